@@ -1,0 +1,109 @@
+#include "LoginController.h"
+
+#include "BusSend.h"
+#include "BusTracer.h"
+#include "Tracer.h"
+#include "pelmora/EventNotifier.h"
+#include "pelmora/HostEvents.h"
+
+#include <wx/intl.h>
+
+LoginController::LoginController(Tracer& tracer) : m_tracer(tracer)
+{
+    EventNotifier::Get()->Bind(wxEVT_CMD_CONNECTION_STATE, &LoginController::OnConnectionState, this);
+    EventNotifier::Get()->Bind(wxEVT_CMD_PASSWORD_CHANGED, &LoginController::OnPasswordChanged, this);
+    EventNotifier::Get()->Bind(wxEVT_CMD_USER_KICKED, &LoginController::OnUserKicked, this);
+}
+
+LoginController::~LoginController()
+{
+    EventNotifier::Get()->Unbind(wxEVT_CMD_CONNECTION_STATE, &LoginController::OnConnectionState, this);
+    EventNotifier::Get()->Unbind(wxEVT_CMD_PASSWORD_CHANGED, &LoginController::OnPasswordChanged, this);
+    EventNotifier::Get()->Unbind(wxEVT_CMD_USER_KICKED, &LoginController::OnUserKicked, this);
+}
+
+wxArrayString LoginController::QueryServerNames()
+{
+    wxArrayString names;
+    CompactBusHandlers();
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_QUERY_SERVER_NAMES, &names);
+    m_tracer.Bus(wxEVT_CMD_QUERY_SERVER_NAMES, BusTracer::Payload(wxEVT_CMD_QUERY_SERVER_NAMES, &names));
+    return names;
+}
+
+void LoginController::Login(const wxString& server, const wxString& user, const wxString& password)
+{
+    m_server = server;
+    m_user = user;
+    m_password = password;
+    m_state.clear();
+    m_loggedIn = true;
+    wxArrayString request;
+    request.Add(server);
+    request.Add(user);
+    request.Add(password);
+    m_tracer.Bus(wxEVT_CMD_LOGIN_REQUEST, BusTracer::Payload(wxEVT_CMD_LOGIN_REQUEST, &request));
+    CompactBusHandlers();
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGIN_REQUEST, &request);
+    Changed();
+}
+
+void LoginController::Logout()
+{
+    m_loggedIn = false;
+    m_state.clear();
+    m_tracer.Bus(wxEVT_CMD_LOGOUT_REQUEST, wxString());
+    CompactBusHandlers();
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
+    Changed();
+}
+
+wxString LoginController::DescribeState() const
+{
+    if(!m_loggedIn) {
+        return _("Not logged in");
+    }
+    wxString text = m_user + "@" + m_server;
+    if(m_state.size() >= 4) {
+        text << " [" << _("Trade") << " " << m_state[2] << ", " << _("Market") << " " << m_state[3] << "]";
+    }
+    return text;
+}
+
+void LoginController::OnConnectionState(wxCommandEvent& event)
+{
+    event.Skip();
+    const auto* texts = static_cast<const wxArrayString*>(event.GetClientData());
+    if(!texts || !m_loggedIn) {
+        return; // a late report after logout must not revive the session
+    }
+    m_state = *texts;
+    Changed();
+}
+
+void LoginController::OnPasswordChanged(wxCommandEvent& event)
+{
+    event.Skip();
+    const auto* texts = static_cast<const wxArrayString*>(event.GetClientData());
+    if(texts && !texts->empty()) {
+        m_password = texts->front();
+    }
+}
+
+void LoginController::OnUserKicked(wxCommandEvent& event)
+{
+    event.Skip();
+    m_loggedIn = false;
+    m_state.clear();
+    Changed();
+    if(m_onKicked) {
+        m_onKicked();
+    }
+}
+
+void LoginController::Changed()
+{
+    if(m_onChange) {
+        m_onChange();
+    }
+}

@@ -1,0 +1,268 @@
+#include "MainFrame.h"
+
+#include "LoginController.h"
+#include "LoginDialog.h"
+#include "Tracer.h"
+#include "pelmora/Notebook.h"
+#include "pelmora/OutputWindow.h"
+#include "pelmora/pmStatusBar.h"
+
+#include <wx/aui/auibar.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/xrc/xmlres.h>
+
+namespace {
+const long kSideBookStyle = wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS;
+const long kCentreBookStyle = wxAUI_NB_DEFAULT_STYLE;
+
+void TracePages(Notebook* book, Tracer& tracer, const wxString& name)
+{
+    book->SetPageObserver([&tracer, name](Notebook::PageAction action, const wxString& label) {
+        tracer.Page(name, action == Notebook::PageAction::Add, label);
+    });
+}
+} // namespace
+
+MainFrame::MainFrame(Tracer& tracer)
+    : wxFrame(nullptr, wxID_ANY, "Pelmora", wxDefaultPosition, wxSize(1280, 800)), m_tracer(tracer),
+      m_login(std::make_unique<LoginController>(tracer)), m_exitTimer(this)
+{
+    m_aui.SetManagedWindow(this);
+    m_workspaceBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(300, 400), kSideBookStyle);
+    m_outputBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(800, 260), kSideBookStyle);
+    m_centreBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(800, 400), kCentreBookStyle);
+    m_outputWindow = new OutputWindow(this);
+    TracePages(m_workspaceBook, tracer, "workspace");
+    TracePages(m_outputBook, tracer, "output");
+    TracePages(m_centreBook, tracer, "centre");
+    m_outputWindow->SetAppendObserver(
+        [&tracer](const OutputWindow::Entry& entry) { tracer.Output(entry.title, entry.body); });
+
+    m_statusBar = new pmStatusBar(this);
+    SetStatusBar(m_statusBar);
+    m_statusBar->SetTextObserver([&tracer](int field, const wxString& text) { tracer.Status(field, text); });
+
+    m_aui.AddPane(m_workspaceBook, wxAuiPaneInfo()
+                                       .Name("Navigator")
+                                       .Caption(_("Navigator"))
+                                       .Left()
+                                       .Layer(1)
+                                       .BestSize(300, 400)
+                                       .CloseButton(true));
+    m_aui.AddPane(m_outputBook, wxAuiPaneInfo()
+                                    .Name("Output")
+                                    .Caption(_("Output"))
+                                    .Bottom()
+                                    .Layer(0)
+                                    .Position(0)
+                                    .BestSize(800, 260)
+                                    .CloseButton(true));
+    m_aui.AddPane(m_outputWindow, wxAuiPaneInfo()
+                                      .Name("Log")
+                                      .Caption(_("Output Window"))
+                                      .Bottom()
+                                      .Layer(0)
+                                      .Position(1)
+                                      .BestSize(420, 260)
+                                      .CloseButton(true));
+    m_aui.AddPane(m_centreBook, wxAuiPaneInfo().Name("Editor").CenterPane());
+    m_aui.Update();
+
+    SetMenuBar(BuildMenuBar());
+    Bind(wxEVT_MENU, &MainFrame::OnLogin, this, XRCID("login"));
+    Bind(wxEVT_MENU, &MainFrame::OnLogout, this, XRCID("logout"));
+    Bind(wxEVT_MENU, &MainFrame::OnExit, this, wxID_EXIT);
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+    Bind(wxEVT_TIMER, &MainFrame::OnExitTimer, this, m_exitTimer.GetId());
+
+    m_login->SetChangeObserver([this] { UpdateLoginState(); });
+    // The dialog is offered after the kick-out has been handled everywhere.
+    m_login->SetKickedObserver([this] { CallAfter([this] { ShowLoginDialog(); }); });
+    UpdateLoginState();
+}
+
+MainFrame::~MainFrame()
+{
+    m_aui.UnInit();
+}
+
+wxMenuBar* MainFrame::BuildMenuBar()
+{
+    auto* system = new wxMenu;
+    system->Append(XRCID("login"), _("&Login..."));
+    system->Append(XRCID("logout"), _("Log&out"));
+    system->AppendSeparator();
+    system->Append(XRCID("lockScreen"), _("Lock Screen"));
+    system->Append(XRCID("calculator"), _("Calculator"));
+    system->Append(XRCID("systemSetting"), _("System Setting..."));
+    system->AppendSeparator();
+    system->Append(wxID_EXIT, _("E&xit"));
+
+    auto* money = new wxMenu;
+    money->Append(XRCID("in_money"), _("Deposit"));
+    money->Append(XRCID("out_money"), _("Withdraw"));
+    money->Append(XRCID("payport_regist"), _("Pay Port Registration"));
+    money->Append(XRCID("transfer_Acc"), _("Transfer Between Accounts"));
+    money->Append(XRCID("change_MainAcc"), _("Change Main Account"));
+    money->Append(XRCID("setsurety_Money"), _("Surety Money"));
+
+    auto* tools = new wxMenu;
+    tools->Append(XRCID("riskCustom"), _("Custom Risk"));
+    tools->Append(XRCID("show_symbolPane"), _("Show Quote Board"));
+    tools->Append(XRCID("show_outPane"), _("Show Output Pane"));
+    tools->Append(XRCID("Sales_report"), _("Sales Report"));
+    tools->Append(XRCID("systemSetting"), _("System Setting..."));
+    tools->Append(XRCID("lockScreen"), _("Lock Screen"));
+    tools->Append(XRCID("calculator"), _("Calculator"));
+
+    auto* bar = new wxMenuBar;
+    bar->Append(system, _("System"));
+    bar->Append(money, _("MoneyMgr"));
+    bar->Append(tools, _("ToolsMgr"));
+    return bar;
+}
+
+void MainFrame::ShowPane(const wxString& name, bool show)
+{
+    wxAuiPaneInfo& pane = m_aui.GetPane(name);
+    if(!pane.IsOk()) {
+        return;
+    }
+    pane.Show(show);
+    m_aui.Update();
+}
+
+void MainFrame::AddToolBar(wxAuiToolBar* toolBar)
+{
+    if(!toolBar || m_aui.GetPane(toolBar).IsOk()) {
+        return;
+    }
+    m_toolBars.push_back(toolBar);
+    m_aui.AddPane(toolBar, wxAuiPaneInfo()
+                               .Name(wxString::Format("PluginToolBar%zu", m_toolBars.size()))
+                               .ToolbarPane()
+                               .Top()
+                               .Row(static_cast<int>(m_toolBars.size()))
+                               .Gripper(false));
+    m_aui.Update();
+}
+
+void MainFrame::ExitAfter(long seconds)
+{
+    if(seconds >= 0) {
+        m_exitTimer.StartOnce(static_cast<int>(seconds * 1000));
+    }
+}
+
+void MainFrame::RequestExit()
+{
+    m_exitRequested = true;
+    if(m_loginDialog) {
+        m_loginDialog->EndModal(wxID_CANCEL); // ShowLoginDialog closes the window next
+        return;
+    }
+    Close(true);
+}
+
+void MainFrame::ShowLoginDialog()
+{
+    if(m_loginDialog || m_closing) {
+        return;
+    }
+    {
+        LoginDialog dialog(this, *m_login);
+        m_loginDialog = &dialog;
+        dialog.ShowModal();
+        m_loginDialog = nullptr;
+    }
+    // Only now: closing destroys every other top-level window.
+    if(m_exitRequested) {
+        Close(true);
+    }
+}
+
+bool MainFrame::SaveScreenshot(const wxString& path)
+{
+    Raise();
+    Update();
+    const wxRect rect = GetScreenRect();
+    if(rect.IsEmpty()) {
+        return false;
+    }
+    wxBitmap bitmap(rect.GetSize());
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    return bitmap.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+void MainFrame::OnLogin(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    ShowLoginDialog();
+}
+
+void MainFrame::OnLogout(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    if(m_login->IsLoggedIn()) {
+        m_login->Logout();
+    }
+}
+
+void MainFrame::OnExit(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    Close(true);
+}
+
+void MainFrame::OnClose(wxCloseEvent& event)
+{
+    wxUnusedVar(event);
+    if(m_closing) {
+        return;
+    }
+    m_closing = true;
+    m_exitTimer.Stop();
+    if(!m_screenshotFile.empty() && !SaveScreenshot(m_screenshotFile)) {
+        wxLogError("Cannot save the screenshot %s", m_screenshotFile);
+    }
+    if(m_shutdown) {
+        m_shutdown();
+    }
+    // The plug-ins are gone; their tool bars go before the docking manager.
+    for(wxAuiToolBar* toolBar : m_toolBars) {
+        m_aui.DetachPane(toolBar);
+        toolBar->Destroy();
+    }
+    m_toolBars.clear();
+    m_login.reset();
+    // Windows a plug-in left open must go with this one, before its library
+    // is unloaded at exit.
+    for(wxWindow* window : wxTopLevelWindows) {
+        if(window != this) {
+            window->Destroy();
+        }
+    }
+    Destroy();
+}
+
+void MainFrame::OnExitTimer(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    RequestExit();
+}
+
+void MainFrame::UpdateLoginState()
+{
+    const wxString state = m_login->DescribeState();
+    SetTitle("Pelmora - " + state);
+    if(m_loginDialog) {
+        m_loginDialog->ShowState(state);
+    }
+}

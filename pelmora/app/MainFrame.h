@@ -1,0 +1,78 @@
+#ifndef PELMORA_APP_MAINFRAME_H
+#define PELMORA_APP_MAINFRAME_H
+
+#include <functional>
+#include <memory>
+#include <vector>
+#include <wx/aui/framemanager.h>
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+class LoginController;
+class LoginDialog;
+class Notebook;
+class OutputWindow;
+class Tracer;
+class pmStatusBar;
+class wxAuiToolBar;
+
+// The host's main window: the docking manager with the workspace
+// ("Navigator"), output ("Output") and centre ("Editor") notebooks, the output
+// window ("Log"), the status bar and the menus whose commands plug-ins handle
+// on the application object.
+class MainFrame : public wxFrame
+{
+public:
+    explicit MainFrame(Tracer& tracer);
+    ~MainFrame() override;
+
+    Notebook* GetWorkspaceBook() const { return m_workspaceBook; }
+    Notebook* GetOutputBook() const { return m_outputBook; }
+    Notebook* GetCentreBook() const { return m_centreBook; }
+    pmStatusBar* GetHostStatusBar() const { return m_statusBar; }
+    OutputWindow* GetOutputWindow() const { return m_outputWindow; }
+    wxAuiManager* GetAuiManager() { return &m_aui; }
+    LoginController& GetLogin() { return *m_login; }
+
+    void ShowPane(const wxString& name, bool show);
+    // Docks a plug-in's tool bar at the top (once, however often it is given).
+    void AddToolBar(wxAuiToolBar* toolBar);
+
+    // Runs when the window closes, before anything is destroyed: the
+    // plug-ins are taken down here.
+    void SetShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
+    void SetScreenshotFile(const wxString& path) { m_screenshotFile = path; }
+    void ExitAfter(long seconds);
+    // Closes the window, ending an open login dialog first.
+    void RequestExit();
+
+    void ShowLoginDialog();
+    bool SaveScreenshot(const wxString& path);
+
+private:
+    wxMenuBar* BuildMenuBar();
+    void OnLogin(wxCommandEvent& event);
+    void OnLogout(wxCommandEvent& event);
+    void OnExit(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnExitTimer(wxTimerEvent& event);
+    void UpdateLoginState();
+
+    Tracer& m_tracer;
+    wxAuiManager m_aui;
+    Notebook* m_workspaceBook;
+    Notebook* m_outputBook;
+    Notebook* m_centreBook;
+    OutputWindow* m_outputWindow;
+    pmStatusBar* m_statusBar;
+    std::unique_ptr<LoginController> m_login;
+    LoginDialog* m_loginDialog = nullptr; // set while the modal dialog is open
+    std::vector<wxAuiToolBar*> m_toolBars;
+    std::function<void()> m_shutdown;
+    wxString m_screenshotFile;
+    wxTimer m_exitTimer;
+    bool m_exitRequested = false;
+    bool m_closing = false;
+};
+
+#endif // PELMORA_APP_MAINFRAME_H

@@ -1,0 +1,136 @@
+#include "PelmoraApp.h"
+
+#include "BusTracer.h"
+#include "LoginController.h"
+#include "MainFrame.h"
+#include "PelmoraHostManager.h"
+#include "PluginManager.h"
+#include "pelmora/BitmapLoader.h"
+#include "pelmora/EventNotifier.h"
+#include "pelmora/IPlugin.h"
+#include "pelmora/OutputWindow.h"
+#include "pelmora/pmStandardPaths.h"
+
+#include <wx/cmdline.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+#include <wx/wxcrtvararg.h>
+
+PelmoraApp::PelmoraApp() = default;
+
+PelmoraApp::~PelmoraApp() = default;
+
+void PelmoraApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    parser.AddLongOption("login", "log in without the dialog", wxCMD_LINE_VAL_STRING);
+    parser.AddLongOption("trace", "write the trace of host events to FILE", wxCMD_LINE_VAL_STRING);
+    parser.AddLongOption("exit-after", "quit after SECONDS", wxCMD_LINE_VAL_NUMBER);
+    parser.AddLongOption("screenshot", "save the main window as PNG before quitting", wxCMD_LINE_VAL_STRING);
+}
+
+bool PelmoraApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    if(!wxApp::OnCmdLineParsed(parser)) {
+        return false;
+    }
+    wxString login;
+    if(parser.Found("login", &login)) {
+        m_options.login = HostOptions::ParseLogin(login);
+        if(m_options.login.empty()) {
+            wxFprintf(stderr, "pelmora: --login expects SERVER,USER,PASSWORD\n");
+            return false;
+        }
+    }
+    parser.Found("trace", &m_options.traceFile);
+    parser.Found("screenshot", &m_options.screenshotFile);
+    long seconds = -1;
+    if(parser.Found("exit-after", &seconds)) {
+        if(seconds < 0) {
+            wxFprintf(stderr, "pelmora: --exit-after expects a number of seconds, 0 or more\n");
+            return false;
+        }
+        m_options.exitAfterSeconds = seconds;
+    }
+    return true;
+}
+
+bool PelmoraApp::OnInit()
+{
+    if(!wxApp::OnInit()) {
+        return false;
+    }
+    // Log lines of the host and its plug-ins go to the standard error: a
+    // message box per line would stop the terminal (and an unattended run).
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxInitAllImageHandlers();
+    if(!m_options.traceFile.empty() && !m_tracer.Open(m_options.traceFile)) {
+        return false;
+    }
+    const wxString exeFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    m_images = std::make_unique<BitmapLoader>(exeFolder + "/images");
+
+    m_frame = new MainFrame(m_tracer);
+    m_frame->SetScreenshotFile(m_options.screenshotFile);
+    m_frame->SetShutdown([this] { Shutdown(); });
+    m_manager =
+        std::make_unique<PelmoraHostManager>(*m_frame, *m_images, pmStandardPaths::Get().GetBinFolder());
+    m_busTracer = std::make_unique<BusTracer>(m_tracer);
+    LoadPlugins();
+    m_busTracer->Connect();
+
+    SetTopWindow(m_frame);
+    m_frame->Show();
+    m_frame->ExitAfter(m_options.exitAfterSeconds);
+    if(!m_options.login.empty()) {
+        const wxArrayString login = m_options.login;
+        CallAfter([this, login] { m_frame->GetLogin().Login(login[0], login[1], login[2]); });
+    } else if(m_plugins->GetCount() > 0) {
+        CallAfter([this] { m_frame->ShowLoginDialog(); });
+    }
+    return true;
+}
+
+void PelmoraApp::LoadPlugins()
+{
+    m_plugins = std::make_unique<PluginManager>(m_manager.get());
+    const wxString folder = pmStandardPaths::Get().GetPluginsDirectory();
+    for(const PluginManager::LoadResult& result : m_plugins->LoadFolder(folder)) {
+        m_frame->GetOutputWindow()->AppendText(result.message);
+        if(!result.loaded) {
+            wxLogWarning("%s", result.message);
+        }
+    }
+    for(size_t i = 0; i < m_plugins->GetCount(); ++i) {
+        IPlugin* plugin = m_plugins->GetPlugin(i);
+        m_frame->AddToolBar(plugin->BuildToolBar(m_frame));
+        plugin->BuildMenus();
+    }
+    m_frame->GetAuiManager()->Update();
+}
+
+void PelmoraApp::Shutdown()
+{
+    if(m_plugins) {
+        m_plugins->Unplug();
+    }
+    if(m_busTracer) {
+        m_busTracer->Disconnect();
+    }
+}
+
+int PelmoraApp::OnExit()
+{
+    // Every window is gone now, those of plug-in classes included: only now
+    // may their code be unloaded.
+    if(m_plugins) {
+        m_plugins->UnloadLibraries();
+    }
+    m_plugins.reset();
+    m_manager.reset();
+    m_busTracer.reset();
+    EventNotifier::Release();
+    return wxApp::OnExit();
+}

@@ -1,0 +1,3 @@
+#include "PelmoraApp.h"
+
+wxIMPLEMENT_APP(PelmoraApp);

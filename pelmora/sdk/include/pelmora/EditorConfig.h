@@ -1,0 +1,53 @@
+#ifndef PELMORA_EDITORCONFIG_H
+#define PELMORA_EDITORCONFIG_H
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <wx/string.h>
+
+class ConfigFile;
+class SerializedObject;
+
+// The user's settings store: named long and text values and whole serialised
+// objects, kept in one JSON file in the user data folder across runs. Every
+// save writes the file at once (atomically); a corrupt file reads as empty
+// and is kept aside as "<file>.corrupt" before it is replaced.
+// Used on the GUI thread only.
+class EditorConfig
+{
+public:
+    explicit EditorConfig(const wxString& path);
+    ~EditorConfig();
+    EditorConfig(const EditorConfig&) = delete;
+    EditorConfig& operator=(const EditorConfig&) = delete;
+
+    const wxString& GetFileName() const;
+
+    // False, leaving value alone, when nothing is stored under the key.
+    bool GetLongValue(const wxString& key, long& value) const;
+    bool SaveLongValue(const wxString& key, long value);
+    // Empty when nothing is stored under the key.
+    wxString GetStringValue(const wxString& key) const;
+    bool SaveStringValue(const wxString& key, const wxString& value);
+    // True when an entry of that name was stored and filled the object.
+    bool LoadObject(const wxString& name, SerializedObject* object) const;
+    bool SaveObject(const wxString& name, SerializedObject* object);
+
+private:
+    const nlohmann::ordered_json* Find(const char* section, const wxString& key) const;
+    bool Store(const char* section, const wxString& key, nlohmann::ordered_json value);
+
+    std::unique_ptr<ConfigFile> m_file;
+    nlohmann::ordered_json m_document;
+};
+
+// The process-wide EditorConfig, over <user data folder>/config/editor.conf.
+class EditorConfigST
+{
+public:
+    static EditorConfig* Get();
+    // Drops the instance; the next Get() reads the file again.
+    static void Free();
+};
+
+#endif // PELMORA_EDITORCONFIG_H

@@ -1,0 +1,49 @@
+#ifndef PELMORA_NOTEBOOK_H
+#define PELMORA_NOTEBOOK_H
+
+#include <functional>
+#include <wx/aui/auibook.h>
+
+// One of the host's three notebooks (workspace, output, centre). Pages are
+// added and removed by the host and by plug-ins; an optional observer learns
+// of every page that comes or goes, so the host can trace it.
+class Notebook : public wxAuiNotebook
+{
+public:
+    enum class PageAction { Add, Remove };
+    using PageObserver = std::function<void(PageAction action, const wxString& label)>;
+
+    Notebook(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+             const wxSize& size = wxDefaultSize, long style = wxAUI_NB_DEFAULT_STYLE);
+
+    bool AddPage(wxWindow* page, const wxString& label, bool select = false,
+                 const wxBitmap& bitmap = wxNullBitmap);
+    bool AddPage(wxWindow* page, const wxString& label, bool select, int imageId) override;
+    bool InsertPage(size_t index, wxWindow* page, const wxString& label, bool select = false,
+                    const wxBitmap& bitmap = wxNullBitmap);
+    bool InsertPage(size_t index, wxWindow* page, const wxString& label, bool select, int imageId) override;
+
+    // Takes the page out without destroying its window. With notify the
+    // page-close event goes first and a veto keeps the page.
+    bool RemovePage(size_t index, bool notify);
+    bool RemovePage(size_t index) override;
+    bool DeletePage(size_t index) override;
+
+    // Without notify the page changes and no page-changing event is sent.
+    int SetSelection(size_t index, bool notify);
+    int SetSelection(size_t index) override;
+
+    // Tabs may still be reordered, but no longer be dragged out to split the
+    // notebook above or below.
+    void DisableTopBottomDrag();
+
+    void SetPageObserver(PageObserver observer);
+
+private:
+    void Report(PageAction action, const wxString& label) const;
+
+    PageObserver m_observer;
+    int m_deleting = 0;
+};
+
+#endif // PELMORA_NOTEBOOK_H

@@ -1,0 +1,63 @@
+#ifndef PELMORA_OUTPUTWINDOW_H
+#define PELMORA_OUTPUTWINDOW_H
+
+#include <functional>
+#include <vector>
+#include <wx/panel.h>
+
+class wxListCtrl;
+class wxMouseEvent;
+class wxToolBar;
+
+// The host's output window: a log of texts appended by the host and by
+// plug-ins. An entry appended with FLAG_NOTICE is a notice whose first line is
+// its title; clicking it sends the bus event 11113 (wxEVT_CMD_NOTICE_CLICKED)
+// with a wxString* holding the title line as client data and, as event id,
+// ContentHash() of the text after the title line.
+class OutputWindow : public wxPanel
+{
+public:
+    static constexpr int FLAG_NOTICE = 0x800;
+    // Oldest entries are dropped beyond this many, so a long session does not
+    // grow without bound.
+    static constexpr size_t MAX_ENTRIES = 5000;
+
+    struct Entry
+    {
+        wxString title; // first line of the text
+        wxString body;  // the text after the first line feed
+        int flags = 0;
+        bool IsNotice() const { return (flags & FLAG_NOTICE) != 0; }
+    };
+    using AppendObserver = std::function<void(const Entry& entry)>;
+
+    explicit OutputWindow(wxWindow* parent, wxWindowID id = wxID_ANY);
+
+    void AppendText(const wxString& text, int flags = 0);
+    // A button that sends a menu command with the id to the application.
+    void AddCommand(int id, const wxString& label);
+    void Clear();
+
+    size_t GetEntryCount() const { return m_entries.size(); }
+    const Entry& GetEntry(size_t index) const { return m_entries.at(index); }
+    // What a click on the entry does: a notice goes to the bus, other entries
+    // do nothing. Returns whether an event was sent.
+    bool ClickEntry(size_t index);
+
+    // 32-bit FNV-1a over the text in the current locale's narrow encoding.
+    static wxUint32 ContentHash(const wxString& text);
+    static Entry ParseEntry(const wxString& text, int flags);
+
+    void SetAppendObserver(AppendObserver observer);
+
+private:
+    void OnListClick(wxMouseEvent& event);
+    void OnCommand(wxCommandEvent& event);
+
+    wxToolBar* m_toolBar;
+    wxListCtrl* m_list;
+    std::vector<Entry> m_entries;
+    AppendObserver m_observer;
+};
+
+#endif // PELMORA_OUTPUTWINDOW_H

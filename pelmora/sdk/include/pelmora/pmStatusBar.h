@@ -1,0 +1,56 @@
+#ifndef PELMORA_PMSTATUSBAR_H
+#define PELMORA_PMSTATUSBAR_H
+
+#include <functional>
+#include <memory>
+#include <vector>
+#include <wx/statusbr.h>
+
+class wxStaticText;
+
+// One field of the host's status bar and the window shown in it: either the
+// window handed to AppendItem, or a text label the status bar made itself.
+struct pmStatusBarItem
+{
+    int field = 0;      // number to pass to pmStatusBar::SetStatusText
+    int width = 0;      // pixels; negative: share of the free space
+    int marginLeft = 0; // space around the window inside its field
+    int marginTop = 0;
+    int marginRight = 0;
+    int marginBottom = 0;
+    bool fitWindow = false; // field at least as wide as its window wants
+    wxWindow* window = nullptr;
+    bool ownsWindow = false; // window is the bar's own text label
+};
+
+class pmStatusBar : public wxStatusBar
+{
+public:
+    using TextObserver = std::function<void(int field, const wxString& text)>;
+
+    pmStatusBar(wxWindow* parent, wxWindowID id = wxID_ANY, long style = wxSTB_DEFAULT_STYLE);
+
+    // Adds a field; a null window gets a text label of the bar's own. The item
+    // stays valid as long as the bar.
+    pmStatusBarItem* AppendItem(int width, wxWindow* window, int marginLeft, int marginTop, int marginRight,
+                                int marginBottom);
+    size_t GetItemCount() const { return m_items.size(); }
+    pmStatusBarItem* GetItem(size_t field) const;
+
+    void SetStatusText(const wxString& text, int field = 0);
+    wxString GetStatusText(int field = 0) const;
+
+    // Recomputes the widths and moves every window into its field; items
+    // changed after AppendItem take effect here.
+    void Relayout();
+
+    void SetTextObserver(TextObserver observer);
+
+private:
+    void OnSize(wxSizeEvent& event);
+
+    std::vector<std::unique_ptr<pmStatusBarItem>> m_items;
+    TextObserver m_observer;
+};
+
+#endif // PELMORA_PMSTATUSBAR_H

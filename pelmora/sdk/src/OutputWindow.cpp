@@ -1,0 +1,158 @@
+#include "pelmora/OutputWindow.h"
+
+#include "pelmora/EventNotifier.h"
+#include "pelmora/HostEvents.h"
+
+#include <utility>
+#include <wx/app.h>
+#include <wx/datetime.h>
+#include <wx/listctrl.h>
+#include <wx/sizer.h>
+#include <wx/toolbar.h>
+
+namespace {
+enum Column { COL_TIME, COL_TITLE, COL_TEXT };
+
+wxString OneLine(const wxString& text)
+{
+    wxString line = text;
+    line.Replace("\r", "");
+    line.Replace("\n", "  ");
+    return line;
+}
+} // namespace
+
+OutputWindow::OutputWindow(wxWindow* parent, wxWindowID id) : wxPanel(parent, id)
+{
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    m_toolBar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NOICONS | wxTB_FLAT);
+    m_toolBar->Realize();
+    m_toolBar->Hide(); // shown once a command is added
+    m_list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                            wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_NONE);
+    m_list->AppendColumn(_("Time"), wxLIST_FORMAT_LEFT, 80);
+    m_list->AppendColumn(_("Title"), wxLIST_FORMAT_LEFT, 160);
+    m_list->AppendColumn(_("Text"), wxLIST_FORMAT_LEFT, 600);
+    sizer->Add(m_toolBar, 0, wxEXPAND);
+    sizer->Add(m_list, 1, wxEXPAND);
+    SetSizer(sizer);
+
+    // The generic list control takes its mouse input on an inner window; a
+    // click on an already selected notice must still count.
+    m_list->GetMainWindowOfCompositeControl()->Bind(wxEVT_LEFT_UP, &OutputWindow::OnListClick, this);
+    m_toolBar->Bind(wxEVT_TOOL, &OutputWindow::OnCommand, this);
+}
+
+OutputWindow::Entry OutputWindow::ParseEntry(const wxString& text, int flags)
+{
+    Entry entry;
+    entry.flags = flags;
+    const int lineFeed = text.Find('\n');
+    if(lineFeed == wxNOT_FOUND) {
+        entry.title = text;
+    } else {
+        entry.title = text.Left(static_cast<size_t>(lineFeed));
+        entry.body = text.Mid(static_cast<size_t>(lineFeed) + 1);
+    }
+    if(entry.title.EndsWith("\r")) {
+        entry.title.RemoveLast();
+    }
+    return entry;
+}
+
+void OutputWindow::AppendText(const wxString& text, int flags)
+{
+    Entry entry = ParseEntry(text, flags);
+    if(m_entries.size() >= MAX_ENTRIES) {
+        m_entries.erase(m_entries.begin());
+        m_list->DeleteItem(0);
+    }
+    const long row = m_list->InsertItem(m_list->GetItemCount(), wxDateTime::Now().FormatISOTime());
+    m_list->SetItem(row, COL_TITLE, OneLine(entry.title));
+    m_list->SetItem(row, COL_TEXT, OneLine(entry.body));
+    if(entry.IsNotice()) {
+        wxFont bold = m_list->GetFont();
+        bold.SetWeight(wxFONTWEIGHT_BOLD);
+        m_list->SetItemFont(row, bold);
+    }
+    m_list->EnsureVisible(row);
+    m_entries.push_back(std::move(entry));
+    if(m_observer) {
+        m_observer(m_entries.back());
+    }
+}
+
+void OutputWindow::AddCommand(int id, const wxString& label)
+{
+    if(m_toolBar->FindById(id)) {
+        return;
+    }
+    m_toolBar->AddTool(id, label, wxNullBitmap);
+    m_toolBar->Realize();
+    if(!m_toolBar->IsShown()) {
+        m_toolBar->Show();
+        Layout();
+    }
+}
+
+void OutputWindow::Clear()
+{
+    m_entries.clear();
+    m_list->DeleteAllItems();
+}
+
+bool OutputWindow::ClickEntry(size_t index)
+{
+    if(index >= m_entries.size() || !m_entries[index].IsNotice()) {
+        return false;
+    }
+    // Copies: a handler may append to this window while the event runs.
+    wxString title = m_entries[index].title;
+    const wxUint32 hash = ContentHash(m_entries[index].body);
+    wxCommandEvent event(wxEVT_CMD_NOTICE_CLICKED, static_cast<int>(hash));
+    event.SetClientData(&title);
+    event.SetString(title);
+    // wx 3.2 compacts unbound handler slots during a dispatch; do it now, at
+    // the top level, so a handler that sends on the bus in turn is safe.
+    static const wxEventType kNobodysEvent = wxNewEventType();
+    wxCommandEvent compact(kNobodysEvent);
+    EventNotifier::Get()->ProcessEvent(compact);
+    EventNotifier::Get()->ProcessEvent(event);
+    return true;
+}
+
+wxUint32 OutputWindow::ContentHash(const wxString& text)
+{
+    const wxCharBuffer narrow = text.mb_str(wxConvLibc);
+    wxUint32 hash = 0x811C9DC5u;
+    for(size_t i = 0; i < narrow.length(); ++i) {
+        hash ^= static_cast<unsigned char>(narrow.data()[i]);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+void OutputWindow::SetAppendObserver(AppendObserver observer)
+{
+    m_observer = std::move(observer);
+}
+
+void OutputWindow::OnListClick(wxMouseEvent& event)
+{
+    event.Skip();
+    int hitFlags = 0;
+    const long row = m_list->HitTest(event.GetPosition(), hitFlags);
+    if(row != wxNOT_FOUND && (hitFlags & wxLIST_HITTEST_ONITEM)) {
+        ClickEntry(static_cast<size_t>(row));
+    }
+}
+
+void OutputWindow::OnCommand(wxCommandEvent& event)
+{
+    wxCommandEvent command(wxEVT_MENU, event.GetId());
+    command.SetEventObject(this);
+    if(wxTheApp) {
+        wxTheApp->ProcessEvent(command);
+    }
+}

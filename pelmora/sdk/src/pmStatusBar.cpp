@@ -1,0 +1,116 @@
+#include "pelmora/pmStatusBar.h"
+
+#include <algorithm>
+#include <utility>
+#include <wx/stattext.h>
+
+pmStatusBar::pmStatusBar(wxWindow* parent, wxWindowID id, long style) : wxStatusBar(parent, id, style)
+{
+    Bind(wxEVT_SIZE, &pmStatusBar::OnSize, this);
+}
+
+pmStatusBarItem* pmStatusBar::AppendItem(int width, wxWindow* window, int marginLeft, int marginTop,
+                                         int marginRight, int marginBottom)
+{
+    auto item = std::make_unique<pmStatusBarItem>();
+    item->field = static_cast<int>(m_items.size());
+    item->width = width;
+    item->marginLeft = marginLeft;
+    item->marginTop = marginTop;
+    item->marginRight = marginRight;
+    item->marginBottom = marginBottom;
+    if(window) {
+        if(window->GetParent() != this) {
+            window->Reparent(this);
+        }
+        item->window = window;
+    } else {
+        item->window = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                        wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+        item->ownsWindow = true;
+    }
+    m_items.push_back(std::move(item));
+    Relayout();
+    return m_items.back().get();
+}
+
+pmStatusBarItem* pmStatusBar::GetItem(size_t field) const
+{
+    return field < m_items.size() ? m_items[field].get() : nullptr;
+}
+
+void pmStatusBar::SetStatusText(const wxString& text, int field)
+{
+    pmStatusBarItem* item = field >= 0 ? GetItem(static_cast<size_t>(field)) : nullptr;
+    if(!item) {
+        return; // a field that does not exist is no error worth a crash
+    }
+    if(item->ownsWindow) {
+        static_cast<wxStaticText*>(item->window)->SetLabel(text);
+        item->window->SetToolTip(text);
+    } else {
+        wxStatusBar::SetStatusText(text, field);
+    }
+    if(m_observer) {
+        m_observer(field, text);
+    }
+}
+
+wxString pmStatusBar::GetStatusText(int field) const
+{
+    const pmStatusBarItem* item = field >= 0 ? GetItem(static_cast<size_t>(field)) : nullptr;
+    if(!item) {
+        return wxEmptyString;
+    }
+    if(item->ownsWindow) {
+        return static_cast<wxStaticText*>(item->window)->GetLabel();
+    }
+    return wxStatusBar::GetStatusText(field);
+}
+
+void pmStatusBar::Relayout()
+{
+    // A status bar always has one field; it stays empty until an item comes.
+    const int count = static_cast<int>(m_items.size());
+    if(count == 0) {
+        return;
+    }
+    if(GetFieldsCount() != count) {
+        SetFieldsCount(count);
+    }
+    std::vector<int> widths;
+    widths.reserve(m_items.size());
+    for(const auto& item : m_items) {
+        int width = item->width;
+        if(item->fitWindow && item->window) {
+            // The field's rectangle is a little smaller than its width: borders.
+            const int wanted = item->window->GetBestSize().GetWidth() + item->marginLeft + item->marginRight +
+                               2 * GetBorderX() + 2;
+            width = std::max(width, wanted);
+        }
+        widths.push_back(width == 0 ? -1 : width);
+    }
+    SetStatusWidths(count, widths.data());
+    for(const auto& item : m_items) {
+        wxRect rect;
+        if(!GetFieldRect(item->field, rect)) {
+            continue;
+        }
+        rect.x += item->marginLeft;
+        rect.y += item->marginTop;
+        rect.width = std::max(1, rect.width - item->marginLeft - item->marginRight);
+        rect.height = std::max(1, rect.height - item->marginTop - item->marginBottom);
+        item->window->SetSize(rect);
+    }
+}
+
+void pmStatusBar::SetTextObserver(TextObserver observer)
+{
+    m_observer = std::move(observer);
+}
+
+void pmStatusBar::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    Relayout();
+}

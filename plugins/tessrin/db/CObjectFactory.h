@@ -1,0 +1,536 @@
+#pragma once
+
+// A record table: one Boost multi-index container of one record type, the only
+// way records are added, changed or removed, observed by action triggers
+// (asked before and told right after every change) and commit triggers (told
+// when a change is final).
+//
+// Declaring the table of a record type:
+//
+//   struct trade_HoldBill { wxString orderCode; int symbolId = 0; uint32_t refreshSerial = 0; ... };
+//
+//   template <> struct RecordContainer<trade_HoldBill> {
+//       using type = boost::multi_index_container<trade_HoldBill, boost::multi_index::indexed_by<
+//           boost::multi_index::hashed_unique<boost::multi_index::tag<ByOrderCode>,
+//               boost::multi_index::member<trade_HoldBill, wxString, &trade_HoldBill::orderCode>>,
+//           ...,
+//           boost::multi_index::random_access<boost::multi_index::tag<BySequence>>>>;
+//   };
+//   class trade_HoldBillFactory : public CObjectFactory<trade_HoldBill> {};
+//
+// The first index is the primary one. Observers derive from
+// CActionTrigger<trade_HoldBill> and CCommitTrigger<trade_HoldBill>.
+// TableOperations<Record> (TableOperations.h) says which operations a table offers.
+//
+// The old value handed to commit triggers and kept by units of work is made
+// with AssignRecord(target, source), which is the copy assignment unless the
+// record type declares its own overload next to the type, for example
+//   SymbolInventory& AssignRecord(SymbolInventory& target, const SymbolInventory& source);
+//
+// Trigger lists are walked from the newest registration to the oldest; a walk
+// that asks stops at the first false answer. An observer removed during a walk
+// is not called later in that walk; one added during a walk is first called
+// on the next change.
+
+#include "db/CActionTrigger.h"
+#include "db/CCommitTrigger.h"
+#include "db/CTransaction.h"
+#include "db/TableOperations.h"
+
+#include <algorithm>
+#include <boost/mpl/size.hpp>
+#include <boost/multi_index_container.hpp>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <iterator>
+#include <type_traits>
+#include <utility>
+#include <vector>
+#include <wx/debug.h>
+
+// Specialise for each record type: `using type = boost::multi_index_container<Record, ...>;`
+template <class Record> struct RecordContainer;
+
+template <class Record> class CDatabaseResource;
+template <class Record> class ResourcePool;
+
+// The default old-value copy of a record.
+template <class Record> Record& AssignRecord(Record& target, const Record& source)
+{
+    target = source;
+    return target;
+}
+
+template <class Record> class CObjectFactory
+{
+public:
+    using Container = typename RecordContainer<Record>::type;
+    using PrimaryIndex = typename Container::template nth_index<0>::type;
+    using iterator = typename PrimaryIndex::const_iterator;
+    using Sequence =
+        typename Container::template nth_index<boost::mpl::size<typename Container::index_type_list>::value -
+                                               1>::type;
+    using sequence_iterator = typename Sequence::const_iterator;
+    using InsertResult = std::pair<iterator, bool>;
+
+    CObjectFactory() = default;
+    virtual ~CObjectFactory() = default;
+    CObjectFactory(const CObjectFactory&) = delete;
+    CObjectFactory& operator=(const CObjectFactory&) = delete;
+
+    // (stored record, true) on success; (the record holding the same unique
+    // key, false) on a clash, after every beforeAdd was asked; (end, false) on
+    // a veto. With notify false no trigger is called and no transaction used.
+    InsertResult Insert(const Record& record, CTransaction* transaction = nullptr, bool notify = true);
+    InsertResult Insert(const Record& record, bool notify) { return Insert(record, nullptr, notify); }
+    // As Insert; the record is placed in the table's last index, which must be
+    // a random-access sequence, before the given position.
+    InsertResult Insert(sequence_iterator where, const Record& record, CTransaction* transaction = nullptr,
+                        bool notify = true);
+
+    // Replaces the stored record in place. False on a veto or when another
+    // record holds a unique key of the new value; the record is then unchanged.
+    // The stored record may be given by an iterator of any index of this table.
+    template <class Iterator>
+    bool Update(Iterator stored, const Record& newValue, CTransaction* transaction = nullptr,
+                bool notify = true);
+    template <class Iterator> bool Update(Iterator stored, const Record& newValue, bool notify)
+    {
+        return Update(stored, newValue, nullptr, notify);
+    }
+
+    // Erases the stored record; beforeRemove is asked while it is still stored.
+    template <class Iterator> bool Remove(Iterator stored, bool notify = true);
+
+    // Erases every record; calls no trigger.
+    void Clear();
+
+    const PrimaryIndex& GetIndexByPrimary() const { return m_container.template get<0>(); }
+    template <int N> const auto& GetIndex() const { return m_container.template get<N>(); }
+    template <class Tag> const auto& GetIndex() const { return m_container.template get<Tag>(); }
+    const Container& GetContainer() const { return m_container; }
+    // Counts every record ever erased from this table, so that a cached
+    // pointer can tell whether its target may have gone since it was taken.
+    uint64_t GetRemovalCount() const { return m_removalCount; }
+
+    // Appends the observer (no check for duplicates) and points it at this table.
+    void AddActionTrigger(CActionTrigger<Record>* observer);
+    void AddCommitTrigger(CCommitTrigger<Record>* observer);
+    // Drops the first registration of the observer; unknown observers are ignored.
+    void RemoveActionTrigger(CActionTrigger<Record>* observer);
+    void RemoveCommitTrigger(CCommitTrigger<Record>* observer);
+
+protected:
+    // Removal recorded in a unit of work, for tables whose own users need it.
+    // With a transaction: beforeRemove (with the transaction) may veto; the
+    // removal is recorded, then made; commitRemove waits for the commit.
+    // Without: as Remove, passing the argument to commitRemove.
+    template <class Iterator> bool Remove(Iterator stored, CTransaction* transaction, int argument);
+
+private:
+    friend class CDatabaseResource<Record>;
+    static constexpr unsigned kOperations = TableOperations<Record>::value;
+
+    class ChangeScope;
+    template <class Trigger, class Call>
+    static bool AskEach(const std::vector<Trigger*>& list, std::size_t count, Call&& call);
+    template <class Trigger, class Call>
+    static void TellEach(const std::vector<Trigger*>& list, std::size_t count, Call&& call);
+    template <class Trigger> void Unregister(std::vector<Trigger*>& list, Trigger* observer);
+    void CloseGaps();
+
+    template <class Store>
+    InsertResult InsertWith(const Record& record, CTransaction* transaction, bool notify, Store&& store);
+    void RecordAdd(iterator stored, CTransaction* transaction);
+    void RecordUpdate(iterator stored, CTransaction* transaction);
+    void Erase(iterator stored);
+
+    void CommitAdd(const Record& stored, int argument, std::size_t count);
+    void CommitUpdate(const Record& oldValue, const Record& stored, int argument, std::size_t count);
+    void CommitRemove(const Record& oldValue, int argument, std::size_t count);
+
+    bool Replace(iterator stored, const Record& newValue);
+    template <std::size_t... N>
+    bool KeysEqual(const Record& a, const Record& b, std::index_sequence<N...>) const;
+    Record& OldValueOf(const Record& stored);
+
+    template <class Iterator> iterator ToPrimary(Iterator it) const
+    {
+        return m_container.template project<0>(it);
+    }
+
+    Container m_container;
+    std::vector<CActionTrigger<Record>*> m_actionTriggers;
+    std::vector<CCommitTrigger<Record>*> m_commitTriggers;
+    int m_walkDepth = 0;
+    bool m_listsHaveGaps = false; // observers removed during a walk leave null entries
+    uint64_t m_removalCount = 0;
+    std::deque<Record> m_oldValues; // one per nesting level of changes, reused
+};
+
+#include "db/CDatabaseResource.h"
+#include "db/ResourcePool.h"
+
+namespace record_table_detail {
+template <class Index, class = void> struct HasKeyEq : std::false_type
+{
+};
+template <class Index>
+struct HasKeyEq<Index, std::void_t<decltype(std::declval<const Index&>().key_eq())>> : std::true_type
+{
+};
+template <class Index, class = void> struct HasKeyComp : std::false_type
+{
+};
+template <class Index>
+struct HasKeyComp<Index, std::void_t<decltype(std::declval<const Index&>().key_comp())>> : std::true_type
+{
+};
+
+// Whether two values sit at the same place of one index: equal hashed keys,
+// equivalent ordered keys; sequences have no key.
+template <class Index, class Value> bool SameKey(const Index& index, const Value& a, const Value& b)
+{
+    if constexpr(HasKeyEq<Index>::value) {
+        const auto key = index.key_extractor();
+        return index.key_eq()(key(a), key(b));
+    } else if constexpr(HasKeyComp<Index>::value) {
+        const auto key = index.key_extractor();
+        const auto less = index.key_comp();
+        return !less(key(a), key(b)) && !less(key(b), key(a));
+    } else {
+        return true;
+    }
+}
+} // namespace record_table_detail
+
+// Keeps the trigger lists' indices stable while a change runs (removals leave
+// a null entry until the outermost change ends) and remembers how many
+// registrations the change reaches: later ones first hear of the next change.
+template <class Record> class CObjectFactory<Record>::ChangeScope
+{
+public:
+    explicit ChangeScope(CObjectFactory& table)
+        : actions(table.m_actionTriggers.size()), commits(table.m_commitTriggers.size()), m_table(table)
+    {
+        ++m_table.m_walkDepth;
+    }
+    ~ChangeScope()
+    {
+        if(--m_table.m_walkDepth == 0 && m_table.m_listsHaveGaps) {
+            m_table.CloseGaps();
+        }
+    }
+    ChangeScope(const ChangeScope&) = delete;
+    ChangeScope& operator=(const ChangeScope&) = delete;
+
+    const std::size_t actions;
+    const std::size_t commits;
+
+private:
+    CObjectFactory& m_table;
+};
+
+template <class Record>
+template <class Trigger, class Call>
+bool CObjectFactory<Record>::AskEach(const std::vector<Trigger*>& list, std::size_t count, Call&& call)
+{
+    for(std::size_t i = count; i-- > 0;) {
+        Trigger* observer = list[i];
+        if(observer != nullptr && !call(*observer)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+template <class Record>
+template <class Trigger, class Call>
+void CObjectFactory<Record>::TellEach(const std::vector<Trigger*>& list, std::size_t count, Call&& call)
+{
+    for(std::size_t i = count; i-- > 0;) {
+        Trigger* observer = list[i];
+        if(observer != nullptr) {
+            call(*observer);
+        }
+    }
+}
+
+template <class Record>
+template <class Trigger>
+void CObjectFactory<Record>::Unregister(std::vector<Trigger*>& list, Trigger* observer)
+{
+    for(auto it = list.begin(); it != list.end(); ++it) {
+        if(*it == observer) {
+            if(m_walkDepth > 0) {
+                *it = nullptr;
+                m_listsHaveGaps = true;
+            } else {
+                list.erase(it);
+            }
+            return;
+        }
+    }
+}
+
+template <class Record> void CObjectFactory<Record>::CloseGaps()
+{
+    auto dropNull = [](auto& list) {
+        list.erase(std::remove(list.begin(), list.end(), nullptr), list.end());
+    };
+    dropNull(m_actionTriggers);
+    dropNull(m_commitTriggers);
+    m_listsHaveGaps = false;
+}
+
+template <class Record> void CObjectFactory<Record>::AddActionTrigger(CActionTrigger<Record>* observer)
+{
+    m_actionTriggers.push_back(observer);
+    observer->m_pTable = this;
+}
+
+template <class Record> void CObjectFactory<Record>::AddCommitTrigger(CCommitTrigger<Record>* observer)
+{
+    m_commitTriggers.push_back(observer);
+    observer->m_pTable = this;
+}
+
+template <class Record> void CObjectFactory<Record>::RemoveActionTrigger(CActionTrigger<Record>* observer)
+{
+    Unregister(m_actionTriggers, observer);
+}
+
+template <class Record> void CObjectFactory<Record>::RemoveCommitTrigger(CCommitTrigger<Record>* observer)
+{
+    Unregister(m_commitTriggers, observer);
+}
+
+template <class Record>
+auto CObjectFactory<Record>::Insert(const Record& record, CTransaction* transaction, bool notify)
+    -> InsertResult
+{
+    static_assert(kOperations & eTableInsert, "this record table offers no Insert");
+    return InsertWith(record, transaction, notify, [&] { return m_container.insert(record); });
+}
+
+template <class Record>
+auto CObjectFactory<Record>::Insert(sequence_iterator where, const Record& record, CTransaction* transaction,
+                                    bool notify) -> InsertResult
+{
+    static_assert(kOperations & eTableInsertAt, "this record table offers no Insert at a position");
+    static_assert(std::is_same<typename std::iterator_traits<sequence_iterator>::iterator_category,
+                               std::random_access_iterator_tag>::value,
+                  "Insert at a position needs a random-access last index");
+    return InsertWith(record, transaction, notify, [&] {
+        constexpr int last = boost::mpl::size<typename Container::index_type_list>::value - 1;
+        const auto placed = m_container.template get<last>().insert(where, record);
+        return InsertResult(ToPrimary(placed.first), placed.second);
+    });
+}
+
+template <class Record>
+template <class Store>
+auto CObjectFactory<Record>::InsertWith(const Record& record, CTransaction* transaction, bool notify,
+                                        Store&& store) -> InsertResult
+{
+    if(!notify) {
+        return store();
+    }
+    ChangeScope change(*this);
+    if(!AskEach(m_actionTriggers, change.actions,
+                [&](CActionTrigger<Record>& t) { return t.beforeAdd(record, transaction, nullptr); })) {
+        return InsertResult(GetIndexByPrimary().end(), false);
+    }
+    const InsertResult result = store();
+    if(!result.second) {
+        return result;
+    }
+    if(transaction != nullptr) {
+        if constexpr((kOperations & eTableInsertInTransaction) != 0) {
+            RecordAdd(result.first, transaction);
+        } else {
+            wxFAIL_MSG("this record table has no insert within a transaction");
+            transaction = nullptr;
+        }
+    }
+    const Record& stored = *result.first;
+    TellEach(m_actionTriggers, change.actions,
+             [&](CActionTrigger<Record>& t) { t.afterAdd(stored, transaction, nullptr); });
+    if(transaction == nullptr) {
+        CommitAdd(stored, 0, change.commits);
+    }
+    return result;
+}
+
+template <class Record> void CObjectFactory<Record>::RecordAdd(iterator stored, CTransaction* transaction)
+{
+    auto resource = ResourcePool<Record>::Instance().Alloc();
+    resource->Set(CDatabaseResource<Record>::eAdd, this, stored);
+    try {
+        transaction->Add(std::move(resource));
+    } catch(...) {
+        // Nobody was told of the record and no unit of work holds it: take it out again.
+        Erase(stored);
+        throw;
+    }
+}
+
+template <class Record> void CObjectFactory<Record>::RecordUpdate(iterator stored, CTransaction* transaction)
+{
+    auto resource = ResourcePool<Record>::Instance().Alloc();
+    resource->Set(CDatabaseResource<Record>::eUpdate, this, stored);
+    resource->KeepOldValue(*stored);
+    transaction->Add(std::move(resource));
+}
+
+template <class Record>
+template <class Iterator>
+bool CObjectFactory<Record>::Update(Iterator storedAt, const Record& newValue, CTransaction* transaction,
+                                    bool notify)
+{
+    static_assert(kOperations & eTableUpdate, "this record table offers no Update");
+    const iterator stored = ToPrimary(storedAt);
+    if(!notify) {
+        return Replace(stored, newValue);
+    }
+    ChangeScope change(*this);
+    if(transaction != nullptr) {
+        if constexpr((kOperations & eTableUpdateInTransaction) != 0) {
+            // Recorded before the update is tried, so a veto or clash still leaves it recorded.
+            RecordUpdate(stored, transaction);
+        } else {
+            wxFAIL_MSG("this record table has no update within a transaction");
+            transaction = nullptr;
+        }
+    }
+    if(!AskEach(m_actionTriggers, change.actions, [&](CActionTrigger<Record>& t) {
+           return t.beforeUpdate(*stored, newValue, transaction, nullptr);
+       })) {
+        return false;
+    }
+    if(transaction != nullptr || change.commits == 0) {
+        if(!Replace(stored, newValue)) {
+            return false;
+        }
+        TellEach(m_actionTriggers, change.actions,
+                 [&](CActionTrigger<Record>& t) { t.afterUpdate(*stored, transaction, nullptr); });
+        return true;
+    }
+    const Record& oldValue = OldValueOf(*stored);
+    if(!Replace(stored, newValue)) {
+        return false;
+    }
+    TellEach(m_actionTriggers, change.actions,
+             [&](CActionTrigger<Record>& t) { t.afterUpdate(*stored, nullptr, nullptr); });
+    CommitUpdate(oldValue, *stored, 0, change.commits);
+    return true;
+}
+
+template <class Record>
+template <class Iterator>
+bool CObjectFactory<Record>::Remove(Iterator storedAt, bool notify)
+{
+    static_assert(kOperations & eTableRemove, "this record table offers no Remove");
+    const iterator stored = ToPrimary(storedAt);
+    if(!notify) {
+        Erase(stored);
+        return true;
+    }
+    return Remove(stored, nullptr, 0);
+}
+
+template <class Record>
+template <class Iterator>
+bool CObjectFactory<Record>::Remove(Iterator storedAt, CTransaction* transaction, int argument)
+{
+    static_assert(kOperations & eTableRemove, "this record table offers no Remove");
+    const iterator stored = ToPrimary(storedAt);
+    ChangeScope change(*this);
+    if(!AskEach(m_actionTriggers, change.actions,
+                [&](CActionTrigger<Record>& t) { return t.beforeRemove(*stored, transaction, nullptr); })) {
+        return false;
+    }
+    if(transaction != nullptr) {
+        // Recorded only once the removal is sure to happen, so the unit of work
+        // never holds a removal of a record that is still stored.
+        auto resource = ResourcePool<Record>::Instance().Alloc();
+        resource->Set(CDatabaseResource<Record>::eRemove, this, stored);
+        resource->KeepOldValue(*stored);
+        transaction->Add(std::move(resource));
+        Erase(stored);
+        return true;
+    }
+    if(change.commits == 0) {
+        Erase(stored);
+        return true;
+    }
+    const Record& oldValue = OldValueOf(*stored);
+    Erase(stored);
+    CommitRemove(oldValue, argument, change.commits);
+    return true;
+}
+
+template <class Record> void CObjectFactory<Record>::Clear()
+{
+    static_assert(kOperations & eTableClear, "this record table offers no Clear");
+    m_removalCount += m_container.size();
+    m_container.clear();
+}
+
+template <class Record> bool CObjectFactory<Record>::Replace(iterator stored, const Record& newValue)
+{
+    constexpr std::size_t indices = boost::mpl::size<typename Container::index_type_list>::value;
+    if(KeysEqual(*stored, newValue, std::make_index_sequence<indices>())) {
+        // No index moves: skip the container's re-check of every index, which
+        // walks to the neighbouring records and costs cache misses in big tables.
+        if(&*stored != &newValue) {
+            const_cast<Record&>(*stored) = newValue;
+        }
+        return true;
+    }
+    return m_container.replace(stored, newValue);
+}
+
+template <class Record>
+template <std::size_t... N>
+bool CObjectFactory<Record>::KeysEqual(const Record& a, const Record& b, std::index_sequence<N...>) const
+{
+    return (record_table_detail::SameKey(m_container.template get<N>(), a, b) && ...);
+}
+
+template <class Record> Record& CObjectFactory<Record>::OldValueOf(const Record& stored)
+{
+    // The copy is kept in a slot of this nesting level, so texts reuse their buffers.
+    const std::size_t level = static_cast<std::size_t>(m_walkDepth) - 1;
+    while(m_oldValues.size() <= level) {
+        m_oldValues.emplace_back();
+    }
+    return AssignRecord(m_oldValues[level], stored);
+}
+
+template <class Record> void CObjectFactory<Record>::Erase(iterator stored)
+{
+    ++m_removalCount;
+    m_container.erase(stored);
+}
+
+template <class Record>
+void CObjectFactory<Record>::CommitAdd(const Record& stored, int argument, std::size_t count)
+{
+    TellEach(m_commitTriggers, count, [&](CCommitTrigger<Record>& t) { t.commitAdd(stored, argument); });
+}
+
+template <class Record>
+void CObjectFactory<Record>::CommitUpdate(const Record& oldValue, const Record& stored, int argument,
+                                          std::size_t count)
+{
+    TellEach(m_commitTriggers, count,
+             [&](CCommitTrigger<Record>& t) { t.commitUpdate(oldValue, stored, argument); });
+}
+
+template <class Record>
+void CObjectFactory<Record>::CommitRemove(const Record& oldValue, int argument, std::size_t count)
+{
+    TellEach(m_commitTriggers, count, [&](CCommitTrigger<Record>& t) { t.commitRemove(oldValue, argument); });
+}

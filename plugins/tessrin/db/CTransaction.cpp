@@ -1,0 +1,61 @@
+#include "db/CTransaction.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+CTransaction::~CTransaction()
+{
+    Rollback();
+}
+
+void CTransaction::Add(ResourceHandle resource)
+{
+    const void* target = resource->GetTarget();
+    for(auto it = m_resources.rbegin(); it != m_resources.rend(); ++it) {
+        if((*it)->GetTarget() == target && (*it)->Merge(resource.get()) == 1) {
+            return; // the handle releases the merged resource
+        }
+    }
+    m_resources.push_back(std::move(resource));
+}
+
+void CTransaction::Commit(int argument)
+{
+    // Taken out first, so work recorded by a trigger during the commit waits
+    // for the next Commit or Rollback instead of disturbing this walk.
+    std::vector<ResourceHandle> resources;
+    resources.swap(m_resources);
+
+    std::array<std::vector<ResourceHandle>, 4> buckets;
+    for(auto it = resources.rbegin(); it != resources.rend(); ++it) {
+        if((*it)->IsEmpty()) {
+            it->reset();
+            continue;
+        }
+        const int priority = std::clamp((*it)->GetPriority(), 0, 3);
+        buckets[priority].push_back(std::move(*it));
+    }
+    for(auto& bucket : buckets) {
+        // Each bucket was filled newest first: commit from its end.
+        for(auto it = bucket.rbegin(); it != bucket.rend(); ++it) {
+            (*it)->Commit(argument);
+            it->reset();
+        }
+    }
+}
+
+void CTransaction::Rollback()
+{
+    std::vector<ResourceHandle> resources;
+    resources.swap(m_resources);
+    for(auto it = resources.rbegin(); it != resources.rend(); ++it) {
+        (*it)->Rollback();
+        it->reset();
+    }
+}
+
+int CTransaction::Merge(CResource* /*newer*/)
+{
+    return 2;
+}

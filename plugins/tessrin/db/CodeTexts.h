@@ -1,0 +1,29 @@
+#pragma once
+
+#include <wx/string.h>
+
+// Display texts of the one-character codes the trade server sends. Each text
+// passes through the translation catalogue; a code a mapping does not list
+// gives that mapping's default.
+
+wxString DirectionText(char side);           // 'b' "B", 's' "S"
+wxString RiskLevelText(char level);          // '1' "Normal" ... '5' "Freeze"
+wxString OrderOperTypeText(char operType);   // '1' "MarketOpen" ... 'A' "DeliveryOrder"
+wxString CloseTypeText(char closeType);      // '1' "StopLose" ... 'B' "OverNightClose"
+wxString ValidityText(char validity);        // '1' "Today", '2' "ThisWeek", '3' "Always"
+wxString LimitOrderTypeText(char limitType); // '1' "LimitOrder" ... '4' "LimitCloseOrder"
+wxString ApproveStateText(char state);       // '1' "Waiting" ... '5' "Cancel"
+wxString HangTypeText(char marketType);      // '1' "OTC", '2' "Aggregate", '3' "Hang"
+wxString AccountKindText(char riskKind);     // '1' "M/N", '2' "N/M", '3' "N-D/D"; else "unknow"
+
+// '1' "second" ... '5' "month"; else the translated "unknow".
+wxString PeriodUnitText(char unit);
+// The count, a blank and the unit word, e.g. "5 minute".
+wxString PeriodUnitText(int count, char unit);
+
+// '1' "eAST_Normal" ... '7' "eAST_isActive"; else "UNKNOW", untranslated.
+wxString AccountStateText(char state);
+
+// The type of a cash movement: '1' "In", '2' "Out", then the eAMTYP_ names;
+// an unlisted code gives the code itself as a one-character text.
+wxString AmountTypeText(char type);

@@ -1,0 +1,264 @@
+#include "db/TradeArithmetic.h"
+
+#include "db/RecordStore.h"
+
+#include <algorithm>
+#include <boost/tuple/tuple.hpp>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kPointValues[8] = {1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001, 0.0000001};
+
+// A given price above this is taken for a typing slip, not a price.
+constexpr double kHighestOrderPrice = 10000000.0;
+
+// The records a computation on one symbol needs.
+struct SymbolLinks
+{
+    const user_Account* account = nullptr;
+    const symbol_Property* property = nullptr;
+    const symbol_price* price = nullptr;
+};
+
+bool LinkSymbol(RecordStore* store, const symbol_Info& symbol, SymbolLinks& links)
+{
+    if(!symbol.GetSymbolProperty(store) || !symbol.GetAccount(store)) {
+        return false;
+    }
+    links.property = symbol.cachedSymbolProperty.Get();
+    links.account = symbol.cachedAccount.Get();
+    if(!links.property->GetSymbolPrice(store)) {
+        return false;
+    }
+    links.price = links.property->cachedSymbolPrice.Get();
+    return true;
+}
+
+// The first element of a margin list, read as a decimal number; 0 when empty
+// or not a number.
+double FirstMarginRate(const wxArrayString& list)
+{
+    double rate = 0.0;
+    if(list.IsEmpty() || !list[0].ToCDouble(&rate)) {
+        return 0.0;
+    }
+    return rate;
+}
+
+const sys_CurrencyExchangeRate* FindExchangeRate(RecordStore* store, const wxString& from, const wxString& to)
+{
+    if(!store || !store->m_sys_CurrencyExchangeRate_table) {
+        return nullptr;
+    }
+    const auto& rates = store->m_sys_CurrencyExchangeRate_table->GetIndexByPrimary();
+    const auto found = rates.find(boost::make_tuple(from, to));
+    return found != rates.end() ? &*found : nullptr;
+}
+
+// The margin of an order before the rounding to cents; 0 where it has no
+// meaning. With `sideRate`, the margin rate of the side is reported once the
+// symbol's records are found.
+double OrderMargin(RecordStore* store, const symbol_Info& symbol, char side, int priceMode, double* sideRate,
+                   double quantity, double price)
+{
+    if(sideRate) {
+        *sideRate = 0.0;
+    }
+    if(!symbol.GetAccount(store) || !symbol.GetSymbolProperty(store)) {
+        return 0.0;
+    }
+    const user_Account& account = *symbol.cachedAccount;
+    const symbol_Property& property = *symbol.cachedSymbolProperty;
+    const double rate =
+        side == 'b' ? FirstMarginRate(symbol.buyMarginList) : FirstMarginRate(symbol.sellMarginList);
+    if(sideRate) {
+        *sideRate = rate;
+    }
+
+    double orderPrice = 0.0;
+    if(priceMode == kMarketPrice) {
+        double bid = 0.0;
+        double ask = 0.0;
+        CalcStopProfitBounds(store, symbol, bid, ask);
+        orderPrice = side == 'b' ? ask : bid;
+    } else if(priceMode == kGivenPrice) {
+        if(price > kHighestOrderPrice) {
+            return 0.0;
+        }
+        orderPrice = price;
+    }
+
+    const sys_CurrencyExchangeRate* exchange = FindExchangeRate(store, property.currency, account.currency);
+    if(!exchange || (side != 'b' && side != 's')) {
+        return 0.0;
+    }
+    switch(symbol.marginType) {
+    case '1':
+    case '5':
+        return quantity * rate * exchange->rate;
+    case '2':
+    case '4':
+        return orderPrice * quantity * property.contractSize * rate * exchange->rate;
+    default:
+        return 0.0; // no formula is known for other margin types
+    }
+}
+
+} // namespace
+
+double PointsToPrice(int points, int digits)
+{
+    const int places = std::min(std::abs(digits), 7);
+    const double sign = digits < 0 ? -1.0 : 1.0;
+    return sign * kPointValues[places] * points;
+}
+
+double RoundToCents(double value)
+{
+    return std::round(value * 100.0) / 100.0;
+}
+
+double CalcProfitPoints(char side, double basePrice, double closePrice, double units, double rate)
+{
+    const double difference = side == 'b' ? closePrice - basePrice : basePrice - closePrice;
+    return RoundToCents(difference * units * rate);
+}
+
+bool CalcStopProfitBounds(RecordStore* store, const symbol_Info& symbol, double& bid, double& ask)
+{
+    bid = 0.0;
+    ask = 0.0;
+    if(!symbol.GetSymbolProperty(store) || !symbol.cachedSymbolProperty->GetSymbolPrice(store)) {
+        return false;
+    }
+    const symbol_price& quote = *symbol.cachedSymbolProperty->cachedSymbolPrice;
+    const double point = PointsToPrice(1, quote.digits);
+    bid = quote.lastPrice - point * symbol.bidSpreadPoints;
+    ask = quote.lastPrice + point * symbol.askSpreadPoints;
+    return true;
+}
+
+double CalcHoldProfit(RecordStore* store, const trade_HoldBill& hold, int mode)
+{
+    if(!hold.GetSymbolInfo(store)) {
+        return 0.0;
+    }
+    const symbol_Info& symbol = *hold.cachedSymbolInfo;
+    SymbolLinks links;
+    if(!LinkSymbol(store, symbol, links) || links.price->lastPrice == 0.0) {
+        return 0.0; // no quote yet
+    }
+
+    // The currency of the symbol's account, which is the account the profit
+    // is booked to, even where the hold names another.
+    sys_CurrencyExchangeRateFactory* rates = store->m_sys_CurrencyExchangeRate_table.get();
+    if(!rates) {
+        return 0.0;
+    }
+    const auto exchange = rates->GetExchangeRate(links.property->currency, links.account->currency);
+    if(exchange == rates->GetIndexByPrimary().end()) {
+        return 0.0;
+    }
+
+    double closePrice = links.price->lastPrice;
+    if(symbol.marketType == '1') {
+        // A hold closes on the other side of the quote.
+        closePrice = hold.side == 'b'
+                         ? closePrice - PointsToPrice(symbol.bidSpreadPoints, links.property->digits)
+                         : closePrice + PointsToPrice(symbol.askSpreadPoints, links.property->digits);
+    }
+    const double basePrice = mode == kProfitFromOpenPrice ? hold.openPrice : hold.holdPrice;
+    const double units = static_cast<double>(links.property->contractSize) * hold.quantity;
+    return CalcProfitPoints(hold.side, basePrice, closePrice, units, exchange->rate);
+}
+
+double SumHoldProfit(RecordStore* store, const user_Account& account, int mode)
+{
+    if(!store || !store->m_trade_HoldBill_table) {
+        return 0.0;
+    }
+    const auto range =
+        store->m_trade_HoldBill_table->GetIndex<ByAccountKey>().equal_range(account.accountKey);
+    double sum = 0.0;
+    for(auto it = range.first; it != range.second; ++it) {
+        sum += CalcHoldProfit(store, *it, mode);
+    }
+    return sum;
+}
+
+double SumPositionProfit(RecordStore* store, int symbolId)
+{
+    if(!store || !store->m_trade_HoldBill_table) {
+        return 0.0;
+    }
+    const auto& bySymbol = store->m_trade_HoldBill_table->GetIndex<BySymbolId>();
+    const auto range =
+        symbolId == -1 ? std::make_pair(bySymbol.begin(), bySymbol.end()) : bySymbol.equal_range(symbolId);
+    double sum = 0.0;
+    for(auto it = range.first; it != range.second; ++it) {
+        sum += CalcHoldProfit(store, *it, kProfitFromHoldPrice);
+    }
+    return sum;
+}
+
+double CalcOrderMargin(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
+                       double* sideRate, double quantity, double price)
+{
+    return RoundToCents(OrderMargin(store, symbol, side, priceMode, sideRate, quantity, price));
+}
+
+double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
+                            bool checkHoldings, double price)
+{
+    SymbolLinks links;
+    if(!LinkSymbol(store, symbol, links)) {
+        return 0.0;
+    }
+    const user_Account& account = *links.account;
+    const double available = account.netValue - account.marginUsed - account.marginFreezed;
+    // The margin of one unit is taken unrounded: in cents a small one would
+    // round to nothing (no order allowed) or by far too little (too much).
+    const double unitMargin = OrderMargin(store, symbol, side, priceMode, nullptr, 1.0, price);
+    double quantity = available > 0 && unitMargin > 0 ? available / unitMargin : 0.0;
+    quantity = std::min(quantity, static_cast<double>(links.property->maxOrderQuantity));
+
+    if(checkHoldings && store->m_trade_HoldBill_table) {
+        const auto range = store->m_trade_HoldBill_table->GetIndex<BySymbolId>().equal_range(symbol.symbolId);
+        double held = 0.0;
+        for(auto it = range.first; it != range.second; ++it) {
+            held += it->quantity;
+        }
+        quantity = std::min(quantity, std::max(0.0, links.property->maxHoldQuantity - held));
+    }
+    return std::max(quantity, 0.0);
+}
+
+double CalcRiskRate(char kind, double netValue, double marginUsed, double suretyMoney)
+{
+    if(kind == '3') {
+        const double surety = std::max(suretyMoney, 1.0);
+        return (netValue - surety) / surety;
+    }
+
+    double marginOverNet = 0.0;
+    double netOverMargin = kMeaninglessRiskRate;
+    if(marginUsed > 0) {
+        if(netValue <= 0) {
+            marginOverNet = kMeaninglessRiskRate;
+            netOverMargin = 0.0;
+        } else {
+            marginOverNet = std::clamp(marginUsed / netValue, 0.0, kMeaninglessRiskRate);
+            netOverMargin = std::clamp(netValue / marginUsed, 0.0, kMeaninglessRiskRate);
+        }
+    }
+    switch(kind) {
+    case '1':
+        return marginOverNet;
+    case '2':
+        return netOverMargin;
+    default:
+        return 0.0;
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+class RecordStore;
+struct symbol_Info;
+struct trade_HoldBill;
+struct user_Account;
+
+// The computations that turn records into money. Those that take the store
+// follow the records' cached links and give 0 (or false) when a link fails.
+// Money results are rounded to cents, halves away from zero.
+
+// Rates of a risk rate without meaning (no margin used, or no net value).
+constexpr double kMeaninglessRiskRate = 10000.0;
+
+// Price value of spread points: points x 10^-|digits| (|digits| capped at 7),
+// negative when digits is.
+double PointsToPrice(int points, int digits);
+
+double RoundToCents(double value);
+
+// (close - base) x units x rate for a buy ('b'), (base - close) x units x rate
+// for any other side; in cents.
+double CalcProfitPoints(char side, double basePrice, double closePrice, double units, double rate);
+
+// The quote of the symbol with its spreads: bid below and ask above the last
+// price. False, with both 0, when the symbol has no property or price.
+bool CalcStopProfitBounds(RecordStore* store, const symbol_Info& symbol, double& bid, double& ask);
+
+// Hold profit modes: measured from the hold price (the "DynProfit" column) or
+// from the open price (the "AccuProfit" column).
+constexpr int kProfitFromHoldPrice = 11;
+constexpr int kProfitFromOpenPrice = 12;
+
+// Floating profit of one hold detail at the current quote, in the currency of
+// the symbol's account; 0 without a quote or without an exchange rate.
+double CalcHoldProfit(RecordStore* store, const trade_HoldBill& hold, int mode);
+// Sum over the hold details of the account.
+double SumHoldProfit(RecordStore* store, const user_Account& account, int mode);
+// Sum over the hold details of the symbol (every hold detail for -1), from
+// the hold price.
+double SumPositionProfit(RecordStore* store, int symbolId);
+
+// Price modes of an order.
+constexpr int kMarketPrice = 0; // the ask for a buy, the bid for a sell
+constexpr int kGivenPrice = 1;  // the price passed in
+
+// Margin an order of `quantity` would take, in the account's currency. When
+// `sideRate` is given it receives the margin rate of the side. 0 for a margin
+// type without a known formula, a side other than 'b' or 's', a given price
+// above 10000000, or a missing exchange rate.
+double CalcOrderMargin(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
+                       double* sideRate, double quantity, double price);
+
+// The largest quantity the account's free money allows, capped by the
+// symbol's largest order and, with `checkHoldings`, by what its largest
+// holding leaves. Not rounded: the order entry applies its own step.
+double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
+                            bool checkHoldings, double price);
+
+// Risk rate of an account by its risk kind: '1' used margin over net value,
+// '2' net value over used margin (both within [0, 10000]), '3' the net value
+// above the surety money relative to it; 0 for any other kind.
+double CalcRiskRate(char kind, double netValue, double marginUsed, double suretyMoney);

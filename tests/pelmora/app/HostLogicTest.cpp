@@ -1,0 +1,185 @@
+#include "BusTracer.h"
+#include "HostOptions.h"
+#include "LoginController.h"
+#include "Tracer.h"
+#include "pelmora/EventNotifier.h"
+#include "pelmora/HostEvents.h"
+
+#include <gtest/gtest.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/tokenzr.h>
+
+namespace {
+wxArrayString ReadLines(const wxString& path)
+{
+    wxString text;
+    wxFFile file(path, "r");
+    if(file.IsOpened()) {
+        file.ReadAll(&text);
+    }
+    return wxStringTokenize(text, "\n");
+}
+
+class TraceFile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_path = wxFileName::CreateTempFileName("pelmora-trace");
+        ASSERT_TRUE(m_tracer.Open(m_path));
+    }
+    void TearDown() override { wxRemoveFile(m_path); }
+
+    wxString m_path;
+    Tracer m_tracer;
+};
+
+TEST_F(TraceFile, EveryKindOfLineStartsWithTheMillisecondsSinceStart)
+{
+    m_tracer.Bus(10001, "Demo|alice|***");
+    m_tracer.Status(3, "Trading Day [20240102]");
+    m_tracer.Output("Market Trade[B7]", "line one\nline two");
+    m_tracer.Page("centre", true, "EURUSD");
+    m_tracer.Page("workspace", false, "OTC");
+    const wxArrayString lines = ReadLines(m_path);
+    ASSERT_EQ(5u, lines.size());
+    const char* expected[] = {"bus 10001 Demo|alice|***", "status 3 Trading Day [20240102]",
+                              "output Market Trade[B7]|line one\\nline two", "page centre add EURUSD",
+                              "page workspace remove OTC"};
+    for(size_t i = 0; i < lines.size(); ++i) {
+        const wxString millis = lines[i].BeforeFirst(' ');
+        long value = -1;
+        EXPECT_TRUE(millis.ToLong(&value) && value >= 0) << lines[i];
+        EXPECT_EQ(expected[i], lines[i].AfterFirst(' ')) << lines[i];
+    }
+}
+
+TEST(TracerWithoutFile, WritesNothingAndDoesNotFail)
+{
+    Tracer tracer;
+    EXPECT_FALSE(tracer.IsOpen());
+    tracer.Bus(10002, "");
+    EXPECT_FALSE(tracer.Open(wxFileName::GetTempDir() + "/no/such/folder/trace.txt"));
+}
+
+TEST(BusPayload, JoinsArraysAndNeverShowsAPassword)
+{
+    wxArrayString login;
+    login.Add("Demo");
+    login.Add("alice");
+    login.Add("pa|ss");
+    EXPECT_EQ("Demo|alice|***", BusTracer::Payload(wxEVT_CMD_LOGIN_REQUEST, &login));
+    wxArrayString changed;
+    changed.Add("newSecret");
+    EXPECT_EQ("***", BusTracer::Payload(wxEVT_CMD_PASSWORD_CHANGED, &changed));
+    wxArrayString state;
+    state.Add("Demo");
+    state.Add("alice");
+    state.Add("a|3");
+    state.Add("b|2");
+    EXPECT_EQ("Demo|alice|a|3|b|2", BusTracer::Payload(wxEVT_CMD_CONNECTION_STATE, &state));
+    wxString notice = "Close Trade[C9]";
+    EXPECT_EQ("Close Trade[C9]", BusTracer::Payload(wxEVT_CMD_NOTICE_CLICKED, &notice));
+    EXPECT_EQ("", BusTracer::Payload(wxEVT_CMD_LOGOUT_REQUEST, nullptr));
+    // An opaque pointer is not read as text.
+    int client = 0;
+    EXPECT_EQ("", BusTracer::Payload(wxEVT_CMD_CLIENT_CREATED, &client));
+}
+
+TEST(LoginArgument, SplitsServerUserAndAPasswordThatMayHoldCommas)
+{
+    const wxArrayString plain = HostOptions::ParseLogin("Demo,alice,secret");
+    ASSERT_EQ(3u, plain.size());
+    EXPECT_EQ("Demo", plain[0]);
+    EXPECT_EQ("alice", plain[1]);
+    EXPECT_EQ("secret", plain[2]);
+    const wxArrayString commas = HostOptions::ParseLogin("Demo,alice,a,b,");
+    ASSERT_EQ(3u, commas.size());
+    EXPECT_EQ("a,b,", commas[2]);
+    const wxArrayString empty = HostOptions::ParseLogin("Demo,alice,");
+    ASSERT_EQ(3u, empty.size());
+    EXPECT_EQ("", empty[2]);
+    EXPECT_TRUE(HostOptions::ParseLogin("Demo,alice").empty());
+    EXPECT_TRUE(HostOptions::ParseLogin(",alice,secret").empty());
+    EXPECT_TRUE(HostOptions::ParseLogin("Demo,,secret").empty());
+    EXPECT_TRUE(HostOptions::ParseLogin("").empty());
+}
+
+// Stands in for a plug-in on the bus.
+class FakePlugin : public wxEvtHandler
+{
+public:
+    FakePlugin() { EventNotifier::Get()->Bind(wxEVT_CMD_LOGIN_REQUEST, &FakePlugin::OnLogin, this); }
+    ~FakePlugin() override
+    {
+        EventNotifier::Get()->Unbind(wxEVT_CMD_LOGIN_REQUEST, &FakePlugin::OnLogin, this);
+    }
+    wxArrayString lastLogin;
+
+private:
+    void OnLogin(wxCommandEvent& event) { lastLogin = *static_cast<wxArrayString*>(event.GetClientData()); }
+};
+
+void Send(const wxEventType& type, void* data)
+{
+    EventNotifier::Get()->SendCommandEvent(type, data);
+}
+
+TEST(LoginSession, AChangedPasswordIsUsedForTheNextLogin)
+{
+    Tracer tracer;
+    LoginController login(tracer);
+    FakePlugin plugin;
+    login.Login("Demo", "alice", "old");
+    wxArrayString changed;
+    changed.Add("new");
+    Send(wxEVT_CMD_PASSWORD_CHANGED, &changed);
+    EXPECT_EQ("new", login.GetPassword());
+    login.Login(login.GetServer(), login.GetUser(), login.GetPassword());
+    ASSERT_EQ(3u, plugin.lastLogin.size());
+    EXPECT_EQ("new", plugin.lastLogin[2]);
+    // A change without a text keeps what there was.
+    Send(wxEVT_CMD_PASSWORD_CHANGED, nullptr);
+    EXPECT_EQ("new", login.GetPassword());
+}
+
+TEST(LoginSession, AKickOutLogsOutAndOffersTheLoginAgain)
+{
+    Tracer tracer;
+    LoginController login(tracer);
+    int offers = 0;
+    int changes = 0;
+    login.SetKickedObserver([&offers] { ++offers; });
+    login.SetChangeObserver([&changes] { ++changes; });
+    login.Login("Demo", "alice", "pw");
+    ASSERT_TRUE(login.IsLoggedIn());
+    wxCommandEvent kicked(wxEVT_CMD_USER_KICKED);
+    EventNotifier::Get()->AddPendingEvent(kicked);
+    EXPECT_EQ(0, offers); // queued, not yet handled
+    EventNotifier::Get()->ProcessPendingEvents();
+    EXPECT_EQ(1, offers);
+    EXPECT_FALSE(login.IsLoggedIn());
+    EXPECT_GE(changes, 2);
+    EXPECT_EQ("Not logged in", login.DescribeState());
+    EXPECT_EQ("alice", login.GetUser()); // kept for the dialog
+}
+
+TEST(LoginSession, ConnectionStateIsShownWhileLoggedInAndIgnoredAfterLogout)
+{
+    Tracer tracer;
+    LoginController login(tracer);
+    wxArrayString state;
+    state.Add("Demo");
+    state.Add("alice");
+    state.Add("10.0.0.1:7000|3");
+    state.Add("10.0.0.1:7001|1");
+    login.Login("Demo", "alice", "pw");
+    Send(wxEVT_CMD_CONNECTION_STATE, &state);
+    EXPECT_EQ("alice@Demo [Trade 10.0.0.1:7000|3, Market 10.0.0.1:7001|1]", login.DescribeState());
+    login.Logout();
+    Send(wxEVT_CMD_CONNECTION_STATE, &state);
+    EXPECT_TRUE(login.GetConnectionState().empty());
+    EXPECT_EQ("Not logged in", login.DescribeState());
+}
+} // namespace

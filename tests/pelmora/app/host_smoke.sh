@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Starts the host with the test plug-ins, logs in from the command line, lets
+# it quit by itself and checks what it left: exit status, trace, screenshot.
+# Usage: host_smoke.sh PELMORA_BINARY HOST_DIR OUT_DIR
+set -uo pipefail
+pelmora=$1 host_dir=$2 out=$3
+rm -rf "$out" && mkdir -p "$out/data"
+fail() { echo "FAIL: $*"; echo "--- trace"; cat "$out/trace.txt" 2>/dev/null; exit 1; }
+
+run() {
+    PELMORA_BIN_DIR="$host_dir" PELMORA_DATA_DIR="$out/data" PELMORA_USER_DATA_DIR="$out/user" \
+        timeout 60 "$pelmora" "$@"
+}
+if [ -z "${DISPLAY:-}" ]; then
+    run() {
+        PELMORA_BIN_DIR="$host_dir" PELMORA_DATA_DIR="$out/data" PELMORA_USER_DATA_DIR="$out/user" \
+            timeout 60 xvfb-run -a -s "-screen 0 1600x1000x24" "$pelmora" "$@"
+    }
+fi
+
+run --login "Demo,alice,se,cret" --trace "$out/trace.txt" --exit-after 2 --screenshot "$out/shot.png"
+rc=$?
+[ "$rc" -eq 0 ] || fail "host exited with $rc"
+
+expect() { grep -Eq "$1" "$out/trace.txt" || fail "no trace line matching: $1"; }
+expect '^[0-9]+ page output add TestPage$'
+expect '^[0-9]+ output TestPlugin v0\.1 loaded from .*libpelmora_test_plugin\.so\|$'
+expect '^[0-9]+ output .*libpelmora_old_plugin\.so: interface version 999, the host needs 1000\|$'
+expect '^[0-9]+ output .*libpelmora_no_exports\.so: no GetPluginInterfaceVersion\|$'
+expect '^[0-9]+ bus 10001 Demo\|alice\|\*\*\*$'
+expect '^[0-9]+ status 0 Account \[alice\]$'
+expect '^[0-9]+ output Market Trade\[B1\]\|bought 1 lot$'
+expect '^[0-9]+ bus 10004 Demo\|alice\|127\.0\.0\.1:1\|3\|127\.0\.0\.1:2\|3$'
+expect '^[0-9]+ page output remove TestPage$'
+grep -q "se,cret" "$out/trace.txt" && fail "the password reached the trace"
+# The login comes after loading, the page goes only at shut-down.
+login=$(grep -n ' bus 10001 ' "$out/trace.txt" | head -1 | cut -d: -f1)
+added=$(grep -n ' page output add TestPage' "$out/trace.txt" | head -1 | cut -d: -f1)
+removed=$(grep -n ' page output remove TestPage' "$out/trace.txt" | head -1 | cut -d: -f1)
+[ "$added" -lt "$login" ] && [ "$login" -lt "$removed" ] || fail "trace lines out of order"
+
+[ -s "$out/shot.png" ] || fail "no screenshot"
+head -c 8 "$out/shot.png" | od -An -tx1 | grep -q "89 50 4e 47 0d 0a 1a 0a" || fail "screenshot is no PNG"
+
+# Without --login the login dialog opens; quitting by itself must end it.
+run --trace "$out/dialog.txt" --exit-after 2 --screenshot "$out/dialog.png"
+rc=$?
+[ "$rc" -eq 0 ] || fail "host with the login dialog open exited with $rc"
+grep -Eq '^[0-9]+ bus 10000 Demo\|Backup$' "$out/dialog.txt" || fail "the dialog asked for no server names"
+grep -q ' bus 10001 ' "$out/dialog.txt" && fail "a login was sent without the user"
+[ -s "$out/dialog.png" ] || fail "no screenshot with the dialog"
+
+# A bad command line is refused with a message, not a hang.
+run --login "nocommas" --exit-after 1 >"$out/bad.txt" 2>&1 && fail "malformed --login accepted"
+grep -q "SERVER,USER,PASSWORD" "$out/bad.txt" || fail "no message for a malformed --login"
+echo "host smoke test passed"
