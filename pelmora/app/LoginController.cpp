@@ -1,6 +1,5 @@
 #include "LoginController.h"
 
-#include "BusSend.h"
 #include "BusTracer.h"
 #include "Tracer.h"
 #include "pelmora/EventNotifier.h"
@@ -25,7 +24,6 @@ LoginController::~LoginController()
 wxArrayString LoginController::QueryServerNames()
 {
     wxArrayString names;
-    CompactBusHandlers();
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_QUERY_SERVER_NAMES, &names);
     m_tracer.Bus(wxEVT_CMD_QUERY_SERVER_NAMES, BusTracer::Payload(wxEVT_CMD_QUERY_SERVER_NAMES, &names));
     return names;
@@ -43,7 +41,6 @@ void LoginController::Login(const wxString& server, const wxString& user, const 
     request.Add(user);
     request.Add(password);
     m_tracer.Bus(wxEVT_CMD_LOGIN_REQUEST, BusTracer::Payload(wxEVT_CMD_LOGIN_REQUEST, &request));
-    CompactBusHandlers();
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGIN_REQUEST, &request);
     Changed();
 }
@@ -53,7 +50,6 @@ void LoginController::Logout()
     m_loggedIn = false;
     m_state.clear();
     m_tracer.Bus(wxEVT_CMD_LOGOUT_REQUEST, wxString());
-    CompactBusHandlers();
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
     Changed();
 }

@@ -113,11 +113,6 @@ bool OutputWindow::ClickEntry(size_t index)
     wxCommandEvent event(wxEVT_CMD_NOTICE_CLICKED, static_cast<int>(hash));
     event.SetClientData(&title);
     event.SetString(title);
-    // wx 3.2 compacts unbound handler slots during a dispatch; do it now, at
-    // the top level, so a handler that sends on the bus in turn is safe.
-    static const wxEventType kNobodysEvent = wxNewEventType();
-    wxCommandEvent compact(kNobodysEvent);
-    EventNotifier::Get()->ProcessEvent(compact);
     EventNotifier::Get()->ProcessEvent(event);
     return true;
 }

@@ -7,16 +7,13 @@ pelmora=$1 host_dir=$2 out=$3
 rm -rf "$out" && mkdir -p "$out/data"
 fail() { echo "FAIL: $*"; echo "--- trace"; cat "$out/trace.txt" 2>/dev/null; exit 1; }
 
+# Each start gets a display of its own, so that the windows of tests running
+# in parallel never cover the host's (its screenshot shows only the host), and
+# no display resets under the host while it connects.
 run() {
     PELMORA_BIN_DIR="$host_dir" PELMORA_DATA_DIR="$out/data" PELMORA_USER_DATA_DIR="$out/user" \
-        timeout 60 "$pelmora" "$@"
+        xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" timeout 60 "$pelmora" "$@"
 }
-if [ -z "${DISPLAY:-}" ]; then
-    run() {
-        PELMORA_BIN_DIR="$host_dir" PELMORA_DATA_DIR="$out/data" PELMORA_USER_DATA_DIR="$out/user" \
-            timeout 60 xvfb-run -a -s "-screen 0 1600x1000x24" "$pelmora" "$@"
-    }
-fi
 
 run --login "Demo,alice,se,cret" --trace "$out/trace.txt" --exit-after 2 --screenshot "$out/shot.png"
 rc=$?

@@ -14,6 +14,9 @@
 // Handlers connect by plain integer type (Connect/Disconnect) or bind with
 // the typed tags of HostEvents.h. AddPendingEvent/QueueEvent may be called
 // from any thread; queued events are handled on the GUI thread.
+//
+// A handler may send on the bus while another bus event is being handled,
+// and may unbind handlers (its own or others) while doing so.
 class EventNotifier : public wxEvtHandler
 {
 public:
@@ -28,9 +31,17 @@ public:
     // data. Returns true when a handler processed it.
     bool SendCommandEvent(int eventType, void* clientData);
 
+    bool ProcessEvent(wxEvent& event) override;
+
 private:
     EventNotifier();
     bool TryAfter(wxEvent& event) override;
+    void OnBackstop(wxEvent& event);
+
+    // Bound first, so it is the last handler a send reaches; not owned.
+    wxDynamicEventTableEntry* m_backstop = nullptr;
+    int m_depth = 0;
+    bool m_backstopReached = false;
 };
 
 #endif // PELMORA_EVENTNOTIFIER_H

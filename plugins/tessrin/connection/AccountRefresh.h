@@ -1,0 +1,18 @@
+#pragma once
+
+#include <wx/string.h>
+
+class RecordStore;
+struct user_Account;
+
+// The account steps that answers and pushes share. GUI thread only.
+
+// Recomputes the account's floating profit (the sum over its hold bills),
+// net value, free margin and risk rate, and updates the stored account.
+// Nothing happens for an unknown account.
+void RefreshAccountProfit(RecordStore* db, int accountKey);
+
+// The account's line of the rotating status field.
+wxString AccountStatusText(const user_Account& account);
+// Sets that line, giving a new account its colour and its place in turn.
+void UpdateAccountStatus(const user_Account& account);

@@ -1,0 +1,3 @@
+#include "connection/BlinkPhase.h"
+
+int g_blinkPhase = 1;

@@ -1,0 +1,213 @@
+#pragma once
+
+#include "connection/ClientConnecter.h"
+#include "connection/MdEvent.h"
+#include "connection/TradeEvent.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <tradeapi/TradeApi.h>
+#include <wx/datetime.h>
+#include <wx/event.h>
+#include <wx/timer.h>
+
+class IConnectionHost;
+class MdClient;
+class RecordStore;
+class TradeClient;
+
+// The one connection to the market of the current login. Owns both login
+// machines and both callback objects; the library's callbacks arrive as queued
+// TradeEvent/MdEvent and are dispatched by code on the GUI thread. Sends the
+// queries of the trading day, re-sends those whose answer is late, keeps the
+// server clock and reports the connection state. Release before destroying.
+class Client : public wxEvtHandler
+{
+public:
+    using Clock = std::function<wxDateTime()>;
+
+    // The send stamps of the queries, index of m_queryStamps.
+    enum QueryKind {
+        eQryAccount = 0,
+        eQrySymbolInfo,
+        eQryHoldDetail,
+        eQryCloseBill,
+        eQryLimitOrder,
+        eQryInOutMoney,
+        eQryCurrencyExchangeRate,
+        eQryBinaryContract,
+        eQryDeliveryOrder,
+        eQryBinaryOrder,
+        eQryPosition,
+        eQryBonusPoint,
+        eQryMdSymbolInfo,
+        eQryUserInventory,
+        eQrySymbolInventory,
+        eQueryKindCount
+    };
+    static constexpr int kTimerId = 101010;
+    static constexpr int kStartupDelayMs = 300;
+    static constexpr long kQueryLateMs = 3000;
+
+    // The server record (addresses, server text) is taken from the host now.
+    Client(const wxString& loginName, RecordStore* db, IConnectionHost* host);
+    ~Client() override;
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    // Releases both library objects, then deletes both callback objects; no
+    // request is sent and no callback arrives afterwards.
+    void Release();
+
+    // The library objects made over this Client's callback objects; the
+    // login machines get them too.
+    void SetTradeApi(CTradeApi* api);
+    void SetMdApi(CMDApi* api);
+    CTradeApi* GetTradeApi() const { return m_pTradeApi; }
+    CMDApi* GetMdApi() const { return m_pMdApi; }
+    TradeClient* GetTradeClient() const { return m_pTradeClient.get(); }
+    MdClient* GetMdClient() const { return m_pMdClient.get(); }
+    ClientConnecter<CTradeApi>& GetTradeConnecter() { return m_tradeConnecter; }
+    ClientConnecter<CMDApi>& GetMdConnecter() { return m_mdConnecter; }
+
+    // The time source of stamps and lateness (default: now, to the millisecond).
+    void SetClock(Clock clock);
+
+    void OnTradeEvent(wxThreadEvent& event);
+    void OnMdEvent(wxThreadEvent& event);
+    void OnTimer(wxTimerEvent& event);
+
+    // Fails every waiting request with code 1 (the trade link dropped).
+    void FailPendingRequests();
+    // Host event 10004 and status field 5: server, login name, both state texts.
+    void NotifyConnectionState();
+    void SyncServerClock(const wxDateTime& serverTime);
+    void AdvanceServerClock(const wxDateTime& now);
+
+    // Queries: the request id, or -1 when not sent.
+    int ReqQryAccount();
+    int ReqQrySymbolInfo();
+    int ReqQryHoldDetail();
+    int ReqQryPosition();
+    int ReqQryCloseBill();
+    int ReqQryLimitOrder();
+    int ReqQryInOutMoney();
+    int ReqQryDeliveryOrder();
+    int ReqQryBonusPoint();
+    int ReqQryUserInventory();
+    int ReqQrySymbolInventory();
+    int ReqQryBinaryOrer();
+    int ReqQryBinaryContract();
+    int ReqQryCurrencyExchangeRate();        // only while the rate table is empty
+    int ReqQrySysPayPortInfo();              // only while the pay-port table is empty
+    int ReqQryPriceReport(int priceLevelId); // only while the price-level table is empty
+    void ReqSubscribeSymbolList();
+
+    // Money requests filled by dialogs; the bank password is masked in place.
+    int ReqInOutMoney(sFFixReqInOutMoney* request);
+    int ReqRegistPayPort(sFFixRegistPayPort* request);
+    int ReqUnRegistPayPort(sFFixUnRegistPayPort* request);
+
+    // Every 500 ms: connection report, late queries, server clock, binary countdown.
+    void CheckPendingQueries();
+    // Every 5000 ms: the next account line into status field 2.
+    void RotateAccountStatus();
+
+    int GetUserId() const { return m_userId; }
+    const wxDateTime& GetQueryStamp(QueryKind kind) const { return m_queryStamps[kind]; }
+    void SetAllQueryStamps(const wxDateTime& time);
+    wxTimeSpan GetServerTimeOffset() const { return m_serverTimeOffset; }
+    bool IsMdSubscribed() const { return m_bMdSubscribed; }
+    int GetMdQueryDelayMs() const { return m_mdQueryDelayMs; }
+    int GetUserInventoryQueries() const { return m_userInventoryQueries; }
+
+private:
+    // Calls the handler when the event carries its payload, first clearing the
+    // stamp of the query it answers, if any.
+    template <class Event>
+    void Route(const wxThreadEvent& event, void (Client::*handler)(const Event&),
+               QueryKind answered = eQueryKindCount);
+    void ClearStamp(QueryKind kind) { m_queryStamps[kind] = wxDefaultDateTime; }
+    bool IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const;
+    int SendUserQuery(QueryKind kind, int (CTradeApi::*operation)(const sFFixUserId*, int));
+    template <class Request>
+    int SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int));
+    void CountDownBinaryOrders();
+
+    void OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event);
+    void OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event);
+
+    // Answer and push handlers, filled in ClientHandlers.cpp.
+    void HandleRspQrySymbolInfo(const TradeQueryRowEvent<sFFixRspQrySymbolInfo>& event);
+    void OnNtfUserId(const TradeNoticeEvent<sFFixUserId>& event);
+    void OnRspQryAccount(const TradeQueryRowEvent<sFFixRspQryAccount>& event);
+    void OnRspSetOrder(const TradeAnswerEvent<sFFixSetOrder>& event);
+    void OnNtfTrade(const TradeNoticeEvent<sFFixTrade>& event);
+    void OnRspQryPosition(const TradeQueryRowEvent<sFFixPosition>& event);
+    void OnRspQryHoldDetail(const TradeQueryRowEvent<sFFixHoldDetail>& event);
+    void OnNtfMoneyChanged(const TradeNoticeEvent<sFFixMoney>& event);
+    void OnNtfPosition(const TradeNoticeEvent<sFFixPosition>& event);
+    void OnNtfHoldDetail(const TradeNoticeEvent<sFFixHoldDetail>& event);
+    void OnRspQryCloseBill(const TradeQueryRowEvent<sFFixCloseBill>& event);
+    void OnNtfCloseBill(const TradeNoticeEvent<sFFixCloseBill>& event);
+    void OnNtfLimitOrder(const TradeNoticeEvent<sFFixLimitOrder>& event);
+    void OnRspQryLimitOrder(const TradeQueryRowEvent<sFFixLimitOrder>& event);
+    void OnRspCancelOrder(const TradeAnswerEvent<sFFixCancelOrder>& event);
+    void OnRspModifyOrder(const TradeAnswerEvent<sFFixModifyOrder>& event);
+    void OnRspQryCurrencyExchangeRate(const TradeQueryRowEvent<sFFixCurrencyExchangeRate>& event);
+    void OnNtfCurrencyExchangeRate(const TradeNoticeEvent<sFFixCurrencyExchangeRate>& event);
+    void OnRspReqInOutMoney(const TradeAnswerEvent<sFFixReqInOutMoney>& event);
+    void OnNtfInOutMoney(const TradeNoticeEvent<sFFixRspInOutMoney>& event);
+    void OnRspQryInOutMoney(const TradeQueryRowEvent<sFFixRspInOutMoney>& event);
+    void OnRspInOutMoneyId(const TradeAnswerEvent<sFFixInOutMoneyId>& event);
+    void OnNtfRiskInfo(const TradeNoticeEvent<sFFixRiskInfo>& event);
+    void OnNtfRiskInfo2(const TradeNoticeEvent<sFFixRiskInfo>& event);
+    void OnRspPositionCloseOrder(const TradeAnswerEvent<sFFixPositionCloseOrder>& event);
+    void OnRspQryDeliveryOrder(const TradeQueryRowEvent<sFFixDeliveryOrder>& event);
+    void OnNtfDeliveryOrder(const TradeNoticeEvent<sFFixDeliveryOrder>& event);
+    void OnRspQryPayPortInfo(const TradeQueryRowEvent<sFFixPayPortInfo>& event);
+    void OnRspCommon(const TradeInfoEvent& event);
+    void OnRspQrySysPayPortInfo(const TradeQueryRowEvent<sFFixSysPayPortInfo>& event);
+    void OnNtfBankInUrl(const TradeNoticeEvent<sFFixBankInUrl>& event);
+    void OnRspQryPriceReport(const TradeQueryRowEvent<sFFixPriceReport>& event);
+    void OnRspQryBinaryContract(const TradeQueryRowEvent<sFFixBinaryContract>& event);
+    void OnNtfBinaryContract(const TradeNoticeEvent<sFFixBinaryContract>& event);
+    void OnRspQryBinaryOrer(const TradeQueryRowEvent<sFFixBinaryOrer>& event);
+    void OnNtfBinaryOrer(const TradeNoticeEvent<sFFixBinaryOrer>& event);
+    void OnRspMasterAccount(const TradeAnswerEvent<sFFixMasterAccount>& event);
+    void OnRspMoveMoney(const TradeAnswerEvent<sFFixMoveMoney>& event);
+    void OnRspQryMoney(const TradeQueryRowEvent<sFFixMoney>& event);
+    void OnNtfAccount(const TradeNoticeEvent<sFFixAccount>& event);
+    void OnRspQryBonusPoint(const TradeQueryRowEvent<sFFixBonusPoint>& event);
+    void OnNtfBonusPoint(const TradeNoticeEvent<sFFixBonusPoint>& event);
+    void OnRspQryUserInventory(const TradeQueryRowEvent<sFFixUserInventory>& event);
+    void OnRspQrySymbolInventory(const TradeQueryRowEvent<sFFixSymbolInventory>& event);
+    void OnNtfUserInventory(const TradeNoticeEvent<sFFixUserInventory>& event);
+    void HandleMdRspQrySymbolInfo(const MdQueryRowEvent<sFFixRspQrySymbolInfo>& event);
+    void OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event);
+    void OnRspSubscribeMarketData(const MdSubscribeEvent& event);
+    void OnNtfPriceReport(const MdNoticeEvent<sFFixPriceReport>& event);
+
+    wxString m_loginName;
+    std::unique_ptr<TradeClient> m_pTradeClient;
+    std::unique_ptr<MdClient> m_pMdClient;
+    RecordStore* m_pDb;       // not owned
+    IConnectionHost* m_pHost; // not owned: the plug-in object
+    wxString m_serverText;
+    ClientConnecter<CTradeApi> m_tradeConnecter;
+    ClientConnecter<CMDApi> m_mdConnecter;
+    CTradeApi* m_pTradeApi = nullptr; // released, never deleted
+    CMDApi* m_pMdApi = nullptr;
+    int m_userId = 0;
+    int m_symbolCount = 0;
+    wxTimeSpan m_serverTimeOffset;
+    bool m_bMdSubscribed = false;
+    int m_mdQueryDelayMs = 3000;
+    wxTimer m_timer;
+    std::array<wxDateTime, eQueryKindCount> m_queryStamps;
+    int m_userInventoryQueries = 0;
+    Clock m_clock;
+
+    wxDECLARE_EVENT_TABLE();
+};

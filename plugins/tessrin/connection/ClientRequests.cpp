@@ -1,0 +1,305 @@
+#include "connection/AccountStatusLines.h"
+#include "connection/Client.h"
+#include "connection/IConnectionHost.h"
+#include "connection/RequestFields.h"
+#include "connection/RequestId.h"
+#include "db/CTransaction.h"
+#include "db/RecordStore.h"
+
+#include <vector>
+#include <wx/intl.h>
+#include <wx/log.h>
+
+int Client::SendUserQuery(QueryKind kind, int (CTradeApi::*operation)(const sFFixUserId*, int))
+{
+    if(m_pTradeApi == nullptr) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    sFFixUserId request{};
+    request.userId = m_userId;
+    if((m_pTradeApi->*operation)(&request, id) <= 0) {
+        return -1;
+    }
+    if(kind != eQueryKindCount) {
+        m_queryStamps[kind] = m_clock();
+    }
+    return id;
+}
+
+int Client::ReqQryAccount()
+{
+    return SendUserQuery(eQryAccount, &CTradeApi::ReqQryAccount);
+}
+
+int Client::ReqQrySymbolInfo()
+{
+    return SendUserQuery(eQrySymbolInfo, &CTradeApi::ReqQrySymbolInfo);
+}
+
+int Client::ReqQryHoldDetail()
+{
+    return SendUserQuery(eQryHoldDetail, &CTradeApi::ReqQryHoldDetail);
+}
+
+int Client::ReqQryPosition()
+{
+    return SendUserQuery(eQryPosition, &CTradeApi::ReqQryPosition);
+}
+
+int Client::ReqQryCloseBill()
+{
+    return SendUserQuery(eQryCloseBill, &CTradeApi::ReqQryCloseBill);
+}
+
+int Client::ReqQryLimitOrder()
+{
+    return SendUserQuery(eQryLimitOrder, &CTradeApi::ReqQryLimitOrder);
+}
+
+int Client::ReqQryInOutMoney()
+{
+    return SendUserQuery(eQryInOutMoney, &CTradeApi::ReqQryInOutMoney);
+}
+
+int Client::ReqQryDeliveryOrder()
+{
+    return SendUserQuery(eQryDeliveryOrder, &CTradeApi::ReqQryDeliveryOrder);
+}
+
+int Client::ReqQryBonusPoint()
+{
+    return SendUserQuery(eQryBonusPoint, &CTradeApi::ReqQryBonusPoint);
+}
+
+int Client::ReqQryUserInventory()
+{
+    const int id = SendUserQuery(eQryUserInventory, &CTradeApi::ReqQryUserInventory);
+    if(id != -1) {
+        ++m_userInventoryQueries;
+    }
+    return id;
+}
+
+int Client::ReqQrySymbolInventory()
+{
+    return SendUserQuery(eQrySymbolInventory, &CTradeApi::ReqQrySymbolInventory);
+}
+
+int Client::ReqQrySysPayPortInfo()
+{
+    if(m_pDb != nullptr && !m_pDb->m_sys_PayPort_table->GetIndexByPrimary().empty()) {
+        return -1;
+    }
+    return SendUserQuery(eQueryKindCount, &CTradeApi::ReqQrySysPayPortInfo);
+}
+
+int Client::ReqQryBinaryOrer()
+{
+    if(m_pTradeApi == nullptr) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    sFFixQryBinaryOrder request{};
+    request.userId = m_userId;
+    if(m_pTradeApi->ReqQryBinaryOrer(&request, id) <= 0) {
+        return -1;
+    }
+    m_queryStamps[eQryBinaryOrder] = m_clock();
+    return id;
+}
+
+int Client::ReqQryBinaryContract()
+{
+    if(m_pTradeApi == nullptr) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    sFFixQryBinaryContract request{};
+    if(m_pTradeApi->ReqQryBinaryContract(&request, id) <= 0) {
+        return -1;
+    }
+    m_queryStamps[eQryBinaryContract] = m_clock();
+    return id;
+}
+
+int Client::ReqQryCurrencyExchangeRate()
+{
+    if(m_pTradeApi == nullptr ||
+       (m_pDb != nullptr && !m_pDb->m_sys_CurrencyExchangeRate_table->GetIndexByPrimary().empty())) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    char source[5] = {};
+    char target[5] = {};
+    if(m_pTradeApi->ReqQryCurrencyExchangeRate(source, target, id) <= 0) {
+        return -1;
+    }
+    m_queryStamps[eQryCurrencyExchangeRate] = m_clock();
+    return id;
+}
+
+int Client::ReqQryPriceReport(int priceLevelId)
+{
+    if(m_pTradeApi == nullptr ||
+       (m_pDb != nullptr && !m_pDb->m_trade_priceLevel_table->GetIndexByPrimary().empty())) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    sFFixQryPriceReport request{};
+    request.priceLevelId = priceLevelId;
+    return m_pTradeApi->ReqQryPriceReport(&request, id) > 0 ? id : -1;
+}
+
+void Client::ReqSubscribeSymbolList()
+{
+    if(m_pMdApi == nullptr || m_pDb == nullptr) {
+        return;
+    }
+    std::vector<sFFixSubscribeEntry> entries;
+    for(const symbol_Info& symbol : m_pDb->m_symbol_Info_table->GetIndexByPrimary()) {
+        entries.push_back(sFFixSubscribeEntry{symbol.symbolId, 2});
+    }
+    if(entries.empty()) {
+        return;
+    }
+    if(m_pMdApi->ReqSubscribeMarketData(entries.data(), static_cast<int>(entries.size()), NextRequestId()) >
+       0) {
+        m_queryStamps[eQryMdSymbolInfo] = m_clock();
+    }
+}
+
+template <class Request>
+int Client::SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int))
+{
+    if(m_pTradeApi == nullptr || request == nullptr) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    if(!MaskPasswordField(request->bankPassword, id)) {
+        wxLogError(_("The bank password is longer than %d bytes and was not sent."),
+                   static_cast<int>(kMaxBankPasswordBytes));
+        return -1;
+    }
+    return (m_pTradeApi->*operation)(request, id) > 0 ? id : -1;
+}
+
+int Client::ReqInOutMoney(sFFixReqInOutMoney* request)
+{
+    return SendMoneyRequest(request, &CTradeApi::ReqInOutMoney);
+}
+
+int Client::ReqRegistPayPort(sFFixRegistPayPort* request)
+{
+    return SendMoneyRequest(request, &CTradeApi::ReqRegistPayPort);
+}
+
+int Client::ReqUnRegistPayPort(sFFixUnRegistPayPort* request)
+{
+    return SendMoneyRequest(request, &CTradeApi::ReqUnRegistPayPort);
+}
+
+bool Client::IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const
+{
+    const wxDateTime& stamp = m_queryStamps[kind];
+    return stamp.IsValid() && (now - stamp).GetMilliseconds() > delayMs;
+}
+
+void Client::CheckPendingQueries()
+{
+    if(m_tradeConnecter.IsChanged() || m_tradeConnecter.GetStatus() == eLS_Login1 ||
+       m_tradeConnecter.GetStatus() == eLS_Login2 || m_mdConnecter.IsChanged() ||
+       m_mdConnecter.GetStatus() == eLS_Login1 || m_mdConnecter.GetStatus() == eLS_Login2) {
+        NotifyConnectionState();
+    }
+    if(m_tradeConnecter.GetStatus() != eLS_LoginSuccess || m_pDb == nullptr) {
+        return;
+    }
+    const wxDateTime now = m_clock();
+    const RecordStore& db = *m_pDb;
+    auto resend = [&](QueryKind kind, bool tableEmpty, int (Client::*send)()) {
+        if(tableEmpty && IsLate(kind, now, kQueryLateMs)) {
+            (this->*send)();
+        }
+    };
+    resend(eQryAccount, db.m_user_Account_table->GetIndexByPrimary().empty(), &Client::ReqQryAccount);
+    resend(eQrySymbolInfo, db.m_symbol_Info_table->GetIndexByPrimary().empty(), &Client::ReqQrySymbolInfo);
+    resend(eQryCurrencyExchangeRate, db.m_sys_CurrencyExchangeRate_table->GetIndexByPrimary().empty(),
+           &Client::ReqQryCurrencyExchangeRate);
+    resend(eQryBinaryContract, db.m_trade_Contract_table->GetIndexByPrimary().empty(),
+           &Client::ReqQryBinaryContract);
+    resend(eQryDeliveryOrder, db.m_trade_DeliveryOrder_table->GetIndexByPrimary().empty(),
+           &Client::ReqQryDeliveryOrder);
+    resend(eQryHoldDetail, db.m_trade_HoldBill_table->GetIndexByPrimary().empty(), &Client::ReqQryHoldDetail);
+    resend(eQryPosition, db.m_trade_Position_table->GetIndexByPrimary().empty(), &Client::ReqQryPosition);
+
+    if(!m_bMdSubscribed && IsLate(eQryMdSymbolInfo, now, m_mdQueryDelayMs)) {
+        ReqSubscribeSymbolList();
+        m_mdQueryDelayMs = static_cast<int>(kQueryLateMs);
+    }
+
+    // Bonus points are asked for until any account has an answer (-1.0 = none yet).
+    const auto& accounts = db.m_user_Account_table->GetIndexByPrimary();
+    bool noBonusYet = !accounts.empty();
+    for(const user_Account& account : accounts) {
+        if(account.bonusPoint != -1.0) {
+            noBonusYet = false;
+            break;
+        }
+    }
+    if(noBonusYet && IsLate(eQryBonusPoint, now, kQueryLateMs)) {
+        ReqQryBonusPoint();
+    }
+
+    resend(eQryCloseBill, db.m_trade_CloseBill_table->GetIndexByPrimary().empty(), &Client::ReqQryCloseBill);
+    resend(eQryLimitOrder, db.m_trade_Limit_table->GetIndexByPrimary().empty(), &Client::ReqQryLimitOrder);
+    resend(eQryInOutMoney, db.m_am_AmountInOut_table->GetIndexByPrimary().empty(), &Client::ReqQryInOutMoney);
+    resend(eQryBinaryOrder, db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(),
+           &Client::ReqQryBinaryOrer);
+
+    if(!m_pHost->ReadConfigBool("HideStoreOrderPane", false) && m_userInventoryQueries < 3 &&
+       db.m_UserInventory_table->GetIndexByPrimary().empty() &&
+       IsLate(eQryUserInventory, now, kQueryLateMs)) {
+        ReqQryUserInventory();
+    }
+
+    AdvanceServerClock(now);
+    CountDownBinaryOrders();
+}
+
+void Client::CountDownBinaryOrders()
+{
+    const auto& clock = m_pDb->m_server_time_table->GetIndexByPrimary();
+    if(clock.empty() || !clock.begin()->serverTime.IsValid()) {
+        return;
+    }
+    const wxDateTime serverTime = clock.begin()->serverTime;
+    auto& orders = *m_pDb->m_trade_BinaryOrder_table;
+    const auto running = orders.GetIndex<ByOrderState>().equal_range('3');
+    // Copies first: the observers of each write may change the table.
+    const std::vector<trade_BinaryOrder> copies(running.first, running.second);
+    for(trade_BinaryOrder order : copies) {
+        if(!order.expireTime.IsValid() || !order.expireTime.IsLaterThan(serverTime)) {
+            order.remainingMs = 1;
+        } else {
+            wxDateTime from = serverTime;
+            if(order.openTime.IsValid() && order.openTime.IsLaterThan(serverTime)) {
+                from = order.openTime;
+            }
+            order.remainingMs = static_cast<int>((order.expireTime - from).GetMilliseconds().GetValue());
+        }
+        CTransaction transaction;
+        orders.Upsert(order, &transaction);
+        transaction.Commit(0);
+    }
+}
+
+void Client::RotateAccountStatus()
+{
+    const AccountStatusLine* line = AccountStatusLines::Get().Next();
+    if(line == nullptr) {
+        return;
+    }
+    m_pHost->SetStatusFieldColour(2, line->colour);
+    m_pHost->SetStatusField(2, line->text);
+}

@@ -1,0 +1,449 @@
+#include "connection/RecordFromFix.h"
+
+#include "db/ChartPeriod.h"
+#include "db/DateTimeText.h"
+
+#include <cstring>
+#include <wx/arrstr.h>
+
+namespace {
+
+// Two adjacent ints that a record keeps as one 64-bit value, byte for byte.
+int64_t JoinInts(int32_t first, int32_t second)
+{
+    const int32_t pair[2] = {first, second};
+    int64_t value = 0;
+    std::memcpy(&value, pair, sizeof value);
+    return value;
+}
+
+template <std::size_t D, std::size_t T> wxDateTime DateAndTime(const char (&date)[D], const char (&time)[T])
+{
+    return ParseDateAndTime(NarrowText(date), NarrowText(time));
+}
+
+template <std::size_t N> wxDateTime CompactDateTime(const char (&field)[N])
+{
+    return ParseCompactDateTime(NarrowText(field));
+}
+
+// A margin list: split at ',' with '\' escaping.
+template <std::size_t N> wxArrayString MarginList(const char (&field)[N])
+{
+    const wxString text = Utf8Text(field);
+    return text.empty() ? wxArrayString() : wxSplit(text, ',', '\\');
+}
+
+} // namespace
+
+user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
+{
+    user_Account a;
+    a.accountName = Utf8Text(row.accountName);
+    a.userId = userId;
+    a.accountKey = row.accountKey;
+    a.dealerId = row.carriedInt1;
+    a.organisationId = row.carriedInt2;
+    a.exchangeId = row.carriedInt3;
+    a.marginFree = row.marginFree;
+    a.marginFreezed = row.marginFreezed;
+    a.marginRemain = row.marginRemain;
+    a.marginUsed = row.marginUsed;
+    a.withdrawableMoney = row.withdrawable;
+    a.lastDelayCharge = row.lastDelayCharge;
+    a.carriedDouble1 = row.carried1;
+    a.currency = NarrowText(row.currency);
+    a.netValue = row.netValue;
+    a.profitClose = row.profitClose;
+    a.profitDyn = row.profitDyn;
+    a.dailyCharge = row.dailyCharge;
+    a.riskKind = row.riskKind;
+    a.forceCloseLine = row.forceCloseLine;
+    a.warningLine = row.warningLine;
+    a.accStatus = row.accStatus;
+    a.carriedInt1 = row.carriedInt4;
+    a.carriedInt2 = row.carriedInt5;
+    a.userFlags = row.userFlags;
+    a.accountState = row.accountState;
+    a.accountClass = row.carriedChar2;
+    a.marketId = row.marketId;
+    a.marketName = Utf8Text(row.marketName);
+    a.marketType = row.carriedChar1;
+    a.suretyMoney = row.suretyMoney;
+    return a;
+}
+
+void ApplyMoney(user_Account& account, const sFFixMoney& money)
+{
+    account.withdrawableMoney = money.withdrawable;
+    account.marginFreezed = money.marginFreezed;
+    account.marginRemain = money.marginRemain;
+    account.marginUsed = money.marginUsed;
+    account.dailyCharge = money.dailyCharge;
+    account.profitClose = money.profitClose;
+    account.suretyMoney = money.suretyMoney;
+}
+
+trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
+{
+    trade_HoldBill h;
+    h.accountKey = row.accountKey;
+    h.side = row.side;
+    h.symbolId = row.symbolId;
+    h.stopLoss = row.stopLoss;
+    h.takeProfit = row.takeProfit;
+    h.quantity = row.quantity;
+    h.orderCode = NarrowText(row.orderCode);
+    h.holdPrice = row.holdPrice;
+    h.openPrice = row.openPrice;
+    h.totalChargeInterest = row.totalChargeInterest;
+    h.carriedDouble1 = row.carried1;
+    h.chargeOpen = row.chargeOpen;
+    h.marginUsed = row.marginUsed;
+    h.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
+    h.openTime = DateAndTime(row.openDate, row.openTime);
+    if(queryAnswer) {
+        h.deliveryType = row.queryFlag;
+        h.carriedDouble2 = row.queryValue;
+    }
+    h.deliveryStatus = row.deliveryStatus;
+    h.carriedTime1 = CompactDateTime(row.deliveryTime);
+    h.carriedDouble3 = row.carried2;
+    return h;
+}
+
+trade_Position PositionFromFix(const sFFixPosition& row)
+{
+    trade_Position p;
+    p.accountKey = row.accountKey;
+    p.buyAmount = row.buyAmount;
+    p.sellAmount = row.sellAmount;
+    p.buyQuantity = row.buyQuantity;
+    p.sellQuantity = row.sellQuantity;
+    p.symbolId = row.symbolId;
+    return p;
+}
+
+trade_CloseBill CloseBillFromFix(const sFFixCloseBill& row)
+{
+    trade_CloseBill c;
+    c.accountKey = row.accountKey;
+    c.side = row.side;
+    c.chargeClose = row.chargeClose;
+    c.chargeOpen = row.chargeOpen;
+    c.closeType = row.closeType;
+    c.orderCode = NarrowText(row.orderCode);
+    c.orderCodeRe = NarrowText(row.orderCodeRe);
+    c.closePrice = row.closePrice;
+    c.holdPrice = row.holdPrice;
+    c.openPrice = row.openPrice;
+    c.closeProfit = row.closeProfit;
+    c.quantity = row.quantity;
+    c.symbolId = row.symbolId;
+    c.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
+    c.closeTime = DateAndTime(row.closeDate, row.closeTime);
+    c.openTime = DateAndTime(row.openDate, row.openTime);
+    return c;
+}
+
+trade_Limit LimitFromFix(const sFFixLimitOrder& row)
+{
+    trade_Limit l;
+    l.accountKey = row.accountKey;
+    l.side = row.side;
+    l.limitType = row.limitType;
+    l.freezed = row.freezed;
+    l.openTime = DateAndTime(row.openDate, row.openTime);
+    l.orderCode = NarrowText(row.orderCode);
+    l.orderPrice = row.orderPrice;
+    l.quantityComplete = row.quantityComplete;
+    l.quantityOrder = row.quantityOrder;
+    l.stopLoss = row.stopLoss;
+    l.takeProfit = row.takeProfit;
+    l.symbolId = row.symbolId;
+    l.validDate = ParseCompactDate(NarrowText(row.validDate));
+    l.validDateType = row.validDateType;
+    return l;
+}
+
+bool IsLimitFinished(const sFFixLimitOrder& row)
+{
+    return row.quantityOrder == 0.0 || row.quantityComplete == row.quantityOrder;
+}
+
+am_AmountInOut AmountInOutFromFix(const sFFixRspInOutMoney& row)
+{
+    am_AmountInOut m;
+    m.inOutId = row.inOutId;
+    m.accountKey = row.accountKey;
+    m.amount = row.amount;
+    m.carriedChar1 = row.carriedChar1;
+    m.carriedInt1 = row.carriedInt1;
+    m.inOutType = row.inOutType;
+    m.approveState = row.approveState;
+    m.carriedText1 = Utf8Text(row.remark);
+    m.changeTime = DateAndTime(row.changeDate, row.changeTime);
+    m.confirmTime = DateAndTime(row.confirmDate, row.confirmTime);
+    m.carriedChar2 = row.carriedChar2;
+    m.carriedInt2 = row.carriedInt2;
+    m.serialCode = NarrowText(row.serialCode);
+    return m;
+}
+
+user_Payport PayportFromFix(const sFFixPayPortInfo& row)
+{
+    user_Payport p;
+    p.carriedInt1 = row.carriedInt1;
+    p.sysPayPortId = row.sysPayPortId;
+    p.payportKey = user_Payport::MakePayportKey(row.payportKeyHigh, row.payportKeyLow);
+    p.seatSuffix = NarrowText(row.bankAccount);
+    p.identityNumber = NarrowText(row.bankCardNumber);
+    p.identityType = row.carriedChar1;
+    p.registState = row.carriedChar2;
+    p.cardNumber = NarrowText(row.identityNumber);
+    p.accountName = Utf8Text(row.accountName);
+    p.currency = NarrowText(row.currency);
+    return p;
+}
+
+sys_PayPort SysPayPortFromFix(const sFFixSysPayPortInfo& row)
+{
+    sys_PayPort p;
+    p.sysPayPortId = row.sysPayPortId;
+    p.completeFlag = row.carriedChar1;
+    p.currency = NarrowText(row.currency);
+    p.carriedText1 = NarrowText(row.shortName);
+    p.bankName = Utf8Text(row.bankName);
+    p.payPortCode = NarrowText(row.payPortCode);
+    p.channelName = Utf8Text(row.remark);
+    p.needBankPassword = row.bankPasswordFlag == '1' ? 1 : 0;
+    return p;
+}
+
+sys_CurrencyExchangeRate ExchangeRateFromFix(const sFFixCurrencyExchangeRate& row)
+{
+    sys_CurrencyExchangeRate r;
+    r.fromCurrency = NarrowText(row.fromCurrency);
+    r.toCurrency = NarrowText(row.toCurrency);
+    r.rate = row.rate;
+    return r;
+}
+
+trade_priceLevel PriceLevelFromFix(const sFFixPriceReport& row)
+{
+    trade_priceLevel p;
+    p.priceLevelId = row.priceLevelId;
+    static_assert(sizeof p.levels == sizeof row.levels, "the level blocks match");
+    std::memcpy(p.levels, row.levels, sizeof p.levels);
+    p.quoteTime = DateAndTime(row.quoteDate, row.quoteTime);
+    return p;
+}
+
+risk_notice RiskNoticeFromFix(const sFFixRiskInfo& row, bool isNew)
+{
+    risk_notice n;
+    n.accountKey = row.accountKey;
+    n.noticeKind = row.riskCode1;
+    n.riskKind = row.riskCode2;
+    n.riskRate = row.value1;
+    n.carriedDouble1 = row.value2;
+    n.carriedDouble2 = row.value3;
+    n.carriedDouble3 = row.value4;
+    n.noticeTime = DateAndTime(row.noticeDate, row.noticeTime);
+    n.isNew = isNew ? 1 : 0;
+    return n;
+}
+
+trade_Contract ContractFromFix(const sFFixBinaryContract& row)
+{
+    trade_Contract c;
+    c.maxInvestAmount = row.value1;
+    c.minInvestAmount = row.value2;
+    c.amountStep = row.value3;
+    c.contractId = row.contractNo;
+    c.contractState = row.state;
+    c.carriedTime1 = CompactDateTime(row.startTime);
+    c.carriedDouble1 = row.value4;
+    c.periodCount = row.int1;
+    c.periodUnit = row.char1;
+    c.profitRate = row.value5;
+    c.carriedInt1 = row.int2;
+    c.carriedTime2 = CompactDateTime(row.endTime);
+    c.symbolId = row.contractId;
+    c.chargeRate = row.value6;
+    c.carriedDouble2 = row.value7;
+    c.carriedDouble3 = row.value8;
+    if(c.amountStep <= 0.0) {
+        c.amountStep = 1.0;
+    }
+    if(c.maxInvestAmount < 0.0) {
+        c.maxInvestAmount = 1.0;
+    }
+    if(c.minInvestAmount < 0.0) {
+        c.maxInvestAmount = 0.0;
+    }
+    return c;
+}
+
+trade_BinaryOrder BinaryOrderFromFix(const sFFixBinaryOrer& row, const wxDateTime& arrival)
+{
+    trade_BinaryOrder o;
+    o.accountKey = row.int1;
+    o.symbolId = row.symbolId;
+    o.side = row.side;
+    o.periodCount = row.periodCount;
+    o.periodUnit = row.periodUnit;
+    o.periodName = PeriodText(row.periodCount, row.periodUnit);
+    o.referencePrice = row.value1;
+    o.openPrice = row.openPrice;
+    o.expirePrice = row.expirePrice;
+    o.orderAmount = row.orderAmount;
+    o.orderCode = NarrowText(row.orderCode);
+    o.profit = row.profit;
+    o.openCharge = row.value2;
+    o.closeCharge = row.value3;
+    o.openTime = CompactDateTime(row.openTime);
+    o.expireTime = CompactDateTime(row.expireTime);
+    o.periodSeconds = row.periodSeconds;
+    o.lossBackRate = row.value4;
+    o.profitRate = row.profitRate;
+    o.contractId = JoinInts(row.int2, row.int3);
+    o.orderState = row.orderState;
+    o.carriedDouble1 = row.value5;
+    o.carriedInt1 = row.int4;
+    o.charge = row.charge;
+    if(arrival.IsValid()) {
+        o.localExpireTime = arrival + wxTimeSpan::Seconds(row.periodSeconds);
+    }
+    return o;
+}
+
+trade_DeliveryOrder DeliveryOrderFromFix(const sFFixDeliveryOrder& row)
+{
+    trade_DeliveryOrder d;
+    d.accountKey = row.accountKey;
+    d.side = row.side;
+    d.chargeClose = row.chargeClose;
+    d.carriedChar1 = row.carriedChar1;
+    d.orderCode = NarrowText(row.orderCode);
+    d.orderCodeRe = NarrowText(row.orderCodeRe);
+    d.deliveryPrice = row.deliveryPrice;
+    d.carriedDouble1 = row.carried1;
+    d.carriedDouble2 = row.carried2;
+    d.closeProfit = row.closeProfit;
+    d.quantity = row.quantity;
+    d.symbolId = row.symbolId;
+    d.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
+    d.closeTime = DateAndTime(row.closeDate, row.closeTime);
+    d.carriedTime1 = DateAndTime(row.secondDate, row.secondTime);
+    d.deliveryConfirmStatus = row.deliveryConfirmStatus;
+    d.deliveryConfirmTime = CompactDateTime(row.deliveryConfirmTime);
+    d.deliveryMargin = row.deliveryMargin;
+    d.deliveryTime = CompactDateTime(row.deliveryTime);
+    d.deliveryMoney = row.deliveryMoney;
+    d.deliveryCharge = row.deliveryCharge;
+    return d;
+}
+
+UserInventory UserInventoryFromFix(const sFFixUserInventory& row, bool utf8Text)
+{
+    UserInventory u;
+    u.carriedInt1 = row.int1;
+    u.storeId = row.storeId;
+    u.marketId = row.marketId;
+    u.userAmount = row.value1;
+    u.financedQuantity = row.value2;
+    u.usedAmount = row.value3;
+    u.symbolId = row.symbolId;
+    u.storeName = utf8Text ? Utf8Text(row.text) : NarrowText(row.text);
+    return u;
+}
+
+SymbolInventory SymbolInventoryFromFix(const sFFixSymbolInventory& row)
+{
+    SymbolInventory s;
+    s.inventorySN = NarrowText(row.inventorySN);
+    s.stockInTime = CompactDateTime(row.stockInTime);
+    s.symbolId = row.symbolId;
+    s.marketId = row.marketId;
+    s.inventoryAmount = row.value1;
+    s.inventoryAvailable = row.value2;
+    s.carriedDouble1 = row.value3;
+    s.inventoryKeyA = row.int1;
+    s.inventoryKeyB = row.int2;
+    s.vendorName = Utf8Text(row.text);
+    return s;
+}
+
+symbol_Info SymbolInfoFromFix(const sFFixRspQrySymbolInfo& row, int userId)
+{
+    symbol_Info s;
+    s.userId = userId;
+    s.accountKey = row.accountKey;
+    s.symbolId = row.symbolId;
+    s.carriedDouble1 = row.carried1;
+    s.carriedDouble2 = row.carried2;
+    s.carriedChar1 = row.tradeFlag != '0' ? 1 : 0;
+    s.askSpreadPoints = row.askSpreadPoints;
+    s.bidSpreadPoints = row.bidSpreadPoints;
+    s.limitPoints = row.carriedInt1;
+    s.stopLossPoints = row.carriedInt2;
+    s.takeProfitPoints = row.carriedInt3;
+    s.carriedInt1 = row.carriedInt4;
+    s.symbolCode = NarrowText(row.symbolCode);
+    s.marginType = row.marginType;
+    s.buyMarginList = MarginList(row.buyMarginList);
+    s.sellMarginList = MarginList(row.sellMarginList);
+    s.carriedInt2 = row.carriedInt5;
+    s.carriedDouble3 = row.carried3;
+    s.carriedDouble4 = row.carried4;
+    s.carriedDouble5 = row.carried5;
+    s.carriedInt3 = row.carriedInt6;
+    s.carriedChar2 = row.carriedChar2;
+    s.carriedChar3 = row.carriedChar3;
+    s.marketType = row.marketType;
+    s.settlementPrice = row.settlementPrice;
+    s.marketId = row.marketId;
+    return s;
+}
+
+void FillSymbolProperty(symbol_Property& property, const sFFixRspQrySymbolInfo& row)
+{
+    property.symbolCode = NarrowText(row.symbolCode);
+    property.symbolName = Utf8Text(row.symbolName);
+    property.digits = row.digits;
+    property.carriedChar1 = row.carriedChar1;
+    property.carriedInt1 = row.marketId;
+    property.marketName = Utf8Text(row.marketName);
+    property.carriedText1 = NarrowText(row.carriedText);
+    property.contractSize = row.contractSize;
+    property.maxHoldQuantity = row.maxHoldQuantity;
+    property.maxOrderQuantity = row.maxOrderQuantity;
+    property.carriedTime1 = ParseCompactTime(NarrowText(row.tradeStartTime));
+    property.carriedTime2 = ParseCompactTime(NarrowText(row.tradeEndTime));
+    property.currency = NarrowText(row.currency);
+}
+
+void FillSymbolPrice(symbol_price& price, const sFFixRspQrySymbolInfo& row)
+{
+    // The quote keeps only the low byte of the decimals, with its sign.
+    price.digits = static_cast<signed char>(static_cast<unsigned>(row.digits) & 0xffu);
+    price.lastPrice = row.lastPrice;
+    price.highPrice = row.highPrice;
+    price.lowPrice = row.lowPrice;
+    price.carriedPrices[0] = row.openPrice;
+    price.carriedDouble1 = row.carriedPrice;
+    price.quoteTime = DateAndTime(row.quoteDate, row.quoteTime);
+}
+
+void ApplyMarketData(symbol_price& price, const sFFixMarketData& tick)
+{
+    price.highPrice = tick.highPrice;
+    price.lowPrice = tick.lowPrice;
+    price.lastPrice = tick.lastPrice;
+    static_assert(sizeof tick.quote / sizeof tick.quote[0] == 7, "seven further prices");
+    for(int i = 0; i < 7; ++i) {
+        price.carriedPrices[i] = tick.quote[i];
+    }
+    price.quoteTime = DateAndTime(tick.quoteDate, tick.quoteTime);
+}

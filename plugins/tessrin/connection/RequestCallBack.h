@@ -1,0 +1,17 @@
+#pragma once
+
+#include <wx/string.h>
+
+// A window that sent a request and waits for its answer. The base destructor
+// withdraws every wait of the object from the process-wide registry, so no
+// answer or time-out can reach a destroyed window.
+class RequestCallBack
+{
+public:
+    virtual ~RequestCallBack();
+
+    // The answer arrived; code 0 is success.
+    virtual void OnResponse(int requestId, int errorCode, const wxString& text) = 0;
+    // No answer before the deadline.
+    virtual void OnResponseTimeOut(int requestId) = 0;
+};

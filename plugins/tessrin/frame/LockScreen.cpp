@@ -1,0 +1,74 @@
+#include "frame/LockScreen.h"
+
+#include "frame/PasswordDigest.h"
+
+#include <pelmora/SafeKeyboard.h>
+#include <wx/intl.h>
+#include <wx/msgdlg.h>
+
+namespace {
+const wxSize kLockScreenSize(600, 200);
+// The keyboard sits this far above the dialog's client area.
+constexpr int kKeyboardLift = 110;
+} // namespace
+
+LockScreen::LockScreen(const wxMemoryBuffer& passwordDigest, wxWindow* parent)
+    : LockScreenBase(parent), m_passwordDigest(passwordDigest)
+{
+    SetEscapeId(wxID_NONE);
+    Bind(wxEVT_CLOSE_WINDOW, &LockScreen::OnClose, this);
+}
+
+LockScreen::~LockScreen() = default;
+
+void LockScreen::OnInitDialog(wxInitDialogEvent& event)
+{
+    event.Skip();
+    SetSize(kLockScreenSize);
+    m_textCtrlPassword->Clear();
+    m_textCtrlPassword->SetHint(_("Input Password"));
+    m_textCtrlPassword->SetFocus();
+    CentreOnScreen(wxBOTH);
+}
+
+void LockScreen::OnKeyboard(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    SafeKeyboard keyboard(this, KeyboardPosition(), m_textCtrlPassword);
+    keyboard.ShowModal();
+}
+
+void LockScreen::OnUnlockScreen(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    TryUnlock();
+}
+
+void LockScreen::TryUnlock()
+{
+    if(PasswordMatchesDigest(m_textCtrlPassword->GetValue(), m_passwordDigest)) {
+        EndModal(0);
+        return;
+    }
+    ShowMessage(_("password is wrong,please check again!"), _("prompt message"));
+}
+
+wxPoint LockScreen::KeyboardPosition() const
+{
+    const wxPoint position = GetPosition();
+    return wxPoint(position.x, position.y - (kKeyboardLift + GetClientSize().GetHeight()));
+}
+
+void LockScreen::OnClose(wxCloseEvent& event)
+{
+    if(event.CanVeto()) {
+        event.Veto();
+        return;
+    }
+    event.Skip();
+}
+
+void LockScreen::ShowMessage(const wxString& message, const wxString& caption)
+{
+    wxMessageBox(message, caption, wxOK | wxCENTRE, this);
+}

@@ -1,0 +1,335 @@
+#include "frame/TessrinPlugin.h"
+
+#include "connection/Client.h"
+#include "connection/ErrorTextTable.h"
+#include "connection/RequestId.h"
+#include "connection/RequestNotify.h"
+#include "db/DateTimeText.h"
+#include "db/RecordStore.h"
+#include "frame/TessrinConfig.h"
+#include "frame/TessrinErrorArray.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <pelmora/BitmapLoader.h>
+#include <pelmora/DrawingUtils.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <pelmora/OutputWindow.h>
+#include <pelmora/clConfig.h>
+#include <pelmora/clDynamicLibrary.h>
+#include <pelmora/pmStatusBar.h>
+#include <wx/arrstr.h>
+#include <wx/dcmemory.h>
+#include <wx/imaglist.h>
+#include <wx/intl.h>
+#include <wx/statbmp.h>
+
+TessrinPlugin* g_plugin = nullptr;
+
+namespace {
+constexpr int kStatusFieldCount = 7;
+constexpr int kPageImageSize = 16;
+} // namespace
+
+TessrinPlugin::TessrinPlugin(HostManager* manager)
+    : IClientPlugin(manager), m_transcationPanel(nullptr), m_userAccountPane(nullptr),
+      m_holdDetailPane(nullptr), m_positionPane(nullptr), m_closeBillPane(nullptr), m_limitOrderPane(nullptr),
+      m_inOutMoneyPane(nullptr), m_historyPane(nullptr), m_noticeMessagePane(nullptr),
+      m_storeOrderPane(nullptr), m_riskCustomPanel(nullptr), m_deliveryOrderPane(nullptr),
+      m_binaryOptionSymbolPane(nullptr), m_otcSymbolPane(nullptr), m_minTradeOrderPane(nullptr),
+      m_statusBar(nullptr), m_passwordDigest(16), m_clientApi(nullptr), m_globalInit(nullptr),
+      m_globalUnInit(nullptr), m_createClientApi(nullptr), m_createTradeApi(nullptr), m_createMDApi(nullptr),
+      m_isScreenLocked(false), m_toolBar(nullptr), m_triggersRegistered(false), m_busConnected(false)
+{
+    m_firstName = _("TessrinPlugin");
+    m_secondName = _("Kestrava trade plugin");
+    EventNotifier::Get()->Bind(wxEVT_CMD_QUERY_SERVER_NAMES, &TessrinPlugin::OnQueryServerNames, this);
+    ConnectHostEvents();
+    m_busConnected = true;
+}
+
+TessrinPlugin::~TessrinPlugin()
+{
+    // Also right when the host destroys the object without UnPlug.
+    DisconnectBus();
+    UnregisterTriggers();
+    // The library must outlive the objects the Client made from it.
+    StopTimers();
+    ReleaseClient();
+    UnloadTradeApiLibrary();
+    if(g_errorTable == m_errorTable.get()) {
+        g_errorTable = nullptr;
+    }
+    if(g_plugin == this) {
+        g_plugin = nullptr; // a later CreatePlugin must not hand out a dead object
+    }
+}
+
+void TessrinPlugin::Startup()
+{
+    LoadConfiguration();
+    m_db = std::make_unique<RecordStore>();
+    SetUpTimers();
+    m_db->CreateTables();
+    m_db->m_server_time_table->AddActionTrigger(this);
+    m_db->m_symbol_Info_table->AddActionTrigger(this);
+    m_triggersRegistered = true;
+    LoadErrorTexts();
+    LoadPageImages();
+    m_pluginConfig.Load();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    CreatePanes();
+    StartTimers();
+}
+
+void TessrinPlugin::UnPlug()
+{
+    ReleaseClient();
+    StopTimers();
+    m_config.reset();
+    DisconnectBus();
+    UnregisterTriggers();
+    ReleaseStatusBar();
+    SendUnplugEvent();
+    m_db.reset();
+    UnloadTradeApiLibrary();
+    if(g_errorTable == m_errorTable.get()) {
+        g_errorTable = nullptr;
+    }
+    m_errorTable.reset();
+    m_pageImages.reset();
+    RequestNotify::Release();
+}
+
+wxAuiToolBar* TessrinPlugin::BuildToolBar(wxWindow* parent)
+{
+    wxUnusedVar(parent);
+    return m_toolBar;
+}
+
+void TessrinPlugin::BuildMenus() {}
+
+ErrorTextTable* TessrinPlugin::GetErrorTable()
+{
+    return m_errorTable.get();
+}
+
+RecordStore* TessrinPlugin::GetDatabase()
+{
+    return m_db.get();
+}
+
+clConfig* TessrinPlugin::GetConfig()
+{
+    return m_config.get();
+}
+
+CTradeApi* TessrinPlugin::GetTradeApi()
+{
+    return m_client ? m_client->GetTradeApi() : nullptr;
+}
+
+wxAuiToolBar* TessrinPlugin::GetToolBar()
+{
+    return m_toolBar;
+}
+
+RequestNotify* TessrinPlugin::GetRequestNotify()
+{
+    return RequestNotify::Get();
+}
+
+int TessrinPlugin::NextRequestId()
+{
+    return ::NextRequestId();
+}
+
+void TessrinPlugin::afterUpdate(const server_time& stored, CTransaction* transaction, void* reserved)
+{
+    wxUnusedVar(transaction);
+    wxUnusedVar(reserved);
+    SetStatusField(6, FormatDateTime(stored.serverTime));
+}
+
+void TessrinPlugin::afterAdd(const symbol_Info& stored, CTransaction* transaction, void* reserved)
+{
+    wxUnusedVar(transaction);
+    wxUnusedVar(reserved);
+    switch(stored.marketType) {
+    case '4':
+        AddBinaryOptionPages();
+        AddBinaryOptionSymbolPage();
+        // The history pane adds its binary-option page here once it exists.
+        break;
+    case '1':
+        AddOtcSymbolPage();
+        break;
+    default:
+        break;
+    }
+}
+
+void TessrinPlugin::OutputLog(const wxString& title, const wxString& text)
+{
+    OutputWindow* output = m_mgr ? m_mgr->GetOutputWindow() : nullptr;
+    if(output) {
+        output->AppendText(title + "\n" + text, OutputWindow::FLAG_NOTICE);
+    }
+}
+
+const user_Account* TessrinPlugin::GetLoginUser() const
+{
+    if(!m_db || !m_db->m_user_Account_table) {
+        return nullptr;
+    }
+    const auto& accounts = m_db->m_user_Account_table->GetIndexByPrimary();
+    return accounts.empty() ? nullptr : &*accounts.begin();
+}
+
+void TessrinPlugin::SetStatusField(int field, const wxString& text)
+{
+    if(field < 1 || field >= kStatusFieldCount || !m_statusBar ||
+       static_cast<size_t>(field) >= m_statusItems.size() || !m_statusItems[field]) {
+        return;
+    }
+    pmStatusBarItem* item = m_statusItems[field];
+    switch(field) {
+    case 1:
+        m_statusBar->SetStatusText(wxString::Format(_("Account [%s]"), text), item->field);
+        break;
+    case 3:
+        m_statusBar->SetStatusText(wxString::Format(_("Trading Day [%s]"), text), item->field);
+        break;
+    case 5: {
+        wxStaticBitmap* icons = wxDynamicCast(item->window, wxStaticBitmap);
+        const wxSize size = icons ? icons->GetSize() : wxSize();
+        if(size.x <= 0 || size.y <= 0) {
+            break;
+        }
+        wxBitmap bitmap(size);
+        wxMemoryDC dc(bitmap);
+        wxRect rect(size);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(DrawingUtils::GetPanelBgColour()));
+        dc.DrawRectangle(rect);
+        rect.Deflate(2);
+        wxPoint position = rect.GetTopLeft();
+        // Lines 0 and 1 are the account and the user; then "address|state"
+        // of each connection.
+        const wxArrayString lines = wxSplit(text, '\n', '\\');
+        for(size_t i = 2; i < lines.size(); ++i) {
+            const wxArrayString parts = wxSplit(lines[i], '|', '\\');
+            long state = 0;
+            if(parts.size() == 2 && parts[1].ToLong(&state, 10)) {
+                DrawStatusIcon(dc, parts[0], state, position);
+            }
+        }
+        dc.SelectObject(wxNullBitmap);
+        icons->SetBitmap(bitmap);
+        break;
+    }
+    default:
+        m_statusBar->SetStatusText(text, item->field);
+        break;
+    }
+}
+
+void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position)
+{
+    wxUnusedVar(text);
+    int image = 0; // not logged in
+    if(state == 3) {
+        image = 1; // logged in
+    } else if(state == 2 || state == 4) {
+        image = 2; // failed
+    }
+    if(m_pageImages && image < m_pageImages->GetImageCount()) {
+        const wxBitmap icon = m_pageImages->GetBitmap(image);
+        dc.DrawBitmap(icon, position, false);
+        position.x += icon.GetWidth() + 5;
+    } else {
+        position.x += 5;
+    }
+}
+
+void TessrinPlugin::AddBinaryOptionPages()
+{
+    // The binary-option order pane arrives with the order panes.
+}
+
+void TessrinPlugin::AddBinaryOptionSymbolPage()
+{
+    // The quote boards arrive with the trading panes.
+}
+
+void TessrinPlugin::AddOtcSymbolPage()
+{
+    // The quote boards arrive with the trading panes.
+}
+
+void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)
+{
+    wxArrayString* names = static_cast<wxArrayString*>(event.GetClientData());
+    if(!names) {
+        return;
+    }
+    for(const wxString& name : m_serverItem.GetServerNames()) {
+        names->Add(name);
+    }
+}
+
+void TessrinPlugin::LoadConfiguration()
+{
+    m_config = std::make_unique<clConfig>(TessrinConfig::GetFilePath(), false);
+    m_config->ReadItem(&m_serverItem);
+    m_marketIds = TessrinConfig(m_config.get()).GetMarketIds();
+}
+
+void TessrinPlugin::LoadErrorTexts()
+{
+    m_errorTable = std::make_unique<ErrorTextTable>();
+    g_errorTable = m_errorTable.get();
+    m_errorTable->InitErrorTexts();
+    TessrinErrorArray errors;
+    if(m_config && m_config->ReadItem(&errors)) {
+        errors.ApplyTo(*m_errorTable);
+    }
+}
+
+void TessrinPlugin::LoadPageImages()
+{
+    BitmapLoader* loader = m_mgr ? m_mgr->GetImageLoader() : nullptr;
+    if(!loader) {
+        return;
+    }
+    m_pageImages = std::make_unique<wxImageList>(kPageImageSize, kPageImageSize, true);
+    for(const char* name : {"common/16/unlogin", "common/16/login_success", "common/16/login_failed",
+                            "output-pane/24/chart", "output-pane/16/Sales_report"}) {
+        wxBitmap bitmap = loader->LoadBitmap(name);
+        // Every image takes one slot, so the indices 0 to 4 hold.
+        if(bitmap.IsOk() && (bitmap.GetWidth() != kPageImageSize || bitmap.GetHeight() != kPageImageSize)) {
+            bitmap = wxBitmap(
+                bitmap.ConvertToImage().Rescale(kPageImageSize, kPageImageSize, wxIMAGE_QUALITY_HIGH));
+        }
+        m_pageImages->Add(bitmap);
+    }
+}
+
+void TessrinPlugin::DisconnectBus()
+{
+    if(m_busConnected) {
+        EventNotifier::Get()->Unbind(wxEVT_CMD_QUERY_SERVER_NAMES, &TessrinPlugin::OnQueryServerNames, this);
+        DisconnectHostEvents();
+        m_busConnected = false;
+    }
+}
+
+void TessrinPlugin::UnregisterTriggers()
+{
+    if(m_triggersRegistered && m_db) {
+        m_db->m_server_time_table->RemoveActionTrigger(this);
+        m_db->m_symbol_Info_table->RemoveActionTrigger(this);
+    }
+    m_triggersRegistered = false;
+}

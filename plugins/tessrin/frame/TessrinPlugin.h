@@ -1,0 +1,212 @@
+#pragma once
+
+#include "connection/IConnectionHost.h"
+#include "db/CActionTrigger.h"
+#include "frame/IClientPlugin.h"
+#include "frame/TessrinPluginConfig.h"
+#include "frame/TessrinServerArray.h"
+
+#include <memory>
+#include <tradeapi/ClientApi.h>
+#include <vector>
+#include <wx/buffer.h>
+#include <wx/datetime.h>
+#include <wx/dynarray.h>
+#include <wx/gdicmn.h>
+#include <wx/timer.h>
+
+struct server_time;
+struct symbol_Info;
+struct user_Account;
+class Client;
+class CloseBillPane;
+class DeliveryOrderPane;
+class HistoryPane;
+class HoldDetailPane;
+class InOutMoneyPane;
+class LimitOrderPane;
+class MinTradeOrderPane;
+class NoticeMessagePane;
+class PositionPane;
+class RiskCustomPanel;
+class StoreOrderPane;
+class SymbolPane;
+class TranscationPanel;
+class UserAccountPane;
+class clDynamicLibrary;
+class pmStatusBar;
+struct pmStatusBarItem;
+class wxDC;
+class wxImageList;
+
+// The plug-in object: what the host loads, and what every pane and dialog
+// reaches through g_plugin. It owns the configuration, the record database,
+// the error texts and the login's trade API objects; the host's windows own
+// the panes once they are placed. GUI thread only.
+class TessrinPlugin : public IClientPlugin,
+                      public CActionTrigger<server_time>,
+                      public CActionTrigger<symbol_Info>,
+                      public IConnectionHost
+{
+public:
+    explicit TessrinPlugin(HostManager* manager);
+    ~TessrinPlugin() override;
+
+    // Reads the configuration and builds the shared objects; run once by
+    // CreatePlugin.
+    void Startup();
+
+    wxAuiToolBar* BuildToolBar(wxWindow* parent) override;
+    void BuildMenus() override;
+    void UnPlug() override;
+
+    ErrorTextTable* GetErrorTable() override;
+    RecordStore* GetDatabase() override;
+    clConfig* GetConfig() override;
+    CTradeApi* GetTradeApi() override;
+    wxAuiToolBar* GetToolBar() override;
+    RequestNotify* GetRequestNotify() override;
+    int NextRequestId() override;
+
+    // Server time into status field 6.
+    void afterUpdate(const server_time& stored, CTransaction* transaction, void* reserved) override;
+    // The first symbol of a binary-option or OTC market brings its pages.
+    void afterAdd(const symbol_Info& stored, CTransaction* transaction, void* reserved) override;
+
+    // A notice in the host's output window: the title, a line feed, the text.
+    void OutputLog(const wxString& title, const wxString& text) override;
+    // The first trading account; null before the accounts arrive.
+    const user_Account* GetLoginUser() const;
+
+    const TessrinServerArray& GetServerItem() const { return m_serverItem; }
+    // "markets": rows of other markets are dropped; empty keeps every market.
+    const wxArrayInt& GetMarketIds() const override { return m_marketIds; }
+    TessrinPluginConfig& GetPluginConfig() { return m_pluginConfig; }
+    HostManager* GetManager() const { return m_mgr; }
+
+    // Writes status field 1 to 6 of the plug-in; other fields are ignored.
+    void SetStatusField(int field, const wxString& text) override;
+    // Draws the connection icon of a login state and moves the position on.
+    void DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position);
+    std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusItems; }
+
+    // The text colour of a status field's window (field 2: the account line).
+    void SetStatusFieldColour(int field, const wxColour& colour) override;
+    // Builds the panes and status-bar fields shown from start-up.
+    void CreatePanes();
+    // The seven status-bar fields, the quick-order button in field 0.
+    void ShowQuickOrderButton();
+
+    bool IsShowNotify(int kind) const override;
+    // Modal, without parent, with an OK button.
+    void ShowMessageBox(const wxString& message, const wxString& caption) override;
+    bool ReadConfigBool(const wxString& key, bool defaultValue) const override;
+    // The server of the current login.
+    wxString GetServerText() const override;
+    const wxArrayString& GetTradeAddresses() const override;
+    const wxArrayString& GetMdAddresses() const override;
+
+    // The Client of the current login; empty before the first login and
+    // after logout.
+    const std::shared_ptr<Client>& GetClient() const { return m_client; }
+    // Loads (or keeps) the trade API library of that name and binds its five
+    // exports; false leaves no library loaded.
+    bool LoadTradeApiLibrary(const wxString& name);
+
+    // Trade requests of dialogs and panes: the request id when the library
+    // took the request, else -1 (no Client: -1 and no id is used up).
+    int ReqQryPayPortInfo();
+    int ReqSetOrder(sFFixSetOrder* request);
+    int ReqModifyOrder(sFFixModifyOrder* request);
+    int ReqCancelOrder(sFFixCancelOrder* request);
+    int ReqModifyPassword(sFFixModifyPassword* request);
+    int ReqFinancingGoods(sFFixFinancingGoods* request);
+
+    void AddBinaryOptionPages();
+    void AddBinaryOptionSymbolPage();
+    void AddOtcSymbolPage();
+
+private:
+    // Host bus 10000: the server names, in ascending name hash.
+    void OnQueryServerNames(wxCommandEvent& event);
+    // Host bus 10001 and 10002: log in to a configured server, log out.
+    void OnLoginRequest(wxCommandEvent& event);
+    void OnLogoutRequest(wxCommandEvent& event);
+    // Host bus 10003: nothing to do.
+    void OnHostReserved(wxCommandEvent& event);
+    // Host bus 11113: a trade notice of the output window was clicked.
+    void OnNoticeClicked(wxCommandEvent& event);
+    void ConnectHostEvents();
+    void DisconnectHostEvents();
+    // Every 500 ms: late queries, the blink phase, request time-outs.
+    void OnTickTimer(wxTimerEvent& event);
+    // Every 8000 ms until decided: the prompt to change the login password.
+    void OnModifyPasswordTimer(wxTimerEvent& event);
+    // Every 5000 ms: the next account line in the status bar.
+    void OnClientTimer(wxTimerEvent& event);
+    void SetUpTimers();
+    void StartTimers();
+    void StopTimers();
+    void OnQuickOrderButton(wxCommandEvent& event);
+    void ReleaseStatusBar();
+    void SendUnplugEvent();
+    // Releases the Client's library objects and drops it.
+    void ReleaseClient();
+    void UnloadTradeApiLibrary();
+    void ClearTradeApiEntryPoints();
+    void LoadConfiguration();
+    void LoadErrorTexts();
+    void LoadPageImages();
+    void DisconnectBus();
+    void UnregisterTriggers();
+
+    TranscationPanel* m_transcationPanel;
+    UserAccountPane* m_userAccountPane;
+    HoldDetailPane* m_holdDetailPane;
+    PositionPane* m_positionPane;
+    CloseBillPane* m_closeBillPane;
+    LimitOrderPane* m_limitOrderPane;
+    InOutMoneyPane* m_inOutMoneyPane;
+    HistoryPane* m_historyPane;
+    NoticeMessagePane* m_noticeMessagePane;
+    StoreOrderPane* m_storeOrderPane;
+    RiskCustomPanel* m_riskCustomPanel;
+    DeliveryOrderPane* m_deliveryOrderPane;
+    SymbolPane* m_binaryOptionSymbolPane;
+    SymbolPane* m_otcSymbolPane;
+    MinTradeOrderPane* m_minTradeOrderPane;
+    pmStatusBar* m_statusBar;
+    std::vector<pmStatusBarItem*> m_statusItems; // index = field; owned by the bar
+
+    wxMemoryBuffer m_passwordDigest;
+    TessrinPluginConfig m_pluginConfig;
+    std::unique_ptr<clConfig> m_config;
+    TessrinServerArray m_serverItem;
+    wxArrayInt m_marketIds;
+    std::shared_ptr<Client> m_client;
+    CClientApi* m_clientApi; // released through its own Release
+    std::unique_ptr<RecordStore> m_db;
+    wxTimer m_tickTimer;
+    wxTimer m_accountStatusTimer;
+    std::unique_ptr<ErrorTextTable> m_errorTable; // also g_errorTable
+    std::unique_ptr<wxImageList> m_pageImages;
+    std::unique_ptr<clDynamicLibrary> m_library;
+    GlobalInitFn m_globalInit;
+    GlobalUnInitFn m_globalUnInit;
+    CreateClientApiFn m_createClientApi;
+    CreateTradeApiFn m_createTradeApi;
+    CreateMDApiFn m_createMDApi;
+    wxString m_libraryName;
+    wxDateTime m_lastActivityTime;
+    wxTimer m_passwordPromptTimer;
+    bool m_isScreenLocked;
+    wxAuiToolBar* m_toolBar; // owned by the host's frame
+    bool m_triggersRegistered;
+    bool m_busConnected;
+    ServerInfo m_loginServer; // the server of the current login
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+// The plug-in object, set by CreatePlugin; null when there is none.
+extern TessrinPlugin* g_plugin;

@@ -1,0 +1,158 @@
+// The host bus events the plug-in answers and its three timers.
+#include "connection/BlinkPhase.h"
+#include "connection/Client.h"
+#include "connection/RequestNotify.h"
+#include "db/RecordStore.h"
+#include "frame/NoticeClick.h"
+#include "frame/PluginEvents.h"
+#include "frame/SettingsAccessors.h"
+#include "frame/TessrinPlugin.h"
+
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <pelmora/clConfig.h>
+#include <wx/frame.h>
+#include <wx/msgdlg.h>
+#include <wx/window.h>
+
+namespace {
+// Taken from the toolkit's id generator when the library is loaded.
+const int kTickTimerId = wxWindow::NewControlId();
+const int kPasswordPromptTimerId = wxWindow::NewControlId();
+const int kAccountStatusTimerId = wxWindow::NewControlId();
+
+constexpr int kTickMs = 500;
+constexpr int kPasswordPromptMs = 8000;
+constexpr int kAccountStatusMs = 5000;
+// userFlags bit: the login password must be changed.
+constexpr int kMustChangePassword = 2;
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(TessrinPlugin, IClientPlugin)
+    EVT_TIMER(kTickTimerId, TessrinPlugin::OnTickTimer)
+    EVT_TIMER(kPasswordPromptTimerId, TessrinPlugin::OnModifyPasswordTimer)
+    EVT_TIMER(kAccountStatusTimerId, TessrinPlugin::OnClientTimer)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    void TessrinPlugin::ConnectHostEvents()
+{
+    EventNotifier* bus = EventNotifier::Get();
+    bus->Bind(wxEVT_CMD_LOGIN_REQUEST, &TessrinPlugin::OnLoginRequest, this);
+    bus->Bind(wxEVT_CMD_LOGOUT_REQUEST, &TessrinPlugin::OnLogoutRequest, this);
+    bus->Bind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
+    bus->Bind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
+}
+
+void TessrinPlugin::DisconnectHostEvents()
+{
+    EventNotifier* bus = EventNotifier::Get();
+    bus->Unbind(wxEVT_CMD_LOGIN_REQUEST, &TessrinPlugin::OnLoginRequest, this);
+    bus->Unbind(wxEVT_CMD_LOGOUT_REQUEST, &TessrinPlugin::OnLogoutRequest, this);
+    bus->Unbind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
+    bus->Unbind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
+}
+
+void TessrinPlugin::SetUpTimers()
+{
+    m_tickTimer.SetOwner(this, kTickTimerId);
+    m_passwordPromptTimer.SetOwner(this, kPasswordPromptTimerId);
+    m_accountStatusTimer.SetOwner(this, kAccountStatusTimerId);
+    m_accountStatusTimer.Start(kAccountStatusMs);
+}
+
+void TessrinPlugin::StartTimers()
+{
+    m_tickTimer.Start(kTickMs);
+    m_passwordPromptTimer.Start(kPasswordPromptMs);
+}
+
+void TessrinPlugin::StopTimers()
+{
+    // None may run against a record store or client that is gone.
+    m_tickTimer.Stop();
+    m_passwordPromptTimer.Stop();
+    m_accountStatusTimer.Stop();
+}
+
+void TessrinPlugin::OnTickTimer(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    const wxDateTime now = wxDateTime::UNow();
+    if(m_client) {
+        m_client->CheckPendingQueries();
+    }
+    g_blinkPhase = g_blinkPhase == 1 ? 2 : 1;
+    RequestNotify::Get()->CheckTimeOut(now);
+}
+
+void TessrinPlugin::OnModifyPasswordTimer(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
+    if(!frame || !frame->IsShown()) {
+        return;
+    }
+    const user_Account* account = GetLoginUser();
+    if(!account) {
+        return; // asked again when the accounts have arrived
+    }
+    if((account->userFlags & kMustChangePassword) == 0) {
+        m_passwordPromptTimer.Stop(); // once per start
+        return;
+    }
+    if(!account->GetLoginInfo(m_db.get())) {
+        return;
+    }
+    m_passwordPromptTimer.Stop();
+    // The password-change dialog is shown here once it exists.
+}
+
+void TessrinPlugin::OnClientTimer(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    if(m_client) {
+        m_client->RotateAccountStatus();
+    }
+}
+
+void TessrinPlugin::OnHostReserved(wxCommandEvent& event)
+{
+    event.Skip();
+}
+
+void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
+{
+    const auto* text = static_cast<const wxString*>(event.GetClientData());
+    if(!text) {
+        return;
+    }
+    const NoticeClick click = NoticeClick::Parse(*text);
+    if(!click.IsValid()) {
+        return;
+    }
+    // The pages of the bills and orders a notice points at come with the
+    // trading panes; they select click.GetKey() here.
+}
+
+void TessrinPlugin::SendUnplugEvent()
+{
+    wxCommandEvent unplug(wxEVT_PLUGIN_UNPLUG, 0);
+    ProcessEvent(unplug);
+}
+
+bool TessrinPlugin::IsShowNotify(int kind) const
+{
+    return ::IsShowNotify(kind);
+}
+
+void TessrinPlugin::ShowMessageBox(const wxString& message, const wxString& caption)
+{
+    wxMessageBox(message, caption, wxOK | wxCENTRE);
+}
+
+bool TessrinPlugin::ReadConfigBool(const wxString& key, bool defaultValue) const
+{
+    return m_config ? m_config->Read(key, defaultValue) : defaultValue;
+}

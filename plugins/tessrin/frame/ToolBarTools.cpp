@@ -1,0 +1,148 @@
+#include "frame/ToolBarTools.h"
+
+#include <cstring>
+#include <pelmora/BitmapLoader.h>
+#include <wx/aui/auibar.h>
+#include <wx/intl.h>
+#include <wx/xrc/xmlres.h>
+
+namespace {
+constexpr int kDefaultPeriod = 2; // five minutes
+
+// Period -> tool name, indexed by period.
+const char* const kPeriodTools[] = {"chart_m1", "chart_m3", "chart_m5", "chart_m15", "chart_m30", "chart_h1",
+                                    "chart_h1", "chart_h4", "chart_d1", "chart_w1",  "chart_mn"};
+constexpr int kPeriodCount = sizeof(kPeriodTools) / sizeof(kPeriodTools[0]);
+} // namespace
+
+const std::vector<ToolSpec>& ToolBarTools()
+{
+    static const std::vector<ToolSpec> tools = {
+        {"toolsMgr", "ToolsMgr", nullptr, "Tools menu", wxITEM_NORMAL, true},
+        {"moneyMgr", "MoneyMgr", nullptr, "Show money manager menu", wxITEM_NORMAL, true},
+        {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
+        {"Sales_report", "Sales_report", nullptr, "Sales_report", wxITEM_NORMAL, false},
+        {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
+        {"new_buy_order", "New Order(Buy)", nullptr, "New Order buy", wxITEM_NORMAL, false},
+        {"new_sell_order", "New Order(Sell)", nullptr, "New Order sell", wxITEM_NORMAL, false},
+        {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
+        {"chart_holc", "", "toolbars/24/tessrin/holc", "holc", wxITEM_RADIO, false},
+        {"chart_candlestick", "", "toolbars/24/tessrin/candlestick", "candlestick", wxITEM_RADIO, false},
+        {"chart_timeShared", "", "toolbars/24/tessrin/timeShared", "timeShared", wxITEM_RADIO, false},
+        {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
+        {"chart_zoom_in", "", "toolbars/24/tessrin/zoom_in", "Zoom In", wxITEM_NORMAL, false},
+        {"chart_zoom_out", "", "toolbars/24/tessrin/zoom_out", "Zoom Out", wxITEM_NORMAL, false},
+        {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
+        {"chart_m1", "M1", nullptr, "1 Minute", wxITEM_RADIO, false},
+        {"chart_m3", "M3", nullptr, "3 Minute", wxITEM_RADIO, false},
+        {"chart_m5", "M5", nullptr, "5 Minute", wxITEM_RADIO, false},
+        {"chart_m15", "M15", nullptr, "15 Minute", wxITEM_RADIO, false},
+        {"chart_m30", "M30", nullptr, "30 Minute", wxITEM_RADIO, false},
+        {"chart_h1", "H1", nullptr, "1 Hour", wxITEM_RADIO, false},
+        {"chart_h4", "H4", nullptr, "4 Hour", wxITEM_RADIO, false},
+        {"chart_d1", "D1", nullptr, "Daily", wxITEM_RADIO, false},
+        {"chart_mn", "MN", nullptr, "Monthly", wxITEM_RADIO, false},
+    };
+    return tools;
+}
+
+const std::vector<const char*>& PeriodToolNames()
+{
+    static const std::vector<const char*> names = {"chart_m1",  "chart_m3", "chart_m5", "chart_m15",
+                                                   "chart_m30", "chart_h1", "chart_h4", "chart_d1",
+                                                   "chart_w1",  "chart_mn"};
+    return names;
+}
+
+const std::vector<const char*>& OrderToolNames()
+{
+    static const std::vector<const char*> names = {"new_buy_order", "new_sell_order"};
+    return names;
+}
+
+const std::vector<const char*>& ChartTypeToolNames()
+{
+    static const std::vector<const char*> names = {"chart_candlestick", "chart_holc", "chart_timeShared",
+                                                   "chart_zoom_out", "chart_zoom_in"};
+    return names;
+}
+
+const char* ChartTypeToolName(int barType)
+{
+    switch(barType) {
+    case 1:
+        return "chart_candlestick";
+    case 2:
+        return "chart_timeShared";
+    default:
+        return "chart_holc";
+    }
+}
+
+const char* ToolNameFromPeriod(int period)
+{
+    return period >= 0 && period < kPeriodCount ? kPeriodTools[period] : kPeriodTools[0];
+}
+
+int ToolIdFromPeriod(int period)
+{
+    return wxXmlResource::GetXRCID(ToolNameFromPeriod(period));
+}
+
+int PeriodFromToolId(int toolId)
+{
+    // The first period of a shared tool wins: "chart_h1" is one hour.
+    for(int period = 0; period < kPeriodCount; ++period) {
+        if(wxXmlResource::GetXRCID(kPeriodTools[period]) == toolId) {
+            return period;
+        }
+    }
+    return kDefaultPeriod;
+}
+
+const char* DropDownMenuTitle(int toolId)
+{
+    if(toolId == wxXmlResource::GetXRCID("moneyMgr")) {
+        return "MoneyMgr";
+    }
+    if(toolId == wxXmlResource::GetXRCID("toolsMgr")) {
+        return "ToolsMgr";
+    }
+    return nullptr;
+}
+
+wxAuiToolBar* CreatePluginToolBar(wxWindow* parent, BitmapLoader* images)
+{
+    auto* toolBar = new wxAuiToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                     wxAUI_TB_PLAIN_BACKGROUND | wxAUI_TB_HORZ_LAYOUT | wxAUI_TB_TEXT);
+    toolBar->SetMargins(0, 0);
+    toolBar->SetToolBorderPadding(10);
+    for(const ToolSpec& tool : ToolBarTools()) {
+        if(!tool.name) {
+            toolBar->AddSeparator();
+            continue;
+        }
+        const wxString label = std::strlen(tool.label) == 0 ? wxString() : wxGetTranslation(tool.label);
+        const wxBitmap bitmap = tool.bitmap && images ? images->LoadBitmap(tool.bitmap) : wxNullBitmap;
+        const int id = wxXmlResource::GetXRCID(tool.name);
+        toolBar->AddTool(id, label, bitmap, wxGetTranslation(tool.shortHelp), tool.kind);
+        if(tool.dropDown) {
+            toolBar->SetToolDropDown(id, true);
+        }
+    }
+    toolBar->Realize();
+    return toolBar;
+}
+
+void EnableTools(wxAuiToolBar* toolBar, const std::vector<const char*>& names, bool enable)
+{
+    if(!toolBar) {
+        return; // the host wanted no tool bar
+    }
+    for(const char* name : names) {
+        const int id = wxXmlResource::GetXRCID(name);
+        if(toolBar->FindTool(id)) {
+            toolBar->EnableTool(id, enable);
+        }
+    }
+}

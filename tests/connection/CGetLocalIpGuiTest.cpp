@@ -1,0 +1,183 @@
+#include "LoopbackHttpServer.h"
+#include "TcpPorts.h"
+#include "connection/CGetLocalIp.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+#include <pelmora/JobQueueSingleton.h>
+#include <string>
+#include <thread>
+#include <wx/dialog.h>
+#include <wx/log.h>
+#include <wx/timer.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+// The queue's workers are wx threads: stop them while wx is still up.
+class JobQueueRelease : public ::testing::Environment
+{
+public:
+    void TearDown() override { JobQueueSingleton::Release(); }
+};
+::testing::Environment* const g_queueRelease = ::testing::AddGlobalTestEnvironment(new JobQueueRelease);
+} // namespace
+
+namespace {
+// Keeps every log text written on the GUI thread.
+class LogCapture : public wxLog
+{
+public:
+    int Count(const wxString& text) const
+    {
+        int n = 0;
+        for(const wxString& line : m_lines) {
+            n += line.Contains(text) ? 1 : 0;
+        }
+        return n;
+    }
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override { m_lines.push_back(msg); }
+
+private:
+    wxArrayString m_lines;
+};
+
+// An HTTP server whose "/getip" gives a fixed answer and counts its calls.
+class IpServer
+{
+public:
+    explicit IpServer(std::string answer, std::chrono::milliseconds delay = 0ms)
+    {
+        m_http.server().Get("/getip", [this, answer, delay](const httplib::Request&, httplib::Response& res) {
+            ++m_calls;
+            std::this_thread::sleep_for(delay);
+            res.set_content(answer, "text/plain");
+        });
+        m_http.Start();
+    }
+    wxString Entry() const { return m_http.Base(); }
+    int Calls() const { return m_calls; }
+
+private:
+    std::atomic<int> m_calls{0};
+    LoopbackHttpServer m_http;
+};
+
+wxString Entry(const TestSocket& socket)
+{
+    return socket.Base();
+}
+
+class LocalIpProbe : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_localIp.clear();
+        m_log = new LogCapture;
+        m_previousLog = wxLog::SetActiveTarget(m_log);
+        // Bounds every modal wait: a probe that never ends fails the test
+        // instead of hanging it.
+        m_guard.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            for(wxWindow* window : wxTopLevelWindows) {
+                auto* dialog = dynamic_cast<wxDialog*>(window);
+                if(dialog && dialog->IsModal()) {
+                    m_guardFired = true;
+                    dialog->EndModal(wxID_ABORT);
+                }
+            }
+        });
+        m_guard.Start(15000, wxTIMER_ONE_SHOT);
+    }
+    void TearDown() override
+    {
+        m_guard.Stop();
+        EXPECT_FALSE(m_guardFired) << "the probe did not end by itself";
+        delete wxLog::SetActiveTarget(m_previousLog);
+        g_localIp.clear();
+    }
+
+    static wxArrayString Servers(std::initializer_list<wxString> entries)
+    {
+        wxArrayString list;
+        for(const wxString& entry : entries) {
+            list.push_back(entry);
+        }
+        return list;
+    }
+
+    LogCapture* m_log = nullptr;
+
+private:
+    wxLog* m_previousLog = nullptr;
+    wxTimer m_guard;
+    bool m_guardFired = false;
+};
+} // namespace
+
+TEST_F(LocalIpProbe, PlainAnswerBecomesTheCachedAddress)
+{
+    IpServer server("10.1.2.3");
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({server.Entry()})), "10.1.2.3");
+    EXPECT_EQ(g_localIp, "10.1.2.3");
+    EXPECT_EQ(m_log->Count("localIp : 10.1.2.3"), 1);
+}
+
+TEST_F(LocalIpProbe, SilentServerDoesNotHoldBackTheOneThatAnswers)
+{
+    TestSocket silent(true);
+    IpServer good("{\"ip\":\"192.168.1.20\"}");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({Entry(silent), good.Entry()})), "192.168.1.20");
+    // The answer wins as soon as it arrives; the silent job is cancelled,
+    // not waited out (its time-out is 3 s).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2500ms);
+}
+
+TEST_F(LocalIpProbe, AnswerWithoutAWellFormedAddressCountsAsOneFailure)
+{
+    IpServer bad("1234.5.6.78");
+    IpServer late("10.0.0.9", 200ms);
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({bad.Entry(), late.Entry()})), "10.0.0.9");
+    EXPECT_EQ(m_log->Count("GetLocalIp : Failed"), 0);
+}
+
+TEST_F(LocalIpProbe, EveryServerFailingLeavesTheCacheEmptyAndTheNextLoginProbesAgain)
+{
+    TestSocket refused(false);
+    IpServer noAddress("no address");
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({Entry(refused), noAddress.Entry()})), "");
+    EXPECT_EQ(m_log->Count("GetLocalIp : Failed"), 1);
+    EXPECT_TRUE(g_localIp.empty());
+
+    IpServer good("10.4.4.4");
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({good.Entry()})), "10.4.4.4");
+    EXPECT_EQ(good.Calls(), 1);
+}
+
+TEST_F(LocalIpProbe, KnownAddressIsNotProbedAgain)
+{
+    IpServer first("10.1.1.1");
+    ASSERT_EQ(CGetLocalIp::GetLocalIp(true, Servers({first.Entry()})), "10.1.1.1");
+
+    IpServer second("10.2.2.2");
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({second.Entry()})), "10.1.1.1");
+    EXPECT_EQ(second.Calls(), 0);
+}
+
+TEST_F(LocalIpProbe, WithoutRefreshOnlyTheCacheIsRead)
+{
+    IpServer server("10.3.3.3");
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(false, Servers({server.Entry()})), "");
+    EXPECT_EQ(server.Calls(), 0);
+}
+
+TEST_F(LocalIpProbe, EmptyServerListEndsAtOnceWithoutAnAddress)
+{
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, wxArrayString()), "");
+    EXPECT_TRUE(g_localIp.empty());
+}

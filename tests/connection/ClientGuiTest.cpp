@@ -1,0 +1,640 @@
+#include "EventPump.h"
+#include "FakeApis.h"
+#include "FakeConnectionHost.h"
+#include "connection/AccountStatusLines.h"
+#include "connection/BlinkPhase.h"
+#include "connection/Client.h"
+#include "connection/RequestCallBack.h"
+#include "connection/RequestId.h"
+#include "connection/RequestNotify.h"
+#include "db/RecordStore.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <wx/base64.h>
+
+namespace {
+
+const wxDateTime kStart(8, wxDateTime::Dec, 2026, 10, 0, 0);
+
+template <class Event, class... Args> void Feed(Client& client, int code, Args... args)
+{
+    Event event(code, args...);
+    client.ProcessEvent(event);
+}
+
+sFFixRspInfo Result(int errorId)
+{
+    sFFixRspInfo info{};
+    info.errorId = errorId;
+    return info;
+}
+
+sFFixRspUserLogin LoginAnswer(int userId)
+{
+    sFFixRspUserLogin login{};
+    std::strcpy(login.loginAccount, "demo01");
+    std::strcpy(login.tradingDay, "20261208");
+    std::strcpy(login.serverTime, "100005");
+    login.userId = userId;
+    std::strcpy(login.userName, "\xe5\xbc\xa0\xe4\xb8\x89"); // UTF-8 name
+    return login;
+}
+
+class RecordingCallBack : public RequestCallBack
+{
+public:
+    void OnResponse(int requestId, int errorCode, const wxString& text) override
+    {
+        answers.push_back({requestId, errorCode});
+        lastText = text;
+    }
+    void OnResponseTimeOut(int requestId) override { timeouts.push_back(requestId); }
+    std::vector<std::pair<int, int>> answers;
+    std::vector<int> timeouts;
+    wxString lastText;
+};
+
+class ClientTest : public ::testing::Test
+{
+protected:
+    ClientTest()
+    {
+        db.CreateTables();
+        client = std::make_unique<Client>("demo", &db, &host);
+        client->SetClock([this] { return now; });
+        client->SetTradeApi(&trade);
+        client->SetMdApi(&md);
+        client->SetAllQueryStamps(now);
+        g_blinkPhase = 1;
+    }
+    ~ClientTest() override
+    {
+        client->Release();
+        client.reset();
+        AccountStatusLines::Get().Clear();
+    }
+
+    // Trade login through the events, then forget the requests it caused.
+    void LogIn(int userId = 42)
+    {
+        client->GetTradeConnecter().StartLogin("pw");
+        Feed<TradeConnectionEvent>(*client, 100, 0);
+        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(userId), Result(0), 1);
+        trade.sent.clear();
+        trade.calls.clear();
+    }
+    void Advance(long ms) { now += wxTimeSpan::Milliseconds(ms); }
+
+    RecordStore db;
+    FakeConnectionHost host;
+    FakeTradeApi trade;
+    FakeMdApi md;
+    wxDateTime now = kStart;
+    std::unique_ptr<Client> client;
+};
+
+TEST_F(ClientTest, TradeLoginAnswerStoresTheUserAndFillsTheStatusBar)
+{
+    server_time stale;
+    stale.id = 1;
+    stale.serverTime = kStart - wxTimeSpan::Hours(5);
+    db.m_server_time_table->Upsert(stale);
+
+    LogIn(42);
+
+    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginSuccess);
+    EXPECT_EQ(client->GetUserId(), 42);
+    const auto& logins = db.m_user_LoginInfo_table->GetIndexByPrimary();
+    ASSERT_EQ(logins.size(), 1u);
+    EXPECT_EQ(logins.begin()->loginAccount, "demo01");
+    EXPECT_EQ(logins.begin()->userName, wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89"));
+    EXPECT_EQ(logins.begin()->tradingDay.Format("%Y-%m-%d"), "2026-12-08");
+    EXPECT_TRUE(db.m_server_time_table->GetIndexByPrimary().empty());
+    EXPECT_EQ(host.fields[1], wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89") + "|demo01");
+    EXPECT_EQ(host.fields[4], "Demo Market");
+    EXPECT_EQ(host.fields[3], "2026-12-08");
+}
+
+TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
+{
+    LogIn(42);
+    ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, 3000));
+    const std::vector<std::string> startUp = {"ReqQryAccount", "ReqQrySymbolInfo", "ReqQryBinaryContract",
+                                              "ReqQryCurrencyExchangeRate"};
+    EXPECT_EQ(trade.Operations(), startUp);
+    sFFixUserId account;
+    std::memcpy(&account, trade.sent[0].bytes.data(), sizeof account);
+    EXPECT_EQ(account.userId, 42);
+
+    // A second login answer restarts the one-shot.
+    trade.sent.clear();
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(42), Result(0), 1);
+    ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, 3000));
+    EXPECT_EQ(trade.Operations(), startUp);
+}
+
+TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
+{
+    client->GetTradeConnecter().StartLogin("pw");
+    Feed<TradeConnectionEvent>(*client, 100, 0);
+    trade.calls.clear();
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(42), Result(21), 1);
+
+    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginFailed);
+    EXPECT_EQ(client->GetUserId(), 0);
+    EXPECT_TRUE(db.m_user_LoginInfo_table->GetIndexByPrimary().empty());
+    EXPECT_TRUE(host.fields.empty());
+    // The login machine and the error answer each disconnect.
+    EXPECT_EQ(trade.calls, (std::vector<std::string>{"Disconnect", "Disconnect"}));
+}
+
+struct StampCase
+{
+    int code;
+    Client::QueryKind kind;
+};
+
+TEST_F(ClientTest, AnswerCodesClearTheirQueryStampBeforeTheHandler)
+{
+    const StampCase cases[] = {
+        {1007, Client::eQryAccount},
+        {1004, Client::eQrySymbolInfo},
+        {1015, Client::eQryHoldDetail},
+        {1020, Client::eQryCloseBill},
+        {1024, Client::eQryLimitOrder},
+        {1042, Client::eQryInOutMoney},
+        {1033, Client::eQryCurrencyExchangeRate},
+        {1103, Client::eQryBinaryContract},
+        {1057, Client::eQryDeliveryOrder},
+        {1106, Client::eQryBinaryOrder},
+        {1013, Client::eQryPosition},
+        {1126, Client::eQryBonusPoint},
+        {1129, Client::eQryUserInventory},
+        {1131, Client::eQrySymbolInventory},
+    };
+    for(const StampCase& c : cases) {
+        client->SetAllQueryStamps(now);
+        switch(c.code) {
+        case 1007:
+            Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(*client, 1007, sFFixRspQryAccount{}, 5,
+                                                         eLastTypeEmpty);
+            break;
+        case 1004:
+            Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, 1004, sFFixRspQrySymbolInfo{}, 5,
+                                                            eLastTypeEmpty);
+            break;
+        case 1015:
+            Feed<TradeQueryRowEvent<sFFixHoldDetail>>(*client, 1015, sFFixHoldDetail{}, 5, eLastTypeEmpty);
+            break;
+        case 1020:
+            Feed<TradeQueryRowEvent<sFFixCloseBill>>(*client, 1020, sFFixCloseBill{}, 5, eLastTypeEmpty);
+            break;
+        case 1024:
+            Feed<TradeQueryRowEvent<sFFixLimitOrder>>(*client, 1024, sFFixLimitOrder{}, 5, eLastTypeEmpty);
+            break;
+        case 1042:
+            Feed<TradeQueryRowEvent<sFFixRspInOutMoney>>(*client, 1042, sFFixRspInOutMoney{}, 5,
+                                                         eLastTypeEmpty);
+            break;
+        case 1033:
+            Feed<TradeQueryRowEvent<sFFixCurrencyExchangeRate>>(*client, 1033, sFFixCurrencyExchangeRate{}, 5,
+                                                                eLastTypeEmpty);
+            break;
+        case 1103:
+            Feed<TradeQueryRowEvent<sFFixBinaryContract>>(*client, 1103, sFFixBinaryContract{}, 5,
+                                                          eLastTypeEmpty);
+            break;
+        case 1057:
+            Feed<TradeQueryRowEvent<sFFixDeliveryOrder>>(*client, 1057, sFFixDeliveryOrder{}, 5,
+                                                         eLastTypeEmpty);
+            break;
+        case 1106:
+            Feed<TradeQueryRowEvent<sFFixBinaryOrer>>(*client, 1106, sFFixBinaryOrer{}, 5, eLastTypeEmpty);
+            break;
+        case 1013:
+            Feed<TradeQueryRowEvent<sFFixPosition>>(*client, 1013, sFFixPosition{}, 5, eLastTypeEmpty);
+            break;
+        case 1126:
+            Feed<TradeQueryRowEvent<sFFixBonusPoint>>(*client, 1126, sFFixBonusPoint{}, 5, eLastTypeEmpty);
+            break;
+        case 1129:
+            Feed<TradeQueryRowEvent<sFFixUserInventory>>(*client, 1129, sFFixUserInventory{}, 5,
+                                                         eLastTypeEmpty);
+            break;
+        case 1131:
+            Feed<TradeQueryRowEvent<sFFixSymbolInventory>>(*client, 1131, sFFixSymbolInventory{}, 5,
+                                                           eLastTypeEmpty);
+            break;
+        }
+        for(int k = 0; k < Client::eQueryKindCount; ++k) {
+            const auto kind = static_cast<Client::QueryKind>(k);
+            EXPECT_EQ(client->GetQueryStamp(kind).IsValid(), kind != c.kind)
+                << "code " << c.code << " kind " << k;
+        }
+    }
+}
+
+TEST_F(ClientTest, OnlyTheTradeSymbolAnswerClearsTheSymbolStampAndMd1031ClearsTheMdStamp)
+{
+    Feed<MdQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, 1004, sFFixRspQrySymbolInfo{}, 5, eLastTypeEmpty);
+    EXPECT_TRUE(client->GetQueryStamp(Client::eQrySymbolInfo).IsValid());
+    Feed<MdSubscribeEvent>(*client, 1031, std::vector<int>{1}, Result(0), 6);
+    EXPECT_FALSE(client->GetQueryStamp(Client::eQryMdSymbolInfo).IsValid());
+}
+
+TEST_F(ClientTest, DroppedCodesChangeNothing)
+{
+    LogIn();
+    client->SetAllQueryStamps(now);
+    const int before = g_requestId;
+    Feed<TradeNoticeEvent<sFFixPayPortInfo>>(*client, 1070, sFFixPayPortInfo{});
+    Feed<TradeNoticeEvent<sFFixModifyPassword>>(*client, 1073, sFFixModifyPassword{});
+    Feed<TradeNoticeEvent<sFFixPriceReport>>(*client, 1089, sFFixPriceReport{});
+    Feed<TradeQueryRowEvent<sFFixPriceTrade>>(*client, 1091, sFFixPriceTrade{}, 5, eLastTypeLast);
+    Feed<TradeNoticeEvent<sFFixPriceTrade>>(*client, 1092, sFFixPriceTrade{});
+    Feed<TradeInfoEvent>(*client, 2176, Result(3), 5);
+    Feed<TradeNoticeEvent<sFFixSymbolBookingInfo>>(*client, 2177, sFFixSymbolBookingInfo{});
+    // A payload that does not belong to its code is dropped, not misread.
+    Feed<TradeConnectionEvent>(*client, 1007, 0);
+    Feed<MdQueryRowEvent<sFFixPriceTrade>>(*client, 1091, sFFixPriceTrade{}, 5, eLastTypeLast);
+
+    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginSuccess);
+    EXPECT_TRUE(trade.calls.empty());
+    EXPECT_EQ(g_requestId, before);
+    for(int k = 0; k < Client::eQueryKindCount; ++k) {
+        EXPECT_EQ(client->GetQueryStamp(static_cast<Client::QueryKind>(k)), now);
+    }
+}
+
+TEST_F(ClientTest, TradeDisconnectFailsEveryWaitingRequestOnceWithCodeOne)
+{
+    LogIn();
+    RecordingCallBack window;
+    RequestNotify::Get()->WaitResponse(501, &window, 10000);
+    RequestNotify::Get()->WaitResponse(502, &window, 10000);
+
+    Feed<MdConnectionEvent>(*client, 102, 2);
+    EXPECT_TRUE(window.answers.empty());
+
+    Advance(700);
+    Feed<TradeConnectionEvent>(*client, 102, 1);
+    ASSERT_EQ(window.answers.size(), 2u);
+    EXPECT_EQ(window.answers[0].second, 1);
+    EXPECT_EQ(window.answers[1].second, 1);
+    EXPECT_EQ(RequestNotify::Get()->GetCount(), 0u);
+    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), g_blinkPhase);
+    EXPECT_EQ(client->GetQueryStamp(Client::eQryPosition), now);
+
+    Feed<TradeConnectionEvent>(*client, 102, 1);
+    EXPECT_EQ(window.answers.size(), 2u);
+}
+
+class StateListener : public wxEvtHandler
+{
+public:
+    StateListener() { EventNotifier::Get()->Bind(wxEVT_CMD_CONNECTION_STATE, &StateListener::OnState, this); }
+    ~StateListener() override
+    {
+        EventNotifier::Get()->Unbind(wxEVT_CMD_CONNECTION_STATE, &StateListener::OnState, this);
+    }
+    std::vector<wxArrayString> reports;
+
+private:
+    void OnState(wxCommandEvent& event)
+    {
+        reports.push_back(*static_cast<wxArrayString*>(event.GetClientData()));
+        event.Skip();
+    }
+};
+
+TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
+{
+    StateListener listener;
+    client->CheckPendingQueries();
+    EXPECT_TRUE(listener.reports.empty()); // nothing changed yet
+
+    client->GetTradeConnecter().StartLogin("pw");
+    client->CheckPendingQueries();
+    ASSERT_EQ(listener.reports.size(), 1u);
+    const wxArrayString& state = listener.reports[0];
+    ASSERT_EQ(state.size(), 4u);
+    EXPECT_EQ(state[0], "Demo Market");
+    EXPECT_EQ(state[1], "demo");
+    EXPECT_EQ(state[2], "Trade|1");
+    EXPECT_EQ(state[3], "Md|0");
+    EXPECT_EQ(host.fields[5], "Demo Market\ndemo\nTrade|1\nMd|0");
+
+    g_blinkPhase = 2; // connecting: reported on every tick, blinking
+    client->CheckPendingQueries();
+    ASSERT_EQ(listener.reports.size(), 2u);
+    EXPECT_EQ(listener.reports[1][2], "Trade|2");
+
+    Feed<TradeConnectionEvent>(*client, 100, 0);
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(7), Result(0), 1);
+    client->CheckPendingQueries();
+    ASSERT_EQ(listener.reports.size(), 3u);
+    EXPECT_EQ(listener.reports[2][2], "Trade|3");
+    client->CheckPendingQueries();
+    EXPECT_EQ(listener.reports.size(), 3u); // reported once
+}
+
+TEST_F(ClientTest, ServerClockIgnoresUpToOneSecondBehindAndFollowsAnythingElse)
+{
+    const wxTimeSpan ahead = wxTimeSpan::Seconds(10);
+    client->SyncServerClock(now + ahead);
+    EXPECT_EQ(client->GetServerTimeOffset(), ahead);
+
+    client->SyncServerClock(now + ahead - wxTimeSpan::Milliseconds(500));
+    EXPECT_EQ(client->GetServerTimeOffset(), ahead);
+    client->SyncServerClock(now + ahead - wxTimeSpan::Milliseconds(1000));
+    EXPECT_EQ(client->GetServerTimeOffset(), ahead);
+    client->SyncServerClock(now + ahead - wxTimeSpan::Milliseconds(1500));
+    EXPECT_EQ(client->GetServerTimeOffset(), ahead - wxTimeSpan::Milliseconds(1500));
+    client->SyncServerClock(now + ahead + wxTimeSpan::Milliseconds(1));
+    EXPECT_EQ(client->GetServerTimeOffset(), ahead + wxTimeSpan::Milliseconds(1));
+}
+
+TEST_F(ClientTest, ShownServerTimeOnlyMovesForwardAndOnlyWhileLoggedIn)
+{
+    client->AdvanceServerClock(now);
+    EXPECT_TRUE(db.m_server_time_table->GetIndexByPrimary().empty());
+
+    LogIn();
+    const wxTimeSpan offset = client->GetServerTimeOffset();
+    client->AdvanceServerClock(now);
+    ASSERT_EQ(db.m_server_time_table->GetIndexByPrimary().size(), 1u);
+    EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime, now + offset);
+
+    client->AdvanceServerClock(now - wxTimeSpan::Seconds(3));
+    EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime, now + offset);
+    client->AdvanceServerClock(now + wxTimeSpan::Seconds(1));
+    EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime,
+              now + offset + wxTimeSpan::Seconds(1));
+}
+
+TEST_F(ClientTest, EmptyTablesAreReQueriedOnlyWhenMoreThan3000MsLate)
+{
+    LogIn();
+    client->SetAllQueryStamps(now);
+    Advance(3000);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(trade.sent.empty()) << "3000 ms is not late";
+
+    Advance(1);
+    client->CheckPendingQueries();
+    EXPECT_EQ(trade.Operations(),
+              (std::vector<std::string>{"ReqQryAccount", "ReqQrySymbolInfo", "ReqQryCurrencyExchangeRate",
+                                        "ReqQryBinaryContract", "ReqQryDeliveryOrder", "ReqQryHoldDetail",
+                                        "ReqQryPosition", "ReqQryCloseBill", "ReqQryLimitOrder",
+                                        "ReqQryInOutMoney", "ReqQryBinaryOrer", "ReqQryUserInventory"}));
+
+    // Each re-send took a new stamp: nothing again until 3000 ms later.
+    trade.sent.clear();
+    Advance(3000);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(trade.sent.empty());
+}
+
+TEST_F(ClientTest, AnswerThatHasBegunOrFilledTableIsNotReQueried)
+{
+    LogIn();
+    client->SetAllQueryStamps(now);
+    Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(*client, 1007, sFFixRspQryAccount{}, 5, eLastTypeMore);
+    trade_Position position;
+    position.symbolId = 3;
+    db.m_trade_Position_table->Insert(position);
+    host.config["HideStoreOrderPane"] = true;
+
+    Advance(5000);
+    client->CheckPendingQueries();
+    const auto sent = trade.Operations();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ReqQryAccount"), 0);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ReqQryPosition"), 0);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ReqQryUserInventory"), 0);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ReqQryHoldDetail"), 1);
+}
+
+TEST_F(ClientTest, UserInventoryIsReQueriedUntilThreeWereAccepted)
+{
+    LogIn();
+    int inventoryQueries = 0;
+    for(int tick = 0; tick < 6; ++tick) {
+        trade.sent.clear();
+        Advance(3001);
+        client->CheckPendingQueries();
+        const auto sent = trade.Operations();
+        inventoryQueries += static_cast<int>(std::count(sent.begin(), sent.end(), "ReqQryUserInventory"));
+    }
+    EXPECT_EQ(inventoryQueries, 3);
+    EXPECT_EQ(client->GetUserInventoryQueries(), 3);
+}
+
+TEST_F(ClientTest, BonusPointsAreAskedForUntilAnAccountHasOne)
+{
+    LogIn();
+    user_Account account;
+    account.accountKey = 11;
+    account.bonusPoint = -1.0;
+    db.m_user_Account_table->Upsert(account);
+
+    Advance(3001);
+    client->CheckPendingQueries();
+    auto sent = trade.Operations();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ReqQryBonusPoint"), 1);
+
+    account.bonusPoint = 0.0;
+    db.m_user_Account_table->Upsert(account);
+    trade.sent.clear();
+    Advance(3001);
+    client->CheckPendingQueries();
+    sent = trade.Operations();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ReqQryBonusPoint"), 0);
+}
+
+TEST_F(ClientTest, RefusedRequestUsesUpItsIdAndKeepsItsStamp)
+{
+    LogIn();
+    const wxDateTime stamp = client->GetQueryStamp(Client::eQryAccount);
+    trade.result = 0;
+    const int before = g_requestId;
+    Advance(10);
+    EXPECT_EQ(client->ReqQryAccount(), -1);
+    EXPECT_EQ(client->GetQueryStamp(Client::eQryAccount), stamp);
+    trade.result = 1;
+    EXPECT_EQ(client->ReqQryAccount(), before + 2);
+    EXPECT_EQ(client->GetQueryStamp(Client::eQryAccount), now);
+}
+
+TEST_F(ClientTest, OnlyWhileEmptyQueriesTakeNoIdOnceTheirTableIsFilled)
+{
+    LogIn();
+    sys_CurrencyExchangeRate rate;
+    rate.fromCurrency = "USD";
+    rate.toCurrency = "CNY";
+    rate.rate = 7.1;
+    db.m_sys_CurrencyExchangeRate_table->Insert(rate);
+    trade_priceLevel level{};
+    db.m_trade_priceLevel_table->Insert(level);
+
+    const int before = g_requestId;
+    EXPECT_EQ(client->ReqQryCurrencyExchangeRate(), -1);
+    EXPECT_EQ(client->ReqQryPriceReport(3), -1);
+    EXPECT_EQ(g_requestId, before);
+    EXPECT_TRUE(trade.sent.empty());
+
+    EXPECT_EQ(client->ReqQrySysPayPortInfo(), before + 1);
+    ASSERT_EQ(trade.sent.size(), 1u);
+    EXPECT_EQ(trade.sent[0].operation, "ReqQrySysPayPortInfo");
+}
+
+TEST_F(ClientTest, SubscriptionListsEverySymbolInAscendingIdWithModeTwo)
+{
+    client->ReqSubscribeSymbolList();
+    EXPECT_TRUE(md.subscriptions.empty()); // no symbols, nothing sent
+    for(int id : {9, 2, 5}) {
+        symbol_Info symbol;
+        symbol.symbolId = id;
+        db.m_symbol_Info_table->Insert(symbol);
+    }
+    client->SetAllQueryStamps(wxDefaultDateTime);
+    client->ReqSubscribeSymbolList();
+    ASSERT_EQ(md.subscriptions.size(), 1u);
+    const auto& entries = md.subscriptions[0];
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].symbolId, 2);
+    EXPECT_EQ(entries[1].symbolId, 5);
+    EXPECT_EQ(entries[2].symbolId, 9);
+    EXPECT_EQ(entries[2].mode, 2);
+    EXPECT_EQ(client->GetQueryStamp(Client::eQryMdSymbolInfo), now);
+}
+
+TEST_F(ClientTest, FirstSubscriptionAfterMdLoginGoesOnTheFirstTickPast100Ms)
+{
+    LogIn();
+    symbol_Info symbol;
+    symbol.symbolId = 4;
+    db.m_symbol_Info_table->Insert(symbol);
+    client->GetMdConnecter().StartLogin("pw");
+    Feed<MdConnectionEvent>(*client, 100, 0);
+    Feed<MdAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(42), Result(0), 1);
+    EXPECT_EQ(md.requests.back(), "ReqQrySymbolInfo");
+    EXPECT_EQ(client->GetMdQueryDelayMs(), 100);
+    client->SetAllQueryStamps(now);
+
+    Advance(100);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(md.subscriptions.empty());
+    Advance(1);
+    client->CheckPendingQueries();
+    EXPECT_EQ(md.subscriptions.size(), 1u);
+    EXPECT_EQ(client->GetMdQueryDelayMs(), 3000);
+
+    Advance(3000);
+    client->CheckPendingQueries();
+    EXPECT_EQ(md.subscriptions.size(), 1u);
+    Advance(1);
+    client->CheckPendingQueries();
+    EXPECT_EQ(md.subscriptions.size(), 2u);
+}
+
+TEST_F(ClientTest, BankPasswordLeavesMaskedWithTheRequestId)
+{
+    LogIn();
+    sFFixReqInOutMoney request{};
+    std::strcpy(request.bankPassword, "123456");
+    const int id = client->ReqInOutMoney(&request);
+    ASSERT_NE(id, -1);
+    ASSERT_EQ(trade.sent.size(), 1u);
+    EXPECT_EQ(trade.sent[0].requestId, id);
+    sFFixReqInOutMoney sent;
+    std::memcpy(&sent, trade.sent[0].bytes.data(), sizeof sent);
+    const wxMemoryBuffer bytes = wxBase64Decode(wxString(sent.bankPassword));
+    ASSERT_EQ(bytes.GetDataLen(), 6u);
+    const auto* masked = static_cast<const unsigned char*>(bytes.GetData());
+    for(int i = 0; i < 6; ++i) {
+        const unsigned keyByte = (static_cast<unsigned>(id) >> (8 * (i % 4))) & 0xffu;
+        EXPECT_EQ(static_cast<char>(masked[i] ^ keyByte), "123456"[i]);
+    }
+
+    sFFixRegistPayPort tooLong{};
+    std::memset(tooLong.bankPassword, '7', 19);
+    EXPECT_EQ(client->ReqRegistPayPort(&tooLong), -1);
+    EXPECT_EQ(trade.sent.size(), 1u);
+}
+
+TEST_F(ClientTest, ReleaseDropsEveryLibraryPointerAndRequestsFail)
+{
+    client->Release();
+    EXPECT_EQ(trade.released, 1);
+    EXPECT_EQ(md.released, 1);
+    EXPECT_EQ(client->GetTradeApi(), nullptr);
+    EXPECT_EQ(client->GetMdApi(), nullptr);
+    EXPECT_EQ(client->GetTradeConnecter().GetApi(), nullptr);
+    EXPECT_EQ(client->GetMdConnecter().GetApi(), nullptr);
+    EXPECT_EQ(client->GetTradeClient(), nullptr);
+    EXPECT_EQ(client->GetMdClient(), nullptr);
+    EXPECT_EQ(client->ReqQryAccount(), -1);
+    sFFixReqInOutMoney request{};
+    EXPECT_EQ(client->ReqInOutMoney(&request), -1);
+    client->GetTradeConnecter().StartLogin("pw");
+    EXPECT_TRUE(trade.calls.empty());
+    client->Release(); // twice is harmless
+    EXPECT_EQ(trade.released, 1);
+}
+
+trade_BinaryOrder Running(const char* code, const wxDateTime& open, const wxDateTime& expire,
+                          char state = '3')
+{
+    trade_BinaryOrder order;
+    order.orderCode = code;
+    order.openTime = open;
+    order.expireTime = expire;
+    order.orderState = state;
+    return order;
+}
+
+TEST_F(ClientTest, RunningBinaryOrdersCountDownAgainstTheServerClock)
+{
+    LogIn();
+    const wxDateTime server = now + client->GetServerTimeOffset();
+    auto& orders = *db.m_trade_BinaryOrder_table;
+    orders.Upsert(Running("past", server - wxTimeSpan::Seconds(60), server - wxTimeSpan::Seconds(1)));
+    orders.Upsert(Running("live", server - wxTimeSpan::Seconds(10), server + wxTimeSpan::Seconds(20)));
+    orders.Upsert(Running("later", server + wxTimeSpan::Seconds(5), server + wxTimeSpan::Seconds(35)));
+    orders.Upsert(
+        Running("settled", server - wxTimeSpan::Seconds(10), server + wxTimeSpan::Seconds(20), '2'));
+
+    client->CheckPendingQueries();
+
+    auto remaining = [&](const char* code) {
+        return orders.GetIndexByPrimary().find(wxString(code))->remainingMs;
+    };
+    EXPECT_EQ(remaining("past"), 1);
+    EXPECT_EQ(remaining("live"), 20000);
+    EXPECT_EQ(remaining("later"), 30000);
+    EXPECT_EQ(remaining("settled"), 0);
+}
+
+TEST_F(ClientTest, AccountLinesRotateThroughEveryAccountWithItsColour)
+{
+    client->RotateAccountStatus();
+    EXPECT_TRUE(host.fields.empty());
+
+    AccountStatusLines::Get().SetLine(7, "first");
+    AccountStatusLines::Get().SetLine(3, "second");
+    client->RotateAccountStatus();
+    EXPECT_EQ(host.fields[2], "first");
+    EXPECT_EQ(host.colours[2], *wxBLACK);
+    client->RotateAccountStatus();
+    EXPECT_EQ(host.fields[2], "second");
+    EXPECT_EQ(host.colours[2], *wxBLUE);
+    AccountStatusLines::Get().SetLine(7, "first again");
+    client->RotateAccountStatus();
+    EXPECT_EQ(host.fields[2], "first again");
+    EXPECT_EQ(host.colours[2], *wxBLACK);
+}
+
+} // namespace

@@ -1,0 +1,198 @@
+#include "connection/RecordFromFix.h"
+
+#include "connection/MarketFilter.h"
+#include "connection/TradeNotices.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+using tradeapi::SetFixedText;
+
+TEST(RecordFromFix, AccountRowKeepsUtf8NamesAndTheClientsUser)
+{
+    sFFixRspQryAccount row{};
+    SetFixedText(row.accountName, "\xe8\xb4\xa6\xe6\x88\xb7");
+    row.accountKey = 7;
+    row.marginRemain = 1000.5;
+    row.withdrawable = 12.0;
+    SetFixedText(row.currency, "CNY");
+    row.riskKind = '2';
+    SetFixedText(row.marketName, "\xe5\xb8\x82\xe5\x9c\xba");
+    row.accStatus = '1';
+    row.accountState = '2';
+    row.carriedChar1 = 'x';
+    row.carriedChar2 = 'y';
+    row.marketId = 3;
+    row.suretyMoney = 9.0;
+
+    const user_Account a = AccountFromFix(row, 42);
+    EXPECT_EQ(a.userId, 42);
+    EXPECT_EQ(a.accountKey, 7);
+    EXPECT_EQ(a.accountName, wxString::FromUTF8("\xe8\xb4\xa6\xe6\x88\xb7"));
+    EXPECT_EQ(a.marketName, wxString::FromUTF8("\xe5\xb8\x82\xe5\x9c\xba"));
+    EXPECT_EQ(a.currency, "CNY");
+    EXPECT_DOUBLE_EQ(a.marginRemain, 1000.5);
+    EXPECT_DOUBLE_EQ(a.withdrawableMoney, 12.0);
+    EXPECT_EQ(a.accStatus, '1');
+    EXPECT_EQ(a.accountState, '2');
+    EXPECT_EQ(a.marketType, 'x');
+    EXPECT_EQ(a.accountClass, 'y');
+    EXPECT_EQ(a.marketId, 3);
+    EXPECT_EQ(a.refreshSerial, 0u);
+}
+
+TEST(RecordFromFix, TextFilledToTheLastByteIsReadNoFurther)
+{
+    sFFixHoldDetail row{};
+    std::memset(row.orderCode, 'A', sizeof row.orderCode); // no terminator
+    row.queryFlag = '1';
+    row.queryValue = 2.5;
+    SetFixedText(row.openDate, "20261208");
+    SetFixedText(row.openTime, "093015");
+
+    const trade_HoldBill pushed = HoldBillFromFix(row, false);
+    EXPECT_EQ(pushed.orderCode, wxString('A', sizeof row.orderCode));
+    EXPECT_EQ(pushed.deliveryType, 0);
+    EXPECT_DOUBLE_EQ(pushed.carriedDouble2, 0.0);
+    EXPECT_EQ(pushed.openTime.Format("%Y-%m-%d %H:%M:%S"), "2026-12-08 09:30:15");
+
+    const trade_HoldBill queried = HoldBillFromFix(row, true);
+    EXPECT_EQ(queried.deliveryType, '1');
+    EXPECT_DOUBLE_EQ(queried.carriedDouble2, 2.5);
+}
+
+TEST(RecordFromFix, SymbolRowSplitsEscapedMarginListsAndKeepsTheLowByteOfDigits)
+{
+    sFFixRspQrySymbolInfo row{};
+    row.symbolId = 11;
+    row.marketId = 4;
+    row.digits = 0x102; // the quote keeps 2
+    row.tradeFlag = '0';
+    SetFixedText(row.symbolCode, "AG");
+    SetFixedText(row.symbolName, "\xe7\x99\xbd\xe9\x93\xb6");
+    SetFixedText(row.buyMarginList, "0.1,2\\,5,x");
+    row.lastPrice = 5.25;
+    SetFixedText(row.quoteDate, "20261208");
+    SetFixedText(row.quoteTime, "101112");
+
+    const symbol_Info info = SymbolInfoFromFix(row, 42);
+    EXPECT_EQ(info.userId, 42);
+    EXPECT_EQ(info.marketId, 4);
+    EXPECT_EQ(info.carriedChar1, 0);
+    ASSERT_EQ(info.buyMarginList.size(), 3u);
+    EXPECT_EQ(info.buyMarginList[1], "2,5");
+    EXPECT_TRUE(info.sellMarginList.empty());
+
+    symbol_Property property;
+    FillSymbolProperty(property, row);
+    EXPECT_EQ(property.symbolName, wxString::FromUTF8("\xe7\x99\xbd\xe9\x93\xb6"));
+    EXPECT_EQ(property.digits, 0x102);
+
+    symbol_price price;
+    FillSymbolPrice(price, row);
+    EXPECT_EQ(price.digits, 2);
+    EXPECT_DOUBLE_EQ(price.lastPrice, 5.25);
+    EXPECT_EQ(price.quoteTime.Format("%H:%M:%S"), "10:11:12");
+}
+
+TEST(RecordFromFix, ContractValuesAreCorrectedInOrder)
+{
+    sFFixBinaryContract row{};
+    row.value1 = -5.0;
+    row.value2 = 3.0;
+    row.value3 = 0.0;
+    row.state = '2';
+    trade_Contract c = ContractFromFix(row);
+    EXPECT_DOUBLE_EQ(c.amountStep, 1.0);
+    EXPECT_DOUBLE_EQ(c.maxInvestAmount, 1.0);
+
+    row.value1 = 100.0;
+    row.value2 = -1.0;
+    row.value3 = 0.5;
+    c = ContractFromFix(row);
+    EXPECT_DOUBLE_EQ(c.maxInvestAmount, 0.0);
+    EXPECT_DOUBLE_EQ(c.amountStep, 0.5);
+}
+
+TEST(RecordFromFix, BinaryOrderExpiresLocallyAfterItsPeriod)
+{
+    sFFixBinaryOrer row{};
+    row.periodCount = 5;
+    row.periodUnit = '2';
+    row.periodSeconds = 30;
+    SetFixedText(row.openTime, "20261208T100000");
+    const wxDateTime arrival(8, wxDateTime::Dec, 2026, 10, 0, 1);
+    const trade_BinaryOrder o = BinaryOrderFromFix(row, arrival);
+    EXPECT_EQ(o.periodName, "5M");
+    EXPECT_EQ(o.localExpireTime, arrival + wxTimeSpan::Seconds(30));
+    EXPECT_EQ(o.openTime.Format("%H:%M:%S"), "10:00:00");
+}
+
+TEST(RecordFromFix, LimitOrderIsFinishedWhenCancelledOrFullyFilled)
+{
+    sFFixLimitOrder row{};
+    row.quantityOrder = 0.0;
+    EXPECT_TRUE(IsLimitFinished(row));
+    row.quantityOrder = 3.0;
+    row.quantityComplete = 3.0;
+    EXPECT_TRUE(IsLimitFinished(row));
+    row.quantityComplete = 1.0;
+    EXPECT_FALSE(IsLimitFinished(row));
+}
+
+TEST(RecordFromFix, PriceLevelsAreCopiedAsTheyAre)
+{
+    sFFixPriceReport row{};
+    row.priceLevelId = 9;
+    for(int i = 0; i < 24; ++i) {
+        row.levels[i] = 0.5f * static_cast<float>(i);
+    }
+    const trade_priceLevel p = PriceLevelFromFix(row);
+    EXPECT_EQ(p.priceLevelId, 9);
+    EXPECT_FLOAT_EQ(p.SellVolume(4), 9.5f);
+}
+
+TEST(MarketFilter, EmptyListKeepsEveryMarketOtherwiseOnlyListedOnes)
+{
+    wxArrayInt markets;
+    EXPECT_TRUE(PassesMarketFilter(markets, 17));
+    markets.Add(3);
+    markets.Add(5);
+    EXPECT_TRUE(PassesMarketFilter(markets, 5));
+    EXPECT_FALSE(PassesMarketFilter(markets, 4));
+}
+
+TEST(TradeNotices, TitlesCarryTheCodeAndTextsTheFormattedValues)
+{
+    TradeNotice n = MarketTradeNotice("M1", "Silver", 'b', 5.5, 3, 2.0);
+    EXPECT_EQ(n.title, "Market Trade[M1]");
+    EXPECT_EQ(n.text, "symbolName[Silver],bsCode[B],tradePrice[5.500],quantity[2.00]");
+
+    n = CloseTradeNotice("C1", "Silver", 's', 5.25, 2, 1.0, -3.456);
+    EXPECT_EQ(n.title, "Close Trade[C1]");
+    EXPECT_EQ(n.text, "symbolName[Silver],bsCode[S],priceClose[5.25],quantityClose[1.00],profitClose[-3.46]");
+
+    n = LimitSetNotice("L1", "Gold", 'b', 300.0, 1, 4.0);
+    EXPECT_EQ(n.title, "Limit Set[L1]");
+    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[B],orderPrice[300.0],quantityOrder[4.00]");
+
+    n = LimitTradeNotice("L1", "Gold", 'b', 300.0, 1, 4.0);
+    EXPECT_EQ(n.title, "Limit Trade[L1]");
+    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[B],orderPrice[300.0],quantityComplete[4.00]");
+
+    n = LimitCancelNotice("L1");
+    EXPECT_EQ(n.title, "Limit Cancel[L1]");
+    EXPECT_EQ(n.text, "success");
+
+    n = InOutNotice('1', 50.0, '3');
+    EXPECT_EQ(n.title, "InOut Nofity[In]");
+    EXPECT_EQ(n.text, "amChange[50.00],amStatus[Pass]");
+
+    n = MinOrderNotice("B1", "Gold", 's', 12.0);
+    EXPECT_EQ(n.title, "MinOrder Trade[B1]");
+    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[S],profitClose[12.00]");
+}
+
+} // namespace

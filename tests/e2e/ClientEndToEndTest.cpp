@@ -1,0 +1,131 @@
+// The real host with the plug-in against the simulated market: log in to the
+// demo account, follow the connection through drops and a market restart,
+// and quit cleanly. Assertions are on the host's trace and the market's state.
+#include "HostProcess.h"
+#include "SimProcess.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+
+namespace {
+
+const char* const kLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|3\|Md\|3$)";
+// A connection-state report in which either side is not logged in.
+const char* const kNotLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|([^3]|3\|Md\|[^3]))";
+constexpr int kLoginMs = 15000;
+// Long enough for a login, a drop and the reconnection (the client retries
+// after two seconds).
+constexpr int kReconnectRunSeconds = 12;
+
+std::vector<std::string> LoginArgs(int exitAfterSeconds)
+{
+    return {"--login", "Demo,demo,demo123", "--exit-after", std::to_string(exitAfterSeconds)};
+}
+
+// The market's sessions of the demo user that are logged in.
+int LoggedInSessions(const SimProcess& market)
+{
+    const std::string body = market.Get("/admin/state");
+    if(body.empty()) {
+        return -1;
+    }
+    const nlohmann::json state = nlohmann::json::parse(body, nullptr, false);
+    if(state.is_discarded() || !state.contains("sessions")) {
+        return -1;
+    }
+    int count = 0;
+    for(const auto& session : state.at("sessions")) {
+        if(session.value("login", std::string()) == "demo" && session.value("loggedIn", false)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool WaitForSessions(const SimProcess& market, int wanted, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while(LoggedInSessions(market) != wanted) {
+        if(std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+class ClientEndToEndTest : public ::testing::Test
+{
+protected:
+    ClientEndToEndTest()
+        : m_market(std::make_unique<SimProcess>()),
+          m_host(m_market->TradePort(0), m_market->TradePort(1), m_market->MdPort(), m_market->HttpPort())
+    {}
+
+    std::unique_ptr<SimProcess> m_market;
+    HostProcess m_host;
+};
+
+} // namespace
+
+TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusFields)
+{
+    m_host.Start(LoginArgs(5));
+    const int client = m_host.WaitForLine("^bus 778877 ?$", kLoginMs);
+    ASSERT_GE(client, 0) << m_host.Describe();
+    const int login = m_host.WaitForLine(R"(^bus 10001 Demo\|demo\|\*\*\*$)", 0);
+    ASSERT_GE(login, 0) << m_host.Describe();
+    EXPECT_LT(login, client);
+    EXPECT_GT(m_host.WaitForLine(kLoggedIn, kLoginMs), client) << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine(R"(^status 1 Account \[.+\|demo\]$)", kLoginMs), 0) << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine(R"(^status 3 Trading Day \[\d{4}-\d{2}-\d{2}\]$)", kLoginMs), 0)
+        << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine(R"(^status 4 Demo$)", kLoginMs), 0) << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine(R"(^status 6 \d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}$)", kLoginMs), 0)
+        << m_host.Describe();
+    EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000)) << m_market->Get("/admin/state");
+
+    // Quitting releases both connections and ends the program normally.
+    EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
+    EXPECT_TRUE(WaitForSessions(*m_market, 0, 5000)) << m_market->Get("/admin/state");
+}
+
+TEST_F(ClientEndToEndTest, DroppedFrontsAreReconnectedAndLoggedInAgain)
+{
+    m_host.Start(LoginArgs(kReconnectRunSeconds));
+    const int first = m_host.WaitForLine(kLoggedIn, kLoginMs);
+    ASSERT_GE(first, 0) << m_host.Describe();
+    for(const char* front : {"trade1", "trade2", "md"}) {
+        ASSERT_EQ(m_market->Post(std::string("/admin/front?name=") + front + "&action=drop"), 200);
+    }
+    const int lost = m_host.WaitForLine(kNotLoggedIn, 5000, first + 1);
+    ASSERT_GT(lost, first) << m_host.Describe();
+    EXPECT_GT(m_host.WaitForLine(kLoggedIn, kLoginMs, lost + 1), lost) << m_host.Describe();
+    EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000));
+    EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
+}
+
+TEST_F(ClientEndToEndTest, AMarketRestartedOnTheSamePortsIsLoggedInAgain)
+{
+    const int trade1 = m_market->TradePort(0);
+    const int trade2 = m_market->TradePort(1);
+    const int md = m_market->MdPort();
+    const int http = m_market->HttpPort();
+    m_host.Start(LoginArgs(kReconnectRunSeconds));
+    const int first = m_host.WaitForLine(kLoggedIn, kLoginMs);
+    ASSERT_GE(first, 0) << m_host.Describe();
+
+    m_market.reset(); // SIGTERM, bounded wait
+    const int lost = m_host.WaitForLine(kNotLoggedIn, 5000, first + 1);
+    ASSERT_GT(lost, first) << m_host.Describe();
+    m_market =
+        std::make_unique<SimProcess>("--ports " + std::to_string(trade1) + "," + std::to_string(trade2) +
+                                     "," + std::to_string(md) + "," + std::to_string(http));
+    EXPECT_GT(m_host.WaitForLine(kLoggedIn, kLoginMs, lost + 1), lost) << m_host.Describe();
+    EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000));
+    EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
+}

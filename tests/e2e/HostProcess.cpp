@@ -1,0 +1,167 @@
+#include "HostProcess.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::string EnvOr(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for(size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+}
+
+} // namespace
+
+HostProcess::HostProcess(int trade1, int trade2, int md, int http)
+{
+    char pattern[] = "/tmp/tessrin-e2e-XXXXXX";
+    if(!mkdtemp(pattern)) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    m_dir = pattern;
+    mkdir((m_dir + "/data").c_str(), 0700);
+    mkdir((m_dir + "/data/config").c_str(), 0700);
+    mkdir((m_dir + "/user").c_str(), 0700);
+    std::string con = ReadFile(EnvOr("TESSRIN_SOURCE_DIR", ".") + "/plugins/tessrin/frame/Tessrin.con.in");
+    if(con.empty()) {
+        throw std::runtime_error("no Tessrin.con template");
+    }
+    ReplaceAll(con, "@TRADE1_PORT@", std::to_string(trade1));
+    ReplaceAll(con, "@TRADE2_PORT@", std::to_string(trade2));
+    ReplaceAll(con, "@MD_PORT@", std::to_string(md));
+    ReplaceAll(con, "@HTTP_PORT@", std::to_string(http));
+    std::ofstream(m_dir + "/data/config/Tessrin.con") << con;
+}
+
+HostProcess::~HostProcess()
+{
+    if(m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+    const std::string command = "rm -rf '" + m_dir + "'";
+    if(std::system(command.c_str()) != 0) {
+        // A scratch folder left behind in /tmp is no test failure.
+    }
+}
+
+void HostProcess::Start(const std::vector<std::string>& args)
+{
+    const std::string program = EnvOr("TESSRIN_BUILD_DIR", ".") + "/bin/pelmora";
+    std::vector<std::string> argv;
+    if(EnvOr("DISPLAY", "").empty()) {
+        argv = {"/usr/bin/xvfb-run", "-a", "-s", "-screen 0 1600x1000x24"};
+    }
+    argv.push_back(program);
+    argv.push_back("--trace");
+    argv.push_back(m_dir + "/trace.txt");
+    argv.insert(argv.end(), args.begin(), args.end());
+
+    m_pid = fork();
+    if(m_pid == 0) {
+        setenv("PELMORA_DATA_DIR", (m_dir + "/data").c_str(), 1);
+        setenv("PELMORA_USER_DATA_DIR", (m_dir + "/user").c_str(), 1);
+        setenv("GDK_BACKEND", "x11", 1);
+        setenv("GDK_GL", "disable", 1);
+        setenv("NO_AT_BRIDGE", "1", 1);
+        unsetenv("WAYLAND_DISPLAY");
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        const int log = open((m_dir + "/host.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if(log >= 0) {
+            dup2(log, STDOUT_FILENO);
+            dup2(log, STDERR_FILENO);
+        }
+        std::vector<char*> raw;
+        for(std::string& arg : argv) {
+            raw.push_back(arg.data());
+        }
+        raw.push_back(nullptr);
+        execv(raw[0], raw.data());
+        _exit(127);
+    }
+    if(m_pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
+}
+
+int HostProcess::Wait(int timeoutMs)
+{
+    if(m_pid <= 0) {
+        return -1;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while(std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if(waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+    return -1;
+}
+
+std::vector<std::string> HostProcess::TraceLines() const
+{
+    std::vector<std::string> lines;
+    std::ifstream in(m_dir + "/trace.txt");
+    for(std::string line; std::getline(in, line);) {
+        const size_t space = line.find(' ');
+        lines.push_back(space == std::string::npos ? line : line.substr(space + 1));
+    }
+    return lines;
+}
+
+int HostProcess::WaitForLine(const std::string& pattern, int timeoutMs, int from) const
+{
+    const std::regex expression(pattern);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for(;;) {
+        const std::vector<std::string> lines = TraceLines();
+        for(size_t i = static_cast<size_t>(std::max(from, 0)); i < lines.size(); ++i) {
+            if(std::regex_search(lines[i], expression)) {
+                return static_cast<int>(i);
+            }
+        }
+        if(std::chrono::steady_clock::now() > deadline) {
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+std::string HostProcess::Describe() const
+{
+    return "--- trace\n" + ReadFile(m_dir + "/trace.txt") + "--- host output\n" +
+           ReadFile(m_dir + "/host.log");
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The real host program with the plug-in, started in a scratch folder whose
+// config/Tessrin.con points at a simulated market; it quits by itself
+// (--exit-after) and leaves its trace behind. Every wait is bounded.
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class HostProcess
+{
+public:
+    // Writes <scratch>/data/config/Tessrin.con from the demo template with
+    // the market's ports.
+    HostProcess(int trade1, int trade2, int md, int http);
+    ~HostProcess();
+    HostProcess(const HostProcess&) = delete;
+    HostProcess& operator=(const HostProcess&) = delete;
+
+    // Starts pelmora with --trace and the arguments; without a display it
+    // runs under xvfb-run.
+    void Start(const std::vector<std::string>& args);
+    // The exit status, or -1 when the program has not ended in time (it is
+    // killed then).
+    int Wait(int timeoutMs);
+
+    // The trace lines written so far, without their time stamps.
+    std::vector<std::string> TraceLines() const;
+    // Waits until a trace line at `from` or later matches the regular
+    // expression; returns its index, or -1 when the time is up.
+    int WaitForLine(const std::string& pattern, int timeoutMs, int from = 0) const;
+    // The trace and the program's output, for failure messages.
+    std::string Describe() const;
+
+private:
+    std::string m_dir;
+    pid_t m_pid = -1;
+};

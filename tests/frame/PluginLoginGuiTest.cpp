@@ -1,0 +1,295 @@
+// Login, logout and the trade API library, with recording fake libraries in
+// place of the real one; the request senders over the fake trade API.
+#include "../connection/FakeApis.h"
+#include "FakeHost.h"
+#include "connection/Client.h"
+#include "connection/RequestId.h"
+#include "frame/PluginExports.h"
+#include "frame/TessrinPlugin.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> g_journal;
+} // namespace
+
+// Called by the fake libraries for every export and release.
+extern "C" __attribute__((visibility("default"))) void FakeTradeApiRecord(const char* library,
+                                                                          const char* entry)
+{
+    g_journal.push_back(std::string(library) + " " + entry);
+}
+
+namespace {
+
+std::string ConText()
+{
+    const std::string fakes = FAKE_API_DIR;
+    const char* build = std::getenv("TESSRIN_BUILD_DIR");
+    const std::string sdk = std::string(build ? build : ".") + "/bin/libpelmora_sdk.so";
+    return R"({"server": [
+        {"name": "Fake", "api": ")" +
+           fakes + R"(/libFakeTradeApi.so",
+         "trade": ["127.0.0.1:7000"], "mq": ["127.0.0.1:7001"]},
+        {"name": "Fake2", "api": ")" +
+           fakes + R"(/libFakeTradeApi.so",
+         "trade": ["127.0.0.1:7100"], "mq": ["127.0.0.1:7101"]},
+        {"name": "Other", "api": ")" +
+           fakes + R"(/libOtherTradeApi.so",
+         "trade": ["127.0.0.1:7200"], "mq": ["127.0.0.1:7201"]},
+        {"name": "Missing", "api": "NoSuchTradeApi", "trade": ["127.0.0.1:7300"]},
+        {"name": "NoExports", "api": ")" +
+           sdk + R"(", "trade": ["127.0.0.1:7400"]}
+    ]})";
+}
+
+size_t Count(const std::string& entry)
+{
+    return static_cast<size_t>(std::count(g_journal.begin(), g_journal.end(), entry));
+}
+
+size_t IndexOf(const std::string& entry)
+{
+    return static_cast<size_t>(std::find(g_journal.begin(), g_journal.end(), entry) - g_journal.begin());
+}
+
+class PluginLoginTest : public ::testing::Test
+{
+protected:
+    PluginLoginTest() : m_host(ConText().c_str())
+    {
+        g_journal.clear();
+        m_plugin = static_cast<TessrinPlugin*>(CreatePlugin(&m_host));
+        EventNotifier::Get()->Bind(wxEVT_CMD_CLIENT_CREATED, &PluginLoginTest::OnClientCreated, this);
+    }
+    ~PluginLoginTest() override
+    {
+        EventNotifier::Get()->Unbind(wxEVT_CMD_CLIENT_CREATED, &PluginLoginTest::OnClientCreated, this);
+        if(m_plugin) {
+            m_plugin->UnPlug();
+            delete m_plugin;
+        }
+    }
+
+    // Sends from the top level as the host does: handlers unbound by an
+    // earlier test leave empty slots, which wx compacts on the next dispatch;
+    // that must not happen inside the plug-in's own send during the login.
+    static void Send(const wxEventType& type, void* data)
+    {
+        static const wxEventType nobodys = wxNewEventType();
+        wxCommandEvent compact(nobodys);
+        EventNotifier::Get()->ProcessEvent(compact);
+        EventNotifier::Get()->SendCommandEvent(type, data);
+    }
+    static void Login(const wxString& server, const wxString& user = "alice", const wxString& password = "pw")
+    {
+        wxArrayString request;
+        request.Add(server);
+        request.Add(user);
+        request.Add(password);
+        Send(wxEVT_CMD_LOGIN_REQUEST, &request);
+    }
+    FakeTradeApi* TradeApi() const { return static_cast<FakeTradeApi*>(m_plugin->GetTradeApi()); }
+
+    void OnClientCreated(wxCommandEvent& event)
+    {
+        event.Skip();
+        announced.push_back(event.GetClientData());
+    }
+
+    FakeHost m_host;
+    TessrinPlugin* m_plugin;
+    std::vector<void*> announced;
+};
+
+} // namespace
+
+TEST_F(PluginLoginTest, LoginLoadsTheServersLibraryCreatesTheClientAndAnnouncesIt)
+{
+    EXPECT_EQ(m_plugin->GetTradeApi(), nullptr);
+    Login("Fake");
+    ASSERT_TRUE(m_plugin->GetClient());
+    const std::vector<std::string> expected = {"FakeApi GlobalInit", "FakeApi CreateClientApi",
+                                               "FakeApi CreateTradeApi alice", "FakeApi CreateMDApi alice"};
+    EXPECT_EQ(g_journal, expected);
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(announced[0], m_plugin->GetClient().get());
+    // Both login machines started on the server's addresses.
+    FakeTradeApi* trade = TradeApi();
+    ASSERT_NE(trade, nullptr);
+    ASSERT_FALSE(trade->calls.empty());
+    EXPECT_NE(trade->calls[0].find("127.0.0.1:7000"), std::string::npos) << trade->calls[0];
+    auto* md = static_cast<FakeMdApi*>(m_plugin->GetClient()->GetMdApi());
+    ASSERT_NE(md, nullptr);
+    ASSERT_FALSE(md->calls.empty());
+    EXPECT_NE(md->calls[0].find("127.0.0.1:7001"), std::string::npos) << md->calls[0];
+    EXPECT_EQ(m_plugin->GetServerText(), "Fake");
+}
+
+TEST_F(PluginLoginTest, MalformedOrUnknownLoginRequestsChangeNothing)
+{
+    wxArrayString twoTexts;
+    twoTexts.Add("Fake");
+    twoTexts.Add("alice");
+    Send(wxEVT_CMD_LOGIN_REQUEST, &twoTexts);
+    Send(wxEVT_CMD_LOGIN_REQUEST, nullptr);
+    Login("Nowhere");
+    Login("fake"); // names are matched exactly
+    EXPECT_FALSE(m_plugin->GetClient());
+    EXPECT_TRUE(g_journal.empty()); // no library was even loaded
+    EXPECT_TRUE(announced.empty());
+}
+
+TEST_F(PluginLoginTest, ALibraryThatCannotBeLoadedOrBoundEndsTheLoginWithoutAClient)
+{
+    Login("Fake");
+    ASSERT_NE(TradeApi(), nullptr);
+    Login("Missing");
+    EXPECT_FALSE(m_plugin->GetClient());
+    // The old login's objects went first, then the library they came from.
+    EXPECT_LT(IndexOf("FakeApi TradeApi::Release"), IndexOf("FakeApi ClientApi::Release"));
+    EXPECT_LT(IndexOf("FakeApi MdApi::Release"), IndexOf("FakeApi ClientApi::Release"));
+    EXPECT_EQ(Count("FakeApi GlobalUnInit"), 1u);
+    Login("NoExports");
+    EXPECT_FALSE(m_plugin->GetClient());
+    EXPECT_EQ(announced.size(), 1u);
+    // A failed name is not taken as loaded later, and a good one loads afresh.
+    Login("Missing");
+    EXPECT_FALSE(m_plugin->GetClient());
+    Login("Fake");
+    EXPECT_TRUE(m_plugin->GetClient());
+    EXPECT_EQ(Count("FakeApi GlobalInit"), 2u);
+    EXPECT_EQ(announced.size(), 2u);
+}
+
+TEST_F(PluginLoginTest, ASecondLoginWithTheSameLibraryKeepsItAndReplacesTheClient)
+{
+    Login("Fake");
+    FakeTradeApi* first = TradeApi();
+    const Client* firstClient = m_plugin->GetClient().get();
+    Login("Fake2", "bob");
+    ASSERT_TRUE(m_plugin->GetClient());
+    EXPECT_NE(TradeApi(), first);
+    EXPECT_EQ(first->released, 1);
+    EXPECT_EQ(Count("FakeApi GlobalInit"), 1u);
+    EXPECT_EQ(Count("FakeApi GlobalUnInit"), 0u);
+    EXPECT_EQ(Count("FakeApi CreateTradeApi bob"), 1u);
+    EXPECT_EQ(m_plugin->GetServerText(), "Fake2");
+    ASSERT_EQ(announced.size(), 2u);
+    EXPECT_EQ(announced[0], firstClient);
+    EXPECT_EQ(announced[1], m_plugin->GetClient().get());
+}
+
+TEST_F(PluginLoginTest, ALoginToAnotherLibraryReleasesTheFirstBeforeLoadingTheSecond)
+{
+    Login("Fake");
+    Login("Other");
+    ASSERT_TRUE(m_plugin->GetClient());
+    EXPECT_LT(IndexOf("FakeApi TradeApi::Release"), IndexOf("FakeApi ClientApi::Release"));
+    const size_t released = IndexOf("FakeApi ClientApi::Release");
+    const size_t uninit = IndexOf("FakeApi GlobalUnInit");
+    const size_t otherInit = IndexOf("OtherApi GlobalInit");
+    ASSERT_LT(otherInit, g_journal.size());
+    EXPECT_LT(released, uninit);
+    EXPECT_LT(uninit, otherInit);
+    EXPECT_EQ(Count("OtherApi CreateTradeApi alice"), 1u);
+}
+
+TEST_F(PluginLoginTest, LogoutDropsTheClientKeepsTheLibraryAndALaterLoginWorks)
+{
+    Login("Fake");
+    FakeTradeApi* first = TradeApi();
+    auto* firstMd = static_cast<FakeMdApi*>(m_plugin->GetClient()->GetMdApi());
+    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
+    EXPECT_FALSE(m_plugin->GetClient());
+    EXPECT_EQ(m_plugin->GetTradeApi(), nullptr);
+    EXPECT_EQ(first->released, 1);
+    EXPECT_EQ(firstMd->released, 1);
+    EXPECT_EQ(Count("FakeApi GlobalUnInit"), 0u);
+    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr); // twice is harmless
+    Login("Fake");
+    EXPECT_TRUE(m_plugin->GetClient());
+    EXPECT_EQ(Count("FakeApi GlobalInit"), 1u);
+}
+
+TEST_F(PluginLoginTest, UnPlugReleasesTheClientThenTheLibrary)
+{
+    Login("Fake");
+    m_plugin->UnPlug();
+    EXPECT_FALSE(m_plugin->GetClient());
+    ASSERT_GE(g_journal.size(), 4u);
+    const std::vector<std::string> tail(g_journal.end() - 4, g_journal.end());
+    const std::vector<std::string> expected = {"FakeApi TradeApi::Release", "FakeApi MdApi::Release",
+                                               "FakeApi ClientApi::Release", "FakeApi GlobalUnInit"};
+    EXPECT_EQ(tail, expected);
+    // After unload a login request reaches nobody.
+    Login("Fake");
+    EXPECT_EQ(announced.size(), 1u);
+    delete m_plugin;
+    m_plugin = nullptr;
+}
+
+TEST_F(PluginLoginTest, SendersWithoutAClientReturnMinusOneAndTakeNoId)
+{
+    const int before = g_requestId;
+    sFFixSetOrder order{};
+    sFFixModifyOrder modify{};
+    sFFixCancelOrder cancel{};
+    sFFixModifyPassword password{};
+    sFFixFinancingGoods goods{};
+    EXPECT_EQ(m_plugin->ReqQryPayPortInfo(), -1);
+    EXPECT_EQ(m_plugin->ReqSetOrder(&order), -1);
+    EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
+    EXPECT_EQ(m_plugin->ReqCancelOrder(&cancel), -1);
+    EXPECT_EQ(m_plugin->ReqModifyPassword(&password), -1);
+    EXPECT_EQ(m_plugin->ReqFinancingGoods(&goods), -1);
+    EXPECT_EQ(g_requestId, before);
+    Login("Fake");
+    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
+    EXPECT_EQ(m_plugin->ReqSetOrder(&order), -1);
+    EXPECT_EQ(g_requestId, before);
+}
+
+TEST_F(PluginLoginTest, SendersTakeConsecutiveIdsAndARefusalStillUsesOne)
+{
+    Login("Fake");
+    FakeTradeApi* trade = TradeApi();
+    trade->sent.clear();
+    sFFixSetOrder order{};
+    sFFixCancelOrder cancel{};
+    sFFixFinancingGoods goods{};
+    const int first = m_plugin->ReqSetOrder(&order);
+    EXPECT_EQ(first, g_requestId);
+    EXPECT_EQ(m_plugin->ReqCancelOrder(&cancel), first + 1);
+    EXPECT_EQ(m_plugin->ReqFinancingGoods(&goods), first + 2);
+    const int payPorts = m_plugin->ReqQryPayPortInfo();
+    EXPECT_EQ(payPorts, first + 3);
+    ASSERT_EQ(trade->sent.size(), 4u);
+    EXPECT_EQ(trade->sent[0].operation, "ReqSetOrder");
+    EXPECT_EQ(trade->sent[0].requestId, first);
+    EXPECT_EQ(trade->sent[1].operation, "ReqCancelOrder");
+    EXPECT_EQ(trade->sent[2].operation, "ReqFinancingGoods");
+    EXPECT_EQ(trade->sent[3].operation, "ReqQryPayPortInfo");
+    // The pay-port query carries the user id of the login (none yet: 0).
+    sFFixUserId user{};
+    ASSERT_EQ(trade->sent[3].bytes.size(), sizeof(user));
+    std::memcpy(&user, trade->sent[3].bytes.data(), sizeof(user));
+    EXPECT_EQ(user.userId, 0);
+
+    trade->result = 0;
+    const int before = g_requestId;
+    EXPECT_EQ(m_plugin->ReqModifyPassword(nullptr), -1); // nothing to send
+    EXPECT_EQ(g_requestId, before);
+    sFFixModifyPassword password{};
+    EXPECT_EQ(m_plugin->ReqModifyPassword(&password), -1);
+    EXPECT_EQ(g_requestId, before + 1);
+    trade->result = -3;
+    sFFixModifyOrder modify{};
+    EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
+    EXPECT_EQ(g_requestId, before + 2);
+}

@@ -1,0 +1,140 @@
+// The plug-in's fields in the host's status bar.
+#include "FakeHost.h"
+#include "frame/PluginExports.h"
+#include "frame/SettingsAccessors.h"
+#include "frame/TessrinPlugin.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <pelmora/pmColourButton.h>
+#include <pelmora/pmStatusBar.h>
+#include <wx/frame.h>
+#include <wx/statbmp.h>
+
+namespace {
+
+class StatusBarHost : public FakeHost
+{
+public:
+    StatusBarHost() : FakeHost("{}")
+    {
+        m_bar = new pmStatusBar(GetMainFrame());
+        GetMainFrame()->SetStatusBar(m_bar);
+        m_bar->SetTextObserver([this](int field, const wxString& text) { texts[field] = text; });
+    }
+    pmStatusBar* GetHostStatusBar() override { return m_bar; }
+
+    std::map<int, wxString> texts;
+
+private:
+    pmStatusBar* m_bar; // owned by the frame
+};
+
+class PluginStatusBarTest : public ::testing::Test
+{
+protected:
+    PluginStatusBarTest() { m_plugin = static_cast<TessrinPlugin*>(CreatePlugin(&m_host)); }
+    ~PluginStatusBarTest() override
+    {
+        if(m_plugin) {
+            m_plugin->UnPlug();
+            delete m_plugin;
+        }
+    }
+
+    pmColourButton* QuickOrderButton() const
+    {
+        pmStatusBarItem* item = m_host.GetHostStatusBar()->GetItem(0);
+        return item ? dynamic_cast<pmColourButton*>(item->window) : nullptr;
+    }
+
+    mutable StatusBarHost m_host;
+    TessrinPlugin* m_plugin;
+};
+
+} // namespace
+
+TEST_F(PluginStatusBarTest, StartupAddsSevenFieldsWithTheQuickOrderButtonFirst)
+{
+    pmStatusBar* bar = m_host.GetHostStatusBar();
+    ASSERT_EQ(bar->GetItemCount(), 7u);
+    const std::vector<pmStatusBarItem*> items = m_plugin->GetStatusItems();
+    ASSERT_EQ(items.size(), 7u);
+    const int widths[] = {3, 100, -1, 100, 50, 40, 100};
+    for(int field = 0; field < 7; ++field) {
+        ASSERT_EQ(items[field], bar->GetItem(field));
+        EXPECT_EQ(items[field]->field, field);
+        EXPECT_EQ(items[field]->width, widths[field]) << field;
+        EXPECT_EQ(items[field]->fitWindow, field == 0) << field;
+    }
+    ASSERT_NE(QuickOrderButton(), nullptr);
+    EXPECT_EQ(QuickOrderButton()->GetBackgroundColour(), wxColour(255, 147, 255));
+    EXPECT_EQ(QuickOrderButton()->GetForegroundColour(), wxColour(255, 0, 255));
+    EXPECT_NE(dynamic_cast<wxStaticBitmap*>(items[5]->window), nullptr);
+    // The button's field is at least as wide as the button.
+    wxRect rect;
+    ASSERT_TRUE(bar->GetFieldRect(0, rect));
+    EXPECT_GE(rect.width, QuickOrderButton()->GetBestSize().GetWidth());
+}
+
+TEST_F(PluginStatusBarTest, FieldsOneToSixShowTheirTextsAndOthersAreIgnored)
+{
+    m_plugin->SetStatusField(1, "Demo User|demo");
+    m_plugin->SetStatusField(2, "Risk 12%");
+    m_plugin->SetStatusField(3, "2026-12-08");
+    m_plugin->SetStatusField(4, "Demo");
+    m_plugin->SetStatusField(6, "2026-12-08 10:00:00");
+    m_plugin->SetStatusField(0, "button");
+    m_plugin->SetStatusField(7, "none");
+    const std::map<int, wxString> expected = {{1, "Account [Demo User|demo]"},
+                                              {2, "Risk 12%"},
+                                              {3, "Trading Day [2026-12-08]"},
+                                              {4, "Demo"},
+                                              {6, "2026-12-08 10:00:00"}};
+    EXPECT_EQ(m_host.texts, expected);
+    pmStatusBar* bar = m_host.GetHostStatusBar();
+    EXPECT_EQ(bar->GetStatusText(1), "Account [Demo User|demo]");
+    EXPECT_EQ(bar->GetStatusText(3), "Trading Day [2026-12-08]");
+}
+
+TEST_F(PluginStatusBarTest, ConnectionStateIsDrawnNotWritten)
+{
+    auto* icons = dynamic_cast<wxStaticBitmap*>(m_plugin->GetStatusItems()[5]->window);
+    ASSERT_NE(icons, nullptr);
+    m_plugin->SetStatusField(5, "Demo\nalice\nTrade|3\nMd|2");
+    EXPECT_TRUE(m_host.texts.empty());
+    EXPECT_TRUE(icons->GetBitmap().IsOk());
+    EXPECT_EQ(icons->GetBitmap().GetSize(), icons->GetSize());
+}
+
+TEST_F(PluginStatusBarTest, TheAccountLineTakesTheColourItIsGiven)
+{
+    m_plugin->SetStatusFieldColour(2, *wxRED);
+    EXPECT_EQ(m_plugin->GetStatusItems()[2]->window->GetForegroundColour(), *wxRED);
+    m_plugin->SetStatusFieldColour(9, *wxBLUE); // no such field: ignored
+}
+
+TEST_F(PluginStatusBarTest, TheQuickOrderButtonTogglesTheQuickOrderSetting)
+{
+    SetShowTranscationPanel(false);
+    ASSERT_NE(QuickOrderButton(), nullptr);
+    QuickOrderButton()->Click();
+    EXPECT_TRUE(IsShowTranscationPanel());
+    QuickOrderButton()->Click();
+    EXPECT_FALSE(IsShowTranscationPanel());
+}
+
+TEST_F(PluginStatusBarTest, AfterUnPlugTheFieldsStayButNoLongerReachThePlugin)
+{
+    SetShowTranscationPanel(false);
+    pmColourButton* button = QuickOrderButton();
+    m_plugin->UnPlug();
+    EXPECT_TRUE(m_plugin->GetStatusItems().empty());
+    m_plugin->SetStatusField(1, "late");
+    EXPECT_TRUE(m_host.texts.empty());
+    delete m_plugin;
+    m_plugin = nullptr;
+    ASSERT_NE(QuickOrderButton(), nullptr);
+    button->Click();
+    EXPECT_FALSE(IsShowTranscationPanel());
+}

@@ -1,0 +1,162 @@
+#pragma once
+// The records the simulated market keeps. Money fields are in the account's
+// currency; margins and frozen amounts are summed from holds and limits.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace simmarket {
+
+struct SimUser
+{
+    int userId = 0;
+    std::string login;
+    std::string password;
+    std::string moneyPassword;
+    std::string name; // UTF-8
+    bool mustChangePassword = false;
+    std::vector<int> accountKeys;
+};
+
+struct SimAccount
+{
+    int key = 0;
+    int userId = 0;
+    std::string name;
+    std::string currency;
+    int marketId = 0;
+    std::string marketName;
+    char riskKind = '1';
+    char accountState = '2';
+    char accStatus = '1';
+    double balance = 0; // marginRemain
+    double dailyCharge = 0;
+    double profitClose = 0;
+    double suretyMoney = 0;
+    double warningLine = 0;
+    double forceCloseLine = 0;
+    double lastDelayCharge = 0;
+    double bonusPoint = -1; // below 0: the account has no bonus row
+};
+
+struct SimSymbol
+{
+    int id = 0;
+    std::string code;
+    std::string name; // UTF-8
+    int marketId = 0;
+    std::string marketName;
+    char marketType = '1';
+    std::string currency;
+    int digits = 2;
+    int askSpread = 0;
+    int bidSpread = 0;
+    int contractSize = 1;
+    int maxHold = 1000;
+    int maxOrder = 100;
+    char marginType = '2';
+    double buyMargin = 0.1;
+    double sellMargin = 0.1;
+    double chargeRate = 0.0;
+    double last = 0;
+    double open = 0;
+    double high = 0;
+    double low = 0;
+    double settlement = 0;
+    int stepPoints = 1; // largest move of one walk step, in points
+};
+
+struct SimHold
+{
+    std::string code;
+    int accountKey = 0;
+    int symbolId = 0;
+    char side = 'b';
+    double quantity = 0;
+    double openPrice = 0;
+    double holdPrice = 0;
+    double stopLoss = 0;
+    double takeProfit = 0;
+    double chargeOpen = 0;
+    double margin = 0;
+    int64_t openTimeMs = 0;
+};
+
+struct SimCloseBill
+{
+    std::string code;
+    std::string codeRe;
+    int accountKey = 0;
+    int symbolId = 0;
+    char side = 's'; // direction of the closing trade
+    char closeType = '1';
+    double quantity = 0;
+    double openPrice = 0;
+    double holdPrice = 0;
+    double closePrice = 0;
+    double profit = 0;
+    double chargeOpen = 0;
+    double chargeClose = 0;
+    int64_t openTimeMs = 0;
+    int64_t closeTimeMs = 0;
+};
+
+struct SimLimit
+{
+    std::string code;
+    int accountKey = 0;
+    int symbolId = 0;
+    char side = 'b';
+    char limitType = '1'; // '1' limit, '2' stop, '3' limit open
+    double price = 0;
+    double quantity = 0;
+    double stopLoss = 0;
+    double takeProfit = 0;
+    double frozen = 0;
+    char validDateType = '1';
+    int64_t openTimeMs = 0;
+};
+
+struct SimMoneyMove
+{
+    int id = 0;
+    int accountKey = 0;
+    char type = '1'; // '1' in, '2' out
+    char approveState = '1';
+    double amount = 0;
+    std::string remark; // UTF-8
+    std::string serialCode;
+    int64_t changeTimeMs = 0;
+    int64_t confirmTimeMs = 0;
+};
+
+struct SimRate
+{
+    std::string from;
+    std::string to;
+    double rate = 1.0;
+};
+
+struct SimSysPayPort
+{
+    int id = 0;
+    std::string code;
+    std::string shortName;
+    std::string bankName; // UTF-8
+    std::string currency;
+    bool bankPassword = false;
+};
+
+struct SimUserPayPort
+{
+    int userId = 0;
+    int sysPayPortId = 0;
+    int64_t key = 0;
+    std::string bankCard;
+    std::string identityNumber;
+    std::string accountName; // UTF-8
+    std::string currency;
+};
+
+} // namespace simmarket

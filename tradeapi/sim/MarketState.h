@@ -1,0 +1,71 @@
+#pragma once
+// Everything the market knows: users, accounts, symbols and their quotes,
+// bills, orders and money movements, with the arithmetic over them. Used only
+// on the market's I/O thread.
+#include "MarketModel.h"
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace simmarket {
+
+class MarketState
+{
+public:
+    // Replaces everything with the scenario; throws std::exception with a
+    // readable message on a malformed scenario.
+    void Load(const nlohmann::json& scenario);
+
+    const SimUser* FindUser(const std::string& login) const;
+    const SimUser* FindUserById(int userId) const;
+    SimAccount* FindAccount(int key);
+    SimSymbol* FindSymbol(int id);
+    // The user's account in the symbol's market, or null.
+    SimAccount* AccountForSymbol(int userId, const SimSymbol& symbol);
+
+    double Bid(const SimSymbol& symbol) const;
+    double Ask(const SimSymbol& symbol) const;
+    // Price a new order fills at, and the price a hold of holdSide closes at.
+    double OpenPrice(const SimSymbol& symbol, char side) const;
+    double ClosePrice(const SimSymbol& symbol, char holdSide) const;
+    // Rate from one currency to another: 1 for the same currency, 0 unknown.
+    double ExchangeRate(const std::string& from, const std::string& to) const;
+
+    double HoldProfit(const SimHold& hold) const;
+    double FloatingProfit(int accountKey) const;
+    double MarginUsed(int accountKey) const;
+    double MarginFreezed(int accountKey) const;
+    double NetValue(int accountKey) const;
+    double FreeMargin(int accountKey) const;
+    double Withdrawable(int accountKey) const;
+    double Margin(const SimSymbol& symbol, const SimAccount& account, char side, double price,
+                  double quantity) const;
+    double Charge(const SimSymbol& symbol, const SimAccount& account, double price, double quantity) const;
+
+    // A fresh order code with the prefix, at most 15 characters.
+    std::string NextCode(char prefix);
+    int NextMoneyId() { return ++m_lastMoneyId; }
+
+    std::map<int, SimUser> users;           // by user id
+    std::map<int, SimAccount> accounts;     // by account key
+    std::map<int, SimSymbol> symbols;       // by symbol id
+    std::map<std::string, SimHold> holds;   // by code; codes grow, so this is opening order
+    std::map<std::string, SimLimit> limits; // by code
+    std::vector<SimCloseBill> closeBills;
+    std::map<int, SimMoneyMove> moneyMoves; // by id
+    std::vector<SimRate> rates;
+    std::vector<SimSysPayPort> sysPayPorts;
+    std::vector<SimUserPayPort> userPayPorts;
+    double pricePushesPerSecond = 2.0;
+    std::string tradingDay; // empty: the clock's date
+
+private:
+    unsigned m_lastCode = 0;
+    int m_lastMoneyId = 0;
+};
+
+// The demo market used when no scenario file is given.
+const char* DefaultScenarioText();
+
+} // namespace simmarket
