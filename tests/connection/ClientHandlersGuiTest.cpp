@@ -336,9 +336,11 @@ TEST_F(HandlersTest, HoldBillsAndTicksRefreshTheAccountsProfitAndTheServerClock)
     EXPECT_EQ(db.m_symbol_price_table->GetIndexByPrimary().count(99), 0u);
 
     tick.symbolId = 11;
+    tick.digits = 3; // the symbol answer said 2
     tick.lastPrice = 11.0;
     Feed<MdNoticeEvent<sFFixMarketData>>(*client, 1029, tick);
     EXPECT_DOUBLE_EQ(db.m_symbol_price_table->GetIndexByPrimary().find(11)->lastPrice, 11.0);
+    EXPECT_EQ(db.m_symbol_price_table->GetIndexByPrimary().find(11)->digits, 3);
     EXPECT_DOUBLE_EQ(Account(7).profitDyn, 400.0);
     EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Hours(1));
 

@@ -196,6 +196,19 @@ TEST_F(ClientMarketTest, TradingDayFillsTheTablesAndAnOrderFillReachesBillsPosit
     ASSERT_EQ(sim->Post("/admin/price?symbol=101&price=" + std::to_string(moved)), 200);
     ASSERT_TRUE(PumpUntil([&] { return LastPrice(101) == moved; }, 5000));
     ExpectAccountAsMarket(11);
+
+    // A tick of a symbol with three decimals keeps them, so the client's
+    // bid and ask are the market's.
+    ASSERT_EQ(sim->Post("/admin/price?symbol=301&price=72.5"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(301) == 72.5; }, 5000));
+    EXPECT_EQ(db.m_symbol_price_table->GetIndexByPrimary().find(301)->digits, 3);
+    const auto oil = StateOf(*sim, "prices", "symbol", 301);
+    ASSERT_TRUE(oil.is_object());
+    double bid = 0.0;
+    double ask = 0.0;
+    ASSERT_TRUE(CalcStopProfitBounds(&db, *db.m_symbol_Info_table->GetIndexByPrimary().find(301), bid, ask));
+    EXPECT_EQ(std::lround(bid * 1000), std::lround(oil["bid"].get<double>() * 1000));
+    EXPECT_EQ(std::lround(ask * 1000), std::lround(oil["ask"].get<double>() * 1000));
 }
 
 } // namespace

@@ -97,6 +97,40 @@ TEST(RecordFromFix, SymbolRowSplitsEscapedMarginListsAndKeepsTheLowByteOfDigits)
     EXPECT_EQ(price.quoteTime.Format("%H:%M:%S"), "10:11:12");
 }
 
+TEST(RecordFromFix, TickReplacesTheDecimalsAndPricesOfTheQuote)
+{
+    symbol_price price;
+    price.symbolId = 301;
+    price.digits = 2;
+    price.carriedDouble1 = 9.5;
+
+    sFFixMarketData tick{};
+    tick.symbolId = 301;
+    tick.digits = 3;
+    tick.highPrice = 72.75;
+    tick.lowPrice = 71.875;
+    tick.lastPrice = 72.125;
+    for(int i = 0; i < 7; ++i) {
+        tick.quote[i] = 70.0 + i;
+    }
+    SetFixedText(tick.quoteDate, "20261208");
+    SetFixedText(tick.quoteTime, "131415");
+    ApplyMarketData(price, tick);
+    EXPECT_EQ(price.digits, 3);
+    EXPECT_DOUBLE_EQ(price.highPrice, 72.75);
+    EXPECT_DOUBLE_EQ(price.lowPrice, 71.875);
+    EXPECT_DOUBLE_EQ(price.lastPrice, 72.125);
+    EXPECT_DOUBLE_EQ(price.carriedPrices[0], 70.0);
+    EXPECT_DOUBLE_EQ(price.carriedPrices[6], 76.0);
+    EXPECT_DOUBLE_EQ(price.carriedDouble1, 9.5);
+    EXPECT_EQ(price.quoteTime.Format("%Y-%m-%d %H:%M:%S"), "2026-12-08 13:14:15");
+
+    // The byte keeps its sign, as the low byte of the symbol answer does.
+    tick.digits = static_cast<char>(-2);
+    ApplyMarketData(price, tick);
+    EXPECT_EQ(price.digits, -2);
+}
+
 TEST(RecordFromFix, ContractValuesAreCorrectedInOrder)
 {
     sFFixBinaryContract row{};

@@ -47,24 +47,6 @@ TEST_F(ToolBarTest, HoldsEveryToolWithItsLabelHelpAndKind)
     EXPECT_TRUE(m_bar->HasFlag(wxAUI_TB_HORZ_LAYOUT));
 }
 
-TEST_F(ToolBarTest, EnablingAGroupTouchesThatGroupOnly)
-{
-    EnableTools(m_bar, PeriodToolNames(), false);
-    EXPECT_FALSE(m_bar->GetToolEnabled(Id("chart_m1")));
-    EXPECT_FALSE(m_bar->GetToolEnabled(Id("chart_mn")));
-    EXPECT_TRUE(m_bar->GetToolEnabled(Id("chart_zoom_in")));
-    EXPECT_TRUE(m_bar->GetToolEnabled(Id("new_buy_order")));
-    EnableTools(m_bar, ChartTypeToolNames(), false);
-    EXPECT_FALSE(m_bar->GetToolEnabled(Id("chart_zoom_in")));
-    EXPECT_FALSE(m_bar->GetToolEnabled(Id("chart_holc")));
-    EnableTools(m_bar, OrderToolNames(), false);
-    EXPECT_FALSE(m_bar->GetToolEnabled(Id("new_sell_order")));
-    EXPECT_TRUE(m_bar->GetToolEnabled(Id("Sales_report")));
-    EnableTools(m_bar, PeriodToolNames(), true);
-    EXPECT_TRUE(m_bar->GetToolEnabled(Id("chart_d1")));
-    EnableTools(nullptr, PeriodToolNames(), true); // no tool bar: nothing to do
-}
-
 // A menu bar shaped like the host's.
 wxMenuBar* HostMenuBar()
 {

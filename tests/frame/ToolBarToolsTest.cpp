@@ -58,7 +58,7 @@ TEST(ChartTypeTools, BarTypesSelectTheirToolAndUnknownTypesShowHolc)
 TEST(ToolTable, ToolsComeInTheirOrderWithSeparatorsBetweenTheGroups)
 {
     std::string layout;
-    for(const ToolSpec& tool : ToolBarTools()) {
+    for(const ToolEntry& tool : ToolBarTools()) {
         layout += tool.name ? tool.name : "-";
         layout += ' ';
     }
@@ -71,7 +71,7 @@ TEST(ToolTable, ToolsComeInTheirOrderWithSeparatorsBetweenTheGroups)
 
 TEST(ToolTable, OnlyTheTwoMenuToolsDropDownAndOnlyChartTypesAndPeriodsAreRadio)
 {
-    for(const ToolSpec& tool : ToolBarTools()) {
+    for(const ToolEntry& tool : ToolBarTools()) {
         if(!tool.name) {
             EXPECT_EQ(wxITEM_SEPARATOR, tool.kind);
             continue;
@@ -93,7 +93,7 @@ TEST(ToolTable, OnlyTheTwoMenuToolsDropDownAndOnlyChartTypesAndPeriodsAreRadio)
 
 TEST(ToolTable, TheWeeklyPeriodHasNoToolButIsInThePeriodGroup)
 {
-    for(const ToolSpec& tool : ToolBarTools()) {
+    for(const ToolEntry& tool : ToolBarTools()) {
         EXPECT_FALSE(tool.name && std::string(tool.name) == "chart_w1");
     }
     bool listed = false;

@@ -555,20 +555,36 @@ TEST_F(ClientSim, MarketDataLoginSubscriptionAndPricePushes)
     ASSERT_GT(md->ReqQrySymbolInfo(&user, 12), 0);
     ASSERT_TRUE(rec.log.WaitFor([](const Event& e) { return e.code == 1004 && e.last; }));
 
-    const sFFixSubscribeEntry entries[] = {{101, 2}, {999, 2}};
-    ASSERT_GT(md->ReqSubscribeMarketData(entries, 2, 13), 0);
+    const sFFixSubscribeEntry entries[] = {{101, 2}, {301, 2}, {999, 2}};
+    ASSERT_GT(md->ReqSubscribeMarketData(entries, 3, 13), 0);
     auto answer = rec.log.WaitCode(1031);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->requestId, 13);
-    EXPECT_EQ(answer->ids, std::vector<int>{101});
-    ASSERT_TRUE(rec.log.WaitCode(1029));
+    EXPECT_EQ(answer->ids, (std::vector<int>{101, 301}));
+    // The current quotes come at once, in the order of the answer.
+    ASSERT_TRUE(rec.log.WaitFor(
+        [](const Event& e) { return e.code == 1029 && e.As<sFFixMarketData>().symbolId == 301; }));
 
-    const std::size_t from = rec.log.Size();
+    std::size_t from = rec.log.Size();
     ASSERT_EQ(sim.Post("/admin/price?symbol=101&price=5123"), 200);
-    auto tick = rec.log.WaitCode(1029, from);
+    // Other subscribed symbols may tick meanwhile; the move must reach this one.
+    auto tick = rec.log.WaitFor(
+        [](const Event& e) { return e.code == 1029 && e.As<sFFixMarketData>().symbolId == 101; }, from);
     ASSERT_TRUE(tick);
     EXPECT_DOUBLE_EQ(tick->As<sFFixMarketData>().lastPrice, 5123.0);
-    EXPECT_EQ(tick->As<sFFixMarketData>().symbolId, 101);
+
+    // A tick carries the symbol's decimals as a number, as the symbol answer does.
+    auto symbolRow = rec.log.WaitFor(
+        [](const Event& e) { return e.code == 1004 && e.As<sFFixRspQrySymbolInfo>().symbolId == 301; });
+    ASSERT_TRUE(symbolRow);
+    ASSERT_EQ(symbolRow->As<sFFixRspQrySymbolInfo>().digits, 3);
+    from = rec.log.Size();
+    ASSERT_EQ(sim.Post("/admin/price?symbol=301&price=72.5"), 200);
+    auto oil = rec.log.WaitFor(
+        [](const Event& e) { return e.code == 1029 && e.As<sFFixMarketData>().symbolId == 301; }, from);
+    ASSERT_TRUE(oil);
+    EXPECT_EQ(oil->As<sFFixMarketData>().digits, 3);
+    EXPECT_DOUBLE_EQ(oil->As<sFFixMarketData>().lastPrice, 72.5);
 }
 
 TEST_F(ClientSim, ReleaseWithCallbacksInFlightCallsNoneAfterwards)

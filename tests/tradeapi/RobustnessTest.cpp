@@ -9,6 +9,7 @@
 
 #include <boost/asio.hpp>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <thread>
 
 namespace asio = boost::asio;
@@ -155,4 +156,56 @@ TEST(SimRobustness, GarbageClosesOnlyThatConnectionAndUnknownCodesGetAnError)
     EXPECT_EQ(header.code, kRspError);
     EXPECT_EQ(header.requestId, 31);
     api->Release();
+}
+
+TEST(SimRobustness, AdminNumbersThatAreNotFiniteOrDoNotFitAreRefusedAndTheMarketGoesOn)
+{
+    SimProcess sim;
+    ASSERT_EQ(sim.Post("/admin/walk?rate=2"), 200);
+    ASSERT_EQ(sim.Post("/admin/clock?offsetMs=60000"), 200);
+
+    const char* refused[] = {
+        "/admin/walk?rate=nan",
+        "/admin/walk?rate=inf",
+        "/admin/clock?offsetMs=nan",
+        "/admin/clock?offsetMs=1e300",
+        "/admin/clock?offsetMs=1.5",
+        "/admin/price?symbol=101.5&price=5000",
+        "/admin/price?symbol=1e20&price=5000",
+        "/admin/price?symbol=101&price=nan",
+        "/admin/answer?code=1009&mode=fail&error=1e12",
+        "/admin/answer?code=1009&mode=delay&ms=-inf",
+        "/admin/answer?code=-1&mode=normal",
+        "/admin/refuse?codes=1010,nan",
+        "/admin/inout?id=nan&state=3",
+    };
+    for(const char* path : refused) {
+        std::string body;
+        EXPECT_EQ(sim.Post(path, "", &body), 400) << path;
+        EXPECT_NE(body.find("\"error\""), std::string::npos) << path << ": " << body;
+    }
+    // 2^32 + 1029 must not wrap to the code of a price tick.
+    std::string body;
+    EXPECT_EQ(
+        sim.Post("/admin/push?user=demo&code=4294968325", std::string(sizeof(sFFixMarketData), '\0'), &body),
+        400)
+        << body;
+
+    // Nothing of the refused requests took effect, and the market still answers.
+    const auto state = nlohmann::json::parse(sim.Get("/admin/state"), nullptr, false);
+    ASSERT_TRUE(state.is_object());
+    EXPECT_DOUBLE_EQ(state["pricePushesPerSecond"].get<double>(), 2.0);
+    EXPECT_EQ(state["clockOffsetMs"].get<long long>(), 60000);
+    ASSERT_EQ(sim.Post("/admin/walk?rate=0"), 200);
+    ASSERT_EQ(sim.Post("/admin/price?symbol=101&price=5123"), 200);
+    const auto moved = nlohmann::json::parse(sim.Get("/admin/state"), nullptr, false);
+    ASSERT_TRUE(moved.is_object());
+    bool found = false;
+    for(const auto& row : moved["prices"]) {
+        if(row["symbol"].get<int>() == 101) {
+            found = true;
+            EXPECT_DOUBLE_EQ(row["last"].get<double>(), 5123.0);
+        }
+    }
+    EXPECT_TRUE(found);
 }

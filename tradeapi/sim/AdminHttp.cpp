@@ -1,9 +1,11 @@
 #include "AdminHttp.h"
 
+#include "AdminRequest.h"
 #include "MarketEventAdmin.h"
 #include "WireCodes.h"
 #include "tradeapi/FFixStructs.h"
 
+#include <cstdint>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -16,32 +18,12 @@ using namespace tradeapi::wire;
 
 namespace {
 
-void Reply(httplib::Response& res, int status, const json& body)
-{
-    res.status = status;
-    res.set_content(body.dump(), "application/json");
-}
+constexpr int64_t kMaxDelayMs = 600000;
+constexpr int64_t kMaxClockOffsetMs = 100LL * 366 * 24 * 3600 * 1000; // a century either way
 
-void Fail(httplib::Response& res, int status, const std::string& error)
+uint32_t Code(const httplib::Request& req)
 {
-    Reply(res, status, {{"ok", false}, {"error", error}});
-}
-
-// Parameter as a number; throws std::invalid_argument with the name.
-double Number(const httplib::Request& req, const char* name)
-{
-    if(!req.has_param(name))
-        throw std::invalid_argument(std::string("missing parameter ") + name);
-    try {
-        std::size_t used = 0;
-        const std::string text = req.get_param_value(name);
-        const double value = std::stod(text, &used);
-        if(used != text.size())
-            throw std::invalid_argument(name);
-        return value;
-    } catch(const std::exception&) {
-        throw std::invalid_argument(std::string("parameter ") + name + " is not a number");
-    }
+    return static_cast<uint32_t>(WholeNumber(req, "code", 0, UINT32_MAX));
 }
 
 // Sizes of the structures each push code carries.
@@ -116,36 +98,20 @@ void AdminHttp::Stop()
 
 void AdminHttp::Routes()
 {
-    // Wraps a handler: bad parameters become 400, a market that does not
-    // answer in time 503.
-    auto guarded = [this](auto body) {
-        return [this, body](const httplib::Request& req, httplib::Response& res) {
-            try {
-                auto result = m_market.RunOnIo([&] { return body(req); });
-                if(!result)
-                    return Fail(res, 503, "market not answering");
-                if(result->contains("error"))
-                    return Reply(res, 400, *result);
-                Reply(res, 200, *result);
-            } catch(const std::exception& e) {
-                Fail(res, 400, e.what());
-            }
-        };
-    };
     const json ok = {{"ok", true}};
-    auto error = [](const std::string& text) { return json{{"ok", false}, {"error", text}}; };
 
     m_http.Get("/getip", [](const httplib::Request& req, httplib::Response& res) {
         res.set_content(req.remote_addr, "text/plain");
     });
 
-    m_http.Get("/admin/state", guarded([this](const httplib::Request&) { return m_market.StateJson(); }));
+    m_http.Get("/admin/state",
+               Guarded(m_market, [this](const httplib::Request&) { return m_market.StateJson(); }));
 
-    m_http.Post("/admin/front", guarded([this, ok, error](const httplib::Request& req) {
+    m_http.Post("/admin/front", Guarded(m_market, [this, ok](const httplib::Request& req) {
                     Front* front = m_market.Server().FindFront(req.get_param_value("name"));
                     const std::string action = req.get_param_value("action");
                     if(!front)
-                        return error("unknown front");
+                        return Error("unknown front");
                     if(action == "drop")
                         m_market.Server().DropFront(front->Name());
                     else if(action == "refuse")
@@ -153,73 +119,70 @@ void AdminHttp::Routes()
                     else if(action == "accept")
                         front->Accept();
                     else
-                        return error("action must be drop, refuse or accept");
+                        return Error("action must be drop, refuse or accept");
                     return ok;
                 }));
 
-    m_http.Post(
-        "/admin/answer", guarded([this, ok, error](const httplib::Request& req) {
-            Fault fault;
-            const std::string mode = req.get_param_value("mode");
-            if(mode == "normal")
-                fault.mode = Fault::Normal;
-            else if(mode == "swallow")
-                fault.mode = Fault::Swallow;
-            else if(mode == "delay") {
-                fault.mode = Fault::Delay;
-                fault.delayMs = static_cast<int>(Number(req, "ms"));
-                if(fault.delayMs < 0 || fault.delayMs > 600000)
-                    return error("ms out of range");
-            } else if(mode == "fail") {
-                fault.mode = Fault::Fail;
-                fault.errorId = static_cast<int>(Number(req, "error"));
-            } else
-                return error("mode must be normal, swallow, delay or fail");
-            if(!m_market.Server().Router().SetFault(static_cast<uint32_t>(Number(req, "code")), fault))
-                return error("code is no answer of a request");
-            return ok;
-        }));
+    m_http.Post("/admin/answer", Guarded(m_market, [this, ok](const httplib::Request& req) {
+                    Fault fault;
+                    const std::string mode = req.get_param_value("mode");
+                    if(mode == "normal")
+                        fault.mode = Fault::Normal;
+                    else if(mode == "swallow")
+                        fault.mode = Fault::Swallow;
+                    else if(mode == "delay") {
+                        fault.mode = Fault::Delay;
+                        fault.delayMs = static_cast<int>(WholeNumber(req, "ms", 0, kMaxDelayMs));
+                    } else if(mode == "fail") {
+                        fault.mode = Fault::Fail;
+                        fault.errorId = Id(req, "error");
+                    } else
+                        return Error("mode must be normal, swallow, delay or fail");
+                    if(!m_market.Server().Router().SetFault(Code(req), fault))
+                        return Error("code is no answer of a request");
+                    return ok;
+                }));
 
-    m_http.Post("/admin/refuse", guarded([this, ok, error](const httplib::Request& req) {
+    m_http.Post("/admin/refuse", Guarded(m_market, [this, ok](const httplib::Request& req) {
                     std::vector<int32_t> codes;
                     std::stringstream list(req.get_param_value("codes"));
                     std::string item;
                     while(std::getline(list, item, ',')) {
                         if(item.empty())
                             continue;
-                        const uint32_t answer = static_cast<uint32_t>(std::stoul(item));
+                        const uint32_t answer =
+                            static_cast<uint32_t>(WholeNumber(item, "codes", 0, UINT32_MAX));
                         if(!m_market.Server().Router().IsKnownAnswer(answer))
-                            return error("code " + item + " is no answer of a request");
+                            return Error("code " + item + " is no answer of a request");
                         codes.push_back(static_cast<int32_t>(answer - 1));
                     }
                     m_market.Server().SetRefusedRequests(codes);
                     return ok;
                 }));
 
-    m_http.Post("/admin/kick", guarded([this, ok, error](const httplib::Request& req) {
+    m_http.Post("/admin/kick", Guarded(m_market, [this, ok](const httplib::Request& req) {
                     const SimUser* user = m_market.Server().State().FindUser(req.get_param_value("user"));
                     if(!user)
-                        return error("unknown user");
+                        return Error("unknown user");
                     return json{{"ok", true}, {"kicked", m_market.Login().Kick(user->userId)}};
                 }));
 
-    m_http.Post(
-        "/admin/price", guarded([this, ok, error](const httplib::Request& req) {
-            if(!m_market.Prices().SetPrice(static_cast<int>(Number(req, "symbol")), Number(req, "price")))
-                return error("unknown symbol or bad price");
-            return ok;
-        }));
+    m_http.Post("/admin/price", Guarded(m_market, [this, ok](const httplib::Request& req) {
+                    if(!m_market.Prices().SetPrice(Id(req, "symbol"), Number(req, "price")))
+                        return Error("unknown symbol or bad price");
+                    return ok;
+                }));
 
-    m_http.Post("/admin/push", guarded([this, ok, error](const httplib::Request& req) {
+    m_http.Post("/admin/push", Guarded(m_market, [this, ok](const httplib::Request& req) {
                     const SimUser* user = m_market.Server().State().FindUser(req.get_param_value("user"));
                     if(!user)
-                        return error("unknown user");
-                    const uint32_t code = static_cast<uint32_t>(Number(req, "code"));
+                        return Error("unknown user");
+                    const uint32_t code = Code(req);
                     auto size = PushSizes().find(code);
                     if(size == PushSizes().end())
-                        return error("no push has that code");
+                        return Error("no push has that code");
                     if(req.body.size() != size->second)
-                        return error("the structure of code " + std::to_string(code) + " has " +
+                        return Error("the structure of code " + std::to_string(code) + " has " +
                                      std::to_string(size->second) + " bytes");
                     const bool md = req.get_param_value("front") == "md";
                     const std::vector<uint8_t> body(req.body.begin(), req.body.end());
@@ -228,12 +191,13 @@ void AdminHttp::Routes()
                     return json{{"ok", true}, {"sent", sent}};
                 }));
 
-    m_http.Post("/admin/clock", guarded([this, ok](const httplib::Request& req) {
-                    m_market.Server().Clock().SetOffsetMs(static_cast<int64_t>(Number(req, "offsetMs")));
+    m_http.Post("/admin/clock", Guarded(m_market, [this, ok](const httplib::Request& req) {
+                    m_market.Server().Clock().SetOffsetMs(
+                        WholeNumber(req, "offsetMs", -kMaxClockOffsetMs, kMaxClockOffsetMs));
                     return ok;
                 }));
 
-    m_http.Post("/admin/walk", guarded([this, ok](const httplib::Request& req) {
+    m_http.Post("/admin/walk", Guarded(m_market, [this, ok](const httplib::Request& req) {
                     m_market.Prices().SetRate(Number(req, "rate"));
                     return ok;
                 }));

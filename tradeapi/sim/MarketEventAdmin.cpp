@@ -1,82 +1,10 @@
 #include "MarketEventAdmin.h"
 
-#include <cmath>
-#include <functional>
+#include "AdminRequest.h"
 
 namespace simmarket {
 
 using nlohmann::json;
-
-namespace {
-
-using Body = std::function<json(const httplib::Request&)>;
-
-double Number(const httplib::Request& req, const char* name)
-{
-    if(!req.has_param(name))
-        throw std::invalid_argument(std::string("missing parameter ") + name);
-    const std::string text = req.get_param_value(name);
-    std::size_t used = 0;
-    double value = 0;
-    try {
-        value = std::stod(text, &used);
-    } catch(const std::exception&) {
-        used = 0;
-    }
-    if(used == 0 || used != text.size() || !std::isfinite(value))
-        throw std::invalid_argument(std::string("parameter ") + name + " is not a number");
-    return value;
-}
-
-// A whole number that fits the ids of the market.
-int Id(const httplib::Request& req, const char* name)
-{
-    const double value = Number(req, name);
-    if(value != std::floor(value) || value < -2147483648.0 || value > 2147483647.0)
-        throw std::invalid_argument(std::string("parameter ") + name + " is not an id");
-    return static_cast<int>(value);
-}
-
-char OneChar(const httplib::Request& req, const char* name)
-{
-    const std::string text = req.get_param_value(name);
-    if(text.size() != 1)
-        throw std::invalid_argument(std::string("parameter ") + name + " must be one character");
-    return text[0];
-}
-
-json Error(const std::string& text)
-{
-    return {{"ok", false}, {"error", text}};
-}
-
-// Runs the body on the market's thread: bad parameters give 400, a market
-// that does not answer 503.
-httplib::Server::Handler Guarded(SimMarket& market, Body body)
-{
-    return [&market, body](const httplib::Request& req, httplib::Response& res) {
-        json result;
-        int status = 200;
-        try {
-            auto answer = market.RunOnIo([&] { return body(req); });
-            if(!answer) {
-                status = 503;
-                result = Error("market not answering");
-            } else {
-                result = *answer;
-                if(result.contains("error"))
-                    status = 400;
-            }
-        } catch(const std::exception& e) {
-            status = 400;
-            result = Error(e.what());
-        }
-        res.status = status;
-        res.set_content(result.dump(), "application/json");
-    };
-}
-
-} // namespace
 
 void MarketEventAdmin::AddRoutes(httplib::Server& http, SimMarket& market)
 {

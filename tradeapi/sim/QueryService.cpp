@@ -28,9 +28,6 @@ void QueryService::Register()
     On(kReqQryPayPortInfo, &QueryService::UserPayPorts);
     On(kReqQrySysPayPortInfo, &QueryService::SysPayPorts);
     On(kReqQryBonusPoint, &QueryService::BonusPoints);
-    for(uint32_t code : {kReqQryDeliveryOrder, kReqQryPriceReport, kReqQryBinaryContract, kReqQryBinaryOrer,
-                         kReqQryUserInventory, kReqQrySymbolInventory})
-        On(code, &QueryService::Empty);
 }
 
 bool QueryService::OwnsAccount(const Session& session, int accountKey) const
@@ -149,11 +146,6 @@ void QueryService::BonusPoints(Session& session, const Frame& frame)
             rows.push_back(row);
         }
     SendRows(session, kRspQryBonusPoint, frame.header.requestId, rows);
-}
-
-void QueryService::Empty(Session& session, const Frame& frame)
-{
-    session.Send(EncodeFrame(AnswerCode(frame.header.code), frame.header.requestId, kFlagNoRows, nullptr, 0));
 }
 
 } // namespace simmarket

@@ -1,6 +1,6 @@
 #pragma once
-// Answers to the queries of both fronts: every query gets its rows or the
-// empty answer. Kinds whose records the market does not keep yet answer empty.
+// Answers to the common queries of both fronts: rows, or the empty answer when
+// there are none. The services that keep their own records answer theirs.
 #include "SimServer.h"
 
 namespace simmarket {
@@ -27,7 +27,6 @@ private:
     void UserPayPorts(Session& session, const tradeapi::wire::Frame& frame);
     void SysPayPorts(Session& session, const tradeapi::wire::Frame& frame);
     void BonusPoints(Session& session, const tradeapi::wire::Frame& frame);
-    void Empty(Session& session, const tradeapi::wire::Frame& frame);
 
     bool OwnsAccount(const Session& session, int accountKey) const;
 

@@ -66,7 +66,8 @@ sFFixMarketData RowBuilder::MarketData(const SimSymbol& s, int64_t nowMs) const
 {
     sFFixMarketData r{};
     r.symbolId = s.id;
-    r.quoteFlag = '1';
+    // Only the low byte fits; the client keeps the same byte of the symbol answer.
+    r.digits = static_cast<char>(s.digits);
     r.highPrice = s.high;
     r.lowPrice = s.low;
     r.lastPrice = s.last;

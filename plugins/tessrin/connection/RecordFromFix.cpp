@@ -34,6 +34,13 @@ template <std::size_t N> wxArrayString MarginList(const char (&field)[N])
     return text.empty() ? wxArrayString() : wxSplit(text, ',', '\\');
 }
 
+// The quote keeps only the low byte of the decimals, with its sign, whether
+// it comes from the symbol answer or from a tick.
+int QuoteDigits(int value)
+{
+    return static_cast<signed char>(static_cast<unsigned>(value) & 0xffu);
+}
+
 } // namespace
 
 user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
@@ -426,8 +433,7 @@ void FillSymbolProperty(symbol_Property& property, const sFFixRspQrySymbolInfo& 
 
 void FillSymbolPrice(symbol_price& price, const sFFixRspQrySymbolInfo& row)
 {
-    // The quote keeps only the low byte of the decimals, with its sign.
-    price.digits = static_cast<signed char>(static_cast<unsigned>(row.digits) & 0xffu);
+    price.digits = QuoteDigits(row.digits);
     price.lastPrice = row.lastPrice;
     price.highPrice = row.highPrice;
     price.lowPrice = row.lowPrice;
@@ -438,6 +444,7 @@ void FillSymbolPrice(symbol_price& price, const sFFixRspQrySymbolInfo& row)
 
 void ApplyMarketData(symbol_price& price, const sFFixMarketData& tick)
 {
+    price.digits = QuoteDigits(tick.digits);
     price.highPrice = tick.highPrice;
     price.lowPrice = tick.lowPrice;
     price.lastPrice = tick.lastPrice;

@@ -40,18 +40,20 @@ TessrinPlugin::TessrinPlugin(HostManager* manager)
       m_binaryOptionSymbolPane(nullptr), m_otcSymbolPane(nullptr), m_minTradeOrderPane(nullptr),
       m_statusBar(nullptr), m_passwordDigest(16), m_clientApi(nullptr), m_globalInit(nullptr),
       m_globalUnInit(nullptr), m_createClientApi(nullptr), m_createTradeApi(nullptr), m_createMDApi(nullptr),
-      m_isScreenLocked(false), m_toolBar(nullptr), m_triggersRegistered(false), m_busConnected(false)
+      m_toolBar(nullptr), m_triggersRegistered(false), m_busConnected(false)
 {
     m_firstName = _("TessrinPlugin");
     m_secondName = _("Kestrava trade plugin");
     EventNotifier::Get()->Bind(wxEVT_CMD_QUERY_SERVER_NAMES, &TessrinPlugin::OnQueryServerNames, this);
     ConnectHostEvents();
     m_busConnected = true;
+    ConnectAppHandlers();
 }
 
 TessrinPlugin::~TessrinPlugin()
 {
     // Also right when the host destroys the object without UnPlug.
+    DisconnectAppHandlers();
     DisconnectBus();
     UnregisterTriggers();
     // The library must outlive the objects the Client made from it.
@@ -88,6 +90,7 @@ void TessrinPlugin::UnPlug()
     ReleaseClient();
     StopTimers();
     m_config.reset();
+    DisconnectAppHandlers();
     DisconnectBus();
     UnregisterTriggers();
     ReleaseStatusBar();
@@ -101,14 +104,6 @@ void TessrinPlugin::UnPlug()
     m_pageImages.reset();
     RequestNotify::Release();
 }
-
-wxAuiToolBar* TessrinPlugin::BuildToolBar(wxWindow* parent)
-{
-    wxUnusedVar(parent);
-    return m_toolBar;
-}
-
-void TessrinPlugin::BuildMenus() {}
 
 ErrorTextTable* TessrinPlugin::GetErrorTable()
 {

@@ -3,8 +3,11 @@
 #include "connection/IConnectionHost.h"
 #include "db/CActionTrigger.h"
 #include "frame/IClientPlugin.h"
+#include "frame/IdleLockMonitor.h"
+#include "frame/PluginMenus.h"
 #include "frame/TessrinPluginConfig.h"
 #include "frame/TessrinServerArray.h"
+#include "frame/UserActivityFilter.h"
 
 #include <memory>
 #include <tradeapi/ClientApi.h>
@@ -36,6 +39,7 @@ class UserAccountPane;
 class clDynamicLibrary;
 class pmStatusBar;
 struct pmStatusBarItem;
+class wxAuiToolBarEvent;
 class wxDC;
 class wxImageList;
 
@@ -126,6 +130,31 @@ public:
     void AddBinaryOptionSymbolPage();
     void AddOtcSymbolPage();
 
+    // Tool bar and menus. Without a tool bar (the host wanted none) the tool
+    // operations do nothing.
+    // Put back the held money items: "transfer_Acc" and "change_MainAcc"
+    // (more than one account), "setsurety_Money" (an account of kind '3').
+    void AppendMoneyMenuItem();
+    void AppendMoneyMenuItem2();
+    // "toolsMgr" and "moneyMgr" pop up the host menu of that name.
+    void OnToolDropDown(wxAuiToolBarEvent& event);
+    // F1 full screen, Escape back; every key release tells the bus (11112).
+    void OnKeyUp(wxKeyEvent& event);
+    void UpdatePeriodTools(bool enable);
+    void UpdateOrderTools(bool enable);
+    void UpdateChartTypeTools(bool enable);
+    // 0 HOLC, 1 candlestick, 2 time-shared; others HOLC.
+    void ToggleChartTypeTool(int barType);
+    int ToolIdFromPeriod(int period) const;
+    int PeriodFromToolId(int toolId) const;
+
+    // Lock screen: menu command "lockScreen"; nothing before the first login
+    // or while the screen is locked.
+    void OnLockScreen(wxCommandEvent& event);
+    bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
+    // The clock of the idle lock; tests move it by hand.
+    void SetIdleClock(IdleLockMonitor::Clock clock);
+
 private:
     // Host bus 10000: the server names, in ascending name hash.
     void OnQueryServerNames(wxCommandEvent& event);
@@ -197,13 +226,25 @@ private:
     CreateTradeApiFn m_createTradeApi;
     CreateMDApiFn m_createMDApi;
     wxString m_libraryName;
-    wxDateTime m_lastActivityTime;
     wxTimer m_passwordPromptTimer;
-    bool m_isScreenLocked;
     wxAuiToolBar* m_toolBar; // owned by the host's frame
     bool m_triggersRegistered;
     bool m_busConnected;
     ServerInfo m_loginServer; // the server of the current login
+
+    // Application-wide handlers of the tool bar and the lock screen.
+    void ConnectAppHandlers();
+    void DisconnectAppHandlers();
+    void OnUserActivity(wxMouseCaptureChangedEvent& event);
+    void OnAppIdle(wxIdleEvent& event);
+    void OnIdleTimeShowLockScreenDlg(wxCommandEvent& event);
+    bool HasPasswordDigest() const;
+    void ShowLockScreen();
+
+    PluginMenus m_menus;
+    IdleLockMonitor m_idleLock; // last activity and whether the screen is locked
+    UserActivityFilter m_activityFilter{[this] { m_idleLock.OnActivity(); }};
+    bool m_appHandlersConnected = false;
 
     wxDECLARE_EVENT_TABLE();
 };

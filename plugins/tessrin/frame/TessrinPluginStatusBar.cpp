@@ -6,6 +6,7 @@
 #include <pelmora/pmColourButton.h>
 #include <pelmora/pmStatusBar.h>
 #include <wx/font.h>
+#include <wx/frame.h>
 #include <wx/intl.h>
 #include <wx/settings.h>
 #include <wx/statbmp.h>
@@ -36,8 +37,8 @@ const FieldLayout kTextFields[] = {
 
 void TessrinPlugin::CreatePanes()
 {
-    // The trading panes, the quote boards and the tool bar are added here as
-    // they come.
+    // The trading panes and the quote boards are added here as they come.
+    BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();
     Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
     if(output) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <pelmora/BitmapLoader.h>
 #include <wx/aui/auibar.h>
+#include <wx/image.h>
 #include <wx/intl.h>
 #include <wx/xrc/xmlres.h>
 
@@ -13,11 +14,21 @@ constexpr int kDefaultPeriod = 2; // five minutes
 const char* const kPeriodTools[] = {"chart_m1", "chart_m3", "chart_m5", "chart_m15", "chart_m30", "chart_h1",
                                     "chart_h1", "chart_h4", "chart_d1", "chart_w1",  "chart_mn"};
 constexpr int kPeriodCount = sizeof(kPeriodTools) / sizeof(kPeriodTools[0]);
+
+// wx draws a drop-down tool around its picture even when it has none (and
+// asserts): a text-only drop-down tool gets an invisible one.
+wxBitmap InvisiblePixel()
+{
+    wxImage pixel(1, 1);
+    pixel.InitAlpha();
+    pixel.SetAlpha(0, 0, 0);
+    return wxBitmap(pixel);
+}
 } // namespace
 
-const std::vector<ToolSpec>& ToolBarTools()
+const std::vector<ToolEntry>& ToolBarTools()
 {
-    static const std::vector<ToolSpec> tools = {
+    static const std::vector<ToolEntry> tools = {
         {"toolsMgr", "ToolsMgr", nullptr, "Tools menu", wxITEM_NORMAL, true},
         {"moneyMgr", "MoneyMgr", nullptr, "Show money manager menu", wxITEM_NORMAL, true},
         {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
@@ -117,13 +128,16 @@ wxAuiToolBar* CreatePluginToolBar(wxWindow* parent, BitmapLoader* images)
                                      wxAUI_TB_PLAIN_BACKGROUND | wxAUI_TB_HORZ_LAYOUT | wxAUI_TB_TEXT);
     toolBar->SetMargins(0, 0);
     toolBar->SetToolBorderPadding(10);
-    for(const ToolSpec& tool : ToolBarTools()) {
+    for(const ToolEntry& tool : ToolBarTools()) {
         if(!tool.name) {
             toolBar->AddSeparator();
             continue;
         }
         const wxString label = std::strlen(tool.label) == 0 ? wxString() : wxGetTranslation(tool.label);
-        const wxBitmap bitmap = tool.bitmap && images ? images->LoadBitmap(tool.bitmap) : wxNullBitmap;
+        wxBitmap bitmap = tool.bitmap && images ? images->LoadBitmap(tool.bitmap) : wxNullBitmap;
+        if(tool.dropDown && !bitmap.IsOk()) {
+            bitmap = InvisiblePixel();
+        }
         const int id = wxXmlResource::GetXRCID(tool.name);
         toolBar->AddTool(id, label, bitmap, wxGetTranslation(tool.shortHelp), tool.kind);
         if(tool.dropDown) {

@@ -12,7 +12,7 @@ class wxWindow;
 // chart page in front, and the chart period <-> tool mapping. Tool ids are
 // the XRC ids of the names; compare ids, never numbers.
 
-struct ToolSpec
+struct ToolEntry
 {
     const char* name;      // XRC name of the command; null for a separator
     const char* label;     // translated; empty stays empty
@@ -23,7 +23,7 @@ struct ToolSpec
 };
 
 // Menus, sales report, new-order buttons, chart type, zoom and period tools.
-const std::vector<ToolSpec>& ToolBarTools();
+const std::vector<ToolEntry>& ToolBarTools();
 
 // Names of the tools switched together. The period group also names
 // "chart_w1", which has no tool of its own.

@@ -96,7 +96,7 @@ struct sFFixMarketData
 {
     int32_t symbolId;
     char reserved4[16];
-    char quoteFlag; // 20
+    char digits; // 20, price decimals as a signed number, not a digit character
     char reserved21[11];
     double highPrice;  // 32
     double lowPrice;   // 40
@@ -107,7 +107,7 @@ struct sFFixMarketData
     char reserved130[30];
 };
 FFIX_SIZE(sFFixMarketData, 160);
-FFIX_AT(sFFixMarketData, quoteFlag, 20);
+FFIX_AT(sFFixMarketData, digits, 20);
 FFIX_AT(sFFixMarketData, highPrice, 32);
 FFIX_AT(sFFixMarketData, lowPrice, 40);
 FFIX_AT(sFFixMarketData, lastPrice, 48);

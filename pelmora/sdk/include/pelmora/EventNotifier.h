@@ -38,7 +38,7 @@ private:
     bool TryAfter(wxEvent& event) override;
     void OnBackstop(wxEvent& event);
 
-    // Bound first, so it is the last handler a send reaches; not owned.
+    // Bound first, so it is the last handler a send reaches; wx owns it.
     wxDynamicEventTableEntry* m_backstop = nullptr;
     int m_depth = 0;
     bool m_backstopReached = false;
