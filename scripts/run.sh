@@ -12,10 +12,6 @@ build=${TESSRIN_BUILD:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
-if [ -x "$build"/bench/record_table_bench ]; then
-    "$build"/bench/record_table_bench
-fi
-
 # The market: it picks free ports and writes them to the ports file.
 run_dir=$(mktemp -d /tmp/tessrin-run-XXXXXX)
 sim_pid=""
