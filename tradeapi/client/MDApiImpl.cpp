@@ -11,58 +11,21 @@ namespace tradeapi::client {
 using namespace tradeapi::wire;
 using CB = CMDApiCallback;
 
-MDApiImpl::MDApiImpl(CMDApiCallback& callback) : m_callback(callback), m_connection(*this) {}
+MDApiImpl::MDApiImpl(CMDApiCallback& callback) : ApiEndpoint(callback) {}
 
 MDApiImpl::~MDApiImpl()
 {
     m_connection.Stop();
 }
 
-void MDApiImpl::Release()
-{
-    m_connection.Stop();
-    delete this;
-}
-
-int MDApiImpl::Connect(const char* address)
-{
-    m_connection.Connect(address ? address : "");
-    return 1;
-}
-
-int MDApiImpl::ReConnect(int delayMs)
-{
-    m_connection.ReConnect(delayMs);
-    return 1;
-}
-
-int MDApiImpl::SetAddress(const char* address)
-{
-    m_connection.SetAddress(address ? address : "");
-    return 1;
-}
-
-int MDApiImpl::Disconnect()
-{
-    m_connection.Disconnect();
-    return 1;
-}
-
-int MDApiImpl::SendBytes(uint32_t code, const void* body, std::size_t size, int requestId)
-{
-    if(m_refused.IsRefused(code))
-        return 0;
-    return m_connection.Send(EncodeFrame(code, requestId, 0, body, size)) ? 1 : 0;
-}
-
 int MDApiImpl::ReqUserLogin(const sFFixReqUserLogin* req, int id)
 {
-    return req ? SendBytes(kReqUserLogin, req, sizeof *req, id) : 0;
+    return Send(kReqUserLogin, req, id);
 }
 
 int MDApiImpl::ReqQrySymbolInfo(const sFFixUserId* req, int id)
 {
-    return req ? SendBytes(kReqQrySymbolInfo, req, sizeof *req, id) : 0;
+    return Send(kReqQrySymbolInfo, req, id);
 }
 
 int MDApiImpl::ReqSubscribeMarketData(const sFFixSubscribeEntry* entries, int count, int id)
@@ -71,22 +34,6 @@ int MDApiImpl::ReqSubscribeMarketData(const sFFixSubscribeEntry* entries, int co
        static_cast<std::size_t>(count) * sizeof(sFFixSubscribeEntry) > kMaxBody)
         return 0;
     return SendBytes(kReqSubscribeMarketData, entries, count * sizeof(sFFixSubscribeEntry), id);
-}
-
-void MDApiImpl::OnLinkUp()
-{
-    m_callback.OnConnect();
-}
-
-void MDApiImpl::OnLinkFailed(int error, const std::string& text)
-{
-    m_callback.OnConnectFailed(error, text.c_str());
-}
-
-void MDApiImpl::OnLinkDown(int reason)
-{
-    m_refused.Replace(wire::Frame{});
-    m_callback.OnDisconnect(reason);
 }
 
 bool MDApiImpl::OnSubscribeAnswer(const wire::Frame& frame)

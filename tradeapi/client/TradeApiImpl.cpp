@@ -10,48 +10,11 @@ namespace tradeapi::client {
 using namespace tradeapi::wire;
 using CB = CTradeApiCallback;
 
-TradeApiImpl::TradeApiImpl(CTradeApiCallback& callback) : m_callback(callback), m_connection(*this) {}
+TradeApiImpl::TradeApiImpl(CTradeApiCallback& callback) : ApiEndpoint(callback) {}
 
 TradeApiImpl::~TradeApiImpl()
 {
     m_connection.Stop();
-}
-
-void TradeApiImpl::Release()
-{
-    m_connection.Stop();
-    delete this;
-}
-
-int TradeApiImpl::Connect(const char* address)
-{
-    m_connection.Connect(address ? address : "");
-    return 1;
-}
-
-int TradeApiImpl::ReConnect(int delayMs)
-{
-    m_connection.ReConnect(delayMs);
-    return 1;
-}
-
-int TradeApiImpl::SetAddress(const char* address)
-{
-    m_connection.SetAddress(address ? address : "");
-    return 1;
-}
-
-int TradeApiImpl::Disconnect()
-{
-    m_connection.Disconnect();
-    return 1;
-}
-
-int TradeApiImpl::SendBytes(uint32_t code, const void* body, std::size_t size, int requestId)
-{
-    if(m_refused.IsRefused(code))
-        return 0;
-    return m_connection.Send(EncodeFrame(code, requestId, 0, body, size)) ? 1 : 0;
 }
 
 int TradeApiImpl::ReqUserLogin(const sFFixReqUserLogin* req, int id)
@@ -187,22 +150,6 @@ int TradeApiImpl::ReqQrySymbolInventory(const sFFixUserId* req, int id)
 int TradeApiImpl::ReqFinancingGoods(const sFFixFinancingGoods* req, int id)
 {
     return Send(kReqFinancingGoods, req, id);
-}
-
-void TradeApiImpl::OnLinkUp()
-{
-    m_callback.OnConnect();
-}
-
-void TradeApiImpl::OnLinkFailed(int error, const std::string& text)
-{
-    m_callback.OnConnectFailed(error, text.c_str());
-}
-
-void TradeApiImpl::OnLinkDown(int reason)
-{
-    m_refused.Replace(wire::Frame{});
-    m_callback.OnDisconnect(reason);
 }
 
 bool TradeApiImpl::OnFrame(const wire::Frame& frame)

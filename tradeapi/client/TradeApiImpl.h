@@ -1,24 +1,18 @@
 #pragma once
 // CTradeApi over one Connection: requests become frames, frames become
 // callbacks on the connection's I/O thread.
-#include "Connection.h"
-#include "RefusedRequests.h"
+#include "ApiEndpoint.h"
 #include "tradeapi/TradeApi.h"
 #include "tradeapi/TradeApiCallback.h"
 
 namespace tradeapi::client {
 
-class TradeApiImpl final : public CTradeApi, private ConnectionListener
+class TradeApiImpl final : public ApiEndpoint<CTradeApi, CTradeApiCallback, TradeApiImpl>
 {
 public:
     explicit TradeApiImpl(CTradeApiCallback& callback);
     ~TradeApiImpl();
 
-    void Release() override;
-    int Connect(const char* address) override;
-    int ReConnect(int delayMs) override;
-    int SetAddress(const char* address) override;
-    int Disconnect() override;
     int ReqUserLogin(const sFFixReqUserLogin* req, int requestId) override;
     int ReqQrySymbolInfo(const sFFixUserId* req, int requestId) override;
     int ReqQryAccount(const sFFixUserId* req, int requestId) override;
@@ -53,20 +47,7 @@ public:
     int ReqFinancingGoods(const sFFixFinancingGoods* req, int requestId) override;
 
 private:
-    void OnLinkUp() override;
-    void OnLinkFailed(int error, const std::string& text) override;
-    void OnLinkDown(int reason) override;
     bool OnFrame(const wire::Frame& frame) override;
-
-    template <class T> int Send(uint32_t code, const T* req, int requestId)
-    {
-        return req ? SendBytes(code, req, sizeof(T), requestId) : 0;
-    }
-    int SendBytes(uint32_t code, const void* body, std::size_t size, int requestId);
-
-    CTradeApiCallback& m_callback;
-    RefusedRequests m_refused;
-    Connection m_connection; // last: its thread stops before the rest goes
 };
 
 } // namespace tradeapi::client
