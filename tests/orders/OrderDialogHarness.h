@@ -1,0 +1,159 @@
+#pragma once
+
+// What the order-dialog window tests share: the dialog with its controls in
+// reach and its refreshes counted, a sender that records instead of sending,
+// a message box that records instead of blocking, a scratch settings folder
+// and a bounded event pump.
+#include "connection/RequestNotify.h"
+#include "orders/IOrderSender.h"
+#include "orders/OrderDialog.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <pelmora/EditorConfig.h>
+#include <utility>
+#include <vector>
+#include <wx/app.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/utils.h>
+
+// Runs pending events and idle processing until `done` holds or the time is up.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while(!done()) {
+        if(std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+        wxTheApp->ProcessIdle(); // deferred window deletion
+        wxMilliSleep(2);
+    }
+    return true;
+}
+
+// Runs what is queued now, without waiting for anything.
+inline void PumpPending()
+{
+    for(int pass = 0; pass < 20 && wxTheApp->HasPendingEvents(); ++pass) {
+        wxTheApp->ProcessPendingEvents();
+    }
+    wxTheApp->Yield(true);
+    wxTheApp->ProcessIdle();
+}
+
+// Every request the dialog hands over; ids count up from 500, or -1 when
+// refusing.
+class RecordingSender : public IOrderSender
+{
+public:
+    int SetOrder(sFFixSetOrder& request) override { return Record(setOrders, request); }
+    int ModifyOrder(sFFixModifyOrder& request) override { return Record(modifies, request); }
+    int CancelOrder(sFFixCancelOrder& request) override { return Record(cancels, request); }
+    int HoldBillDelivery(const sFFixHoldBillDelivery& request) override
+    {
+        return Record(deliveries, request);
+    }
+    int PositionCloseOrder(const sFFixPositionCloseOrder& request) override
+    {
+        return Record(closes, request);
+    }
+
+    std::size_t Count() const
+    {
+        return setOrders.size() + modifies.size() + cancels.size() + deliveries.size() + closes.size();
+    }
+
+    bool refuse = false;
+    int nextId = 500;
+    std::vector<sFFixSetOrder> setOrders;
+    std::vector<sFFixModifyOrder> modifies;
+    std::vector<sFFixCancelOrder> cancels;
+    std::vector<sFFixHoldBillDelivery> deliveries;
+    std::vector<sFFixPositionCloseOrder> closes;
+
+private:
+    template <class Request> int Record(std::vector<Request>& list, const Request& request)
+    {
+        list.push_back(request);
+        return refuse ? -1 : nextId++;
+    }
+};
+
+// The order dialog with its controls public and its refreshes counted.
+class TestOrderDialog : public OrderDialog
+{
+public:
+    TestOrderDialog(RecordStore* store, char marketType) : OrderDialog(store, nullptr, marketType) {}
+
+    using OrderDialogBase::m_buyRadio;
+    using OrderDialogBase::m_cancelButton;
+    using OrderDialogBase::m_expireCombo;
+    using OrderDialogBase::m_marketOk;
+    using OrderDialogBase::m_maxButton;
+    using OrderDialogBase::m_messageText;
+    using OrderDialogBase::m_orderInfoText;
+    using OrderDialogBase::m_orderTypeCombo;
+    using OrderDialogBase::m_ordRangeLabel;
+    using OrderDialogBase::m_pointDiffCheck;
+    using OrderDialogBase::m_pointDiffSpin;
+    using OrderDialogBase::m_priceSpin;
+    using OrderDialogBase::m_priceText1;
+    using OrderDialogBase::m_priceText2;
+    using OrderDialogBase::m_quantitySpin;
+    using OrderDialogBase::m_sellRadio;
+    using OrderDialogBase::m_stopLoss10Point;
+    using OrderDialogBase::m_stopLossSpin;
+    using OrderDialogBase::m_symbolCombo;
+    using OrderDialogBase::m_takeProfitSpin;
+
+    // A click or a change as the control itself would report it.
+    void Click(wxWindow* control, wxEventType type = wxEVT_BUTTON)
+    {
+        wxCommandEvent event(type, control->GetId());
+        event.SetEventObject(control);
+        control->ProcessWindowEvent(event);
+    }
+    void TypeQuantity(const wxString& text)
+    {
+        wxCommandEvent event(wxEVT_TEXT, m_quantitySpin->GetId());
+        event.SetEventObject(m_quantitySpin);
+        event.SetString(text);
+        m_quantitySpin->ProcessWindowEvent(event);
+    }
+
+    int refreshes = 0;
+
+protected:
+    void RefreshDialog() override
+    {
+        ++refreshes;
+        OrderDialog::RefreshDialog();
+    }
+};
+
+// A scratch user-data folder: the editor configuration (settings and
+// per-symbol memory) starts empty and goes with the object.
+class ScratchSettings
+{
+public:
+    ScratchSettings()
+    {
+        m_folder = wxFileName::CreateTempFileName("tessrin-orders");
+        wxRemoveFile(m_folder);
+        wxFileName::Mkdir(m_folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+        setenv("PELMORA_USER_DATA_DIR", m_folder.utf8_str(), 1);
+        EditorConfigST::Free();
+    }
+    ~ScratchSettings()
+    {
+        EditorConfigST::Free();
+        wxFileName::Rmdir(m_folder, wxPATH_RMDIR_RECURSIVE);
+    }
+
+private:
+    wxString m_folder;
+};
