@@ -626,3 +626,84 @@ TEST_F(OrderDialogTest, ACancelledConfirmationSendsNothing)
     EXPECT_EQ(0u, sender->Count());
     EXPECT_FALSE(dialog->IsWaitting());
 }
+
+TEST_F(OrderDialogTest, QuotesOfItsSymbolUpdateThePricesAtOnce)
+{
+    TestOrderDialog* dialog = Open(eOpen, eMarketOrder, 'b');
+    EXPECT_EQ("10.03", dialog->m_priceText1->GetValue());
+    EXPECT_EQ("  <=    9.93", dialog->m_stopLoss10Point->GetLabel());
+    EXPECT_EQ("  >=    10.03", dialog->m_takeProfit10Point->GetLabel());
+    dialog->refreshes = 0;
+    market.SetPrice(101, 11.0);
+    EXPECT_EQ("11.03", dialog->m_priceText1->GetValue());
+    EXPECT_EQ("  <=    10.93", dialog->m_stopLoss10Point->GetLabel());
+    market.SetPrice(201, 70000.0);
+    EXPECT_EQ("11.03", dialog->m_priceText1->GetValue());
+    EXPECT_EQ(0, dialog->refreshes);
+
+    user_Account other;
+    other.accountKey = 12;
+    market.store.m_user_Account_table->Insert(other);
+    market.store.m_user_Account_table->Insert((other.accountKey = 13, other));
+    EXPECT_TRUE(PumpUntil([&] { return dialog->refreshes > 0; }));
+    PumpPending();
+    EXPECT_EQ(1, dialog->refreshes);
+}
+
+TEST_F(OrderDialogTest, SpinChangesStartAtTheirBound)
+{
+    struct Case
+    {
+        const char* name;
+        int orderType;
+        char side;
+        std::function<wxSpinCtrlDouble_*(TestOrderDialog&)> spin;
+        std::function<double(TestOrderDialog&)> price;
+        double first;  // after a first change away from 0
+        double second; // after a change to 9.5
+    };
+    const Case cases[] = {
+        {"stop-loss of a buy", eMarketOrder, 'b', [](TestOrderDialog& d) { return d.m_stopLossSpin; },
+         [](TestOrderDialog& d) { return d.m_stopLossPrice; }, 9.93, 9.5},
+        {"take-profit of a sell", eMarketOrder, 's', [](TestOrderDialog& d) { return d.m_takeProfitSpin; },
+         [](TestOrderDialog& d) { return d.m_takeProfitPrice; }, 9.98, 9.5},
+        {"limit price", eLimitOrder, 'b', [](TestOrderDialog& d) { return d.m_priceSpin; },
+         [](TestOrderDialog& d) { return d.m_limitPrice; }, 10.13, 9.5},
+    };
+    for(const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestOrderDialog* dialog = Open(eOpen, c.orderType, c.side);
+        dialog->Spin(c.spin(*dialog), 0.01);
+        EXPECT_NEAR(c.first, c.price(*dialog), 1e-9);
+        dialog->Spin(c.spin(*dialog), 9.5);
+        EXPECT_NEAR(c.second, c.price(*dialog), 1e-9);
+        PumpPending();
+        EXPECT_DOUBLE_EQ(c.second, c.spin(*dialog)->GetValue());
+        delete dialog;
+    }
+}
+
+TEST_F(OrderDialogTest, ChoosingASeparatorTakesTheSymbolAboveIt)
+{
+    market.AddSymbol(102, "PT", "Platinum", '1', 2, 380.5);
+    TestOrderDialog* dialog = Open(eOpen, eMarketOrder, 'b', [](TestOrderDialog& d) {
+        wxArrayString metals;
+        metals.Add("AG");
+        d.m_symbolGroups.SetGroup("Metals", metals);
+    });
+    ASSERT_EQ(3u, dialog->m_symbolCombo->GetCount());
+    EXPECT_EQ("Silver", dialog->m_symbolCombo->GetString(0));
+    EXPECT_EQ("-------------------", dialog->m_symbolCombo->GetString(1));
+    EXPECT_EQ("Platinum", dialog->m_symbolCombo->GetString(2));
+
+    dialog->ChooseSymbolEntry(2);
+    PumpPending();
+    EXPECT_EQ(102, dialog->m_symbolId);
+    EXPECT_EQ("Platinum", dialog->m_symbolCombo->GetStringSelection());
+    EXPECT_EQ("380.53", dialog->m_priceText1->GetValue());
+
+    dialog->ChooseSymbolEntry(1);
+    PumpPending();
+    EXPECT_EQ(101, dialog->m_symbolId);
+    EXPECT_EQ(0, dialog->m_symbolCombo->GetSelection());
+}

@@ -5,6 +5,7 @@
 // a message box that records instead of blocking, a scratch settings folder
 // and a bounded event pump.
 #include "connection/RequestNotify.h"
+#include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
 
@@ -108,6 +109,7 @@ public:
     using OrderDialogBase::m_stopLoss10Point;
     using OrderDialogBase::m_stopLossSpin;
     using OrderDialogBase::m_symbolCombo;
+    using OrderDialogBase::m_takeProfit10Point;
     using OrderDialogBase::m_takeProfitSpin;
 
     // A click or a change as the control itself would report it.
@@ -123,6 +125,20 @@ public:
         event.SetEventObject(m_quantitySpin);
         event.SetString(text);
         m_quantitySpin->ProcessWindowEvent(event);
+    }
+
+    // A spin control's change as the user would make it.
+    void Spin(wxSpinCtrlDouble_* spin, double value)
+    {
+        wxSpinDoubleEvent event(wxEVT_SPINCTRLDOUBLE, spin->GetId(), value);
+        event.SetEventObject(spin);
+        spin->ProcessWindowEvent(event);
+    }
+    // Chooses an entry of the symbol list as the user would.
+    void ChooseSymbolEntry(int entry)
+    {
+        m_symbolCombo->SetSelection(entry);
+        Click(m_symbolCombo, wxEVT_COMBOBOX);
     }
 
     int refreshes = 0;
