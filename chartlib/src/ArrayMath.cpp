@@ -12,7 +12,7 @@ double ArrayMath::max() const
 {
     double best = -NoValue;
     for(double v : m_values) {
-        if(v != NoValue) {
+        if(hasValue(v)) {
             best = std::max(best, v);
         }
     }
@@ -22,7 +22,7 @@ double ArrayMath::max() const
 ArrayMath& ArrayMath::div(double divisor)
 {
     for(double& v : m_values) {
-        if(v != NoValue) {
+        if(hasValue(v)) {
             v = divisor != 0 ? v / divisor : NoValue;
         }
     }
@@ -38,7 +38,7 @@ ArrayMath& ArrayMath::delta(int offset)
         }
         const double now = m_values[i];
         const double before = m_values[i - offset];
-        if(now != NoValue && before != NoValue) {
+        if(hasValue(now) && hasValue(before)) {
             out[i] = now - before;
         }
     }
@@ -60,7 +60,7 @@ ArrayMath& ArrayMath::movAvg(int interval)
     double sum = 0;
     for(size_t i = 0; i < m_values.size(); ++i) {
         const double v = m_values[i];
-        if(v == NoValue) {
+        if(!hasValue(v)) {
             continue;
         }
         window.push_back(i);

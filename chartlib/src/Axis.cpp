@@ -136,7 +136,7 @@ std::string Axis::getFormattedLabel(double v, const std::string& format) const
     if(m_isX && !m_set.labels.empty()) {
         value = getLabelValue(static_cast<int>(std::lround(v)));
     }
-    if(value == NoValue) {
+    if(!hasValue(value)) {
         return std::string();
     }
     return formatValue(value, format);
@@ -162,16 +162,18 @@ const std::vector<AxisTick>& Axis::getTicks() const
 
 double Axis::toPixel(double v) const
 {
+    if(!std::isfinite(v) || (m_set.logScale && !m_isX && v <= 0)) {
+        return m_pixelStart;
+    }
     if(m_set.logScale && !m_isX) {
-        if(v <= 0 || v == NoValue) {
-            return m_pixelStart;
-        }
         v = std::log10(v);
     }
     if(m_max == m_min) {
         return m_pixelStart;
     }
-    return m_pixelStart + (v - m_min) / (m_max - m_min) * (m_pixelEnd - m_pixelStart);
+    // Far off the scale stays far off, yet within what a pixel int holds.
+    const double pixel = m_pixelStart + (v - m_min) / (m_max - m_min) * (m_pixelEnd - m_pixelStart);
+    return std::clamp(pixel, -1e9, 1e9);
 }
 
 double Axis::fromPixel(double pixel) const
@@ -210,11 +212,11 @@ void Axis::pickLabelTicks(double slotWidth)
     }
     if(m_set.labels.empty() || m_set.groups.empty()) {
         // Plain labels (or point numbers) as densely as the spacing allows.
-        const int every =
-            std::max(1, static_cast<int>(std::ceil(m_set.majorDensity / std::max(slotWidth, 1e-9))));
+        const double needed = std::ceil(m_set.majorDensity / std::max(slotWidth, 1e-9));
+        const int every = needed >= count ? count : std::max(1, static_cast<int>(needed));
         for(int i = 0; i < count; i += every) {
             const double value = getLabelValue(i);
-            if(value != NoValue) {
+            if(hasValue(value)) {
                 m_ticks.push_back({static_cast<double>(i), formatPattern(value, std::string()), true});
             }
         }

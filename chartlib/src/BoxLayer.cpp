@@ -40,12 +40,12 @@ bool BoxLayer::pointArea(int index, Area& area) const
     double lo = NoValue, hi = -NoValue;
     for(const auto& set : m_dataSets) {
         const double v = set->getValue(index);
-        if(v != NoValue) {
+        if(hasValue(v)) {
             lo = std::min(lo, v);
             hi = std::max(hi, v);
         }
     }
-    if(lo == NoValue) {
+    if(!hasValue(lo)) {
         return false;
     }
     const double x = m_chart.xPixel(index);

@@ -31,14 +31,14 @@ void CandleStickLayer::draw(Canvas& canvas) const
         const double low = m_dataSets[1]->getValue(i);
         const double open = m_dataSets[2]->getValue(i);
         const double close = m_dataSets[3]->getValue(i);
-        if(open == NoValue || close == NoValue) {
+        if(!hasValue(open) || !hasValue(close)) {
             continue;
         }
         const bool up = close >= open;
         const BaseChart::Paint fill = m_chart.resolveColour(up ? m_upFill : m_downFill);
         const BaseChart::Paint line = m_chart.resolveColour(up ? m_upLine : m_downLine);
         const double x = std::round(m_chart.xPixel(i));
-        if(high != NoValue && low != NoValue && !isTransparent(line.colour)) {
+        if(hasValue(high) && hasValue(low) && !isTransparent(line.colour)) {
             canvas.line(x, std::round(m_chart.yPixel(high)), x, std::round(m_chart.yPixel(low)), line.colour,
                         std::max(1, m_lineWidth), line.dash);
         }

@@ -26,7 +26,7 @@ int HLOCLayer::barColor(int index) const
     const double close = closes.getValue(index);
     if(m_method == HLOCOpenClose) {
         const double open = m_dataSets[2]->getValue(index);
-        return open == NoValue || close >= open ? m_rise : m_fall;
+        return !hasValue(open) || close >= open ? m_rise : m_fall;
     }
     if(m_method != HLOCUpDown) {
         return m_colour;
@@ -35,7 +35,7 @@ int HLOCLayer::barColor(int index) const
     double previous = m_lead;
     for(long global = static_cast<long>(m_chart.trimStart()) + index - 1; global >= 0; --global) {
         const double v = closes.fullValue(static_cast<int>(global));
-        if(v != NoValue) {
+        if(hasValue(v)) {
             previous = v;
             break;
         }
@@ -52,7 +52,7 @@ void HLOCLayer::draw(Canvas& canvas) const
         const double low = m_dataSets[1]->getValue(i);
         const double open = m_dataSets[2]->getValue(i);
         const double close = m_dataSets[3]->getValue(i);
-        if(high == NoValue || low == NoValue) {
+        if(!hasValue(high) || !hasValue(low)) {
             continue;
         }
         const BaseChart::Paint paint = m_chart.resolveColour(barColor(i));
@@ -63,11 +63,11 @@ void HLOCLayer::draw(Canvas& canvas) const
         const int width = std::max(1, m_lineWidth);
         canvas.line(x, std::round(m_chart.yPixel(high)), x, std::round(m_chart.yPixel(low)), paint.colour,
                     width, paint.dash);
-        if(open != NoValue) {
+        if(hasValue(open)) {
             const double y = std::round(m_chart.yPixel(open));
             canvas.line(x - half, y, x, y, paint.colour, width, paint.dash);
         }
-        if(close != NoValue) {
+        if(hasValue(close)) {
             const double y = std::round(m_chart.yPixel(close));
             canvas.line(x, y, x + half, y, paint.colour, width, paint.dash);
         }

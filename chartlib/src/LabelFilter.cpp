@@ -43,7 +43,7 @@ Period periodOf(LabelFilter::Kind kind, double t)
 
 bool LabelFilter::selects(const double* times, int count, int index) const
 {
-    if(index < 0 || index >= count || times[index] == NoValue) {
+    if(index < 0 || index >= count || !hasValue(times[index])) {
         return false;
     }
     const Period here = periodOf(kind, times[index]);
@@ -51,7 +51,7 @@ bool LabelFilter::selects(const double* times, int count, int index) const
     if(((here.number % every) + every) % every != 0) {
         return false;
     }
-    if(index > 0 && times[index - 1] != NoValue) {
+    if(index > 0 && hasValue(times[index - 1])) {
         return periodOf(kind, times[index - 1]).number != here.number;
     }
     return times[index] - here.start <= initialMargin * here.length;

@@ -71,7 +71,7 @@ void Layer::valueRange(double& lo, double& hi, bool logScale) const
         }
         for(int i = 0; i < length; ++i) {
             const double v = m_dataSets[k]->getValue(i);
-            if(v == NoValue || (logScale && v <= 0)) {
+            if(!hasValue(v) || (logScale && v <= 0)) {
                 continue;
             }
             lo = std::min(lo, v);

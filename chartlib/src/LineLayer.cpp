@@ -27,7 +27,7 @@ void LineLayer::draw(Canvas& canvas) const
     };
     for(int i = 0; i < count; ++i) {
         const double v = set.getValue(i);
-        if(v == NoValue) {
+        if(!hasValue(v)) {
             flush();
             continue;
         }
@@ -39,7 +39,7 @@ void LineLayer::draw(Canvas& canvas) const
 bool LineLayer::pointArea(int index, Area& area) const
 {
     const double v = m_dataSets[0]->getValue(index);
-    if(v == NoValue) {
+    if(!hasValue(v)) {
         return false;
     }
     const double x = m_chart.xPixel(index), y = m_chart.yPixel(v);

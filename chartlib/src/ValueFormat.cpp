@@ -133,7 +133,7 @@ std::string date(double t, const std::string& pattern)
 
 std::string formatPattern(double value, const std::string& pattern)
 {
-    if(value == NoValue) {
+    if(!hasValue(value)) {
         return std::string();
     }
     if(pattern.empty()) {

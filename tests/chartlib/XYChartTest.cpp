@@ -117,6 +117,23 @@ TEST(XYChartScale, TicksAreRoundStepsAtTheDensityAndOnlyTrimmedDataScales)
     EXPECT_EQ((std::vector<std::string>{"0.1", "0.2", "0.3", "0.4", "0.5", "0.6"}), texts);
 }
 
+TEST(XYChartScale, BadNumbersNeitherScaleNorDraw)
+{
+    Pane pane;
+    const std::vector<double> values = {10, std::nan(""), 20, INFINITY, 15};
+    pane.chart.addLineLayer(values, 0xFF0000);
+    pane.chart.yAxis()->setAutoScale(0, 0, 0);
+    EXPECT_EQ(10, pane.chart.yAxis()->getMinValue());
+    EXPECT_EQ(20, pane.chart.yAxis()->getMaxValue());
+    RecordingCanvas canvas;
+    pane.chart.render(canvas);
+    const auto lines = canvas.ops(Kind::Polyline);
+    ASSERT_EQ(0u, lines.size()); // no two neighbours both hold a value
+    // Coordinates of values off the scale stay numbers a caller can use.
+    EXPECT_LT(pane.chart.getYCoor(NoValue), 0);
+    EXPECT_EQ(pane.chart.getYCoor(10), pane.chart.getYCoor(std::nan("")));
+}
+
 TEST(XYChartPoints, NearestXValueAndXIndexFollowTheSlots)
 {
     Pane pane;

@@ -3,10 +3,19 @@
 // Values shared by every chart object. Colours are 0xAARRGGBB where AA = 0 is
 // opaque and 0xFF fully transparent; the 0xFFFFxxxx and 0xFFFExxxx ranges,
 // which would otherwise be invisible, name palette and dash colours.
+#include <cmath>
+
 namespace chartlib {
 
 // A series entry without a value: skipped when scaling and drawing.
 constexpr double NoValue = 1.7E+308;
+
+// Whether an entry holds a value; a NaN or an infinity counts as none, so a
+// bad number never reaches a scale or a coordinate.
+inline bool hasValue(double v)
+{
+    return v != NoValue && std::isfinite(v);
+}
 
 constexpr int Transparent = static_cast<int>(0xFF000000);
 constexpr int BackgroundColor = static_cast<int>(0xFFFF0000);
