@@ -23,7 +23,7 @@ void BaseChart::setSize(int width, int height)
     m_height = std::max(0, height);
 }
 
-void BaseChart::setBackground(int colour, int edgeColour, int)
+void BaseChart::setBackground(int colour, int edgeColour)
 {
     m_background = colour;
     m_edge = edgeColour;

@@ -4,7 +4,7 @@
 
 namespace chartlib {
 
-void Box::setBackground(int colour, int edgeColor, int)
+void Box::setBackground(int colour, int edgeColor)
 {
     m_background = colour;
     m_edge = edgeColor == -1 ? Transparent : edgeColor;
@@ -14,12 +14,6 @@ void Box::setSize(int width, int height)
 {
     m_width = width;
     m_height = height;
-}
-
-void Box::setPos(int x, int y)
-{
-    m_x = x;
-    m_y = y;
 }
 
 void TextBox::setMargin(int left, int right, int top, int bottom)

@@ -2,9 +2,10 @@
 
 namespace chartlib {
 
-void RecordingCanvas::setAntiAlias(bool shapes, int)
+void RecordingCanvas::setAntiAlias(bool shapes, int textMode)
 {
     m_antiAlias = shapes;
+    m_textAntiAlias = textMode;
 }
 
 void RecordingCanvas::rect(double x, double y, double width, double height, Argb fill, Argb edge,

@@ -160,10 +160,10 @@ std::string expandTemplate(const std::string& text, const FieldLookup& lookup)
             break;
         }
         out.append(text, pos, open - pos);
-        const std::string spec = text.substr(open + 1, close - open - 1);
-        const size_t bar = spec.find('|');
-        const std::string name = spec.substr(0, bar);
-        const std::string pattern = bar == std::string::npos ? std::string() : spec.substr(bar + 1);
+        const std::string inside = text.substr(open + 1, close - open - 1);
+        const size_t bar = inside.find('|');
+        const std::string name = inside.substr(0, bar);
+        const std::string pattern = bar == std::string::npos ? std::string() : inside.substr(bar + 1);
         const FieldValue field = lookup ? lookup(name) : FieldValue();
         if(!field.found) {
             out.append(text, open, close - open + 1);

@@ -401,6 +401,8 @@ TEST(FinanceChartPanes, PanesStackUnderTheMainPaneAndShareItsDates)
         }
     }
     EXPECT_EQ(1, dateLabels);
+    EXPECT_TRUE(canvas.antiAlias());
+    EXPECT_EQ(2, canvas.textAntiAlias());
     // Price layers go to the main pane.
     chart.addCandles(0xCC0000, 0x009900);
     EXPECT_EQ(1, main->getLayerCount());
@@ -413,6 +415,16 @@ TEST(FinanceChartPanes, PanesStackUnderTheMainPaneAndShareItsDates)
     }
     lower->addLineLayer(ramp);
     EXPECT_EQ(4u, lower->yAxis()->getTicks().size());
+    EXPECT_FALSE(main->yAxis()->isLogScale());
+
+    FinanceChart logChart(1000);
+    logChart.logScale = true;
+    bars.load(logChart, 10);
+    XYChart* logMain = logChart.addPriceChart(300);
+    logChart.addCandles(0xCC0000, 0x009900);
+    EXPECT_TRUE(logMain->yAxis()->isLogScale());
+    EXPECT_NEAR(logMain->getYCoor(110) - logMain->getYCoor(121),
+                logMain->getYCoor(121) - logMain->getYCoor(133.1), 1);
 }
 
 TEST(FinanceChartPanes, AViewerNarrowerThanItsMarginsStillBuildsAndDraws)

@@ -26,9 +26,11 @@ public:
     void setSize(int width, int height);
     int getWidth() const { return m_width; }
     int getHeight() const { return m_height; }
-    void setBackground(int colour, int edgeColour = Transparent, int raisedEffect = 0);
+    void setBackground(int colour, int edgeColour = Transparent);
     int getBackgroundColor() const { return m_background; }
 
+    // Text is always smoothed by the screen back-end; the text mode is kept
+    // for the recording one.
     void setAntiAlias(bool shapeAntiAlias = true, int textAntiAlias = 0);
     bool getAntiAlias() const { return m_antiAlias; }
 

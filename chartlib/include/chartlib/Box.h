@@ -11,10 +11,9 @@ public:
     virtual ~Box() = default;
 
     // -1 leaves the edge out.
-    void setBackground(int colour, int edgeColor = -1, int raisedEffect = 0);
+    void setBackground(int colour, int edgeColor = -1);
     // A width or height of 0 or less fits the content.
     void setSize(int width, int height);
-    void setPos(int x, int y);
 
     int getLeftX() const { return m_x; }
     int getTopY() const { return m_y; }

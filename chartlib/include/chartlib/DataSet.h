@@ -20,7 +20,6 @@ public:
     double getValue(int index) const;
     const std::string& getDataName() const { return m_name; }
     int getDataColor() const { return m_colour; }
-    void setDataColor(int colour) { m_colour = colour; }
 
     // Index into the whole series, trimmed points included.
     double fullValue(int index) const;

@@ -26,8 +26,6 @@ public:
                      double upperLimit = 1E+308);
 
     DoubleArray getCol(int col) const;
-    int getColCount() const { return static_cast<int>(m_cols.size()); }
-    int getRowCount() const { return m_rows; }
 
 private:
     double next(); // uniform in [0, 1)

@@ -42,10 +42,12 @@ public:
     std::vector<std::string> texts() const;
     void clear() { m_ops.clear(); }
     bool antiAlias() const { return m_antiAlias; }
+    int textAntiAlias() const { return m_textAntiAlias; }
 
 private:
     std::vector<Op> m_ops;
     bool m_antiAlias = false;
+    int m_textAntiAlias = 0;
 };
 
 } // namespace chartlib

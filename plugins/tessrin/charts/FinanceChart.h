@@ -48,7 +48,6 @@ public:
     const std::vector<double>& volume() const { return m_volume; }
     const std::string& volumeUnit() const { return m_volUnit; }
     chartlib::XYChart* mainPane() const { return m_mainPane; }
-    int panesHeight() const { return m_totalHeight; }
 
     // Settings read when panes and layers are added; set them first.
     bool antiAlias;
