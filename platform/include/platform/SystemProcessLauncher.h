@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/ProcessLauncher.h"
+
+// Starts programs with wxExecute (an argument vector, no shell); wx reaps the
+// children when they end, so a finished child stops existing.
+class SystemProcessLauncher : public ProcessLauncher
+{
+public:
+    bool ProcessExists(long pid) const override;
+    long OwnProcessId() const override;
+    // Searches the PATH of the environment at the time of the call.
+    wxString FindProgram(const std::vector<wxString>& names) const override;
+
+protected:
+    Result DoStart(const wxString& verb, const wxString& program,
+                   const std::vector<wxString>& arguments) override;
+};
