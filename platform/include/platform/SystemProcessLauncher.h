@@ -2,8 +2,9 @@
 
 #include "platform/ProcessLauncher.h"
 
-// Starts programs with wxExecute (an argument vector, no shell); wx reaps the
-// children when they end, so a finished child stops existing.
+// Starts programs with wxExecute (an argument vector, no shell) on the GUI
+// thread; wx reaps the children from its event loop, so a finished child
+// stops existing. ProcessExists may be asked from any thread.
 class SystemProcessLauncher : public ProcessLauncher
 {
 public:
