@@ -140,18 +140,18 @@ bool HttpServices::Wait(int ms)
 
 void HttpServices::Serve(const HttpRoute& route, const httplib::Request& req, httplib::Response& res)
 {
-    const int64_t seq = m_log.AddHttp(route.path, req.method, req.path, RawQuery(req), req.body);
     const HttpFault fault = FaultOf(route.path);
-    const char* faultName = fault.mode == HttpFault::None ? "" : HttpFault::Name(fault.mode);
+    const int64_t seq = m_log.AddHttp(route.path, req.method, req.path, RawQuery(req), req.body,
+                                      fault.mode == HttpFault::None ? "" : HttpFault::Name(fault.mode));
     if(fault.mode == HttpFault::Status) {
         res.status = fault.status;
         res.set_content("injected failure", "text/plain");
-        m_log.SetHttpResult(seq, res.status, faultName);
+        m_log.SetHttpStatus(seq, res.status);
         return;
     }
     if(fault.mode == HttpFault::Delay && !Wait(fault.delayMs)) {
         res.status = 503;
-        m_log.SetHttpResult(seq, res.status, faultName);
+        m_log.SetHttpStatus(seq, res.status);
         return;
     }
     HttpAnswer answer = route.answer(req);
@@ -176,7 +176,7 @@ void HttpServices::Serve(const HttpRoute& route, const httplib::Request& req, ht
                                          sink.write(half.data(), half.size());
                                      return false;
                                  });
-        m_log.SetHttpResult(seq, answer.status, faultName);
+        m_log.SetHttpStatus(seq, answer.status);
         return;
     }
     default:
@@ -184,7 +184,7 @@ void HttpServices::Serve(const HttpRoute& route, const httplib::Request& req, ht
     }
     res.status = answer.status;
     res.set_content(answer.body, answer.contentType);
-    m_log.SetHttpResult(seq, res.status, faultName);
+    m_log.SetHttpStatus(seq, res.status);
 }
 
 } // namespace simmarket

@@ -82,8 +82,8 @@ void RequestLog::SetFault(int64_t seq, const std::string& fault)
     std::lock_guard<std::mutex> lock(m_mutex);
     if(Entry* entry = Find(seq)) {
         entry->json["fault"] = fault;
-        // A delayed request is still answered later.
-        entry->open = fault == "delay";
+        // A delayed or failed request is still answered.
+        entry->open = fault == "delay" || fault == "fail";
     }
 }
 
@@ -139,22 +139,26 @@ void RequestLog::OnAnswer(int sessionId, const std::vector<uint8_t>& frame)
 }
 
 int64_t RequestLog::AddHttp(const std::string& route, const std::string& method, const std::string& path,
-                            const std::string& query, const std::string& body)
+                            const std::string& query, const std::string& body, const std::string& fault)
 {
     Entry entry;
-    entry.json = {{"kind", "http"}, {"route", route}, {"method", method}, {"path", path},
-                  {"query", query}, {"body", body},   {"fault", nullptr}, {"status", nullptr}};
+    entry.json = {{"kind", "http"},
+                  {"route", route},
+                  {"method", method},
+                  {"path", path},
+                  {"query", query},
+                  {"body", body},
+                  {"fault", fault.empty() ? json() : json(fault)},
+                  {"status", nullptr}};
     std::lock_guard<std::mutex> lock(m_mutex);
     return Add(std::move(entry));
 }
 
-void RequestLog::SetHttpResult(int64_t seq, int status, const std::string& fault)
+void RequestLog::SetHttpStatus(int64_t seq, int status)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if(Entry* entry = Find(seq)) {
+    if(Entry* entry = Find(seq))
         entry->json["status"] = status;
-        entry->json["fault"] = fault.empty() ? json() : json(fault);
-    }
 }
 
 json RequestLog::Json(int64_t afterSeq) const

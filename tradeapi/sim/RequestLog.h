@@ -23,15 +23,16 @@ public:
     // A request frame as the router received it; returns its sequence number.
     int64_t AddFrame(const Session& session, const tradeapi::wire::Frame& frame, AnswerShape shape);
     // What the router did instead of the handler: "swallow", "delay",
-    // "fail", "muted" or "refused".
+    // "fail" or "muted".
     void SetFault(int64_t seq, const std::string& fault);
     // An answer frame a session sends: fills the open entry of its request.
     void OnAnswer(int sessionId, const std::vector<uint8_t>& frame);
 
-    // A request of an HTTP service route (path as received, raw query).
+    // A request of an HTTP service route (path as received, raw query) and
+    // the fault it meets ("" for none); the status follows once answered.
     int64_t AddHttp(const std::string& route, const std::string& method, const std::string& path,
-                    const std::string& query, const std::string& body);
-    void SetHttpResult(int64_t seq, int status, const std::string& fault);
+                    const std::string& query, const std::string& body, const std::string& fault);
+    void SetHttpStatus(int64_t seq, int status);
 
     // Every entry, oldest first; only those after `afterSeq` when given.
     nlohmann::json Json(int64_t afterSeq = 0) const;
