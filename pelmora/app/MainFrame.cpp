@@ -25,6 +25,15 @@ const long kCentreBookStyle = wxAUI_NB_DEFAULT_STYLE;
 // An exit looks again this often while dialogs are still ending.
 const int kExitStepMs = 20;
 
+// True inside a loop run within the main loop (a window's own, not a
+// dialog's). Without a main loop (a test drives the events) there is none.
+bool InNestedLoop()
+{
+    const wxEventLoopBase* active = wxEventLoopBase::GetActive();
+    const wxEventLoopBase* main = wxTheApp ? wxTheApp->GetMainLoop() : nullptr;
+    return active && main && active != main;
+}
+
 void TracePages(Notebook* book, Tracer& tracer, const wxString& name)
 {
     book->SetPageObserver([&tracer, name](Notebook::PageAction action, const wxString& label) {
@@ -182,9 +191,7 @@ void MainFrame::RequestExit()
 
 void MainFrame::ContinueExit()
 {
-    const wxEventLoopBase* active = wxEventLoopBase::GetActive();
-    const bool inMainLoop = !active || !wxTheApp || active == wxTheApp->GetMainLoop();
-    if(m_modalLoops.Count() == 0 && inMainLoop) {
+    if(m_modalLoops.Count() == 0 && !InNestedLoop()) {
         Close(true);
         return;
     }
@@ -270,8 +277,7 @@ void MainFrame::OnClose(wxCloseEvent& event)
     }
     // A close from outside while a dialog runs its loop: the plug-in is on
     // the stack under it, so take the long way.
-    const wxEventLoopBase* active = wxEventLoopBase::GetActive();
-    if(m_modalLoops.Count() > 0 || (active && wxTheApp && active != wxTheApp->GetMainLoop())) {
+    if(m_modalLoops.Count() > 0 || InNestedLoop()) {
         if(event.CanVeto()) {
             event.Veto();
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <wx/dialog.h>
+#include <wx/log.h>
 
 ModalLoops::ModalLoops()
 {
@@ -31,6 +32,7 @@ void ModalLoops::Exit(wxDialog* dialog)
         m_open.erase(std::next(it).base());
     }
     m_ending.erase(std::remove(m_ending.begin(), m_ending.end(), dialog), m_ending.end());
+    m_native.erase(std::remove(m_native.begin(), m_native.end(), dialog), m_native.end());
 }
 
 void ModalLoops::EndInnermost()
@@ -42,10 +44,17 @@ void ModalLoops::EndInnermost()
     if(std::find(m_ending.begin(), m_ending.end(), dialog) != m_ending.end()) {
         return;
     }
-    m_ending.push_back(dialog);
     if(dialog->IsModal()) {
+        m_ending.push_back(dialog);
         dialog->EndModal(wxID_CANCEL);
-    } else {
-        dialog->Hide();
+        return;
+    }
+    // A native dialog runs the toolkit's own loop, which wx cannot end (or a
+    // wx dialog is still being shown and is ended on the next call).
+    if(std::find(m_native.begin(), m_native.end(), dialog) == m_native.end()) {
+        m_native.push_back(dialog);
+    } else if(!m_warned) {
+        wxLogWarning("A native dialog is open; the host waits until it is closed.");
+        m_warned = true;
     }
 }

@@ -20,10 +20,12 @@ public:
     ModalLoops& operator=(const ModalLoops&) = delete;
 
     std::size_t Count() const { return m_open.size(); }
-    // Ends the innermost dialog unless it is ending already: a wx dialog
-    // through EndModal, a native one (which runs a loop of the toolkit's own)
-    // by hiding it. Only the innermost loop may be ended: ending an outer one
-    // first would leave it running once the inner one returns.
+    // Ends the innermost dialog through EndModal unless it is ending already.
+    // Only the innermost loop may be ended: ending an outer one first would
+    // leave it running once the inner one returns. Call it again until no
+    // dialog is left. A native dialog (the toolkit's own loop, as wxMessageBox
+    // on GTK) cannot be ended: it is waited for, which is why the plug-in
+    // shows its message boxes as wx dialogs.
     void EndInnermost();
     // From now on a dialog that asks to be shown modally returns wxID_CANCEL
     // at once.
@@ -36,7 +38,9 @@ protected:
 private:
     std::vector<wxDialog*> m_open;
     std::vector<wxDialog*> m_ending;
+    std::vector<wxDialog*> m_native; // seen open but not modal
     bool m_refusing = false;
+    bool m_warned = false;
 };
 
 #endif // PELMORA_APP_MODALLOOPS_H
