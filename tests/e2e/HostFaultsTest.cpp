@@ -22,7 +22,7 @@ namespace {
 
 const char* const kLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|3\|Md\|3$)";
 const char* const kNotLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|([^3]|3\|Md\|[^3]))";
-// The issue's bound for a login to come back through the other front.
+// How long a login may take to come back through the other front.
 constexpr int kRecoveryMs = 15000;
 constexpr int kLoginMs = 15000;
 

@@ -23,9 +23,9 @@ std::string Code(const char* prefix, int number)
     return text;
 }
 
-int Count(const json& spec, const char* key)
+int Count(const json& entry, const char* key)
 {
-    const int count = spec.value(key, 0);
+    const int count = entry.value(key, 0);
     if(count < 0 || count > kMaxRows)
         throw std::runtime_error(std::string("history \"") + key + "\" must be 0 to 10000");
     return count;
@@ -55,13 +55,13 @@ int64_t HistorySeed::DayTime(int daysBack, int minuteOfDay) const
     return static_cast<int64_t>(std::mktime(&local)) * 1000;
 }
 
-void HistorySeed::Generate(const json& spec)
+void HistorySeed::Generate(const json& entry)
 {
-    const int accountKey = spec.at("account").get<int>();
+    const int accountKey = entry.at("account").get<int>();
     SimAccount* account = m_state.FindAccount(accountKey);
     if(!account)
         throw std::runtime_error("history names an unknown account " + std::to_string(accountKey));
-    const int days = spec.value("days", 10);
+    const int days = entry.value("days", 10);
     if(days < 1 || days > 3650)
         throw std::runtime_error("history \"days\" must be 1 to 3650");
     std::vector<const SimSymbol*> symbols;
@@ -73,7 +73,7 @@ void HistorySeed::Generate(const json& spec)
     auto when = [&](int i, int offsetMinutes) {
         return DayTime(1 + i % days, kOpenMinute + (i / days) * 17 % 300 + offsetMinutes);
     };
-    const int bills = symbols.empty() ? 0 : Count(spec, "closeBills");
+    const int bills = symbols.empty() ? 0 : Count(entry, "closeBills");
     for(int i = 0; i < bills; ++i) {
         const SimSymbol& s = *symbols[i % symbols.size()];
         const double rate = m_state.ExchangeRate(s.currency, account->currency);
@@ -96,7 +96,7 @@ void HistorySeed::Generate(const json& spec)
         c.history = true;
         m_state.closeBills.push_back(c);
     }
-    const int limits = symbols.empty() ? 0 : Count(spec, "finishedLimits");
+    const int limits = symbols.empty() ? 0 : Count(entry, "finishedLimits");
     for(int i = 0; i < limits; ++i) {
         const SimSymbol& s = *symbols[(i + 1) % symbols.size()];
         SimLimit l;
@@ -116,7 +116,7 @@ void HistorySeed::Generate(const json& spec)
         l.finishTimeMs = l.openTimeMs + 40 * 60 * 1000;
         m_state.finishedLimits.push_back(l);
     }
-    const int moves = Count(spec, "moneyMoves");
+    const int moves = Count(entry, "moneyMoves");
     for(int i = 0; i < moves; ++i) {
         SimMoneyMove m;
         m.id = m_state.NextMoneyId();

@@ -19,7 +19,7 @@ public:
     //  "moneyMoves": N}: that many rows spread over the D days before today,
     // during trading hours, marked as history. The same scenario and day
     // give the same rows.
-    void Generate(const nlohmann::json& spec);
+    void Generate(const nlohmann::json& entry);
     // Writes each account's cash log: an opening entry, then every dated
     // change the scenario implies (charges, profits, money movements), so
     // the last entry's balance is the account's balance.
