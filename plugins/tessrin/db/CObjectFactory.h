@@ -100,6 +100,16 @@ public:
         return Update(stored, newValue, nullptr, notify);
     }
 
+    // Changes the record stored under the primary key: `change` edits a copy,
+    // which then goes through Update (triggers, veto and key checks as there).
+    // False when no record has the key.
+    template <class Key, class Change>
+    bool Modify(const Key& key, Change&& change, CTransaction* transaction = nullptr, bool notify = true);
+    template <class Key, class Change> bool Modify(const Key& key, Change&& change, bool notify)
+    {
+        return Modify(key, std::forward<Change>(change), nullptr, notify);
+    }
+
     // Erases the stored record; beforeRemove is asked while it is still stored.
     template <class Iterator> bool Remove(Iterator stored, bool notify = true);
 
@@ -413,6 +423,20 @@ bool CObjectFactory<Record>::Update(Iterator storedAt, const Record& newValue, C
 {
     static_assert(kOperations & eTableUpdate, "this record table offers no Update");
     return UpdateRecord(ToPrimary(storedAt), newValue, transaction, notify);
+}
+
+template <class Record>
+template <class Key, class Change>
+bool CObjectFactory<Record>::Modify(const Key& key, Change&& change, CTransaction* transaction, bool notify)
+{
+    const auto found = GetIndexByPrimary().find(key);
+    if(found == GetIndexByPrimary().end()) {
+        return false;
+    }
+    Record copy = *found;
+    change(copy);
+    Update(found, copy, transaction, notify);
+    return true;
 }
 
 template <class Record>
