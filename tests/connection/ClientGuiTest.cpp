@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <wx/base64.h>
@@ -238,6 +239,8 @@ TEST_F(ClientTest, AnswerCodesClearTheirQueryStampBeforeTheHandler)
             Feed<TradeQueryRowEvent<sFFixSymbolInventory>>(*client, CallbackCode::RspQrySymbolInventory,
                                                            sFFixSymbolInventory{}, 5, eLastTypeEmpty);
             break;
+        default:
+            FAIL() << "no answer event for code " << static_cast<int>(c.code);
         }
         for(int k = 0; k < Client::eQueryKindCount; ++k) {
             const auto kind = static_cast<Client::QueryKind>(k);
@@ -624,6 +627,10 @@ TEST_F(ClientTest, RunningBinaryOrdersCountDownAgainstTheServerClock)
     orders.Upsert(Running("later", server + wxTimeSpan::Seconds(5), server + wxTimeSpan::Seconds(35)));
     orders.Upsert(
         Running("settled", server - wxTimeSpan::Seconds(10), server + wxTimeSpan::Seconds(20), '2'));
+    // Times the market put decades apart give the int's limits, not a wrapped count.
+    orders.Upsert(Running("decades", server - wxTimeSpan::Seconds(1), server + wxTimeSpan::Days(365 * 70)));
+    orders.Upsert(
+        Running("opens later", server + wxTimeSpan::Days(365 * 70), server + wxTimeSpan::Seconds(5)));
 
     client->CheckPendingQueries();
 
@@ -634,6 +641,8 @@ TEST_F(ClientTest, RunningBinaryOrdersCountDownAgainstTheServerClock)
     EXPECT_EQ(remaining("live"), 20000);
     EXPECT_EQ(remaining("later"), 30000);
     EXPECT_EQ(remaining("settled"), 0);
+    EXPECT_EQ(remaining("decades"), std::numeric_limits<int>::max());
+    EXPECT_EQ(remaining("opens later"), std::numeric_limits<int>::min());
 }
 
 TEST_F(ClientTest, AccountLinesRotateThroughEveryAccountWithItsColour)

@@ -14,8 +14,12 @@
 #include "db/CCommitTrigger.h"
 #include "db/RecordStore.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <tradeapi/FixedText.h>
@@ -850,6 +854,143 @@ TEST_F(HandlersTest, ContractAndDeliveryPushesFollowStateAndMarket)
     Feed<TradeNoticeEvent<sFFixDeliveryOrder>>(*client, CallbackCode::NtfDeliveryOrder, delivery);
     ASSERT_EQ(db.m_trade_DeliveryOrder_table->GetIndexByPrimary().size(), 1u);
     EXPECT_EQ(db.m_trade_DeliveryOrder_table->GetIndexByPrimary().begin()->refreshSerial, 0u);
+}
+
+// --- numbers from a hostile market --------------------------------------
+
+constexpr int kMinInt = std::numeric_limits<int>::min();
+constexpr int kMaxInt = std::numeric_limits<int>::max();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInfinity = std::numeric_limits<double>::infinity();
+
+// What the market sends in one trading day: an account, an OTC symbol (whose
+// profit takes the spreads in points of the symbol's decimals), a hold, a
+// tick, the same risk notice twice and a money push.
+struct HostileDay
+{
+    const char* name;
+    int accountKey = 7;
+    sFFixRspQryAccount account = AccountRow(7, 1);
+    sFFixRspQrySymbolInfo symbol = SymbolRow(11, 1, "AG");
+    sFFixMarketData tick{};
+    sFFixRiskInfo risk{};
+    sFFixMoney money{};
+};
+
+HostileDay Day(const char* name, const std::function<void(HostileDay&)>& change)
+{
+    HostileDay day;
+    day.name = name;
+    day.symbol.marketType = '1';
+    day.symbol.askSpreadPoints = 3;
+    day.symbol.bidSpreadPoints = 2;
+    day.tick.symbolId = 11;
+    day.tick.digits = 2;
+    day.tick.lastPrice = 10.5;
+    SetFixedText(day.tick.quoteDate, "20261208");
+    SetFixedText(day.tick.quoteTime, "100001");
+    day.risk.riskCode1 = '2';
+    day.risk.value1 = 0.5;
+    SetFixedText(day.risk.noticeDate, "20261208");
+    SetFixedText(day.risk.noticeTime, "100002");
+    day.money.marginRemain = 900.0;
+    change(day);
+    day.account.accountKey = day.accountKey;
+    day.symbol.accountKey = day.accountKey;
+    day.risk.accountKey = day.accountKey;
+    day.money.accountKey = day.accountKey;
+    return day;
+}
+
+bool AllFinite(std::initializer_list<double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+TEST_F(HandlersTest, ExtremeNumbersInSymbolPriceAndAccountRowsNeitherCrashNorCorruptTheTables)
+{
+    const HostileDay days[] = {
+        Day("symbol decimals smallest int", [](HostileDay& d) { d.symbol.digits = kMinInt; }),
+        Day("symbol decimals largest int", [](HostileDay& d) { d.symbol.digits = kMaxInt; }),
+        Day("symbol spreads at the int limits",
+            [](HostileDay& d) {
+                d.symbol.askSpreadPoints = kMaxInt;
+                d.symbol.bidSpreadPoints = kMinInt;
+            }),
+        Day("symbol negative counts",
+            [](HostileDay& d) {
+                d.symbol.contractSize = -100;
+                d.symbol.maxHoldQuantity = -1;
+                d.symbol.maxOrderQuantity = kMinInt;
+            }),
+        Day("symbol prices no number",
+            [](HostileDay& d) {
+                d.symbol.lastPrice = kNaN;
+                d.symbol.highPrice = kInfinity;
+                d.symbol.settlementPrice = -kInfinity;
+            }),
+        Day("tick prices no number",
+            [](HostileDay& d) {
+                d.tick.lastPrice = kNaN;
+                d.tick.highPrice = kInfinity;
+                d.tick.quote[0] = -kInfinity;
+            }),
+        Day("tick decimals smallest byte", [](HostileDay& d) { d.tick.digits = static_cast<char>(0x80); }),
+        Day("account money no number",
+            [](HostileDay& d) {
+                d.account.marginRemain = kNaN;
+                d.account.marginUsed = kInfinity;
+                d.account.netValue = kNaN;
+                d.money.marginRemain = kNaN;
+                d.money.marginUsed = -kInfinity;
+            }),
+        Day("account ints at the limits",
+            [](HostileDay& d) {
+                d.accountKey = kMinInt;
+                d.account.marketId = kMaxInt;
+                d.account.userFlags = kMinInt;
+            }),
+        Day("risk values no number", [](HostileDay& d) { d.risk.value1 = kNaN; }),
+    };
+    for(const HostileDay& day : days) {
+        SCOPED_TRACE(day.name);
+        RecordStore store;
+        store.CreateTables();
+        Client market("demo", &store, &host);
+        market.SetClock([this] { return now; });
+        Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(market, CallbackCode::RspQryAccount, day.account, 90,
+                                                     eLastTypeLast);
+        Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(market, CallbackCode::RspQrySymbolInfo, day.symbol,
+                                                        91, eLastTypeLast);
+        sFFixHoldDetail hold = HoldRow("H1", 11, 2, 9.0);
+        hold.accountKey = day.accountKey;
+        Feed<TradeNoticeEvent<sFFixHoldDetail>>(market, CallbackCode::NtfHoldDetail, hold);
+        Feed<MdNoticeEvent<sFFixMarketData>>(market, CallbackCode::NtfMarketData, day.tick);
+        Feed<TradeNoticeEvent<sFFixRiskInfo>>(market, CallbackCode::NtfRiskInfo, day.risk);
+        Feed<TradeNoticeEvent<sFFixRiskInfo>>(market, CallbackCode::NtfRiskInfo, day.risk);
+        Feed<TradeNoticeEvent<sFFixMoney>>(market, CallbackCode::NtfMoneyChanged, day.money);
+        market.Release();
+
+        ASSERT_EQ(store.m_user_Account_table->GetIndexByPrimary().size(), 1u);
+        const user_Account& account = *store.m_user_Account_table->GetIndexByPrimary().begin();
+        EXPECT_EQ(account.accountKey, day.accountKey);
+        EXPECT_TRUE(AllFinite({account.marginRemain, account.marginUsed, account.marginFree, account.netValue,
+                               account.profitDyn, account.riskRate}));
+        ASSERT_EQ(store.m_symbol_Property_table->GetIndexByPrimary().size(), 1u);
+        const symbol_Property& property = *store.m_symbol_Property_table->GetIndexByPrimary().begin();
+        EXPECT_LE(std::abs(property.digits), 7);
+        EXPECT_GE(property.contractSize, 0);
+        EXPECT_GE(property.maxHoldQuantity, 0);
+        EXPECT_GE(property.maxOrderQuantity, 0);
+        ASSERT_EQ(store.m_symbol_price_table->GetIndexByPrimary().size(), 1u);
+        const symbol_price& price = *store.m_symbol_price_table->GetIndexByPrimary().begin();
+        EXPECT_TRUE(AllFinite({price.lastPrice, price.highPrice, price.lowPrice, price.carriedPrices[0]}));
+        ASSERT_EQ(store.m_trade_HoldBill_table->GetIndexByPrimary().size(), 1u);
+        EXPECT_TRUE(AllFinite({store.m_trade_HoldBill_table->GetIndexByPrimary().begin()->quantity}));
+        // The same notice twice is one record: no value that never equals itself.
+        EXPECT_EQ(store.m_risk_notice_table->GetIndexByPrimary().size(), 1u);
+        AccountStatusLines::Get().Clear();
+    }
 }
 
 } // namespace
