@@ -53,7 +53,6 @@ public:
     wxEvent* Clone() const override { return new ApiThreadEvent(*this); }
 
     CallbackCode GetCode() const { return CodeOf(*this); }
-    const PayloadType& GetPayload() const { return m_payload; }
     const wxDateTime& GetStamp() const { return m_stamp; }
 
 protected:
