@@ -6,12 +6,14 @@
 #include <sys/types.h>
 #include <vector>
 
+class SimProcess;
+
 class HostProcess
 {
 public:
     // Writes <scratch>/data/config/Tessrin.con from the demo template with
     // the market's ports.
-    HostProcess(int trade1, int trade2, int md, int http);
+    explicit HostProcess(const SimProcess& market);
     ~HostProcess();
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
