@@ -7,6 +7,7 @@
 #include <frame/TessrinPlugin.h>
 #include <fstream>
 #include <pelmora/EditorConfig.h>
+#include <pelmora/clConfig.h>
 #include <sstream>
 #include <stdexcept>
 
@@ -92,6 +93,9 @@ void TestBed::SetConfigValue(const std::string& key, const nlohmann::json& value
     nlohmann::ordered_json json = ReadConfig();
     json[key] = nlohmann::ordered_json::parse(value.dump());
     WriteConfig(json);
+    if(m_host && m_host->Plugin() && m_host->Plugin()->GetConfig()) {
+        m_host->Plugin()->GetConfig()->Reload();
+    }
 }
 
 nlohmann::ordered_json TestBed::ReadConfig() const

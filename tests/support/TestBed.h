@@ -83,15 +83,18 @@ public:
     TestBed(const TestBed&) = delete;
     TestBed& operator=(const TestBed&) = delete;
 
-    // --- Before Load (or between Unload and Load): the plug-in reads its
-    // configuration when it loads.
+    // --- Configuration. The plug-in reads the server list and "markets" when
+    // it loads: change those before Load (or Restart). Switches such as
+    // "showErrMsgBox" it reads when it needs them: those may change any time.
     // Starts another market and adds its server record under `serverName`.
     SimProcess& AddMarket(const std::string& serverName,
                           const SimProcess::Options& options = SimProcess::Options());
-    // Sets a top-level key of Tessrin.con on disk, keeping the rest.
+    // Sets a top-level key of Tessrin.con on disk, keeping the rest; a loaded
+    // plug-in reads the file again.
     void SetConfigValue(const std::string& key, const nlohmann::json& value);
     // The user's settings (the host's EditorConfig over the scratch user
-    // folder). The object is valid until the next Load or Unload.
+    // folder), the object the plug-in reads too. It is valid until the next
+    // Load or Unload.
     EditorConfig& Settings();
 
     // --- Life cycle.

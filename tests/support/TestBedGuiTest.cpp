@@ -10,6 +10,8 @@
 #include <frame/SettingsAccessors.h>
 #include <frame/TessrinConfig.h>
 #include <frame/TessrinPlugin.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmStatusBar.h>
 #include <set>
@@ -87,6 +89,22 @@ private:
     int m_id;
 };
 
+// Records the notice clicks that reach the bus.
+class NoticeSpy
+{
+public:
+    NoticeSpy() { EventNotifier::Get()->Bind(wxEVT_CMD_NOTICE_CLICKED, &NoticeSpy::OnClick, this); }
+    ~NoticeSpy() { EventNotifier::Get()->Unbind(wxEVT_CMD_NOTICE_CLICKED, &NoticeSpy::OnClick, this); }
+    std::vector<wxString> titles;
+
+private:
+    void OnClick(wxCommandEvent& event)
+    {
+        event.Skip();
+        titles.push_back(*static_cast<const wxString*>(event.GetClientData()));
+    }
+};
+
 } // namespace
 
 TEST(TestBed, PluginInTheHostWindowLogsInToTheDemoMarketAndHoldsItsTables)
@@ -135,12 +153,18 @@ TEST(TestBed, PluginInTheHostWindowLogsInToTheDemoMarketAndHoldsItsTables)
     // The bed's switches: no error boxes, no bulletin tips at start.
     EXPECT_FALSE(plugin.ReadConfigBool("showErrMsgBox", true));
     EXPECT_FALSE(IsNoticeStartShow());
+    bed.SetConfigValue("showErrMsgBox", true); // a switch changed while loaded is read at once
+    EXPECT_TRUE(plugin.ReadConfigBool("showErrMsgBox", false));
+    bed.SetConfigValue("showErrMsgBox", false);
 
     // Notices reach the output window's list, and a click reaches the bus.
     plugin.OutputLog("Market Trade[T1]", "bought");
     ASSERT_FALSE(host.appended.empty());
     EXPECT_EQ(host.appended.back().title, "Market Trade[T1]");
     EXPECT_EQ(host.appended.back().body, "bought");
+    NoticeSpy notices;
+    EXPECT_TRUE(host.Output().ClickEntry(host.Output().GetEntryCount() - 1));
+    EXPECT_EQ(notices.titles, std::vector<wxString>{"Market Trade[T1]"});
 
     // Commands as the host sends them: to the application, where plug-ins
     // bind theirs, whether or not the host has a menu item for them.

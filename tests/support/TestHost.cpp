@@ -103,7 +103,11 @@ bool TestHost::SendMenuCommand(int id)
     wxMenu* menu = nullptr;
     wxMenuItem* item = m_frame->GetMenuBar() ? m_frame->GetMenuBar()->FindItem(id, &menu) : nullptr;
     if(item && menu) {
-        return menu->SendEvent(id, item->IsCheckable() ? !item->IsChecked() : -1);
+        // A click toggles a check item first, as GTK does.
+        if(item->IsCheckable()) {
+            item->Check(!item->IsChecked());
+        }
+        return menu->SendEvent(id, item->IsCheckable() ? item->IsChecked() : -1);
     }
     wxCommandEvent command(wxEVT_MENU, id);
     command.SetEventObject(m_frame);
@@ -117,7 +121,15 @@ bool TestHost::ClickTool(const wxString& name)
     if(!toolBar || !toolBar->FindTool(id)) {
         return false;
     }
+    // As the tool bar does on a click: toggle a check or radio tool, then
+    // send the command with its new state.
+    wxAuiToolBarItem* tool = toolBar->FindTool(id);
+    const bool toggles = tool->GetKind() == wxITEM_CHECK || tool->GetKind() == wxITEM_RADIO;
+    if(toggles) {
+        toolBar->ToggleTool(id, tool->GetKind() == wxITEM_RADIO || !toolBar->GetToolToggled(id));
+    }
     wxCommandEvent click(wxEVT_TOOL, id);
     click.SetEventObject(toolBar);
+    click.SetInt(toggles && toolBar->GetToolToggled(id) ? 1 : 0);
     return toolBar->ProcessWindowEvent(click);
 }
