@@ -37,6 +37,9 @@
 //         ASSERT_TRUE(bed.Restart());                   // unload, load, log in again
 //     }
 //
+// The test program links tessrin_test_bed and runs under a display:
+//     tessrin_add_test(panes_HoldPaneGuiTest SOURCES HoldPaneGuiTest.cpp
+//                      LIBS tessrin_panes tessrin_test_bed GUI TIMEOUT 180)
 // Tests that need only a logged-in bed may derive from LoggedInTest below.
 // One bed at a time per process: it sets the process's environment.
 #include "DialogScript.h"
