@@ -3,15 +3,19 @@
 #include "TessrinConFile.h"
 
 #include <connection/Client.h>
+#include <connection/MarketFilter.h>
 #include <db/RecordStore.h>
 #include <frame/TessrinPlugin.h>
 #include <fstream>
 #include <pelmora/EditorConfig.h>
 #include <pelmora/clConfig.h>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
 namespace {
+
+constexpr auto kStateInterval = std::chrono::milliseconds(200);
 
 wxString BuildBinDir()
 {
@@ -36,6 +40,42 @@ const char* StatusName(int status)
     default:
         return "in an unknown state";
     }
+}
+
+// Whether the tables hold every account and every open bill the market has
+// for the user (in the configured markets). The answers arrive row by row:
+// one account in the table does not mean all have come.
+bool TablesMatchMarket(const nlohmann::json& state, RecordStore& store, int userId,
+                       const wxArrayInt& marketIds)
+{
+    if(!state.is_object() || !state.contains("accounts") || !state.contains("holds")) {
+        return false;
+    }
+    std::set<int> accounts;
+    for(const auto& account : state["accounts"]) {
+        if(account.value("userId", 0) == userId &&
+           PassesMarketFilter(marketIds, account.value("marketId", 0))) {
+            accounts.insert(account.value("key", 0));
+        }
+    }
+    std::set<int> storedAccounts;
+    for(const user_Account& account : store.m_user_Account_table->GetIndexByPrimary()) {
+        storedAccounts.insert(account.accountKey);
+    }
+    if(storedAccounts != accounts) {
+        return false;
+    }
+    std::set<std::string> holds;
+    for(const auto& hold : state["holds"]) {
+        if(accounts.count(hold.value("account", 0)) != 0) {
+            holds.insert(hold.value("code", std::string()));
+        }
+    }
+    std::set<std::string> storedHolds;
+    for(const trade_HoldBill& hold : store.m_trade_HoldBill_table->GetIndexByPrimary()) {
+        storedHolds.insert(hold.orderCode.utf8_string());
+    }
+    return storedHolds == holds;
 }
 
 } // namespace
@@ -174,14 +214,28 @@ void TestBed::SendLogin(const std::string& user, const std::string& password, co
     if(!m_host) {
         return ::testing::AssertionFailure() << "not loaded";
     }
+    const SimProcess* market = FindMarket(m_server);
+    nlohmann::json state;
+    auto fetched = std::chrono::steady_clock::time_point();
     const bool loggedIn = PumpUntil(
-        [this] {
+        [&] {
             Client* client = GetClient();
             RecordStore* store = Plugin().GetDatabase();
-            return client && store && client->GetTradeConnecter().GetStatus() == eLS_LoginSuccess &&
-                   client->GetMdConnecter().GetStatus() == eLS_LoginSuccess && client->IsMdSubscribed() &&
-                   !store->m_user_Account_table->GetIndexByPrimary().empty() &&
-                   !store->m_symbol_Info_table->GetIndexByPrimary().empty();
+            if(!client || !store || client->GetTradeConnecter().GetStatus() != eLS_LoginSuccess ||
+               client->GetMdConnecter().GetStatus() != eLS_LoginSuccess || !client->IsMdSubscribed() ||
+               store->m_symbol_Info_table->GetIndexByPrimary().empty()) {
+                return false;
+            }
+            if(!market) {
+                return !store->m_user_Account_table->GetIndexByPrimary().empty();
+            }
+            // The market's view, asked now and then: a bill may open or close meanwhile.
+            const auto now = std::chrono::steady_clock::now();
+            if(now - fetched > kStateInterval) {
+                state = market->State();
+                fetched = now;
+            }
+            return TablesMatchMarket(state, *store, client->GetUserId(), Plugin().GetMarketIds());
         },
         limit);
     if(!loggedIn) {
@@ -189,6 +243,16 @@ void TestBed::SendLogin(const std::string& user, const std::string& password, co
                                              << " within " << limit.count() << " ms: " << Describe();
     }
     return ::testing::AssertionSuccess();
+}
+
+SimProcess* TestBed::FindMarket(const std::string& serverName)
+{
+    for(MarketEntry& market : m_markets) {
+        if(market.serverName == serverName) {
+            return market.process.get();
+        }
+    }
+    return nullptr;
 }
 
 std::string TestBed::Describe()
@@ -242,12 +306,11 @@ void TestBed::Unload()
 
 SimProcess& TestBed::Market(const std::string& serverName)
 {
-    for(MarketEntry& market : m_markets) {
-        if(market.serverName == serverName) {
-            return *market.process;
-        }
+    SimProcess* market = FindMarket(serverName);
+    if(!market) {
+        throw std::out_of_range("no market for server " + serverName);
     }
-    throw std::out_of_range("no market for server " + serverName);
+    return *market;
 }
 
 TestHost& TestBed::Host()

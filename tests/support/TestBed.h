@@ -15,8 +15,9 @@
 //   and menus included; Unload takes them down as the host does at exit, so
 //   Load again reads everything back from the same folders (a restart);
 // - the login: bus event 10001 from the host's login controller, then the
-//   events are pumped until both fronts are logged in, the accounts and
-//   symbols have arrived and the prices are subscribed;
+//   events are pumped until both fronts are logged in, the symbols have
+//   arrived and are subscribed, and the accounts and open hold bills are
+//   those the market has for the user (WaitLoggedIn);
 // - modal dialogs: answered by Dialogs() (message boxes and prompts are
 //   cancelled unless scripted), so no test waits for a click.
 //
@@ -111,8 +112,12 @@ public:
                                      const std::string& server = "Demo");
     // Only sends the login request (bus 10001), as the host does; no wait.
     void SendLogin(const std::string& user, const std::string& password, const std::string& server = "Demo");
-    // Pumps until both fronts are logged in, the accounts and symbols have
-    // arrived and the prices are subscribed.
+    // Pumps until both fronts are logged in, the symbols have arrived and
+    // their prices are subscribed, and the tables hold every account and
+    // every open hold bill the user has at the server's market (asked
+    // through /admin/state). Other answers of the trading day (positions,
+    // limit orders, close bills, money) may still be on their way: a test
+    // that counts them waits for them.
     ::testing::AssertionResult WaitLoggedIn(std::chrono::milliseconds limit = kLoginLimit);
     // Bus event 10002 from the host; the plug-in drops its Client.
     void Logout();
@@ -143,6 +148,7 @@ private:
         std::string serverName;
         std::unique_ptr<SimProcess> process;
     };
+    SimProcess* FindMarket(const std::string& serverName);
     nlohmann::ordered_json ReadConfig() const;
     void WriteConfig(const nlohmann::ordered_json& json);
     std::string Describe();
