@@ -238,7 +238,7 @@ TEST_F(OrderDialogTest, EachKindShowsItsControlsAndClosesWithoutLeavingTriggers)
         EXPECT_EQ(accountTriggers + 1, AccountTriggers());
 
         dialog->Close();
-        EXPECT_TRUE(PumpUntil([&] { return !IsTopLevel(dialog); }));
+        EXPECT_TRUE(PumpUntilDeleted(dialog));
         EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
         EXPECT_EQ(priceTriggers, PriceTriggers());
         EXPECT_EQ(accountTriggers, AccountTriggers());
@@ -376,7 +376,7 @@ TEST_F(OrderDialogTest, SuccessClosesAndClosingWhileWaitingDropsTheWait)
     dialog->Click(dialog->m_marketOk);
     registry.NotifyResponse(dialog->GetWaitRequestId(), 0, wxString());
     EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
-    EXPECT_TRUE(PumpUntil([&] { return !IsTopLevel(dialog); }));
+    EXPECT_TRUE(PumpUntilDeleted(dialog));
 
     TestOrderDialog* cancel = Open(eCancel, eLimitOrder, 'b', Limit());
     cancel->Click(cancel->m_marketOk);
@@ -385,7 +385,7 @@ TEST_F(OrderDialogTest, SuccessClosesAndClosingWhileWaitingDropsTheWait)
     cancel->Close();
     EXPECT_EQ(0u, registry.GetCount());
     registry.NotifyResponse(id, 0, wxString()); // reaches nobody
-    EXPECT_TRUE(PumpUntil([&] { return !IsTopLevel(cancel); }));
+    EXPECT_TRUE(PumpUntilDeleted(cancel));
 }
 
 TEST_F(OrderDialogTest, ModifyWithUnchangedPricesClosesWithoutARequest)
@@ -554,7 +554,7 @@ TEST_F(OrderDialogTest, PointDifferenceMemoryFollowsTheCheckBox)
     EXPECT_FALSE(stored.m_usePointDiff);
     EXPECT_EQ(-1, stored.m_pointDiff);
     dialog->Close();
-    PumpUntil([&] { return !IsTopLevel(dialog); });
+    PumpUntilDeleted(dialog);
 
     TestOrderDialog* again = Open(eOpen, eMarketOrder, 'b');
     EXPECT_EQ("", again->m_pointDiffSpin->GetTextValue());

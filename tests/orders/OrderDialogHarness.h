@@ -2,48 +2,40 @@
 
 // What the order-dialog window tests share: the dialog with its controls in
 // reach and its refreshes counted, a sender that records instead of sending,
-// a message box that records instead of blocking, a scratch settings folder
-// and a bounded event pump.
+// a scratch settings folder and pumps that also delete closed windows.
 #include "connection/RequestNotify.h"
 #include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
 
-#include <chrono>
-#include <cstdlib>
-#include <functional>
+#include "EventPump.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
+
+#include <algorithm>
 #include <pelmora/EditorConfig.h>
 #include <utility>
 #include <vector>
 #include <wx/app.h>
-#include <wx/filefn.h>
-#include <wx/filename.h>
-#include <wx/utils.h>
 
-// Runs pending events and idle processing until `done` holds or the time is up.
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while(!done()) {
-        if(std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessIdle(); // deferred window deletion
-        wxMilliSleep(2);
-    }
-    return true;
-}
-
-// Runs what is queued now, without waiting for anything.
+// Runs what is queued now and the idle work, where closed windows are
+// deleted, without waiting for anything.
 inline void PumpPending()
 {
     for(int pass = 0; pass < 20 && wxTheApp->HasPendingEvents(); ++pass) {
-        wxTheApp->ProcessPendingEvents();
+        PumpEvents();
     }
-    wxTheApp->Yield(true);
+    PumpEvents();
     wxTheApp->ProcessIdle();
+}
+
+// Pumps, idle work included, until the window is gone.
+inline bool PumpUntilDeleted(const wxWindow* window)
+{
+    return PumpUntil([window] {
+        wxTheApp->ProcessIdle();
+        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), window) == wxTopLevelWindows.end();
+    });
 }
 
 // Every request the dialog hands over; ids count up from 500, or -1 when
@@ -156,20 +148,10 @@ protected:
 class ScratchSettings
 {
 public:
-    ScratchSettings()
-    {
-        m_folder = wxFileName::CreateTempFileName("tessrin-orders");
-        wxRemoveFile(m_folder);
-        wxFileName::Mkdir(m_folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        setenv("PELMORA_USER_DATA_DIR", m_folder.utf8_str(), 1);
-        EditorConfigST::Free();
-    }
-    ~ScratchSettings()
-    {
-        EditorConfigST::Free();
-        wxFileName::Rmdir(m_folder, wxPATH_RMDIR_RECURSIVE);
-    }
+    ScratchSettings() : m_userData("PELMORA_USER_DATA_DIR", m_folder.Path()) { EditorConfigST::Free(); }
+    ~ScratchSettings() { EditorConfigST::Free(); }
 
 private:
-    wxString m_folder;
+    ScratchFolder m_folder{"tessrin-orders"};
+    ScopedEnv m_userData;
 };

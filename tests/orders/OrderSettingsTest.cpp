@@ -1,35 +1,23 @@
 // The per-symbol point-difference memory in a scratch user-data folder, its
 // defaults, and the symbol groups of the configuration.
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
 #include "orders/OrderDialogConfig.h"
 #include "orders/PointDiffDefaults.h"
 #include "orders/SymbolGroupConfig.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <pelmora/Archive.h>
 #include <pelmora/EditorConfig.h>
 #include <pelmora/JSONRoot.h>
-#include <wx/filefn.h>
-#include <wx/filename.h>
 
 namespace {
 
 class OrderSettings : public ::testing::Test
 {
 protected:
-    OrderSettings()
-    {
-        m_folder = wxFileName::CreateTempFileName("tessrin-orders");
-        wxRemoveFile(m_folder);
-        wxFileName::Mkdir(m_folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        setenv("PELMORA_USER_DATA_DIR", m_folder.utf8_str(), 1);
-        EditorConfigST::Free();
-    }
-    ~OrderSettings() override
-    {
-        EditorConfigST::Free();
-        wxFileName::Rmdir(m_folder, wxPATH_RMDIR_RECURSIVE);
-    }
+    OrderSettings() { EditorConfigST::Free(); }
+    ~OrderSettings() override { EditorConfigST::Free(); }
 
     static OrderDialogConfig Record(const char* code, bool use, int points)
     {
@@ -41,7 +29,8 @@ protected:
     }
 
 private:
-    wxString m_folder;
+    ScratchFolder m_folder{"tessrin-orders"};
+    ScopedEnv m_userData{"PELMORA_USER_DATA_DIR", m_folder.Path()};
 };
 
 wxArrayString Codes(std::initializer_list<const char*> codes)
