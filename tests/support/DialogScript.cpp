@@ -40,6 +40,12 @@ DialogScript::~DialogScript()
     Unregister();
 }
 
+void DialogScript::AskFirst()
+{
+    Unregister();
+    Register();
+}
+
 void DialogScript::Answer(Reply reply, Match match)
 {
     if(!match) {
