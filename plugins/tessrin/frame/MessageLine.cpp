@@ -2,16 +2,16 @@
 
 #include "connection/ErrorTextTable.h"
 #include "db/DateTimeText.h"
+#include "frame/ModalMessageBox.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
 
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
 MessageLine::MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule)
     : m_line(line), m_caption(caption), m_rule(rule),
       m_box([](const wxString& message, const wxString& boxCaption) {
-          wxMessageBox(message, boxCaption, wxOK | wxCENTRE, nullptr);
+          ModalMessageBox::Show(message, boxCaption, wxOK | wxCENTRE, nullptr);
       }),
       m_clock([] { return wxDateTime::Now(); })
 {}

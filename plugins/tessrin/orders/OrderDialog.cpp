@@ -261,7 +261,9 @@ void OrderDialog::OnDeferredRefresh(wxCommandEvent& event)
 {
     event.Skip();
     m_refreshPending = false;
-    RefreshDialog();
+    if(!m_closing) { // a closed dialog may outlive the record store
+        RefreshDialog();
+    }
 }
 
 void OrderDialog::OnInitDialog(wxInitDialogEvent& event)
@@ -770,17 +772,21 @@ void OrderDialog::OnClose(wxCloseEvent& /*event*/)
     SaveSymbolConfig();
     // A closing dialog is no longer open for the panes' duplicate tests.
     RemoveFromOpenDialogs();
+    Hide();
     Destroy();
 }
 
 void OrderDialog::OnPluginUnplug(wxCommandEvent& event)
 {
     event.Skip(); // every other open dialog closes too
+    // Nothing of the plug-in is touched from here on: its tables and the
+    // request registry go right after this event. The window goes at the next
+    // idle time, before the host unloads the library, rather than inside the
+    // application object's dispatch of this very event.
     m_closing = true;
     m_wait.Drop();
     UnregisterTriggers();
-    // At once: the plug-in's code and tables go right after this event. A
-    // dialog already closing is taken off the deferred list first.
-    wxPendingDelete.DeleteObject(this);
-    delete this;
+    RemoveFromOpenDialogs();
+    Hide();
+    Destroy();
 }

@@ -125,7 +125,8 @@ protected:
     void OnTakeProfitSpin(wxSpinDoubleEvent& event);
     void OnPriceSpin(wxSpinDoubleEvent& event);
     void OnDeferredRefresh(wxCommandEvent& event);
-    // Event 15999: the plug-in unloads; the dialog goes at once.
+    // Event 15999: the plug-in unloads; the dialog lets go of the plug-in at
+    // once and is no longer open.
     void OnPluginUnplug(wxCommandEvent& event);
 
     // The whole refresh: symbol list, checks, prices, ranges, controls.
