@@ -275,21 +275,34 @@ TEST_F(OrderDialogTest, TenQuickQuantityChangesGiveOneRefresh)
 TEST_F(OrderDialogTest, TheUnloadEventClosesEveryOpenDialogAtOnce)
 {
     const std::size_t priceTriggers = PriceTriggers();
+    const std::size_t accountTriggers = AccountTriggers();
     TestOrderDialog* first = Open(eOpen, eMarketOrder, 'b');
     TestOrderDialog* second = Open(eClose, eMarketOrder, 's', Bill("H1"));
     TestOrderDialog* closing = Open(eCancel, eLimitOrder, 'b', Limit());
-    closing->Close(); // its deletion is still pending
+    closing->Click(closing->m_marketOk); // waiting for its answer
+    closing->Close();                    // and closed, its deletion still pending
+    first->TypeQuantity("3");            // a refresh queued
+    second->Click(second->m_marketOk);   // waiting for its answer
     ASSERT_EQ(2u, OrderDialog::GetOpenDialogs().size());
+    ASSERT_EQ(1u, registry.GetCount());
 
     wxCommandEvent unplug(wxEVT_PLUGIN_UNPLUG, 0);
     wxTheApp->ProcessEvent(unplug);
 
+    // Nothing of the plug-in is held any more: the tables and the registry
+    // may go now.
     EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
-    EXPECT_FALSE(IsTopLevel(first));
-    EXPECT_FALSE(IsTopLevel(second));
-    EXPECT_FALSE(IsTopLevel(closing));
     EXPECT_EQ(priceTriggers, PriceTriggers());
-    PumpPending(); // nothing is deleted twice
+    EXPECT_EQ(accountTriggers, AccountTriggers());
+    EXPECT_EQ(0u, registry.GetCount());
+    EXPECT_FALSE(first->IsShown());
+    EXPECT_FALSE(second->IsShown());
+    first->refreshes = 0;
+    wxTheApp->ProcessPendingEvents(); // the queued refresh finds the dialog closed
+    EXPECT_EQ(0, first->refreshes);
+    EXPECT_TRUE(PumpUntilDeleted(first));
+    EXPECT_TRUE(PumpUntilDeleted(second));
+    EXPECT_TRUE(PumpUntilDeleted(closing));
 }
 
 TEST_F(OrderDialogTest, EveryKindWaitsForItsAnswerAndTimesOut)

@@ -3,14 +3,13 @@
 // What the order-dialog window tests share: the dialog with its controls in
 // reach and its refreshes counted, a sender that records instead of sending,
 // a scratch settings folder and pumps that also delete closed windows.
+#include "EventPump.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
 #include "connection/RequestNotify.h"
 #include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
-
-#include "EventPump.h"
-#include "ScopedEnv.h"
-#include "ScratchFolder.h"
 
 #include <algorithm>
 #include <pelmora/EditorConfig.h>
@@ -34,7 +33,8 @@ inline bool PumpUntilDeleted(const wxWindow* window)
 {
     return PumpUntil([window] {
         wxTheApp->ProcessIdle();
-        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), window) == wxTopLevelWindows.end();
+        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), window) ==
+               wxTopLevelWindows.end();
     });
 }
 
