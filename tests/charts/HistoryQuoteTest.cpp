@@ -331,6 +331,24 @@ TEST_F(HistoryQuoteTest, TicksOfOtherSymbolsOrWithoutQuoteTimeAreIgnored)
     EXPECT_TRUE(same->IsDownloading());
 }
 
+TEST_F(HistoryQuoteTest, ADetachedHistoryNeitherDownloadsNorFollowsTicks)
+{
+    auto history = MakeHistory(eMinute1);
+    server.Answer(RowsBody({{noon, 1, 1, 1, 1}}));
+    ASSERT_TRUE(history->RequestHistory(0, -200));
+    history->Detach();
+    EXPECT_FALSE(history->IsDownloading());
+    // The cancelled download posts nothing: an answer would land within this time.
+    JobEventRecorder::PumpUntil([] { return false; }, 300ms);
+    EXPECT_TRUE(history->IsEmpty());
+    Tick(noon + 10, 2.0);
+    EXPECT_FALSE(history->IsDownloading());
+    EXPECT_FALSE(history->RequestHistory(0, -200));
+    // The store may go first now.
+    store.m_symbol_price_table.reset();
+    history.reset();
+}
+
 // --- requests --------------------------------------------------------------
 
 TEST_F(HistoryQuoteTest, RequestsAreSkippedWhenTheCacheHoldsTheRange)

@@ -82,10 +82,17 @@ HistoryQuote::HistoryQuote(RecordStore* db, const wxString& symbolCode, int peri
 
 HistoryQuote::~HistoryQuote()
 {
+    Detach();
+}
+
+void HistoryQuote::Detach()
+{
     m_timer.Stop();
     if(m_pDb != nullptr && m_pDb->m_symbol_price_table) {
         m_pDb->m_symbol_price_table->RemoveCommitTrigger(this);
     }
+    m_pDb = nullptr;
+    m_servers.clear();
     if(m_job) {
         m_job->Cancel();
         m_job.reset();

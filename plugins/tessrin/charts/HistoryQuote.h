@@ -31,6 +31,9 @@ public:
     HistoryQuote(RecordStore* db, const wxString& symbolCode, int period, const wxArrayString& servers);
     // Stops observing and cancels a running download.
     ~HistoryQuote() override;
+    // The same ahead of destruction, for a history that may outlive its
+    // record store: afterwards it neither downloads nor follows ticks.
+    void Detach();
 
     // Starts a download: time 0 asks for the newest K-lines; barcount > 0
     // that many from `time` on, < 0 that many before `time`, 0 whatever the

@@ -23,6 +23,10 @@ HistoryQuoteMgr* HistoryQuoteMgr::Instance()
 void HistoryQuoteMgr::Release()
 {
     if(ms_instance) {
+        // A history still held elsewhere must not touch the store that goes next.
+        for(auto& entry : ms_instance->m_histories) {
+            entry.second->Detach();
+        }
         ms_instance->m_histories.clear();
         ms_instance.reset();
     }
