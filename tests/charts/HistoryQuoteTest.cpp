@@ -3,9 +3,9 @@
 // server failover.
 #include "charts/HistoryQuote.h"
 
-#include "../connection/JobEventRecorder.h"
-#include "../connection/LoopbackHttpServer.h"
-#include "../connection/TcpPorts.h"
+#include "EventPump.h"
+#include "LoopbackHttpServer.h"
+#include "TestSocket.h"
 #include "charts/ePeriodType.h"
 #include "db/RecordStore.h"
 
@@ -112,7 +112,7 @@ sKData KLine(int64_t time, double open, double high, double low, double close, d
 
 bool Pump(const std::function<bool()>& done)
 {
-    return JobEventRecorder::PumpUntil(done, 10s);
+    return PumpUntil(done, 10s);
 }
 
 // Commit and action calls on the K-line table, with the table's size at each
@@ -339,7 +339,7 @@ TEST_F(HistoryQuoteTest, ADetachedHistoryNeitherDownloadsNorFollowsTicks)
     history->Detach();
     EXPECT_FALSE(history->IsDownloading());
     // The cancelled download posts nothing: an answer would land within this time.
-    JobEventRecorder::PumpUntil([] { return false; }, 300ms);
+    PumpFor(300ms);
     EXPECT_TRUE(history->IsEmpty());
     Tick(noon + 10, 2.0);
     EXPECT_FALSE(history->IsDownloading());

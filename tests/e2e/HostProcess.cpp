@@ -1,10 +1,14 @@
 #include "HostProcess.h"
 
+#include "SimProcess.h"
+#include "TessrinConFile.h"
+
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -30,34 +34,44 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    for(size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
-
 } // namespace
 
-HostProcess::HostProcess(int trade1, int trade2, int md, int http)
+HostProcess::HostProcess(const SimProcess& market)
 {
     char pattern[] = "/tmp/tessrin-e2e-XXXXXX";
     if(!mkdtemp(pattern)) {
         throw std::runtime_error("mkdtemp failed");
     }
     m_dir = pattern;
-    mkdir((m_dir + "/data").c_str(), 0700);
-    mkdir((m_dir + "/data/config").c_str(), 0700);
+    m_dataDir = m_dir + "/data";
+    mkdir(m_dataDir.c_str(), 0700);
+    mkdir((m_dataDir + "/config").c_str(), 0700);
     mkdir((m_dir + "/user").c_str(), 0700);
-    std::string con = ReadFile(EnvOr("TESSRIN_SOURCE_DIR", ".") + "/plugins/tessrin/frame/Tessrin.con.in");
-    if(con.empty()) {
-        throw std::runtime_error("no Tessrin.con template");
+    CopyDataFiles(EnvOr("TESSRIN_BUILD_DIR", ".") + "/bin/config", m_dataDir + "/config");
+    if(!TessrinConFile(market).Write(m_dataDir + "/config/Tessrin.con")) {
+        throw std::runtime_error("cannot write Tessrin.con");
     }
-    ReplaceAll(con, "@TRADE1_PORT@", std::to_string(trade1));
-    ReplaceAll(con, "@TRADE2_PORT@", std::to_string(trade2));
-    ReplaceAll(con, "@MD_PORT@", std::to_string(md));
-    ReplaceAll(con, "@HTTP_PORT@", std::to_string(http));
-    std::ofstream(m_dir + "/data/config/Tessrin.con") << con;
+}
+
+int HostProcess::CopyDataFiles(const std::string& installed, const std::string& scratch)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if(!fs::is_directory(installed, ec)) {
+        return 0; // nothing installed yet
+    }
+    int copied = 0;
+    for(const auto& entry : fs::recursive_directory_iterator(installed, ec)) {
+        const fs::path relative = fs::relative(entry.path(), installed);
+        if(!entry.is_regular_file() || relative == "Tessrin.con") {
+            continue;
+        }
+        const fs::path target = fs::path(scratch) / relative;
+        fs::create_directories(target.parent_path());
+        fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+        ++copied;
+    }
+    return copied;
 }
 
 HostProcess::~HostProcess()
@@ -140,6 +154,16 @@ std::vector<std::string> HostProcess::TraceLines() const
         lines.push_back(space == std::string::npos ? line : line.substr(space + 1));
     }
     return lines;
+}
+
+std::vector<long long> HostProcess::TraceStamps() const
+{
+    std::vector<long long> stamps;
+    std::ifstream in(m_dir + "/trace.txt");
+    for(std::string line; std::getline(in, line);) {
+        stamps.push_back(std::atoll(line.c_str()));
+    }
+    return stamps;
 }
 
 int HostProcess::WaitForLine(const std::string& pattern, int timeoutMs, int from) const

@@ -234,7 +234,7 @@ private:
     wxAuiToolBar* m_toolBar; // owned by the host's frame
     bool m_triggersRegistered;
     bool m_busConnected;
-    ServerInfo m_loginServer; // the server of the current login
+    ServerInfo m_loginServer; // the server of the current login; empty without a Client
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();
