@@ -242,6 +242,17 @@ TEST(KLineHistory, FollowsTheMarketThroughMovesAMinuteChangeAndItsWholeDepth)
     history.reset();
     manager->ReleaseHistory(ag, eMinute1);
     EXPECT_EQ(manager->GetHistoryCount(), 0u);
+
+    // Unloading releases the manager before the store goes: a history only
+    // it held is gone, one held elsewhere no longer touches the store.
+    auto held = manager->GetHistory(&bed.Store(), ag, eMinute1);
+    std::weak_ptr<HistoryQuote> managerOnly = manager->GetHistory(&bed.Store(), ag, eHour1);
+    ASSERT_TRUE(held->RequestHistory(0, -200));
+    bed.Unload();
+    EXPECT_TRUE(managerOnly.expired());
+    EXPECT_FALSE(held->IsDownloading());
+    EXPECT_FALSE(held->RequestHistory(0, -200));
+    held.reset();
 }
 
 TEST(KLineHistory, ADeadFirstServerHandsTheNextRequestToTheSecond)
