@@ -1,5 +1,6 @@
-// simmarketd's K-line service: the script answer, its parameters, live
-// moves, the per-route faults and the request log.
+// simmarketd's K-line service: the script answer, its parameters, the
+// per-route faults and the request log. Moves and depth: KLineBookTest and
+// the charts' end-to-end test.
 #include "SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -104,34 +105,6 @@ TEST_F(KLineServiceSimTest, ServesScriptRowsForEachQueryForm)
     for(const Bad& b : bad) {
         EXPECT_EQ(market.Get(kPath + "?" + b.query, &body), 400) << b.query;
     }
-}
-
-TEST_F(KLineServiceSimTest, MovesShapeTheNewestKLineAndThePageRunsOutAtTheDepth)
-{
-    ASSERT_EQ(market.Post("/admin/price?symbol=101&price=5010"), 200);
-    ASSERT_EQ(market.Post("/admin/price?symbol=101&price=4990"), 200);
-    ASSERT_EQ(market.Post("/admin/price?symbol=101&price=5001"), 200);
-    const auto newest = Get("symbolCode=AG&period=9&barcount=-1");
-    ASSERT_EQ(newest.size(), 1u);
-    const auto f = Fields(newest[0]);
-    EXPECT_GE(std::stod(f[3]), 5010);
-    EXPECT_LE(std::stod(f[4]), 4990);
-    EXPECT_EQ(std::stod(f[5]), 5001);
-
-    // Backward pages from the oldest until fewer rows come than were asked.
-    std::vector<size_t> sizes;
-    std::string oldest = Fields(Get("symbolCode=AG&period=11&barcount=-200").front())[0];
-    for(int page = 0; page < 10; ++page) {
-        const auto rows = Get("symbolCode=AG&period=11&time=" + oldest + "&barcount=-200");
-        sizes.push_back(rows.size());
-        if(rows.size() < 200) {
-            break;
-        }
-        oldest = Fields(rows.front())[0];
-    }
-    ASSERT_FALSE(sizes.empty());
-    EXPECT_LT(sizes.back(), 200u);
-    EXPECT_LT(sizes.size(), 10u);
 }
 
 TEST_F(KLineServiceSimTest, FaultsSpoilRowsAndRequestsAreLogged)
