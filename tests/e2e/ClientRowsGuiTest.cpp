@@ -149,8 +149,8 @@ TEST_F(ClientRowsTest, ABinaryOrderKeepsThePriceItWasOpenedAgainst)
     order.orderType = 'F';
     order.contractKey = 9001;
     ASSERT_GT(client->GetTradeApi()->ReqSetOrder(&order, NextRequestId()), 0);
-    ASSERT_TRUE(PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); },
-                          std::chrono::milliseconds(10000)));
+    ASSERT_TRUE(
+        PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); }, std::chrono::milliseconds(10000)));
     const trade_BinaryOrder& mine = *db.m_trade_BinaryOrder_table->GetIndexByPrimary().begin();
     const json listed =
         Find(json::parse(sim->Get("/admin/state"))["binaryOrders"], "code", mine.orderCode.utf8_string());

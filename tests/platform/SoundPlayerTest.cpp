@@ -1,7 +1,6 @@
 // Sounds: the program's own WAV files, where a sound name is looked up, and
 // silence without a file or a device, never an assertion.
 #include "LogCapture.h"
-#include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "platform/SystemSoundPlayer.h"
 

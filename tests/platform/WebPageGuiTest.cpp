@@ -3,7 +3,6 @@
 // arguments arrive intact, and only allowed addresses load.
 #include "EventPump.h"
 #include "LoopbackHttpServer.h"
-#include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "platform/WebAddress.h"
 #include "platform/WebPage.h"
@@ -141,8 +140,7 @@ TEST_F(WebPageTest, WindowOpenFromAnyFrameArrivesAsNewWindowRequestAndNothingOpe
     for(const auto& c : cases) {
         newWindows.clear();
         Evaluate(page, c.script);
-        ASSERT_TRUE(PumpUntil([this] { return !newWindows.empty(); }, std::chrono::milliseconds(10000)))
-            << c.script;
+        ASSERT_TRUE(PumpUntil([this] { return !newWindows.empty(); }, std::chrono::milliseconds(10000))) << c.script;
         EXPECT_EQ(wxString::FromUTF8(c.expected), newWindows.front()) << c.script;
     }
     EXPECT_EQ("null", Evaluate(page, "String(window.open('http://order.tessrin.invalid/?x'))"));
@@ -220,14 +218,12 @@ TEST_F(WebPageTest, ArgumentsWithQuotesLineBreaksAndBackslashesArriveIntact)
         page->RunScript("window.storedCount = (window.storedCount || 0) + 1");
     }
     ASSERT_TRUE(WaitLoaded(page));
-    ASSERT_TRUE(PumpUntil([&] { return Evaluate(page, "String(window.storedCount)") == "8"; },
-                          std::chrono::milliseconds(5000)));
+    ASSERT_TRUE(PumpUntil([&] { return Evaluate(page, "String(window.storedCount)") == "8"; }, std::chrono::milliseconds(5000)));
     EXPECT_EQ("args", Evaluate(page, "document.title")) << "an argument ran as script";
     for(const wxString& text : texts) {
         page->RunScript(WebPage::ScriptCall("store", {text}));
-        ASSERT_TRUE(
-            PumpUntil([&] { return Unescape(Evaluate(page, "encodeURIComponent(window.stored)")) == text; },
-                      std::chrono::milliseconds(5000)))
+        ASSERT_TRUE(PumpUntil(
+            [&] { return Unescape(Evaluate(page, "encodeURIComponent(window.stored)")) == text; }, std::chrono::milliseconds(5000)))
             << text.utf8_string();
     }
 }

@@ -40,12 +40,6 @@ DialogScript::~DialogScript()
     Unregister();
 }
 
-void DialogScript::AskFirst()
-{
-    Unregister();
-    Register();
-}
-
 void DialogScript::Answer(Reply reply, Match match)
 {
     if(!match) {

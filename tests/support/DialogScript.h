@@ -48,11 +48,6 @@ public:
     void SetDefaultAnswer(int id) { m_defaultAnswer = id; }
     std::size_t PendingScripts() const { return m_scripts.size(); }
 
-    // Asks this script before every hook registered since (wx asks the newest
-    // first). A dialog it answers never runs, so a hook that counts open
-    // dialogs, such as the host's list of modal loops, must not see it.
-    void AskFirst();
-
     const std::vector<Record>& Seen() const { return m_seen; }
     // Dialogs seen whose class name is `className`.
     std::size_t CountSeen(const wxString& className) const;

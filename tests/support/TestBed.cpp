@@ -1,5 +1,7 @@
 #include "TestBed.h"
 
+#include <filesystem>
+
 #include "TessrinConFile.h"
 
 #include <connection/Client.h>
@@ -202,8 +204,6 @@ EditorConfig& TestBed::Settings()
     // The plug-in reads the settings file afresh, as a new process would.
     EditorConfigST::Free();
     m_host = std::make_unique<TestHost>();
-    // The host registered its own hook (the modal loops it ends at exit).
-    m_dialogs.AskFirst();
     if(!m_host->LoadPlugin() || !Plugin().GetDatabase()) {
         return ::testing::AssertionFailure() << "the plug-in did not start";
     }
