@@ -1,8 +1,9 @@
-// The limit-orders pane without a window: the rest quantity it shows and the
-// order dialog's fields of its three commands.
-#include "db/RecordStore.h"
+// The limit-orders pane without a window: its cells over a real record
+// table, and the order dialog's fields of its three commands.
+#include "PaneTestRecords.h"
 #include "orders/OrderTicket.h"
 #include "panes/LimitOrderActions.h"
+#include "panes/LimitOrderModel.h"
 
 #include <gtest/gtest.h>
 
@@ -63,4 +64,41 @@ TEST(LimitOrderActions, NewOrderIsALimitOrderThatKeepsTheDialogsDirection)
     EXPECT_EQ(ticket.m_direction, 's');
     EXPECT_EQ(ticket.m_symbolId, 102);
     EXPECT_EQ(ticket.m_pLimitOrder, nullptr);
+}
+
+TEST(LimitOrderModel, RowsShowTheRestQuantityPricesInTheSymbolsDecimalsAndCodeTexts)
+{
+    PaneTestRecords records;
+    wxObjectDataPtr<LimitOrderModel> model(new LimitOrderModel(&records.store));
+    trade_Limit order = Order("L0001");
+    order.symbolId = PaneTestRecords::kPlatinum;
+    order.freezed = 123.456;
+    order.orderPrice = 381.5;
+    order.stopLoss = 0;
+    order.takeProfit = 379.25;
+    order.validDateType = '2';
+    order.openTime = wxDateTime(8, wxDateTime::Dec, 2026, 9, 5, 0);
+    ASSERT_TRUE(records.store.m_trade_Limit_table->Insert(order).second);
+    trade_Limit orphan = Order("L0002");
+    orphan.symbolId = PaneTestRecords::kOrphan;
+    ASSERT_TRUE(records.store.m_trade_Limit_table->Insert(orphan).second);
+
+    ASSERT_EQ(model->GetColumnCount(), 13u);
+    ASSERT_EQ(model->GetCount(), 2u);
+    const char* expected[] = {"1",    "L0001",  "铂金",   "现货一部", "LimitOrder", "123.46",
+                              "S",    "3.00",   "381.50", "0.00",     "379.25",     "2026-12-08 09:05:00",
+                              "ThisWeek"};
+    for(unsigned int column = 0; column < 13; ++column) {
+        wxVariant value;
+        model->GetValueByRow(value, 0, column);
+        EXPECT_EQ(value.MakeString(), wxString::FromUTF8(expected[column])) << "column " << column;
+        wxDataViewItemAttr attr;
+        EXPECT_FALSE(model->GetAttrByRow(0, column, attr)) << "no colours, column " << column;
+    }
+    // The order whose symbol has no account shows an empty row.
+    for(unsigned int column = 0; column < 13; ++column) {
+        wxVariant value;
+        model->GetValueByRow(value, 1, column);
+        EXPECT_TRUE(value.IsNull()) << "column " << column;
+    }
 }

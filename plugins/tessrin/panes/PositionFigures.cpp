@@ -27,7 +27,7 @@ wxVariant QuantityLinkValue(double quantity)
     return wxVariant(texts);
 }
 
-PositionTotals SumPositionQuantities(const trade_PositionFactory& positions)
+PositionTotals SumPositionQuantities(const CObjectFactory<trade_Position>& positions)
 {
     PositionTotals totals;
     for(const trade_Position& position : positions.GetIndexByPrimary()) {

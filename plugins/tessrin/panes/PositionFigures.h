@@ -3,7 +3,8 @@
 #include <wx/string.h>
 #include <wx/variant.h>
 
-class trade_PositionFactory;
+template <class Record> class CObjectFactory;
+struct trade_Position;
 
 // The figures of the positions pane, apart from any window.
 
@@ -23,4 +24,4 @@ struct PositionTotals
     double buyQuantity = 0.0;
     double sellQuantity = 0.0;
 };
-PositionTotals SumPositionQuantities(const trade_PositionFactory& positions);
+PositionTotals SumPositionQuantities(const CObjectFactory<trade_Position>& positions);
