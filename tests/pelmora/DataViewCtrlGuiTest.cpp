@@ -182,11 +182,16 @@ protected:
         m_panel->Layout();
     }
 
-    // Waits until the control has asked for every cell.
+    // Waits until the control has asked for every cell and laid out the last
+    // row's links.
     bool PaintAll()
     {
         m_ctrl->Refresh();
-        return PumpUntil([&] { return m_model->asked.size() == 3u * eColumnCount; });
+        return PumpUntil([&] {
+            wxDataViewColumn* links = m_ctrl->GetColumnByModelColumn(eLinks);
+            return m_model->asked.size() == 3u * eColumnCount &&
+                   (!links || m_ctrl->GetItemRect(m_model->GetItem(2), links).width > 0);
+        });
     }
 
     wxFrame* m_frame = nullptr;
