@@ -1,7 +1,7 @@
 // The list-pane pattern on the display: a test-only pane over the hold bills
 // in a host notebook, its menus, links and stored layout, and taking panes
 // off the host's notebooks.
-#include "../connection/EventPump.h"
+#include "EventPump.h"
 #include "../frame/FakeHost.h"
 #include "HoldBillTestPane.h"
 #include "frame/PluginExports.h"

@@ -1,6 +1,6 @@
 // The host's data-view control with its renderers, menus and column layout,
 // on the display.
-#include "../connection/EventPump.h"
+#include "EventPump.h"
 #include "pelmora/Archive.h"
 #include "pelmora/pmDataViewCtrl.h"
 #include "pelmora/pmDataViewCtrlConfig.h"
