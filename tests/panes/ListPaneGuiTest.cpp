@@ -1,8 +1,8 @@
 // The list-pane pattern on the display: a test-only pane over the hold bills
 // in a host notebook, its menus, links and stored layout, and taking panes
 // off the host's notebooks.
-#include "EventPump.h"
 #include "../frame/FakeHost.h"
+#include "EventPump.h"
 #include "HoldBillTestPane.h"
 #include "frame/PluginExports.h"
 #include "frame/RemoveNotebookPage.h"

@@ -1,7 +1,5 @@
 #include "TestBed.h"
 
-#include <filesystem>
-
 #include "TessrinConFile.h"
 
 #include <connection/Client.h>
