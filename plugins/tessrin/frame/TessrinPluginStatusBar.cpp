@@ -41,15 +41,15 @@ void TessrinPlugin::CreatePanes()
     Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
     Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
     const bool hideStoreOrderPane = TessrinConfig(m_config.get()).IsHideStoreOrderPane();
-    // The panes are made here, before the tool bar, and then placed on the
-    // notebooks: the output panes first, the quote boards hidden until their
-    // market arrives; the store-order pane only when not hidden.
+    // Each pane is built here, before the tool bar: output panes as pages of
+    // `output`, the quote boards for `workspace` (a page once their market
+    // arrives), the store-order pane only unless hidden.
     wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
 
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();
-    // The quick-order panel is docked here.
+    // The quick-order panel is docked here, once its status-bar button exists.
     if(output) {
         output->DisableTopBottomDrag();
     }
