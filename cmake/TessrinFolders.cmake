@@ -6,7 +6,7 @@
 #                           (later: varnel)
 #   TESSRIN_PLUGIN_FOLDERS  subsystem folders of plugins/tessrin; each builds
 #                           the static library tessrin_<folder> that the
-#                           plug-in library links (later: panes, funds,
+#                           plug-in library links (later: funds,
 #                           history)
 #   TESSRIN_TEST_FOLDERS    folders of tests/ (later: one per new source folder)
 #   TESSRIN_BENCH_FOLDERS   benchmark programs of bench/
