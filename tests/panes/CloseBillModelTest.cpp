@@ -1,7 +1,8 @@
 // The closed-bills model over a real record table, without a display: its
 // cells and the colour of the close profit.
-#include "PaneTestRecords.h"
 #include "panes/CloseBillModel.h"
+
+#include "PaneTestRecords.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/DrawingUtils.h>
@@ -45,9 +46,22 @@ TEST(CloseBillModel, CellsAndTheProfitColouredUpDownOrNotAtZero)
     ASSERT_TRUE(bills.Insert(Bill("C5", PaneTestRecords::kOrphan, 9.0)).second);
 
     ASSERT_EQ(model->GetColumnCount(), 16u);
-    const char* expected[] = {"1",    "C1",     "铂金",   "现货一部", "382.00",    "S",     "1.00",  "1.75",
-                              "0.31", "MarketClose", "2026-12-07 09:30:00", "380.50", "380.25", "0.30",
-                              "H0001", "2026-12-07 14:00:00"};
+    const char* expected[] = {"1",
+                              "C1",
+                              "铂金",
+                              "现货一部",
+                              "382.00",
+                              "S",
+                              "1.00",
+                              "1.75",
+                              "0.31",
+                              "MarketClose",
+                              "2026-12-07 09:30:00",
+                              "380.50",
+                              "380.25",
+                              "0.30",
+                              "H0001",
+                              "2026-12-07 14:00:00"};
     for(unsigned int column = 0; column < 16; ++column) {
         wxVariant value;
         model->GetValueByRow(value, 0, column);

@@ -1,9 +1,10 @@
 // The delivery-orders pane without a window: the confirmation time text and
 // the cells over a real record table.
+#include "panes/DeliveryOrderModel.h"
+
 #include "PaneTestRecords.h"
 #include "db/DateTimeText.h"
 #include "panes/DeliveryConfirmTime.h"
-#include "panes/DeliveryOrderModel.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/DrawingUtils.h>
@@ -56,9 +57,22 @@ TEST(DeliveryOrderModel, WaitingAndConfirmedOrdersShowTheirStateTimeAndFigures)
     ASSERT_TRUE(records.store.m_trade_DeliveryOrder_table->Insert(unset).second);
 
     ASSERT_EQ(model->GetColumnCount(), 17u);
-    const char* expected[] = {"1",         "D0001",      "H0001",     "白银",     "现货一部", "B",
-                              "2.00",      "12000.00",   "150000.00", "90.50",    "eDELCS_WaitConfirm",
-                              "---",       "2026-12-08 10:00:10",     "5000",     "45.00",    "-30.00",
+    const char* expected[] = {"1",
+                              "D0001",
+                              "H0001",
+                              "白银",
+                              "现货一部",
+                              "B",
+                              "2.00",
+                              "12000.00",
+                              "150000.00",
+                              "90.50",
+                              "eDELCS_WaitConfirm",
+                              "---",
+                              "2026-12-08 10:00:10",
+                              "5000",
+                              "45.00",
+                              "-30.00",
                               ""};
     for(unsigned int column = 0; column < 17; ++column) {
         wxVariant value;

@@ -1,9 +1,10 @@
 // The limit-orders pane without a window: its cells over a real record
 // table, and the order dialog's fields of its three commands.
+#include "panes/LimitOrderModel.h"
+
 #include "PaneTestRecords.h"
 #include "orders/OrderTicket.h"
 #include "panes/LimitOrderActions.h"
-#include "panes/LimitOrderModel.h"
 
 #include <gtest/gtest.h>
 
@@ -85,9 +86,8 @@ TEST(LimitOrderModel, RowsShowTheRestQuantityPricesInTheSymbolsDecimalsAndCodeTe
 
     ASSERT_EQ(model->GetColumnCount(), 13u);
     ASSERT_EQ(model->GetCount(), 2u);
-    const char* expected[] = {"1",    "L0001",  "铂金",   "现货一部", "LimitOrder", "123.46",
-                              "S",    "3.00",   "381.50", "0.00",     "379.25",     "2026-12-08 09:05:00",
-                              "ThisWeek"};
+    const char* expected[] = {"1",    "L0001",  "铂金", "现货一部", "LimitOrder",          "123.46",  "S",
+                              "3.00", "381.50", "0.00", "379.25",   "2026-12-08 09:05:00", "ThisWeek"};
     for(unsigned int column = 0; column < 13; ++column) {
         wxVariant value;
         model->GetValueByRow(value, 0, column);

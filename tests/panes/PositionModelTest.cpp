@@ -1,9 +1,10 @@
 // The positions model over real record tables, without a display: its rows
 // and total row as positions come, change and go, the quotes it follows, and
 // the texts and colours of its cells.
+#include "panes/PositionModel.h"
+
 #include "PaneTestRecords.h"
 #include "RecordingNotifier.h"
-#include "panes/PositionModel.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/DrawingUtils.h>
@@ -17,11 +18,15 @@ using Log = std::vector<std::string>;
 class PositionModelTest : public ::testing::Test, protected PaneTestRecords
 {
 protected:
-    PositionModelTest() : m_model(new PositionModel(&store)) { m_model->AddNotifier(new RecordingNotifier(m_log)); }
+    PositionModelTest() : m_model(new PositionModel(&store))
+    {
+        m_model->AddNotifier(new RecordingNotifier(m_log));
+    }
 
     trade_PositionFactory& Positions() { return *store.m_trade_Position_table; }
 
-    void AddPosition(int symbolId, double buyQuantity, double buyAmount, double sellQuantity, double sellAmount)
+    void AddPosition(int symbolId, double buyQuantity, double buyAmount, double sellQuantity,
+                     double sellAmount)
     {
         trade_Position position;
         position.accountKey = kAccount;
@@ -163,7 +168,7 @@ TEST_F(PositionModelTest, CellsShowAveragesLinksProfitsAndTheirSums)
 
 TEST_F(PositionModelTest, LinksAreBlueProfitsFollowTheirSignAndTheTotalIsBoldOnYellow)
 {
-    AddHold("H1", kSilver, 'b', 2, 4980); // +540
+    AddHold("H1", kSilver, 'b', 2, 4980);    // +540
     AddHold("H2", kPlatinum, 's', 3, 380.5); // -0.06
     AddPosition(kSilver, 2, 150000, 0, 0);
     AddPosition(kPlatinum, 0, 0, 3, 1141.5);

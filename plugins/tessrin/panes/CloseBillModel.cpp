@@ -73,7 +73,8 @@ void CloseBillModel::GetRecordValue(const trade_CloseBill& bill, unsigned int co
     }
 }
 
-void CloseBillModel::GetRecordAttr(const trade_CloseBill& bill, unsigned int column, wxDataViewItemAttr& attr) const
+void CloseBillModel::GetRecordAttr(const trade_CloseBill& bill, unsigned int column,
+                                   wxDataViewItemAttr& attr) const
 {
     if(column == eCloseProfit) {
         ColourProfit(bill.closeProfit, attr);

@@ -35,5 +35,6 @@ protected:
     // defaults when missing.
     bool HasLinks(const trade_CloseBill& bill) const override;
     void GetRecordValue(const trade_CloseBill& bill, unsigned int column, wxVariant& value) const override;
-    void GetRecordAttr(const trade_CloseBill& bill, unsigned int column, wxDataViewItemAttr& attr) const override;
+    void GetRecordAttr(const trade_CloseBill& bill, unsigned int column,
+                       wxDataViewItemAttr& attr) const override;
 };

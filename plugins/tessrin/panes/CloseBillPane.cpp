@@ -30,7 +30,8 @@ std::vector<ListColumn> Columns()
 
 } // namespace
 
-CloseBillPane::CloseBillPane(RecordStore* db, HostManager* mgr, wxWindow* parent) : RecordListPane(db, mgr, parent)
+CloseBillPane::CloseBillPane(RecordStore* db, HostManager* mgr, wxWindow* parent)
+    : RecordListPane(db, mgr, parent)
 {
     CreateList(new CloseBillModel(db));
     AppendColumns(Columns());

@@ -35,7 +35,8 @@ protected:
     // The order's symbol and the symbol's account; the property is made with
     // defaults when missing.
     bool HasLinks(const trade_DeliveryOrder& order) const override;
-    void GetRecordValue(const trade_DeliveryOrder& order, unsigned int column, wxVariant& value) const override;
+    void GetRecordValue(const trade_DeliveryOrder& order, unsigned int column,
+                        wxVariant& value) const override;
     void GetRecordAttr(const trade_DeliveryOrder& order, unsigned int column,
                        wxDataViewItemAttr& attr) const override;
 };

@@ -53,7 +53,8 @@ const trade_Limit* LimitOrderPane::GetActionableOrder() const
 {
     const trade_Limit* order = GetSelectedRecord();
     RecordStore* db = GetDatabase();
-    if(!order || !order->GetAccount(db) || !order->GetSymbolInfo(db) || !order->cachedAccount->GetLoginInfo(db)) {
+    if(!order || !order->GetAccount(db) || !order->GetSymbolInfo(db) ||
+       !order->cachedAccount->GetLoginInfo(db)) {
         return nullptr;
     }
     return order;

@@ -109,7 +109,8 @@ bool PositionModel::HasLinks(const trade_Position& position) const
     return true;
 }
 
-void PositionModel::GetRecordValue(const trade_Position& position, unsigned int column, wxVariant& value) const
+void PositionModel::GetRecordValue(const trade_Position& position, unsigned int column,
+                                   wxVariant& value) const
 {
     const symbol_Info& symbol = *position.cachedSymbolInfo;
     const symbol_Property& property = *symbol.cachedSymbolProperty;
@@ -121,9 +122,9 @@ void PositionModel::GetRecordValue(const trade_Position& position, unsigned int 
         value = property.symbolName;
         break;
     case ePriceAvgBuy:
-        value = FormatPrice(
-            PositionAveragePrice(position.buyAmount, property.contractSize, position.buyQuantity),
-            property.digits);
+        value =
+            FormatPrice(PositionAveragePrice(position.buyAmount, property.contractSize, position.buyQuantity),
+                        property.digits);
         break;
     case ePriceAvgSell:
         value = FormatPrice(

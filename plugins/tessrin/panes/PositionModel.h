@@ -16,7 +16,7 @@ public:
         eSymbol,
         ePriceAvgBuy,
         ePriceAvgSell,
-        eQuantityBuy, // link
+        eQuantityBuy,  // link
         eQuantitySell, // link
         eDynProfit,
         eColumnCount

@@ -25,7 +25,8 @@ std::vector<ListColumn> Columns()
 
 } // namespace
 
-PositionPane::PositionPane(RecordStore* db, HostManager* mgr, wxWindow* parent) : RecordListPane(db, mgr, parent)
+PositionPane::PositionPane(RecordStore* db, HostManager* mgr, wxWindow* parent)
+    : RecordListPane(db, mgr, parent)
 {
     CreateList(new PositionModel(db));
     AppendColumns(Columns());
@@ -54,7 +55,8 @@ PositionPane::~PositionPane()
 
 wxDataViewRenderer* PositionPane::CreateRenderer(const ListColumn& column)
 {
-    if(column.modelColumn == PositionModel::eQuantityBuy || column.modelColumn == PositionModel::eQuantitySell) {
+    if(column.modelColumn == PositionModel::eQuantityBuy ||
+       column.modelColumn == PositionModel::eQuantitySell) {
         return CreateLinkRenderer(column);
     }
     return nullptr;
