@@ -153,17 +153,16 @@ TEST_F(PositionModelTest, CellsShowAveragesLinksProfitsAndTheirSums)
     EXPECT_EQ(Cell(2, PositionModel::eQuantityBuy).GetType(), "string");
     EXPECT_EQ(m_model->GetColumnCount(), 8u);
 
-    // Contract unit 0: the average is 0 in the symbol's decimals.
-    symbol_Property property = *store.m_symbol_Property_table->GetIndexByPrimary().find(kPlatinum);
-    property.contractSize = 0;
-    store.m_symbol_Property_table->Update(store.m_symbol_Property_table->GetIndexByPrimary().find(kPlatinum),
-                                          property);
-    EXPECT_EQ(Text(1, PositionModel::ePriceAvgSell), "0.00");
-
     // A quote moves the profit of its symbol and of the total.
     Quote(kSilver, 4900); // (4898 - 4980) x 30 = -2460
     EXPECT_EQ(Text(0, PositionModel::eDynProfit), "-2460.00");
     EXPECT_EQ(Text(2, PositionModel::eDynProfit), "-2460.06");
+
+    // Contract unit 0: the average is 0 in the symbol's decimals.
+    AddSymbol(104, kAccount, "ZU", "Zero unit", 3, 0, 10);
+    AddPosition(104, 2, 100, 1, 50);
+    EXPECT_EQ(Text(2, PositionModel::ePriceAvgBuy), "0.000");
+    EXPECT_EQ(Text(2, PositionModel::ePriceAvgSell), "0.000");
 }
 
 TEST_F(PositionModelTest, LinksAreBlueProfitsFollowTheirSignAndTheTotalIsBoldOnYellow)

@@ -10,6 +10,10 @@
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "panes/CloseBillPane.h"
+#include "panes/DeliveryOrderPane.h"
+#include "panes/LimitOrderPane.h"
+#include "panes/PositionPane.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -3,6 +3,7 @@
 #include "frame/SettingsAccessors.h"
 #include "orders/OrderDialog.h"
 
+#include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/xrc/xmlres.h>
