@@ -70,6 +70,10 @@ const CodeText kHangTypes[] = {
 const CodeText kAccountKinds[] = {
     {'1', wxTRANSLATE("M/N")}, {'2', wxTRANSLATE("N/M")}, {'3', wxTRANSLATE("N-D/D")}};
 
+const CodeText kDeliveryConfirmStates[] = {{'2', wxTRANSLATE("eDELCS_Success")},
+                                           {'3', wxTRANSLATE("eDELCS_Failed")},
+                                           {'4', wxTRANSLATE("eDELCS_OpFailed")}};
+
 const CodeText kPeriodUnits[] = {{'1', wxTRANSLATE("second")},
                                  {'2', wxTRANSLATE("minute")},
                                  {'3', wxTRANSLATE("hour")},
@@ -160,6 +164,11 @@ wxString HangTypeText(char marketType)
 wxString AccountKindText(char riskKind)
 {
     return Translated(kAccountKinds, riskKind, wxGetTranslation("unknow"));
+}
+
+wxString DeliveryConfirmStatusText(char state)
+{
+    return Translated(kDeliveryConfirmStates, state, wxGetTranslation("eDELCS_WaitConfirm"));
 }
 
 wxString PeriodUnitText(char unit)

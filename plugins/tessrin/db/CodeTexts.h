@@ -15,6 +15,10 @@ wxString LimitOrderTypeText(char limitType); // '1' "LimitOrder" ... '4' "LimitC
 wxString ApproveStateText(char state);       // '1' "Waiting" ... '5' "Cancel"
 wxString HangTypeText(char marketType);      // '1' "OTC", '2' "Aggregate", '3' "Hang"
 wxString AccountKindText(char riskKind);     // '1' "M/N", '2' "N/M", '3' "N-D/D"; else "unknow"
+// The confirmation state of a delivery order: '2' "eDELCS_Success", '3'
+// "eDELCS_Failed", '4' "eDELCS_OpFailed"; any other code (the waiting '1'
+// among them) "eDELCS_WaitConfirm".
+wxString DeliveryConfirmStatusText(char state);
 
 // '1' "second" ... '5' "month"; else the translated "unknow".
 wxString PeriodUnitText(char unit);

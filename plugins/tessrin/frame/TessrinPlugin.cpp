@@ -7,8 +7,13 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "panes/CloseBillPane.h"
+#include "panes/DeliveryOrderPane.h"
+#include "panes/LimitOrderPane.h"
+#include "panes/PositionPane.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -334,7 +339,17 @@ void TessrinPlugin::DisconnectBus()
 void TessrinPlugin::RemovePanes()
 {
     // Each pane is removed and destroyed here in its place of the shut-down
-    // order, and its pointer cleared.
+    // order, and its pointer cleared: account, hold details, the quote boards
+    // ('1', then '4'), then these.
+    RemoveNotebookPage(m_mgr, m_closeBillPane);
+    m_closeBillPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_limitOrderPane);
+    m_limitOrderPane = nullptr;
+    // In/out money, history, notices, store orders, binary orders, risk.
+    RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
+    m_deliveryOrderPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_positionPane);
+    m_positionPane = nullptr;
 }
 
 void TessrinPlugin::UnregisterTriggers()

@@ -8,9 +8,13 @@
 #include "frame/PluginEvents.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/CloseBillPane.h"
+#include "panes/LimitOrderPane.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <pelmora/clConfig.h>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -27,6 +31,19 @@ constexpr int kPasswordPromptMs = 8000;
 constexpr int kAccountStatusMs = 5000;
 // userFlags bit: the login password must be changed.
 constexpr int kMustChangePassword = 2;
+
+// Brings the pane's page of the output notebook forward, without a page
+// event; false when the pane has no page there.
+bool SelectOutputPage(HostManager* manager, wxWindow* pane)
+{
+    Notebook* output = manager ? manager->GetOutputBook() : nullptr;
+    const int index = output && pane ? output->GetPageIndex(pane) : wxNOT_FOUND;
+    if(index == wxNOT_FOUND) {
+        return false;
+    }
+    output->SetSelection(static_cast<size_t>(index), false);
+    return true;
+}
 } // namespace
 
 // clang-format off
@@ -133,8 +150,20 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
     if(!click.IsValid()) {
         return;
     }
-    // The pages of the bills and orders a notice points at come with the
-    // trading panes; they select click.GetKey() here.
+    switch(click.GetKind()) {
+    case NoticeClick::eCloseTrade:
+        if(SelectOutputPage(m_mgr, m_closeBillPane)) {
+            m_closeBillPane->SelectCloseBill(click.GetKey());
+        }
+        break;
+    case NoticeClick::eLimitCancel:
+    case NoticeClick::eLimitSet:
+        SelectOutputPage(m_mgr, m_limitOrderPane);
+        break;
+    default:
+        // The other kinds select the pages of the panes that show them.
+        break;
+    }
 }
 
 void TessrinPlugin::SendUnplugEvent()

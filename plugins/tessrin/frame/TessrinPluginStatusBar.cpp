@@ -2,6 +2,10 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/CloseBillPane.h"
+#include "panes/DeliveryOrderPane.h"
+#include "panes/LimitOrderPane.h"
+#include "panes/PositionPane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
@@ -46,6 +50,22 @@ void TessrinPlugin::CreatePanes()
     // arrives), the store-order pane only unless hidden.
     wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
+    RecordStore* db = m_db.get();
+    if(output) {
+        // After the hold-detail pane:
+        m_positionPane = new PositionPane(db, m_mgr, output);
+        m_closeBillPane = new CloseBillPane(db, m_mgr, output);
+        m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
+        // After the risk panel:
+        m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
+
+        // The pages, after "Account" and "Trade":
+        output->AddPage(m_positionPane, _("Position"), false, wxNullBitmap);
+        output->AddPage(m_closeBillPane, _("Close"), false, wxNullBitmap);
+        output->AddPage(m_deliveryOrderPane, _("Delivery"), false, wxNullBitmap);
+        output->AddPage(m_limitOrderPane, _("Limit "), false, wxNullBitmap);
+        // then "Money ", "History ", "Notice ", "Store ", "RiskCustom".
+    }
 
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "panes/DeliveryOrderModel.h"
+#include "panes/RecordListPane.h"
+
+// The "Delivery" page: the delivery orders of the day with their
+// confirmation. Read-only.
+class DeliveryOrderPane : public RecordListPane<DeliveryOrderModel>
+{
+public:
+    static constexpr const char* kConfigName = "DeliveryOrderPane";
+
+    DeliveryOrderPane(RecordStore* db, HostManager* mgr, wxWindow* parent);
+};
