@@ -108,6 +108,11 @@ protected:
 TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
 {
     ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
+    // Moves sent before the walk stopped may still be on the way: a price set
+    // after them, once seen here, means the quote the dialog shows is final.
+    const int settled = LastPrice(101) == 5000 ? 5001 : 5000;
+    ASSERT_EQ(200, bed.Market().Post("/admin/price?symbol=101&price=" + std::to_string(settled)));
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(101) == settled; }));
 
     // A market buy of 2 becomes a hold bill at the buy quote shown.
     std::set<wxString> before = BillCodes();
