@@ -2,11 +2,10 @@
 // remembered pages reopen, or the first symbol's chart opens once, and the
 // list of open pages. Pages are real chart pages over a store of the test's
 // own; the frame's part (ShowChartWindow, the remembered list) is recorded.
-#include "charts/CharViewPanelMgr.h"
-
 #include "EventPump.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
+#include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPluginConfig.h"
@@ -101,7 +100,8 @@ TEST_F(CharViewPanelMgrTest, AFirstStartOpensTheChartOfTheSmallestSymbolIdOnce)
 {
     Arrive({{103, "PD"}, {101, "AG"}, {102, "PT"}});
     EXPECT_TRUE(manager->calls.empty()); // later, in the event loop
-    PumpFor(100ms);
+    ASSERT_TRUE(PumpUntil([&] { return !manager->calls.empty(); }));
+    PumpFor(50ms); // the other two requests would open a second chart here
     EXPECT_EQ(manager->calls, (std::vector<RecordingMgr::Call>{{"AG", true}}));
 
     // With a chart open, later symbols open nothing.
@@ -131,7 +131,8 @@ TEST_F(CharViewPanelMgrTest, RememberedPagesReopenWithTheSelectedOneInFrontAndNo
 TEST_F(CharViewPanelMgrTest, PagesAreFoundByTheirExactNameAndLeaveTheListOnce)
 {
     Arrive({{101, "AG"}, {102, "PT"}});
-    PumpFor(50ms);
+    ASSERT_TRUE(PumpUntil([&] { return !manager->GetChartViewPanels().empty(); }));
+    PumpFor(50ms); // PT's request finds AG open
     ASSERT_EQ(manager->GetChartViewPanels().size(), 1u);
     ChartViewerPanel* ag = manager->FindPanel("AG");
     ASSERT_NE(ag, nullptr);

@@ -58,8 +58,12 @@ protected:
         for(size_t i = 0; i < closes.size(); ++i) {
             const double c = closes[i];
             const double o = i % 2 ? c + 0.25 : c - 0.25;
-            const sKData bar{static_cast<double>(kMidnight + spacing * static_cast<int64_t>(i)), o,
-                             std::max(o, c) + 1, std::min(o, c) - 1, c, 0};
+            const sKData bar{static_cast<double>(kMidnight + spacing * static_cast<int64_t>(i)),
+                             o,
+                             std::max(o, c) + 1,
+                             std::min(o, c) - 1,
+                             c,
+                             0};
             history->AddOrUpdate(bar, &transaction, true);
         }
         transaction.Commit(0);
@@ -148,11 +152,8 @@ TEST_F(ChartPainterTest, BarTypesGridAndCandleFillsFollowTheStyle)
         int averages;
         int lineWidth;
     } cases[] = {
-        {1, true, true, 4, 3, 1},
-        {1, false, false, 4, 3, 1},
-        {0, true, true, 4, 3, 2},
-        {2, true, true, 1, 0, 1},
-        {3, false, true, 1, 3, 1}, // no price layer: the bottom one is an average
+        {1, true, true, 4, 3, 1}, {1, false, false, 4, 3, 1}, {0, true, true, 4, 3, 2},
+        {2, true, true, 1, 0, 1}, {3, false, true, 1, 3, 1}, // no price layer: the bottom one is an average
     };
     for(const Case& c : cases) {
         SCOPED_TRACE(c.barType);
@@ -223,7 +224,8 @@ TEST_F(ChartPainterTest, TheLegendComparesTheKLineUnderTheCursorWithTheNewest)
         {"above the newest", 110,
          "  <*font,color=00AA88*><*img=@triangle,width=8,color=00AA88*> 0.50 (4.76%)<*/font*><*/*>"},
         {"below the newest", 111,
-         "  <*font,color=CC0000*><*img=@invertedtriangle,width=8,color=CC0000*> -0.50 (-5.26%)<*/font*><*/*>"},
+         "  <*font,color=CC0000*><*img=@invertedtriangle,width=8,color=CC0000*> -0.50 "
+         "(-5.26%)<*/font*><*/*>"},
         {"a close of 0 shows no percentage", 112,
          "  <*font,color=CC0000*><*img=@invertedtriangle,width=8,color=CC0000*> -10.00<*/font*><*/*>"},
         {"the newest itself", 119,
@@ -250,11 +252,13 @@ TEST_F(ChartPainterTest, TheLegendComparesTheKLineUnderTheCursorWithTheNewest)
     data.SetCursorX(110 - 25);
     auto chart = Build(800);
     const std::string legend = Legend(*chart);
-    EXPECT_EQ(legend.substr(0, legend.find("<*img=@square")),
-              "<*block,valign=top,maxWidth=745*>[2024/03/15 01:50:00]      <*block*>Open: [<*font,color=ff3333*>10.25"
-              "<*/font*>] High: [<*font,color=10101*>11.50<*/font*>] Low: [<*font,color=10101*>9.25<*/font*>] "
-              "Close: [<*font, color=33cc33*>10.50<*/font*>]  <*font,color=00AA88*><*img=@triangle,width=8,"
-              "color=00AA88*> 0.50 (4.76%)<*/font*><*/*>      <*block*>");
+    EXPECT_EQ(
+        legend.substr(0, legend.find("<*img=@square")),
+        "<*block,valign=top,maxWidth=745*>[2024/03/15 01:50:00]      <*block*>Open: "
+        "[<*font,color=ff3333*>10.25"
+        "<*/font*>] High: [<*font,color=10101*>11.50<*/font*>] Low: [<*font,color=10101*>9.25<*/font*>] "
+        "Close: [<*font, color=33cc33*>10.50<*/font*>]  <*font,color=00AA88*><*img=@triangle,width=8,"
+        "color=00AA88*> 0.50 (4.76%)<*/font*><*/*>      <*block*>");
     const size_t sma10 = legend.find("color=cc33cc*> SMA (10): ");
     const size_t sma20 = legend.find("color=33cccc*> SMA (20): ");
     const size_t sma30 = legend.find("color=cccc33*> SMA (30): ");
@@ -296,7 +300,8 @@ TEST_F(ChartPainterTest, CursorLinesAndLabelsSitOnTheKLineAndThePlotEdges)
         EXPECT_EQ(latest[0].x1, plot->getRightX() + 6);
         EXPECT_EQ(latest[0].y1, c.expectedY == -1 ? main->getYCoor(c.latest) : c.expectedY);
         EXPECT_EQ(latest[0].alignment, Left);
-        EXPECT_NE(latest[0].text.find(c.latest == 1 ? " 1.0<*/font*> <*/font*>" : ".0<*/font*>"), std::string::npos)
+        EXPECT_NE(latest[0].text.find(c.latest == 1 ? " 1.0<*/font*> <*/font*>" : ".0<*/font*>"),
+                  std::string::npos)
             << latest[0].text;
 
         // The cross-hair on K-line 145 (window index 40), its close 105.

@@ -191,7 +191,8 @@ TEST_F(ChartPanelDataTest, AFollowingWindowMovesOnAndAScrolledBackOneOnlyAsksFor
         if(step.redraw) {
             const int newest = data.GetValidCount() - 1;
             EXPECT_EQ(Shown(ChartPanelData::eClose, newest), history->GetLastKData().close);
-            EXPECT_EQ(Shown(ChartPanelData::eTime, newest), ChartPanelData::GetKDataValue(0, history->GetLastKData()));
+            EXPECT_EQ(Shown(ChartPanelData::eTime, newest),
+                      ChartPanelData::GetKDataValue(0, history->GetLastKData()));
         }
     }
 }

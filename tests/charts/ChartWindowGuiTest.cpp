@@ -5,13 +5,13 @@
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
 
+#include <chartlib/DrawArea.h>
+#include <chartlib/WxChartRenderer.h>
 #include <charts/CharViewPanelMgr.h>
 #include <charts/ChartViewerPanel.h>
 #include <charts/HistoryQuote.h>
 #include <charts/HistoryQuoteMgr.h>
 #include <charts/KLineChart.h>
-#include <chartlib/DrawArea.h>
-#include <chartlib/WxChartRenderer.h>
 #include <cstdlib>
 #include <ctime>
 #include <db/RecordStore.h>
@@ -20,9 +20,9 @@
 #include <frame/ToolBarTools.h>
 #include <memory>
 #include <pelmora/EditorConfig.h>
-#include <set>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmChartViewer.h>
+#include <set>
 #include <string>
 #include <vector>
 #include <wx/app.h>
@@ -68,8 +68,8 @@ std::vector<Served> ServedKLines(SimProcess& market, const std::string& query)
         Served bar{};
         double open = 0, high = 0, low = 0;
         char stamp[32];
-        std::sscanf(item.at("row").get<std::string>().c_str(), "%lf,%31[^,],%lf,%lf,%lf,%lf", &bar.time, stamp,
-                    &open, &high, &low, &bar.close);
+        std::sscanf(item.at("row").get<std::string>().c_str(), "%lf,%31[^,],%lf,%lf,%lf,%lf", &bar.time,
+                    stamp, &open, &high, &low, &bar.close);
         bars.push_back(bar);
     }
     return bars;
@@ -86,6 +86,24 @@ int KLineRequests(SimProcess& market, const std::string& query)
         }
     }
     return count;
+}
+
+double ClientPrice(RecordStore& store, int id)
+{
+    const auto& prices = store.m_symbol_price_table->GetIndexByPrimary();
+    const auto found = prices.find(id);
+    return found == prices.end() ? -1 : found->lastPrice;
+}
+
+double MarketPrice(SimProcess& market, int id)
+{
+    const nlohmann::json state = market.State();
+    for(const auto& price : state.at("prices")) {
+        if(price.at("symbol").get<int>() == id) {
+            return price.at("last").get<double>();
+        }
+    }
+    return -2;
 }
 
 const symbol_Info& Symbol(RecordStore& store, int id)
@@ -176,15 +194,29 @@ TEST_F(ChartWindowTest, TheFirstChartFollowsTheMarketAndTheCommandsActOnThePageI
     EXPECT_EQ(ag->GetPeriod(), 0);
     EXPECT_EQ(ag->GetBarType(), 1);
 
-    // Its K-lines are the market's newest 200 minutes; 95 of them show.
-    const auto served = ServedKLines(market, "symbolCode=AG&period=4&barcount=-200");
+    // Its K-lines are the market's newest minutes (200, and any begun since
+    // by a move), once the moves have stopped and reached the client; the
+    // window ends at the newest with free slots after it.
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return ClientPrice(bed.Store(), kAg) == MarketPrice(market, kAg) &&
+                   !ag->GetData().GetHistory()->IsDownloading();
+        },
+        10s));
     const HistoryQuote& history = *ag->GetData().GetHistory();
+    ASSERT_GE(history.GetKDataCount(), 200);
+    const auto served =
+        ServedKLines(market, "symbolCode=AG&period=4&barcount=-" + std::to_string(history.GetKDataCount()));
     ASSERT_EQ(history.GetKDataCount(), static_cast<int>(served.size()));
     for(size_t i = 0; i < served.size(); ++i) {
         ASSERT_EQ(history.GetKData(static_cast<int>(i)).time, served[i].time) << i;
         ASSERT_EQ(history.GetKData(static_cast<int>(i)).close, served[i].close) << i;
     }
-    EXPECT_EQ(ag->GetData().GetValidCount(), 95);
+    const ChartDataArray& times = *ag->GetData().GetSeriesArray(0);
+    EXPECT_GE(times.GetValidCount(), 95);
+    EXPECT_LT(times.GetValidCount(), 100);
+    EXPECT_EQ(times.LocalToGlobalIndex(times.GetValidCount() - 1), history.GetKDataCount() - 1);
+    ASSERT_TRUE(Loaded(ag));
     EXPECT_NE(CursorText(ag, "<*block,valign=top").find("SMA (30)"), std::string::npos);
     EXPECT_TRUE(SaveWindowScreenshot(&bed.Host().Frame(), "chart_window.png"));
 
@@ -228,8 +260,9 @@ TEST_F(ChartWindowTest, TheFirstChartFollowsTheMarketAndTheCommandsActOnThePageI
     EXPECT_EQ(ag->GetBarType(), 0);
     EXPECT_EQ(pt->GetBarType(), 1);
     ASSERT_TRUE(Loaded(ag));
-    EXPECT_EQ(dynamic_cast<KLineChart*>(ag->GetChartView()->getChart())->mainPane()->getLayerByZ(0)->getLineWidth(),
-              2);
+    EXPECT_EQ(
+        dynamic_cast<KLineChart*>(ag->GetChartView()->getChart())->mainPane()->getLayerByZ(0)->getLineWidth(),
+        2);
     ASSERT_TRUE(Loaded(pt) && Loaded(cu) && Loaded(eur));
 
     std::weak_ptr<HistoryQuote> ptMinutes = pt->GetData().GetHistory();

@@ -32,7 +32,8 @@ protected:
     ChartDataArray& Make(int count, int screen = 100, int extra = 30)
     {
         m_count = count;
-        m_array = std::make_unique<ChartDataArray>(std::make_unique<CountingProvider>(m_count), screen, extra);
+        m_array =
+            std::make_unique<ChartDataArray>(std::make_unique<CountingProvider>(m_count), screen, extra);
         return *m_array;
     }
     // The visible values, leading points in front.

@@ -48,7 +48,13 @@ protected:
                         [this](wxCommandEvent& event) { reachedParent.push_back(event.GetEventType()); });
         }
         viewer->setChart(new CountedChart(deleted));
-        PumpFor(50ms);
+        // The frame on screen and the viewer at its final size; then the
+        // refreshes that sizing queued are run and forgotten.
+        ASSERT_TRUE(PumpUntil([&] {
+            return frame->IsShownOnScreen() && viewer->GetSize() == frame->GetClientSize() &&
+                   viewer->GetSize().x > 0;
+        }));
+        PumpEvents();
         events.clear();
     }
     void TearDown() override { frame->Destroy(); }
@@ -62,7 +68,10 @@ protected:
         event.SetEventObject(viewer);
         viewer->ProcessWindowEvent(event);
     }
-    int Count(wxEventType type) const { return static_cast<int>(std::count(events.begin(), events.end(), type)); }
+    int Count(wxEventType type) const
+    {
+        return static_cast<int>(std::count(events.begin(), events.end(), type));
+    }
 
     wxFrame* frame = nullptr;
     pmChartViewer* viewer = nullptr;
