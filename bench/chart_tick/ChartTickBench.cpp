@@ -39,8 +39,8 @@ void BM_ChartTick(benchmark::State& state)
     auto history = std::make_shared<HistoryQuote>(&db, "S0", eMinute1, wxArrayString());
     for(int i = 0; i < kHistoryBars; ++i) {
         const double price = 100.0 + (i % 50) * 0.01;
-        history->AddOrUpdate({static_cast<double>(kStart + 60 * i), price, price + 0.2, price - 0.2, price, 0},
-                             nullptr, true);
+        history->AddOrUpdate(
+            {static_cast<double>(kStart + 60 * i), price, price + 0.2, price - 0.2, price, 0}, nullptr, true);
     }
     ChartPanelData data;
     data.SetHistory(history);

@@ -6,7 +6,8 @@
 #include <cstdint>
 
 ChartDataArray::ChartDataArray(std::unique_ptr<IDataProvider> provider, int screenCount, int extraPoints)
-    : m_provider(std::move(provider)), m_screenCount(std::clamp(screenCount, kMinScreenCount, kMaxScreenCount)),
+    : m_provider(std::move(provider)),
+      m_screenCount(std::clamp(screenCount, kMinScreenCount, kMaxScreenCount)),
       m_extraPoints(std::max(0, extraPoints)),
       m_values(static_cast<size_t>(m_extraPoints + m_screenCount), chartlib::NoValue)
 {}

@@ -25,8 +25,9 @@ CharViewPanelMgr::~CharViewPanelMgr()
 
 ChartViewerPanel* CharViewPanelMgr::FindPanel(const wxString& name) const
 {
-    const auto found = std::find_if(m_panels.begin(), m_panels.end(),
-                                    [&name](const ChartViewerPanel* panel) { return panel->GetViewName() == name; });
+    const auto found = std::find_if(m_panels.begin(), m_panels.end(), [&name](const ChartViewerPanel* panel) {
+        return panel->GetViewName() == name;
+    });
     return found == m_panels.end() ? nullptr : *found;
 }
 

@@ -101,8 +101,8 @@ std::unique_ptr<KLineChart> ChartPainter::BuildChart(int width, int height)
 
     XYChart* main = chart->addPriceChart(height - kBottomMargin - kTopMargin);
     const int grid = chart->dashLineColor(kGridColour, DotLine);
-    main->setPlotArea(0, 0, width - kRightMargin, height - kBottomMargin, 0xFFFFFF, kAltPlotColour, Transparent,
-                      grid, grid);
+    main->setPlotArea(0, 0, width - kRightMargin, height - kBottomMargin, 0xFFFFFF, kAltPlotColour,
+                      Transparent, grid, grid);
     main->yAxis()->setTickDensity(30, 0);
     main->xAxis()->setTickDensity(30, 0);
 
@@ -115,10 +115,9 @@ std::unique_ptr<KLineChart> ChartPainter::BuildChart(int width, int height)
     switch(m_style.barType) {
     case 1: {
         CandleStickLayer* candles = chart->addCandles(m_style.candUpColour, m_style.candDownColour);
-        candles->setColors(m_style.upSolid ? m_style.candUpColour : m_style.backgroundColour,
-                           m_style.candUpColour,
-                           m_style.downSolid ? m_style.candDownColour : m_style.backgroundColour,
-                           m_style.candDownColour);
+        candles->setColors(
+            m_style.upSolid ? m_style.candUpColour : m_style.backgroundColour, m_style.candUpColour,
+            m_style.downSolid ? m_style.candDownColour : m_style.backgroundColour, m_style.candDownColour);
         candles->setLineWidth(1);
         boxes = candles;
         break;
@@ -174,7 +173,8 @@ std::string ChartPainter::ImageMap(KLineChart& chart) const
     return main ? main->getHTMLImageMap("clickable", "", attribute) : std::string();
 }
 
-std::string ChartPainter::OhlcLegend(BaseChart& chart, double open, double high, double low, double close) const
+std::string ChartPainter::OhlcLegend(BaseChart& chart, double open, double high, double low,
+                                     double close) const
 {
     const std::string value = ValueFormat() + "<*/font*>";
     const std::string fg = Hex(m_style.foregroundColour);
@@ -182,7 +182,8 @@ std::string ChartPainter::OhlcLegend(BaseChart& chart, double open, double high,
     text += Tr("Open: [") + "<*font,color=" + Hex(m_style.barUpColour) + "*>" + Format(chart, open, value);
     text += Tr("] High: [") + "<*font,color=" + fg + "*>" + Format(chart, high, value);
     text += Tr("] Low: [") + "<*font,color=" + fg + "*>" + Format(chart, low, value);
-    text += Tr("] Close: [") + "<*font, color=" + Hex(m_style.barDownColour) + "*>" + Format(chart, close, value);
+    text +=
+        Tr("] Close: [") + "<*font, color=" + Hex(m_style.barDownColour) + "*>" + Format(chart, close, value);
     text += Tr("]");
     const HistoryQuote* history = m_data.GetHistory().get();
     if(history && !history->IsEmpty() && hasValue(history->GetLastKData().close)) {
@@ -230,8 +231,9 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
             if(n == 4) {
                 const double close = layer->getDataSet(3)->getValue(i);
                 if(hasValue(close)) {
-                    ohlc += OhlcLegend(*chart, layer->getDataSet(2)->getValue(i), layer->getDataSet(0)->getValue(i),
-                                       layer->getDataSet(1)->getValue(i), close);
+                    ohlc += OhlcLegend(*chart, layer->getDataSet(2)->getValue(i),
+                                       layer->getDataSet(0)->getValue(i), layer->getDataSet(1)->getValue(i),
+                                       close);
                 }
                 continue;
             }
@@ -249,7 +251,8 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
                 std::string entry = name + ": ";
                 if(n == 2) {
                     const double a = layer->getDataSet(0)->getValue(i), b = layer->getDataSet(1)->getValue(i);
-                    entry += Format(*chart, std::min(a, b), value) + " - " + Format(*chart, std::max(a, b), value);
+                    entry +=
+                        Format(*chart, std::min(a, b), value) + " - " + Format(*chart, std::max(a, b), value);
                 } else if(n == 3) {
                     const double sum = layer->getDataSet(0)->getValue(i) + layer->getDataSet(1)->getValue(i) +
                                        layer->getDataSet(2)->getValue(i);
@@ -272,7 +275,7 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
         const int lineX = pane->getXCoor(x) + offsetX;
         cursor->line(lineX, plot->getTopY() + offsetY, lineX, plot->getBottomY() + offsetY, cursorLine);
         cursor->text(legend, kBoldFontName, kFontSize, plot->getLeftX() + 5 + offsetX,
-                    plot->getTopY() + 3 + offsetY, fg, TopLeft);
+                     plot->getTopY() + 3 + offsetY, fg, TopLeft);
     }
 
     const PlotArea* plot = main->getPlotArea();
@@ -289,10 +292,10 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
 
     const std::string time = main->xAxis()->getFormattedLabel(x, kCursorTimeFormat);
     cursor->text(kLabelFont + time + " <*/font*>", kBoldFontName, kFontSize, main->getXCoor(x) + offsetX,
-                plot->getBottomY() + offsetY + kAxisLabelGap, 0xFFFFFF, TopCenter);
+                 plot->getBottomY() + offsetY + kAxisLabelGap, 0xFFFFFF, TopCenter);
     const std::string price = Format(*chart, main->getYValue(cursorY - offsetY), value + "<*/font*>");
     cursor->text(kLabelFont + price + " <*/font*>", kBoldFontName, kFontSize,
-                plot->getRightX() + offsetX + kAxisLabelGap, cursorY, 0xFFFFFF, Left);
+                 plot->getRightX() + offsetX + kAxisLabelGap, cursorY, 0xFFFFFF, Left);
 
     int latestY = main->getYCoor(m_data.GetLatestPrice()) + offsetY;
     if(latestY <= 0) {
@@ -303,5 +306,5 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
     }
     const std::string latest = Format(*chart, m_data.GetLatestPrice(), value + "<*/font*>");
     cursor->text(kLatestFont + latest + " <*/font*>", kBoldFontName, kFontSize,
-                plot->getRightX() + offsetX + kAxisLabelGap, latestY, 0xFFFFFF, Left);
+                 plot->getRightX() + offsetX + kAxisLabelGap, latestY, 0xFFFFFF, Left);
 }

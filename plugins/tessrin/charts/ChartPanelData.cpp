@@ -54,8 +54,8 @@ double ChartPanelData::ChartTimeToSeconds(double chartTime)
 void ChartPanelData::CreateSeries()
 {
     for(int series = eTime; series <= eClose; ++series) {
-        m_series[series] = std::make_unique<ChartDataArray>(std::make_unique<RandKDataProvider>(series, *this),
-                                                            kScreenCount, kExtraPoints);
+        m_series[series] = std::make_unique<ChartDataArray>(
+            std::make_unique<RandKDataProvider>(series, *this), kScreenCount, kExtraPoints);
     }
 }
 

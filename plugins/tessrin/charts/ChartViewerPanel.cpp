@@ -1,7 +1,7 @@
 #include "charts/ChartViewerPanel.h"
 
-#include "charts/ChartPainter.h"
 #include "charts/CharViewPanelMgr.h"
+#include "charts/ChartPainter.h"
 #include "charts/HistoryQuote.h"
 #include "charts/HistoryQuoteMgr.h"
 #include "db/RecordStore.h"
@@ -26,10 +26,10 @@ bool IsLoggedIn()
 wxBEGIN_EVENT_TABLE(ChartViewerPanel, ChartViewPanelBase)
     EVT_TIMER(wxID_ANY, ChartViewerPanel::OnTimer)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-ChartViewerPanel::ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol,
-                                   HostManager* mgr)
+    ChartViewerPanel::ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol,
+                                       HostManager* mgr)
     : ChartViewPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 400)), m_pDb(db),
       m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode)
 {

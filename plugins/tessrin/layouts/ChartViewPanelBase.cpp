@@ -5,8 +5,8 @@
 #include <pelmora/pmChartViewer.h>
 #include <wx/sizer.h>
 
-ChartViewPanelBase::ChartViewPanelBase(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                                       long style)
+ChartViewPanelBase::ChartViewPanelBase(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                       const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
     EnsureBitmapResources();

@@ -14,7 +14,7 @@ class BaseChart;
 // Events of the viewer, sent to the viewer itself (bind on the viewer). The
 // numbers lie in wx's user range; they are window events, never bus events.
 // The view port changed: a new chart may be needed (needUpdateChart).
-extern const wxEventTypeTag<wxCommandEvent> wxEVT_CHARTVIEWER_VIEWPORT_CHANGED;  // wxEVT_USER_FIRST + 100
+extern const wxEventTypeTag<wxCommandEvent> wxEVT_CHARTVIEWER_VIEWPORT_CHANGED; // wxEVT_USER_FIRST + 100
 // The mouse moved over the plot area, or while dragging.
 extern const wxEventTypeTag<wxCommandEvent> wxEVT_CHARTVIEWER_MOUSEMOVE_PLOTAREA; // wxEVT_USER_FIRST + 101
 // The cursor layer needs drawing again (size change, mouse gone).
