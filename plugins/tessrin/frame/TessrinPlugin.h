@@ -222,6 +222,8 @@ private:
     void LoadErrorTexts();
     void LoadPageImages();
     void DisconnectBus();
+    // Takes every pane off the host's notebooks and destroys it.
+    void RemovePanes();
     void UnregisterTriggers();
     void ConnectCentreBook();
     void DisconnectCentreBook();
