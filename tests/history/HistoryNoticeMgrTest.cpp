@@ -4,73 +4,21 @@
 // output window's hash.
 #include "history/HistoryNoticeMgr.h"
 
-#include "../pelmora/ScratchFolder.h"
 #include "BulletinStubServer.h"
 #include "ConsoleEventLoop.h"
+#include "NoticeFixtures.h"
 #include "TcpPorts.h"
-#include "db/user_Account.h"
-#include "history/INoticeSession.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
-#include <pelmora/EditorConfig.h>
-#include <pelmora/JobQueueSingleton.h>
 #include <pelmora/OutputWindow.h>
 
 using namespace std::chrono_literals;
 
 namespace {
 
-// The user's settings in a folder of the test's own; the job queue's workers
-// are stopped while wx is still up.
-class NoticeEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        m_folder = std::make_unique<ScratchFolder>();
-        m_userDir = std::make_unique<ScopedEnv>("PELMORA_USER_DATA_DIR", m_folder->Path());
-    }
-    void TearDown() override
-    {
-        JobQueueSingleton::Release();
-        EditorConfigST::Free();
-        m_userDir.reset();
-        m_folder.reset();
-    }
-
-private:
-    std::unique_ptr<ScratchFolder> m_folder;
-    std::unique_ptr<ScopedEnv> m_userDir;
-};
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
-
-class FakeSession : public INoticeSession
-{
-public:
-    const user_Account* GetLoginUser() const override { return hasAccount ? &account : nullptr; }
-    wxArrayString GetNoticeServers() const override { return servers; }
-
-    user_Account account;
-    bool hasAccount = true;
-    wxArrayString servers;
-};
-
-std::string Item(const std::string& title, const std::string& date, const std::string& content = "text")
-{
-    return R"({"is_read":false,"from":"exchange","title":")" + title + R"(","content":")" + content +
-           R"(","bulletinId":"7","date":")" + date + R"("})";
-}
-
-std::string List(const std::vector<std::string>& items)
-{
-    std::string text = "[";
-    for(const auto& item : items) {
-        text += (text.size() > 1 ? "," : "") + item;
-    }
-    return text + "]";
-}
 
 class NoticeMgrTest : public ::testing::Test
 {
