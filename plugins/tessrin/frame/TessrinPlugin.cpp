@@ -8,6 +8,7 @@
 #include "db/RecordStore.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "history/HistoryNoticeMgr.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -56,6 +57,7 @@ TessrinPlugin::~TessrinPlugin()
     DisconnectAppHandlers();
     DisconnectBus();
     UnregisterTriggers();
+    HistoryNoticeMgr::Release();
     // The library must outlive the objects the Client made from it.
     StopTimers();
     ReleaseClient();
@@ -95,6 +97,8 @@ void TessrinPlugin::UnPlug()
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();
+    // The bulletin manager's poll would otherwise outlive the login it reads.
+    HistoryNoticeMgr::Release();
     m_db.reset();
     UnloadTradeApiLibrary();
     if(g_errorTable == m_errorTable.get()) {
