@@ -7,7 +7,7 @@
 #include "BulletinStubServer.h"
 #include "ConsoleEventLoop.h"
 #include "NoticeFixtures.h"
-#include "TcpPorts.h"
+#include "TestSocket.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -5,7 +5,8 @@
 //
 //     ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
 //     auto manager = ManagerWith(List({Item("A", "2026-12-01 09:00:00")}));
-#include "../pelmora/ScratchFolder.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
 #include "db/user_Account.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/INoticeSession.h"
