@@ -9,9 +9,6 @@ const user_Account* PluginNoticeSession::GetLoginUser() const
 
 wxArrayString PluginNoticeSession::GetNoticeServers() const
 {
-    if(!g_plugin || !g_plugin->GetClient()) {
-        return wxArrayString();
-    }
-    const ServerInfo* server = g_plugin->GetServerItem().FindServer(g_plugin->GetServerText());
+    const ServerInfo* server = g_plugin ? g_plugin->GetLoginServer() : nullptr;
     return server ? server->noticehistory : wxArrayString();
 }
