@@ -1,7 +1,11 @@
 #include "BulletinService.h"
 
+#include "AdminRequest.h"
+#include "SimMarket.h"
+
 #include <algorithm>
 #include <cctype>
+#include <climits>
 
 namespace simmarket {
 
@@ -39,7 +43,71 @@ std::string Decoded(const std::string& text)
     return out;
 }
 
+HttpAnswer Unavailable()
+{
+    return HttpAnswer{503, "text/plain", "the market did not answer"};
+}
+
+// The poll: the query's user, count and lower date bound.
+HttpAnswer BulletinList(SimMarket& market, const httplib::Request& req)
+{
+    int userId = 0;
+    int limit = 0;
+    int64_t fromMs = -1;
+    try {
+        userId = Id(req, "userid");
+        if(req.has_param("msg_count"))
+            limit = static_cast<int>(WholeNumber(req, "msg_count", 0, INT_MAX));
+    } catch(const std::exception& e) {
+        return HttpAnswer{400, "text/plain", e.what()};
+    }
+    if(req.has_param("curtime")) {
+        fromMs = SimClock::ParseDashedDateTime(req.get_param_value("curtime"));
+        if(fromMs < 0)
+            return HttpAnswer{400, "text/plain", "curtime must be YYYY-MM-DD HH:MM:SS"};
+    }
+    auto list = market.RunOnIo([&market, userId, fromMs, limit] {
+        return market.Bulletins().Bulletins(userId, fromMs, limit).dump();
+    });
+    return list ? HttpAnswer{200, "application/json", *list} : Unavailable();
+}
+
+// The mark-read of a bulletin and the older ones: "true" or "false".
+HttpAnswer BulletinMarkRead(SimMarket& market, const httplib::Request& req)
+{
+    const auto fields = BulletinService::FormFields(req.body);
+    int userId = 0;
+    int64_t lastMs = -1;
+    try {
+        const auto user = fields.find("userid");
+        const auto last = fields.find("last_time");
+        if(user != fields.end() && last != fields.end()) {
+            userId = static_cast<int>(WholeNumber(user->second, "userid", INT_MIN, INT_MAX));
+            lastMs = SimClock::ParseDashedDateTime(last->second);
+        }
+    } catch(const std::exception&) {
+        lastMs = -1;
+    }
+    auto marked =
+        market.RunOnIo([&market, userId, lastMs] { return market.Bulletins().MarkRead(userId, lastMs); });
+    if(!marked)
+        return Unavailable();
+    return HttpAnswer{200, "text/plain", *marked ? "true" : "false"};
+}
+
 } // namespace
+
+HttpRoute BulletinService::PollRoute(SimMarket& market)
+{
+    return {"GET", "/bulletin/trader",
+            [&market](const httplib::Request& req) { return BulletinList(market, req); }};
+}
+
+HttpRoute BulletinService::MarkReadRoute(SimMarket& market)
+{
+    return {"POST", "/bulletin/trader",
+            [&market](const httplib::Request& req) { return BulletinMarkRead(market, req); }};
+}
 
 json BulletinService::Bulletins(int userId, int64_t fromMs, int limit) const
 {

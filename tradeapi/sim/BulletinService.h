@@ -11,7 +11,9 @@
 //        the user's bulletins dated at or before T become read for the user;
 //        answers "true", or "false" for an unknown user, a bad time or when
 //        the admin API asked for one refusal
-// Used on the market's I/O thread only.
+// The routes run on HTTP worker threads and reach the service through
+// SimMarket::RunOnIo; everything else runs on the market's I/O thread.
+#include "HttpServices.h"
 #include "SimServer.h"
 
 #include <map>
@@ -20,10 +22,15 @@
 
 namespace simmarket {
 
+class SimMarket;
+
 class BulletinService
 {
 public:
     explicit BulletinService(SimServer& server) : m_server(server) {}
+
+    static HttpRoute PollRoute(SimMarket& market);
+    static HttpRoute MarkReadRoute(SimMarket& market);
 
     // fromMs < 0: no lower bound; limit <= 0: no limit.
     nlohmann::json Bulletins(int userId, int64_t fromMs, int limit) const;

@@ -1,5 +1,6 @@
 #include "frame/TessrinPlugin.h"
 
+#include "charts/HistoryQuoteMgr.h"
 #include "connection/Client.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/RequestId.h"
@@ -57,6 +58,9 @@ TessrinPlugin::~TessrinPlugin()
     DisconnectAppHandlers();
     DisconnectBus();
     UnregisterTriggers();
+    if(m_db) {
+        HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
+    }
     HistoryNoticeMgr::Release();
     // The library must outlive the objects the Client made from it.
     StopTimers();
@@ -97,6 +101,8 @@ void TessrinPlugin::UnPlug()
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();
+    // The K-line histories observe the price table: they go before the store.
+    HistoryQuoteMgr::Release();
     // The bulletin manager's poll would otherwise outlive the login it reads.
     HistoryNoticeMgr::Release();
     m_db.reset();
