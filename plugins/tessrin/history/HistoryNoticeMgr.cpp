@@ -148,9 +148,7 @@ void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
 {
     m_timer.StartOnce(static_cast<int>(GetNoticeMsgUpdInterval() * 1000));
     m_job.reset();
-    bool anyItem = false;
-    AddNotices(event.GetString(), anyItem);
-    if(!anyItem) {
+    if(!AddNotices(event.GetString())) {
         return;
     }
     wxCommandEvent updated(wxEVT_CMD_NOTICES_UPDATED, 0);
@@ -159,15 +157,17 @@ void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
     ProcessEvent(updated);
 }
 
-void HistoryNoticeMgr::AddNotices(const wxString& answer, bool& anyItem)
+bool HistoryNoticeMgr::AddNotices(const wxString& answer)
 {
     const JSONRoot root(answer);
     if(!root.isOk()) {
-        return;
+        return false;
     }
     const JSONElement list = root.toElement();
     const int count = list.arraySize();
-    anyItem = count > 0;
+    if(count == 0) {
+        return false;
+    }
     for(int i = 0; i < count; ++i) {
         const JSONElement item = list.arrayItem(i);
         if(!item.isObject()) {
@@ -182,6 +182,7 @@ void HistoryNoticeMgr::AddNotices(const wxString& answer, bool& anyItem)
     }
     std::stable_sort(m_notices.begin(), m_notices.end(),
                      [](const NoticePtr& a, const NoticePtr& b) { return IsNewerNotice(*a, *b); });
+    return true;
 }
 
 void HistoryNoticeMgr::OnHistoryJobFailed(wxCommandEvent& event)

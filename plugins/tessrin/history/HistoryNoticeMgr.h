@@ -75,7 +75,8 @@ private:
     void OnHistoryJobFailed(wxCommandEvent& event);
     // The host of the current server; false without an entry.
     bool CurrentHost(wxString& host) const;
-    void AddNotices(const wxString& answer, bool& anyItem);
+    // Merges a poll's answer; false when it is no list or an empty one.
+    bool AddNotices(const wxString& answer);
     void CancelJob();
 
     std::unique_ptr<INoticeSession> m_session;
