@@ -7,6 +7,7 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
 #include "history/HistoryNoticeMgr.h"
@@ -339,6 +340,8 @@ void TessrinPlugin::RemovePanes()
 {
     // Each pane is removed and destroyed here in its place of the shut-down
     // order, and its pointer cleared.
+    RemoveNotebookPage(m_mgr, m_noticeMessagePane);
+    m_noticeMessagePane = nullptr;
 }
 
 void TessrinPlugin::UnregisterTriggers()

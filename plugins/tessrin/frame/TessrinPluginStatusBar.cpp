@@ -2,6 +2,7 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "history/NoticeMessagePane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
@@ -46,6 +47,14 @@ void TessrinPlugin::CreatePanes()
     // arrives), the store-order pane only unless hidden.
     wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
+    if(output) {
+        m_noticeMessagePane = new NoticeMessagePane(m_db.get(), m_mgr, output);
+    }
+
+    // The output pages, in the order the trader sees them.
+    if(m_noticeMessagePane) {
+        output->AddPage(m_noticeMessagePane, _("Notice "), false, wxNullBitmap);
+    }
 
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();
