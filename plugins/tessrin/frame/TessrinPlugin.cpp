@@ -11,6 +11,7 @@
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
 #include "history/HistoryNoticeMgr.h"
+#include "history/NoticeMessagePane.h"
 
 #include <cstdlib>
 #include <ctime>
