@@ -66,10 +66,7 @@ protected:
             *answer = json::parse(result->body, nullptr, false);
         return result ? result->status : -1;
     }
-    json State()
-    {
-        return json::parse(Get("/admin/state").body, nullptr, false);
-    }
+    json State() { return json::parse(Get("/admin/state").body, nullptr, false); }
     static std::vector<std::string> IdsOf(const json& list)
     {
         std::vector<std::string> ids;
