@@ -280,6 +280,37 @@ TEST_F(NoticePaneTest, ClosingTheTipsMarksFromTheNewestShownAndAClickOnlyOpensTh
     EXPECT_TRUE(MarkReadBodies(bed.Market(), seq).empty());
 }
 
+TEST_F(NoticePaneTest, ABulletinArrivingWhileTheTipsAreOpenIsNeitherShownInTheirPlaceNorMarkedRead)
+{
+    OwnPane own(bed);
+    own.Deliver(List({Item("A", "2026-11-01 10:00:00", "a"), Item("B", "2026-11-02 10:00:00", "b")}));
+    SetNoticeStartShow(false);
+    const long long seq = LastSeq(bed.Market());
+    std::vector<wxString> headings;
+    AnswerTips(bed, [&](NoticeTipDialog& tips) {
+        headings.push_back(Heading(tips));
+        // The next poll's answer comes in while the trader reads B.
+        own.Deliver(List({Item("N", "2026-11-05 10:00:00", "n"), Item("B", "2026-11-02 10:00:00", "b")}));
+        Click(tips.GetNextButton());
+        headings.push_back(Heading(tips));
+        Click(tips.GetPrevButton());
+        headings.push_back(Heading(tips));
+    });
+    own.pane->ShowNotice(0);
+
+    EXPECT_EQ(headings, (std::vector<wxString>{"B", "A", "B"}));
+    ASSERT_EQ(own.manager->GetCount(), 3u);
+    EXPECT_EQ(own.manager->GetNotice(0)->title, "N");
+    EXPECT_FALSE(own.manager->GetNotice(0)->is_read) << "never shown";
+    EXPECT_TRUE(own.manager->GetNotice(1)->is_read);
+    EXPECT_TRUE(own.manager->GetNotice(2)->is_read);
+    const int userId = bed.Plugin().GetLoginUser()->userId;
+    EXPECT_EQ(MarkReadBodies(bed.Market(), seq), std::vector<std::string>{"userid=" + std::to_string(userId) +
+                                                                          "&last_time=2026-11-02 10:00:00"});
+    EXPECT_EQ(Cell(*own.pane, 0, NoticeMessageModel::eColReadFlag), "noRead");
+    EXPECT_EQ(Cell(*own.pane, 1, NoticeMessageModel::eColReadFlag), "hasRead");
+}
+
 // The plug-in's own pane against the market's bulletin service: a first
 // server where nothing listens, the demo user's three bulletins, a click on
 // the written notice, the mark-read at the market, a bulletin added later.

@@ -1,16 +1,22 @@
 #include "history/NoticeTipProvider.h"
 
-#include "history/HistoryNoticeMgr.h"
-
-#include <algorithm>
-
 NoticeTipProvider::NoticeTipProvider(const HistoryNoticeMgr& manager, size_t index)
-    : m_manager(manager), m_current(index), m_lowest(index)
+    : m_manager(manager), m_opened(index), m_current(manager.GetNotice(index)), m_newestShown(m_current)
 {}
 
 size_t NoticeTipProvider::GetCount() const
 {
     return m_manager.GetCount();
+}
+
+size_t NoticeTipProvider::IndexOf(const HistoryNoticeMgr::NoticePtr& notice) const
+{
+    for(size_t i = 0; notice && i < m_manager.GetCount(); ++i) {
+        if(m_manager.GetNotice(i) == notice) {
+            return i;
+        }
+    }
+    return m_opened;
 }
 
 wxString NoticeTipProvider::TipText(size_t index) const
@@ -19,23 +25,32 @@ wxString NoticeTipProvider::TipText(size_t index) const
     return notice ? notice->title + "\n" + notice->content : wxString();
 }
 
+void NoticeTipProvider::MoveTo(size_t index)
+{
+    m_current = m_manager.GetNotice(index);
+    if(!m_newestShown || index < GetLowestIndex()) {
+        m_newestShown = m_current;
+    }
+}
+
 bool NoticeTipProvider::GetNextTip(wxString& text)
 {
-    if(m_current + 1 >= GetCount()) {
+    const size_t current = GetCurrentIndex();
+    if(current + 1 >= GetCount()) {
         return false;
     }
-    ++m_current;
-    text = TipText(m_current);
+    MoveTo(current + 1);
+    text = TipText(current + 1);
     return true;
 }
 
 bool NoticeTipProvider::GetPrevTip(wxString& text)
 {
-    if(m_current == 0) {
+    const size_t current = GetCurrentIndex();
+    if(current == 0) {
         return false;
     }
-    --m_current;
-    m_lowest = std::min(m_lowest, m_current);
-    text = TipText(m_current);
+    MoveTo(current - 1);
+    text = TipText(current - 1);
     return true;
 }
