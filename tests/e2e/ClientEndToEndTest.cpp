@@ -126,3 +126,17 @@ TEST_F(ClientEndToEndTest, AMarketRestartedOnTheSamePortsIsLoggedInAgain)
     EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000));
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
 }
+
+TEST_F(ClientEndToEndTest, TheNewestUnreadBulletinReachesTheOutputWindowWithinTenSecondsOfTheLogin)
+{
+    // "NoticeStartShow" is off: the bulletin is written, no tips open.
+    m_host.Start(LoginArgs(15));
+    EXPECT_GE(m_host.WaitForLine("^page output add Notice $", kLoginMs), 0) << m_host.Describe();
+    const int login = m_host.WaitForLine(kLoggedIn, kLoginMs);
+    ASSERT_GE(login, 0) << m_host.Describe();
+    const int bulletin = m_host.WaitForLine("^output 交易时间调整通知\\|", 12000, login);
+    ASSERT_GT(bulletin, login) << m_host.Describe();
+    const std::vector<long long> stamps = m_host.TraceStamps();
+    EXPECT_LE(stamps[bulletin] - stamps[login], 10000) << m_host.Describe();
+    EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
+}

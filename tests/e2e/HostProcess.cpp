@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -51,6 +52,20 @@ HostProcess::HostProcess(const SimProcess& market)
     if(!TessrinConFile(market).Write(m_dataDir + "/config/Tessrin.con")) {
         throw std::runtime_error("cannot write Tessrin.con");
     }
+    mkdir((m_dir + "/user/config").c_str(), 0700);
+    SetLongSetting("NoticeStartShow", 0);
+}
+
+void HostProcess::SetLongSetting(const std::string& key, long value)
+{
+    // The host's settings file: named long values under "longValues".
+    const std::string path = m_dir + "/user/config/editor.conf";
+    nlohmann::ordered_json settings = nlohmann::ordered_json::parse(ReadFile(path), nullptr, false);
+    if(!settings.is_object()) {
+        settings = nlohmann::ordered_json::object();
+    }
+    settings["longValues"][key] = value;
+    std::ofstream(path) << settings.dump(2);
 }
 
 int HostProcess::CopyDataFiles(const std::string& installed, const std::string& scratch)

@@ -13,7 +13,9 @@ class HostProcess
 {
 public:
     // Fills <scratch>/data/config with the installed data files and writes
-    // Tessrin.con from the demo template with the market's ports.
+    // Tessrin.con from the demo template with the market's ports. The user's
+    // settings have "NoticeStartShow" off, so the bulletin tips cover no
+    // window; a test that wants them turns it on.
     explicit HostProcess(const SimProcess& market);
 
     // Copies every file below `installed` (the build's bin/config) into
@@ -23,6 +25,9 @@ public:
     ~HostProcess();
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
+
+    // Stores a long value in the user's settings of the run (before Start).
+    void SetLongSetting(const std::string& key, long value);
 
     // Starts pelmora with --trace and the arguments; without a display it
     // runs under xvfb-run.

@@ -231,6 +231,29 @@ void AdminHttp::Routes()
                     return ok;
                 }));
 
+    // A bulletin for a user (body: one bulletin's JSON), and whether the next
+    // mark-read is refused.
+    m_http.Post("/admin/bulletin", Guarded(m_market, [this](const httplib::Request& req) {
+                    json result = {{"ok", true}};
+                    const bool markRead = req.has_param("markRead");
+                    if(markRead) {
+                        const std::string value = req.get_param_value("markRead");
+                        if(value != "true" && value != "false")
+                            return Error("markRead must be true or false");
+                        m_market.Bulletins().RefuseNextMarkRead(value == "false");
+                    }
+                    if(req.has_param("user") || !req.body.empty()) {
+                        const json bulletin = json::parse(req.body, nullptr, false);
+                        if(bulletin.is_discarded())
+                            return Error("the body must be one bulletin as JSON");
+                        result["bulletinId"] =
+                            m_market.Bulletins().Add(bulletin, req.get_param_value("user"));
+                    } else if(!markRead) {
+                        return Error("give user and a bulletin as the body, or markRead");
+                    }
+                    return result;
+                }));
+
     MarketEventAdmin::AddRoutes(m_http, m_market);
 }
 

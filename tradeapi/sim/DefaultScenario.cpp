@@ -46,6 +46,12 @@
 //     many past rows generated over the days before today (HistorySeed);
 //     they are kept for the reports and /admin/state and are not in the
 //     trading day's queries, which answer the rows listed above.
+//   bulletins [{user (login; missing: every user), title, content (lines
+//               separated by "\n"), from, date ("YYYY-MM-DD HH:MM:SS" or
+//               "YYYYMMDDTHHMMSS", default the clock's now), bulletinId
+//               (default the next free id), is_read (already read by its
+//               users)}]: the bulletin service (BulletinService.h); the
+//               admin API adds bulletins in the same form.
 // The cash log starts with an opening balance that every dated change of the
 // scenario (charges, profits, money movements) leads to the given balances.
 // Binary options settle when the market clock reaches their expiry, on the
@@ -170,6 +176,15 @@ const char* DefaultScenarioText()
   "deliveryStoreId": 1,
   "history": [
     {"account": 11, "days": 12, "closeBills": 36, "finishedLimits": 24, "moneyMoves": 24}
+  ],
+  "bulletins": [
+    {"title": "交易时间调整通知", "from": "交易所", "date": "2026-12-01 09:00:00", "bulletinId": 1,
+     "content": "各位交易商：\n自12月2日起，夜盘交易时间调整为21:00至次日02:30。\n请合理安排交易。"},
+    {"title": "系统维护公告", "from": "技术部", "date": "2026-12-05 18:00:00", "bulletinId": 2,
+     "content": "本周六08:00至12:00进行系统维护。\n维护期间暂停出入金及交易。\n给您带来不便，敬请谅解。"},
+    {"user": "demo", "title": "交易时间调整通知", "from": "交易所", "date": "2026-12-07 08:30:00",
+     "bulletinId": 3,
+     "content": "各位交易商：\n元旦假期休市安排：1月1日至1月3日休市。\n1月4日夜盘起恢复交易。"}
   ],
   "userPayPorts": [
     {"userId": 1001, "sysPayPortId": 1, "key": 4294967297, "bankCard": "6222020000001234",

@@ -13,6 +13,7 @@
 // logic in a class of their own and add only their routes here.
 #include "HttpRoutes.h"
 
+#include "BulletinService.h"
 #include "KLineService.h"
 #include "SimMarket.h"
 
@@ -26,6 +27,9 @@ void AddHttpRoutes(HttpServices& services, SimMarket& market)
                   }});
     // K-line history of the charts.
     services.Add(KLineService::Route(market));
+    // Bulletins: the poll and the mark-read.
+    services.Add(BulletinService::PollRoute(market));
+    services.Add(BulletinService::MarkReadRoute(market));
 }
 
 } // namespace simmarket

@@ -190,4 +190,16 @@ struct SimUserPayPort
     std::string seatSuffix;
 };
 
+// One bulletin of the bulletin service, for one user or for every user.
+struct SimBulletin
+{
+    int64_t id = 0;       // "bulletinId"
+    int userId = 0;       // 0: every user
+    std::string title;    // UTF-8
+    std::string content;  // UTF-8, lines separated by "\n"
+    std::string from;     // UTF-8
+    int64_t dateMs = 0;   // whole seconds
+    std::set<int> readBy; // users who have marked it read
+};
+
 } // namespace simmarket

@@ -4,6 +4,7 @@
 #include "MarketMath.h"
 #include "SimClock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <stdexcept>
@@ -220,10 +221,70 @@ void MarketState::Load(const json& s, int64_t nowMs)
         p.seatSuffix = j.value("seatSuffix", std::string());
         userPayPorts.push_back(p);
     }
+    for(const auto& j : s.value("bulletins", json::array()))
+        AddBulletin(ReadBulletin(j, j.is_object() ? j.value("user", std::string()) : std::string(), nowMs));
     HistorySeed seed(*this, nowMs);
     for(const auto& h : s.value("history", json::array()))
         seed.Generate(h);
     seed.OpenCashLedger();
+}
+
+SimBulletin MarketState::ReadBulletin(const json& j, const std::string& login, int64_t nowMs) const
+{
+    if(!j.is_object())
+        throw std::runtime_error("a bulletin is a JSON object");
+    SimBulletin b;
+    if(!login.empty()) {
+        const SimUser* user = FindUser(login);
+        if(!user)
+            throw std::runtime_error("bulletin for the unknown user " + login);
+        b.userId = user->userId;
+    }
+    b.title = j.value("title", std::string());
+    b.content = j.value("content", std::string());
+    b.from = j.value("from", std::string());
+    b.dateMs = nowMs / 1000 * 1000;
+    if(j.contains("date")) {
+        const std::string date = j.at("date").get<std::string>();
+        b.dateMs = SimClock::ParseDashedDateTime(date);
+        if(b.dateMs < 0)
+            b.dateMs = SimClock::ParseDateTime(date);
+        if(b.dateMs < 0)
+            throw std::runtime_error("bulletin \"date\" must be YYYY-MM-DD HH:MM:SS or YYYYMMDDTHHMMSS");
+    }
+    if(j.contains("bulletinId")) {
+        // A number, or its decimal text as the service sends it.
+        const json& id = j.at("bulletinId");
+        const std::string text = id.is_string() ? id.get<std::string>() : id.dump();
+        std::size_t used = 0;
+        try {
+            b.id = std::stoll(text, &used);
+        } catch(const std::exception&) {
+            used = 0;
+        }
+        if(used == 0 || used != text.size() || b.id <= 0)
+            throw std::runtime_error("bulletin \"bulletinId\" must be a positive whole number");
+    }
+    if(j.value("is_read", false)) {
+        if(b.userId != 0)
+            b.readBy.insert(b.userId);
+        else
+            for(const auto& [id, user] : users)
+                b.readBy.insert(id);
+    }
+    return b;
+}
+
+int64_t MarketState::AddBulletin(SimBulletin bulletin)
+{
+    if(bulletin.id == 0)
+        bulletin.id = m_lastBulletinId + 1;
+    for(const auto& held : bulletins)
+        if(held.id == bulletin.id)
+            throw std::runtime_error("bulletinId " + std::to_string(bulletin.id) + " used twice");
+    m_lastBulletinId = std::max(m_lastBulletinId, bulletin.id);
+    bulletins.push_back(std::move(bulletin));
+    return bulletins.back().id;
 }
 
 void MarketState::ChangeBalance(SimAccount& account, double change, char type, const std::string& ref,

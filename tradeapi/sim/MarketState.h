@@ -51,6 +51,13 @@ public:
     // Every change of an account's balance goes through here, so the cash
     // log always ends at the balance; a change of less than a cent is none.
     void ChangeBalance(SimAccount& account, double change, char type, const std::string& ref, int64_t nowMs);
+    // A bulletin from its JSON (the scenario's and the admin API's form, see
+    // DefaultScenario.cpp); the date defaults to nowMs, the id to the next
+    // free one. Throws std::exception with a readable message.
+    SimBulletin ReadBulletin(const nlohmann::json& j, const std::string& login, int64_t nowMs) const;
+    // Keeps the bulletin; returns its id.
+    int64_t AddBulletin(SimBulletin bulletin);
+
     // Moves a waiting order to the finished ones ('F' filled, 'C' cancelled).
     void FinishLimit(const SimLimit& limit, char finish, double quantityComplete, int64_t nowMs);
 
@@ -66,6 +73,7 @@ public:
     std::vector<SimSysPayPort> sysPayPorts;
     std::vector<SimUserPayPort> userPayPorts;
     std::vector<SimCashEntry> cashLedger; // oldest first
+    std::vector<SimBulletin> bulletins;   // in the order they came
     double pricePushesPerSecond = 2.0;
     std::string tradingDay; // empty: the clock's date
 
@@ -75,6 +83,7 @@ private:
     unsigned m_lastCode = 0;
     int m_lastMoneyId = 0;
     int64_t m_lastCashSerial = 0;
+    int64_t m_lastBulletinId = 0;
 };
 
 // The demo market used when no scenario file is given.

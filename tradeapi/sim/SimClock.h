@@ -3,6 +3,7 @@
 // the admin API, so time-dependent behaviour needs no sleeping.
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 namespace simmarket {
@@ -26,8 +27,16 @@ public:
     static std::string DateTimeText(int64_t ms);
     // Parses "%Y%m%dT%H%M%S" (local time); -1 when malformed.
     static int64_t ParseDateTime(const std::string& text);
+    // "%Y-%m-%d %H:%M:%S" in local time, the form of the HTTP services.
+    static std::string DashedDateTimeText(int64_t ms);
+    // Parses "%Y-%m-%d %H:%M:%S" (local time); -1 when malformed.
+    static int64_t ParseDashedDateTime(const std::string& text);
 
 private:
+    // The fields as read (full year, month from 1) as milliseconds; -1 for
+    // a date that does not exist or lies before 1970.
+    static int64_t FromLocal(std::tm local);
+
     int64_t m_offsetMs = 0;
 };
 

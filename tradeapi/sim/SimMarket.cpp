@@ -8,7 +8,7 @@ SimMarket::SimMarket(boost::asio::io_context& io, const nlohmann::json& scenario
     : m_server(io), m_login(m_server), m_queries(m_server), m_orders(m_server),
       m_prices(m_server, m_orders, seed), m_payPorts(m_server), m_money(m_server, m_payPorts),
       m_goods(m_server), m_binary(m_server), m_risk(m_server, m_orders),
-      m_deliveries(m_server, m_orders, m_goods), m_priceLevels(m_server)
+      m_deliveries(m_server, m_orders, m_goods), m_priceLevels(m_server), m_bulletins(m_server)
 {
     m_server.State().Load(scenario);
     m_login.Register();

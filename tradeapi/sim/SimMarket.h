@@ -3,6 +3,7 @@
 // requests. Services of further request families register their handlers in
 // the constructor next to the others.
 #include "BinaryOptionService.h"
+#include "BulletinService.h"
 #include "DeliveryService.h"
 #include "GoodsService.h"
 #include "LoginService.h"
@@ -38,6 +39,7 @@ public:
     PriceLevelService& PriceLevels() { return m_priceLevels; }
     GoodsService& Goods() { return m_goods; }
     PayPortService& PayPorts() { return m_payPorts; }
+    BulletinService& Bulletins() { return m_bulletins; }
 
     // Everything the market knows (AdminApi.md lists the members); the
     // request log only after the entry `logAfter`.
@@ -68,6 +70,7 @@ private:
     RiskService m_risk;
     DeliveryService m_deliveries;
     PriceLevelService m_priceLevels;
+    BulletinService m_bulletins;
 };
 
 } // namespace simmarket

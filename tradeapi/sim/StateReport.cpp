@@ -79,6 +79,7 @@ json StateReport::Json(int64_t logAfter) const
     state["payPortRegistrations"] = registrations;
     state["priceLevels"] = levels;
     state["rates"] = rates;
+    state["bulletins"] = m_market.Bulletins().StateJson();
     state["requests"] = server.Log().Json(logAfter);
     state["requestsLastSeq"] = server.Log().LastSeq();
     state["clockOffsetMs"] = server.Clock().OffsetMs();

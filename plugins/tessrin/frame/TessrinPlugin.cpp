@@ -12,6 +12,8 @@
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "history/HistoryNoticeMgr.h"
+#include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
 #include "panes/LimitOrderPane.h"
@@ -86,6 +88,7 @@ TessrinPlugin::~TessrinPlugin()
     if(m_db) {
         HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
     }
+    HistoryNoticeMgr::Release();
     // The library must outlive the objects the Client made from it.
     StopTimers();
     ReleaseClient();
@@ -143,6 +146,8 @@ void TessrinPlugin::UnPlug()
     SendUnplugEvent();
     // The K-line histories observe the price table: they go before the store.
     HistoryQuoteMgr::Release();
+    // The bulletin manager's poll would otherwise outlive the login it reads.
+    HistoryNoticeMgr::Release();
     m_db.reset();
     UnloadTradeApiLibrary();
     if(g_errorTable == m_errorTable.get()) {
@@ -377,7 +382,10 @@ void TessrinPlugin::RemovePanes()
     m_closeBillPane = nullptr;
     RemoveNotebookPage(m_mgr, m_limitOrderPane);
     m_limitOrderPane = nullptr;
-    // In/out money, history, notices, store orders, binary orders, risk.
+    // In/out money, history, then the notices.
+    RemoveNotebookPage(m_mgr, m_noticeMessagePane);
+    m_noticeMessagePane = nullptr;
+    // Store orders, binary orders, risk.
     RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
     m_deliveryOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_positionPane);

@@ -1,0 +1,240 @@
+#include "history/HistoryNoticeMgr.h"
+
+#include "connection/HistoryJob.h"
+#include "db/user_Account.h"
+#include "frame/SettingsAccessors.h"
+#include "history/INoticeSession.h"
+#include "history/PluginNoticeSession.h"
+
+#include <algorithm>
+#include <curl/curl.h>
+#include <pelmora/JSONRoot.h>
+#include <pelmora/JobQueueSingleton.h>
+#include <pelmora/OutputWindow.h>
+#include <wx/log.h>
+#include <wx/uri.h>
+
+wxDEFINE_EVENT(wxEVT_CMD_NOTICES_UPDATED, wxCommandEvent);
+
+std::unique_ptr<HistoryNoticeMgr> HistoryNoticeMgr::ms_instance;
+
+namespace {
+
+constexpr int kLogLevel = 10000;
+
+struct EasyDeleter
+{
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+
+// One POST of a form body, waiting at most timeoutS for the whole exchange;
+// false when the transfer did not complete.
+bool PostForm(const wxString& url, const std::string& body, long timeoutS, std::string& reply)
+{
+    if(!EnsureCurlInitialised()) {
+        return false;
+    }
+    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+    if(!easy) {
+        return false;
+    }
+    const wxScopedCharBuffer address = url.utf8_str();
+    curl_easy_setopt(easy.get(), CURLOPT_URL, address.data());
+    curl_easy_setopt(easy.get(), CURLOPT_POST, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_CONNECTTIMEOUT, timeoutS);
+    curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT, timeoutS);
+    // Time-outs without SIGALRM: the GUI thread is not the only thread.
+    curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.data());
+    curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &HttpWriteToString);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &reply);
+    return curl_easy_perform(easy.get()) == CURLE_OK;
+}
+
+} // namespace
+
+HistoryNoticeMgr* HistoryNoticeMgr::Instance()
+{
+    if(!ms_instance) {
+        ms_instance = std::make_unique<HistoryNoticeMgr>(std::make_unique<PluginNoticeSession>());
+    }
+    return ms_instance.get();
+}
+
+HistoryNoticeMgr* HistoryNoticeMgr::Find()
+{
+    return ms_instance.get();
+}
+
+void HistoryNoticeMgr::Release()
+{
+    ms_instance.reset();
+}
+
+HistoryNoticeMgr::HistoryNoticeMgr(std::unique_ptr<INoticeSession> session)
+    : m_session(std::move(session)), m_timer(this)
+{
+    Bind(wxEVT_TIMER, &HistoryNoticeMgr::OnTimer, this);
+    Bind(wxEVT_CMD_JOB_STATUS, &HistoryNoticeMgr::OnHistoryJobStatus, this);
+    Bind(wxEVT_CMD_JOB_STATUS_VOID_PTR, &HistoryNoticeMgr::OnHistoryJobFailed, this);
+    m_timer.StartOnce(kStartDelayMs);
+}
+
+HistoryNoticeMgr::~HistoryNoticeMgr()
+{
+    m_timer.Stop();
+    CancelJob();
+}
+
+HistoryNoticeMgr::NoticePtr HistoryNoticeMgr::GetNotice(size_t index) const
+{
+    return index < m_notices.size() ? m_notices[index] : NoticePtr();
+}
+
+wxString HistoryNoticeMgr::ServerHost(const wxString& entry)
+{
+    const size_t slash = entry.find('/');
+    return slash == wxString::npos ? entry : entry.Mid(slash + 2);
+}
+
+bool HistoryNoticeMgr::CurrentHost(wxString& host) const
+{
+    const wxArrayString servers = m_session->GetNoticeServers();
+    if(servers.empty()) {
+        return false;
+    }
+    host = ServerHost(servers[m_serverCounter % servers.size()]);
+    return true;
+}
+
+void HistoryNoticeMgr::OnTimer(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    if(!RequestNotices()) {
+        m_timer.StartOnce(kRetryDelayMs);
+    }
+}
+
+bool HistoryNoticeMgr::RequestNotices()
+{
+    if(m_job) {
+        return true;
+    }
+    const user_Account* account = m_session->GetLoginUser();
+    wxString host;
+    if(!account || !CurrentHost(host)) {
+        return false;
+    }
+    wxString query = wxString::Format(
+        "exchangeid=%d&dealerid=%d&orgid=%d&userid=%d&msg_count=%d&tradeMarketId=%d", account->exchangeId,
+        account->dealerId, account->organisationId, account->userId, kMessageCount, account->marketId);
+    const NoticePtr newest = GetFirst();
+    if(newest && newest->date.IsValid()) {
+        // Only what is newer than what we have.
+        const wxDateTime after = newest->date + wxTimeSpan::Second();
+        query += "&curtime=" + after.Format("%Y-%m-%d %H:%M:%S");
+    }
+    const wxString url = wxString::Format("http://%s/bulletin/trader", host) + "?" + wxURI(query).BuildURI();
+    auto job = std::make_shared<HistoryJob>(this, url, 0, 0);
+    if(!JobQueueSingleton::Instance()->PushJob(job)) {
+        return false; // the queue is stopping: nothing would ever answer
+    }
+    m_job = std::move(job);
+    return true;
+}
+
+void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
+{
+    m_timer.StartOnce(static_cast<int>(GetNoticeMsgUpdInterval() * 1000));
+    m_job.reset();
+    if(!AddNotices(event.GetString())) {
+        return;
+    }
+    wxCommandEvent updated(wxEVT_CMD_NOTICES_UPDATED, 0);
+    updated.SetInt(m_firstPoll ? 1 : 0);
+    m_firstPoll = false;
+    ProcessEvent(updated);
+}
+
+bool HistoryNoticeMgr::AddNotices(const wxString& answer)
+{
+    const JSONRoot root(answer);
+    if(!root.isOk()) {
+        return false;
+    }
+    const JSONElement list = root.toElement();
+    const int count = list.arraySize();
+    if(count == 0) {
+        return false;
+    }
+    for(int i = 0; i < count; ++i) {
+        const JSONElement item = list.arrayItem(i);
+        if(!item.isObject()) {
+            continue; // no bulletin of empty texts from a stray value
+        }
+        auto notice = std::make_shared<HistoryNotice>(HistoryNotice::FromJSON(item));
+        const bool known = std::any_of(m_notices.begin(), m_notices.end(),
+                                       [&](const NoticePtr& held) { return held->IsSameAs(*notice); });
+        if(!known) {
+            m_notices.push_back(std::move(notice));
+        }
+    }
+    std::stable_sort(m_notices.begin(), m_notices.end(),
+                     [](const NoticePtr& a, const NoticePtr& b) { return IsNewerNotice(*a, *b); });
+    return true;
+}
+
+void HistoryNoticeMgr::OnHistoryJobFailed(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    m_timer.StartOnce(kFailureDelayMs);
+    m_job.reset();
+    ++m_serverCounter;
+}
+
+int HistoryNoticeMgr::FindNoticeByHash(wxUint32 hash) const
+{
+    for(size_t i = 0; i < m_notices.size(); ++i) {
+        if(OutputWindow::ContentHash(m_notices[i]->content) == hash) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void HistoryNoticeMgr::MarkNoticeReaded(int index)
+{
+    if(index < 0 || static_cast<size_t>(index) >= m_notices.size() || m_notices[index]->is_read) {
+        return;
+    }
+    const user_Account* account = m_session->GetLoginUser();
+    wxString host;
+    if(!account || !CurrentHost(host)) {
+        return;
+    }
+    const wxString body =
+        wxString::Format("userid=%d&last_time=%s", account->userId, m_notices[index]->FormatDate());
+    const wxString url = wxString::Format("http://%s/bulletin/trader?", host);
+    wxLogGeneric(kLogLevel, "MarkNoticeReaded : %s", url + body);
+
+    const wxScopedCharBuffer bytes = body.utf8_str();
+    std::string reply;
+    const bool complete = PostForm(url, std::string(bytes.data(), bytes.length()), kMarkReadTimeoutS, reply);
+    const wxString text = HttpBodyToText(reply);
+    wxLogGeneric(kLogLevel, "MarkNoticeReaded Result: %s", text);
+    if(!complete || !text.IsSameAs("true", false)) {
+        return;
+    }
+    for(size_t i = static_cast<size_t>(index); i < m_notices.size(); ++i) {
+        m_notices[i]->is_read = true;
+    }
+}
+
+void HistoryNoticeMgr::CancelJob()
+{
+    if(m_job) {
+        m_job->Cancel();
+        m_job.reset();
+    }
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "history/HistoryNotice.h"
+
+#include <memory>
+#include <vector>
+#include <wx/event.h>
+#include <wx/timer.h>
+
+class HistoryJob;
+class INoticeSession;
+
+// A poll brought bulletins. Processed on the manager itself, so handlers
+// bind on the manager; GetInt() is 1 for the first such event of the manager
+// and 0 afterwards. A type of its own: the number 10001 is wx's timer event.
+wxDECLARE_EVENT(wxEVT_CMD_NOTICES_UPDATED, wxCommandEvent);
+
+// The market's bulletins: polls the "noticehistory" servers one request at a
+// time, keeps every bulletin received since it was made, newest first and
+// without duplicates, and marks bulletins read on the server. GUI thread only.
+class HistoryNoticeMgr : public wxEvtHandler
+{
+public:
+    using NoticePtr = std::shared_ptr<HistoryNotice>;
+
+    static constexpr int kStartDelayMs = 3000;
+    static constexpr int kRetryDelayMs = 3000;   // no account or no server yet
+    static constexpr int kFailureDelayMs = 5000; // then the next server
+    static constexpr int kMessageCount = 20;     // bulletins asked for per poll
+    static constexpr long kMarkReadTimeoutS = 3;
+
+    // The plug-in's manager, made on first use over the plug-in's login.
+    static HistoryNoticeMgr* Instance();
+    // The plug-in's manager when it exists; never makes one.
+    static HistoryNoticeMgr* Find();
+    // Destroys the plug-in's manager; the next Instance makes a new one.
+    static void Release();
+
+    // Starts the poll timer once for kStartDelayMs.
+    explicit HistoryNoticeMgr(std::unique_ptr<INoticeSession> session);
+    // Cancels a running poll, which then posts nothing.
+    ~HistoryNoticeMgr() override;
+    HistoryNoticeMgr(const HistoryNoticeMgr&) = delete;
+    HistoryNoticeMgr& operator=(const HistoryNoticeMgr&) = delete;
+
+    size_t GetCount() const { return m_notices.size(); }
+    // Null past the end.
+    NoticePtr GetNotice(size_t index) const;
+    NoticePtr GetFirst() const { return GetNotice(0); }
+
+    // The index of the first bulletin whose content has that output-window
+    // hash (OutputWindow::ContentHash); -1 when none has.
+    int FindNoticeByHash(wxUint32 hash) const;
+    // Asks the server, waiting at most kMarkReadTimeoutS, to mark the
+    // bulletin and all older ones read; on "true" they are marked here too.
+    // Nothing is sent for a bulletin already read or without a login.
+    void MarkNoticeReaded(int index);
+    // Starts a poll unless one runs; false when none can be built (no
+    // account or no server yet).
+    bool RequestNotices();
+
+    // The one-shot poll timer; tests shorten a wait by restarting it.
+    wxTimer& GetTimer() { return m_timer; }
+    bool IsPolling() const { return m_job != nullptr; }
+    // The next request goes to server (counter modulo the list's length).
+    unsigned GetServerCounter() const { return m_serverCounter; }
+
+    // "host:port" of a server entry: an entry with a "/" loses everything up
+    // to the first "/" and the character after it ("http://h:p" -> "h:p").
+    static wxString ServerHost(const wxString& entry);
+
+private:
+    void OnTimer(wxTimerEvent& event);
+    void OnHistoryJobStatus(wxCommandEvent& event);
+    void OnHistoryJobFailed(wxCommandEvent& event);
+    // The host of the current server; false without an entry.
+    bool CurrentHost(wxString& host) const;
+    // Merges a poll's answer; false when it is no list or an empty one.
+    bool AddNotices(const wxString& answer);
+    void CancelJob();
+
+    std::unique_ptr<INoticeSession> m_session;
+    unsigned m_serverCounter = 0;
+    bool m_firstPoll = true;
+    std::shared_ptr<HistoryJob> m_job; // the running poll; null while idle
+    wxTimer m_timer;
+    std::vector<NoticePtr> m_notices; // newest first
+
+    static std::unique_ptr<HistoryNoticeMgr> ms_instance;
+};

@@ -1,0 +1,90 @@
+#pragma once
+// What the bulletin tests share: the settings folder, a session to hand the
+// manager, the JSON of bulletins as the service sends them, and a manager
+// filled without a server.
+//
+//     ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
+//     auto manager = ManagerWith(List({Item("A", "2026-12-01 09:00:00")}));
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
+#include "db/user_Account.h"
+#include "history/HistoryNoticeMgr.h"
+#include "history/INoticeSession.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <pelmora/EditorConfig.h>
+#include <pelmora/Job.h>
+#include <pelmora/JobQueueSingleton.h>
+#include <string>
+#include <vector>
+
+// The user's settings in a folder of the test's own; the job queue's workers
+// are stopped while wx is still up.
+class NoticeEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        m_folder = std::make_unique<ScratchFolder>();
+        m_userDir = std::make_unique<ScopedEnv>("PELMORA_USER_DATA_DIR", m_folder->Path());
+    }
+    void TearDown() override
+    {
+        JobQueueSingleton::Release();
+        EditorConfigST::Free();
+        m_userDir.reset();
+        m_folder.reset();
+    }
+
+private:
+    std::unique_ptr<ScratchFolder> m_folder;
+    std::unique_ptr<ScopedEnv> m_userDir;
+};
+
+class FakeSession : public INoticeSession
+{
+public:
+    const user_Account* GetLoginUser() const override { return hasAccount ? &account : nullptr; }
+    wxArrayString GetNoticeServers() const override { return servers; }
+
+    user_Account account;
+    bool hasAccount = true;
+    wxArrayString servers;
+};
+
+// One bulletin of an answer; `content` is JSON text ("\\n" for a line feed).
+inline std::string Item(const std::string& title, const std::string& date,
+                        const std::string& content = "text", bool read = false)
+{
+    return std::string(R"({"is_read":)") + (read ? "true" : "false") + R"(,"from":"exchange","title":")" +
+           title + R"(","content":")" + content + R"(","bulletinId":"7","date":")" + date + R"("})";
+}
+
+inline std::string List(const std::vector<std::string>& items)
+{
+    std::string text = "[";
+    for(const auto& item : items) {
+        text += (text.size() > 1 ? "," : "") + item;
+    }
+    return text + "]";
+}
+
+// The answer of a poll, delivered as the poll job delivers it.
+inline void Deliver(HistoryNoticeMgr& manager, const std::string& answer)
+{
+    wxCommandEvent event(wxEVT_CMD_JOB_STATUS, 0);
+    event.SetString(wxString::FromUTF8(answer));
+    manager.ProcessEvent(event);
+}
+
+// A manager over a session without account, so it never polls by itself,
+// holding the bulletins of the answer.
+inline std::unique_ptr<HistoryNoticeMgr> ManagerWith(const std::string& answer)
+{
+    auto session = std::make_unique<FakeSession>();
+    session->hasAccount = false;
+    auto manager = std::make_unique<HistoryNoticeMgr>(std::move(session));
+    Deliver(*manager, answer);
+    return manager;
+}
