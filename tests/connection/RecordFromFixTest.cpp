@@ -22,8 +22,8 @@ TEST(RecordFromFix, AccountRowKeepsUtf8NamesAndTheClientsUser)
     SetFixedText(row.marketName, "\xe5\xb8\x82\xe5\x9c\xba");
     row.accStatus = '1';
     row.accountState = '2';
-    row.carriedChar1 = 'x';
-    row.carriedChar2 = 'y';
+    row.marketType = 'x';
+    row.accountClass = 'y';
     row.marketId = 3;
     row.suretyMoney = 9.0;
 

@@ -72,10 +72,10 @@ user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
     a.carriedInt2 = row.carriedInt5;
     a.userFlags = row.userFlags;
     a.accountState = row.accountState;
-    a.accountClass = row.carriedChar2;
+    a.accountClass = row.accountClass;
     a.marketId = row.marketId;
     a.marketName = Utf8Text(row.marketName);
-    a.marketType = row.carriedChar1;
+    a.marketType = row.marketType;
     a.suretyMoney = row.suretyMoney;
     return a;
 }
@@ -203,11 +203,11 @@ user_Payport PayportFromFix(const sFFixPayPortInfo& row)
     p.carriedInt1 = row.carriedInt1;
     p.sysPayPortId = row.sysPayPortId;
     p.payportKey = user_Payport::MakePayportKey(row.payportKeyHigh, row.payportKeyLow);
-    p.seatSuffix = NarrowText(row.bankAccount);
-    p.identityNumber = NarrowText(row.bankCardNumber);
-    p.identityType = row.carriedChar1;
-    p.registState = row.carriedChar2;
-    p.cardNumber = NarrowText(row.identityNumber);
+    p.seatSuffix = NarrowText(row.seatSuffix);
+    p.identityNumber = NarrowText(row.identityNumber);
+    p.identityType = row.identityType;
+    p.registState = row.registState;
+    p.cardNumber = NarrowText(row.bankCardNumber);
     p.accountName = Utf8Text(row.accountName);
     p.currency = NarrowText(row.currency);
     return p;
@@ -217,12 +217,12 @@ sys_PayPort SysPayPortFromFix(const sFFixSysPayPortInfo& row)
 {
     sys_PayPort p;
     p.sysPayPortId = row.sysPayPortId;
-    p.completeFlag = row.carriedChar1;
+    p.completeFlag = row.completeFlag;
     p.currency = NarrowText(row.currency);
     p.carriedText1 = NarrowText(row.shortName);
     p.bankName = Utf8Text(row.bankName);
     p.payPortCode = NarrowText(row.payPortCode);
-    p.channelName = Utf8Text(row.remark);
+    p.channelName = Utf8Text(row.channelName);
     p.needBankPassword = row.bankPasswordFlag == '1' ? 1 : 0;
     return p;
 }
@@ -301,7 +301,7 @@ trade_BinaryOrder BinaryOrderFromFix(const sFFixBinaryOrer& row, const wxDateTim
     o.periodCount = row.periodCount;
     o.periodUnit = row.periodUnit;
     o.periodName = PeriodText(row.periodCount, row.periodUnit);
-    o.referencePrice = row.value1;
+    o.referencePrice = row.referencePrice;
     o.openPrice = row.openPrice;
     o.expirePrice = row.expirePrice;
     o.orderAmount = row.orderAmount;
@@ -358,9 +358,9 @@ UserInventory UserInventoryFromFix(const sFFixUserInventory& row, bool utf8Text)
     u.carriedInt1 = row.int1;
     u.storeId = row.storeId;
     u.marketId = row.marketId;
-    u.userAmount = row.value1;
-    u.financedQuantity = row.value2;
-    u.usedAmount = row.value3;
+    u.userAmount = row.userAmount;
+    u.financedQuantity = row.financedQuantity;
+    u.usedAmount = row.usedAmount;
     u.symbolId = row.symbolId;
     u.storeName = utf8Text ? Utf8Text(row.text) : NarrowText(row.text);
     return u;
@@ -373,9 +373,9 @@ SymbolInventory SymbolInventoryFromFix(const sFFixSymbolInventory& row)
     s.stockInTime = CompactDateTime(row.stockInTime);
     s.symbolId = row.symbolId;
     s.marketId = row.marketId;
-    s.inventoryAmount = row.value1;
-    s.inventoryAvailable = row.value2;
-    s.carriedDouble1 = row.value3;
+    s.inventoryAmount = row.inventoryAmount;
+    s.inventoryAvailable = row.inventoryAvailable;
+    s.carriedDouble1 = row.price;
     s.inventoryKeyA = row.int1;
     s.inventoryKeyB = row.int2;
     s.vendorName = Utf8Text(row.text);
