@@ -13,16 +13,36 @@
 // logic in a class of their own and add only their routes here.
 #include "HttpRoutes.h"
 
+#include "ReportQuery.h"
+#include "ReportService.h"
 #include "SimMarket.h"
 
 namespace simmarket {
 
-void AddHttpRoutes(HttpServices& services, [[maybe_unused]] SimMarket& market)
+void AddHttpRoutes(HttpServices& services, SimMarket& market)
 {
     // The local-IP probe of the client: the caller's address as plain text.
     services.Add({"GET", "/getip", [](const httplib::Request& req) {
                       return HttpAnswer{200, "text/plain", req.remote_addr};
                   }});
+
+    // The report queries of the history pages (ReportService.h). The query
+    // comes from the raw target: httplib's own decoding would turn '+' into
+    // a blank.
+    for(const std::string& report : ReportService::Names()) {
+        services.Add(
+            {"GET", "/tolvekquery/report_client/" + report, [&market, report](const httplib::Request& req) {
+                 const ReportQuery query = ReportQuery::FromTarget(req.target);
+                 auto body = market.RunOnIo([&] {
+                     const ReportService reports(market.Server().State(), market.BinaryOptions().Orders());
+                     return reports.Answer(report, query)
+                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+                 });
+                 if(!body)
+                     return HttpAnswer{503, "text/plain", ""};
+                 return HttpAnswer{query.ok ? 200 : 400, "application/json", *body};
+             }});
+    }
 }
 
 } // namespace simmarket
