@@ -18,10 +18,7 @@ constexpr int kWaitTickMs = 1000;
 
 const ServerInfo* LoginServerOfPlugin()
 {
-    if(!g_plugin || !g_plugin->GetClient()) {
-        return nullptr;
-    }
-    return g_plugin->GetServerItem().FindServer(g_plugin->GetServerText());
+    return g_plugin ? g_plugin->GetLoginServer() : nullptr;
 }
 } // namespace
 
