@@ -45,6 +45,7 @@ public:
     void FillRows(int firstRowNumber, const JSONElement& data) override
     {
         ++m_fills;
+        m_data = data.value();
         m_list->DeleteAllItems();
         for(int i = 0; i < data.arraySize(); ++i) {
             m_list->InsertItem(i, wxString::Format("%d", firstRowNumber + i));
@@ -62,6 +63,8 @@ public:
         return rows;
     }
     int Fills() const { return m_fills; }
+    // The "data" of the last reply filled in.
+    const JSONElement::Json& Data() const { return m_data; }
 
     // --- what a trader does, through the controls' own events
     void Query() { Click(GetConditionPanel()->GetQueryButton()); }
@@ -106,4 +109,5 @@ private:
     Conditions m_conditions;
     wxListCtrl* m_list;
     int m_fills = 0;
+    JSONElement::Json m_data;
 };
