@@ -13,6 +13,7 @@
 // logic in a class of their own and add only their routes here.
 #include "HttpRoutes.h"
 
+#include "KLineService.h"
 #include "ReportQuery.h"
 #include "ReportService.h"
 #include "SimMarket.h"
@@ -25,6 +26,8 @@ void AddHttpRoutes(HttpServices& services, SimMarket& market)
     services.Add({"GET", "/getip", [](const httplib::Request& req) {
                       return HttpAnswer{200, "text/plain", req.remote_addr};
                   }});
+    // K-line history of the charts.
+    services.Add(KLineService::Route(market));
 
     // The report queries of the history pages (ReportService.h). The query
     // comes from the raw target: httplib's own decoding would turn '+' into
