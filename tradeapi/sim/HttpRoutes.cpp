@@ -15,6 +15,8 @@
 
 #include "BulletinService.h"
 #include "KLineService.h"
+#include "ReportQuery.h"
+#include "ReportService.h"
 #include "SimMarket.h"
 
 namespace simmarket {
@@ -30,6 +32,24 @@ void AddHttpRoutes(HttpServices& services, SimMarket& market)
     // Bulletins: the poll and the mark-read.
     services.Add(BulletinService::PollRoute(market));
     services.Add(BulletinService::MarkReadRoute(market));
+
+    // The report queries of the history pages (ReportService.h). The query
+    // comes from the raw target: httplib's own decoding would turn '+' into
+    // a blank.
+    for(const std::string& report : ReportService::Names()) {
+        services.Add(
+            {"GET", "/tolvekquery/report_client/" + report, [&market, report](const httplib::Request& req) {
+                 const ReportQuery query = ReportQuery::FromTarget(req.target);
+                 auto body = market.RunOnIo([&] {
+                     const ReportService reports(market.Server().State(), market.BinaryOptions().Orders());
+                     return reports.Answer(report, query)
+                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+                 });
+                 if(!body)
+                     return HttpAnswer{503, "text/plain", ""};
+                 return HttpAnswer{query.ok ? 200 : 400, "application/json", *body};
+             }});
+    }
 }
 
 } // namespace simmarket
