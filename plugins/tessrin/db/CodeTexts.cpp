@@ -70,6 +70,12 @@ const CodeText kHangTypes[] = {
 const CodeText kAccountKinds[] = {
     {'1', wxTRANSLATE("M/N")}, {'2', wxTRANSLATE("N/M")}, {'3', wxTRANSLATE("N-D/D")}};
 
+const CodeText kAccountRoles[] = {{'1', wxTRANSLATE("Master")}};
+
+const CodeText kDeliveryStates[] = {{'2', wxTRANSLATE("eDELS_WaitDelivery")},
+                                    {'3', wxTRANSLATE("eDELS_SuccessPair")},
+                                    {'4', wxTRANSLATE("eDELS_FailedPair")}};
+
 const CodeText kPeriodUnits[] = {{'1', wxTRANSLATE("second")},
                                  {'2', wxTRANSLATE("minute")},
                                  {'3', wxTRANSLATE("hour")},
@@ -160,6 +166,16 @@ wxString HangTypeText(char marketType)
 wxString AccountKindText(char riskKind)
 {
     return Translated(kAccountKinds, riskKind, wxGetTranslation("unknow"));
+}
+
+wxString AccountRoleText(char role)
+{
+    return Translated(kAccountRoles, role, wxGetTranslation("Slave"));
+}
+
+wxString DeliveryStateText(char state)
+{
+    return Translated(kDeliveryStates, state, wxGetTranslation("eDELS_NotDelivery"));
 }
 
 wxString PeriodUnitText(char unit)

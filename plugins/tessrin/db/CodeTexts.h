@@ -15,6 +15,10 @@ wxString LimitOrderTypeText(char limitType); // '1' "LimitOrder" ... '4' "LimitC
 wxString ApproveStateText(char state);       // '1' "Waiting" ... '5' "Cancel"
 wxString HangTypeText(char marketType);      // '1' "OTC", '2' "Aggregate", '3' "Hang"
 wxString AccountKindText(char riskKind);     // '1' "M/N", '2' "N/M", '3' "N-D/D"; else "unknow"
+wxString AccountRoleText(char role);         // '1' "Master"; else "Slave"
+// '2' "eDELS_WaitDelivery", '3' "eDELS_SuccessPair", '4' "eDELS_FailedPair";
+// else "eDELS_NotDelivery".
+wxString DeliveryStateText(char state);
 
 // '1' "second" ... '5' "month"; else the translated "unknow".
 wxString PeriodUnitText(char unit);
