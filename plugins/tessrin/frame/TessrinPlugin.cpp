@@ -7,8 +7,11 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "panes/HoldDetailPane.h"
+#include "panes/UserAccountPane.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -335,6 +338,10 @@ void TessrinPlugin::RemovePanes()
 {
     // Each pane is removed and destroyed here in its place of the shut-down
     // order, and its pointer cleared.
+    RemoveNotebookPage(m_mgr, m_userAccountPane);
+    m_userAccountPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_holdDetailPane);
+    m_holdDetailPane = nullptr;
 }
 
 void TessrinPlugin::UnregisterTriggers()

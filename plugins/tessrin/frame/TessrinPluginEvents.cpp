@@ -8,9 +8,12 @@
 #include "frame/PluginEvents.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/HoldDetailPane.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <pelmora/clConfig.h>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -133,8 +136,23 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
     if(!click.IsValid()) {
         return;
     }
-    // The pages of the bills and orders a notice points at come with the
-    // trading panes; they select click.GetKey() here.
+    // The pages of the other bills and orders a notice points at come with
+    // their panes; they select click.GetKey() here.
+    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
+    switch(click.GetKind()) {
+    case NoticeClick::eLimitTrade:
+    case NoticeClick::eMarketTrade:
+        if(output && m_holdDetailPane) {
+            const int page = output->GetPageIndex(m_holdDetailPane);
+            if(page != wxNOT_FOUND) {
+                output->SetSelection(static_cast<size_t>(page), false);
+            }
+            m_holdDetailPane->SelectHoldBill(click.GetKey());
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void TessrinPlugin::SendUnplugEvent()

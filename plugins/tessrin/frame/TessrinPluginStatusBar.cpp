@@ -2,6 +2,8 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/HoldDetailPane.h"
+#include "panes/UserAccountPane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
@@ -46,6 +48,16 @@ void TessrinPlugin::CreatePanes()
     // arrives), the store-order pane only unless hidden.
     wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
+    if(output) {
+        m_userAccountPane = new UserAccountPane(m_db.get(), output);
+        m_holdDetailPane = new HoldDetailPane(m_db.get(), m_mgr, output);
+    }
+
+    // The output pages, in their order.
+    if(output) {
+        output->AddPage(m_userAccountPane, _("Account"), false, wxNullBitmap);
+        output->AddPage(m_holdDetailPane, _("Trade"), false, wxNullBitmap);
+    }
 
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();

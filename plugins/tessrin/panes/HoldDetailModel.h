@@ -95,6 +95,8 @@ public:
     wxColour GetSummaryBackground() const;
     wxColour GetSummaryTextColour() const;
     wxDataViewCtrl* GetCtrl() const { return m_ctrl; }
+    // The control made after the model (the pane's order of building).
+    void SetCtrl(wxDataViewCtrl* ctrl) { m_ctrl = ctrl; }
 
     // The price a bill would close at now: the quote, for market type '1'
     // less the sell spread (a buy) or plus the buy spread (a sell).
