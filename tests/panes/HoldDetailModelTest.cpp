@@ -186,6 +186,21 @@ TEST_F(HoldDetailList, AfterAnAccountGoesItsBillsStayButCountInNoOtherGroup)
     EXPECT_TRUE(walked.empty());
 }
 
+TEST_F(HoldDetailList, AModelMadeOverFilledTablesListsThemAsTheTriggersWould)
+{
+    data.AddAccount(11, '1');
+    data.AddAccount(12, '3'); // a summary row only with a bill
+    data.AddAccount(13, '2');
+    data.AddSymbol(101, 11);
+    data.AddSymbol(201, 12);
+    data.AddBill("A1", 11, 101);
+    data.AddBill("B1", 12, 201);
+    data.AddBill("A2", 11, 101);
+    model = new HoldDetailModel(&data.store, nullptr);
+    EXPECT_EQ(Rows(), (Lines{"A1#1", "A2#2", "=11", "=13", "B1#1", "=12"}));
+    EXPECT_EQ(model->GetCount(), 6u);
+}
+
 TEST_F(HoldDetailList, ChangesRepaintTheirRowAndAQuoteOnlyTheDynProfitCellsOfItsSymbol)
 {
     data.AddAccount(11, '1');

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <wx/button.h>
 #include <wx/menu.h>
 #include <wx/xrc/xmlres.h>

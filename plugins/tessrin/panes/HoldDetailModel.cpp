@@ -41,6 +41,14 @@ HoldDetailModel::HoldDetailModel(RecordStore* db, wxDataViewCtrl* ctrl)
     m_db->m_trade_HoldBill_table->AddActionTrigger(static_cast<CActionTrigger<trade_HoldBill>*>(this));
     m_db->m_symbol_price_table->AddActionTrigger(static_cast<CActionTrigger<symbol_price>*>(this));
     m_db->m_user_Account_table->AddActionTrigger(static_cast<CActionTrigger<user_Account>*>(this));
+    // A model made after the tables were filled (a rebuilt pane) lists what
+    // is there, as the triggers would have: accounts first, then the bills.
+    for(const user_Account& account : m_db->m_user_Account_table->GetIndex<BySequence>()) {
+        afterAdd(account, nullptr, nullptr);
+    }
+    for(const trade_HoldBill& bill : m_db->m_trade_HoldBill_table->GetIndex<BySequence>()) {
+        afterAdd(bill, nullptr, nullptr);
+    }
 }
 
 HoldDetailModel::~HoldDetailModel()

@@ -48,8 +48,13 @@ public:
     // Before the context menu: true shows none (a summary row); for a bill
     // row only the delivery entry that fits its state is enabled.
     bool OnPopupMenu(wxDataViewEvent& event);
-    // Replaces the clock of the double-click debounce (tests).
-    void SetClock(Clock clock) { m_clock = std::move(clock); }
+    // Replaces the clock of the double-click debounce (tests); the last
+    // activation is now on the new clock.
+    void SetClock(Clock clock)
+    {
+        m_clock = std::move(clock);
+        m_lastActivation = m_clock();
+    }
 
 protected:
     wxDataViewRenderer* CreateRenderer(const ListColumn& column) override;
