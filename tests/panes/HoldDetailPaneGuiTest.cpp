@@ -9,6 +9,7 @@
 #include "frame/SettingsAccessors.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
+#include "panes/HoldBillLinkRenderer.h"
 #include "panes/HoldDetailModel.h"
 #include "panes/HoldDetailPane.h"
 
@@ -343,6 +344,21 @@ TEST_F(HoldDetailPaneTest, ASummaryCellPaintsTheBandAndItsGroupSum)
     const wxImage painted = bitmap.ConvertToImage();
     const wxColour band = model->GetSummaryBackground();
     EXPECT_EQ(wxColour(painted.GetRed(2, 2), painted.GetGreen(2, 2), painted.GetBlue(2, 2)), band);
+
+    // A link cell of the summary row paints its slice of the band too.
+    wxDataViewColumn* quantity = pane->GetList()->GetColumnByModelColumn(HoldDetailModel::eQuantity);
+    auto* links = dynamic_cast<HoldBillLinkRenderer*>(quantity->GetRenderer());
+    ASSERT_NE(links, nullptr);
+    model->GetValueByRow(value, eSummary11, HoldDetailModel::eQuantity);
+    links->SetValue(value);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxBLACK_BRUSH);
+        dc.Clear();
+        links->Render(wxRect(0, 0, 120, 24), &dc, 0);
+    }
+    const wxImage link = bitmap.ConvertToImage();
+    EXPECT_EQ(wxColour(link.GetRed(2, 2), link.GetGreen(2, 2), link.GetBlue(2, 2)), band);
 
     // A bill row's cell keeps its own text and paints no band.
     model->GetValueByRow(value, eB1, HoldDetailModel::eMarginUsed);

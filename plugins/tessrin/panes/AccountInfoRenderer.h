@@ -9,10 +9,8 @@ struct user_Account;
 
 // The cells of the hold-detail list other than its links. A bill row's cell
 // is its text; a summary row hands every cell its account ("void*"), and each
-// summary cell paints its slice of the row's band: the band colour, the rule
-// below it and, from the left edge of column 0 on, the bold money line, so
-// that the row looks like one band across the list although the toolkit
-// clips every cell. Columns 11 to 15 add the group's sums on top.
+// summary cell paints its slice of the row's band (SummaryBand); columns 11
+// to 15 add the group's sums on top.
 class AccountInfoRenderer : public pmDataViewTextRenderer
 {
 public:
@@ -29,9 +27,6 @@ public:
 
 private:
     HoldDetailModel* GetModel() const;
-    // Where column 0 starts, in the coordinates of `cell` (a cell of this
-    // renderer's column); columns left of it show no money line.
-    int SummaryTextLeft(const wxRect& cell) const;
 
     ListColumn m_column;
     wxDataViewCtrl* m_ctrl; // owns the column that owns this renderer

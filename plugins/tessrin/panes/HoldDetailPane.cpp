@@ -4,6 +4,7 @@
 #include "frame/SettingsAccessors.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
+#include "panes/HoldBillLinkRenderer.h"
 #include "panes/HoldDetailModel.h"
 #include "panes/OrderContract.h"
 #include "panes/OrderContractDialog.h"
@@ -78,6 +79,8 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     IgnoreColumnSort();
     GetList()->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &HoldDetailPane::OnSelectionChanged, this);
     GetList()->Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &HoldDetailPane::OnItemActivated, this);
+    // The links' clicks travel up from the control.
+    Bind(wxEVT_DATAVIEW_LINK_CLICKED, &HoldDetailPane::OnLinkClicked, this);
     LoadColumnConfig("HoldDetailPaneCfg");
 
     wxString contract;
@@ -113,6 +116,7 @@ HoldDetailPane::~HoldDetailPane()
     for(const char* command : kMenuCommands) {
         Unbind(wxEVT_MENU, &HoldDetailPane::OnMenuCommand, this, XRCID(command));
     }
+    Unbind(wxEVT_DATAVIEW_LINK_CLICKED, &HoldDetailPane::OnLinkClicked, this);
     if(pmDataViewCtrl* list = GetList()) {
         list->Unbind(wxEVT_DATAVIEW_SELECTION_CHANGED, &HoldDetailPane::OnSelectionChanged, this);
         list->Unbind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &HoldDetailPane::OnItemActivated, this);
@@ -128,7 +132,11 @@ HoldDetailModel* HoldDetailPane::GetModel() const
 wxDataViewRenderer* HoldDetailPane::CreateRenderer(const ListColumn& column)
 {
     if(IsLinkColumn(column.modelColumn)) {
-        return CreateLinkRenderer(column);
+        auto* renderer =
+            new HoldBillLinkRenderer(static_cast<wxDataViewCellMode>(column.mode), wxDVR_DEFAULT_ALIGNMENT);
+        renderer->HookMouseEvent();
+        renderer->SetFlags(pmDataViewHyperlinkRenderer::kUnderline);
+        return renderer;
     }
     return new AccountInfoRenderer(GetList(), column);
 }
