@@ -12,6 +12,7 @@
 #include "panes/HoldBillLinkRenderer.h"
 #include "panes/HoldDetailModel.h"
 #include "panes/HoldDetailPane.h"
+#include "panes/SummaryBand.h"
 
 #include <pelmora/EditorConfig.h>
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
@@ -333,32 +334,40 @@ TEST_F(HoldDetailPaneTest, ASummaryCellPaintsTheBandAndItsGroupSum)
     EXPECT_EQ(renderer->GetAccount()->accountKey, 11);
     EXPECT_EQ(renderer->GetCellText(), "42.50");
 
-    wxBitmap bitmap(120, 24);
-    {
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(*wxBLACK_BRUSH);
-        dc.Clear();
-        // The toolkit draws the text itself, only while it paints the list.
-        renderer->RenderBackground(&dc, wxRect(0, 0, 120, 24));
-    }
-    const wxImage painted = bitmap.ConvertToImage();
+    // Each cell paints the band across its own column, wherever the toolkit
+    // placed the cell's rectangle within it, and nothing past the column.
+    pmDataViewCtrl* list = pane->GetList();
+    ASSERT_TRUE(PumpUntil([&] { return list->GetItemRect(Item(eSummary11), column).width > 0; }));
     const wxColour band = model->GetSummaryBackground();
-    EXPECT_EQ(wxColour(painted.GetRed(2, 2), painted.GetGreen(2, 2), painted.GetBlue(2, 2)), band);
+    auto paint = [&](wxDataViewColumn* cellColumn, const std::function<void(wxDC&, const wxRect&)>& draw) {
+        const int left = SummaryBand::ColumnLeft(*list, *cellColumn);
+        const int width = cellColumn->GetWidth();
+        wxBitmap bitmap(left + width + 20, 30);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxBLACK_BRUSH);
+            dc.Clear();
+            draw(dc, wxRect(left + width / 2 - 10, 4, 20, 20)); // a cell of 20 by 20, centred
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        auto at = [&](int x) {
+            return wxColour(image.GetRed(x, 3), image.GetGreen(x, 3), image.GetBlue(x, 3)); // above the text
+        };
+        EXPECT_EQ(at(left + 1), band);
+        EXPECT_EQ(at(left + width - 2), band);
+        EXPECT_EQ(at(left + width + 5), *wxBLACK);
+        EXPECT_EQ(at(left - 1), left > 0 ? *wxBLACK : band);
+    };
+    // The toolkit draws the text itself, only while it paints the list.
+    paint(column, [&](wxDC& dc, const wxRect& cell) { renderer->RenderBackground(&dc, cell); });
 
     // A link cell of the summary row paints its slice of the band too.
-    wxDataViewColumn* quantity = pane->GetList()->GetColumnByModelColumn(HoldDetailModel::eQuantity);
+    wxDataViewColumn* quantity = list->GetColumnByModelColumn(HoldDetailModel::eQuantity);
     auto* links = dynamic_cast<HoldBillLinkRenderer*>(quantity->GetRenderer());
     ASSERT_NE(links, nullptr);
     model->GetValueByRow(value, eSummary11, HoldDetailModel::eQuantity);
     links->SetValue(value);
-    {
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(*wxBLACK_BRUSH);
-        dc.Clear();
-        links->Render(wxRect(0, 0, 120, 24), &dc, 0);
-    }
-    const wxImage link = bitmap.ConvertToImage();
-    EXPECT_EQ(wxColour(link.GetRed(2, 2), link.GetGreen(2, 2), link.GetBlue(2, 2)), band);
+    paint(quantity, [&](wxDC& dc, const wxRect& cell) { links->Render(cell, &dc, 0); });
 
     // A bill row's cell keeps its own text and paints no band.
     model->GetValueByRow(value, eB1, HoldDetailModel::eMarginUsed);

@@ -6,29 +6,21 @@
 #include <wx/dataview.h>
 #include <wx/dc.h>
 
-int SummaryBand::TextLeft(const wxRect& cell, const wxDataViewCtrl& ctrl, const wxDataViewColumn& column)
+namespace {
+// The cell's rectangle is centred in its row: the band reaches past it to
+// the row's edges, where the toolkit clips it.
+constexpr int kRowBleed = 2;
+constexpr int kTextMargin = 2;
+} // namespace
+
+int SummaryBand::ColumnLeft(const wxDataViewCtrl& ctrl, const wxDataViewColumn& column)
 {
-    const wxDataViewColumn* first = nullptr;
-    for(unsigned int i = 0; i < ctrl.GetColumnCount(); ++i) {
-        if(ctrl.GetColumn(i)->GetModelColumn() == HoldDetailModel::eNumber) {
-            first = ctrl.GetColumn(i);
-        }
-    }
-    if(!first) {
-        return cell.GetRight() + 1;
-    }
-    const int minePos = ctrl.GetColumnPosition(&column);
-    const int firstPos = ctrl.GetColumnPosition(first);
-    if(firstPos > minePos) {
-        return cell.GetRight() + 1;
-    }
-    // Every cell of a row stands the same distance from its column's start.
-    int left = cell.x;
+    const int position = ctrl.GetColumnPosition(&column);
+    int left = 0;
     for(unsigned int i = 0; i < ctrl.GetColumnCount(); ++i) {
         const wxDataViewColumn* other = ctrl.GetColumn(i);
-        const int pos = ctrl.GetColumnPosition(other);
-        if(!other->IsHidden() && pos >= firstPos && pos < minePos) {
-            left -= other->GetWidth();
+        if(!other->IsHidden() && ctrl.GetColumnPosition(other) < position) {
+            left += other->GetWidth();
         }
     }
     return left;
@@ -41,22 +33,29 @@ void SummaryBand::Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, cons
     if(!model) {
         return;
     }
-    const wxDCClipper clip(dc, cell);
+    const wxRect band(ColumnLeft(ctrl, column), cell.y - kRowBleed, column.GetWidth(),
+                      cell.height + 2 * kRowBleed);
+    const wxDCClipper clip(dc, band);
     const wxDCBrushChanger brush(dc, wxBrush(model->GetSummaryBackground()));
     const wxDCPenChanger pen(dc, *wxTRANSPARENT_PEN);
-    dc.DrawRectangle(cell);
+    dc.DrawRectangle(band);
 
     const wxColour background = ctrl.GetBackgroundColour();
     if(ctrl.HasFlag(wxDV_HORIZ_RULES)) {
         const wxColour rule = DrawingUtils::IsDark(background) ? DrawingUtils::LightColour(background, 4.0f)
                                                                : DrawingUtils::DarkColour(background, 4.0f);
         const wxDCPenChanger rulePen(dc, wxPen(rule));
-        dc.DrawLine(cell.GetLeft(), cell.GetBottom(), cell.GetRight() + 1, cell.GetBottom());
+        dc.DrawLine(band.GetLeft(), band.GetBottom(), band.GetRight() + 1, band.GetBottom());
     }
 
-    const int left = TextLeft(cell, ctrl, column);
-    if(left > cell.GetRight()) {
-        return;
+    const wxDataViewColumn* first = nullptr;
+    for(unsigned int i = 0; i < ctrl.GetColumnCount(); ++i) {
+        if(ctrl.GetColumn(i)->GetModelColumn() == HoldDetailModel::eNumber) {
+            first = ctrl.GetColumn(i);
+        }
+    }
+    if(!first || ctrl.GetColumnPosition(first) > ctrl.GetColumnPosition(&column)) {
+        return; // no money line left of column 0
     }
     const wxString line = model->GetSummaryText(account, HoldDetailModel::eNumber);
     wxFont font = ctrl.GetFont();
@@ -64,5 +63,5 @@ void SummaryBand::Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, cons
     const wxDCFontChanger bold(dc, font);
     const wxDCTextColourChanger colour(dc, model->GetSummaryTextColour());
     const wxSize extent = dc.GetTextExtent(line);
-    dc.DrawText(line, left, cell.y + (cell.height - extent.y) / 2);
+    dc.DrawText(line, ColumnLeft(ctrl, *first) + kTextMargin, cell.y + (cell.height - extent.y) / 2);
 }
