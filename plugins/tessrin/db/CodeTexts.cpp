@@ -74,6 +74,12 @@ const CodeText kDeliveryConfirmStates[] = {{'2', wxTRANSLATE("eDELCS_Success")},
                                            {'3', wxTRANSLATE("eDELCS_Failed")},
                                            {'4', wxTRANSLATE("eDELCS_OpFailed")}};
 
+const CodeText kAccountRoles[] = {{'1', wxTRANSLATE("Master")}};
+
+const CodeText kDeliveryStates[] = {{'2', wxTRANSLATE("eDELS_WaitDelivery")},
+                                    {'3', wxTRANSLATE("eDELS_SuccessPair")},
+                                    {'4', wxTRANSLATE("eDELS_FailedPair")}};
+
 const CodeText kPeriodUnits[] = {{'1', wxTRANSLATE("second")},
                                  {'2', wxTRANSLATE("minute")},
                                  {'3', wxTRANSLATE("hour")},
@@ -169,6 +175,15 @@ wxString AccountKindText(char riskKind)
 wxString DeliveryConfirmStatusText(char state)
 {
     return Translated(kDeliveryConfirmStates, state, wxGetTranslation("eDELCS_WaitConfirm"));
+
+wxString AccountRoleText(char role)
+{
+    return Translated(kAccountRoles, role, wxGetTranslation("Slave"));
+}
+
+wxString DeliveryStateText(char state)
+{
+    return Translated(kDeliveryStates, state, wxGetTranslation("eDELS_NotDelivery"));
 }
 
 wxString PeriodUnitText(char unit)

@@ -19,6 +19,10 @@ wxString AccountKindText(char riskKind);     // '1' "M/N", '2' "N/M", '3' "N-D/D
 // "eDELCS_Failed", '4' "eDELCS_OpFailed"; any other code (the waiting '1'
 // among them) "eDELCS_WaitConfirm".
 wxString DeliveryConfirmStatusText(char state);
+wxString AccountRoleText(char role);         // '1' "Master"; else "Slave"
+// '2' "eDELS_WaitDelivery", '3' "eDELS_SuccessPair", '4' "eDELS_FailedPair";
+// else "eDELS_NotDelivery".
+wxString DeliveryStateText(char state);
 
 // '1' "second" ... '5' "month"; else the translated "unknow".
 wxString PeriodUnitText(char unit);

@@ -16,8 +16,10 @@
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
+#include "panes/HoldDetailPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
+#include "panes/UserAccountPane.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -376,8 +378,12 @@ void TessrinPlugin::DisconnectBus()
 void TessrinPlugin::RemovePanes()
 {
     // Each pane is removed and destroyed here in its place of the shut-down
-    // order, and its pointer cleared: account, hold details, the quote boards
-    // ('1', then '4'), then these.
+    // order, and its pointer cleared: account, hold details,
+    RemoveNotebookPage(m_mgr, m_userAccountPane);
+    m_userAccountPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_holdDetailPane);
+    m_holdDetailPane = nullptr;
+    // the quote boards ('1', then '4'), then these.
     RemoveNotebookPage(m_mgr, m_closeBillPane);
     m_closeBillPane = nullptr;
     RemoveNotebookPage(m_mgr, m_limitOrderPane);

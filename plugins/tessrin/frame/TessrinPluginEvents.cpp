@@ -10,6 +10,7 @@
 #include "frame/TessrinPlugin.h"
 #include "panes/CloseBillPane.h"
 #include "panes/LimitOrderPane.h"
+#include "panes/HoldDetailPane.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
@@ -159,6 +160,12 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
     case NoticeClick::eLimitCancel:
     case NoticeClick::eLimitSet:
         SelectOutputPage(m_mgr, m_limitOrderPane);
+        break;
+    case NoticeClick::eLimitTrade:
+    case NoticeClick::eMarketTrade:
+        if(SelectOutputPage(m_mgr, m_holdDetailPane)) {
+            m_holdDetailPane->SelectHoldBill(click.GetKey());
+        }
         break;
     default:
         // The other kinds select the pages of the panes that show them.

@@ -5,8 +5,10 @@
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
+#include "panes/HoldDetailPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
+#include "panes/UserAccountPane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
@@ -53,7 +55,8 @@ void TessrinPlugin::CreatePanes()
     wxUnusedVar(hideStoreOrderPane);
     RecordStore* db = m_db.get();
     if(output) {
-        // After the hold-detail pane:
+        m_userAccountPane = new UserAccountPane(db, output);
+        m_holdDetailPane = new HoldDetailPane(db, m_mgr, output);
         m_positionPane = new PositionPane(db, m_mgr, output);
         m_closeBillPane = new CloseBillPane(db, m_mgr, output);
         m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
@@ -62,7 +65,9 @@ void TessrinPlugin::CreatePanes()
         // After the risk panel:
         m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
 
-        // The pages, after "Account" and "Trade":
+        // The output pages, in their order:
+        output->AddPage(m_userAccountPane, _("Account"), false, wxNullBitmap);
+        output->AddPage(m_holdDetailPane, _("Trade"), false, wxNullBitmap);
         output->AddPage(m_positionPane, _("Position"), false, wxNullBitmap);
         output->AddPage(m_closeBillPane, _("Close"), false, wxNullBitmap);
         output->AddPage(m_deliveryOrderPane, _("Delivery"), false, wxNullBitmap);

@@ -1,0 +1,67 @@
+#include "panes/SummaryBand.h"
+
+#include "panes/HoldDetailModel.h"
+
+#include <pelmora/DrawingUtils.h>
+#include <wx/dataview.h>
+#include <wx/dc.h>
+
+namespace {
+// The cell's rectangle is centred in its row: the band reaches past it to
+// the row's edges, where the toolkit clips it.
+constexpr int kRowBleed = 2;
+constexpr int kTextMargin = 2;
+} // namespace
+
+int SummaryBand::ColumnLeft(const wxDataViewCtrl& ctrl, const wxDataViewColumn& column)
+{
+    const int position = ctrl.GetColumnPosition(&column);
+    int left = 0;
+    for(unsigned int i = 0; i < ctrl.GetColumnCount(); ++i) {
+        const wxDataViewColumn* other = ctrl.GetColumn(i);
+        if(!other->IsHidden() && ctrl.GetColumnPosition(other) < position) {
+            left += other->GetWidth();
+        }
+    }
+    return left;
+}
+
+void SummaryBand::Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, const wxDataViewColumn& column,
+                        const user_Account& account)
+{
+    auto* model = dynamic_cast<HoldDetailModel*>(ctrl.GetModel());
+    if(!model) {
+        return;
+    }
+    const wxRect band(ColumnLeft(ctrl, column), cell.y - kRowBleed, column.GetWidth(),
+                      cell.height + 2 * kRowBleed);
+    const wxDCClipper clip(dc, band);
+    const wxDCBrushChanger brush(dc, wxBrush(model->GetSummaryBackground()));
+    const wxDCPenChanger pen(dc, *wxTRANSPARENT_PEN);
+    dc.DrawRectangle(band);
+
+    const wxColour background = ctrl.GetBackgroundColour();
+    if(ctrl.HasFlag(wxDV_HORIZ_RULES)) {
+        const wxColour rule = DrawingUtils::IsDark(background) ? DrawingUtils::LightColour(background, 4.0f)
+                                                               : DrawingUtils::DarkColour(background, 4.0f);
+        const wxDCPenChanger rulePen(dc, wxPen(rule));
+        dc.DrawLine(band.GetLeft(), band.GetBottom(), band.GetRight() + 1, band.GetBottom());
+    }
+
+    const wxDataViewColumn* first = nullptr;
+    for(unsigned int i = 0; i < ctrl.GetColumnCount(); ++i) {
+        if(ctrl.GetColumn(i)->GetModelColumn() == HoldDetailModel::eNumber) {
+            first = ctrl.GetColumn(i);
+        }
+    }
+    if(!first || ctrl.GetColumnPosition(first) > ctrl.GetColumnPosition(&column)) {
+        return; // no money line left of column 0
+    }
+    const wxString line = model->GetSummaryText(account, HoldDetailModel::eNumber);
+    wxFont font = ctrl.GetFont();
+    font.MakeBold();
+    const wxDCFontChanger bold(dc, font);
+    const wxDCTextColourChanger colour(dc, model->GetSummaryTextColour());
+    const wxSize extent = dc.GetTextExtent(line);
+    dc.DrawText(line, ColumnLeft(ctrl, *first) + kTextMargin, cell.y + (cell.height - extent.y) / 2);
+}

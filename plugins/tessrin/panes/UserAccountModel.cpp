@@ -1,0 +1,149 @@
+#include "panes/UserAccountModel.h"
+
+#include "db/CodeTexts.h"
+#include "db/NumberFormat.h"
+
+namespace {
+const wxChar kEmDash = 0x2014;
+} // namespace
+
+UserAccountModel::UserAccountModel(RecordStore* db, std::function<void()> requestRefresh)
+    : wxDataViewVirtualListModel(0), m_db(db), m_requestRefresh(std::move(requestRefresh))
+{
+    Reset(static_cast<unsigned int>(Table().GetContainer().size()));
+    m_db->m_user_Account_table->AddActionTrigger(this);
+}
+
+UserAccountModel::~UserAccountModel()
+{
+    m_db->m_user_Account_table->RemoveActionTrigger(this);
+}
+
+char UserAccountModel::RiskLevel(const user_Account& account)
+{
+    const double rate = account.riskRate;
+    switch(account.riskKind) {
+    case '1': // used margin over net value: the higher, the riskier
+        return rate >= account.forceCloseLine ? '3' : rate >= account.warningLine ? '2' : '1';
+    case '2': // net value over used margin: the lower, the riskier
+        return rate <= account.forceCloseLine ? '3' : rate <= account.warningLine ? '2' : '1';
+    default:
+        return '1';
+    }
+}
+
+int UserAccountModel::GetRecordRow(iterator node) const
+{
+    if(node == Table().GetIndexByPrimary().end()) {
+        return -1;
+    }
+    const auto& container = Table().GetContainer();
+    return static_cast<int>(container.project<BySequence>(node) - container.get<BySequence>().begin());
+}
+
+const user_Account* UserAccountModel::GetAccountAt(unsigned int row) const
+{
+    const auto& rows = Table().GetIndex<BySequence>();
+    return row < rows.size() ? &rows[row] : nullptr;
+}
+
+wxString UserAccountModel::GetCellText(const user_Account& account, unsigned int column) const
+{
+    switch(column) {
+    case eMarket:
+        if(Table().GetContainer().size() > 1) {
+            return wxString::Format("[%s]", AccountRoleText(account.accountState)) + account.marketName;
+        }
+        return account.marketName;
+    case eNetValue:
+        return FormatMoney(account.netValue);
+    case eMarginRemain:
+        return FormatMoney(account.marginRemain);
+    case eMarginFree:
+        return FormatMoney(account.marginFree);
+    case eMarginUsed:
+        return FormatMoney(account.marginUsed);
+    case eMarginFreezed:
+        return FormatMoney(account.marginFreezed);
+    case eSuretyMoney:
+        return account.riskKind == '3' ? FormatMoney(account.suretyMoney) : wxString(kEmDash);
+    case eProfitClose:
+        return FormatMoney(account.profitClose);
+    case eProfitDyn:
+        return FormatMoney(account.profitDyn);
+    case eDailyCharge:
+        return FormatMoney(account.dailyCharge);
+    case eLastDelayCharge:
+        // 0.0 - x: no delay charge shows "0.00", not "-0.00".
+        return FormatMoney(0.0 - account.lastDelayCharge);
+    case eRiskLevel:
+        return RiskLevelText(RiskLevel(account));
+    case eRisk:
+        return wxString::Format("%s (%s)", RiskRateText(account.riskKind, account.riskRate),
+                                AccountKindText(account.riskKind));
+    case eCurrency:
+        return account.currency;
+    case eBonusPoint:
+        return FormatPrice(account.bonusPoint < 0 ? 0.0 : account.bonusPoint, 2, true);
+    default:
+        return wxString();
+    }
+}
+
+void UserAccountModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int column) const
+{
+    const user_Account* account = GetAccountAt(row);
+    if(account && column < eColumnCount) {
+        value = GetCellText(*account, column);
+    }
+}
+
+bool UserAccountModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const
+{
+    const user_Account* account = GetAccountAt(row);
+    if(!account || (column != eProfitClose && column != eProfitDyn)) {
+        return false;
+    }
+    const double value = column == eProfitClose ? account->profitClose : account->profitDyn;
+    // The stock blue and red.
+    attr.SetColour(value > 0 ? wxColour(0, 0, 255) : wxColour(255, 0, 0));
+    return true;
+}
+
+void UserAccountModel::afterAdd(const user_Account& stored, CTransaction*, void*)
+{
+    const iterator found = Table().GetIndexByPrimary().find(stored.accountKey);
+    if(found == Table().GetIndexByPrimary().end()) {
+        return;
+    }
+    m_requestRefresh();
+    const int row = GetRecordRow(found);
+    wxASSERT_MSG_AT(row != (-1), "", "..\\plugins\\tessrin\\UserAccountPanel", __LINE__,
+                    "UserAccountModel::afterAdd");
+    if(row == -1) {
+        return;
+    }
+    if(static_cast<size_t>(row) + 1 == Table().GetContainer().size()) {
+        RowAppended();
+    } else {
+        RowInserted(static_cast<unsigned int>(row));
+    }
+}
+
+void UserAccountModel::afterUpdate(const user_Account& stored, CTransaction*, void*)
+{
+    m_requestRefresh();
+    const int row = GetRecordRow(Table().GetIndexByPrimary().find(stored.accountKey));
+    if(row != -1) {
+        RowChanged(static_cast<unsigned int>(row));
+    }
+}
+
+bool UserAccountModel::beforeRemove(const user_Account& stored, CTransaction*, void*)
+{
+    const int row = GetRecordRow(Table().GetIndexByPrimary().find(stored.accountKey));
+    if(row != -1) {
+        RowDeleted(static_cast<unsigned int>(row));
+    }
+    return true;
+}

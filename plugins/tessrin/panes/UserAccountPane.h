@@ -1,0 +1,43 @@
+#pragma once
+
+#include "panes/ListPane.h"
+
+#include <memory>
+#include <wx/event.h>
+
+class RecordStore;
+class RiskNoticeMgr;
+class UserAccountModel;
+
+// The "Account" page: one row per trading account with its money and risk
+// figures. Changes of the accounts are gathered into one deferred refresh
+// that puts the money menu's account entries back, shows the surety column
+// exactly while an account of risk kind '3' exists and, once while the
+// plug-in is loaded, gives each currency its main account. The pane owns the
+// manager that writes the server's risk notices to the output window.
+class UserAccountPane : public ListPane
+{
+public:
+    // The pane's own deferred-refresh event, queued to itself.
+    static const wxEventTypeTag<wxCommandEvent> kRefreshEvent;
+
+    UserAccountPane(RecordStore* db, wxWindow* parent);
+    ~UserAccountPane() override;
+
+    UserAccountModel* GetModel() const;
+    RiskNoticeMgr* GetRiskNoticeMgr() const { return m_riskNoticeMgr.get(); }
+    bool IsRefreshPending() const { return m_refreshPending; }
+
+    // Queues one refresh; further requests before it runs cost nothing.
+    void RequestRefresh();
+    // The refresh: money menu entries and the surety column, from the
+    // accounts present now.
+    void Update() override;
+
+private:
+    void OnRefresh(wxCommandEvent& event);
+
+    bool m_rolesAssigned = false;
+    std::unique_ptr<RiskNoticeMgr> m_riskNoticeMgr;
+    bool m_refreshPending = false;
+};

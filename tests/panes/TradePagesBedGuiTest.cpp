@@ -1,0 +1,206 @@
+// The "Account" and "Trade" pages on the logged-in test bed: the demo
+// accounts with their roles and the surety column, a filled market order
+// above its account's summary row, floating profit that follows the market's
+// prices to the cent, a clicked trade notice that selects its bill, a close
+// through the Quantity link, the order contract, and a risk notice of the
+// market in the output window.
+#include "TestBed.h"
+#include "db/RecordStore.h"
+#include "frame/TessrinPlugin.h"
+#include "orders/OrderDialog.h"
+#include "panes/HoldDetailModel.h"
+#include "panes/HoldDetailPane.h"
+#include "panes/OrderContractDialog.h"
+#include "panes/UserAccountModel.h"
+#include "panes/UserAccountPane.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
+#include <pelmora/pmDataViewHyperlinkRenderer.h>
+#include <wx/button.h>
+#include <wx/menu.h>
+#include <wx/xrc/xmlres.h>
+
+namespace {
+
+using nlohmann::json;
+
+template <class Pane> Pane* FindPage(TestBed& bed, const wxString& label, int* index = nullptr)
+{
+    Notebook* output = bed.Host().Manager().GetOutputBook();
+    for(size_t page = 0; page < output->GetPageCount(); ++page) {
+        if(output->GetPageText(page) == label) {
+            if(index) {
+                *index = static_cast<int>(page);
+            }
+            return dynamic_cast<Pane*>(output->GetPage(page));
+        }
+    }
+    return nullptr;
+}
+
+wxString Cell(wxDataViewModel* model, unsigned int row, unsigned int column)
+{
+    wxVariant value;
+    static_cast<wxDataViewVirtualListModel*>(model)->GetValueByRow(value, row, column);
+    return value.GetType() == "arrstring" ? wxJoin(value.GetArrayString(), '|') : value.MakeString();
+}
+
+json Account(const json& state, int key)
+{
+    for(const json& account : state["accounts"]) {
+        if(account["key"].get<int>() == key) {
+            return account;
+        }
+    }
+    return json();
+}
+
+// The sum of the DynProfit cells of the account's bills, in cents.
+long DynProfitCents(HoldDetailModel* model, int accountKey)
+{
+    double total = 0.0;
+    model->ForEachBillOfAccount(accountKey, [&](const trade_HoldBill& bill) {
+        const int row = model->GetOrderList().FindRow(accountKey, &bill);
+        double cell = 0.0;
+        Cell(model, static_cast<unsigned int>(row), HoldDetailModel::eDynProfit).ToCDouble(&cell);
+        total += cell;
+    });
+    return std::lround(total * 100);
+}
+
+} // namespace
+
+TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200); // prices move only when told
+    RecordStore& store = bed.Store();
+    int tradePage = -1;
+    auto* accounts = FindPage<UserAccountPane>(bed, "Account");
+    auto* trade = FindPage<HoldDetailPane>(bed, "Trade", &tradePage);
+    ASSERT_NE(accounts, nullptr);
+    ASSERT_NE(trade, nullptr);
+    HoldDetailModel* holds = trade->GetModel();
+
+    // The four demo accounts, each with its role; A14 (kind '3') keeps the
+    // surety column, and the money menu has its account entries back.
+    ASSERT_TRUE(
+        PumpUntil([&] { return accounts->GetModel()->GetCount() == 4 && !accounts->IsRefreshPending(); }));
+    for(unsigned int row = 0; row < 4; ++row) {
+        const user_Account& account = *accounts->GetModel()->GetAccountAt(row);
+        const wxString role = account.accountState == '1' ? "[Master]" : "[Slave]";
+        EXPECT_EQ(Cell(accounts->GetModel(), row, UserAccountModel::eMarket), role + account.marketName);
+    }
+    EXPECT_FALSE(accounts->GetList()->GetColumnByModelColumn(UserAccountModel::eSuretyMoney)->IsHidden());
+    wxMenuBar* menuBar = bed.Host().Frame().GetMenuBar();
+    for(const char* id : {"transfer_Acc", "change_MainAcc", "setsurety_Money"}) {
+        EXPECT_NE(menuBar->FindItem(XRCID(id)), nullptr) << id;
+    }
+
+    // A summary row for each account of class '1' or '2' (11, 12, 13), each
+    // under its bills; A14 (class '3', no bills) has none.
+    for(int key : {11, 12, 13}) {
+        EXPECT_NE(holds->GetOrderList().FindSummaryRow(key), OrderList::kNoRow) << key;
+    }
+    EXPECT_EQ(holds->GetOrderList().FindSummaryRow(14), OrderList::kNoRow);
+
+    // A market buy of AG on A11, filled by the market, stands directly above
+    // A11's summary row.
+    const size_t before = store.m_trade_HoldBill_table->GetContainer().size();
+    sFFixSetOrder order{};
+    order.accountKey = 11;
+    order.side = 'b';
+    order.orderType = '1';
+    order.symbolId = 101;
+    order.quantity = 3;
+    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_TRUE(PumpUntil([&] { return store.m_trade_HoldBill_table->GetContainer().size() == before + 1; }));
+    const int summary = holds->GetOrderList().FindSummaryRow(11);
+    const trade_HoldBill* bill = holds->GetBill(static_cast<unsigned int>(summary - 1));
+    ASSERT_NE(bill, nullptr);
+    const wxString code = bill->orderCode;
+    EXPECT_EQ(bill->accountKey, 11);
+    EXPECT_EQ(bill->quantity, 3.0);
+
+    // The DynProfit cells of A11 add up to the market's floating profit.
+    for(const char* price : {"5100", "4870", "5003"}) {
+        SCOPED_TRACE(price);
+        ASSERT_EQ(bed.Market().Post(std::string("/admin/price?symbol=101&price=") + price), 200);
+        const double moved = std::atof(price);
+        ASSERT_TRUE(PumpUntil(
+            [&] { return store.m_symbol_price_table->GetIndexByPrimary().find(101)->lastPrice == moved; }));
+        const long expected = std::lround(Account(bed.Market().State(), 11)["profitDyn"].get<double>() * 100);
+        EXPECT_EQ(DynProfitCents(holds, 11), expected);
+        EXPECT_NE(expected, 0);
+    }
+
+    // The output window's "Market Trade" notice of the fill selects the bill
+    // on the "Trade" page.
+    OutputWindow& output = bed.Host().Output();
+    size_t notice = output.GetEntryCount();
+    ASSERT_TRUE(PumpUntil([&] {
+        for(size_t i = 0; i < output.GetEntryCount(); ++i) {
+            if(output.GetEntry(i).title == "Market Trade[" + code + "]") {
+                notice = i;
+                return true;
+            }
+        }
+        return false;
+    }));
+    Notebook* book = bed.Host().Manager().GetOutputBook();
+    book->SetSelection(0, false);
+    trade->GetList()->UnselectAll();
+    ASSERT_TRUE(output.ClickEntry(notice));
+    ASSERT_TRUE(PumpUntil([&] { return book->GetSelection() == tradePage; }));
+    wxDataViewItemArray selection;
+    trade->GetList()->GetSelections(selection);
+    ASSERT_EQ(selection.size(), 1u);
+    EXPECT_EQ(holds->GetBill(holds->GetRow(selection[0])), bill);
+
+    // Its order contract, filled from the template of the data folder.
+    wxString contract;
+    bed.Dialogs().Answer(
+        [&](wxDialog& dialog) {
+            contract = static_cast<OrderContractDialog&>(dialog).GetPage();
+            return wxID_CANCEL;
+        },
+        [](wxDialog& dialog) { return DialogScript::ClassNameOf(dialog) == "OrderContractDialog"; });
+    wxCommandEvent show(wxEVT_MENU, XRCID("show_order_contract"));
+    trade->GetList()->ProcessWindowEvent(show);
+    EXPECT_TRUE(contract.Contains("<td>demo</td>")) << contract;
+    EXPECT_FALSE(contract.Contains("$")) << contract;
+
+    // The Quantity link opens the close dialog; sent, the bill's row goes.
+    wxDataViewEvent link(wxEVT_DATAVIEW_LINK_CLICKED, trade->GetList(), selection[0]);
+    link.SetColumn(HoldDetailModel::eQuantity);
+    trade->GetList()->ProcessWindowEvent(link);
+    ASSERT_EQ(OrderDialog::GetOpenDialogs().size(), 1u);
+    OrderDialog* dialog = OrderDialog::GetOpenDialogs().front();
+    EXPECT_EQ(dialog->m_openCloseType, eClose);
+    EXPECT_EQ(dialog->m_orderCodeRe, code);
+    auto* ok = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel("Ok", dialog));
+    ASSERT_NE(ok, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, ok->GetId());
+    click.SetEventObject(ok);
+    ok->ProcessWindowEvent(click);
+    ASSERT_TRUE(PumpUntil([&] { return holds->GetOrderList().FindRow(11, bill) == OrderList::kNoRow; },
+                          std::chrono::seconds(10)));
+    EXPECT_TRUE(PumpUntil([] { return OrderDialog::GetOpenDialogs().empty(); }));
+    EXPECT_EQ(holds->GetOrderList().FindSummaryRow(11), summary - 1);
+
+    // The market's warning for A11 reaches the output window.
+    const wxString title = wxString("notice of append deposit:[") + wxString::FromUTF8("现货一部") + "]";
+    ASSERT_EQ(bed.Market().Post("/admin/risk?account=11&line=warning"), 200);
+    EXPECT_TRUE(PumpUntil([&] {
+        for(size_t i = 0; i < output.GetEntryCount(); ++i) {
+            if(output.GetEntry(i).title == title) {
+                return output.GetEntry(i).body.Contains("%");
+            }
+        }
+        return false;
+    }));
+}
