@@ -2,7 +2,7 @@
 // does not abort the process, script calls wait for the program's page,
 // arguments arrive intact, and only allowed addresses load.
 #include "../connection/EventPump.h"
-#include "../connection/LoopbackHttpServer.h"
+#include "LoopbackHttpServer.h"
 #include "../pelmora/ScratchFolder.h"
 #include "platform/WebAddress.h"
 #include "platform/WebPage.h"
