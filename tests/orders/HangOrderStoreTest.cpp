@@ -1,3 +1,4 @@
+#include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "orders/HangOrderEntry.h"
 #include "orders/HangOrderFactory.h"
