@@ -18,29 +18,6 @@ namespace {
 HangOrderFolders* g_folders =
     static_cast<HangOrderFolders*>(::testing::AddGlobalTestEnvironment(new HangOrderFolders));
 
-// ShowModal's answer when the action left the dialog open.
-constexpr int kStillOpen = wxID_ABORT;
-
-// Shows the dialog modally, runs the action inside its modal loop and ends
-// the loop itself when the action did not.
-int RunModal(HandOrderDlg& dialog, std::function<void(HandOrderDlg&)> action)
-{
-    dialog.CallAfter([&dialog, action] {
-        action(dialog);
-        if(dialog.IsModal()) {
-            dialog.EndModal(kStillOpen);
-        }
-    });
-    return dialog.ShowModal();
-}
-
-void PressOk(HandOrderDlg& dialog)
-{
-    wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
-    click.SetEventObject(dialog.GetButtonOK());
-    dialog.GetButtonOK()->GetEventHandler()->ProcessEvent(click);
-}
-
 std::vector<wxString> Entries(wxComboBox* box)
 {
     std::vector<wxString> entries;

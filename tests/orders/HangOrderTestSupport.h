@@ -5,7 +5,9 @@
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "db/RecordStore.h"
+#include "orders/HandOrderDlg.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -89,4 +91,27 @@ inline std::unique_ptr<RecordStore> MakeStore(std::initializer_list<SymbolRow> s
 inline const symbol_Info& SymbolOf(const RecordStore& store, int id)
 {
     return *store.m_symbol_Info_table->GetIndexByPrimary().find(id);
+}
+
+// ShowModal's answer when the action left the dialog open.
+inline constexpr int kStillOpen = wxID_ABORT;
+
+// Shows the dialog modally, runs the action inside its modal loop and ends
+// the loop itself when the action did not.
+inline int RunModal(HandOrderDlg& dialog, std::function<void(HandOrderDlg&)> action)
+{
+    dialog.CallAfter([&dialog, action] {
+        action(dialog);
+        if(dialog.IsModal()) {
+            dialog.EndModal(kStillOpen);
+        }
+    });
+    return dialog.ShowModal();
+}
+
+inline void PressOk(HandOrderDlg& dialog)
+{
+    wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+    click.SetEventObject(dialog.GetButtonOK());
+    dialog.GetButtonOK()->GetEventHandler()->ProcessEvent(click);
 }
