@@ -12,7 +12,8 @@
 #include <wx/valnum.h>
 
 HandOrderDlg::HandOrderDlg(wxWindow* /*parent*/, RecordStore* store)
-    : HandOrderDlgBase(nullptr, wxID_ANY, _("Hand Order")), m_db(store)
+    : HandOrderDlgBase(nullptr, wxID_ANY, _("Hand Order")), m_db(store),
+      m_status(m_textCtrlStatus, _("ErrorMessage"), MessageLine::eLineOnly)
 {}
 
 void HandOrderDlg::OnInitDialog(wxInitDialogEvent& /*event*/)

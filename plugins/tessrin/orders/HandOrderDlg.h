@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/MessageLine.h"
 #include "layouts/HandOrderDlgBase.h"
 #include "orders/HangOrder.h"
 
@@ -31,8 +32,8 @@ public:
     void SetSymbolName(const wxString& name) { m_hangOrder.symbolName = name; }
     const HangOrder& GetHangOrder() const { return m_hangOrder; }
 
-    // The message in red on the status line, "[hh:mm:ss]message[-1]"; an
-    // empty message is the error text of -1.
+    // The message in red on the status line, "[hh:mm:ss]message[-1]", never
+    // in a box; an empty message is the error text of -1.
     void ShowStatus(const wxString& message);
 
 protected:
@@ -49,4 +50,5 @@ private:
     char m_side = 0;
     RecordStore* m_db;
     HangOrder m_hangOrder;
+    MessageLine m_status; // the status line, never a box
 };
