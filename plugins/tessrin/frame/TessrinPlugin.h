@@ -152,6 +152,12 @@ public:
     int ToolIdFromPeriod(int period) const;
     int PeriodFromToolId(int toolId) const;
 
+    // The page of a symbol in the host's centre notebook: for market type
+    // '3' its hang-order pane, selected without a page event when one with
+    // the symbol's code as caption is open, else added with the symbol's name
+    // as label. Other market types: nothing yet.
+    void ShowChartWindow(const symbol_Info& symbol, bool select);
+
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
     void OnLockScreen(wxCommandEvent& event);
@@ -194,6 +200,9 @@ private:
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
     void UnregisterTriggers();
+    // Takes the symbol pages off the centre notebook and destroys them; their
+    // captions in page order. Other pages stay.
+    wxArrayString CloseChartPages();
 
     TranscationPanel* m_transcationPanel;
     UserAccountPane* m_userAccountPane;
