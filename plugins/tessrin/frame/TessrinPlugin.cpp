@@ -77,15 +77,11 @@ TessrinPlugin::~TessrinPlugin()
     // The panes still in the host's notebooks go before the store, so that no
     // model unregisters from a table that no longer exists.
     RemovePanes();
-    if(m_pChartViewMgr) {
-        // Pages still listed are alive in the centre notebook: they go while
-        // the store and the histories they observe are here.
-        if(!m_pChartViewMgr->GetChartViewPanels().empty()) {
-            wxString activeView;
-            CloseChartPages(activeView);
-        }
-        m_pChartViewMgr.reset();
-    }
+    // Pages still in the centre notebook go while the store and the
+    // histories they observe are here.
+    wxString activeView;
+    CloseChartPages(activeView);
+    m_pChartViewMgr.reset();
     UnregisterTriggers();
     if(m_db) {
         HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object

@@ -158,6 +158,12 @@ public:
     int ToolIdFromPeriod(int period) const;
     int PeriodFromToolId(int toolId) const;
 
+    // The page of a symbol in the host's centre notebook: for market type
+    // '3' its hang-order pane, selected without a page event when one with
+    // the symbol's code as caption is open, else added with the symbol's name
+    // as label. Other market types: nothing yet.
+    void ShowChartWindow(const symbol_Info& symbol, bool select);
+
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
     void OnLockScreen(wxCommandEvent& event);
@@ -227,9 +233,9 @@ private:
     void UnregisterTriggers();
     void ConnectCentreBook();
     void DisconnectCentreBook();
-    // Shut-down: the chart pages of the centre notebook close in page order
-    // (each leaving the manager first); returns their names and, in
-    // `activeView`, the name of the one in front.
+    // Shut-down: the chart and hang-order pages of the centre notebook close
+    // in page order (a chart leaving the manager first); returns their names
+    // and, in `activeView`, the name of the chart in front. Other pages stay.
     wxArrayString CloseChartPages(wxString& activeView);
     Notebook* CentreBook() const;
 

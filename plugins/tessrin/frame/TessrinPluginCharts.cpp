@@ -1,10 +1,12 @@
-// Chart pages of the centre notebook, the tools that follow the page in
-// front, and the menu and tool commands of the plug-in.
+// Symbol pages of the centre notebook (charts; hang orders for market type
+// '3'), the tools that follow the page in front, and the menu and tool
+// commands of the plug-in.
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 #include "frame/ToolBarTools.h"
+#include "orders/HangOrderPane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmChartViewer.h>
@@ -80,12 +82,28 @@ ChartViewerPanel* TessrinPlugin::GetChartInFront() const
 void TessrinPlugin::ShowChartWindow(const symbol_Info& symbol, bool select)
 {
     Notebook* book = CentreBook();
-    if(!m_db || !symbol.GetSymbolProperty(m_db.get()) || !book || !m_pChartViewMgr) {
+    if(!m_db || !symbol.GetSymbolProperty(m_db.get()) || !book) {
         return;
     }
     const wxString caption = symbol.cachedSymbolProperty->symbolName;
+    const wxBitmap image = m_pageImages && m_pageImages->GetImageCount() > kChartPageImage
+                               ? m_pageImages->GetBitmap(kChartPageImage)
+                               : wxNullBitmap;
     if(symbol.marketType == '3') {
-        return; // hang-order pages: the hang-order pane opens here
+        for(size_t i = 0; i < book->GetPageCount(); ++i) {
+            const auto* open = dynamic_cast<const HangOrderPane*>(book->GetPage(i));
+            if(open && open->GetCaption() == symbol.symbolCode) {
+                book->SetSelection(i, false);
+                return;
+            }
+        }
+        auto* pane = new HangOrderPane(book, m_db.get(), symbol, m_mgr);
+        pane->Bind(wxEVT_KEY_UP, &TessrinPlugin::OnKeyUp, this);
+        book->AddPage(pane, caption, select, image);
+        return;
+    }
+    if(!m_pChartViewMgr) {
+        return;
     }
     if(ChartViewerPanel* open = m_pChartViewMgr->FindPanel(symbol.symbolCode)) {
         const int index = book->GetPageIndex(open);
@@ -96,9 +114,6 @@ void TessrinPlugin::ShowChartWindow(const symbol_Info& symbol, bool select)
     }
     auto* panel = new ChartViewerPanel(book, m_db.get(), symbol, m_mgr);
     panel->GetChartView()->Bind(wxEVT_KEY_UP, &TessrinPlugin::OnKeyUp, this);
-    const wxBitmap image = m_pageImages && m_pageImages->GetImageCount() > kChartPageImage
-                               ? m_pageImages->GetBitmap(kChartPageImage)
-                               : wxNullBitmap;
     book->AddPage(panel, caption, select, image);
     m_pChartViewMgr->AddPanel(panel);
 }
@@ -211,20 +226,29 @@ wxArrayString TessrinPlugin::CloseChartPages(wxString& activeView)
     }
     size_t index = 0;
     while(index < book->GetPageCount()) {
-        auto* chart = dynamic_cast<ChartViewerPanel*>(book->GetPage(index));
-        if(!chart) {
+        wxWindow* page = book->GetPage(index);
+        auto* chart = dynamic_cast<ChartViewerPanel*>(page);
+        auto* hang = chart ? nullptr : dynamic_cast<HangOrderPane*>(page);
+        if(!chart && !hang) {
             ++index; // other pages stay
             continue;
         }
-        names.Add(chart->GetViewName());
+        names.Add(chart ? chart->GetViewName() : hang->GetCaption());
         if(book->GetPageCount() > 1) {
             book->SetSelection(index == 0 ? 1 : index - 1, false);
         }
-        book->RemovePage(index);
-        if(m_pChartViewMgr) {
-            m_pChartViewMgr->RemovePanel(chart);
+        if(chart) {
+            book->RemovePage(index);
+            if(m_pChartViewMgr) {
+                m_pChartViewMgr->RemovePanel(chart);
+            }
+            chart->Destroy();
+        } else {
+            book->RemovePage(index, false);
+            // A child window goes at once: the pane leaves the store and the
+            // login table while both exist, and writes the store to its file.
+            hang->Destroy();
         }
-        chart->Destroy();
     }
     return names;
 }
