@@ -3,6 +3,7 @@
 #include "EndProgram.h"
 #include "SignPageResources.h"
 #include "platform/SignControlHost.h"
+#include "platform/WebPage.h"
 
 #include <wx/base64.h>
 #include <wx/webview.h>
@@ -12,7 +13,6 @@ enum { kTimerScript = 1, kTimerHeartbeat = 2 };
 // A page that has not loaded this many heartbeats after the script was due
 // never will: end without printing, rather than print "" as if declined.
 const int kPageTicksLimit = 15;
-const char kPageProbe[] = "document.getElementById('InfoSecNetSign1') ? 'ready' : ''";
 } // namespace
 
 wxBEGIN_EVENT_TABLE(MyDialog, wxDialog) EVT_TIMER(wxID_ANY, MyDialog::OnTimer) wxEND_EVENT_TABLE()
@@ -48,12 +48,17 @@ wxString MyDialog::LoadSignPage()
 void MyDialog::OnInitDialog(wxInitDialogEvent& WXUNUSED(event))
 {
     CentreOnScreen(wxBOTH);
-    const wxString page = LoadSignPage();
-    m_webView = wxWebView::New(this, wxID_ANY, "about:blank");
-    SignControlHost::Attach(*m_webView);
-    m_webView->Bind(wxEVT_WEBVIEW_LOADED, &MyDialog::OnPageLoaded, this);
-    m_webView->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, &MyDialog::OnScriptResult, this);
-    m_webView->SetPage(page, "about:blank");
+    m_page = WebPage::Create(this);
+    if(!m_page) {
+        EndProgram(); // no web engine: nothing can be signed
+    }
+    SignControlHost::Attach(*m_page->GetView());
+    m_page->SetPage(LoadSignPage(), "about:blank");
+    // Called for the signing page itself, not the view's first about:blank.
+    m_page->WhenLoaded([this] {
+        m_pageReady = true;
+        SignWhenReady();
+    });
 
     m_timer1.StartOnce(500);
     m_timer2.Start(1000);
@@ -76,23 +81,6 @@ void MyDialog::OnTimer(wxTimerEvent& event)
     }
 }
 
-// WebKit reports the initial about:blank first: only the page that holds the
-// signing object counts as loaded.
-void MyDialog::OnPageLoaded(wxWebViewEvent& WXUNUSED(event))
-{
-    if(!m_pageReady) {
-        m_webView->RunScriptAsync(kPageProbe);
-    }
-}
-
-void MyDialog::OnScriptResult(wxWebViewEvent& event)
-{
-    if(!event.IsError() && event.GetString() == "ready" && !m_pageReady) {
-        m_pageReady = true;
-        SignWhenReady();
-    }
-}
-
 void MyDialog::SignWhenReady()
 {
     if(!m_timerDue || !m_pageReady || m_signed) {
@@ -103,8 +91,8 @@ void MyDialog::SignWhenReady()
     RunScriptGuarded(m_script);
     // Title changes reach the view later than the page: ask the page.
     wxString title;
-    if(!m_webView->RunScript("document.title", &title)) {
-        title = m_webView->GetCurrentTitle();
+    if(!m_page->Evaluate("document.title", &title)) {
+        title = m_page->GetView()->GetCurrentTitle();
     }
     PrintToStdout(title);
     m_watchDog->Stop();
@@ -116,5 +104,5 @@ void MyDialog::SignWhenReady()
 // script: it runs plainly, and a failing script leaves the title as it was.
 bool MyDialog::RunScriptGuarded(const wxString& script)
 {
-    return m_webView->RunScript(script);
+    return m_page->Evaluate(script);
 }

@@ -6,8 +6,7 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
-class wxWebView;
-class wxWebViewEvent;
+class WebPage;
 
 // The hidden signing window: shows the signing page with the registered
 // signing controls, runs the script given on the command line once the page
@@ -28,13 +27,11 @@ public:
 private:
     void OnInitDialog(wxInitDialogEvent& event);
     void OnTimer(wxTimerEvent& event);
-    void OnPageLoaded(wxWebViewEvent& event);
-    void OnScriptResult(wxWebViewEvent& event);
     void SignWhenReady();
     bool RunScriptGuarded(const wxString& script);
 
     wxString m_script;
-    wxWebView* m_webView = nullptr;
+    WebPage* m_page = nullptr; // owned by its view, a child of the dialog
     wxTimer m_timer1;
     wxTimer m_timer2;
     std::unique_ptr<WatchDog> m_watchDog;

@@ -5,7 +5,6 @@
 #include "VarnelCommandLine.h"
 #include "platform/SignControlRegistry.h"
 
-#include <signal.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/stdpaths.h>
@@ -16,12 +15,6 @@ namespace {
 const char kProgId[] = "NetSign.InfoSecNetSign";
 const char kClassId[] = "62B938C4-4190-4F37-8CF0-A92B0A91CC77";
 const char kControlFile[] = "NetSign.js";
-
-// TODO(i19): the platform layer's process-existence test.
-bool ProcessExists(long processId)
-{
-    return kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
-}
 } // namespace
 
 bool VarnelApp::OnInit()
@@ -39,8 +32,9 @@ bool VarnelApp::OnInit()
         return false;
     }
     if(commandLine.HasParentProcess()) {
-        m_parentWatcher = std::make_unique<WatchParentProcess>(commandLine.GetParentProcess(), ProcessExists,
-                                                               [] { EndProgram(); });
+        m_parentWatcher = std::make_unique<WatchParentProcess>(
+            commandLine.GetParentProcess(), [this](long id) { return m_launcher.ProcessExists(id); },
+            [] { EndProgram(); });
     }
     switch(commandLine.GetMode()) {
     case VarnelCommandLine::Mode::Register:

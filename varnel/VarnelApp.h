@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WatchParentProcess.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <memory>
 #include <wx/app.h>
@@ -19,6 +20,7 @@ public:
 private:
     void RegisterSignControl();
 
+    SystemProcessLauncher m_launcher; // asked from the watcher's thread
     std::unique_ptr<WatchParentProcess> m_parentWatcher;
     MyDialog* m_dialog = nullptr;
 };

@@ -1,18 +1,22 @@
 #include "../connection/EventPump.h"
+#include "../connection/LogCapture.h"
 #include "../connection/LoopbackHttpServer.h"
+#include "../pelmora/ScratchFolder.h"
 #include "funds/PayPortRegistPanel.h"
 #include "platform/SignControlRegistry.h"
+#include "platform/WebPage.h"
 
+#include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+#include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
 #include <wx/toplevel.h>
 #include <wx/webview.h>
-
-#include <cstdlib>
-#include <map>
-#include <mutex>
 
 namespace {
 
@@ -75,20 +79,12 @@ private:
 class PayPortRegistPanelTest : public ::testing::Test
 {
 protected:
-    PayPortRegistPanelTest()
+    PayPortRegistPanelTest() : m_registryEnv("PELMORA_SIGN_CONTROLS", m_registry.Path())
     {
-        char pattern[] = "/tmp/payport-XXXXXX";
-        m_registry = mkdtemp(pattern);
-        setenv("PELMORA_SIGN_CONTROLS", m_registry.c_str(), 1);
         m_frame = new wxFrame(nullptr, wxID_ANY, "host", wxDefaultPosition, wxSize(800, 600));
         m_frame->Show();
     }
-    ~PayPortRegistPanelTest() override
-    {
-        m_frame->Destroy();
-        unsetenv("PELMORA_SIGN_CONTROLS");
-        wxFileName::Rmdir(m_registry, wxPATH_RMDIR_RECURSIVE);
-    }
+    ~PayPortRegistPanelTest() override { m_frame->Destroy(); }
 
     PayPortRegistPanel* NewPanel()
     {
@@ -104,7 +100,7 @@ protected:
     static wxString Title(PayPortRegistPanel& panel)
     {
         wxString title;
-        return panel.GetWebView()->RunScript("document.title", &title) ? title : wxString("<error>");
+        return panel.GetPage()->Evaluate("document.title", &title) ? title : wxString("<error>");
     }
 
     static bool WaitForTitle(PayPortRegistPanel& panel, const wxString& title)
@@ -113,7 +109,8 @@ protected:
     }
 
     FakeBank m_bank;
-    std::string m_registry;
+    ScratchFolder m_registry;
+    ScopedEnv m_registryEnv;
     wxFrame* m_frame;
 };
 
@@ -128,7 +125,7 @@ TEST_F(PayPortRegistPanelTest, OnlyTheLastAddressWithinHalfASecondIsFetched)
     ASSERT_TRUE(WaitForTitle(*panel, "second"));
     EXPECT_EQ(0, m_bank.Hits("/first"));
     EXPECT_EQ(1, m_bank.Hits("/second"));
-    EXPECT_EQ(m_bank.Url("/second"), panel->GetWebView()->GetCurrentURL().utf8_string());
+    EXPECT_EQ(m_bank.Url("/second"), panel->GetPage()->GetView()->GetCurrentURL().utf8_string());
 }
 
 TEST_F(PayPortRegistPanelTest, NewWindowRequestsLoadInTheSameView)
@@ -138,12 +135,53 @@ TEST_F(PayPortRegistPanelTest, NewWindowRequestsLoadInTheSameView)
     ASSERT_TRUE(WaitForTitle(*panel, "links"));
     const size_t windows = wxTopLevelWindows.size();
 
-    panel->GetWebView()->RunScript("document.getElementById('blank').click()");
+    panel->GetPage()->RunScript("document.getElementById('blank').click()");
     ASSERT_TRUE(WaitForTitle(*panel, "other")) << "a target=_blank link";
-    panel->GetWebView()->RunScript("window.open('/third', 'bank'); void 0");
+    panel->GetPage()->RunScript("window.open('/third', 'bank')");
     ASSERT_TRUE(WaitForTitle(*panel, "third")) << "window.open";
     EXPECT_EQ(windows, wxTopLevelWindows.size()) << "no window opened";
-    EXPECT_EQ(m_bank.Url("/third"), panel->GetWebView()->GetCurrentURL().utf8_string());
+    EXPECT_EQ(m_bank.Url("/third"), panel->GetPage()->GetView()->GetCurrentURL().utf8_string());
+}
+
+TEST_F(PayPortRegistPanelTest, AddressesOtherThanWebPagesAreNotLoaded)
+{
+    ScratchFolder local;
+    wxFFile(local.File("local.html"), "w").Write(wxString(TitledPage("local")));
+    const wxString localUrl = "file://" + local.File("local.html");
+    PayPortRegistPanel* panel = NewPanel();
+    panel->LoadUrl(m_bank.Url("/links"));
+    ASSERT_TRUE(WaitForTitle(*panel, "links"));
+
+    const struct
+    {
+        const char* name;
+        std::function<void()> ask;
+        wxString refused;
+    } cases[] = {
+        {"pushed address", [&] { panel->LoadUrl(localUrl); }, local.File("local.html")},
+        {"page opening a window",
+         [&] { panel->GetPage()->RunScript("window.open('ftp://127.0.0.1/statement')"); },
+         "ftp://127.0.0.1/statement"},
+        {"script address", [&] { panel->LoadUrl("javascript:document.title='script'"); }, "javascript:"},
+    };
+    for(const auto& c : cases) {
+        LogCapture log;
+        c.ask();
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                for(const std::string& line : log.lines) {
+                    if(line.find("refused") != std::string::npos &&
+                       line.find(c.refused.utf8_string()) != std::string::npos) {
+                        return true;
+                    }
+                }
+                return false;
+            },
+            10000))
+            << c.name << ": " << (log.lines.empty() ? std::string("no log") : log.lines.back());
+        EXPECT_EQ("links", Title(*panel)) << c.name;
+        EXPECT_EQ(m_bank.Url("/links"), panel->GetPage()->GetView()->GetCurrentURL().utf8_string()) << c.name;
+    }
 }
 
 TEST_F(PayPortRegistPanelTest, BankPageFindsTheSigningControlOnlyWhenRegistered)
@@ -162,11 +200,13 @@ TEST_F(PayPortRegistPanelTest, BankPageFindsTheSigningControlOnlyWhenRegistered)
 
 TEST(PayPortRegistPanelUrl, AddressesAreRebuiltByTheUriParser)
 {
-    const struct {
+    const struct
+    {
         const char* given;
         const char* loaded;
     } cases[] = {
-        {"http://127.0.0.1:8080/bank/sign?qianyue=1&payport=3", "http://127.0.0.1:8080/bank/sign?qianyue=1&payport=3"},
+        {"http://127.0.0.1:8080/bank/sign?qianyue=1&payport=3",
+         "http://127.0.0.1:8080/bank/sign?qianyue=1&payport=3"},
         {"http://bank.example/a b?x=1 2", "http://bank.example/a%20b?x=1%202"},
         {"", ""},
     };

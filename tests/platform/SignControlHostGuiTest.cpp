@@ -1,5 +1,8 @@
+#include "../connection/EventPump.h"
+#include "../pelmora/ScratchFolder.h"
 #include "NetSignature.h"
 #include "platform/SignControlHost.h"
+#include "platform/WebPage.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -15,20 +18,6 @@
 #include <wx/webview.h>
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while(!done()) {
-        if(std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-        wxMilliSleep(2);
-    }
-    return true;
-}
 
 wxString BuiltControl()
 {
@@ -50,19 +39,18 @@ public:
     explicit SignPage(const wxString& registryFolder)
     {
         m_frame = new wxFrame(nullptr, wxID_ANY, "sign page");
-        m_view = wxWebView::New(m_frame, wxID_ANY, "about:blank");
-        m_attached = SignControlHost::Attach(*m_view, SignControlRegistry(registryFolder));
+        m_page = WebPage::Create(m_frame);
+        m_attached = SignControlHost::Attach(*m_page->GetView(), SignControlRegistry(registryFolder));
         m_frame->Show();
-        m_view->SetPage(kPage, "about:blank");
-        m_ready =
-            PumpUntil([this] { return Run("document.getElementById('loaded') ? 'yes' : 'no'") == "yes"; });
+        m_page->SetPage(kPage);
+        m_ready = PumpUntil([this] { return m_page->IsLoaded(); }, 10000);
     }
     ~SignPage() { m_frame->Destroy(); }
 
     wxString Run(const wxString& script)
     {
         wxString result;
-        if(!m_view->RunScript(script, &result)) {
+        if(!m_page->Evaluate(script, &result)) {
             return "<error>";
         }
         return result;
@@ -73,34 +61,19 @@ public:
 
 private:
     wxFrame* m_frame;
-    wxWebView* m_view;
+    WebPage* m_page;
     size_t m_attached = 0;
     bool m_ready = false;
 };
 
-class ScratchRegistry
-{
-public:
-    ScratchRegistry()
-    {
-        char pattern[] = "/tmp/signhost-XXXXXX";
-        m_folder = wxString::FromUTF8(mkdtemp(pattern));
-    }
-    ~ScratchRegistry() { wxFileName::Rmdir(m_folder, wxPATH_RMDIR_RECURSIVE); }
-    const wxString& Folder() const { return m_folder; }
-
-private:
-    wxString m_folder;
-};
-
 TEST(SignControlHost, RegisteredControlSignsLikeTheFormatAndOthersStayInert)
 {
-    ScratchRegistry scratch;
+    ScratchFolder scratch;
     ASSERT_TRUE(
-        SignControlRegistry(scratch.Folder())
+        SignControlRegistry(scratch.Path())
             .Register("NetSign.InfoSecNetSign", "62B938C4-4190-4F37-8CF0-A92B0A91CC77", BuiltControl()))
         << "the build copies NetSign.js into bin/";
-    SignPage page(scratch.Folder());
+    SignPage page(scratch.Path());
     ASSERT_TRUE(page.IsReady());
     EXPECT_EQ(1u, page.Attached());
 
@@ -128,21 +101,21 @@ TEST(SignControlHost, RegisteredControlSignsLikeTheFormatAndOthersStayInert)
 
 TEST(SignControlHost, EmptyOrBrokenRegistryLeavesTheElementsInert)
 {
-    ScratchRegistry scratch;
+    ScratchFolder scratch;
     {
-        SignPage page(scratch.Folder());
+        SignPage page(scratch.Path());
         ASSERT_TRUE(page.IsReady());
         EXPECT_EQ(0u, page.Attached());
         EXPECT_EQ("undefined", page.Run("typeof signer.addFormItem"));
     }
     // A control whose script does not parse breaks only itself: the page runs on.
-    wxFFile broken(scratch.Folder() + "/broken.js", "w");
+    wxFFile broken(scratch.Path() + "/broken.js", "w");
     broken.Write(wxString("return function (c) { c.addFormItem = ; };"));
     broken.Close();
-    ASSERT_TRUE(SignControlRegistry(scratch.Folder())
+    ASSERT_TRUE(SignControlRegistry(scratch.Path())
                     .Register("Broken.Control", "62B938C4-4190-4F37-8CF0-A92B0A91CC77",
-                              scratch.Folder() + "/broken.js"));
-    SignPage page(scratch.Folder());
+                              scratch.Path() + "/broken.js"));
+    SignPage page(scratch.Path());
     ASSERT_TRUE(page.IsReady());
     EXPECT_EQ("undefined", page.Run("typeof signer.addFormItem"));
     EXPECT_EQ("2", page.Run("String(1 + 1)"));

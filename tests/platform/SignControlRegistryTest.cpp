@@ -1,5 +1,7 @@
 #include "platform/SignControlRegistry.h"
 
+#include "../pelmora/ScratchFolder.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -10,23 +12,6 @@
 #include <wx/utils.h>
 
 namespace {
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/signctl-XXXXXX";
-        m_path = wxString::FromUTF8(mkdtemp(pattern));
-    }
-    ~ScratchFolder() { wxFileName::Rmdir(m_path, wxPATH_RMDIR_RECURSIVE); }
-    wxString Path(const wxString& name) const { return m_path + "/" + name; }
-    const wxString& Root() const { return m_path; }
-
-private:
-    wxString m_path;
-};
 
 void WriteFile(const wxString& path, const std::string& bytes)
 {
@@ -47,9 +32,9 @@ const char kClassId[] = "62B938C4-4190-4F37-8CF0-A92B0A91CC77";
 class SignControlRegistryTest : public ::testing::Test
 {
 protected:
-    SignControlRegistryTest() : m_registry(m_scratch.Path("controls"))
+    SignControlRegistryTest() : m_registry(m_scratch.File("controls"))
     {
-        WriteFile(m_scratch.Path("NetSign.js"), "return function (c) { c.version = 1; };\n");
+        WriteFile(m_scratch.File("NetSign.js"), "return function (c) { c.version = 1; };\n");
     }
 
     wxLogNull m_quiet; // refusals are logged; the results are what is checked
@@ -60,7 +45,7 @@ protected:
 TEST_F(SignControlRegistryTest, RegisteredControlCanBeCreatedUntilItsFileIsGone)
 {
     EXPECT_FALSE(m_registry.CanCreate(kProgId)) << "no entry yet";
-    ASSERT_TRUE(m_registry.Register(kProgId, kClassId, m_scratch.Path("NetSign.js")));
+    ASSERT_TRUE(m_registry.Register(kProgId, kClassId, m_scratch.File("NetSign.js")));
     EXPECT_TRUE(m_registry.CanCreate(kProgId));
     EXPECT_FALSE(m_registry.CanCreate("NetSign.Other"));
 
@@ -68,27 +53,27 @@ TEST_F(SignControlRegistryTest, RegisteredControlCanBeCreatedUntilItsFileIsGone)
     ASSERT_TRUE(control);
     EXPECT_EQ(kClassId, control->classId);
     EXPECT_EQ("return function (c) { c.version = 1; };\n", control->source);
-    EXPECT_TRUE(wxFileExists(m_scratch.Path("NetSign.js"))) << "the source is copied, not moved";
+    EXPECT_TRUE(wxFileExists(m_scratch.File("NetSign.js"))) << "the source is copied, not moved";
 
-    ASSERT_TRUE(wxRemoveFile(m_scratch.Path("controls/NetSign.InfoSecNetSign.js")));
+    ASSERT_TRUE(wxRemoveFile(m_scratch.File("controls/NetSign.InfoSecNetSign.js")));
     EXPECT_FALSE(m_registry.CanCreate(kProgId)) << "an entry whose control file is gone";
     EXPECT_TRUE(m_registry.LoadAll().empty());
 }
 
 TEST_F(SignControlRegistryTest, FailedCopyWritesNoEntryAndKeepsAnEarlierRegistration)
 {
-    EXPECT_FALSE(m_registry.Register(kProgId, kClassId, m_scratch.Path("missing.js")));
+    EXPECT_FALSE(m_registry.Register(kProgId, kClassId, m_scratch.File("missing.js")));
     EXPECT_EQ(0u, CountFiles(m_registry.GetFolder()));
     EXPECT_FALSE(m_registry.CanCreate(kProgId));
 
     // A folder that cannot be made: the parent is a file.
-    WriteFile(m_scratch.Path("blocked"), "x");
-    SignControlRegistry blocked(m_scratch.Path("blocked/controls"));
-    EXPECT_FALSE(blocked.Register(kProgId, kClassId, m_scratch.Path("NetSign.js")));
+    WriteFile(m_scratch.File("blocked"), "x");
+    SignControlRegistry blocked(m_scratch.File("blocked/controls"));
+    EXPECT_FALSE(blocked.Register(kProgId, kClassId, m_scratch.File("NetSign.js")));
     EXPECT_FALSE(blocked.CanCreate(kProgId));
 
-    ASSERT_TRUE(m_registry.Register(kProgId, kClassId, m_scratch.Path("NetSign.js")));
-    EXPECT_FALSE(m_registry.Register(kProgId, kClassId, m_scratch.Path("missing.js")));
+    ASSERT_TRUE(m_registry.Register(kProgId, kClassId, m_scratch.File("NetSign.js")));
+    EXPECT_FALSE(m_registry.Register(kProgId, kClassId, m_scratch.File("missing.js")));
     const auto control = m_registry.Load(kProgId);
     ASSERT_TRUE(control) << "a failed re-registration leaves the working one";
     EXPECT_EQ("return function (c) { c.version = 1; };\n", control->source);
@@ -96,10 +81,10 @@ TEST_F(SignControlRegistryTest, FailedCopyWritesNoEntryAndKeepsAnEarlierRegistra
 
 TEST_F(SignControlRegistryTest, RegisteringTwiceKeepsOneEntryWithTheNewControl)
 {
-    ASSERT_TRUE(m_registry.Register(kProgId, kClassId, m_scratch.Path("NetSign.js")));
-    WriteFile(m_scratch.Path("NetSign2.js"), "return function (c) { c.version = 2; };\n");
+    ASSERT_TRUE(m_registry.Register(kProgId, kClassId, m_scratch.File("NetSign.js")));
+    WriteFile(m_scratch.File("NetSign2.js"), "return function (c) { c.version = 2; };\n");
     ASSERT_TRUE(m_registry.Register(kProgId, "{62b938c4-4190-4f37-8cf0-a92b0a91cc77}",
-                                    m_scratch.Path("NetSign2.js")));
+                                    m_scratch.File("NetSign2.js")));
 
     EXPECT_EQ(2u, CountFiles(m_registry.GetFolder())) << "one entry and one control file, no temporaries";
     const auto controls = m_registry.LoadAll();
@@ -130,7 +115,7 @@ TEST_F(SignControlRegistryTest, MalformedNamesAreRefusedBeforeAnythingIsWritten)
     };
     for(const Case& c : cases) {
         EXPECT_FALSE(
-            m_registry.Register(wxString::FromUTF8(c.progId), c.classId, m_scratch.Path("NetSign.js")))
+            m_registry.Register(wxString::FromUTF8(c.progId), c.classId, m_scratch.File("NetSign.js")))
             << c.progId << " / " << c.classId;
     }
     EXPECT_EQ(0u, CountFiles(m_registry.GetFolder()));
@@ -139,7 +124,7 @@ TEST_F(SignControlRegistryTest, MalformedNamesAreRefusedBeforeAnythingIsWritten)
 TEST_F(SignControlRegistryTest, EntriesThatPointOutsideTheFolderOrAreBrokenAreNotCreatable)
 {
     ASSERT_TRUE(wxFileName::Mkdir(m_registry.GetFolder()));
-    WriteFile(m_scratch.Path("secret.js"), "return function () {};");
+    WriteFile(m_scratch.File("secret.js"), "return function () {};");
     const struct
     {
         const char* progId;

@@ -1,23 +1,26 @@
 #include "funds/PayPortRegistPanel.h"
 
 #include "platform/SignControlHost.h"
+#include "platform/WebPage.h"
 
 #include <wx/sizer.h>
 #include <wx/uri.h>
 #include <wx/webview.h>
 
-wxBEGIN_EVENT_TABLE(PayPortRegistPanel, wxPanel)
-    EVT_TIMER(wxID_ANY, PayPortRegistPanel::OnTimer)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(PayPortRegistPanel, wxPanel) EVT_TIMER(wxID_ANY, PayPortRegistPanel::OnTimer)
+    wxEND_EVENT_TABLE()
 
-PayPortRegistPanel::PayPortRegistPanel(wxWindow* parent)
-    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER), m_timer(this)
+        PayPortRegistPanel::PayPortRegistPanel(wxWindow* parent)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
+      m_timer(this)
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    m_webView = wxWebView::New(this, wxID_ANY, _("about:blank"));
-    SignControlHost::Attach(*m_webView);
-    m_webView->Bind(wxEVT_WEBVIEW_NEWWINDOW, &PayPortRegistPanel::OnNewWindow, this);
-    column->Add(m_webView, 1, wxEXPAND | wxALL, 1);
+    m_page = WebPage::Create(this);
+    if(m_page) {
+        SignControlHost::Attach(*m_page->GetView());
+        m_page->GetView()->Bind(wxEVT_WEBVIEW_NEWWINDOW, &PayPortRegistPanel::OnNewWindow, this);
+        column->Add(m_page->GetView(), 1, wxEXPAND | wxALL, 1);
+    }
     SetSizer(column);
     Layout();
 }
@@ -35,10 +38,17 @@ wxString PayPortRegistPanel::NormaliseUrl(const wxString& url)
 
 void PayPortRegistPanel::OnTimer(wxTimerEvent& WXUNUSED(event))
 {
-    m_webView->LoadURL(NormaliseUrl(m_url));
+    Load(m_url);
 }
 
 void PayPortRegistPanel::OnNewWindow(wxWebViewEvent& event)
 {
-    m_webView->LoadURL(NormaliseUrl(event.GetURL()));
+    Load(event.GetURL());
+}
+
+void PayPortRegistPanel::Load(const wxString& url)
+{
+    if(m_page) {
+        m_page->LoadUrl(NormaliseUrl(url));
+    }
 }

@@ -3,12 +3,13 @@
 #include <wx/panel.h>
 #include <wx/timer.h>
 
-class wxWebView;
+class WebPage;
 class wxWebViewEvent;
 
 // A notebook page showing a bank's pay-port or in/out-money page. Pages may
 // use the registered signing controls; a page asking for a new window gets
-// it loaded in this one.
+// it loaded in this one. Only http, https and about:blank addresses load:
+// others, pushed by a server or asked for by a page, are logged and refused.
 class PayPortRegistPanel : public wxPanel
 {
 public:
@@ -18,7 +19,8 @@ public:
     // replaces it, so only the last address is fetched.
     void LoadUrl(const wxString& url);
 
-    wxWebView* GetWebView() const { return m_webView; }
+    // Null when the system has no web engine (logged).
+    WebPage* GetPage() const { return m_page; }
 
     // The address as a URI parser rebuilds it.
     static wxString NormaliseUrl(const wxString& url);
@@ -26,10 +28,11 @@ public:
 private:
     void OnTimer(wxTimerEvent& event);
     void OnNewWindow(wxWebViewEvent& event);
+    void Load(const wxString& url);
 
     wxString m_url;
     wxTimer m_timer;
-    wxWebView* m_webView;
+    WebPage* m_page; // owned by its view, a child of the panel
 
     wxDECLARE_EVENT_TABLE();
 };
