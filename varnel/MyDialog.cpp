@@ -18,7 +18,7 @@ const int kPageTicksLimit = 15;
 wxBEGIN_EVENT_TABLE(MyDialog, wxDialog) EVT_TIMER(wxID_ANY, MyDialog::OnTimer) wxEND_EVENT_TABLE()
 
     MyDialog::MyDialog()
-    : wxDialog(nullptr, wxID_ANY, "Varnel", wxDefaultPosition, wxSize(1, 1),
+    : wxDialog(nullptr, wxID_ANY, "Varnel", wxDefaultPosition, wxSize(0, 0),
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_timer1(this, kTimerScript), m_timer2(this, kTimerHeartbeat)
 {
