@@ -18,6 +18,8 @@ function(tessrin_add_test name)
     target_link_libraries(${name} PRIVATE tessrin_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  # The test framework and wx come precompiled (tests/CMakeLists.txt).
+  target_precompile_headers(${name} REUSE_FROM tessrin_test_pch)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set(launcher)
   if(T_GUI AND TESSRIN_XVFB_RUN)

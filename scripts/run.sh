@@ -39,9 +39,13 @@ md=$(port '"md":\([0-9]*\)')
 http=$(port '"http":\([0-9]*\)')
 echo "simmarketd: trade $trade1, $trade2, market data $md, http $http"
 
-# The plug-in reads its server list from the host's data folder.
+# The plug-in reads its server list and data files from the host's data
+# folder; the build installs the data files into $build/bin/config.
 data_dir=${PELMORA_DATA_DIR:-$build/bin}
 mkdir -p "$data_dir/config"
+if [ -d "$build/bin/config" ] && [ "$(realpath "$data_dir")" != "$(realpath "$build/bin")" ]; then
+    cp -r "$build/bin/config/." "$data_dir/config/"
+fi
 sed -e "s/@TRADE1_PORT@/$trade1/g" -e "s/@TRADE2_PORT@/$trade2/g" -e "s/@MD_PORT@/$md/g" \
     -e "s/@HTTP_PORT@/$http/g" plugins/tessrin/frame/Tessrin.con.in >"$data_dir/config/Tessrin.con"
 

@@ -50,7 +50,7 @@ public:
     }
 };
 
-template <class Event, class... Args> void Feed(Client& client, int code, Args... args)
+template <class Event, class... Args> void Feed(Client& client, CallbackCode code, Args... args)
 {
     Event event(code, args...);
     client.ProcessEvent(event);
@@ -68,7 +68,7 @@ void BM_PricePush(benchmark::State& state)
         account.marginRemain = 100000.0;
         account.riskKind = '1';
         tradeapi::SetFixedText(account.currency, "CNY");
-        Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(client, 1007, account, 10,
+        Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(client, CallbackCode::RspQryAccount, account, 10,
                                                      key == 2 ? eLastTypeLast : eLastTypeMore);
     }
     for(int id = 1; id <= kSymbols; ++id) {
@@ -81,7 +81,7 @@ void BM_PricePush(benchmark::State& state)
         row.lastPrice = 100.0;
         tradeapi::SetFixedText(row.currency, "CNY");
         tradeapi::SetFixedText(row.symbolCode, "S" + std::to_string(id));
-        Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(client, 1004, row, 11,
+        Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(client, CallbackCode::RspQrySymbolInfo, row, 11,
                                                         id == kSymbols ? eLastTypeLast : eLastTypeMore);
     }
     for(int n = 0; n < 2 * kHoldsPerAccount; ++n) {
@@ -92,7 +92,7 @@ void BM_PricePush(benchmark::State& state)
         hold.quantity = 1 + n % 4;
         hold.holdPrice = 99.0;
         tradeapi::SetFixedText(hold.orderCode, "H" + std::to_string(n));
-        Feed<TradeNoticeEvent<sFFixHoldDetail>>(client, 1018, hold);
+        Feed<TradeNoticeEvent<sFFixHoldDetail>>(client, CallbackCode::NtfHoldDetail, hold);
     }
     PriceObserver board;
     PriceObserver chart;

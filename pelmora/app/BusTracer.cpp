@@ -48,7 +48,8 @@ wxString BusTracer::Payload(int type, const void* clientData)
         return wxString();
     }
     if(type == wxEVT_CMD_QUERY_SERVER_NAMES || type == wxEVT_CMD_LOGIN_REQUEST ||
-       type == wxEVT_CMD_CONNECTION_STATE || type == wxEVT_CMD_PASSWORD_CHANGED) {
+       type == wxEVT_CMD_CONNECTION_STATE || type == wxEVT_CMD_PASSWORD_CHANGED ||
+       type == wxEVT_CMD_REFRESH_VIEWS) {
         wxArrayString texts = *static_cast<const wxArrayString*>(clientData);
         // Passwords never reach the trace file.
         if(type == wxEVT_CMD_LOGIN_REQUEST && texts.size() == 3) {

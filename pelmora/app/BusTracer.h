@@ -6,7 +6,8 @@
 class Tracer;
 
 // Writes a "bus" trace line for every bus event a plug-in sends to the host.
-// Events the host sends itself are traced by their sender with Payload().
+// Events the host sends itself (10000-10002, 10100, 11111) are traced by
+// their sender with Payload().
 class BusTracer : public wxEvtHandler
 {
 public:

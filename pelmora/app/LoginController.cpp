@@ -36,6 +36,7 @@ void LoginController::Login(const wxString& server, const wxString& user, const 
     m_password = password;
     m_state.clear();
     m_loggedIn = true;
+    m_loginAnnounced = false;
     wxArrayString request;
     request.Add(server);
     request.Add(user);
@@ -51,7 +52,27 @@ void LoginController::Logout()
     m_state.clear();
     m_tracer.Bus(wxEVT_CMD_LOGOUT_REQUEST, wxString());
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
+    AnnounceLogout();
     Changed();
+}
+
+void LoginController::AnnounceLogin()
+{
+    if(!m_loggedIn || !m_loginAnnounced) {
+        return; // logged out before the queued announcement came
+    }
+    wxArrayString who;
+    who.Add(m_server);
+    who.Add(m_user);
+    m_tracer.Bus(wxEVT_CMD_REFRESH_VIEWS, BusTracer::Payload(wxEVT_CMD_REFRESH_VIEWS, &who));
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_REFRESH_VIEWS, &who);
+}
+
+void LoginController::AnnounceLogout()
+{
+    m_loginAnnounced = false;
+    m_tracer.Bus(wxEVT_CMD_REFRESH_VIEWS, wxString());
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_REFRESH_VIEWS, nullptr);
 }
 
 wxString LoginController::DescribeState() const
@@ -74,6 +95,16 @@ void LoginController::OnConnectionState(wxCommandEvent& event)
         return; // a late report after logout must not revive the session
     }
     m_state = *texts;
+    // The trade side's state text ends in "|3" when logged in; a login that
+    // comes back after a drop is announced again. Queued: this runs inside
+    // the plug-in's own bus send.
+    const bool tradeLoggedIn = m_state.size() >= 3 && m_state[2].EndsWith("|3");
+    if(tradeLoggedIn && !m_loginAnnounced) {
+        m_loginAnnounced = true;
+        CallAfter(&LoginController::AnnounceLogin);
+    } else if(!tradeLoggedIn) {
+        m_loginAnnounced = false;
+    }
     Changed();
 }
 
@@ -91,6 +122,7 @@ void LoginController::OnUserKicked(wxCommandEvent& event)
     event.Skip();
     m_loggedIn = false;
     m_state.clear();
+    AnnounceLogout();
     Changed();
     if(m_onKicked) {
         m_onKicked();

@@ -9,7 +9,9 @@ class Tracer;
 
 // The host's side of logging in: asks the plug-ins for server names, sends
 // login and logout on the bus, and follows what the plug-ins report back
-// (connection state, a changed password, a forced logout).
+// (connection state, a changed password, a forced logout). Views are told to
+// refresh (11111) once the trade side of a login has succeeded, with the
+// server and user as client data, and without client data after a logout.
 class LoginController : public wxEvtHandler
 {
 public:
@@ -40,6 +42,8 @@ private:
     void OnPasswordChanged(wxCommandEvent& event);
     void OnUserKicked(wxCommandEvent& event);
     void Changed();
+    void AnnounceLogin();
+    void AnnounceLogout();
 
     Tracer& m_tracer;
     wxString m_server;
@@ -47,6 +51,7 @@ private:
     wxString m_password;
     wxArrayString m_state;
     bool m_loggedIn = false;
+    bool m_loginAnnounced = false; // 11111 told of the login in force
     std::function<void()> m_onChange;
     std::function<void()> m_onKicked;
 };

@@ -3,13 +3,18 @@
 #include "LoginController.h"
 #include "LoginDialog.h"
 #include "Tracer.h"
+#include "pelmora/ColoursAndFontsManager.h"
+#include "pelmora/EventNotifier.h"
+#include "pelmora/HostEvents.h"
 #include "pelmora/Notebook.h"
 #include "pelmora/OutputWindow.h"
 #include "pelmora/pmStatusBar.h"
 
+#include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/evtloop.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/xrc/xmlres.h>
@@ -17,6 +22,17 @@
 namespace {
 const long kSideBookStyle = wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS;
 const long kCentreBookStyle = wxAUI_NB_DEFAULT_STYLE;
+// An exit looks again this often while dialogs are still ending.
+const int kExitStepMs = 20;
+
+// True inside a loop run within the main loop (a window's own, not a
+// dialog's). Without a main loop (a test drives the events) there is none.
+bool InNestedLoop()
+{
+    const wxEventLoopBase* active = wxEventLoopBase::GetActive();
+    const wxEventLoopBase* main = wxTheApp ? wxTheApp->GetMainLoop() : nullptr;
+    return active && main && active != main;
+}
 
 void TracePages(Notebook* book, Tracer& tracer, const wxString& name)
 {
@@ -28,7 +44,7 @@ void TracePages(Notebook* book, Tracer& tracer, const wxString& name)
 
 MainFrame::MainFrame(Tracer& tracer)
     : wxFrame(nullptr, wxID_ANY, "Pelmora", wxDefaultPosition, wxSize(1280, 800)), m_tracer(tracer),
-      m_login(std::make_unique<LoginController>(tracer)), m_exitTimer(this)
+      m_login(std::make_unique<LoginController>(tracer)), m_exitTimer(this), m_exitStepTimer(this)
 {
     m_aui.SetManagedWindow(this);
     m_workspaceBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(300, 400), kSideBookStyle);
@@ -76,7 +92,9 @@ MainFrame::MainFrame(Tracer& tracer)
     Bind(wxEVT_MENU, &MainFrame::OnLogout, this, XRCID("logout"));
     Bind(wxEVT_MENU, &MainFrame::OnExit, this, wxID_EXIT);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+    Bind(wxEVT_MENU, &MainFrame::OnDarkColours, this, XRCID("darkColours"));
     Bind(wxEVT_TIMER, &MainFrame::OnExitTimer, this, m_exitTimer.GetId());
+    Bind(wxEVT_TIMER, &MainFrame::OnExitStepTimer, this, m_exitStepTimer.GetId());
 
     m_login->SetChangeObserver([this] { UpdateLoginState(); });
     // The dialog is offered after the kick-out has been handled everywhere.
@@ -118,10 +136,15 @@ wxMenuBar* MainFrame::BuildMenuBar()
     tools->Append(XRCID("lockScreen"), _("Lock Screen"));
     tools->Append(XRCID("calculator"), _("Calculator"));
 
+    auto* view = new wxMenu;
+    view->AppendCheckItem(XRCID("darkColours"), _("Dark Colours"));
+    view->Check(XRCID("darkColours"), ColoursAndFontsManager::Get().IsDark());
+
     auto* bar = new wxMenuBar;
     bar->Append(system, _("System"));
     bar->Append(money, _("MoneyMgr"));
     bar->Append(tools, _("ToolsMgr"));
+    bar->Append(view, _("View"));
     return bar;
 }
 
@@ -159,12 +182,42 @@ void MainFrame::ExitAfter(long seconds)
 
 void MainFrame::RequestExit()
 {
-    m_exitRequested = true;
-    if(m_loginDialog) {
-        m_loginDialog->EndModal(wxID_CANCEL); // ShowLoginDialog closes the window next
+    if(m_closing) {
         return;
     }
-    Close(true);
+    m_modalLoops.RefuseNew();
+    ContinueExit();
+}
+
+void MainFrame::ContinueExit()
+{
+    if(m_modalLoops.Count() == 0 && !InNestedLoop()) {
+        Close(true);
+        return;
+    }
+    m_modalLoops.EndInnermost();
+    m_exitStepTimer.StartOnce(kExitStepMs);
+}
+
+void MainFrame::OnExitStepTimer(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    ContinueExit();
+}
+
+void MainFrame::SetDarkColours(bool dark)
+{
+    ColoursAndFontsManager::Get().SetDark(dark);
+    if(wxMenuBar* bar = GetMenuBar()) {
+        bar->Check(XRCID("darkColours"), dark);
+    }
+    m_tracer.Bus(wxEVT_CMD_COLOURS_CHANGED, wxString());
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_COLOURS_CHANGED, nullptr);
+}
+
+void MainFrame::OnDarkColours(wxCommandEvent& event)
+{
+    SetDarkColours(event.IsChecked());
 }
 
 void MainFrame::ShowLoginDialog()
@@ -177,10 +230,6 @@ void MainFrame::ShowLoginDialog()
         m_loginDialog = &dialog;
         dialog.ShowModal();
         m_loginDialog = nullptr;
-    }
-    // Only now: closing destroys every other top-level window.
-    if(m_exitRequested) {
-        Close(true);
     }
 }
 
@@ -218,17 +267,27 @@ void MainFrame::OnLogout(wxCommandEvent& event)
 void MainFrame::OnExit(wxCommandEvent& event)
 {
     wxUnusedVar(event);
-    Close(true);
+    RequestExit();
 }
 
 void MainFrame::OnClose(wxCloseEvent& event)
 {
-    wxUnusedVar(event);
     if(m_closing) {
         return;
     }
+    // A close from outside while a dialog runs its loop: the plug-in is on
+    // the stack under it, so take the long way.
+    if(m_modalLoops.Count() > 0 || InNestedLoop()) {
+        if(event.CanVeto()) {
+            event.Veto();
+        }
+        RequestExit();
+        return;
+    }
     m_closing = true;
+    m_modalLoops.RefuseNew();
     m_exitTimer.Stop();
+    m_exitStepTimer.Stop();
     if(!m_screenshotFile.empty() && !SaveScreenshot(m_screenshotFile)) {
         wxLogError("Cannot save the screenshot %s", m_screenshotFile);
     }

@@ -1,6 +1,8 @@
 #ifndef PELMORA_APP_MAINFRAME_H
 #define PELMORA_APP_MAINFRAME_H
 
+#include "ModalLoops.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -19,7 +21,8 @@ class wxAuiToolBar;
 // The host's main window: the docking manager with the workspace
 // ("Navigator"), output ("Output") and centre ("Editor") notebooks, the output
 // window ("Log"), the status bar and the menus whose commands plug-ins handle
-// on the application object.
+// on the application object. It closes only when no modal loop is running:
+// an exit asked for while a dialog is open ends the dialogs first.
 class MainFrame : public wxFrame
 {
 public:
@@ -43,8 +46,12 @@ public:
     void SetShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
     void SetScreenshotFile(const wxString& path) { m_screenshotFile = path; }
     void ExitAfter(long seconds);
-    // Closes the window, ending an open login dialog first.
+    // Closes the window once every modal dialog (the login dialog, a
+    // plug-in's message box or dialog) has been ended and has returned.
     void RequestExit();
+    // The theme of ColoursAndFontsManager; a change is announced on the bus
+    // (10100).
+    void SetDarkColours(bool dark);
 
     void ShowLoginDialog();
     bool SaveScreenshot(const wxString& path);
@@ -56,6 +63,11 @@ private:
     void OnExit(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnExitTimer(wxTimerEvent& event);
+    void OnDarkColours(wxCommandEvent& event);
+    // One step of an exit: ends the innermost modal dialog or, when none is
+    // left and the main loop runs again, closes the window.
+    void ContinueExit();
+    void OnExitStepTimer(wxTimerEvent& event);
     void UpdateLoginState();
 
     Tracer& m_tracer;
@@ -71,7 +83,8 @@ private:
     std::function<void()> m_shutdown;
     wxString m_screenshotFile;
     wxTimer m_exitTimer;
-    bool m_exitRequested = false;
+    wxTimer m_exitStepTimer;
+    ModalLoops m_modalLoops;
     bool m_closing = false;
 };
 

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <wx/base64.h>
@@ -19,7 +20,7 @@ namespace {
 
 const wxDateTime kStart(8, wxDateTime::Dec, 2026, 10, 0, 0);
 
-template <class Event, class... Args> void Feed(Client& client, int code, Args... args)
+template <class Event, class... Args> void Feed(Client& client, CallbackCode code, Args... args)
 {
     Event event(code, args...);
     client.ProcessEvent(event);
@@ -81,8 +82,9 @@ protected:
     void LogIn(int userId = 42)
     {
         client->GetTradeConnecter().StartLogin("pw");
-        Feed<TradeConnectionEvent>(*client, 100, 0);
-        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(userId), Result(0), 1);
+        Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
+        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(userId),
+                                                  Result(0), 1);
         trade.sent.clear();
         trade.calls.clear();
     }
@@ -131,7 +133,8 @@ TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
 
     // A second login answer restarts the one-shot.
     trade.sent.clear();
-    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(42), Result(0), 1);
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), Result(0),
+                                              1);
     ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, 3000));
     EXPECT_EQ(trade.Operations(), startUp);
 }
@@ -139,9 +142,10 @@ TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
 TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
 {
     client->GetTradeConnecter().StartLogin("pw");
-    Feed<TradeConnectionEvent>(*client, 100, 0);
+    Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
     trade.calls.clear();
-    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(42), Result(21), 1);
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42),
+                                              Result(21), 1);
 
     EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginFailed);
     EXPECT_EQ(client->GetUserId(), 0);
@@ -153,95 +157,105 @@ TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
 
 struct StampCase
 {
-    int code;
+    CallbackCode code;
     Client::QueryKind kind;
 };
 
 TEST_F(ClientTest, AnswerCodesClearTheirQueryStampBeforeTheHandler)
 {
     const StampCase cases[] = {
-        {1007, Client::eQryAccount},
-        {1004, Client::eQrySymbolInfo},
-        {1015, Client::eQryHoldDetail},
-        {1020, Client::eQryCloseBill},
-        {1024, Client::eQryLimitOrder},
-        {1042, Client::eQryInOutMoney},
-        {1033, Client::eQryCurrencyExchangeRate},
-        {1103, Client::eQryBinaryContract},
-        {1057, Client::eQryDeliveryOrder},
-        {1106, Client::eQryBinaryOrder},
-        {1013, Client::eQryPosition},
-        {1126, Client::eQryBonusPoint},
-        {1129, Client::eQryUserInventory},
-        {1131, Client::eQrySymbolInventory},
+        {CallbackCode::RspQryAccount, Client::eQryAccount},
+        {CallbackCode::RspQrySymbolInfo, Client::eQrySymbolInfo},
+        {CallbackCode::RspQryHoldDetail, Client::eQryHoldDetail},
+        {CallbackCode::RspQryCloseBill, Client::eQryCloseBill},
+        {CallbackCode::RspQryLimitOrder, Client::eQryLimitOrder},
+        {CallbackCode::RspQryInOutMoney, Client::eQryInOutMoney},
+        {CallbackCode::RspQryCurrencyExchangeRate, Client::eQryCurrencyExchangeRate},
+        {CallbackCode::RspQryBinaryContract, Client::eQryBinaryContract},
+        {CallbackCode::RspQryDeliveryOrder, Client::eQryDeliveryOrder},
+        {CallbackCode::RspQryBinaryOrder, Client::eQryBinaryOrder},
+        {CallbackCode::RspQryPosition, Client::eQryPosition},
+        {CallbackCode::RspQryBonusPoint, Client::eQryBonusPoint},
+        {CallbackCode::RspQryUserInventory, Client::eQryUserInventory},
+        {CallbackCode::RspQrySymbolInventory, Client::eQrySymbolInventory},
     };
     for(const StampCase& c : cases) {
         client->SetAllQueryStamps(now);
         switch(c.code) {
-        case 1007:
-            Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(*client, 1007, sFFixRspQryAccount{}, 5,
-                                                         eLastTypeEmpty);
+        case CallbackCode::RspQryAccount:
+            Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(*client, CallbackCode::RspQryAccount,
+                                                         sFFixRspQryAccount{}, 5, eLastTypeEmpty);
             break;
-        case 1004:
-            Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, 1004, sFFixRspQrySymbolInfo{}, 5,
-                                                            eLastTypeEmpty);
+        case CallbackCode::RspQrySymbolInfo:
+            Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, CallbackCode::RspQrySymbolInfo,
+                                                            sFFixRspQrySymbolInfo{}, 5, eLastTypeEmpty);
             break;
-        case 1015:
-            Feed<TradeQueryRowEvent<sFFixHoldDetail>>(*client, 1015, sFFixHoldDetail{}, 5, eLastTypeEmpty);
+        case CallbackCode::RspQryHoldDetail:
+            Feed<TradeQueryRowEvent<sFFixHoldDetail>>(*client, CallbackCode::RspQryHoldDetail,
+                                                      sFFixHoldDetail{}, 5, eLastTypeEmpty);
             break;
-        case 1020:
-            Feed<TradeQueryRowEvent<sFFixCloseBill>>(*client, 1020, sFFixCloseBill{}, 5, eLastTypeEmpty);
+        case CallbackCode::RspQryCloseBill:
+            Feed<TradeQueryRowEvent<sFFixCloseBill>>(*client, CallbackCode::RspQryCloseBill, sFFixCloseBill{},
+                                                     5, eLastTypeEmpty);
             break;
-        case 1024:
-            Feed<TradeQueryRowEvent<sFFixLimitOrder>>(*client, 1024, sFFixLimitOrder{}, 5, eLastTypeEmpty);
+        case CallbackCode::RspQryLimitOrder:
+            Feed<TradeQueryRowEvent<sFFixLimitOrder>>(*client, CallbackCode::RspQryLimitOrder,
+                                                      sFFixLimitOrder{}, 5, eLastTypeEmpty);
             break;
-        case 1042:
-            Feed<TradeQueryRowEvent<sFFixRspInOutMoney>>(*client, 1042, sFFixRspInOutMoney{}, 5,
-                                                         eLastTypeEmpty);
+        case CallbackCode::RspQryInOutMoney:
+            Feed<TradeQueryRowEvent<sFFixRspInOutMoney>>(*client, CallbackCode::RspQryInOutMoney,
+                                                         sFFixRspInOutMoney{}, 5, eLastTypeEmpty);
             break;
-        case 1033:
-            Feed<TradeQueryRowEvent<sFFixCurrencyExchangeRate>>(*client, 1033, sFFixCurrencyExchangeRate{}, 5,
-                                                                eLastTypeEmpty);
+        case CallbackCode::RspQryCurrencyExchangeRate:
+            Feed<TradeQueryRowEvent<sFFixCurrencyExchangeRate>>(
+                *client, CallbackCode::RspQryCurrencyExchangeRate, sFFixCurrencyExchangeRate{}, 5,
+                eLastTypeEmpty);
             break;
-        case 1103:
-            Feed<TradeQueryRowEvent<sFFixBinaryContract>>(*client, 1103, sFFixBinaryContract{}, 5,
-                                                          eLastTypeEmpty);
+        case CallbackCode::RspQryBinaryContract:
+            Feed<TradeQueryRowEvent<sFFixBinaryContract>>(*client, CallbackCode::RspQryBinaryContract,
+                                                          sFFixBinaryContract{}, 5, eLastTypeEmpty);
             break;
-        case 1057:
-            Feed<TradeQueryRowEvent<sFFixDeliveryOrder>>(*client, 1057, sFFixDeliveryOrder{}, 5,
-                                                         eLastTypeEmpty);
+        case CallbackCode::RspQryDeliveryOrder:
+            Feed<TradeQueryRowEvent<sFFixDeliveryOrder>>(*client, CallbackCode::RspQryDeliveryOrder,
+                                                         sFFixDeliveryOrder{}, 5, eLastTypeEmpty);
             break;
-        case 1106:
-            Feed<TradeQueryRowEvent<sFFixBinaryOrer>>(*client, 1106, sFFixBinaryOrer{}, 5, eLastTypeEmpty);
+        case CallbackCode::RspQryBinaryOrder:
+            Feed<TradeQueryRowEvent<sFFixBinaryOrer>>(*client, CallbackCode::RspQryBinaryOrder,
+                                                      sFFixBinaryOrer{}, 5, eLastTypeEmpty);
             break;
-        case 1013:
-            Feed<TradeQueryRowEvent<sFFixPosition>>(*client, 1013, sFFixPosition{}, 5, eLastTypeEmpty);
+        case CallbackCode::RspQryPosition:
+            Feed<TradeQueryRowEvent<sFFixPosition>>(*client, CallbackCode::RspQryPosition, sFFixPosition{}, 5,
+                                                    eLastTypeEmpty);
             break;
-        case 1126:
-            Feed<TradeQueryRowEvent<sFFixBonusPoint>>(*client, 1126, sFFixBonusPoint{}, 5, eLastTypeEmpty);
+        case CallbackCode::RspQryBonusPoint:
+            Feed<TradeQueryRowEvent<sFFixBonusPoint>>(*client, CallbackCode::RspQryBonusPoint,
+                                                      sFFixBonusPoint{}, 5, eLastTypeEmpty);
             break;
-        case 1129:
-            Feed<TradeQueryRowEvent<sFFixUserInventory>>(*client, 1129, sFFixUserInventory{}, 5,
-                                                         eLastTypeEmpty);
+        case CallbackCode::RspQryUserInventory:
+            Feed<TradeQueryRowEvent<sFFixUserInventory>>(*client, CallbackCode::RspQryUserInventory,
+                                                         sFFixUserInventory{}, 5, eLastTypeEmpty);
             break;
-        case 1131:
-            Feed<TradeQueryRowEvent<sFFixSymbolInventory>>(*client, 1131, sFFixSymbolInventory{}, 5,
-                                                           eLastTypeEmpty);
+        case CallbackCode::RspQrySymbolInventory:
+            Feed<TradeQueryRowEvent<sFFixSymbolInventory>>(*client, CallbackCode::RspQrySymbolInventory,
+                                                           sFFixSymbolInventory{}, 5, eLastTypeEmpty);
             break;
+        default:
+            FAIL() << "no answer event for code " << static_cast<int>(c.code);
         }
         for(int k = 0; k < Client::eQueryKindCount; ++k) {
             const auto kind = static_cast<Client::QueryKind>(k);
             EXPECT_EQ(client->GetQueryStamp(kind).IsValid(), kind != c.kind)
-                << "code " << c.code << " kind " << k;
+                << "code " << static_cast<int>(c.code) << " kind " << k;
         }
     }
 }
 
 TEST_F(ClientTest, OnlyTheTradeSymbolAnswerClearsTheSymbolStampAndMd1031ClearsTheMdStamp)
 {
-    Feed<MdQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, 1004, sFFixRspQrySymbolInfo{}, 5, eLastTypeEmpty);
+    Feed<MdQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, CallbackCode::RspQrySymbolInfo,
+                                                 sFFixRspQrySymbolInfo{}, 5, eLastTypeEmpty);
     EXPECT_TRUE(client->GetQueryStamp(Client::eQrySymbolInfo).IsValid());
-    Feed<MdSubscribeEvent>(*client, 1031, std::vector<int>{1}, Result(0), 6);
+    Feed<MdSubscribeEvent>(*client, CallbackCode::RspSubscribeMarketData, std::vector<int>{1}, Result(0), 6);
     EXPECT_FALSE(client->GetQueryStamp(Client::eQryMdSymbolInfo).IsValid());
 }
 
@@ -250,16 +264,20 @@ TEST_F(ClientTest, DroppedCodesChangeNothing)
     LogIn();
     client->SetAllQueryStamps(now);
     const int before = g_requestId;
-    Feed<TradeNoticeEvent<sFFixPayPortInfo>>(*client, 1070, sFFixPayPortInfo{});
-    Feed<TradeNoticeEvent<sFFixModifyPassword>>(*client, 1073, sFFixModifyPassword{});
-    Feed<TradeNoticeEvent<sFFixPriceReport>>(*client, 1089, sFFixPriceReport{});
-    Feed<TradeQueryRowEvent<sFFixPriceTrade>>(*client, 1091, sFFixPriceTrade{}, 5, eLastTypeLast);
-    Feed<TradeNoticeEvent<sFFixPriceTrade>>(*client, 1092, sFFixPriceTrade{});
-    Feed<TradeInfoEvent>(*client, 2176, Result(3), 5);
-    Feed<TradeNoticeEvent<sFFixSymbolBookingInfo>>(*client, 2177, sFFixSymbolBookingInfo{});
+    Feed<TradeNoticeEvent<sFFixPayPortInfo>>(*client, CallbackCode::NtfPayPortInfo, sFFixPayPortInfo{});
+    Feed<TradeNoticeEvent<sFFixModifyPassword>>(*client, CallbackCode::NtfModifyPassword,
+                                                sFFixModifyPassword{});
+    Feed<TradeNoticeEvent<sFFixPriceReport>>(*client, CallbackCode::NtfPriceReport, sFFixPriceReport{});
+    Feed<TradeQueryRowEvent<sFFixPriceTrade>>(*client, CallbackCode::RspQryPriceTrade, sFFixPriceTrade{}, 5,
+                                              eLastTypeLast);
+    Feed<TradeNoticeEvent<sFFixPriceTrade>>(*client, CallbackCode::NtfPriceTrade, sFFixPriceTrade{});
+    Feed<TradeInfoEvent>(*client, CallbackCode::Rsp2176, Result(3), 5);
+    Feed<TradeNoticeEvent<sFFixSymbolBookingInfo>>(*client, CallbackCode::NtfSymbolBookingInfo,
+                                                   sFFixSymbolBookingInfo{});
     // A payload that does not belong to its code is dropped, not misread.
-    Feed<TradeConnectionEvent>(*client, 1007, 0);
-    Feed<MdQueryRowEvent<sFFixPriceTrade>>(*client, 1091, sFFixPriceTrade{}, 5, eLastTypeLast);
+    Feed<TradeConnectionEvent>(*client, CallbackCode::RspQryAccount, 0);
+    Feed<MdQueryRowEvent<sFFixPriceTrade>>(*client, CallbackCode::RspQryPriceTrade, sFFixPriceTrade{}, 5,
+                                           eLastTypeLast);
 
     EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginSuccess);
     EXPECT_TRUE(trade.calls.empty());
@@ -276,11 +294,11 @@ TEST_F(ClientTest, TradeDisconnectFailsEveryWaitingRequestOnceWithCodeOne)
     RequestNotify::Get()->WaitResponse(501, &window, 10000);
     RequestNotify::Get()->WaitResponse(502, &window, 10000);
 
-    Feed<MdConnectionEvent>(*client, 102, 2);
+    Feed<MdConnectionEvent>(*client, CallbackCode::Disconnect, 2);
     EXPECT_TRUE(window.answers.empty());
 
     Advance(700);
-    Feed<TradeConnectionEvent>(*client, 102, 1);
+    Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
     ASSERT_EQ(window.answers.size(), 2u);
     EXPECT_EQ(window.answers[0].second, 1);
     EXPECT_EQ(window.answers[1].second, 1);
@@ -288,7 +306,7 @@ TEST_F(ClientTest, TradeDisconnectFailsEveryWaitingRequestOnceWithCodeOne)
     EXPECT_EQ(client->GetTradeConnecter().GetStatus(), g_blinkPhase);
     EXPECT_EQ(client->GetQueryStamp(Client::eQryPosition), now);
 
-    Feed<TradeConnectionEvent>(*client, 102, 1);
+    Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
     EXPECT_EQ(window.answers.size(), 2u);
 }
 
@@ -332,8 +350,9 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     ASSERT_EQ(listener.reports.size(), 2u);
     EXPECT_EQ(listener.reports[1][2], "Trade|2");
 
-    Feed<TradeConnectionEvent>(*client, 100, 0);
-    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(7), Result(0), 1);
+    Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(7), Result(0),
+                                              1);
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 3u);
     EXPECT_EQ(listener.reports[2][2], "Trade|3");
@@ -402,7 +421,8 @@ TEST_F(ClientTest, AnswerThatHasBegunOrFilledTableIsNotReQueried)
 {
     LogIn();
     client->SetAllQueryStamps(now);
-    Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(*client, 1007, sFFixRspQryAccount{}, 5, eLastTypeMore);
+    Feed<TradeQueryRowEvent<sFFixRspQryAccount>>(*client, CallbackCode::RspQryAccount, sFFixRspQryAccount{},
+                                                 5, eLastTypeMore);
     trade_Position position;
     position.symbolId = 3;
     db.m_trade_Position_table->Insert(position);
@@ -518,8 +538,9 @@ TEST_F(ClientTest, FirstSubscriptionAfterMdLoginGoesOnTheFirstTickPast100Ms)
     symbol.symbolId = 4;
     db.m_symbol_Info_table->Insert(symbol);
     client->GetMdConnecter().StartLogin("pw");
-    Feed<MdConnectionEvent>(*client, 100, 0);
-    Feed<MdAnswerEvent<sFFixRspUserLogin>>(*client, 10002, LoginAnswer(42), Result(0), 1);
+    Feed<MdConnectionEvent>(*client, CallbackCode::Connect, 0);
+    Feed<MdAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), Result(0),
+                                           1);
     EXPECT_EQ(md.requests.back(), "ReqQrySymbolInfo");
     EXPECT_EQ(client->GetMdQueryDelayMs(), 100);
     client->SetAllQueryStamps(now);
@@ -606,6 +627,10 @@ TEST_F(ClientTest, RunningBinaryOrdersCountDownAgainstTheServerClock)
     orders.Upsert(Running("later", server + wxTimeSpan::Seconds(5), server + wxTimeSpan::Seconds(35)));
     orders.Upsert(
         Running("settled", server - wxTimeSpan::Seconds(10), server + wxTimeSpan::Seconds(20), '2'));
+    // Times the market put decades apart give the int's limits, not a wrapped count.
+    orders.Upsert(Running("decades", server - wxTimeSpan::Seconds(1), server + wxTimeSpan::Days(365 * 70)));
+    orders.Upsert(
+        Running("opens later", server + wxTimeSpan::Days(365 * 70), server + wxTimeSpan::Seconds(5)));
 
     client->CheckPendingQueries();
 
@@ -616,6 +641,8 @@ TEST_F(ClientTest, RunningBinaryOrdersCountDownAgainstTheServerClock)
     EXPECT_EQ(remaining("live"), 20000);
     EXPECT_EQ(remaining("later"), 30000);
     EXPECT_EQ(remaining("settled"), 0);
+    EXPECT_EQ(remaining("decades"), std::numeric_limits<int>::max());
+    EXPECT_EQ(remaining("opens later"), std::numeric_limits<int>::min());
 }
 
 TEST_F(ClientTest, AccountLinesRotateThroughEveryAccountWithItsColour)

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -22,8 +23,8 @@ TEST(RecordFromFix, AccountRowKeepsUtf8NamesAndTheClientsUser)
     SetFixedText(row.marketName, "\xe5\xb8\x82\xe5\x9c\xba");
     row.accStatus = '1';
     row.accountState = '2';
-    row.carriedChar1 = 'x';
-    row.carriedChar2 = 'y';
+    row.marketType = 'x';
+    row.accountClass = 'y';
     row.marketId = 3;
     row.suretyMoney = 9.0;
 
@@ -88,7 +89,7 @@ TEST(RecordFromFix, SymbolRowSplitsEscapedMarginListsAndKeepsTheLowByteOfDigits)
     symbol_Property property;
     FillSymbolProperty(property, row);
     EXPECT_EQ(property.symbolName, wxString::FromUTF8("\xe7\x99\xbd\xe9\x93\xb6"));
-    EXPECT_EQ(property.digits, 0x102);
+    EXPECT_EQ(property.digits, 7); // beyond 7 decimals every use gives what 7 gives
 
     symbol_price price;
     FillSymbolPrice(price, row);
@@ -129,6 +130,125 @@ TEST(RecordFromFix, TickReplacesTheDecimalsAndPricesOfTheQuote)
     tick.digits = static_cast<char>(-2);
     ApplyMarketData(price, tick);
     EXPECT_EQ(price.digits, -2);
+}
+
+// --- numbers from the market that mean nothing ------------------------------
+
+constexpr int kMinInt = std::numeric_limits<int>::min();
+constexpr int kMaxInt = std::numeric_limits<int>::max();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInfinity = std::numeric_limits<double>::infinity();
+
+TEST(RecordFromFixBounds, SymbolRowKeepsDecimalsInRangeCountsAtLeastZeroAndPricesFinite)
+{
+    struct Case
+    {
+        int digits;
+        int count; // contract size, largest holding and largest order
+        double number;
+        int expectedDigits;
+        int expectedCount;
+        double expectedNumber;
+    };
+    const Case cases[] = {
+        {kMinInt, kMinInt, kNaN, -7, 0, 0.0},     {kMaxInt, kMaxInt, kInfinity, 7, kMaxInt, 0.0},
+        {-1, -1, -kInfinity, -1, 0, 0.0},         {4, 250, 12.5, 4, 250, 12.5},
+        {kMinInt + 1, -250, -12.5, -7, 0, -12.5},
+    };
+    for(const Case& c : cases) {
+        sFFixRspQrySymbolInfo row{};
+        row.digits = c.digits;
+        row.contractSize = c.count;
+        row.maxHoldQuantity = c.count;
+        row.maxOrderQuantity = c.count;
+        row.lastPrice = c.number;
+        row.highPrice = c.number;
+        row.settlementPrice = c.number;
+        symbol_Property property;
+        FillSymbolProperty(property, row);
+        symbol_price price;
+        FillSymbolPrice(price, row);
+        const symbol_Info info = SymbolInfoFromFix(row, 1);
+        SCOPED_TRACE(testing::Message()
+                     << "digits " << c.digits << " count " << c.count << " number " << c.number);
+        EXPECT_EQ(property.digits, c.expectedDigits);
+        EXPECT_EQ(property.contractSize, c.expectedCount);
+        EXPECT_EQ(property.maxHoldQuantity, c.expectedCount);
+        EXPECT_EQ(property.maxOrderQuantity, c.expectedCount);
+        EXPECT_EQ(price.lastPrice, c.expectedNumber);
+        EXPECT_EQ(price.highPrice, c.expectedNumber);
+        EXPECT_EQ(info.settlementPrice, c.expectedNumber);
+    }
+}
+
+TEST(RecordFromFixBounds, TickPriceThatIsNoNumberLeavesTheStoredOne)
+{
+    symbol_price price;
+    price.lastPrice = 10.0;
+    price.highPrice = 11.0;
+    price.lowPrice = 9.0;
+    price.carriedPrices[3] = 8.0;
+    const double noNumbers[] = {kNaN, kInfinity, -kInfinity};
+    for(double wire : noNumbers) {
+        sFFixMarketData tick{};
+        tick.lastPrice = wire;
+        tick.highPrice = wire;
+        tick.lowPrice = 9.5; // a real price beside them still counts
+        tick.quote[3] = wire;
+        tick.digits = static_cast<char>(0x80); // the smallest byte
+        ApplyMarketData(price, tick);
+        EXPECT_EQ(price.lastPrice, 10.0) << wire;
+        EXPECT_EQ(price.highPrice, 11.0) << wire;
+        EXPECT_EQ(price.lowPrice, 9.5) << wire;
+        EXPECT_EQ(price.carriedPrices[3], 8.0) << wire;
+        EXPECT_EQ(price.digits, -128);
+    }
+}
+
+TEST(RecordFromFixBounds, AccountMoneyAndRiskValuesThatAreNoNumberBecomeZero)
+{
+    const double noNumbers[] = {kNaN, kInfinity, -kInfinity};
+    for(double wire : noNumbers) {
+        sFFixRspQryAccount row{};
+        row.accountKey = kMinInt;
+        row.marginRemain = wire;
+        row.marginUsed = wire;
+        row.netValue = wire;
+        row.suretyMoney = 5.0;
+        const user_Account account = AccountFromFix(row, kMaxInt);
+        EXPECT_EQ(account.accountKey, kMinInt);
+        EXPECT_EQ(account.userId, kMaxInt);
+        EXPECT_EQ(account.marginRemain, 0.0) << wire;
+        EXPECT_EQ(account.marginUsed, 0.0) << wire;
+        EXPECT_EQ(account.netValue, 0.0) << wire;
+        EXPECT_EQ(account.suretyMoney, 5.0);
+
+        sFFixMoney money{};
+        money.marginRemain = wire;
+        money.profitClose = 3.0;
+        user_Account moved = account;
+        ApplyMoney(moved, money);
+        EXPECT_EQ(moved.marginRemain, 0.0) << wire;
+        EXPECT_EQ(moved.profitClose, 3.0);
+
+        sFFixRiskInfo risk{};
+        risk.value1 = wire;
+        risk.value2 = 0.25;
+        const risk_notice notice = RiskNoticeFromFix(risk, true);
+        EXPECT_EQ(notice.riskRate, 0.0) << wire;
+        EXPECT_EQ(notice.carriedDouble1, 0.25);
+
+        sFFixPriceReport report{};
+        report.levels[5] = static_cast<float>(wire);
+        report.levels[6] = 2.5f;
+        const trade_priceLevel levels = PriceLevelFromFix(report);
+        EXPECT_EQ(levels.BuyVolume(0), 0.0f) << wire;
+        EXPECT_EQ(levels.BuyVolume(1), 2.5f);
+
+        sFFixBinaryContract contract{};
+        contract.value3 = wire; // the amount step
+        EXPECT_EQ(ContractFromFix(contract).amountStep, 1.0) << wire;
+    }
 }
 
 TEST(RecordFromFix, ContractValuesAreCorrectedInOrder)

@@ -10,6 +10,12 @@
 #include <thread>
 #include <vector>
 
+// Failures show the code's number.
+void PrintTo(CallbackCode code, std::ostream* out)
+{
+    *out << static_cast<int>(code);
+}
+
 namespace {
 
 // Stands in for the Client: keeps every trade and market-data event it gets.
@@ -24,11 +30,11 @@ public:
     std::vector<std::unique_ptr<wxEvent>> events;
     bool onGuiThread = true;
 
-    std::vector<int> Codes() const
+    std::vector<CallbackCode> Codes() const
     {
-        std::vector<int> codes;
+        std::vector<CallbackCode> codes;
         for(const auto& e : events) {
-            codes.push_back(static_cast<const wxThreadEvent&>(*e).GetInt());
+            codes.push_back(CodeOf(static_cast<const wxThreadEvent&>(*e)));
         }
         return codes;
     }
@@ -83,7 +89,11 @@ TEST(ThreadEvents, TradeCallbacksOnAnotherThreadArriveOnTheGuiThreadInCallOrder)
 
     EXPECT_TRUE(recorder.onGuiThread);
     EXPECT_EQ(recorder.Codes(),
-              (std::vector<int>{100, 1013, 1013, 1013, 1020, 1047, 1048, 1067, 1072, 101, 102}));
+              (std::vector<CallbackCode>{
+                  CallbackCode::Connect, CallbackCode::RspQryPosition, CallbackCode::RspQryPosition,
+                  CallbackCode::RspQryPosition, CallbackCode::RspQryCloseBill, CallbackCode::NtfRiskInfo,
+                  CallbackCode::NtfRiskInfo2, CallbackCode::RspRegisterPayPort,
+                  CallbackCode::RspModifyPassword, CallbackCode::ConnectFailed, CallbackCode::Disconnect}));
 }
 
 TEST(ThreadEvents, QueryRowsCarryCopiesAndTheirLastType)
@@ -102,13 +112,13 @@ TEST(ThreadEvents, QueryRowsCarryCopiesAndTheirLastType)
 
     using Row = TradeQueryRowEvent<sFFixPosition>;
     for(int i = 0; i < 3; ++i) {
-        EXPECT_EQ(recorder.At<Row>(i).Get<0>().symbolId, i + 1);
-        EXPECT_EQ(recorder.At<Row>(i).Get<1>(), 77);
+        EXPECT_EQ(recorder.At<Row>(i).GetRow().symbolId, i + 1);
+        EXPECT_EQ(recorder.At<Row>(i).GetRequestId(), 77);
     }
-    EXPECT_EQ(recorder.At<Row>(0).Get<2>(), eLastTypeMore);
-    EXPECT_EQ(recorder.At<Row>(1).Get<2>(), eLastTypeMore);
-    EXPECT_EQ(recorder.At<Row>(2).Get<2>(), eLastTypeLast);
-    EXPECT_EQ(recorder.At<TradeQueryRowEvent<sFFixCloseBill>>(3).Get<2>(), eLastTypeEmpty);
+    EXPECT_EQ(recorder.At<Row>(0).GetLast(), eLastTypeMore);
+    EXPECT_EQ(recorder.At<Row>(1).GetLast(), eLastTypeMore);
+    EXPECT_EQ(recorder.At<Row>(2).GetLast(), eLastTypeLast);
+    EXPECT_EQ(recorder.At<TradeQueryRowEvent<sFFixCloseBill>>(3).GetLast(), eLastTypeEmpty);
 }
 
 TEST(ThreadEvents, SharedPayloadTypesAreToldApartByCode)
@@ -126,11 +136,14 @@ TEST(ThreadEvents, SharedPayloadTypesAreToldApartByCode)
     client.OnDisconnect(3);
     ASSERT_TRUE(PumpUntil([&] { return recorder.events.size() == 6; }));
 
-    EXPECT_EQ(recorder.Codes(), (std::vector<int>{1047, 1048, 1, 1133, 100, 102}));
-    EXPECT_STREQ(recorder.At<TradeInfoEvent>(2).Get<0>().errorMsg, "msg");
-    EXPECT_EQ(recorder.At<TradeInfoEvent>(3).Get<1>(), 6);
-    EXPECT_EQ(recorder.At<TradeConnectionEvent>(4).Get<0>(), 0);
-    EXPECT_EQ(recorder.At<TradeConnectionEvent>(5).Get<0>(), 3);
+    EXPECT_EQ(recorder.Codes(),
+              (std::vector<CallbackCode>{CallbackCode::NtfRiskInfo, CallbackCode::NtfRiskInfo2,
+                                         CallbackCode::ErrorRsp, CallbackCode::RspFinancingGoods,
+                                         CallbackCode::Connect, CallbackCode::Disconnect}));
+    EXPECT_STREQ(recorder.At<TradeInfoEvent>(2).GetResult().errorMsg, "msg");
+    EXPECT_EQ(recorder.At<TradeInfoEvent>(3).GetRequestId(), 6);
+    EXPECT_EQ(recorder.At<TradeConnectionEvent>(4).GetReason(), 0);
+    EXPECT_EQ(recorder.At<TradeConnectionEvent>(5).GetReason(), 3);
     EXPECT_NO_THROW(recorder.At<TradeNoticeEvent<sFFixRiskInfo>>(0));
     EXPECT_NO_THROW(recorder.At<TradeNoticeEvent<sFFixRiskInfo>>(1));
 }
@@ -152,30 +165,32 @@ TEST(ThreadEvents, MarketDataCallbacksCopyTextAndSymbolIds)
     library.join();
     ASSERT_TRUE(PumpUntil([&] { return recorder.events.size() == 4; }));
 
-    EXPECT_EQ(recorder.Codes(), (std::vector<int>{101, 1031, 1029, 1031}));
+    EXPECT_EQ(recorder.Codes(),
+              (std::vector<CallbackCode>{CallbackCode::ConnectFailed, CallbackCode::RspSubscribeMarketData,
+                                         CallbackCode::NtfMarketData, CallbackCode::RspSubscribeMarketData}));
     EXPECT_EQ(recorder.events[0]->GetId(), eMdEventId);
-    EXPECT_EQ(recorder.At<MdConnectFailedEvent>(0).Get<0>(), 111);
-    EXPECT_EQ(recorder.At<MdConnectFailedEvent>(0).Get<1>(), "Connection refused");
-    EXPECT_EQ(recorder.At<MdSubscribeEvent>(1).Get<0>(), (std::vector<int>{3, 1, 2}));
-    EXPECT_EQ(recorder.At<MdSubscribeEvent>(1).Get<2>(), 12);
-    EXPECT_TRUE(recorder.At<MdSubscribeEvent>(3).Get<0>().empty());
-    EXPECT_EQ(recorder.At<MdSubscribeEvent>(3).Get<1>().errorId, 0);
+    EXPECT_EQ(recorder.At<MdConnectFailedEvent>(0).GetError(), 111);
+    EXPECT_EQ(recorder.At<MdConnectFailedEvent>(0).GetText(), "Connection refused");
+    EXPECT_EQ(recorder.At<MdSubscribeEvent>(1).GetSymbolIds(), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(recorder.At<MdSubscribeEvent>(1).GetRequestId(), 12);
+    EXPECT_TRUE(recorder.At<MdSubscribeEvent>(3).GetSymbolIds().empty());
+    EXPECT_EQ(recorder.At<MdSubscribeEvent>(3).GetResult().errorId, 0);
 }
 
 TEST(ThreadEvents, CloneKeepsCodePayloadAndStamp)
 {
     sFFixRspInfo info{};
     info.errorId = 21;
-    TradeAnswerEvent<sFFixRspUserLogin> original(10002, sFFixRspUserLogin{}, info, 1);
+    TradeAnswerEvent<sFFixRspUserLogin> original(CallbackCode::RspUserLogin, sFFixRspUserLogin{}, info, 1);
     ASSERT_TRUE(original.GetStamp().IsValid());
     wxMilliSleep(5);
     std::unique_ptr<wxEvent> copy(original.Clone());
     const auto& clone = dynamic_cast<const TradeAnswerEvent<sFFixRspUserLogin>&>(*copy);
-    EXPECT_EQ(clone.GetInt(), 10002);
+    EXPECT_EQ(clone.GetCode(), CallbackCode::RspUserLogin);
     EXPECT_EQ(clone.GetId(), eTradeEventId);
     EXPECT_EQ(clone.GetEventType(), wxEVT_THREAD);
-    EXPECT_EQ(clone.Get<1>().errorId, 21);
-    EXPECT_EQ(clone.Get<2>(), 1);
+    EXPECT_EQ(clone.GetResult().errorId, 21);
+    EXPECT_EQ(clone.GetRequestId(), 1);
     EXPECT_EQ(clone.GetStamp(), original.GetStamp());
 }
 

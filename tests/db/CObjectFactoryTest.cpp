@@ -88,6 +88,45 @@ TEST_F(RecordTable, UpdateToAnotherRecordsUniqueKeyFailsWithoutFurtherCalls)
     EXPECT_THAT(log, ElementsAre("B.beforeUpdate 1", "A.beforeUpdate 1"));
 }
 
+TEST_F(RecordTable, ModifyChangesTheStoredRecordThroughUpdateAndSaysWhetherItWasFound)
+{
+    table.Insert(MakeItem(1, "one", 10));
+    RegisterBoth();
+    struct Case
+    {
+        int id;
+        bool veto;
+        bool found;
+        int valueAfter; // of record 1
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {2, false, false, 10, {}},
+        {1, true, true, 10, {"B.beforeUpdate 1", "A.beforeUpdate 1"}},
+        {1,
+         false,
+         true,
+         11,
+         {"B.beforeUpdate 1", "A.beforeUpdate 1", "B.afterUpdate 1", "A.afterUpdate 1",
+          "B.commitUpdate 1 arg=0", "A.commitUpdate 1 arg=0"}},
+    };
+    for(const Case& c : cases) {
+        log.clear();
+        a.allowUpdate = !c.veto;
+        int changes = 0;
+        EXPECT_EQ(table.Modify(c.id,
+                               [&](Item& item) {
+                                   ++changes;
+                                   item.value = Find(1)->value + 1;
+                               }),
+                  c.found);
+        EXPECT_EQ(changes, c.found ? 1 : 0);
+        EXPECT_EQ(Find(1)->value, c.valueAfter);
+        EXPECT_EQ(log, c.calls) << "id " << c.id << " veto " << c.veto;
+    }
+    EXPECT_EQ(table.GetIndexByPrimary().size(), 1u);
+}
+
 // --- values seen by the observers --------------------------------------------
 
 TEST_F(RecordTable, CommitUpdateGetsTheOldValueAndTheStoredNewValue)

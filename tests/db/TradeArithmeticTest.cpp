@@ -1,6 +1,7 @@
 #include "db/TradeArithmetic.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(PointsToPrice, PowerOfTenWithSignAndCap)
 {
@@ -12,6 +13,27 @@ TEST(PointsToPrice, PowerOfTenWithSignAndCap)
     EXPECT_DOUBLE_EQ(PointsToPrice(-4, 1), -0.4);
     EXPECT_DOUBLE_EQ(PointsToPrice(0, 5), 0.0);
     EXPECT_DOUBLE_EQ(PointsToPrice(2, -9), -2e-7);
+}
+
+TEST(PointsToPrice, EveryIntOfDecimalsStaysWithinTheTable)
+{
+    struct Case
+    {
+        int digits;
+        double price; // of 3 points
+    };
+    const Case cases[] = {
+        {std::numeric_limits<int>::min(), -3e-7},
+        {std::numeric_limits<int>::min() + 1, -3e-7},
+        {-8, -3e-7},
+        {-7, -3e-7},
+        {7, 3e-7},
+        {8, 3e-7},
+        {std::numeric_limits<int>::max(), 3e-7},
+    };
+    for(const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(PointsToPrice(3, c.digits), c.price) << "digits " << c.digits;
+    }
 }
 
 TEST(RoundToCents, HalvesGoAwayFromZero)

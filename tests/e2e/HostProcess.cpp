@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -46,9 +47,11 @@ HostProcess::HostProcess(int trade1, int trade2, int md, int http)
         throw std::runtime_error("mkdtemp failed");
     }
     m_dir = pattern;
-    mkdir((m_dir + "/data").c_str(), 0700);
-    mkdir((m_dir + "/data/config").c_str(), 0700);
+    m_dataDir = m_dir + "/data";
+    mkdir(m_dataDir.c_str(), 0700);
+    mkdir((m_dataDir + "/config").c_str(), 0700);
     mkdir((m_dir + "/user").c_str(), 0700);
+    CopyDataFiles(EnvOr("TESSRIN_BUILD_DIR", ".") + "/bin/config", m_dataDir + "/config");
     std::string con = ReadFile(EnvOr("TESSRIN_SOURCE_DIR", ".") + "/plugins/tessrin/frame/Tessrin.con.in");
     if(con.empty()) {
         throw std::runtime_error("no Tessrin.con template");
@@ -58,6 +61,27 @@ HostProcess::HostProcess(int trade1, int trade2, int md, int http)
     ReplaceAll(con, "@MD_PORT@", std::to_string(md));
     ReplaceAll(con, "@HTTP_PORT@", std::to_string(http));
     std::ofstream(m_dir + "/data/config/Tessrin.con") << con;
+}
+
+int HostProcess::CopyDataFiles(const std::string& installed, const std::string& scratch)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if(!fs::is_directory(installed, ec)) {
+        return 0; // nothing installed yet
+    }
+    int copied = 0;
+    for(const auto& entry : fs::recursive_directory_iterator(installed, ec)) {
+        const fs::path relative = fs::relative(entry.path(), installed);
+        if(!entry.is_regular_file() || relative == "Tessrin.con") {
+            continue;
+        }
+        const fs::path target = fs::path(scratch) / relative;
+        fs::create_directories(target.parent_path());
+        fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+        ++copied;
+    }
+    return copied;
 }
 
 HostProcess::~HostProcess()
@@ -140,6 +164,16 @@ std::vector<std::string> HostProcess::TraceLines() const
         lines.push_back(space == std::string::npos ? line : line.substr(space + 1));
     }
     return lines;
+}
+
+std::vector<long long> HostProcess::TraceStamps() const
+{
+    std::vector<long long> stamps;
+    std::ifstream in(m_dir + "/trace.txt");
+    for(std::string line; std::getline(in, line);) {
+        stamps.push_back(std::atoll(line.c_str()));
+    }
+    return stamps;
 }
 
 int HostProcess::WaitForLine(const std::string& pattern, int timeoutMs, int from) const

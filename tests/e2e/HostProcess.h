@@ -1,7 +1,8 @@
 #pragma once
 // The real host program with the plug-in, started in a scratch folder whose
-// config/Tessrin.con points at a simulated market; it quits by itself
-// (--exit-after) and leaves its trace behind. Every wait is bounded.
+// config/ holds the plug-in's installed data files and a Tessrin.con that
+// points at a simulated market; it quits by itself (--exit-after) and leaves
+// its trace behind. Every wait is bounded.
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -9,9 +10,14 @@
 class HostProcess
 {
 public:
-    // Writes <scratch>/data/config/Tessrin.con from the demo template with
-    // the market's ports.
+    // Fills <scratch>/data/config with the installed data files and writes
+    // Tessrin.con from the demo template with the market's ports.
     HostProcess(int trade1, int trade2, int md, int http);
+
+    // Copies every file below `installed` (the build's bin/config) into
+    // `scratch`, keeping sub-folders; a Tessrin.con is left out, the test
+    // writes its own. Returns the number of files copied.
+    static int CopyDataFiles(const std::string& installed, const std::string& scratch);
     ~HostProcess();
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
@@ -25,6 +31,9 @@ public:
 
     // The trace lines written so far, without their time stamps.
     std::vector<std::string> TraceLines() const;
+    // Their time stamps: milliseconds since the host started.
+    std::vector<long long> TraceStamps() const;
+    const std::string& DataDir() const { return m_dataDir; }
     // Waits until a trace line at `from` or later matches the regular
     // expression; returns its index, or -1 when the time is up.
     int WaitForLine(const std::string& pattern, int timeoutMs, int from = 0) const;
@@ -33,5 +42,6 @@ public:
 
 private:
     std::string m_dir;
+    std::string m_dataDir;
     pid_t m_pid = -1;
 };

@@ -229,6 +229,7 @@ TEST(TessrinConfig, WithoutAFileEveryKeyReadsItsDefault)
     EXPECT_EQ(config.GetQuickBtnColours(), "#FF8040,#4080F0,#40FF80");
     EXPECT_FALSE(config.IsShowBonusPoint());
     EXPECT_EQ(config.GetShowMultiMargin(), "false");
+    EXPECT_EQ(config.GetStoreNames(), "");
 }
 
 TEST_F(ConfigFileTest, MissingKeysOfARealFileReadTheirDefaults)
@@ -251,7 +252,7 @@ TEST_F(ConfigFileTest, ReadsEveryKeyAndBothItemsFromTheFile)
         "HideStoreOrderPane": true, "ShowInoutInBrower": true, "showErrMsgBox": false,
         "ShowExpireWeekSel": true, "defaultPointDiff": 35, "defaultSymbolPointDiffs": "1:10,2:20",
         "BiMode": "2", "QuickBtnColours": "#000000,#111111,#222222", "ShowBonusPoint": true,
-        "ShowMultiMargin": "TRUE"})");
+        "ShowMultiMargin": "TRUE", "StoreNames": "华北一号库,East\\,Dock 2"})");
     clConfig file(m_path);
     const TessrinConfig config(&file);
     EXPECT_EQ(Ints(config.GetMarketIds()), (std::vector<int>{3, 5}));
@@ -265,6 +266,7 @@ TEST_F(ConfigFileTest, ReadsEveryKeyAndBothItemsFromTheFile)
     EXPECT_EQ(config.GetQuickBtnColours(), "#000000,#111111,#222222");
     EXPECT_TRUE(config.IsShowBonusPoint());
     EXPECT_EQ(config.GetShowMultiMargin(), "TRUE");
+    EXPECT_EQ(config.GetStoreNames(), wxString::FromUTF8("华北一号库,East\\,Dock 2"));
 
     TessrinServerArray servers;
     ASSERT_TRUE(file.ReadItem(&servers));

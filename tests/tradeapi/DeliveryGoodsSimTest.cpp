@@ -82,7 +82,7 @@ TEST_F(DeliveryGoodsSim, DeliveryIsPairedThenCompletedWithGoodsAndMoney)
     const auto goods = Wait(1134, done).As<sFFixUserInventory>();
     EXPECT_EQ(goods.storeId, 1);
     EXPECT_EQ(goods.symbolId, 101);
-    EXPECT_DOUBLE_EQ(goods.value1, 5.0) << "3 held before and 2 delivered";
+    EXPECT_DOUBLE_EQ(goods.userAmount, 5.0) << "3 held before and 2 delivered";
     ASSERT_EQ(sim.Post("/admin/tick"), 200);
     EXPECT_NEAR(Account(11)["marginRemain"].get<double>(),
                 before + bill.closeProfit - bill.chargeClose - confirmed.deliveryMoney -
@@ -148,7 +148,8 @@ TEST_F(DeliveryGoodsSim, InventoriesAndBonusPointsAreListed)
     const auto held = Rows(1129, goods);
     ASSERT_EQ(held.size(), 1u);
     EXPECT_EQ(held[0].As<sFFixUserInventory>().symbolId, 101);
-    EXPECT_DOUBLE_EQ(held[0].As<sFFixUserInventory>().value1, 3.0);
+    EXPECT_DOUBLE_EQ(held[0].As<sFFixUserInventory>().userAmount, 3.0);
+    EXPECT_DOUBLE_EQ(held[0].As<sFFixUserInventory>().financedQuantity, 0.0);
 
     const int stock = NextId();
     ASSERT_GT(api->ReqQrySymbolInventory(&user, stock), 0);
@@ -157,7 +158,9 @@ TEST_F(DeliveryGoodsSim, InventoriesAndBonusPointsAreListed)
     EXPECT_EQ(FixedText(offered[0].As<sFFixSymbolInventory>().inventorySN), "INV-AG-01");
     EXPECT_EQ(offered[0].As<sFFixSymbolInventory>().int1, 71);
     EXPECT_EQ(offered[0].As<sFFixSymbolInventory>().int2, 801);
-    EXPECT_DOUBLE_EQ(offered[0].As<sFFixSymbolInventory>().value1, 80.0);
+    EXPECT_DOUBLE_EQ(offered[0].As<sFFixSymbolInventory>().inventoryAmount, 100.0);
+    EXPECT_DOUBLE_EQ(offered[0].As<sFFixSymbolInventory>().inventoryAvailable, 80.0);
+    EXPECT_DOUBLE_EQ(offered[0].As<sFFixSymbolInventory>().price, 5000.0);
 
     const int bonus = NextId();
     ASSERT_GT(api->ReqQryBonusPoint(&user, bonus), 0);
@@ -174,13 +177,13 @@ TEST_F(DeliveryGoodsSim, FinancingTakesGoodsAgainstMoneyAndCancelGivesThemBack)
     ASSERT_EQ(Financing(11, 101, 71, 801, 1), 0);
     const auto taken = Wait(1134, from).As<sFFixUserInventory>();
     EXPECT_EQ(taken.storeId, 801);
-    EXPECT_DOUBLE_EQ(taken.value1, 1.0);
-    EXPECT_DOUBLE_EQ(taken.value3, 1.0) << "financed";
+    EXPECT_DOUBLE_EQ(taken.userAmount, 1.0);
+    EXPECT_DOUBLE_EQ(taken.financedQuantity, 1.0) << "financed";
     EXPECT_DOUBLE_EQ(Wait(1016, from).As<sFFixMoney>().marginRemain, before - 5000.0 * 15);
 
     const std::size_t back = Mark();
     ASSERT_EQ(Financing(11, 101, 71, 801, -1), 0);
-    EXPECT_DOUBLE_EQ(Wait(1134, back).As<sFFixUserInventory>().value1, 0.0);
+    EXPECT_DOUBLE_EQ(Wait(1134, back).As<sFFixUserInventory>().userAmount, 0.0);
     EXPECT_DOUBLE_EQ(Wait(1016, back).As<sFFixMoney>().marginRemain, before);
 }
 

@@ -58,6 +58,26 @@ void FullTradeRecorder::OnNtfCloseBill(const sFFixCloseBill* value, int, int)
 {
     log.Add(Row(1021, value, 0, false));
 }
+void FullTradeRecorder::OnRspQryAccount(const sFFixRspQryAccount* row, int id, bool last)
+{
+    log.Add(Row(1007, row, id, last));
+}
+void FullTradeRecorder::OnRspQryCloseBill(const sFFixCloseBill* row, int id, bool last)
+{
+    log.Add(Row(1020, row, id, last));
+}
+void FullTradeRecorder::OnRspQryLimitOrder(const sFFixLimitOrder* row, int id, bool last)
+{
+    log.Add(Row(1024, row, id, last));
+}
+void FullTradeRecorder::OnNtfLimitOrder(const sFFixLimitOrder* value, int, int)
+{
+    log.Add(Row(1022, value, 0, false));
+}
+void FullTradeRecorder::OnRspCancelOrder(const sFFixCancelOrder* echo, const sFFixRspInfo* info, int id, bool)
+{
+    log.Add(Info(Row(1026, echo, id, true), info));
+}
 void FullTradeRecorder::OnRspQryCurrencyExchangeRate(const sFFixCurrencyExchangeRate* row, int id, bool last)
 {
     log.Add(Row(1033, row, id, last));

@@ -20,6 +20,11 @@ public:
     void OnNtfPosition(const sFFixPosition* value, int, int) override;
     void OnNtfHoldDetail(const sFFixHoldDetail* value, int, int) override;
     void OnNtfCloseBill(const sFFixCloseBill* value, int, int) override;
+    void OnRspQryAccount(const sFFixRspQryAccount* row, int id, bool last) override;
+    void OnRspQryCloseBill(const sFFixCloseBill* row, int id, bool last) override;
+    void OnRspQryLimitOrder(const sFFixLimitOrder* row, int id, bool last) override;
+    void OnNtfLimitOrder(const sFFixLimitOrder* value, int, int) override;
+    void OnRspCancelOrder(const sFFixCancelOrder* echo, const sFFixRspInfo* info, int id, bool last) override;
     void OnRspQryCurrencyExchangeRate(const sFFixCurrencyExchangeRate* row, int id, bool last) override;
     void OnNtfCurrencyExchangeRate(const sFFixCurrencyExchangeRate* value, int, int) override;
     void OnRspReqInOutMoney(const sFFixReqInOutMoney* echo, const sFFixRspInfo* info, int id,

@@ -2,8 +2,11 @@
 #include "MarketMath.h"
 
 #include "MarketState.h"
+#include "SimClock.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <vector>
 
 using namespace simmarket;
 
@@ -86,4 +89,59 @@ TEST(MarketStateLoad, OrderCodesFitTheNarrowestField)
     state.Load(nlohmann::json::parse(DefaultScenarioText()));
     for(int i = 0; i < 5; ++i)
         EXPECT_LE(state.NextCode('H').size(), 15u);
+}
+
+TEST(MarketStateLoad, RefusesBadHistoryEntries)
+{
+    const auto demo = nlohmann::json::parse(DefaultScenarioText());
+    const std::vector<std::pair<const char*, nlohmann::json>> broken = {
+        {"history of an unknown account", {{"account", 999}}},
+        {"history of no days", {{"account", 11}, {"days", 0}}},
+        {"a negative count", {{"account", 11}, {"closeBills", -1}}},
+        {"a count beyond reason", {{"account", 11}, {"moneyMoves", 1000000}}},
+    };
+    for(const auto& [what, entry] : broken) {
+        auto scenario = demo;
+        scenario["history"] = nlohmann::json::array({entry});
+        MarketState state;
+        EXPECT_THROW(state.Load(scenario), std::exception) << what;
+    }
+}
+
+TEST(MarketStateLoad, GeneratedHistoryLiesOnTheDaysBeforeTodayAndIsTheSameEachTime)
+{
+    const auto scenario = nlohmann::json::parse(DefaultScenarioText());
+    const int64_t now = SimClock::ParseDateTime("20261209T120000");
+    MarketState first, second;
+    first.Load(scenario, now);
+    second.Load(scenario, now);
+    const int64_t today = SimClock::ParseDateTime("20261209T000000");
+    const int64_t earliest = SimClock::ParseDateTime("20261127T000000"); // 12 days back
+    int history = 0;
+    ASSERT_EQ(first.closeBills.size(), second.closeBills.size());
+    for(std::size_t i = 0; i < first.closeBills.size(); ++i) {
+        const SimCloseBill& bill = first.closeBills[i];
+        EXPECT_EQ(bill.code, second.closeBills[i].code);
+        EXPECT_EQ(bill.profit, second.closeBills[i].profit);
+        if(!bill.history)
+            continue;
+        ++history;
+        EXPECT_LT(bill.closeTimeMs, today) << bill.code;
+        EXPECT_GE(bill.openTimeMs, earliest) << bill.code;
+        EXPECT_LE(bill.code.size(), 15u);
+        const std::string hours = SimClock::TimeText(bill.openTimeMs).substr(0, 2);
+        EXPECT_TRUE(hours >= "09" && hours <= "15") << "trading hours: " << hours;
+    }
+    EXPECT_EQ(history, 36);
+    // The cash log opens every account once and ends at its balance.
+    std::map<int, int> openings;
+    std::map<int, double> last;
+    for(const SimCashEntry& e : first.cashLedger) {
+        openings[e.accountKey] += e.ref == "opening";
+        last[e.accountKey] = e.after;
+    }
+    for(const auto& [key, account] : first.accounts) {
+        EXPECT_EQ(openings[key], 1) << key;
+        EXPECT_DOUBLE_EQ(last[key], account.balance) << key;
+    }
 }

@@ -50,11 +50,16 @@ protected:
     {
         return req ? SendBytes(code, req, sizeof(T), requestId) : 0;
     }
-    int SendBytes(uint32_t code, const void* body, std::size_t size, int requestId)
+    // A login: the link gives up when its answer does not come in time.
+    template <class T> int SendLogin(uint32_t code, const T* req, int requestId)
+    {
+        return req ? SendBytes(code, req, sizeof(T), requestId, true) : 0;
+    }
+    int SendBytes(uint32_t code, const void* body, std::size_t size, int requestId, bool awaitAnswer = false)
     {
         if(m_refused.IsRefused(code))
             return 0;
-        return m_connection.Send(wire::EncodeFrame(code, requestId, 0, body, size)) ? 1 : 0;
+        return m_connection.Send(wire::EncodeFrame(code, requestId, 0, body, size), awaitAnswer) ? 1 : 0;
     }
 
     void OnLinkUp() override { m_callback.OnConnect(); }

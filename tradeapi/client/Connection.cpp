@@ -1,11 +1,16 @@
 #include "Connection.h"
 
+#include "LinkTimes.h"
+#include "WireCodes.h"
 #include "tradeapi/TradeApi.h"
+
+#include <cstring>
 
 namespace tradeapi::client {
 
 namespace asio = boost::asio;
 using asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
 
 bool SplitAddress(const std::string& address, std::string& host, std::string& port)
 {
@@ -30,7 +35,7 @@ bool SplitAddress(const std::string& address, std::string& host, std::string& po
 
 Connection::Connection(ConnectionListener& listener)
     : m_listener(listener), m_work(asio::make_work_guard(m_io)), m_resolver(m_io), m_socket(m_io),
-      m_timer(m_io)
+      m_timer(m_io), m_linkTimer(m_io)
 {
     m_thread = std::thread([this] { m_io.run(); });
 }
@@ -94,18 +99,57 @@ void Connection::Disconnect()
     });
 }
 
-bool Connection::Send(std::vector<uint8_t> frame)
+bool Connection::Send(std::vector<uint8_t> frame, bool awaitAnswer)
 {
     if(!m_connected)
         return false;
-    asio::post(m_io, [this, frame = std::move(frame)]() mutable {
+    asio::post(m_io, [this, awaitAnswer, frame = std::move(frame)]() mutable {
         if(m_state != State::Connected)
             return;
-        m_writeQueue.push_back(std::move(frame));
-        if(m_writeQueue.size() == 1)
-            StartWrite(m_generation);
+        if(awaitAnswer && frame.size() >= sizeof(wire::FrameHeader)) {
+            wire::FrameHeader header;
+            std::memcpy(&header, frame.data(), sizeof header);
+            m_awaitedRequestId = header.requestId;
+            m_answerDeadline = Clock::now() + std::chrono::milliseconds(wire::kLoginAnswerLimitMs);
+        }
+        Queue(std::move(frame));
     });
     return true;
+}
+
+void Connection::Queue(std::vector<uint8_t> frame)
+{
+    m_lastSent = Clock::now();
+    m_writeQueue.push_back(std::move(frame));
+    if(m_writeQueue.size() == 1)
+        StartWrite(m_generation);
+}
+
+void Connection::StartLinkCheck(unsigned generation)
+{
+    m_linkTimer.expires_after(std::chrono::milliseconds(wire::kLinkCheckMs));
+    m_linkTimer.async_wait([this, generation](const boost::system::error_code& ec) {
+        if(ec || generation != m_generation)
+            return;
+        CheckLink();
+        if(generation == m_generation)
+            StartLinkCheck(generation);
+    });
+}
+
+void Connection::CheckLink()
+{
+    const auto now = Clock::now();
+    if(now - m_lastReceived >= std::chrono::milliseconds(wire::kSilenceLimitMs)) {
+        CloseLink(kDisconnectSilent);
+        return;
+    }
+    if(m_awaitedRequestId != 0 && now >= m_answerDeadline) {
+        CloseLink(kDisconnectLoginTimeout);
+        return;
+    }
+    if(now - m_lastSent >= std::chrono::milliseconds(wire::kHeartbeatIntervalMs))
+        Queue(wire::EncodeFrame(wire::kCtlHeartbeat, 0, 0, nullptr, 0));
 }
 
 void Connection::StartConnecting()
@@ -141,9 +185,14 @@ void Connection::StartConnecting()
                     m_socket.set_option(tcp::no_delay(true), ignored);
                     m_state = State::Connected;
                     m_reader = wire::FrameReader();
+                    m_lastSent = m_lastReceived = Clock::now();
+                    m_awaitedRequestId = 0;
                     m_connected = true;
                     m_listener.OnLinkUp();
+                    if(generation != m_generation)
+                        return; // the listener ended the link at once
                     StartRead(generation);
+                    StartLinkCheck(generation);
                 });
         });
 }
@@ -170,6 +219,8 @@ void Connection::CloseLink(int reason)
     m_connected = false;
     m_state = State::Idle;
     m_writeQueue.clear();
+    m_awaitedRequestId = 0;
+    m_linkTimer.cancel();
     boost::system::error_code ignored;
     m_socket.shutdown(tcp::socket::shutdown_both, ignored);
     m_socket.close(ignored);
@@ -186,9 +237,14 @@ void Connection::StartRead(unsigned generation)
                 CloseLink(ec == asio::error::eof ? kDisconnectByPeer : kDisconnectIoError);
                 return;
             }
+            m_lastReceived = Clock::now();
             m_reader.Append(m_readBuffer.data(), n);
             wire::Frame frame;
             while(m_reader.Next(frame)) {
+                if(frame.header.code == wire::kCtlHeartbeat)
+                    continue;
+                if(m_awaitedRequestId != 0 && frame.header.requestId == m_awaitedRequestId)
+                    m_awaitedRequestId = 0;
                 if(!m_listener.OnFrame(frame)) {
                     CloseLink(kDisconnectBadFrame);
                     return;

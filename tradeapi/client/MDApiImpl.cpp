@@ -20,7 +20,7 @@ MDApiImpl::~MDApiImpl()
 
 int MDApiImpl::ReqUserLogin(const sFFixReqUserLogin* req, int id)
 {
-    return Send(kReqUserLogin, req, id);
+    return SendLogin(kReqUserLogin, req, id);
 }
 
 int MDApiImpl::ReqQrySymbolInfo(const sFFixUserId* req, int id)

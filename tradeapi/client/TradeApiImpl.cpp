@@ -19,7 +19,7 @@ TradeApiImpl::~TradeApiImpl()
 
 int TradeApiImpl::ReqUserLogin(const sFFixReqUserLogin* req, int id)
 {
-    return Send(kReqUserLogin, req, id);
+    return SendLogin(kReqUserLogin, req, id);
 }
 int TradeApiImpl::ReqQrySymbolInfo(const sFFixUserId* req, int id)
 {

@@ -1,6 +1,7 @@
 #include "AdminHttp.h"
 
 #include "AdminRequest.h"
+#include "HttpRoutes.h"
 #include "MarketEventAdmin.h"
 #include "WireCodes.h"
 #include "tradeapi/FFixStructs.h"
@@ -61,7 +62,7 @@ const std::map<uint32_t, std::size_t>& PushSizes()
 
 } // namespace
 
-AdminHttp::AdminHttp(SimMarket& market) : m_market(market)
+AdminHttp::AdminHttp(SimMarket& market) : m_market(market), m_services(m_http, market.Server().Log())
 {
     // Only SO_REUSEADDR: a second market must not share the port.
     m_http.set_socket_options([](socket_t sock) {
@@ -91,6 +92,7 @@ unsigned short AdminHttp::Start(unsigned short port)
 
 void AdminHttp::Stop()
 {
+    m_services.Stop();
     m_http.stop();
     if(m_thread.joinable())
         m_thread.join();
@@ -100,12 +102,37 @@ void AdminHttp::Routes()
 {
     const json ok = {{"ok", true}};
 
-    m_http.Get("/getip", [](const httplib::Request& req, httplib::Response& res) {
-        res.set_content(req.remote_addr, "text/plain");
-    });
+    AddHttpRoutes(m_services, m_market);
 
-    m_http.Get("/admin/state",
-               Guarded(m_market, [this](const httplib::Request&) { return m_market.StateJson(); }));
+    m_http.Get("/admin/state", Guarded(m_market, [this](const httplib::Request& req) {
+                   const int64_t after =
+                       req.has_param("logAfter") ? WholeNumber(req, "logAfter", 0, int64_t{1} << 52) : 0;
+                   nlohmann::json state = m_market.StateJson(after);
+                   state["httpRoutes"] = m_services.Json();
+                   return state;
+               }));
+
+    // Faults live in the facility, not on the market's thread.
+    m_http.Post("/admin/http", [this](const httplib::Request& req, httplib::Response& res) {
+        json result = {{"ok", true}};
+        try {
+            HttpFault fault;
+            if(!HttpFault::Parse(req.get_param_value("fault"), fault.mode))
+                result = Error("fault must be none, delay, empty, close, garbage, cut or status");
+            else {
+                if(fault.mode == HttpFault::Delay)
+                    fault.delayMs = static_cast<int>(WholeNumber(req, "ms", 0, kMaxDelayMs));
+                if(fault.mode == HttpFault::Status && req.has_param("status"))
+                    fault.status = static_cast<int>(WholeNumber(req, "status", 100, 599));
+                if(!m_services.SetFault(req.get_param_value("route"), fault))
+                    result = Error("no HTTP service has the route " + req.get_param_value("route"));
+            }
+        } catch(const std::exception& e) {
+            result = Error(e.what());
+        }
+        res.status = result.contains("error") ? 400 : 200;
+        res.set_content(result.dump(), "application/json");
+    });
 
     m_http.Post("/admin/front", Guarded(m_market, [this, ok](const httplib::Request& req) {
                     Front* front = m_market.Server().FindFront(req.get_param_value("name"));
@@ -118,8 +145,10 @@ void AdminHttp::Routes()
                         front->Refuse();
                     else if(action == "accept")
                         front->Accept();
+                    else if(action == "mute" || action == "unmute")
+                        m_market.Server().MuteFront(front->Name(), action == "mute");
                     else
-                        return Error("action must be drop, refuse or accept");
+                        return Error("action must be drop, refuse, accept, mute or unmute");
                     return ok;
                 }));
 

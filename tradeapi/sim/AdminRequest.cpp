@@ -77,7 +77,10 @@ httplib::Server::Handler Guarded(SimMarket& market, AdminBody body)
         json result;
         int status = 200;
         try {
-            auto answer = market.RunOnIo([&] { return body(req); });
+            // The task owns what it reads: after a time-out it may still run
+            // once this handler has returned.
+            auto request = std::make_shared<httplib::Request>(req);
+            auto answer = market.RunOnIo([body, request] { return body(*request); });
             if(!answer) {
                 status = 503;
                 result = Error("market not answering");
@@ -91,7 +94,8 @@ httplib::Server::Handler Guarded(SimMarket& market, AdminBody body)
             result = Error(e.what());
         }
         res.status = status;
-        res.set_content(result.dump(), "application/json");
+        // Texts from clients may hold any bytes: never fail on them here.
+        res.set_content(result.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
     };
 }
 

@@ -126,6 +126,7 @@ sFFixBinaryOrer BinaryOptionService::OrderRow(const SimBinaryOrder& o) const
     r.side = o.side;
     r.periodCount = o.periodCount;
     r.periodUnit = o.periodUnit;
+    r.referencePrice = o.openPrice;
     r.openPrice = o.openPrice;
     r.expirePrice = o.expirePrice;
     r.orderAmount = o.amount;
@@ -207,7 +208,7 @@ void BinaryOptionService::OnSetOrder(const std::shared_ptr<Session>& session, co
     order.openMs = m_server.Clock().NowMs();
     order.expireMs = order.openMs + order.periodSeconds * 1000LL;
     m_orders[order.code] = order;
-    account->balance = RoundCents(account->balance - order.amount);
+    m_state.ChangeBalance(*account, -order.amount, 'B', order.code, order.openMs);
 
     SetFixedText(req.resultText, order.code);
     SendAnswer(*session, kRspSetOrder, id, req, MakeInfo(kErrNone, ""));
@@ -227,7 +228,7 @@ void BinaryOptionService::Tick()
             continue;
         double moneyBack = 0;
         Settle(order, symbol->last, moneyBack);
-        account->balance = RoundCents(account->balance + moneyBack);
+        m_state.ChangeBalance(*account, moneyBack, 'C', order.code, now);
         PushOrder(order);
         m_server.PushToUser(account->userId, kNtfMoneyChanged, m_server.Rows().Money(*account));
     }

@@ -67,6 +67,10 @@ public:
     // Settles every running order whose expiry the market clock has reached.
     void Tick();
 
+    const std::vector<SimBinaryContract>& Contracts() const { return m_contracts; }
+    // Every order, running and settled (kept for history), by code.
+    const std::map<std::string, SimBinaryOrder>& Orders() const { return m_orders; }
+
     // Length of a contract period in seconds, 0 for an unknown unit.
     static int PeriodSeconds(int count, char unit);
     // The result of an order settled at a price: profit and money returned.

@@ -6,8 +6,12 @@
 //   rates [{from, to, rate}],
 //   users [{userId, login, password, moneyPassword, name, mustChangePassword,
 //           accounts [{key, name, currency, marketId, marketName, riskKind,
-//                      accountState, accStatus, balance, suretyMoney,
-//                      warningLine, forceCloseLine, bonusPoint}]}],
+//                      accountClass ('1' or '2': settlement kinds with an
+//                      account summary; default '1'), marketType (default:
+//                      that of the account's market), accountState ('1'
+//                      main account of its currency), accStatus, balance,
+//                      suretyMoney, warningLine, forceCloseLine,
+//                      bonusPoint}]}],
 //   symbols [{id, code, name, marketId, marketName, marketType, currency,
 //             digits, askSpread, bidSpread, contractSize, maxHold, maxOrder,
 //             marginType, buyMargin, sellMargin, chargeRate, price,
@@ -22,9 +26,12 @@
 //            validDateType, openTime}],
 //   moneyMoves [{id, account, type, approveState, amount, remark,
 //                serialCode, changeTime, confirmTime}],
-//   sysPayPorts [{id, code, shortName, bankName, currency, bankPassword}],
+//   sysPayPorts [{id, code, shortName, bankName, currency, bankPassword,
+//                 channelName (default the bank name), completeFlag ('1': the
+//                 bank completes a registration later)}],
 //   userPayPorts [{userId, sysPayPortId, key, bankCard, identityNumber,
-//                  accountName, currency}],
+//                  identityType ('1'..'6'), registState ('1' not
+//                  registered), seatSuffix, accountName, currency}],
 //   users[].bankPassword (checked for pay ports that ask for it),
 //   moneyStepMs (market time between the states of a deposit or withdrawal,
 //                0: only /admin/inout moves them), riskRepeatMs,
@@ -33,8 +40,14 @@
 //                     step, state}],
 //   symbolInventories [{sn, symbol, inventoryId, vendorId, vendorName,
 //                       quantity, available, price, stockInTime}],
-//   userInventories [{account, storeId, symbol, quantity, name}],
-//   deliverySymbols [symbol ids], deliveryDelayMs, deliveryStoreId.
+//   userInventories [{account, storeId, symbol, quantity, used, name}],
+//   deliverySymbols [symbol ids], deliveryDelayMs, deliveryStoreId,
+//   history [{account, days, closeBills, finishedLimits, moneyMoves}]: that
+//     many past rows generated over the days before today (HistorySeed);
+//     they are kept for the reports and /admin/state and are not in the
+//     trading day's queries, which answer the rows listed above.
+// The cash log starts with an opening balance that every dated change of the
+// scenario (charges, profits, money movements) leads to the given balances.
 // Binary options settle when the market clock reaches their expiry, on the
 // symbol's last price against the order's open price: a win returns the
 // amount plus amount x profitRate - charge (profit = amount x profitRate -
@@ -61,27 +74,29 @@ const char* DefaultScenarioText()
      "name": "演示用户", "bankPassword": "135790",
      "accounts": [
        {"key": 11, "name": "A11", "currency": "CNY", "marketId": 1, "marketName": "现货一部",
-        "riskKind": "1", "accountState": "1", "balance": 200000.0, "warningLine": 0.8, "forceCloseLine": 0.95,
-        "bonusPoint": 120.0},
+        "riskKind": "1", "accountClass": "1", "accountState": "1", "balance": 200000.0,
+        "warningLine": 0.8, "forceCloseLine": 0.95, "bonusPoint": 120.0},
        {"key": 12, "name": "A12", "currency": "CNY", "marketId": 2, "marketName": "撮合二部",
-        "riskKind": "1", "accountState": "2", "balance": 80000.0, "warningLine": 0.8, "forceCloseLine": 0.95},
+        "riskKind": "1", "accountClass": "2", "accountState": "2", "balance": 80000.0,
+        "warningLine": 0.8, "forceCloseLine": 0.95},
        {"key": 13, "name": "A13", "currency": "USD", "marketId": 3, "marketName": "Energy",
-        "riskKind": "2", "accountState": "1", "balance": 30000.0, "warningLine": 1.5, "forceCloseLine": 1.1},
+        "riskKind": "2", "accountClass": "1", "accountState": "1", "balance": 30000.0,
+        "warningLine": 1.5, "forceCloseLine": 1.1},
        {"key": 14, "name": "A14", "currency": "USD", "marketId": 4, "marketName": "FX",
-        "riskKind": "3", "accountState": "2", "balance": 20000.0, "suretyMoney": 5000.0,
+        "riskKind": "3", "accountClass": "3", "accountState": "2", "balance": 20000.0, "suretyMoney": 5000.0,
         "warningLine": 0.5, "forceCloseLine": 0.2}
      ]},
     {"userId": 1002, "login": "second", "password": "second1", "moneyPassword": "222222",
      "name": "Second Trader",
      "accounts": [
        {"key": 21, "name": "B21", "currency": "CNY", "marketId": 1, "marketName": "现货一部",
-        "riskKind": "1", "accountState": "1", "balance": 50000.0}
+        "riskKind": "1", "accountClass": "1", "accountState": "1", "balance": 50000.0}
      ]},
     {"userId": 1003, "login": "changer", "password": "changer1", "moneyPassword": "333333",
      "name": "Must Change", "mustChangePassword": true,
      "accounts": [
        {"key": 31, "name": "C31", "currency": "CNY", "marketId": 1, "marketName": "现货一部",
-        "riskKind": "1", "accountState": "1", "balance": 10000.0}
+        "riskKind": "1", "accountClass": "2", "accountState": "1", "balance": 10000.0}
      ]}
   ],
   "symbols": [
@@ -129,8 +144,9 @@ const char* DefaultScenarioText()
   ],
   "sysPayPorts": [
     {"id": 1, "code": "Ostrel", "shortName": "OST", "bankName": "奥斯特银行", "currency": "CNY",
-     "bankPassword": true},
-    {"id": 2, "code": "Bankfor", "shortName": "BKF", "bankName": "Bankfor Bank", "currency": "USD"}
+     "bankPassword": true, "channelName": "银企直联", "completeFlag": "0"},
+    {"id": 2, "code": "Bankfor", "shortName": "BKF", "bankName": "Bankfor Bank", "currency": "USD",
+     "channelName": "Bankfor Direct", "completeFlag": "0"}
   ],
   "moneyStepMs": 5000,
   "riskRepeatMs": 60000,
@@ -147,14 +163,18 @@ const char* DefaultScenarioText()
      "quantity": 40, "price": 380.5, "stockInTime": "20261202T090000"}
   ],
   "userInventories": [
-    {"account": 11, "storeId": 1, "symbol": 101, "quantity": 3, "name": "白银"}
+    {"account": 11, "storeId": 1, "symbol": 101, "quantity": 3, "used": 0, "name": "白银"}
   ],
   "deliverySymbols": [101, 102],
   "deliveryDelayMs": 10000,
   "deliveryStoreId": 1,
+  "history": [
+    {"account": 11, "days": 12, "closeBills": 36, "finishedLimits": 24, "moneyMoves": 24}
+  ],
   "userPayPorts": [
     {"userId": 1001, "sysPayPortId": 1, "key": 4294967297, "bankCard": "6222020000001234",
-     "identityNumber": "110101199001011234", "accountName": "演示用户", "currency": "CNY"}
+     "identityNumber": "110101199001011234", "identityType": "1", "registState": "2", "seatSuffix": "01",
+     "accountName": "演示用户", "currency": "CNY"}
   ]
 })json";
 }

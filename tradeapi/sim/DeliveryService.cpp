@@ -152,9 +152,10 @@ void DeliveryService::Complete(Application& application, int64_t nowMs)
         SetFixedText(order.closeTime, SimClock::TimeText(bill.closeTimeMs));
     }
     SimAccount& account = m_state.accounts.at(hold.accountKey);
-    const double money =
-        order.deliveryMoney + (hold.side == 'b' ? order.deliveryCharge : -order.deliveryCharge);
-    account.balance = RoundCents(account.balance + (hold.side == 'b' ? -money : money));
+    // The buyer pays for the goods, the seller is paid; both pay the charge.
+    m_state.ChangeBalance(account, hold.side == 'b' ? -order.deliveryMoney : order.deliveryMoney, 'H',
+                          application.deliveryCode, nowMs);
+    m_state.ChangeBalance(account, -order.deliveryCharge, 'G', application.deliveryCode, nowMs);
     account.dailyCharge = RoundCents(account.dailyCharge + order.deliveryCharge);
     order.deliveryConfirmStatus = '2';
     SetFixedText(order.deliveryConfirmTime, SimClock::DateTimeText(nowMs));

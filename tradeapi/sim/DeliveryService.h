@@ -18,6 +18,13 @@
 
 namespace simmarket {
 
+struct DeliveryApplication
+{
+    std::string holdCode;
+    int64_t appliedMs = 0;
+    std::string deliveryCode; // set once paired
+};
+
 class DeliveryService
 {
 public:
@@ -27,13 +34,13 @@ public:
     void Register();
     void Tick();
 
+    // Applications not yet completed, by hold code.
+    const std::map<std::string, DeliveryApplication>& Applications() const { return m_applications; }
+    // Every delivery order, by its code.
+    const std::map<std::string, sFFixDeliveryOrder>& Orders() const { return m_deliveries; }
+
 private:
-    struct Application
-    {
-        std::string holdCode;
-        int64_t appliedMs = 0;
-        std::string deliveryCode; // set once paired
-    };
+    using Application = DeliveryApplication;
 
     void OnHoldBillDelivery(const std::shared_ptr<Session>& session, const tradeapi::wire::Frame& frame);
     void OnQryDeliveryOrders(const std::shared_ptr<Session>& session, const tradeapi::wire::Frame& frame);

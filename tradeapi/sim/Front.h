@@ -26,6 +26,8 @@ public:
     FrontKind Kind() const { return m_kind; }
     unsigned short Port() const { return m_port; }
     bool Refusing() const { return !m_acceptor.is_open(); }
+    bool Muted() const { return m_muted; }
+    void SetMuted(bool muted) { m_muted = muted; }
 
 private:
     void StartAccept();
@@ -36,6 +38,7 @@ private:
     AcceptFn m_onAccept;
     boost::asio::ip::tcp::acceptor m_acceptor;
     unsigned short m_port = 0;
+    bool m_muted = false;
 };
 
 } // namespace simmarket

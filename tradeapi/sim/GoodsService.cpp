@@ -45,9 +45,12 @@ void GoodsService::Load(const json& scenario)
         u.storeId = j.at("storeId").get<int>();
         u.symbolId = j.at("symbol").get<int>();
         u.quantity = j.at("quantity").get<double>();
+        u.used = j.value("used", 0.0);
         u.name = j.value("name", std::string());
         if(!m_state.FindAccount(u.accountKey) || !m_state.FindSymbol(u.symbolId))
             throw std::runtime_error("user inventory names an unknown account or symbol");
+        if(u.quantity < 0 || u.used < 0 || u.used > u.quantity)
+            throw std::runtime_error("user inventory has bad quantities");
         m_userInventories.push_back(u);
     }
 }
@@ -84,9 +87,9 @@ sFFixUserInventory GoodsService::UserRow(const SimUserInventory& g) const
     r.storeId = g.storeId;
     const SimSymbol* symbol = m_state.symbols.count(g.symbolId) ? &m_state.symbols.at(g.symbolId) : nullptr;
     r.marketId = symbol ? symbol->marketId : 0;
-    r.value1 = g.quantity;
-    r.value2 = g.quantity - g.financed;
-    r.value3 = g.financed;
+    r.userAmount = g.quantity;
+    r.financedQuantity = g.financed;
+    r.usedAmount = g.used;
     r.symbolId = g.symbolId;
     SetFixedText(r.text, g.name);
     return r;
@@ -100,9 +103,9 @@ sFFixSymbolInventory GoodsService::SymbolRow(const SimSymbolInventory& s) const
         SetFixedText(r.stockInTime, SimClock::DateTimeText(s.stockInMs));
     r.symbolId = s.symbolId;
     r.marketId = m_state.symbols.count(s.symbolId) ? m_state.symbols.at(s.symbolId).marketId : 0;
-    r.value1 = s.available;
-    r.value2 = s.total;
-    r.value3 = s.price;
+    r.inventoryAmount = s.total;
+    r.inventoryAvailable = s.available;
+    r.price = s.price;
     r.int1 = s.inventoryId;
     r.int2 = s.vendorId;
     SetFixedText(r.text, s.vendorName);
@@ -120,6 +123,7 @@ void GoodsService::AddGoods(int accountKey, int storeId, int symbolId, double de
     SimUserInventory& goods = Goods(accountKey, storeId, symbolId);
     goods.quantity = std::max(0.0, goods.quantity + delta);
     goods.financed = std::min(goods.financed, goods.quantity);
+    goods.used = std::min(goods.used, goods.quantity);
     Push(goods);
 }
 
@@ -179,7 +183,7 @@ void GoodsService::OnFinancingGoods(const std::shared_ptr<Session>& session, con
         inventory->available -= quantity;
         goods.quantity += quantity;
         goods.financed += quantity;
-        account->balance = RoundCents(account->balance - value);
+        m_state.ChangeBalance(*account, -value, '3', "financing " + inventory->sn, m_server.Clock().NowMs());
         reply(kErrNone, "");
         Push(goods);
     } else {
@@ -194,7 +198,7 @@ void GoodsService::OnFinancingGoods(const std::shared_ptr<Session>& session, con
         inventory->available += quantity;
         goods->quantity -= quantity;
         goods->financed -= quantity;
-        account->balance = RoundCents(account->balance + value);
+        m_state.ChangeBalance(*account, value, '3', "financing " + inventory->sn, m_server.Clock().NowMs());
         reply(kErrNone, "");
         Push(*goods);
     }

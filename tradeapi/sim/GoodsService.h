@@ -29,8 +29,9 @@ struct SimUserInventory
     int storeId = 0;
     int symbolId = 0;
     double quantity = 0;
-    double financed = 0;
-    std::string name; // UTF-8
+    double financed = 0; // of the quantity, taken by financing
+    double used = 0;     // of the quantity, in use (scenario "used")
+    std::string name;    // UTF-8
 };
 
 class GoodsService
@@ -44,6 +45,9 @@ public:
     // Adds (or with a negative delta takes, never below 0) goods of a symbol
     // in the account's store and pushes the change.
     void AddGoods(int accountKey, int storeId, int symbolId, double delta);
+
+    const std::vector<SimUserInventory>& UserInventories() const { return m_userInventories; }
+    const std::vector<SimSymbolInventory>& SymbolInventories() const { return m_symbolInventories; }
 
 private:
     void OnQryUserInventory(const std::shared_ptr<Session>& session, const tradeapi::wire::Frame& frame);

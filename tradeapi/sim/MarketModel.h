@@ -28,7 +28,9 @@ struct SimAccount
     int marketId = 0;
     std::string marketName;
     char riskKind = '1';
-    char accountState = '2';
+    char accountClass = '1'; // settlement kind: '1', '2' or another
+    char marketType = '1';   // of the account's market
+    char accountState = '2'; // '1' main account of its currency
     char accStatus = '1';
     double balance = 0; // marginRemain
     double dailyCharge = 0;
@@ -100,6 +102,7 @@ struct SimCloseBill
     double chargeClose = 0;
     int64_t openTimeMs = 0;
     int64_t closeTimeMs = 0;
+    bool history = false; // kept for the reports only, not in the day's queries
 };
 
 struct SimLimit
@@ -116,6 +119,10 @@ struct SimLimit
     double frozen = 0;
     char validDateType = '1';
     int64_t openTimeMs = 0;
+    // Once finished (kept for history): how and when.
+    char finish = 0; // 'F' filled, 'C' cancelled
+    double quantityComplete = 0;
+    int64_t finishTimeMs = 0;
 };
 
 struct SimMoneyMove
@@ -129,6 +136,25 @@ struct SimMoneyMove
     std::string serialCode;
     int64_t changeTimeMs = 0;
     int64_t confirmTimeMs = 0;
+    bool history = false; // kept for the reports only, not in the day's queries
+};
+
+// One change of an account's balance (the cash log). Types are the client's
+// amount-type codes: '1' deposit, '2' withdrawal, '3' adjustment (opening
+// balance, goods financing), '4' open charge, '5' close charge, '6' close
+// profit, 'B' binary-option amount paid, 'C' binary-option money back,
+// 'G' delivery charge, 'H' delivery payment, 'I' withdrawal given back,
+// 'M' transfer in, 'N' transfer out.
+struct SimCashEntry
+{
+    int64_t serial = 0;
+    int accountKey = 0;
+    char type = '3';
+    double change = 0;
+    double before = 0;
+    double after = 0;
+    int64_t timeMs = 0;
+    std::string ref; // order code, movement id or other account
 };
 
 struct SimRate
@@ -146,6 +172,8 @@ struct SimSysPayPort
     std::string bankName; // UTF-8
     std::string currency;
     bool bankPassword = false;
+    std::string channelName; // UTF-8
+    char completeFlag = '0'; // '1': the bank completes a registration later
 };
 
 struct SimUserPayPort
@@ -157,6 +185,9 @@ struct SimUserPayPort
     std::string identityNumber;
     std::string accountName; // UTF-8
     std::string currency;
+    char identityType = '1';
+    char registState = '2'; // '1' not registered (yet)
+    std::string seatSuffix;
 };
 
 } // namespace simmarket

@@ -1,8 +1,10 @@
 #include "MarketState.h"
 
+#include "HistorySeed.h"
 #include "MarketMath.h"
 #include "SimClock.h"
 
+#include <chrono>
 #include <cstdio>
 #include <stdexcept>
 
@@ -34,8 +36,12 @@ int64_t TimeOf(const json& j, const char* key)
 
 } // namespace
 
-void MarketState::Load(const json& s)
+void MarketState::Load(const json& s, int64_t nowMs)
 {
+    if(nowMs <= 0)
+        nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::system_clock::now().time_since_epoch())
+                    .count();
     *this = MarketState();
     pricePushesPerSecond = s.value("pricePushesPerSecond", 2.0);
     tradingDay = s.value("tradingDay", std::string());
@@ -59,6 +65,8 @@ void MarketState::Load(const json& s)
             account.marketId = a.at("marketId").get<int>();
             account.marketName = a.value("marketName", std::string());
             account.riskKind = CharOf(a, "riskKind", '1');
+            account.accountClass = CharOf(a, "accountClass", '1');
+            account.marketType = CharOf(a, "marketType", 0);
             account.accountState = CharOf(a, "accountState", '2');
             account.accStatus = CharOf(a, "accStatus", '1');
             account.balance = a.value("balance", 0.0);
@@ -100,6 +108,17 @@ void MarketState::Load(const json& s)
         if(sym.last <= 0 || sym.contractSize <= 0)
             throw std::runtime_error("symbol " + sym.code + " needs a positive price and contract size");
         symbols[sym.id] = sym;
+    }
+    // An account's market type is its market's, unless the scenario says.
+    for(auto& [key, account] : accounts) {
+        if(account.marketType)
+            continue;
+        account.marketType = '1';
+        for(const auto& [id, sym] : symbols)
+            if(sym.marketId == account.marketId) {
+                account.marketType = sym.marketType;
+                break;
+            }
     }
     for(const auto& j : s.value("holds", json::array())) {
         SimHold h;
@@ -183,6 +202,8 @@ void MarketState::Load(const json& s)
         p.bankName = j.value("bankName", p.code);
         p.currency = j.value("currency", std::string());
         p.bankPassword = j.value("bankPassword", false);
+        p.channelName = j.value("channelName", p.bankName);
+        p.completeFlag = CharOf(j, "completeFlag", '0');
         sysPayPorts.push_back(p);
     }
     for(const auto& j : s.value("userPayPorts", json::array())) {
@@ -194,8 +215,42 @@ void MarketState::Load(const json& s)
         p.identityNumber = j.value("identityNumber", std::string());
         p.accountName = j.value("accountName", std::string());
         p.currency = j.value("currency", std::string());
+        p.identityType = CharOf(j, "identityType", '1');
+        p.registState = CharOf(j, "registState", '2');
+        p.seatSuffix = j.value("seatSuffix", std::string());
         userPayPorts.push_back(p);
     }
+    HistorySeed seed(*this, nowMs);
+    for(const auto& h : s.value("history", json::array()))
+        seed.Generate(h);
+    seed.OpenCashLedger();
+}
+
+void MarketState::ChangeBalance(SimAccount& account, double change, char type, const std::string& ref,
+                                int64_t nowMs)
+{
+    if(RoundCents(change) == 0)
+        return;
+    SimCashEntry entry;
+    entry.serial = ++m_lastCashSerial;
+    entry.accountKey = account.key;
+    entry.type = type;
+    entry.before = account.balance;
+    account.balance = RoundCents(account.balance + change);
+    entry.after = account.balance;
+    entry.change = RoundCents(entry.after - entry.before);
+    entry.timeMs = nowMs;
+    entry.ref = ref;
+    cashLedger.push_back(entry);
+}
+
+void MarketState::FinishLimit(const SimLimit& limit, char finish, double quantityComplete, int64_t nowMs)
+{
+    SimLimit done = limit;
+    done.finish = finish;
+    done.quantityComplete = quantityComplete;
+    done.finishTimeMs = nowMs;
+    finishedLimits.push_back(done);
 }
 
 const SimUser* MarketState::FindUser(const std::string& login) const

@@ -14,8 +14,9 @@ class MarketState
 {
 public:
     // Replaces everything with the scenario; throws std::exception with a
-    // readable message on a malformed scenario.
-    void Load(const nlohmann::json& scenario);
+    // readable message on a malformed scenario. The generated history and the
+    // cash log's opening lie before `nowMs` (0: the system clock).
+    void Load(const nlohmann::json& scenario, int64_t nowMs = 0);
 
     const SimUser* FindUser(const std::string& login) const;
     const SimUser* FindUserById(int userId) const;
@@ -47,22 +48,33 @@ public:
     std::string NextCode(char prefix);
     int NextMoneyId() { return ++m_lastMoneyId; }
 
+    // Every change of an account's balance goes through here, so the cash
+    // log always ends at the balance; a change of less than a cent is none.
+    void ChangeBalance(SimAccount& account, double change, char type, const std::string& ref, int64_t nowMs);
+    // Moves a waiting order to the finished ones ('F' filled, 'C' cancelled).
+    void FinishLimit(const SimLimit& limit, char finish, double quantityComplete, int64_t nowMs);
+
     std::map<int, SimUser> users;           // by user id
     std::map<int, SimAccount> accounts;     // by account key
     std::map<int, SimSymbol> symbols;       // by symbol id
     std::map<std::string, SimHold> holds;   // by code; codes grow, so this is opening order
-    std::map<std::string, SimLimit> limits; // by code
+    std::map<std::string, SimLimit> limits; // waiting orders, by code
+    std::vector<SimLimit> finishedLimits;   // in the order they finished
     std::vector<SimCloseBill> closeBills;
     std::map<int, SimMoneyMove> moneyMoves; // by id
     std::vector<SimRate> rates;
     std::vector<SimSysPayPort> sysPayPorts;
     std::vector<SimUserPayPort> userPayPorts;
+    std::vector<SimCashEntry> cashLedger; // oldest first
     double pricePushesPerSecond = 2.0;
     std::string tradingDay; // empty: the clock's date
 
 private:
+    friend class HistorySeed;
+
     unsigned m_lastCode = 0;
     int m_lastMoneyId = 0;
+    int64_t m_lastCashSerial = 0;
 };
 
 // The demo market used when no scenario file is given.

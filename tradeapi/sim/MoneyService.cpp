@@ -115,7 +115,7 @@ void MoneyService::OnInOutMoney(const std::shared_ptr<Session>& session, const F
         m_nextStepMs[move.id] = move.changeTimeMs + m_stepMs;
     // A withdrawal holds its money until it passes or is rejected.
     if(req.direction == '2')
-        account->balance = RoundCents(account->balance - req.amount);
+        m_state.ChangeBalance(*account, -req.amount, '2', std::to_string(move.id), move.changeTimeMs);
 
     SendAnswer(*session, kRspReqInOutMoney, id, req, MakeInfo(kErrNone, ""));
     sFFixInOutMoneyId moveId{};
@@ -162,10 +162,10 @@ bool MoneyService::SetMovementState(int inOutId, char state)
     move.confirmTimeMs = m_server.Clock().NowMs();
     bool moneyChanged = false;
     if(state == '3' && move.type == '1') {
-        account->balance = RoundCents(account->balance + move.amount);
+        m_state.ChangeBalance(*account, move.amount, '1', std::to_string(move.id), move.confirmTimeMs);
         moneyChanged = true;
     } else if(state != '3' && move.type == '2') {
-        account->balance = RoundCents(account->balance + move.amount);
+        m_state.ChangeBalance(*account, move.amount, 'I', std::to_string(move.id), move.confirmTimeMs);
         moneyChanged = true;
     }
     PushMovement(move);
@@ -219,8 +219,9 @@ void MoneyService::OnMoveMoney(const std::shared_ptr<Session>& session, const Fr
         return reply(error, error == kErrBadMoneyPassword ? "资金密码错误" : "请先设置资金密码");
     if(req.amount > m_state.Withdrawable(from->key) + kEpsilon)
         return reply(kErrNoWithdrawable, "可出资金不足");
-    from->balance = RoundCents(from->balance - req.amount);
-    to->balance = RoundCents(to->balance + req.amount);
+    const int64_t now = m_server.Clock().NowMs();
+    m_state.ChangeBalance(*from, -req.amount, 'N', std::to_string(to->key), now);
+    m_state.ChangeBalance(*to, req.amount, 'M', std::to_string(from->key), now);
     reply(kErrNone, "");
     PushMoney(*from);
     PushMoney(*to);

@@ -189,6 +189,7 @@ void OrderEngine::OnCancelOrder(const std::shared_ptr<Session>& session, const F
     }
     const SimLimit limit = it->second;
     m_state.limits.erase(it);
+    m_state.FinishLimit(limit, 'C', 0, m_server.Clock().NowMs());
     SendAnswer(*session, kRspCancelOrder, frame.header.requestId, req, MakeInfo(kErrNone, ""));
     PushLimit(limit, 0, 0);
     PushMoney(*account);
@@ -293,7 +294,7 @@ void OrderEngine::FillOpen(const std::string& code, SimAccount& account, SimSymb
     hold.chargeOpen = m_state.Charge(symbol, account, hold.openPrice, quantity);
     hold.openTimeMs = now;
     m_state.holds[hold.code] = hold;
-    account.balance = RoundCents(account.balance - hold.chargeOpen);
+    m_state.ChangeBalance(account, -hold.chargeOpen, '4', hold.code, now);
     account.dailyCharge = RoundCents(account.dailyCharge + hold.chargeOpen);
 
     sFFixTrade trade{};
@@ -339,7 +340,8 @@ std::string OrderEngine::CloseHold(const std::string& holdCode, double quantity,
     bill.closeTimeMs = now;
     m_state.closeBills.push_back(bill);
 
-    account.balance = RoundCents(account.balance + bill.profit - bill.chargeClose);
+    m_state.ChangeBalance(account, bill.profit, '6', bill.code, now);
+    m_state.ChangeBalance(account, -bill.chargeClose, '5', bill.code, now);
     account.profitClose = RoundCents(account.profitClose + bill.profit);
     account.dailyCharge = RoundCents(account.dailyCharge + bill.chargeClose);
 
@@ -389,6 +391,7 @@ void OrderEngine::OnPriceChanged(int symbolId)
     for(const auto& code : due) {
         const SimLimit limit = m_state.limits.at(code);
         m_state.limits.erase(code);
+        m_state.FinishLimit(limit, 'F', limit.quantity, m_server.Clock().NowMs());
         SimAccount* account = m_state.FindAccount(limit.accountKey);
         if(!account)
             continue;

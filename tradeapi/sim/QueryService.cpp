@@ -82,7 +82,7 @@ void QueryService::CloseBills(Session& session, const Frame& frame)
 {
     std::vector<sFFixCloseBill> rows;
     for(const auto& bill : m_server.State().closeBills)
-        if(OwnsAccount(session, bill.accountKey))
+        if(!bill.history && OwnsAccount(session, bill.accountKey))
             rows.push_back(m_server.Rows().CloseBill(bill));
     SendRows(session, kRspQryCloseBill, frame.header.requestId, rows);
 }
@@ -113,7 +113,7 @@ void QueryService::MoneyMoves(Session& session, const Frame& frame)
 {
     std::vector<sFFixRspInOutMoney> rows;
     for(const auto& [id, move] : m_server.State().moneyMoves)
-        if(OwnsAccount(session, move.accountKey))
+        if(!move.history && OwnsAccount(session, move.accountKey))
             rows.push_back(m_server.Rows().MoneyMove(move));
     SendRows(session, kRspQryInOutMoney, frame.header.requestId, rows);
 }

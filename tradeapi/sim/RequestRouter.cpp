@@ -2,13 +2,14 @@
 
 #include "ErrorCodes.h"
 #include "Replies.h"
+#include "RequestLog.h"
 #include "tradeapi/FFixStructs.h"
 
 namespace simmarket {
 
 using namespace tradeapi::wire;
 
-RequestRouter::RequestRouter(boost::asio::io_context& io) : m_io(io)
+RequestRouter::RequestRouter(boost::asio::io_context& io, RequestLog& log) : m_io(io), m_log(log)
 {
     using S = AnswerShape;
     const std::size_t user = sizeof(sFFixUserId);
@@ -124,6 +125,11 @@ void RequestRouter::Dispatch(const std::shared_ptr<Session>& session, const Fram
     auto it = m_routes.find(frame.header.code);
     const bool onFront = it != m_routes.end() &&
                          (session->Kind() == FrontKind::Trade ? it->second.trade : it->second.marketData);
+    const int64_t seq = m_log.AddFrame(*session, frame, onFront ? it->second.shape : AnswerShape::Plain);
+    if(session->IsMuted()) {
+        m_log.SetFault(seq, "muted");
+        return;
+    }
     if(!onFront) {
         SendPlain(*session, kRspError, frame.header.requestId,
                   MakeInfo(kErrInvalidRequest, "unknown request"));
@@ -149,11 +155,14 @@ void RequestRouter::Dispatch(const std::shared_ptr<Session>& session, const Fram
     }
     switch(fault->second.mode) {
     case Fault::Swallow:
+        m_log.SetFault(seq, "swallow");
         return;
     case Fault::Fail:
+        m_log.SetFault(seq, "fail");
         ReplyFailure(*session, frame, fault->second.errorId, "injected failure");
         return;
     case Fault::Delay: {
+        m_log.SetFault(seq, "delay");
         auto timer = std::make_shared<boost::asio::steady_timer>(m_io);
         timer->expires_after(std::chrono::milliseconds(fault->second.delayMs));
         std::weak_ptr<Session> weak = session;

@@ -4,6 +4,7 @@
 // the admin API (swallow, delay, fail) are applied here, before the handler,
 // so every handler gets them for free. Kinds without a handler of their own
 // are answered with error 4 in their proper shape, never left unanswered.
+// Every request frame goes into the request log first.
 #include "Session.h"
 
 #include <boost/asio.hpp>
@@ -12,6 +13,8 @@
 #include <memory>
 
 namespace simmarket {
+
+class RequestLog;
 
 enum class AnswerShape {
     Answer,    // echoed request + result
@@ -44,7 +47,7 @@ struct Fault
 class RequestRouter
 {
 public:
-    explicit RequestRouter(boost::asio::io_context& io);
+    RequestRouter(boost::asio::io_context& io, RequestLog& log);
 
     void SetHandler(uint32_t requestCode, RequestHandler handler);
     // The handler set so far (empty when none), for a service that takes over
@@ -62,6 +65,7 @@ private:
     void Add(uint32_t requestCode, AnswerShape shape, std::size_t bodySize, bool trade, bool marketData);
 
     boost::asio::io_context& m_io;
+    RequestLog& m_log;
     std::map<uint32_t, Route> m_routes;
     std::map<uint32_t, Fault> m_faults; // by request code
 };

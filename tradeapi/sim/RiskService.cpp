@@ -129,7 +129,8 @@ std::string RiskService::MoveAcross(int accountKey, const std::string& line)
         net = surety * (1 + target);
     } else
         return "the account's risk kind has no rate";
-    account->balance = RoundCents(net - m_state.FloatingProfit(account->key));
+    m_state.ChangeBalance(*account, RoundCents(net - m_state.FloatingProfit(account->key)) - account->balance,
+                          '3', "risk " + line, m_server.Clock().NowMs());
     m_server.PushToUser(account->userId, kNtfMoneyChanged, m_server.Rows().Money(*account));
     Check(*account);
     return {};

@@ -106,6 +106,8 @@ sFFixRspQryAccount RowBuilder::Account(const SimAccount& a, const SimUser& user)
     r.lastDelayCharge = a.lastDelayCharge;
     r.accountState = a.accountState;
     r.accStatus = a.accStatus;
+    r.accountClass = a.accountClass;
+    r.marketType = a.marketType;
     r.userFlags = user.mustChangePassword ? 2 : 0;
     r.marketId = a.marketId;
     r.suretyMoney = a.suretyMoney;
@@ -252,6 +254,8 @@ sFFixSysPayPortInfo RowBuilder::SysPayPort(const SimSysPayPort& p) const
     SetFixedText(r.bankName, p.bankName);
     SetFixedText(r.payPortCode, p.code);
     r.bankPasswordFlag = p.bankPassword ? '1' : '0';
+    r.completeFlag = p.completeFlag;
+    SetFixedText(r.channelName, p.channelName);
     return r;
 }
 
@@ -265,6 +269,9 @@ sFFixPayPortInfo RowBuilder::UserPayPort(const SimUserPayPort& p) const
     r.payportKeyHigh = static_cast<int32_t>(p.key >> 32);
     r.payportKeyLow = static_cast<int32_t>(p.key & 0xffffffff);
     SetFixedText(r.currency, p.currency);
+    r.identityType = p.identityType;
+    r.registState = p.registState;
+    SetFixedText(r.seatSuffix, p.seatSuffix);
     return r;
 }
 

@@ -1,8 +1,14 @@
 #include "Session.h"
 
+#include "LinkTimes.h"
+#include "WireCodes.h"
+
+#include <cstring>
+
 namespace simmarket {
 
 namespace asio = boost::asio;
+using namespace tradeapi::wire;
 
 Session::Session(asio::ip::tcp::socket socket, int id, std::string frontName, FrontKind kind,
                  SessionHost& host)
@@ -25,11 +31,35 @@ std::string Session::PeerAddress() const
 
 void Session::Send(std::vector<uint8_t> bytes)
 {
-    if(!m_open || m_closeWhenFlushed)
+    if(!m_open || m_closeWhenFlushed || m_muted)
         return;
+    if(bytes.size() >= sizeof(FrameHeader)) {
+        FrameHeader header;
+        std::memcpy(&header, bytes.data(), sizeof header);
+        if(header.requestId != 0)
+            m_host.OnSessionAnswer(*this, bytes);
+    }
+    Queue(std::move(bytes));
+}
+
+void Session::Queue(std::vector<uint8_t> bytes)
+{
+    m_lastSent = std::chrono::steady_clock::now();
     m_queue.push_back(std::move(bytes));
     if(m_queue.size() == 1)
         Write();
+}
+
+void Session::CheckLink(std::chrono::steady_clock::time_point now)
+{
+    if(!m_open)
+        return;
+    if(now - m_lastReceived >= std::chrono::milliseconds(kSilenceLimitMs)) {
+        Close();
+        return;
+    }
+    if(!m_muted && !m_closeWhenFlushed && now - m_lastSent >= std::chrono::milliseconds(kHeartbeatIntervalMs))
+        Queue(EncodeFrame(kCtlHeartbeat, 0, 0, nullptr, 0));
 }
 
 void Session::Close()
@@ -63,10 +93,12 @@ void Session::Read()
                                      Close();
                                      return;
                                  }
+                                 m_lastReceived = std::chrono::steady_clock::now();
                                  m_reader.Append(m_buffer.data(), n);
-                                 tradeapi::wire::Frame frame;
+                                 Frame frame;
                                  while(m_open && m_reader.Next(frame))
-                                     m_host.OnSessionFrame(self, frame);
+                                     if(frame.header.code != kCtlHeartbeat)
+                                         m_host.OnSessionFrame(self, frame);
                                  if(!m_reader.Error().empty()) {
                                      // A broken header leaves no way to find the next frame.
                                      Close();

@@ -1,10 +1,13 @@
 #pragma once
 // One client connection to a front: reads frames, hands them to its host,
-// writes answers and pushes in the order they were queued.
+// writes answers and pushes in the order they were queued. Heartbeats are
+// answered here and never reach the host; a muted session reads and sends
+// nothing on to anyone (a front that has hung).
 #include "Frame.h"
 
 #include <array>
 #include <boost/asio.hpp>
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <set>
@@ -23,6 +26,8 @@ public:
     virtual void OnSessionFrame(const std::shared_ptr<Session>& session,
                                 const tradeapi::wire::Frame& frame) = 0;
     virtual void OnSessionClosed(Session& session) = 0;
+    // A frame with a request id (an answer) is being sent.
+    virtual void OnSessionAnswer(Session& session, const std::vector<uint8_t>& frame) = 0;
 
 protected:
     ~SessionHost() = default;
@@ -40,6 +45,11 @@ public:
     void Close();
     // Closes once everything queued so far has been written.
     void CloseAfterFlush();
+    // Sends a heartbeat when nothing went out for a while; closes a session
+    // from which nothing arrived for too long. Called every kLinkCheckMs.
+    void CheckLink(std::chrono::steady_clock::time_point now);
+    void SetMuted(bool muted) { m_muted = muted; }
+    bool IsMuted() const { return m_muted; }
 
     int Id() const { return m_id; }
     FrontKind Kind() const { return m_kind; }
@@ -56,6 +66,7 @@ public:
 private:
     void Read();
     void Write();
+    void Queue(std::vector<uint8_t> bytes);
 
     boost::asio::ip::tcp::socket m_socket;
     int m_id;
@@ -67,6 +78,9 @@ private:
     std::deque<std::vector<uint8_t>> m_queue;
     bool m_open = true;
     bool m_closeWhenFlushed = false;
+    bool m_muted = false;
+    std::chrono::steady_clock::time_point m_lastSent = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point m_lastReceived = std::chrono::steady_clock::now();
 };
 
 } // namespace simmarket

@@ -36,9 +36,12 @@ public:
     RiskService& Risk() { return m_risk; }
     DeliveryService& Deliveries() { return m_deliveries; }
     PriceLevelService& PriceLevels() { return m_priceLevels; }
+    GoodsService& Goods() { return m_goods; }
+    PayPortService& PayPorts() { return m_payPorts; }
 
-    // Sessions, accounts with their money, orders, bills and prices.
-    nlohmann::json StateJson();
+    // Everything the market knows (AdminApi.md lists the members); the
+    // request log only after the entry `logAfter`.
+    nlohmann::json StateJson(int64_t logAfter = 0);
 
     // Runs fn on the market's I/O thread and returns its result; empty when
     // the thread did not run it within the time limit (shutting down).

@@ -1,8 +1,12 @@
 #include "SimServer.h"
 
+#include "LinkTimes.h"
+
 namespace simmarket {
 
-SimServer::SimServer(boost::asio::io_context& io) : m_io(io), m_rows(m_state), m_router(io)
+SimServer::SimServer(boost::asio::io_context& io)
+    : m_io(io), m_rows(m_state), m_router(io, m_log),
+      m_linkCheck(io, std::chrono::milliseconds(tradeapi::wire::kLinkCheckMs), [this] { CheckLinks(); })
 {
     auto accept = [this](boost::asio::ip::tcp::socket socket, Front& front) {
         OnAccept(std::move(socket), front);
@@ -16,6 +20,14 @@ void SimServer::Open(const std::vector<unsigned short>& ports)
 {
     for(std::size_t i = 0; i < m_fronts.size(); ++i)
         m_fronts[i]->Open(i < ports.size() ? ports[i] : 0);
+    m_linkCheck.Start();
+}
+
+void SimServer::CheckLinks()
+{
+    const auto now = std::chrono::steady_clock::now();
+    for(const auto& session : AllSessions())
+        session->CheckLink(now);
 }
 
 void SimServer::Close()
@@ -47,6 +59,15 @@ void SimServer::DropFront(const std::string& name)
     for(const auto& session : AllSessions())
         if(session->FrontName() == name)
             session->Close();
+}
+
+void SimServer::MuteFront(const std::string& name, bool muted)
+{
+    if(Front* front = FindFront(name))
+        front->SetMuted(muted);
+    for(const auto& session : AllSessions())
+        if(session->FrontName() == name)
+            session->SetMuted(muted);
 }
 
 std::vector<std::shared_ptr<Session>> SimServer::SessionsOf(int userId, FrontKind kind) const
@@ -83,8 +104,21 @@ nlohmann::json SimServer::SessionsJson() const
                         {"userId", session->userId},
                         {"login", session->login},
                         {"loggedIn", session->userId != 0},
+                        {"muted", session->IsMuted()},
                         {"subscribed", session->subscribed}});
     }
+    return list;
+}
+
+nlohmann::json SimServer::FrontsJson() const
+{
+    nlohmann::json list = nlohmann::json::array();
+    for(const auto& front : m_fronts)
+        list.push_back({{"name", front->Name()},
+                        {"kind", front->Kind() == FrontKind::Trade ? "trade" : "md"},
+                        {"port", front->Port()},
+                        {"refusing", front->Refusing()},
+                        {"muted", front->Muted()}});
     return list;
 }
 
@@ -94,6 +128,7 @@ void SimServer::OnAccept(boost::asio::ip::tcp::socket socket, Front& front)
     auto session = std::make_shared<Session>(std::move(socket), id, front.Name(), front.Kind(),
                                              static_cast<SessionHost&>(*this));
     m_sessions[id] = session;
+    session->SetMuted(front.Muted());
     session->Start();
     if(!m_refusedRequests.empty())
         session->Send(tradeapi::wire::EncodeFrame(tradeapi::wire::kCtlRefuseRequests, 0, 0,
@@ -113,6 +148,11 @@ void SimServer::SetRefusedRequests(const std::vector<int32_t>& requestCodes)
 void SimServer::OnSessionFrame(const std::shared_ptr<Session>& session, const tradeapi::wire::Frame& frame)
 {
     m_router.Dispatch(session, frame);
+}
+
+void SimServer::OnSessionAnswer(Session& session, const std::vector<uint8_t>& frame)
+{
+    m_log.OnAnswer(session.Id(), frame);
 }
 
 void SimServer::OnSessionClosed(Session& session)

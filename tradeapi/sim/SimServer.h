@@ -5,7 +5,9 @@
 // thread, so the state needs no locks.
 #include "Front.h"
 #include "MarketState.h"
+#include "PeriodicTask.h"
 #include "Replies.h"
+#include "RequestLog.h"
 #include "RequestRouter.h"
 #include "RowBuilder.h"
 #include "SimClock.h"
@@ -31,11 +33,15 @@ public:
     MarketState& State() { return m_state; }
     RowBuilder& Rows() { return m_rows; }
     RequestRouter& Router() { return m_router; }
+    RequestLog& Log() { return m_log; }
 
     Front* FindFront(const std::string& name);
     std::vector<unsigned short> Ports() const;
     // Closes every session accepted by the front.
     void DropFront(const std::string& name);
+    // A muted front keeps its connections, old and new, open but says
+    // nothing and answers nothing until it is unmuted.
+    void MuteFront(const std::string& name, bool muted);
     // Logged-in sessions of a user on one kind of front.
     std::vector<std::shared_ptr<Session>> SessionsOf(int userId, FrontKind kind) const;
     std::vector<std::shared_ptr<Session>> AllSessions() const;
@@ -49,6 +55,7 @@ public:
     bool PushBytes(int userId, FrontKind kind, uint32_t code, const std::vector<uint8_t>& body);
 
     nlohmann::json SessionsJson() const;
+    nlohmann::json FrontsJson() const;
     // Request codes every client library refuses locally from now on; sent to
     // the open sessions and to each new one.
     void SetRefusedRequests(const std::vector<int32_t>& requestCodes);
@@ -57,12 +64,16 @@ private:
     void OnAccept(boost::asio::ip::tcp::socket socket, Front& front);
     void OnSessionFrame(const std::shared_ptr<Session>& session, const tradeapi::wire::Frame& frame) override;
     void OnSessionClosed(Session& session) override;
+    void OnSessionAnswer(Session& session, const std::vector<uint8_t>& frame) override;
+    void CheckLinks();
 
     boost::asio::io_context& m_io;
     SimClock m_clock;
     MarketState m_state;
     RowBuilder m_rows;
+    RequestLog m_log;
     RequestRouter m_router;
+    PeriodicTask m_linkCheck;
     std::vector<std::unique_ptr<Front>> m_fronts;
     std::map<int, std::shared_ptr<Session>> m_sessions;
     int m_lastSessionId = 0;

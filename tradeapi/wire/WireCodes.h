@@ -110,6 +110,8 @@ enum Code : uint32_t {
     // market to library: the listed request codes are refused locally from
     // now on (body: int32 codes; empty body = refuse none)
     kCtlRefuseRequests = 9001,
+    // either way, empty body: the sender is alive (LinkTimes.h says when)
+    kCtlHeartbeat = 9002,
 };
 
 // The answer code of a request.

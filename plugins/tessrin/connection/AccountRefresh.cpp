@@ -13,18 +13,14 @@ void RefreshAccountProfit(RecordStore* db, int accountKey)
     if(db == nullptr || !db->m_user_Account_table) {
         return;
     }
-    const auto& accounts = db->m_user_Account_table->GetIndexByPrimary();
-    const auto found = accounts.find(accountKey);
-    if(found == accounts.end()) {
-        return;
-    }
-    user_Account copy = *found;
-    const double profit = SumHoldProfit(db, copy, kProfitFromHoldPrice);
-    copy.profitDyn = profit;
-    copy.netValue = copy.marginRemain + profit;
-    copy.marginFree = copy.netValue - copy.marginFreezed - copy.marginUsed;
-    copy.riskRate = CalcRiskRate(copy.riskKind, copy.netValue, copy.marginUsed, copy.suretyMoney);
-    db->m_user_Account_table->Update(found, copy);
+    db->m_user_Account_table->Modify(accountKey, [db](user_Account& account) {
+        const double profit = SumHoldProfit(db, account, kProfitFromHoldPrice);
+        account.profitDyn = profit;
+        account.netValue = account.marginRemain + profit;
+        account.marginFree = account.netValue - account.marginFreezed - account.marginUsed;
+        account.riskRate =
+            CalcRiskRate(account.riskKind, account.netValue, account.marginUsed, account.suretyMoney);
+    });
 }
 
 wxString AccountStatusText(const user_Account& account)

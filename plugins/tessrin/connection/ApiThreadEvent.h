@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/CallbackCode.h"
+
 #include <tuple>
 #include <utility>
 #include <wx/datetime.h>
@@ -22,19 +24,26 @@ inline eLastType LastTypeOf(const void* row, bool last)
     return row == nullptr ? eLastTypeEmpty : (last ? eLastTypeLast : eLastTypeMore);
 }
 
+// The code a library event carries, read from the event's int.
+inline CallbackCode CodeOf(const wxThreadEvent& event)
+{
+    return static_cast<CallbackCode>(event.GetInt());
+}
+
 // A library callback copied into a self-contained event, so that it can cross
 // from the library's thread to the GUI thread. The code is the event's int;
 // receivers switch on the code, never on the type, because several codes
-// share one payload type.
+// share one payload type. Readers use the named accessors of the payload
+// shapes (ApiEventShapes.h).
 template <int Id, class... Payload> class ApiThreadEvent : public wxThreadEvent
 {
 public:
     using PayloadType = std::tuple<Payload...>;
 
-    explicit ApiThreadEvent(int code, Payload... payload)
+    explicit ApiThreadEvent(CallbackCode code, Payload... payload)
         : wxThreadEvent(wxEVT_THREAD, Id), m_payload(std::move(payload)...)
     {
-        SetInt(code);
+        SetInt(static_cast<int>(code));
         m_stamp = wxDateTime::UNow();
     }
 
@@ -43,9 +52,11 @@ public:
 
     wxEvent* Clone() const override { return new ApiThreadEvent(*this); }
 
-    const PayloadType& GetPayload() const { return m_payload; }
-    template <std::size_t N> const auto& Get() const { return std::get<N>(m_payload); }
+    CallbackCode GetCode() const { return CodeOf(*this); }
     const wxDateTime& GetStamp() const { return m_stamp; }
+
+protected:
+    template <std::size_t N> const auto& Get() const { return std::get<N>(m_payload); }
 
 private:
     PayloadType m_payload;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/CallbackCode.h"
+
 #include <memory>
 #include <utility>
 #include <wx/debug.h>
@@ -20,7 +22,7 @@ template <class T> T Copy(const T* source)
 }
 
 // Builds the event and hands it to the owner's queue; the owner frees it.
-template <class Event, class... Args> void Post(wxEvtHandler* owner, int code, Args&&... args)
+template <class Event, class... Args> void Post(wxEvtHandler* owner, CallbackCode code, Args&&... args)
 {
     if(owner == nullptr) {
         wxFAIL_MSG("need an object to queue event for");

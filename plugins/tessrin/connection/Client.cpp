@@ -82,219 +82,68 @@ void Client::SetAllQueryStamps(const wxDateTime& time)
     m_queryStamps.fill(time);
 }
 
-template <class Event>
-void Client::Route(const wxThreadEvent& event, void (Client::*handler)(const Event&), QueryKind answered)
-{
-    // A foreign event under our id is dropped rather than misread.
-    const auto* typed = dynamic_cast<const Event*>(&event);
-    if(typed == nullptr) {
-        return;
-    }
-    if(answered != eQueryKindCount) {
-        ClearStamp(answered); // the answer has begun: no re-send
-    }
-    (this->*handler)(*typed);
-}
-
 void Client::OnTradeEvent(wxThreadEvent& event)
 {
-    switch(event.GetInt()) {
-    case 1:
+    switch(CodeOf(event)) {
+    case CallbackCode::ErrorRsp:
         if(const auto* error = dynamic_cast<const TradeInfoEvent*>(&event)) {
-            m_tradeConnecter.OnErrorRsp(error->Get<0>());
+            m_tradeConnecter.OnErrorRsp(error->GetResult());
         }
-        break;
-    case 100:
+        return;
+    case CallbackCode::Connect:
         SetAllQueryStamps(m_clock());
         m_tradeConnecter.SetConnectResult(true);
-        break;
-    case 101:
+        return;
+    case CallbackCode::ConnectFailed:
         m_tradeConnecter.SetConnectResult(false);
-        break;
-    case 102:
+        return;
+    case CallbackCode::Disconnect:
         SetAllQueryStamps(m_clock());
         m_tradeConnecter.OnDisconnect();
         FailPendingRequests();
-        break;
-    case 1004:
-        Route(event, &Client::HandleRspQrySymbolInfo, eQrySymbolInfo);
-        break;
-    case 1005:
-        Route(event, &Client::OnNtfUserId);
-        break;
-    case 1007:
-        Route(event, &Client::OnRspQryAccount, eQryAccount);
-        break;
-    case 1009:
-        Route(event, &Client::OnRspSetOrder);
-        break;
-    case 1010:
-        Route(event, &Client::OnNtfTrade);
-        break;
-    case 1013:
-        Route(event, &Client::OnRspQryPosition, eQryPosition);
-        break;
-    case 1015:
-        Route(event, &Client::OnRspQryHoldDetail, eQryHoldDetail);
-        break;
-    case 1016:
-        Route(event, &Client::OnNtfMoneyChanged);
-        break;
-    case 1017:
-        Route(event, &Client::OnNtfPosition);
-        break;
-    case 1018:
-        Route(event, &Client::OnNtfHoldDetail);
-        break;
-    case 1020:
-        Route(event, &Client::OnRspQryCloseBill, eQryCloseBill);
-        break;
-    case 1021:
-        Route(event, &Client::OnNtfCloseBill);
-        break;
-    case 1022:
-        Route(event, &Client::OnNtfLimitOrder);
-        break;
-    case 1024:
-        Route(event, &Client::OnRspQryLimitOrder, eQryLimitOrder);
-        break;
-    case 1026:
-        Route(event, &Client::OnRspCancelOrder);
-        break;
-    case 1028:
-        Route(event, &Client::OnRspModifyOrder);
-        break;
-    case 1033:
-        Route(event, &Client::OnRspQryCurrencyExchangeRate, eQryCurrencyExchangeRate);
-        break;
-    case 1034:
-        Route(event, &Client::OnNtfCurrencyExchangeRate);
-        break;
-    case 1039:
-        Route(event, &Client::OnRspReqInOutMoney);
-        break;
-    case 1040:
-        Route(event, &Client::OnNtfInOutMoney);
-        break;
-    case 1042:
-        Route(event, &Client::OnRspQryInOutMoney, eQryInOutMoney);
-        break;
-    case 1044:
-        Route(event, &Client::OnRspInOutMoneyId);
-        break;
-    case 1047:
-        Route(event, &Client::OnNtfRiskInfo);
-        break;
-    case 1048:
-        Route(event, &Client::OnNtfRiskInfo2);
-        break;
-    case 1053:
-        Route(event, &Client::OnRspPositionCloseOrder);
-        break;
-    case 1057:
-        Route(event, &Client::OnRspQryDeliveryOrder, eQryDeliveryOrder);
-        break;
-    case 1058:
-        Route(event, &Client::OnNtfDeliveryOrder);
-        break;
-    case 1065:
-        Route(event, &Client::OnRspQryPayPortInfo);
-        break;
-    case 1067:
-    case 1069:
-    case 1072:
-    case 1122:
-    case 1124:
-    case 1133:
-        Route(event, &Client::OnRspCommon);
-        break;
-    case 1075:
-        Route(event, &Client::OnRspQrySysPayPortInfo);
-        break;
-    case 1076:
-        Route(event, &Client::OnNtfBankInUrl);
-        break;
-    case 1088:
-        Route(event, &Client::OnRspQryPriceReport);
-        break;
-    case 1103:
-        Route(event, &Client::OnRspQryBinaryContract, eQryBinaryContract);
-        break;
-    case 1104:
-        Route(event, &Client::OnNtfBinaryContract);
-        break;
-    case 1106:
-        Route(event, &Client::OnRspQryBinaryOrer, eQryBinaryOrder);
-        break;
-    case 1107:
-        Route(event, &Client::OnNtfBinaryOrer);
-        break;
-    case 1109:
-        Route(event, &Client::OnRspMasterAccount);
-        break;
-    case 1111:
-        Route(event, &Client::OnRspMoveMoney);
-        break;
-    case 1113:
-        Route(event, &Client::OnRspQryMoney);
-        break;
-    case 1114:
-        Route(event, &Client::OnNtfAccount);
-        break;
-    case 1126:
-        Route(event, &Client::OnRspQryBonusPoint, eQryBonusPoint);
-        break;
-    case 1127:
-        Route(event, &Client::OnNtfBonusPoint);
-        break;
-    case 1129:
-        Route(event, &Client::OnRspQryUserInventory, eQryUserInventory);
-        break;
-    case 1131:
-        Route(event, &Client::OnRspQrySymbolInventory, eQrySymbolInventory);
-        break;
-    case 1134:
-        Route(event, &Client::OnNtfUserInventory);
-        break;
-    case 10002:
+        return;
+    case CallbackCode::RspUserLogin:
         Route(event, &Client::OnRspUserLogin);
-        break;
+        return;
     default:
-        // 1070, 1073, 1089, 1091, 1092, 2172-2178 and unknown codes: nothing to do.
         break;
+    }
+    if(!DispatchQueryAnswer(event) && !DispatchRequestAnswer(event)) {
+        // Codes of no family (1070, 1073, 1089, 1091, 1092, 2172-2178, unknown ones) are dropped.
+        DispatchPush(event);
     }
 }
 
 void Client::OnMdEvent(wxThreadEvent& event)
 {
-    switch(event.GetInt()) {
-    case 1:
+    switch(CodeOf(event)) {
+    case CallbackCode::ErrorRsp:
         if(const auto* error = dynamic_cast<const MdInfoEvent*>(&event)) {
-            m_mdConnecter.OnErrorRsp(error->Get<0>());
+            m_mdConnecter.OnErrorRsp(error->GetResult());
         }
         break;
-    case 100:
+    case CallbackCode::Connect:
         m_mdConnecter.SetConnectResult(true);
         break;
-    case 101:
+    case CallbackCode::ConnectFailed:
         m_mdConnecter.SetConnectResult(false);
         break;
-    case 102:
+    case CallbackCode::Disconnect:
         m_mdConnecter.OnDisconnect(); // waiting requests are the trade side's
         break;
-    case 1004:
+    case CallbackCode::RspQrySymbolInfo:
         Route(event, &Client::HandleMdRspQrySymbolInfo);
         break;
-    case 1029:
+    case CallbackCode::NtfMarketData:
         Route(event, &Client::OnNtfMarketData);
         break;
-    case 1031:
+    case CallbackCode::RspSubscribeMarketData:
         Route(event, &Client::OnRspSubscribeMarketData, eQryMdSymbolInfo);
         break;
-    case 1089:
+    case CallbackCode::NtfPriceReport:
         Route(event, &Client::OnNtfPriceReport);
         break;
-    case 10002:
+    case CallbackCode::RspUserLogin:
         Route(event, &Client::OnMdRspUserLogin);
         break;
     default:
@@ -305,8 +154,8 @@ void Client::OnMdEvent(wxThreadEvent& event)
 
 void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
 {
-    const sFFixRspUserLogin login = event.Get<0>();
-    const sFFixRspInfo result = event.Get<1>();
+    const sFFixRspUserLogin& login = event.GetRequest();
+    const sFFixRspInfo& result = event.GetResult();
     m_tradeConnecter.SetLoginResult(login, result);
     if(result.errorId != 0) {
         m_tradeConnecter.OnErrorRsp(result);
@@ -337,8 +186,8 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
 
 void Client::OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event)
 {
-    const sFFixRspUserLogin login = event.Get<0>();
-    const sFFixRspInfo result = event.Get<1>();
+    const sFFixRspUserLogin& login = event.GetRequest();
+    const sFFixRspInfo& result = event.GetResult();
     m_mdConnecter.SetLoginResult(login, result);
     if(result.errorId != 0) {
         return;

@@ -128,6 +128,11 @@ private:
     template <class Event>
     void Route(const wxThreadEvent& event, void (Client::*handler)(const Event&),
                QueryKind answered = eQueryKindCount);
+    // The trade dispatch of each family, next to its handlers; each says
+    // whether the code was one of its own.
+    bool DispatchQueryAnswer(const wxThreadEvent& event);
+    bool DispatchRequestAnswer(const wxThreadEvent& event);
+    bool DispatchPush(const wxThreadEvent& event);
     void ClearStamp(QueryKind kind) { m_queryStamps[kind] = wxDefaultDateTime; }
     bool IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const;
     int SendUserQuery(QueryKind kind, int (CTradeApi::*operation)(const sFFixUserId*, int));
@@ -211,3 +216,17 @@ private:
 
     wxDECLARE_EVENT_TABLE();
 };
+
+template <class Event>
+void Client::Route(const wxThreadEvent& event, void (Client::*handler)(const Event&), QueryKind answered)
+{
+    // A foreign event under our id is dropped rather than misread.
+    const auto* typed = dynamic_cast<const Event*>(&event);
+    if(typed == nullptr) {
+        return;
+    }
+    if(answered != eQueryKindCount) {
+        ClearStamp(answered); // the answer has begun: no re-send
+    }
+    (this->*handler)(*typed);
+}

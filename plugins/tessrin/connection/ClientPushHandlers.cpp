@@ -48,12 +48,77 @@ void KeepBankUrl(const am_AmountInOutFactory& table, am_AmountInOut& record)
 
 } // namespace
 
+bool Client::DispatchPush(const wxThreadEvent& event)
+{
+    switch(CodeOf(event)) {
+    case CallbackCode::NtfUserId:
+        Route(event, &Client::OnNtfUserId);
+        return true;
+    case CallbackCode::RspSetOrder:
+        Route(event, &Client::OnRspSetOrder);
+        return true;
+    case CallbackCode::NtfTrade:
+        Route(event, &Client::OnNtfTrade);
+        return true;
+    case CallbackCode::NtfMoneyChanged:
+        Route(event, &Client::OnNtfMoneyChanged);
+        return true;
+    case CallbackCode::NtfPosition:
+        Route(event, &Client::OnNtfPosition);
+        return true;
+    case CallbackCode::NtfHoldDetail:
+        Route(event, &Client::OnNtfHoldDetail);
+        return true;
+    case CallbackCode::NtfCloseBill:
+        Route(event, &Client::OnNtfCloseBill);
+        return true;
+    case CallbackCode::NtfLimitOrder:
+        Route(event, &Client::OnNtfLimitOrder);
+        return true;
+    case CallbackCode::NtfCurrencyExchangeRate:
+        Route(event, &Client::OnNtfCurrencyExchangeRate);
+        return true;
+    case CallbackCode::NtfInOutMoney:
+        Route(event, &Client::OnNtfInOutMoney);
+        return true;
+    case CallbackCode::NtfRiskInfo:
+        Route(event, &Client::OnNtfRiskInfo);
+        return true;
+    case CallbackCode::NtfRiskInfo2:
+        Route(event, &Client::OnNtfRiskInfo2);
+        return true;
+    case CallbackCode::NtfDeliveryOrder:
+        Route(event, &Client::OnNtfDeliveryOrder);
+        return true;
+    case CallbackCode::NtfBankInUrl:
+        Route(event, &Client::OnNtfBankInUrl);
+        return true;
+    case CallbackCode::NtfBinaryContract:
+        Route(event, &Client::OnNtfBinaryContract);
+        return true;
+    case CallbackCode::NtfBinaryOrder:
+        Route(event, &Client::OnNtfBinaryOrer);
+        return true;
+    case CallbackCode::NtfAccount:
+        Route(event, &Client::OnNtfAccount);
+        return true;
+    case CallbackCode::NtfBonusPoint:
+        Route(event, &Client::OnNtfBonusPoint);
+        return true;
+    case CallbackCode::NtfUserInventory:
+        Route(event, &Client::OnNtfUserInventory);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Client::OnRspSetOrder(const TradeAnswerEvent<sFFixSetOrder>& event)
 {
-    const sFFixSetOrder order = event.Get<0>();
-    const sFFixRspInfo result = event.Get<1>();
+    const sFFixSetOrder& order = event.GetRequest();
+    const sFFixRspInfo& result = event.GetResult();
     const wxString text = result.errorId != 0 ? Utf8Text(result.errorMsg) : NarrowText(order.resultText);
-    RequestNotify::Get()->NotifyResponse(event.Get<2>(), result.errorId, text);
+    RequestNotify::Get()->NotifyResponse(event.GetRequestId(), result.errorId, text);
     if(result.errorId == 0) {
         return;
     }
@@ -73,7 +138,7 @@ void Client::OnRspSetOrder(const TradeAnswerEvent<sFFixSetOrder>& event)
 
 void Client::OnNtfTrade(const TradeNoticeEvent<sFFixTrade>& event)
 {
-    const sFFixTrade trade = event.Get<0>();
+    const sFFixTrade& trade = event.GetNotice();
     const user_Account* account = FindAccount(m_pDb, trade.accountKey);
     const symbol_Info* symbol = FindSymbol(m_pDb, trade.symbolId);
     const symbol_Property* property = FindProperty(m_pDb, trade.symbolId);
@@ -98,7 +163,7 @@ void Client::OnNtfTrade(const TradeNoticeEvent<sFFixTrade>& event)
 
 void Client::OnNtfHoldDetail(const TradeNoticeEvent<sFFixHoldDetail>& event)
 {
-    const sFFixHoldDetail row = event.Get<0>();
+    const sFFixHoldDetail& row = event.GetNotice();
     auto& table = *m_pDb->m_trade_HoldBill_table;
     const wxString orderCode = NarrowText(row.orderCode);
     if(row.quantity == 0.0) {
@@ -123,7 +188,7 @@ void Client::OnNtfHoldDetail(const TradeNoticeEvent<sFFixHoldDetail>& event)
 
 void Client::OnNtfPosition(const TradeNoticeEvent<sFFixPosition>& event)
 {
-    const sFFixPosition row = event.Get<0>();
+    const sFFixPosition& row = event.GetNotice();
     auto& table = *m_pDb->m_trade_Position_table;
     if(row.buyQuantity == 0.0 && row.sellQuantity == 0.0) {
         const auto& bySymbol = table.GetIndex<BySymbolId>();
@@ -142,7 +207,7 @@ void Client::OnNtfPosition(const TradeNoticeEvent<sFFixPosition>& event)
 
 void Client::OnNtfCloseBill(const TradeNoticeEvent<sFFixCloseBill>& event)
 {
-    trade_CloseBill record = CloseBillFromFix(event.Get<0>());
+    trade_CloseBill record = CloseBillFromFix(event.GetNotice());
     record.refreshSerial = PushSerial();
     if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
         m_pDb->m_trade_CloseBill_table->Upsert(record);
@@ -157,7 +222,7 @@ void Client::OnNtfCloseBill(const TradeNoticeEvent<sFFixCloseBill>& event)
 
 void Client::OnNtfLimitOrder(const TradeNoticeEvent<sFFixLimitOrder>& event)
 {
-    const sFFixLimitOrder row = event.Get<0>();
+    const sFFixLimitOrder& row = event.GetNotice();
     auto& table = *m_pDb->m_trade_Limit_table;
     const trade_Limit pushed = LimitFromFix(row);
     const auto found = table.GetIndexByPrimary().find(pushed.orderCode);
@@ -208,21 +273,20 @@ void Client::OnNtfLimitOrder(const TradeNoticeEvent<sFFixLimitOrder>& event)
 
 void Client::OnNtfMoneyChanged(const TradeNoticeEvent<sFFixMoney>& event)
 {
-    const sFFixMoney money = event.Get<0>();
-    auto& accounts = *m_pDb->m_user_Account_table;
-    const auto found = accounts.GetIndexByPrimary().find(money.accountKey);
-    if(found == accounts.GetIndexByPrimary().end()) {
+    const sFFixMoney& money = event.GetNotice();
+    user_Account changed;
+    if(!m_pDb->m_user_Account_table->Modify(money.accountKey, [&](user_Account& account) {
+           ApplyMoney(account, money);
+           account.GetLoginInfo(m_pDb);
+           changed = account;
+       })) {
         return;
     }
-    user_Account copy = *found;
-    ApplyMoney(copy, money);
-    copy.GetLoginInfo(m_pDb);
-    accounts.Update(found, copy);
     RefreshAccountProfit(m_pDb, money.accountKey);
-    UpdateAccountStatus(copy);
+    UpdateAccountStatus(changed);
     if(MessageLogEnabled()) {
         wxLogMessage(_("[%s][%s] Notify Money : Remain[%s],Freezed[%s],Used[%s],DailyCharge[%s]"),
-                     LoginText(m_pDb, copy), copy.marketName, FormatMoney(money.marginRemain),
+                     LoginText(m_pDb, changed), changed.marketName, FormatMoney(money.marginRemain),
                      FormatMoney(money.marginFreezed), FormatMoney(money.marginUsed),
                      FormatMoney(money.dailyCharge));
     }
@@ -230,7 +294,7 @@ void Client::OnNtfMoneyChanged(const TradeNoticeEvent<sFFixMoney>& event)
 
 void Client::OnNtfAccount(const TradeNoticeEvent<sFFixAccount>& event)
 {
-    const sFFixAccount row = event.Get<0>();
+    const sFFixAccount& row = event.GetNotice();
     auto& accounts = *m_pDb->m_user_Account_table;
     const auto found = accounts.GetIndexByPrimary().find(row.accountKey);
     if(found == accounts.GetIndexByPrimary().end()) {
@@ -245,31 +309,22 @@ void Client::OnNtfAccount(const TradeNoticeEvent<sFFixAccount>& event)
 
 void Client::OnNtfBonusPoint(const TradeNoticeEvent<sFFixBonusPoint>& event)
 {
-    const sFFixBonusPoint row = event.Get<0>();
-    auto& accounts = *m_pDb->m_user_Account_table;
-    const auto found = accounts.GetIndexByPrimary().find(row.accountKey);
-    if(found == accounts.GetIndexByPrimary().end()) {
-        return;
-    }
-    user_Account copy = *found;
-    copy.bonusPoint = row.bonusPoint;
-    accounts.Update(found, copy);
+    const sFFixBonusPoint& row = event.GetNotice();
+    m_pDb->m_user_Account_table->Modify(row.accountKey,
+                                        [&](user_Account& account) { account.bonusPoint = row.bonusPoint; });
 }
 
 void Client::OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event)
 {
-    const sFFixMarketData& tick = event.Get<0>();
-    auto& prices = *m_pDb->m_symbol_price_table;
-    const auto found = prices.GetIndexByPrimary().find(tick.symbolId);
-    if(found == prices.GetIndexByPrimary().end()) {
+    const sFFixMarketData& tick = event.GetNotice();
+    if(!m_pDb->m_symbol_price_table->Modify(tick.symbolId, [&](symbol_price& price) {
+           ApplyMarketData(price, tick);
+           if(price.quoteTime.IsValid()) {
+               SyncServerClock(price.quoteTime);
+           }
+       })) {
         return;
     }
-    symbol_price copy = *found;
-    ApplyMarketData(copy, tick);
-    if(copy.quoteTime.IsValid()) {
-        SyncServerClock(copy.quoteTime);
-    }
-    prices.Update(found, copy);
     if(const symbol_Info* symbol = FindSymbol(m_pDb, tick.symbolId)) {
         RefreshAccountProfit(m_pDb, symbol->accountKey);
     }
@@ -277,12 +332,12 @@ void Client::OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event)
 
 void Client::OnNtfPriceReport(const MdNoticeEvent<sFFixPriceReport>& event)
 {
-    m_pDb->m_trade_priceLevel_table->Upsert(PriceLevelFromFix(event.Get<0>()));
+    m_pDb->m_trade_priceLevel_table->Upsert(PriceLevelFromFix(event.GetNotice()));
 }
 
 void Client::OnNtfCurrencyExchangeRate(const TradeNoticeEvent<sFFixCurrencyExchangeRate>& event)
 {
-    const sys_CurrencyExchangeRate record = ExchangeRateFromFix(event.Get<0>());
+    const sys_CurrencyExchangeRate record = ExchangeRateFromFix(event.GetNotice());
     auto& table = *m_pDb->m_sys_CurrencyExchangeRate_table;
     const auto found =
         table.GetIndexByPrimary().find(boost::make_tuple(record.fromCurrency, record.toCurrency));
@@ -295,7 +350,7 @@ void Client::OnNtfCurrencyExchangeRate(const TradeNoticeEvent<sFFixCurrencyExcha
 
 void Client::OnNtfRiskInfo(const TradeNoticeEvent<sFFixRiskInfo>& event)
 {
-    const sFFixRiskInfo row = event.Get<0>();
+    const sFFixRiskInfo& row = event.GetNotice();
     RefreshAccountProfit(m_pDb, row.accountKey);
     const risk_notice record = RiskNoticeFromFix(row, true);
     if(record.GetAccount(m_pDb) &&
@@ -306,7 +361,7 @@ void Client::OnNtfRiskInfo(const TradeNoticeEvent<sFFixRiskInfo>& event)
 
 void Client::OnNtfRiskInfo2(const TradeNoticeEvent<sFFixRiskInfo>& event)
 {
-    const sFFixRiskInfo row = event.Get<0>();
+    const sFFixRiskInfo& row = event.GetNotice();
     RefreshAccountProfit(m_pDb, row.accountKey);
     const risk_notice record = RiskNoticeFromFix(row, false);
     if(record.GetAccount(m_pDb) &&
@@ -317,7 +372,7 @@ void Client::OnNtfRiskInfo2(const TradeNoticeEvent<sFFixRiskInfo>& event)
 
 void Client::OnNtfInOutMoney(const TradeNoticeEvent<sFFixRspInOutMoney>& event)
 {
-    am_AmountInOut record = AmountInOutFromFix(event.Get<0>());
+    am_AmountInOut record = AmountInOutFromFix(event.GetNotice());
     if(record.inOutType != '1' && record.inOutType != '2') {
         return;
     }
@@ -332,7 +387,7 @@ void Client::OnNtfInOutMoney(const TradeNoticeEvent<sFFixRspInOutMoney>& event)
 
 void Client::OnNtfBankInUrl(const TradeNoticeEvent<sFFixBankInUrl>& event)
 {
-    const sFFixBankInUrl& push = event.Get<0>();
+    const sFFixBankInUrl& push = event.GetNotice();
     const wxString url = Utf8Text(push.url);
     if(url.Contains("qianyue=0") || url.Contains("qianyue=1")) {
         user_AttPay record;
@@ -362,7 +417,7 @@ void Client::OnNtfBankInUrl(const TradeNoticeEvent<sFFixBankInUrl>& event)
 
 void Client::OnNtfDeliveryOrder(const TradeNoticeEvent<sFFixDeliveryOrder>& event)
 {
-    const trade_DeliveryOrder record = DeliveryOrderFromFix(event.Get<0>());
+    const trade_DeliveryOrder record = DeliveryOrderFromFix(event.GetNotice());
     if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
         m_pDb->m_trade_DeliveryOrder_table->Upsert(record);
     }
@@ -370,7 +425,7 @@ void Client::OnNtfDeliveryOrder(const TradeNoticeEvent<sFFixDeliveryOrder>& even
 
 void Client::OnNtfBinaryContract(const TradeNoticeEvent<sFFixBinaryContract>& event)
 {
-    const trade_Contract record = ContractFromFix(event.Get<0>());
+    const trade_Contract record = ContractFromFix(event.GetNotice());
     auto& table = *m_pDb->m_trade_Contract_table;
     if(record.contractState == '2') {
         table.Upsert(record);
@@ -384,7 +439,7 @@ void Client::OnNtfBinaryContract(const TradeNoticeEvent<sFFixBinaryContract>& ev
 
 void Client::OnNtfBinaryOrer(const TradeNoticeEvent<sFFixBinaryOrer>& event)
 {
-    const trade_BinaryOrder record = BinaryOrderFromFix(event.Get<0>(), event.GetStamp());
+    const trade_BinaryOrder record = BinaryOrderFromFix(event.GetNotice(), event.GetStamp());
     if(!SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
         return;
     }
@@ -398,5 +453,5 @@ void Client::OnNtfBinaryOrer(const TradeNoticeEvent<sFFixBinaryOrer>& event)
 
 void Client::OnNtfUserInventory(const TradeNoticeEvent<sFFixUserInventory>& event)
 {
-    m_pDb->m_UserInventory_table->Upsert(UserInventoryFromFix(event.Get<0>(), false));
+    m_pDb->m_UserInventory_table->Upsert(UserInventoryFromFix(event.GetNotice(), false));
 }

@@ -7,17 +7,11 @@
 #include "connection/MarketFilter.h"
 #include "db/TradeArithmetic.h"
 
-#include <boost/tuple/tuple.hpp>
 #include <wx/debug.h>
 
 using namespace handler_support;
 
 namespace {
-
-bool IsComplete(eLastType last)
-{
-    return last != eLastTypeMore;
-}
 
 // A bill, order or position passes when its symbol is known and its market is wanted.
 template <class Record> bool SymbolPasses(RecordStore* db, const Record& record, const wxArrayInt& markets)
@@ -37,17 +31,20 @@ template <class Table, class Record> void InsertOrUpdate(Table& table, const Rec
 }
 
 // Writes one symbol row into its three records; true when the answer is complete.
+template <class Event>
 bool StoreSymbolRow(RecordStore* db, const wxArrayInt& markets, int userId, int& symbolCount,
-                    const sFFixRspQrySymbolInfo& row, eLastType last, int requestId)
+                    const Event& event)
 {
-    if(last == eLastTypeEmpty) {
-        db->m_symbol_Info_table->SweepStale(Serial(requestId));
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(!event.HasRow()) {
+        db->m_symbol_Info_table->SweepStale(serial);
         return true;
     }
+    const sFFixRspQrySymbolInfo& row = event.GetRow();
     if(PassesMarketFilter(markets, row.marketId)) {
         symbol_Info info = SymbolInfoFromFix(row, userId);
         info.displayOrder = ++symbolCount;
-        info.refreshSerial = Serial(requestId);
+        info.refreshSerial = serial;
         if(info.GetSymbolProperty(db)) {
             // The property table takes no updates: its texts are refreshed in place.
             auto& property = const_cast<symbol_Property&>(*info.cachedSymbolProperty);
@@ -61,18 +58,13 @@ bool StoreSymbolRow(RecordStore* db, const wxArrayInt& markets, int userId, int&
         } else {
             symbols.Update(found, info);
         }
-        auto& prices = *db->m_symbol_price_table;
-        const auto price = prices.GetIndexByPrimary().find(info.symbolId);
-        wxASSERT_MSG(price != prices.GetIndexByPrimary().end(),
-                     "it != m_pDb->m_symbol_price_table->GetIndexByPrimary().end()");
-        if(price != prices.GetIndexByPrimary().end()) {
-            symbol_price copy = *price;
-            FillSymbolPrice(copy, row);
-            prices.Update(price, copy);
-        }
+        const bool priced = db->m_symbol_price_table->Modify(
+            info.symbolId, [&](symbol_price& price) { FillSymbolPrice(price, row); });
+        wxASSERT_MSG(priced, "it != m_pDb->m_symbol_price_table->GetIndexByPrimary().end()");
+        wxUnusedVar(priced);
     }
-    if(last == eLastTypeLast) {
-        db->m_symbol_Info_table->SweepStale(Serial(requestId));
+    if(event.IsComplete()) {
+        db->m_symbol_Info_table->SweepStale(serial);
         return true;
     }
     return false;
@@ -89,10 +81,62 @@ void KeepBankUrl(const am_AmountInOutFactory& table, am_AmountInOut& record)
 
 } // namespace
 
+bool Client::DispatchQueryAnswer(const wxThreadEvent& event)
+{
+    switch(CodeOf(event)) {
+    case CallbackCode::RspQrySymbolInfo:
+        Route(event, &Client::HandleRspQrySymbolInfo, eQrySymbolInfo);
+        return true;
+    case CallbackCode::RspQryAccount:
+        Route(event, &Client::OnRspQryAccount, eQryAccount);
+        return true;
+    case CallbackCode::RspQryPosition:
+        Route(event, &Client::OnRspQryPosition, eQryPosition);
+        return true;
+    case CallbackCode::RspQryHoldDetail:
+        Route(event, &Client::OnRspQryHoldDetail, eQryHoldDetail);
+        return true;
+    case CallbackCode::RspQryCloseBill:
+        Route(event, &Client::OnRspQryCloseBill, eQryCloseBill);
+        return true;
+    case CallbackCode::RspQryLimitOrder:
+        Route(event, &Client::OnRspQryLimitOrder, eQryLimitOrder);
+        return true;
+    case CallbackCode::RspQryCurrencyExchangeRate:
+        Route(event, &Client::OnRspQryCurrencyExchangeRate, eQryCurrencyExchangeRate);
+        return true;
+    case CallbackCode::RspQryInOutMoney:
+        Route(event, &Client::OnRspQryInOutMoney, eQryInOutMoney);
+        return true;
+    case CallbackCode::RspQryDeliveryOrder:
+        Route(event, &Client::OnRspQryDeliveryOrder, eQryDeliveryOrder);
+        return true;
+    case CallbackCode::RspQryPayPortInfo:
+        Route(event, &Client::OnRspQryPayPortInfo);
+        return true;
+    case CallbackCode::RspQrySysPayPortInfo:
+        Route(event, &Client::OnRspQrySysPayPortInfo);
+        return true;
+    case CallbackCode::RspQryPriceReport:
+        Route(event, &Client::OnRspQryPriceReport);
+        return true;
+    case CallbackCode::RspQryBinaryContract:
+        Route(event, &Client::OnRspQryBinaryContract, eQryBinaryContract);
+        return true;
+    case CallbackCode::RspQryBinaryOrder:
+        Route(event, &Client::OnRspQryBinaryOrer, eQryBinaryOrder);
+        return true;
+    case CallbackCode::RspQryMoney:
+        Route(event, &Client::OnRspQryMoney);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Client::HandleRspQrySymbolInfo(const TradeQueryRowEvent<sFFixRspQrySymbolInfo>& event)
 {
-    if(!StoreSymbolRow(m_pDb, m_pHost->GetMarketIds(), m_userId, m_symbolCount, event.Get<0>(),
-                       event.Get<2>(), event.Get<1>())) {
+    if(!StoreSymbolRow(m_pDb, m_pHost->GetMarketIds(), m_userId, m_symbolCount, event)) {
         return;
     }
     ReqQryHoldDetail();
@@ -110,167 +154,156 @@ void Client::HandleRspQrySymbolInfo(const TradeQueryRowEvent<sFFixRspQrySymbolIn
 
 void Client::HandleMdRspQrySymbolInfo(const MdQueryRowEvent<sFFixRspQrySymbolInfo>& event)
 {
-    if(StoreSymbolRow(m_pDb, m_pHost->GetMarketIds(), m_userId, m_symbolCount, event.Get<0>(), event.Get<2>(),
-                      event.Get<1>())) {
+    if(StoreSymbolRow(m_pDb, m_pHost->GetMarketIds(), m_userId, m_symbolCount, event)) {
         ReqSubscribeSymbolList();
     }
 }
 
 void Client::OnRspQryAccount(const TradeQueryRowEvent<sFFixRspQryAccount>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        user_Account record = AccountFromFix(event.Get<0>(), m_userId);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        user_Account record = AccountFromFix(event.GetRow(), m_userId);
         record.bonusPoint = -1.0;
         record.riskRate =
             CalcRiskRate(record.riskKind, record.netValue, record.marginUsed, record.suretyMoney);
-        record.refreshSerial = Serial(id);
+        record.refreshSerial = serial;
         m_pDb->m_user_Account_table->Upsert(record);
         UpdateAccountStatus(record);
         RefreshAccountProfit(m_pDb, record.accountKey);
     }
-    if(IsComplete(last)) {
-        m_pDb->m_user_Account_table->SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        m_pDb->m_user_Account_table->SweepStale(serial);
     }
 }
 
 void Client::OnRspQryHoldDetail(const TradeQueryRowEvent<sFFixHoldDetail>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_HoldBill record = HoldBillFromFix(event.Get<0>(), true);
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_HoldBill record = HoldBillFromFix(event.GetRow(), true);
+        record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             InsertOrUpdate(*m_pDb->m_trade_HoldBill_table, record);
             RefreshAccountProfit(m_pDb, record.accountKey);
         }
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_HoldBill_table->SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        m_pDb->m_trade_HoldBill_table->SweepStale(serial);
     }
 }
 
 void Client::OnRspQryPosition(const TradeQueryRowEvent<sFFixPosition>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_Position record = PositionFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_Position record = PositionFromFix(event.GetRow());
+        record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             m_pDb->m_trade_Position_table->Upsert(record);
         }
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_Position_table->SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        m_pDb->m_trade_Position_table->SweepStale(serial);
     }
 }
 
 void Client::OnRspQryCloseBill(const TradeQueryRowEvent<sFFixCloseBill>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_CloseBill record = CloseBillFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_CloseBill record = CloseBillFromFix(event.GetRow());
+        record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             m_pDb->m_trade_CloseBill_table->Upsert(record);
         }
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_CloseBill_table->SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        m_pDb->m_trade_CloseBill_table->SweepStale(serial);
     }
 }
 
 void Client::OnRspQryLimitOrder(const TradeQueryRowEvent<sFFixLimitOrder>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_Limit record = LimitFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_Limit record = LimitFromFix(event.GetRow());
+        record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             InsertOrUpdate(*m_pDb->m_trade_Limit_table, record);
         }
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_Limit_table->SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        m_pDb->m_trade_Limit_table->SweepStale(serial);
     }
 }
 
 void Client::OnRspQryInOutMoney(const TradeQueryRowEvent<sFFixRspInOutMoney>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
+    const uint32_t serial = Serial(event.GetRequestId());
     auto& table = *m_pDb->m_am_AmountInOut_table;
-    if(last != eLastTypeEmpty) {
-        am_AmountInOut record = AmountInOutFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    if(event.HasRow()) {
+        am_AmountInOut record = AmountInOutFromFix(event.GetRow());
+        record.refreshSerial = serial;
         const bool wanted = record.inOutType == '1' || record.inOutType == '2';
         if(wanted && symbol_Info::GetAccount(record, m_pDb)) {
             KeepBankUrl(table, record);
             table.Upsert(record);
         }
     }
-    if(IsComplete(last)) {
-        table.SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        table.SweepStale(serial);
     }
 }
 
 void Client::OnRspQryPayPortInfo(const TradeQueryRowEvent<sFFixPayPortInfo>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        user_Payport record = PayportFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        user_Payport record = PayportFromFix(event.GetRow());
+        record.refreshSerial = serial;
         m_pDb->m_user_Payport_table->Upsert(record);
     }
-    if(IsComplete(last)) {
-        m_pDb->m_user_Payport_table->SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        m_pDb->m_user_Payport_table->SweepStale(serial);
     }
 }
 
 void Client::OnRspQrySysPayPortInfo(const TradeQueryRowEvent<sFFixSysPayPortInfo>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        sys_PayPort record = SysPayPortFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        sys_PayPort record = SysPayPortFromFix(event.GetRow());
+        record.refreshSerial = serial;
         m_pDb->m_sys_PayPort_table->Upsert(record);
     }
-    if(IsComplete(last)) {
-        m_pDb->m_sys_PayPort_table->SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        m_pDb->m_sys_PayPort_table->SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }
 
 void Client::OnRspQryPriceReport(const TradeQueryRowEvent<sFFixPriceReport>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_priceLevel record = PriceLevelFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_priceLevel record = PriceLevelFromFix(event.GetRow());
+        record.refreshSerial = serial;
         m_pDb->m_trade_priceLevel_table->Upsert(record);
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_priceLevel_table->SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        m_pDb->m_trade_priceLevel_table->SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }
 
 void Client::OnRspQryCurrencyExchangeRate(const TradeQueryRowEvent<sFFixCurrencyExchangeRate>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
+    const uint32_t serial = Serial(event.GetRequestId());
     auto& table = *m_pDb->m_sys_CurrencyExchangeRate_table;
-    if(last != eLastTypeEmpty) {
-        sys_CurrencyExchangeRate record = ExchangeRateFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    if(event.HasRow()) {
+        sys_CurrencyExchangeRate record = ExchangeRateFromFix(event.GetRow());
+        record.refreshSerial = serial;
         const auto found = table.GetExchangeRate(record.fromCurrency, record.toCurrency);
         if(found == table.GetIndexByPrimary().end()) {
             table.Insert(record);
@@ -278,84 +311,72 @@ void Client::OnRspQryCurrencyExchangeRate(const TradeQueryRowEvent<sFFixCurrency
             table.Update(found, record);
         }
     }
-    if(IsComplete(last)) {
-        table.SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        table.SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }
 
 void Client::OnRspQryBinaryContract(const TradeQueryRowEvent<sFFixBinaryContract>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_Contract record = ContractFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_Contract record = ContractFromFix(event.GetRow());
+        record.refreshSerial = serial;
         m_pDb->m_trade_Contract_table->Upsert(record);
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_Contract_table->SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        m_pDb->m_trade_Contract_table->SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }
 
 void Client::OnRspQryBinaryOrer(const TradeQueryRowEvent<sFFixBinaryOrer>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_BinaryOrder record = BinaryOrderFromFix(event.Get<0>(), event.GetStamp());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_BinaryOrder record = BinaryOrderFromFix(event.GetRow(), event.GetStamp());
+        record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             m_pDb->m_trade_BinaryOrder_table->Upsert(record, nullptr);
         }
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_BinaryOrder_table->SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        m_pDb->m_trade_BinaryOrder_table->SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }
 
 void Client::OnRspQryDeliveryOrder(const TradeQueryRowEvent<sFFixDeliveryOrder>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
-    if(last != eLastTypeEmpty) {
-        trade_DeliveryOrder record = DeliveryOrderFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    const uint32_t serial = Serial(event.GetRequestId());
+    if(event.HasRow()) {
+        trade_DeliveryOrder record = DeliveryOrderFromFix(event.GetRow());
+        record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             m_pDb->m_trade_DeliveryOrder_table->Upsert(record);
         }
     }
-    if(IsComplete(last)) {
-        m_pDb->m_trade_DeliveryOrder_table->SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        m_pDb->m_trade_DeliveryOrder_table->SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }
 
 void Client::OnRspQryMoney(const TradeQueryRowEvent<sFFixMoney>& event)
 {
-    const int id = event.Get<1>();
-    if(event.Get<2>() == eLastTypeEmpty) {
-        NotifyComplete(id);
-        return;
+    if(event.HasRow() &&
+       !m_pDb->m_user_Account_table->Modify(
+           event.GetRow().accountKey, [&](user_Account& account) { ApplyMoney(account, event.GetRow()); })) {
+        return; // an unknown account: no answer yet for the waiting window
     }
-    const sFFixMoney money = event.Get<0>();
-    auto& accounts = *m_pDb->m_user_Account_table;
-    const auto found = accounts.GetIndexByPrimary().find(money.accountKey);
-    if(found == accounts.GetIndexByPrimary().end()) {
-        return;
-    }
-    user_Account copy = *found;
-    ApplyMoney(copy, money);
-    accounts.Update(found, copy);
-    NotifyComplete(id);
+    NotifyComplete(event.GetRequestId());
 }
 
 void Client::OnRspSubscribeMarketData(const MdSubscribeEvent& event)
 {
     m_bMdSubscribed = true;
-    const sFFixRspInfo& result = event.Get<1>();
+    const sFFixRspInfo& result = event.GetResult();
     if(result.errorId != 0 && wxLog::IsLevelEnabled(wxLOG_Warning, wxLOG_COMPONENT)) {
         wxLogWarning("%s", Utf8Text(result.errorMsg));
     }

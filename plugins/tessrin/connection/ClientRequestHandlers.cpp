@@ -16,10 +16,56 @@ namespace {
 
 template <class Request> void HandOverAnswer(const TradeAnswerEvent<Request>& event)
 {
-    HandOver(event.template Get<2>(), event.template Get<1>());
+    HandOver(event.GetRequestId(), event.GetResult());
 }
 
 } // namespace
+
+bool Client::DispatchRequestAnswer(const wxThreadEvent& event)
+{
+    switch(CodeOf(event)) {
+    case CallbackCode::RspCancelOrder:
+        Route(event, &Client::OnRspCancelOrder);
+        return true;
+    case CallbackCode::RspModifyOrder:
+        Route(event, &Client::OnRspModifyOrder);
+        return true;
+    case CallbackCode::RspReqInOutMoney:
+        Route(event, &Client::OnRspReqInOutMoney);
+        return true;
+    case CallbackCode::RspInOutMoneyId:
+        Route(event, &Client::OnRspInOutMoneyId);
+        return true;
+    case CallbackCode::RspPositionCloseOrder:
+        Route(event, &Client::OnRspPositionCloseOrder);
+        return true;
+    case CallbackCode::RspRegisterPayPort:
+    case CallbackCode::RspUnregisterPayPort:
+    case CallbackCode::RspModifyPassword:
+    case CallbackCode::RspSetSuretyMoney:
+    case CallbackCode::RspHoldBillDelivery:
+    case CallbackCode::RspFinancingGoods:
+        Route(event, &Client::OnRspCommon);
+        return true;
+    case CallbackCode::RspMasterAccount:
+        Route(event, &Client::OnRspMasterAccount);
+        return true;
+    case CallbackCode::RspMoveMoney:
+        Route(event, &Client::OnRspMoveMoney);
+        return true;
+    case CallbackCode::RspQryBonusPoint:
+        Route(event, &Client::OnRspQryBonusPoint, eQryBonusPoint);
+        return true;
+    case CallbackCode::RspQryUserInventory:
+        Route(event, &Client::OnRspQryUserInventory, eQryUserInventory);
+        return true;
+    case CallbackCode::RspQrySymbolInventory:
+        Route(event, &Client::OnRspQrySymbolInventory, eQrySymbolInventory);
+        return true;
+    default:
+        return false;
+    }
+}
 
 void Client::OnRspCancelOrder(const TradeAnswerEvent<sFFixCancelOrder>& event)
 {
@@ -43,7 +89,7 @@ void Client::OnRspPositionCloseOrder(const TradeAnswerEvent<sFFixPositionCloseOr
 
 void Client::OnRspCommon(const TradeInfoEvent& event)
 {
-    HandOver(event.Get<1>(), event.Get<0>());
+    HandOver(event.GetRequestId(), event.GetResult());
 }
 
 void Client::OnRspMasterAccount(const TradeAnswerEvent<sFFixMasterAccount>& event)
@@ -60,8 +106,8 @@ void Client::OnRspModifyOrder(const TradeAnswerEvent<sFFixModifyOrder>& event)
 {
     HandOverAnswer(event);
 
-    const sFFixModifyOrder request = event.Get<0>();
-    const sFFixRspInfo result = event.Get<1>();
+    const sFFixModifyOrder& request = event.GetRequest();
+    const sFFixRspInfo& result = event.GetResult();
     const wxString orderCode = NarrowText(request.orderCode);
     wxString orderType;
     double oldStopLoss = 0.0;
@@ -104,58 +150,50 @@ void Client::OnRspModifyOrder(const TradeAnswerEvent<sFFixModifyOrder>& event)
 
 void Client::OnRspQryBonusPoint(const TradeQueryRowEvent<sFFixBonusPoint>& event)
 {
-    const int id = event.Get<1>();
     auto& accounts = *m_pDb->m_user_Account_table;
-    if(event.Get<2>() == eLastTypeEmpty) {
-        std::vector<user_Account> unknown;
+    if(!event.HasRow()) {
+        // No account has bonus points: every one still unknown gets 0.
+        std::vector<int> unknown;
         for(const user_Account& account : accounts.GetIndexByPrimary()) {
             if(account.bonusPoint == -1.0) {
-                unknown.push_back(account);
+                unknown.push_back(account.accountKey);
             }
         }
-        for(user_Account& account : unknown) {
-            account.bonusPoint = 0.0;
-            accounts.Upsert(account);
+        for(int accountKey : unknown) {
+            accounts.Modify(accountKey, [](user_Account& account) { account.bonusPoint = 0.0; });
         }
-        NotifyComplete(id);
+        NotifyComplete(event.GetRequestId());
         return;
     }
-    const sFFixBonusPoint row = event.Get<0>();
-    const auto found = accounts.GetIndexByPrimary().find(row.accountKey);
-    if(found == accounts.GetIndexByPrimary().end()) {
-        return;
+    const sFFixBonusPoint& row = event.GetRow();
+    if(accounts.Modify(row.accountKey, [&](user_Account& account) { account.bonusPoint = row.bonusPoint; })) {
+        NotifyComplete(event.GetRequestId());
     }
-    user_Account copy = *found;
-    copy.bonusPoint = row.bonusPoint;
-    accounts.Update(found, copy);
-    NotifyComplete(id);
 }
 
 void Client::OnRspQryUserInventory(const TradeQueryRowEvent<sFFixUserInventory>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
+    const uint32_t serial = Serial(event.GetRequestId());
     auto& table = *m_pDb->m_UserInventory_table;
-    if(last != eLastTypeEmpty) {
-        UserInventory record = UserInventoryFromFix(event.Get<0>(), true);
-        record.refreshSerial = Serial(id);
+    if(event.HasRow()) {
+        UserInventory record = UserInventoryFromFix(event.GetRow(), true);
+        record.refreshSerial = serial;
         if(PassesMarketFilter(m_pHost->GetMarketIds(), record.marketId)) {
             table.Upsert(record);
         }
     }
-    if(last != eLastTypeMore) {
-        table.SweepStale(Serial(id));
+    if(event.IsComplete()) {
+        table.SweepStale(serial);
     }
 }
 
 void Client::OnRspQrySymbolInventory(const TradeQueryRowEvent<sFFixSymbolInventory>& event)
 {
-    const int id = event.Get<1>();
-    const eLastType last = event.Get<2>();
+    const uint32_t serial = Serial(event.GetRequestId());
     auto& table = *m_pDb->m_SymbolInventory_table;
-    if(last != eLastTypeEmpty) {
-        SymbolInventory record = SymbolInventoryFromFix(event.Get<0>());
-        record.refreshSerial = Serial(id);
+    if(event.HasRow()) {
+        SymbolInventory record = SymbolInventoryFromFix(event.GetRow());
+        record.refreshSerial = serial;
         if(PassesMarketFilter(m_pHost->GetMarketIds(), record.marketId)) {
             const auto& bySymbol = table.GetIndex<BySymbolId>();
             const auto found = bySymbol.find(record.symbolId);
@@ -166,8 +204,8 @@ void Client::OnRspQrySymbolInventory(const TradeQueryRowEvent<sFFixSymbolInvento
             }
         }
     }
-    if(last != eLastTypeMore) {
-        table.SweepStale(Serial(id));
-        NotifyComplete(id);
+    if(event.IsComplete()) {
+        table.SweepStale(serial);
+        NotifyComplete(event.GetRequestId());
     }
 }

@@ -6,6 +6,8 @@
 #include "db/CTransaction.h"
 #include "db/RecordStore.h"
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 #include <wx/intl.h>
 #include <wx/log.h>
@@ -286,7 +288,9 @@ void Client::CountDownBinaryOrders()
             if(order.openTime.IsValid() && order.openTime.IsLaterThan(serverTime)) {
                 from = order.openTime;
             }
-            order.remainingMs = static_cast<int>((order.expireTime - from).GetMilliseconds().GetValue());
+            // Times the server put years apart still give an int.
+            const wxLongLong_t remaining = (order.expireTime - from).GetMilliseconds().GetValue();
+            order.remainingMs = static_cast<int>(std::clamp<wxLongLong_t>(remaining, INT_MIN, INT_MAX));
         }
         CTransaction transaction;
         orders.Upsert(order, &transaction);

@@ -2,7 +2,10 @@
 
 #include "db/ChartPeriod.h"
 #include "db/DateTimeText.h"
+#include "db/TradeArithmetic.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <wx/arrstr.h>
 
@@ -41,6 +44,34 @@ int QuoteDigits(int value)
     return static_cast<signed char>(static_cast<unsigned>(value) & 0xffu);
 }
 
+// A number that is not finite (NaN, infinity) means nothing: kept as 0, so
+// that no sum, comparison or later record inherits it.
+template <class Number> Number Finite(Number value)
+{
+    return std::isfinite(value) ? value : Number(0);
+}
+
+// A tick's number replaces the stored one only when it is finite.
+void KeepOrTake(double& stored, double wire)
+{
+    if(std::isfinite(wire)) {
+        stored = wire;
+    }
+}
+
+// A count below zero is taken as none.
+int Count(int value)
+{
+    return value < 0 ? 0 : value;
+}
+
+// The symbol's price decimals within what the arithmetic distinguishes:
+// beyond 7 either way every computation and format gives what 7 gives.
+int PriceDigits(int value)
+{
+    return std::clamp(value, -kMaxPointDigits, kMaxPointDigits);
+}
+
 } // namespace
 
 user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
@@ -52,43 +83,43 @@ user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
     a.dealerId = row.carriedInt1;
     a.organisationId = row.carriedInt2;
     a.exchangeId = row.carriedInt3;
-    a.marginFree = row.marginFree;
-    a.marginFreezed = row.marginFreezed;
-    a.marginRemain = row.marginRemain;
-    a.marginUsed = row.marginUsed;
-    a.withdrawableMoney = row.withdrawable;
-    a.lastDelayCharge = row.lastDelayCharge;
-    a.carriedDouble1 = row.carried1;
+    a.marginFree = Finite(row.marginFree);
+    a.marginFreezed = Finite(row.marginFreezed);
+    a.marginRemain = Finite(row.marginRemain);
+    a.marginUsed = Finite(row.marginUsed);
+    a.withdrawableMoney = Finite(row.withdrawable);
+    a.lastDelayCharge = Finite(row.lastDelayCharge);
+    a.carriedDouble1 = Finite(row.carried1);
     a.currency = NarrowText(row.currency);
-    a.netValue = row.netValue;
-    a.profitClose = row.profitClose;
-    a.profitDyn = row.profitDyn;
-    a.dailyCharge = row.dailyCharge;
+    a.netValue = Finite(row.netValue);
+    a.profitClose = Finite(row.profitClose);
+    a.profitDyn = Finite(row.profitDyn);
+    a.dailyCharge = Finite(row.dailyCharge);
     a.riskKind = row.riskKind;
-    a.forceCloseLine = row.forceCloseLine;
-    a.warningLine = row.warningLine;
+    a.forceCloseLine = Finite(row.forceCloseLine);
+    a.warningLine = Finite(row.warningLine);
     a.accStatus = row.accStatus;
     a.carriedInt1 = row.carriedInt4;
     a.carriedInt2 = row.carriedInt5;
     a.userFlags = row.userFlags;
     a.accountState = row.accountState;
-    a.accountClass = row.carriedChar2;
+    a.accountClass = row.accountClass;
     a.marketId = row.marketId;
     a.marketName = Utf8Text(row.marketName);
-    a.marketType = row.carriedChar1;
-    a.suretyMoney = row.suretyMoney;
+    a.marketType = row.marketType;
+    a.suretyMoney = Finite(row.suretyMoney);
     return a;
 }
 
 void ApplyMoney(user_Account& account, const sFFixMoney& money)
 {
-    account.withdrawableMoney = money.withdrawable;
-    account.marginFreezed = money.marginFreezed;
-    account.marginRemain = money.marginRemain;
-    account.marginUsed = money.marginUsed;
-    account.dailyCharge = money.dailyCharge;
-    account.profitClose = money.profitClose;
-    account.suretyMoney = money.suretyMoney;
+    account.withdrawableMoney = Finite(money.withdrawable);
+    account.marginFreezed = Finite(money.marginFreezed);
+    account.marginRemain = Finite(money.marginRemain);
+    account.marginUsed = Finite(money.marginUsed);
+    account.dailyCharge = Finite(money.dailyCharge);
+    account.profitClose = Finite(money.profitClose);
+    account.suretyMoney = Finite(money.suretyMoney);
 }
 
 trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
@@ -97,25 +128,25 @@ trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
     h.accountKey = row.accountKey;
     h.side = row.side;
     h.symbolId = row.symbolId;
-    h.stopLoss = row.stopLoss;
-    h.takeProfit = row.takeProfit;
-    h.quantity = row.quantity;
+    h.stopLoss = Finite(row.stopLoss);
+    h.takeProfit = Finite(row.takeProfit);
+    h.quantity = Finite(row.quantity);
     h.orderCode = NarrowText(row.orderCode);
-    h.holdPrice = row.holdPrice;
-    h.openPrice = row.openPrice;
-    h.totalChargeInterest = row.totalChargeInterest;
-    h.carriedDouble1 = row.carried1;
-    h.chargeOpen = row.chargeOpen;
-    h.marginUsed = row.marginUsed;
+    h.holdPrice = Finite(row.holdPrice);
+    h.openPrice = Finite(row.openPrice);
+    h.totalChargeInterest = Finite(row.totalChargeInterest);
+    h.carriedDouble1 = Finite(row.carried1);
+    h.chargeOpen = Finite(row.chargeOpen);
+    h.marginUsed = Finite(row.marginUsed);
     h.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
     h.openTime = DateAndTime(row.openDate, row.openTime);
     if(queryAnswer) {
         h.deliveryType = row.queryFlag;
-        h.carriedDouble2 = row.queryValue;
+        h.carriedDouble2 = Finite(row.queryValue);
     }
     h.deliveryStatus = row.deliveryStatus;
     h.carriedTime1 = CompactDateTime(row.deliveryTime);
-    h.carriedDouble3 = row.carried2;
+    h.carriedDouble3 = Finite(row.carried2);
     return h;
 }
 
@@ -123,10 +154,10 @@ trade_Position PositionFromFix(const sFFixPosition& row)
 {
     trade_Position p;
     p.accountKey = row.accountKey;
-    p.buyAmount = row.buyAmount;
-    p.sellAmount = row.sellAmount;
-    p.buyQuantity = row.buyQuantity;
-    p.sellQuantity = row.sellQuantity;
+    p.buyAmount = Finite(row.buyAmount);
+    p.sellAmount = Finite(row.sellAmount);
+    p.buyQuantity = Finite(row.buyQuantity);
+    p.sellQuantity = Finite(row.sellQuantity);
     p.symbolId = row.symbolId;
     return p;
 }
@@ -136,16 +167,16 @@ trade_CloseBill CloseBillFromFix(const sFFixCloseBill& row)
     trade_CloseBill c;
     c.accountKey = row.accountKey;
     c.side = row.side;
-    c.chargeClose = row.chargeClose;
-    c.chargeOpen = row.chargeOpen;
+    c.chargeClose = Finite(row.chargeClose);
+    c.chargeOpen = Finite(row.chargeOpen);
     c.closeType = row.closeType;
     c.orderCode = NarrowText(row.orderCode);
     c.orderCodeRe = NarrowText(row.orderCodeRe);
-    c.closePrice = row.closePrice;
-    c.holdPrice = row.holdPrice;
-    c.openPrice = row.openPrice;
-    c.closeProfit = row.closeProfit;
-    c.quantity = row.quantity;
+    c.closePrice = Finite(row.closePrice);
+    c.holdPrice = Finite(row.holdPrice);
+    c.openPrice = Finite(row.openPrice);
+    c.closeProfit = Finite(row.closeProfit);
+    c.quantity = Finite(row.quantity);
     c.symbolId = row.symbolId;
     c.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
     c.closeTime = DateAndTime(row.closeDate, row.closeTime);
@@ -159,14 +190,14 @@ trade_Limit LimitFromFix(const sFFixLimitOrder& row)
     l.accountKey = row.accountKey;
     l.side = row.side;
     l.limitType = row.limitType;
-    l.freezed = row.freezed;
+    l.freezed = Finite(row.freezed);
     l.openTime = DateAndTime(row.openDate, row.openTime);
     l.orderCode = NarrowText(row.orderCode);
-    l.orderPrice = row.orderPrice;
-    l.quantityComplete = row.quantityComplete;
-    l.quantityOrder = row.quantityOrder;
-    l.stopLoss = row.stopLoss;
-    l.takeProfit = row.takeProfit;
+    l.orderPrice = Finite(row.orderPrice);
+    l.quantityComplete = Finite(row.quantityComplete);
+    l.quantityOrder = Finite(row.quantityOrder);
+    l.stopLoss = Finite(row.stopLoss);
+    l.takeProfit = Finite(row.takeProfit);
     l.symbolId = row.symbolId;
     l.validDate = ParseCompactDate(NarrowText(row.validDate));
     l.validDateType = row.validDateType;
@@ -183,7 +214,7 @@ am_AmountInOut AmountInOutFromFix(const sFFixRspInOutMoney& row)
     am_AmountInOut m;
     m.inOutId = row.inOutId;
     m.accountKey = row.accountKey;
-    m.amount = row.amount;
+    m.amount = Finite(row.amount);
     m.carriedChar1 = row.carriedChar1;
     m.carriedInt1 = row.carriedInt1;
     m.inOutType = row.inOutType;
@@ -203,11 +234,11 @@ user_Payport PayportFromFix(const sFFixPayPortInfo& row)
     p.carriedInt1 = row.carriedInt1;
     p.sysPayPortId = row.sysPayPortId;
     p.payportKey = user_Payport::MakePayportKey(row.payportKeyHigh, row.payportKeyLow);
-    p.seatSuffix = NarrowText(row.bankAccount);
-    p.identityNumber = NarrowText(row.bankCardNumber);
-    p.identityType = row.carriedChar1;
-    p.registState = row.carriedChar2;
-    p.cardNumber = NarrowText(row.identityNumber);
+    p.seatSuffix = NarrowText(row.seatSuffix);
+    p.identityNumber = NarrowText(row.identityNumber);
+    p.identityType = row.identityType;
+    p.registState = row.registState;
+    p.cardNumber = NarrowText(row.bankCardNumber);
     p.accountName = Utf8Text(row.accountName);
     p.currency = NarrowText(row.currency);
     return p;
@@ -217,12 +248,12 @@ sys_PayPort SysPayPortFromFix(const sFFixSysPayPortInfo& row)
 {
     sys_PayPort p;
     p.sysPayPortId = row.sysPayPortId;
-    p.completeFlag = row.carriedChar1;
+    p.completeFlag = row.completeFlag;
     p.currency = NarrowText(row.currency);
     p.carriedText1 = NarrowText(row.shortName);
     p.bankName = Utf8Text(row.bankName);
     p.payPortCode = NarrowText(row.payPortCode);
-    p.channelName = Utf8Text(row.remark);
+    p.channelName = Utf8Text(row.channelName);
     p.needBankPassword = row.bankPasswordFlag == '1' ? 1 : 0;
     return p;
 }
@@ -232,7 +263,7 @@ sys_CurrencyExchangeRate ExchangeRateFromFix(const sFFixCurrencyExchangeRate& ro
     sys_CurrencyExchangeRate r;
     r.fromCurrency = NarrowText(row.fromCurrency);
     r.toCurrency = NarrowText(row.toCurrency);
-    r.rate = row.rate;
+    r.rate = Finite(row.rate);
     return r;
 }
 
@@ -240,8 +271,11 @@ trade_priceLevel PriceLevelFromFix(const sFFixPriceReport& row)
 {
     trade_priceLevel p;
     p.priceLevelId = row.priceLevelId;
-    static_assert(sizeof p.levels == sizeof row.levels, "the level blocks match");
-    std::memcpy(p.levels, row.levels, sizeof p.levels);
+    static_assert(sizeof p.levels / sizeof p.levels[0] == sizeof row.levels / sizeof row.levels[0],
+                  "the level blocks match");
+    for(std::size_t i = 0; i < sizeof p.levels / sizeof p.levels[0]; ++i) {
+        p.levels[i] = Finite(row.levels[i]);
+    }
     p.quoteTime = DateAndTime(row.quoteDate, row.quoteTime);
     return p;
 }
@@ -252,10 +286,10 @@ risk_notice RiskNoticeFromFix(const sFFixRiskInfo& row, bool isNew)
     n.accountKey = row.accountKey;
     n.noticeKind = row.riskCode1;
     n.riskKind = row.riskCode2;
-    n.riskRate = row.value1;
-    n.carriedDouble1 = row.value2;
-    n.carriedDouble2 = row.value3;
-    n.carriedDouble3 = row.value4;
+    n.riskRate = Finite(row.value1);
+    n.carriedDouble1 = Finite(row.value2);
+    n.carriedDouble2 = Finite(row.value3);
+    n.carriedDouble3 = Finite(row.value4);
     n.noticeTime = DateAndTime(row.noticeDate, row.noticeTime);
     n.isNew = isNew ? 1 : 0;
     return n;
@@ -264,22 +298,22 @@ risk_notice RiskNoticeFromFix(const sFFixRiskInfo& row, bool isNew)
 trade_Contract ContractFromFix(const sFFixBinaryContract& row)
 {
     trade_Contract c;
-    c.maxInvestAmount = row.value1;
-    c.minInvestAmount = row.value2;
-    c.amountStep = row.value3;
+    c.maxInvestAmount = Finite(row.value1);
+    c.minInvestAmount = Finite(row.value2);
+    c.amountStep = Finite(row.value3);
     c.contractId = row.contractNo;
     c.contractState = row.state;
     c.carriedTime1 = CompactDateTime(row.startTime);
-    c.carriedDouble1 = row.value4;
+    c.carriedDouble1 = Finite(row.value4);
     c.periodCount = row.int1;
     c.periodUnit = row.char1;
-    c.profitRate = row.value5;
+    c.profitRate = Finite(row.value5);
     c.carriedInt1 = row.int2;
     c.carriedTime2 = CompactDateTime(row.endTime);
     c.symbolId = row.contractId;
-    c.chargeRate = row.value6;
-    c.carriedDouble2 = row.value7;
-    c.carriedDouble3 = row.value8;
+    c.chargeRate = Finite(row.value6);
+    c.carriedDouble2 = Finite(row.value7);
+    c.carriedDouble3 = Finite(row.value8);
     if(c.amountStep <= 0.0) {
         c.amountStep = 1.0;
     }
@@ -301,24 +335,24 @@ trade_BinaryOrder BinaryOrderFromFix(const sFFixBinaryOrer& row, const wxDateTim
     o.periodCount = row.periodCount;
     o.periodUnit = row.periodUnit;
     o.periodName = PeriodText(row.periodCount, row.periodUnit);
-    o.referencePrice = row.value1;
-    o.openPrice = row.openPrice;
-    o.expirePrice = row.expirePrice;
-    o.orderAmount = row.orderAmount;
+    o.referencePrice = Finite(row.referencePrice);
+    o.openPrice = Finite(row.openPrice);
+    o.expirePrice = Finite(row.expirePrice);
+    o.orderAmount = Finite(row.orderAmount);
     o.orderCode = NarrowText(row.orderCode);
-    o.profit = row.profit;
-    o.openCharge = row.value2;
-    o.closeCharge = row.value3;
+    o.profit = Finite(row.profit);
+    o.openCharge = Finite(row.value2);
+    o.closeCharge = Finite(row.value3);
     o.openTime = CompactDateTime(row.openTime);
     o.expireTime = CompactDateTime(row.expireTime);
     o.periodSeconds = row.periodSeconds;
-    o.lossBackRate = row.value4;
-    o.profitRate = row.profitRate;
+    o.lossBackRate = Finite(row.value4);
+    o.profitRate = Finite(row.profitRate);
     o.contractId = JoinInts(row.int2, row.int3);
     o.orderState = row.orderState;
-    o.carriedDouble1 = row.value5;
+    o.carriedDouble1 = Finite(row.value5);
     o.carriedInt1 = row.int4;
-    o.charge = row.charge;
+    o.charge = Finite(row.charge);
     if(arrival.IsValid()) {
         o.localExpireTime = arrival + wxTimeSpan::Seconds(row.periodSeconds);
     }
@@ -330,25 +364,25 @@ trade_DeliveryOrder DeliveryOrderFromFix(const sFFixDeliveryOrder& row)
     trade_DeliveryOrder d;
     d.accountKey = row.accountKey;
     d.side = row.side;
-    d.chargeClose = row.chargeClose;
+    d.chargeClose = Finite(row.chargeClose);
     d.carriedChar1 = row.carriedChar1;
     d.orderCode = NarrowText(row.orderCode);
     d.orderCodeRe = NarrowText(row.orderCodeRe);
-    d.deliveryPrice = row.deliveryPrice;
-    d.carriedDouble1 = row.carried1;
-    d.carriedDouble2 = row.carried2;
-    d.closeProfit = row.closeProfit;
-    d.quantity = row.quantity;
+    d.deliveryPrice = Finite(row.deliveryPrice);
+    d.carriedDouble1 = Finite(row.carried1);
+    d.carriedDouble2 = Finite(row.carried2);
+    d.closeProfit = Finite(row.closeProfit);
+    d.quantity = Finite(row.quantity);
     d.symbolId = row.symbolId;
     d.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
     d.closeTime = DateAndTime(row.closeDate, row.closeTime);
     d.carriedTime1 = DateAndTime(row.secondDate, row.secondTime);
     d.deliveryConfirmStatus = row.deliveryConfirmStatus;
     d.deliveryConfirmTime = CompactDateTime(row.deliveryConfirmTime);
-    d.deliveryMargin = row.deliveryMargin;
+    d.deliveryMargin = Finite(row.deliveryMargin);
     d.deliveryTime = CompactDateTime(row.deliveryTime);
-    d.deliveryMoney = row.deliveryMoney;
-    d.deliveryCharge = row.deliveryCharge;
+    d.deliveryMoney = Finite(row.deliveryMoney);
+    d.deliveryCharge = Finite(row.deliveryCharge);
     return d;
 }
 
@@ -358,9 +392,9 @@ UserInventory UserInventoryFromFix(const sFFixUserInventory& row, bool utf8Text)
     u.carriedInt1 = row.int1;
     u.storeId = row.storeId;
     u.marketId = row.marketId;
-    u.userAmount = row.value1;
-    u.financedQuantity = row.value2;
-    u.usedAmount = row.value3;
+    u.userAmount = Finite(row.userAmount);
+    u.financedQuantity = Finite(row.financedQuantity);
+    u.usedAmount = Finite(row.usedAmount);
     u.symbolId = row.symbolId;
     u.storeName = utf8Text ? Utf8Text(row.text) : NarrowText(row.text);
     return u;
@@ -373,9 +407,9 @@ SymbolInventory SymbolInventoryFromFix(const sFFixSymbolInventory& row)
     s.stockInTime = CompactDateTime(row.stockInTime);
     s.symbolId = row.symbolId;
     s.marketId = row.marketId;
-    s.inventoryAmount = row.value1;
-    s.inventoryAvailable = row.value2;
-    s.carriedDouble1 = row.value3;
+    s.inventoryAmount = Finite(row.inventoryAmount);
+    s.inventoryAvailable = Finite(row.inventoryAvailable);
+    s.carriedDouble1 = Finite(row.price);
     s.inventoryKeyA = row.int1;
     s.inventoryKeyB = row.int2;
     s.vendorName = Utf8Text(row.text);
@@ -388,8 +422,8 @@ symbol_Info SymbolInfoFromFix(const sFFixRspQrySymbolInfo& row, int userId)
     s.userId = userId;
     s.accountKey = row.accountKey;
     s.symbolId = row.symbolId;
-    s.carriedDouble1 = row.carried1;
-    s.carriedDouble2 = row.carried2;
+    s.carriedDouble1 = Finite(row.carried1);
+    s.carriedDouble2 = Finite(row.carried2);
     s.carriedChar1 = row.tradeFlag != '0' ? 1 : 0;
     s.askSpreadPoints = row.askSpreadPoints;
     s.bidSpreadPoints = row.bidSpreadPoints;
@@ -402,14 +436,14 @@ symbol_Info SymbolInfoFromFix(const sFFixRspQrySymbolInfo& row, int userId)
     s.buyMarginList = MarginList(row.buyMarginList);
     s.sellMarginList = MarginList(row.sellMarginList);
     s.carriedInt2 = row.carriedInt5;
-    s.carriedDouble3 = row.carried3;
-    s.carriedDouble4 = row.carried4;
-    s.carriedDouble5 = row.carried5;
+    s.carriedDouble3 = Finite(row.carried3);
+    s.carriedDouble4 = Finite(row.carried4);
+    s.carriedDouble5 = Finite(row.carried5);
     s.carriedInt3 = row.carriedInt6;
     s.carriedChar2 = row.carriedChar2;
     s.carriedChar3 = row.carriedChar3;
     s.marketType = row.marketType;
-    s.settlementPrice = row.settlementPrice;
+    s.settlementPrice = Finite(row.settlementPrice);
     s.marketId = row.marketId;
     return s;
 }
@@ -418,14 +452,14 @@ void FillSymbolProperty(symbol_Property& property, const sFFixRspQrySymbolInfo& 
 {
     property.symbolCode = NarrowText(row.symbolCode);
     property.symbolName = Utf8Text(row.symbolName);
-    property.digits = row.digits;
+    property.digits = PriceDigits(row.digits);
     property.carriedChar1 = row.carriedChar1;
     property.carriedInt1 = row.marketId;
     property.marketName = Utf8Text(row.marketName);
     property.carriedText1 = NarrowText(row.carriedText);
-    property.contractSize = row.contractSize;
-    property.maxHoldQuantity = row.maxHoldQuantity;
-    property.maxOrderQuantity = row.maxOrderQuantity;
+    property.contractSize = Count(row.contractSize);
+    property.maxHoldQuantity = Count(row.maxHoldQuantity);
+    property.maxOrderQuantity = Count(row.maxOrderQuantity);
     property.carriedTime1 = ParseCompactTime(NarrowText(row.tradeStartTime));
     property.carriedTime2 = ParseCompactTime(NarrowText(row.tradeEndTime));
     property.currency = NarrowText(row.currency);
@@ -434,23 +468,24 @@ void FillSymbolProperty(symbol_Property& property, const sFFixRspQrySymbolInfo& 
 void FillSymbolPrice(symbol_price& price, const sFFixRspQrySymbolInfo& row)
 {
     price.digits = QuoteDigits(row.digits);
-    price.lastPrice = row.lastPrice;
-    price.highPrice = row.highPrice;
-    price.lowPrice = row.lowPrice;
-    price.carriedPrices[0] = row.openPrice;
-    price.carriedDouble1 = row.carriedPrice;
+    price.lastPrice = Finite(row.lastPrice);
+    price.highPrice = Finite(row.highPrice);
+    price.lowPrice = Finite(row.lowPrice);
+    price.carriedPrices[0] = Finite(row.openPrice);
+    price.carriedDouble1 = Finite(row.carriedPrice);
     price.quoteTime = DateAndTime(row.quoteDate, row.quoteTime);
 }
 
 void ApplyMarketData(symbol_price& price, const sFFixMarketData& tick)
 {
     price.digits = QuoteDigits(tick.digits);
-    price.highPrice = tick.highPrice;
-    price.lowPrice = tick.lowPrice;
-    price.lastPrice = tick.lastPrice;
+    // A price that is not a number leaves the quote it would replace.
+    KeepOrTake(price.highPrice, tick.highPrice);
+    KeepOrTake(price.lowPrice, tick.lowPrice);
+    KeepOrTake(price.lastPrice, tick.lastPrice);
     static_assert(sizeof tick.quote / sizeof tick.quote[0] == 7, "seven further prices");
     for(int i = 0; i < 7; ++i) {
-        price.carriedPrices[i] = tick.quote[i];
+        KeepOrTake(price.carriedPrices[i], tick.quote[i]);
     }
     price.quoteTime = DateAndTime(tick.quoteDate, tick.quoteTime);
 }

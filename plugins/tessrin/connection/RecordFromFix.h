@@ -10,7 +10,10 @@
 
 // The records the answers and pushes of the trade API become. Each builds a
 // fresh record (every field zero, texts empty, times invalid, links null)
-// from one structure; serials are left to the caller.
+// from one structure; serials are left to the caller. Numbers the market
+// cannot mean are bounded here: a value that is not finite becomes 0 (a tick
+// keeps the price it would replace), a negative count 0, and price decimals
+// stay within +-kMaxPointDigits.
 
 user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId);
 // Copies the money push (and the money query row) into an account.

@@ -74,8 +74,8 @@ public:
     using sequence_iterator = typename Sequence::const_iterator;
     using InsertResult = std::pair<iterator, bool>;
 
-    CObjectFactory() = default;
-    virtual ~CObjectFactory() = default;
+    CObjectFactory();
+    virtual ~CObjectFactory();
     CObjectFactory(const CObjectFactory&) = delete;
     CObjectFactory& operator=(const CObjectFactory&) = delete;
 
@@ -98,6 +98,16 @@ public:
     template <class Iterator> bool Update(Iterator stored, const Record& newValue, bool notify)
     {
         return Update(stored, newValue, nullptr, notify);
+    }
+
+    // Changes the record stored under the primary key: `change` edits a copy,
+    // which then goes through Update (triggers, veto and key checks as there).
+    // False when no record has the key.
+    template <class Key, class Change>
+    bool Modify(const Key& key, Change&& change, CTransaction* transaction = nullptr, bool notify = true);
+    template <class Key, class Change> bool Modify(const Key& key, Change&& change, bool notify)
+    {
+        return Modify(key, std::forward<Change>(change), nullptr, notify);
     }
 
     // Erases the stored record; beforeRemove is asked while it is still stored.
@@ -139,6 +149,13 @@ private:
     static void TellEach(const std::vector<Trigger*>& list, std::size_t count, Call&& call);
     template <class Trigger> void Unregister(std::vector<Trigger*>& list, Trigger* observer);
     void CloseGaps();
+
+    // The change operations proper. Each store table compiles them once
+    // (TESSRIN_EXTERN_RECORD_TABLE below); the public forms only check that
+    // the table offers the operation.
+    InsertResult InsertRecord(const Record& record, CTransaction* transaction, bool notify);
+    bool UpdateRecord(iterator stored, const Record& newValue, CTransaction* transaction, bool notify);
+    bool RemoveRecord(iterator stored, CTransaction* transaction, int argument, bool notify);
 
     template <class Store>
     InsertResult InsertWith(const Record& record, CTransaction* transaction, bool notify, Store&& store);
@@ -232,6 +249,10 @@ private:
     CObjectFactory& m_table;
 };
 
+template <class Record> CObjectFactory<Record>::CObjectFactory() {}
+
+template <class Record> CObjectFactory<Record>::~CObjectFactory() {}
+
 template <class Record>
 template <class Trigger, class Call>
 bool CObjectFactory<Record>::AskEach(const std::vector<Trigger*>& list, std::size_t count, Call&& call)
@@ -311,7 +332,18 @@ auto CObjectFactory<Record>::Insert(const Record& record, CTransaction* transact
     -> InsertResult
 {
     static_assert(kOperations & eTableInsert, "this record table offers no Insert");
-    return InsertWith(record, transaction, notify, [&] { return m_container.insert(record); });
+    return InsertRecord(record, transaction, notify);
+}
+
+template <class Record>
+auto CObjectFactory<Record>::InsertRecord(const Record& record, CTransaction* transaction, bool notify)
+    -> InsertResult
+{
+    if constexpr((kOperations & eTableInsert) != 0) {
+        return InsertWith(record, transaction, notify, [&] { return m_container.insert(record); });
+    } else {
+        return InsertResult(GetIndexByPrimary().end(), false);
+    }
 }
 
 template <class Record>
@@ -390,41 +422,65 @@ bool CObjectFactory<Record>::Update(Iterator storedAt, const Record& newValue, C
                                     bool notify)
 {
     static_assert(kOperations & eTableUpdate, "this record table offers no Update");
-    const iterator stored = ToPrimary(storedAt);
-    if(!notify) {
-        return Replace(stored, newValue);
-    }
-    ChangeScope change(*this);
-    if(transaction != nullptr) {
-        if constexpr((kOperations & eTableUpdateInTransaction) != 0) {
-            // Recorded before the update is tried, so a veto or clash still leaves it recorded.
-            RecordUpdate(stored, transaction);
-        } else {
-            wxFAIL_MSG("this record table has no update within a transaction");
-            transaction = nullptr;
-        }
-    }
-    if(!AskEach(m_actionTriggers, change.actions, [&](CActionTrigger<Record>& t) {
-           return t.beforeUpdate(*stored, newValue, transaction, nullptr);
-       })) {
+    return UpdateRecord(ToPrimary(storedAt), newValue, transaction, notify);
+}
+
+template <class Record>
+template <class Key, class Change>
+bool CObjectFactory<Record>::Modify(const Key& key, Change&& change, CTransaction* transaction, bool notify)
+{
+    const auto found = GetIndexByPrimary().find(key);
+    if(found == GetIndexByPrimary().end()) {
         return false;
     }
-    if(transaction != nullptr || change.commits == 0) {
+    Record copy = *found;
+    change(copy);
+    Update(found, copy, transaction, notify);
+    return true;
+}
+
+template <class Record>
+bool CObjectFactory<Record>::UpdateRecord(iterator stored, const Record& newValue, CTransaction* transaction,
+                                          bool notify)
+{
+    if constexpr((kOperations & eTableUpdate) == 0) {
+        return false;
+    } else {
+        if(!notify) {
+            return Replace(stored, newValue);
+        }
+        ChangeScope change(*this);
+        if(transaction != nullptr) {
+            if constexpr((kOperations & eTableUpdateInTransaction) != 0) {
+                // Recorded before the update is tried, so a veto or clash still leaves it recorded.
+                RecordUpdate(stored, transaction);
+            } else {
+                wxFAIL_MSG("this record table has no update within a transaction");
+                transaction = nullptr;
+            }
+        }
+        if(!AskEach(m_actionTriggers, change.actions, [&](CActionTrigger<Record>& t) {
+               return t.beforeUpdate(*stored, newValue, transaction, nullptr);
+           })) {
+            return false;
+        }
+        if(transaction != nullptr || change.commits == 0) {
+            if(!Replace(stored, newValue)) {
+                return false;
+            }
+            TellEach(m_actionTriggers, change.actions,
+                     [&](CActionTrigger<Record>& t) { t.afterUpdate(*stored, transaction, nullptr); });
+            return true;
+        }
+        const Record& oldValue = OldValueOf(*stored);
         if(!Replace(stored, newValue)) {
             return false;
         }
         TellEach(m_actionTriggers, change.actions,
-                 [&](CActionTrigger<Record>& t) { t.afterUpdate(*stored, transaction, nullptr); });
+                 [&](CActionTrigger<Record>& t) { t.afterUpdate(*stored, nullptr, nullptr); });
+        CommitUpdate(oldValue, *stored, 0, change.commits);
         return true;
     }
-    const Record& oldValue = OldValueOf(*stored);
-    if(!Replace(stored, newValue)) {
-        return false;
-    }
-    TellEach(m_actionTriggers, change.actions,
-             [&](CActionTrigger<Record>& t) { t.afterUpdate(*stored, nullptr, nullptr); });
-    CommitUpdate(oldValue, *stored, 0, change.commits);
-    return true;
 }
 
 template <class Record>
@@ -432,12 +488,7 @@ template <class Iterator>
 bool CObjectFactory<Record>::Remove(Iterator storedAt, bool notify)
 {
     static_assert(kOperations & eTableRemove, "this record table offers no Remove");
-    const iterator stored = ToPrimary(storedAt);
-    if(!notify) {
-        Erase(stored);
-        return true;
-    }
-    return Remove(stored, nullptr, 0);
+    return RemoveRecord(ToPrimary(storedAt), nullptr, 0, notify);
 }
 
 template <class Record>
@@ -445,30 +496,45 @@ template <class Iterator>
 bool CObjectFactory<Record>::Remove(Iterator storedAt, CTransaction* transaction, int argument)
 {
     static_assert(kOperations & eTableRemove, "this record table offers no Remove");
-    const iterator stored = ToPrimary(storedAt);
-    ChangeScope change(*this);
-    if(!AskEach(m_actionTriggers, change.actions,
-                [&](CActionTrigger<Record>& t) { return t.beforeRemove(*stored, transaction, nullptr); })) {
+    return RemoveRecord(ToPrimary(storedAt), transaction, argument, true);
+}
+
+template <class Record>
+bool CObjectFactory<Record>::RemoveRecord(iterator stored, CTransaction* transaction, int argument,
+                                          bool notify)
+{
+    if constexpr((kOperations & eTableRemove) == 0) {
         return false;
-    }
-    if(transaction != nullptr) {
-        // Recorded only once the removal is sure to happen, so the unit of work
-        // never holds a removal of a record that is still stored.
-        auto resource = ResourcePool<Record>::Instance().Alloc();
-        resource->Set(CDatabaseResource<Record>::eRemove, this, stored);
-        resource->KeepOldValue(*stored);
-        transaction->Add(std::move(resource));
+    } else {
+        if(!notify) {
+            Erase(stored);
+            return true;
+        }
+        ChangeScope change(*this);
+        if(!AskEach(m_actionTriggers, change.actions, [&](CActionTrigger<Record>& t) {
+               return t.beforeRemove(*stored, transaction, nullptr);
+           })) {
+            return false;
+        }
+        if(transaction != nullptr) {
+            // Recorded only once the removal is sure to happen, so the unit of work
+            // never holds a removal of a record that is still stored.
+            auto resource = ResourcePool<Record>::Instance().Alloc();
+            resource->Set(CDatabaseResource<Record>::eRemove, this, stored);
+            resource->KeepOldValue(*stored);
+            transaction->Add(std::move(resource));
+            Erase(stored);
+            return true;
+        }
+        if(change.commits == 0) {
+            Erase(stored);
+            return true;
+        }
+        const Record& oldValue = OldValueOf(*stored);
         Erase(stored);
+        CommitRemove(oldValue, argument, change.commits);
         return true;
     }
-    if(change.commits == 0) {
-        Erase(stored);
-        return true;
-    }
-    const Record& oldValue = OldValueOf(*stored);
-    Erase(stored);
-    CommitRemove(oldValue, argument, change.commits);
-    return true;
 }
 
 template <class Record> void CObjectFactory<Record>::Clear()
@@ -534,3 +600,21 @@ void CObjectFactory<Record>::CommitRemove(const Record& oldValue, int argument, 
 {
     TellEach(m_commitTriggers, count, [&](CCommitTrigger<Record>& t) { t.commitRemove(oldValue, argument); });
 }
+
+// The change operations are most of the cost of compiling a table. A header
+// that declares a store table names it here, so that its includers call one
+// compiled copy instead of compiling their own:
+//   TESSRIN_EXTERN_RECORD_TABLE(trade_HoldBill)
+// and exactly one source file compiles that copy:
+//   TESSRIN_COMPILE_RECORD_TABLE(trade_HoldBill)
+#define TESSRIN_RECORD_TABLE_OPERATIONS_(Prefix, Record)                                                     \
+    Prefix template CObjectFactory<Record>::CObjectFactory();                                                \
+    Prefix template CObjectFactory<Record>::~CObjectFactory();                                               \
+    Prefix template CObjectFactory<Record>::InsertResult CObjectFactory<Record>::InsertRecord(               \
+        const Record&, CTransaction*, bool);                                                                 \
+    Prefix template bool CObjectFactory<Record>::UpdateRecord(CObjectFactory<Record>::iterator,              \
+                                                              const Record&, CTransaction*, bool);           \
+    Prefix template bool CObjectFactory<Record>::RemoveRecord(CObjectFactory<Record>::iterator,              \
+                                                              CTransaction*, int, bool);
+#define TESSRIN_EXTERN_RECORD_TABLE(Record) TESSRIN_RECORD_TABLE_OPERATIONS_(extern, Record)
+#define TESSRIN_COMPILE_RECORD_TABLE(Record) TESSRIN_RECORD_TABLE_OPERATIONS_(, Record)

@@ -8,7 +8,7 @@ constexpr double kMeaninglessRate = 10000.0;
 const char* PriceFormat(int decimals)
 {
     static const char* const formats[] = {"%.0f", "%.01f", "%.02f", "%.03f", "%.04f", "%.05f", "%.06f"};
-    return decimals <= 6 ? formats[decimals] : "%f";
+    return decimals < 0 ? formats[0] : decimals <= 6 ? formats[decimals] : "%f";
 }
 
 wxString EmDash()

@@ -189,3 +189,21 @@ template <class Record> std::size_t SweptTable<Record>::SweepStale(uint32_t seri
     }
     return removed;
 }
+
+// The sweeps are compiled once, with the tables' other operations (RecordTables*.cpp).
+extern template class SweptTable<trade_HoldBill>;
+extern template class SweptTable<user_Account>;
+extern template class SweptTable<symbol_Info>;
+extern template class SweptTable<sys_CurrencyExchangeRate>;
+extern template class SweptTable<trade_CloseBill>;
+extern template class SweptTable<trade_Limit>;
+extern template class SweptTable<am_AmountInOut>;
+extern template class SweptTable<sys_PayPort>;
+extern template class SweptTable<user_Payport>;
+extern template class SweptTable<trade_priceLevel>;
+extern template class SweptTable<trade_BinaryOrder>;
+extern template class SweptTable<trade_Contract>;
+extern template class SweptTable<trade_DeliveryOrder>;
+extern template class SweptTable<trade_Position>;
+extern template class SweptTable<UserInventory>;
+extern template class SweptTable<SymbolInventory>;

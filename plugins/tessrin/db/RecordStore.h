@@ -1,5 +1,17 @@
 #pragma once
 
+// Including this header is cheap, and every window file may do so:
+// - The change operations of the 25 tables (insert, update, remove, sweep)
+//   are compiled once, in RecordTables*.cpp; an includer calls those and
+//   compiles only the finds and walks it uses itself.
+// - A folder whose files read the store takes a precompiled copy of this
+//   header and of <wx/wx.h> with one line in its CMakeLists.txt:
+//       target_precompile_headers(tessrin_<folder> REUSE_FROM tessrin_frame)
+// - A header that only passes the store on declares `class RecordStore;`.
+// - A window's own record table (model rows, hang orders) is compiled once
+//   in the same way: TESSRIN_EXTERN_RECORD_TABLE after its container,
+//   TESSRIN_COMPILE_RECORD_TABLE in one source file (CObjectFactory.h).
+
 #include "db/RecordFactories.h"
 
 #include <memory>

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <boost/tuple/tuple.hpp>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
-constexpr double kPointValues[8] = {1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001, 0.0000001};
+constexpr double kPointValues[kMaxPointDigits + 1] = {1.0,    0.1,     0.01,     0.001,
+                                                      0.0001, 0.00001, 0.000001, 0.0000001};
 
 // A given price above this is taken for a typing slip, not a price.
 constexpr double kHighestOrderPrice = 10000000.0;
@@ -110,7 +110,9 @@ double OrderMargin(RecordStore* store, const symbol_Info& symbol, char side, int
 
 double PointsToPrice(int points, int digits)
 {
-    const int places = std::min(std::abs(digits), 7);
+    // Capped before the sign is dropped: the absolute value of the smallest
+    // int is no int, and a negative index would read before the table.
+    const int places = digits < 0 ? -std::max(digits, -kMaxPointDigits) : std::min(digits, kMaxPointDigits);
     const double sign = digits < 0 ? -1.0 : 1.0;
     return sign * kPointValues[places] * points;
 }

@@ -12,8 +12,11 @@ struct user_Account;
 // Rates of a risk rate without meaning (no margin used, or no net value).
 constexpr double kMeaninglessRiskRate = 10000.0;
 
-// Price value of spread points: points x 10^-|digits| (|digits| capped at 7),
-// negative when digits is.
+// Price decimals beyond this count as this many (either sign).
+constexpr int kMaxPointDigits = 7;
+
+// Price value of spread points: points x 10^-|digits| (|digits| capped at
+// kMaxPointDigits, for every int), negative when digits is.
 double PointsToPrice(int points, int digits);
 
 double RoundToCents(double value);

@@ -1,10 +1,10 @@
 #include "frame/LockScreen.h"
 
+#include "frame/ModalMessageBox.h"
 #include "frame/PasswordDigest.h"
 
 #include <pelmora/SafeKeyboard.h>
 #include <wx/intl.h>
-#include <wx/msgdlg.h>
 
 namespace {
 const wxSize kLockScreenSize(600, 200);
@@ -70,5 +70,5 @@ void LockScreen::OnClose(wxCloseEvent& event)
 
 void LockScreen::ShowMessage(const wxString& message, const wxString& caption)
 {
-    wxMessageBox(message, caption, wxOK | wxCENTRE, this);
+    ModalMessageBox::Show(message, caption, wxOK | wxCENTRE, this);
 }

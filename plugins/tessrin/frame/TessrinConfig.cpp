@@ -85,6 +85,11 @@ wxString TessrinConfig::GetShowMultiMargin() const
     return ReadText("ShowMultiMargin", "false");
 }
 
+wxString TessrinConfig::GetStoreNames() const
+{
+    return ReadText("StoreNames", "");
+}
+
 bool TessrinConfig::ReadBool(const char* key, bool defaultValue) const
 {
     return m_config ? m_config->Read(key, defaultValue) : defaultValue;

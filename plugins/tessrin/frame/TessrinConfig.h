@@ -32,6 +32,9 @@ public:
     wxString GetQuickBtnColours() const;         // "QuickBtnColours", "#FF8040,#4080F0,#40FF80"
     bool IsShowBonusPoint() const;               // "ShowBonusPoint", false
     wxString GetShowMultiMargin() const;         // "ShowMultiMargin", "false"
+    // "StoreNames", "": the warehouse names, split at ',' with '\' escaping
+    // by the reader.
+    wxString GetStoreNames() const;
 
 private:
     bool ReadBool(const char* key, bool defaultValue) const;

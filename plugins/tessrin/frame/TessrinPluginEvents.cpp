@@ -3,6 +3,7 @@
 #include "connection/Client.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
+#include "frame/ModalMessageBox.h"
 #include "frame/NoticeClick.h"
 #include "frame/PluginEvents.h"
 #include "frame/SettingsAccessors.h"
@@ -12,7 +13,6 @@
 #include <pelmora/HostEvents.h>
 #include <pelmora/clConfig.h>
 #include <wx/frame.h>
-#include <wx/msgdlg.h>
 #include <wx/window.h>
 
 namespace {
@@ -149,7 +149,7 @@ bool TessrinPlugin::IsShowNotify(int kind) const
 
 void TessrinPlugin::ShowMessageBox(const wxString& message, const wxString& caption)
 {
-    wxMessageBox(message, caption, wxOK | wxCENTRE);
+    ModalMessageBox::Show(message, caption);
 }
 
 bool TessrinPlugin::ReadConfigBool(const wxString& key, bool defaultValue) const

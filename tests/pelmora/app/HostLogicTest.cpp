@@ -6,6 +6,7 @@
 #include "pelmora/HostEvents.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/tokenzr.h>
@@ -181,5 +182,104 @@ TEST(LoginSession, ConnectionStateIsShownWhileLoggedInAndIgnoredAfterLogout)
     Send(wxEVT_CMD_CONNECTION_STATE, &state);
     EXPECT_TRUE(login.GetConnectionState().empty());
     EXPECT_EQ("Not logged in", login.DescribeState());
+}
+
+// Records what the host sends to refresh the views.
+class RefreshListener : public wxEvtHandler
+{
+public:
+    RefreshListener() { EventNotifier::Get()->Bind(wxEVT_CMD_REFRESH_VIEWS, &RefreshListener::On, this); }
+    ~RefreshListener() override
+    {
+        EventNotifier::Get()->Unbind(wxEVT_CMD_REFRESH_VIEWS, &RefreshListener::On, this);
+    }
+    // "server|user" for an event with client data, "" for one without.
+    wxArrayString seen;
+
+private:
+    void On(wxCommandEvent& event)
+    {
+        event.Skip();
+        const auto* who = static_cast<const wxArrayString*>(event.GetClientData());
+        seen.Add(who ? wxJoin(*who, '|', '\0') : wxString());
+    }
+};
+
+// Runs what the handler has queued.
+void Drain(wxEvtHandler& handler)
+{
+    wxUnusedVar(handler);
+    wxTheApp->ProcessPendingEvents();
+}
+
+void ReportState(const wxString& trade, const wxString& md)
+{
+    wxArrayString state;
+    state.Add("Demo");
+    state.Add("alice");
+    state.Add(trade);
+    state.Add(md);
+    Send(wxEVT_CMD_CONNECTION_STATE, &state);
+}
+
+TEST(RefreshViews, EachSucceededLoginIsAnnouncedOnceWithTheUserAndEachLogoutWithout)
+{
+    const wxString path = wxFileName::CreateTempFileName("pelmora-trace");
+    Tracer tracer;
+    ASSERT_TRUE(tracer.Open(path));
+    LoginController login(tracer);
+    RefreshListener views;
+    login.Login("Demo", "alice", "pw");
+    ReportState("Trade|1", "Md|1");
+    Drain(login);
+    EXPECT_TRUE(views.seen.empty()) << "not before the trade side is in";
+
+    ReportState("Trade|3", "Md|2");
+    EXPECT_TRUE(views.seen.empty()) << "queued, not inside the plug-in's send";
+    ReportState("Trade|3", "Md|3");
+    Drain(login);
+    ASSERT_EQ(1u, views.seen.size()) << "one announcement per login";
+    EXPECT_EQ("Demo|alice", views.seen[0]);
+
+    // A dropped and restored login refreshes again.
+    ReportState("Trade|2", "Md|3");
+    ReportState("Trade|3", "Md|3");
+    Drain(login);
+    ASSERT_EQ(2u, views.seen.size());
+
+    login.Logout();
+    ASSERT_EQ(3u, views.seen.size());
+    EXPECT_EQ("", views.seen[2]);
+
+    // Logged out before the queued announcement came: it is dropped.
+    login.Login("Demo", "alice", "pw");
+    ReportState("Trade|3", "Md|3");
+    login.Logout();
+    Drain(login);
+    ASSERT_EQ(4u, views.seen.size());
+    EXPECT_EQ("", views.seen[3]);
+
+    // A kick-out is a logout too.
+    login.Login("Demo", "alice", "pw");
+    ReportState("Trade|3", "Md|3");
+    Drain(login);
+    wxCommandEvent kicked(wxEVT_CMD_USER_KICKED);
+    EventNotifier::Get()->AddPendingEvent(kicked);
+    EventNotifier::Get()->ProcessPendingEvents();
+    ASSERT_EQ(6u, views.seen.size());
+    EXPECT_EQ("Demo|alice", views.seen[4]);
+    EXPECT_EQ("", views.seen[5]);
+
+    const wxArrayString lines = ReadLines(path);
+    wxArrayString refreshes;
+    for(const wxString& line : lines) {
+        if(line.AfterFirst(' ').StartsWith("bus 11111")) {
+            refreshes.Add(line.AfterFirst(' '));
+        }
+    }
+    ASSERT_EQ(6u, refreshes.size());
+    EXPECT_EQ("bus 11111 Demo|alice", refreshes[0]);
+    EXPECT_EQ("bus 11111 ", refreshes[2]);
+    wxRemoveFile(path);
 }
 } // namespace

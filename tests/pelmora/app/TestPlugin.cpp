@@ -12,8 +12,10 @@
 
 #include <cstdlib>
 #include <wx/aui/auibar.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
@@ -101,6 +103,28 @@ private:
         state.Add("127.0.0.1:1|3");
         state.Add("127.0.0.1:2|3");
         EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_CONNECTION_STATE, &state);
+        // Users that make the plug-in open a modal window, as a kick-out or
+        // an order dialog does, and leave it open.
+        const wxString user = (*login)[1];
+        if(user == "modal" || user == "nestedbox") {
+            m_mgr->GetMainFrame()->CallAfter([this, user] { ShowModalWindow(user); });
+        }
+    }
+
+    void ShowModalWindow(const wxString& user)
+    {
+        wxDialog dialog(m_mgr->GetMainFrame(), wxID_ANY, "TestPlugin dialog");
+        if(user == "nestedbox") {
+            // A message box over the dialog: two loops on the stack.
+            dialog.CallAfter([&dialog] {
+                wxGenericMessageDialog box(&dialog, "left open", "TestPlugin");
+                box.ShowModal();
+            });
+        }
+        const int rc = dialog.ShowModal();
+        // Still the plug-in's own code, after the loop: the host must not be
+        // gone yet.
+        m_mgr->GetOutputWindow()->AppendText(wxString::Format("TestPlugin dialog ended\n%d", rc));
     }
 
     void OnLogout(wxCommandEvent& event)

@@ -47,6 +47,21 @@ grep -Eq '^[0-9]+ bus 10000 Demo\|Backup$' "$out/dialog.txt" || fail "the dialog
 grep -q ' bus 10001 ' "$out/dialog.txt" && fail "a login was sent without the user"
 [ -s "$out/dialog.png" ] || fail "no screenshot with the dialog"
 
+# A plug-in window left open (a dialog, a message box over a dialog) does not
+# stop the exit: the host ends them, the plug-in's code after them runs, then
+# the host closes within a second of the deadline and exits normally.
+for user in modal nestedbox; do
+    run --login "Demo,$user,x" --trace "$out/$user.txt" --exit-after 2 >"$out/$user.log" 2>&1
+    rc=$?
+    [ "$rc" -eq 0 ] || { cat "$out/$user.log"; fail "host with a $user window open exited with $rc"; }
+    ended=$(grep -n ' output TestPlugin dialog ended|' "$out/$user.txt" | head -1)
+    [ -n "$ended" ] || { cat "$out/$user.txt"; fail "the $user window never returned"; }
+    stamp=$(cut -d: -f2- <<<"$ended" | cut -d' ' -f1)
+    [ "$stamp" -ge 2000 ] && [ "$stamp" -lt 3000 ] || fail "the $user window ended at $stamp ms, not at the deadline"
+    removed=$(grep -n ' page output remove TestPage' "$out/$user.txt" | head -1 | cut -d: -f1)
+    [ -n "$removed" ] && [ "$(cut -d: -f1 <<<"$ended")" -lt "$removed" ] || fail "the plug-in went before its $user window returned"
+done
+
 # A bad command line is refused with a message, not a hang.
 run --login "nocommas" --exit-after 1 >"$out/bad.txt" 2>&1 && fail "malformed --login accepted"
 grep -q "SERVER,USER,PASSWORD" "$out/bad.txt" || fail "no message for a malformed --login"

@@ -33,9 +33,9 @@ struct sFFixRspQryAccount
     double carried1;        // 192
     char reserved200[16];
     char accountState; // 216, '1' main account of its currency, '2' other
-    char carriedChar1; // 217
+    char marketType;   // 217, market type of the account's market, '1' .. '4'
     char accStatus;    // 218
-    char carriedChar2; // 219
+    char accountClass; // 219, settlement kind, '1' or '2' (others: no summary)
     int32_t userFlags; // 220, bit value 2: must change the login password
     int32_t marketId;  // 224
     int32_t reserved228;
@@ -64,9 +64,9 @@ FFIX_AT(sFFixRspQryAccount, carriedInt4, 176);
 FFIX_AT(sFFixRspQryAccount, lastDelayCharge, 184);
 FFIX_AT(sFFixRspQryAccount, carried1, 192);
 FFIX_AT(sFFixRspQryAccount, accountState, 216);
-FFIX_AT(sFFixRspQryAccount, carriedChar1, 217);
+FFIX_AT(sFFixRspQryAccount, marketType, 217);
 FFIX_AT(sFFixRspQryAccount, accStatus, 218);
-FFIX_AT(sFFixRspQryAccount, carriedChar2, 219);
+FFIX_AT(sFFixRspQryAccount, accountClass, 219);
 FFIX_AT(sFFixRspQryAccount, userFlags, 220);
 FFIX_AT(sFFixRspQryAccount, marketId, 224);
 FFIX_AT(sFFixRspQryAccount, suretyMoney, 232);

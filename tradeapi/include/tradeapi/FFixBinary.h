@@ -51,7 +51,7 @@ struct sFFixBinaryOrer
     int32_t periodCount; // 12
     char periodUnit;     // 16
     char reserved17[7];
-    double value1;         // 24
+    double referencePrice; // 24, the price the order was opened against
     double openPrice;      // 32
     double expirePrice;    // 40
     double orderAmount;    // 48
@@ -78,7 +78,7 @@ FFIX_AT(sFFixBinaryOrer, symbolId, 4);
 FFIX_AT(sFFixBinaryOrer, side, 8);
 FFIX_AT(sFFixBinaryOrer, periodCount, 12);
 FFIX_AT(sFFixBinaryOrer, periodUnit, 16);
-FFIX_AT(sFFixBinaryOrer, value1, 24);
+FFIX_AT(sFFixBinaryOrer, referencePrice, 24);
 FFIX_AT(sFFixBinaryOrer, openPrice, 32);
 FFIX_AT(sFFixBinaryOrer, expirePrice, 40);
 FFIX_AT(sFFixBinaryOrer, orderAmount, 48);

@@ -10,16 +10,18 @@ struct sFFixUserInventory
     int32_t storeId;  // 4
     int32_t marketId; // 8
     int32_t reserved12;
-    double value1;    // 16
-    double value2;    // 24
-    double value3;    // 32
-    int32_t symbolId; // 40
-    char text[148];   // 44, UTF-8 in the query answer
+    double userAmount;       // 16, goods held
+    double financedQuantity; // 24, of them financed (may be given back)
+    double usedAmount;       // 32, of them in use
+    int32_t symbolId;        // 40
+    char text[148];          // 44, UTF-8 in the query answer
 };
 FFIX_SIZE(sFFixUserInventory, 192);
 FFIX_AT(sFFixUserInventory, storeId, 4);
 FFIX_AT(sFFixUserInventory, marketId, 8);
-FFIX_AT(sFFixUserInventory, value1, 16);
+FFIX_AT(sFFixUserInventory, userAmount, 16);
+FFIX_AT(sFFixUserInventory, financedQuantity, 24);
+FFIX_AT(sFFixUserInventory, usedAmount, 32);
 FFIX_AT(sFFixUserInventory, symbolId, 40);
 FFIX_AT(sFFixUserInventory, text, 44);
 
@@ -31,18 +33,20 @@ struct sFFixSymbolInventory
     int32_t symbolId;     // 36
     int32_t marketId;     // 40
     int32_t reserved44;
-    double value1;  // 48
-    double value2;  // 56
-    double value3;  // 64
-    int32_t int1;   // 72
-    int32_t int2;   // 76
-    char text[152]; // 80, UTF-8
+    double inventoryAmount;    // 48
+    double inventoryAvailable; // 56, still offered for financing
+    double price;              // 64
+    int32_t int1;              // 72
+    int32_t int2;              // 76
+    char text[152];            // 80, UTF-8
 };
 FFIX_SIZE(sFFixSymbolInventory, 232);
 FFIX_AT(sFFixSymbolInventory, stockInTime, 17);
 FFIX_AT(sFFixSymbolInventory, symbolId, 36);
 FFIX_AT(sFFixSymbolInventory, marketId, 40);
-FFIX_AT(sFFixSymbolInventory, value1, 48);
+FFIX_AT(sFFixSymbolInventory, inventoryAmount, 48);
+FFIX_AT(sFFixSymbolInventory, inventoryAvailable, 56);
+FFIX_AT(sFFixSymbolInventory, price, 64);
 FFIX_AT(sFFixSymbolInventory, int1, 72);
 FFIX_AT(sFFixSymbolInventory, int2, 76);
 FFIX_AT(sFFixSymbolInventory, text, 80);

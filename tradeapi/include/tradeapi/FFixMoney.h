@@ -74,40 +74,40 @@ FFIX_AT(sFFixInOutMoneyId, serialCode, 8);
 struct sFFixPayPortInfo
 {
     int32_t carriedInt1;
-    char carriedChar1;       // 4
-    char bankCardNumber[37]; // 5
-    char identityNumber[37]; // 42
+    char identityType;       // 4, '1' .. '6', as in the registration
+    char identityNumber[37]; // 5
+    char bankCardNumber[37]; // 42
     char accountName[109];   // 79, UTF-8
     int32_t sysPayPortId;    // 188
     int32_t payportKeyHigh;  // 192
     char currency[5];        // 196
-    char carriedChar2;       // 201
+    char registState;        // 201, '1' not registered (yet)
     char reserved202[2];
     int32_t payportKeyLow; // 204
-    char bankAccount[24];  // 208
+    char seatSuffix[24];   // 208
 };
 FFIX_SIZE(sFFixPayPortInfo, 232);
-FFIX_AT(sFFixPayPortInfo, carriedChar1, 4);
-FFIX_AT(sFFixPayPortInfo, bankCardNumber, 5);
-FFIX_AT(sFFixPayPortInfo, identityNumber, 42);
+FFIX_AT(sFFixPayPortInfo, identityType, 4);
+FFIX_AT(sFFixPayPortInfo, identityNumber, 5);
+FFIX_AT(sFFixPayPortInfo, bankCardNumber, 42);
 FFIX_AT(sFFixPayPortInfo, accountName, 79);
 FFIX_AT(sFFixPayPortInfo, sysPayPortId, 188);
 FFIX_AT(sFFixPayPortInfo, payportKeyHigh, 192);
 FFIX_AT(sFFixPayPortInfo, currency, 196);
-FFIX_AT(sFFixPayPortInfo, carriedChar2, 201);
+FFIX_AT(sFFixPayPortInfo, registState, 201);
 FFIX_AT(sFFixPayPortInfo, payportKeyLow, 204);
-FFIX_AT(sFFixPayPortInfo, bankAccount, 208);
+FFIX_AT(sFFixPayPortInfo, seatSuffix, 208);
 
 // A pay port of the market (query 1075).
 struct sFFixSysPayPortInfo
 {
-    char carriedChar1;
+    char completeFlag;     // '1': the bank completes a registration later
     char currency[5];      // 1
     char shortName[26];    // 6
     int32_t sysPayPortId;  // 32
     char bankName[37];     // 36, UTF-8
     char payPortCode[13];  // 73
-    char remark[37];       // 86, UTF-8
+    char channelName[37];  // 86, UTF-8
     char bankPasswordFlag; // 123, '1' = bank password required
 };
 FFIX_SIZE(sFFixSysPayPortInfo, 124);
@@ -116,7 +116,7 @@ FFIX_AT(sFFixSysPayPortInfo, shortName, 6);
 FFIX_AT(sFFixSysPayPortInfo, sysPayPortId, 32);
 FFIX_AT(sFFixSysPayPortInfo, bankName, 36);
 FFIX_AT(sFFixSysPayPortInfo, payPortCode, 73);
-FFIX_AT(sFFixSysPayPortInfo, remark, 86);
+FFIX_AT(sFFixSysPayPortInfo, channelName, 86);
 FFIX_AT(sFFixSysPayPortInfo, bankPasswordFlag, 123);
 
 // Registration of a pay port (ReqRegistPayPort, answer 1067). The account

@@ -10,11 +10,13 @@
 
 // Reasons passed to OnDisconnect.
 enum eDisconnectReason {
-    kDisconnectByClient = 0, // Disconnect was called
-    kDisconnectByPeer = 1,   // the market closed the link
-    kDisconnectIoError = 2,  // read or write failed
-    kDisconnectBadFrame = 3, // the market sent a malformed frame
-    kDisconnectReleased = 4, // never reported: Release calls no callback
+    kDisconnectByClient = 0,     // Disconnect was called
+    kDisconnectByPeer = 1,       // the market closed the link
+    kDisconnectIoError = 2,      // read or write failed
+    kDisconnectBadFrame = 3,     // the market sent a malformed frame
+    kDisconnectReleased = 4,     // never reported: Release calls no callback
+    kDisconnectSilent = 5,       // nothing arrived, not even a heartbeat, for too long
+    kDisconnectLoginTimeout = 6, // the login request got no answer in time
 };
 
 // Error numbers passed to OnConnectFailed besides the system's errno values.

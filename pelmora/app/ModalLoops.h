@@ -1,0 +1,46 @@
+#ifndef PELMORA_APP_MODALLOOPS_H
+#define PELMORA_APP_MODALLOOPS_H
+
+#include <cstddef>
+#include <vector>
+#include <wx/modalhook.h>
+
+class wxDialog;
+
+// Every modal dialog open in the process, the plug-ins' included, innermost
+// last. The host must not close while one of them runs its loop: the
+// plug-in's code is still on the stack under it. At exit the host ends them
+// one by one from the innermost, and refuses new ones.
+class ModalLoops : public wxModalDialogHook
+{
+public:
+    ModalLoops();
+    ~ModalLoops() override;
+    ModalLoops(const ModalLoops&) = delete;
+    ModalLoops& operator=(const ModalLoops&) = delete;
+
+    std::size_t Count() const { return m_open.size(); }
+    // Ends the innermost dialog through EndModal unless it is ending already.
+    // Only the innermost loop may be ended: ending an outer one first would
+    // leave it running once the inner one returns. Call it again until no
+    // dialog is left. A native dialog (the toolkit's own loop, as wxMessageBox
+    // on GTK) cannot be ended: it is waited for, which is why the plug-in
+    // shows its message boxes as wx dialogs.
+    void EndInnermost();
+    // From now on a dialog that asks to be shown modally returns wxID_CANCEL
+    // at once.
+    void RefuseNew() { m_refusing = true; }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog* dialog) override;
+
+private:
+    std::vector<wxDialog*> m_open;
+    std::vector<wxDialog*> m_ending;
+    std::vector<wxDialog*> m_native; // seen open but not modal
+    bool m_refusing = false;
+    bool m_warned = false;
+};
+
+#endif // PELMORA_APP_MODALLOOPS_H

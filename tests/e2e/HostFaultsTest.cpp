@@ -1,0 +1,187 @@
+// The real host with the plug-in against the simulated market when things go
+// wrong: a kick-out box left open at the exit, a login the market never
+// answers, a front that falls silent. The client must end up logged in on
+// the other front, and the host must exit normally. Assertions are on the
+// host's trace and the market's state.
+#include "HostProcess.h"
+#include "SimProcess.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+
+using nlohmann::json;
+
+namespace {
+
+const char* const kLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|3\|Md\|3$)";
+const char* const kNotLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|([^3]|3\|Md\|[^3]))";
+// How long a login may take to come back through the other front.
+constexpr int kRecoveryMs = 15000;
+constexpr int kLoginMs = 15000;
+
+std::vector<std::string> LoginArgs(int exitAfterSeconds)
+{
+    return {"--login", "Demo,demo,demo123", "--exit-after", std::to_string(exitAfterSeconds)};
+}
+
+json State(const SimProcess& market)
+{
+    return json::parse(market.Get("/admin/state"), nullptr, false);
+}
+
+// The front of the demo user's logged-in trade session, "" when none.
+std::string LoggedInTradeFront(const SimProcess& market)
+{
+    const json state = State(market);
+    if(!state.is_object()) {
+        return "";
+    }
+    for(const auto& session : state["sessions"]) {
+        const std::string front = session["front"];
+        if(session["login"] == "demo" && session["loggedIn"] == true && front.rfind("trade", 0) == 0) {
+            return front;
+        }
+    }
+    return "";
+}
+
+// Waits until the predicate holds on the market's state.
+template <class Predicate> bool WaitForState(const SimProcess& market, Predicate done, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while(!done(State(market))) {
+        if(std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+class HostFaultsTest : public ::testing::Test
+{
+protected:
+    HostFaultsTest()
+        : m_market(std::make_unique<SimProcess>()),
+          m_host(m_market->TradePort(0), m_market->TradePort(1), m_market->MdPort(), m_market->HttpPort())
+    {}
+
+    long long StampOf(int line) { return m_host.TraceStamps().at(static_cast<std::size_t>(line)); }
+
+    std::unique_ptr<SimProcess> m_market;
+    HostProcess m_host;
+};
+
+} // namespace
+
+TEST_F(HostFaultsTest, AKickOutBoxLeftOpenDoesNotStopTheExit)
+{
+    constexpr int kExitAfter = 8;
+    m_host.Start(LoginArgs(kExitAfter));
+    const int login = m_host.WaitForLine(kLoggedIn, kLoginMs);
+    ASSERT_GE(login, 0) << m_host.Describe();
+    // The host tells the views of the login, with the user.
+    EXPECT_GT(m_host.WaitForLine(R"(^bus 11111 Demo\|demo$)", 5000), login) << m_host.Describe();
+
+    std::string answer;
+    ASSERT_EQ(m_market->Post("/admin/kick?user=demo", "", &answer), 200);
+    ASSERT_EQ(json::parse(answer)["kicked"], true);
+    // Both sides log out; the box waits for the user, who never comes.
+    const int loggedOut = m_host.WaitForLine(R"(^bus 10004 Demo\|demo\|Trade\|0\|Md\|0$)", 5000, login);
+    ASSERT_GT(loggedOut, login) << m_host.Describe();
+
+    EXPECT_EQ(m_host.Wait(30000), 0) << "a normal exit, no crash\n" << m_host.Describe();
+    const int kicked = m_host.WaitForLine("^bus 10006 ?$", 0, loggedOut);
+    ASSERT_GT(kicked, loggedOut) << "the box returned before the exit\n" << m_host.Describe();
+    EXPECT_GE(StampOf(kicked), kExitAfter * 1000) << "the box stayed open until the deadline";
+    EXPECT_LT(StampOf(kicked), kExitAfter * 1000 + 1000) << "and was ended within a second of it";
+    // The kick-out is a logout: the views hear of it without a user.
+    EXPECT_GT(m_host.WaitForLine("^bus 11111 ?$", 0, kicked), kicked) << m_host.Describe();
+}
+
+TEST_F(HostFaultsTest, ASwallowedLoginAnswerEndsInALoginOnTheOtherFront)
+{
+    ASSERT_EQ(m_market->Post("/admin/answer?code=10002&mode=swallow"), 200);
+    m_host.Start(LoginArgs(25));
+    std::string swallowedFront;
+    auto firstTradeLogin = [&](const json& state) {
+        if(!state.is_object()) {
+            return false;
+        }
+        for(const auto& request : state["requests"]) {
+            if(request["code"] == 10001 && request["front"] != "md") {
+                swallowedFront = request["front"];
+                return true;
+            }
+        }
+        return false;
+    };
+    ASSERT_TRUE(WaitForState(*m_market, firstTradeLogin, kLoginMs)) << m_host.Describe();
+    ASSERT_EQ(m_market->Post("/admin/answer?code=10002&mode=normal"), 200);
+    const auto cleared = std::chrono::steady_clock::now();
+
+    ASSERT_GE(m_host.WaitForLine(kLoggedIn, kRecoveryMs), 0) << m_host.Describe();
+    EXPECT_LT(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - cleared)
+            .count(),
+        kRecoveryMs);
+    std::string front;
+    ASSERT_TRUE(WaitForState(
+        *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, 5000));
+    EXPECT_NE(front, swallowedFront) << "the login moved to the next address";
+    EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
+}
+
+TEST_F(HostFaultsTest, AMutedFrontAfterLoginIsLeftForTheOtherFront)
+{
+    m_host.Start(LoginArgs(20));
+    const int login = m_host.WaitForLine(kLoggedIn, kLoginMs);
+    ASSERT_GE(login, 0) << m_host.Describe();
+    std::string muted;
+    ASSERT_TRUE(WaitForState(
+        *m_market, [&](const json&) { return !(muted = LoggedInTradeFront(*m_market)).empty(); }, 5000));
+    ASSERT_EQ(m_market->Post("/admin/front?name=" + muted + "&action=mute"), 200);
+
+    // Prices and answers stop; the client notices and goes elsewhere.
+    const int lost = m_host.WaitForLine(kNotLoggedIn, kRecoveryMs, login + 1);
+    ASSERT_GT(lost, login) << m_host.Describe();
+    const int back = m_host.WaitForLine(kLoggedIn, kRecoveryMs, lost + 1);
+    ASSERT_GT(back, lost) << m_host.Describe();
+    std::string front;
+    ASSERT_TRUE(WaitForState(
+        *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, 5000));
+    EXPECT_NE(front, muted);
+    EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
+}
+
+TEST(ScratchDataFolder, GetsEveryInstalledDataFileButTheServerList)
+{
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("tessrin-data-" + std::to_string(::getpid()));
+    const fs::path installed = root / "installed", scratch = root / "scratch";
+    fs::create_directories(installed / "templates");
+    std::ofstream(installed / "ordercontract.html") << "<html>%s</html>";
+    std::ofstream(installed / "templates" / "page.html") << "nested";
+    std::ofstream(installed / "Tessrin.con") << "the build's own";
+    fs::create_directories(scratch);
+    std::ofstream(scratch / "Tessrin.con") << "the test's";
+    std::ofstream(scratch / "ordercontract.html") << "stale";
+
+    EXPECT_EQ(HostProcess::CopyDataFiles(installed.string(), scratch.string()), 2);
+    auto read = [](const fs::path& path) {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(read(scratch / "ordercontract.html"), "<html>%s</html>") << "replaced";
+    EXPECT_EQ(read(scratch / "templates" / "page.html"), "nested");
+    EXPECT_EQ(read(scratch / "Tessrin.con"), "the test's");
+    EXPECT_EQ(HostProcess::CopyDataFiles((root / "none").string(), scratch.string()), 0);
+    fs::remove_all(root);
+}
