@@ -15,9 +15,7 @@ enum { kTimerScript = 1, kTimerHeartbeat = 2 };
 const int kPageTicksLimit = 15;
 } // namespace
 
-wxBEGIN_EVENT_TABLE(MyDialog, wxDialog) EVT_TIMER(wxID_ANY, MyDialog::OnTimer) wxEND_EVENT_TABLE()
-
-    MyDialog::MyDialog()
+MyDialog::MyDialog()
     : wxDialog(nullptr, wxID_ANY, "Varnel", wxDefaultPosition, wxSize(0, 0),
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_timer1(this, kTimerScript), m_timer2(this, kTimerHeartbeat)
@@ -106,3 +104,8 @@ bool MyDialog::RunScriptGuarded(const wxString& script)
 {
     return m_page->Evaluate(script);
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(MyDialog, wxDialog)
+    EVT_TIMER(wxID_ANY, MyDialog::OnTimer)
+wxEND_EVENT_TABLE()

@@ -7,10 +7,7 @@
 #include <wx/uri.h>
 #include <wx/webview.h>
 
-wxBEGIN_EVENT_TABLE(PayPortRegistPanel, wxPanel) EVT_TIMER(wxID_ANY, PayPortRegistPanel::OnTimer)
-    wxEND_EVENT_TABLE()
-
-        PayPortRegistPanel::PayPortRegistPanel(wxWindow* parent)
+PayPortRegistPanel::PayPortRegistPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
       m_timer(this)
 {
@@ -52,3 +49,8 @@ void PayPortRegistPanel::Load(const wxString& url)
         m_page->LoadUrl(NormaliseUrl(url));
     }
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(PayPortRegistPanel, wxPanel)
+    EVT_TIMER(wxID_ANY, PayPortRegistPanel::OnTimer)
+wxEND_EVENT_TABLE()
