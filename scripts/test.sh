@@ -1,17 +1,45 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test under a virtual display.
+# In CI (CI set; .ci/run sets it) or with TESSRIN_SANITIZE=1 the suite runs a
+# second time in a sanitizer build of its own folder: AddressSanitizer and
+# UndefinedBehaviorSanitizer, Debug, with checked containers. CI also treats
+# compiler warnings in our code as errors. TESSRIN_SANITIZE=0 skips the
+# sanitizer build even in CI; TESSRIN_JOBS limits the parallel jobs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-build=${TESSRIN_BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)"
+jobs=${TESSRIN_JOBS:-$(nproc)}
+sanitize=${TESSRIN_SANITIZE:-}
+werror=OFF
+if [ -n "${CI:-}" ]; then
+    werror=ON
+    sanitize=${sanitize:-1}
+fi
 
 export LANG=C.UTF-8 GDK_BACKEND=x11 GDK_GL=disable NO_AT_BRIDGE=1
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS || true
-cd "$build"
-# GUI test programs bring their own display; this one is for the processes the
-# other tests start. Without -noreset Xvfb resets whenever its last client
-# leaves and drops a client that is connecting at that moment.
-xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" ctest --output-on-failure -j "$(nproc)" --timeout 300
+
+# run_suite BUILD_FOLDER CMAKE_OPTIONS...: configure, build, test.
+run_suite() {
+    local build=$1
+    shift
+    local start=$SECONDS
+    cmake -S . -B "$build" -G Ninja "$@" >/dev/null
+    cmake --build "$build" -j "$jobs"
+    local built=$SECONDS
+    # GUI test programs bring their own display; this one is for the
+    # processes the other tests start. Without -noreset Xvfb resets whenever
+    # its last client leaves and drops a client that is connecting then.
+    (cd "$build" && xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" \
+        ctest --output-on-failure -j "$jobs" --timeout 300)
+    echo "$build: built in $((built - start)) s, tested in $((SECONDS - built)) s"
+}
+
+run_suite "${TESSRIN_BUILD:-build}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSRIN_SANITIZE=OFF \
+    -DTESSRIN_WERROR=$werror
+if [ "$sanitize" = 1 ]; then
+    run_suite "${TESSRIN_SANITIZE_BUILD:-build-asan}" -DCMAKE_BUILD_TYPE=Debug -DTESSRIN_SANITIZE=ON \
+        -DTESSRIN_WERROR=$werror
+fi
+echo "all suites passed in $SECONDS s"

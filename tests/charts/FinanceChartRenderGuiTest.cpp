@@ -1,7 +1,7 @@
 // The wx renderer on the (Xvfb) screen: a 1,000 x 600 candle chart with
 // three moving averages, grid and date labels, saved as finance_chart.png in
 // the test folder.
-#include "../frame/ScreenshotSaver.h"
+#include "ScreenshotSaver.h"
 #include "charts/FinanceChart.h"
 
 #include <chartlib/ChartTime.h>

@@ -1,5 +1,5 @@
 #include "LoopbackHttpServer.h"
-#include "TcpPorts.h"
+#include "TestSocket.h"
 #include "connection/CGetLocalIp.h"
 
 #include <atomic>

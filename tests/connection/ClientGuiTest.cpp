@@ -123,7 +123,7 @@ TEST_F(ClientTest, TradeLoginAnswerStoresTheUserAndFillsTheStatusBar)
 TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
 {
     LogIn(42);
-    ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, std::chrono::milliseconds(3000)));
     const std::vector<std::string> startUp = {"ReqQryAccount", "ReqQrySymbolInfo", "ReqQryBinaryContract",
                                               "ReqQryCurrencyExchangeRate"};
     EXPECT_EQ(trade.Operations(), startUp);
@@ -135,7 +135,7 @@ TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
     trade.sent.clear();
     Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), Result(0),
                                               1);
-    ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return trade.sent.size() >= 4; }, std::chrono::milliseconds(3000)));
     EXPECT_EQ(trade.Operations(), startUp);
 }
 

@@ -659,7 +659,7 @@ TEST_F(HandlersTest, KickOutLogsBothOutAndTellsTheHostOnlyAfterTheMessage)
     EXPECT_EQ(md.calls.back(), "Disconnect");
     EXPECT_EQ(trade.calls.back(), "Disconnect");
     EXPECT_EQ(kicked, 0);
-    EXPECT_TRUE(PumpUntil([&] { return kicked == 1; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return kicked == 1; }, std::chrono::milliseconds(3000)));
     EventNotifier::Get()->Unbind(wxEVT_CMD_USER_KICKED, onKicked);
 }
 

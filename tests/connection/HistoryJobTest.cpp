@@ -2,7 +2,7 @@
 
 #include "JobEventRecorder.h"
 #include "LoopbackHttpServer.h"
-#include "TcpPorts.h"
+#include "TestSocket.h"
 
 #include <chrono>
 #include <future>
@@ -50,7 +50,7 @@ std::shared_ptr<HistoryJob> MakeJob(JobEventRecorder& owner, const std::string& 
 JobEventRecorder::Record OnlyEvent(JobEventRecorder& owner)
 {
     EXPECT_TRUE(owner.WaitForEvent(5s));
-    JobEventRecorder::PumpUntil([] { return false; }, 50ms); // a second event would show up here
+    PumpFor(50ms); // a second event would show up here
     EXPECT_EQ(owner.Records().size(), 1u);
     return owner.Records().empty() ? JobEventRecorder::Record{false, "", 0, -1} : owner.Records().front();
 }
@@ -128,7 +128,7 @@ TEST(HistoryJobAnswer, UtfEightCharacterSplitAcrossTwoBlocksDecodesWhole)
         res.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
             // "价格" is E4 BB B7 E6 A0 BC: cut inside the first character.
             sink.write("\xE4", 1);
-            std::this_thread::sleep_for(150ms);
+            std::this_thread::sleep_for(150ms); // a slow network: the rest comes in a second block
             sink.write("\xBB\xB7\xE6\xA0\xBC", 5);
             sink.done();
             return true;
@@ -226,20 +226,32 @@ TEST(HistoryJobFailure, FirstByteThenStallRunsToTheEndDespiteTheTimeOut)
 
 TEST(HistoryJobCancel, CancelWhileWaitingStopsTheJobAtOnceAndPostsNothing)
 {
-    TestSocket silent(true);
+    // A server that takes the request and answers only when the test lets it.
+    std::promise<void> arrived;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    LoopbackHttpServer http;
+    http.server().Get("/wait", [&arrived, released](const httplib::Request&, httplib::Response& res) {
+        arrived.set_value();
+        released.wait_for(5s);
+        res.set_content("too late", "text/plain");
+    });
+    http.Start();
     JobEventRecorder owner;
     // The time-out only bounds the test: the cancel must end the job long before it.
-    auto job = MakeJob(owner, silent.Base() + "/x", 4000);
+    auto job = MakeJob(owner, http.Url("/wait"), 4000);
     std::packaged_task<void()> task([job] { job->Process(nullptr); });
     std::future<void> done = task.get_future();
     std::thread worker(std::move(task));
-    std::this_thread::sleep_for(200ms);
+    const bool waiting = arrived.get_future().wait_for(5s) == std::future_status::ready;
     job->Cancel();
     const bool stoppedByCancel = done.wait_for(1500ms) == std::future_status::ready;
+    release.set_value();
     worker.join();
 
+    EXPECT_TRUE(waiting);
     EXPECT_TRUE(stoppedByCancel);
-    JobEventRecorder::PumpUntil([] { return false; }, 100ms);
+    PumpFor(100ms);
     EXPECT_TRUE(owner.Records().empty());
 }
 
@@ -256,7 +268,7 @@ TEST(HistoryJobCancel, JobCancelledBeforeItRunsPostsNothing)
     EXPECT_TRUE(job->IsCancelled());
     ASSERT_TRUE(RunJob(job));
 
-    JobEventRecorder::PumpUntil([] { return false; }, 100ms);
+    PumpFor(100ms);
     EXPECT_TRUE(owner.Records().empty());
 }
 

@@ -61,10 +61,7 @@ bool WaitForSessions(const SimProcess& market, int wanted, int timeoutMs)
 class ClientEndToEndTest : public ::testing::Test
 {
 protected:
-    ClientEndToEndTest()
-        : m_market(std::make_unique<SimProcess>()),
-          m_host(m_market->TradePort(0), m_market->TradePort(1), m_market->MdPort(), m_market->HttpPort())
-    {}
+    ClientEndToEndTest() : m_market(std::make_unique<SimProcess>()), m_host(*m_market) {}
 
     std::unique_ptr<SimProcess> m_market;
     HostProcess m_host;

@@ -55,7 +55,7 @@ protected:
                    db.m_UserInventory_table->GetIndexByPrimary().size() == 1 &&
                    db.m_user_Payport_table->GetIndexByPrimary().size() == 1;
         };
-        ASSERT_TRUE(PumpUntil(loggedIn, 15000));
+        ASSERT_TRUE(PumpUntil(loggedIn, std::chrono::milliseconds(15000)));
         // Asked by the goods and pay-port windows, not at login.
         ASSERT_GT(client->ReqQrySymbolInventory(), 0);
         ASSERT_GT(client->ReqQrySysPayPortInfo(), 0);
@@ -63,7 +63,7 @@ protected:
             return db.m_SymbolInventory_table->GetIndexByPrimary().size() == 2 &&
                    db.m_sys_PayPort_table->GetIndexByPrimary().size() == 2;
         };
-        ASSERT_TRUE(PumpUntil(asked, 10000));
+        ASSERT_TRUE(PumpUntil(asked, std::chrono::milliseconds(10000)));
         state = json::parse(sim->Get("/admin/state"));
     }
     void TearDown() override
@@ -150,7 +150,7 @@ TEST_F(ClientRowsTest, ABinaryOrderKeepsThePriceItWasOpenedAgainst)
     order.contractKey = 9001;
     ASSERT_GT(client->GetTradeApi()->ReqSetOrder(&order, NextRequestId()), 0);
     ASSERT_TRUE(
-        PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); }, 10000));
+        PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); }, std::chrono::milliseconds(10000)));
     const trade_BinaryOrder& mine = *db.m_trade_BinaryOrder_table->GetIndexByPrimary().begin();
     const json listed =
         Find(json::parse(sim->Get("/admin/state"))["binaryOrders"], "code", mine.orderCode.utf8_string());

@@ -70,7 +70,7 @@ class HostFaultsTest : public ::testing::Test
 protected:
     HostFaultsTest()
         : m_market(std::make_unique<SimProcess>()),
-          m_host(m_market->TradePort(0), m_market->TradePort(1), m_market->MdPort(), m_market->HttpPort())
+          m_host(*m_market)
     {}
 
     long long StampOf(int line) { return m_host.TraceStamps().at(static_cast<std::size_t>(line)); }

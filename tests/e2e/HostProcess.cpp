@@ -1,5 +1,8 @@
 #include "HostProcess.h"
 
+#include "SimProcess.h"
+#include "TessrinConFile.h"
+
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -31,16 +34,9 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    for(size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
-
 } // namespace
 
-HostProcess::HostProcess(int trade1, int trade2, int md, int http)
+HostProcess::HostProcess(const SimProcess& market)
 {
     char pattern[] = "/tmp/tessrin-e2e-XXXXXX";
     if(!mkdtemp(pattern)) {
@@ -52,15 +48,9 @@ HostProcess::HostProcess(int trade1, int trade2, int md, int http)
     mkdir((m_dataDir + "/config").c_str(), 0700);
     mkdir((m_dir + "/user").c_str(), 0700);
     CopyDataFiles(EnvOr("TESSRIN_BUILD_DIR", ".") + "/bin/config", m_dataDir + "/config");
-    std::string con = ReadFile(EnvOr("TESSRIN_SOURCE_DIR", ".") + "/plugins/tessrin/frame/Tessrin.con.in");
-    if(con.empty()) {
-        throw std::runtime_error("no Tessrin.con template");
+    if(!TessrinConFile(market).Write(m_dataDir + "/config/Tessrin.con")) {
+        throw std::runtime_error("cannot write Tessrin.con");
     }
-    ReplaceAll(con, "@TRADE1_PORT@", std::to_string(trade1));
-    ReplaceAll(con, "@TRADE2_PORT@", std::to_string(trade2));
-    ReplaceAll(con, "@MD_PORT@", std::to_string(md));
-    ReplaceAll(con, "@HTTP_PORT@", std::to_string(http));
-    std::ofstream(m_dir + "/data/config/Tessrin.con") << con;
 }
 
 int HostProcess::CopyDataFiles(const std::string& installed, const std::string& scratch)

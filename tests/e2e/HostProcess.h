@@ -7,12 +7,14 @@
 #include <sys/types.h>
 #include <vector>
 
+class SimProcess;
+
 class HostProcess
 {
 public:
     // Fills <scratch>/data/config with the installed data files and writes
     // Tessrin.con from the demo template with the market's ports.
-    HostProcess(int trade1, int trade2, int md, int http);
+    explicit HostProcess(const SimProcess& market);
 
     // Copies every file below `installed` (the build's bin/config) into
     // `scratch`, keeping sub-folders; a Tessrin.con is left out, the test

@@ -125,6 +125,13 @@ TEST_F(PluginLoginTest, LoginLoadsTheServersLibraryCreatesTheClientAndAnnouncesI
     ASSERT_FALSE(md->calls.empty());
     EXPECT_NE(md->calls[0].find("127.0.0.1:7001"), std::string::npos) << md->calls[0];
     EXPECT_EQ(m_plugin->GetServerText(), "Fake");
+    const ServerInfo* server = m_plugin->GetLoginServer();
+    ASSERT_NE(server, nullptr);
+    EXPECT_EQ(server->name, "Fake");
+    ASSERT_EQ(server->trade.size(), 1u);
+    EXPECT_EQ(server->trade[0], "127.0.0.1:7000");
+    ASSERT_EQ(server->mq.size(), 1u);
+    EXPECT_EQ(server->mq[0], "127.0.0.1:7001");
 }
 
 TEST_F(PluginLoginTest, MalformedOrUnknownLoginRequestsChangeNothing)
@@ -147,6 +154,8 @@ TEST_F(PluginLoginTest, ALibraryThatCannotBeLoadedOrBoundEndsTheLoginWithoutACli
     ASSERT_NE(TradeApi(), nullptr);
     Login("Missing");
     EXPECT_FALSE(m_plugin->GetClient());
+    EXPECT_EQ(m_plugin->GetLoginServer(), nullptr); // not the record of the login before
+    EXPECT_EQ(m_plugin->GetServerText(), "");
     // The old login's objects went first, then the library they came from.
     EXPECT_LT(IndexOf("FakeApi TradeApi::Release"), IndexOf("FakeApi ClientApi::Release"));
     EXPECT_LT(IndexOf("FakeApi MdApi::Release"), IndexOf("FakeApi ClientApi::Release"));
@@ -176,6 +185,9 @@ TEST_F(PluginLoginTest, ASecondLoginWithTheSameLibraryKeepsItAndReplacesTheClien
     EXPECT_EQ(Count("FakeApi GlobalUnInit"), 0u);
     EXPECT_EQ(Count("FakeApi CreateTradeApi bob"), 1u);
     EXPECT_EQ(m_plugin->GetServerText(), "Fake2");
+    ASSERT_NE(m_plugin->GetLoginServer(), nullptr);
+    ASSERT_EQ(m_plugin->GetLoginServer()->trade.size(), 1u);
+    EXPECT_EQ(m_plugin->GetLoginServer()->trade[0], "127.0.0.1:7100");
     ASSERT_EQ(announced.size(), 2u);
     EXPECT_EQ(announced[0], firstClient);
     EXPECT_EQ(announced[1], m_plugin->GetClient().get());
@@ -204,6 +216,7 @@ TEST_F(PluginLoginTest, LogoutDropsTheClientKeepsTheLibraryAndALaterLoginWorks)
     Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
     EXPECT_FALSE(m_plugin->GetClient());
     EXPECT_EQ(m_plugin->GetTradeApi(), nullptr);
+    EXPECT_EQ(m_plugin->GetLoginServer(), nullptr);
     EXPECT_EQ(first->released, 1);
     EXPECT_EQ(firstMd->released, 1);
     EXPECT_EQ(Count("FakeApi GlobalUnInit"), 0u);

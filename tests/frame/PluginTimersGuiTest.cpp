@@ -1,5 +1,5 @@
 // The plug-in's 500 ms tick and what shut-down does to its timers and events.
-#include "../connection/EventPump.h"
+#include "EventPump.h"
 #include "FakeHost.h"
 #include "connection/BlinkPhase.h"
 #include "connection/RequestCallBack.h"
@@ -52,7 +52,7 @@ TEST_F(PluginTimersTest, TheTickTimesOutExpiredWaitsEvenWithoutAClient)
     Waiter waiter;
     RequestNotify::Get()->WaitResponse(41, &waiter, 0);
     RequestNotify::Get()->WaitResponse(42, &waiter, 60000);
-    ASSERT_TRUE(PumpUntil([&] { return !waiter.timedOut.empty(); }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return !waiter.timedOut.empty(); }, std::chrono::milliseconds(3000)));
     EXPECT_EQ(waiter.timedOut, std::vector<int>{41});
     EXPECT_TRUE(RequestNotify::Get()->IsWaiting(42));
     EXPECT_TRUE(waiter.answers.empty());
@@ -62,9 +62,9 @@ TEST_F(PluginTimersTest, TheTickSwitchesTheBlinkPhaseBackAndForth)
 {
     const int start = g_blinkPhase;
     ASSERT_TRUE(start == 1 || start == 2);
-    ASSERT_TRUE(PumpUntil([&] { return g_blinkPhase != start; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return g_blinkPhase != start; }, std::chrono::milliseconds(3000)));
     EXPECT_EQ(g_blinkPhase, 3 - start);
-    ASSERT_TRUE(PumpUntil([&] { return g_blinkPhase == start; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return g_blinkPhase == start; }, std::chrono::milliseconds(3000)));
 }
 
 TEST_F(PluginTimersTest, UnPlugAnnouncesTheUnloadAndStopsEveryTimer)
@@ -83,7 +83,7 @@ TEST_F(PluginTimersTest, UnPlugAnnouncesTheUnloadAndStopsEveryTimer)
     Waiter waiter;
     RequestNotify::Get()->WaitResponse(7, &waiter, 0);
     const int phase = g_blinkPhase;
-    PumpUntil([] { return false; }, 1200);
+    PumpFor(std::chrono::milliseconds(1200));
     EXPECT_TRUE(waiter.timedOut.empty());
     EXPECT_EQ(g_blinkPhase, phase);
     RequestNotify::Get()->RemoveCallBack(&waiter);

@@ -117,7 +117,7 @@ TEST(SpinCtrlClass, ResourceLoadersCanCreateItByName)
     EXPECT_TRUE(info->IsKindOf(wxCLASSINFO(wxSpinCtrlDouble)));
     std::unique_ptr<wxObject> object(info->CreateObject());
     ASSERT_NE(nullptr, object);
-    auto* spin = wxDynamicCast(object.get(), wxSpinCtrlDouble_);
+    auto* spin = dynamic_cast<wxSpinCtrlDouble_*>(object.get());
     ASSERT_NE(nullptr, spin);
     EXPECT_EQ(0u, spin->GetDigits());
     EXPECT_EQ("%f", spin->GetFormat());

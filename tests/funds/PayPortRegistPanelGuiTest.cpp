@@ -1,20 +1,22 @@
-#include "../connection/EventPump.h"
-#include "../connection/LogCapture.h"
-#include "../connection/LoopbackHttpServer.h"
-#include "../pelmora/ScratchFolder.h"
+// Bank pages in the host's centre notebook, on the logged-in test bed: the
+// pages come from a loopback bank; the signing control from a scratch
+// registry folder.
+#include "LogCapture.h"
+#include "LoopbackHttpServer.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
+#include "TestBed.h"
 #include "funds/PayPortRegistPanel.h"
 #include "platform/SignControlRegistry.h"
 #include "platform/WebPage.h"
 
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <mutex>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <wx/ffile.h>
-#include <wx/filename.h>
-#include <wx/frame.h>
-#include <wx/sizer.h>
 #include <wx/toplevel.h>
 #include <wx/webview.h>
 
@@ -76,89 +78,91 @@ private:
     std::map<std::string, int> m_hits;
 };
 
-class PayPortRegistPanelTest : public ::testing::Test
+wxString Title(PayPortRegistPanel& panel)
 {
-protected:
-    PayPortRegistPanelTest() : m_registryEnv("PELMORA_SIGN_CONTROLS", m_registry.Path())
-    {
-        m_frame = new wxFrame(nullptr, wxID_ANY, "host", wxDefaultPosition, wxSize(800, 600));
-        m_frame->Show();
-    }
-    ~PayPortRegistPanelTest() override { m_frame->Destroy(); }
-
-    PayPortRegistPanel* NewPanel()
-    {
-        auto* panel = new PayPortRegistPanel(m_frame);
-        if(!m_frame->GetSizer()) {
-            m_frame->SetSizer(new wxBoxSizer(wxVERTICAL));
-        }
-        m_frame->GetSizer()->Add(panel, 1, wxEXPAND);
-        m_frame->Layout();
-        return panel;
-    }
-
-    static wxString Title(PayPortRegistPanel& panel)
-    {
-        wxString title;
-        return panel.GetPage()->Evaluate("document.title", &title) ? title : wxString("<error>");
-    }
-
-    static bool WaitForTitle(PayPortRegistPanel& panel, const wxString& title)
-    {
-        return PumpUntil([&] { return Title(panel) == title; }, 10000);
-    }
-
-    FakeBank m_bank;
-    ScratchFolder m_registry;
-    ScopedEnv m_registryEnv;
-    wxFrame* m_frame;
-};
-
-TEST_F(PayPortRegistPanelTest, OnlyTheLastAddressWithinHalfASecondIsFetched)
-{
-    PayPortRegistPanel* panel = NewPanel();
-    const auto start = steady_clock::now();
-    panel->LoadUrl(m_bank.Url("/first"));
-    panel->LoadUrl(m_bank.Url("/second"));
-    ASSERT_TRUE(PumpUntil([&] { return m_bank.Hits("/second") > 0; }, 10000));
-    EXPECT_GE(steady_clock::now() - start, milliseconds(500)) << "the load waits for the timer";
-    ASSERT_TRUE(WaitForTitle(*panel, "second"));
-    EXPECT_EQ(0, m_bank.Hits("/first"));
-    EXPECT_EQ(1, m_bank.Hits("/second"));
-    EXPECT_EQ(m_bank.Url("/second"), panel->GetPage()->GetView()->GetCurrentURL().utf8_string());
+    wxString title;
+    return panel.GetPage()->Evaluate("document.title", &title) ? title : wxString("<error>");
 }
 
-TEST_F(PayPortRegistPanelTest, NewWindowRequestsLoadInTheSameView)
+bool WaitForTitle(PayPortRegistPanel& panel, const wxString& title)
 {
-    PayPortRegistPanel* panel = NewPanel();
-    panel->LoadUrl(m_bank.Url("/links"));
-    ASSERT_TRUE(WaitForTitle(*panel, "links"));
-    const size_t windows = wxTopLevelWindows.size();
+    return PumpUntil([&] { return Title(panel) == title; }, seconds(10));
+}
 
+std::string Url(PayPortRegistPanel& panel)
+{
+    return panel.GetPage()->GetView()->GetCurrentURL().utf8_string();
+}
+
+bool WaitForRefusal(LogCapture& log, const std::string& address)
+{
+    return PumpUntil(
+        [&] {
+            return std::any_of(log.lines.begin(), log.lines.end(), [&](const std::string& line) {
+                return line.find("refused") != std::string::npos && line.find(address) != std::string::npos;
+            });
+        },
+        seconds(10));
+}
+
+TEST(PayPortRegistPanel, BankPagesInTheCentreNotebook)
+{
+    ScratchFolder registry;
+    ScopedEnv registryEnv("PELMORA_SIGN_CONTROLS", registry.Path());
+    FakeBank bank;
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    Notebook* centre = bed.Host().Manager().GetCentreBook();
+    ASSERT_NE(nullptr, centre);
+    auto addPage = [&] {
+        auto* panel = new PayPortRegistPanel(centre);
+        EXPECT_TRUE(centre->AddPage(panel, _("PayPort"), true));
+        return panel;
+    };
+
+    // Before the control is registered, the bank's page finds nothing.
+    PayPortRegistPanel* missing = addPage();
+    missing->LoadUrl(bank.Url("/sign"));
+    ASSERT_TRUE(WaitForTitle(*missing, "Signing control missing"));
+
+    ASSERT_TRUE(
+        SignControlRegistry().Register("NetSign.InfoSecNetSign", kClassId, bed.BinDir() + "/NetSign.js"));
+    PayPortRegistPanel* panel = addPage();
+    EXPECT_EQ(centre->GetPageIndex(panel), centre->GetSelection());
+    EXPECT_EQ("PayPort", centre->GetPageText(centre->GetPageIndex(panel)));
+
+    // Two addresses within half a second: only the second is fetched, and
+    // not before the half second.
+    const auto start = steady_clock::now();
+    panel->LoadUrl(bank.Url("/first"));
+    panel->LoadUrl(bank.Url("/sign"));
+    ASSERT_TRUE(WaitForTitle(*panel, "Signing control ready")) << "the registered control is in the page";
+    EXPECT_GE(steady_clock::now() - start, milliseconds(500));
+    EXPECT_EQ(0, bank.Hits("/first"));
+    EXPECT_EQ(2, bank.Hits("/sign"));
+
+    // New windows load in the same view, and no window opens.
+    const size_t windows = wxTopLevelWindows.size();
+    panel->LoadUrl(bank.Url("/links"));
+    ASSERT_TRUE(WaitForTitle(*panel, "links"));
     panel->GetPage()->RunScript("document.getElementById('blank').click()");
     ASSERT_TRUE(WaitForTitle(*panel, "other")) << "a target=_blank link";
     panel->GetPage()->RunScript("window.open('/third', 'bank')");
     ASSERT_TRUE(WaitForTitle(*panel, "third")) << "window.open";
-    EXPECT_EQ(windows, wxTopLevelWindows.size()) << "no window opened";
-    EXPECT_EQ(m_bank.Url("/third"), panel->GetPage()->GetView()->GetCurrentURL().utf8_string());
-}
+    EXPECT_EQ(windows, wxTopLevelWindows.size());
+    EXPECT_EQ(bank.Url("/third"), Url(*panel));
 
-TEST_F(PayPortRegistPanelTest, AddressesOtherThanWebPagesAreNotLoaded)
-{
+    // Other schemes, pushed or asked for by a page, are logged, not loaded.
     ScratchFolder local;
     wxFFile(local.File("local.html"), "w").Write(wxString(TitledPage("local")));
-    const wxString localUrl = "file://" + local.File("local.html");
-    PayPortRegistPanel* panel = NewPanel();
-    panel->LoadUrl(m_bank.Url("/links"));
-    ASSERT_TRUE(WaitForTitle(*panel, "links"));
-
     const struct
     {
         const char* name;
         std::function<void()> ask;
-        wxString refused;
+        std::string refused;
     } cases[] = {
-        {"pushed address", [&] { panel->LoadUrl(localUrl); }, local.File("local.html")},
+        {"pushed file", [&] { panel->LoadUrl("file://" + local.File("local.html")); },
+         local.File("local.html").utf8_string()},
         {"page opening a window",
          [&] { panel->GetPage()->RunScript("window.open('ftp://127.0.0.1/statement')"); },
          "ftp://127.0.0.1/statement"},
@@ -167,35 +171,11 @@ TEST_F(PayPortRegistPanelTest, AddressesOtherThanWebPagesAreNotLoaded)
     for(const auto& c : cases) {
         LogCapture log;
         c.ask();
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                for(const std::string& line : log.lines) {
-                    if(line.find("refused") != std::string::npos &&
-                       line.find(c.refused.utf8_string()) != std::string::npos) {
-                        return true;
-                    }
-                }
-                return false;
-            },
-            10000))
-            << c.name << ": " << (log.lines.empty() ? std::string("no log") : log.lines.back());
-        EXPECT_EQ("links", Title(*panel)) << c.name;
-        EXPECT_EQ(m_bank.Url("/links"), panel->GetPage()->GetView()->GetCurrentURL().utf8_string()) << c.name;
+        ASSERT_TRUE(WaitForRefusal(log, c.refused)) << c.name;
+        EXPECT_EQ("third", Title(*panel)) << c.name;
+        EXPECT_EQ(bank.Url("/third"), Url(*panel)) << c.name;
     }
-}
-
-TEST_F(PayPortRegistPanelTest, BankPageFindsTheSigningControlOnlyWhenRegistered)
-{
-    PayPortRegistPanel* before = NewPanel();
-    before->LoadUrl(m_bank.Url("/sign"));
-    ASSERT_TRUE(WaitForTitle(*before, "Signing control missing"));
-
-    const char* build = std::getenv("TESSRIN_BUILD_DIR");
-    ASSERT_TRUE(SignControlRegistry().Register("NetSign.InfoSecNetSign", kClassId,
-                                               wxString(build ? build : ".") + "/bin/NetSign.js"));
-    PayPortRegistPanel* after = NewPanel();
-    after->LoadUrl(m_bank.Url("/sign"));
-    ASSERT_TRUE(WaitForTitle(*after, "Signing control ready"));
+    // The pages stay in the notebook; the host destroys them at exit.
 }
 
 TEST(PayPortRegistPanelUrl, AddressesAreRebuiltByTheUriParser)

@@ -1,5 +1,6 @@
 #include "pelmora/Archive.h"
 
+#include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "pelmora/EditorConfig.h"
 #include "pelmora/SerializedObject.h"

@@ -115,7 +115,7 @@ public:
     {
         m_started.Set();
         m_release.Wait(2000ms);
-        std::this_thread::sleep_for(50ms);
+        std::this_thread::sleep_for(50ms); // the job's work, still running after the release
         m_finished.Set();
     }
 
@@ -226,8 +226,10 @@ TEST(JobQueue, StopWaitsForTheRunningJobAndDropsTheWaitingOnes)
     ASSERT_TRUE(queue->PushJob(std::make_shared<BlockingJob>(started, release, finished)));
     ASSERT_TRUE(started.Wait());
     ASSERT_TRUE(queue->PushJob(std::make_shared<DestructionJob>(ran, destroyed)));
-    std::thread releaser([&release] {
-        std::this_thread::sleep_for(100ms);
+    // The running job is let go only once Stop has dropped the waiting one,
+    // so Stop is under way while the job still runs.
+    std::thread releaser([&release, &destroyed] {
+        destroyed.Wait();
         release.Set();
     });
     queue->Stop();

@@ -116,7 +116,7 @@ TEST_F(OutputWindowTest, AMouseClickOnANoticeRowSendsIt)
     m_window->AppendText("Close Trade[C42]\nclosed 1 lot", OutputWindow::FLAG_NOTICE);
     wxListCtrl* list = nullptr;
     for(wxWindow* child : m_window->GetChildren()) {
-        if((list = wxDynamicCast(child, wxListCtrl)) != nullptr) {
+        if((list = dynamic_cast<wxListCtrl*>(child)) != nullptr) {
             break;
         }
     }
@@ -180,7 +180,7 @@ TEST_F(OutputWindowTest, ACommandButtonSendsItsIdAsMenuCommandToTheApplication)
     MenuSink sink(id);
     wxToolBar* bar = nullptr;
     for(wxWindow* child : m_window->GetChildren()) {
-        if((bar = wxDynamicCast(child, wxToolBar)) != nullptr) {
+        if((bar = dynamic_cast<wxToolBar*>(child)) != nullptr) {
             break;
         }
     }

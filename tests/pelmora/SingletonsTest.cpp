@@ -1,3 +1,4 @@
+#include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "pelmora/EditorConfig.h"
 #include "pelmora/EventNotifier.h"

@@ -48,7 +48,7 @@ TEST_F(StatusBarTest, EachItemHoldsItsWindowAndKnowsItsField)
     EXPECT_FALSE(first->ownsWindow);
     ASSERT_NE(nullptr, text->window);
     EXPECT_TRUE(text->ownsWindow);
-    EXPECT_NE(nullptr, wxDynamicCast(text->window, wxStaticText));
+    EXPECT_NE(nullptr, dynamic_cast<wxStaticText*>(text->window));
     EXPECT_EQ(m_bar, text->window->GetParent());
     EXPECT_EQ(4, m_bar->GetFieldsCount());
     EXPECT_EQ(iconItem, m_bar->GetItem(3));

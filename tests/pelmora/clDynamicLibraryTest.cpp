@@ -1,5 +1,6 @@
 #include "pelmora/clDynamicLibrary.h"
 
+#include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "pelmora/pmStandardPaths.h"
 

@@ -1,8 +1,9 @@
 // Opening addresses outside the program: the named browser of the original
 // does not exist here, the default browser gets http and https only, as one
 // argument.
-#include "../connection/EventPump.h"
-#include "../pelmora/ScratchFolder.h"
+#include "EventPump.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
 #include "platform/FakeBrowserLauncher.h"
 #include "platform/ShellResult.h"
 #include "platform/SystemBrowserLauncher.h"
@@ -66,7 +67,7 @@ TEST(BrowserLauncherTest, DefaultBrowserGetsTheAddressAsOneArgument)
     SystemBrowserLauncher launcher;
     const wxString url = "http://127.0.0.1:8080/bank/sign?qianyue=1&payport=3&acc=11;$(id)'\"";
     ASSERT_TRUE(launcher.OpenInDefaultBrowser(url));
-    ASSERT_TRUE(PumpUntil([&] { return desktop.HasOpened(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return desktop.HasOpened(); }, std::chrono::milliseconds(10000)));
     EXPECT_EQ("[" + url + "]\nend\n", desktop.Opened());
 }
 
@@ -81,7 +82,7 @@ TEST(BrowserLauncherTest, OtherSchemesNeverReachABrowser)
     }
     // A web address sent last arrives alone: nothing refused was started before it.
     ASSERT_TRUE(launcher.OpenInDefaultBrowser("https://bank.example/"));
-    ASSERT_TRUE(PumpUntil([&] { return desktop.HasOpened(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return desktop.HasOpened(); }, std::chrono::milliseconds(10000)));
     EXPECT_EQ("[https://bank.example/]\nend\n", desktop.Opened());
 }
 

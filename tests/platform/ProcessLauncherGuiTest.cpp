@@ -1,7 +1,8 @@
 // Starting programs by full path with an argument vector, process ids, and
 // the search for a calculator.
-#include "../connection/EventPump.h"
-#include "../pelmora/ScratchFolder.h"
+#include "EventPump.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
 #include "platform/FakeProcessLauncher.h"
 #include "platform/ShellResult.h"
 #include "platform/SystemProcessLauncher.h"
@@ -43,7 +44,7 @@ std::vector<std::string> RecordStart(SystemProcessLauncher& launcher, const wxSt
     const ProcessLauncher::Result result = launcher.Start(verb, ARG_RECORDER, all);
     EXPECT_TRUE(result.Started()) << result.code;
     EXPECT_GT(result.code, 32);
-    EXPECT_TRUE(PumpUntil([&] { return !launcher.ProcessExists(result.pid); }, 10000))
+    EXPECT_TRUE(PumpUntil([&] { return !launcher.ProcessExists(result.pid); }, std::chrono::milliseconds(10000)))
         << "the finished child is still there";
     return ReadRecordedArguments(output);
 }
@@ -119,7 +120,7 @@ TEST(ProcessLauncherTest, ProcessExistsForOwnIdNotForFinishedChildFreeOrGroupIds
     ScratchFolder scratch;
     const ProcessLauncher::Result child = launcher.Start("open", ARG_RECORDER, {scratch.File("out")});
     ASSERT_TRUE(child.Started());
-    EXPECT_TRUE(PumpUntil([&] { return !launcher.ProcessExists(child.pid); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !launcher.ProcessExists(child.pid); }, std::chrono::milliseconds(10000)));
 
     EXPECT_FALSE(launcher.ProcessExists(4194305)); // above the largest id Linux hands out
     EXPECT_FALSE(launcher.ProcessExists(0));       // 0 and -1 would ask about groups

@@ -1,6 +1,6 @@
-#include "../connection/EventPump.h"
-#include "../pelmora/ScratchFolder.h"
+#include "EventPump.h"
 #include "NetSignature.h"
+#include "ScratchFolder.h"
 #include "platform/SignControlHost.h"
 #include "platform/WebPage.h"
 
@@ -43,7 +43,7 @@ public:
         m_attached = SignControlHost::Attach(*m_page->GetView(), SignControlRegistry(registryFolder));
         m_frame->Show();
         m_page->SetPage(kPage);
-        m_ready = PumpUntil([this] { return m_page->IsLoaded(); }, 10000);
+        m_ready = PumpUntil([this] { return m_page->IsLoaded(); }, std::chrono::milliseconds(10000));
     }
     ~SignPage() { m_frame->Destroy(); }
 

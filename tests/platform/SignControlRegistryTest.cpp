@@ -1,6 +1,6 @@
 #include "platform/SignControlRegistry.h"
 
-#include "../pelmora/ScratchFolder.h"
+#include "ScratchFolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

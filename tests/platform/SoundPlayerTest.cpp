@@ -1,7 +1,7 @@
 // Sounds: the program's own WAV files, where a sound name is looked up, and
 // silence without a file or a device, never an assertion.
-#include "../connection/LogCapture.h"
-#include "../pelmora/ScratchFolder.h"
+#include "LogCapture.h"
+#include "ScratchFolder.h"
 #include "platform/SystemSoundPlayer.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Web views made through WebPage, against WebKit under Xvfb: window.open
 // does not abort the process, script calls wait for the program's page,
 // arguments arrive intact, and only allowed addresses load.
-#include "../connection/EventPump.h"
-#include "../connection/LoopbackHttpServer.h"
-#include "../pelmora/ScratchFolder.h"
+#include "EventPump.h"
+#include "LoopbackHttpServer.h"
+#include "ScratchFolder.h"
 #include "platform/WebAddress.h"
 #include "platform/WebPage.h"
 
@@ -84,7 +84,7 @@ protected:
     }
     static bool WaitLoaded(WebPage* page)
     {
-        return PumpUntil([page] { return page->IsLoaded(); }, 15000);
+        return PumpUntil([page] { return page->IsLoaded(); }, std::chrono::milliseconds(15000));
     }
     static wxString Evaluate(WebPage* page, const wxString& script)
     {
@@ -140,7 +140,7 @@ TEST_F(WebPageTest, WindowOpenFromAnyFrameArrivesAsNewWindowRequestAndNothingOpe
     for(const auto& c : cases) {
         newWindows.clear();
         Evaluate(page, c.script);
-        ASSERT_TRUE(PumpUntil([this] { return !newWindows.empty(); }, 10000)) << c.script;
+        ASSERT_TRUE(PumpUntil([this] { return !newWindows.empty(); }, std::chrono::milliseconds(10000))) << c.script;
         EXPECT_EQ(wxString::FromUTF8(c.expected), newWindows.front()) << c.script;
     }
     EXPECT_EQ("null", Evaluate(page, "String(window.open('http://order.tessrin.invalid/?x'))"));
@@ -171,7 +171,7 @@ TEST_F(WebPageTest, ScriptCallsBeforeLoadRunInOrderOnTheProgramsPageNotOnAboutBl
             started = true;
             event.Skip();
         });
-        ASSERT_TRUE(PumpUntil([&] { return started; }, 10000));
+        ASSERT_TRUE(PumpUntil([&] { return started; }, std::chrono::milliseconds(10000)));
         ASSERT_TRUE(c.load(page)) << c.name;
         bool actionRan = false;
         page->RunScript(WebPage::ScriptCall("record", {"first"}));
@@ -182,17 +182,17 @@ TEST_F(WebPageTest, ScriptCallsBeforeLoadRunInOrderOnTheProgramsPageNotOnAboutBl
         page->RunScript(WebPage::ScriptCall("record", {"second"}));
         EXPECT_FALSE(page->IsLoaded());
         ASSERT_TRUE(WaitLoaded(page)) << c.name;
-        ASSERT_TRUE(PumpUntil([&] { return actionRan; }, 5000)) << c.name;
+        ASSERT_TRUE(PumpUntil([&] { return actionRan; }, std::chrono::milliseconds(5000))) << c.name;
         const wxString name = c.name;
         const wxString expected = name + ":first|" + name + ":second|" + name + ":from action";
-        EXPECT_TRUE(PumpUntil([&] { return Records(page) == expected; }, 5000))
+        EXPECT_TRUE(PumpUntil([&] { return Records(page) == expected; }, std::chrono::milliseconds(5000)))
             << c.name << ": " << Records(page).utf8_string();
 
         // A new page: calls made before it has loaded go to it, not to the old one.
         ASSERT_TRUE(page->LoadUrl(Url("/page?name=next")));
         page->RunScript(WebPage::ScriptCall("record", {"third"}));
         ASSERT_TRUE(WaitLoaded(page));
-        EXPECT_TRUE(PumpUntil([&] { return Records(page) == "next:third"; }, 5000))
+        EXPECT_TRUE(PumpUntil([&] { return Records(page) == "next:third"; }, std::chrono::milliseconds(5000)))
             << Records(page).utf8_string();
         page->GetView()->Destroy();
     }
@@ -218,12 +218,12 @@ TEST_F(WebPageTest, ArgumentsWithQuotesLineBreaksAndBackslashesArriveIntact)
         page->RunScript("window.storedCount = (window.storedCount || 0) + 1");
     }
     ASSERT_TRUE(WaitLoaded(page));
-    ASSERT_TRUE(PumpUntil([&] { return Evaluate(page, "String(window.storedCount)") == "8"; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return Evaluate(page, "String(window.storedCount)") == "8"; }, std::chrono::milliseconds(5000)));
     EXPECT_EQ("args", Evaluate(page, "document.title")) << "an argument ran as script";
     for(const wxString& text : texts) {
         page->RunScript(WebPage::ScriptCall("store", {text}));
         ASSERT_TRUE(PumpUntil(
-            [&] { return Unescape(Evaluate(page, "encodeURIComponent(window.stored)")) == text; }, 5000))
+            [&] { return Unescape(Evaluate(page, "encodeURIComponent(window.stored)")) == text; }, std::chrono::milliseconds(5000)))
             << text.utf8_string();
     }
 }
@@ -266,7 +266,7 @@ TEST_F(WebPageTest, OnlyWebAddressesAboutBlankAndNamedOwnPagesLoad)
                        "document.getElementById('f2').src = 'data:text/html,<title>data</title>';"
                        "document.getElementById('f3').src = '" +
                            Url("/page?name=last") + "';");
-        ASSERT_TRUE(PumpUntil([this] { return Allowed("name=last"); }, 10000));
+        ASSERT_TRUE(PumpUntil([this] { return Allowed("name=last"); }, std::chrono::milliseconds(10000)));
     }
     EXPECT_FALSE(Allowed("b.html"));
     EXPECT_FALSE(Allowed("data:"));
@@ -283,7 +283,7 @@ TEST_F(WebPageTest, OnlyWebAddressesAboutBlankAndNamedOwnPagesLoad)
     // A named page may be loaded again, by the program or the page.
     committed.clear();
     Evaluate(page, "location.reload()");
-    ASSERT_TRUE(PumpUntil([this] { return Committed("/rc/c.html"); }, 10000));
+    ASSERT_TRUE(PumpUntil([this] { return Committed("/rc/c.html"); }, std::chrono::milliseconds(10000)));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The built signing tool as the plug-in runs it: a process on the display,
 // its registry folder chosen through PELMORA_SIGN_CONTROLS.
-#include "../connection/LoopbackHttpServer.h"
+#include "LoopbackHttpServer.h"
 #include "NetSignature.h"
 #include "ToolProcess.h"
 #include "platform/SignControlRegistry.h"

@@ -81,7 +81,7 @@ void SafeKeyboard::ToggleShift()
 
 void SafeKeyboard::OnKey(wxCommandEvent& event)
 {
-    auto* button = wxDynamicCast(event.GetEventObject(), wxButton);
+    auto* button = dynamic_cast<wxButton*>(event.GetEventObject());
     if(button) {
         // Letter labels already show the shifted case.
         TypeKey(button->GetLabel().Lower());

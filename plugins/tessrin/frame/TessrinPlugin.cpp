@@ -197,7 +197,7 @@ void TessrinPlugin::SetStatusField(int field, const wxString& text)
         m_statusBar->SetStatusText(wxString::Format(_("Trading Day [%s]"), text), item->field);
         break;
     case 5: {
-        wxStaticBitmap* icons = wxDynamicCast(item->window, wxStaticBitmap);
+        wxStaticBitmap* icons = dynamic_cast<wxStaticBitmap*>(item->window);
         const wxSize size = icons ? icons->GetSize() : wxSize();
         if(size.x <= 0 || size.y <= 0) {
             break;

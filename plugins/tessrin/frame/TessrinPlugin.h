@@ -113,6 +113,10 @@ public:
     // The Client of the current login; empty before the first login and
     // after logout.
     const std::shared_ptr<Client>& GetClient() const { return m_client; }
+    // The server record of the current login (its "noticehistory",
+    // "history", "mdhistory" and "reporthistory" lists); null while there is
+    // no Client.
+    const ServerInfo* GetLoginServer() const { return m_client ? &m_loginServer : nullptr; }
     // Loads (or keeps) the trade API library of that name and binds its five
     // exports; false leaves no library loaded.
     bool LoadTradeApiLibrary(const wxString& name);
@@ -230,7 +234,7 @@ private:
     wxAuiToolBar* m_toolBar; // owned by the host's frame
     bool m_triggersRegistered;
     bool m_busConnected;
-    ServerInfo m_loginServer; // the server of the current login
+    ServerInfo m_loginServer; // the server of the current login; empty without a Client
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();

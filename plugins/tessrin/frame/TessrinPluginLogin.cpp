@@ -44,6 +44,7 @@ void TessrinPlugin::OnLoginRequest(wxCommandEvent& event)
     if(!LoadTradeApiLibrary(server->api)) {
         wxLogDebug("Login to %s: trade API library \"%s\" not usable", serverName, server->api);
         m_client.reset();
+        m_loginServer = ServerInfo();
         return;
     }
     // The Client takes the server's addresses and text from here.
@@ -77,6 +78,8 @@ void TessrinPlugin::ReleaseClient()
         m_client->Release();
         m_client.reset();
     }
+    // A record that outlived its login would send later queries to the old server.
+    m_loginServer = ServerInfo();
 }
 
 bool TessrinPlugin::LoadTradeApiLibrary(const wxString& name)

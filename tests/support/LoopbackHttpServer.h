@@ -7,7 +7,14 @@
 
 // A cpp-httplib server on a free loopback port, serving on its own thread
 // for the lifetime of the object. Register routes through server() before
-// the first request is sent.
+// Start(). Programs that use it link cpp-httplib (CPP_HTTPLIB_LIBRARY).
+//
+//     LoopbackHttpServer http;
+//     http.server().Get("/bars", [](const httplib::Request&, httplib::Response& res) {
+//         res.set_content("[1,2,3]", "application/json");
+//     });
+//     http.Start();
+//     const std::string url = http.Url("/bars"); // http://127.0.0.1:<port>/bars
 class LoopbackHttpServer
 {
 public:

@@ -6,7 +6,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-// Loopback sockets that answer HTTP badly on purpose.
+// Loopback sockets that answer HTTP badly on purpose: a silent server (the
+// connection is accepted into the backlog and never answered) or a port that
+// refuses connections.
+//
+//     TestSocket silent(true);
+//     servers.Add(silent.Base()); // "http://127.0.0.1:<port>"
 class TestSocket
 {
 public:

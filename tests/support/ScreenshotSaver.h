@@ -1,7 +1,10 @@
 #pragma once
 
-// Saves what a top-level window shows on the (Xvfb) screen as a PNG in the
-// test's working folder, so a failed run leaves a picture to look at.
+// Saves what a top-level window shows on the (Xvfb) screen as a PNG. Test
+// programs run in build/tests/, so a relative name lands there and a failed
+// run leaves a picture to look at.
+//
+//     EXPECT_TRUE(SaveWindowScreenshot(frame, "lock_screen.png"));
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>

@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <httplib.h>
-#include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -16,15 +15,39 @@
 
 namespace {
 
+constexpr auto kReadyLimit = std::chrono::seconds(15);
+
 std::string BuildDir()
 {
     const char* dir = std::getenv("TESSRIN_BUILD_DIR");
     return dir ? dir : ".";
 }
 
+httplib::Client AdminClient(int port)
+{
+    httplib::Client client("127.0.0.1", port);
+    client.set_connection_timeout(5);
+    client.set_read_timeout(10);
+    return client;
+}
+
 } // namespace
 
+SimProcess::SimProcess() : SimProcess(Options()) {}
+
 SimProcess::SimProcess(const std::string& extraArgs)
+{
+    Options options;
+    options.extraArgs = extraArgs;
+    Start(options);
+}
+
+SimProcess::SimProcess(const Options& options)
+{
+    Start(options);
+}
+
+void SimProcess::Start(const Options& options)
 {
     char pattern[] = "/tmp/simmarket-test-XXXXXX";
     if(!mkdtemp(pattern))
@@ -33,8 +56,18 @@ SimProcess::SimProcess(const std::string& extraArgs)
     const std::string portsFile = m_dir + "/ports.json";
     const std::string program = BuildDir() + "/bin/simmarketd";
 
-    std::vector<std::string> args = {program, "--ports-file", portsFile, "--seed", "7"};
-    std::istringstream extra(extraArgs);
+    std::vector<std::string> args = {program, "--ports-file", portsFile, "--seed",
+                                     std::to_string(options.seed)};
+    std::string scenarioFile = options.scenarioFile;
+    if(scenarioFile.empty() && !options.scenario.is_null()) {
+        scenarioFile = m_dir + "/scenario.json";
+        std::ofstream(scenarioFile) << options.scenario.dump(2);
+    }
+    if(!scenarioFile.empty()) {
+        args.push_back("--scenario");
+        args.push_back(scenarioFile);
+    }
+    std::istringstream extra(options.extraArgs);
     for(std::string word; extra >> word;)
         args.push_back(word);
     m_pid = fork();
@@ -50,11 +83,12 @@ SimProcess::SimProcess(const std::string& extraArgs)
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + kReadyLimit;
     while(std::chrono::steady_clock::now() < deadline) {
         std::ifstream in(portsFile);
-        if(in) {
-            const auto ports = nlohmann::json::parse(in);
+        // The file is written whole once every port listens.
+        const auto ports = in ? nlohmann::json::parse(in, nullptr, false) : nlohmann::json();
+        if(ports.is_object()) {
             m_trade[0] = ports.at("trade").at(0).get<int>();
             m_trade[1] = ports.at("trade").at(1).get<int>();
             m_md = ports.at("md").get<int>();
@@ -76,6 +110,7 @@ SimProcess::~SimProcess()
 {
     Stop();
     std::remove((m_dir + "/ports.json").c_str());
+    std::remove((m_dir + "/scenario.json").c_str());
     rmdir(m_dir.c_str());
 }
 
@@ -89,11 +124,14 @@ std::string SimProcess::MdAddress() const
     return "127.0.0.1:" + std::to_string(m_md);
 }
 
+std::string SimProcess::HttpBase() const
+{
+    return "http://127.0.0.1:" + std::to_string(m_http);
+}
+
 int SimProcess::Post(const std::string& pathAndQuery, const std::string& body, std::string* response) const
 {
-    httplib::Client client("127.0.0.1", m_http);
-    client.set_connection_timeout(5);
-    client.set_read_timeout(10);
+    auto client = AdminClient(m_http);
     auto result = client.Post(pathAndQuery.c_str(), body, "application/octet-stream");
     if(!result)
         return -1;
@@ -104,11 +142,28 @@ int SimProcess::Post(const std::string& pathAndQuery, const std::string& body, s
 
 std::string SimProcess::Get(const std::string& path) const
 {
-    httplib::Client client("127.0.0.1", m_http);
-    client.set_connection_timeout(5);
-    client.set_read_timeout(10);
+    std::string body;
+    Get(path, &body);
+    return body;
+}
+
+int SimProcess::Get(const std::string& path, std::string* response) const
+{
+    auto client = AdminClient(m_http);
     auto result = client.Get(path.c_str());
-    return result ? result->body : std::string();
+    if(!result)
+        return -1;
+    if(response)
+        *response = result->body;
+    return result->status;
+}
+
+nlohmann::json SimProcess::State() const
+{
+    std::string body;
+    if(Get("/admin/state", &body) != 200)
+        return nlohmann::json(nlohmann::json::value_t::discarded);
+    return nlohmann::json::parse(body, nullptr, false);
 }
 
 bool SimProcess::Stop(int timeoutMs)

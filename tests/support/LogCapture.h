@@ -1,5 +1,9 @@
 #pragma once
-// Collects the log lines written while it is alive, without time stamps.
+// Collects the wx log lines written while it is alive, without time stamps.
+//
+//     LogCapture log;
+//     DoSomething();
+//     EXPECT_TRUE(log.Contains("Cannot save the screenshot x.png"));
 #include <string>
 #include <vector>
 #include <wx/log.h>
