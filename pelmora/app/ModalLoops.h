@@ -3,9 +3,9 @@
 
 #include <cstddef>
 #include <vector>
+#include <wx/dialog.h>
 #include <wx/modalhook.h>
-
-class wxDialog;
+#include <wx/weakref.h>
 
 // Every modal dialog open in the process, the plug-ins' included, innermost
 // last. The host must not close while one of them runs its loop: the
@@ -19,7 +19,7 @@ public:
     ModalLoops(const ModalLoops&) = delete;
     ModalLoops& operator=(const ModalLoops&) = delete;
 
-    std::size_t Count() const { return m_open.size(); }
+    std::size_t Count();
     // Ends the innermost dialog through EndModal unless it is ending already.
     // Only the innermost loop may be ended: ending an outer one first would
     // leave it running once the inner one returns. Call it again until no
@@ -36,9 +36,17 @@ protected:
     void Exit(wxDialog* dialog) override;
 
 private:
-    std::vector<wxDialog*> m_open;
-    std::vector<wxDialog*> m_ending;
-    std::vector<wxDialog*> m_native; // seen open but not modal
+    using DialogRef = wxWeakRef<wxDialog>;
+    // Another hook may answer a dialog in place of showing it; this hook then
+    // saw it enter but never sees it leave. Weak references let such an
+    // entry drop out once the dialog is destroyed.
+    void DropGone();
+    static bool Holds(const std::vector<DialogRef>& list, const wxDialog* dialog);
+    static void Erase(std::vector<DialogRef>& list, const wxDialog* dialog);
+
+    std::vector<DialogRef> m_open;
+    std::vector<DialogRef> m_ending;
+    std::vector<DialogRef> m_native; // seen open but not modal
     bool m_refusing = false;
     bool m_warned = false;
 };

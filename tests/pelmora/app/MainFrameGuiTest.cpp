@@ -76,6 +76,32 @@ TEST(ModalLoops, OnceRefusingNoDialogIsShown)
     EXPECT_EQ(0u, loops.Count());
 }
 
+// A hook that answers every dialog without showing it, as a test script does.
+class Answering : public wxModalDialogHook
+{
+public:
+    Answering() { Register(); }
+    ~Answering() override { Unregister(); }
+
+protected:
+    int Enter(wxDialog*) override { return wxID_OK; }
+    void Exit(wxDialog*) override {}
+};
+
+TEST(ModalLoops, ADialogAnsweredByAnotherHookLeavesNoEntryOnceDestroyed)
+{
+    // Newer hooks are asked first: the answering one must be the older one
+    // for the host's hook to see the dialog enter and never leave.
+    Answering answering;
+    ModalLoops loops;
+    {
+        wxDialog dialog(nullptr, wxID_ANY, "answered");
+        EXPECT_EQ(wxID_OK, dialog.ShowModal());
+    }
+    EXPECT_EQ(0u, loops.Count());
+    loops.EndInnermost(); // touched a destroyed dialog before
+}
+
 class MainFrameTest : public ::testing::Test
 {
 protected:
