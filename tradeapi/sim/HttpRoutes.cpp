@@ -13,16 +13,19 @@
 // logic in a class of their own and add only their routes here.
 #include "HttpRoutes.h"
 
+#include "KLineService.h"
 #include "SimMarket.h"
 
 namespace simmarket {
 
-void AddHttpRoutes(HttpServices& services, [[maybe_unused]] SimMarket& market)
+void AddHttpRoutes(HttpServices& services, SimMarket& market)
 {
     // The local-IP probe of the client: the caller's address as plain text.
     services.Add({"GET", "/getip", [](const httplib::Request& req) {
                       return HttpAnswer{200, "text/plain", req.remote_addr};
                   }});
+    // K-line history of the charts.
+    services.Add(KLineService::Route(market));
 }
 
 } // namespace simmarket

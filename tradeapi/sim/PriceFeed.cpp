@@ -10,7 +10,8 @@ namespace simmarket {
 using namespace tradeapi::wire;
 
 PriceFeed::PriceFeed(SimServer& server, OrderEngine& engine, unsigned seed)
-    : m_server(server), m_engine(engine), m_random(seed), m_timer(server.Io())
+    : m_server(server), m_engine(engine), m_random(seed), m_timer(server.Io()),
+      m_klines(seed, server.Clock().NowMs() / 1000)
 {}
 
 void PriceFeed::Register()
@@ -94,7 +95,10 @@ void PriceFeed::Publish(SimSymbol& symbol)
     symbol.last = std::round(symbol.last * scale) / scale;
     symbol.high = std::max(symbol.high, symbol.last);
     symbol.low = std::min(symbol.low, symbol.last);
-    const sFFixMarketData tick = m_server.Rows().MarketData(symbol, m_server.Clock().NowMs());
+    const int64_t now = m_server.Clock().NowMs();
+    const sFFixMarketData tick = m_server.Rows().MarketData(symbol, now);
+    // The quote carries whole seconds: the K-lines use the same time.
+    m_klines.OnTick(symbol, now / 1000);
     for(const auto& session : m_server.AllSessions())
         if(session->Kind() == FrontKind::MarketData && session->userId != 0 &&
            session->subscribed.count(symbol.id))

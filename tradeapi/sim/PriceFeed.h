@@ -1,7 +1,9 @@
 #pragma once
 // Market-data subscriptions and the price walk: every symbol moves by a
 // seeded random step of up to its stepPoints several times a second, and
-// every move goes to the subscribed sessions and to the order engine.
+// every move goes to the subscribed sessions, to the order engine and into
+// the K-lines.
+#include "KLineBook.h"
 #include "OrderEngine.h"
 #include "SimServer.h"
 
@@ -21,6 +23,8 @@ public:
     // Sets the last price of a symbol and pushes it; false for an unknown
     // symbol or a price that is not positive.
     bool SetPrice(int symbolId, double price);
+    // The K-lines of every symbol, fed by every move.
+    KLineBook& KLines() { return m_klines; }
 
 private:
     void OnSubscribe(const std::shared_ptr<Session>& session, const tradeapi::wire::Frame& frame);
@@ -34,6 +38,7 @@ private:
     boost::asio::steady_timer m_timer;
     double m_rate = 0;
     unsigned m_generation = 0;
+    KLineBook m_klines;
 };
 
 } // namespace simmarket

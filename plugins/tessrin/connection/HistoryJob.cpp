@@ -47,14 +47,6 @@ private:
     bool m_added = false;
 };
 
-// libcurl's global state is set up once, before the first handle, instead of
-// implicitly (and racily) by whichever worker gets there first.
-bool EnsureCurlInitialised()
-{
-    static const bool ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return ok;
-}
-
 CURLMcode Perform(CURLM* multi, int& running)
 {
     CURLMcode rc;
@@ -64,6 +56,14 @@ CURLMcode Perform(CURLM* multi, int& running)
     return rc;
 }
 } // namespace
+
+// libcurl's global state is set up once, before the first handle, instead of
+// implicitly (and racily) by whichever worker gets there first.
+bool EnsureCurlInitialised()
+{
+    static const bool ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return ok;
+}
 
 size_t HttpWriteToString(char* data, size_t size, size_t count, void* answer)
 {

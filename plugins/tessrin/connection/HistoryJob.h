@@ -8,6 +8,10 @@
 
 class wxEvtHandler;
 
+// Sets up libcurl's global state once per process (thread-safe); false when
+// that failed. Every HistoryJob calls it; other libcurl users call it first.
+bool EnsureCurlInitialised();
+
 // libcurl write callback: appends the received block, as raw bytes, to the
 // std::string that CURLOPT_WRITEDATA points at. Returns size * count.
 // Decode the whole body once at the end (HttpBodyToText): a UTF-8 character

@@ -130,6 +130,12 @@ public:
     // Drops the first registration of the observer; unknown observers are ignored.
     void RemoveActionTrigger(CActionTrigger<Record>* observer);
     void RemoveCommitTrigger(CCommitTrigger<Record>* observer);
+    // The number of action observers registered now.
+    std::size_t GetActionTriggerCount() const
+    {
+        return static_cast<std::size_t>(std::count_if(m_actionTriggers.begin(), m_actionTriggers.end(),
+                                                      [](auto* t) { return t != nullptr; }));
+    }
 
 protected:
     // Removal recorded in a unit of work, for tables whose own users need it.

@@ -1,5 +1,6 @@
 #include "frame/TessrinPlugin.h"
 
+#include "charts/HistoryQuoteMgr.h"
 #include "connection/Client.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/RequestId.h"
@@ -56,6 +57,9 @@ TessrinPlugin::~TessrinPlugin()
     DisconnectAppHandlers();
     DisconnectBus();
     UnregisterTriggers();
+    if(m_db) {
+        HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
+    }
     // The library must outlive the objects the Client made from it.
     StopTimers();
     ReleaseClient();
@@ -95,6 +99,8 @@ void TessrinPlugin::UnPlug()
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();
+    // The K-line histories observe the price table: they go before the store.
+    HistoryQuoteMgr::Release();
     m_db.reset();
     UnloadTradeApiLibrary();
     if(g_errorTable == m_errorTable.get()) {

@@ -12,6 +12,7 @@
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/clConfig.h>
+#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/window.h>
 
@@ -138,6 +139,15 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
 
 void TessrinPlugin::SendUnplugEvent()
 {
+    // wx forgets the handlers unbound from the application object (ours,
+    // just now) only at the next event it does not handle. A window that a
+    // handler of the unload event hides or closes sends the application
+    // object such events, which would make it forget them in the middle of
+    // this dispatch: let it forget them first.
+    static const wxEventTypeTag<wxCommandEvent> settle(wxNewEventType());
+    wxCommandEvent nobodyHandles(settle);
+    wxTheApp->ProcessEvent(nobodyHandles);
+
     wxCommandEvent unplug(wxEVT_PLUGIN_UNPLUG, 0);
     ProcessEvent(unplug);
 }

@@ -209,7 +209,7 @@ private:
 void Drain(wxEvtHandler& handler)
 {
     wxUnusedVar(handler);
-    wxTheApp->ProcessPendingEvents();
+    wxAppConsole::GetInstance()->ProcessPendingEvents();
 }
 
 void ReportState(const wxString& trade, const wxString& md)

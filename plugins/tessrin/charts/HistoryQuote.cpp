@@ -1,0 +1,331 @@
+#include "charts/HistoryQuote.h"
+
+#include "charts/ePeriodType.h"
+#include "connection/HistoryJob.h"
+#include "db/CTransaction.h"
+#include "db/RecordStore.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <curl/curl.h>
+#include <pelmora/JSONRoot.h>
+#include <pelmora/JobQueueSingleton.h>
+#include <wx/debug.h>
+
+namespace {
+
+constexpr int kRowFields = 8;
+constexpr int kRequestBarCount = 200;
+
+// The symbol code as a query value: UTF-8 bytes, percent-encoded except the
+// unreserved characters, so '&', '#', '+', blanks or non-ASCII codes reach
+// the server as one value. An ordinary code is sent unchanged.
+wxString EncodeQueryValue(const wxString& value)
+{
+    const wxScopedCharBuffer utf8 = value.utf8_str();
+    if(!EnsureCurlInitialised()) {
+        return wxString();
+    }
+    std::unique_ptr<char, void (*)(void*)> escaped(
+        curl_easy_escape(nullptr, utf8.data(), static_cast<int>(utf8.length())), &curl_free);
+    return escaped ? wxString::FromAscii(escaped.get()) : wxString();
+}
+
+// A number that the ordered K-line index can hold: NaN would break its order.
+bool ToFiniteDouble(const wxString& text, double& value)
+{
+    return text.ToCDouble(&value) && std::isfinite(value);
+}
+
+// A server row "time,x,open,high,low,close,x,x" ('\' escapes a comma).
+bool ParseRow(const wxString& row, sKData& bar)
+{
+    const wxArrayString fields = wxSplit(row, ',', '\\');
+    if(fields.size() < static_cast<size_t>(kRowFields)) {
+        return false;
+    }
+    bar = sKData();
+    return ToFiniteDouble(fields[0], bar.time) && ToFiniteDouble(fields[2], bar.open) &&
+           ToFiniteDouble(fields[3], bar.high) && ToFiniteDouble(fields[4], bar.low) &&
+           ToFiniteDouble(fields[5], bar.close);
+}
+
+sKData TickBar(int64_t time, double price)
+{
+    sKData bar;
+    bar.time = static_cast<double>(time);
+    bar.open = bar.high = bar.low = bar.close = price;
+    return bar;
+}
+
+const sKData& NoKData()
+{
+    static const sKData none;
+    return none;
+}
+
+} // namespace
+
+HistoryQuote::HistoryQuote(RecordStore* db, const wxString& symbolCode, int period,
+                           const wxArrayString& servers)
+    : m_period(period), m_symbolCode(symbolCode), m_pDb(db), m_timer(this), m_servers(servers)
+{
+    m_serverIndex = m_servers.empty() ? 0 : std::rand() % static_cast<int>(m_servers.size());
+    Bind(wxEVT_CMD_JOB_STATUS, &HistoryQuote::OnHistoryJobStatus, this);
+    Bind(wxEVT_CMD_JOB_STATUS_VOID_PTR, &HistoryQuote::OnHistoryJobFailed, this);
+    Bind(wxEVT_TIMER, &HistoryQuote::OnTimer, this);
+    m_timer.Start(kTimerMs);
+    if(m_pDb != nullptr && m_pDb->m_symbol_price_table) {
+        m_pDb->m_symbol_price_table->AddCommitTrigger(this);
+    }
+}
+
+HistoryQuote::~HistoryQuote()
+{
+    Detach();
+}
+
+void HistoryQuote::Detach()
+{
+    m_timer.Stop();
+    if(m_pDb != nullptr && m_pDb->m_symbol_price_table) {
+        m_pDb->m_symbol_price_table->RemoveCommitTrigger(this);
+    }
+    m_pDb = nullptr;
+    m_servers.clear();
+    if(m_job) {
+        m_job->Cancel();
+        m_job.reset();
+    }
+}
+
+wxString HistoryQuote::GetServerUrl()
+{
+    if(m_servers.empty()) {
+        return wxString();
+    }
+    if(m_serverIndex < 0 || m_serverIndex >= static_cast<int>(m_servers.size())) {
+        m_serverIndex = 0;
+    }
+    wxString host = m_servers[m_serverIndex];
+    const int scheme = host.Find("//");
+    if(scheme != wxNOT_FOUND) {
+        host = host.Mid(scheme + 2);
+    }
+    return wxString::Format("http://%s/quotes/hisquotes_data.js", host);
+}
+
+int HistoryQuote::LowerBoundPosition(double time) const
+{
+    const auto& byTime = GetIndex<ByKDataTime>();
+    const auto& byPosition = GetIndex<ByKDataPosition>();
+    return static_cast<int>(GetContainer().project<ByKDataPosition>(byTime.lower_bound(time)) -
+                            byPosition.begin());
+}
+
+bool HistoryQuote::RequestHistory(int64_t time, int barcount)
+{
+    if(m_job) {
+        return false;
+    }
+    if(!m_hasOlderHistory && barcount < 0 && !IsEmpty() &&
+       GetFirstKData().time >= static_cast<double>(time)) {
+        return false;
+    }
+    const int count = GetKDataCount();
+    const int position = LowerBoundPosition(static_cast<double>(time));
+    if(barcount > 0 && count - position >= barcount) {
+        return false;
+    }
+    if(barcount < 0 && position >= -barcount) {
+        return false;
+    }
+    const int periodCode = ServerPeriodCode(m_period);
+    const wxString url = GetServerUrl();
+    if(url.empty()) {
+        return false;
+    }
+    const wxString code = EncodeQueryValue(m_symbolCode);
+    wxString query;
+    if(time <= 0) {
+        query = wxString::Format("%s?symbolCode=%s&period=%d&barcount=%d", url, code, periodCode, barcount);
+    } else {
+        query = wxString::Format("%s?symbolCode=%s&period=%d&time=%.0f&barcount=%d&rnd=%d", url, code,
+                                 periodCode, static_cast<double>(time), barcount, std::rand());
+    }
+    // No time-out: a slow history server is waited for.
+    auto job = std::make_shared<HistoryJob>(this, query, 0, barcount);
+    if(!JobQueueSingleton::Instance()->PushJob(job)) {
+        return false; // the queue is stopping: nothing would ever answer
+    }
+    m_job = std::move(job);
+    return true;
+}
+
+void HistoryQuote::OnHistoryJobStatus(wxCommandEvent& event)
+{
+    m_job.reset();
+    const wxString text = event.GetString();
+    const size_t first = text.find('[');
+    const size_t last = text.rfind(']');
+    if(first == wxString::npos || last == wxString::npos || last < first) {
+        return;
+    }
+    const JSONRoot root(text.substr(first, last - first + 1));
+    if(!root.isOk()) {
+        return;
+    }
+    const JSONElement rows = root.toElement();
+    const int n = rows.arraySize();
+    const long barcount = event.GetExtraLong();
+    if(barcount < 0 && n < -barcount) {
+        m_hasOlderHistory = false;
+    }
+
+    CTransaction transaction;
+    sKData bar;
+    for(int i = 0; i < n; ++i) {
+        if(ParseRow(rows.arrayItem(i).namedObject("row").toString(), bar)) {
+            AddOrUpdate(bar, &transaction, true);
+        }
+    }
+    if(!IsEmpty()) {
+        const sKData& newest = GetLastKData();
+        const int64_t newestTime = static_cast<int64_t>(newest.time);
+        if(newestTime != 0 && m_lastTickTime != 0 && IsSameBar(m_period, newestTime, m_lastTickTime) &&
+           newest.close != m_lastTickPrice) {
+            AddOrUpdate(TickBar(m_lastTickTime, m_lastTickPrice), &transaction, false);
+        }
+    }
+    transaction.Commit(0);
+}
+
+void HistoryQuote::OnHistoryJobFailed(wxCommandEvent& /*event*/)
+{
+    m_job.reset();
+    if(!m_servers.empty()) {
+        m_serverIndex = (m_serverIndex + 1) % static_cast<int>(m_servers.size());
+    }
+}
+
+void HistoryQuote::OnTimer(wxTimerEvent& /*event*/)
+{
+    if(!IsEmpty() && m_lastTickTime != 0) {
+        const int64_t newestTime = static_cast<int64_t>(GetLastKData().time);
+        if(!IsSameBar(m_period, newestTime, m_lastTickTime)) {
+            RequestHistory(newestTime, kRequestBarCount);
+        }
+    }
+}
+
+void HistoryQuote::commitUpdate(const symbol_price& oldValue, const symbol_price& stored, int /*argument*/)
+{
+    if(!oldValue.GetSymbolProperty(m_pDb) || oldValue.cachedSymbolProperty->symbolCode != m_symbolCode ||
+       !stored.quoteTime.IsValid()) {
+        return;
+    }
+    const wxLongLong ms = stored.quoteTime.GetValue();
+    OnTick(ms.GetValue() / 1000, stored.lastPrice);
+}
+
+void HistoryQuote::OnTick(int64_t time, double price)
+{
+    if(IsEmpty()) {
+        RequestHistory(0, -kRequestBarCount);
+        return;
+    }
+    m_lastTickTime = time;
+    m_lastTickPrice = price;
+    const int64_t newestTime = static_cast<int64_t>(GetLastKData().time);
+    if(!IsSameBar(m_period, newestTime, time)) {
+        // The new K-line comes from the server; its answer applies this tick again.
+        RequestHistory(newestTime, kRequestBarCount);
+        return;
+    }
+    CTransaction transaction;
+    AddOrUpdate(TickBar(time, price), &transaction, false);
+    transaction.Commit(0);
+}
+
+void HistoryQuote::AddOrUpdate(const sKData& bar, CTransaction* transaction, bool fromHistory)
+{
+    const auto& byTime = GetIndex<ByKDataTime>();
+    auto next = byTime.lower_bound(bar.time);
+    auto target = byTime.end();
+    if(next != byTime.end() &&
+       IsSameBar(m_period, static_cast<int64_t>(next->time), static_cast<int64_t>(bar.time))) {
+        target = next;
+    } else if(next != byTime.begin() && !byTime.empty()) {
+        const auto before = std::prev(next);
+        if(IsSameBar(m_period, static_cast<int64_t>(before->time), static_cast<int64_t>(bar.time))) {
+            target = before;
+        }
+    }
+
+    if(target != byTime.end()) {
+        sKData value = *target;
+        if(fromHistory) {
+            value = bar;
+        } else {
+            value.high = std::max(value.high, bar.close);
+            value.low = std::min(value.low, bar.close);
+            value.close = bar.close;
+        }
+        const bool result = Update(target, value, transaction);
+        wxASSERT(result);
+        return;
+    }
+
+    sKData value = bar;
+    if(!fromHistory) {
+        value.time = static_cast<double>(GetBarStartTime(m_period, static_cast<int64_t>(bar.time)));
+    }
+    const auto where = GetContainer().project<ByKDataPosition>(byTime.lower_bound(value.time));
+    const InsertResult result = Insert(where, value, transaction);
+    wxASSERT(result.second == true);
+}
+
+const sKData& HistoryQuote::GetKData(int nIndex) const
+{
+    const auto& Idx = GetIndex<ByKDataPosition>();
+    wxASSERT(nIndex >= 0 && nIndex < (int)Idx.size());
+    if(nIndex < 0 || nIndex >= static_cast<int>(Idx.size())) {
+        return NoKData();
+    }
+    return Idx[static_cast<size_t>(nIndex)];
+}
+
+const sKData& HistoryQuote::GetFirstKData() const
+{
+    const auto& Idx = GetIndex<ByKDataPosition>();
+    wxASSERT(!Idx.empty());
+    return Idx.empty() ? NoKData() : Idx.front();
+}
+
+const sKData& HistoryQuote::GetLastKData() const
+{
+    const auto& Idx = GetIndex<ByKDataPosition>();
+    wxASSERT(!Idx.empty());
+    return Idx.empty() ? NoKData() : Idx.back();
+}
+
+int HistoryQuote::GetKDataCount() const
+{
+    return static_cast<int>(GetContainer().size());
+}
+
+bool HistoryQuote::IsEmpty() const
+{
+    return GetContainer().empty();
+}
+
+int HistoryQuote::FindKDataByTime(double time) const
+{
+    const auto& byTime = GetIndex<ByKDataTime>();
+    const auto found = byTime.find(time);
+    if(found == byTime.end()) {
+        return -1;
+    }
+    return static_cast<int>(GetContainer().project<ByKDataPosition>(found) -
+                            GetIndex<ByKDataPosition>().begin());
+}

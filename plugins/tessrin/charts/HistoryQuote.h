@@ -1,0 +1,90 @@
+#pragma once
+
+#include "charts/sKData.h"
+#include "db/CCommitTrigger.h"
+#include "db/symbol_price.h"
+
+#include <cstdint>
+#include <memory>
+#include <wx/arrstr.h>
+#include <wx/event.h>
+#include <wx/string.h>
+#include <wx/timer.h>
+
+class CTransaction;
+class HistoryJob;
+class RecordStore;
+
+// The K-lines of one symbol and period from one trading server: downloaded
+// on demand from the market-history servers ("mdhistory"), one download at a
+// time, and kept live from the symbol's ticks in symbol_price. The object is
+// the K-line table itself: chart panels register their sKData commit
+// triggers on it and hear of new and changed K-lines when a download or a
+// tick commits. Shared through HistoryQuoteMgr; GUI thread only.
+class HistoryQuote : public wxEvtHandler, public sKDataFactory, public CCommitTrigger<symbol_price>
+{
+public:
+    static constexpr int kTimerMs = 1000;
+
+    // Picks a random first server, starts the repeating timer and observes
+    // the store's symbol_price table.
+    HistoryQuote(RecordStore* db, const wxString& symbolCode, int period, const wxArrayString& servers);
+    // Stops observing and cancels a running download.
+    ~HistoryQuote() override;
+    // The same ahead of destruction, for a history that may outlive its
+    // record store: afterwards it neither downloads nor follows ticks.
+    void Detach();
+
+    // Starts a download: time 0 asks for the newest K-lines; barcount > 0
+    // that many from `time` on, < 0 that many before `time`, 0 whatever the
+    // server sends. False when a download runs, the cache already holds the
+    // range, older history is known to be exhausted, or there is no server.
+    bool RequestHistory(int64_t time, int barcount);
+    // "http://<host>/quotes/hisquotes_data.js" of the current server; empty
+    // without servers. An index past the list goes back to 0.
+    wxString GetServerUrl();
+
+    // Position 0 is the oldest K-line.
+    const sKData& GetKData(int nIndex) const;
+    const sKData& GetFirstKData() const;
+    const sKData& GetLastKData() const;
+    int GetKDataCount() const;
+    bool IsEmpty() const;
+    // Position of the K-line starting exactly at `time`; -1 when none does.
+    int FindKDataByTime(double time) const;
+
+    // Merges a K-line into the table: it replaces (from history) or extends
+    // (a tick: high, low and close) the K-line it belongs to, else it is
+    // inserted, a tick at its K-line's start.
+    void AddOrUpdate(const sKData& bar, CTransaction* transaction, bool fromHistory);
+    // A live price at `time` (seconds since 1970).
+    void OnTick(int64_t time, double price);
+
+    // A tick of this object's symbol with a quote time goes to OnTick.
+    void commitUpdate(const symbol_price& oldValue, const symbol_price& stored, int argument) override;
+
+    int GetPeriod() const { return m_period; }
+    const wxString& GetSymbolCode() const { return m_symbolCode; }
+    // False once the server answered a backward request with fewer rows than asked.
+    bool HasOlderHistory() const { return m_hasOlderHistory; }
+    bool IsDownloading() const { return static_cast<bool>(m_job); }
+    int GetServerIndex() const { return m_serverIndex; }
+
+private:
+    void OnHistoryJobStatus(wxCommandEvent& event);
+    void OnHistoryJobFailed(wxCommandEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    // Position in time order of the first K-line not before `time`.
+    int LowerBoundPosition(double time) const;
+
+    std::shared_ptr<HistoryJob> m_job; // the running download; empty while idle
+    bool m_hasOlderHistory = true;
+    int m_period;
+    wxString m_symbolCode;
+    RecordStore* m_pDb;
+    int64_t m_lastTickTime = 0; // 0: no tick seen yet
+    double m_lastTickPrice = 0.0;
+    wxTimer m_timer;
+    wxArrayString m_servers;
+    int m_serverIndex = 0;
+};

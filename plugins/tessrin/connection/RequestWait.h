@@ -1,0 +1,40 @@
+#pragma once
+
+class RequestCallBack;
+class RequestNotify;
+
+// The wait of one window for the answer to the request it sent: at most one
+// request at a time, registered with the pending-request registry, ended by
+// its answer or its time-out, withdrawn when the window closes. Answers and
+// time-outs of other ids do not end it. GUI thread only.
+class RequestWait
+{
+public:
+    // `registry` null: the process-wide registry.
+    explicit RequestWait(RequestCallBack* owner, RequestNotify* registry = nullptr);
+    // Withdraws what is still registered.
+    ~RequestWait();
+    RequestWait(const RequestWait&) = delete;
+    RequestWait& operator=(const RequestWait&) = delete;
+
+    // Tests hand in a registry with their own clock.
+    void SetRegistry(RequestNotify* registry) { m_registry = registry; }
+
+    // Registers the wait; no other wait may be pending ("m_bWaitting == false").
+    void Start(int requestId, unsigned timeoutMs);
+    // True, and the wait ends, when `requestId` is the one awaited.
+    bool End(int requestId);
+    // Leaves the waiting state and withdraws every registration of the owner.
+    void Drop();
+
+    bool IsWaiting() const { return m_bWaitting; }
+    int GetRequestId() const { return m_waitRequestId; }
+
+private:
+    RequestNotify* Registry(bool create) const;
+
+    RequestCallBack* m_owner;  // not owned
+    RequestNotify* m_registry; // not owned; null: the singleton
+    bool m_bWaitting = false;
+    int m_waitRequestId = -1;
+};

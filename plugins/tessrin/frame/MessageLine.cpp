@@ -1,0 +1,48 @@
+#include "frame/MessageLine.h"
+
+#include "connection/ErrorTextTable.h"
+#include "db/DateTimeText.h"
+#include "frame/ModalMessageBox.h"
+#include "frame/TessrinConfig.h"
+#include "frame/TessrinPlugin.h"
+
+#include <wx/textctrl.h>
+
+MessageLine::MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule)
+    : m_line(line), m_caption(caption), m_rule(rule),
+      m_box([](const wxString& message, const wxString& boxCaption) {
+          ModalMessageBox::Show(message, boxCaption, wxOK | wxCENTRE, nullptr);
+      }),
+      m_clock([] { return wxDateTime::Now(); })
+{}
+
+wxDateTime MessageLine::Show(const wxString& text, int code, bool allowBox, bool showLine)
+{
+    const wxString shown = text.empty() ? GetErrorText(code) : text;
+    const wxDateTime now = m_clock();
+    const wxString message = Format(now, shown, code);
+    if(m_rule == eBoxWhenConfigured && allowBox && IsBoxConfigured()) {
+        m_box(message, m_caption);
+    } else if(showLine && m_line) {
+        m_line->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
+        m_line->ChangeValue(message);
+    }
+    return now + wxTimeSpan::Seconds(kShowSeconds);
+}
+
+void MessageLine::Clear()
+{
+    if(m_line) {
+        m_line->Clear();
+    }
+}
+
+wxString MessageLine::Format(const wxDateTime& when, const wxString& text, int code)
+{
+    return wxString::Format("[%s]%s[%d]", FormatTime(when), text, code);
+}
+
+bool MessageLine::IsBoxConfigured()
+{
+    return TessrinConfig(g_plugin ? g_plugin->GetConfig() : nullptr).IsShowErrMsgBox();
+}

@@ -1,0 +1,252 @@
+// The order dialog's requests: checks, confirmation, sending, and the wait
+// for the answer.
+#include "db/RecordStore.h"
+#include "frame/SettingsAccessors.h"
+#include "layouts/wxSpinCtrlDouble_.h"
+#include "orders/MarketOrderConfirm.h"
+#include "orders/OrderDialog.h"
+#include "orders/OrderRules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+#include <wx/intl.h>
+
+namespace {
+// Spin values read back from their text against the record's own values.
+bool SamePrice(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+}
+} // namespace
+
+OrderInputs OrderDialog::ReadInputs() const
+{
+    OrderInputs inputs;
+    inputs.quantity = m_quantitySpin->GetValue();
+    inputs.stopLoss = m_stopLossSpin->GetValue();
+    inputs.takeProfit = m_takeProfitSpin->GetValue();
+    inputs.usePointDiff = m_pointDiffCheck->GetValue();
+    inputs.pointDiff = m_pointDiffSpin->GetValue();
+    inputs.expireSelection = m_expireCombo->GetSelection();
+    inputs.withoutMargin = m_marginTypeCombo->IsShown() && m_marginTypeCombo->GetSelection() == 1;
+    return inputs;
+}
+
+template <class Request> bool OrderDialog::Confirm(int kind, Request* request)
+{
+    if(!IsOrderPreConfirm()) {
+        return true;
+    }
+    int result = wxID_CANCEL;
+    {
+        MarketOrderConfirm confirm(m_pDb, this);
+        confirm.m_orderKind = kind;
+        if constexpr(std::is_same_v<Request, sFFixSetOrder>) {
+            confirm.m_pSetOrder = request;
+        } else if constexpr(std::is_same_v<Request, sFFixModifyOrder>) {
+            confirm.m_pModifyOrder = request;
+        } else if constexpr(std::is_same_v<Request, sFFixCancelOrder>) {
+            confirm.m_pCancelOrder = request;
+        } else if constexpr(std::is_same_v<Request, sFFixHoldBillDelivery>) {
+            confirm.m_pDeliveryOrder = request;
+        } else {
+            confirm.m_pPositionClose = request;
+        }
+        result = confirm.ShowModal();
+    }
+    // The dialog may have been closed while the confirmation was up.
+    return result != wxID_CANCEL && !m_closing;
+}
+
+bool OrderDialog::DisablesOk() const
+{
+    return OrderRules::DisablesOkWhileWaiting(m_openCloseType, m_orderType);
+}
+
+void OrderDialog::OnOK(wxCommandEvent& event)
+{
+    event.Skip();
+    // One request at a time: a second one would lose the first one's answer.
+    if(m_wait.IsWaiting() || !CheckAll(true, true)) {
+        return;
+    }
+    switch(m_openCloseType) {
+    case eModify:
+    case eCancel:
+        OnModifyOrder(event);
+        return;
+    case eDelivery:
+        OnDeliveryOrder(event);
+        return;
+    case eClosePosition:
+        OnClosePosition(event);
+        return;
+    default:
+        break;
+    }
+
+    const OrderInputs inputs = ReadInputs();
+    if(inputs.quantity == 0.0) {
+        return;
+    }
+    OrderRules rules(*this);
+    if(!rules.IsTakeProfitValid(inputs.takeProfit)) {
+        UpdateStopProfitDisplay();
+        ShowError(_("Take Profit Price Invalid"), -1, true, true);
+        return;
+    }
+    if(!rules.IsStopLossValid(inputs.stopLoss)) {
+        ShowError(_("Stop Loss Price Invalid"), -1, true, true);
+        return;
+    }
+    if(m_orderType == eLimitOrder && (!rules.IsLimitPriceValid(m_limitPrice) || m_limitPrice == 0.0)) {
+        UpdateStopProfitDisplay();
+        UpdateLimitPart();
+        ShowError(_("Limit Price Invalid"), -1, true, true);
+        return;
+    }
+    sFFixSetOrder request = BuildSetOrder(rules, inputs);
+    if(!Confirm(m_openCloseType, &request)) {
+        return;
+    }
+    SaveSymbolConfig();
+    const int id = m_sender->SetOrder(request);
+    if(id < 0) {
+        ShowError(_("Set Order Failed!"), -1, true, true);
+        return;
+    }
+    StartWaitting(id);
+}
+
+void OrderDialog::OnModifyOrder(wxCommandEvent& event)
+{
+    event.Skip();
+    if(!CheckAll(true, true)) {
+        return;
+    }
+    int id = -1;
+    if(m_openCloseType == eModify) {
+        double stopLoss = 0.0;
+        double takeProfit = 0.0;
+        if(m_orderType == eLimitOrder && m_pLimitOrder) {
+            stopLoss = m_pLimitOrder->stopLoss;
+            takeProfit = m_pLimitOrder->takeProfit;
+        } else if(m_pHoldBill) {
+            stopLoss = m_pHoldBill->stopLoss;
+            takeProfit = m_pHoldBill->takeProfit;
+        }
+        const double newStopLoss = m_stopLossSpin->GetValue();
+        const double newTakeProfit = m_takeProfitSpin->GetValue();
+        if(SamePrice(newStopLoss, stopLoss) && SamePrice(newTakeProfit, takeProfit)) {
+            Close(false); // nothing changed: nothing to send
+            return;
+        }
+        sFFixModifyOrder request = BuildModifyOrder(m_orderCodeRe, newStopLoss, newTakeProfit);
+        if(!Confirm(eModify, &request)) {
+            return;
+        }
+        SaveSymbolConfig();
+        id = m_sender->ModifyOrder(request);
+        if(id < 0) {
+            ShowError(_("Modify Order Failed!"), -1, true, true);
+            return;
+        }
+    } else {
+        sFFixCancelOrder request = BuildCancelOrder(m_orderCodeRe);
+        if(!Confirm(eCancel, &request)) {
+            return;
+        }
+        SaveSymbolConfig();
+        id = m_sender->CancelOrder(request);
+        if(id < 0) {
+            ShowError(_("Cancel Order Failed!"), -1, true, true);
+            return;
+        }
+    }
+    StartWaitting(id);
+}
+
+void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
+{
+    event.Skip();
+    if(!m_pHoldBill) {
+        return;
+    }
+    sFFixHoldBillDelivery request = BuildHoldBillDelivery(m_pHoldBill->orderCode, m_pHoldBill->deliveryType);
+    if(!Confirm(eDelivery, &request)) {
+        return;
+    }
+    SaveSymbolConfig();
+    const int id = m_sender->HoldBillDelivery(request);
+    if(id < 0) {
+        ShowError(_("Cancel Order Failed!"), -1, true, true);
+        return;
+    }
+    StartWaitting(id);
+}
+
+void OrderDialog::OnClosePosition(wxCommandEvent& event)
+{
+    event.Skip();
+    if(!m_pPosition) {
+        return;
+    }
+    OrderRules rules(*this);
+    OrderInputs inputs = ReadInputs();
+    const double open = rules.PositionCloseQuantity();
+    if(inputs.quantity > open) {
+        inputs.quantity = open;
+        UpdateQuantityRange();
+    }
+    if(inputs.quantity <= 0.0) {
+        return;
+    }
+    sFFixPositionCloseOrder request = BuildPositionCloseOrder(rules, *m_pPosition, inputs);
+    if(!Confirm(eClosePosition, &request)) {
+        return;
+    }
+    SaveSymbolConfig();
+    const int id = m_sender->PositionCloseOrder(request);
+    if(id < 0) {
+        ShowError(_("Close Poistion Failed!"), -1, true, true);
+        return;
+    }
+    StartWaitting(id);
+}
+
+void OrderDialog::StartWaitting(int requestId)
+{
+    m_wait.Start(requestId, kWaitMs);
+    if(DisablesOk()) {
+        wxASSERT_MSG(m_marketOk->IsEnabled(), "m_marketOk->IsEnabled() == true");
+        m_marketOk->Disable();
+    }
+}
+
+void OrderDialog::OnResponse(int requestId, int errorCode, const wxString& text)
+{
+    if(!m_wait.End(requestId)) {
+        return;
+    }
+    if(errorCode == 0) {
+        Close(false);
+        return;
+    }
+    if(DisablesOk()) {
+        wxASSERT_MSG(!m_marketOk->IsEnabled(), "m_marketOk->IsEnabled() == false");
+        m_marketOk->Enable();
+    }
+    ShowError(text, errorCode, true, true);
+}
+
+void OrderDialog::OnResponseTimeOut(int requestId)
+{
+    if(!m_wait.End(requestId)) {
+        return;
+    }
+    if(DisablesOk()) {
+        m_marketOk->Enable();
+    }
+    ShowError(_("Request Time Out!"), -1, true, true);
+}

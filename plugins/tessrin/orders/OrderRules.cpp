@@ -1,0 +1,408 @@
+#include "orders/OrderRules.h"
+
+#include "db/CodeTexts.h"
+#include "db/RecordStore.h"
+#include "db/TradeArithmetic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <wx/intl.h>
+
+namespace {
+
+// Prices come out of sums of points: a bound computed as 9.98 - 0.05 must
+// accept the 9.93 typed into the spin. Far below any price point.
+bool AtMost(double value, double limit)
+{
+    return value <= limit + 1e-12 + std::fabs(limit) * 1e-14;
+}
+
+bool AtLeast(double value, double limit)
+{
+    return value >= limit - 1e-12 - std::fabs(limit) * 1e-14;
+}
+
+// The largest quantity the quantity spin takes.
+constexpr double kMaxSpinQuantity = 10000000.0;
+
+int TruncatedQuantity(double quantity)
+{
+    if(!(quantity > 0.0)) {
+        return 0;
+    }
+    return static_cast<int>(std::min(quantity, kMaxSpinQuantity));
+}
+
+} // namespace
+
+OrderRules::CheckResult OrderRules::Check()
+{
+    RecordStore* store = m_ticket.m_pDb;
+    if(!store || !store->m_symbol_Info_table) {
+        m_ticket.m_pSymbolInfo = nullptr;
+        return eSymbolInvalid;
+    }
+    const auto& symbols = store->m_symbol_Info_table->GetIndexByPrimary();
+    const auto symbol = symbols.find(m_ticket.m_symbolId);
+    m_ticket.m_pSymbolInfo = symbol != symbols.end() ? &*symbol : nullptr;
+    if(!m_ticket.m_pSymbolInfo || !m_ticket.m_pSymbolInfo->GetSymbolProperty(store) ||
+       !m_ticket.m_pSymbolInfo->cachedSymbolProperty->GetSymbolPrice(store)) {
+        return eSymbolInvalid;
+    }
+    if(!m_ticket.m_pSymbolInfo->GetAccount(store)) {
+        return eAccountInvalid;
+    }
+    switch(m_ticket.m_openCloseType) {
+    case eClose:
+    case eDelivery: {
+        // A delivery dialog reads its bill as much as a close dialog does.
+        const auto hold = store->m_trade_HoldBill_table->Find(m_ticket.m_orderCodeRe);
+        const bool found = hold != store->m_trade_HoldBill_table->GetIndexByPrimary().end();
+        m_ticket.m_pHoldBill = found ? &*hold : nullptr;
+        break;
+    }
+    case eClosePosition: {
+        const auto& positions = store->m_trade_Position_table->GetIndexByPrimary();
+        const auto position = positions.find(m_ticket.m_symbolId);
+        m_ticket.m_pPosition = position != positions.end() ? &*position : nullptr;
+        if(!m_ticket.m_pPosition) {
+            return eOrderInvalid;
+        }
+        return eCheckPassed;
+    }
+    case eModify:
+    case eCancel:
+        if(!IsLimit()) {
+            const auto hold = store->m_trade_HoldBill_table->Find(m_ticket.m_orderCodeRe);
+            const bool found = hold != store->m_trade_HoldBill_table->GetIndexByPrimary().end();
+            m_ticket.m_pHoldBill = found ? &*hold : nullptr;
+        } else {
+            const auto& limits = store->m_trade_Limit_table->GetIndexByPrimary();
+            const auto limit = limits.find(m_ticket.m_orderCodeRe);
+            m_ticket.m_pLimitOrder = limit != limits.end() ? &*limit : nullptr;
+            return m_ticket.m_pLimitOrder ? eCheckPassed : eOrderInvalid;
+        }
+        break;
+    default:
+        return eCheckPassed;
+    }
+    return m_ticket.m_pHoldBill ? eCheckPassed : eOrderInvalid;
+}
+
+const char* OrderRules::CheckMessage(CheckResult result)
+{
+    switch(result) {
+    case eSymbolInvalid:
+        return "Symbol Invalid";
+    case eOrderInvalid:
+        return "Order Invalid";
+    case eAccountInvalid:
+        return "Account Invalid, Maybe Disconnected!";
+    default:
+        return "";
+    }
+}
+
+bool OrderRules::CheckForcesLine(CheckResult result) const
+{
+    return result == eOrderInvalid && !IsLimit() &&
+           (m_ticket.m_openCloseType == eModify || m_ticket.m_openCloseType == eCancel);
+}
+
+const symbol_Property* OrderRules::GetProperty() const
+{
+    const symbol_Info* symbol = m_ticket.m_pSymbolInfo;
+    if(!symbol || !symbol->GetSymbolProperty(m_ticket.m_pDb)) {
+        return nullptr;
+    }
+    return symbol->cachedSymbolProperty.Get();
+}
+
+const symbol_price* OrderRules::GetPrice() const
+{
+    const symbol_Property* property = GetProperty();
+    if(!property || !property->GetSymbolPrice(m_ticket.m_pDb)) {
+        return nullptr;
+    }
+    return property->cachedSymbolPrice.Get();
+}
+
+bool OrderRules::GetQuotes(double& sellQuote, double& buyQuote) const
+{
+    sellQuote = 0.0;
+    buyQuote = 0.0;
+    return m_ticket.m_pSymbolInfo &&
+           CalcStopProfitBounds(m_ticket.m_pDb, *m_ticket.m_pSymbolInfo, sellQuote, buyQuote);
+}
+
+double OrderRules::SideQuote() const
+{
+    double sellQuote = 0.0;
+    double buyQuote = 0.0;
+    GetQuotes(sellQuote, buyQuote);
+    return IsBuy() ? buyQuote : sellQuote;
+}
+
+int OrderRules::PropertyDecimals() const
+{
+    const symbol_Property* property = GetProperty();
+    return property ? property->digits : 0;
+}
+
+int OrderRules::PriceDigits() const
+{
+    const symbol_price* price = GetPrice();
+    return price ? price->digits : 0;
+}
+
+double OrderRules::PricePoint() const
+{
+    return PointsToPrice(1, PriceDigits());
+}
+
+double OrderRules::PropertyPoint() const
+{
+    return PointsToPrice(1, PropertyDecimals());
+}
+
+double OrderRules::CurrentPrice() const
+{
+    const symbol_price* price = GetPrice();
+    return price ? price->lastPrice : 0.0;
+}
+
+double OrderRules::StopLossBound() const
+{
+    if(!m_ticket.m_pSymbolInfo) {
+        return 0.0;
+    }
+    const double distance = PricePoint() * m_ticket.m_pSymbolInfo->stopLossPoints;
+    if(!IsLimit()) {
+        if(CurrentPrice() == 0.0) {
+            return 0.0;
+        }
+        double sellQuote = 0.0;
+        double buyQuote = 0.0;
+        GetQuotes(sellQuote, buyQuote);
+        return IsBuy() ? sellQuote - distance : buyQuote + distance;
+    }
+    if(m_ticket.m_limitPrice == 0.0) {
+        return 0.0;
+    }
+    return IsBuy() ? m_ticket.m_limitPrice - distance : m_ticket.m_limitPrice + distance;
+}
+
+double OrderRules::TakeProfitBound() const
+{
+    if(!m_ticket.m_pSymbolInfo) {
+        return 0.0;
+    }
+    const double distance = PricePoint() * m_ticket.m_pSymbolInfo->takeProfitPoints;
+    if(!IsLimit()) {
+        if(CurrentPrice() == 0.0) {
+            return 0.0;
+        }
+        double sellQuote = 0.0;
+        double buyQuote = 0.0;
+        GetQuotes(sellQuote, buyQuote);
+        return IsBuy() ? sellQuote + distance : buyQuote - distance;
+    }
+    if(m_ticket.m_limitPrice == 0.0) {
+        return 0.0;
+    }
+    return IsBuy() ? m_ticket.m_limitPrice + distance : m_ticket.m_limitPrice - distance;
+}
+
+bool OrderRules::IsStopLossValid(double price) const
+{
+    if(price == 0.0) {
+        return true;
+    }
+    const double bound = StopLossBound();
+    return IsBuy() ? AtMost(price, bound) : AtLeast(price, bound);
+}
+
+bool OrderRules::IsTakeProfitValid(double price) const
+{
+    if(price == 0.0) {
+        return true;
+    }
+    const double bound = TakeProfitBound();
+    return IsBuy() ? AtLeast(price, bound) : AtMost(price, bound);
+}
+
+bool OrderRules::IsStopLossBeyondBound(double price) const
+{
+    return price != 0.0 && !IsStopLossValid(price);
+}
+
+bool OrderRules::IsTakeProfitBeyondBound(double price) const
+{
+    return price != 0.0 && !IsTakeProfitValid(price);
+}
+
+double OrderRules::LimitBoundary(bool upper) const
+{
+    if(!m_ticket.m_pSymbolInfo) {
+        return 0.0;
+    }
+    const double distance = PricePoint() * m_ticket.m_pSymbolInfo->limitPoints;
+    const double quote = SideQuote();
+    return upper ? quote + distance : quote - distance;
+}
+
+bool OrderRules::IsLimitPriceValid(double price) const
+{
+    if(!m_ticket.m_pSymbolInfo) {
+        return false;
+    }
+    if(m_ticket.m_pSymbolInfo->marketType == '2' || price == 0.0) {
+        return true;
+    }
+    const double least = std::fabs(PropertyPoint() * m_ticket.m_pSymbolInfo->limitPoints);
+    return AtLeast(std::fabs(price - SideQuote()), least);
+}
+
+char OrderRules::GetOrderType() const
+{
+    const symbol_Info* symbol = m_ticket.m_pSymbolInfo;
+    if(!symbol) {
+        return 0;
+    }
+    const bool open = m_ticket.m_openCloseType == eOpen;
+    if(symbol->marketType == '2') {
+        if(IsLimit()) {
+            return open ? 'B' : 'D';
+        }
+        return open ? 'C' : 'E';
+    }
+    if(!IsLimit()) {
+        return open ? '1' : '2';
+    }
+    if(!open) {
+        return 0;
+    }
+    double sellQuote = 0.0;
+    double buyQuote = 0.0;
+    GetQuotes(sellQuote, buyQuote);
+    const double limit = m_ticket.m_limitPrice;
+    if(IsBuy()) {
+        return AtMost(limit, buyQuote) ? '3' : '4';
+    }
+    return AtMost(limit, sellQuote) ? '4' : '3';
+}
+
+double OrderRules::OrderPrice() const
+{
+    if(IsLimit()) {
+        return m_ticket.m_limitPrice;
+    }
+    if(m_ticket.m_pSymbolInfo && m_ticket.m_pSymbolInfo->marketType == '2') {
+        return CurrentPrice();
+    }
+    return SideQuote();
+}
+
+double OrderRules::PositionCloseQuantity() const
+{
+    const trade_Position* position = m_ticket.m_pPosition;
+    if(!position) {
+        return 0.0;
+    }
+    return IsBuy() ? position->sellQuantity : position->buyQuantity;
+}
+
+int OrderRules::MaxQuantity() const
+{
+    switch(m_ticket.m_openCloseType) {
+    case eOpen:
+        if(!m_ticket.m_pSymbolInfo) {
+            return 0;
+        }
+        return TruncatedQuantity(
+            CalcMaxOrderQuantity(m_ticket.m_pDb, *m_ticket.m_pSymbolInfo, m_ticket.m_direction,
+                                 IsLimit() ? kGivenPrice : kMarketPrice, true, m_ticket.m_limitPrice));
+    case eClosePosition:
+        return TruncatedQuantity(PositionCloseQuantity());
+    default:
+        if(m_ticket.m_pHoldBill) {
+            return TruncatedQuantity(m_ticket.m_pHoldBill->quantity);
+        }
+        if(m_ticket.m_pLimitOrder) {
+            return TruncatedQuantity(m_ticket.m_pLimitOrder->quantityOrder);
+        }
+        return 0;
+    }
+}
+
+bool OrderRules::DisablesOkWhileWaiting(int kind, int orderType)
+{
+    switch(kind) {
+    case eOpen:
+        return orderType == eMarketOrder;
+    case eCancel:
+        return false;
+    default:
+        return true;
+    }
+}
+
+OrderControlVisibility OrderRules::Visibility(int kind, int orderType, bool showMultiMargin)
+{
+    OrderControlVisibility shown;
+    shown.orderType = kind != eDelivery;
+    shown.marginType = showMultiMargin;
+    shown.limitPart = orderType == eLimitOrder;
+    shown.stopProfit = kind != eClose && kind != eDelivery && kind != eClosePosition;
+    shown.pointDiff =
+        orderType == eMarketOrder && (kind == eOpen || kind == eClose || kind == eClosePosition);
+    return shown;
+}
+
+bool OrderRules::GetTitle(wxString& title) const
+{
+    const char marketType = m_ticket.m_pSymbolInfo ? m_ticket.m_pSymbolInfo->marketType : 0;
+    const wxString detail = wxString::Format("[%s]", m_ticket.m_orderCodeRe);
+    wxString kindTitle;
+    wxString kindDetail = detail;
+    switch(m_ticket.m_openCloseType) {
+    case eOpen:
+        kindTitle = _("New Order");
+        kindDetail.clear();
+        break;
+    case eClose:
+        kindTitle = _("Close Order");
+        break;
+    case eModify:
+        kindTitle = _("Modify Order");
+        break;
+    case eCancel:
+        kindTitle = _("Cancel Order");
+        break;
+    case eDelivery: {
+        const char deliveryType = m_ticket.m_pHoldBill ? m_ticket.m_pHoldBill->deliveryType : 0;
+        if(deliveryType == '2') {
+            kindTitle = _("UnDelivery Order");
+        } else if(deliveryType == '1' || deliveryType == 0) {
+            kindTitle = _("Delivery Order");
+        } else {
+            kindTitle = _("Exception Delivery Type");
+        }
+        break;
+    }
+    case eClosePosition: {
+        const symbol_Property* property = GetProperty();
+        if(!property) {
+            return false;
+        }
+        kindTitle = _("Close Position");
+        kindDetail = wxString::Format("[%s]", property->symbolName);
+        break;
+    }
+    default:
+        return false;
+    }
+    title = wxString::Format("%s%s:%s", kindTitle, kindDetail, HangTypeText(marketType));
+    return true;
+}

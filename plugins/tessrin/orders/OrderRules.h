@@ -1,0 +1,101 @@
+#pragma once
+
+#include "orders/OrderTicket.h"
+
+#include <wx/string.h>
+
+struct symbol_Property;
+struct symbol_price;
+
+// Which groups of order-dialog controls a kind of order shows.
+struct OrderControlVisibility
+{
+    bool orderType = true;  // order-type label and list, first price text
+    bool marginType = true; // margin-type label and list
+    bool limitPart = true;  // second price text, price label and spin, validity
+    bool stopProfit = true; // stop-loss and take-profit rows
+    bool pointDiff = true;  // "biggest diff", its spin and "Point"
+};
+
+// The order dialog's rules on its ticket and the record tables, without
+// windows: the quote pair, the bounds of stop-loss, take-profit and limit
+// price, the order-type code, the quantity range, the checks before any
+// request, the title and which controls a kind shows. A side other than 'b'
+// counts as a sell.
+class OrderRules
+{
+public:
+    enum CheckResult {
+        eCheckPassed,
+        eSymbolInvalid,  // "Symbol Invalid"
+        eOrderInvalid,   // "Order Invalid"
+        eAccountInvalid, // "Account Invalid, Maybe Disconnected!"
+    };
+
+    explicit OrderRules(OrderTicket& ticket) : m_ticket(ticket) {}
+
+    // Finds the symbol again by id, with its property and price, and the bill,
+    // position or limit order of the kind by key; the ticket's pointers are
+    // set to what was found (null when gone).
+    CheckResult Check();
+    // The untranslated message of a failed check.
+    static const char* CheckMessage(CheckResult result);
+    // A failed check of a kind-2/3 market order reaches the message line even
+    // when the caller asked for none.
+    bool CheckForcesLine(CheckResult result) const;
+
+    // The symbol's property and price records; null until a check passed.
+    const symbol_Property* GetProperty() const;
+    const symbol_price* GetPrice() const;
+
+    // Sell and buy quote of the symbol: the last price minus the sell spread,
+    // plus the buy spread. False, both 0, when a link fails.
+    bool GetQuotes(double& sellQuote, double& buyQuote) const;
+    // The quote a trade on the ticket's side takes.
+    double SideQuote() const;
+    // One price point from the price record's digits, and from the
+    // property's decimals (sign kept, at most 7 places).
+    double PricePoint() const;
+    double PropertyPoint() const;
+    int PropertyDecimals() const;
+    int PriceDigits() const;
+
+    // 0 when it cannot be computed (no quote, or no limit price yet).
+    double StopLossBound() const;
+    double TakeProfitBound() const;
+    // 0 is always valid; a price exactly at its bound is valid.
+    bool IsStopLossValid(double price) const;
+    bool IsTakeProfitValid(double price) const;
+    // The side's quote plus (upper) or minus (lower) the limit distance.
+    double LimitBoundary(bool upper) const;
+    // Valid on market '2', when 0, or at least the limit distance from the
+    // side's quote.
+    bool IsLimitPriceValid(double price) const;
+    // Whether a non-zero stop-loss (take-profit) lies beyond its bound.
+    bool IsStopLossBeyondBound(double price) const;
+    bool IsTakeProfitBeyondBound(double price) const;
+
+    // The order-type code of the request; 0 for a combination without one.
+    char GetOrderType() const;
+    // The price a set-order request carries.
+    double OrderPrice() const;
+    // The largest quantity the kind allows.
+    int MaxQuantity() const;
+    // The position's quantity on the side being closed (kind 5).
+    double PositionCloseQuantity() const;
+
+    // Whether OK stays disabled while the answer of this kind is awaited.
+    static bool DisablesOkWhileWaiting(int kind, int orderType);
+    static OrderControlVisibility Visibility(int kind, int orderType, bool showMultiMargin);
+    // The window title of the kind; false when it is to stay as it is.
+    bool GetTitle(wxString& title) const;
+
+    const OrderTicket& GetTicket() const { return m_ticket; }
+
+private:
+    bool IsBuy() const { return m_ticket.m_direction == 'b'; }
+    bool IsLimit() const { return m_ticket.m_orderType == eLimitOrder; }
+    double CurrentPrice() const;
+
+    OrderTicket& m_ticket;
+};

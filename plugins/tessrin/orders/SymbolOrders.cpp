@@ -1,0 +1,3 @@
+#include "orders/SymbolOrders.h"
+
+std::map<char, wxArrayString> g_symbolOrders;

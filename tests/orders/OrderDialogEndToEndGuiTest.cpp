@@ -1,0 +1,257 @@
+// The order dialog on the logged-in test bed: every kind of request goes
+// through the real plug-in, library and market, and shows in the market's
+// state; failures, a swallowed answer and the confirmation as the trader
+// meets them; the unload closes what is open.
+#include "OrderDialogHarness.h"
+#include "TestBed.h"
+#include "db/RecordStore.h"
+#include "frame/SettingsAccessors.h"
+#include "orders/MarketOrderConfirm.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <wx/regex.h>
+
+namespace {
+
+using nlohmann::json;
+using Fill = std::function<void(TestOrderDialog&)>;
+
+class OrderDialogEndToEnd : public LoggedInTest
+{
+protected:
+    // Opens a dialog on symbol 101 as a pane would: Create's place in the
+    // list, the fields of the kind, then PlaceNearLast.
+    TestOrderDialog* Open(int kind, int orderType, char side, const Fill& fill = Fill())
+    {
+        auto* dialog = new TestOrderDialog(&bed.Store(), '1');
+        dialog->m_openCloseType = kind;
+        dialog->m_orderType = orderType;
+        dialog->m_direction = side;
+        dialog->m_pSymbolInfo = &*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(101);
+        dialog->m_symbolId = 101;
+        if(fill) {
+            fill(*dialog);
+        }
+        OrderDialog::PlaceNearLast(dialog);
+        PumpPending();
+        return dialog;
+    }
+    // The fields the hold-detail pane writes for a bill.
+    Fill Bill(const wxString& code, bool close)
+    {
+        return [this, code, close](TestOrderDialog& d) {
+            const trade_HoldBill& bill = *bed.Store().m_trade_HoldBill_table->Find(code);
+            d.m_pHoldBill = &bill;
+            d.m_orderCodeRe = code;
+            d.m_quantity = static_cast<int>(bill.quantity);
+            d.m_direction = close ? (bill.side == 'b' ? 's' : 'b') : bill.side;
+            d.m_stopLossPrice = bill.stopLoss;
+            d.m_takeProfitPrice = bill.takeProfit;
+        };
+    }
+    // Clicks OK and waits until the dialog has closed on its answer.
+    ::testing::AssertionResult SendAndClose(TestOrderDialog* dialog)
+    {
+        dialog->Click(dialog->m_marketOk);
+        if(!PumpUntil([&] { return !IsOpen(dialog); }, std::chrono::seconds(10))) {
+            return ::testing::AssertionFailure() << "still open: " << dialog->m_messageText->GetValue();
+        }
+        return ::testing::AssertionSuccess();
+    }
+    static bool IsOpen(const OrderDialog* dialog)
+    {
+        const auto& open = OrderDialog::GetOpenDialogs();
+        return std::find(open.begin(), open.end(), dialog) != open.end();
+    }
+    std::set<wxString> BillCodes()
+    {
+        std::set<wxString> codes;
+        for(const trade_HoldBill& bill : bed.Store().m_trade_HoldBill_table->GetIndexByPrimary()) {
+            codes.insert(bill.orderCode);
+        }
+        return codes;
+    }
+    // The bill that is in the store now and was not in `before`.
+    wxString NewBill(const std::set<wxString>& before)
+    {
+        wxString added;
+        PumpUntil([&] {
+            for(const wxString& code : BillCodes()) {
+                if(!before.count(code)) {
+                    added = code;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return added;
+    }
+    static json Find(const json& list, const char* key, const std::string& value)
+    {
+        for(const json& entry : list) {
+            if(entry.value(key, std::string()) == value) {
+                return entry;
+            }
+        }
+        return json();
+    }
+    double LastPrice(int symbolId)
+    {
+        return bed.Store().m_symbol_price_table->GetIndexByPrimary().find(symbolId)->lastPrice;
+    }
+};
+
+} // namespace
+
+TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
+{
+    ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
+
+    // A market buy of 2 becomes a hold bill at the buy quote shown.
+    std::set<wxString> before = BillCodes();
+    TestOrderDialog* buy = Open(eOpen, eMarketOrder, 'b', [](TestOrderDialog& d) { d.m_quantity = 2; });
+    const wxString shownQuote = buy->m_priceText1->GetValue();
+    ASSERT_TRUE(SendAndClose(buy));
+    const wxString bill = NewBill(before);
+    ASSERT_FALSE(bill.empty());
+    json hold = Find(bed.Market().State()["holds"], "code", bill.utf8_string());
+    ASSERT_TRUE(hold.is_object());
+    EXPECT_EQ(2.0, hold["quantity"].get<double>());
+    EXPECT_EQ(shownQuote, wxString::Format("%g", hold["openPrice"].get<double>()));
+
+    // Its stop-loss and take-profit through kind 2: each spin first jumps
+    // to its bound, then takes the price typed.
+    TestOrderDialog* modify = Open(eModify, eMarketOrder, 'b', Bill(bill, false));
+    modify->Spin(modify->m_stopLossSpin, 1);
+    modify->Spin(modify->m_stopLossSpin, 4900);
+    modify->Spin(modify->m_takeProfitSpin, 1);
+    modify->Spin(modify->m_takeProfitSpin, 5100);
+    PumpPending();
+    ASSERT_TRUE(SendAndClose(modify));
+    ASSERT_TRUE(PumpUntil([&] { return bed.Store().m_trade_HoldBill_table->Find(bill)->stopLoss == 4900; }));
+    hold = Find(bed.Market().State()["holds"], "code", bill.utf8_string());
+    EXPECT_EQ(4900.0, hold["stopLoss"].get<double>());
+    EXPECT_EQ(5100.0, hold["takeProfit"].get<double>());
+
+    // Closed through kind 1.
+    ASSERT_TRUE(SendAndClose(Open(eClose, eMarketOrder, 's', Bill(bill, true))));
+    json state = bed.Market().State();
+    EXPECT_FALSE(Find(state["holds"], "code", bill.utf8_string()).is_object());
+    EXPECT_TRUE(Find(state["closeBills"], "codeRe", bill.utf8_string()).is_object());
+
+    // A limit order and its cancel.
+    std::set<std::string> limitsBefore;
+    for(const json& limit : state["limits"]) {
+        limitsBefore.insert(limit["code"].get<std::string>());
+    }
+    TestOrderDialog* limit = Open(eOpen, eLimitOrder, 'b');
+    limit->Spin(limit->m_priceSpin, 1);
+    limit->Spin(limit->m_priceSpin, 4700);
+    PumpPending();
+    ASSERT_TRUE(SendAndClose(limit));
+    std::string limitCode;
+    state = bed.Market().State();
+    for(const json& entry : state["limits"]) {
+        if(!limitsBefore.count(entry["code"].get<std::string>())) {
+            limitCode = entry["code"].get<std::string>();
+            EXPECT_EQ(4700.0, entry["price"].get<double>());
+        }
+    }
+    ASSERT_FALSE(limitCode.empty());
+    const wxString limitKey = wxString::FromUTF8(limitCode);
+    const auto& limits = bed.Store().m_trade_Limit_table->GetIndexByPrimary();
+    ASSERT_TRUE(PumpUntil([&] { return limits.find(limitKey) != limits.end(); }));
+    ASSERT_TRUE(SendAndClose(Open(eCancel, eLimitOrder, 'b', [&](TestOrderDialog& d) {
+        const trade_Limit& order = *limits.find(limitKey);
+        d.SetLimitOrder(&order);
+        d.m_limitPrice = order.orderPrice;
+        d.m_quantity = static_cast<int>(order.quantityOrder);
+    })));
+    EXPECT_FALSE(Find(bed.Market().State()["limits"], "code", limitCode).is_object());
+
+    // A delivery application for the demo bill.
+    ASSERT_TRUE(SendAndClose(Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false))));
+    EXPECT_FALSE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
+
+    // A sell, then the position's sell side closed.
+    before = BillCodes();
+    ASSERT_TRUE(SendAndClose(Open(eOpen, eMarketOrder, 's')));
+    const wxString sell = NewBill(before);
+    ASSERT_FALSE(sell.empty());
+    const auto& positions = bed.Store().m_trade_Position_table->GetIndexByPrimary();
+    ASSERT_TRUE(PumpUntil([&] {
+        const auto position = positions.find(101);
+        return position != positions.end() && position->sellQuantity == 1;
+    }));
+    ASSERT_TRUE(SendAndClose(Open(eClosePosition, eMarketOrder, 'b', [&](TestOrderDialog& d) {
+        d.m_pPosition = &*positions.find(101);
+        d.m_quantity = 1;
+    })));
+    state = bed.Market().State();
+    EXPECT_FALSE(Find(state["holds"], "code", sell.utf8_string()).is_object());
+    for(const json& position : state["positions"]) {
+        if(position["account"] == 11 && position["symbol"] == 101) {
+            EXPECT_EQ(0.0, position["sellQuantity"].get<double>());
+        }
+    }
+
+    // A refused order leaves the dialog open with the answer in red.
+    ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=fail&error=31"));
+    TestOrderDialog* failing = Open(eOpen, eMarketOrder, 'b');
+    failing->Click(failing->m_marketOk);
+    ASSERT_TRUE(PumpUntil([&] { return !failing->IsWaitting(); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(IsOpen(failing));
+    EXPECT_TRUE(
+        wxRegEx(R"(^\[\d\d:\d\d:\d\d\].+\[31\]$)", wxRE_ADVANCED).Matches(failing->m_messageText->GetValue()))
+        << failing->m_messageText->GetValue();
+    EXPECT_EQ(*wxRED, failing->m_messageText->GetForegroundColour());
+    EXPECT_TRUE(failing->m_marketOk->IsEnabled());
+
+    // A swallowed answer ends with the time-out of the plug-in's sweep.
+    ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=swallow"));
+    failing->Click(failing->m_marketOk);
+    ASSERT_TRUE(failing->IsWaitting());
+    EXPECT_FALSE(failing->m_marketOk->IsEnabled());
+    RequestNotify::Get()->CheckTimeOut(wxDateTime::UNow() + wxTimeSpan::Milliseconds(OrderDialog::kWaitMs));
+    EXPECT_FALSE(failing->IsWaitting());
+    EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith("]Request Time Out![-1]"))
+        << failing->m_messageText->GetValue();
+    EXPECT_TRUE(failing->m_marketOk->IsEnabled());
+    failing->Close();
+    ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=normal"));
+
+    // With the confirmation on, the order carries the buy quote of the last
+    // price set while the confirmation was open.
+    SetOrderPreConfirm(true);
+    const int64_t logSeq = bed.Market().State()["requestsLastSeq"].get<int64_t>();
+    bed.Dialogs().Answer(
+        [this](wxDialog&) {
+            for(int price : {5010, 5020, 5030}) {
+                EXPECT_EQ(200, bed.Market().Post("/admin/price?symbol=101&price=" + std::to_string(price)));
+                EXPECT_TRUE(PumpUntil([&] { return LastPrice(101) == price; }));
+            }
+            return wxID_OK;
+        },
+        [](wxDialog& dialog) { return dynamic_cast<MarketOrderConfirm*>(&dialog) != nullptr; });
+    ASSERT_TRUE(SendAndClose(Open(eOpen, eMarketOrder, 'b')));
+    EXPECT_EQ(0u, bed.Dialogs().PendingScripts());
+    const json logged =
+        json::parse(bed.Market().Get("/admin/state?logAfter=" + std::to_string(logSeq)), nullptr, false);
+    json setOrder;
+    for(const json& request : logged.value("requests", json::array())) {
+        if(request.value("request", std::string()) == "ReqSetOrder") {
+            setOrder = request;
+        }
+    }
+    ASSERT_TRUE(setOrder.is_object());
+    EXPECT_EQ(5032.0, setOrder["fields"]["price"].get<double>());
+    EXPECT_EQ(0, setOrder["errorId"].get<int>());
+
+    // The unload closes every open dialog.
+    Open(eOpen, eMarketOrder, 'b');
+    ASSERT_FALSE(OrderDialog::GetOpenDialogs().empty());
+    bed.Unload();
+    EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
+}

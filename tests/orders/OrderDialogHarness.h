@@ -1,0 +1,157 @@
+#pragma once
+
+// What the order-dialog window tests share: the dialog with its controls in
+// reach and its refreshes counted, a sender that records instead of sending,
+// a scratch settings folder and pumps that also delete closed windows.
+#include "EventPump.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
+#include "connection/RequestNotify.h"
+#include "layouts/wxSpinCtrlDouble_.h"
+#include "orders/IOrderSender.h"
+#include "orders/OrderDialog.h"
+
+#include <algorithm>
+#include <pelmora/EditorConfig.h>
+#include <utility>
+#include <vector>
+#include <wx/app.h>
+
+// Runs what is queued now and the idle work, where closed windows are
+// deleted, without waiting for anything.
+inline void PumpPending()
+{
+    for(int pass = 0; pass < 20 && wxTheApp->HasPendingEvents(); ++pass) {
+        PumpEvents();
+    }
+    PumpEvents();
+    wxTheApp->ProcessIdle();
+}
+
+// Pumps, idle work included, until the window is gone.
+inline bool PumpUntilDeleted(const wxWindow* window)
+{
+    return PumpUntil([window] {
+        wxTheApp->ProcessIdle();
+        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), window) ==
+               wxTopLevelWindows.end();
+    });
+}
+
+// Every request the dialog hands over; ids count up from 500, or -1 when
+// refusing.
+class RecordingSender : public IOrderSender
+{
+public:
+    int SetOrder(sFFixSetOrder& request) override { return Record(setOrders, request); }
+    int ModifyOrder(sFFixModifyOrder& request) override { return Record(modifies, request); }
+    int CancelOrder(sFFixCancelOrder& request) override { return Record(cancels, request); }
+    int HoldBillDelivery(const sFFixHoldBillDelivery& request) override
+    {
+        return Record(deliveries, request);
+    }
+    int PositionCloseOrder(const sFFixPositionCloseOrder& request) override
+    {
+        return Record(closes, request);
+    }
+
+    std::size_t Count() const
+    {
+        return setOrders.size() + modifies.size() + cancels.size() + deliveries.size() + closes.size();
+    }
+
+    bool refuse = false;
+    int nextId = 500;
+    std::vector<sFFixSetOrder> setOrders;
+    std::vector<sFFixModifyOrder> modifies;
+    std::vector<sFFixCancelOrder> cancels;
+    std::vector<sFFixHoldBillDelivery> deliveries;
+    std::vector<sFFixPositionCloseOrder> closes;
+
+private:
+    template <class Request> int Record(std::vector<Request>& list, const Request& request)
+    {
+        list.push_back(request);
+        return refuse ? -1 : nextId++;
+    }
+};
+
+// The order dialog with its controls public and its refreshes counted.
+class TestOrderDialog : public OrderDialog
+{
+public:
+    TestOrderDialog(RecordStore* store, char marketType) : OrderDialog(store, nullptr, marketType) {}
+
+    using OrderDialogBase::m_buyRadio;
+    using OrderDialogBase::m_cancelButton;
+    using OrderDialogBase::m_expireCombo;
+    using OrderDialogBase::m_marketOk;
+    using OrderDialogBase::m_maxButton;
+    using OrderDialogBase::m_messageText;
+    using OrderDialogBase::m_orderInfoText;
+    using OrderDialogBase::m_orderTypeCombo;
+    using OrderDialogBase::m_ordRangeLabel;
+    using OrderDialogBase::m_pointDiffCheck;
+    using OrderDialogBase::m_pointDiffSpin;
+    using OrderDialogBase::m_priceSpin;
+    using OrderDialogBase::m_priceText1;
+    using OrderDialogBase::m_priceText2;
+    using OrderDialogBase::m_quantitySpin;
+    using OrderDialogBase::m_sellRadio;
+    using OrderDialogBase::m_stopLoss10Point;
+    using OrderDialogBase::m_stopLossSpin;
+    using OrderDialogBase::m_symbolCombo;
+    using OrderDialogBase::m_takeProfit10Point;
+    using OrderDialogBase::m_takeProfitSpin;
+
+    // A click or a change as the control itself would report it.
+    void Click(wxWindow* control, wxEventType type = wxEVT_BUTTON)
+    {
+        wxCommandEvent event(type, control->GetId());
+        event.SetEventObject(control);
+        control->ProcessWindowEvent(event);
+    }
+    void TypeQuantity(const wxString& text)
+    {
+        wxCommandEvent event(wxEVT_TEXT, m_quantitySpin->GetId());
+        event.SetEventObject(m_quantitySpin);
+        event.SetString(text);
+        m_quantitySpin->ProcessWindowEvent(event);
+    }
+
+    // A spin control's change as the user would make it.
+    void Spin(wxSpinCtrlDouble_* spin, double value)
+    {
+        wxSpinDoubleEvent event(wxEVT_SPINCTRLDOUBLE, spin->GetId(), value);
+        event.SetEventObject(spin);
+        spin->ProcessWindowEvent(event);
+    }
+    // Chooses an entry of the symbol list as the user would.
+    void ChooseSymbolEntry(int entry)
+    {
+        m_symbolCombo->SetSelection(entry);
+        Click(m_symbolCombo, wxEVT_COMBOBOX);
+    }
+
+    int refreshes = 0;
+
+protected:
+    void RefreshDialog() override
+    {
+        ++refreshes;
+        OrderDialog::RefreshDialog();
+    }
+};
+
+// A scratch user-data folder: the editor configuration (settings and
+// per-symbol memory) starts empty and goes with the object.
+class ScratchSettings
+{
+public:
+    ScratchSettings() : m_userData("PELMORA_USER_DATA_DIR", m_folder.Path()) { EditorConfigST::Free(); }
+    ~ScratchSettings() { EditorConfigST::Free(); }
+
+private:
+    ScratchFolder m_folder{"tessrin-orders"};
+    ScopedEnv m_userData;
+};
