@@ -55,6 +55,28 @@ TEST_F(NotebookTest, SelectingWithoutNotifySendsNoPageChangingEvent)
     EXPECT_EQ(wxNOT_FOUND, m_book->SetSelection(5, false));
 }
 
+TEST_F(NotebookTest, RemovingWithoutNotifySendsNoPageEventAndKeepsTheSelectedPage)
+{
+    AddPanel("Account");
+    wxPanel* trade = AddPanel("Trade", true);
+    wxPanel* limit = AddPanel("Limit ");
+    int changed = 0;
+    m_book->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, [&changed](wxAuiNotebookEvent& event) {
+        ++changed;
+        event.Skip();
+    });
+    const int before = m_changing;
+    EXPECT_TRUE(m_book->RemovePage(2, false));
+    EXPECT_EQ(trade, m_book->GetCurrentPage());
+    EXPECT_EQ(before, m_changing);
+    EXPECT_EQ(0, changed);
+    limit->Destroy();
+    // With notify the toolkit's own re-selection still tells its listeners.
+    EXPECT_TRUE(m_book->RemovePage(0, true));
+    EXPECT_EQ(trade, m_book->GetCurrentPage());
+    EXPECT_GT(changed, 0);
+}
+
 TEST_F(NotebookTest, PagesAreFoundByWindowAndEveryAddAndRemoveIsReportedOnce)
 {
     wxPanel* account = AddPanel("Account");

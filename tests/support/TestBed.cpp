@@ -1,7 +1,5 @@
 #include "TestBed.h"
 
-#include <filesystem>
-
 #include "TessrinConFile.h"
 
 #include <connection/Client.h>
@@ -204,6 +202,12 @@ EditorConfig& TestBed::Settings()
     // The plug-in reads the settings file afresh, as a new process would.
     EditorConfigST::Free();
     m_host = std::make_unique<TestHost>();
+    // The last hook registered is asked first: the script must answer a
+    // dialog before the host's own hook counts it as a running modal loop
+    // (an answered dialog never runs one, and the host would wait for it, or
+    // end it after it is gone, at exit).
+    m_dialogs.Unregister();
+    m_dialogs.Register();
     if(!m_host->LoadPlugin() || !Plugin().GetDatabase()) {
         return ::testing::AssertionFailure() << "the plug-in did not start";
     }

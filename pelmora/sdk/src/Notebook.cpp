@@ -55,7 +55,14 @@ bool Notebook::RemovePage(size_t index, bool notify)
             return false;
         }
     }
-    if(!RemovePage(index)) {
+    if(!notify) {
+        ++m_quiet;
+    }
+    const bool removed = RemovePage(index);
+    if(!notify) {
+        --m_quiet;
+    }
+    if(!removed) {
         return false;
     }
     if(notify) {
@@ -118,6 +125,15 @@ void Notebook::DisableTopBottomDrag()
 void Notebook::SetPageObserver(PageObserver observer)
 {
     m_observer = std::move(observer);
+}
+
+bool Notebook::TryBefore(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if(m_quiet > 0 && (type == wxEVT_AUINOTEBOOK_PAGE_CHANGING || type == wxEVT_AUINOTEBOOK_PAGE_CHANGED)) {
+        return true;
+    }
+    return wxAuiNotebook::TryBefore(event);
 }
 
 void Notebook::Report(PageAction action, const wxString& label) const

@@ -56,6 +56,9 @@ TessrinPlugin::~TessrinPlugin()
     // Also right when the host destroys the object without UnPlug.
     DisconnectAppHandlers();
     DisconnectBus();
+    // The panes still in the host's notebooks go before the store, so that no
+    // model unregisters from a table that no longer exists.
+    RemovePanes();
     UnregisterTriggers();
     if(m_db) {
         HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
@@ -96,6 +99,8 @@ void TessrinPlugin::UnPlug()
     m_config.reset();
     DisconnectAppHandlers();
     DisconnectBus();
+    // The models of the panes unregister while the store is alive.
+    RemovePanes();
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();
@@ -324,6 +329,12 @@ void TessrinPlugin::DisconnectBus()
         DisconnectHostEvents();
         m_busConnected = false;
     }
+}
+
+void TessrinPlugin::RemovePanes()
+{
+    // Each pane is removed and destroyed here in its place of the shut-down
+    // order, and its pointer cleared.
 }
 
 void TessrinPlugin::UnregisterTriggers()

@@ -191,6 +191,8 @@ private:
     void LoadErrorTexts();
     void LoadPageImages();
     void DisconnectBus();
+    // Takes every pane off the host's notebooks and destroys it.
+    void RemovePanes();
     void UnregisterTriggers();
 
     TranscationPanel* m_transcationPanel;

@@ -1,5 +1,6 @@
 // The plug-in's fields in the host's status bar and the panes built at start.
 #include "frame/SettingsAccessors.h"
+#include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
 
 #include <pelmora/Notebook.h>
@@ -37,10 +38,18 @@ const FieldLayout kTextFields[] = {
 
 void TessrinPlugin::CreatePanes()
 {
-    // The trading panes and the quote boards are added here as they come.
+    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
+    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    const bool hideStoreOrderPane = TessrinConfig(m_config.get()).IsHideStoreOrderPane();
+    // Each pane is built here, before the tool bar: output panes as pages of
+    // `output`, the quote boards for `workspace` (a page once their market
+    // arrives), the store-order pane only unless hidden.
+    wxUnusedVar(workspace);
+    wxUnusedVar(hideStoreOrderPane);
+
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();
-    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
+    // The quick-order panel is docked here, once its status-bar button exists.
     if(output) {
         output->DisableTopBottomDrag();
     }

@@ -24,7 +24,8 @@ public:
     bool InsertPage(size_t index, wxWindow* page, const wxString& label, bool select, int imageId) override;
 
     // Takes the page out without destroying its window. With notify the
-    // page-close event goes first and a veto keeps the page.
+    // page-close event goes first and a veto keeps the page; without, no page
+    // event is sent at all (the toolkit selects a page afresh on removal).
     bool RemovePage(size_t index, bool notify);
     bool RemovePage(size_t index) override;
     bool DeletePage(size_t index) override;
@@ -41,9 +42,11 @@ public:
 
 private:
     void Report(PageAction action, const wxString& label) const;
+    bool TryBefore(wxEvent& event) override;
 
     PageObserver m_observer;
     int m_deleting = 0;
+    int m_quiet = 0; // page events are swallowed while positive
 };
 
 #endif // PELMORA_NOTEBOOK_H

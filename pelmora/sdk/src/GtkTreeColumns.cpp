@@ -1,0 +1,34 @@
+#include "GtkTreeColumns.h"
+
+#include <wx/dataview.h>
+
+// The toolkit's development headers are not part of the platform; these are
+// the two calls used, as the toolkit's library exports them.
+extern "C" {
+typedef struct _GtkTreeView GtkTreeView;
+typedef struct _GtkTreeViewColumn GtkTreeViewColumn;
+void gtk_tree_view_move_column_after(GtkTreeView* treeView, GtkTreeViewColumn* column,
+                                     GtkTreeViewColumn* baseColumn);
+int gtk_tree_view_column_get_fixed_width(GtkTreeViewColumn* column);
+}
+
+namespace {
+GtkTreeViewColumn* Native(const wxDataViewColumn* column)
+{
+    return column ? reinterpret_cast<GtkTreeViewColumn*>(column->GetGtkHandle()) : nullptr;
+}
+} // namespace
+
+void GtkTreeColumns::MoveAfter(wxDataViewCtrl* ctrl, wxDataViewColumn* column, wxDataViewColumn* base)
+{
+    if(!ctrl || !column) {
+        return;
+    }
+    gtk_tree_view_move_column_after(reinterpret_cast<GtkTreeView*>(ctrl->GtkGetTreeView()), Native(column),
+                                    Native(base));
+}
+
+int GtkTreeColumns::GetGivenWidth(const wxDataViewColumn* column)
+{
+    return column ? gtk_tree_view_column_get_fixed_width(Native(column)) : -1;
+}
