@@ -4,9 +4,11 @@
 // pay ports, and the request log of what a client sent.
 #include "MarketFamilyTest.h"
 
+#include <chrono>
 #include <cmath>
 #include <map>
 #include <set>
+#include <thread>
 
 using nlohmann::json;
 using tradeapi::FixedText;
@@ -318,6 +320,13 @@ TEST_F(AdminState, TheRequestLogShowsWhatWasSentAndWhatCameBack)
     EXPECT_EQ(Answer(1009, failed).info.errorId, 31);
     ASSERT_EQ(sim.Post("/admin/answer?code=1009&mode=swallow"), 200);
     const int swallowed = Buy(11, 101, 3);
+    // The order travels over the trade link and the mode change over HTTP:
+    // switch back only once the market has logged the swallowed order.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while(State(start)["requests"].size() < 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(State(start)["requests"].size(), 2u);
     ASSERT_EQ(sim.Post("/admin/answer?code=1009&mode=normal"), 200);
     const int filled = Buy(11, 102, 1);
     EXPECT_EQ(Answer(1009, filled).info.errorId, 0);
