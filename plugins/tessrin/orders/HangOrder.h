@@ -1,0 +1,19 @@
+#pragma once
+
+#include <wx/string.h>
+
+// An order for a symbol of market type '3' that the trader keeps on this
+// machine only; nothing sends it to the market.
+struct HangOrder
+{
+    wxString orderCode;  // MakeLocalOrderCode; unique
+    wxString symbolName; // the name text of the symbol's property record
+    wxString unitName;
+    double quantityComplete = 0.0;
+    wxString bsCode; // the side as the dialog's side box shows it
+    double priceOrder = 0.0;
+    wxString storeName; // warehouse
+    double quantityOrder = 0.0;
+
+    double GetQuantityRemaining() const { return quantityOrder - quantityComplete; }
+};

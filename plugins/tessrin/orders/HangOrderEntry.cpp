@@ -1,0 +1,101 @@
+#include "orders/HangOrderEntry.h"
+
+#include "orders/HangOrderFactory.h"
+#include "orders/MakeLocalOrderCode.h"
+
+#include <cmath>
+#include <cstdint>
+#include <wx/intl.h>
+#include <wx/wxcrt.h>
+
+wxString HangOrderEntry::ModeText(int mode)
+{
+    switch(mode) {
+    case eGuaPai:
+        return _("GuaPai");
+    case eZaiPai:
+        return _("ZaiPai");
+    case eHuanJia:
+        return _("HuanJia");
+    default:
+        return wxEmptyString;
+    }
+}
+
+wxString HangOrderEntry::TitleText(int mode, const wxString& orderCode)
+{
+    if(mode == eZaiPai || mode == eHuanJia) {
+        return wxString::Format("%s[%s]", ModeText(mode), orderCode);
+    }
+    return ModeText(mode);
+}
+
+wxArrayString HangOrderEntry::SplitStoreNames(const wxString& text)
+{
+    return wxSplit(text, ',', '\\');
+}
+
+bool HangOrderEntry::ParseQuantity(const wxString& text, double* quantity)
+{
+    unsigned long long value = 0;
+    // Digits only: the conversion alone would take a sign or leading blanks.
+    if(text.empty() || !wxIsdigit(text[0]) || !text.ToULongLong(&value, 10) || value < 1 ||
+       value > UINT32_MAX) {
+        return false;
+    }
+    *quantity = static_cast<double>(value);
+    return true;
+}
+
+bool HangOrderEntry::ParsePrice(const wxString& text, double* price)
+{
+    double value = 0.0;
+    if(!text.ToDouble(&value) || !std::isfinite(value)) {
+        return false;
+    }
+    *price = value;
+    return true;
+}
+
+HangOrderEntry::Result HangOrderEntry::Confirm(int mode, const Fields& fields, HangOrderFactory& store,
+                                               HangOrder* added)
+{
+    if(fields.symbolName.empty()) {
+        return eSymbolInvalid;
+    }
+    if(mode != eGuaPai) {
+        return eClose;
+    }
+    double quantity = 0.0;
+    double minQuantity = 0.0;
+    double price = 0.0;
+    if(!ParseQuantity(fields.quantity, &quantity) || !ParseQuantity(fields.minQuantity, &minQuantity) ||
+       !ParsePrice(fields.price, &price)) {
+        return eNotANumber;
+    }
+
+    HangOrder order;
+    // A code already stored would make the insert fail and lose the order.
+    bool free = false;
+    for(int attempt = 0; attempt < kCodeAttempts && !free; ++attempt) {
+        order.orderCode = MakeLocalOrderCode();
+        free = store.Find(order.orderCode) == store.GetIndexByPrimary().end();
+    }
+    if(!free) {
+        return eNoFreeCode;
+    }
+    order.symbolName = fields.symbolName;
+    order.unitName = _("Kg");
+    order.quantityComplete = 0.0;
+    order.bsCode = fields.side;
+    order.priceOrder = price;
+    order.storeName = fields.storeName;
+    order.quantityOrder = quantity;
+    if(!store.Insert(order, true).second) {
+        return eRefused;
+    }
+    if(added) {
+        *added = order;
+    }
+    return eAdded;
+}
