@@ -7,8 +7,11 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "panes/SymbolPane.h"
+#include "panes/TranscationPanel.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -16,11 +19,14 @@
 #include <pelmora/DrawingUtils.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStatusBar.h>
 #include <wx/arrstr.h>
+#include <wx/aui/aui.h>
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
@@ -266,12 +272,20 @@ void TessrinPlugin::AddBinaryOptionPages()
 
 void TessrinPlugin::AddBinaryOptionSymbolPage()
 {
-    // The quote boards arrive with the trading panes.
+    AddSymbolPage(m_binaryOptionSymbolPane, _("BinaryOp"));
 }
 
 void TessrinPlugin::AddOtcSymbolPage()
 {
-    // The quote boards arrive with the trading panes.
+    AddSymbolPage(m_otcSymbolPane, _("OTC"));
+}
+
+void TessrinPlugin::AddSymbolPage(SymbolPane* board, const wxString& label)
+{
+    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    if(workspace && board && workspace->GetPageIndex(board) == wxNOT_FOUND) {
+        workspace->AddPage(board, label, false, wxNullBitmap);
+    }
 }
 
 void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)
@@ -335,6 +349,20 @@ void TessrinPlugin::RemovePanes()
 {
     // Each pane is removed and destroyed here in its place of the shut-down
     // order, and its pointer cleared.
+    RemoveNotebookPage(m_mgr, m_otcSymbolPane);
+    m_otcSymbolPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_binaryOptionSymbolPane);
+    m_binaryOptionSymbolPane = nullptr;
+    if(m_transcationPanel) {
+        // The docking manager lets go of the pane first: the host frame's
+        // manager would otherwise reach a destroyed window.
+        if(wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr) {
+            aui->DetachPane(m_transcationPanel);
+            aui->Update();
+        }
+        m_transcationPanel->Destroy();
+        m_transcationPanel = nullptr;
+    }
 }
 
 void TessrinPlugin::UnregisterTriggers()

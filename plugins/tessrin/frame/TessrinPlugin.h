@@ -130,6 +130,11 @@ public:
     int ReqModifyPassword(sFFixModifyPassword* request);
     int ReqFinancingGoods(sFFixFinancingGoods* request);
 
+    // The binary-options quote board; null before the panes are built.
+    SymbolPane* GetBinaryOptionSymbolPane() const { return m_binaryOptionSymbolPane; }
+    SymbolPane* GetOtcSymbolPane() const { return m_otcSymbolPane; }
+    TranscationPanel* GetTranscationPanel() const { return m_transcationPanel; }
+
     void AddBinaryOptionPages();
     void AddBinaryOptionSymbolPage();
     void AddOtcSymbolPage();
@@ -151,6 +156,12 @@ public:
     void ToggleChartTypeTool(int barType);
     int ToolIdFromPeriod(int period) const;
     int PeriodFromToolId(int toolId) const;
+
+    // The page of a symbol in the host's centre notebook: for market type
+    // '3' its hang-order pane, selected without a page event when one with
+    // the symbol's code as caption is open, else added with the symbol's name
+    // as label. Other market types: nothing yet.
+    void ShowChartWindow(const symbol_Info& symbol, bool select);
 
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
@@ -193,7 +204,12 @@ private:
     void DisconnectBus();
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
+    // Adds the quote board as a workspace page once.
+    void AddSymbolPage(SymbolPane* board, const wxString& label);
     void UnregisterTriggers();
+    // Takes the symbol pages off the centre notebook and destroys them; their
+    // captions in page order. Other pages stay.
+    wxArrayString CloseChartPages();
 
     TranscationPanel* m_transcationPanel;
     UserAccountPane* m_userAccountPane;

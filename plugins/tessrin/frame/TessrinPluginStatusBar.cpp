@@ -2,10 +2,14 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/SymbolPane.h"
+#include "panes/TranscationPanel.h"
 
+#include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
 #include <pelmora/pmStatusBar.h>
+#include <wx/aui/aui.h>
 #include <wx/font.h>
 #include <wx/frame.h>
 #include <wx/intl.h>
@@ -44,12 +48,36 @@ void TessrinPlugin::CreatePanes()
     // Each pane is built here, before the tool bar: output panes as pages of
     // `output`, the quote boards for `workspace` (a page once their market
     // arrives), the store-order pane only unless hidden.
-    wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
+    wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
+    if(frame) {
+        m_transcationPanel = new TranscationPanel(m_db.get(), m_mgr, frame);
+    }
+    if(workspace) {
+        m_binaryOptionSymbolPane = new SymbolPane(m_db.get(), m_transcationPanel, m_mgr, workspace, '4');
+        m_otcSymbolPane = new SymbolPane(m_db.get(), m_transcationPanel, m_mgr, workspace, '1');
+        // Hidden until their market's first symbol makes them a page.
+        m_binaryOptionSymbolPane->Hide();
+        m_otcSymbolPane->Hide();
+    }
 
-    BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
+    BuildToolBar(frame);
     ShowQuickOrderButton();
-    // The quick-order panel is docked here, once its status-bar button exists.
+    wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr;
+    if(aui && m_transcationPanel) {
+        aui->AddPane(m_transcationPanel, wxAuiPaneInfo()
+                                             .Name(TranscationPanel::kPaneName)
+                                             .Caption(_("QuickOrderPanel"))
+                                             .BestSize(380, 257)
+                                             .MaxSize(380, 257)
+                                             .Left()
+                                             .Layer(2)
+                                             .Position(1)
+                                             .Floatable(false)
+                                             .Movable(false)
+                                             .Fixed());
+        aui->Update();
+    }
     if(output) {
         output->DisableTopBottomDrag();
     }
