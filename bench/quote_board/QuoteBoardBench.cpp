@@ -7,6 +7,7 @@
 #include "panes/SymbolPane.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <memory>
 #include <pelmora/EditorConfig.h>
 #include <wx/app.h>
@@ -60,7 +61,12 @@ struct Board
         board->Update();
         frame->Show();
         frame->Layout();
+        wxTheApp->Yield(true); // mapped and laid out before anything is measured
         board->GetList()->Update();
+        const wxRect first = board->GetList()->GetItemRect(board->GetModel()->GetItem(0));
+        std::printf("visible rows: about %d of %d (row %d px)\n",
+                    first.height > 0 ? board->GetList()->GetClientSize().y / first.height : 0, kSymbols,
+                    first.height);
     }
     ~Board()
     {
@@ -115,6 +121,23 @@ void BM_RepaintVisibleRows(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RepaintVisibleRows)->Unit(benchmark::kMillisecond);
+
+// The same with the toolkit's pending drawing dispatched by the event loop.
+void BM_RepaintThroughEventLoop(benchmark::State& state)
+{
+    Board& board = TheBoard();
+    double step = 0.01;
+    for(auto _ : state) {
+        state.PauseTiming();
+        board.Burst(step);
+        step = -step;
+        state.ResumeTiming();
+        board.board->GetList()->Refresh();
+        board.board->GetList()->Update();
+        wxTheApp->Yield(true);
+    }
+}
+BENCHMARK(BM_RepaintThroughEventLoop)->Unit(benchmark::kMillisecond);
 
 void BM_BurstAndRepaint(benchmark::State& state)
 {

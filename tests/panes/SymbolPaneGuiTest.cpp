@@ -24,6 +24,7 @@
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/pmColourButton.h>
 #include <set>
 #include <wx/aui/aui.h>
 #include <wx/gbsizer.h>
@@ -321,6 +322,37 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     refresh.SetClientData(&data);
     EventNotifier::Get()->ProcessEvent(refresh);
     EXPECT_TRUE(aui.GetPane(TranscationPanel::kPaneName).IsShown());
+
+    // The binary-options board in front turns the panel's setting off.
+    workspace.SetSelection(static_cast<size_t>(workspace.GetPageIndex(&binary)));
+    EXPECT_TRUE(PumpUntil([] { return !IsShowTranscationPanel(); }));
+
+    // "QuickBtnColours" of other than three items gives the default colours;
+    // an empty one leaves the buttons' own.
+    struct ColourCase
+    {
+        const char* setting;
+        wxColour buy;
+    };
+    auto* probe = new pmColourButton(&panel, wxID_ANY, "own");
+    const wxColour own = probe->GetBackgroundColour();
+    probe->Destroy();
+    for(const ColourCase& c :
+        {ColourCase{"#000000,#FFFFFF", wxColour("#FF8040")},
+         ColourCase{"#102030,#405060,#708090", wxColour("#102030")}, ColourCase{"", own}}) {
+        bed.SetConfigValue("QuickBtnColours", c.setting);
+        auto* fresh = new TranscationPanel(&bed.Store(), nullptr, host.GetMainFrame());
+        pmColourButton* buy = nullptr;
+        for(wxWindow* child : fresh->GetChildren()) {
+            auto* button = dynamic_cast<pmColourButton*>(child);
+            if(button && button->GetLabel() == "buy") {
+                buy = button;
+            }
+        }
+        ASSERT_NE(buy, nullptr);
+        EXPECT_EQ(buy->GetBackgroundColour(), c.buy) << c.setting;
+        fresh->Destroy();
+    }
 
     // Unloading takes the panel out of the docking manager.
     bed.Host().UnloadPlugin();
