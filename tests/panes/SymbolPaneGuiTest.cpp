@@ -246,6 +246,28 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
         EXPECT_EQ(cell(4, 3), wxString::Format("%d", ag->takeProfitPoints));
     }
 
+    // The menu's "SymbolInfo" opens the dialog modally for the selection.
+    otc.SelectRow(0);
+    const std::size_t infoSeen = bed.Dialogs().CountSeen("SymbolInfoDlg");
+    bed.Dialogs().AnswerWith(wxID_CANCEL,
+                             [](wxDialog& dialog) { return dynamic_cast<SymbolInfoDlg*>(&dialog); });
+    wxCommandEvent info(wxEVT_MENU, XRCID("show_symbolInfo"));
+    otc.ProcessWindowEvent(info);
+    EXPECT_EQ(bed.Dialogs().CountSeen("SymbolInfoDlg"), infoSeen + 1);
+
+    // Ctrl and the wheel zoom the list's font; the wheel alone does not.
+    const int points = otc.GetList()->GetFont().GetPointSize();
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = 120;
+    otc.GetList()->ProcessWindowEvent(wheel);
+    EXPECT_EQ(otc.GetList()->GetFont().GetPointSize(), points);
+    wheel.m_controlDown = true;
+    otc.GetList()->ProcessWindowEvent(wheel);
+    EXPECT_GT(otc.GetList()->GetFont().GetPointSize(), points);
+    wheel.m_wheelRotation = -120;
+    otc.GetList()->ProcessWindowEvent(wheel);
+    EXPECT_EQ(otc.GetList()->GetFont().GetPointSize(), points);
+
     // Up on the first row and Down on the last change nothing but switch to
     // the custom order; Up on PT puts it first.
     otc.GetConfig()->m_sortType = pmSymbolPaneConfig::eNoSort;
