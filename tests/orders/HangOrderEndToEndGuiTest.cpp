@@ -75,22 +75,26 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
     const int64_t lastSeq = before.at("requestsLastSeq").get<int64_t>();
     const std::size_t rowsBefore = oil->GetModel()->GetCount();
 
-    // Entered as the quote board opens the dialog for a buy of the symbol.
-    HandOrderDlg dialog(nullptr, &bed.Store());
-    dialog.SetSide('b');
-    dialog.SetSymbolName("Crude Oil");
-    ASSERT_EQ(RunModal(dialog,
-                       [](HandOrderDlg& d) {
-                           d.GetTextCtrlPrice()->ChangeValue("73.25");
-                           d.GetComboBoxQty()->ChangeValue("5");
-                           PressOk(d);
-                       }),
-              wxID_OK);
+    {
+        // Entered as the quote board opens the dialog for a buy of the
+        // symbol, and gone when ShowModal returns, as with every opener.
+        HandOrderDlg dialog(nullptr, &bed.Store());
+        dialog.SetSide('b');
+        dialog.SetSymbolName("Crude Oil");
+        ASSERT_EQ(RunModal(dialog,
+                           [](HandOrderDlg& d) {
+                               d.GetTextCtrlPrice()->ChangeValue("73.25");
+                               d.GetComboBoxQty()->ChangeValue("5");
+                               PressOk(d);
+                           }),
+                  wxID_OK);
+    }
     ASSERT_EQ(oil->GetModel()->GetCount(), rowsBefore + 1);
     const HangOrder entered = *oil->GetModel()->GetRecordAt(static_cast<unsigned int>(rowsBefore));
     EXPECT_EQ(entered.symbolName, "Crude Oil");
     EXPECT_EQ(entered.bsCode, "Buy");
-    EXPECT_EQ(entered.storeName, "\u534e\u5317\u4e00\u53f7\u5e93"); // the demo's first warehouse
+    EXPECT_EQ(entered.storeName,
+              wxString::FromUTF8("\u534e\u5317\u4e00\u53f7\u5e93")); // the demo's first warehouse
     EXPECT_DOUBLE_EQ(entered.priceOrder, 73.25);
     EXPECT_DOUBLE_EQ(entered.quantityOrder, 5.0);
 
@@ -117,7 +121,12 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
     EXPECT_EQ(after.at("holds").size(), before.at("holds").size());
     EXPECT_EQ(after.at("limits").size(), before.at("limits").size());
 
-    // The page is remembered by its caption at unload; the order comes back.
+    // The unload takes the hang-order page away and leaves the other page.
+    bed.Host().UnloadPlugin();
+    EXPECT_TRUE(HangPages(centre).empty());
+    EXPECT_NE(centre.GetPageIndex(other), wxNOT_FOUND);
+
+    // The page is remembered by its caption; the order comes back.
     ASSERT_TRUE(bed.Restart());
     EXPECT_THAT(bed.Plugin().GetPluginConfig().GetLastShowChartViews(), ::testing::ElementsAre("OIL"));
     EXPECT_TRUE(fileHolds(entered.orderCode));
@@ -129,6 +138,41 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
     HangOrderPane* again = HangPage(centreAgain, "OIL");
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetModel()->FindRow(entered.orderCode, &HangOrder::orderCode) >= 0, true);
+}
+
+TEST(HangOrderFlow, UnloadRemembersEveryHangOrderPageInPageOrderAndLeavesOtherPages)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    RecordStore& store = bed.Store();
+    symbol_Property gasName;
+    gasName.symbolId = 399;
+    gasName.symbolCode = "GAS";
+    gasName.symbolName = "Natural Gas";
+    ASSERT_TRUE(store.m_symbol_Property_table->Insert(gasName).second);
+    symbol_Info gas;
+    gas.symbolId = 399;
+    gas.marketType = '3';
+    gas.symbolCode = "GAS";
+    ASSERT_TRUE(store.m_symbol_Info_table->Insert(gas).second);
+
+    Notebook& centre = *bed.Host().Manager().GetCentreBook();
+    bed.Plugin().ShowChartWindow(SymbolOf(store, kOil), true);
+    auto* other = new wxPanel(&centre);
+    centre.AddPage(other, "other", true);
+    // Added without being selected: the page in front stays.
+    bed.Plugin().ShowChartWindow(SymbolOf(store, 399), false);
+    EXPECT_EQ(centre.GetPage(centre.GetSelection()), other);
+    EXPECT_THAT(HangPages(centre),
+                ::testing::ElementsAre(std::make_pair(wxString("OIL"), wxString("Crude Oil")),
+                                       std::make_pair(wxString("GAS"), wxString("Natural Gas"))));
+
+    bed.Host().UnloadPlugin();
+    EXPECT_TRUE(HangPages(centre).empty());
+    EXPECT_NE(centre.GetPageIndex(other), wxNOT_FOUND);
+    TessrinPluginConfig remembered;
+    ASSERT_TRUE(remembered.Load());
+    EXPECT_THAT(remembered.GetLastShowChartViews(), ::testing::ElementsAre("OIL", "GAS"));
 }
 
 } // namespace

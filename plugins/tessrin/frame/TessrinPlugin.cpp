@@ -65,6 +65,7 @@ TessrinPlugin::~TessrinPlugin()
     // The panes still in the host's notebooks go before the store, so that no
     // model unregisters from a table that no longer exists.
     RemovePanes();
+    CloseChartPages();
     UnregisterTriggers();
     if(m_db) {
         HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
@@ -107,6 +108,9 @@ void TessrinPlugin::UnPlug()
     DisconnectBus();
     // The models of the panes unregister while the store is alive.
     RemovePanes();
+    // The symbol pages open now are opened again at the next start.
+    m_pluginConfig.SetLastShowChartViews(CloseChartPages());
+    m_pluginConfig.Save();
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();

@@ -121,7 +121,5 @@ void HandOrderDlg::OnOK(wxCommandEvent& /*event*/)
 
 void HandOrderDlg::ShowStatus(const wxString& message)
 {
-    m_textCtrlStatus->SetForegroundColour(*wxRED);
-    m_textCtrlStatus->SetValue(
-        wxString::Format("[%s]%s[%d]", wxDateTime::Now().Format("%H:%M:%S"), message, -1));
+    m_status.Show(message, -1, false, true);
 }

@@ -71,7 +71,9 @@ HangOrderPane::~HangOrderPane()
     GetList()->Unbind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &HangOrderPane::OnItemActivated, this);
     Unbind(wxEVT_MENU, &HangOrderPane::OnZaiPai, this, XRCID("zaipai"));
     Unbind(wxEVT_MENU, &HangOrderPane::OnHuanJia, this, XRCID("huanjia"));
-    // The base saves the column layout; the store goes to its file here.
+    // The layout first, then the whole store; the base's second save of the
+    // layout writes the same.
+    SaveColumnConfig();
     SaveHangOrders();
 }
 
