@@ -4,6 +4,7 @@
 #include "HostProcess.h"
 #include "SimProcess.h"
 
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
@@ -85,9 +86,16 @@ TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusField
     EXPECT_GE(m_host.WaitForLine(R"(^status 6 \d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}$)", kLoginMs), 0)
         << m_host.Describe();
     EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000)) << m_market->Get("/admin/state");
+    // The quote boards become workspace pages once their symbols arrived.
+    EXPECT_GE(m_host.WaitForLine("^page workspace add OTC$", kLoginMs), 0) << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine("^page workspace add BinaryOp$", kLoginMs), 0) << m_host.Describe();
 
     // Quitting releases both connections and ends the program normally.
     EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
+    for(const char* page : {"page workspace add OTC", "page workspace add BinaryOp"}) {
+        const std::vector<std::string> lines = m_host.TraceLines();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(page)), 1) << page;
+    }
     EXPECT_TRUE(WaitForSessions(*m_market, 0, 5000)) << m_market->Get("/admin/state");
 }
 

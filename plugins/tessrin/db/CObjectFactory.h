@@ -144,6 +144,15 @@ protected:
     // Without: as Remove, passing the argument to commitRemove.
     template <class Iterator> bool Remove(Iterator stored, CTransaction* transaction, int argument);
 
+    // Puts the last index (the display order) in the order of `first`, a
+    // sequence of references to every stored record (Boost's rearrange). The
+    // other indices and the records are untouched; no trigger is called.
+    template <class InputIterator> void RearrangeSequence(InputIterator first)
+    {
+        m_container.template get<boost::mpl::size<typename Container::index_type_list>::value - 1>()
+            .rearrange(first);
+    }
+
 private:
     friend class CDatabaseResource<Record>;
     static constexpr unsigned kOperations = TableOperations<Record>::value;

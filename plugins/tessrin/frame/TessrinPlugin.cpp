@@ -19,6 +19,8 @@
 #include "panes/HoldDetailPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
+#include "panes/SymbolPane.h"
+#include "panes/TranscationPanel.h"
 #include "panes/UserAccountPane.h"
 
 #include <cstdlib>
@@ -27,12 +29,15 @@
 #include <pelmora/DrawingUtils.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStatusBar.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
+#include <wx/aui/aui.h>
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
@@ -306,12 +311,20 @@ void TessrinPlugin::AddBinaryOptionPages()
 
 void TessrinPlugin::AddBinaryOptionSymbolPage()
 {
-    // The quote boards arrive with the trading panes.
+    AddSymbolPage(m_binaryOptionSymbolPane, _("BinaryOp"));
 }
 
 void TessrinPlugin::AddOtcSymbolPage()
 {
-    // The quote boards arrive with the trading panes.
+    AddSymbolPage(m_otcSymbolPane, _("OTC"));
+}
+
+void TessrinPlugin::AddSymbolPage(SymbolPane* board, const wxString& label)
+{
+    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    if(workspace && board && workspace->GetPageIndex(board) == wxNOT_FOUND) {
+        workspace->AddPage(board, label, false, wxNullBitmap);
+    }
 }
 
 void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)
@@ -379,7 +392,12 @@ void TessrinPlugin::RemovePanes()
     m_userAccountPane = nullptr;
     RemoveNotebookPage(m_mgr, m_holdDetailPane);
     m_holdDetailPane = nullptr;
-    // the quote boards ('1', then '4'), then these.
+    // the quote boards ('1', then '4'),
+    RemoveNotebookPage(m_mgr, m_otcSymbolPane);
+    m_otcSymbolPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_binaryOptionSymbolPane);
+    m_binaryOptionSymbolPane = nullptr;
+    // then these.
     RemoveNotebookPage(m_mgr, m_closeBillPane);
     m_closeBillPane = nullptr;
     RemoveNotebookPage(m_mgr, m_limitOrderPane);
@@ -392,6 +410,16 @@ void TessrinPlugin::RemovePanes()
     m_deliveryOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_positionPane);
     m_positionPane = nullptr;
+    if(m_transcationPanel) {
+        // The docking manager lets go of the pane first: the host frame's
+        // manager would otherwise reach a destroyed window.
+        if(wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr) {
+            aui->DetachPane(m_transcationPanel);
+            aui->Update();
+        }
+        m_transcationPanel->Destroy();
+        m_transcationPanel = nullptr;
+    }
 }
 
 void TessrinPlugin::UnregisterTriggers()

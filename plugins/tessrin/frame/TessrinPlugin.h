@@ -136,6 +136,11 @@ public:
     int ReqModifyPassword(sFFixModifyPassword* request);
     int ReqFinancingGoods(sFFixFinancingGoods* request);
 
+    // The binary-options quote board; null before the panes are built.
+    SymbolPane* GetBinaryOptionSymbolPane() const { return m_binaryOptionSymbolPane; }
+    SymbolPane* GetOtcSymbolPane() const { return m_otcSymbolPane; }
+    TranscationPanel* GetTranscationPanel() const { return m_transcationPanel; }
+
     void AddBinaryOptionPages();
     void AddBinaryOptionSymbolPage();
     void AddOtcSymbolPage();
@@ -230,6 +235,8 @@ private:
     void DisconnectBus();
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
+    // Adds the quote board as a workspace page once.
+    void AddSymbolPage(SymbolPane* board, const wxString& label);
     void UnregisterTriggers();
     void ConnectCentreBook();
     void DisconnectCentreBook();

@@ -8,11 +8,15 @@
 #include "panes/HoldDetailPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
+#include "panes/SymbolPane.h"
+#include "panes/TranscationPanel.h"
 #include "panes/UserAccountPane.h"
 
+#include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
 #include <pelmora/pmStatusBar.h>
+#include <wx/aui/aui.h>
 #include <wx/font.h>
 #include <wx/frame.h>
 #include <wx/intl.h>
@@ -51,9 +55,12 @@ void TessrinPlugin::CreatePanes()
     // Each pane is built here, before the tool bar: output panes as pages of
     // `output`, the quote boards for `workspace` (a page once their market
     // arrives), the store-order pane only unless hidden.
-    wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
     RecordStore* db = m_db.get();
+    wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
+    if(frame) {
+        m_transcationPanel = new TranscationPanel(db, m_mgr, frame);
+    }
     if(output) {
         m_userAccountPane = new UserAccountPane(db, output);
         m_holdDetailPane = new HoldDetailPane(db, m_mgr, output);
@@ -64,7 +71,15 @@ void TessrinPlugin::CreatePanes()
         m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
         // After the risk panel:
         m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
-
+    }
+    if(workspace) {
+        m_binaryOptionSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '4');
+        m_otcSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '1');
+        // Hidden until their market's first symbol makes them a page.
+        m_binaryOptionSymbolPane->Hide();
+        m_otcSymbolPane->Hide();
+    }
+    if(output) {
         // The output pages, in their order:
         output->AddPage(m_userAccountPane, _("Account"), false, wxNullBitmap);
         output->AddPage(m_holdDetailPane, _("Trade"), false, wxNullBitmap);
@@ -77,9 +92,23 @@ void TessrinPlugin::CreatePanes()
         // then "Store ", "RiskCustom".
     }
 
-    BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
+    BuildToolBar(frame);
     ShowQuickOrderButton();
-    // The quick-order panel is docked here, once its status-bar button exists.
+    wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr;
+    if(aui && m_transcationPanel) {
+        aui->AddPane(m_transcationPanel, wxAuiPaneInfo()
+                                             .Name(TranscationPanel::kPaneName)
+                                             .Caption(_("QuickOrderPanel"))
+                                             .BestSize(380, 257)
+                                             .MaxSize(380, 257)
+                                             .Left()
+                                             .Layer(2)
+                                             .Position(1)
+                                             .Floatable(false)
+                                             .Movable(false)
+                                             .Fixed());
+        aui->Update();
+    }
     if(output) {
         output->DisableTopBottomDrag();
     }

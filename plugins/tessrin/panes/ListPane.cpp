@@ -54,6 +54,10 @@ void ListPane::AppendColumns(const std::vector<ListColumn>& table)
                                           row.width, static_cast<wxAlignment>(row.alignment),
                                           wxDATAVIEW_COL_RESIZABLE);
             m_list->AppendColumn(column);
+        } else if(HasIcon(row)) {
+            column = m_list->AppendIconTextColumn(row.title, static_cast<unsigned int>(row.modelColumn),
+                                                  static_cast<wxDataViewCellMode>(row.mode), row.width,
+                                                  row.alignment, wxDATAVIEW_COL_RESIZABLE);
         } else {
             column = m_list->AppendTextColumn(row.title, static_cast<unsigned int>(row.modelColumn),
                                               static_cast<wxDataViewCellMode>(row.mode), row.width,

@@ -91,6 +91,13 @@ protected:
     void AppendColumns(const std::vector<ListColumn>& table);
     // The renderer of a column; null appends a text column.
     virtual wxDataViewRenderer* CreateRenderer(const ListColumn& column);
+    // Whether the column shows an icon beside its text (the host's icon
+    // and text column).
+    virtual bool HasIcon(const ListColumn& column) const
+    {
+        wxUnusedVar(column);
+        return false;
+    }
     // A link renderer whose clicks reach OnLinkClicked, links underlined.
     pmDataViewHyperlinkRenderer* CreateLinkRenderer(const ListColumn& column);
     virtual void OnLinkClicked(wxDataViewEvent& event) { event.Skip(); }

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "db/CActionTrigger.h"
+#include "panes/SymbolModelFactory.h"
+
+#include <boost/multi_index/hashed_index.hpp>
+#include <boost/multi_index/sequenced_index.hpp>
+#include <boost/multi_index_container.hpp>
+#include <functional>
+#include <wx/arrstr.h>
+#include <wx/dataview.h>
+#include <wx/datetime.h>
+
+class RecordStore;
+class wxImageList;
+struct symbol_price;
+
+// The quote board's model: a row table of its own (the board decides which
+// symbols have rows and in which order) answered cell by cell from the
+// symbol, its property and its quote. Every quote colours the row by the
+// direction of its last price and flashes the price cells for at least
+// kHighlightMs. GUI thread only.
+class SymbolModel : public wxDataViewVirtualListModel,
+                    public CActionTrigger<symbol_price>,
+                    public CActionTrigger<SymbolModelRow>
+{
+public:
+    enum Column {
+        eSymbol = 0,
+        eBid,
+        eAsk,
+        eSettlementPrice,
+        eHigh,
+        eLow,
+        eLast,
+        eTime,
+        eColumnCount,
+    };
+    enum Mark { eNoMark = 0, eUp = 1, eDown = 2 };
+    static constexpr int kHighlightMs = 500;
+    using Clock = std::function<wxDateTime()>;
+
+    // Images 0, 1 and 2 of `images` (not owned) are the up, down and
+    // no-change icons of the name column.
+    SymbolModel(RecordStore* db, wxImageList* images);
+    ~SymbolModel() override;
+
+    unsigned int GetColumnCount() const override { return eColumnCount; }
+    // The name column holds an icon with its text, as its renderer expects.
+    wxString GetColumnType(unsigned int column) const override
+    {
+        return column == eSymbol ? "wxDataViewIconText" : "string";
+    }
+    void GetValueByRow(wxVariant& value, unsigned int row, unsigned int column) const override;
+    bool SetValueByRow(const wxVariant& /*value*/, unsigned int /*row*/, unsigned int /*column*/) override
+    {
+        return true;
+    }
+    bool GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const override;
+
+    // Quotes: a new one stamps its row as an update with no previous price.
+    void afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
+    bool beforeUpdate(const symbol_price& current, const symbol_price& next, CTransaction* transaction,
+                      void* reserved) override;
+    // Rows: the control follows the row table.
+    void afterAdd(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
+    void afterUpdate(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
+    bool beforeRemove(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
+
+    // Repaints the price cells of every flash older than kHighlightMs and
+    // drops it; true when no flash is left. A stamp in the future (the clock
+    // was set back) stays.
+    bool ExpireHighlights();
+    bool IsHighlighted(const symbol_Info* symbol) const;
+    std::size_t GetHighlightCount() const { return m_highlights.size(); }
+
+    // Arrival order of the symbols (the server's order).
+    void SortByDefaultOrder();
+    // By the symbols' names, whatever the column; ties by record address.
+    void SortByColumn(unsigned int column, bool ascending);
+    // By position of the symbol codes in `codes`; codes not listed first.
+    void SortByCustomOrder(const wxArrayString& codes);
+
+    SymbolModelFactory& GetRows() { return m_rows; }
+    const SymbolModelFactory& GetRows() const { return m_rows; }
+    const SymbolModelRow* GetRowAt(unsigned int row) const { return m_rows.GetAt(row); }
+    const symbol_Info* GetSymbolAt(unsigned int row) const;
+    // The row showing the symbol; -1 when none does.
+    int GetSymbolRow(const symbol_Info* symbol) const;
+    // The symbol codes in display order.
+    wxArrayString GetSymbolCodes() const;
+    RecordStore* GetDatabase() const { return m_db; }
+
+    // Tests replace the clock of the flashes.
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+
+private:
+    struct SymbolHighlight
+    {
+        const symbol_Info* symbol;
+        wxDateTime stamp;
+    };
+    using Highlights = boost::multi_index_container<
+        SymbolHighlight,
+        boost::multi_index::indexed_by<boost::multi_index::hashed_unique<boost::multi_index::member<
+                                           SymbolHighlight, const symbol_Info*, &SymbolHighlight::symbol>>,
+                                       boost::multi_index::sequenced<>>>;
+
+    // Bid and ask are dashes: an aggregate symbol, or no last price yet.
+    static bool ShowsDashes(const symbol_Info& symbol, const symbol_price& quote);
+    const symbol_price* QuoteOf(const symbol_Info& symbol) const;
+    wxDateTime Now() const { return m_clock ? m_clock() : wxDateTime::UNow(); }
+
+    SymbolModelFactory m_rows;
+    RecordStore* m_db;
+    Highlights m_highlights;
+    wxImageList* m_images; // the pane's
+    Clock m_clock;
+};

@@ -1,0 +1,448 @@
+#include "panes/TranscationPanel.h"
+
+#include "connection/ErrorTextTable.h"
+#include "db/RecordStore.h"
+#include "frame/SettingsAccessors.h"
+#include "frame/TessrinConfig.h"
+#include "frame/TessrinPlugin.h"
+#include "orders/MarketOrderConfirm.h"
+#include "orders/OrderDialog.h"
+#include "orders/PluginOrderSender.h"
+#include "panes/QuickOrderQuote.h"
+#include "panes/SymbolPane.h"
+
+#include <pelmora/EditorConfig.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
+#include <pelmora/pmColourButton.h>
+#include <wx/aui/aui.h>
+#include <wx/valnum.h>
+#include <wx/xrc/xmlres.h>
+
+namespace {
+const char kDefaultButtonColours[] = "#FF8040,#4080F0,#40FF80";
+constexpr int kOutputLayerShift = 3;
+} // namespace
+
+TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent)
+    : TranscationPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 280)), m_pDb(db), m_pManager(mgr),
+      m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>())
+{
+    wxIntegerValidator<unsigned> quantity;
+    quantity.SetRange(1, 999999);
+    m_quantityCombo->SetValidator(quantity);
+    // Usable, but a click leaves the keyboard focus where it was.
+    for(wxWindow* control : std::initializer_list<wxWindow*>{
+            m_quantityCombo, m_stopLossSpin, m_takeProfitSpin, m_pointDiffCheck, m_pointDiffSpin,
+            m_preConfirmCheck, m_buyButton, m_sellButton, m_limitPriceButton}) {
+        control->SetCanFocus(false);
+    }
+    m_timer.SetOwner(this);
+    Bind(wxEVT_TIMER, &TranscationPanel::OnPageWatch, this, m_timer.GetId());
+    m_messageTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &TranscationPanel::OnHideMessage, this, m_messageTimer.GetId());
+    m_timer.Start(kPageWatchMs);
+
+    if(m_pDb && m_pDb->m_symbol_price_table) {
+        m_pDb->m_symbol_price_table->AddActionTrigger(this);
+        m_triggerRegistered = true;
+    }
+    EventNotifier::Get()->Bind(wxEVT_CMD_REFRESH_VIEWS, &TranscationPanel::OnRefreshViews, this);
+    EventNotifier::Get()->Bind(wxEventTypeTag<wxCommandEvent>(XRCID("systemSettingChanged")),
+                               &TranscationPanel::OnSettingChanged, this);
+    EventNotifier::Get()->Bind(wxEVT_CMD_FULLSCREEN_TOGGLED, &TranscationPanel::OnFullScreen, this);
+    if(wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr) {
+        aui->Bind(wxEVT_AUI_PANE_CLOSE, &TranscationPanel::OnPaneClose, this);
+    }
+    ApplyButtonColours();
+    m_preConfirmCheck->SetValue(IsOrderPreConfirm());
+}
+
+TranscationPanel::~TranscationPanel()
+{
+    if(m_triggerRegistered) {
+        m_pDb->m_symbol_price_table->RemoveActionTrigger(this);
+    }
+    EventNotifier::Get()->Unbind(wxEVT_CMD_REFRESH_VIEWS, &TranscationPanel::OnRefreshViews, this);
+    EventNotifier::Get()->Unbind(wxEventTypeTag<wxCommandEvent>(XRCID("systemSettingChanged")),
+                                 &TranscationPanel::OnSettingChanged, this);
+    EventNotifier::Get()->Unbind(wxEVT_CMD_FULLSCREEN_TOGGLED, &TranscationPanel::OnFullScreen, this);
+    if(wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr) {
+        aui->Unbind(wxEVT_AUI_PANE_CLOSE, &TranscationPanel::OnPaneClose, this);
+    }
+    m_wait.Drop();
+    m_timer.Stop();
+    m_messageTimer.Stop();
+}
+
+void TranscationPanel::SetSender(std::unique_ptr<IOrderSender> sender)
+{
+    m_sender = std::move(sender);
+}
+
+void TranscationPanel::ApplyButtonColours()
+{
+    const wxString text = TessrinConfig(g_plugin ? g_plugin->GetConfig() : nullptr).GetQuickBtnColours();
+    if(text.empty()) {
+        return;
+    }
+    wxArrayString colours = wxSplit(text, ',', '\\');
+    if(colours.size() != 3) {
+        colours = wxSplit(kDefaultButtonColours, ',', '\\');
+    }
+    m_buyButton->SetBackgroundColour(wxColour(colours[0]));
+    m_sellButton->SetBackgroundColour(wxColour(colours[1]));
+    m_limitPriceButton->SetBackgroundColour(wxColour(colours[2]));
+}
+
+void TranscationPanel::SetSymbol(const symbol_Info* symbol)
+{
+    m_pSymbolInfo = symbol;
+    m_symbolId = symbol ? symbol->symbolId : -1;
+    UpdateCaption();
+}
+
+void TranscationPanel::LoadOrderConfig(const wxString& symbolCode)
+{
+    OrderDialogConfig stored;
+    if(EditorConfigST::Get()->LoadObject(OrderDialogConfig::EntryName(symbolCode), &stored)) {
+        m_orderConfig = stored;
+    } else {
+        m_orderConfig.m_pointDiff = 20;
+    }
+}
+
+void TranscationPanel::SaveOrderConfig()
+{
+    m_orderConfig.m_symbolName = m_pSymbolInfo->symbolCode;
+    m_orderConfig.m_pointDiff = m_pointDiffSpin->GetValue();
+    m_orderConfig.Save();
+}
+
+void TranscationPanel::SetLabel(const wxString& label)
+{
+    m_caption = label;
+    wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr;
+    if(!aui) {
+        return;
+    }
+    wxAuiPaneInfo& pane = aui->GetPane(this);
+    if(!pane.IsOk()) {
+        return;
+    }
+    pane.Caption(label);
+    if(wxWindow* parent = GetParent()) {
+        parent->Refresh(true);
+    }
+}
+
+bool TranscationPanel::TradeCheck()
+{
+    if(!m_pDb || m_pDb->m_user_LoginInfo_table->GetContainer().empty()) {
+        return false;
+    }
+    const auto& symbols = m_pDb->m_symbol_Info_table->GetIndexByPrimary();
+    const auto found = symbols.find(m_symbolId);
+    m_pSymbolInfo = found == symbols.end() ? nullptr : &*found;
+    return m_pSymbolInfo && m_pSymbolInfo->GetSymbolProperty(m_pDb) &&
+           m_pSymbolInfo->cachedSymbolProperty->GetSymbolPrice(m_pDb);
+}
+
+void TranscationPanel::UpdateCaption()
+{
+    if(!TradeCheck()) {
+        return;
+    }
+    SetLabel(QuickOrderQuote(m_pDb, *m_pSymbolInfo).Caption());
+}
+
+void TranscationPanel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)
+{
+    wxUnusedVar(transaction);
+    wxUnusedVar(reserved);
+    FollowQuote(stored);
+}
+
+void TranscationPanel::afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved)
+{
+    wxUnusedVar(transaction);
+    wxUnusedVar(reserved);
+    FollowQuote(stored);
+}
+
+void TranscationPanel::FollowQuote(const symbol_price& quote)
+{
+    if(m_symbolId == -1) {
+        const auto& symbols = m_pDb->m_symbol_Info_table->GetIndexByPrimary();
+        const auto found = symbols.find(quote.symbolId);
+        if(found == symbols.end() || found->marketType == '4') {
+            return;
+        }
+        m_pSymbolInfo = &*found;
+        m_symbolId = found->symbolId;
+    }
+    if(quote.symbolId != m_symbolId) {
+        return;
+    }
+    // After the quote is stored: the caption shows the prices an order
+    // sent now would carry.
+    UpdateCaption();
+}
+
+void TranscationPanel::SendOrder(char side)
+{
+    if(!m_pSymbolInfo) {
+        ShowErrorMessage(_("please select a symbol!"), -1);
+        return;
+    }
+    // One order at a time: a second click while one is awaited sends nothing.
+    if(m_wait.IsWaiting() || !TradeCheck()) {
+        return;
+    }
+    double quantity = 0.0;
+    if(!m_quantityCombo->GetValue().ToCDouble(&quantity)) {
+        return;
+    }
+    const QuickOrderQuote quote(m_pDb, *m_pSymbolInfo);
+    m_stopLoss = m_stopLossSpin->GetValue();
+    m_takeProfit = m_takeProfitSpin->GetValue();
+    const wxString invalid = quote.CheckStops(side, m_stopLoss, m_takeProfit);
+    if(!invalid.empty()) {
+        ShowErrorMessage(invalid, -1);
+        return;
+    }
+    QuickOrderQuote::Inputs inputs;
+    inputs.quantity = quantity;
+    inputs.usePointDiff = m_pointDiffCheck->GetValue();
+    inputs.pointDiff = m_pointDiffSpin->GetValue();
+    inputs.stopLoss = m_stopLoss;
+    inputs.takeProfit = m_takeProfit;
+    sFFixSetOrder request = quote.BuildRequest(side, inputs);
+
+    if(IsOrderPreConfirm()) {
+        MarketOrderConfirm confirm(m_pDb, nullptr);
+        confirm.m_orderKind = 0;
+        confirm.m_pSetOrder = &request;
+        if(confirm.ShowModal() == wxID_CANCEL) {
+            return;
+        }
+        // The symbol may have gone while the confirmation was open.
+        if(!TradeCheck()) {
+            return;
+        }
+    }
+    SaveOrderConfig();
+    const int requestId = m_sender ? m_sender->SetOrder(request) : -1;
+    if(requestId >= 0) {
+        StartWaitting(requestId);
+    } else {
+        ShowErrorMessage(_("Set Order Failed!"), -1);
+    }
+}
+
+void TranscationPanel::StartWaitting(int requestId)
+{
+    m_wait.Start(requestId, kWaitMs);
+}
+
+void TranscationPanel::OnResponse(int requestId, int errorCode, const wxString& text)
+{
+    if(!m_wait.End(requestId)) {
+        return;
+    }
+    if(errorCode != 0) {
+        ShowErrorMessage(text, errorCode);
+    }
+}
+
+void TranscationPanel::OnResponseTimeOut(int requestId)
+{
+    wxUnusedVar(requestId);
+    if(!m_wait.IsWaiting()) {
+        return;
+    }
+    m_wait.Drop();
+    ShowErrorMessage(_("Request Time Out!"), -1);
+}
+
+void TranscationPanel::ShowErrorMessage(const wxString& text, int code)
+{
+    const wxString shown = text.empty() ? GetErrorText(code) : text;
+    m_messageExpire = m_message.Show(shown, code, true, false);
+    if(MessageLine::IsBoxConfigured()) {
+        return;
+    }
+    const wxDateTime shownAt = m_messageExpire - wxTimeSpan::Seconds(MessageLine::kShowSeconds);
+    m_messageText->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
+    m_messageText->SetLabel(MessageLine::Format(shownAt, shown, code));
+    m_messageText->Show();
+    Layout();
+    // A line that stays hidden would hide every error: shown for 5 s.
+    m_messageTimer.StartOnce(MessageLine::kShowSeconds * 1000);
+}
+
+void TranscationPanel::OnHideMessage(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    m_messageText->SetLabel(wxEmptyString);
+    m_messageText->Hide();
+    Layout();
+}
+
+wxString TranscationPanel::GetMessageText() const
+{
+    return m_messageText->GetLabel();
+}
+
+bool TranscationPanel::IsMessageShown() const
+{
+    return m_messageText->IsShown();
+}
+
+void TranscationPanel::ShowPane(bool show)
+{
+    wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr;
+    if(!aui) {
+        return;
+    }
+    wxAuiPaneInfo& pane = aui->GetPane(this);
+    if(pane.IsOk()) {
+        pane.Show(show);
+    }
+    wxAuiPaneInfo& output = aui->GetPane("Output");
+    if(!output.IsOk()) {
+        return;
+    }
+    if(!show && output.dock_layer < 2) {
+        output.Layer(output.dock_layer + kOutputLayerShift);
+    } else if(show && output.dock_layer > 2) {
+        output.Layer(output.dock_layer - kOutputLayerShift);
+    }
+}
+
+bool TranscationPanel::IsBinaryBoardInFront() const
+{
+    Notebook* workspace = m_pManager ? m_pManager->GetWorkspaceBook() : nullptr;
+    SymbolPane* board = g_plugin ? g_plugin->GetBinaryOptionSymbolPane() : nullptr;
+    return workspace && board && workspace->GetCurrentPage() == board;
+}
+
+void TranscationPanel::OnRefreshViews(wxCommandEvent& event)
+{
+    event.Skip();
+    if(!event.GetClientData()) {
+        return;
+    }
+    ShowPane(IsShowTranscationPanel());
+    if(wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr) {
+        aui->Update();
+    }
+}
+
+void TranscationPanel::OnSettingChanged(wxCommandEvent& event)
+{
+    event.Skip();
+    if(event.GetId() == XRCID("orderPreConfirmChk")) {
+        m_preConfirmCheck->SetValue(IsOrderPreConfirm());
+    } else if(event.GetId() == XRCID("m_bShowTranscationPanel")) {
+        ShowPane(IsBinaryBoardInFront() ? false : IsShowTranscationPanel());
+        UpdateCaption();
+        if(wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr) {
+            aui->Update();
+        }
+    }
+}
+
+void TranscationPanel::OnFullScreen(wxCommandEvent& event)
+{
+    event.Skip();
+    ShowPane(IsShowTranscationPanel());
+    UpdateCaption();
+}
+
+void TranscationPanel::OnPaneClose(wxAuiManagerEvent& event)
+{
+    event.Skip();
+    if(event.GetPane() && event.GetPane()->window == this) {
+        SetShowTranscationPanel(false);
+    }
+}
+
+void TranscationPanel::OnPageWatch(wxTimerEvent& event)
+{
+    wxUnusedVar(event);
+    if(IsBinaryBoardInFront() || !IsShowTranscationPanel()) {
+        SetShowTranscationPanel(false);
+    }
+}
+
+void TranscationPanel::OnQuantitySelected(wxCommandEvent& event)
+{
+    event.Skip();
+}
+
+void TranscationPanel::OnStopLossSpin(wxSpinEvent& event)
+{
+    event.Skip();
+    m_stopLoss = m_stopLossSpin->GetValue();
+}
+
+void TranscationPanel::OnTakeProfitSpin(wxSpinEvent& event)
+{
+    event.Skip();
+    m_takeProfit = m_takeProfitSpin->GetValue();
+}
+
+void TranscationPanel::OnPointDiffCheck(wxCommandEvent& event)
+{
+    event.Skip();
+    m_pointDiffSpin->Enable(m_pointDiffCheck->GetValue());
+}
+
+void TranscationPanel::OnPreConfirmCheck(wxCommandEvent& event)
+{
+    event.Skip();
+    SetOrderPreConfirm(m_preConfirmCheck->GetValue());
+}
+
+void TranscationPanel::OnBuy(wxCommandEvent& event)
+{
+    event.Skip();
+    SendOrder('b');
+}
+
+void TranscationPanel::OnSell(wxCommandEvent& event)
+{
+    event.Skip();
+    SendOrder('s');
+}
+
+void TranscationPanel::OnLimitPrice(wxCommandEvent& event)
+{
+    event.Skip();
+    if(!m_pSymbolInfo) {
+        ShowErrorMessage(_("please select a symbol!"), -1);
+        return;
+    }
+    const symbol_Info* symbol = m_pSymbolInfo;
+    if(!symbol->GetSymbolProperty(m_pDb) || !symbol->GetAccount(m_pDb) ||
+       !symbol->cachedAccount->GetLoginInfo(m_pDb)) {
+        return;
+    }
+    if((symbol->marketType != '1' && symbol->marketType != '2') ||
+       OrderDialog::HasNewOrderDialog(symbol->symbolId)) {
+        return;
+    }
+    OrderDialog* dialog = OrderDialog::Create(m_pDb, m_pManager, symbol->marketType);
+    if(!dialog) {
+        return;
+    }
+    dialog->m_pSymbolInfo = symbol;
+    dialog->m_symbolId = symbol->symbolId;
+    dialog->m_orderType = eLimitOrder;
+    dialog->m_openCloseType = eOpen;
+    dialog->m_direction = 'b';
+    OrderDialog::PlaceNearLast(dialog);
+}

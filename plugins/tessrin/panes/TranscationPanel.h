@@ -1,0 +1,115 @@
+#pragma once
+
+#include "connection/RequestCallBack.h"
+#include "connection/RequestWait.h"
+#include "db/CActionTrigger.h"
+#include "frame/MessageLine.h"
+#include "layouts/TranscationPanelBase.h"
+#include "orders/OrderDialogConfig.h"
+
+#include <memory>
+#include <wx/datetime.h>
+#include <wx/timer.h>
+
+class HostManager;
+class IOrderSender;
+class RecordStore;
+class wxAuiManagerEvent;
+struct symbol_Info;
+struct symbol_price;
+
+// The quick-trade panel, docked in the host frame as "QuickOrderPanel": a
+// market order of the current symbol with one click on Buy or Sell, at the
+// quotes its caption shows; the limit button opens the order dialog. It
+// follows the symbol the OTC board selects, or else the first quoted one
+// (never a binary option). One order at a time: a click while an answer is
+// awaited sends nothing. GUI thread only.
+class TranscationPanel : public TranscationPanelBase,
+                         public RequestCallBack,
+                         public CActionTrigger<symbol_price>
+{
+public:
+    static constexpr unsigned kWaitMs = 10000;
+    static constexpr int kPageWatchMs = 200;
+    static constexpr const char* kPaneName = "QuickOrderPanel";
+
+    TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent);
+    ~TranscationPanel() override;
+
+    // The symbol to trade; the caption follows.
+    void SetSymbol(const symbol_Info* symbol);
+    // Reads the point-difference memory of the symbol code; the controls
+    // keep their values.
+    void LoadOrderConfig(const wxString& symbolCode);
+    // The caption of the panel's pane in the docking manager.
+    void SetLabel(const wxString& label) override;
+    wxString GetCaption() const { return m_caption; }
+
+    void OnResponse(int requestId, int errorCode, const wxString& text) override;
+    void OnResponseTimeOut(int requestId) override;
+    void afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
+    void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
+
+    // Sends the market order of the side ('b' or 's') as a click does.
+    void SendOrder(char side);
+    // Shows or hides the pane; the "Output" pane moves by three layers.
+    void ShowPane(bool show);
+    // The message routine: a box ("NoticeMessage") or the message line.
+    void ShowErrorMessage(const wxString& text, int code);
+
+    const symbol_Info* GetSymbol() const { return m_pSymbolInfo; }
+    int GetSymbolId() const { return m_symbolId; }
+    bool IsWaitting() const { return m_wait.IsWaiting(); }
+    int GetRequestId() const { return m_wait.GetRequestId(); }
+    const OrderDialogConfig& GetOrderConfig() const { return m_orderConfig; }
+    wxString GetMessageText() const;
+    bool IsMessageShown() const;
+
+    // Replaceable outside services (tests).
+    void SetSender(std::unique_ptr<IOrderSender> sender);
+    void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    MessageLine& GetMessageLine() { return m_message; }
+
+protected:
+    void OnQuantitySelected(wxCommandEvent& event) override;
+    void OnStopLossSpin(wxSpinEvent& event) override;
+    void OnTakeProfitSpin(wxSpinEvent& event) override;
+    void OnPointDiffCheck(wxCommandEvent& event) override;
+    void OnPreConfirmCheck(wxCommandEvent& event) override;
+    void OnBuy(wxCommandEvent& event) override;
+    void OnSell(wxCommandEvent& event) override;
+    void OnLimitPrice(wxCommandEvent& event) override;
+
+private:
+    // Logged in, the symbol still listed, its property and quote linked.
+    bool TradeCheck();
+    void UpdateCaption();
+    void FollowQuote(const symbol_price& quote);
+    void ApplyButtonColours();
+    void SaveOrderConfig();
+    void StartWaitting(int requestId);
+    bool IsBinaryBoardInFront() const;
+
+    void OnRefreshViews(wxCommandEvent& event);
+    void OnSettingChanged(wxCommandEvent& event);
+    void OnFullScreen(wxCommandEvent& event);
+    void OnPaneClose(wxAuiManagerEvent& event);
+    void OnPageWatch(wxTimerEvent& event);
+    void OnHideMessage(wxTimerEvent& event);
+
+    RecordStore* m_pDb;
+    HostManager* m_pManager;
+    const symbol_Info* m_pSymbolInfo = nullptr;
+    double m_stopLoss = 0.0;
+    double m_takeProfit = 0.0;
+    wxDateTime m_messageExpire;
+    wxTimer m_timer;        // the page watch
+    wxTimer m_messageTimer; // hides the message line
+    int m_symbolId = -1;
+    OrderDialogConfig m_orderConfig;
+    RequestWait m_wait;
+    MessageLine m_message;
+    std::unique_ptr<IOrderSender> m_sender;
+    wxString m_caption;
+    bool m_triggerRegistered = false;
+};

@@ -1,0 +1,218 @@
+// The quote board's model over a record store: marks and flashes of quotes,
+// cell texts and the three row orders, without a display.
+#include "panes/SymbolModel.h"
+
+#include "SymbolBoardFixture.h"
+
+#include <gtest/gtest.h>
+#include <pelmora/DrawingUtils.h>
+
+namespace {
+
+class SymbolModelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        store.CreateTables();
+        model = new SymbolModel(&store, nullptr);
+        model->SetClock([this] { return now; });
+        model->AddNotifier(log = new RowLog);
+    }
+    void TearDown() override { model->DecRef(); }
+
+    void Show(std::initializer_list<BoardSymbol> symbols)
+    {
+        for(const BoardSymbol& symbol : symbols) {
+            AddBoardSymbol(store, symbol);
+            const symbol_Info* info = FindBoardSymbol(store, symbol.id);
+            model->GetRows().Insert(SymbolModelRow{symbol.userId, symbol.id, 0, info});
+        }
+    }
+    wxString Text(unsigned int row, unsigned int column) const
+    {
+        wxVariant value;
+        model->GetValueByRow(value, row, column);
+        if(column == SymbolModel::eSymbol) {
+            wxDataViewIconText iconText;
+            iconText << value;
+            return iconText.GetText();
+        }
+        return value.IsNull() ? wxString() : value.GetString();
+    }
+    wxDataViewItemAttr Attr(unsigned int row, unsigned int column) const
+    {
+        wxDataViewItemAttr attr;
+        model->GetAttrByRow(row, column, attr);
+        return attr;
+    }
+    std::vector<std::string> Codes() const
+    {
+        std::vector<std::string> codes;
+        for(const wxString& code : model->GetSymbolCodes()) {
+            codes.push_back(code.ToStdString());
+        }
+        return codes;
+    }
+
+    RecordStore store;
+    SymbolModel* model = nullptr;
+    RowLog* log = nullptr; // owned by the model
+    wxDateTime now = wxDateTime(1, wxDateTime::Mar, 2026, 10, 0, 0);
+};
+
+TEST_F(SymbolModelTest, ARiseMarksUpASamePriceKeepsTheMarkAndFlashesAgain)
+{
+    Show({{101, "AG", "Silver", '1', 1, 0, 5000}, {102, "PT", "Platinum", '1', 2, 2, 380.5}});
+    log->entries.clear();
+
+    MoveLast(store, 102, 381.0);
+    EXPECT_EQ(model->GetRowAt(1)->m_mark, SymbolModel::eUp);
+    EXPECT_EQ(model->GetRowAt(0)->m_mark, SymbolModel::eNoMark);
+    EXPECT_EQ(log->entries, std::vector<std::string>({"change 1"}));
+    for(unsigned int column : {SymbolModel::eBid, SymbolModel::eAsk, SymbolModel::eLast}) {
+        EXPECT_EQ(Attr(1, column).GetColour(), DrawingUtils::GetGlobalUpColour()) << column;
+        EXPECT_TRUE(Attr(1, column).HasBackgroundColour()) << column;
+    }
+    EXPECT_FALSE(Attr(1, SymbolModel::eHigh).HasColour());
+    EXPECT_FALSE(Attr(0, SymbolModel::eLast).HasColour());
+
+    // 400 ms later the same price again: mark kept, flash stamped anew.
+    now += wxTimeSpan::Milliseconds(400);
+    MoveLast(store, 102, 381.0);
+    EXPECT_EQ(model->GetRowAt(1)->m_mark, SymbolModel::eUp);
+    now += wxTimeSpan::Milliseconds(200); // 600 ms after the first stamp
+    EXPECT_FALSE(model->ExpireHighlights());
+    EXPECT_TRUE(model->IsHighlighted(FindBoardSymbol(store, 102)));
+    now += wxTimeSpan::Milliseconds(300);
+    log->entries.clear();
+    EXPECT_TRUE(model->ExpireHighlights());
+    EXPECT_FALSE(Attr(1, SymbolModel::eLast).HasBackgroundColour());
+    EXPECT_EQ(Attr(1, SymbolModel::eLast).GetColour(), DrawingUtils::GetGlobalUpColour());
+    EXPECT_EQ(log->entries, std::vector<std::string>({"value 1 2", "value 1 1", "value 1 6"}));
+
+    MoveLast(store, 102, 379.0);
+    EXPECT_EQ(model->GetRowAt(1)->m_mark, SymbolModel::eDown);
+    EXPECT_EQ(Attr(1, SymbolModel::eBid).GetColour(), DrawingUtils::GetGlobalDownColour());
+}
+
+TEST_F(SymbolModelTest, AFlashLivesAtLeastHalfASecondAndSurvivesAClockSetBack)
+{
+    Show({{101, "AG", "Silver"}, {102, "PT", "Platinum"}});
+    const wxDateTime stamp = now;
+    MoveLast(store, 101, 11.0);
+    now = stamp + wxTimeSpan::Milliseconds(100);
+    MoveLast(store, 102, 12.0);
+    EXPECT_EQ(model->GetHighlightCount(), 2u);
+
+    now = stamp - wxTimeSpan::Seconds(10); // the clock went back
+    EXPECT_FALSE(model->ExpireHighlights());
+    EXPECT_EQ(model->GetHighlightCount(), 2u);
+    now = stamp + wxTimeSpan::Milliseconds(499);
+    EXPECT_FALSE(model->ExpireHighlights());
+    EXPECT_EQ(model->GetHighlightCount(), 2u);
+    now = stamp + wxTimeSpan::Milliseconds(500);
+    EXPECT_FALSE(model->ExpireHighlights()); // the older one only
+    EXPECT_FALSE(model->IsHighlighted(FindBoardSymbol(store, 101)));
+    EXPECT_TRUE(model->IsHighlighted(FindBoardSymbol(store, 102)));
+    now = stamp + wxTimeSpan::Milliseconds(600);
+    EXPECT_TRUE(model->ExpireHighlights());
+}
+
+TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsAndShowDashesWithoutAPrice)
+{
+    const wxString dashes = wxString::FromUTF8("\xE2\x80\x94\xE2\x80\x94\xE2\x80\x94");
+    Show({{101, "AG", "Silver", '1', 1, 3, 10.5, 2, 1},
+          {201, "CU", "Copper", '2', 2, 1, 68500.0, 5, 5},
+          {102, "PT", "Platinum", '1', 3, 2, 0.0, 30, 30}});
+    struct Case
+    {
+        unsigned int row;
+        unsigned int column;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, SymbolModel::eSymbol, "   Silver"}, {0, SymbolModel::eBid, "10.499"},
+        {0, SymbolModel::eAsk, "10.502"},       {0, SymbolModel::eLast, "10.500"},
+        {0, SymbolModel::eHigh, "10.500"},      {1, SymbolModel::eLast, "68500.0"},
+        {2, SymbolModel::eLast, "0.00"},
+    };
+    for(const Case& c : cases) {
+        EXPECT_EQ(Text(c.row, c.column), c.text) << c.row << "/" << c.column;
+    }
+    // The aggregate market and a last price of 0 show dashes for both sides.
+    for(unsigned int row : {1u, 2u}) {
+        EXPECT_EQ(Text(row, SymbolModel::eBid), dashes) << row;
+        EXPECT_EQ(Text(row, SymbolModel::eAsk), dashes) << row;
+    }
+    EXPECT_EQ(Text(3, SymbolModel::eLast), ""); // past the rows
+}
+
+TEST_F(SymbolModelTest, TheThreeOrdersAreStableAndPutUnlistedCodesFirst)
+{
+    // Nothing to sort: no change, no crash.
+    model->SortByDefaultOrder();
+    model->SortByColumn(1, false);
+    model->SortByCustomOrder(wxArrayString());
+    EXPECT_TRUE(Codes().empty());
+
+    Show({{101, "AG", "Silver", '1', 3},
+          {102, "PT", "Platinum", '1', 1},
+          {103, "AU", "Gold", '1', 3},
+          {104, "CU", "Copper", '1', 2}});
+    model->SortByDefaultOrder(); // equal arrival numbers keep their order
+    EXPECT_EQ(Codes(), std::vector<std::string>({"PT", "CU", "AG", "AU"}));
+
+    model->SortByColumn(SymbolModel::eBid, true); // any column orders by name
+    EXPECT_EQ(Codes(), std::vector<std::string>({"CU", "AU", "PT", "AG"}));
+    model->SortByColumn(SymbolModel::eSymbol, false);
+    EXPECT_EQ(Codes(), std::vector<std::string>({"AG", "PT", "AU", "CU"}));
+
+    wxArrayString custom;
+    custom.Add("AU");
+    custom.Add("XX");
+    custom.Add("AG");
+    model->SortByCustomOrder(custom);
+    // PT and CU are not listed: first, in address order, then AU and AG.
+    const std::vector<std::string> codes = Codes();
+    ASSERT_EQ(codes.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(codes.begin() + 2, codes.end()),
+              std::vector<std::string>({"AU", "AG"}));
+    const bool ptFirst = FindBoardSymbol(store, 102) < FindBoardSymbol(store, 104);
+    EXPECT_EQ(codes[0], ptFirst ? "PT" : "CU");
+
+    model->SortByCustomOrder(wxArrayString()); // an empty list keeps the order
+    EXPECT_EQ(Codes(), codes);
+}
+
+TEST_F(SymbolModelTest, EqualNamesSortByAddressAndDescendingIsTheExactReverse)
+{
+    Show({{101, "A1", "Same"}, {102, "A2", "Same"}, {103, "A3", "Same"}, {104, "B", "Other"}});
+    model->SortByColumn(0, true);
+    const std::vector<std::string> ascending = Codes();
+    EXPECT_EQ(ascending.front(), "B");
+    model->SortByColumn(0, false);
+    std::vector<std::string> descending = Codes();
+    std::reverse(descending.begin(), descending.end());
+    EXPECT_EQ(descending, ascending);
+}
+
+TEST_F(SymbolModelTest, RowsFollowTheRowTableAndAQuoteOfAnUnlistedSymbolChangesNothing)
+{
+    Show({{101, "AG", "Silver"}, {102, "PT", "Platinum"}});
+    EXPECT_EQ(log->entries, std::vector<std::string>({"add 0", "add 1"}));
+    EXPECT_EQ(model->GetCount(), 2u);
+    AddBoardSymbol(store, {103, "AU", "Gold"});
+    log->entries.clear();
+    MoveLast(store, 103, 99.0);
+    EXPECT_TRUE(log->entries.empty());
+    EXPECT_EQ(model->GetHighlightCount(), 0u);
+
+    SymbolModelFactory& rows = model->GetRows();
+    rows.Remove(rows.FindBySymbol(FindBoardSymbol(store, 101)));
+    EXPECT_EQ(log->entries, std::vector<std::string>({"delete 0"}));
+    EXPECT_EQ(model->GetCount(), 1u);
+    EXPECT_EQ(Codes(), std::vector<std::string>({"PT"}));
+}
+
+} // namespace
