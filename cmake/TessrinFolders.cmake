@@ -11,8 +11,8 @@
 #   TESSRIN_TEST_FOLDERS    folders of tests/ (later: one per new source folder)
 #   TESSRIN_BENCH_FOLDERS   benchmark programs of bench/
 set(TESSRIN_TOP_FOLDERS pelmora/sdk tradeapi platform chartlib plugins/tessrin pelmora/app bench tests)
-set(TESSRIN_PLUGIN_FOLDERS db connection frame layouts orders charts panes)
-set(TESSRIN_TEST_FOLDERS support db connection frame pelmora tradeapi platform chartlib orders charts panes e2e)
+set(TESSRIN_PLUGIN_FOLDERS db connection frame layouts orders funds charts panes)
+set(TESSRIN_TEST_FOLDERS support db connection frame pelmora tradeapi platform chartlib orders funds charts panes e2e)
 set(TESSRIN_BENCH_FOLDERS price_push record_store record_table chart_build kline hold_detail)
 
 # Adds each folder of the list below the current source folder.
