@@ -7,6 +7,7 @@
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
 #include "funds/MoneyDialog.h"
+#include "funds/MoneyRules.h"
 #include "panes/HoldDetailModel.h"
 #include "panes/HoldDetailPane.h"
 #include "panes/OrderList.h"
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <vector>
 #include <wx/textdlg.h>
@@ -243,7 +245,7 @@ TEST_F(MoneyDialogTest, WaitsForItsOwnAnswerOrTheTimeOutWithOnlyOkDisabled)
     // An error answer: OK again, the server's text and code.
     Click(dialog->GetButtonOk());
     ASSERT_TRUE(dialog->IsWaitting());
-    registry.NotifyResponse(dialog->GetWaitRequestId(), 55, "可出资金不足");
+    registry.NotifyResponse(dialog->GetWaitRequestId(), 55, wxString::FromUTF8("可出资金不足"));
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
     EXPECT_EQ(LastBox(), wxString::FromUTF8("ErrorMessage|[10:00:10]可出资金不足[55]"));
 

@@ -143,19 +143,16 @@ TEST(MoneyRules, TheAccountChoiceFollowsTheTableAndKeepsOrFindsTheChosenAccount)
 {
     MoneyTestStore market;
     const auto& table = *market.store.m_user_Account_table;
-    std::vector<const user_Account*> items;
+    std::vector<int> items;
     auto sync = [&](int accountKey) {
         MoneyRules::ChoicePlan plan = MoneyRules::PlanAccountChoice(items, table, accountKey);
         MoneyRules::ApplyPlan(plan, items);
         return plan;
     };
-    auto keys = [&] {
-        std::vector<int> result;
-        for(const user_Account* account : items) {
-            result.push_back(account->accountKey);
-        }
-        std::sort(result.begin(), result.end());
-        return result;
+    auto sorted = [&] {
+        std::vector<int> keys = items;
+        std::sort(keys.begin(), keys.end());
+        return keys;
     };
 
     // No account: nothing chosen, the opener's key stays.
@@ -167,34 +164,36 @@ TEST(MoneyRules, TheAccountChoiceFollowsTheTableAndKeepsOrFindsTheChosenAccount)
     market.AddAccount(12, "M2");
     market.AddAccount(13, "M3");
     plan = sync(12);
-    EXPECT_EQ(keys(), std::vector<int>({11, 12, 13}));
+    EXPECT_EQ(sorted(), std::vector<int>({11, 12, 13}));
     ASSERT_GE(plan.selection, 0);
-    EXPECT_EQ(items[plan.selection]->accountKey, 12);
+    EXPECT_EQ(items[plan.selection], 12);
     EXPECT_EQ(plan.accountKey, 12);
 
     // Nothing changed: no item moves.
     plan = sync(12);
     EXPECT_TRUE(plan.removed.empty());
     EXPECT_TRUE(plan.appended.empty());
-    EXPECT_EQ(items[plan.selection]->accountKey, 12);
+    EXPECT_EQ(items[plan.selection], 12);
 
-    // The chosen account goes: its item goes, the first item is chosen.
-    const auto position12 = static_cast<unsigned int>(
-        std::find_if(items.begin(), items.end(), [](const user_Account* a) { return a->accountKey == 12; }) -
-        items.begin());
+    // The chosen account goes and another comes, perhaps in the same
+    // memory: the item of the gone one goes, the first item is chosen.
+    const auto position12 =
+        static_cast<unsigned int>(std::find(items.begin(), items.end(), 12) - items.begin());
     market.RemoveAccount(12);
     market.AddAccount(14, "M4");
     plan = sync(12);
-    EXPECT_EQ(keys(), std::vector<int>({11, 13, 14}));
-    EXPECT_EQ(plan.selection, 0);
-    EXPECT_EQ(plan.accountKey, items[0]->accountKey);
+    EXPECT_EQ(sorted(), std::vector<int>({11, 13, 14}));
     ASSERT_EQ(plan.removed.size(), 1u);
     EXPECT_EQ(plan.removed[0], position12);
+    ASSERT_EQ(plan.appended.size(), 1u);
+    EXPECT_EQ(plan.appended[0]->accountKey, 14);
+    EXPECT_EQ(plan.selection, 0);
+    EXPECT_EQ(plan.accountKey, items[0]);
 
     // A key that an appended item carries selects it.
     items.clear();
     plan = sync(14);
-    EXPECT_EQ(items[plan.selection]->accountKey, 14);
+    EXPECT_EQ(items[plan.selection], 14);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "frame/TessrinPlugin.h"
 #include "funds/MoneyRules.h"
 
-#include <set>
+#include <cstdint>
 #include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/textdlg.h>
@@ -109,22 +109,35 @@ void MoneyDialog::FillAccountChoice()
     if(!m_db || !m_db->m_user_Account_table) {
         return;
     }
-    std::vector<const user_Account*> items;
+    std::vector<int> itemKeys;
     for(unsigned int i = 0; i < m_comboBoxAccount->GetCount(); ++i) {
-        items.push_back(static_cast<const user_Account*>(m_comboBoxAccount->GetClientData(i)));
+        itemKeys.push_back(ItemKey(i));
     }
     const MoneyRules::ChoicePlan plan =
-        MoneyRules::PlanAccountChoice(items, *m_db->m_user_Account_table, m_accountKey);
+        MoneyRules::PlanAccountChoice(itemKeys, *m_db->m_user_Account_table, m_accountKey);
     for(unsigned int position : plan.removed) {
         m_comboBoxAccount->Delete(position);
     }
+    // A kept account may have a new market name.
+    for(unsigned int i = 0; i < m_comboBoxAccount->GetCount(); ++i) {
+        const user_Account* account = MoneyRules::FindAccount(m_db, ItemKey(i));
+        if(account && m_comboBoxAccount->GetString(i) != account->marketName) {
+            m_comboBoxAccount->SetString(i, account->marketName);
+        }
+    }
     for(const user_Account* account : plan.appended) {
-        m_comboBoxAccount->Append(account->marketName, const_cast<void*>(static_cast<const void*>(account)));
+        m_comboBoxAccount->Append(account->marketName,
+                                  reinterpret_cast<void*>(static_cast<intptr_t>(account->accountKey)));
     }
     m_accountKey = plan.accountKey;
     if(plan.selection >= 0) {
         m_comboBoxAccount->SetSelection(plan.selection);
     }
+}
+
+int MoneyDialog::ItemKey(unsigned int item) const
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(m_comboBoxAccount->GetClientData(item)));
 }
 
 void MoneyDialog::UpdateBankLine()
@@ -166,16 +179,12 @@ void MoneyDialog::OnAccountSelected(wxCommandEvent& /*event*/)
     if(selection == wxNOT_FOUND || !m_db || !m_db->m_user_Account_table) {
         return;
     }
-    const auto* chosen = static_cast<const user_Account*>(m_comboBoxAccount->GetClientData(selection));
-    // The item may outlive its record: only a record still stored is read.
-    for(const user_Account& account : m_db->m_user_Account_table->GetIndexByPrimary()) {
-        if(&account == chosen) {
-            if(account.userId == m_userId) {
-                m_accountKey = account.accountKey;
-                RequestRefresh();
-            }
-            return;
-        }
+    // The item may outlive its account: only an account still stored counts.
+    const user_Account* account =
+        MoneyRules::FindAccount(m_db, ItemKey(static_cast<unsigned int>(selection)));
+    if(account && account->userId == m_userId) {
+        m_accountKey = account->accountKey;
+        RequestRefresh();
     }
 }
 

@@ -86,6 +86,8 @@ protected:
 
 private:
     void FillAccountChoice();
+    // The account key an item of the choice carries.
+    int ItemKey(unsigned int item) const;
     void UpdateBankLine();
     void UpdateMoneyLines();
     void RequestRefresh();

@@ -140,50 +140,51 @@ sFFixReqInOutMoney MoneyRules::MakeRequest(int accountKey, double amount, int mo
     return request;
 }
 
-MoneyRules::ChoicePlan MoneyRules::PlanAccountChoice(const std::vector<const user_Account*>& items,
+MoneyRules::ChoicePlan MoneyRules::PlanAccountChoice(const std::vector<int>& itemKeys,
                                                      const user_AccountFactory& table, int accountKey)
 {
     ChoicePlan plan;
     plan.accountKey = accountKey;
-    std::set<const user_Account*> left;
-    for(const user_Account& account : table.GetIndexByPrimary()) {
-        left.insert(&account);
-    }
-    // Items are compared by address only: a gone record is never read.
+    std::set<int> listed;
+    const auto& accounts = table.GetIndexByPrimary();
     int kept = 0;
-    for(std::size_t i = 0; i < items.size(); ++i) {
-        const auto found = left.find(items[i]);
-        if(found == left.end()) {
+    for(std::size_t i = 0; i < itemKeys.size(); ++i) {
+        const int key = itemKeys[i];
+        if(accounts.find(key) == accounts.end() || !listed.insert(key).second) {
             plan.removed.push_back(static_cast<unsigned int>(i));
             continue;
         }
-        if((*found)->accountKey == accountKey) {
+        if(key == accountKey) {
             plan.selection = kept;
         }
-        left.erase(found);
         ++kept;
     }
     std::reverse(plan.removed.begin(), plan.removed.end());
-    for(const user_Account* account : left) {
-        if(account->accountKey == accountKey) {
+    for(const user_Account& account : accounts) {
+        if(listed.count(account.accountKey) != 0) {
+            continue;
+        }
+        if(account.accountKey == accountKey) {
             plan.selection = kept;
         }
-        plan.appended.push_back(account);
+        plan.appended.push_back(&account);
         ++kept;
     }
     if(plan.selection < 0 && kept > 0) {
         plan.selection = 0;
-        std::vector<const user_Account*> after = items;
+        std::vector<int> after = itemKeys;
         ApplyPlan(plan, after);
-        plan.accountKey = after.front()->accountKey;
+        plan.accountKey = after.front();
     }
     return plan;
 }
 
-void MoneyRules::ApplyPlan(const ChoicePlan& plan, std::vector<const user_Account*>& items)
+void MoneyRules::ApplyPlan(const ChoicePlan& plan, std::vector<int>& itemKeys)
 {
     for(unsigned int position : plan.removed) {
-        items.erase(items.begin() + position);
+        itemKeys.erase(itemKeys.begin() + position);
     }
-    items.insert(items.end(), plan.appended.begin(), plan.appended.end());
+    for(const user_Account* account : plan.appended) {
+        itemKeys.push_back(account->accountKey);
+    }
 }

@@ -65,7 +65,8 @@ public:
 
     // How the account choice follows the account table: the items to delete
     // (positions, highest first), the records to append and what ends up
-    // chosen.
+    // chosen. Items are known by account key: a record's address may be
+    // taken by another account once it is gone.
     struct ChoicePlan
     {
         std::vector<unsigned int> removed;
@@ -73,8 +74,8 @@ public:
         int selection = -1;  // position after the removals and appends; -1 none
         int accountKey = -1; // the dialog's account key afterwards
     };
-    static ChoicePlan PlanAccountChoice(const std::vector<const user_Account*>& items,
-                                        const user_AccountFactory& table, int accountKey);
-    // Applies a plan to a list of items kept in the choice's order.
-    static void ApplyPlan(const ChoicePlan& plan, std::vector<const user_Account*>& items);
+    static ChoicePlan PlanAccountChoice(const std::vector<int>& itemKeys, const user_AccountFactory& table,
+                                        int accountKey);
+    // Applies a plan to the keys of the items in the choice's order.
+    static void ApplyPlan(const ChoicePlan& plan, std::vector<int>& itemKeys);
 };
