@@ -249,6 +249,16 @@ TEST_F(MoneyDialogTest, WaitsForItsOwnAnswerOrTheTimeOutWithOnlyOkDisabled)
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
     EXPECT_EQ(LastBox(), wxString::FromUTF8("ErrorMessage|[10:00:10]可出资金不足[55]"));
 
+    // A time-out is honoured whatever id it carries: one request at a time.
+    Click(dialog->GetButtonOk());
+    ASSERT_TRUE(dialog->IsWaitting());
+    now += wxTimeSpan::Seconds(1);
+    dialog->OnResponseTimeOut(dialog->GetWaitRequestId() + 50);
+    EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
+    EXPECT_EQ(LastBox(), "ErrorMessage|[10:00:11]Request Time Out![-1]");
+    EXPECT_EQ(registry.GetCount(), 0u);
+
     // Closed while waiting: the wait is dropped, a late answer reaches nobody.
     Click(dialog->GetButtonOk());
     ASSERT_TRUE(dialog->IsWaitting());
