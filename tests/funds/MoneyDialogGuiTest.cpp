@@ -6,6 +6,7 @@
 #include "TestBed.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
+#include "frame/PluginEvents.h"
 #include "funds/MoneyDialog.h"
 #include "funds/MoneyRules.h"
 #include "panes/HoldDetailModel.h"
@@ -304,6 +305,27 @@ TEST_F(MoneyDialogTest, ASuccessfulAnswerEndsTheModalLoopAndTheOpenerDestroysThe
     EXPECT_EQ(sent[0].accountKey, 12);
     EXPECT_EQ(registry.GetCount(), 0u);
     PumpEvents(); // nothing of the dialog is left to run
+}
+
+TEST_F(MoneyDialogTest, AtUnloadItLetsGoOfTheTablesAndItsWait)
+{
+    auto dialog = Open(0, 11);
+    EXPECT_EQ(market.store.m_user_Account_table->GetActionTriggerCount(), 1u);
+    Fill(*dialog, "10", "666666");
+    Click(dialog->GetButtonOk());
+    ASSERT_TRUE(dialog->IsWaitting());
+
+    wxCommandEvent unplug(wxEVT_PLUGIN_UNPLUG);
+    wxTheApp->ProcessEvent(unplug);
+    EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_EQ(registry.GetCount(), 0u);
+    for(std::size_t count : {market.store.m_user_Account_table->GetActionTriggerCount(),
+                             market.store.m_user_Payport_table->GetActionTriggerCount(),
+                             market.store.m_sys_PayPort_table->GetActionTriggerCount()}) {
+        EXPECT_EQ(count, 0u);
+    }
+    dialog->Update(); // reads no table any more
+    EXPECT_EQ(dialog->GetTextCtrlRemain()->GetValue(), "11000.00");
 }
 
 // The money dialog as the trader meets it: opened from the hold-detail
