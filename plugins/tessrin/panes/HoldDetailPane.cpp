@@ -2,6 +2,7 @@
 
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
+#include "funds/MoneyDialog.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"
@@ -10,6 +11,7 @@
 #include "panes/OrderContractDialog.h"
 
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
+#include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/xrc/xmlres.h>
@@ -50,6 +52,8 @@ bool IsLinkColumn(int modelColumn)
 
 const char* const kMenuCommands[] = {"new_order",      "close_order",     "modify_order",
                                      "delivery_order", "delivery_cancel", "show_order_contract"};
+// The host's money menu commands, which reach the application object.
+const char* const kMoneyCommands[] = {"in_money", "out_money"};
 } // namespace
 
 HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* parent)
@@ -109,10 +113,18 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     for(const char* command : kMenuCommands) {
         Bind(wxEVT_MENU, &HoldDetailPane::OnMenuCommand, this, XRCID(command));
     }
+    for(const char* command : kMoneyCommands) {
+        wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnMoneyCommand, this, XRCID(command));
+    }
 }
 
 HoldDetailPane::~HoldDetailPane()
 {
+    if(wxTheApp) {
+        for(const char* command : kMoneyCommands) {
+            wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnMoneyCommand, this, XRCID(command));
+        }
+    }
     for(const char* command : kMenuCommands) {
         Unbind(wxEVT_MENU, &HoldDetailPane::OnMenuCommand, this, XRCID(command));
     }
@@ -383,9 +395,33 @@ void HoldDetailPane::OnItemActivated(wxDataViewEvent& event)
     GetList()->GetSelections(selection);
     if(selection.size() == 1) {
         RunAction(GetDblClickHoldDetailClose() == 1 ? eNewOrderAction : eCloseAction);
+    } else {
+        // A summary row was clicked: unselected and remembered.
+        OpenMoneyDialog(0);
     }
-    // A summary row (unselected, remembered) opens the deposit of its account
-    // once the money dialogs exist.
+}
+
+void HoldDetailPane::OnMoneyCommand(wxCommandEvent& event)
+{
+    // Without a selected row the master account is meant, not the summary
+    // row clicked last.
+    const int remembered = m_rememberedRow;
+    m_rememberedRow = -1;
+    OpenMoneyDialog(event.GetId() == XRCID("in_money") ? 0 : 1);
+    m_rememberedRow = remembered;
+}
+
+void HoldDetailPane::OpenMoneyDialog(int mode)
+{
+    const user_Account* account =
+        GetModel()->FindMoneyAccount(GetActionRow(), HoldDetailModel::eMasterAccount);
+    if(!account) {
+        return;
+    }
+    MoneyDialog dialog(this, GetDatabase(), mode);
+    dialog.SetUserId(account->userId);
+    dialog.SetAccountKey(account->accountKey);
+    dialog.ShowModal();
 }
 
 void HoldDetailPane::OnLinkClicked(wxDataViewEvent& event)

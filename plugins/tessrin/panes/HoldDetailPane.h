@@ -16,7 +16,9 @@ struct trade_HoldBill;
 // TakeProfit, DeliveryStatus) and a double click open the order dialog; the
 // context menu opens it for a new order, a close, a modify or a delivery,
 // and shows the bill's order contract when the template exists. A summary
-// row is never left selected: a click on it is remembered instead.
+// row is never left selected: a click on it is remembered instead, and a
+// double click on it opens the deposit of its account. The host's money
+// commands open the deposit and withdrawal dialog.
 class HoldDetailPane : public ListPane
 {
 public:
@@ -76,6 +78,11 @@ private:
     void OnSelectionChanged(wxDataViewEvent& event);
     void OnItemActivated(wxDataViewEvent& event);
     void OnMenuCommand(wxCommandEvent& event);
+    // "in_money" (deposit) and "out_money" (withdrawal) from the host's menus.
+    void OnMoneyCommand(wxCommandEvent& event);
+    // The money dialog of the mode, modal, for the account of the action row
+    // (else the master account).
+    void OpenMoneyDialog(int mode);
 
     int m_rememberedRow = 0;
     wxDateTime m_lastActivation;
