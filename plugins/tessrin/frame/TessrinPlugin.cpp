@@ -7,8 +7,10 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "history/HistoryPane.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -166,7 +168,9 @@ void TessrinPlugin::afterAdd(const symbol_Info& stored, CTransaction* transactio
     case '4':
         AddBinaryOptionPages();
         AddBinaryOptionSymbolPage();
-        // The history pane adds its binary-option page here once it exists.
+        if(m_historyPane) {
+            m_historyPane->AddBinaryOptionPage();
+        }
         break;
     case '1':
         AddOtcSymbolPage();
@@ -335,6 +339,8 @@ void TessrinPlugin::RemovePanes()
 {
     // Each pane is removed and destroyed here in its place of the shut-down
     // order, and its pointer cleared.
+    RemoveNotebookPage(m_mgr, m_historyPane);
+    m_historyPane = nullptr;
 }
 
 void TessrinPlugin::UnregisterTriggers()

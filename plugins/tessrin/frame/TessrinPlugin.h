@@ -9,6 +9,7 @@
 #include "frame/TessrinServerArray.h"
 #include "frame/UserActivityFilter.h"
 
+#include <initializer_list>
 #include <memory>
 #include <tradeapi/ClientApi.h>
 #include <vector>
@@ -25,6 +26,7 @@ class Client;
 class CloseBillPane;
 class DeliveryOrderPane;
 class HistoryPane;
+class Notebook;
 class HoldDetailPane;
 class InOutMoneyPane;
 class LimitOrderPane;
@@ -98,6 +100,7 @@ public:
     void SetStatusFieldColour(int field, const wxColour& colour) override;
     // Builds the panes and status-bar fields shown from start-up.
     void CreatePanes();
+    HistoryPane* GetHistoryPane() const { return m_historyPane; }
     // The seven status-bar fields, the quick-order button in field 0.
     void ShowQuickOrderButton();
 
@@ -193,6 +196,9 @@ private:
     void DisconnectBus();
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
+    // Adds an output page before the first page of `laterLabels`, else last.
+    static void AddOutputPage(Notebook* output, wxWindow* pane, const wxString& label,
+                              std::initializer_list<wxString> laterLabels);
     void UnregisterTriggers();
 
     TranscationPanel* m_transcationPanel;

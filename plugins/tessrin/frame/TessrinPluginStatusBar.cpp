@@ -2,6 +2,7 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "history/HistoryPane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
@@ -36,6 +37,21 @@ const FieldLayout kTextFields[] = {
 };
 } // namespace
 
+void TessrinPlugin::AddOutputPage(Notebook* output, wxWindow* pane, const wxString& label,
+                                  std::initializer_list<wxString> laterLabels)
+{
+    // Panes land in any order: the page goes before the first later page.
+    for(size_t i = 0; i < output->GetPageCount(); ++i) {
+        for(const wxString& later : laterLabels) {
+            if(output->GetPageText(i) == later) {
+                output->InsertPage(i, pane, label, false);
+                return;
+            }
+        }
+    }
+    output->AddPage(pane, label, false);
+}
+
 void TessrinPlugin::CreatePanes()
 {
     Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
@@ -46,6 +62,10 @@ void TessrinPlugin::CreatePanes()
     // arrives), the store-order pane only unless hidden.
     wxUnusedVar(workspace);
     wxUnusedVar(hideStoreOrderPane);
+    if(output && m_db) {
+        m_historyPane = new HistoryPane(m_db.get(), m_mgr, output);
+        AddOutputPage(output, m_historyPane, _("History "), {_("Notice "), _("Store "), _("RiskCustom")});
+    }
 
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
     ShowQuickOrderButton();
