@@ -95,8 +95,10 @@ private:
                 m_list->AppendTextColumn(row.title, static_cast<unsigned int>(row.modelColumn),
                                          static_cast<wxDataViewCellMode>(row.mode), row.width,
                                          static_cast<wxAlignment>(row.alignment), wxDATAVIEW_COL_RESIZABLE);
-            // GTK reports 0 for an autosized column not yet shown: no minimum then.
-            const int width = column->GetWidth();
+            // Before the control is shown GTK reports no width: the column's
+            // width is then the one it was given (none when it sizes itself).
+            const int reported = column->GetWidth();
+            const int width = reported > 0 ? reported : row.width;
             if(width > 0) {
                 column->SetMinWidth(width);
             }
