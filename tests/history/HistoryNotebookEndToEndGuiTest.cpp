@@ -304,6 +304,14 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
         }
     }
     EXPECT_EQ(asked, 6);
+
+    // The layouts of all five pages are kept over a restart.
+    ASSERT_TRUE(bed.Restart());
+    for(const char* name : {"HistoryOrderPane", "HistoryLimitPane", "HistoryCashPanel",
+                            "HistoryInOutMoneyPanel", "HistoryBinaryOrderPane"}) {
+        pmDataViewCtrlConfig saved;
+        EXPECT_TRUE(bed.Settings().LoadObject(name, &saved)) << name;
+    }
     PumpFor(100ms); // let the control draw the rows
     EXPECT_EQ(wrongTypes.wrongTypes, 0);
 }
@@ -329,6 +337,44 @@ TEST(HistoryNotebook, ColoursReachThePaneAndTheOtherListenersAndLayoutsSurviveAR
     wxCommandEvent colours(wxEVT_CMD_COLOURS_CHANGED);
     EventNotifier::Get()->ProcessEvent(colours);
     EXPECT_EQ(others, 1);
+
+    // Market choices fill from account updates only, each name once.
+    auto* cash = PageOf<HistoryCashPanel>(pane, 2);
+    auto* limits = PageOf<HistoryLimitPane>(pane, 1);
+    auto* binaryPage = PageOf<HistoryMinTradePane>(pane, 4);
+    ASSERT_TRUE(cash && limits && binaryPage);
+    auto& accounts = *bed.Store().m_user_Account_table;
+    auto update = [&accounts](int key) {
+        auto stored = accounts.GetIndexByPrimary().find(key);
+        ASSERT_TRUE(stored != accounts.GetIndexByPrimary().end());
+        user_Account changed = *stored;
+        changed.marginRemain += 1;
+        ASSERT_TRUE(accounts.Update(stored, changed));
+    };
+    const struct
+    {
+        int key;
+        const char* market;
+        char type;
+    } added[] = {{901, "Spot", '1'}, {902, "Binary", '4'}, {903, "Spot", '1'}};
+    for(const auto& account : added) {
+        user_Account record;
+        record.accountKey = account.key;
+        record.marketName = account.market;
+        record.marketType = account.type;
+        ASSERT_TRUE(accounts.Insert(record).second);
+    }
+    EXPECT_TRUE(Choices(cash).empty()); // inserting adds nothing
+    update(901);
+    cash->GetConditionPanel()->GetMarketChoice()->SetSelection(wxNOT_FOUND);
+    update(902);
+    update(903);
+    update(902);
+    EXPECT_EQ(Choices(cash), (std::vector<wxString>{"Spot", "Binary"}));
+    EXPECT_EQ(cash->GetConditionPanel()->GetMarketChoice()->GetSelection(),
+              0); // a new name selects the first
+    EXPECT_EQ(Choices(limits), std::vector<wxString>{"Spot"});
+    EXPECT_EQ(Choices(binaryPage), std::vector<wxString>{"Binary"});
 
     // The user widens two columns; a new pane shows them so.
     auto* closed = PageOf<HistoryOrderPane>(pane, 0);
