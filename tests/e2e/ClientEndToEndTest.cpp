@@ -4,7 +4,9 @@
 #include "HostProcess.h"
 #include "SimProcess.h"
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -125,4 +127,21 @@ TEST_F(ClientEndToEndTest, AMarketRestartedOnTheSamePortsIsLoggedInAgain)
     EXPECT_GT(m_host.WaitForLine(kLoggedIn, kLoginMs, lost + 1), lost) << m_host.Describe();
     EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000));
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
+}
+
+TEST_F(ClientEndToEndTest, TheHistoryPageIsAddedOnceAndItsPagesKeepTheirLayoutsAtExit)
+{
+    m_host.Start(LoginArgs(5));
+    ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    ASSERT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
+    const std::vector<std::string> lines = m_host.TraceLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "page output add History "), 1) << m_host.Describe();
+
+    std::ifstream in(m_host.DataDir() + "/../user/config/editor.conf");
+    const nlohmann::json config = nlohmann::json::parse(in, nullptr, false);
+    ASSERT_TRUE(config.is_object());
+    for(const char* name : {"HistoryOrderPane", "HistoryLimitPane", "HistoryCashPanel",
+                            "HistoryInOutMoneyPanel", "HistoryBinaryOrderPane"}) {
+        EXPECT_TRUE(config["objects"].contains(name)) << name;
+    }
 }
