@@ -305,6 +305,7 @@ TEST(HistoryEndToEnd, AfterALoginToAnotherServerTheQueryGoesToItsReportServer)
 
     bed.Logout();
     window.page->Query(); // nobody logged in: no job starts
+    PumpEvents();         // the bar's queued command reaches the frame
     EXPECT_FALSE(window.page->IsQueryRunning());
     ASSERT_TRUE(bed.Login("demo", "demo123", "Second"));
     window.page->Query();
