@@ -399,3 +399,29 @@ TEST(HistoryNotebook, ColoursReachThePaneAndTheOtherListenersAndLayoutsSurviveAR
     EXPECT_EQ(others, 2);
     EventNotifier::Get()->Unbind(wxEVT_CMD_COLOURS_CHANGED, otherListener);
 }
+
+TEST(HistoryNotebook, AfterALoginToAnotherServerThePagesAskItsReportService)
+{
+    TestBed bed;
+    SimProcess& second = bed.AddMarket("Second");
+    ASSERT_TRUE(bed.Start());
+    auto amlogRequests = [](const Json& state) {
+        return std::count_if(state["requests"].begin(), state["requests"].end(), [](const Json& entry) {
+            return entry.value("route", "") == "/tolvekquery/report_client/amlog";
+        });
+    };
+    auto* cash = PageOf<HistoryCashPanel>(bed.Plugin().GetHistoryPane(), 2);
+    ASSERT_NE(cash, nullptr);
+    PageUser<HistoryCashPanel> user(cash);
+    const wxString spot = wxString::FromUTF8("现货一部");
+    ASSERT_TRUE(user.Query(spot));
+    EXPECT_GE(user.Count(), 1u);
+    EXPECT_EQ(amlogRequests(bed.Market().State()), 1);
+
+    bed.Logout();
+    ASSERT_TRUE(bed.Login("demo", "demo123", "Second"));
+    ASSERT_TRUE(user.Query(spot));
+    EXPECT_GE(user.Count(), 1u);
+    EXPECT_EQ(amlogRequests(second.State()), 1);
+    EXPECT_EQ(amlogRequests(bed.Market().State()), 1);
+}
