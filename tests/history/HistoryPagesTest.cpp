@@ -216,7 +216,10 @@ TEST_F(HistoryPagesTest, RowReadersTakeTextsAndNumbersAlike)
         EXPECT_EQ(money.amount, -3.5);
         EXPECT_EQ(money.inOutId, 12);
     }
-    const am_AmountInOut passed = HistoryInOutMoneyModel::ReadRow(Parse(R"({"status":3,"amType":"2"})"));
+    const am_AmountInOut passed =
+        HistoryInOutMoneyModel::ReadRow(Parse(R"({"status":3,"amType":"2","amChange":" +2.5e3kg"})"));
+    EXPECT_EQ(passed.amount, 2500.0);
+    EXPECT_EQ(HistoryInOutMoneyModel::ReadRow(Parse(R"({"amChange":"1e999"})")).amount, 0.0);
     EXPECT_EQ(passed.approveState, '3');
     EXPECT_EQ(passed.inOutType, '2');
 

@@ -1,6 +1,8 @@
 #include "history/HistoryReplyText.h"
 
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -14,10 +16,19 @@ wxString Text(const JSONElement& row, const char* key)
 
 double Number(const JSONElement& row, const char* key)
 {
-    const std::string text = Text(row, key).ToStdString();
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() || !std::isfinite(value) ? 0.0 : value;
+    // The C conversion whatever the user's locale: the server writes points.
+    const std::string text = Text(row, key).ToStdString(wxConvUTF8);
+    const char* first = text.c_str();
+    const char* last = first + text.size();
+    while(first != last && std::isspace(static_cast<unsigned char>(*first))) {
+        ++first;
+    }
+    if(first != last && *first == '+') {
+        ++first;
+    }
+    double value = 0.0;
+    const std::from_chars_result result = std::from_chars(first, last, value);
+    return result.ec != std::errc() || !std::isfinite(value) ? 0.0 : value;
 }
 
 namespace {
