@@ -19,7 +19,9 @@
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <set>
 #include <tradeapi/FFixOrder.h>
+#include <tradeapi/FixedText.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/hyperlink.h>
@@ -212,6 +214,74 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
         EXPECT_EQ(page->GetConditionPanel()->GetMarketChoice()->GetSelection(), 0);
     }
 
+    // Today's trading on account 11: a buy closed again, a limit order set
+    // and cancelled.
+    RecordStore& store = bed.Store();
+    auto codesOf = [](const auto& table) {
+        std::set<wxString> codes;
+        for(const auto& record : table.GetContainer()) {
+            codes.insert(record.orderCode);
+        }
+        return codes;
+    };
+    auto newCode = [&codesOf](const auto& table, const std::set<wxString>& known) {
+        for(const wxString& code : codesOf(table)) {
+            if(!known.count(code)) {
+                return code;
+            }
+        }
+        return wxString();
+    };
+    const std::set<wxString> holdsBefore = codesOf(*store.m_trade_HoldBill_table);
+    sFFixSetOrder buy{};
+    buy.accountKey = 11;
+    buy.symbolId = 101;
+    buy.side = 'b';
+    buy.quantity = 1;
+    buy.orderType = '1';
+    ASSERT_NE(bed.Plugin().ReqSetOrder(&buy), -1);
+    wxString holdCode;
+    ASSERT_TRUE(
+        PumpUntil([&] { return !(holdCode = newCode(*store.m_trade_HoldBill_table, holdsBefore)).empty(); }));
+    sFFixSetOrder close = buy;
+    close.side = 's';
+    close.orderType = '2';
+    tradeapi::SetFixedText(close.closeOrderCode, holdCode.ToStdString());
+    ASSERT_NE(bed.Plugin().ReqSetOrder(&close), -1);
+    const trade_CloseBill* closedBill = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for(const trade_CloseBill& bill : store.m_trade_CloseBill_table->GetContainer()) {
+            if(bill.orderCodeRe == holdCode) {
+                closedBill = &bill;
+            }
+        }
+        return closedBill != nullptr;
+    }));
+    const wxString closedCode = closedBill->orderCode;
+    const double closedProfit = closedBill->closeProfit;
+
+    const std::set<wxString> limitsBefore = codesOf(*store.m_trade_Limit_table);
+    sFFixSetOrder limit = buy;
+    limit.orderType = '3';
+    const Json prices = bed.Market().State()["prices"];
+    for(const Json& price : prices) {
+        if(price["symbol"] == 101) {
+            limit.price = price["ask"].get<double>() - 100;
+        }
+    }
+    ASSERT_NE(bed.Plugin().ReqSetOrder(&limit), -1);
+    wxString limitCode;
+    ASSERT_TRUE(
+        PumpUntil([&] { return !(limitCode = newCode(*store.m_trade_Limit_table, limitsBefore)).empty(); }));
+    sFFixCancelOrder cancel{};
+    tradeapi::SetFixedText(cancel.orderCode, limitCode.ToStdString());
+    ASSERT_NE(bed.Plugin().ReqCancelOrder(&cancel), -1);
+    ASSERT_TRUE(PumpUntil([&] {
+        const Json finished = bed.Market().State()["finishedLimits"];
+        return std::any_of(finished.begin(), finished.end(),
+                           [&](const Json& entry) { return entry["code"] == limitCode.ToStdString(); });
+    }));
+
     // A binary-option order that settles.
     sFFixSetOrder order{};
     order.accountKey = 14;
@@ -241,6 +311,8 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     ASSERT_GE(bills.size(), 11u);
     ASSERT_EQ(closedUser.Count(), 10u);
     EXPECT_EQ(closedUser.Cell(0, 0), "1");
+    EXPECT_EQ(closedUser.Cell(0, 1), closedCode); // today's bill, as the client keeps it
+    EXPECT_EQ(closedUser.Cell(0, 7), FormatMoney(closedProfit));
     EXPECT_EQ(closedUser.Cell(0, 1), wxString::FromUTF8(bills[0]["code"].get<std::string>()));
     EXPECT_EQ(closedUser.Cell(0, 7), FormatMoney(bills[0]["profit"].get<double>()));
     EXPECT_EQ(closedUser.Cell(0, 13), wxString::FromUTF8(bills[0]["codeRe"].get<std::string>()));
@@ -255,6 +327,7 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     ASSERT_FALSE(finished.empty());
     ASSERT_GE(limitUser.Count(), 1u);
     EXPECT_EQ(limitUser.Cell(0, 1), wxString::FromUTF8(finished[0]["code"].get<std::string>()));
+    EXPECT_EQ(limitUser.Cell(0, 1), limitCode);
     EXPECT_FALSE(limitUser.Cell(0, 2).empty()); // the symbol is known
 
     // The cash log: after minus before is the change.
