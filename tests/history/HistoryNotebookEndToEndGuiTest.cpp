@@ -2,6 +2,7 @@
 // pane, its pages asking simmarketd's report service and showing its rows,
 // the binary-option page, colours and stored layouts.
 #include "TestBed.h"
+#include "connection/Client.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
@@ -20,6 +21,7 @@
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <set>
+#include <tradeapi/FFixMoney.h>
 #include <tradeapi/FFixOrder.h>
 #include <tradeapi/FixedText.h>
 #include <wx/button.h>
@@ -282,6 +284,26 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
                            [&](const Json& entry) { return entry["code"] == limitCode.ToStdString(); });
     }));
 
+    // A deposit of 1,000 that the bank passes.
+    sFFixReqInOutMoney deposit{};
+    deposit.accountKey = 11;
+    deposit.amount = 1000;
+    deposit.direction = '1';
+    tradeapi::SetFixedText(deposit.moneyPassword, "666666");
+    tradeapi::SetFixedText(deposit.bankPassword, "135790");
+    ASSERT_NE(bed.GetClient()->ReqInOutMoney(&deposit), -1);
+    long long depositId = -1;
+    ASSERT_TRUE(PumpUntil([&] {
+        const Json moves = bed.Market().State()["moneyMoves"];
+        for(const Json& move : moves) {
+            if(move["account"] == 11 && move["amount"] == 1000.0 && move["state"] == "1") {
+                depositId = move["id"].get<long long>();
+            }
+        }
+        return depositId >= 0;
+    }));
+    ASSERT_EQ(bed.Market().Post("/admin/inout?id=" + std::to_string(depositId) + "&state=3"), 200);
+
     // A binary-option order that settles.
     sFFixSetOrder order{};
     order.accountKey = 14;
@@ -341,6 +363,9 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     EXPECT_EQ(cashUser.Cell(0, 4), FormatMoney(ledger[0]["after"].get<double>()));
     EXPECT_EQ(cashUser.Cell(0, 5), FormatMoney(ledger[0]["change"].get<double>()));
 
+    EXPECT_EQ(cashUser.Cell(0, 5), "1000.00"); // the deposit, newest
+    EXPECT_EQ(cashUser.Cell(0, 6), "In");
+
     // Deposits and withdrawals under their own column.
     ASSERT_TRUE(moneyUser.Query(spot));
     const std::vector<Json> moves =
@@ -351,6 +376,9 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     EXPECT_EQ(moneyUser.Cell(0, in ? 2 : 3), FormatMoney(moves[0]["amount"].get<double>()));
     EXPECT_EQ(moneyUser.Cell(0, in ? 3 : 2), "");
     EXPECT_EQ(moneyUser.Cell(0, 7), wxString::FromUTF8(moves[0]["serialCode"].get<std::string>()));
+    EXPECT_EQ(moves[0]["id"], depositId);
+    EXPECT_EQ(moneyUser.Cell(0, 2), "1000.00");
+    EXPECT_EQ(moneyUser.Cell(0, 4), "Pass");
 
     // The settled binary-option order, its state text and colour.
     ASSERT_TRUE(binaryUser.Query("FX"));
