@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -147,4 +148,21 @@ TEST_F(ClientEndToEndTest, TheNewestUnreadBulletinReachesTheOutputWindowWithinTe
     const std::vector<long long> stamps = m_host.TraceStamps();
     EXPECT_LE(stamps[bulletin] - stamps[login], 10000) << m_host.Describe();
     EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
+}
+
+TEST_F(ClientEndToEndTest, TheHistoryPageIsAddedOnceAndItsPagesKeepTheirLayoutsAtExit)
+{
+    m_host.Start(LoginArgs(5));
+    ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    ASSERT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
+    const std::vector<std::string> lines = m_host.TraceLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "page output add History "), 1) << m_host.Describe();
+
+    std::ifstream in(m_host.DataDir() + "/../user/config/editor.conf");
+    const nlohmann::json config = nlohmann::json::parse(in, nullptr, false);
+    ASSERT_TRUE(config.is_object());
+    for(const char* name : {"HistoryOrderPane", "HistoryLimitPane", "HistoryCashPanel",
+                            "HistoryInOutMoneyPanel", "HistoryBinaryOrderPane"}) {
+        EXPECT_TRUE(config["objects"].contains(name)) << name;
+    }
 }

@@ -13,6 +13,7 @@
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
 #include "history/HistoryNoticeMgr.h"
+#include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
@@ -211,7 +212,9 @@ void TessrinPlugin::afterAdd(const symbol_Info& stored, CTransaction* transactio
     case '4':
         AddBinaryOptionPages();
         AddBinaryOptionSymbolPage();
-        // The history pane adds its binary-option page here once it exists.
+        if(m_historyPane) {
+            m_historyPane->AddBinaryOptionPage();
+        }
         break;
     case '1':
         AddOtcSymbolPage();
@@ -403,6 +406,8 @@ void TessrinPlugin::RemovePanes()
     RemoveNotebookPage(m_mgr, m_limitOrderPane);
     m_limitOrderPane = nullptr;
     // In/out money, history, then the notices.
+    RemoveNotebookPage(m_mgr, m_historyPane);
+    m_historyPane = nullptr;
     RemoveNotebookPage(m_mgr, m_noticeMessagePane);
     m_noticeMessagePane = nullptr;
     // Store orders, binary orders, risk.

@@ -30,6 +30,7 @@ class Client;
 class CloseBillPane;
 class DeliveryOrderPane;
 class HistoryPane;
+class Notebook;
 class HoldDetailPane;
 class InOutMoneyPane;
 class LimitOrderPane;
@@ -104,6 +105,7 @@ public:
     void SetStatusFieldColour(int field, const wxColour& colour) override;
     // Builds the panes and status-bar fields shown from start-up.
     void CreatePanes();
+    HistoryPane* GetHistoryPane() const { return m_historyPane; }
     // The seven status-bar fields, the quick-order button in field 0.
     void ShowQuickOrderButton();
 

@@ -2,6 +2,7 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
@@ -67,7 +68,8 @@ void TessrinPlugin::CreatePanes()
         m_positionPane = new PositionPane(db, m_mgr, output);
         m_closeBillPane = new CloseBillPane(db, m_mgr, output);
         m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
-        // after the in/out money and history panes:
+        // after the in/out money pane:
+        m_historyPane = new HistoryPane(db, m_mgr, output);
         m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
         // After the risk panel:
         m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
@@ -87,7 +89,8 @@ void TessrinPlugin::CreatePanes()
         output->AddPage(m_closeBillPane, _("Close"), false, wxNullBitmap);
         output->AddPage(m_deliveryOrderPane, _("Delivery"), false, wxNullBitmap);
         output->AddPage(m_limitOrderPane, _("Limit "), false, wxNullBitmap);
-        // then "Money ", "History ",
+        // then "Money ",
+        output->AddPage(m_historyPane, _("History "), false, wxNullBitmap);
         output->AddPage(m_noticeMessagePane, _("Notice "), false, wxNullBitmap);
         // then "Store ", "RiskCustom".
     }

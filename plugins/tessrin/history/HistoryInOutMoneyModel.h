@@ -1,0 +1,19 @@
+#pragma once
+
+#include "db/am_AmountInOut.h"
+#include "history/HistoryColumn.h"
+#include "history/HistoryListModel.h"
+
+// Deposits and withdrawals: market, amount in or out, approval state, times
+// and serial code.
+class HistoryInOutMoneyModel : public HistoryListModel<am_AmountInOut>
+{
+public:
+    explicit HistoryInOutMoneyModel(RecordStore* db) : HistoryListModel(db, 8) {}
+
+    static am_AmountInOut ReadRow(const JSONElement& row);
+    static const std::vector<HistoryColumn>& Columns();
+
+protected:
+    void GetRowValue(const am_AmountInOut& row, unsigned int column, wxVariant& value) const override;
+};
