@@ -253,7 +253,7 @@ TEST_F(ReportRecords, RowsCarryTheMembersTheHistoryPagesRead)
         EXPECT_EQ(row.value("accId", std::string(r.account)), r.account);
     }
     const Json binary = Answer("binaryoptionsorder", Query("1001", "14", "orderTime"))["data"][0];
-    EXPECT_EQ(binary["periodName"], "5m");
+    EXPECT_EQ(binary["periodName"], "5M");
     EXPECT_EQ(binary["closedQuantity"], 1.0841);
     EXPECT_EQ(binary["orderQuantity"], 100.0);
     EXPECT_EQ(binary["orderStatus"], "2");

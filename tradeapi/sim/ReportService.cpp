@@ -14,10 +14,11 @@ std::string Char(char code)
     return code ? std::string(1, code) : std::string();
 }
 
-// The period text the client splits into count and unit ("5m").
+// The period text the client splits into count and unit ("5M": 'M' is a
+// minute, 'm' a month).
 std::string PeriodName(int count, char unit)
 {
-    const char letter = unit == '1' ? 'S' : unit == '2' ? 'm' : unit == '3' ? 'H' : 0;
+    const char letter = unit == '1' ? 'S' : unit == '2' ? 'M' : unit == '3' ? 'H' : 0;
     return letter ? std::to_string(count) + letter : std::string();
 }
 
