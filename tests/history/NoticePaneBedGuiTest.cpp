@@ -384,7 +384,8 @@ TEST(NoticePaneFlow, BulletinsArriveFromTheSecondServerAreReadThroughAClickAndAL
     for(unsigned row = 0; row < 3; ++row) {
         EXPECT_EQ(Cell(*pane, row, NoticeMessageModel::eColReadFlag), "hasRead") << row;
     }
-    for(const auto& bulletin : bed.Market().State()["bulletins"]) {
+    const nlohmann::json state = bed.Market().State(); // the loop reads into it
+    for(const auto& bulletin : state["bulletins"]) {
         const auto& readBy = bulletin["readBy"];
         EXPECT_NE(std::find(readBy.begin(), readBy.end(), "demo"), readBy.end()) << bulletin.dump();
     }
