@@ -155,6 +155,9 @@ public:
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
     void OnLockScreen(wxCommandEvent& event);
+    // Tool and menu command "Sales_report": a new sales report page in the
+    // centre notebook, selected, every time.
+    void OnSalesReport(wxCommandEvent& event);
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
