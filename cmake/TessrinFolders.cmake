@@ -12,7 +12,7 @@
 set(TESSRIN_TOP_FOLDERS pelmora/sdk tradeapi platform chartlib plugins/tessrin pelmora/app bench tests)
 set(TESSRIN_PLUGIN_FOLDERS db connection frame layouts orders charts panes history)
 set(TESSRIN_TEST_FOLDERS support db connection frame pelmora tradeapi platform chartlib orders charts panes history e2e)
-set(TESSRIN_BENCH_FOLDERS price_push record_store record_table chart_build kline)
+set(TESSRIN_BENCH_FOLDERS price_push record_store record_table chart_build kline chart_tick)
 
 # Adds each folder of the list below the current source folder.
 macro(tessrin_add_folders)

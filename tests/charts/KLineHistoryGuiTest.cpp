@@ -5,6 +5,8 @@
 #include "TestBed.h"
 #include "TestSocket.h"
 
+#include <charts/CharViewPanelMgr.h>
+#include <charts/ChartViewerPanel.h>
 #include <charts/HistoryQuote.h>
 #include <charts/HistoryQuoteMgr.h>
 #include <charts/ePeriodType.h>
@@ -14,6 +16,7 @@
 #include <frame/TessrinPlugin.h>
 #include <fstream>
 #include <memory>
+#include <pelmora/Notebook.h>
 #include <string>
 #include <vector>
 
@@ -157,6 +160,20 @@ int KLineRequests(SimProcess& market, const std::string& part)
     return count;
 }
 
+// The chart page a login opens holds AG's minute history: closed, so that the
+// test's references are the only ones.
+void CloseChartPages(TestBed& bed)
+{
+    CharViewPanelMgr* charts = bed.Plugin().GetChartViewMgr();
+    ASSERT_TRUE(PumpUntil([&] { return !charts->GetChartViewPanels().empty(); }, 10s));
+    Notebook* centre = bed.Host().Frame().GetCentreBook();
+    for(ChartViewerPanel* page : charts->GetChartViewPanels()) {
+        charts->RemovePanel(page);
+        centre->DeletePage(static_cast<size_t>(centre->GetPageIndex(page)));
+    }
+    ASSERT_EQ(HistoryQuoteMgr::Instance()->GetHistoryCount(), 0u);
+}
+
 } // namespace
 
 TEST(KLineHistory, FollowsTheMarketThroughMovesAMinuteChangeAndItsWholeDepth)
@@ -165,6 +182,7 @@ TEST(KLineHistory, FollowsTheMarketThroughMovesAMinuteChangeAndItsWholeDepth)
     TestBed bed;
     ASSERT_TRUE(bed.Start());
     StopWalk(bed);
+    CloseChartPages(bed);
     SimProcess& market = bed.Market();
     const symbol_Info& ag = Symbol(bed.Store(), kSymbolId);
     HistoryQuoteMgr* manager = HistoryQuoteMgr::Instance();

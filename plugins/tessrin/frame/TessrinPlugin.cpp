@@ -1,5 +1,7 @@
 #include "frame/TessrinPlugin.h"
 
+#include "charts/CharViewPanelMgr.h"
+#include "charts/ChartViewerPanel.h"
 #include "charts/HistoryQuoteMgr.h"
 #include "connection/Client.h"
 #include "connection/ErrorTextTable.h"
@@ -20,6 +22,7 @@
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStatusBar.h>
+#include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/dcmemory.h>
 #include <wx/imaglist.h>
@@ -49,6 +52,10 @@ TessrinPlugin::TessrinPlugin(HostManager* manager)
     ConnectHostEvents();
     m_busConnected = true;
     ConnectAppHandlers();
+    ConnectCentreBook();
+    if(wxTheApp) {
+        m_commands.Connect(wxTheApp, this);
+    }
 }
 
 TessrinPlugin::~TessrinPlugin()
@@ -56,9 +63,20 @@ TessrinPlugin::~TessrinPlugin()
     // Also right when the host destroys the object without UnPlug.
     DisconnectAppHandlers();
     DisconnectBus();
+    DisconnectCentreBook();
+    m_commands.Disconnect();
     // The panes still in the host's notebooks go before the store, so that no
     // model unregisters from a table that no longer exists.
     RemovePanes();
+    if(m_pChartViewMgr) {
+        // Pages still listed are alive in the centre notebook: they go while
+        // the store and the histories they observe are here.
+        if(!m_pChartViewMgr->GetChartViewPanels().empty()) {
+            wxString activeView;
+            CloseChartPages(activeView);
+        }
+        m_pChartViewMgr.reset();
+    }
     UnregisterTriggers();
     if(m_db) {
         HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
@@ -87,6 +105,7 @@ void TessrinPlugin::Startup()
     LoadErrorTexts();
     LoadPageImages();
     m_pluginConfig.Load();
+    m_pChartViewMgr = std::make_unique<CharViewPanelMgr>(m_db.get());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     CreatePanes();
     StartTimers();
@@ -99,8 +118,21 @@ void TessrinPlugin::UnPlug()
     m_config.reset();
     DisconnectAppHandlers();
     DisconnectBus();
+    DisconnectCentreBook();
+    m_commands.Disconnect();
     // The models of the panes unregister while the store is alive.
     RemovePanes();
+    // Names are gathered while the pages close; each page's destructor
+    // drops its symbol from the remembered list, so the list is written after.
+    wxString activeView;
+    const wxArrayString lastChartViews = CloseChartPages(activeView);
+    m_pluginConfig.SetLastShowChartViews(lastChartViews);
+    m_pluginConfig.SetLastActiveChartView(activeView);
+    m_pluginConfig.Save();
+    if(m_pChartViewMgr) {
+        wxASSERT(m_pChartViewMgr->GetChartViewPanels().empty());
+        m_pChartViewMgr.reset();
+    }
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();

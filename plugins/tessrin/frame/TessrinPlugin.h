@@ -4,12 +4,14 @@
 #include "db/CActionTrigger.h"
 #include "frame/IClientPlugin.h"
 #include "frame/IdleLockMonitor.h"
+#include "frame/MenuCommandTable.h"
 #include "frame/PluginMenus.h"
 #include "frame/TessrinPluginConfig.h"
 #include "frame/TessrinServerArray.h"
 #include "frame/UserActivityFilter.h"
 
 #include <memory>
+#include <pelmora/Notebook.h>
 #include <tradeapi/ClientApi.h>
 #include <vector>
 #include <wx/buffer.h>
@@ -17,10 +19,13 @@
 #include <wx/dynarray.h>
 #include <wx/gdicmn.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 struct server_time;
 struct symbol_Info;
 struct user_Account;
+class CharViewPanelMgr;
+class ChartViewerPanel;
 class Client;
 class CloseBillPane;
 class DeliveryOrderPane;
@@ -39,6 +44,7 @@ class UserAccountPane;
 class clDynamicLibrary;
 class pmStatusBar;
 struct pmStatusBarItem;
+class wxAuiNotebookEvent;
 class wxAuiToolBarEvent;
 class wxDC;
 class wxImageList;
@@ -155,6 +161,31 @@ public:
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
     void OnLockScreen(wxCommandEvent& event);
+
+    // Chart pages of the centre notebook. A symbol's open page is selected
+    // (without a page event); otherwise a new chart page is added.
+    void ShowChartWindow(const symbol_Info& symbol, bool select);
+    // The manager of the open chart pages; null before start-up and after
+    // shut-down.
+    CharViewPanelMgr* GetChartViewMgr() const { return m_pChartViewMgr.get(); }
+    // The chart page at the centre notebook's selection; null when there is
+    // no page or the page is of another kind.
+    ChartViewerPanel* GetChartInFront() const;
+    // The chart, period and order tools follow the page in front.
+    void OnNotebookPageChanging(wxAuiNotebookEvent& event);
+    // A closed chart page leaves the manager; the last one disables the tools.
+    void OnNotebookPageClose(wxAuiNotebookEvent& event);
+
+    // Menu and tool commands, bound on the application object by XRC id
+    // name from the constructor until shut-down. Later commands add rows.
+    static std::vector<MenuCommandTable<TessrinPlugin>::Row> CommandTable();
+    // "chart_m1" ... "chart_mn": the period of the chart in front.
+    void OnChartPeriod(wxCommandEvent& event);
+    // "chart_holc", "chart_candlestick", "chart_timeShared".
+    void OnChartType(wxCommandEvent& event);
+    // "show_symbolPane", "show_outPane": the host's "Navigator" and "Output".
+    void OnShowSymbolPane(wxCommandEvent& event);
+    void OnShowOutputPane(wxCommandEvent& event);
     // Tool and menu command "Sales_report": a new sales report page in the
     // centre notebook, selected, every time.
     void OnSalesReport(wxCommandEvent& event);
@@ -197,6 +228,13 @@ private:
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
     void UnregisterTriggers();
+    void ConnectCentreBook();
+    void DisconnectCentreBook();
+    // Shut-down: the chart pages of the centre notebook close in page order
+    // (each leaving the manager first); returns their names and, in
+    // `activeView`, the name of the one in front.
+    wxArrayString CloseChartPages(wxString& activeView);
+    Notebook* CentreBook() const;
 
     TranscationPanel* m_transcationPanel;
     UserAccountPane* m_userAccountPane;
@@ -240,6 +278,10 @@ private:
     bool m_triggersRegistered;
     bool m_busConnected;
     ServerInfo m_loginServer; // the server of the current login; empty without a Client
+    std::unique_ptr<CharViewPanelMgr> m_pChartViewMgr;
+    wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor
+    bool m_centreBookConnected = false;
+    MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();

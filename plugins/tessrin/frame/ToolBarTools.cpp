@@ -90,6 +90,17 @@ const char* ChartTypeToolName(int barType)
     }
 }
 
+int BarTypeFromCommandId(int commandId)
+{
+    if(commandId == wxXmlResource::GetXRCID("chart_holc")) {
+        return 0;
+    }
+    if(commandId == wxXmlResource::GetXRCID("chart_timeShared")) {
+        return 2;
+    }
+    return 1;
+}
+
 const char* ToolNameFromPeriod(int period)
 {
     return period >= 0 && period < kPeriodCount ? kPeriodTools[period] : kPeriodTools[0];

@@ -33,6 +33,9 @@ const std::vector<const char*>& ChartTypeToolNames();
 
 // 0 HOLC, 1 candlestick, 2 time-shared; any other bar type shows as HOLC.
 const char* ChartTypeToolName(int barType);
+// The bar type a command sets: "chart_holc" 0, "chart_candlestick" 1,
+// "chart_timeShared" 2, any other id 1.
+int BarTypeFromCommandId(int commandId);
 
 // Chart periods 0 (one minute) to 10 (one month). A period without a tool
 // of its own (6) shares the nearest one; an unknown period selects "chart_m1".

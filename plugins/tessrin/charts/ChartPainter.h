@@ -1,0 +1,51 @@
+#pragma once
+
+#include "charts/ChartStyle.h"
+#include "charts/KLineChart.h"
+
+#include <memory>
+#include <string>
+
+class ChartPanelData;
+namespace chartlib {
+class BaseChart;
+}
+
+// Turns a chart page's window of K-lines into a picture: a new finance
+// chart for each redraw, and on its dynamic layer the cross-hair with the
+// legend of the K-line under it, the axis labels of the cursor and the
+// symbol's latest price. Draws only; what to draw is the data's.
+class ChartPainter
+{
+public:
+    static constexpr int kLeftMargin = 5;
+    static constexpr int kRightMargin = 50;
+    static constexpr int kTopMargin = 1;
+    static constexpr int kBottomMargin = 30;
+    static constexpr int kFontSize = 9; // cursor texts
+    static constexpr const char* kFontName = "msyh.ttc";
+    static constexpr const char* kBoldFontName = "msyhbd.ttc";
+    static constexpr const char* kCursorTimeFormat = "yyyy/mm/dd hh:nn:ss";
+
+    ChartPainter(ChartPanelData& data, const ChartStyle& style) : m_data(data), m_style(style) {}
+
+    // A chart of the viewer's size with the cursor drawn; sets the data's
+    // pixels per K-line and takes the cursor line to the K-line's close.
+    std::unique_ptr<KLineChart> BuildChart(int width, int height);
+    // The main pane's image map with the tool tips of the K-lines.
+    std::string ImageMap(KLineChart& chart) const;
+    // Draws the cursor on the chart's dynamic layer afresh; clears the
+    // data's cursor flag. Nothing without a chart, panes or K-lines.
+    void DrawTrackCursor(chartlib::BaseChart* chart);
+
+private:
+    std::string ValueFormat() const;
+    std::string Format(chartlib::BaseChart& chart, double value, const std::string& format) const;
+    // "Open: [..] High: [..] Low: [..] Close: [..]" with the change against
+    // the newest K-line.
+    std::string OhlcLegend(chartlib::BaseChart& chart, double open, double high, double low,
+                           double close) const;
+
+    ChartPanelData& m_data;
+    const ChartStyle& m_style;
+};

@@ -1,0 +1,27 @@
+#include "charts/ChartStyle.h"
+
+#include "frame/ChartViewPanelGlobalConfig.h"
+
+#include <wx/colour.h>
+
+int ChartStyle::ChartColour(const wxColour& colour)
+{
+    return (colour.Red() << 16) | (colour.Green() << 8) | colour.Blue();
+}
+
+void ChartStyle::SetColours(const ChartViewPanelGlobalConfig& config)
+{
+    candUpColour = ChartColour(config.GetCandUpColour());
+    candDownColour = ChartColour(config.GetCandDownColour());
+    barUpColour = ChartColour(config.GetBarUpColour());
+    barDownColour = ChartColour(config.GetBarDownColour());
+    backgroundColour = ChartColour(config.GetBackgroundColour());
+    foregroundColour = ChartColour(config.GetForegroundColour());
+    showGrid = config.IsShowGrid();
+}
+
+void ChartStyle::SetSolid(std::pair<bool, bool> solid)
+{
+    upSolid = solid.first;
+    downSolid = solid.second;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "charts/ChartPanelData.h"
+#include "charts/ChartStyle.h"
+#include "charts/ChartViewPanelConfig.h"
+#include "charts/sKData.h"
+#include "db/CCommitTrigger.h"
+#include "db/symbol_price.h"
+#include "layouts/ChartViewPanelBase.h"
+
+#include <wx/timer.h>
+
+class HostManager;
+class RecordStore;
+struct symbol_Info;
+namespace chartlib {
+class BaseChart;
+}
+
+// One chart page of the centre notebook: the K-lines of one symbol in one
+// period, taken from the shared K-line history and following its new and
+// changed K-lines and the symbol's latest price. Data callbacks only set
+// flags; the 50 ms refresh timer builds at most one chart and draws the
+// cursor at most once per tick. GUI thread only.
+class ChartViewerPanel : public ChartViewPanelBase,
+                         public CCommitTrigger<sKData>,
+                         public CCommitTrigger<symbol_price>
+{
+public:
+    static constexpr int kRefreshMs = 50;
+
+    // The symbol must be a record of the store's symbol table.
+    ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol, HostManager* mgr);
+    // Leaves the history and the price table, stores the page's settings and
+    // drops the symbol from the pages the plug-in reopens.
+    ~ChartViewerPanel() override;
+
+    // The symbol's record in the store; null once it has left the table.
+    const symbol_Info* GetSymbolInfo() const;
+    // The symbol code: the name the manager and the frame know the page by.
+    const wxString& GetViewName() const { return m_symbolCode; }
+
+    // Takes the history of that period (the newest 200 K-lines are asked
+    // for); nothing for the current period, without the symbol or without a
+    // login.
+    void SetSymbolPeriod(int period);
+    int GetPeriod() const { return m_config.m_periodType; }
+    // 0 HLOC bars, 1 candlesticks, 2 time-shared line; the caller redraws.
+    int GetBarType() const { return m_config.m_barType; }
+    void SetBarType(int barType) { m_config.m_barType = barType; }
+
+    // Moves the window (see ChartPanelData::Seek).
+    bool Seek(int offset, int seekType) { return m_data.Seek(offset, seekType); }
+    // A new chart for the viewer from the window; the cursor drawn on it.
+    void DrawChart();
+    // The cursor on the chart's dynamic layer.
+    void DrawTrackCursor(chartlib::BaseChart* chart);
+
+    // K-lines of the history, when its unit of work commits.
+    void commitAdd(const sKData& stored, int argument) override;
+    void commitUpdate(const sKData& oldValue, const sKData& stored, int argument) override;
+    // The symbol's latest price.
+    void commitUpdate(const symbol_price& oldValue, const symbol_price& stored, int argument) override;
+
+    ChartPanelData& GetData() { return m_data; }
+    const ChartStyle& GetStyle() const { return m_style; }
+    const wxString& GetSymbolName() const { return m_symbolName; }
+    int GetSymbolId() const { return m_symbolId; }
+
+private:
+    void OnTimer(wxTimerEvent& event);
+    void OnViewPortChanged(wxCommandEvent& event);
+    void OnTrackRefresh(wxCommandEvent& event);
+    void OnSize(wxSizeEvent& event);
+    ChartStyle CurrentStyle() const;
+    void ReleaseHistory(const symbol_Info* symbol);
+
+    RecordStore* m_pDb;
+    int m_symbolId;
+    wxString m_symbolCode;
+    wxString m_symbolName;
+    ChartViewPanelConfig m_config;
+    ChartStyle m_style;
+    ChartPanelData m_data;
+    wxTimer m_refreshTimer;
+
+    wxDECLARE_EVENT_TABLE();
+};
