@@ -2,6 +2,7 @@
 // command opens it in the centre notebook, and a search loads simmarketd's
 // report of the same history its report queries serve.
 #include "TestBed.h"
+#include "charts/ChartViewerPanel.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 #include "history/SalesReportPanel.h"
@@ -18,6 +19,7 @@
 #include <tradeapi/FFixMoney.h>
 #include <tradeapi/FFixOrder.h>
 #include <wx/app.h>
+#include <wx/aui/auibar.h>
 #include <wx/uri.h>
 #include <wx/webview.h>
 #include <wx/xrc/xmlres.h>
@@ -100,7 +102,8 @@ protected:
         }
         const std::string code = hold["code"];
         if(!PumpUntil([&] {
-               for(const auto& bill : bed.Market().State()["closeBills"]) {
+               const Json bills = bed.Market().State()["closeBills"];
+               for(const auto& bill : bills) {
                    if(bill["codeRe"] == code) {
                        return true;
                    }
@@ -142,7 +145,8 @@ protected:
     std::vector<Json> ReportRequests()
     {
         std::vector<Json> requests;
-        for(const auto& entry : bed.Market().State().at("requests")) {
+        const Json log = bed.Market().State().at("requests");
+        for(const auto& entry : log) {
             if(entry.value("kind", "") == "http" &&
                entry.value("route", "") == "/tolvekquery/report_client/user_report") {
                 requests.push_back(entry);
@@ -336,4 +340,40 @@ TEST_F(SalesReportTest, UnloadingWithReportPagesOpenIsSafe)
     ASSERT_TRUE(bed.Load());
     ASSERT_TRUE(bed.Login());
     EXPECT_NE(Command(), nullptr);
+}
+
+TEST_F(SalesReportTest, AReportPageInFrontDisablesTheChartAndOrderTools)
+{
+    ASSERT_TRUE(bed.Start());
+    const auto& symbols = bed.Store().m_symbol_Info_table->GetIndexByPrimary();
+    const auto ag = symbols.find(101);
+    ASSERT_NE(ag, symbols.end());
+    bed.Plugin().ShowChartWindow(*ag, true);
+    ChartViewerPanel* chart = bed.Plugin().GetChartInFront();
+    ASSERT_NE(chart, nullptr);
+    wxAuiToolBar& tools = *bed.Plugin().GetToolBar();
+    const auto enabled = [&](const char* tool) {
+        return tools.GetToolEnabled(wxXmlResource::GetXRCID(tool));
+    };
+    const std::vector<const char*> followers = {"chart_candlestick", "chart_holc",    "chart_m1",
+                                                "chart_d1",          "new_buy_order", "new_sell_order"};
+    // As a click on a tab: the page-change events go out.
+    Centre().SetSelection(static_cast<size_t>(Centre().GetPageIndex(chart)));
+    for(const char* tool : followers) {
+        EXPECT_TRUE(enabled(tool)) << tool;
+    }
+
+    SalesReportPanel* page = Command();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Centre().GetSelection(), Centre().GetPageIndex(page));
+    for(const char* tool : followers) {
+        EXPECT_FALSE(enabled(tool)) << tool << " with the report in front";
+    }
+
+    Centre().SetSelection(static_cast<size_t>(Centre().GetPageIndex(chart)));
+    EXPECT_TRUE(enabled("chart_m1"));
+    Centre().SetSelection(static_cast<size_t>(Centre().GetPageIndex(page)));
+    for(const char* tool : followers) {
+        EXPECT_FALSE(enabled(tool)) << tool << " back on the report";
+    }
 }

@@ -34,11 +34,12 @@ class SalesReportStore : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // Keys out of order: the table's order is by key.
+        m_store.CreateTables();
+        // Keys out of order: the page's order is by key.
         Add(14, 4, "FX");
-        Add(11, 1, "现货一部");
+        Add(11, 1, wxString::FromUTF8("现货一部"));
         Add(13, 3, "Energy");
-        Add(12, 1, "现货一部");
+        Add(12, 1, wxString::FromUTF8("现货一部"));
     }
     void Add(int key, int marketId, const wxString& marketName)
     {
@@ -65,8 +66,8 @@ TEST(SalesReportUrl, ServerEntriesGiveTheirBase)
         // The entry from its first "/": two slashes stand before the path.
         {"http://127.0.0.1:8080", "http://127.0.0.1:8080//tolvekquery/report_client/user_report?bizData="},
         {"https://r.example:9", "http://r.example:9//tolvekquery/report_client/user_report?bizData="},
-        // Host and port alone.
-        {"127.0.0.1:8080", "http://127.0.0.1:8080/tolvekquery/report_client/user_report?bizData="},
+        // Host and port alone: as written with the scheme.
+        {"127.0.0.1:8080", "http://127.0.0.1:8080//tolvekquery/report_client/user_report?bizData="},
         // No server: nothing to load from the network.
         {"", ""},
     };
@@ -105,11 +106,10 @@ TEST(SalesReportUrl, QueryMembersAndRange)
     EXPECT_EQ(keys, (std::vector<std::string>{"userId", "accId", "tradeMarketId", "parames"}));
     EXPECT_EQ(market["accId"], "11");
     EXPECT_EQ(market["tradeMarketId"], "1");
-    const Json expected = Json::parse(R"([{"operator":"and","value":"1","key":"isHistory"},
-        {"operator":"and","value":"(\"2026-03-08 14:05:07\",\"2026-03-09 23:59:59\")","key":"tradingday"
-}])");
+    const Json expected = Json::parse(R"js([{"operator":"and","value":"1","key":"isHistory"},
+        {"operator":"and","value":"(\"2026-03-08 14:05:07\",\"2026-03-09 23:59:59\")","key":"tradingday"}])js");
     EXPECT_EQ(market["parames"], expected);
-EXPECT_FALSE(market.contains("pageCtrl") || market.contains("totalCount") || market.contains("sort"));
+    EXPECT_FALSE(market.contains("pageCtrl") || market.contains("totalCount") || market.contains("sort"));
 }
 
 TEST(SalesReportUrl, EscapedOnceAndUnchangedAtLoad)

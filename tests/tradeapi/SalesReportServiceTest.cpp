@@ -255,7 +255,8 @@ TEST_F(SalesReportRoute, BothPathFormsAnswerTheReportAndAreLogged)
     auto state = client.Get("/admin/state");
     ASSERT_TRUE(state);
     std::vector<nlohmann::json> logged;
-    for(const auto& entry : nlohmann::json::parse(state->body)["requests"])
+    const nlohmann::json requests = nlohmann::json::parse(state->body)["requests"];
+    for(const auto& entry : requests)
         if(entry["kind"] == "http")
             logged.push_back(entry);
     ASSERT_EQ(logged.size(), 6u);

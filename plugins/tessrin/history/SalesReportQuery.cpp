@@ -3,9 +3,31 @@
 #include "db/RecordStore.h"
 #include "history/HistoryQuery.h"
 
+#include <algorithm>
+#include <vector>
 #include <wx/intl.h>
 #include <wx/uri.h>
 #include <wx/url.h>
+
+namespace {
+
+// The accounts by key: the table keeps them hashed, and the page lists and
+// searches them in a fixed order.
+std::vector<const user_Account*> AccountsByKey(const RecordStore* store)
+{
+    std::vector<const user_Account*> accounts;
+    if(!store || !store->m_user_Account_table) {
+        return accounts;
+    }
+    for(const user_Account& account : store->m_user_Account_table->GetIndexByPrimary()) {
+        accounts.push_back(&account);
+    }
+    std::sort(accounts.begin(), accounts.end(),
+              [](const user_Account* a, const user_Account* b) { return a->accountKey < b->accountKey; });
+    return accounts;
+}
+
+} // namespace
 
 const char* const SalesReportQuery::kPath = "/tolvekquery/report_client/user_report?bizData=";
 
@@ -28,23 +50,17 @@ wxArrayString SalesReportQuery::ServerLabels(const wxArrayString& servers)
 wxArrayString SalesReportQuery::MarketNames(const RecordStore* store)
 {
     wxArrayString names;
-    if(!store || !store->m_user_Account_table) {
-        return names;
-    }
-    for(const user_Account& account : store->m_user_Account_table->GetIndexByPrimary()) {
-        names.Add(account.marketName);
+    for(const user_Account* account : AccountsByKey(store)) {
+        names.Add(account->marketName);
     }
     return names;
 }
 
 const user_Account* SalesReportQuery::FindMarketAccount(const RecordStore* store, const wxString& marketName)
 {
-    if(!store || !store->m_user_Account_table) {
-        return nullptr;
-    }
-    for(const user_Account& account : store->m_user_Account_table->GetIndexByPrimary()) {
-        if(account.marketName == marketName) {
-            return &account;
+    for(const user_Account* account : AccountsByKey(store)) {
+        if(account->marketName == marketName) {
+            return account;
         }
     }
     return nullptr;
@@ -52,11 +68,8 @@ const user_Account* SalesReportQuery::FindMarketAccount(const RecordStore* store
 
 const user_Account* SalesReportQuery::FirstAccount(const RecordStore* store)
 {
-    if(!store || !store->m_user_Account_table) {
-        return nullptr;
-    }
-    const auto& index = store->m_user_Account_table->GetIndexByPrimary();
-    return index.empty() ? nullptr : &*index.begin();
+    const std::vector<const user_Account*> accounts = AccountsByKey(store);
+    return accounts.empty() ? nullptr : accounts.front();
 }
 
 wxDateTime SalesReportQuery::EndOfDay(const wxDateTime& date)

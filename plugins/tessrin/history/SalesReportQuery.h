@@ -25,14 +25,14 @@ public:
     // --- choices
     // "salesReportSevr1", "salesReportSevr2", ... one per server, translated.
     static wxArrayString ServerLabels(const wxArrayString& servers);
-    // The trade market name of every account in the table's order, repeats
-    // kept; empty without a store.
+    // The trade market name of every account, by account key, repeats kept;
+    // empty without a store.
     static wxArrayString MarketNames(const RecordStore* store);
-    // The first account, in the table's order, of that trade market name
+    // The first account, by account key, of that trade market name
     // (case-sensitive); null when none.
     static const user_Account* FindMarketAccount(const RecordStore* store, const wxString& marketName);
-    // The first account in the table's order: its user is the one asked
-    // about. Null when the table is empty.
+    // The account of the lowest key: its user is the one asked about. Null
+    // when the table is empty.
     static const user_Account* FirstAccount(const RecordStore* store);
 
     // --- the query
