@@ -17,6 +17,7 @@
 #include "KLineService.h"
 #include "ReportQuery.h"
 #include "ReportService.h"
+#include "SalesReportService.h"
 #include "SimMarket.h"
 
 namespace simmarket {
@@ -50,6 +51,21 @@ void AddHttpRoutes(HttpServices& services, SimMarket& market)
                  return HttpAnswer{query.ok ? 200 : 400, "application/json", *body};
              }});
     }
+
+    // The sales report page of the client: HTML over the same history.
+    services.Add(
+        {"GET", "/tolvekquery/report_client/user_report", [&market](const httplib::Request& req) {
+             const ReportQuery query = ReportQuery::FromTarget(req.target);
+             if(!query.ok)
+                 return HttpAnswer{400, "text/html; charset=utf-8", SalesReportService::BadRequestPage()};
+             auto body = market.RunOnIo([&] {
+                 const SalesReportService report(market.Server().State(), market.BinaryOptions().Orders());
+                 return report.Page(query);
+             });
+             if(!body)
+                 return HttpAnswer{503, "text/plain", ""};
+             return HttpAnswer{200, "text/html; charset=utf-8", *body};
+         }});
 }
 
 } // namespace simmarket

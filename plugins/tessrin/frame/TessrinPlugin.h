@@ -195,6 +195,9 @@ public:
     // "show_symbolPane", "show_outPane": the host's "Navigator" and "Output".
     void OnShowSymbolPane(wxCommandEvent& event);
     void OnShowOutputPane(wxCommandEvent& event);
+    // Tool and menu command "Sales_report": a new sales report page in the
+    // centre notebook, selected, every time.
+    void OnSalesReport(wxCommandEvent& event);
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);

@@ -37,6 +37,7 @@ std::vector<MenuCommandTable<TessrinPlugin>::Row> TessrinPlugin::CommandTable()
         {"chart_holc", &TessrinPlugin::OnChartType},
         {"chart_candlestick", &TessrinPlugin::OnChartType},
         {"chart_timeShared", &TessrinPlugin::OnChartType},
+        {"Sales_report", &TessrinPlugin::OnSalesReport},
     };
 }
 
