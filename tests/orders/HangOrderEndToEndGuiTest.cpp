@@ -2,8 +2,11 @@
 // the page the chart command opens, an order entered in the dialog, kept in
 // the user's file over a restart, the page remembered at unload, and nothing
 // sent to the market.
+#include "EventPump.h"
 #include "HangOrderTestSupport.h"
 #include "TestBed.h"
+#include "charts/CharViewPanelMgr.h"
+#include "charts/ChartViewerPanel.h"
 #include "frame/TessrinPlugin.h"
 #include "orders/HangOrderFactory.h"
 #include "orders/HangOrderPane.h"
@@ -40,6 +43,20 @@ HangOrderPane* HangPage(Notebook& centre, const wxString& caption)
     return nullptr;
 }
 
+// The first login opens the chart of the smallest symbol: closed, so that the
+// hang-order pages are the only symbol pages the unload remembers.
+void CloseLoginChart(TestBed& bed)
+{
+    CharViewPanelMgr* charts = bed.Plugin().GetChartViewMgr();
+    ASSERT_NE(charts, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !charts->GetChartViewPanels().empty(); }, std::chrono::seconds(10)));
+    Notebook* centre = bed.Host().Manager().GetCentreBook();
+    for(ChartViewerPanel* page : charts->GetChartViewPanels()) {
+        charts->RemovePanel(page);
+        centre->DeletePage(static_cast<size_t>(centre->GetPageIndex(page)));
+    }
+}
+
 std::size_t CountRequests(const nlohmann::json& state, const std::string& request)
 {
     std::size_t count = 0;
@@ -53,6 +70,7 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
 {
     TestBed bed;
     ASSERT_TRUE(bed.Start());
+    CloseLoginChart(bed);
     Notebook& centre = *bed.Host().Manager().GetCentreBook();
     const std::size_t pages = centre.GetPageCount();
 
@@ -144,6 +162,7 @@ TEST(HangOrderFlow, UnloadRemembersEveryHangOrderPageInPageOrderAndLeavesOtherPa
 {
     TestBed bed;
     ASSERT_TRUE(bed.Start());
+    CloseLoginChart(bed);
     RecordStore& store = bed.Store();
     symbol_Property gasName;
     gasName.symbolId = 399;
