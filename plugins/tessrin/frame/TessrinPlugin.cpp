@@ -31,6 +31,7 @@
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStatusBar.h>
+#include <platform/ProcessLauncher.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/dcmemory.h>

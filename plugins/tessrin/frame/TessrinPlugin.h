@@ -41,6 +41,7 @@ class StoreOrderPane;
 class SymbolPane;
 class TranscationPanel;
 class UserAccountPane;
+class ProcessLauncher;
 class clDynamicLibrary;
 class pmStatusBar;
 struct pmStatusBarItem;
@@ -158,12 +159,6 @@ public:
     int ToolIdFromPeriod(int period) const;
     int PeriodFromToolId(int toolId) const;
 
-    // The page of a symbol in the host's centre notebook: for market type
-    // '3' its hang-order pane, selected without a page event when one with
-    // the symbol's code as caption is open, else added with the symbol's name
-    // as label. Other market types: nothing yet.
-    void ShowChartWindow(const symbol_Info& symbol, bool select);
-
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
     void OnLockScreen(wxCommandEvent& event);
@@ -192,6 +187,13 @@ public:
     // "show_symbolPane", "show_outPane": the host's "Navigator" and "Output".
     void OnShowSymbolPane(wxCommandEvent& event);
     void OnShowOutputPane(wxCommandEvent& event);
+    // "calculator": the first calculator program on the path, started with
+    // no arguments; none found starts nothing.
+    void OnCalculator(wxCommandEvent& event);
+    // "systemSetting": the settings dialog, modal, without parent.
+    void OnSystemSetting(wxCommandEvent& event);
+    // What starts programs; tests put a fake in.
+    void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
@@ -285,6 +287,7 @@ private:
     wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor
     bool m_centreBookConnected = false;
     MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
+    std::unique_ptr<ProcessLauncher> m_processLauncher;
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();
