@@ -1,3 +1,4 @@
+#include "EventPump.h"
 #include "ScreenshotSaver.h"
 #include "db/RecordStore.h"
 #include "frame/ChartViewPanelGlobalConfig.h"
@@ -242,7 +243,11 @@ TEST_F(SystemSettingTest, BothPagesLayOutAndAColourChangeRedrawsWithoutStoring)
             hidden = dialog.MinOrderTrade()->HasFlag(wxPG_PROP_HIDDEN);
             shots = SaveWindowScreenshot(&dialog, "system_setting_base.png");
             dialog.GetBook()->SetSelection(SystemSetting::kPageChart);
+            // The screen shows the page only once GTK has drawn it.
+            PumpFor(std::chrono::milliseconds(300));
             dialog.DrawPreview();
+            dialog.Refresh();
+            PumpFor(std::chrono::milliseconds(300));
             shots = SaveWindowScreenshot(&dialog, "system_setting_chart.png") && shots;
             drawnBefore = dialog.GetPreviewCount();
             dialog.PickBackground(wxColour(0x10, 0x10, 0x10));
