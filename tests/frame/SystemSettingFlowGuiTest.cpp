@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <memory>
+#include <pelmora/EditorConfig.h>
+#include <pelmora/Notebook.h>
 #include <platform/FakeProcessLauncher.h>
 #include <sys/stat.h>
 #include <wx/app.h>
@@ -88,6 +90,11 @@ TEST(MenuCommandsFlow, CalculatorStartsTheFirstFoundAndSettingsReachThePlugin)
     // The plug-in reads the new time: 61 idle seconds bring the lock screen.
     wxDateTime now = wxDateTime::Now();
     bed.Plugin().SetIdleClock([&now] { return now; });
+    // The idle time counts from the user's last click.
+    Notebook* centre = bed.Host().Frame().GetCentreBook();
+    wxMouseEvent click(wxEVT_LEFT_DOWN);
+    click.SetEventObject(centre);
+    centre->ProcessWindowEvent(click);
     bed.Dialogs().AnswerWith(wxID_CANCEL, [](wxDialog& dialog) { return IsDialog(dialog, "LockScreen"); });
     auto idle = [] {
         wxIdleEvent event;
