@@ -180,6 +180,26 @@ void MainFrame::ExitAfter(long seconds)
     }
 }
 
+void MainFrame::SendCommandAfter(const wxString& name, long seconds)
+{
+    auto timer = std::make_unique<wxTimer>();
+    timer->Bind(wxEVT_TIMER, [this, name](wxTimerEvent&) { SendCommand(name); });
+    timer->StartOnce(static_cast<int>(seconds * 1000));
+    m_commandTimers.push_back(std::move(timer));
+}
+
+void MainFrame::SendCommand(const wxString& name)
+{
+    if(m_closing) {
+        return;
+    }
+    m_tracer.Line("command " + name);
+    wxCommandEvent event(wxEVT_MENU, wxXmlResource::GetXRCID(name));
+    event.SetEventObject(this);
+    // Like a click: the frame first, then (unhandled) the application.
+    ProcessWindowEvent(event);
+}
+
 void MainFrame::RequestExit()
 {
     if(m_closing) {

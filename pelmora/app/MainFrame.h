@@ -46,6 +46,11 @@ public:
     void SetShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
     void SetScreenshotFile(const wxString& path) { m_screenshotFile = path; }
     void ExitAfter(long seconds);
+    // After that many seconds, the menu command of the XRC name is sent to
+    // this frame as a click would send it, and traced "command NAME".
+    void SendCommandAfter(const wxString& name, long seconds);
+    // Sends it now.
+    void SendCommand(const wxString& name);
     // Closes the window once every modal dialog (the login dialog, a
     // plug-in's message box or dialog) has been ended and has returned.
     void RequestExit();
@@ -84,6 +89,7 @@ private:
     wxString m_screenshotFile;
     wxTimer m_exitTimer;
     wxTimer m_exitStepTimer;
+    std::vector<std::unique_ptr<wxTimer>> m_commandTimers;
     ModalLoops m_modalLoops;
     bool m_closing = false;
 };

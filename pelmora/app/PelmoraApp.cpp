@@ -29,6 +29,8 @@ void PelmoraApp::OnInitCmdLine(wxCmdLineParser& parser)
     parser.AddLongOption("trace", "write the trace of host events to FILE", wxCMD_LINE_VAL_STRING);
     parser.AddLongOption("exit-after", "quit after SECONDS", wxCMD_LINE_VAL_NUMBER);
     parser.AddLongOption("screenshot", "save the main window as PNG before quitting", wxCMD_LINE_VAL_STRING);
+    parser.AddLongOption("command", "send the menu command NAME at SECONDS after start (NAME@SECONDS)",
+                         wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_MULTIPLE);
 }
 
 bool PelmoraApp::OnCmdLineParsed(wxCmdLineParser& parser)
@@ -53,6 +55,18 @@ bool PelmoraApp::OnCmdLineParsed(wxCmdLineParser& parser)
             return false;
         }
         m_options.exitAfterSeconds = seconds;
+    }
+    for(const wxCmdLineArg& argument : parser.GetArguments()) {
+        if(argument.GetKind() != wxCMD_LINE_OPTION || argument.GetLongName() != "command") {
+            continue;
+        }
+        HostOptions::TimedCommand command;
+        if(!HostOptions::ParseCommand(argument.GetStrVal(), command)) {
+            wxFprintf(stderr,
+                      "pelmora: --command expects NAME@SECONDS, seconds a whole number from 0 to 86400\n");
+            return false;
+        }
+        m_options.commands.push_back(command);
     }
     return true;
 }
@@ -84,6 +98,9 @@ bool PelmoraApp::OnInit()
     SetTopWindow(m_frame);
     m_frame->Show();
     m_frame->ExitAfter(m_options.exitAfterSeconds);
+    for(const HostOptions::TimedCommand& command : m_options.commands) {
+        m_frame->SendCommandAfter(command.name, command.seconds);
+    }
     if(!m_options.login.empty()) {
         const wxArrayString login = m_options.login;
         CallAfter([this, login] { m_frame->GetLogin().Login(login[0], login[1], login[2]); });

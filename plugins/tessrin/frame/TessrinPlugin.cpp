@@ -36,6 +36,7 @@
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStatusBar.h>
+#include <platform/ProcessLauncher.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>

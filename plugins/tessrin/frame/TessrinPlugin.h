@@ -42,6 +42,7 @@ class StoreOrderPane;
 class SymbolPane;
 class TranscationPanel;
 class UserAccountPane;
+class ProcessLauncher;
 class clDynamicLibrary;
 class pmStatusBar;
 struct pmStatusBarItem;
@@ -198,6 +199,13 @@ public:
     // Tool and menu command "Sales_report": a new sales report page in the
     // centre notebook, selected, every time.
     void OnSalesReport(wxCommandEvent& event);
+    // "calculator": the first calculator program on the path, started with
+    // no arguments; none found starts nothing.
+    void OnCalculator(wxCommandEvent& event);
+    // "systemSetting": the settings dialog, modal, without parent.
+    void OnSystemSetting(wxCommandEvent& event);
+    // What starts programs; tests put a fake in.
+    void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
@@ -293,6 +301,7 @@ private:
     wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor
     bool m_centreBookConnected = false;
     MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
+    std::unique_ptr<ProcessLauncher> m_processLauncher;
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();

@@ -4,15 +4,19 @@
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "db/RecordStore.h"
+#include "frame/SystemSetting.h"
 #include "frame/TessrinPlugin.h"
 #include "frame/ToolBarTools.h"
 #include "orders/HangOrderPane.h"
 
 #include <pelmora/Notebook.h>
 #include <pelmora/pmChartViewer.h>
+#include <platform/ProcessLauncher.h>
+#include <platform/SystemProcessLauncher.h>
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/imaglist.h>
+#include <wx/log.h>
 
 namespace {
 constexpr int kChartPageImage = 3; // "output-pane/24/chart"
@@ -38,6 +42,8 @@ std::vector<MenuCommandTable<TessrinPlugin>::Row> TessrinPlugin::CommandTable()
         {"chart_candlestick", &TessrinPlugin::OnChartType},
         {"chart_timeShared", &TessrinPlugin::OnChartType},
         {"Sales_report", &TessrinPlugin::OnSalesReport},
+        {"calculator", &TessrinPlugin::OnCalculator},
+        {"systemSetting", &TessrinPlugin::OnSystemSetting},
     };
 }
 
@@ -213,6 +219,32 @@ void TessrinPlugin::OnShowOutputPane(wxCommandEvent& event)
     if(m_mgr) {
         m_mgr->ShowPane("Output", true);
     }
+}
+
+void TessrinPlugin::OnCalculator(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    if(!m_processLauncher) {
+        m_processLauncher = std::make_unique<SystemProcessLauncher>();
+    }
+    const wxString program = m_processLauncher->FindCalculator();
+    if(program.empty()) {
+        wxLogDebug("No calculator program on the search path: nothing started.");
+        return;
+    }
+    m_processLauncher->Start("open", program, {});
+}
+
+void TessrinPlugin::OnSystemSetting(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    SystemSetting dialog(nullptr);
+    dialog.ShowModal();
+}
+
+void TessrinPlugin::SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher)
+{
+    m_processLauncher = std::move(launcher);
 }
 
 wxArrayString TessrinPlugin::CloseChartPages(wxString& activeView)

@@ -107,6 +107,40 @@ TEST(LoginArgument, SplitsServerUserAndAPasswordThatMayHoldCommas)
     EXPECT_TRUE(HostOptions::ParseLogin("").empty());
 }
 
+TEST(CommandArgument, NameAtSecondsParsesAndAnythingElseIsRefused)
+{
+    struct Row
+    {
+        const char* value;
+        bool ok;
+        const char* name;
+        long seconds;
+    };
+    const Row rows[] = {
+        {"Sales_report@6", true, "Sales_report", 6},
+        {"calculator@0", true, "calculator", 0},
+        {"odd@name@12", false, "", 0},
+        {"lockScreen@86400", true, "lockScreen", 86400},
+        {"lockScreen@86401", false, "", 0},
+        {"lockScreen@-1", false, "", 0},
+        {"lockScreen@+3", false, "", 0},
+        {"lockScreen@1.5", false, "", 0},
+        {"lockScreen@", false, "", 0},
+        {"@6", false, "", 0},
+        {"lockScreen", false, "", 0},
+        {"lock Screen@6", false, "", 0},
+        {"", false, "", 0},
+    };
+    for(const Row& row : rows) {
+        HostOptions::TimedCommand command;
+        EXPECT_EQ(row.ok, HostOptions::ParseCommand(row.value, command)) << row.value;
+        if(row.ok) {
+            EXPECT_EQ(row.name, command.name) << row.value;
+            EXPECT_EQ(row.seconds, command.seconds) << row.value;
+        }
+    }
+}
+
 // Stands in for a plug-in on the bus.
 class FakePlugin : public wxEvtHandler
 {

@@ -202,3 +202,29 @@ TEST_F(MainFrameTest, TheDarkColoursItemSwitchesTheThemeAndAnnouncesIt)
 }
 
 } // namespace
+
+TEST_F(MainFrameTest, ATimedCommandReachesTheApplicationAsAMenuEventAndIsTraced)
+{
+    std::vector<int> arrived;
+    auto onMenu = [&arrived](wxCommandEvent& event) {
+        arrived.push_back(event.GetId());
+        event.Skip();
+    };
+    wxTheApp->Bind(wxEVT_MENU, onMenu, XRCID("calculator"));
+    wxTheApp->Bind(wxEVT_MENU, onMenu, XRCID("systemSetting"));
+    m_frame->SendCommandAfter("calculator", 0);
+    m_frame->SendCommandAfter("systemSetting", 1);
+    m_frame->SendCommandAfter("calculator", 2);
+    const bool allThree = PumpUntil([&] { return arrived.size() == 3; });
+    wxTheApp->Unbind(wxEVT_MENU, onMenu, XRCID("calculator"));
+    wxTheApp->Unbind(wxEVT_MENU, onMenu, XRCID("systemSetting"));
+    ASSERT_TRUE(allThree);
+    EXPECT_EQ(arrived, (std::vector<int>{XRCID("calculator"), XRCID("systemSetting"), XRCID("calculator")}));
+    wxArrayString traced;
+    for(const wxString& line : TraceLines()) {
+        if(line.StartsWith("command ")) {
+            traced.Add(line);
+        }
+    }
+    EXPECT_EQ(traced, wxSplit("command calculator,command systemSetting,command calculator", ','));
+}

@@ -1,0 +1,97 @@
+// Menu commands sent by the real host at a given time (--command): the
+// calculator is started from the path, and the settings dialog and the lock
+// screen, left open, let the host exit in time without storing anything.
+#include "HostProcess.h"
+#include "SimProcess.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|3\|Md\|3$)";
+constexpr int kLoginMs = 15000;
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Sets PATH for the programs started from here, and puts it back.
+class ScopedPath
+{
+public:
+    explicit ScopedPath(const std::string& first)
+    {
+        const char* old = std::getenv("PATH");
+        m_old = old ? old : "";
+        setenv("PATH", (first + ":" + m_old).c_str(), 1);
+    }
+    ~ScopedPath() { setenv("PATH", m_old.c_str(), 1); }
+
+private:
+    std::string m_old;
+};
+
+} // namespace
+
+TEST(MenuCommandsEndToEnd, TheCalculatorCommandStartsTheFirstCalculatorOnThePath)
+{
+    const std::filesystem::path tools = std::filesystem::temp_directory_path() / "tessrin-e2e-calculator";
+    std::filesystem::remove_all(tools);
+    std::filesystem::create_directories(tools);
+    const std::filesystem::path marker = tools / "ran";
+    {
+        std::ofstream script(tools / "gnome-calculator");
+        script << "#!/bin/sh\necho \"$#\" > '" << marker.string() << "'\n";
+    }
+    std::filesystem::permissions(tools / "gnome-calculator", std::filesystem::perms::owner_all);
+    ScopedPath path(tools.string());
+
+    SimProcess market;
+    HostProcess host(market);
+    host.Start({"--login", "Demo,demo,demo123", "--command", "calculator@8", "--exit-after", "10"});
+    ASSERT_GE(host.WaitForLine(kLoggedIn, kLoginMs), 0) << host.Describe();
+    EXPECT_EQ(host.Wait(30000), 0) << host.Describe();
+    EXPECT_GE(host.WaitForLine("^command calculator$", 0), 0) << host.Describe();
+    // The fake calculator ran, with no arguments.
+    EXPECT_EQ(ReadFile(marker), "0\n");
+    std::filesystem::remove_all(tools);
+}
+
+TEST(MenuCommandsEndToEnd, AnOpenSettingsDialogOrLockScreenLetsTheHostExitAndStoresNothing)
+{
+    for(const char* command : {"systemSetting@6", "lockScreen@6"}) {
+        SCOPED_TRACE(command);
+        SimProcess market;
+        HostProcess host(market);
+        host.Start({"--login", "Demo,demo,demo123", "--command", command, "--exit-after", "10"});
+        ASSERT_GE(host.WaitForLine(kLoggedIn, kLoginMs), 0) << host.Describe();
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(host.Wait(30000), 0) << host.Describe();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(25));
+        const std::string name = std::string(command).substr(0, std::string(command).find('@'));
+        EXPECT_GE(host.WaitForLine("^command " + name + "$", 0), 0) << host.Describe();
+        const std::filesystem::path settings =
+            std::filesystem::path(host.DataDir()).parent_path() / "user" / "config" / "editor.conf";
+        EXPECT_EQ(ReadFile(settings).find("LockScreenInterval"), std::string::npos) << ReadFile(settings);
+    }
+}
+
+TEST(MenuCommandsEndToEnd, AMalformedCommandIsRefusedWithAMessage)
+{
+    SimProcess market;
+    HostProcess host(market);
+    host.Start({"--command", "calculator"});
+    EXPECT_NE(host.Wait(15000), 0) << host.Describe();
+    EXPECT_NE(host.Describe().find("--command expects NAME@SECONDS"), std::string::npos) << host.Describe();
+}
