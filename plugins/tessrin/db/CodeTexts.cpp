@@ -175,6 +175,7 @@ wxString AccountKindText(char riskKind)
 wxString DeliveryConfirmStatusText(char state)
 {
     return Translated(kDeliveryConfirmStates, state, wxGetTranslation("eDELCS_WaitConfirm"));
+}
 
 wxString AccountRoleText(char role)
 {
