@@ -387,7 +387,9 @@ void TessrinPlugin::RemovePanes()
     // In/out money, history, then the notices.
     RemoveNotebookPage(m_mgr, m_noticeMessagePane);
     m_noticeMessagePane = nullptr;
-    // Store orders, binary orders, risk.
+    RemoveNotebookPage(m_mgr, m_storeOrderPane);
+    m_storeOrderPane = nullptr;
+    // Binary orders, risk.
     RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
     m_deliveryOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_positionPane);

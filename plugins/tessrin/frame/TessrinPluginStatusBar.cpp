@@ -2,6 +2,7 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "funds/StoreOrderPane.h"
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
@@ -52,7 +53,6 @@ void TessrinPlugin::CreatePanes()
     // `output`, the quote boards for `workspace` (a page once their market
     // arrives), the store-order pane only unless hidden.
     wxUnusedVar(workspace);
-    wxUnusedVar(hideStoreOrderPane);
     RecordStore* db = m_db.get();
     if(output) {
         m_userAccountPane = new UserAccountPane(db, output);
@@ -62,6 +62,9 @@ void TessrinPlugin::CreatePanes()
         m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
         // after the in/out money and history panes:
         m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
+        if(!hideStoreOrderPane) {
+            m_storeOrderPane = new StoreOrderPane(db, m_mgr, output);
+        }
         // After the risk panel:
         m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
 
@@ -74,7 +77,10 @@ void TessrinPlugin::CreatePanes()
         output->AddPage(m_limitOrderPane, _("Limit "), false, wxNullBitmap);
         // then "Money ", "History ",
         output->AddPage(m_noticeMessagePane, _("Notice "), false, wxNullBitmap);
-        // then "Store ", "RiskCustom".
+        if(m_storeOrderPane) {
+            output->AddPage(m_storeOrderPane, _("Store "), false, wxNullBitmap);
+        }
+        // then "RiskCustom".
     }
 
     BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
