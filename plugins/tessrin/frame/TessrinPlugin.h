@@ -161,16 +161,14 @@ public:
     // The page of a symbol in the host's centre notebook: for market type
     // '3' its hang-order pane, selected without a page event when one with
     // the symbol's code as caption is open, else added with the symbol's name
-    // as label. Other market types: nothing yet.
+    // as label. Other market types: their chart page, selected the same way
+    // or added.
     void ShowChartWindow(const symbol_Info& symbol, bool select);
 
     // Lock screen: menu command "lockScreen"; nothing before the first login
     // or while the screen is locked.
     void OnLockScreen(wxCommandEvent& event);
 
-    // Chart pages of the centre notebook. A symbol's open page is selected
-    // (without a page event); otherwise a new chart page is added.
-    void ShowChartWindow(const symbol_Info& symbol, bool select);
     // The manager of the open chart pages; null before start-up and after
     // shut-down.
     CharViewPanelMgr* GetChartViewMgr() const { return m_pChartViewMgr.get(); }
