@@ -1,7 +1,13 @@
-#include "ScratchFolder.h"
-#include "db/RecordStore.h"
 #include "funds/StoreOrderFactory.h"
 
+#include "ScratchFolder.h"
+#include "db/RecordStore.h"
+#include "funds/FinancingGoodsRules.h"
+#include "funds/StoreInEntry.h"
+#include "orders/MakeLocalOrderCode.h"
+
+#include <algorithm>
+#include <cstring>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -110,8 +116,9 @@ TEST_F(StoreOrderFileTest, WritesMembersInOrderAndFormsAndSkipsMirroredRows)
     for(const auto& member : array[0].items()) {
         keys.push_back(member.key());
     }
-    EXPECT_THAT(keys, ElementsAre("userId", "symbolId", "symbolCode", "storeCode", "quantity", "applyQuantity",
-                                  "storeTime", "storeName", "inoutStatus", "registStatus", "mortageStatus"));
+    EXPECT_THAT(keys,
+                ElementsAre("userId", "symbolId", "symbolCode", "storeCode", "quantity", "applyQuantity",
+                            "storeTime", "storeName", "inoutStatus", "registStatus", "mortageStatus"));
     EXPECT_EQ(array[0]["userId"], "1001");
     EXPECT_EQ(array[0]["symbolId"], "101");
     EXPECT_EQ(array[0]["quantity"], "2.5");
@@ -234,4 +241,109 @@ TEST(StoreOrderStatusTest, TextsOfEveryCode)
     EXPECT_EQ(RegistStatusText(4), "");
     EXPECT_EQ(MortgageStatusText(2), "UnMortgage Pending");
     EXPECT_EQ(MortgageStatusText(-1), "");
+}
+
+TEST(StoreInEntryTest, SplitsStoreNamesWithEscapedCommas)
+{
+    EXPECT_EQ(StoreInEntry::SplitStoreNames(""), wxArrayString());
+    const wxArrayString names = StoreInEntry::SplitStoreNames("A,B\\,C");
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "A");
+    EXPECT_EQ(names[1], "B,C");
+}
+
+TEST(StoreInEntryTest, RefusesBadInputAndAddsOrdersWithRunningIdsAndFreeCodes)
+{
+    RecordStore db;
+    StoreOrderFactory orders(&db);
+    const std::vector<StoreInEntry::Symbol> symbols = {{"白银", 101}, {"铂金", 102}};
+    struct Case
+    {
+        const char* symbol;
+        const char* quantity;
+        const char* message;
+    };
+    for(const Case& bad :
+        {Case{"", "1", "Symbol Invalid"}, Case{"黄金", "1", "Symbol Invalid"},
+         Case{"白银", "0", "Quantity Error!"}, Case{"白银", "-1", "Quantity Error!"},
+         Case{"白银", "2.5", "Quantity Error!"}, Case{"白银", "4294967296", "Quantity Error!"},
+         Case{"白银", "abc", "Quantity Error!"}}) {
+        SCOPED_TRACE(std::string(bad.symbol) + " " + bad.quantity);
+        const StoreInEntry::Result result =
+            StoreInEntry::Add(symbols, wxString::FromUTF8(bad.symbol), bad.quantity, "North", 1001, orders);
+        EXPECT_FALSE(result.added);
+        EXPECT_EQ(result.message, bad.message);
+        EXPECT_EQ(result.code, -1);
+    }
+    EXPECT_EQ(orders.size(), 0u);
+
+    // The clock stands still and the first two draws repeat: the second
+    // order's first code is taken and is drawn again.
+    std::vector<int> draws = {7, 7, 8};
+    std::size_t next = 0;
+    LocalOrderCodeSource source([] { return wxDateTime(9, wxDateTime::Dec, 2026, 4, 42, 23); },
+                                [&] { return draws[std::min(next++, draws.size() - 1)]; });
+    ASSERT_TRUE(
+        StoreInEntry::Add(symbols, wxString::FromUTF8("铂金"), "4294967295", "North", 1001, orders).added);
+    ASSERT_TRUE(StoreInEntry::Add(symbols, wxString::FromUTF8("白银"), " 3 ", "South", 1001, orders).added);
+    const auto& rows = orders.GetIndex<BySequence>();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].localId + 1, rows[1].localId);
+    EXPECT_NE(rows[0].storeCode, rows[1].storeCode);
+    EXPECT_EQ(rows[0].symbolId, 102);
+    EXPECT_DOUBLE_EQ(rows[0].quantity, 4294967295.0);
+    EXPECT_EQ(rows[1].symbolCode, wxString::FromUTF8("白银"));
+    EXPECT_EQ(rows[1].storeName, "South");
+    EXPECT_EQ(rows[1].inoutStatus, StoreOrder::eStoreInPending);
+    EXPECT_EQ(rows[1].registStatus, 3);
+    EXPECT_EQ(rows[1].mortageStatus, 3);
+    EXPECT_TRUE(rows[1].storeTime.IsValid());
+}
+
+TEST(FinancingGoodsRulesTest, RequestQuantityRangeAndCancelMaximumWithoutHolding)
+{
+    SymbolInventory row;
+    row.symbolId = 101;
+    row.inventoryKeyA = 5;
+    row.inventoryKeyB = 801;
+    for(int mode : {FinancingGoodsRules::eApply, FinancingGoodsRules::eCancel}) {
+        const sFFixFinancingGoods request = FinancingGoodsRules::MakeRequest(11, row, mode, 2);
+        unsigned char bytes[sizeof request];
+        std::memcpy(bytes, &request, sizeof request);
+        int32_t ints[4];
+        double quantity = 0;
+        std::memcpy(ints, bytes, sizeof ints);
+        std::memcpy(&quantity, bytes + 16, sizeof quantity);
+        EXPECT_EQ(ints[0], 11);
+        EXPECT_EQ(ints[1], 101);
+        EXPECT_EQ(ints[2], 5);
+        EXPECT_EQ(ints[3], 801);
+        EXPECT_DOUBLE_EQ(quantity, mode == FinancingGoodsRules::eApply ? 2.0 : -2.0);
+    }
+
+    int quantity = -7;
+    for(const char* bad : {"0", "-1", "4", "1.5", "", "x"}) {
+        EXPECT_FALSE(FinancingGoodsRules::ParseQuantity(bad, 3, &quantity)) << bad;
+    }
+    EXPECT_EQ(quantity, -7);
+    EXPECT_TRUE(FinancingGoodsRules::ParseQuantity(" 3", 3, &quantity));
+    EXPECT_EQ(quantity, 3);
+    EXPECT_FALSE(FinancingGoodsRules::ParseQuantity("1", 0, &quantity));
+
+    RecordStore db;
+    symbol_Info silver;
+    silver.symbolId = 101;
+    db.m_symbol_Info_table->Insert(silver);
+    symbol_Property property;
+    property.symbolId = 101;
+    property.symbolName = "Silver";
+    db.m_symbol_Property_table->Insert(property);
+    EXPECT_EQ(FinancingGoodsRules::CalcMaximum(&db, row, FinancingGoodsRules::eCancel), 0);
+    UserInventory holding;
+    holding.storeId = 801;
+    holding.symbolId = 101;
+    holding.userAmount = 4;
+    holding.financedQuantity = 2.9;
+    db.m_UserInventory_table->Insert(holding);
+    EXPECT_EQ(FinancingGoodsRules::CalcMaximum(&db, row, FinancingGoodsRules::eCancel), 2);
 }

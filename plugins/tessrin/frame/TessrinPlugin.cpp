@@ -12,6 +12,7 @@
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "funds/StoreOrderPane.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"

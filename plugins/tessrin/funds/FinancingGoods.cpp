@@ -13,8 +13,8 @@
 
 FinancingGoods::FinancingGoods(RecordStore* db, HostManager* mgr, int mode, const SymbolInventory& row,
                                wxWindow* parent)
-    : FinancingGoodsBase(parent, wxID_ANY, mode == 0 ? _("Apply Goods") : _("Cancel Goods")), m_db(db), m_mgr(mgr),
-      m_mode(mode), m_wait(this)
+    : FinancingGoodsBase(parent, wxID_ANY, mode == 0 ? _("Apply Goods") : _("Cancel Goods")), m_db(db),
+      m_mgr(mgr), m_mode(mode), m_wait(this)
 {
     AssignGoodsRecord(m_row, row);
 }
@@ -97,8 +97,11 @@ void FinancingGoods::OnOK(wxCommandEvent&)
         ShowMessage(_("Quantity Error!"), -1);
         return;
     }
-    sFFixFinancingGoods request = FinancingGoodsRules::MakeRequest(symbol->accountKey, m_row, m_mode, quantity);
-    const int requestId = m_sender ? m_sender(&request) : g_plugin ? g_plugin->ReqFinancingGoods(&request) : -1;
+    sFFixFinancingGoods request =
+        FinancingGoodsRules::MakeRequest(symbol->accountKey, m_row, m_mode, quantity);
+    const int requestId = m_sender   ? m_sender(&request)
+                          : g_plugin ? g_plugin->ReqFinancingGoods(&request)
+                                     : -1;
     if(requestId < 0) {
         ShowMessage(_("Send Command Failed!"), -1);
         return;

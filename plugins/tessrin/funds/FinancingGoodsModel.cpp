@@ -6,7 +6,8 @@
 #include <wx/intl.h>
 
 FinancingGoodsModel::FinancingGoodsModel(RecordStore* db)
-    : RecordListModel(db, db ? db->m_SymbolInventory_table.get() : nullptr, eColumnCount, "FinancingGoodsModel")
+    : RecordListModel(db, db ? db->m_SymbolInventory_table.get() : nullptr, eColumnCount,
+                      "FinancingGoodsModel")
 {
     if(db && db->m_UserInventory_table) {
         db->m_UserInventory_table->AddActionTrigger(static_cast<CActionTrigger<UserInventory>*>(this));
@@ -36,7 +37,8 @@ bool FinancingGoodsModel::beforeRemove(const UserInventory&, CTransaction*, void
     return true;
 }
 
-void FinancingGoodsModel::GetRecordValue(const SymbolInventory& row, unsigned int column, wxVariant& value) const
+void FinancingGoodsModel::GetRecordValue(const SymbolInventory& row, unsigned int column,
+                                         wxVariant& value) const
 {
     RecordStore* db = GetDatabase();
     if(!row.GetSymbolInfo(db)) {

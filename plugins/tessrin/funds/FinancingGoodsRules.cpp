@@ -12,7 +12,8 @@ int CalcMaximum(RecordStore* db, const SymbolInventory& row, int mode)
     if(!row.GetSymbolInfo(db) || !row.cachedSymbolInfo->GetSymbolProperty(db)) {
         return 0;
     }
-    const int financed = row.GetUserInventory(db) ? static_cast<int>(row.cachedUserInventory->financedQuantity) : 0;
+    const int financed =
+        row.GetUserInventory(db) ? static_cast<int>(row.cachedUserInventory->financedQuantity) : 0;
     int maximum = financed;
     if(mode == eApply) {
         const double sellable = CalcMaxOrderQuantity(db, *row.cachedSymbolInfo, 's', 0, false, 0.0);

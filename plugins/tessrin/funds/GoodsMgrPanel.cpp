@@ -112,7 +112,12 @@ void GoodsMgrPanel::ShowCancelGoods(RecordStore* db, HostManager* mgr, int store
 
 void GoodsMgrPanel::Query()
 {
-    if(m_wait.IsWaiting() || m_answered || !g_plugin || !g_plugin->GetClient()) {
+    if(m_answered) {
+        // Sent when the pause ends, so a callback handed in now still runs.
+        m_queryAfterPause = true;
+        return;
+    }
+    if(m_wait.IsWaiting() || !g_plugin || !g_plugin->GetClient()) {
         return;
     }
     const int requestId = g_plugin->GetClient()->ReqQrySymbolInventory();
@@ -161,6 +166,10 @@ void GoodsMgrPanel::OnTimer(wxTimerEvent&)
 {
     m_answered = false;
     m_refresh->Enable();
+    if(m_queryAfterPause) {
+        m_queryAfterPause = false;
+        Query();
+    }
 }
 
 void GoodsMgrPanel::OnRefresh(wxCommandEvent&)

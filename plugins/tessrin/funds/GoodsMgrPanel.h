@@ -59,7 +59,8 @@ private:
     HostManager* m_mgr;
     Callback m_callback;
     wxTimer m_timer;
-    bool m_answered = false; // the button stays off until the timer
+    bool m_answered = false;        // the button stays off until the timer
+    bool m_queryAfterPause = false; // asked for during that pause
     RequestWait m_wait;
     wxButton* m_refresh = nullptr;
     wxTextCtrl* m_timeLine = nullptr;

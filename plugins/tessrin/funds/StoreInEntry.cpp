@@ -36,7 +36,8 @@ namespace {
 bool CodeTaken(const StoreOrderFactory& orders, const wxString& code)
 {
     const auto& all = orders.GetIndexByPrimary();
-    return std::any_of(all.begin(), all.end(), [&](const StoreOrder& order) { return order.storeCode == code; });
+    return std::any_of(all.begin(), all.end(),
+                       [&](const StoreOrder& order) { return order.storeCode == code; });
 }
 
 } // namespace

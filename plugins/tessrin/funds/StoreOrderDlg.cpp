@@ -19,10 +19,9 @@ void SelectText(wxComboBox* box, const wxString& text)
 } // namespace
 
 StoreOrderDlg::StoreOrderDlg(wxWindow* parent, StoreOrderModel* model, RecordStore* db)
-    : StoreOrderDlgBase(parent, wxID_ANY, _("Store Order"), wxDefaultPosition, wxSize(500, 300)), m_model(model),
-      m_db(db)
-{
-}
+    : StoreOrderDlgBase(parent, wxID_ANY, _("Store Order"), wxDefaultPosition, wxSize(500, 300)),
+      m_model(model), m_db(db)
+{}
 
 void StoreOrderDlg::ShowMessage(const wxString& text, int code)
 {

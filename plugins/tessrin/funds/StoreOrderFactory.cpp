@@ -16,7 +16,10 @@ class RawItem : public clConfigItem
 {
 public:
     RawItem() : clConfigItem(StoreOrderFactory::kItemName) {}
-    void FromJSON(const JSONElement& json) override { value = JSONElement::fromJson(json.value(), GetName()); }
+    void FromJSON(const JSONElement& json) override
+    {
+        value = JSONElement::fromJson(json.value(), GetName());
+    }
     JSONElement ToJSON() const override { return value; }
     JSONElement value;
 };

@@ -10,11 +10,11 @@ struct UserInventory;
 template <> struct RecordContainer<StoreOrder>
 {
     using type = boost::multi_index_container<
-        StoreOrder,
-        boost::multi_index::indexed_by<
-            boost::multi_index::hashed_unique<boost::multi_index::tag<ByKey>,
-                                              boost::multi_index::member<StoreOrder, int, &StoreOrder::localId>>,
-            boost::multi_index::random_access<boost::multi_index::tag<BySequence>>>>;
+        StoreOrder, boost::multi_index::indexed_by<
+                        boost::multi_index::hashed_unique<
+                            boost::multi_index::tag<ByKey>,
+                            boost::multi_index::member<StoreOrder, int, &StoreOrder::localId>>,
+                        boost::multi_index::random_access<boost::multi_index::tag<BySequence>>>>;
 };
 TESSRIN_EXTERN_RECORD_TABLE(StoreOrder)
 

@@ -119,7 +119,8 @@ void StoreOrderPane::CreateToolBars()
     auto* goods = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                 wxTB_FLAT | wxTB_HORZ_TEXT | wxTB_NODIVIDER);
     goods->AddSeparator();
-    goods->AddTool(XRCID("ReqBorrowInventory"), _("FinancingGoods"), bitmap("toolbars/24/tessrin/payport_regist"));
+    goods->AddTool(XRCID("ReqBorrowInventory"), _("FinancingGoods"),
+                   bitmap("toolbars/24/tessrin/payport_regist"));
     goods->AddSeparator();
     goods->Realize();
     row->Add(stores, 0, wxEXPAND);

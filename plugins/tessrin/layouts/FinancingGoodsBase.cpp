@@ -6,8 +6,8 @@
 #include <wx/sizer.h>
 #include <wx/statline.h>
 
-FinancingGoodsBase::FinancingGoodsBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
-                                       const wxSize& size, long style)
+FinancingGoodsBase::FinancingGoodsBase(wxWindow* parent, wxWindowID id, const wxString& title,
+                                       const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style)
 {
     const wxFont bigBold(12, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
@@ -19,20 +19,23 @@ FinancingGoodsBase::FinancingGoodsBase(wxWindow* parent, wxWindowID id, const wx
     const int fieldFlags = wxALL | wxEXPAND;
     int row = 0;
     auto addRow = [&](const wxString& label, wxWindow* field) {
-        grid->Add(new wxStaticText(this, wxID_ANY, label), wxGBPosition(row, 0), wxDefaultSpan, labelFlags, 5);
+        grid->Add(new wxStaticText(this, wxID_ANY, label), wxGBPosition(row, 0), wxDefaultSpan, labelFlags,
+                  5);
         grid->Add(field, wxGBPosition(row, 1), wxDefaultSpan, fieldFlags, 5);
         ++row;
     };
     m_comboBoxVendor = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                                       nullptr, wxCB_READONLY);
     addRow(_("vendorName:"), m_comboBoxVendor);
-    m_textCtrlSymbol = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
+    m_textCtrlSymbol =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
     addRow(_("SymbolName:"), m_textCtrlSymbol);
     m_textCtrlAvailable =
         new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
     m_textCtrlAvailable->SetBackgroundColour(amountBack);
     addRow(_("invAvaliable:"), m_textCtrlAvailable);
-    m_textCtrlAmount = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
+    m_textCtrlAmount =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
     m_textCtrlAmount->SetBackgroundColour(amountBack);
     addRow(_("invAmount:"), m_textCtrlAmount);
     m_textCtrlQuantity = new wxTextCtrl(this, wxID_ANY, "0");

@@ -5,8 +5,8 @@
 #include <wx/sizer.h>
 #include <wx/statline.h>
 
-StoreOrderDlgBase::StoreOrderDlgBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
-                                     const wxSize& size, long style)
+StoreOrderDlgBase::StoreOrderDlgBase(wxWindow* parent, wxWindowID id, const wxString& title,
+                                     const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style)
 {
     auto* mainSizer = new wxBoxSizer(wxVERTICAL);
@@ -22,7 +22,8 @@ StoreOrderDlgBase::StoreOrderDlgBase(wxWindow* parent, wxWindowID id, const wxSt
     for(int i = 1; i <= 10; ++i) {
         quantities.Add(wxString::Format("%d", i));
     }
-    m_comboBoxQty = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, quantities);
+    m_comboBoxQty =
+        new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, quantities);
     auto* quantityLabel = new wxStaticText(this, wxID_ANY, _("Quantity:"));
     auto* storeOrderLabel = new wxStaticText(this, wxID_ANY, _("Store Order:"));
     m_comboBoxStoreOrder = new wxComboBox(this, wxID_ANY);

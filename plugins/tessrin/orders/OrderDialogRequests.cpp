@@ -1,7 +1,7 @@
 // The order dialog's requests: checks, confirmation, sending, and the wait
 // for the answer.
-#include "db/RecordStore.h"
 #include "connection/ErrorTextTable.h"
+#include "db/RecordStore.h"
 #include "frame/ModalMessageBox.h"
 #include "frame/SettingsAccessors.h"
 #include "funds/FinancingGoods.h"
@@ -264,7 +264,8 @@ bool OrderDialog::AskFinancingGoods()
     }
     const wxString question =
         wxString::Format(_("%s\nAre you sure financing goods?"), GetErrorText(kFinancingQuestionCode));
-    if(ModalMessageBox::Show(question, _("ErrorMessage"), wxYES_NO | wxICON_QUESTION | wxCENTRE, this) != wxYES) {
+    if(ModalMessageBox::Show(question, _("ErrorMessage"), wxYES_NO | wxICON_QUESTION | wxCENTRE, this) !=
+       wxYES) {
         return false;
     }
     const int symbolId = m_symbolId;
