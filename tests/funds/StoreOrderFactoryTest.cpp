@@ -42,7 +42,7 @@ StoreOrder LocalOrder(const wxString& code, double quantity)
     StoreOrder order;
     order.userId = 1001;
     order.symbolId = 101;
-    order.symbolCode = "白银";
+    order.symbolCode = wxString::FromUTF8("白银");
     order.storeCode = code;
     order.applyQuantity = quantity;
     order.quantity = quantity;
@@ -70,6 +70,7 @@ class StoreOrderFileTest : public ::testing::Test
 protected:
     StoreOrderFileTest() : m_path(m_folder.File("config/storeorder.con")), m_orders(&m_db)
     {
+        m_db.CreateTables();
         symbol_Info silver;
         silver.symbolId = 101;
         silver.symbolCode = "AG";
@@ -106,7 +107,7 @@ TEST_F(StoreOrderFileTest, WritesMembersInOrderAndFormsAndSkipsMirroredRows)
     Add(LocalOrder("A1", 2.5));
     Add(LocalOrder("A2", 3));
     m_orders.MirrorAdded(Holding(1, 101, 3));
-    ASSERT_EQ(m_orders.size(), 3u);
+    ASSERT_EQ(m_orders.GetIndexByPrimary().size(), 3u);
     ASSERT_TRUE(m_orders.Save(m_path));
 
     const Json file = ReadJson(m_path);
@@ -146,7 +147,7 @@ TEST_F(StoreOrderFileTest, LoadsAgainWithRunningIdsTimeToTheSecondAndMissingMemb
     EXPECT_THAT(ids, ElementsAre(1, 2, 3, 4, 5, 6));
     const StoreOrder& first = reread.GetIndex<BySequence>()[0];
     EXPECT_EQ(first.storeCode, "A1");
-    EXPECT_EQ(first.symbolCode, "白银");
+    EXPECT_EQ(first.symbolCode, wxString::FromUTF8("白银"));
     EXPECT_DOUBLE_EQ(first.quantity, 2.5);
     ASSERT_TRUE(first.storeTime.IsValid());
     EXPECT_EQ(first.storeTime, wxDateTime(9, wxDateTime::Dec, 2026, 4, 42, 23));
@@ -155,8 +156,8 @@ TEST_F(StoreOrderFileTest, LoadsAgainWithRunningIdsTimeToTheSecondAndMissingMemb
     StoreOrderFactory sparse(&m_db);
     sparse.SetUserKey(7);
     ASSERT_TRUE(sparse.Load(m_path));
-    ASSERT_EQ(sparse.size(), 1u);
-    const StoreOrder& only = *sparse.begin();
+    ASSERT_EQ(sparse.GetIndexByPrimary().size(), 1u);
+    const StoreOrder& only = *sparse.GetIndexByPrimary().begin();
     EXPECT_EQ(only.storeCode, "X");
     EXPECT_EQ(only.quantity, 0.0);
     EXPECT_FALSE(only.storeTime.IsValid());
@@ -229,7 +230,7 @@ TEST_F(StoreOrderFileTest, MirrorFollowsEachHoldingOfItsOwnWarehouse)
     }
     const auto kept = m_orders.FindMirror(801, 101);
     EXPECT_TRUE(kept == m_orders.GetIndexByPrimary().end());
-    EXPECT_EQ(m_orders.size(), 1u);
+    EXPECT_EQ(m_orders.GetIndexByPrimary().size(), 1u);
 }
 
 TEST(StoreOrderStatusTest, TextsOfEveryCode)
@@ -255,8 +256,10 @@ TEST(StoreInEntryTest, SplitsStoreNamesWithEscapedCommas)
 TEST(StoreInEntryTest, RefusesBadInputAndAddsOrdersWithRunningIdsAndFreeCodes)
 {
     RecordStore db;
+    db.CreateTables();
     StoreOrderFactory orders(&db);
-    const std::vector<StoreInEntry::Symbol> symbols = {{"白银", 101}, {"铂金", 102}};
+    const std::vector<StoreInEntry::Symbol> symbols = {{wxString::FromUTF8("白银"), 101},
+                                                       {wxString::FromUTF8("铂金"), 102}};
     struct Case
     {
         const char* symbol;
@@ -275,7 +278,7 @@ TEST(StoreInEntryTest, RefusesBadInputAndAddsOrdersWithRunningIdsAndFreeCodes)
         EXPECT_EQ(result.message, bad.message);
         EXPECT_EQ(result.code, -1);
     }
-    EXPECT_EQ(orders.size(), 0u);
+    EXPECT_EQ(orders.GetIndexByPrimary().size(), 0u);
 
     // The clock stands still and the first two draws repeat: the second
     // order's first code is taken and is drawn again.
@@ -331,6 +334,7 @@ TEST(FinancingGoodsRulesTest, RequestQuantityRangeAndCancelMaximumWithoutHolding
     EXPECT_FALSE(FinancingGoodsRules::ParseQuantity("1", 0, &quantity));
 
     RecordStore db;
+    db.CreateTables();
     symbol_Info silver;
     silver.symbolId = 101;
     db.m_symbol_Info_table->Insert(silver);

@@ -2,6 +2,7 @@
 
 #include "funds/FinancingGoods.h"
 
+#include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <wx/intl.h>
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <tradeapi/FFixGoods.h>
+#include <wx/string.h>
 
 class RecordStore;
 struct SymbolInventory;

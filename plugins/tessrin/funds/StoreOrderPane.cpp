@@ -7,6 +7,8 @@
 
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/HostManager.h>
+#include <pelmora/pmDataViewHyperlinkRenderer.h>
+#include <wx/sizer.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
