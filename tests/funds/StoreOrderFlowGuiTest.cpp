@@ -9,6 +9,7 @@
 #include "frame/TessrinPlugin.h"
 #include "funds/FinancingGoods.h"
 #include "funds/FinancingGoodsPane.h"
+#include "funds/FinancingGoodsRules.h"
 #include "funds/GoodsMgrPanel.h"
 #include "funds/StoreOrderDlg.h"
 #include "funds/StoreOrderPane.h"
@@ -66,7 +67,8 @@ int RowOf(StoreOrderPane& pane, int storeId, int symbolId)
 // financed; -1s when no such record.
 std::pair<double, double> MarketGoods(SimProcess& market, int storeId)
 {
-    for(const json& goods : market.State()["userInventories"]) {
+    const json state = market.State();
+    for(const json& goods : state["userInventories"]) {
         if(goods.value("account", 0) == 11 && goods.value("symbol", 0) == kSilver &&
            goods.value("storeId", 0) == storeId) {
             return {goods.value("quantity", -1.0), goods.value("financed", -1.0)};
@@ -104,7 +106,7 @@ int ActInLoop(wxDialog& dialog, std::function<void()> act)
         }
     });
     guard->StartOnce(20000);
-    dialog.Bind(wxEVT_WINDOW_DESTROY, [guard](wxWindowDestroyEvent& event) {
+    dialog.Bind(wxEVT_DESTROY, [guard](wxWindowDestroyEvent& event) {
         guard->Stop();
         event.Skip();
     });
