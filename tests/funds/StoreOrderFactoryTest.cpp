@@ -198,6 +198,7 @@ TEST_F(StoreOrderFileTest, MirrorFollowsEachHoldingOfItsOwnWarehouse)
         {"zero adds nothing", Holding(1, 101, 0), Step::eAdd, {}},
         {"rise from zero creates", Holding(1, 101, 3, 1), Step::eChange, {3}},
         {"second warehouse, own row", Holding(801, 101, 1, 1), Step::eAdd, {3, 1}},
+        {"added again, still one row", Holding(801, 101, 1, 1), Step::eAdd, {3, 1}},
         {"change hits its own row", Holding(801, 101, 2, 2), Step::eChange, {3, 2}},
         {"first store grows", Holding(1, 101, 5, 1), Step::eChange, {5, 2}},
         {"drop to zero removes", Holding(1, 101, 0), Step::eChange, {2}},

@@ -100,7 +100,8 @@ bool StoreOrderFactory::Save(const wxString& path)
     if(m_userKey.empty()) {
         return false;
     }
-    clConfig config(path, false);
+    // The folder is made when missing.
+    clConfig config(path, true);
     RawItem onDisk;
     config.ReadItem(&onDisk);
     m_onDisk = onDisk.value;
@@ -130,6 +131,11 @@ StoreOrderFactory::iterator StoreOrderFactory::FindMirror(int storeId, int symbo
 
 void StoreOrderFactory::MirrorAdded(const UserInventory& holding)
 {
+    // A holding seen again (a reload after a reconnect) keeps its one row.
+    if(FindMirror(holding.storeId, holding.symbolId) != GetIndexByPrimary().end()) {
+        MirrorChanged(holding);
+        return;
+    }
     if(holding.userAmount <= 0.0 || !holding.GetSymbolInfo(m_db)) {
         return;
     }
