@@ -80,7 +80,9 @@ private:
 class TestOrderDialog : public OrderDialog
 {
 public:
-    TestOrderDialog(RecordStore* store, char marketType) : OrderDialog(store, nullptr, marketType) {}
+    TestOrderDialog(RecordStore* store, char marketType, HostManager* manager = nullptr)
+        : OrderDialog(store, manager, marketType)
+    {}
 
     using OrderDialogBase::m_buyRadio;
     using OrderDialogBase::m_cancelButton;

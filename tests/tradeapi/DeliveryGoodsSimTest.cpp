@@ -3,6 +3,8 @@
 // libClientApi.so.
 #include "MarketFamilyTest.h"
 
+#include <map>
+
 using tradeapi::FixedText;
 using tradeapi::SetFixedText;
 
@@ -194,5 +196,34 @@ TEST_F(DeliveryGoodsSim, FinancingRefusals)
     EXPECT_EQ(Financing(11, 102, 72, 802, -1), 163) << "nothing financed to give back";
     EXPECT_EQ(Financing(12, 101, 71, 801, 1), 160) << "account of another market";
     EXPECT_EQ(Financing(11, 101, 72, 801, 1), 179) << "no such inventory";
+    EXPECT_TRUE(Quiet(1134, from));
+}
+
+TEST_F(DeliveryGoodsSim, AdminGoodsChangesAHoldingAndPushesIt)
+{
+    struct Step
+    {
+        const char* query;
+        double userAmount; // of the push
+    };
+    for(const Step& step : {Step{"account=11&store=1&symbol=101&delta=2", 5.0},
+                            Step{"account=11&store=1&symbol=101&delta=-9", 0.0},
+                            Step{"account=11&store=7&symbol=102&delta=1.5", 1.5}}) {
+        SCOPED_TRACE(step.query);
+        const std::size_t from = Mark();
+        ASSERT_EQ(sim.Post(std::string("/admin/goods?") + step.query), 200);
+        EXPECT_DOUBLE_EQ(Wait(1134, from).As<sFFixUserInventory>().userAmount, step.userAmount);
+    }
+    const auto state = nlohmann::json::parse(sim.Get("/admin/state"));
+    std::map<std::pair<int, int>, double> held;
+    for(const auto& goods : state["userInventories"]) {
+        held[{goods["storeId"].get<int>(), goods["symbol"].get<int>()}] = goods["quantity"].get<double>();
+    }
+    EXPECT_EQ(held[std::make_pair(1, 101)], 0.0);
+    EXPECT_EQ(held[std::make_pair(7, 102)], 1.5);
+
+    const std::size_t from = Mark();
+    EXPECT_EQ(sim.Post("/admin/goods?account=99&store=1&symbol=101&delta=1"), 400);
+    EXPECT_EQ(sim.Post("/admin/goods?account=11&store=1&symbol=999&delta=1"), 400);
     EXPECT_TRUE(Quiet(1134, from));
 }

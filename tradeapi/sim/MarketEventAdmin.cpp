@@ -35,6 +35,16 @@ void MarketEventAdmin::AddRoutes(httplib::Server& http, SimMarket& market)
                   return problem.empty() ? ok : Error(problem);
               }));
 
+    http.Post("/admin/goods", Guarded(market, [&market, ok](const httplib::Request& req) {
+                  const int account = Id(req, "account");
+                  if(!market.Server().State().FindAccount(account))
+                      return Error("unknown account");
+                  if(!market.Server().State().FindSymbol(Id(req, "symbol")))
+                      return Error("unknown symbol");
+                  market.Goods().AddGoods(account, Id(req, "store"), Id(req, "symbol"), Number(req, "delta"));
+                  return ok;
+              }));
+
     http.Post("/admin/tick", Guarded(market, [&market, ok](const httplib::Request&) {
                   market.Money().Tick();
                   market.BinaryOptions().Tick();

@@ -12,6 +12,7 @@
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "funds/StoreOrderPane.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
@@ -411,7 +412,9 @@ void TessrinPlugin::RemovePanes()
     m_historyPane = nullptr;
     RemoveNotebookPage(m_mgr, m_noticeMessagePane);
     m_noticeMessagePane = nullptr;
-    // Store orders, binary orders, risk.
+    RemoveNotebookPage(m_mgr, m_storeOrderPane);
+    m_storeOrderPane = nullptr;
+    // Binary orders, risk.
     RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
     m_deliveryOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_positionPane);

@@ -3,6 +3,7 @@
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
 #include "history/HistoryPane.h"
+#include "funds/StoreOrderPane.h"
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
@@ -56,7 +57,6 @@ void TessrinPlugin::CreatePanes()
     // Each pane is built here, before the tool bar: output panes as pages of
     // `output`, the quote boards for `workspace` (a page once their market
     // arrives), the store-order pane only unless hidden.
-    wxUnusedVar(hideStoreOrderPane);
     RecordStore* db = m_db.get();
     wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
     if(frame) {
@@ -71,6 +71,9 @@ void TessrinPlugin::CreatePanes()
         // after the in/out money pane:
         m_historyPane = new HistoryPane(db, m_mgr, output);
         m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
+        if(!hideStoreOrderPane) {
+            m_storeOrderPane = new StoreOrderPane(db, m_mgr, output);
+        }
         // After the risk panel:
         m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
     }
@@ -92,7 +95,10 @@ void TessrinPlugin::CreatePanes()
         // then "Money ",
         output->AddPage(m_historyPane, _("History "), false, wxNullBitmap);
         output->AddPage(m_noticeMessagePane, _("Notice "), false, wxNullBitmap);
-        // then "Store ", "RiskCustom".
+        if(m_storeOrderPane) {
+            output->AddPage(m_storeOrderPane, _("Store "), false, wxNullBitmap);
+        }
+        // then "RiskCustom".
     }
 
     BuildToolBar(frame);

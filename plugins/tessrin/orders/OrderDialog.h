@@ -84,6 +84,8 @@ public:
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    // The server's answer that the order needs goods financing.
+    static constexpr int kFinancingQuestionCode = 157;
     // The symbol's quote moved: prices and bounds follow at once.
     void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
     // A new account: refreshed once the burst is over.
@@ -153,6 +155,9 @@ private:
     // dropped (cancelled, or the dialog closed meanwhile).
     template <class Request> bool Confirm(int kind, Request* request);
     bool DisablesOk() const;
+    // Asks whether to finance goods; Yes opens the goods page, whose next
+    // answer opens "Apply Goods" for the symbol.
+    bool AskFinancingGoods();
     void UnregisterTriggers();
     void RemoveFromOpenDialogs();
     template <class Match> static bool HasDialog(Match&& match);

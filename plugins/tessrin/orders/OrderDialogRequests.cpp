@@ -1,7 +1,12 @@
 // The order dialog's requests: checks, confirmation, sending, and the wait
 // for the answer.
+#include "connection/ErrorTextTable.h"
 #include "db/RecordStore.h"
+#include "frame/ModalMessageBox.h"
 #include "frame/SettingsAccessors.h"
+#include "funds/FinancingGoods.h"
+#include "funds/FinancingGoodsRules.h"
+#include "funds/GoodsMgrPanel.h"
 #include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/MarketOrderConfirm.h"
 #include "orders/OrderDialog.h"
@@ -237,7 +242,47 @@ void OrderDialog::OnResponse(int requestId, int errorCode, const wxString& text)
         wxASSERT_MSG(!m_marketOk->IsEnabled(), "m_marketOk->IsEnabled() == false");
         m_marketOk->Enable();
     }
+    if(errorCode == kFinancingQuestionCode) {
+        if(AskFinancingGoods()) {
+            Close(false);
+        }
+        return;
+    }
     ShowError(text, errorCode, true, true);
+}
+
+bool OrderDialog::AskFinancingGoods()
+{
+    RecordStore* db = m_pDb;
+    const auto* symbols = db ? db->m_symbol_Info_table.get() : nullptr;
+    if(!symbols) {
+        return false;
+    }
+    const auto found = symbols->GetIndexByPrimary().find(m_symbolId);
+    if(found == symbols->GetIndexByPrimary().end() || !found->GetSymbolProperty(db)) {
+        return false;
+    }
+    const wxString question =
+        wxString::Format(_("%s\nAre you sure financing goods?"), GetErrorText(kFinancingQuestionCode));
+    if(ModalMessageBox::Show(question, _("ErrorMessage"), wxYES_NO | wxICON_QUESTION | wxCENTRE, this) !=
+       wxYES) {
+        return false;
+    }
+    const int symbolId = m_symbolId;
+    const wxString symbolName = found->cachedSymbolProperty->symbolName;
+    HostManager* mgr = m_mgr;
+    GoodsMgrPanel::ShowGoodsPage(db, mgr, [db, mgr, symbolId, symbolName]() {
+        const auto& bySymbol = db->m_SymbolInventory_table->GetIndex<BySymbolId>();
+        const auto row = bySymbol.find(symbolId);
+        if(row == bySymbol.end()) {
+            ModalMessageBox::Show(wxString::Format(_("not find %s symbol inventory"), symbolName),
+                                  _("ErrorMessage"), wxOK | wxCENTRE);
+            return;
+        }
+        FinancingGoods dialog(db, mgr, FinancingGoodsRules::eApply, *row, nullptr);
+        dialog.ShowModal();
+    });
+    return true;
 }
 
 void OrderDialog::OnResponseTimeOut(int requestId)

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "connection/RequestCallBack.h"
+#include "connection/RequestWait.h"
+#include "db/RecordStore.h"
+#include "layouts/FinancingGoodsBase.h"
+
+#include <functional>
+#include <tradeapi/FFixGoods.h>
+
+class HostManager;
+
+// Pledges goods of one vendor inventory (mode 0, "Apply Goods") or releases
+// them (mode 1, "Cancel Goods") through the trade server, and waits for the
+// answer. Success closes it; the goods page is then queried again.
+class FinancingGoods : public FinancingGoodsBase, public RequestCallBack
+{
+public:
+    static constexpr unsigned kWaitMs = 10000;
+    using Sender = std::function<int(sFFixFinancingGoods*)>;
+
+    FinancingGoods(RecordStore* db, HostManager* mgr, int mode, const SymbolInventory& row,
+                   wxWindow* parent = nullptr);
+    ~FinancingGoods() override;
+
+    // Tests send through their own; by default the plug-in's sender.
+    void SetSender(Sender sender) { m_sender = std::move(sender); }
+    RequestWait& GetWait() { return m_wait; }
+    int GetMaximum() const { return m_maximum; }
+    const SymbolInventory& GetRow() const { return m_row; }
+
+    void OnResponse(int requestId, int errorCode, const wxString& text) override;
+    void OnResponseTimeOut(int requestId) override;
+    void ShowMessage(const wxString& text, int code);
+
+    void OnInitDialog(wxInitDialogEvent& event) override;
+    void OnClose(wxCloseEvent& event) override;
+    void OnVendorSelected(wxCommandEvent& event) override;
+    void OnOK(wxCommandEvent& event) override;
+
+private:
+    void FillFields();
+
+    RecordStore* m_db;
+    HostManager* m_mgr;
+    int m_mode;
+    SymbolInventory m_row;
+    int m_maximum = 0;
+    wxDateTime m_messageExpiry;
+    RequestWait m_wait;
+    Sender m_sender;
+};

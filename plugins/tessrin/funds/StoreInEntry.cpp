@@ -1,0 +1,78 @@
+#include "funds/StoreInEntry.h"
+
+#include "funds/StoreOrderFactory.h"
+#include "orders/MakeLocalOrderCode.h"
+
+#include <algorithm>
+#include <wx/intl.h>
+
+wxArrayString StoreInEntry::SplitStoreNames(const wxString& text)
+{
+    wxArrayString names;
+    if(text.empty()) {
+        return names;
+    }
+    wxString part;
+    bool escaped = false;
+    for(wxUniChar c : text) {
+        if(escaped) {
+            part += c;
+            escaped = false;
+        } else if(c == '\\') {
+            escaped = true;
+        } else if(c == ',') {
+            names.Add(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    names.Add(part);
+    return names;
+}
+
+namespace {
+
+bool CodeTaken(const StoreOrderFactory& orders, const wxString& code)
+{
+    const auto& all = orders.GetIndexByPrimary();
+    return std::any_of(all.begin(), all.end(),
+                       [&](const StoreOrder& order) { return order.storeCode == code; });
+}
+
+} // namespace
+
+StoreInEntry::Result StoreInEntry::Add(const std::vector<Symbol>& symbols, const wxString& symbolText,
+                                       const wxString& quantityText, const wxString& storeName, int userId,
+                                       StoreOrderFactory& orders)
+{
+    const auto symbol = std::find_if(symbols.begin(), symbols.end(),
+                                     [&](const Symbol& entry) { return entry.name == symbolText; });
+    if(symbolText.empty() || symbol == symbols.end()) {
+        return {false, _("Symbol Invalid"), -1};
+    }
+    unsigned long long quantity = 0;
+    const wxString trimmed = wxString(quantityText).Trim(true).Trim(false);
+    if(!trimmed.ToULongLong(&quantity) || quantity < 1 || quantity > 4294967295ULL) {
+        return {false, _("Quantity Error!"), -1};
+    }
+    StoreOrder order;
+    order.localId = orders.NextLocalId();
+    order.userId = userId;
+    order.symbolId = symbol->symbolId;
+    order.symbolCode = symbol->name;
+    do {
+        order.storeCode = MakeLocalOrderCode();
+    } while(CodeTaken(orders, order.storeCode));
+    order.applyQuantity = static_cast<double>(quantity);
+    order.quantity = static_cast<double>(quantity);
+    order.storeTime = wxDateTime::Now();
+    order.storeName = storeName;
+    order.inoutStatus = StoreOrder::eStoreInPending;
+    order.registStatus = 3;
+    order.mortageStatus = 3;
+    if(!orders.Insert(order, true).second) {
+        return {false, wxEmptyString, 0};
+    }
+    return {true, wxEmptyString, 0};
+}

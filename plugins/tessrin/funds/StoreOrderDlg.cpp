@@ -1,0 +1,98 @@
+#include "funds/StoreOrderDlg.h"
+
+#include "db/DateTimeText.h"
+#include "db/RecordStore.h"
+#include "frame/TessrinConfig.h"
+#include "funds/StoreOrderModel.h"
+
+#include <pelmora/clConfig.h>
+#include <wx/intl.h>
+
+namespace {
+
+void SelectText(wxComboBox* box, const wxString& text)
+{
+    const int found = box->FindString(text, true);
+    box->SetSelection(found);
+}
+
+} // namespace
+
+StoreOrderDlg::StoreOrderDlg(wxWindow* parent, StoreOrderModel* model, RecordStore* db)
+    : StoreOrderDlgBase(parent, wxID_ANY, _("Store Order"), wxDefaultPosition, wxSize(500, 300)),
+      m_model(model), m_db(db)
+{}
+
+void StoreOrderDlg::ShowMessage(const wxString& text, int code)
+{
+    m_staticTextMessage->SetForegroundColour(*wxRED);
+    m_staticTextMessage->SetLabel(wxString::Format("[%s]%s[%d]", FormatTime(wxDateTime::Now()), text, code));
+}
+
+void StoreOrderDlg::OnInitDialog(wxInitDialogEvent& event)
+{
+    event.Skip();
+    m_comboBoxQty->SetValue("1");
+    static const char* const kTitles[] = {"Store In",       "Store Out",     "Store Regist",
+                                          "Store UnRegist", "Store Mortage", "Store UnMortage"};
+    if(m_operation >= eStoreIn && m_operation <= eUnMortgage) {
+        SetTitle(wxGetTranslation(kTitles[m_operation]));
+    }
+
+    m_symbols.clear();
+    if(m_db && m_db->m_symbol_Info_table) {
+        for(const symbol_Info& symbol : m_db->m_symbol_Info_table->GetIndex<BySequence>()) {
+            if(symbol.GetSymbolProperty(m_db)) {
+                m_symbols.push_back({symbol.cachedSymbolProperty->symbolName, symbol.symbolId});
+                m_comboBoxSymbol->Append(m_symbols.back().name);
+            }
+        }
+    }
+    if(!m_symbols.empty()) {
+        m_comboBoxSymbol->SetSelection(0);
+    }
+
+    const clConfig config(TessrinConfig::GetFilePath(), false);
+    for(const wxString& name : StoreInEntry::SplitStoreNames(TessrinConfig(&config).GetStoreNames())) {
+        m_comboBoxWareHouse->Append(name);
+    }
+    if(m_comboBoxWareHouse->GetCount() > 0) {
+        m_comboBoxWareHouse->SetSelection(0);
+    }
+
+    if(m_operation == eStoreIn) {
+        m_comboBoxStoreOrder->Clear();
+        m_comboBoxStoreOrder->Disable();
+        return;
+    }
+    if(m_model) {
+        for(const StoreOrder& order : m_model->GetOrders().GetIndexByPrimary()) {
+            m_comboBoxStoreOrder->Append(order.storeCode);
+        }
+    }
+    m_comboBoxQty->SetValue(wxString::Format("%f", m_order.quantity));
+    SelectText(m_comboBoxSymbol, m_order.symbolCode);
+    SelectText(m_comboBoxWareHouse, m_order.storeName);
+    SelectText(m_comboBoxStoreOrder, m_order.storeCode);
+    m_comboBoxSymbol->Disable();
+    m_comboBoxQty->Disable();
+    m_comboBoxWareHouse->Disable();
+}
+
+void StoreOrderDlg::OnOK(wxCommandEvent&)
+{
+    // The other five operations send nothing yet; the dialog stays open.
+    if(m_operation != eStoreIn || !m_model) {
+        return;
+    }
+    const StoreInEntry::Result result =
+        StoreInEntry::Add(m_symbols, m_comboBoxSymbol->GetValue(), m_comboBoxQty->GetValue(),
+                          m_comboBoxWareHouse->GetValue(), m_userId, m_model->GetOrders());
+    if(!result.message.empty()) {
+        ShowMessage(result.message, result.code);
+    }
+    if(result.added) {
+        // At once: a reconnect reloads the table from the file.
+        m_model->GetOrders().Save(GetStoreOrderFilePath());
+    }
+}

@@ -1,0 +1,308 @@
+// Store orders and goods financing on the logged-in test bed as demo: the
+// holding of silver mirrored in "Store ", following the market's pushes; a
+// "Store In" order in the user's file at once; the goods page; an "Apply
+// Goods" at the market and its "Cancel Goods" from the mirrored row; the
+// order dialog's financing question; and no page when it is hidden.
+#include "../orders/OrderDialogHarness.h"
+#include "TestBed.h"
+#include "db/RecordStore.h"
+#include "frame/TessrinPlugin.h"
+#include "funds/FinancingGoods.h"
+#include "funds/FinancingGoodsPane.h"
+#include "funds/FinancingGoodsRules.h"
+#include "funds/GoodsMgrPanel.h"
+#include "funds/StoreOrderDlg.h"
+#include "funds/StoreOrderPane.h"
+#include "orders/OrderKinds.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/timer.h>
+#include <wx/xrc/xmlres.h>
+
+namespace {
+
+using nlohmann::json;
+constexpr int kSilver = 101;
+
+template <class Page> Page* FindPage(Notebook& book, const wxString& caption)
+{
+    for(size_t i = 0; i < book.GetPageCount(); ++i) {
+        if(book.GetPageText(i) == caption) {
+            return dynamic_cast<Page*>(book.GetPage(i));
+        }
+    }
+    return nullptr;
+}
+
+// The mirrored rows of the symbol: apply quantity by warehouse.
+std::map<int, double> Mirrored(StoreOrderPane& pane, int symbolId)
+{
+    std::map<int, double> rows;
+    for(const StoreOrder& order : pane.GetModel()->GetOrders().GetIndex<BySequence>()) {
+        if(order.IsMirrored() && order.symbolId == symbolId) {
+            rows[order.mirrorStoreId] = order.applyQuantity;
+        }
+    }
+    return rows;
+}
+
+int RowOf(StoreOrderPane& pane, int storeId, int symbolId)
+{
+    const auto& rows = pane.GetModel()->GetOrders().GetIndex<BySequence>();
+    for(std::size_t i = 0; i < rows.size(); ++i) {
+        if(rows[i].IsMirrored() && rows[i].mirrorStoreId == storeId && rows[i].symbolId == symbolId) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// What the market holds for account 11 of silver in that store: quantity,
+// financed; -1s when no such record.
+std::pair<double, double> MarketGoods(SimProcess& market, int storeId)
+{
+    const json state = market.State();
+    for(const json& goods : state["userInventories"]) {
+        if(goods.value("account", 0) == 11 && goods.value("symbol", 0) == kSilver &&
+           goods.value("storeId", 0) == storeId) {
+            return {goods.value("quantity", -1.0), goods.value("financed", -1.0)};
+        }
+    }
+    return {-1.0, -1.0};
+}
+
+json ReadJson(const wxString& path)
+{
+    wxFFile file(path, "rb");
+    wxString text;
+    if(!file.IsOpened() || !file.ReadAll(&text, wxConvUTF8)) {
+        return nullptr;
+    }
+    return json::parse(text.utf8_string(), nullptr, false);
+}
+
+void Click(wxButton* button)
+{
+    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+    event.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(event);
+}
+
+// Runs `act` once the modal dialog's loop runs; ends the dialog after 20 s
+// should the test's expectations fail to close it.
+int ActInLoop(wxDialog& dialog, std::function<void()> act)
+{
+    dialog.CallAfter(std::move(act));
+    auto guard = std::make_shared<wxTimer>();
+    guard->Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) {
+        if(dialog.IsModal()) {
+            dialog.EndModal(wxID_ABORT);
+        }
+    });
+    guard->StartOnce(20000);
+    dialog.Bind(wxEVT_DESTROY, [guard](wxWindowDestroyEvent& event) {
+        guard->Stop();
+        event.Skip();
+    });
+    return wxID_NONE;
+}
+
+TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
+{
+    TestBed bed;
+    // Another user's orders, which no save of demo's may drop.
+    const wxString file = bed.UserDataDir() + "/config/storeorder.con";
+    wxFileName::Mkdir(wxFileName(file).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    {
+        wxFFile seed(file, "wb");
+        ASSERT_TRUE(seed.IsOpened());
+        seed.Write(wxString(R"({"StoreOrder":{"1002":[{"storeCode":"OTHER"}]}})"));
+    }
+    ASSERT_TRUE(bed.Start());
+    Notebook& output = *bed.Host().Manager().GetOutputBook();
+    Notebook& centre = *bed.Host().Manager().GetCentreBook();
+    StoreOrderPane* pane = FindPage<StoreOrderPane>(output, "Store ");
+    ASSERT_NE(pane, nullptr);
+
+    // The holding of store 1 and its pushes.
+    ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{1, 3.0}}; }));
+    ASSERT_EQ(bed.Market().Post("/admin/goods?account=11&store=1&symbol=101&delta=2"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{1, 5.0}}; }));
+    ASSERT_EQ(bed.Market().Post("/admin/goods?account=11&store=1&symbol=101&delta=-5"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver).empty(); }));
+    EXPECT_EQ(bed.Market().Post("/admin/goods?account=99&store=1&symbol=101&delta=1"), 400);
+
+    // "Store In": in the file at once, beside the other user's array; the
+    // market hears nothing.
+    const json before = bed.Market().State();
+    bed.Dialogs().Answer([](wxDialog& dialog) {
+        auto& store = dynamic_cast<StoreOrderDlg&>(dialog);
+        store.InitDialog();
+        EXPECT_EQ(store.GetTitle(), "Store In");
+        EXPECT_FALSE(store.GetComboBoxStoreOrder()->IsEnabled());
+        store.GetComboBoxQty()->SetValue("2.5");
+        Click(store.GetButtonOK());
+        EXPECT_TRUE(store.GetStaticTextMessage()->GetLabel().EndsWith("Quantity Error![-1]"));
+        store.GetComboBoxQty()->SetValue("2");
+        Click(store.GetButtonOK());
+        return wxID_CANCEL;
+    });
+    wxCommandEvent storeIn(wxEVT_MENU, XRCID("store_in"));
+    pane->OnStoreCommand(storeIn);
+    ASSERT_EQ(pane->GetModel()->GetCount(), 1u);
+    json saved = ReadJson(file);
+    ASSERT_EQ(saved["StoreOrder"]["1001"].size(), 1u);
+    EXPECT_EQ(saved["StoreOrder"]["1001"][0]["quantity"], "2");
+    EXPECT_EQ(saved["StoreOrder"]["1002"][0]["storeCode"], "OTHER");
+    const json after = bed.Market().State();
+    EXPECT_EQ(after["userInventories"], before["userInventories"]);
+    EXPECT_EQ(after["requestsLastSeq"], before["requestsLastSeq"]);
+
+    // "Store Regist" without a selection shows the first row, read-only.
+    const wxString code = pane->GetModel()->GetOrders().GetIndex<BySequence>()[0].storeCode;
+    bed.Dialogs().Answer([&code](wxDialog& dialog) {
+        auto& regist = dynamic_cast<StoreOrderDlg&>(dialog);
+        regist.InitDialog();
+        EXPECT_EQ(regist.GetTitle(), "Store Regist");
+        EXPECT_EQ(regist.GetComboBoxStoreOrder()->GetStringSelection(), code);
+        EXPECT_FALSE(regist.GetComboBoxQty()->IsEnabled());
+        Click(regist.GetButtonOK());
+        return wxID_CANCEL;
+    });
+    wxCommandEvent regist(wxEVT_MENU, XRCID("store_regist"));
+    pane->GetList()->UnselectAll();
+    pane->OnStoreCommand(regist);
+    EXPECT_EQ(pane->GetModel()->GetCount(), 1u);
+
+    // "Cancel Apply": No keeps the order and the file, Yes removes both.
+    bed.Dialogs().AnswerWith(wxID_NO);
+    pane->CancelApply(0);
+    EXPECT_EQ(bed.Dialogs().Seen().back().title, "Cancel Apply");
+    EXPECT_EQ(pane->GetModel()->GetCount(), 1u);
+    EXPECT_EQ(ReadJson(file), saved);
+    bed.Dialogs().AnswerWith(wxID_YES);
+    pane->CancelApply(0);
+    EXPECT_EQ(pane->GetModel()->GetCount(), 0u);
+    saved = ReadJson(file);
+    EXPECT_TRUE(saved["StoreOrder"]["1001"].empty());
+    EXPECT_EQ(saved["StoreOrder"]["1002"][0]["storeCode"], "OTHER");
+
+    // "Store Out" on an empty list opens nothing.
+    const std::size_t dialogsSeen = bed.Dialogs().Seen().size();
+    wxCommandEvent storeOut(wxEVT_MENU, XRCID("store_out"));
+    pane->OnStoreCommand(storeOut);
+    EXPECT_EQ(bed.Dialogs().Seen().size(), dialogsSeen);
+
+    // The goods page: one page, however often it is asked for.
+    wxCommandEvent borrow(wxEVT_MENU, XRCID("ReqBorrowInventory"));
+    pane->OnBorrowInventory(borrow);
+    pane->OnBorrowInventory(borrow);
+    GoodsMgrPanel* goods = FindPage<GoodsMgrPanel>(centre, "FinancingGoods");
+    ASSERT_NE(goods, nullptr);
+    int pages = 0;
+    for(size_t i = 0; i < centre.GetPageCount(); ++i) {
+        pages += centre.GetPageText(i) == "FinancingGoods" ? 1 : 0;
+    }
+    EXPECT_EQ(pages, 1);
+    FinancingGoodsModel& inventories = *goods->GetGoodsPane()->GetModel();
+    ASSERT_TRUE(PumpUntil([&] { return inventories.GetCount() == 2u && !goods->IsWaiting(); }));
+    EXPECT_FALSE(goods->GetRefreshButton()->IsEnabled()); // off for a second after the answer
+    EXPECT_TRUE(goods->GetTimeLine()->GetValue().StartsWith("Last Update Time: "));
+    int silverRow = -1;
+    for(unsigned int row = 0; row < 2; ++row) {
+        wxVariant sn;
+        inventories.GetValueByRow(sn, row, FinancingGoodsModel::eInventorySN);
+        silverRow = sn.GetString() == "INV-AG-01" ? static_cast<int>(row) : silverRow;
+        EXPECT_TRUE(sn.GetString() == "INV-AG-01" || sn.GetString() == "INV-PT-01") << sn.GetString();
+    }
+    ASSERT_GE(silverRow, 0);
+
+    // "Apply Goods" 1 of INV-AG-01: the dialog closes on the answer.
+    int applyMaximum = -1;
+    bed.Dialogs().Answer([&](wxDialog& dialog) {
+        auto& apply = dynamic_cast<FinancingGoods&>(dialog);
+        return ActInLoop(dialog, [&apply, &applyMaximum] {
+            applyMaximum = apply.GetMaximum();
+            apply.GetTextCtrlQuantity()->SetValue("1");
+            Click(apply.GetButtonOK());
+        });
+    });
+    goods->GetGoodsPane()->OpenFinancing(static_cast<unsigned int>(silverRow), FinancingGoodsRules::eApply);
+    EXPECT_EQ(bed.Dialogs().Seen().back().answer, wxID_NONE);
+    EXPECT_GT(applyMaximum, 0);
+    EXPECT_EQ(MarketGoods(bed.Market(), 801), std::make_pair(1.0, 1.0));
+    ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{801, 1.0}}; }));
+
+    // Its "Cancel Apply" asks nothing; the goods page's next answer opens
+    // "Cancel Goods" for store 801, which returns the goods.
+    wxString range;
+    bed.Dialogs().Answer([&](wxDialog& dialog) {
+        auto& cancel = dynamic_cast<FinancingGoods&>(dialog);
+        return ActInLoop(dialog, [&cancel, &range] {
+            range = cancel.GetStaticTextRange()->GetLabel();
+            cancel.GetTextCtrlQuantity()->SetValue("1");
+            Click(cancel.GetButtonOK());
+        });
+    });
+    const std::size_t seen = bed.Dialogs().Seen().size();
+    pane->CancelApply(static_cast<unsigned int>(RowOf(*pane, 801, kSilver)));
+    ASSERT_TRUE(PumpUntil([&] { return bed.Dialogs().Seen().size() > seen; }, std::chrono::seconds(15)));
+    EXPECT_EQ(bed.Dialogs().Seen()[seen].title, "Cancel Goods");
+    EXPECT_EQ(range, "0 ~ 1");
+    EXPECT_EQ(MarketGoods(bed.Market(), 801), std::make_pair(0.0, 0.0));
+    ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver).empty(); }));
+
+    // Code 157 to a market sell of silver: No keeps the dialog, Yes opens
+    // "Apply Goods" for it once the goods page has answered.
+    ASSERT_TRUE(PumpUntil([&] { return goods->GetRefreshButton()->IsEnabled(); }));
+    ASSERT_EQ(bed.Market().Post("/admin/answer?code=1009&mode=fail&error=157"), 200);
+    auto* order = new TestOrderDialog(&bed.Store(), '1', &bed.Host().Manager());
+    order->m_openCloseType = eOpen;
+    order->m_orderType = eMarketOrder;
+    order->m_direction = 's';
+    order->m_pSymbolInfo = &*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(kSilver);
+    order->m_symbolId = kSilver;
+    OrderDialog::PlaceNearLast(order);
+    PumpPending();
+    bed.Dialogs().AnswerWith(wxID_NO);
+    order->Click(order->m_marketOk);
+    ASSERT_TRUE(PumpUntil([&] { return !order->IsWaitting(); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(bed.Dialogs().Seen().back().message.EndsWith("Are you sure financing goods?"));
+    const auto& open = OrderDialog::GetOpenDialogs();
+    ASSERT_NE(std::find(open.begin(), open.end(), order), open.end());
+    EXPECT_TRUE(order->m_marketOk->IsEnabled());
+
+    wxString title;
+    bed.Dialogs().AnswerWith(wxID_YES);
+    bed.Dialogs().Answer([&](wxDialog& dialog) {
+        title = dialog.GetTitle();
+        return wxID_CANCEL;
+    });
+    order->Click(order->m_marketOk);
+    ASSERT_TRUE(PumpUntil([&] { return !title.empty(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(title, "Apply Goods");
+    ASSERT_EQ(bed.Market().Post("/admin/answer?code=1009&mode=normal"), 200);
+
+    // The unload takes the goods page with it.
+    bed.Unload();
+}
+
+TEST(StoreOrderFlow, HiddenPaneGivesNoStorePage)
+{
+    TestBed bed;
+    bed.SetConfigValue("HideStoreOrderPane", true);
+    ASSERT_TRUE(bed.Start());
+    Notebook& output = *bed.Host().Manager().GetOutputBook();
+    for(size_t i = 0; i < output.GetPageCount(); ++i) {
+        EXPECT_NE(output.GetPageText(i), "Store ");
+    }
+    EXPECT_NE(FindPage<wxWindow>(output, "Notice "), nullptr);
+}
+
+} // namespace
