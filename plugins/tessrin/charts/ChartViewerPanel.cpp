@@ -8,6 +8,7 @@
 #include "frame/ChartViewPanelGlobalConfig.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/PriceReportPane.h"
 
 #include <pelmora/pmChartViewer.h>
 
@@ -33,13 +34,13 @@ wxEND_EVENT_TABLE()
     : ChartViewPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 400)), m_pDb(db),
       m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode)
 {
-    wxUnusedVar(mgr);
     if(symbol.GetSymbolProperty(db)) {
         m_symbolName = symbol.cachedSymbolProperty->symbolName;
         m_style.decimals = symbol.cachedSymbolProperty->digits;
     }
 
-    m_style.SetColours(ChartViewPanelGlobalConfig());
+    const ChartViewPanelGlobalConfig chartColours;
+    m_style.SetColours(chartColours);
     m_style.SetSolid(GetShowSoldBodyCandleStick());
 
     m_chartView->Bind(wxEVT_CHARTVIEWER_VIEWPORT_CHANGED, &ChartViewerPanel::OnViewPortChanged, this);
@@ -65,8 +66,7 @@ wxEND_EVENT_TABLE()
 
     m_refreshTimer.Start(kRefreshMs);
 
-    // The side panes of aggregate and binary-option symbols come later.
-    m_sideBook->Hide();
+    CreateSidePane(symbol, mgr, chartColours);
     Layout();
 }
 
@@ -107,6 +107,21 @@ ChartViewerPanel::~ChartViewerPanel()
         if(CharViewPanelMgr* manager = g_plugin->GetChartViewMgr()) {
             manager->RemovePanel(this);
         }
+    }
+}
+
+void ChartViewerPanel::CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
+                                      const ChartViewPanelGlobalConfig& colours)
+{
+    switch(symbol.marketType) {
+    case '2':
+        m_priceReport = new PriceReportPane(m_pDb, mgr, m_sideBook, symbol);
+        m_priceReport->SetColours(colours.GetBackgroundColour(), colours.GetForegroundColour());
+        m_sideBook->AddPage(m_priceReport, wxEmptyString, true);
+        break;
+    default:
+        m_sideBook->Hide();
+        break;
     }
 }
 

@@ -10,7 +10,9 @@
 
 #include <wx/timer.h>
 
+class ChartViewPanelGlobalConfig;
 class HostManager;
+class PriceReportPane;
 class RecordStore;
 struct symbol_Info;
 namespace chartlib {
@@ -66,6 +68,8 @@ public:
     const ChartStyle& GetStyle() const { return m_style; }
     const wxString& GetSymbolName() const { return m_symbolName; }
     int GetSymbolId() const { return m_symbolId; }
+    // The side book's page: the depth of an aggregate symbol; null otherwise.
+    PriceReportPane* GetPriceReportPane() const { return m_priceReport; }
 
 private:
     void OnTimer(wxTimerEvent& event);
@@ -73,6 +77,8 @@ private:
     void OnTrackRefresh(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
     ChartStyle CurrentStyle() const;
+    void CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
+                        const ChartViewPanelGlobalConfig& colours);
     void ReleaseHistory(const symbol_Info* symbol);
 
     RecordStore* m_pDb;
@@ -83,6 +89,7 @@ private:
     ChartStyle m_style;
     ChartPanelData m_data;
     wxTimer m_refreshTimer;
+    PriceReportPane* m_priceReport = nullptr; // a page of the side book
 
     wxDECLARE_EVENT_TABLE();
 };
