@@ -8,9 +8,17 @@
 #include <charts/ChartViewerPanel.h>
 #include <db/NumberFormat.h>
 #include <db/RecordStore.h>
+#include <db/trade_Contract.h>
+#include <frame/SettingsAccessors.h>
 #include <frame/TessrinPlugin.h>
+#include <orders/BinaryOpQuickOrderConfirm.h>
+#include <orders/MinTradeConfm.h>
+#include <orders/MinTradeOrderPanel.h>
 #include <panes/PriceReportPane.h>
+#include <platform/WebPage.h>
+#include <set>
 #include <string>
+#include <wx/dialog.h>
 #include <wx/simplebook.h>
 
 using namespace std::chrono_literals;
@@ -124,4 +132,181 @@ TEST(ChartSidePanes, TheDepthOfCopperFollowsTheMarketAndSilverHasNoSidePane)
         },
         1s))
         << difference;
+}
+
+namespace {
+
+constexpr int kEur = 401;
+
+wxString Evaluate(WebPage& page, const wxString& script)
+{
+    wxString output;
+    EXPECT_TRUE(page.Evaluate(script, &output)) << script;
+    return output;
+}
+
+wxString PageText(WebPage& page, const char* id)
+{
+    return Evaluate(page, wxString::Format("document.getElementById('%s').textContent", id));
+}
+
+// Orders the page as the trader would: amount, period, then a click.
+void ClickOrder(WebPage& page, const wxString& amount, const wxString& seconds, const char* button)
+{
+    Evaluate(page, "document.getElementById('amount').value = " + WebPage::QuoteScriptText(amount) +
+                       "; document.getElementById('period').value = " + WebPage::QuoteScriptText(seconds) +
+                       "; setTimeout(function () { document.getElementById('" + button +
+                       "').click(); }, 0); 'clicked'");
+}
+
+std::vector<nlohmann::json> BinaryOrders(SimProcess& market)
+{
+    std::vector<nlohmann::json> orders;
+    const nlohmann::json state = market.State(); // outlives the loop
+    for(const auto& order : state.at("binaryOrders")) {
+        orders.push_back(order);
+    }
+    return orders;
+}
+
+MinTradeConfm* FindNotice()
+{
+    for(wxWindow* window : wxTopLevelWindows) {
+        if(auto* notice = dynamic_cast<MinTradeConfm*>(window); notice && !window->IsBeingDeleted()) {
+            return notice;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ChartSidePanes, TheBinaryQuickOrderPageOrdersThroughTheProgramWithItsChecksAndNotices)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    SimProcess& market = bed.Market();
+    ASSERT_EQ(market.Post("/admin/walk?rate=0"), 200);
+    bed.Plugin().ShowChartWindow(Symbol(bed.Store(), kEur), true);
+    ChartViewerPanel* eur = bed.Plugin().GetChartViewMgr()->FindPanel("EURUSD");
+    ASSERT_NE(eur, nullptr);
+    MinTradeOrderPanel* panel = eur->GetMinTradePanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(eur->GetPriceReportPane(), nullptr);
+    WebPage* page = panel->GetPage();
+    ASSERT_NE(page, nullptr);
+
+    // The page is filled once it has loaded: symbol, price, clock, periods.
+    ASSERT_TRUE(PumpUntil([&] { return page->IsLoaded() && PageText(*page, "code") == "EURUSD"; }, 15s));
+    EXPECT_EQ(PageText(*page, "name"), "Euro");
+    ASSERT_TRUE(PumpUntil([&] { return !PageText(*page, "price").empty(); }, 5s));
+    ASSERT_TRUE(PumpUntil([&] { return !PageText(*page, "clock").empty(); }, 5s));
+    ASSERT_TRUE(PumpUntil([&] { return Evaluate(*page, "lists.seconds.join('|')") == "60|300"; }, 5s));
+    EXPECT_EQ(Evaluate(*page, "lists.periods.length"), "2");
+    EXPECT_TRUE(SaveWindowScreenshot(&bed.Host().Frame(), "chart_binary_order.png"));
+
+    // Up 100 for 60 s: confirmed with the charge apart, then placed.
+    SetBinOpOrderSucessPrompt(true);
+    std::vector<wxString> confirmed;
+    bed.Dialogs().Answer(
+        [&](wxDialog& dialog) {
+            auto& confirm = static_cast<BinaryOpQuickOrderConfirm&>(dialog);
+            for(int row = 0; row < 5; ++row) {
+                confirmed.push_back(confirm.GetText(row));
+            }
+            return wxID_OK;
+        },
+        [](wxDialog& dialog) { return dynamic_cast<BinaryOpQuickOrderConfirm*>(&dialog) != nullptr; });
+    const size_t before = BinaryOrders(market).size();
+    std::set<std::string> codesBefore;
+    for(const nlohmann::json& order : BinaryOrders(market)) {
+        codesBefore.insert(order.at("code").get<std::string>());
+    }
+    ClickOrder(*page, "100", "60", "up");
+    ASSERT_TRUE(PumpUntil([&] { return BinaryOrders(market).size() == before + 1; }, 10s)) << [&] {
+        std::string seen = market.State().at("binaryOrders").dump() + std::to_string(before) + "\n";
+        for(const auto& record : bed.Dialogs().Seen()) {
+            seen += (record.className + " " + record.title + " " + record.message + "\n").utf8_string();
+        }
+        return seen;
+    }();
+    ASSERT_EQ(confirmed.size(), 5u);
+    EXPECT_EQ(confirmed[0], "Euro");
+    EXPECT_EQ(confirmed[2], "98");
+    EXPECT_EQ(confirmed[3], "Buy Up");
+    EXPECT_EQ(confirmed[4], "2");
+    nlohmann::json placed;
+    for(const nlohmann::json& order : BinaryOrders(market)) {
+        if(codesBefore.count(order.at("code").get<std::string>()) == 0) {
+            placed = order;
+        }
+    }
+    ASSERT_FALSE(placed.is_null());
+    EXPECT_EQ(placed.at("contract").get<int>(), 9001);
+    EXPECT_EQ(placed.at("amount").get<double>(), 100.0);
+    EXPECT_EQ(placed.at("side").get<std::string>(), "b");
+
+    // The success notice; its "do not show again" turns the setting off.
+    ASSERT_TRUE(PumpUntil([&] { return FindNotice() != nullptr; }, 10s));
+    MinTradeConfm* notice = FindNotice();
+    ASSERT_TRUE(PumpUntil([&] { return notice->GetPage()->IsLoaded(); }, 10s));
+    // The notice goes while the script's result is on its way: its result is not waited for.
+    notice->GetPage()->Evaluate(
+        "document.getElementById('never').checked = true;"
+        "setTimeout(function () { document.getElementById('close').click(); }, 0); 'ok'");
+    ASSERT_TRUE(PumpUntil([&] { return FindNotice() == nullptr; }, 10s));
+    EXPECT_FALSE(IsBinOpOrderSucessPrompt());
+
+    // Refusals: a box with "showErrMsgBox" on, the page's line with it off.
+    bed.SetConfigValue("showErrMsgBox", true);
+    const size_t boxes = bed.Dialogs().Seen().size();
+    ClickOrder(*page, "5", "60", "up");
+    ASSERT_TRUE(PumpUntil([&] { return bed.Dialogs().Seen().size() > boxes; }, 10s))
+        << PageText(*page, "message") << " " << bed.Dialogs().Seen().back().className;
+    EXPECT_NE(bed.Dialogs().Seen().back().message.Find("Invalid invest amount"), wxNOT_FOUND);
+    bed.SetConfigValue("showErrMsgBox", false);
+    ClickOrder(*page, "5", "60", "down");
+    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("Invalid invest amount"); }, 10s));
+
+    ASSERT_EQ(market.Post("/admin/contract?no=9001&state=3"), 200);
+    // A closed contract leaves the client's table.
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for(const trade_Contract& c : bed.Store().m_trade_Contract_table->GetContainer()) {
+                if(c.contractId == 9001) {
+                    return false;
+                }
+            }
+            return true;
+        },
+        10s));
+    // The page lists 60 s no more: its request is made by hand.
+    Evaluate(*page, "setTimeout(function () { window.open(orderUrl + "
+                    "'?direction=b&invest=100&timelimit=60'); }, 0); 'sent'");
+    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("Invalid Contract"); }, 10s));
+
+    // A swallowed answer times out.
+    ASSERT_EQ(market.Post("/admin/answer?code=1009&mode=swallow"), 200);
+    bed.Dialogs().AnswerWith(wxID_OK, [](wxDialog& dialog) {
+        return dynamic_cast<BinaryOpQuickOrderConfirm*>(&dialog) != nullptr;
+    });
+    ClickOrder(*page, "100", "300", "down");
+    ASSERT_TRUE(PumpUntil([&] { return !panel->GetPendingIds().empty(); }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("Request Time Out!"); }, 20s));
+    EXPECT_TRUE(panel->GetPendingIds().empty());
+}
+
+TEST(ChartSidePanes, ASymbolNameWithAQuoteAndABackslashShowsUnchangedInThePage)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    bed.Plugin().ShowChartWindow(Symbol(bed.Store(), kEur), true);
+    ChartViewerPanel* eur = bed.Plugin().GetChartViewMgr()->FindPanel("EURUSD");
+    ASSERT_TRUE(eur && eur->GetMinTradePanel());
+    MinTradeOrderPanel* panel = eur->GetMinTradePanel();
+    WebPage* page = panel->GetPage();
+    ASSERT_TRUE(PumpUntil([&] { return page->IsLoaded() && PageText(*page, "code") == "EURUSD"; }, 15s));
+    const wxString odd = wxString::FromUTF8("Eu\"ro\\'\u2028x,y");
+    panel->SetSymbolName(odd);
+    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "name") == odd; }, 5s)) << PageText(*page, "name");
 }

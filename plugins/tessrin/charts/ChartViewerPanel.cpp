@@ -8,6 +8,7 @@
 #include "frame/ChartViewPanelGlobalConfig.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "orders/MinTradeOrderPanel.h"
 #include "panes/PriceReportPane.h"
 
 #include <pelmora/pmChartViewer.h>
@@ -73,6 +74,7 @@ wxEND_EVENT_TABLE()
 ChartViewerPanel::~ChartViewerPanel()
 {
     m_refreshTimer.Stop();
+    m_pageTimer.Stop();
     if(const std::shared_ptr<HistoryQuote>& history = m_data.GetHistory()) {
         history->RemoveCommitTrigger(static_cast<CCommitTrigger<sKData>*>(this));
         // A symbol gone from the table keeps its history until the page is freed.
@@ -118,6 +120,13 @@ void ChartViewerPanel::CreateSidePane(const symbol_Info& symbol, HostManager* mg
         m_priceReport = new PriceReportPane(m_pDb, mgr, m_sideBook, symbol);
         m_priceReport->SetColours(colours.GetBackgroundColour(), colours.GetForegroundColour());
         m_sideBook->AddPage(m_priceReport, wxEmptyString, true);
+        break;
+    case '4':
+        m_minTrade = new MinTradeOrderPanel(m_pDb, nullptr, m_sideBook, &symbol);
+        m_minTrade->LoadPage();
+        m_sideBook->AddPage(m_minTrade, wxEmptyString, true);
+        m_pageTimer.SetOwner(this, kPageTimerId);
+        m_pageTimer.StartOnce(kPageDelayMs);
         break;
     default:
         m_sideBook->Hide();
@@ -236,6 +245,12 @@ void ChartViewerPanel::DrawTrackCursor(chartlib::BaseChart* chart)
 
 void ChartViewerPanel::OnTimer(wxTimerEvent& event)
 {
+    if(event.GetId() == kPageTimerId && m_minTrade) {
+        m_minTrade->SetSymbolName(m_symbolName);
+        m_minTrade->SetSymbolCode(m_symbolCode);
+        m_minTrade->UpdatePrice();
+        return;
+    }
     if(event.GetId() != m_refreshTimer.GetId()) {
         event.Skip();
         return;
