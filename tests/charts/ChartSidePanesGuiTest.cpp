@@ -294,6 +294,12 @@ TEST(ChartSidePanes, TheBinaryQuickOrderPageOrdersThroughTheProgramWithItsChecks
     ASSERT_TRUE(PumpUntil([&] { return !panel->GetPendingIds().empty(); }, 10s));
     ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("Request Time Out!"); }, 20s));
     EXPECT_TRUE(panel->GetPendingIds().empty());
+
+    // A notice still open goes with the plug-in.
+    (new MinTradeConfm())->Show();
+    ASSERT_NE(FindNotice(), nullptr);
+    bed.Unload();
+    EXPECT_TRUE(PumpUntil([&] { return FindNotice() == nullptr; }, 5s));
 }
 
 TEST(ChartSidePanes, ASymbolNameWithAQuoteAndABackslashShowsUnchangedInThePage)
