@@ -8,6 +8,8 @@
 #include "frame/ChartViewPanelGlobalConfig.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "orders/MinTradeOrderPanel.h"
+#include "panes/PriceReportPane.h"
 
 #include <pelmora/pmChartViewer.h>
 
@@ -33,13 +35,13 @@ wxEND_EVENT_TABLE()
     : ChartViewPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 400)), m_pDb(db),
       m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode)
 {
-    wxUnusedVar(mgr);
     if(symbol.GetSymbolProperty(db)) {
         m_symbolName = symbol.cachedSymbolProperty->symbolName;
         m_style.decimals = symbol.cachedSymbolProperty->digits;
     }
 
-    m_style.SetColours(ChartViewPanelGlobalConfig());
+    const ChartViewPanelGlobalConfig chartColours;
+    m_style.SetColours(chartColours);
     m_style.SetSolid(GetShowSoldBodyCandleStick());
 
     m_chartView->Bind(wxEVT_CHARTVIEWER_VIEWPORT_CHANGED, &ChartViewerPanel::OnViewPortChanged, this);
@@ -65,14 +67,14 @@ wxEND_EVENT_TABLE()
 
     m_refreshTimer.Start(kRefreshMs);
 
-    // The side panes of aggregate and binary-option symbols come later.
-    m_sideBook->Hide();
+    CreateSidePane(symbol, mgr, chartColours);
     Layout();
 }
 
 ChartViewerPanel::~ChartViewerPanel()
 {
     m_refreshTimer.Stop();
+    m_pageTimer.Stop();
     if(const std::shared_ptr<HistoryQuote>& history = m_data.GetHistory()) {
         history->RemoveCommitTrigger(static_cast<CCommitTrigger<sKData>*>(this));
         // A symbol gone from the table keeps its history until the page is freed.
@@ -107,6 +109,28 @@ ChartViewerPanel::~ChartViewerPanel()
         if(CharViewPanelMgr* manager = g_plugin->GetChartViewMgr()) {
             manager->RemovePanel(this);
         }
+    }
+}
+
+void ChartViewerPanel::CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
+                                      const ChartViewPanelGlobalConfig& colours)
+{
+    switch(symbol.marketType) {
+    case '2':
+        m_priceReport = new PriceReportPane(m_pDb, mgr, m_sideBook, symbol);
+        m_priceReport->SetColours(colours.GetBackgroundColour(), colours.GetForegroundColour());
+        m_sideBook->AddPage(m_priceReport, wxEmptyString, true);
+        break;
+    case '4':
+        m_minTrade = new MinTradeOrderPanel(m_pDb, nullptr, m_sideBook, &symbol);
+        m_minTrade->LoadPage();
+        m_sideBook->AddPage(m_minTrade, wxEmptyString, true);
+        m_pageTimer.SetOwner(this, kPageTimerId);
+        m_pageTimer.StartOnce(kPageDelayMs);
+        break;
+    default:
+        m_sideBook->Hide();
+        break;
     }
 }
 
@@ -221,6 +245,12 @@ void ChartViewerPanel::DrawTrackCursor(chartlib::BaseChart* chart)
 
 void ChartViewerPanel::OnTimer(wxTimerEvent& event)
 {
+    if(event.GetId() == kPageTimerId && m_minTrade) {
+        m_minTrade->SetSymbolName(m_symbolName);
+        m_minTrade->SetSymbolCode(m_symbolCode);
+        m_minTrade->UpdatePrice();
+        return;
+    }
     if(event.GetId() != m_refreshTimer.GetId()) {
         event.Skip();
         return;

@@ -10,7 +10,10 @@
 
 #include <wx/timer.h>
 
+class ChartViewPanelGlobalConfig;
 class HostManager;
+class MinTradeOrderPanel;
+class PriceReportPane;
 class RecordStore;
 struct symbol_Info;
 namespace chartlib {
@@ -28,6 +31,9 @@ class ChartViewerPanel : public ChartViewPanelBase,
 {
 public:
     static constexpr int kRefreshMs = 50;
+    // Fills the binary-option page with the symbol once, after construction.
+    static constexpr int kPageTimerId = 6000;
+    static constexpr int kPageDelayMs = 300;
 
     // The symbol must be a record of the store's symbol table.
     ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol, HostManager* mgr);
@@ -66,6 +72,10 @@ public:
     const ChartStyle& GetStyle() const { return m_style; }
     const wxString& GetSymbolName() const { return m_symbolName; }
     int GetSymbolId() const { return m_symbolId; }
+    // The side book's page: the depth of an aggregate symbol; null otherwise.
+    PriceReportPane* GetPriceReportPane() const { return m_priceReport; }
+    // The side book's page: the quick order of a binary option; null otherwise.
+    MinTradeOrderPanel* GetMinTradePanel() const { return m_minTrade; }
 
 private:
     void OnTimer(wxTimerEvent& event);
@@ -73,6 +83,8 @@ private:
     void OnTrackRefresh(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
     ChartStyle CurrentStyle() const;
+    void CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
+                        const ChartViewPanelGlobalConfig& colours);
     void ReleaseHistory(const symbol_Info* symbol);
 
     RecordStore* m_pDb;
@@ -83,6 +95,9 @@ private:
     ChartStyle m_style;
     ChartPanelData m_data;
     wxTimer m_refreshTimer;
+    PriceReportPane* m_priceReport = nullptr; // a page of the side book
+    MinTradeOrderPanel* m_minTrade = nullptr; // a page of the side book
+    wxTimer m_pageTimer;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,0 +1,190 @@
+// The binary-option quick order with a fake sender, its own request registry
+// and clock: every order sent is reported, whichever answers first; the
+// confirmation follows its own symbol only and hides a zero charge.
+#include "DialogScript.h"
+#include "connection/RequestNotify.h"
+#include "db/RecordStore.h"
+#include "db/symbol_Info.h"
+#include "db/symbol_Property.h"
+#include "orders/BinaryOpQuickOrderConfirm.h"
+#include "orders/IOrderSender.h"
+#include "orders/MinTradeOrderPanel.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+#include <wx/frame.h>
+
+namespace {
+
+class FakeSender : public IOrderSender
+{
+public:
+    explicit FakeSender(std::vector<sFFixSetOrder>& sent) : m_sent(sent) {}
+    int SetOrder(sFFixSetOrder& request) override
+    {
+        m_sent.push_back(request);
+        return 70 + static_cast<int>(m_sent.size());
+    }
+    int ModifyOrder(sFFixModifyOrder&) override { return -1; }
+    int CancelOrder(sFFixCancelOrder&) override { return -1; }
+    int HoldBillDelivery(const sFFixHoldBillDelivery&) override { return -1; }
+    int PositionCloseOrder(const sFFixPositionCloseOrder&) override { return -1; }
+
+private:
+    std::vector<sFFixSetOrder>& m_sent;
+};
+
+class MinTradeOrderPanelTest : public ::testing::Test
+{
+protected:
+    MinTradeOrderPanelTest() : m_registry([this] { return m_now; })
+    {
+        m_db.CreateTables();
+        m_db.m_user_LoginInfo_table->Insert(user_LoginInfo{});
+        AddSymbol(401, "EURUSD", "Euro", 1.08345);
+        AddSymbol(402, "EURUSD2", "Euro", 2.5);
+        trade_Contract contract;
+        contract.contractId = 9001;
+        contract.symbolId = 401;
+        contract.contractState = '2';
+        contract.periodCount = 60;
+        contract.periodUnit = '1';
+        contract.minInvestAmount = 10;
+        contract.maxInvestAmount = 5000;
+        contract.chargeRate = 0.02;
+        m_db.m_trade_Contract_table->Insert(contract);
+        m_frame = new wxFrame(nullptr, wxID_ANY, "binary");
+        m_dialogs.SetDefaultAnswer(wxID_OK);
+    }
+    ~MinTradeOrderPanelTest() override { m_frame->Destroy(); }
+
+    void AddSymbol(int id, const char* code, const char* name, double price)
+    {
+        symbol_Info symbol;
+        symbol.symbolId = id;
+        symbol.accountKey = 14;
+        symbol.symbolCode = code;
+        symbol.marketType = '4';
+        m_db.m_symbol_Info_table->Insert(symbol);
+        symbol_Property property;
+        property.symbolId = id;
+        property.symbolCode = code;
+        property.symbolName = wxString::FromUTF8(name);
+        property.digits = 5;
+        m_db.m_symbol_Property_table->Insert(property);
+        symbol_price quote;
+        quote.symbolId = id;
+        quote.lastPrice = price;
+        m_db.m_symbol_price_table->Insert(quote);
+    }
+    void MovePrice(int id, double price)
+    {
+        auto& table = *m_db.m_symbol_price_table;
+        const auto stored = table.GetIndexByPrimary().find(id);
+        symbol_price moved = *stored;
+        moved.lastPrice = price;
+        table.Update(stored, moved);
+    }
+    std::unique_ptr<MinTradeOrderPanel> MakePanel()
+    {
+        const symbol_Info& symbol = *m_db.m_symbol_Info_table->GetIndexByPrimary().find(401);
+        auto panel = std::make_unique<MinTradeOrderPanel>(&m_db, nullptr, m_frame, &symbol);
+        panel->SetSender(std::make_unique<FakeSender>(m_sent));
+        panel->SetRegistry(&m_registry);
+        panel->SetConfirm([this](const MinTradeOrderPanel::Confirmation& confirmation) {
+            m_confirmed.push_back(confirmation);
+            return m_confirmAnswer;
+        });
+        return panel;
+    }
+    std::vector<wxString> Messages() const
+    {
+        std::vector<wxString> messages;
+        for(const auto& record : m_dialogs.Seen()) {
+            messages.push_back(record.message);
+        }
+        return messages;
+    }
+
+    RecordStore m_db;
+    wxFrame* m_frame;
+    wxDateTime m_now = wxDateTime(1, wxDateTime::Jan, 2026, 9, 0, 0);
+    RequestNotify m_registry;
+    DialogScript m_dialogs;
+    std::vector<sFFixSetOrder> m_sent;
+    std::vector<MinTradeOrderPanel::Confirmation> m_confirmed;
+    bool m_confirmAnswer = true;
+};
+
+const MinTradeRules::Query kUp100{{"direction", "b"}, {"invest", "100"}, {"timelimit", "60"}};
+
+} // namespace
+
+TEST_F(MinTradeOrderPanelTest, AConfirmedOrderLeavesWithThePriceOfTheMomentAndCancelSendsNothing)
+{
+    auto panel = MakePanel();
+    m_confirmAnswer = false;
+    panel->SetOrder(kUp100);
+    ASSERT_EQ(m_confirmed.size(), 1u);
+    EXPECT_EQ(m_confirmed[0].symbolName, "Euro");
+    EXPECT_EQ(m_confirmed[0].price, "1.08345");
+    EXPECT_EQ(m_confirmed[0].amount, "98");
+    EXPECT_EQ(m_confirmed[0].charge, "2");
+    EXPECT_EQ(m_confirmed[0].side, "Buy Up");
+    EXPECT_TRUE(m_confirmed[0].showCharge);
+    EXPECT_TRUE(m_sent.empty());
+    EXPECT_TRUE(Messages().empty());
+
+    m_confirmAnswer = true;
+    panel->SetOrder(kUp100);
+    ASSERT_EQ(m_sent.size(), 1u);
+    EXPECT_EQ(m_sent[0].contractKey, 9001);
+    EXPECT_EQ(m_sent[0].quantity, 100.0);
+    EXPECT_EQ(m_sent[0].side, 'b');
+    EXPECT_EQ(m_sent[0].price, 1.08345);
+    EXPECT_TRUE(m_registry.IsWaiting(71));
+}
+
+TEST_F(MinTradeOrderPanelTest, TwoOrdersTheFirstRefusedAndTheSecondTimedOutAreBothReported)
+{
+    auto panel = MakePanel();
+    panel->SetOrder(kUp100);
+    m_now += wxTimeSpan::Seconds(5);
+    panel->SetOrder(kUp100);
+    ASSERT_EQ(m_sent.size(), 2u);
+    EXPECT_EQ(panel->GetPendingIds(), (std::set<int>{71, 72}));
+
+    m_registry.NotifyResponse(71, 1009, "refused");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].EndsWith("refused[1009]")) << Messages()[0];
+
+    // An id never sent, or already settled, changes nothing.
+    panel->OnResponse(71, 1, "again");
+    panel->OnResponseTimeOut(99);
+    EXPECT_EQ(Messages().size(), 1u);
+
+    m_registry.CheckTimeOut(m_now + wxTimeSpan::Milliseconds(MinTradeOrderPanel::kTimeoutMs));
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_TRUE(Messages()[1].EndsWith("]Request Time Out!")) << Messages()[1];
+    EXPECT_TRUE(panel->GetPendingIds().empty());
+
+    // A refused check is reported before anything is confirmed.
+    panel->SetOrder({{"direction", "b"}, {"invest", "nan"}, {"timelimit", "60"}});
+    EXPECT_TRUE(Messages().back().EndsWith("]Invalid invest amount")) << Messages().back();
+    EXPECT_EQ(m_confirmed.size(), 2u);
+}
+
+TEST_F(MinTradeOrderPanelTest, TheConfirmationFollowsItsOwnSymbolAndHidesAZeroCharge)
+{
+    for(const bool charged : {true, false}) {
+        BinaryOpQuickOrderConfirm confirm(&m_db, 401, "Order Confirm");
+        confirm.SetTexts("Euro", "1.08345", "98", "Buy Up", charged ? "2" : "0", charged);
+        EXPECT_EQ(confirm.IsChargeShown(), charged);
+        // Another symbol of the same name leaves the price alone.
+        MovePrice(402, 3.0);
+        EXPECT_EQ(confirm.GetPriceText(), "1.08345");
+        MovePrice(401, 1.1);
+        EXPECT_EQ(confirm.GetPriceText(), "1.10000");
+        MovePrice(401, 1.08345);
+    }
+}
