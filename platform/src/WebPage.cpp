@@ -10,6 +10,7 @@
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 #include <wx/webview.h>
 
 namespace {
@@ -86,6 +87,16 @@ WebPage::WebPage(wxWebView* view) : m_view(view)
     m_view->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) { OnNewWindow(event); });
     m_view->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) { OnLoaded(event); });
     m_view->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [this](wxWebViewEvent& event) { OnScriptResult(event); });
+    if(wxWindow* parent = m_view->GetParent()) {
+        // Sent before the parent destroys its children.
+        const std::shared_ptr<bool> alive = m_alive;
+        parent->Bind(wxEVT_DESTROY, [this, alive, parent](wxWindowDestroyEvent& event) {
+            event.Skip();
+            if(*alive && event.GetEventObject() == parent) {
+                KeepUntilScriptsReturn();
+            }
+        });
+    }
 }
 
 WebPage::~WebPage()
@@ -323,6 +334,26 @@ void WebPage::OnScriptResult(wxWebViewEvent& event)
         if(event.IsError()) {
             wxLogDebug("Web page: a script failed: %s", event.GetString());
         }
+        if(m_kept && m_inFlight == 0 && wxTheApp) {
+            // Not from inside the engine's callback.
+            const wxWeakRef<wxWebView> view(m_view);
+            wxTheApp->CallAfter([view] {
+                if(view) {
+                    view->Destroy();
+                }
+            });
+        }
     }
     event.Skip();
+}
+
+void WebPage::KeepUntilScriptsReturn()
+{
+    wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+    if(m_inFlight == 0 || m_kept || !top || top->IsBeingDeleted() || top == m_view->GetParent()) {
+        return;
+    }
+    m_kept = true;
+    m_view->Hide();
+    m_view->Reparent(top);
 }

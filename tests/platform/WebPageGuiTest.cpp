@@ -11,10 +11,13 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <unistd.h>
+#include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/frame.h>
 #include <wx/log.h>
+#include <wx/panel.h>
 #include <wx/webview.h>
+#include <wx/weakref.h>
 
 namespace {
 
@@ -287,3 +290,23 @@ TEST_F(WebPageTest, OnlyWebAddressesAboutBlankAndNamedOwnPagesLoad)
 }
 
 } // namespace
+
+TEST_F(WebPageTest, APageWhoseParentGoesWhileAScriptRunsLivesHiddenUntilItsResultIsBack)
+{
+    // wx cannot cancel a running script: its result would reach a destroyed
+    // view. The view waits on the frame, hidden, and goes after the result.
+    wxFrame* top = m_frame;
+    wxTheApp->SetTopWindow(top);
+    auto* parent = new wxPanel(m_frame);
+    WebPage* page = WebPage::Create(parent);
+    ASSERT_TRUE(page);
+    ASSERT_TRUE(page->SetPage("<html><body>busy</body></html>"));
+    ASSERT_TRUE(WaitLoaded(page));
+    const wxWeakRef<wxWebView> view(page->GetView());
+    page->RunScript("var end = Date.now() + 300; while(Date.now() < end) {} 1;");
+    parent->Destroy();
+    ASSERT_TRUE(view);
+    EXPECT_EQ(top, view->GetParent());
+    EXPECT_FALSE(view->IsShown());
+    EXPECT_TRUE(PumpUntil([&] { return !view; }, std::chrono::milliseconds(10000)));
+}

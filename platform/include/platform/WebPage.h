@@ -73,6 +73,10 @@ private:
     void OnNewWindow(wxWebViewEvent& event);
     void OnLoaded(wxWebViewEvent& event);
     void OnScriptResult(wxWebViewEvent& event);
+    // The parent goes while scripts still run: wx 3.2 cannot cancel them and
+    // would hand their results to a destroyed view, so the view moves, hidden,
+    // to the top window until the last result is back.
+    void KeepUntilScriptsReturn();
 
     wxWebView* m_view;
     bool m_initialLoaded = false;         // the view's own about:blank came
@@ -81,7 +85,8 @@ private:
     bool m_loaded = false;
     bool m_runScheduled = false;
     bool m_evaluating = false;
-    int m_inFlight = 0; // scripts sent, result not yet back
+    int m_inFlight = 0;  // scripts sent, result not yet back
+    bool m_kept = false; // moved away from its destroyed parent
     std::vector<std::function<void()>> m_pending;
     std::vector<wxString> m_ownPages; // file: addresses the program named
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
