@@ -45,7 +45,8 @@ protected:
     }
     void Tick(PriceReportPane& pane)
     {
-        wxTimerEvent tick;
+        wxTimer timer;
+        wxTimerEvent tick(timer);
         pane.OnRetryTimer(tick);
     }
     void Advance(long ms)

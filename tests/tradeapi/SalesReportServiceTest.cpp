@@ -239,8 +239,9 @@ TEST_F(SalesReportRoute, BothPathFormsAnswerTheReportAndAreLogged)
         EXPECT_EQ(result->body.find("id=\"profit-12\""), std::string::npos);
         const std::string profit = FigureOf(result->body, "profit-11");
         EXPECT_NE(profit, "missing");
-        if(!figure.empty())
+        if(!figure.empty()) {
             EXPECT_EQ(profit, figure);
+        }
         figure = profit;
     }
 
