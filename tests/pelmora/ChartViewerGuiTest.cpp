@@ -10,6 +10,7 @@
 #include <vector>
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/weakref.h>
 
 using namespace std::chrono_literals;
 
@@ -57,7 +58,14 @@ protected:
         PumpEvents();
         events.clear();
     }
-    void TearDown() override { frame->Destroy(); }
+    void TearDown() override
+    {
+        // Gone before the fixture: its viewer deletes a chart that counts into
+        // this fixture's `deleted`.
+        const wxWeakRef<wxFrame> gone(frame);
+        frame->Destroy();
+        EXPECT_TRUE(PumpUntil([&] { return !gone; }));
+    }
 
     void Mouse(wxEventType type, int x, int y, bool leftDown)
     {
