@@ -6,6 +6,7 @@
 #include "AdminHttp.h"
 #include "MarketState.h"
 #include "ReportQuery.h"
+#include "ReportTestScenario.h"
 #include "SimMarket.h"
 
 #include <boost/asio.hpp>
@@ -21,30 +22,6 @@ using simmarket::ReportService;
 using Json = nlohmann::ordered_json;
 
 namespace {
-
-// The demo market with kept history for a second user's account as well.
-nlohmann::json Scenario()
-{
-    nlohmann::json scenario = nlohmann::json::parse(simmarket::DefaultScenarioText());
-    scenario["history"].push_back({{"account", 21}, {"days", 5}, {"closeBills", 7}, {"moneyMoves", 6}});
-    return scenario;
-}
-
-std::string Escaped(const std::string& text)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for(const unsigned char c : text) {
-        if(std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
 
 // A query as the history frame builds it: the page's members, then paging.
 Json Query(const std::string& userId, const std::string& accId, const std::string& sortField, int start = 0,
@@ -78,7 +55,7 @@ std::set<std::string> Accounts(const Json& answer)
 class ReportRecords : public ::testing::Test
 {
 protected:
-    ReportRecords() { m_state.Load(Scenario()); }
+    ReportRecords() { m_state.Load(ReportScenario()); }
 
     Json Answer(const std::string& report, const Json& query) const
     {
@@ -283,7 +260,7 @@ namespace {
 class ReportRoutes : public ::testing::Test
 {
 protected:
-    ReportRoutes() : m_market(m_io, Scenario(), 1), m_http(m_market)
+    ReportRoutes() : m_market(m_io, ReportScenario(), 1), m_http(m_market)
     {
         m_market.Server().Open({0, 0, 0});
         m_port = m_http.Start(0);

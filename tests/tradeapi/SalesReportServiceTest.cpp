@@ -6,6 +6,7 @@
 #include "MarketState.h"
 #include "ReportQuery.h"
 #include "ReportService.h"
+#include "ReportTestScenario.h"
 #include "SimMarket.h"
 
 #include <boost/asio.hpp>
@@ -22,29 +23,6 @@ using simmarket::SalesReportService;
 using Json = nlohmann::ordered_json;
 
 namespace {
-
-nlohmann::json Scenario()
-{
-    nlohmann::json scenario = nlohmann::json::parse(simmarket::DefaultScenarioText());
-    scenario["history"].push_back({{"account", 21}, {"days", 5}, {"closeBills", 7}, {"moneyMoves", 6}});
-    return scenario;
-}
-
-std::string Escaped(const std::string& text)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for(const unsigned char c : text) {
-        if(std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
 
 // The query as the sales report page sends it.
 Json SalesQuery(const std::string& userId, const std::string& accId = "", const std::string& marketId = "",
@@ -74,7 +52,7 @@ std::vector<int> Keys(const std::vector<SalesReportService::Figures>& figures)
 class SalesReportRecords : public ::testing::Test
 {
 protected:
-    SalesReportRecords() { m_state.Load(Scenario()); }
+    SalesReportRecords() { m_state.Load(ReportScenario()); }
 
     std::vector<SalesReportService::Figures> Figures(const Json& query) const
     {
@@ -172,7 +150,7 @@ TEST_F(SalesReportRecords, TheRangeHoldsBothEnds)
 TEST(SalesReportPage, SectionsCarryTheFiguresByIdAndEscapeNames)
 {
     simmarket::MarketState state;
-    nlohmann::json scenario = Scenario();
+    nlohmann::json scenario = ReportScenario();
     scenario["users"][0]["accounts"][0]["marketName"] = "A<&>\"B";
     state.Load(scenario);
     const std::map<std::string, simmarket::SimBinaryOrder> binary;
@@ -191,7 +169,7 @@ namespace {
 class SalesReportRoute : public ::testing::Test
 {
 protected:
-    SalesReportRoute() : m_market(m_io, Scenario(), 1), m_http(m_market)
+    SalesReportRoute() : m_market(m_io, ReportScenario(), 1), m_http(m_market)
     {
         m_market.Server().Open({0, 0, 0});
         m_port = m_http.Start(0);
