@@ -5,8 +5,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <wx/log.h>
 #include <wx/utils.h>
@@ -50,17 +54,26 @@ ProcessLauncher::Result SystemProcessLauncher::DoStart(const wxString& /*verb*/,
     for(const wxString& argument : arguments) {
         texts.push_back(argument.utf8_string());
     }
-    std::vector<const char*> argv;
-    for(const std::string& text : texts) {
-        argv.push_back(text.c_str());
+    std::vector<char*> argv;
+    for(std::string& text : texts) {
+        argv.push_back(text.data());
     }
     argv.push_back(nullptr);
 
-    // Asynchronous: wx reaps the child when it ends.
-    const long pid = wxExecute(argv.data(), wxEXEC_ASYNC);
-    if(pid <= 0) {
-        wxLogWarning("Cannot start \"%s\".", program);
+    // The child gets no descriptor of ours but the standard three: a started
+    // program must not hold the market connection open.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if(error != 0) {
+        wxLogWarning("Cannot start \"%s\": %s.", program, std::strerror(error));
         return {ShellResult::kBadFormat, 0};
     }
-    return {ShellResult::kStarted, pid};
+    // Reaped by a thread of its own, not by a SIGCHLD handler: the child ends
+    // whenever it likes, and a finished child must stop existing.
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    return {ShellResult::kStarted, static_cast<long>(pid)};
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -24,6 +25,18 @@ std::string ReadFile(const std::filesystem::path& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The started program runs on its own: it may finish after the host.
+std::string ReadWhenWritten(const std::filesystem::path& path, std::chrono::seconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    std::string text = ReadFile(path);
+    while((text.empty() || text.back() != '\n') && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        text = ReadFile(path);
+    }
+    return text;
 }
 
 // Sets PATH for the programs started from here, and puts it back.
@@ -46,9 +59,10 @@ private:
 
 TEST(MenuCommandsEndToEnd, TheCalculatorCommandStartsTheFirstCalculatorOnThePath)
 {
-    const std::filesystem::path tools = std::filesystem::temp_directory_path() / "tessrin-e2e-calculator";
-    std::filesystem::remove_all(tools);
-    std::filesystem::create_directories(tools);
+    // A folder of its own: other copies of this suite may run at the same time.
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessrin-e2e-calculator-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path tools = pattern;
     const std::filesystem::path marker = tools / "ran";
     {
         std::ofstream script(tools / "gnome-calculator");
@@ -64,7 +78,7 @@ TEST(MenuCommandsEndToEnd, TheCalculatorCommandStartsTheFirstCalculatorOnThePath
     EXPECT_EQ(host.Wait(30000), 0) << host.Describe();
     EXPECT_GE(host.WaitForLine("^command calculator$", 0), 0) << host.Describe();
     // The fake calculator ran, with no arguments.
-    EXPECT_EQ(ReadFile(marker), "0\n");
+    EXPECT_EQ(ReadWhenWritten(marker, std::chrono::seconds(20)), "0\n") << host.Describe();
     std::filesystem::remove_all(tools);
 }
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <wx/ffile.h>
 #include <wx/log.h>
 
@@ -44,7 +45,8 @@ std::vector<std::string> RecordStart(SystemProcessLauncher& launcher, const wxSt
     const ProcessLauncher::Result result = launcher.Start(verb, ARG_RECORDER, all);
     EXPECT_TRUE(result.Started()) << result.code;
     EXPECT_GT(result.code, 32);
-    EXPECT_TRUE(PumpUntil([&] { return !launcher.ProcessExists(result.pid); }, std::chrono::milliseconds(10000)))
+    EXPECT_TRUE(
+        PumpUntil([&] { return !launcher.ProcessExists(result.pid); }, std::chrono::milliseconds(10000)))
         << "the finished child is still there";
     return ReadRecordedArguments(output);
 }
@@ -67,6 +69,28 @@ TEST(ProcessLauncherTest, ArgumentsWithBlanksQuotesAndShellCharactersArriveUncha
         EXPECT_EQ(arguments[i].utf8_string(), received[i]) << i;
     }
     EXPECT_FALSE(wxFileExists(scratch.File("x"))) << "a shell ran the arguments";
+}
+
+TEST(ProcessLauncherTest, TheChildHoldsNoDescriptorOfOursButTheStandardThree)
+{
+    ScratchFolder scratch;
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0); // inheritable, as a socket opened without close-on-exec
+    const wxString output = scratch.File("descriptor");
+    const std::string check = "if [ -e /proc/$$/fd/" + std::to_string(ends[0]) +
+                              " ]; then echo open; else echo closed; fi > '" + output.utf8_string() + "'";
+    SystemProcessLauncher launcher;
+    const ProcessLauncher::Result child =
+        launcher.Start("open", "/bin/sh", {"-c", wxString::FromUTF8(check)});
+    ASSERT_TRUE(child.Started());
+    EXPECT_TRUE(
+        PumpUntil([&] { return !launcher.ProcessExists(child.pid); }, std::chrono::milliseconds(10000)));
+    std::ifstream in(output.fn_str());
+    std::string seen;
+    std::getline(in, seen);
+    EXPECT_EQ(seen, "closed");
+    close(ends[0]);
+    close(ends[1]);
 }
 
 TEST(ProcessLauncherTest, VerbsOpenEmptyAndRunasStartTheProgram)
@@ -120,7 +144,8 @@ TEST(ProcessLauncherTest, ProcessExistsForOwnIdNotForFinishedChildFreeOrGroupIds
     ScratchFolder scratch;
     const ProcessLauncher::Result child = launcher.Start("open", ARG_RECORDER, {scratch.File("out")});
     ASSERT_TRUE(child.Started());
-    EXPECT_TRUE(PumpUntil([&] { return !launcher.ProcessExists(child.pid); }, std::chrono::milliseconds(10000)));
+    EXPECT_TRUE(
+        PumpUntil([&] { return !launcher.ProcessExists(child.pid); }, std::chrono::milliseconds(10000)));
 
     EXPECT_FALSE(launcher.ProcessExists(4194305)); // above the largest id Linux hands out
     EXPECT_FALSE(launcher.ProcessExists(0));       // 0 and -1 would ask about groups

@@ -2,9 +2,9 @@
 
 #include "platform/ProcessLauncher.h"
 
-// Starts programs with wxExecute (an argument vector, no shell) on the GUI
-// thread; wx reaps the children from its event loop, so a finished child
-// stops existing. ProcessExists may be asked from any thread.
+// Starts programs from an argument vector, no shell, with only the standard
+// descriptors; each child is reaped as it ends, so a finished child stops
+// existing. ProcessExists may be asked from any thread.
 class SystemProcessLauncher : public ProcessLauncher
 {
 public:
