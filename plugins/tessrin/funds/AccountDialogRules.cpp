@@ -77,7 +77,8 @@ bool AccountDialogRules::CopyNarrow(char* field, std::size_t maxBytes, const wxS
 {
     std::size_t used = 0;
     for(wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
-        const wxScopedCharBuffer narrow = wxString(*it).mb_str(wxConvLibc);
+        const wxString character(1, *it);
+        const wxCharBuffer narrow(character.mb_str(wxConvLibc));
         if(narrow.length() == 0 || used + narrow.length() > maxBytes) {
             return false;
         }
