@@ -1,8 +1,9 @@
 // What the account dialogs decide without a window: the password checks in
 // their order, the requests byte for byte (kinds, cuts on a character
 // boundary), the account choices and the lines they show.
-#include "MoneyTestStore.h"
 #include "funds/AccountDialogRules.h"
+
+#include "MoneyTestStore.h"
 #include "funds/ErrMsgBox.h"
 #include "funds/ModifyPasswordRules.h"
 
@@ -69,8 +70,8 @@ TEST_F(PasswordChecks, RunInOrderAndStopAtTheFirstFailure)
         {"abcdef", "abcdef", "abcdef", R::eSameAsOld},
         {"old123", "abcdef", "abcdef", R::eCheckPassed},
         {"old123", "123456789012345678901234", "123456789012345678901234", R::eCheckPassed},
-        {"old123", "1234567890123456789012345", "", R::eNewTooLong}, // 25 bytes
-        {"old123", "密码密码密码密码x", "", R::eNewTooLong},        // 8 characters, 25 bytes
+        {"old123", "1234567890123456789012345", "", R::eNewTooLong},         // 25 bytes
+        {"old123", "密码密码密码密码x", "", R::eNewTooLong},                 // 8 characters, 25 bytes
         {"old123", "密码密码密码密码", "密码密码密码密码", R::eCheckPassed}, // 24 bytes
     };
     for(const Case& c : cases) {
@@ -90,7 +91,8 @@ TEST_F(PasswordRequest, CarriesTheKindOfThePositionAndBothPasswordsCutOnACharact
 {
     const std::pair<int, char> kinds[] = {{0, '2'}, {1, '1'}, {-1, '3'}, {2, '3'}};
     for(const auto& [position, code] : kinds) {
-        const sFFixModifyPassword request = ModifyPasswordRules::MakeRequest(1001, position, "newpass", "oldpass");
+        const sFFixModifyPassword request =
+            ModifyPasswordRules::MakeRequest(1001, position, "newpass", "oldpass");
         EXPECT_EQ(request.kind, code) << position;
         EXPECT_EQ(request.userId, 1001);
     }
@@ -182,7 +184,8 @@ TEST(AccountChoices, ListInTableOrderWithKeysAndNameTheLastMainAccount)
     }));
     ASSERT_TRUE(table.Modify(14, [](user_Account& a) { a.riskKind = '3'; }));
 
-    EXPECT_EQ(Rules::AllAccounts(&market.store), (Entries{{"M1", 11}, {"Same", 12}, {"M3", 13}, {"Same", 14}}));
+    EXPECT_EQ(Rules::AllAccounts(&market.store),
+              (Entries{{"M1", 11}, {"Same", 12}, {"M3", 13}, {"Same", 14}}));
     EXPECT_EQ(Rules::SuretyAccounts(&market.store), (Entries{{"M3", 13}, {"Same", 14}}));
     const Rules::MainAccountChoice main = Rules::MainAccounts(&market.store);
     EXPECT_TRUE(main.hasMain);
@@ -202,7 +205,8 @@ TEST(OutMoney, AddsAFloatingLossAndNeverGoesBelowZero)
         double profit;
         double expected;
     };
-    const Case cases[] = {{100.0, -250.0, 0.0}, {100.0, 250.0, 100.0}, {1000.0, -250.5, 749.5}, {-5.0, 0.0, 0.0}};
+    const Case cases[] = {
+        {100.0, -250.0, 0.0}, {100.0, 250.0, 100.0}, {1000.0, -250.5, 749.5}, {-5.0, 0.0, 0.0}};
     for(const Case& c : cases) {
         user_Account account;
         account.withdrawableMoney = c.withdrawable;

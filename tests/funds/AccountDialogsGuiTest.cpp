@@ -75,8 +75,9 @@ protected:
         auto dialog = std::make_unique<Dialog>(nullptr, &market.store);
         dialog->SetRequestNotify(&registry);
         dialog->GetErrMsgBox().SetClock([this] { return now; });
-        dialog->GetErrMsgBox().SetBox(
-            [this](const wxString& message, const wxString& caption) { boxes.push_back(caption + "|" + message); });
+        dialog->GetErrMsgBox().SetBox([this](const wxString& message, const wxString& caption) {
+            boxes.push_back(caption + "|" + message);
+        });
         dialog->InitDialog();
         return dialog;
     }
@@ -530,8 +531,8 @@ protected:
         if(seen.empty() || seen.back().title != "ErrorMessage") {
             return false;
         }
-        wxRegEx pattern(wxString::Format("^\\[[0-9]{2}:[0-9]{2}:[0-9]{2}\\]%s\\[%d\\]$",
-                                         wxString::FromUTF8(text), code));
+        wxRegEx pattern(
+            wxString::Format("^\\[[0-9]{2}:[0-9]{2}:[0-9]{2}\\]%s\\[%d\\]$", wxString::FromUTF8(text), code));
         return pattern.Matches(seen.back().message);
     }
     // A transfer of 1000.00 from the first to the second account with the password.
@@ -650,7 +651,8 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     // The demo user need not change his password: no prompt once its time is past.
     const auto promptDue = loggedIn + std::chrono::seconds(9);
     if(std::chrono::steady_clock::now() < promptDue) {
-        PumpFor(std::chrono::duration_cast<std::chrono::milliseconds>(promptDue - std::chrono::steady_clock::now()));
+        PumpFor(std::chrono::duration_cast<std::chrono::milliseconds>(promptDue -
+                                                                      std::chrono::steady_clock::now()));
     }
     EXPECT_EQ(bed->Dialogs().CountSeen("ModifyPasswordDlg"), 1u); // the menu's only
 }

@@ -88,7 +88,8 @@ bool AccountDialogRules::CopyNarrow(char* field, std::size_t maxBytes, const wxS
     return true;
 }
 
-sFFixMoveMoney AccountDialogRules::MakeMoveMoney(int fromKey, int toKey, double amount, const wxString& password)
+sFFixMoveMoney AccountDialogRules::MakeMoveMoney(int fromKey, int toKey, double amount,
+                                                 const wxString& password)
 {
     sFFixMoveMoney request;
     std::memset(&request, 0, sizeof request);
@@ -115,7 +116,8 @@ sFFixMasterAccount AccountDialogRules::MakeMasterAccount(RecordStore* db, int ac
     return request;
 }
 
-sFFixSetSuretyMoney AccountDialogRules::MakeSetSuretyMoney(int accountKey, double amount, const wxString& password)
+sFFixSetSuretyMoney AccountDialogRules::MakeSetSuretyMoney(int accountKey, double amount,
+                                                           const wxString& password)
 {
     sFFixSetSuretyMoney request;
     std::memset(&request, 0, sizeof request);

@@ -7,7 +7,8 @@
 #include <tradeapi/TradeApi.h>
 
 namespace {
-template <class Request> int SendThroughApi(Request& request, int (CTradeApi::*operation)(const Request*, int))
+template <class Request>
+int SendThroughApi(Request& request, int (CTradeApi::*operation)(const Request*, int))
 {
     const std::shared_ptr<Client> client = g_plugin ? g_plugin->GetClient() : nullptr;
     CTradeApi* api = client ? client->GetTradeApi() : nullptr;

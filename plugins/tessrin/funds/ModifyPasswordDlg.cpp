@@ -15,7 +15,8 @@
 ModifyPasswordDlg::ModifyPasswordDlg(wxWindow* parent, const user_LoginInfo* login)
     : ModifyPasswordDlgBase(parent, wxID_ANY, _("Modify Password")), m_userId(login ? login->userId : 0),
       m_wait(this), m_messageLine(m_textCtrlMessage, _("Modify Password"), MessageLine::eLineOnly),
-      m_sender([](sFFixModifyPassword& request) { return g_plugin ? g_plugin->ReqModifyPassword(&request) : -1; }),
+      m_sender(
+          [](sFFixModifyPassword& request) { return g_plugin ? g_plugin->ReqModifyPassword(&request) : -1; }),
       m_clientSource([] { return g_plugin ? g_plugin->GetClient().get() : nullptr; }),
       m_prompts(DialogPrompts::Native())
 {
@@ -56,7 +57,8 @@ void ModifyPasswordDlg::OnOk(wxCommandEvent& /*event*/)
     }
     const int kind = m_comboBoxKind->GetSelection();
     const wxString kindText = m_comboBoxKind->GetValue();
-    if(!m_prompts.ask(wxString::Format(_("Are uou sure modify [%s] password?"), kindText), _("Modify Password"))) {
+    if(!m_prompts.ask(wxString::Format(_("Are uou sure modify [%s] password?"), kindText),
+                      _("Modify Password"))) {
         return;
     }
     sFFixModifyPassword request = ModifyPasswordRules::MakeRequest(m_userId, kind, newPassword, oldPassword);

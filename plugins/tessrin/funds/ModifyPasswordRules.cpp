@@ -70,8 +70,8 @@ wxString ModifyPasswordRules::CheckMessage(CheckResult result)
     return wxString();
 }
 
-sFFixModifyPassword ModifyPasswordRules::MakeRequest(int userId, int kindPosition, const wxString& newPassword,
-                                                     const wxString& oldPassword)
+sFFixModifyPassword ModifyPasswordRules::MakeRequest(int userId, int kindPosition,
+                                                     const wxString& newPassword, const wxString& oldPassword)
 {
     sFFixModifyPassword request;
     std::memset(&request, 0, sizeof request);

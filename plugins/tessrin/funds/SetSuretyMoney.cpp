@@ -85,8 +85,8 @@ void SetSuretyMoney::OnOk(wxCommandEvent& event)
         return;
     }
     sFFixSetSuretyMoney request = AccountDialogRules::MakeSetSuretyMoney(
-        AccountChoice::ChosenKey(m_comboBoxAccount), AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue()),
-        password);
+        AccountChoice::ChosenKey(m_comboBoxAccount),
+        AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue()), password);
     const int requestId = m_sender ? m_sender(request) : -1;
     if(requestId < 0) {
         m_errMsgBox.ShowErrMsgBox(_("Send Command Failed!"), -1);

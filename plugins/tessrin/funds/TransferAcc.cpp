@@ -58,11 +58,13 @@ void TransferAcc::OnInitDialog(wxInitDialogEvent& /*event*/)
 
 void TransferAcc::RefreshSourceLine()
 {
-    const user_Account* account = AccountDialogRules::FindAccount(m_db, AccountChoice::ChosenKey(m_comboBoxSource));
+    const user_Account* account =
+        AccountDialogRules::FindAccount(m_db, AccountChoice::ChosenKey(m_comboBoxSource));
     if(!account) {
         return;
     }
-    m_staticTextSourceLine->SetLabel(_("CurrentOutMoney:") + FormatMoney(AccountDialogRules::OutMoney(*account)));
+    m_staticTextSourceLine->SetLabel(_("CurrentOutMoney:") +
+                                     FormatMoney(AccountDialogRules::OutMoney(*account)));
 }
 
 void TransferAcc::OnSourceSelected(wxCommandEvent& event)
@@ -71,7 +73,8 @@ void TransferAcc::OnSourceSelected(wxCommandEvent& event)
     event.Skip();
 }
 
-void TransferAcc::afterUpdate(const user_Account& /*stored*/, CTransaction* /*transaction*/, void* /*reserved*/)
+void TransferAcc::afterUpdate(const user_Account& /*stored*/, CTransaction* /*transaction*/,
+                              void* /*reserved*/)
 {
     RefreshSourceLine();
 }

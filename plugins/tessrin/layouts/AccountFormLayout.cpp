@@ -13,7 +13,8 @@
 
 wxStaticText* AccountFormLayout::Label(wxDialog* parent, const wxString& text)
 {
-    return new wxStaticText(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
+    return new wxStaticText(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize,
+                            wxALIGN_CENTRE_HORIZONTAL);
 }
 
 wxComboBox* AccountFormLayout::Choice(wxDialog* parent)
@@ -34,7 +35,8 @@ wxTextCtrl* AccountFormLayout::AmountField(wxDialog* parent)
 
 wxStaticText* AccountFormLayout::MoneyLine(wxDialog* parent)
 {
-    auto* line = new wxStaticText(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+    auto* line =
+        new wxStaticText(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
     line->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT));
     line->SetForegroundColour(wxColour(255, 0, 0));
     return line;
@@ -42,7 +44,8 @@ wxStaticText* AccountFormLayout::MoneyLine(wxDialog* parent)
 
 wxTextCtrl* AccountFormLayout::PasswordField(wxDialog* parent)
 {
-    auto* field = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
+    auto* field =
+        new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_PASSWORD);
     field->SetHint(_("please input account password"));
     return field;
 }

@@ -8,8 +8,8 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
-ChangeMainAccBase::ChangeMainAccBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
-                                     const wxSize& size, long style)
+ChangeMainAccBase::ChangeMainAccBase(wxWindow* parent, wxWindowID id, const wxString& title,
+                                     const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style)
 {
     EnsureBitmapResources();
@@ -26,7 +26,8 @@ ChangeMainAccBase::ChangeMainAccBase(wxWindow* parent, wxWindowID id, const wxSt
 
     auto* choiceRow = new wxBoxSizer(wxHORIZONTAL);
     mainSizer->Add(choiceRow, 0, wxALL | wxEXPAND, 5);
-    choiceRow->Add(new wxStaticText(this, wxID_ANY, _("tradeMarket:")), 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    choiceRow->Add(new wxStaticText(this, wxID_ANY, _("tradeMarket:")), 0, wxALL | wxALIGN_CENTER_VERTICAL,
+                   5);
     m_comboBoxAccount = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                        wxArrayString(), wxCB_READONLY);
     choiceRow->Add(m_comboBoxAccount, 1, wxALL | wxEXPAND, 5);

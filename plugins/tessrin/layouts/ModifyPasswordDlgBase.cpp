@@ -11,8 +11,8 @@
 namespace {
 wxTextCtrl* PasswordField(wxWindow* parent)
 {
-    auto* field = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1),
-                                 wxTE_PASSWORD);
+    auto* field =
+        new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1), wxTE_PASSWORD);
     field->SetMinSize(wxSize(200, -1));
     field->SetHint(wxEmptyString);
     return field;
@@ -37,14 +37,17 @@ ModifyPasswordDlgBase::ModifyPasswordDlgBase(wxWindow* parent, wxWindowID id, co
     row->Add(grid, 1, wxALL | wxEXPAND, 15);
 
     const int label = wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL;
-    grid->Add(new wxStaticText(this, wxID_ANY, _("Password Type:")), wxGBPosition(0, 0), wxGBSpan(1, 1), label);
+    grid->Add(new wxStaticText(this, wxID_ANY, _("Password Type:")), wxGBPosition(0, 0), wxGBSpan(1, 1),
+              label);
     m_comboBoxKind = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                     wxArrayString(), wxCB_READONLY);
     grid->Add(m_comboBoxKind, wxGBPosition(0, 1), wxGBSpan(1, 1), wxEXPAND);
-    grid->Add(new wxStaticText(this, wxID_ANY, _("Old Password:")), wxGBPosition(1, 0), wxGBSpan(1, 1), label);
+    grid->Add(new wxStaticText(this, wxID_ANY, _("Old Password:")), wxGBPosition(1, 0), wxGBSpan(1, 1),
+              label);
     m_textCtrlOldPassword = PasswordField(this);
     grid->Add(m_textCtrlOldPassword, wxGBPosition(1, 1), wxGBSpan(1, 1), wxEXPAND);
-    grid->Add(new wxStaticText(this, wxID_ANY, _("New Password:")), wxGBPosition(2, 0), wxGBSpan(1, 1), label);
+    grid->Add(new wxStaticText(this, wxID_ANY, _("New Password:")), wxGBPosition(2, 0), wxGBSpan(1, 1),
+              label);
     m_textCtrlNewPassword = PasswordField(this);
     grid->Add(m_textCtrlNewPassword, wxGBPosition(2, 1), wxGBSpan(1, 1), wxEXPAND);
     grid->Add(new wxStaticText(this, wxID_ANY, _("Confirm Password:")), wxGBPosition(3, 0), wxGBSpan(1, 1),
@@ -54,8 +57,9 @@ ModifyPasswordDlgBase::ModifyPasswordDlgBase(wxWindow* parent, wxWindowID id, co
     grid->AddGrowableCol(1);
     row->Add(30, 0, 0, 0, 0);
 
-    m_staticTextNote = new wxStaticText(this, wxID_ANY, _("note:please modify password,when you login at first!"),
-                                        wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
+    m_staticTextNote =
+        new wxStaticText(this, wxID_ANY, _("note:please modify password,when you login at first!"),
+                         wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
     m_staticTextNote->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT));
     m_staticTextNote->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
     mainSizer->Add(m_staticTextNote, 0, wxALL | wxEXPAND, 5);

@@ -12,8 +12,8 @@ class ModifyPasswordDlgBase : public wxDialog
 {
 public:
     explicit ModifyPasswordDlgBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,
-                                   const wxString& title = wxEmptyString, const wxPoint& pos = wxDefaultPosition,
-                                   const wxSize& size = wxDefaultSize,
+                                   const wxString& title = wxEmptyString,
+                                   const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
                                    long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
     ~ModifyPasswordDlgBase() override;
 

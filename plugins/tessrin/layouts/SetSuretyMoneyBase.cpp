@@ -7,8 +7,8 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
-SetSuretyMoneyBase::SetSuretyMoneyBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
-                                       const wxSize& size, long style)
+SetSuretyMoneyBase::SetSuretyMoneyBase(wxWindow* parent, wxWindowID id, const wxString& title,
+                                       const wxPoint& pos, const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style)
 {
     EnsureBitmapResources();
@@ -24,12 +24,14 @@ SetSuretyMoneyBase::SetSuretyMoneyBase(wxWindow* parent, wxWindowID id, const wx
     grid->Add(AccountFormLayout::Label(this, _("tradeMarket")), wxGBPosition(0, 0), wxGBSpan(1, 1), label, 5);
     m_comboBoxAccount = AccountFormLayout::Choice(this);
     grid->Add(m_comboBoxAccount, wxGBPosition(0, 1), wxGBSpan(1, 3), field, 5);
-    grid->Add(AccountFormLayout::Label(this, _("suretyAmount:")), wxGBPosition(1, 0), wxGBSpan(1, 1), label, 5);
+    grid->Add(AccountFormLayout::Label(this, _("suretyAmount:")), wxGBPosition(1, 0), wxGBSpan(1, 1), label,
+              5);
     m_textCtrlAmount = AccountFormLayout::AmountField(this);
     grid->Add(m_textCtrlAmount, wxGBPosition(1, 1), wxGBSpan(1, 3), field, 5);
     m_staticTextSuretyLine = AccountFormLayout::MoneyLine(this);
     grid->Add(m_staticTextSuretyLine, wxGBPosition(2, 1), wxGBSpan(1, 3), field, 5);
-    grid->Add(AccountFormLayout::Label(this, _("accPassword:")), wxGBPosition(3, 0), wxGBSpan(1, 1), label, 5);
+    grid->Add(AccountFormLayout::Label(this, _("accPassword:")), wxGBPosition(3, 0), wxGBSpan(1, 1), label,
+              5);
     m_textCtrlPassword = AccountFormLayout::PasswordField(this);
     grid->Add(m_textCtrlPassword, wxGBPosition(3, 1), wxGBSpan(1, 3), field, 5);
     AccountFormLayout::Finish(this, grid, m_buttonOk, m_buttonCancel);

@@ -27,12 +27,14 @@ TransferAccBase::TransferAccBase(wxWindow* parent, wxWindowID id, const wxString
     grid->Add(AccountFormLayout::Label(this, _("destAcc:")), wxGBPosition(1, 0), wxGBSpan(1, 1), label, 5);
     m_comboBoxDest = AccountFormLayout::Choice(this);
     grid->Add(m_comboBoxDest, wxGBPosition(1, 1), wxGBSpan(1, 3), field, 5);
-    grid->Add(AccountFormLayout::Label(this, _("transferAmount:")), wxGBPosition(2, 0), wxGBSpan(1, 1), label, 5);
+    grid->Add(AccountFormLayout::Label(this, _("transferAmount:")), wxGBPosition(2, 0), wxGBSpan(1, 1), label,
+              5);
     m_textCtrlAmount = AccountFormLayout::AmountField(this);
     grid->Add(m_textCtrlAmount, wxGBPosition(2, 1), wxGBSpan(1, 3), field, 5);
     m_staticTextSourceLine = AccountFormLayout::MoneyLine(this);
     grid->Add(m_staticTextSourceLine, wxGBPosition(3, 1), wxGBSpan(1, 3), field, 5);
-    grid->Add(AccountFormLayout::Label(this, _("accPassword:")), wxGBPosition(4, 0), wxGBSpan(1, 1), label, 5);
+    grid->Add(AccountFormLayout::Label(this, _("accPassword:")), wxGBPosition(4, 0), wxGBSpan(1, 1), label,
+              5);
     m_textCtrlPassword = AccountFormLayout::PasswordField(this);
     grid->Add(m_textCtrlPassword, wxGBPosition(4, 1), wxGBSpan(1, 3), field, 5);
     AccountFormLayout::Finish(this, grid, m_buttonOk, m_buttonCancel);

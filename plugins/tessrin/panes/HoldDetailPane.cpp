@@ -59,7 +59,8 @@ const char* const kMenuCommands[] = {"new_order",      "close_order",     "modif
 // The host's money menu commands, which reach the application object.
 const char* const kMoneyCommands[] = {"in_money", "out_money"};
 // The account dialogs of the host's menus, also on the application object.
-const char* const kAccountCommands[] = {"modify_password", "transfer_Acc", "change_MainAcc", "setsurety_Money"};
+const char* const kAccountCommands[] = {"modify_password", "transfer_Acc", "change_MainAcc",
+                                        "setsurety_Money"};
 } // namespace
 
 HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* parent)
