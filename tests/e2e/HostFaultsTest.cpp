@@ -1,6 +1,6 @@
 // The real host with the plug-in against the simulated market when things go
-// wrong: a kick-out box left open at the exit, a login the market never
-// answers, a front that falls silent. The client must end up logged in on
+// wrong: a kick-out box or the password prompt left open at the exit, a
+// login the market never answers, a front that falls silent. The client must end up logged in on
 // the other front, and the host must exit normally. Assertions are on the
 // host's trace and the market's state.
 #include "HostProcess.h"
@@ -104,6 +104,25 @@ TEST_F(HostFaultsTest, AKickOutBoxLeftOpenDoesNotStopTheExit)
     EXPECT_LT(StampOf(kicked), kExitAfter * 1000 + 1000) << "and was ended within a second of it";
     // The kick-out is a logout: the views hear of it without a user.
     EXPECT_GT(m_host.WaitForLine("^bus 11111 ?$", 0, kicked), kicked) << m_host.Describe();
+}
+
+TEST_F(HostFaultsTest, APasswordPromptLeftOpenDoesNotStopTheExit)
+{
+    // "changer" must change his password: the prompt opens 8 s after the
+    // start and nobody answers it.
+    constexpr int kExitAfter = 14;
+    m_host.Start({"--login", "Demo,changer,changer1", "--exit-after", std::to_string(kExitAfter)});
+    ASSERT_GE(m_host.WaitForLine(R"(^bus 10004 Demo\|changer\|Trade\|3\|Md\|3$)", kLoginMs), 0)
+        << m_host.Describe();
+    // A prompt whose loop the host could not end would keep it past the wait.
+    EXPECT_EQ(m_host.Wait(30000), 0) << "a normal exit, no crash\n" << m_host.Describe();
+    EXPECT_LT(m_host.WaitForLine("^bus 10005", 0), 0) << "nothing was changed";
+    bool mustChange = false;
+    const json state = State(*m_market);
+    for(const auto& user : state["users"]) {
+        mustChange = mustChange || (user["login"] == "changer" && user["mustChangePassword"] == true);
+    }
+    EXPECT_TRUE(mustChange);
 }
 
 TEST_F(HostFaultsTest, ASwallowedLoginAnswerEndsInALoginOnTheOtherFront)

@@ -70,6 +70,8 @@ public:
     MdClient* GetMdClient() const { return m_pMdClient.get(); }
     ClientConnecter<CTradeApi>& GetTradeConnecter() { return m_tradeConnecter; }
     ClientConnecter<CMDApi>& GetMdConnecter() { return m_mdConnecter; }
+    // Both login machines log in with this password from now on.
+    void SetLoginPassword(const wxString& password);
 
     // The time source of stamps and lateness (default: now, to the millisecond).
     void SetClock(Clock clock);

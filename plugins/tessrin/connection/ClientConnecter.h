@@ -35,6 +35,9 @@ public:
     Api* GetApi() const { return m_api; }
 
     void StartLogin(const wxString& password);
+    // The password of the next login (after a change at the server).
+    void SetPassword(const wxString& password) { m_password = password; }
+    const wxString& GetPassword() const { return m_password; }
     void Logout();
     // Outcome of a connection attempt (events 100 and 101).
     void SetConnectResult(bool connected);

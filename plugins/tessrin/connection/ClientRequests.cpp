@@ -307,3 +307,9 @@ void Client::RotateAccountStatus()
     m_pHost->SetStatusFieldColour(2, line->colour);
     m_pHost->SetStatusField(2, line->text);
 }
+
+void Client::SetLoginPassword(const wxString& password)
+{
+    m_tradeConnecter.SetPassword(password);
+    m_mdConnecter.SetPassword(password);
+}

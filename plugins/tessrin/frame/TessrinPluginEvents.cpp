@@ -8,6 +8,7 @@
 #include "frame/PluginEvents.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "funds/ModifyPasswordDlg.h"
 #include "panes/CloseBillPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/HoldDetailPane.h"
@@ -125,7 +126,8 @@ void TessrinPlugin::OnModifyPasswordTimer(wxTimerEvent& event)
         return;
     }
     m_passwordPromptTimer.Stop();
-    // The password-change dialog is shown here once it exists.
+    ModifyPasswordDlg dialog(frame, account->cachedLoginInfo.Get());
+    dialog.ShowModal();
 }
 
 void TessrinPlugin::OnClientTimer(wxTimerEvent& event)

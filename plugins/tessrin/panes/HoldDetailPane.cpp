@@ -2,7 +2,11 @@
 
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
+#include "funds/ChangeMainAcc.h"
+#include "funds/ModifyPasswordDlg.h"
 #include "funds/MoneyDialog.h"
+#include "funds/SetSuretyMoney.h"
+#include "funds/TransferAcc.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"
@@ -54,6 +58,9 @@ const char* const kMenuCommands[] = {"new_order",      "close_order",     "modif
                                      "delivery_order", "delivery_cancel", "show_order_contract"};
 // The host's money menu commands, which reach the application object.
 const char* const kMoneyCommands[] = {"in_money", "out_money"};
+// The account dialogs of the host's menus, also on the application object.
+const char* const kAccountCommands[] = {"modify_password", "transfer_Acc", "change_MainAcc",
+                                        "setsurety_Money"};
 } // namespace
 
 HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* parent)
@@ -116,6 +123,9 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     for(const char* command : kMoneyCommands) {
         wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnMoneyCommand, this, XRCID(command));
     }
+    for(const char* command : kAccountCommands) {
+        wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnAccountCommand, this, XRCID(command));
+    }
 }
 
 HoldDetailPane::~HoldDetailPane()
@@ -123,6 +133,9 @@ HoldDetailPane::~HoldDetailPane()
     if(wxTheApp) {
         for(const char* command : kMoneyCommands) {
             wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnMoneyCommand, this, XRCID(command));
+        }
+        for(const char* command : kAccountCommands) {
+            wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnAccountCommand, this, XRCID(command));
         }
     }
     for(const char* command : kMenuCommands) {
@@ -422,6 +435,32 @@ void HoldDetailPane::OpenMoneyDialog(int mode)
     dialog.SetUserId(account->userId);
     dialog.SetAccountKey(account->accountKey);
     dialog.ShowModal();
+}
+
+void HoldDetailPane::OnAccountCommand(wxCommandEvent& event)
+{
+    const int id = event.GetId();
+    if(id == XRCID("modify_password")) {
+        // A remembered row beyond the rows means the first one.
+        int row = GetActionRow();
+        if(row < 0 || static_cast<unsigned int>(row) >= GetModel()->GetCount()) {
+            row = 0;
+        }
+        const user_Account* account = GetModel()->FindMoneyAccount(row, HoldDetailModel::eFirstAccount);
+        if(account && account->GetLoginInfo(GetDatabase())) {
+            ModifyPasswordDlg dialog(nullptr, account->cachedLoginInfo.Get());
+            dialog.ShowModal();
+        }
+    } else if(id == XRCID("transfer_Acc")) {
+        TransferAcc dialog(this, GetDatabase());
+        dialog.ShowModal();
+    } else if(id == XRCID("change_MainAcc")) {
+        ChangeMainAcc dialog(this, GetDatabase());
+        dialog.ShowModal();
+    } else if(id == XRCID("setsurety_Money")) {
+        SetSuretyMoney dialog(this, GetDatabase());
+        dialog.ShowModal();
+    }
 }
 
 void HoldDetailPane::OnLinkClicked(wxDataViewEvent& event)

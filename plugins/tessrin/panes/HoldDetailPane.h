@@ -83,6 +83,9 @@ private:
     // The money dialog of the mode, modal, for the account of the action row
     // (else the master account).
     void OpenMoneyDialog(int mode);
+    // "modify_password", "transfer_Acc", "change_MainAcc" and
+    // "setsurety_Money" from the host's menus: the dialog, modal.
+    void OnAccountCommand(wxCommandEvent& event);
 
     int m_rememberedRow = 0;
     wxDateTime m_lastActivation;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "db/user_Account.h"
+
+#include <cstddef>
+#include <tradeapi/FFixAccount.h>
+#include <vector>
+#include <wx/string.h>
+
+class RecordStore;
+struct user_Account;
+
+// What the transfer, main-account and surety-money dialogs decide without a
+// window: the entries of their account choices (each with its account key,
+// so that two accounts of one market name stay apart), the lines they show,
+// the amount they read and the requests they pack.
+class AccountDialogRules
+{
+public:
+    struct Entry
+    {
+        wxString marketName;
+        int accountKey = -1;
+        bool operator==(const Entry& other) const
+        {
+            return marketName == other.marketName && accountKey == other.accountKey;
+        }
+    };
+    // What the main-account dialog shows at init.
+    struct MainAccountChoice
+    {
+        bool hasMain = false;
+        wxString mainName; // the last account flagged main, in table order
+        std::vector<Entry> others;
+    };
+    static constexpr std::size_t kPasswordBytes = 23;
+
+    // Every account in table order (the transfer's source and destination).
+    static std::vector<Entry> AllAccounts(RecordStore* db);
+    // The accounts that carry surety money, in table order.
+    static std::vector<Entry> SuretyAccounts(RecordStore* db);
+    static MainAccountChoice MainAccounts(RecordStore* db);
+    static bool IsMainAccount(const user_Account& account) { return account.accountState == '1'; }
+    static bool CarriesSurety(const user_Account& account) { return account.riskKind == '3'; }
+
+    static const user_Account* FindAccount(RecordStore* db, int accountKey);
+    // The money the account can give: withdrawable plus a floating loss, not
+    // below 0.
+    static double OutMoney(const user_Account& account);
+    // The amount field's text as a number; 0 when it is none.
+    static double ParseAmount(const wxString& text);
+
+    // At most `maxBytes` bytes of the text's multibyte form, cut on a
+    // character boundary (a character without narrow form ends the copy);
+    // the field must hold `maxBytes` + 1 bytes and be zeroed. True when the
+    // whole text fitted.
+    static bool CopyNarrow(char* field, std::size_t maxBytes, const wxString& text);
+
+    // The requests, zero-filled; passwords at most 23 bytes and a zero.
+    static sFFixMoveMoney MakeMoveMoney(int fromKey, int toKey, double amount, const wxString& password);
+    // The user id of the first account; key and market id of the chosen one
+    // (-1 each when there is none).
+    static sFFixMasterAccount MakeMasterAccount(RecordStore* db, int accountKey);
+    static sFFixSetSuretyMoney MakeSetSuretyMoney(int accountKey, double amount, const wxString& password);
+};

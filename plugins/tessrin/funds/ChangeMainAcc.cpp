@@ -1,0 +1,130 @@
+#include "funds/ChangeMainAcc.h"
+
+#include "db/RecordStore.h"
+#include "frame/PluginEvents.h"
+#include "funds/AccountChoice.h"
+#include "funds/AccountDialogRules.h"
+#include "funds/AccountRequestSender.h"
+
+#include <wx/app.h>
+#include <wx/intl.h>
+
+ChangeMainAcc::ChangeMainAcc(wxWindow* /*parent*/, RecordStore* db)
+    : ChangeMainAccBase(nullptr), m_db(db), m_wait(this),
+      m_sender([](sFFixMasterAccount& request) { return AccountRequestSender::Send(request); })
+{
+    wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &ChangeMainAcc::OnPluginUnplug, this);
+}
+
+ChangeMainAcc::~ChangeMainAcc()
+{
+    if(wxTheApp) {
+        wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, &ChangeMainAcc::OnPluginUnplug, this);
+    }
+    UnregisterTrigger();
+    m_wait.Drop();
+}
+
+void ChangeMainAcc::UnregisterTrigger()
+{
+    if(auto* table = GetObservedTable()) {
+        table->RemoveActionTrigger(this);
+    }
+}
+
+void ChangeMainAcc::OnInitDialog(wxInitDialogEvent& event)
+{
+    event.Skip();
+    SetTitle(_("changeMainAccDlg"));
+    const AccountDialogRules::MainAccountChoice choice = AccountDialogRules::MainAccounts(m_db);
+    if(choice.hasMain) {
+        ShowMainAccount(choice.mainName);
+    }
+    AccountChoice::Fill(m_comboBoxAccount, choice.others);
+    if(!choice.others.empty()) {
+        m_comboBoxAccount->SetSelection(0);
+    }
+    if(m_db && m_db->m_user_Account_table && !GetObservedTable()) {
+        m_db->m_user_Account_table->AddActionTrigger(this);
+    }
+}
+
+void ChangeMainAcc::ShowMainAccount(const wxString& marketName)
+{
+    m_textCtrlMainLine->ChangeValue(_("current main account:") + marketName);
+}
+
+void ChangeMainAcc::afterUpdate(const user_Account& stored, CTransaction* /*transaction*/, void* /*reserved*/)
+{
+    if(AccountDialogRules::IsMainAccount(stored)) {
+        ShowMainAccount(stored.marketName);
+    }
+}
+
+void ChangeMainAcc::OnOk(wxCommandEvent& event)
+{
+    event.Skip();
+    if(m_wait.IsWaiting()) {
+        return; // the button is disabled; one request at a time
+    }
+    if(!m_db || !m_db->m_user_Account_table || m_db->m_user_Account_table->GetIndexByPrimary().empty()) {
+        m_buttonOk->Disable();
+        return;
+    }
+    sFFixMasterAccount request =
+        AccountDialogRules::MakeMasterAccount(m_db, AccountChoice::ChosenKey(m_comboBoxAccount));
+    const int requestId = m_sender ? m_sender(request) : -1;
+    if(requestId < 0) {
+        m_errMsgBox.ShowErrMsgBox(_("Send Command Failed!"), -1);
+        return;
+    }
+    m_wait.Start(requestId, kWaitMs);
+    m_buttonOk->Disable();
+}
+
+void ChangeMainAcc::OnResponse(int requestId, int errorCode, const wxString& text)
+{
+    if(!m_wait.End(requestId)) {
+        return;
+    }
+    m_buttonOk->Enable();
+    if(errorCode != 0) {
+        m_errMsgBox.ShowErrMsgBox(text, errorCode);
+        return;
+    }
+    m_errMsgBox.ShowErrMsgBox(_("Change MainAcc Success!"), 0, ErrMsgBox::eSuccess);
+    m_succeeded = true;
+    Close();
+}
+
+void ChangeMainAcc::OnResponseTimeOut(int /*requestId*/)
+{
+    if(!m_wait.IsWaiting()) {
+        return;
+    }
+    m_wait.Drop();
+    m_buttonOk->Enable();
+    m_errMsgBox.ShowErrMsgBox(_("Request Time Out!"), -1);
+}
+
+void ChangeMainAcc::OnClose(wxCloseEvent& /*event*/)
+{
+    m_wait.Drop();
+    // The opener destroys the dialog once ShowModal returns.
+    if(IsModal()) {
+        EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);
+    } else {
+        Hide();
+    }
+}
+
+void ChangeMainAcc::OnPluginUnplug(wxCommandEvent& event)
+{
+    event.Skip(); // other windows close too
+    UnregisterTrigger();
+    m_db = nullptr;
+    m_wait.Drop();
+    if(IsModal()) {
+        EndModal(wxID_CANCEL);
+    }
+}

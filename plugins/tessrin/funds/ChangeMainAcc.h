@@ -1,0 +1,63 @@
+#pragma once
+
+#include "connection/RequestCallBack.h"
+#include "connection/RequestWait.h"
+#include "db/CActionTrigger.h"
+#include "funds/ErrMsgBox.h"
+#include "layouts/ChangeMainAccBase.h"
+
+#include <functional>
+#include <tradeapi/FFixAccount.h>
+
+class RecordStore;
+class RequestNotify;
+struct user_Account;
+
+// The modal dialog that makes another of the trader's accounts the main
+// account: the current main account's line, the other accounts by market
+// name; one request, a 10 s wait with only the button disabled; success
+// closes it. Messages through ErrMsgBox. Which account may become main is
+// the server's decision.
+//
+// Opening: construct on the stack, ShowModal; the dialog ends its modal
+// loop (EndModal) and the opener destroys it. GUI thread only.
+class ChangeMainAcc : public ChangeMainAccBase, public RequestCallBack, public CActionTrigger<user_Account>
+{
+public:
+    static constexpr unsigned kWaitMs = 10000;
+    // Sends the packed request; the request id, or below 0 when not sent.
+    using Sender = std::function<int(sFFixMasterAccount& request)>;
+
+    // The parent is not used: the dialog has none.
+    ChangeMainAcc(wxWindow* parent, RecordStore* db);
+    ~ChangeMainAcc() override;
+
+    void OnResponse(int requestId, int errorCode, const wxString& text) override;
+    void OnResponseTimeOut(int requestId) override;
+    // An account flagged main names itself on the line.
+    void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
+
+    bool IsWaitting() const { return m_wait.IsWaiting(); }
+    // Tests replace the sender (default: the Client's trade API), the
+    // registry of waits and the box.
+    void SetSender(Sender sender) { m_sender = std::move(sender); }
+    void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    ErrMsgBox& GetErrMsgBox() { return m_errMsgBox; }
+
+protected:
+    void OnInitDialog(wxInitDialogEvent& event) override;
+    void OnClose(wxCloseEvent& event) override;
+    void OnOk(wxCommandEvent& event) override;
+
+private:
+    void ShowMainAccount(const wxString& marketName);
+    void UnregisterTrigger();
+    // At unload: lets go of the table and the wait, ends the modal loop.
+    void OnPluginUnplug(wxCommandEvent& event);
+
+    RecordStore* m_db; // not owned
+    bool m_succeeded = false;
+    RequestWait m_wait;
+    ErrMsgBox m_errMsgBox;
+    Sender m_sender;
+};

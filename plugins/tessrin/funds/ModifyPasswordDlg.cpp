@@ -1,0 +1,139 @@
+#include "funds/ModifyPasswordDlg.h"
+
+#include "connection/Client.h"
+#include "db/user_LoginInfo.h"
+#include "frame/PluginEvents.h"
+#include "frame/TessrinPlugin.h"
+#include "funds/ModifyPasswordRules.h"
+
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <wx/app.h>
+#include <wx/arrstr.h>
+#include <wx/intl.h>
+
+ModifyPasswordDlg::ModifyPasswordDlg(wxWindow* parent, const user_LoginInfo* login)
+    : ModifyPasswordDlgBase(parent, wxID_ANY, _("Modify Password")), m_userId(login ? login->userId : 0),
+      m_wait(this), m_messageLine(m_textCtrlMessage, _("Modify Password"), MessageLine::eLineOnly),
+      m_sender(
+          [](sFFixModifyPassword& request) { return g_plugin ? g_plugin->ReqModifyPassword(&request) : -1; }),
+      m_clientSource([] { return g_plugin ? g_plugin->GetClient().get() : nullptr; }),
+      m_prompts(DialogPrompts::Native())
+{
+    wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &ModifyPasswordDlg::OnPluginUnplug, this);
+}
+
+ModifyPasswordDlg::~ModifyPasswordDlg()
+{
+    if(wxTheApp) {
+        wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, &ModifyPasswordDlg::OnPluginUnplug, this);
+    }
+    m_wait.Drop();
+}
+
+void ModifyPasswordDlg::OnInitDialog(wxInitDialogEvent& /*event*/)
+{
+    m_comboBoxKind->Clear();
+    m_comboBoxKind->Append(_("Money Password"));
+    m_comboBoxKind->Append(_("Login Password"));
+    m_comboBoxKind->SetSelection(ModifyPasswordRules::kMoneyPosition);
+    SetTitle(_("Modify Password"));
+    m_textCtrlOldPassword->SetFocus();
+}
+
+void ModifyPasswordDlg::OnOk(wxCommandEvent& /*event*/)
+{
+    if(m_wait.IsWaiting()) {
+        return; // OK is disabled; one request at a time
+    }
+    m_messageLine.Clear();
+    const wxString oldPassword = m_textCtrlOldPassword->GetValue();
+    const wxString newPassword = m_textCtrlNewPassword->GetValue();
+    const ModifyPasswordRules::CheckResult check =
+        ModifyPasswordRules::Check(oldPassword, newPassword, m_textCtrlConfirmPassword->GetValue());
+    if(check != ModifyPasswordRules::eCheckPassed) {
+        ShowMessage(wxGetTranslation(ModifyPasswordRules::CheckMessage(check)), -1);
+        return;
+    }
+    const int kind = m_comboBoxKind->GetSelection();
+    const wxString kindText = m_comboBoxKind->GetValue();
+    if(!m_prompts.ask(wxString::Format(_("Are uou sure modify [%s] password?"), kindText),
+                      _("Modify Password"))) {
+        return;
+    }
+    sFFixModifyPassword request = ModifyPasswordRules::MakeRequest(m_userId, kind, newPassword, oldPassword);
+    const int requestId = m_sender ? m_sender(request) : -1;
+    if(requestId < 0) {
+        ShowMessage(_("Send Command Failed!"), -1);
+        return;
+    }
+    m_sentKind = kind;
+    m_sentKindText = kindText;
+    m_sentPassword = newPassword;
+    StartWaitting(requestId);
+}
+
+void ModifyPasswordDlg::StartWaitting(int requestId)
+{
+    m_wait.Start(requestId, kWaitMs);
+    m_buttonOk->Disable();
+}
+
+void ModifyPasswordDlg::OnResponse(int requestId, int errorCode, const wxString& text)
+{
+    if(!m_wait.End(requestId)) {
+        return;
+    }
+    if(errorCode != 0) {
+        m_buttonOk->Enable();
+        ShowMessage(text, errorCode);
+        return;
+    }
+    m_prompts.box(wxString::Format(_("Modify %s Password Success"), m_sentKindText), _("Modify Password"));
+    if(m_sentKind == ModifyPasswordRules::kLoginPosition) {
+        wxArrayString password;
+        password.Add(m_sentPassword);
+        EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_PASSWORD_CHANGED, &password);
+        if(Client* client = m_clientSource ? m_clientSource() : nullptr) {
+            client->SetLoginPassword(m_sentPassword);
+        }
+    }
+    m_succeeded = true;
+    Close();
+}
+
+void ModifyPasswordDlg::OnResponseTimeOut(int /*requestId*/)
+{
+    // Honoured whatever its id: the dialog has one request at a time.
+    if(!m_wait.IsWaiting()) {
+        return;
+    }
+    m_wait.Drop();
+    m_buttonOk->Enable();
+    ShowMessage(_("Request Time Out!"), -1);
+}
+
+void ModifyPasswordDlg::ShowMessage(const wxString& text, int code)
+{
+    m_messageLine.Show(text, code, false, true);
+}
+
+void ModifyPasswordDlg::OnClose(wxCloseEvent& /*event*/)
+{
+    m_wait.Drop();
+    // The opener destroys the dialog once ShowModal returns.
+    if(IsModal()) {
+        EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);
+    } else {
+        Hide();
+    }
+}
+
+void ModifyPasswordDlg::OnPluginUnplug(wxCommandEvent& event)
+{
+    event.Skip(); // other windows close too
+    m_wait.Drop();
+    if(IsModal()) {
+        EndModal(wxID_CANCEL);
+    }
+}

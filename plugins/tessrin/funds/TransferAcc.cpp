@@ -1,0 +1,155 @@
+#include "funds/TransferAcc.h"
+
+#include "db/NumberFormat.h"
+#include "db/RecordStore.h"
+#include "frame/PluginEvents.h"
+#include "funds/AccountChoice.h"
+#include "funds/AccountDialogRules.h"
+#include "funds/AccountRequestSender.h"
+
+#include <wx/app.h>
+#include <wx/intl.h>
+#include <wx/valnum.h>
+
+TransferAcc::TransferAcc(wxWindow* /*parent*/, RecordStore* db)
+    : TransferAccBase(nullptr), m_db(db), m_wait(this),
+      m_sender([](sFFixMoveMoney& request) { return AccountRequestSender::Send(request); })
+{
+    wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &TransferAcc::OnPluginUnplug, this);
+    if(m_db && m_db->m_user_Account_table) {
+        m_db->m_user_Account_table->AddActionTrigger(this);
+    }
+}
+
+TransferAcc::~TransferAcc()
+{
+    if(wxTheApp) {
+        wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, &TransferAcc::OnPluginUnplug, this);
+    }
+    UnregisterTrigger();
+    m_wait.Drop();
+}
+
+void TransferAcc::UnregisterTrigger()
+{
+    if(auto* table = GetObservedTable()) {
+        table->RemoveActionTrigger(this);
+    }
+}
+
+void TransferAcc::OnInitDialog(wxInitDialogEvent& /*event*/)
+{
+    SetTitle(_("TransferAccDlg"));
+    wxFloatingPointValidator<double> amount(2, nullptr, wxNUM_VAL_DEFAULT);
+    amount.SetRange(0, 99999999);
+    m_textCtrlAmount->SetValidator(amount);
+
+    const std::vector<AccountDialogRules::Entry> entries = AccountDialogRules::AllAccounts(m_db);
+    AccountChoice::Fill(m_comboBoxSource, entries);
+    AccountChoice::Fill(m_comboBoxDest, entries);
+    if(!entries.empty()) {
+        m_comboBoxSource->SetSelection(0);
+    }
+    if(entries.size() > 1) {
+        m_comboBoxDest->SetSelection(1);
+    }
+    RefreshSourceLine();
+}
+
+void TransferAcc::RefreshSourceLine()
+{
+    const user_Account* account =
+        AccountDialogRules::FindAccount(m_db, AccountChoice::ChosenKey(m_comboBoxSource));
+    if(!account) {
+        return;
+    }
+    m_staticTextSourceLine->SetLabel(_("CurrentOutMoney:") +
+                                     FormatMoney(AccountDialogRules::OutMoney(*account)));
+}
+
+void TransferAcc::OnSourceSelected(wxCommandEvent& event)
+{
+    RefreshSourceLine();
+    event.Skip();
+}
+
+void TransferAcc::afterUpdate(const user_Account& /*stored*/, CTransaction* /*transaction*/,
+                              void* /*reserved*/)
+{
+    RefreshSourceLine();
+}
+
+void TransferAcc::OnOk(wxCommandEvent& event)
+{
+    event.Skip();
+    if(m_wait.IsWaiting()) {
+        return; // "ok" is disabled; one request at a time
+    }
+    const int fromKey = AccountChoice::ChosenKey(m_comboBoxSource);
+    const int toKey = AccountChoice::ChosenKey(m_comboBoxDest);
+    if(fromKey == toKey) {
+        m_errMsgBox.ShowErrMsgBox(_("mustn't transfer money between the same account!"), -1);
+        return;
+    }
+    const wxString password = m_textCtrlPassword->GetValue();
+    if(password.empty()) {
+        m_errMsgBox.ShowErrMsgBox(_("Invalid Passord!"), -1);
+        return;
+    }
+    sFFixMoveMoney request = AccountDialogRules::MakeMoveMoney(
+        fromKey, toKey, AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue()), password);
+    const int requestId = m_sender ? m_sender(request) : -1;
+    if(requestId < 0) {
+        m_errMsgBox.ShowErrMsgBox(_("Send Command Failed!"), -1);
+        return;
+    }
+    m_wait.Start(requestId, kWaitMs);
+    m_buttonOk->Disable();
+}
+
+void TransferAcc::OnResponse(int requestId, int errorCode, const wxString& text)
+{
+    if(!m_wait.End(requestId)) {
+        return;
+    }
+    m_buttonOk->Enable();
+    if(errorCode != 0) {
+        m_errMsgBox.ShowErrMsgBox(text, errorCode);
+        return;
+    }
+    m_errMsgBox.ShowErrMsgBox(_("Transfer Cash Success!"), -1, ErrMsgBox::eSuccess);
+    m_succeeded = true;
+    Close();
+}
+
+void TransferAcc::OnResponseTimeOut(int /*requestId*/)
+{
+    if(!m_wait.IsWaiting()) {
+        return;
+    }
+    m_wait.Drop();
+    m_buttonOk->Enable();
+    m_errMsgBox.ShowErrMsgBox(_("Request Time Out!"), -1);
+}
+
+void TransferAcc::OnClose(wxCloseEvent& /*event*/)
+{
+    m_wait.Drop();
+    // The opener destroys the dialog once ShowModal returns.
+    if(IsModal()) {
+        EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);
+    } else {
+        Hide();
+    }
+}
+
+void TransferAcc::OnPluginUnplug(wxCommandEvent& event)
+{
+    event.Skip(); // other windows close too
+    UnregisterTrigger();
+    m_db = nullptr;
+    m_wait.Drop();
+    if(IsModal()) {
+        EndModal(wxID_CANCEL);
+    }
+}
