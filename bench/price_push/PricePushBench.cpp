@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <tradeapi/FixedText.h>
 #include <vector>
+#include <wx/app.h>
 #include <wx/init.h>
 
 namespace {
@@ -124,7 +125,9 @@ public:
             tick.lastPrice = price;
             md.OnNtfMarketData(&tick, 0, 0);
         }
-        client.ProcessPendingEvents();
+        // A handler takes one queued event per call; the application
+        // drains every handler's queue.
+        wxTheApp->ProcessPendingEvents();
     }
 
     RecordStore db;
