@@ -151,17 +151,8 @@ void RiskCustomPanel::LoadColumnConfig()
     RiskCustomPanelModel* model = GetModel();
     const std::shared_ptr<Client> client = g_plugin ? g_plugin->GetClient() : nullptr;
     if(client && !client->GetLoginName().empty()) {
-        RiskObjectVec rules = GetConfig()->GetRules(client->GetLoginName());
-        if(m_loginName.empty()) {
-            // Rules made before the first login join that login's.
-            rules.insert(rules.end(), model->GetRiskObjVec().begin(), model->GetRiskObjVec().end());
-        }
-        const bool joined = rules.size() != GetConfig()->GetRules(client->GetLoginName()).size();
         m_loginName = client->GetLoginName();
-        model->SetRiskObjVec(std::move(rules));
-        if(joined) {
-            SaveColumnConfig();
-        }
+        model->SetRiskObjVec(GetConfig()->GetRules(m_loginName));
     } else {
         model->Reset(static_cast<unsigned int>(model->GetRiskObjVec().size()));
     }
