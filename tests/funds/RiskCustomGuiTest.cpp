@@ -445,6 +445,15 @@ TEST(RiskCustomFlow, PriceAndRiskRateRulesRaiseAndClearTheirAlarmsAndStayWithThe
     ScriptNewRule(bed, 3, wxString(), "100");
     ASSERT_TRUE(bed.Host().SendMenuCommand("riskCustom"));
     pane->GetList()->Select(model.GetItem(0));
+    bed.Dialogs().Answer([](wxDialog& dialog) {
+        auto& rule = dynamic_cast<RiskParamsCustomDlg&>(dialog);
+        rule.InitDialog();
+        rule.GetTextCtrlMaxValue()->SetValue("200");
+        Click(rule.GetButtonOK());
+        return wxID_OK;
+    });
+    Menu(*pane, RiskCustomPanel::kEditId);
+    EXPECT_EQ(StoredRules(bed.UserDataDir())["RiskObjectVector.second"]["0"]["m_riskMaxVal"], "200.00");
     Menu(*pane, RiskCustomPanel::kDeleteId);
     stored = StoredRules(bed.UserDataDir());
     EXPECT_EQ(stored["RiskCustoms"], json::array({"demo", "second"}));
