@@ -73,7 +73,13 @@ protected:
 
 TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusFields)
 {
-    m_host.Start(LoginArgs(5));
+    // A stored price rule that holds at any price writes its line once.
+    const nlohmann::ordered_json rule = {{"m_riskType", "mdWarning"}, {"m_riskItem", "白银"},
+                                         {"m_riskMaxVal", "1.00"},    {"m_riskCondition", ""},
+                                         {"m_bSound", false},         {"m_bWindow", true}};
+    m_host.SetObjectSetting("RiskCustomPanel",
+                            {{"RiskObjectVector.demo", {{"0", rule}}}, {"RiskCustoms", {"demo"}}});
+    m_host.Start(LoginArgs(7));
     const int client = m_host.WaitForLine("^bus 778877 ?$", kLoginMs);
     ASSERT_GE(client, 0) << m_host.Describe();
     const int login = m_host.WaitForLine(R"(^bus 10001 Demo\|demo\|\*\*\*$)", 0);
@@ -90,10 +96,17 @@ TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusField
     // The quote boards become workspace pages once their symbols arrived.
     EXPECT_GE(m_host.WaitForLine("^page workspace add OTC$", kLoginMs), 0) << m_host.Describe();
     EXPECT_GE(m_host.WaitForLine("^page workspace add BinaryOp$", kLoginMs), 0) << m_host.Describe();
+    // The host's refresh after the login loads the rules; the next quote of
+    // silver raises the alarm.
+    ASSERT_GE(m_host.WaitForLine(R"(^bus 11111 Demo\|demo$)", kLoginMs), 0) << m_host.Describe();
+    ASSERT_EQ(m_market->Post("/admin/price?symbol=101&price=5050"), 200);
+    EXPECT_GE(m_host.WaitForLine("^output mdWarning\\|白银$", kLoginMs), 0) << m_host.Describe();
+    ASSERT_EQ(m_market->Post("/admin/price?symbol=101&price=5060"), 200);
 
     // Quitting releases both connections and ends the program normally.
     EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
-    for(const char* page : {"page workspace add OTC", "page workspace add BinaryOp"}) {
+    for(const char* page :
+        {"page workspace add OTC", "page workspace add BinaryOp", "output mdWarning|白银"}) {
         const std::vector<std::string> lines = m_host.TraceLines();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(page)), 1) << page;
     }

@@ -68,6 +68,18 @@ void HostProcess::SetLongSetting(const std::string& key, long value)
     std::ofstream(path) << settings.dump(2);
 }
 
+void HostProcess::SetObjectSetting(const std::string& name, const nlohmann::ordered_json& value)
+{
+    // Objects under "objects", by name.
+    const std::string path = m_dir + "/user/config/editor.conf";
+    nlohmann::ordered_json settings = nlohmann::ordered_json::parse(ReadFile(path), nullptr, false);
+    if(!settings.is_object()) {
+        settings = nlohmann::ordered_json::object();
+    }
+    settings["objects"][name] = value;
+    std::ofstream(path) << settings.dump(2);
+}
+
 int HostProcess::CopyDataFiles(const std::string& installed, const std::string& scratch)
 {
     namespace fs = std::filesystem;

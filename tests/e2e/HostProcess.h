@@ -3,6 +3,7 @@
 // config/ holds the plug-in's installed data files and a Tessrin.con that
 // points at a simulated market; it quits by itself (--exit-after) and leaves
 // its trace behind. Every wait is bounded.
+#include <nlohmann/json.hpp>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -28,6 +29,8 @@ public:
 
     // Stores a long value in the user's settings of the run (before Start).
     void SetLongSetting(const std::string& key, long value);
+    // Stores a serialised object in the user's settings of the run (before Start).
+    void SetObjectSetting(const std::string& name, const nlohmann::ordered_json& value);
 
     // Starts pelmora with --trace and the arguments; without a display it
     // runs under xvfb-run.

@@ -117,6 +117,8 @@ public:
     void RotateAccountStatus();
 
     int GetUserId() const { return m_userId; }
+    // The name the user logged in with.
+    const wxString& GetLoginName() const { return m_loginName; }
     const wxDateTime& GetQueryStamp(QueryKind kind) const { return m_queryStamps[kind]; }
     void SetAllQueryStamps(const wxDateTime& time);
     wxTimeSpan GetServerTimeOffset() const { return m_serverTimeOffset; }

@@ -12,6 +12,8 @@
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
+#include "funds/AlarmSound.h"
+#include "funds/RiskCustomPanel.h"
 #include "funds/StoreOrderPane.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
@@ -36,8 +38,10 @@
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
+#include <pelmora/pmStandardPaths.h>
 #include <pelmora/pmStatusBar.h>
 #include <platform/ProcessLauncher.h>
+#include <platform/SystemSoundPlayer.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>
@@ -95,6 +99,7 @@ TessrinPlugin::~TessrinPlugin()
         HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
     }
     HistoryNoticeMgr::Release();
+    AlarmSound::Release();
     // The library must outlive the objects the Client made from it.
     StopTimers();
     ReleaseClient();
@@ -121,6 +126,7 @@ void TessrinPlugin::Startup()
     m_pluginConfig.Load();
     m_pChartViewMgr = std::make_unique<CharViewPanelMgr>(m_db.get());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    AlarmSound::Create(std::make_unique<SystemSoundPlayer>(pmStandardPaths::Get().GetBinFolder()));
     CreatePanes();
     StartTimers();
 }
@@ -154,6 +160,7 @@ void TessrinPlugin::UnPlug()
     HistoryQuoteMgr::Release();
     // The bulletin manager's poll would otherwise outlive the login it reads.
     HistoryNoticeMgr::Release();
+    AlarmSound::Release();
     m_db.reset();
     UnloadTradeApiLibrary();
     if(g_errorTable == m_errorTable.get()) {
@@ -415,6 +422,8 @@ void TessrinPlugin::RemovePanes()
     RemoveNotebookPage(m_mgr, m_storeOrderPane);
     m_storeOrderPane = nullptr;
     // Binary orders, risk.
+    RemoveNotebookPage(m_mgr, m_riskCustomPanel);
+    m_riskCustomPanel = nullptr;
     RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
     m_deliveryOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_positionPane);

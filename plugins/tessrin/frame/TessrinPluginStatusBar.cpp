@@ -2,8 +2,9 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
-#include "history/HistoryPane.h"
+#include "funds/RiskCustomPanel.h"
 #include "funds/StoreOrderPane.h"
+#include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
@@ -74,7 +75,7 @@ void TessrinPlugin::CreatePanes()
         if(!hideStoreOrderPane) {
             m_storeOrderPane = new StoreOrderPane(db, m_mgr, output);
         }
-        // After the risk panel:
+        m_riskCustomPanel = new RiskCustomPanel(db, m_mgr, output);
         m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
     }
     if(workspace) {
@@ -98,7 +99,7 @@ void TessrinPlugin::CreatePanes()
         if(m_storeOrderPane) {
             output->AddPage(m_storeOrderPane, _("Store "), false, wxNullBitmap);
         }
-        // then "RiskCustom".
+        output->AddPage(m_riskCustomPanel, _("RiskCustom"), false, wxNullBitmap);
     }
 
     BuildToolBar(frame);
