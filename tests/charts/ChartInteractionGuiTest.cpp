@@ -594,4 +594,12 @@ TEST(ChartInteractionFlow, TheTraderZoomsScrollsDragsAndRecoloursTheFirstChart)
     ASSERT_TRUE(bed.Host().SendMenuCommand("chart_zoom_in"));
     ASSERT_TRUE(bed.Host().SendMenuCommand("chart_zoom_out"));
     EXPECT_EQ(ag.GetData().GetScreenCount(), shown);
+    // Nor with no page at all.
+    Notebook& centre = *bed.Host().Frame().GetCentreBook();
+    while(centre.GetPageCount() > 0) {
+        centre.DeletePage(0);
+    }
+    EXPECT_TRUE(charts.GetChartViewPanels().empty());
+    EXPECT_TRUE(bed.Host().SendMenuCommand("chart_zoom_in"));
+    EXPECT_TRUE(bed.Host().SendMenuCommand("chart_zoom_out"));
 }
