@@ -69,9 +69,11 @@ int Id(const char* name)
 }
 
 // The viewer's events as GTK delivers them.
-void Wheel(pmChartViewer& viewer, int rotation, bool control = false)
+void Wheel(pmChartViewer& viewer, int rotation, bool control = false,
+           wxMouseWheelAxis axis = wxMOUSE_WHEEL_VERTICAL)
 {
     wxMouseEvent event(wxEVT_MOUSEWHEEL);
+    event.m_wheelAxis = axis;
     event.SetEventObject(&viewer);
     event.m_wheelRotation = rotation;
     event.m_wheelDelta = 120;
@@ -258,6 +260,8 @@ TEST_F(ChartInteractionTest, ZoomWheelDragKeysAndTheMouseMoveTheWindowAndTheCurs
     Wheel(viewer, -120);
     EXPECT_EQ(Position(page), 85);
     EXPECT_EQ(redraws, 1);
+    Wheel(viewer, -120, false, wxMOUSE_WHEEL_HORIZONTAL); // a sideways swipe
+    EXPECT_EQ(Position(page), 85);
     for(int i = 0; i < 9; ++i) {
         Wheel(viewer, 12);
     }

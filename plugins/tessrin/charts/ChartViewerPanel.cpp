@@ -415,6 +415,10 @@ void ChartViewerPanel::Zoom(double factor)
 
 void ChartViewerPanel::OnMouseWheel(wxMouseEvent& event)
 {
+    if(event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip(); // a sideways swipe of a touchpad is no notch
+        return;
+    }
     const int rotation = event.GetWheelRotation();
     const int delta = event.GetWheelDelta();
     if(event.ControlDown()) {
