@@ -19,6 +19,8 @@
 #include <wx/datetime.h>
 #include <wx/ffile.h>
 #include <wx/menu.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 using namespace std::chrono_literals;
 
@@ -45,22 +47,33 @@ void Click(wxButton* button)
 }
 
 // How a command is sent: a host menu item (or, with none, to the main
-// window), a tool of the plug-in's tool bar, an item of the chart popup.
-enum class Source { eMenu, eTool, ePopup };
-enum class Effect { eDialog, ePane, eProgram, ePage, eOrderDialog, eBarType, ePeriod, eZoom, eGrid };
+// window), a tool of the plug-in's tool bar, the drop-down arrow of a tool,
+// an item of the chart popup.
+enum class Source { eMenu, eTool, eDropDown, ePopup };
+enum class Effect {
+    eDialog,
+    ePane,
+    eProgram,
+    ePage,
+    eOrderDialog,
+    eBarType,
+    ePeriod,
+    eZoom,
+    eGrid,
+    eHostMenu
+};
 
 struct AuditRow
 {
     const char* command;
     Source source;
     Effect effect;
-    const char* what = ""; // the dialog class or pane name
+    const char* what = ""; // the dialog class, pane name or host menu title
     double value = 0;      // bar type, zoom factor
 };
 
 // The commands of the host's menus System, MoneyMgr and ToolsMgr that the
-// plug-in handles, every tool of its tool bar but the two that open those
-// menus, and the chart popup's items. Rows of the account and pay-port
+// plug-in handles, every tool of its tool bar and the chart popup's items. Rows of the account and pay-port
 // dialogs and of the risk rules join as those commands land.
 std::vector<AuditRow> AuditRows()
 {
@@ -75,6 +88,8 @@ std::vector<AuditRow> AuditRows()
         {"Sales_report", Source::eMenu, Effect::ePage},
         // No tool and no item of its own: sent to the main window as any command.
         {"chart_w1", Source::eMenu, Effect::ePeriod},
+        {"toolsMgr", Source::eDropDown, Effect::eHostMenu, "ToolsMgr"},
+        {"moneyMgr", Source::eDropDown, Effect::eHostMenu, "MoneyMgr"},
         {"Sales_report", Source::eTool, Effect::ePage},
         {"new_buy_order", Source::eTool, Effect::eOrderDialog},
         {"new_sell_order", Source::eTool, Effect::eOrderDialog},
@@ -127,10 +142,29 @@ public:
             aui.GetPane(row.what).Hide();
             aui.Update();
         }
+        // A host menu pops up in a loop of its own: Escape from the
+        // "keyboard" closes it, once it was seen lent out of the menu bar.
+        wxMenuBar& menuBar = *m_bed.Host().Frame().GetMenuBar();
+        const int menuIndex = row.effect == Effect::eHostMenu ? menuBar.FindMenu(row.what) : wxNOT_FOUND;
+        int indexWhileShown = menuIndex, escapes = 0;
+        wxTimer closer;
+        closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            if(escapes++ == 0) {
+                indexWhileShown = menuBar.FindMenu(row.what);
+            }
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+            if(escapes > 25) {
+                closer.Stop();
+            }
+        });
+        if(row.effect == Effect::eHostMenu) {
+            closer.Start(200);
+        }
         const std::size_t seenOfClass = m_bed.Dialogs().CountSeen(row.what);
         const State before = Take();
         Send(row, id);
         const State after = Take();
+        closer.Stop();
 
         if(chartCommand && !chartInFront) {
             EXPECT_EQ(before, after) << "a chart command changed something with no chart in front";
@@ -175,6 +209,13 @@ public:
         case Effect::eGrid:
             EXPECT_EQ(after.grid, !before.grid);
             break;
+        case Effect::eHostMenu:
+            ASSERT_NE(menuIndex, wxNOT_FOUND);
+            EXPECT_GT(escapes, 0) << "the menu did not pop up";
+            EXPECT_EQ(indexWhileShown, wxNOT_FOUND) << "lent out of the menu bar while it shows";
+            EXPECT_EQ(menuBar.FindMenu(row.what), menuIndex);
+            EXPECT_EQ(before, after);
+            break;
         }
     }
 
@@ -218,6 +259,14 @@ private:
         case Source::eTool:
             EXPECT_TRUE(m_bed.Host().ClickTool(row.command));
             break;
+        case Source::eDropDown: {
+            wxAuiToolBar* toolBar = m_bed.Plugin().GetToolBar();
+            wxAuiToolBarEvent dropDown(wxEVT_AUITOOLBAR_TOOL_DROPDOWN, toolBar->GetId());
+            dropDown.SetToolId(id);
+            dropDown.SetEventObject(toolBar);
+            toolBar->ProcessWindowEvent(dropDown);
+            break;
+        }
         case Source::ePopup: {
             // As GTK shows the popup (its items' states asked for first) and
             // sends the chosen item to the window it popped up on.
@@ -349,10 +398,10 @@ TEST(MenuCommandsFlow, CalculatorStartsTheFirstFoundAndSettingsReachThePlugin)
     EXPECT_EQ(21u, TessrinPlugin::CommandTable().size());
     for(const ToolEntry& tool : ToolBarTools()) {
         const bool audited = !tool.name || std::any_of(rows.begin(), rows.end(), [&](const AuditRow& row) {
-            return row.source == Source::eTool && wxString(row.command) == tool.name;
+            return row.source == (tool.dropDown ? Source::eDropDown : Source::eTool) &&
+                   wxString(row.command) == tool.name;
         });
-        const bool dropDown = tool.dropDown; // opens a host menu whose items have rows
-        EXPECT_TRUE(audited || dropDown) << tool.name << " has no audit row";
+        EXPECT_TRUE(audited) << tool.name << " has no audit row";
     }
 
     CommandAudit audit(bed, *chart, launcher);
