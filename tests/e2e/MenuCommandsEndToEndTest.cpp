@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -46,7 +47,9 @@ private:
 
 TEST(MenuCommandsEndToEnd, TheCalculatorCommandStartsTheFirstCalculatorOnThePath)
 {
-    const std::filesystem::path tools = std::filesystem::temp_directory_path() / "tessrin-e2e-calculator";
+    // A folder of this run's own: runs side by side must not remove it.
+    const std::filesystem::path tools =
+        std::filesystem::temp_directory_path() / ("tessrin-e2e-calculator-" + std::to_string(getpid()));
     std::filesystem::remove_all(tools);
     std::filesystem::create_directories(tools);
     const std::filesystem::path marker = tools / "ran";
@@ -68,7 +71,7 @@ TEST(MenuCommandsEndToEnd, TheCalculatorCommandStartsTheFirstCalculatorOnThePath
         EXPECT_GE(host.WaitForLine(line, 0), 0) << host.Describe();
     }
     // The fake calculator ran, with no arguments.
-    EXPECT_EQ(ReadFile(marker), "0\n");
+    EXPECT_EQ(ReadFile(marker), "0\n") << host.Describe();
     std::filesystem::remove_all(tools);
 }
 
