@@ -16,12 +16,12 @@ class ChartViewPanelGlobalConfig;
 class HostManager;
 class MinTradeOrderPanel;
 class PriceReportPane;
+class RecordStore;
 class wxImageList;
 class wxKeyEvent;
 class wxMenu;
 class wxScrollEvent;
 class wxUpdateUIEvent;
-class RecordStore;
 struct symbol_Info;
 namespace chartlib {
 class BaseChart;
