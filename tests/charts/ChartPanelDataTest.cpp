@@ -6,11 +6,14 @@
 
 #include "EventPump.h"
 #include "LoopbackHttpServer.h"
+#include "charts/ChartPanelActions.h"
 #include "charts/ChartViewPanelConfig.h"
 #include "charts/HistoryQuote.h"
+#include "charts/WheelNotches.h"
 #include "charts/ePeriodType.h"
 #include "db/CTransaction.h"
 #include "db/RecordStore.h"
+#include "frame/ToolBarTools.h"
 
 #include <chartlib/ChartConstants.h>
 #include <chartlib/ChartTime.h>
@@ -22,6 +25,7 @@
 #include <pelmora/Archive.h>
 #include <pelmora/JobQueueSingleton.h>
 #include <vector>
+#include <wx/xrc/xmlres.h>
 
 using namespace std::chrono_literals;
 
@@ -336,4 +340,128 @@ TEST(ChartViewPanelConfig, StoredValuesOutOfRangeAreIgnoredFieldByField)
     read.DeSerialize(archive);
     EXPECT_EQ(read.m_periodType, 8);
     EXPECT_EQ(read.m_barType, 2);
+}
+
+TEST_F(ChartPanelDataTest, ZoomKeepsTheWindowsEndAndTheCursorOnAValidKLine)
+{
+    Open();
+    Add(0, 199);
+    ASSERT_EQ(data.GetValidCount(), 95);
+    data.SetCursorX(94);
+    EXPECT_TRUE(data.Zoom(0.75));
+    EXPECT_EQ(data.GetScreenCount(), 75);
+    EXPECT_EQ(Times().GetPosition(), 130); // the end stays where it was
+    // The newest K-line now sits beyond the 75 slots: the cursor is pulled in.
+    EXPECT_EQ(data.GetValidCount(), 70);
+    EXPECT_EQ(data.GetCursorX(), 69);
+    for(int i = 0; i < 20; ++i) {
+        data.Zoom(0.75);
+    }
+    EXPECT_EQ(data.GetScreenCount(), ChartDataArray::kMinScreenCount);
+    EXPECT_FALSE(data.Zoom(0.75)); // at the bound nothing changes
+    data.SetCursorX(3);
+    EXPECT_TRUE(data.Zoom(1.25));
+    EXPECT_EQ(data.GetCursorX(), 3); // a valid cursor stays
+    EXPECT_EQ(data.GetScreenCount(), 13);
+}
+
+TEST(ChartPanelActions, WheelNotchesAddUpFractionsAndDropTheSumOnATurn)
+{
+    struct Step
+    {
+        int rotation;
+        int notches;
+    };
+    struct Case
+    {
+        const char* what;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"whole notches at once", {{120, 1}, {-240, -2}, {360, 3}}},
+        {"ten tenths make one notch",
+         {{12, 0}, {12, 0}, {12, 0}, {12, 0}, {12, 0}, {12, 0}, {12, 0}, {12, 0}, {12, 0}, {12, 1}}},
+        {"a remainder is kept", {{100, 0}, {100, 1}, {40, 1}}},
+        {"a turn drops the sum", {{100, 0}, {-20, 0}, {100, 0}, {-119, 0}, {-1, -1}}},
+        {"no rotation does nothing", {{0, 0}, {60, 0}, {0, 0}, {60, 1}}},
+    };
+    for(const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WheelNotches wheel;
+        for(const Step& step : c.steps) {
+            EXPECT_EQ(wheel.Add(step.rotation, 120), step.notches) << step.rotation;
+        }
+    }
+    WheelNotches broken;
+    EXPECT_EQ(broken.Add(120, 0), 0); // a device without a delta
+}
+
+TEST(ChartPanelActions, WheelDragAndKeysBecomeSeeksCursorStepsAndZooms)
+{
+    // A notch moves a fifth of the visible points, newer for a positive one.
+    struct Wheel
+    {
+        int notches, screen, points;
+    } wheels[] = {{1, 100, 20}, {1, 50, 10}, {-1, 100, -20}, {2, 75, 30},
+                  {0, 100, 0},  {1, 4, 1},   {-1, 4, -1}};
+    for(const Wheel& w : wheels) {
+        EXPECT_EQ(WheelSeekPoints(w.notches, w.screen), w.points) << w.notches << " of " << w.screen;
+    }
+    // A drag to the right shows older points, whole points only.
+    struct Drag
+    {
+        int down, now, pixels, points;
+    } drags[] = {{100, 145, 15, -3}, {145, 100, 15, 3}, {100, 114, 15, 0}, {100, 130, 0, -30}};
+    for(const Drag& d : drags) {
+        EXPECT_EQ(DragSeekPoints(d.down, d.now, d.pixels), d.points) << d.down << " to " << d.now;
+    }
+    EXPECT_EQ(ChartKeyActionOf(WXK_LEFT), ChartKeyAction::eStepLeft);
+    EXPECT_EQ(ChartKeyActionOf(WXK_RIGHT), ChartKeyAction::eStepRight);
+    EXPECT_EQ(ChartKeyActionOf(WXK_UP), ChartKeyAction::eZoomIn);
+    EXPECT_EQ(ChartKeyActionOf(WXK_DOWN), ChartKeyAction::eZoomOut);
+    for(int other : {int(WXK_TAB), int(WXK_PAGEUP), int('A'), int(WXK_HOME)}) {
+        EXPECT_EQ(ChartKeyActionOf(other), ChartKeyAction::ePass) << other;
+    }
+
+    struct Step
+    {
+        const char* what;
+        int cursor, valid;
+        bool left;
+        int newCursor, seek;
+    } steps[] = {
+        {"left inside", 10, 95, true, 9, 0},
+        {"left at the first point seeks older", 0, 95, true, 0, -1},
+        {"right inside", 10, 95, false, 11, 0},
+        {"right on the newest point seeks newer", 94, 95, false, 94, 1},
+        {"a cursor beyond the points is pulled in, then steps", 120, 95, true, 93, 0},
+        {"beyond the points, right seeks at once", 120, 95, false, 94, 1},
+        {"below 0 is pulled to 0", -4, 95, false, 1, 0},
+        {"no points", 5, 0, true, 0, -1},
+    };
+    for(const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        const CursorStep step = StepCursor(s.cursor, s.valid, s.left);
+        EXPECT_EQ(step.cursorX, s.newCursor);
+        EXPECT_EQ(step.seek, s.seek);
+    }
+    EXPECT_EQ(ClampCursorX(99, 70), 69);
+    EXPECT_EQ(ClampCursorX(-1, 70), 0);
+    EXPECT_EQ(ClampCursorX(7, 0), 0);
+}
+
+TEST(ChartPanelActions, PopupItemsFollowThePagesPeriodAndBarType)
+{
+    struct BarItem
+    {
+        const char* id;
+        int barType;
+    } items[] = {{"chart_holc", 0}, {"chart_candlestick", 1}, {"chart_timeShared", 2}, {"chart_m5", 1}};
+    for(const BarItem& item : items) {
+        EXPECT_EQ(BarTypeFromCommandId(wxXmlResource::GetXRCID(item.id)), item.barType) << item.id;
+    }
+    // The current bar type greyed, the others offered.
+    EXPECT_FALSE(IsBarTypeItemEnabled(1, 1));
+    EXPECT_TRUE(IsBarTypeItemEnabled(0, 1));
+    EXPECT_TRUE(IsPeriodItemChecked(PeriodFromToolId(wxXmlResource::GetXRCID("chart_h4")), 7));
+    EXPECT_FALSE(IsPeriodItemChecked(PeriodFromToolId(wxXmlResource::GetXRCID("chart_h1")), 7));
 }

@@ -73,10 +73,14 @@ TEST(MenuCommandsEndToEnd, TheCalculatorCommandStartsTheFirstCalculatorOnThePath
 
     SimProcess market;
     HostProcess host(market);
-    host.Start({"--login", "Demo,demo,demo123", "--command", "calculator@8", "--exit-after", "10"});
+    // The zoom commands go to the chart opened at login on the way.
+    host.Start({"--login", "Demo,demo,demo123", "--command", "chart_zoom_in@6", "--command",
+                "chart_zoom_out@7", "--command", "calculator@8", "--exit-after", "10"});
     ASSERT_GE(host.WaitForLine(kLoggedIn, kLoginMs), 0) << host.Describe();
     EXPECT_EQ(host.Wait(30000), 0) << host.Describe();
-    EXPECT_GE(host.WaitForLine("^command calculator$", 0), 0) << host.Describe();
+    for(const char* line : {"^command chart_zoom_in$", "^command chart_zoom_out$", "^command calculator$"}) {
+        EXPECT_GE(host.WaitForLine(line, 0), 0) << host.Describe();
+    }
     // The fake calculator ran, with no arguments.
     EXPECT_EQ(ReadWhenWritten(marker, std::chrono::seconds(20)), "0\n") << host.Describe();
     std::filesystem::remove_all(tools);

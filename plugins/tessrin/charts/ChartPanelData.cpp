@@ -1,5 +1,6 @@
 #include "charts/ChartPanelData.h"
 
+#include "charts/ChartPanelActions.h"
 #include "charts/HistoryQuote.h"
 #include "charts/RandKDataProvider.h"
 
@@ -96,6 +97,20 @@ bool ChartPanelData::Seek(int offset, int seekType)
 void ChartPanelData::SeekToNewest()
 {
     Seek(static_cast<int>(GetScreenCount() * -0.95), eSeekFromEnd);
+}
+
+bool ChartPanelData::Zoom(double factor)
+{
+    bool changed = false;
+    for(auto& array : m_series) {
+        if(array && array->Zoom(factor, 0)) {
+            changed = true;
+        }
+    }
+    if(changed) {
+        m_cursorX = ClampCursorX(m_cursorX, GetValidCount());
+    }
+    return changed;
 }
 
 void ChartPanelData::ClearSeries()

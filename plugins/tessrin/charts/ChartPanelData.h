@@ -50,6 +50,10 @@ public:
     bool Seek(int offset, int seekType);
     // The newest K-lines with the last 5% of the window free.
     void SeekToNewest();
+    // Scales the visible points of every array by the factor, the window's
+    // end in place; true when one changed. The cursor then stays on a valid
+    // K-line (a zoom in would leave it past the window's end).
+    bool Zoom(double factor);
     void ClearSeries();
     // Writes the K-line into one visible slot of every array.
     void SetBarValues(int slot, const sKData& bar);

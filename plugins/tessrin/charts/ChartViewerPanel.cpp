@@ -2,16 +2,32 @@
 
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartPainter.h"
+#include "charts/ChartPanelActions.h"
 #include "charts/HistoryQuote.h"
 #include "charts/HistoryQuoteMgr.h"
 #include "db/RecordStore.h"
 #include "frame/ChartViewPanelGlobalConfig.h"
 #include "frame/SettingsAccessors.h"
+#include "frame/SystemSetting.h"
 #include "frame/TessrinPlugin.h"
+#include "frame/ToolBarTools.h"
 #include "orders/MinTradeOrderPanel.h"
 #include "panes/PriceReportPane.h"
 
+#include <chartlib/MultiChart.h>
+#include <chartlib/XYChart.h>
+#include <cstdlib>
+#include <pelmora/BitmapLoader.h>
+#include <pelmora/ColoursAndFontsManager.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
+#include <pelmora/HostManager.h>
 #include <pelmora/pmChartViewer.h>
+#include <wx/imaglist.h>
+#include <wx/intl.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/xrc/xmlres.h>
 
 namespace {
 
@@ -22,11 +38,55 @@ bool IsLoggedIn()
     return g_plugin != nullptr && g_plugin->GetLoginServer() != nullptr;
 }
 
+const wxEventTypeTag<wxCommandEvent> SettingChangedEvent()
+{
+    return wxEventTypeTag<wxCommandEvent>(wxXmlResource::GetXRCID("systemSettingChanged"));
+}
+
+constexpr double kZoomInFactor = 0.75;
+constexpr double kZoomOutFactor = 1.25;
+
+// Popup icons, by image-list index.
+const char* const kMenuImages[] = {"common/16/new_order", "toolbars/16/tessrin/holc",
+                                   "toolbars/16/tessrin/candlestick", "toolbars/16/tessrin/timeShared"};
+enum { kImageNewOrder = 0, kImageHolc = 1, kImageCandlestick = 2, kImageTimeShared = 3 };
+
+struct PeriodItem
+{
+    const char* name;
+    const char* label;
+};
+// No weekly item: the week is a tool-bar period only.
+const PeriodItem kPeriodItems[] = {
+    {"chart_m1", wxTRANSLATE("1 Minute")},   {"chart_m3", wxTRANSLATE("3 Minute")},
+    {"chart_m5", wxTRANSLATE("5 Minute")},   {"chart_m15", wxTRANSLATE("15 Minute")},
+    {"chart_m30", wxTRANSLATE("30 Minute")}, {"chart_h1", wxTRANSLATE("1 Hour")},
+    {"chart_h4", wxTRANSLATE("4 Hour")},     {"chart_d1", wxTRANSLATE("Daily")},
+    {"chart_mn", wxTRANSLATE("Monthly")},
+};
+
 } // namespace
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(ChartViewerPanel, ChartViewPanelBase)
     EVT_TIMER(wxID_ANY, ChartViewerPanel::OnTimer)
+    EVT_SCROLL(ChartViewerPanel::OnScroll)
+    EVT_UPDATE_UI(XRCID("chart_m1"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_m3"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_m5"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_m15"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_m30"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_h1"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_h4"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_d1"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_w1"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_mn"), ChartViewerPanel::OnUpdatePeriod)
+    EVT_UPDATE_UI(XRCID("chart_holc"), ChartViewerPanel::OnUpdateBarType)
+    EVT_UPDATE_UI(XRCID("chart_candlestick"), ChartViewerPanel::OnUpdateBarType)
+    EVT_UPDATE_UI(XRCID("chart_timeShared"), ChartViewerPanel::OnUpdateBarType)
+    EVT_UPDATE_UI(XRCID("chart_gridline"), ChartViewerPanel::OnUpdateGridLine)
+    EVT_MENU(XRCID("properties_menu"), ChartViewerPanel::OnProperties)
+    EVT_MENU(XRCID("chart_gridline"), ChartViewerPanel::OnGridLine)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -47,7 +107,15 @@ wxEND_EVENT_TABLE()
     m_chartView->Bind(wxEVT_CHARTVIEWER_VIEWPORT_CHANGED, &ChartViewerPanel::OnViewPortChanged, this);
     m_chartView->Bind(wxEVT_CHARTVIEWER_TRACK_REFRESH, &ChartViewerPanel::OnTrackRefresh, this);
     m_chartView->Bind(wxEVT_SIZE, &ChartViewerPanel::OnSize, this);
+    m_chartView->Bind(wxEVT_CHARTVIEWER_MOUSEMOVE_PLOTAREA, &ChartViewerPanel::OnPlotAreaMouseMove, this);
+    m_chartView->Bind(wxEVT_MOUSEWHEEL, &ChartViewerPanel::OnMouseWheel, this);
+    m_chartView->Bind(wxEVT_KEY_DOWN, &ChartViewerPanel::OnKeyDown, this);
+    m_chartView->Bind(wxEVT_RIGHT_UP, &ChartViewerPanel::OnRightUp, this);
+    EventNotifier::Get()->Bind(wxEVT_CMD_COLOURS_CHANGED, &ChartViewerPanel::OnColoursChanged, this);
+    EventNotifier::Get()->Bind(SettingChangedEvent(), &ChartViewerPanel::OnSettingChanged, this);
     m_chartView->setMouseUsage(pmChartViewer::MouseUsageScroll);
+
+    CreatePopupMenu(mgr);
 
     m_refreshTimer.SetOwner(this);
     m_data.SetRedraw(true);
@@ -89,11 +157,19 @@ ChartViewerPanel::~ChartViewerPanel()
     m_chartView->Unbind(wxEVT_CHARTVIEWER_VIEWPORT_CHANGED, &ChartViewerPanel::OnViewPortChanged, this);
     m_chartView->Unbind(wxEVT_CHARTVIEWER_TRACK_REFRESH, &ChartViewerPanel::OnTrackRefresh, this);
     m_chartView->Unbind(wxEVT_SIZE, &ChartViewerPanel::OnSize, this);
+    m_chartView->Unbind(wxEVT_CHARTVIEWER_MOUSEMOVE_PLOTAREA, &ChartViewerPanel::OnPlotAreaMouseMove, this);
+    m_chartView->Unbind(wxEVT_MOUSEWHEEL, &ChartViewerPanel::OnMouseWheel, this);
+    m_chartView->Unbind(wxEVT_KEY_DOWN, &ChartViewerPanel::OnKeyDown, this);
+    m_chartView->Unbind(wxEVT_RIGHT_UP, &ChartViewerPanel::OnRightUp, this);
+    EventNotifier::Get()->Unbind(wxEVT_CMD_COLOURS_CHANGED, &ChartViewerPanel::OnColoursChanged, this);
+    EventNotifier::Get()->Unbind(SettingChangedEvent(), &ChartViewerPanel::OnSettingChanged, this);
 
     // Taken out of the viewer first: the viewer deletes what it still holds.
     chartlib::BaseChart* chart = m_chartView->getChart();
     m_chartView->setChart(nullptr);
     delete chart;
+    m_popupMenu.reset();
+    m_images.reset();
 
     m_config.Save(m_symbolCode);
     if(g_plugin) {
@@ -110,6 +186,40 @@ ChartViewerPanel::~ChartViewerPanel()
             manager->RemovePanel(this);
         }
     }
+}
+
+void ChartViewerPanel::CreatePopupMenu(HostManager* mgr)
+{
+    BitmapLoader* loader = mgr ? mgr->GetImageLoader() : nullptr;
+    m_images = std::make_unique<wxImageList>(16, 16, true, 1);
+    for(const char* name : kMenuImages) {
+        m_images->Add(loader ? loader->LoadBitmap(name) : BitmapLoader::MakePlaceholder(name));
+    }
+    m_popupMenu = std::make_unique<wxMenu>();
+    auto append = [this](const char* name, const wxString& label, int image) {
+        auto* item = new wxMenuItem(m_popupMenu.get(), wxXmlResource::GetXRCID(name), label, label);
+        if(image >= 0 && image < m_images->GetImageCount()) {
+            item->SetBitmap(m_images->GetBitmap(image));
+        }
+        m_popupMenu->Append(item);
+    };
+    append("new_buy_order", _("New Order(Buy)"), kImageNewOrder);
+    append("new_sell_order", _("New Order(Sell)"), kImageNewOrder);
+    m_popupMenu->AppendSeparator();
+    auto* periods = new wxMenu;
+    for(const PeriodItem& item : kPeriodItems) {
+        const wxString label = wxGetTranslation(item.label);
+        periods->AppendRadioItem(wxXmlResource::GetXRCID(item.name), label, label);
+    }
+    m_popupMenu->AppendSubMenu(periods, _("Period"), wxEmptyString);
+    m_popupMenu->AppendSeparator();
+    append("chart_holc", _("holc"), kImageHolc);
+    append("chart_candlestick", _("candlestick"), kImageCandlestick);
+    append("chart_timeShared", _("timeShared"), kImageTimeShared);
+    m_popupMenu->AppendSeparator();
+    m_popupMenu->AppendCheckItem(XRCID("chart_gridline"), _("gridLine"), _("show grid line"));
+    m_popupMenu->AppendSeparator();
+    append("properties_menu", _("Properties..."), -1);
 }
 
 void ChartViewerPanel::CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
@@ -284,4 +394,177 @@ void ChartViewerPanel::OnSize(wxSizeEvent& event)
 {
     m_data.SetRedraw(true);
     event.Skip();
+}
+
+void ChartViewerPanel::ZoomIn()
+{
+    Zoom(kZoomInFactor);
+}
+
+void ChartViewerPanel::ZoomOut()
+{
+    Zoom(kZoomOutFactor);
+}
+
+void ChartViewerPanel::Zoom(double factor)
+{
+    if(m_data.Zoom(factor)) {
+        m_chartView->updateViewPort(true, true);
+    }
+}
+
+void ChartViewerPanel::OnMouseWheel(wxMouseEvent& event)
+{
+    if(event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip(); // a sideways swipe of a touchpad is no notch
+        return;
+    }
+    const int rotation = event.GetWheelRotation();
+    const int delta = event.GetWheelDelta();
+    if(event.ControlDown()) {
+        m_scrollWheel.Reset();
+        const int notches = m_zoomWheel.Add(rotation, delta);
+        for(int step = 0; step < std::abs(notches); ++step) {
+            if(notches > 0) {
+                ZoomIn();
+            } else {
+                ZoomOut();
+            }
+        }
+        return;
+    }
+    m_zoomWheel.Reset();
+    const int notches = m_scrollWheel.Add(rotation, delta);
+    const int points = WheelSeekPoints(notches, m_data.GetScreenCount());
+    if(points != 0 && Seek(points, eSeekRelative)) {
+        m_chartView->updateViewPort(true, true);
+    }
+}
+
+void ChartViewerPanel::OnPlotAreaMouseMove(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    if(m_chartView->isDragScrolling()) {
+        const int points = DragSeekPoints(m_chartView->getPlotAreaMouseDownX(), m_chartView->getChartMouseX(),
+                                          m_data.GetPixelsPerBar());
+        if(points != 0 && Seek(points, eSeekRelative)) {
+            m_chartView->setPlotAreaMouseDownX(m_chartView->getChartMouseX());
+            m_chartView->setPlotAreaMouseDownY(m_chartView->getChartMouseY());
+            m_chartView->updateViewPort(true, true);
+        }
+        return;
+    }
+    auto* chart = dynamic_cast<chartlib::MultiChart*>(m_chartView->getChart());
+    chartlib::XYChart* pane = chart && chart->getChartCount() > 0 ? chart->getChart(0) : nullptr;
+    if(!pane) {
+        return;
+    }
+    const double x = pane->getNearestXValue(m_chartView->getPlotAreaMouseX() - pane->getAbsOffsetX());
+    m_data.SetCursorX(static_cast<int>(x));
+    m_data.SetCursorY(m_chartView->getPlotAreaMouseY());
+    DrawTrackCursor(chart);
+    m_chartView->updateDisplay();
+}
+
+void ChartViewerPanel::OnKeyDown(wxKeyEvent& event)
+{
+    switch(ChartKeyActionOf(event.GetKeyCode())) {
+    case ChartKeyAction::eStepLeft:
+    case ChartKeyAction::eStepRight:
+        m_heldKey = event.GetKeyCode();
+        StepTrackCursor();
+        break;
+    case ChartKeyAction::eZoomIn:
+        ZoomIn();
+        break;
+    case ChartKeyAction::eZoomOut:
+        ZoomOut();
+        break;
+    case ChartKeyAction::ePass:
+        event.Skip();
+        break;
+    }
+}
+
+void ChartViewerPanel::StepTrackCursor()
+{
+    const CursorStep step = StepCursor(m_data.GetCursorX(), m_data.GetValidCount(), m_heldKey == WXK_LEFT);
+    m_data.SetCursorX(step.cursorX);
+    if(step.seek == 0) {
+        m_data.SetCursorY(-1);
+        DrawTrackCursor(m_chartView->getChart());
+        m_chartView->updateDisplay();
+    } else if(Seek(step.seek, eSeekRelative)) {
+        m_chartView->updateViewPort(true, false);
+    }
+}
+
+void ChartViewerPanel::OnRightUp(wxMouseEvent& event)
+{
+    const wxPoint point = ScreenToClient(m_chartView->ClientToScreen(event.GetPosition()));
+    PopupMenu(m_popupMenu.get(), point);
+}
+
+void ChartViewerPanel::OnScroll(wxScrollEvent& event)
+{
+    if(event.GetEventObject() != m_scrollBar) {
+        event.Skip(); // a control of the side pane
+        return;
+    }
+    if(Seek(event.GetPosition(), eSeekAbsolute)) {
+        m_chartView->updateViewPort(true, false);
+    }
+}
+
+void ChartViewerPanel::OnUpdatePeriod(wxUpdateUIEvent& event)
+{
+    event.Check(IsPeriodItemChecked(PeriodFromToolId(event.GetId()), m_config.m_periodType));
+}
+
+void ChartViewerPanel::OnUpdateBarType(wxUpdateUIEvent& event)
+{
+    event.Enable(IsBarTypeItemEnabled(BarTypeFromCommandId(event.GetId()), m_config.m_barType));
+}
+
+void ChartViewerPanel::OnUpdateGridLine(wxUpdateUIEvent& event)
+{
+    event.Check(m_style.showGrid);
+}
+
+void ChartViewerPanel::OnProperties(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    SystemSetting dialog(this);
+    dialog.GetBook()->SetSelection(SystemSetting::kPageChart);
+    dialog.ShowModal();
+}
+
+void ChartViewerPanel::OnGridLine(wxCommandEvent& event)
+{
+    // Only the switch changes: the copy may hold the theme's background,
+    // which is no setting of the user's.
+    ChartViewPanelGlobalConfig stored;
+    stored.SetShowGrid(event.IsChecked());
+    stored.Save();
+    m_style.showGrid = event.IsChecked();
+    m_data.SetRedraw(true);
+}
+
+void ChartViewerPanel::OnColoursChanged(wxCommandEvent& event)
+{
+    m_style.backgroundColour = ChartStyle::ChartColour(ColoursAndFontsManager::Get().GetBgColour());
+    DrawChart();
+    event.Skip();
+}
+
+void ChartViewerPanel::OnSettingChanged(wxCommandEvent& event)
+{
+    event.Skip();
+    if(event.GetId() != wxXmlResource::GetXRCID(ChartViewPanelGlobalConfig::kObjectName)) {
+        return;
+    }
+    const ChartViewPanelGlobalConfig stored;
+    m_style.SetColours(stored);
+    m_style.SetSolid(GetShowSoldBodyCandleStick());
+    m_data.SetRedraw(true);
 }

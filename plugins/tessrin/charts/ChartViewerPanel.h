@@ -3,11 +3,13 @@
 #include "charts/ChartPanelData.h"
 #include "charts/ChartStyle.h"
 #include "charts/ChartViewPanelConfig.h"
+#include "charts/WheelNotches.h"
 #include "charts/sKData.h"
 #include "db/CCommitTrigger.h"
 #include "db/symbol_price.h"
 #include "layouts/ChartViewPanelBase.h"
 
+#include <memory>
 #include <wx/timer.h>
 
 class ChartViewPanelGlobalConfig;
@@ -15,6 +17,11 @@ class HostManager;
 class MinTradeOrderPanel;
 class PriceReportPane;
 class RecordStore;
+class wxImageList;
+class wxKeyEvent;
+class wxMenu;
+class wxScrollEvent;
+class wxUpdateUIEvent;
 struct symbol_Info;
 namespace chartlib {
 class BaseChart;
@@ -24,7 +31,10 @@ class BaseChart;
 // period, taken from the shared K-line history and following its new and
 // changed K-lines and the symbol's latest price. Data callbacks only set
 // flags; the 50 ms refresh timer builds at most one chart and draws the
-// cursor at most once per tick. GUI thread only.
+// cursor at most once per tick. The user scrolls it with the wheel or by
+// dragging, zooms it, moves its cursor with the mouse and the arrow keys and
+// switches it from its popup menu; it follows the host's colours and the
+// stored chart settings. GUI thread only.
 class ChartViewerPanel : public ChartViewPanelBase,
                          public CCommitTrigger<sKData>,
                          public CCommitTrigger<symbol_price>
@@ -55,6 +65,14 @@ public:
     int GetBarType() const { return m_config.m_barType; }
     void SetBarType(int barType) { m_config.m_barType = barType; }
 
+    // Three quarters, or five quarters, of the visible points; a redraw
+    // when the window changed.
+    void ZoomIn();
+    void ZoomOut();
+    // Shown on a right click; its order, period and bar-type items are only
+    // posted on (the frame's commands act on the page in front).
+    wxMenu* GetPopupMenu() const { return m_popupMenu.get(); }
+
     // Moves the window (see ChartPanelData::Seek).
     bool Seek(int offset, int seekType) { return m_data.Seek(offset, seekType); }
     // A new chart for the viewer from the window; the cursor drawn on it.
@@ -82,6 +100,21 @@ private:
     void OnViewPortChanged(wxCommandEvent& event);
     void OnTrackRefresh(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
+    void OnPlotAreaMouseMove(wxCommandEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnRightUp(wxMouseEvent& event);
+    void OnScroll(wxScrollEvent& event);
+    void OnUpdatePeriod(wxUpdateUIEvent& event);
+    void OnUpdateBarType(wxUpdateUIEvent& event);
+    void OnUpdateGridLine(wxUpdateUIEvent& event);
+    void OnProperties(wxCommandEvent& event);
+    void OnGridLine(wxCommandEvent& event);
+    void OnColoursChanged(wxCommandEvent& event);
+    void OnSettingChanged(wxCommandEvent& event);
+    void StepTrackCursor();
+    void Zoom(double factor);
+    void CreatePopupMenu(HostManager* mgr);
     ChartStyle CurrentStyle() const;
     void CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
                         const ChartViewPanelGlobalConfig& colours);
@@ -98,6 +131,11 @@ private:
     PriceReportPane* m_priceReport = nullptr; // a page of the side book
     MinTradeOrderPanel* m_minTrade = nullptr; // a page of the side book
     wxTimer m_pageTimer;
+    std::unique_ptr<wxImageList> m_images; // of the popup menu
+    std::unique_ptr<wxMenu> m_popupMenu;
+    WheelNotches m_scrollWheel;
+    WheelNotches m_zoomWheel; // with Ctrl held
+    int m_heldKey = 0;        // the arrow key pressed last
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -193,6 +193,9 @@ public:
     void OnChartPeriod(wxCommandEvent& event);
     // "chart_holc", "chart_candlestick", "chart_timeShared".
     void OnChartType(wxCommandEvent& event);
+    // "chart_zoom_in", "chart_zoom_out": the chart in front zooms.
+    void OnZoomIn(wxCommandEvent& event);
+    void OnZoomOut(wxCommandEvent& event);
     // "show_symbolPane", "show_outPane": the host's "Navigator" and "Output".
     void OnShowSymbolPane(wxCommandEvent& event);
     void OnShowOutputPane(wxCommandEvent& event);

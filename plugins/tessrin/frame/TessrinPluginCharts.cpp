@@ -41,6 +41,8 @@ std::vector<MenuCommandTable<TessrinPlugin>::Row> TessrinPlugin::CommandTable()
         {"chart_holc", &TessrinPlugin::OnChartType},
         {"chart_candlestick", &TessrinPlugin::OnChartType},
         {"chart_timeShared", &TessrinPlugin::OnChartType},
+        {"chart_zoom_in", &TessrinPlugin::OnZoomIn},
+        {"chart_zoom_out", &TessrinPlugin::OnZoomOut},
         {"Sales_report", &TessrinPlugin::OnSalesReport},
         {"calculator", &TessrinPlugin::OnCalculator},
         {"systemSetting", &TessrinPlugin::OnSystemSetting},
@@ -203,6 +205,22 @@ void TessrinPlugin::OnChartType(wxCommandEvent& event)
     chart->SetBarType(barType);
     chart->GetChartView()->updateViewPort(true, true);
     ToggleChartTypeTool(barType);
+}
+
+void TessrinPlugin::OnZoomIn(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    if(ChartViewerPanel* chart = GetChartInFront()) {
+        chart->ZoomIn();
+    }
+}
+
+void TessrinPlugin::OnZoomOut(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    if(ChartViewerPanel* chart = GetChartInFront()) {
+        chart->ZoomOut();
+    }
 }
 
 void TessrinPlugin::OnShowSymbolPane(wxCommandEvent& event)
