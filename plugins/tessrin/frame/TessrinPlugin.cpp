@@ -37,6 +37,7 @@
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStatusBar.h>
+#include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>

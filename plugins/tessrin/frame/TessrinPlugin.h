@@ -43,6 +43,7 @@ class SymbolPane;
 class TranscationPanel;
 class UserAccountPane;
 class ProcessLauncher;
+class BrowserLauncher;
 class clDynamicLibrary;
 class pmStatusBar;
 struct pmStatusBarItem;
@@ -206,6 +207,11 @@ public:
     void OnSystemSetting(wxCommandEvent& event);
     // What starts programs; tests put a fake in.
     void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
+    // The system's launcher until a fake is put in.
+    ProcessLauncher& GetProcessLauncher();
+    // What opens addresses in a browser outside the host; tests put a fake in.
+    void SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher);
+    BrowserLauncher& GetBrowserLauncher();
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
@@ -302,6 +308,7 @@ private:
     bool m_centreBookConnected = false;
     MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
     std::unique_ptr<ProcessLauncher> m_processLauncher;
+    std::unique_ptr<BrowserLauncher> m_browserLauncher;
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();
