@@ -16,9 +16,11 @@
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
+#include "orders/MinTradeOrderPane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
 #include "panes/HoldDetailPane.h"
+#include "panes/InOutMoneyPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
 #include "panes/SymbolPane.h"
@@ -39,6 +41,7 @@
 #include <pelmora/pmStatusBar.h>
 #include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
+#include <platform/SoundPlayer.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>
@@ -312,7 +315,12 @@ void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, w
 
 void TessrinPlugin::AddBinaryOptionPages()
 {
-    // The binary-option order pane arrives with the order panes.
+    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
+    if(m_minTradeOrderPane || !output || !m_db) {
+        return;
+    }
+    m_minTradeOrderPane = new MinTradeOrderPane(m_db.get(), m_mgr, output);
+    output->AddPage(m_minTradeOrderPane, _("BinaryOp "), false, wxNullBitmap);
 }
 
 void TessrinPlugin::AddBinaryOptionSymbolPage()
@@ -408,14 +416,18 @@ void TessrinPlugin::RemovePanes()
     m_closeBillPane = nullptr;
     RemoveNotebookPage(m_mgr, m_limitOrderPane);
     m_limitOrderPane = nullptr;
-    // In/out money, history, then the notices.
+    RemoveNotebookPage(m_mgr, m_inOutMoneyPane);
+    m_inOutMoneyPane = nullptr;
+    // History, then the notices.
     RemoveNotebookPage(m_mgr, m_historyPane);
     m_historyPane = nullptr;
     RemoveNotebookPage(m_mgr, m_noticeMessagePane);
     m_noticeMessagePane = nullptr;
     RemoveNotebookPage(m_mgr, m_storeOrderPane);
     m_storeOrderPane = nullptr;
-    // Binary orders, risk.
+    RemoveNotebookPage(m_mgr, m_minTradeOrderPane);
+    m_minTradeOrderPane = nullptr;
+    // Risk.
     RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
     m_deliveryOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_positionPane);
