@@ -29,9 +29,11 @@
 #include <platform/FakeBrowserLauncher.h>
 #include <platform/FakeSoundPlayer.h>
 #include <platform/SignControlRegistry.h>
+#include <platform/WebPage.h>
 #include <set>
 #include <tradeapi/FixedText.h>
 #include <wx/log.h>
+#include <wx/webview.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -644,57 +646,79 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     ASSERT_EQ(bed.Market().Post("/admin/inout?id=502&state=3"), 200);
     ASSERT_TRUE(PumpUntil([&] { return Cell(model, 2, InOutMoneyModel::eOutMoney) == "2000.00"; }));
 
-    // The control registered; the deposit dialog's pay-port queries first.
-    SignControlRegistry registry(controls.Path());
-    ASSERT_TRUE(registry.Register(kControlProgId, kControlClassId, bed.BinDir() + "/NetSign.js"));
+    // The deposit dialog's pay-port queries come first.
     bed.GetClient()->ReqQrySysPayPortInfo();
     ASSERT_NE(bed.Plugin().ReqQryPayPortInfo(), -1);
     ASSERT_TRUE(PumpUntil([&] {
         return !bed.Store().m_sys_PayPort_table->GetContainer().empty() &&
                !bed.Store().m_user_Payport_table->GetContainer().empty();
     }));
-    sFFixReqInOutMoney deposit = Deposit(300);
-    ASSERT_NE(bed.GetClient()->ReqInOutMoney(&deposit), -1);
-    const int first = NewDeposit(bed, 300, ids);
-    ASSERT_GE(first, 0);
-    ids.insert(first);
     const auto& byId = moves.GetIndexByPrimary();
-    ASSERT_TRUE(
-        PumpUntil([&] { return byId.find(first) != byId.end() && !byId.find(first)->bankUrl.empty(); }));
+    // A deposit of 300 whose bank page the market pushes; its id.
+    auto deposit = [&] {
+        sFFixReqInOutMoney request = Deposit(300);
+        EXPECT_NE(bed.GetClient()->ReqInOutMoney(&request), -1);
+        const int id = NewDeposit(bed, 300, ids);
+        ids.insert(id);
+        EXPECT_TRUE(
+            PumpUntil([&] { return byId.find(id) != byId.end() && !byId.find(id)->bankUrl.empty(); }));
+        return id;
+    };
+    // The page's view asks for the movement's address.
+    auto loads = [&](PayPortRegistPanel* page, int id) {
+        const wxString address = PayPortRegistPanel::NormaliseUrl(byId.find(id)->bankUrl);
+        return page && page->GetPage() &&
+               PumpUntil([&] { return page->GetPage()->GetView()->GetCurrentURL() == address; });
+    };
+
+    // Registry empty: the signing tool registers the control, then the page.
+    ASSERT_FALSE(SignControlRegistry(controls.Path()).CanCreate(kControlProgId));
+    const int first = deposit();
+    ASSERT_GE(first, 0);
     EXPECT_EQ(model->GetCount(), 4u);
-    EXPECT_EQ(Cell(model, model->GetRow(model->GetItem(2)), InOutMoneyModel::eInMoney), "300.00");
-    ASSERT_TRUE(PumpUntil([&] { return InOutPages(bed).size() == 1; }));
-    EXPECT_NE(InOutPages(bed)[0], nullptr);
+    EXPECT_EQ(Cell(model, 2, InOutMoneyModel::eInMoney), "300.00");
+    ASSERT_TRUE(PumpUntil([&] { return InOutPages(bed).size() == 1; }, 20s));
+    EXPECT_TRUE(SignControlRegistry(controls.Path()).CanCreate(kControlProgId));
+    EXPECT_EQ(bed.Dialogs().CountSeen("LabelDialog"), 1u);
+    EXPECT_TRUE(loads(InOutPages(bed)[0], first));
+
+    // Registered: the page at once, one per push.
+    const int second = deposit();
+    ASSERT_GE(second, 0);
+    ASSERT_TRUE(PumpUntil([&] { return InOutPages(bed).size() == 2; }));
+    EXPECT_TRUE(loads(InOutPages(bed)[1], second));
+    EXPECT_EQ(bed.Dialogs().CountSeen("LabelDialog"), 1u);
     EXPECT_TRUE(browser.namedCalls.empty());
 
     // "ShowInoutInBrower": the browser, no page.
     bed.SetConfigValue("ShowInoutInBrower", true);
-    deposit = Deposit(300);
-    ASSERT_NE(bed.GetClient()->ReqInOutMoney(&deposit), -1);
-    const int second = NewDeposit(bed, 300, ids);
-    ASSERT_GE(second, 0);
+    const int third = deposit();
+    ASSERT_GE(third, 0);
     ASSERT_TRUE(PumpUntil([&] { return browser.defaultCalls.size() == 1; }));
-    const wxString address = byId.find(second)->bankUrl;
-    EXPECT_TRUE(address.Contains(wxString::Format("inOutId=%d", second))) << address;
+    const wxString address = byId.find(third)->bankUrl;
+    EXPECT_TRUE(address.Contains(wxString::Format("inOutId=%d", third))) << address;
     EXPECT_EQ(browser.defaultCalls[0], PayPortRegistPanel::NormaliseUrl(address));
     ASSERT_EQ(browser.namedCalls.size(), 1u);
     EXPECT_EQ(browser.namedCalls[0].browser, "iexplore.exe");
-    EXPECT_EQ(InOutPages(bed).size(), 1u);
+    EXPECT_EQ(InOutPages(bed).size(), 2u);
 
-    // The market's money steps pass both deposits.
+    // The market's money steps pass the deposits.
     ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=20000"), 200);
-    ASSERT_TRUE(PumpUntil([&] { return byId.find(first)->approveState == '2'; }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return byId.find(third)->approveState == '2'; }, 10s));
     ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=40000"), 200);
     ASSERT_TRUE(PumpUntil(
-        [&] { return byId.find(first)->approveState == '3' && byId.find(second)->approveState == '3'; },
+        [&] {
+            return byId.find(first)->approveState == '3' && byId.find(second)->approveState == '3' &&
+                   byId.find(third)->approveState == '3';
+        },
         10s));
     const json state = bed.Market().State();
     const unsigned int total = model->GetCount() - 1;
-    EXPECT_EQ(Cell(model, total, InOutMoneyModel::eInMoney), "50600.00");
+    EXPECT_EQ(Cell(model, total, InOutMoneyModel::eInMoney), "50900.00");
     EXPECT_EQ(Cell(model, total, InOutMoneyModel::eInMoney), FormatMoney(PassedAtMarket(state, "1")));
     EXPECT_EQ(Cell(model, total, InOutMoneyModel::eOutMoney), FormatMoney(PassedAtMarket(state, "2")));
     EXPECT_EQ(Cell(model, 2, InOutMoneyModel::eStatus), "Pass");
-    EXPECT_EQ(InOutPages(bed).size(), 1u) << "a state change brings no new address";
+    EXPECT_EQ(InOutPages(bed).size(), 2u) << "a state change brings no new address";
     EXPECT_EQ(browser.defaultCalls.size(), 1u);
 }
 
