@@ -720,6 +720,18 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_EQ(Cell(model, 2, InOutMoneyModel::eStatus), "Pass");
     EXPECT_EQ(InOutPages(bed).size(), 2u) << "a state change brings no new address";
     EXPECT_EQ(browser.defaultCalls.size(), 1u);
+
+    // A money notice of the output window brings the page forward.
+    OutputWindow& notices = bed.Host().Output();
+    size_t notice = notices.GetEntryCount();
+    while(notice > 0 && !notices.GetEntry(notice - 1).title.StartsWith("InOut Nofity[")) {
+        --notice;
+    }
+    ASSERT_GT(notice, 0u);
+    Notebook* output = bed.Host().Manager().GetOutputBook();
+    output->SetSelection(0);
+    ASSERT_TRUE(notices.ClickEntry(notice - 1));
+    EXPECT_EQ(output->GetPage(output->GetSelection()), pane);
 }
 
 TEST(BinaryOrderPageOnTheBed, AnOrderCountsDownSettlesWithASoundAndItsNoticeSelectsIt)
