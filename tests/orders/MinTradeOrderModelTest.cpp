@@ -111,6 +111,8 @@ TEST(MinTradeOrderCells, StatusValueByStateAndTimeLeft)
         const char* value;
     };
     trade_BinaryOrder same = Order("B5", '3', 15000, 0);
+    trade_BinaryOrder brief = Order("B11", '3', 2000000000, 0);
+    brief.expireTime = brief.openTime + wxTimeSpan::Milliseconds(1);
     trade_BinaryOrder loss = Order("B7", '2');
     loss.profit = -100;
     trade_BinaryOrder equal = Order("B8", '2');
@@ -121,6 +123,7 @@ TEST(MinTradeOrderCells, StatusValueByStateAndTimeLeft)
         {"nothing left", Order("B3", '3', 0), "0:0"},
         {"a third of five minutes, truncated", Order("B4", '3', 100000, 300), "3333:100000"},
         {"open and expire times equal", same, "0:15000"},
+        {"a one-millisecond order with far more left", brief, "2147483647:2000000000"},
         {"settled with a gain", Order("B6", '2'), "BO_orderGain"},
         {"settled with a loss", loss, "BO_orderLoss"},
         {"settled even", equal, "BO_orderEqual"},

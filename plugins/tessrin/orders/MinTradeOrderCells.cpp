@@ -3,6 +3,8 @@
 #include "db/symbol_price.h"
 #include "db/trade_BinaryOrder.h"
 
+#include <algorithm>
+#include <climits>
 #include <pelmora/DrawingUtils.h>
 #include <wx/intl.h>
 
@@ -35,7 +37,9 @@ int RemainingFraction(const trade_BinaryOrder& order)
     if(!(total > 0)) {
         return 0;
     }
-    return static_cast<int>(order.remainingMs * 10000.0 / total);
+    // Clocks far apart must still give an int.
+    const double fraction = order.remainingMs * 10000.0 / total;
+    return static_cast<int>(std::clamp(fraction, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 wxString StatusValue(const trade_BinaryOrder& order)
