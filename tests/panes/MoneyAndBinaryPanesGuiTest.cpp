@@ -178,9 +178,9 @@ struct MoneyModelFixture
     std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
 
     MoneyRecords records;
-    FakeInOutPageHost* host;
-    wxObjectDataPtr<InOutMoneyModel> model;
     std::vector<std::string> log;
+    FakeInOutPageHost* host; // owned by the model
+    wxObjectDataPtr<InOutMoneyModel> model;
 };
 
 // Runs the events queued so far, the way the loop would after the change.
