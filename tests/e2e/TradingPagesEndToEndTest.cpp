@@ -31,16 +31,17 @@ std::vector<std::string> Pages(const std::vector<std::string>& lines, const std:
 
 } // namespace
 
-TEST(TradingPagesEndToEnd, PositionCloseDeliveryAndLimitComeInOrderAndGoInTheShutDownOrder)
+TEST(TradingPagesEndToEnd, TradingPagesComeInOrderBinaryOrdersOnceAndAllGoInTheShutDownOrder)
 {
     SimProcess market;
     HostProcess host(market);
     host.Start({"--login", "Demo,demo,demo123", "--exit-after", "4"});
     ASSERT_EQ(host.Wait(30000), 0) << host.Describe();
     const std::vector<std::string> lines = host.TraceLines();
-    const std::vector<std::string> ours = {"Position", "Close", "Delivery", "Limit "};
+    const std::vector<std::string> ours = {"Position", "Close", "Delivery", "Limit ", "Money ", "BinaryOp "};
+    // "BinaryOp " arrives with the first binary-option symbol, once.
     EXPECT_EQ(Pages(lines, "add", ours), ours) << host.Describe();
     EXPECT_EQ(Pages(lines, "remove", ours),
-              (std::vector<std::string>{"Close", "Limit ", "Delivery", "Position"}))
+              (std::vector<std::string>{"Close", "Limit ", "Money ", "BinaryOp ", "Delivery", "Position"}))
         << host.Describe();
 }

@@ -18,9 +18,11 @@
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
+#include "orders/MinTradeOrderPane.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
 #include "panes/HoldDetailPane.h"
+#include "panes/InOutMoneyPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
 #include "panes/SymbolPane.h"
@@ -40,7 +42,9 @@
 #include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStandardPaths.h>
 #include <pelmora/pmStatusBar.h>
+#include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
+#include <platform/SoundPlayer.h>
 #include <platform/SystemSoundPlayer.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
@@ -318,7 +322,12 @@ void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, w
 
 void TessrinPlugin::AddBinaryOptionPages()
 {
-    // The binary-option order pane arrives with the order panes.
+    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
+    if(m_minTradeOrderPane || !output || !m_db) {
+        return;
+    }
+    m_minTradeOrderPane = new MinTradeOrderPane(m_db.get(), m_mgr, output);
+    output->AddPage(m_minTradeOrderPane, _("BinaryOp "), false, wxNullBitmap);
 }
 
 void TessrinPlugin::AddBinaryOptionSymbolPage()
@@ -414,14 +423,17 @@ void TessrinPlugin::RemovePanes()
     m_closeBillPane = nullptr;
     RemoveNotebookPage(m_mgr, m_limitOrderPane);
     m_limitOrderPane = nullptr;
-    // In/out money, history, then the notices.
+    RemoveNotebookPage(m_mgr, m_inOutMoneyPane);
+    m_inOutMoneyPane = nullptr;
+    // History, then the notices.
     RemoveNotebookPage(m_mgr, m_historyPane);
     m_historyPane = nullptr;
     RemoveNotebookPage(m_mgr, m_noticeMessagePane);
     m_noticeMessagePane = nullptr;
     RemoveNotebookPage(m_mgr, m_storeOrderPane);
     m_storeOrderPane = nullptr;
-    // Binary orders, risk.
+    RemoveNotebookPage(m_mgr, m_minTradeOrderPane);
+    m_minTradeOrderPane = nullptr;
     RemoveNotebookPage(m_mgr, m_riskCustomPanel);
     m_riskCustomPanel = nullptr;
     RemoveNotebookPage(m_mgr, m_deliveryOrderPane);

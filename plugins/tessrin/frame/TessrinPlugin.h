@@ -21,6 +21,7 @@
 #include <wx/timer.h>
 #include <wx/weakref.h>
 
+struct am_AmountInOut;
 struct server_time;
 struct symbol_Info;
 struct user_Account;
@@ -38,11 +39,13 @@ class MinTradeOrderPane;
 class NoticeMessagePane;
 class PositionPane;
 class RiskCustomPanel;
+class SoundPlayer;
 class StoreOrderPane;
 class SymbolPane;
 class TranscationPanel;
 class UserAccountPane;
 class ProcessLauncher;
+class BrowserLauncher;
 class clDynamicLibrary;
 class pmStatusBar;
 struct pmStatusBarItem;
@@ -209,6 +212,18 @@ public:
     void OnSystemSetting(wxCommandEvent& event);
     // What starts programs; tests put a fake in.
     void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
+    // The system's launcher until a fake is put in.
+    ProcessLauncher& GetProcessLauncher();
+    // What opens addresses in a browser outside the host; tests put a fake in.
+    void SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher);
+    BrowserLauncher& GetBrowserLauncher();
+    // What plays sounds; the system's until a fake is put in.
+    SoundPlayer& GetSoundPlayer();
+    void SetSoundPlayer(std::unique_ptr<SoundPlayer> player);
+    // The bank page of a money movement: nothing without its address, account
+    // or login; in a browser when "ShowInoutInBrower" or the setting
+    // "ShowInOutUrlInBrower" is on; else a new selected centre page "InOut".
+    void ShowInOutPage(const am_AmountInOut& row);
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
@@ -305,6 +320,7 @@ private:
     bool m_centreBookConnected = false;
     MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
     std::unique_ptr<ProcessLauncher> m_processLauncher;
+    std::unique_ptr<BrowserLauncher> m_browserLauncher;
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();
@@ -319,6 +335,7 @@ private:
     IdleLockMonitor m_idleLock; // last activity and whether the screen is locked
     UserActivityFilter m_activityFilter{[this] { m_idleLock.OnActivity(); }};
     bool m_appHandlersConnected = false;
+    std::unique_ptr<SoundPlayer> m_soundPlayer;
 
     wxDECLARE_EVENT_TABLE();
 };

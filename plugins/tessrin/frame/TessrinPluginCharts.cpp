@@ -12,6 +12,7 @@
 #include <pelmora/Notebook.h>
 #include <pelmora/pmChartViewer.h>
 #include <platform/ProcessLauncher.h>
+#include <platform/SystemBrowserLauncher.h>
 #include <platform/SystemProcessLauncher.h>
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
@@ -242,15 +243,12 @@ void TessrinPlugin::OnShowOutputPane(wxCommandEvent& event)
 void TessrinPlugin::OnCalculator(wxCommandEvent& event)
 {
     wxUnusedVar(event);
-    if(!m_processLauncher) {
-        m_processLauncher = std::make_unique<SystemProcessLauncher>();
-    }
-    const wxString program = m_processLauncher->FindCalculator();
+    const wxString program = GetProcessLauncher().FindCalculator();
     if(program.empty()) {
         wxLogDebug("No calculator program on the search path: nothing started.");
         return;
     }
-    m_processLauncher->Start("open", program, {});
+    GetProcessLauncher().Start("open", program, {});
 }
 
 void TessrinPlugin::OnSystemSetting(wxCommandEvent& event)
@@ -263,6 +261,27 @@ void TessrinPlugin::OnSystemSetting(wxCommandEvent& event)
 void TessrinPlugin::SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher)
 {
     m_processLauncher = std::move(launcher);
+}
+
+ProcessLauncher& TessrinPlugin::GetProcessLauncher()
+{
+    if(!m_processLauncher) {
+        m_processLauncher = std::make_unique<SystemProcessLauncher>();
+    }
+    return *m_processLauncher;
+}
+
+void TessrinPlugin::SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher)
+{
+    m_browserLauncher = std::move(launcher);
+}
+
+BrowserLauncher& TessrinPlugin::GetBrowserLauncher()
+{
+    if(!m_browserLauncher) {
+        m_browserLauncher = std::make_unique<SystemBrowserLauncher>();
+    }
+    return *m_browserLauncher;
 }
 
 wxArrayString TessrinPlugin::CloseChartPages(wxString& activeView)

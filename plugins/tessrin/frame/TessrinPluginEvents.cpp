@@ -9,9 +9,11 @@
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
 #include "funds/ModifyPasswordDlg.h"
+#include "orders/MinTradeOrderPane.h"
 #include "panes/CloseBillPane.h"
-#include "panes/LimitOrderPane.h"
 #include "panes/HoldDetailPane.h"
+#include "panes/InOutMoneyPane.h"
+#include "panes/LimitOrderPane.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
@@ -169,8 +171,15 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
             m_holdDetailPane->SelectHoldBill(click.GetKey());
         }
         break;
+    case NoticeClick::eInOutNotify:
+        SelectOutputPage(m_mgr, m_inOutMoneyPane);
+        break;
+    case NoticeClick::eMinOrderTrade:
+        if(SelectOutputPage(m_mgr, m_minTradeOrderPane)) {
+            m_minTradeOrderPane->SelectOrder(click.GetKey());
+        }
+        break;
     default:
-        // The other kinds select the pages of the panes that show them.
         break;
     }
 }

@@ -9,6 +9,7 @@
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
 #include "panes/HoldDetailPane.h"
+#include "panes/InOutMoneyPane.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
 #include "panes/SymbolPane.h"
@@ -69,7 +70,7 @@ void TessrinPlugin::CreatePanes()
         m_positionPane = new PositionPane(db, m_mgr, output);
         m_closeBillPane = new CloseBillPane(db, m_mgr, output);
         m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
-        // after the in/out money pane:
+        m_inOutMoneyPane = new InOutMoneyPane(db, m_mgr, output);
         m_historyPane = new HistoryPane(db, m_mgr, output);
         m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
         if(!hideStoreOrderPane) {
@@ -93,7 +94,7 @@ void TessrinPlugin::CreatePanes()
         output->AddPage(m_closeBillPane, _("Close"), false, wxNullBitmap);
         output->AddPage(m_deliveryOrderPane, _("Delivery"), false, wxNullBitmap);
         output->AddPage(m_limitOrderPane, _("Limit "), false, wxNullBitmap);
-        // then "Money ",
+        output->AddPage(m_inOutMoneyPane, _("Money "), false, wxNullBitmap);
         output->AddPage(m_historyPane, _("History "), false, wxNullBitmap);
         output->AddPage(m_noticeMessagePane, _("Notice "), false, wxNullBitmap);
         if(m_storeOrderPane) {

@@ -1,0 +1,47 @@
+#include "orders/OpenInOutPageExternal.h"
+
+#include "db/RecordStore.h"
+#include "frame/TessrinPlugin.h"
+#include "funds/PayPortRegistPanel.h"
+
+#include <platform/BrowserLauncher.h>
+#include <platform/ShellResult.h>
+
+namespace {
+constexpr const char* kBankBrowser = "iexplore.exe";
+} // namespace
+
+bool CanOpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row)
+{
+    if(!db || row.bankUrl.empty()) {
+        return false;
+    }
+    if(!symbol_Info::GetAccount(row, db) || !row.cachedAccount->GetLoginInfo(db)) {
+        return false;
+    }
+    const auto& payports = *db->m_user_Payport_table;
+    const auto payport = FindUserPayport(payports, *row.cachedAccount);
+    return payport != payports.GetIndexByPrimary().end() && payport->GetSysPayPort(db);
+}
+
+void OpenInBankBrowser(BrowserLauncher& browser, const wxString& url)
+{
+    const wxString address = PayPortRegistPanel::NormaliseUrl(url);
+    if(!ShellResult::Started(browser.OpenInNamedBrowser(kBankBrowser, address))) {
+        browser.OpenInDefaultBrowser(address);
+    }
+}
+
+void OpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row, BrowserLauncher& browser)
+{
+    if(CanOpenInOutPageExternal(db, row)) {
+        OpenInBankBrowser(browser, row.bankUrl);
+    }
+}
+
+void OpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row)
+{
+    if(g_plugin) {
+        OpenInOutPageExternal(db, row, g_plugin->GetBrowserLauncher());
+    }
+}
