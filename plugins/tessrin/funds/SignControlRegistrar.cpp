@@ -1,5 +1,6 @@
 #include "funds/SignControlRegistrar.h"
 
+#include "frame/ModalMessageBox.h"
 #include "funds/LabelDialog.h"
 #include "funds/PayPortRegistDlg.h"
 #include "funds/SignControlTickRule.h"
@@ -7,13 +8,12 @@
 #include <pelmora/pmStandardPaths.h>
 #include <wx/intl.h>
 #include <wx/log.h>
-#include <wx/msgdlg.h>
 #include <wx/timer.h>
 
 SignControlRegistrar::SignControlRegistrar(ProcessLauncher& launcher)
     : m_launcher(launcher), m_installed(&IsSignControlInstalled),
       m_notice([](wxWindow* parent, const wxString& text) {
-          wxMessageBox(text, wxMessageBoxCaptionStr, wxOK | wxCENTRE, parent);
+          ModalMessageBox::Show(text, wxMessageBoxCaptionStr, wxOK | wxCENTRE, parent);
       })
 {}
 

@@ -3,6 +3,7 @@
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
 #include "funds/MoneyDialog.h"
+#include "funds/PayPortRegistDlg.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"
@@ -116,6 +117,7 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     for(const char* command : kMoneyCommands) {
         wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnMoneyCommand, this, XRCID(command));
     }
+    wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnPayPortRegist, this, XRCID("payport_regist"));
 }
 
 HoldDetailPane::~HoldDetailPane()
@@ -124,6 +126,7 @@ HoldDetailPane::~HoldDetailPane()
         for(const char* command : kMoneyCommands) {
             wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnMoneyCommand, this, XRCID(command));
         }
+        wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnPayPortRegist, this, XRCID("payport_regist"));
     }
     for(const char* command : kMenuCommands) {
         Unbind(wxEVT_MENU, &HoldDetailPane::OnMenuCommand, this, XRCID(command));
@@ -421,6 +424,20 @@ void HoldDetailPane::OpenMoneyDialog(int mode)
     MoneyDialog dialog(this, GetDatabase(), mode);
     dialog.SetUserId(account->userId);
     dialog.SetAccountKey(account->accountKey);
+    dialog.ShowModal();
+}
+
+void HoldDetailPane::OnPayPortRegist(wxCommandEvent& /*event*/)
+{
+    int row = GetActionRow();
+    if(row > static_cast<int>(GetModel()->GetCount())) {
+        row = 0;
+    }
+    const user_Account* account = GetModel()->FindMoneyAccount(row, HoldDetailModel::eFirstAccount);
+    if(!account || !account->GetLoginInfo(GetDatabase())) {
+        return;
+    }
+    PayPortRegistDlg dialog(this, GetDatabase(), *account);
     dialog.ShowModal();
 }
 

@@ -83,6 +83,9 @@ private:
     // The money dialog of the mode, modal, for the account of the action row
     // (else the master account).
     void OpenMoneyDialog(int mode);
+    // "payport_regist": the registration dialog, modal, for the account of
+    // the action row (else the first account) once its login is known.
+    void OnPayPortRegist(wxCommandEvent& event);
 
     int m_rememberedRow = 0;
     wxDateTime m_lastActivation;
