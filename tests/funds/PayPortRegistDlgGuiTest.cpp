@@ -6,22 +6,32 @@
 #include "MoneyTestStore.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
+#include "TestBed.h"
 #include "connection/RequestNotify.h"
 #include "frame/PluginEvents.h"
+#include "frame/TessrinPlugin.h"
 #include "funds/LabelDialog.h"
 #include "funds/PayPortRegistDlg.h"
+#include "funds/PayPortRegistPanel.h"
 #include "funds/SignControlRegistrar.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <platform/FakeBrowserLauncher.h>
 #include <platform/FakeProcessLauncher.h>
 #include <platform/SignControlRegistry.h>
+#include <platform/SystemProcessLauncher.h>
+#include <platform/WebPage.h>
 #include <vector>
 #include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/frame.h>
+#include <wx/msgdlg.h>
 #include <wx/stattext.h>
+#include <wx/textdlg.h>
+#include <wx/timer.h>
 #include <wx/toplevel.h>
 
 namespace {
@@ -600,6 +610,232 @@ TEST_F(PayPortRegistDlgTest, AtUnloadItLetsGoOfTheTablesAndItsWaits)
     Register(kOstrel, '2');
     dialog->RefreshAll();
     EXPECT_EQ(dialog->GetMode(), 0) << "nothing is read any more";
+}
+
+// The dialog as the trader meets it: opened from the hold-detail pane's
+// command, sent through the plug-in, library and market, the bank pages
+// served by the market, the signing control registered by the signing tool.
+class PayPortRegistOnTheBed : public ::testing::Test
+{
+protected:
+    static PayPortRegistDlg* OpenDialog()
+    {
+        for(wxWindow* window : wxTopLevelWindows) {
+            if(auto* dialog = dynamic_cast<PayPortRegistDlg*>(window); dialog && dialog->IsModal()) {
+                return dialog;
+            }
+        }
+        return nullptr;
+    }
+    // Sends the command, then runs `act` on the modal dialog it opens; a
+    // guard ends a loop that would not end. False when none opened.
+    bool RunCommand(const std::function<void(PayPortRegistDlg&)>& act)
+    {
+        bool opened = false;
+        wxTimer guard;
+        guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            ADD_FAILURE() << "the registration dialog did not end";
+            if(PayPortRegistDlg* dialog = OpenDialog()) {
+                dialog->EndModal(-1);
+            }
+        });
+        guard.StartOnce(90000);
+        wxTheApp->CallAfter([&] {
+            if(PayPortRegistDlg* dialog = OpenDialog()) {
+                opened = true;
+                act(*dialog);
+            }
+        });
+        bed.Host().SendMenuCommand("payport_regist");
+        return opened;
+    }
+    // The bank password prompt, then "Yes" in the confirmation box.
+    void ScriptPasswordAndYes(const wxString& password)
+    {
+        if(!password.empty()) {
+            bed.Dialogs().Answer(
+                [password](wxDialog& dialog) {
+                    static_cast<wxPasswordEntryDialog&>(dialog).SetValue(password);
+                    return wxID_OK;
+                },
+                [](wxDialog& dialog) { return dynamic_cast<wxPasswordEntryDialog*>(&dialog) != nullptr; });
+        }
+        bed.Dialogs().AnswerWith(wxID_YES, [](wxDialog& dialog) {
+            return dynamic_cast<wxGenericMessageDialog*>(&dialog) != nullptr;
+        });
+    }
+    static void Fill(PayPortRegistDlg& dialog, const char* channel, const char* password)
+    {
+        dialog.GetComboBoxChannel()->SetStringSelection(wxString::FromUTF8(channel));
+        Click(dialog.GetComboBoxChannel(), wxEVT_COMBOBOX);
+        dialog.GetTextCtrlCardNo()->ChangeValue("6222020000007777");
+        dialog.GetTextCtrlCardNoConfirm()->ChangeValue("6222020000007777");
+        dialog.GetTextCtrlAccountName()->ChangeValue(wxString::FromUTF8("交易员"));
+        dialog.GetComboBoxIdType()->SetSelection(0);
+        dialog.GetTextCtrlIdCard()->ChangeValue("110101199202021234");
+        dialog.GetTextCtrlMoneyPassword()->ChangeValue(password);
+    }
+    static wxString Line(PayPortRegistDlg& dialog) { return dialog.GetTextCtrlMessage()->GetValue(); }
+    static bool WaitForLine(PayPortRegistDlg& dialog, const wxString& end)
+    {
+        return PumpUntil([&] { return Line(dialog).EndsWith(end); }, std::chrono::seconds(10));
+    }
+    bool Registered(int userId, int sysPayPortId)
+    {
+        const nlohmann::json state = bed.Market().State();
+        for(const auto& registration : state["payPortRegistrations"]) {
+            if(registration["userId"] == userId && registration["sysPayPortId"] == sysPayPortId) {
+                return true;
+            }
+        }
+        return false;
+    }
+    std::vector<std::string> BankRequests()
+    {
+        std::vector<std::string> queries;
+        const nlohmann::json state = bed.Market().State();
+        for(const auto& entry : state["requests"]) {
+            if(entry["kind"] == "http" && entry["route"] == "/bank/sign") {
+                queries.push_back(entry["query"].get<std::string>());
+            }
+        }
+        return queries;
+    }
+    std::vector<PayPortRegistPanel*> PayPortPages()
+    {
+        std::vector<PayPortRegistPanel*> pages;
+        Notebook* centre = bed.Host().Manager().GetCentreBook();
+        for(size_t i = 0; i < centre->GetPageCount(); ++i) {
+            if(auto* page = dynamic_cast<PayPortRegistPanel*>(centre->GetPage(i))) {
+                EXPECT_EQ(centre->GetPageText(i), "PayPort");
+                pages.push_back(page);
+            }
+        }
+        return pages;
+    }
+    static wxString Title(PayPortRegistPanel& panel)
+    {
+        wxString title;
+        return panel.GetPage() && panel.GetPage()->Evaluate("document.title", &title) ? title : wxString();
+    }
+
+    ScratchFolder m_registry; // empty: the signing control is not registered
+    ScopedEnv m_registryEnv{"PELMORA_SIGN_CONTROLS", m_registry.Path()};
+    TestBed bed;
+};
+
+TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
+{
+    ASSERT_TRUE(bed.Start()); // demo, "showErrMsgBox" off
+    auto launcher = std::make_unique<FakeProcessLauncher>();
+    launcher->startResult = ShellResult::kFileNotFound; // starts nothing
+    FakeProcessLauncher& fakeLauncher = *launcher;
+    bed.Plugin().SetProcessLauncher(std::move(launcher));
+    auto browser = std::make_unique<FakeBrowserLauncher>();
+    FakeBrowserLauncher& fakeBrowser = *browser;
+    bed.Plugin().SetBrowserLauncher(std::move(browser));
+    ASSERT_TRUE(Registered(1001, 1));
+
+    // The demo's CNY account opens in unregister mode; a wrong money password
+    // is the server's refusal, then the cancellation goes through. Its
+    // signing page needs the control, which the tool that never starts does
+    // not register: after the eleventh tick the page goes to the browser.
+    ScriptPasswordAndYes("135790");
+    ScriptPasswordAndYes("135790");
+    EXPECT_TRUE(RunCommand([&](PayPortRegistDlg& dialog) {
+        ASSERT_TRUE(PumpUntil([&] { return dialog.GetMode() == 1; }, std::chrono::seconds(10)));
+        EXPECT_EQ(dialog.GetTitle(), wxString::FromUTF8("[UnRegist : 演示用户]"));
+        EXPECT_EQ(dialog.GetTextCtrlCardNo()->GetValue(), "6222020000001234");
+        EXPECT_FALSE(dialog.GetTextCtrlCardNo()->IsEnabled());
+
+        dialog.GetTextCtrlMoneyPassword()->ChangeValue("111111");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(WaitForLine(dialog, "[94]")) << Line(dialog);
+        EXPECT_EQ(dialog.GetTextCtrlMessage()->GetForegroundColour(), *wxRED);
+
+        dialog.GetTextCtrlMoneyPassword()->ChangeValue("666666");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(WaitForLine(dialog, "]UnRegist Apply Success, Please Wait ...[0]")) << Line(dialog);
+        EXPECT_EQ(dialog.GetTextCtrlMessage()->GetForegroundColour(), *wxBLUE);
+        EXPECT_TRUE(PumpUntil([&] { return !fakeBrowser.defaultCalls.empty(); }, std::chrono::seconds(20)));
+        EXPECT_TRUE(dialog.IsModal()) << "the dialog stays open";
+        dialog.Close();
+    }));
+    EXPECT_EQ(bed.Dialogs().PendingScripts(), 0u);
+    EXPECT_FALSE(Registered(1001, 1));
+    ASSERT_EQ(fakeLauncher.calls.size(), 1u);
+    EXPECT_EQ(fakeLauncher.calls[0].program, bed.BinDir() + "/Varnel");
+    EXPECT_EQ(fakeLauncher.calls[0].verb, "runas");
+    const wxString cancelPage =
+        wxString::Format("http://127.0.0.1:%d/bank/sign?qianyue=0&payport=1&acc=11", bed.Market().HttpPort());
+    ASSERT_EQ(fakeBrowser.namedCalls.size(), 1u);
+    EXPECT_EQ(fakeBrowser.namedCalls[0].browser, "iexplore.exe");
+    EXPECT_EQ(fakeBrowser.namedCalls[0].url, cancelPage);
+    EXPECT_EQ(fakeBrowser.defaultCalls, std::vector<wxString>{cancelPage});
+    std::size_t failures = 0;
+    for(const DialogScript::Record& seen : bed.Dialogs().Seen()) {
+        failures += seen.message == "Regist Varnel Failed! Please Regist Use IE" ? 1 : 0;
+    }
+    EXPECT_EQ(failures, 1u);
+    EXPECT_TRUE(PayPortPages().empty());
+
+    // A bank that completes the registration later: its page opens inside.
+    ScriptPasswordAndYes("");
+    EXPECT_TRUE(RunCommand([&](PayPortRegistDlg& dialog) {
+        ASSERT_TRUE(PumpUntil([&] { return dialog.GetComboBoxChannel()->GetCount() == 2; },
+                              std::chrono::seconds(10)));
+        EXPECT_EQ(dialog.GetMode(), 0);
+        Fill(dialog, "第三方存管", "666666");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(WaitForLine(dialog, "]Regist Apply Success, Please Wait ...[0]")) << Line(dialog);
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10)));
+    }));
+    EXPECT_TRUE(Registered(1001, 3));
+    EXPECT_EQ(PayPortPages().size(), 1u);
+    EXPECT_EQ(fakeLauncher.calls.size(), 1u) << "no signing control for that bank";
+
+    // As "second", with the built signing tool: registering on "Ostrel"
+    // runs it, its registration ends the wait, the page finds the control.
+    bed.Plugin().SetProcessLauncher(std::make_unique<SystemProcessLauncher>());
+    bed.Logout();
+    ASSERT_TRUE(bed.Login("second", "second1"));
+    ScriptPasswordAndYes("135790");
+    EXPECT_TRUE(RunCommand([&](PayPortRegistDlg& dialog) {
+        ASSERT_TRUE(PumpUntil([&] { return dialog.GetComboBoxChannel()->GetCount() == 2; },
+                              std::chrono::seconds(10)));
+        EXPECT_EQ(dialog.GetComboBoxMarket()->GetValue(), wxString::FromUTF8("现货一部"));
+        EXPECT_EQ(dialog.GetTitle(), "[Regist : Second Trader]");
+        Fill(dialog, "银企直联", "222222");
+        EXPECT_EQ(dialog.GetComboBoxBank()->GetValue(), wxString::FromUTF8("奥斯特银行"));
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(WaitForLine(dialog, "]Regist Apply Success[0]")) << Line(dialog);
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(40)));
+    }));
+    EXPECT_TRUE(Registered(1002, 1));
+    EXPECT_TRUE(IsSignControlInstalled());
+    const std::vector<PayPortRegistPanel*> pages = PayPortPages();
+    ASSERT_EQ(pages.size(), 2u);
+    Notebook* centre = bed.Host().Manager().GetCentreBook();
+    EXPECT_EQ(centre->GetCurrentPage(), pages.back()) << "selected";
+    EXPECT_TRUE(
+        PumpUntil([&] { return Title(*pages.back()) == "Signing control ready"; }, std::chrono::seconds(15)))
+        << Title(*pages.back());
+    const std::vector<std::string> requests = BankRequests();
+    EXPECT_NE(std::find(requests.begin(), requests.end(), "qianyue=1&payport=1&acc=21"), requests.end());
+
+    // The opener: nothing without an address or a known pay port, a new
+    // page for every call.
+    user_AttPay row;
+    row.sysPayPortId = 1;
+    bed.Plugin().ShowPayPortPage(row);
+    row.bankUrl = "http://127.0.0.1:1/bank";
+    row.sysPayPortId = 99;
+    bed.Plugin().ShowPayPortPage(row);
+    EXPECT_EQ(PayPortPages().size(), 2u);
+    row.sysPayPortId = 1;
+    bed.Plugin().ShowPayPortPage(row);
+    bed.Plugin().ShowPayPortPage(row);
+    EXPECT_EQ(PayPortPages().size(), 4u);
 }
 
 } // namespace
