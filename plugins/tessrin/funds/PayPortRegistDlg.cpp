@@ -504,10 +504,18 @@ void PayPortRegistDlg::OpenPayPortPage(const user_AttPay& page)
         return;
     }
     if(page.cachedSysPayPort.Get()->payPortCode == "Ostrel" && !m_services.signControlInstalled()) {
-        m_services.registSignControl(this);
-        // Tested again a second later, without blocking the events.
         m_recheckAttPayId = page.attPayId;
-        m_signControlRecheck.StartOnce(kSignControlRecheckMs);
+        // A page pushed during the wait is the one opened after it.
+        if(m_registeringSignControl || m_signControlRecheck.IsRunning()) {
+            return;
+        }
+        m_registeringSignControl = true;
+        m_services.registSignControl(this);
+        m_registeringSignControl = false;
+        // Tested again a second later, without blocking the events.
+        if(m_db) {
+            m_signControlRecheck.StartOnce(kSignControlRecheckMs);
+        }
         return;
     }
     m_services.showPayPortPage(page);

@@ -144,4 +144,5 @@ private:
     int m_requestPayPortId = -1;
     wxTimer m_signControlRecheck;
     int m_recheckAttPayId = 0;
+    bool m_registeringSignControl = false; // the modal wait for the control runs
 };
