@@ -612,6 +612,44 @@ TEST_F(PayPortRegistDlgTest, AtUnloadItLetsGoOfTheTablesAndItsWaits)
     EXPECT_EQ(dialog->GetMode(), 0) << "nothing is read any more";
 }
 
+TEST_F(PayPortRegistDlgTest, AnUnloadDuringTheSigningControlWaitEndsBothLoops)
+{
+    Open();
+    FakeProcessLauncher launcher;
+    bool waited = false;
+    PayPortRegistDlg::Services services = PayPortRegistDlg::DefaultServices();
+    services.signControlInstalled = [] { return false; };
+    services.showPayPortPage = [this](const user_AttPay& page) { pages.push_back(page.bankUrl); };
+    services.registSignControl = [&](wxWindow* parent) {
+        SignControlRegistrar registrar(launcher);
+        registrar.SetInstalledCheck([] { return false; });
+        wxTheApp->CallAfter([] {
+            wxCommandEvent unplug(wxEVT_PLUGIN_UNPLUG);
+            wxTheApp->ProcessEvent(unplug);
+        });
+        registrar.Wait(parent);
+        waited = true;
+    };
+    dialog->SetServices(services);
+    dialog->CallAfter([this] {
+        user_AttPay page;
+        page.attPayId = 5;
+        page.sysPayPortId = kOstrel;
+        page.bankUrl = "http://bank.test/sign?qianyue=1";
+        market.store.m_user_AttPay_table->Upsert(page);
+    });
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        ADD_FAILURE() << "the loops did not end";
+        dialog->EndModal(-1);
+    });
+    guard.StartOnce(10000);
+    EXPECT_EQ(dialog->ShowModal(), wxID_CANCEL);
+    EXPECT_TRUE(waited);
+    EXPECT_TRUE(OpenWaitText().empty());
+    EXPECT_TRUE(pages.empty());
+}
+
 // The dialog as the trader meets it: opened from the hold-detail pane's
 // command, sent through the plug-in, library and market, the bank pages
 // served by the market, the signing control registered by the signing tool.

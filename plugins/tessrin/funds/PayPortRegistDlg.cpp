@@ -512,10 +512,12 @@ void PayPortRegistDlg::OpenPayPortPage(const user_AttPay& page)
         m_registeringSignControl = true;
         m_services.registSignControl(this);
         m_registeringSignControl = false;
-        // Tested again a second later, without blocking the events.
-        if(m_db) {
-            m_signControlRecheck.StartOnce(kSignControlRecheckMs);
+        if(!m_db) {
+            EndDialog(); // unloaded during the wait
+            return;
         }
+        // Tested again a second later, without blocking the events.
+        m_signControlRecheck.StartOnce(kSignControlRecheckMs);
         return;
     }
     m_services.showPayPortPage(page);
@@ -581,5 +583,8 @@ void PayPortRegistDlg::OnPluginUnplug(wxCommandEvent& event)
     m_db = nullptr;
     m_model.Detach();
     m_wait.Drop();
-    EndDialog();
+    // A wait for the signing control ends first; this loop ends after it.
+    if(!m_registeringSignControl) {
+        EndDialog();
+    }
 }

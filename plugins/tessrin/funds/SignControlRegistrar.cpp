@@ -1,11 +1,13 @@
 #include "funds/SignControlRegistrar.h"
 
 #include "frame/ModalMessageBox.h"
+#include "frame/PluginEvents.h"
 #include "funds/LabelDialog.h"
 #include "funds/PayPortRegistDlg.h"
 #include "funds/SignControlTickRule.h"
 
 #include <pelmora/pmStandardPaths.h>
+#include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/log.h>
 #include <wx/timer.h>
@@ -67,7 +69,17 @@ void SignControlRegistrar::Wait(wxWindow* parent)
             }
         },
         kTimerId);
+    // At unload the wait ends at once.
+    auto onUnplug = [&](wxCommandEvent& event) {
+        event.Skip();
+        timer.Stop();
+        if(dialog.IsModal()) {
+            dialog.EndModal(wxID_CANCEL);
+        }
+    };
+    wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, onUnplug);
     timer.Start(m_intervalMs);
     dialog.ShowModal();
     timer.Stop();
+    wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, onUnplug);
 }
