@@ -21,12 +21,10 @@
 #include <pelmora/Notebook.h>
 #include <platform/FakeBrowserLauncher.h>
 #include <platform/FakeProcessLauncher.h>
-#include <platform/SignControlRegistry.h>
 #include <platform/SystemProcessLauncher.h>
 #include <platform/WebPage.h>
 #include <vector>
 #include <wx/app.h>
-#include <wx/ffile.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
@@ -131,29 +129,6 @@ TEST_F(SignControlRegistrarTest, WaitCountsInTheTextFailsOnTheEleventhTickUnless
         EXPECT_EQ(c.textAtLastCheck, textAtLastCheck) << c.name;
         EXPECT_TRUE(OpenWaitText().empty()) << c.name << ": the wait window is gone";
     }
-}
-
-TEST_F(SignControlRegistrarTest, TheControlRegisteredWhileWaitingEndsTheWait)
-{
-    SignControlRegistrar registrar(m_launcher);
-    registrar.SetIntervalMs(5);
-    int ticks = 0;
-    registrar.SetInstalledCheck([&] {
-        if(++ticks == 2) {
-            // What the signing tool does: the control appears in the registry.
-            wxFFile source(m_binFolder.Path() + "/NetSign.js", "w");
-            source.Write("function NetSign() {}");
-            source.Close();
-            EXPECT_TRUE(SignControlRegistry().Register("NetSign.InfoSecNetSign",
-                                                       "62B938C4-4190-4F37-8CF0-A92B0A91CC77",
-                                                       m_binFolder.Path() + "/NetSign.js"));
-        }
-        return IsSignControlInstalled();
-    });
-    registrar.SetFailureNotice([](wxWindow*, const wxString& text) { ADD_FAILURE() << text; });
-    registrar.Wait(m_frame);
-    EXPECT_EQ(2, ticks);
-    EXPECT_TRUE(IsSignControlInstalled());
 }
 
 // The dialog over a store as the client fills it, with everything it

@@ -362,20 +362,6 @@ TEST_F(PayPortRegistModelTest, RegistrationDecidesModeAndPreselectsItsPayPort)
     EXPECT_EQ(model.GetMode(), Rules::eRegist);
 }
 
-TEST_F(PayPortRegistModelTest, WithoutPayPortsThereIsNoCurrentPayPort)
-{
-    PayPortRegistModel model(&market.store, 11);
-    model.Refresh();
-    EXPECT_TRUE(model.GetChannels().items.empty());
-    EXPECT_TRUE(model.GetBanks().items.empty());
-    EXPECT_FALSE(model.GetPayPort());
-    model.Reselect();
-    EXPECT_FALSE(model.GetPayPort());
-    model.Detach();
-    model.Refresh();
-    EXPECT_FALSE(model.GetAccount());
-}
-
 TEST(SignControlTickRuleTest, CountsTenMissingTicksFailsOnTheEleventhAndEndsWhenFound)
 {
     using Step = SignControlTickRule::Step;
