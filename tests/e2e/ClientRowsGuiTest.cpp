@@ -61,7 +61,7 @@ protected:
         ASSERT_GT(client->ReqQrySysPayPortInfo(), 0);
         auto asked = [this] {
             return db.m_SymbolInventory_table->GetIndexByPrimary().size() == 2 &&
-                   db.m_sys_PayPort_table->GetIndexByPrimary().size() == 2;
+                   db.m_sys_PayPort_table->GetIndexByPrimary().size() == 3;
         };
         ASSERT_TRUE(PumpUntil(asked, std::chrono::milliseconds(10000)));
         state = json::parse(sim->Get("/admin/state"));

@@ -86,6 +86,7 @@ unsigned short AdminHttp::Start(unsigned short port)
         bound = -1;
     if(bound <= 0)
         throw std::runtime_error("cannot listen on the HTTP port " + std::to_string(port));
+    m_market.Server().SetHttpPort(static_cast<unsigned short>(bound));
     m_thread = std::thread([this] { m_http.listen_after_bind(); });
     return static_cast<unsigned short>(bound);
 }

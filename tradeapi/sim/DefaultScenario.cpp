@@ -152,7 +152,9 @@ const char* DefaultScenarioText()
     {"id": 1, "code": "Ostrel", "shortName": "OST", "bankName": "奥斯特银行", "currency": "CNY",
      "bankPassword": true, "channelName": "银企直联", "completeFlag": "0"},
     {"id": 2, "code": "Bankfor", "shortName": "BKF", "bankName": "Bankfor Bank", "currency": "USD",
-     "channelName": "Bankfor Direct", "completeFlag": "0"}
+     "channelName": "Bankfor Direct", "completeFlag": "0"},
+    {"id": 3, "code": "Veluna", "shortName": "VLN", "bankName": "维露纳银行", "currency": "CNY",
+     "channelName": "第三方存管", "completeFlag": "1"}
   ],
   "moneyStepMs": 5000,
   "riskRepeatMs": 60000,

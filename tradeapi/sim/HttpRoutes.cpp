@@ -13,6 +13,7 @@
 // logic in a class of their own and add only their routes here.
 #include "HttpRoutes.h"
 
+#include "BankPageService.h"
 #include "BulletinService.h"
 #include "KLineService.h"
 #include "ReportQuery.h"
@@ -51,6 +52,10 @@ void AddHttpRoutes(HttpServices& services, SimMarket& market)
                  return HttpAnswer{query.ok ? 200 : 400, "application/json", *body};
              }});
     }
+
+    // The banks' pages that the pushes of bank addresses point at.
+    services.Add(BankPageService::SignRoute(market));
+    services.Add(BankPageService::DepositRoute());
 
     // The sales report page of the client: HTML over the same history.
     services.Add(

@@ -1,5 +1,6 @@
 #include "MoneyService.h"
 
+#include "BankPageService.h"
 #include "ErrorCodes.h"
 #include "MarketMath.h"
 #include "RequestBody.h"
@@ -129,10 +130,7 @@ void MoneyService::OnInOutMoney(const std::shared_ptr<Session>& session, const F
         page.accountKey = account->key;
         page.id = move.id;
         page.sysPayPortId = port->id;
-        char url[160];
-        std::snprintf(url, sizeof url, "http://127.0.0.1/bank/deposit?inOutId=%d&amount=%.2f", move.id,
-                      move.amount);
-        SetFixedText(page.url, url);
+        SetFixedText(page.url, BankPageService::DepositUrl(m_server.HttpBase(), move.id, move.amount));
         m_server.PushToUser(account->userId, kNtfBankInUrl, page);
     } else
         PushMoney(*account);

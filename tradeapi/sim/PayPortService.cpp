@@ -1,5 +1,6 @@
 #include "PayPortService.h"
 
+#include "BankPageService.h"
 #include "ErrorCodes.h"
 #include "PasswordMask.h"
 #include "RequestBody.h"
@@ -81,9 +82,13 @@ void PayPortService::OnRegist(const std::shared_ptr<Session>& session, const Fra
     const SimSysPayPort* port = FindSysPayPort(req.sysPayPortId);
     if(!port)
         return reply(kErrBadPayPortId, "无效支付接口编号");
-    for(const auto& registered : m_server.State().userPayPorts)
-        if(registered.userId == session->userId && registered.sysPayPortId == port->id)
-            return reply(kErrPayPortRegistered, "该支付接口已签约");
+    auto& ports = m_server.State().userPayPorts;
+    auto registered = std::find_if(ports.begin(), ports.end(), [&](const SimUserPayPort& p) {
+        return p.userId == session->userId && p.sysPayPortId == port->id;
+    });
+    // One the bank has not completed yet may be registered again.
+    if(registered != ports.end() && registered->registState != '1')
+        return reply(kErrPayPortRegistered, "该支付接口已签约");
     const std::string card = FixedText(req.bankCardNumber);
     if(card.empty() || req.identityType < '1' || req.identityType > '6')
         return reply(kErrBadPayParameter, "支付参数无效");
@@ -106,7 +111,13 @@ void PayPortService::OnRegist(const std::shared_ptr<Session>& session, const Fra
     registration.identityNumber = FixedText(req.identityNumber);
     registration.accountName = FixedText(req.accountName);
     registration.currency = port->currency;
-    m_server.State().userPayPorts.push_back(registration);
+    registration.identityType = req.identityType;
+    // The bank completes it later: not registered until then.
+    registration.registState = port->completeFlag == '1' ? '1' : '2';
+    if(registered != ports.end())
+        *registered = registration;
+    else
+        ports.push_back(registration);
     reply(kErrNone, "");
     m_server.PushToUser(session->userId, kNtfPayPortInfo, m_server.Rows().UserPayPort(registration));
     PushSigningPage(session->userId, *port, true);
@@ -150,8 +161,7 @@ void PayPortService::PushSigningPage(int userId, const SimSysPayPort& port, bool
                 }
     page.id = ++m_lastAttPayId;
     page.sysPayPortId = port.id;
-    SetFixedText(page.url, "http://127.0.0.1/bank/sign?qianyue=" + std::string(signedUp ? "1" : "0") +
-                               "&payport=" + std::to_string(port.id));
+    SetFixedText(page.url, BankPageService::SignUrl(m_server.HttpBase(), signedUp, port.id, page.accountKey));
     m_server.PushToUser(userId, kNtfBankInUrl, page);
 }
 

@@ -46,6 +46,11 @@ Front* SimServer::FindFront(const std::string& name)
     return nullptr;
 }
 
+std::string SimServer::HttpBase() const
+{
+    return "http://127.0.0.1:" + std::to_string(m_httpPort.load());
+}
+
 std::vector<unsigned short> SimServer::Ports() const
 {
     std::vector<unsigned short> ports;

@@ -12,6 +12,7 @@
 #include "RowBuilder.h"
 #include "SimClock.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -34,6 +35,12 @@ public:
     RowBuilder& Rows() { return m_rows; }
     RequestRouter& Router() { return m_router; }
     RequestLog& Log() { return m_log; }
+
+    // The HTTP port, once the HTTP side listens: pushed page addresses
+    // carry it. Set from the thread that starts the HTTP side.
+    void SetHttpPort(unsigned short port) { m_httpPort = port; }
+    // "http://127.0.0.1:<port>"
+    std::string HttpBase() const;
 
     Front* FindFront(const std::string& name);
     std::vector<unsigned short> Ports() const;
@@ -78,6 +85,7 @@ private:
     std::map<int, std::shared_ptr<Session>> m_sessions;
     int m_lastSessionId = 0;
     std::vector<int32_t> m_refusedRequests;
+    std::atomic<unsigned short> m_httpPort{0};
 };
 
 } // namespace simmarket

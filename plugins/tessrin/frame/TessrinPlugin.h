@@ -25,6 +25,7 @@ struct am_AmountInOut;
 struct server_time;
 struct symbol_Info;
 struct user_Account;
+struct user_AttPay;
 class CharViewPanelMgr;
 class ChartViewerPanel;
 class Client;
@@ -141,6 +142,9 @@ public:
     int ReqCancelOrder(sFFixCancelOrder* request);
     int ReqModifyPassword(sFFixModifyPassword* request);
     int ReqFinancingGoods(sFFixFinancingGoods* request);
+    // A new "PayPort" page in the centre notebook loading the attachment's
+    // bank page; nothing for an empty address or an unknown pay port.
+    void ShowPayPortPage(const user_AttPay& row);
 
     // The binary-options quote board; null before the panes are built.
     SymbolPane* GetBinaryOptionSymbolPane() const { return m_binaryOptionSymbolPane; }

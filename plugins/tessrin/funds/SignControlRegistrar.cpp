@@ -1,19 +1,21 @@
 #include "funds/SignControlRegistrar.h"
 
+#include "frame/ModalMessageBox.h"
+#include "frame/PluginEvents.h"
 #include "funds/LabelDialog.h"
 #include "funds/PayPortRegistDlg.h"
 #include "funds/SignControlTickRule.h"
 
 #include <pelmora/pmStandardPaths.h>
+#include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/log.h>
-#include <wx/msgdlg.h>
 #include <wx/timer.h>
 
 SignControlRegistrar::SignControlRegistrar(ProcessLauncher& launcher)
     : m_launcher(launcher), m_installed(&IsSignControlInstalled),
       m_notice([](wxWindow* parent, const wxString& text) {
-          wxMessageBox(text, wxMessageBoxCaptionStr, wxOK | wxCENTRE, parent);
+          ModalMessageBox::Show(text, wxMessageBoxCaptionStr, wxOK | wxCENTRE, parent);
       })
 {}
 
@@ -67,7 +69,17 @@ void SignControlRegistrar::Wait(wxWindow* parent)
             }
         },
         kTimerId);
+    // At unload the wait ends at once.
+    auto onUnplug = [&](wxCommandEvent& event) {
+        event.Skip();
+        timer.Stop();
+        if(dialog.IsModal()) {
+            dialog.EndModal(wxID_CANCEL);
+        }
+    };
+    wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, onUnplug);
     timer.Start(m_intervalMs);
     dialog.ShowModal();
     timer.Stop();
+    wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, onUnplug);
 }

@@ -7,6 +7,7 @@
 #include "funds/MoneyDialog.h"
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
+#include "funds/PayPortRegistDlg.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"
@@ -126,6 +127,7 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     for(const char* command : kAccountCommands) {
         wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnAccountCommand, this, XRCID(command));
     }
+    wxTheApp->Bind(wxEVT_MENU, &HoldDetailPane::OnPayPortRegist, this, XRCID("payport_regist"));
 }
 
 HoldDetailPane::~HoldDetailPane()
@@ -137,6 +139,7 @@ HoldDetailPane::~HoldDetailPane()
         for(const char* command : kAccountCommands) {
             wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnAccountCommand, this, XRCID(command));
         }
+        wxTheApp->Unbind(wxEVT_MENU, &HoldDetailPane::OnPayPortRegist, this, XRCID("payport_regist"));
     }
     for(const char* command : kMenuCommands) {
         Unbind(wxEVT_MENU, &HoldDetailPane::OnMenuCommand, this, XRCID(command));
@@ -461,6 +464,20 @@ void HoldDetailPane::OnAccountCommand(wxCommandEvent& event)
         SetSuretyMoney dialog(this, GetDatabase());
         dialog.ShowModal();
     }
+}
+
+void HoldDetailPane::OnPayPortRegist(wxCommandEvent& /*event*/)
+{
+    int row = GetActionRow();
+    if(row > static_cast<int>(GetModel()->GetCount())) {
+        row = 0;
+    }
+    const user_Account* account = GetModel()->FindMoneyAccount(row, HoldDetailModel::eFirstAccount);
+    if(!account || !account->GetLoginInfo(GetDatabase())) {
+        return;
+    }
+    PayPortRegistDlg dialog(this, GetDatabase(), *account);
+    dialog.ShowModal();
 }
 
 void HoldDetailPane::OnLinkClicked(wxDataViewEvent& event)

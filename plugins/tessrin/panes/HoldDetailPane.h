@@ -86,6 +86,9 @@ private:
     // "modify_password", "transfer_Acc", "change_MainAcc" and
     // "setsurety_Money" from the host's menus: the dialog, modal.
     void OnAccountCommand(wxCommandEvent& event);
+    // "payport_regist": the registration dialog, modal, for the account of
+    // the action row (else the first account) once its login is known.
+    void OnPayPortRegist(wxCommandEvent& event);
 
     int m_rememberedRow = 0;
     wxDateTime m_lastActivation;
