@@ -38,7 +38,7 @@ wxString SystemProcessLauncher::FindProgram(const std::vector<wxString>& names) 
 ProcessLauncher::Result SystemProcessLauncher::DoStart(const wxString& /*verb*/, const wxString& program,
                                                        const std::vector<wxString>& arguments)
 {
-    // wxExecute reports a failed exec only in the child, so look first.
+    // A clear reason for the two usual failures, before anything starts.
     struct stat info;
     if(stat(program.fn_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         wxLogWarning("Cannot start \"%s\": no such program.", program);
@@ -72,8 +72,8 @@ ProcessLauncher::Result SystemProcessLauncher::DoStart(const wxString& /*verb*/,
         wxLogWarning("Cannot start \"%s\": %s.", program, std::strerror(error));
         return {ShellResult::kBadFormat, 0};
     }
-    // Reaped by a thread of its own, not by a SIGCHLD handler: the child ends
-    // whenever it likes, and a finished child must stop existing.
+    // A thread of its own reaps the child, so a finished child stops existing
+    // without a SIGCHLD handler in the host (wx's upset the exit leak scan).
     std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
     return {ShellResult::kStarted, static_cast<long>(pid)};
 }

@@ -73,8 +73,7 @@ struct AuditRow
 };
 
 // The commands of the host's menus System, MoneyMgr and ToolsMgr that the
-// plug-in handles, every tool of its tool bar and the chart popup's items. Rows of the account and pay-port
-// dialogs and of the risk rules join as those commands land.
+// plug-in handles, every tool of its tool bar and the chart popup's items.
 std::vector<AuditRow> AuditRows()
 {
     std::vector<AuditRow> rows = {
@@ -83,6 +82,12 @@ std::vector<AuditRow> AuditRows()
         {"systemSetting", Source::eMenu, Effect::eDialog, "SystemSetting"},
         {"in_money", Source::eMenu, Effect::eDialog, "MoneyDialog"},
         {"out_money", Source::eMenu, Effect::eDialog, "MoneyDialog"},
+        {"modify_password", Source::eMenu, Effect::eDialog, "ModifyPasswordDlg"},
+        {"payport_regist", Source::eMenu, Effect::eDialog, "PayPortRegistDlg"},
+        {"transfer_Acc", Source::eMenu, Effect::eDialog, "TransferAcc"},
+        {"change_MainAcc", Source::eMenu, Effect::eDialog, "ChangeMainAcc"},
+        {"setsurety_Money", Source::eMenu, Effect::eDialog, "SetSuretyMoney"},
+        {"riskCustom", Source::eMenu, Effect::eDialog, "RiskParamsCustomDlg"},
         {"show_symbolPane", Source::eMenu, Effect::ePane, "Navigator"},
         {"show_outPane", Source::eMenu, Effect::ePane, "Output"},
         {"Sales_report", Source::eMenu, Effect::ePage},
