@@ -10,7 +10,7 @@
 #include <wx/intl.h>
 
 ChangeMainAcc::ChangeMainAcc(wxWindow* /*parent*/, RecordStore* db)
-    : ChangeMainAccBase(nullptr), m_db(db), m_wait(this),
+    : ChangeMainAccBase(nullptr), m_db(db), m_flow(this, *this, m_buttonOk),
       m_sender([](sFFixMasterAccount& request) { return AccountRequestSender::Send(request); })
 {
     wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &ChangeMainAcc::OnPluginUnplug, this);
@@ -22,7 +22,6 @@ ChangeMainAcc::~ChangeMainAcc()
         wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, &ChangeMainAcc::OnPluginUnplug, this);
     }
     UnregisterTrigger();
-    m_wait.Drop();
 }
 
 void ChangeMainAcc::UnregisterTrigger()
@@ -64,7 +63,7 @@ void ChangeMainAcc::afterUpdate(const user_Account& stored, CTransaction* /*tran
 void ChangeMainAcc::OnOk(wxCommandEvent& event)
 {
     event.Skip();
-    if(m_wait.IsWaiting()) {
+    if(m_flow.IsWaiting()) {
         return; // the button is disabled; one request at a time
     }
     if(!m_db || !m_db->m_user_Account_table || m_db->m_user_Account_table->GetIndexByPrimary().empty()) {
@@ -73,49 +72,22 @@ void ChangeMainAcc::OnOk(wxCommandEvent& event)
     }
     sFFixMasterAccount request =
         AccountDialogRules::MakeMasterAccount(m_db, AccountChoice::ChosenKey(m_comboBoxAccount));
-    const int requestId = m_sender ? m_sender(request) : -1;
-    if(requestId < 0) {
-        m_errMsgBox.ShowErrMsgBox(_("Send Command Failed!"), -1);
-        return;
-    }
-    m_wait.Start(requestId, kWaitMs);
-    m_buttonOk->Disable();
+    m_flow.Sent(m_sender ? m_sender(request) : -1);
 }
 
 void ChangeMainAcc::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
-        return;
-    }
-    m_buttonOk->Enable();
-    if(errorCode != 0) {
-        m_errMsgBox.ShowErrMsgBox(text, errorCode);
-        return;
-    }
-    m_errMsgBox.ShowErrMsgBox(_("Change MainAcc Success!"), 0, ErrMsgBox::eSuccess);
-    m_succeeded = true;
-    Close();
+    m_flow.OnResponse(requestId, errorCode, text, _("Change MainAcc Success!"), 0);
 }
 
 void ChangeMainAcc::OnResponseTimeOut(int /*requestId*/)
 {
-    if(!m_wait.IsWaiting()) {
-        return;
-    }
-    m_wait.Drop();
-    m_buttonOk->Enable();
-    m_errMsgBox.ShowErrMsgBox(_("Request Time Out!"), -1);
+    m_flow.OnResponseTimeOut();
 }
 
 void ChangeMainAcc::OnClose(wxCloseEvent& /*event*/)
 {
-    m_wait.Drop();
-    // The opener destroys the dialog once ShowModal returns.
-    if(IsModal()) {
-        EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);
-    } else {
-        Hide();
-    }
+    m_flow.OnClose();
 }
 
 void ChangeMainAcc::OnPluginUnplug(wxCommandEvent& event)
@@ -123,8 +95,5 @@ void ChangeMainAcc::OnPluginUnplug(wxCommandEvent& event)
     event.Skip(); // other windows close too
     UnregisterTrigger();
     m_db = nullptr;
-    m_wait.Drop();
-    if(IsModal()) {
-        EndModal(wxID_CANCEL);
-    }
+    m_flow.OnUnplug();
 }

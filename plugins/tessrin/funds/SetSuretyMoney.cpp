@@ -12,7 +12,7 @@
 #include <wx/valnum.h>
 
 SetSuretyMoney::SetSuretyMoney(wxWindow* /*parent*/, RecordStore* db)
-    : SetSuretyMoneyBase(nullptr, wxID_ANY, _("Set Surety Money")), m_db(db), m_wait(this),
+    : SetSuretyMoneyBase(nullptr, wxID_ANY, _("Set Surety Money")), m_db(db), m_flow(this, *this, m_buttonOk),
       m_sender([](sFFixSetSuretyMoney& request) { return AccountRequestSender::Send(request); })
 {
     wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &SetSuretyMoney::OnPluginUnplug, this);
@@ -27,7 +27,6 @@ SetSuretyMoney::~SetSuretyMoney()
         wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, &SetSuretyMoney::OnPluginUnplug, this);
     }
     UnregisterTrigger();
-    m_wait.Drop();
 }
 
 void SetSuretyMoney::UnregisterTrigger()
@@ -76,60 +75,33 @@ void SetSuretyMoney::afterUpdate(const user_Account& /*stored*/, CTransaction* /
 void SetSuretyMoney::OnOk(wxCommandEvent& event)
 {
     event.Skip();
-    if(m_wait.IsWaiting()) {
+    if(m_flow.IsWaiting()) {
         return; // "ok" is disabled; one request at a time
     }
     const wxString password = m_textCtrlPassword->GetValue();
     if(password.empty()) {
-        m_errMsgBox.ShowErrMsgBox(_("Invalid Passord!"), -1);
+        m_flow.GetErrMsgBox().ShowErrMsgBox(_("Invalid Passord!"), -1);
         return;
     }
     sFFixSetSuretyMoney request = AccountDialogRules::MakeSetSuretyMoney(
         AccountChoice::ChosenKey(m_comboBoxAccount),
         AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue()), password);
-    const int requestId = m_sender ? m_sender(request) : -1;
-    if(requestId < 0) {
-        m_errMsgBox.ShowErrMsgBox(_("Send Command Failed!"), -1);
-        return;
-    }
-    m_wait.Start(requestId, kWaitMs);
-    m_buttonOk->Disable();
+    m_flow.Sent(m_sender ? m_sender(request) : -1);
 }
 
 void SetSuretyMoney::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
-        return;
-    }
-    m_buttonOk->Enable();
-    if(errorCode != 0) {
-        m_errMsgBox.ShowErrMsgBox(text, errorCode);
-        return;
-    }
-    m_errMsgBox.ShowErrMsgBox(_("Set Surety Money Success!"), -1, ErrMsgBox::eSuccess);
-    m_succeeded = true;
-    Close();
+    m_flow.OnResponse(requestId, errorCode, text, _("Set Surety Money Success!"), -1);
 }
 
 void SetSuretyMoney::OnResponseTimeOut(int /*requestId*/)
 {
-    if(!m_wait.IsWaiting()) {
-        return;
-    }
-    m_wait.Drop();
-    m_buttonOk->Enable();
-    m_errMsgBox.ShowErrMsgBox(_("Request Time Out!"), -1);
+    m_flow.OnResponseTimeOut();
 }
 
 void SetSuretyMoney::OnClose(wxCloseEvent& /*event*/)
 {
-    m_wait.Drop();
-    // The opener destroys the dialog once ShowModal returns.
-    if(IsModal()) {
-        EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);
-    } else {
-        Hide();
-    }
+    m_flow.OnClose();
 }
 
 void SetSuretyMoney::OnPluginUnplug(wxCommandEvent& event)
@@ -137,8 +109,5 @@ void SetSuretyMoney::OnPluginUnplug(wxCommandEvent& event)
     event.Skip(); // other windows close too
     UnregisterTrigger();
     m_db = nullptr;
-    m_wait.Drop();
-    if(IsModal()) {
-        EndModal(wxID_CANCEL);
-    }
+    m_flow.OnUnplug();
 }

@@ -12,7 +12,7 @@
 #include <wx/valnum.h>
 
 TransferAcc::TransferAcc(wxWindow* /*parent*/, RecordStore* db)
-    : TransferAccBase(nullptr), m_db(db), m_wait(this),
+    : TransferAccBase(nullptr), m_db(db), m_flow(this, *this, m_buttonOk),
       m_sender([](sFFixMoveMoney& request) { return AccountRequestSender::Send(request); })
 {
     wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &TransferAcc::OnPluginUnplug, this);
@@ -27,7 +27,6 @@ TransferAcc::~TransferAcc()
         wxTheApp->Unbind(wxEVT_PLUGIN_UNPLUG, &TransferAcc::OnPluginUnplug, this);
     }
     UnregisterTrigger();
-    m_wait.Drop();
 }
 
 void TransferAcc::UnregisterTrigger()
@@ -82,65 +81,38 @@ void TransferAcc::afterUpdate(const user_Account& /*stored*/, CTransaction* /*tr
 void TransferAcc::OnOk(wxCommandEvent& event)
 {
     event.Skip();
-    if(m_wait.IsWaiting()) {
+    if(m_flow.IsWaiting()) {
         return; // "ok" is disabled; one request at a time
     }
     const int fromKey = AccountChoice::ChosenKey(m_comboBoxSource);
     const int toKey = AccountChoice::ChosenKey(m_comboBoxDest);
     if(fromKey == toKey) {
-        m_errMsgBox.ShowErrMsgBox(_("mustn't transfer money between the same account!"), -1);
+        m_flow.GetErrMsgBox().ShowErrMsgBox(_("mustn't transfer money between the same account!"), -1);
         return;
     }
     const wxString password = m_textCtrlPassword->GetValue();
     if(password.empty()) {
-        m_errMsgBox.ShowErrMsgBox(_("Invalid Passord!"), -1);
+        m_flow.GetErrMsgBox().ShowErrMsgBox(_("Invalid Passord!"), -1);
         return;
     }
     sFFixMoveMoney request = AccountDialogRules::MakeMoveMoney(
         fromKey, toKey, AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue()), password);
-    const int requestId = m_sender ? m_sender(request) : -1;
-    if(requestId < 0) {
-        m_errMsgBox.ShowErrMsgBox(_("Send Command Failed!"), -1);
-        return;
-    }
-    m_wait.Start(requestId, kWaitMs);
-    m_buttonOk->Disable();
+    m_flow.Sent(m_sender ? m_sender(request) : -1);
 }
 
 void TransferAcc::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
-        return;
-    }
-    m_buttonOk->Enable();
-    if(errorCode != 0) {
-        m_errMsgBox.ShowErrMsgBox(text, errorCode);
-        return;
-    }
-    m_errMsgBox.ShowErrMsgBox(_("Transfer Cash Success!"), -1, ErrMsgBox::eSuccess);
-    m_succeeded = true;
-    Close();
+    m_flow.OnResponse(requestId, errorCode, text, _("Transfer Cash Success!"), -1);
 }
 
 void TransferAcc::OnResponseTimeOut(int /*requestId*/)
 {
-    if(!m_wait.IsWaiting()) {
-        return;
-    }
-    m_wait.Drop();
-    m_buttonOk->Enable();
-    m_errMsgBox.ShowErrMsgBox(_("Request Time Out!"), -1);
+    m_flow.OnResponseTimeOut();
 }
 
 void TransferAcc::OnClose(wxCloseEvent& /*event*/)
 {
-    m_wait.Drop();
-    // The opener destroys the dialog once ShowModal returns.
-    if(IsModal()) {
-        EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);
-    } else {
-        Hide();
-    }
+    m_flow.OnClose();
 }
 
 void TransferAcc::OnPluginUnplug(wxCommandEvent& event)
@@ -148,8 +120,5 @@ void TransferAcc::OnPluginUnplug(wxCommandEvent& event)
     event.Skip(); // other windows close too
     UnregisterTrigger();
     m_db = nullptr;
-    m_wait.Drop();
-    if(IsModal()) {
-        EndModal(wxID_CANCEL);
-    }
+    m_flow.OnUnplug();
 }

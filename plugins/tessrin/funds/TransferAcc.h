@@ -1,9 +1,8 @@
 #pragma once
 
 #include "connection/RequestCallBack.h"
-#include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
-#include "funds/ErrMsgBox.h"
+#include "funds/AccountRequestFlow.h"
 #include "layouts/TransferAccBase.h"
 
 #include <functional>
@@ -23,7 +22,7 @@ struct user_Account;
 class TransferAcc : public TransferAccBase, public RequestCallBack, public CActionTrigger<user_Account>
 {
 public:
-    static constexpr unsigned kWaitMs = 10000;
+    static constexpr unsigned kWaitMs = AccountRequestFlow::kWaitMs;
     // Sends the packed request; the request id, or below 0 when not sent.
     using Sender = std::function<int(sFFixMoveMoney& request)>;
 
@@ -35,12 +34,12 @@ public:
     void OnResponseTimeOut(int requestId) override;
     void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
 
-    bool IsWaitting() const { return m_wait.IsWaiting(); }
+    bool IsWaitting() const { return m_flow.IsWaiting(); }
     // Tests replace the sender (default: the Client's trade API), the
     // registry of waits and the box.
     void SetSender(Sender sender) { m_sender = std::move(sender); }
-    void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
-    ErrMsgBox& GetErrMsgBox() { return m_errMsgBox; }
+    void SetRequestNotify(RequestNotify* registry) { m_flow.SetRequestNotify(registry); }
+    ErrMsgBox& GetErrMsgBox() { return m_flow.GetErrMsgBox(); }
 
 protected:
     void OnInitDialog(wxInitDialogEvent& event) override;
@@ -55,8 +54,6 @@ private:
     void OnPluginUnplug(wxCommandEvent& event);
 
     RecordStore* m_db; // not owned
-    bool m_succeeded = false;
-    RequestWait m_wait;
-    ErrMsgBox m_errMsgBox;
+    AccountRequestFlow m_flow;
     Sender m_sender;
 };

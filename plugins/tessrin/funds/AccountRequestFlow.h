@@ -1,0 +1,50 @@
+#pragma once
+
+#include "connection/RequestWait.h"
+#include "funds/ErrMsgBox.h"
+
+#include <wx/string.h>
+
+class RequestCallBack;
+class RequestNotify;
+class wxButton;
+class wxDialog;
+
+// The one request of an account dialog and how it ends: a 10 s wait with
+// only "ok" disabled; the answer or the time-out in the dialog's ErrMsgBox;
+// success closes the dialog; closing or unload ends its modal loop, and the
+// opener destroys it. GUI thread only.
+class AccountRequestFlow
+{
+public:
+    static constexpr unsigned kWaitMs = 10000;
+
+    // The owner receives the answers and passes them on here; the button is
+    // the dialog's "ok".
+    AccountRequestFlow(RequestCallBack* owner, wxDialog& dialog, wxButton* ok);
+    AccountRequestFlow(const AccountRequestFlow&) = delete;
+    AccountRequestFlow& operator=(const AccountRequestFlow&) = delete;
+
+    bool IsWaiting() const { return m_wait.IsWaiting(); }
+    void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    ErrMsgBox& GetErrMsgBox() { return m_box; }
+
+    // Waits for a sent request; an id below 0 (not sent) is reported instead.
+    void Sent(int requestId);
+    // The awaited answer: a failure in the box; a success with its text and
+    // code, then the dialog closes.
+    void OnResponse(int requestId, int errorCode, const wxString& text, const wxString& successText,
+                    int successCode);
+    void OnResponseTimeOut();
+    // The dialog's close: the wait is dropped, the loop ends (OK after a success).
+    void OnClose();
+    // Unload: the wait is dropped, the loop ends with cancel.
+    void OnUnplug();
+
+private:
+    wxDialog& m_dialog;
+    wxButton* m_ok; // owned by the dialog
+    RequestWait m_wait;
+    ErrMsgBox m_box;
+    bool m_succeeded = false;
+};
