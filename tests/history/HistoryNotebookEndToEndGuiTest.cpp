@@ -2,6 +2,7 @@
 // pane, its pages asking simmarketd's report service and showing its rows,
 // the binary-option page, colours and stored layouts.
 #include "TestBed.h"
+#include "WrongTypeLog.h"
 #include "connection/Client.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
@@ -33,34 +34,6 @@ using namespace std::chrono_literals;
 using Json = nlohmann::json;
 
 namespace {
-
-// Counts the data-view control's wrong-type diagnostics while it lives.
-class WrongTypeLog : public wxLog
-{
-public:
-    WrongTypeLog() : m_previous(wxLog::SetActiveTarget(this)), m_level(wxLog::GetLogLevel())
-    {
-        wxLog::SetLogLevel(wxLOG_Max);
-    }
-    ~WrongTypeLog() override
-    {
-        wxLog::SetLogLevel(m_level);
-        wxLog::SetActiveTarget(m_previous);
-    }
-    int wrongTypes = 0;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override
-    {
-        if(msg.Contains("Wrong type")) {
-            ++wrongTypes;
-        }
-    }
-
-private:
-    wxLog* m_previous;
-    wxLogLevel m_level;
-};
 
 std::vector<wxString> Titles(Notebook* book)
 {

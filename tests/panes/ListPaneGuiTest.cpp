@@ -5,6 +5,7 @@
 #include "EventPump.h"
 #include "HoldBillTestPane.h"
 #include "NotebookHost.h"
+#include "WrongTypeLog.h"
 #include "frame/PluginExports.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinPlugin.h"
@@ -23,35 +24,6 @@ void gtk_menu_popdown(GtkMenu* menu);
 }
 
 namespace {
-
-// Counts the control's wrong-type diagnostics while it lives.
-class WrongTypeLog : public wxLog
-{
-public:
-    WrongTypeLog() : m_previous(wxLog::SetActiveTarget(this)), m_level(wxLog::GetLogLevel())
-    {
-        wxLog::SetLogLevel(wxLOG_Max);
-    }
-    ~WrongTypeLog() override
-    {
-        wxLog::SetLogLevel(m_level);
-        wxLog::SetActiveTarget(m_previous);
-    }
-
-    int wrongTypes = 0;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override
-    {
-        if(msg.Contains("Wrong type")) {
-            ++wrongTypes;
-        }
-    }
-
-private:
-    wxLog* m_previous;
-    wxLogLevel m_level;
-};
 
 trade_HoldBill Bill(const char* code, double quantity = 2)
 {

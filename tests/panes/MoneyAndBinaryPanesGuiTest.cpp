@@ -9,6 +9,7 @@
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "TestBed.h"
+#include "WrongTypeLog.h"
 #include "connection/Client.h"
 #include "db/NumberFormat.h"
 #include "frame/InOutPageTarget.h"
@@ -433,34 +434,6 @@ TEST(InOutPageOpeners, EveryFailedCheckOpensNothingTheKeyOrTheSettingChoosesTheB
 }
 
 namespace {
-
-// Counts the control's wrong-type diagnostics while it lives.
-class WrongTypeLog : public wxLog
-{
-public:
-    WrongTypeLog() : m_previous(wxLog::SetActiveTarget(this)), m_level(wxLog::GetLogLevel())
-    {
-        wxLog::SetLogLevel(wxLOG_Max);
-    }
-    ~WrongTypeLog() override
-    {
-        wxLog::SetLogLevel(m_level);
-        wxLog::SetActiveTarget(m_previous);
-    }
-    int wrongTypes = 0;
-
-protected:
-    void DoLogTextAtLevel(wxLogLevel, const wxString& msg) override
-    {
-        if(msg.Contains("Wrong type")) {
-            ++wrongTypes;
-        }
-    }
-
-private:
-    wxLog* m_previous;
-    wxLogLevel m_level;
-};
 
 // Waits until the last row is laid out in every column.
 bool Painted(ListPane* pane, wxDataViewModel* model)
