@@ -637,11 +637,23 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
             PumpUntil([&] { return byId.find(id) != byId.end() && !byId.find(id)->bankUrl.empty(); }));
         return id;
     };
-    // The page's view asks for the movement's address.
+    // The page's view asks for the movement's address, and the market serves it.
     auto loads = [&](PayPortRegistPanel* page, int id) {
         const wxString address = PayPortRegistPanel::NormaliseUrl(byId.find(id)->bankUrl);
+        const std::string query = "inOutId=" + std::to_string(id) + "&";
+        const auto served = [&] {
+            const json state = bed.Market().State();
+            for(const json& entry : state["requests"]) {
+                if(entry["kind"] == "http" && entry["path"] == "/bank/deposit" &&
+                   (entry["query"].get<std::string>() + "&").find(query) != std::string::npos) {
+                    return true;
+                }
+            }
+            return false;
+        };
         return page && page->GetPage() &&
-               PumpUntil([&] { return page->GetPage()->GetView()->GetCurrentURL() == address; });
+               PumpUntil([&] { return page->GetPage()->GetView()->GetCurrentURL() == address; }) &&
+               PumpUntil(served);
     };
 
     // Registry empty: the signing tool registers the control, then the page.
