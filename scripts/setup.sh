@@ -7,7 +7,7 @@ packages=(
   libwxgtk3.2-dev libwxgtk-webview3.2-dev
   libboost-dev libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth libgl1-mesa-dri imagemagick x11-utils fonts-noto-cjk
+  xvfb xauth libgl1-mesa-dri imagemagick x11-utils fonts-noto-cjk tzdata
 )
 
 missing=()

@@ -1,6 +1,10 @@
 #include "db/DateTimeText.h"
 
+#include "ScopedEnv.h"
+
+#include <ctime>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -24,6 +28,42 @@ TEST(ParseDateAndTime, JoinsDateAndTimeFields)
     EXPECT_EQ(ParseDateAndTime("20261208", "093015"), At(2026, wxDateTime::Dec, 8, 9, 30, 15));
     EXPECT_FALSE(ParseDateAndTime("20261208", "").IsValid());
     EXPECT_FALSE(ParseDateAndTime("", "093015").IsValid());
+}
+
+// Quote times take a quicker road than wx's parser; a run of them, in the
+// order a feed sends them, must read exactly as the parser reads them, in a
+// zone with summer time too.
+TEST(ParseDateAndTime, AgreesWithTheGeneralParserOverARunOfQuoteTimes)
+{
+    const std::vector<std::pair<const char*, const char*>> run = {
+        {"20261208", "093015"}, {"20261208", "093059"}, {"20261208", "093100"},  {"20261208", "093015"},
+        {"20240229", "235959"}, {"20240301", "000000"}, {"20230229", "120000"},  {"20261308", "093015"},
+        {"20261200", "093015"}, {"20261208", "240000"}, {"20261208", "096000"},  {"20261208", "093060"},
+        {"2026120x", "093015"}, {"20261208", "0930 5"}, {"20261208", "0930150"}, {"19691231", "235959"},
+        {"20260329", "015959"}, {"20260329", "023000"}, {"20260329", "030000"},  {"20261025", "023000"},
+        {"20261025", "025959"}, {"20261025", "030000"}, {"20261208", "093015"}};
+    for(const char* zone : {"UTC", "Asia/Shanghai", "Europe/Berlin"}) {
+        SCOPED_TRACE(zone);
+        ScopedEnv tz("TZ", zone);
+        tzset();
+        // The minute kept belongs to the zone before: the zone never changes
+        // in a running terminal.
+        ParseDateAndTime("20000101", "000000");
+        for(const auto& [date, time] : run) {
+            wxDateTime expected;
+            wxString::const_iterator end;
+            const wxString text = wxString(date) + time;
+            if(!expected.ParseFormat(text, "%Y%m%d%H%M%S", &end) || !expected.IsValid()) {
+                expected = wxInvalidDateTime;
+            }
+            const wxDateTime parsed = ParseDateAndTime(date, time);
+            ASSERT_EQ(parsed.IsValid(), expected.IsValid()) << text;
+            if(expected.IsValid()) {
+                EXPECT_EQ(parsed.GetValue(), expected.GetValue()) << text;
+            }
+        }
+    }
+    tzset();
 }
 
 TEST(ParseCompactDate, GivesMidnight)

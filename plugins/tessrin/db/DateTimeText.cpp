@@ -17,6 +17,58 @@ wxString Format(const wxDateTime& value, const char* format)
     return value.IsValid() ? value.Format(format) : wxString();
 }
 
+// The number written by count digits from first on; -1 when one is not a digit.
+int Digits(const wxString& text, size_t first, size_t count)
+{
+    int value = 0;
+    for(size_t i = first; i < first + count; ++i) {
+        const wxUniChar c = text[i];
+        if(c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + static_cast<int>(c.GetValue() - '0');
+    }
+    return value;
+}
+
+// Quote times arrive by the thousand per second, nearly all within the
+// current minute, and every local-time conversion reads the zone anew. The
+// start of the last minute converted is kept (per thread: the library's
+// threads parse too) and the seconds added; a minute holds no zone change.
+bool ParseQuoteTime(const wxString& date, const wxString& time, wxDateTime& value)
+{
+    if(date.length() != 8 || time.length() != 6) {
+        return false;
+    }
+    const int year = Digits(date, 0, 4), month = Digits(date, 4, 2), day = Digits(date, 6, 2);
+    const int hour = Digits(time, 0, 2), minute = Digits(time, 2, 2), second = Digits(time, 4, 2);
+    if(year < 1970 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 ||
+       minute > 59 || second < 0 || second > 59 ||
+       day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year)) {
+        return false;
+    }
+    struct Minute
+    {
+        long long key = -1;
+        wxDateTime start;
+    };
+    thread_local Minute last;
+    const long long key =
+        ((static_cast<long long>(year) * 100 + month) * 100 + day) * 10000 + hour * 100 + minute;
+    if(key != last.key) {
+        last.start = wxDateTime(
+            static_cast<wxDateTime::wxDateTime_t>(day), static_cast<wxDateTime::Month>(month - 1), year,
+            static_cast<wxDateTime::wxDateTime_t>(hour), static_cast<wxDateTime::wxDateTime_t>(minute), 0);
+        if(!last.start.IsValid()) {
+            last.key = -1;
+            return false;
+        }
+        last.key = key;
+    }
+    value = last.start + wxTimeSpan::Seconds(second);
+    return true;
+}
+
 } // namespace
 
 wxDateTime ParseCompactDateTime(const wxString& text)
@@ -26,6 +78,10 @@ wxDateTime ParseCompactDateTime(const wxString& text)
 
 wxDateTime ParseDateAndTime(const wxString& dateText, const wxString& timeText)
 {
+    wxDateTime value;
+    if(ParseQuoteTime(dateText, timeText, value)) {
+        return value;
+    }
     return Parse(dateText + timeText, "%Y%m%d%H%M%S");
 }
 
