@@ -73,7 +73,7 @@ ProcessLauncher::Result SystemProcessLauncher::DoStart(const wxString& /*verb*/,
         return {ShellResult::kBadFormat, 0};
     }
     // A thread of its own reaps the child, so a finished child stops existing
-    // without a SIGCHLD handler in the host (wx's upset the exit leak scan).
+    // whatever the host does with SIGCHLD.
     std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
     return {ShellResult::kStarted, static_cast<long>(pid)};
 }
