@@ -93,10 +93,11 @@ public:
     std::string Host() const { return "127.0.0.1:" + std::to_string(m_http.Port()); }
 
 private:
-    LoopbackHttpServer m_http;
     std::mutex m_mutex;
     std::vector<Request> m_requests;
     std::vector<std::string> m_answers;
+    // Last: the server stops, its handler done, before what the handler fills goes.
+    LoopbackHttpServer m_http;
 };
 
 std::string Param(const KLineServer::Request& request, const std::string& key)

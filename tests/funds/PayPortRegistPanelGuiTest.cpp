@@ -73,9 +73,10 @@ private:
         });
     }
 
-    LoopbackHttpServer m_server;
     std::mutex m_mutex;
     std::map<std::string, int> m_hits;
+    // Last: the server stops, its handler done, before what the handler counts goes.
+    LoopbackHttpServer m_server;
 };
 
 wxString Title(PayPortRegistPanel& panel)
