@@ -2,6 +2,7 @@
 
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
@@ -57,12 +58,8 @@ const std::vector<HistoryColumn>& HistoryLimtModel::Columns()
 bool HistoryLimtModel::HasLinks(const trade_Limit& row) const
 {
     RecordStore* db = GetDatabase();
-    if(!row.GetSymbolInfo(db)) {
-        return false;
-    }
-    const symbol_Info& symbol = *row.cachedSymbolInfo;
-    return symbol.GetSymbolProperty(db) && symbol.GetAccount(db) &&
-           symbol.cachedSymbolProperty->GetSymbolPrice(db);
+    const auto* symbol = LinkedSymbol(row, db);
+    return symbol && symbol->cachedSymbolProperty->GetSymbolPrice(db);
 }
 
 void HistoryLimtModel::GetRowValue(const trade_Limit& row, unsigned int column, wxVariant& value) const

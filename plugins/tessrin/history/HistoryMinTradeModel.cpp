@@ -2,6 +2,7 @@
 
 #include "db/ChartPeriod.h"
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
@@ -60,12 +61,7 @@ const std::vector<HistoryColumn>& HistoryMinTradeModel::Columns()
 
 bool HistoryMinTradeModel::HasLinks(const trade_BinaryOrder& row) const
 {
-    RecordStore* db = GetDatabase();
-    if(!row.GetSymbolInfo(db)) {
-        return false;
-    }
-    const symbol_Info& symbol = *row.cachedSymbolInfo;
-    return symbol.GetSymbolProperty(db) && symbol.GetAccount(db);
+    return LinkedSymbol(row, GetDatabase()) != nullptr;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
@@ -51,12 +52,7 @@ const std::vector<HistoryColumn>& HistoryOrderModel::Columns()
 
 bool HistoryOrderModel::HasLinks(const trade_CloseBill& row) const
 {
-    RecordStore* db = GetDatabase();
-    if(!row.GetSymbolInfo(db)) {
-        return false;
-    }
-    const symbol_Info& symbol = *row.cachedSymbolInfo;
-    return symbol.GetSymbolProperty(db) && symbol.GetAccount(db);
+    return LinkedSymbol(row, GetDatabase()) != nullptr;
 }
 
 void HistoryOrderModel::GetRowValue(const trade_CloseBill& row, unsigned int column, wxVariant& value) const

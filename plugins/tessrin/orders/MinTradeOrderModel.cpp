@@ -1,6 +1,7 @@
 #include "orders/MinTradeOrderModel.h"
 
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "frame/TessrinPlugin.h"
 #include "orders/MinTradeOrderCells.h"
@@ -43,12 +44,7 @@ void MinTradeOrderModel::afterUpdate(const trade_BinaryOrder& stored, CTransacti
 
 bool MinTradeOrderModel::HasLinks(const trade_BinaryOrder& order) const
 {
-    RecordStore* db = GetDatabase();
-    if(!order.GetSymbolInfo(db)) {
-        return false;
-    }
-    const symbol_Info& symbol = *order.cachedSymbolInfo;
-    return symbol.GetSymbolProperty(db) && symbol.GetAccount(db);
+    return LinkedSymbol(order, GetDatabase()) != nullptr;
 }
 
 void MinTradeOrderModel::GetRecordValue(const trade_BinaryOrder& order, unsigned int column,

@@ -2,6 +2,7 @@
 
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "panes/ProfitColour.h"
 
@@ -11,12 +12,7 @@ CloseBillModel::CloseBillModel(RecordStore* db)
 
 bool CloseBillModel::HasLinks(const trade_CloseBill& bill) const
 {
-    RecordStore* db = GetDatabase();
-    if(!bill.GetSymbolInfo(db)) {
-        return false;
-    }
-    const symbol_Info& symbol = *bill.cachedSymbolInfo;
-    return symbol.GetAccount(db) && symbol.GetSymbolProperty(db);
+    return LinkedSymbol(bill, GetDatabase()) != nullptr;
 }
 
 void CloseBillModel::GetRecordValue(const trade_CloseBill& bill, unsigned int column, wxVariant& value) const

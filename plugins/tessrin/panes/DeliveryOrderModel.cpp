@@ -2,6 +2,7 @@
 
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "panes/DeliveryConfirmTime.h"
 #include "panes/ProfitColour.h"
@@ -12,12 +13,7 @@ DeliveryOrderModel::DeliveryOrderModel(RecordStore* db)
 
 bool DeliveryOrderModel::HasLinks(const trade_DeliveryOrder& order) const
 {
-    RecordStore* db = GetDatabase();
-    if(!order.GetSymbolInfo(db)) {
-        return false;
-    }
-    const symbol_Info& symbol = *order.cachedSymbolInfo;
-    return symbol.GetAccount(db) && symbol.GetSymbolProperty(db);
+    return LinkedSymbol(order, GetDatabase()) != nullptr;
 }
 
 void DeliveryOrderModel::GetRecordValue(const trade_DeliveryOrder& order, unsigned int column,

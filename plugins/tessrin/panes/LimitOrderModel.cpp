@@ -2,6 +2,7 @@
 
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "panes/LimitOrderActions.h"
 
@@ -12,14 +13,11 @@ LimitOrderModel::LimitOrderModel(RecordStore* db)
 bool LimitOrderModel::HasLinks(const trade_Limit& order) const
 {
     RecordStore* db = GetDatabase();
-    if(!order.GetSymbolInfo(db)) {
+    const auto* symbol = LinkedSymbol(order, db);
+    if(!symbol) {
         return false;
     }
-    const symbol_Info& symbol = *order.cachedSymbolInfo;
-    if(!symbol.GetAccount(db) || !symbol.GetSymbolProperty(db)) {
-        return false;
-    }
-    symbol.cachedSymbolProperty->GetSymbolPrice(db);
+    symbol->cachedSymbolProperty->GetSymbolPrice(db);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "panes/PositionModel.h"
 
+#include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "db/TradeArithmetic.h"
 #include "panes/PositionFigures.h"
@@ -98,14 +99,11 @@ void PositionModel::afterUpdate(const symbol_price& stored, CTransaction*, void*
 bool PositionModel::HasLinks(const trade_Position& position) const
 {
     RecordStore* db = GetDatabase();
-    if(!position.GetSymbolInfo(db)) {
+    const auto* symbol = LinkedSymbol(position, db);
+    if(!symbol) {
         return false;
     }
-    const symbol_Info& symbol = *position.cachedSymbolInfo;
-    if(!symbol.GetAccount(db) || !symbol.GetSymbolProperty(db)) {
-        return false;
-    }
-    symbol.cachedSymbolProperty->GetSymbolPrice(db);
+    symbol->cachedSymbolProperty->GetSymbolPrice(db);
     return true;
 }
 
