@@ -4,6 +4,7 @@
 #include "LoginController.h"
 #include "MainFrame.h"
 #include "PelmoraHostManager.h"
+#include "PluginCatalogues.h"
 #include "PluginManager.h"
 #include "pelmora/BitmapLoader.h"
 #include "pelmora/EventNotifier.h"
@@ -85,6 +86,8 @@ bool PelmoraApp::OnInit()
     }
     const wxString exeFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     m_images = std::make_unique<BitmapLoader>(exeFolder + "/images");
+    // Before any window: the host's menu titles are keys the plug-ins look up.
+    PluginCatalogues::Load(pmStandardPaths::Get().GetPluginsDirectory());
 
     m_frame = new MainFrame(m_tracer);
     m_frame->SetScreenshotFile(m_options.screenshotFile);

@@ -179,12 +179,13 @@ std::string ChartPainter::OhlcLegend(BaseChart& chart, double open, double high,
     const std::string value = ValueFormat() + "<*/font*>";
     const std::string fg = Hex(m_style.foregroundColour);
     std::string text = "      <*block*>";
-    text += Tr("Open: [") + "<*font,color=" + Hex(m_style.barUpColour) + "*>" + Format(chart, open, value);
-    text += Tr("] High: [") + "<*font,color=" + fg + "*>" + Format(chart, high, value);
-    text += Tr("] Low: [") + "<*font,color=" + fg + "*>" + Format(chart, low, value);
-    text +=
-        Tr("] Close: [") + "<*font, color=" + Hex(m_style.barDownColour) + "*>" + Format(chart, close, value);
-    text += Tr("]");
+    text += Tr(wxTRANSLATE("Open: [")) + "<*font,color=" + Hex(m_style.barUpColour) + "*>" +
+            Format(chart, open, value);
+    text += Tr(wxTRANSLATE("] High: [")) + "<*font,color=" + fg + "*>" + Format(chart, high, value);
+    text += Tr(wxTRANSLATE("] Low: [")) + "<*font,color=" + fg + "*>" + Format(chart, low, value);
+    text += Tr(wxTRANSLATE("] Close: [")) + "<*font, color=" + Hex(m_style.barDownColour) + "*>" +
+            Format(chart, close, value);
+    text += Tr(wxTRANSLATE("]"));
     const HistoryQuote* history = m_data.GetHistory().get();
     if(history && !history->IsEmpty() && hasValue(history->GetLastKData().close)) {
         const double change = close - history->GetLastKData().close;

@@ -20,7 +20,7 @@ wxMenu* PluginMenus::FindHostMenu(wxMenuBar* menuBar, const char* title)
 
 void PluginMenus::Build(wxMenuBar* menuBar, BitmapLoader* images)
 {
-    if(wxMenu* system = FindHostMenu(menuBar, "System")) {
+    if(wxMenu* system = FindHostMenu(menuBar, wxTRANSLATE("System"))) {
         auto* modifyPassword = new wxMenuItem(system, XRCID("modify_password"), _("Modify Password"),
                                               wxEmptyString, wxITEM_NORMAL);
         if(images) {
@@ -40,7 +40,7 @@ void PluginMenus::Build(wxMenuBar* menuBar, BitmapLoader* images)
     m_transferAcc.reset();
     m_changeMainAcc.reset();
     m_setsuretyMoney.reset();
-    wxMenu* money = FindHostMenu(menuBar, "MoneyMgr");
+    wxMenu* money = FindHostMenu(menuBar, wxTRANSLATE("MoneyMgr"));
     if(!money) {
         return;
     }
@@ -80,7 +80,7 @@ void PluginMenus::AppendHeld(wxMenuBar* menuBar, std::unique_ptr<wxMenuItem>& it
     if(!item) {
         return;
     }
-    if(wxMenu* money = FindHostMenu(menuBar, "MoneyMgr")) {
+    if(wxMenu* money = FindHostMenu(menuBar, wxTRANSLATE("MoneyMgr"))) {
         money->Append(item.release());
     }
 }

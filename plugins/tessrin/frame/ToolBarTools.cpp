@@ -29,13 +29,17 @@ wxBitmap InvisiblePixel()
 const std::vector<ToolEntry>& ToolBarTools()
 {
     static const std::vector<ToolEntry> tools = {
-        {"toolsMgr", "ToolsMgr", nullptr, "Tools menu", wxITEM_NORMAL, true},
-        {"moneyMgr", "MoneyMgr", nullptr, "Show money manager menu", wxITEM_NORMAL, true},
+        {"toolsMgr", wxTRANSLATE("ToolsMgr"), nullptr, wxTRANSLATE("Tools menu"), wxITEM_NORMAL, true},
+        {"moneyMgr", wxTRANSLATE("MoneyMgr"), nullptr, wxTRANSLATE("Show money manager menu"), wxITEM_NORMAL,
+         true},
         {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
-        {"Sales_report", "Sales_report", nullptr, "Sales_report", wxITEM_NORMAL, false},
+        {"Sales_report", wxTRANSLATE("Sales_report"), nullptr, wxTRANSLATE("Sales_report"), wxITEM_NORMAL,
+         false},
         {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
-        {"new_buy_order", "New Order(Buy)", nullptr, "New Order buy", wxITEM_NORMAL, false},
-        {"new_sell_order", "New Order(Sell)", nullptr, "New Order sell", wxITEM_NORMAL, false},
+        {"new_buy_order", wxTRANSLATE("New Order(Buy)"), nullptr, wxTRANSLATE("New Order buy"), wxITEM_NORMAL,
+         false},
+        {"new_sell_order", wxTRANSLATE("New Order(Sell)"), nullptr, wxTRANSLATE("New Order sell"),
+         wxITEM_NORMAL, false},
         {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
         {"chart_holc", "", "toolbars/24/tessrin/holc", "holc", wxITEM_RADIO, false},
         {"chart_candlestick", "", "toolbars/24/tessrin/candlestick", "candlestick", wxITEM_RADIO, false},
@@ -44,15 +48,15 @@ const std::vector<ToolEntry>& ToolBarTools()
         {"chart_zoom_in", "", "toolbars/24/tessrin/zoom_in", "Zoom In", wxITEM_NORMAL, false},
         {"chart_zoom_out", "", "toolbars/24/tessrin/zoom_out", "Zoom Out", wxITEM_NORMAL, false},
         {nullptr, "", nullptr, "", wxITEM_SEPARATOR, false},
-        {"chart_m1", "M1", nullptr, "1 Minute", wxITEM_RADIO, false},
-        {"chart_m3", "M3", nullptr, "3 Minute", wxITEM_RADIO, false},
-        {"chart_m5", "M5", nullptr, "5 Minute", wxITEM_RADIO, false},
-        {"chart_m15", "M15", nullptr, "15 Minute", wxITEM_RADIO, false},
-        {"chart_m30", "M30", nullptr, "30 Minute", wxITEM_RADIO, false},
-        {"chart_h1", "H1", nullptr, "1 Hour", wxITEM_RADIO, false},
-        {"chart_h4", "H4", nullptr, "4 Hour", wxITEM_RADIO, false},
-        {"chart_d1", "D1", nullptr, "Daily", wxITEM_RADIO, false},
-        {"chart_mn", "MN", nullptr, "Monthly", wxITEM_RADIO, false},
+        {"chart_m1", wxTRANSLATE("M1"), nullptr, wxTRANSLATE("1 Minute"), wxITEM_RADIO, false},
+        {"chart_m3", wxTRANSLATE("M3"), nullptr, wxTRANSLATE("3 Minute"), wxITEM_RADIO, false},
+        {"chart_m5", wxTRANSLATE("M5"), nullptr, wxTRANSLATE("5 Minute"), wxITEM_RADIO, false},
+        {"chart_m15", wxTRANSLATE("M15"), nullptr, wxTRANSLATE("15 Minute"), wxITEM_RADIO, false},
+        {"chart_m30", wxTRANSLATE("M30"), nullptr, wxTRANSLATE("30 Minute"), wxITEM_RADIO, false},
+        {"chart_h1", wxTRANSLATE("H1"), nullptr, wxTRANSLATE("1 Hour"), wxITEM_RADIO, false},
+        {"chart_h4", wxTRANSLATE("H4"), nullptr, wxTRANSLATE("4 Hour"), wxITEM_RADIO, false},
+        {"chart_d1", wxTRANSLATE("D1"), nullptr, wxTRANSLATE("Daily"), wxITEM_RADIO, false},
+        {"chart_mn", wxTRANSLATE("MN"), nullptr, wxTRANSLATE("Monthly"), wxITEM_RADIO, false},
     };
     return tools;
 }
@@ -125,10 +129,10 @@ int PeriodFromToolId(int toolId)
 const char* DropDownMenuTitle(int toolId)
 {
     if(toolId == wxXmlResource::GetXRCID("moneyMgr")) {
-        return "MoneyMgr";
+        return wxTRANSLATE("MoneyMgr");
     }
     if(toolId == wxXmlResource::GetXRCID("toolsMgr")) {
-        return "ToolsMgr";
+        return wxTRANSLATE("ToolsMgr");
     }
     return nullptr;
 }

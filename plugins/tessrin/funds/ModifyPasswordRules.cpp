@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <wx/intl.h>
 
 char ModifyPasswordRules::KindCode(int position)
 {
@@ -51,19 +52,19 @@ wxString ModifyPasswordRules::CheckMessage(CheckResult result)
 {
     switch(result) {
     case eOldEmpty:
-        return "Please input old password!";
+        return wxTRANSLATE("Please input old password!");
     case eNewEmpty:
-        return "Please input new password!";
+        return wxTRANSLATE("Please input new password!");
     case eNewTooShort:
-        return "The password length must be greater than or equal to 6!";
+        return wxTRANSLATE("The password length must be greater than or equal to 6!");
     case eNewTooLong:
-        return "The password length must be less than or equal to 24!";
+        return wxTRANSLATE("The password length must be less than or equal to 24!");
     case eConfirmEmpty:
-        return "Please input confirm password!";
+        return wxTRANSLATE("Please input confirm password!");
     case eConfirmDiffers:
-        return "Confirm password error!";
+        return wxTRANSLATE("Confirm password error!");
     case eSameAsOld:
-        return "The new password cannot be the same as the recent password!";
+        return wxTRANSLATE("The new password cannot be the same as the recent password!");
     case eCheckPassed:
         break;
     }

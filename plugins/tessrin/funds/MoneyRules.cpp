@@ -68,11 +68,11 @@ wxString MoneyRules::CheckMessage(CheckResult result)
 {
     switch(result) {
     case eAccountInvalid:
-        return "Account Invalid, Maybe Disconnected!";
+        return wxTRANSLATE("Account Invalid, Maybe Disconnected!");
     case ePasswordEmpty:
-        return "Invalid Passord!";
+        return wxTRANSLATE("Invalid Passord!");
     case eAmountError:
-        return "Amount Error!";
+        return wxTRANSLATE("Amount Error!");
     case eCheckPassed:
         break;
     }

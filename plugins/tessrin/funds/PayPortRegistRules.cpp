@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <wx/intl.h>
 #include <wx/strconv.h>
 
 namespace {
@@ -56,8 +57,9 @@ template <std::size_t N> void CopyPassword(char (&field)[N], const wxString& tex
 
 const std::vector<wxString>& PayPortRegistRules::IdentityTypeTexts()
 {
-    static const std::vector<wxString> texts = {"identity",   "driving licence", "passport",
-                                                "Company ID", "Company License", "Other"};
+    static const std::vector<wxString> texts = {
+        wxTRANSLATE("identity"),   wxTRANSLATE("driving licence"), wxTRANSLATE("passport"),
+        wxTRANSLATE("Company ID"), wxTRANSLATE("Company License"), wxTRANSLATE("Other")};
     return texts;
 }
 
@@ -85,35 +87,35 @@ std::size_t PayPortRegistRules::Utf8Bytes(const wxString& text)
 PayPortRegistRules::Check PayPortRegistRules::CheckRegist(const RegistInput& input)
 {
     if(input.bank.empty()) {
-        return {"Please Select Bank!", eBankField};
+        return {wxTRANSLATE("Please Select Bank!"), eBankField};
     }
     if(input.card.empty()) {
-        return {"Please input bank card number!", eCardField};
+        return {wxTRANSLATE("Please input bank card number!"), eCardField};
     }
     if(input.cardConfirm.empty()) {
-        return {"Please input confirm bank card number!", eCardConfirmField};
+        return {wxTRANSLATE("Please input confirm bank card number!"), eCardConfirmField};
     }
     if(input.card != input.cardConfirm) {
-        return {"Confirm bank card error!", eCardConfirmField};
+        return {wxTRANSLATE("Confirm bank card error!"), eCardConfirmField};
     }
     if(input.accountName.empty()) {
-        return {"Please input account name!", eAccountNameField};
+        return {wxTRANSLATE("Please input account name!"), eAccountNameField};
     }
     if(input.idCard.empty()) {
-        return {"Please input id card!", eIdCardField};
+        return {wxTRANSLATE("Please input id card!"), eIdCardField};
     }
     if(input.moneyPassword.empty()) {
-        return {"Please input money password!", eMoneyPasswordField};
+        return {wxTRANSLATE("Please input money password!"), eMoneyPasswordField};
     }
     // A cut text would register another card, name or document.
     if(NarrowBytes(input.card) > kCardBytes) {
-        return {"Bank card number too long!", eCardField};
+        return {wxTRANSLATE("Bank card number too long!"), eCardField};
     }
     if(Utf8Bytes(input.accountName) > kAccountNameBytes) {
-        return {"Account name too long!", eAccountNameField};
+        return {wxTRANSLATE("Account name too long!"), eAccountNameField};
     }
     if(NarrowBytes(input.idCard) > kIdCardBytes) {
-        return {"ID card too long!", eIdCardField};
+        return {wxTRANSLATE("ID card too long!"), eIdCardField};
     }
     return {};
 }
@@ -121,7 +123,7 @@ PayPortRegistRules::Check PayPortRegistRules::CheckRegist(const RegistInput& inp
 PayPortRegistRules::Check PayPortRegistRules::CheckUnRegist(const wxString& moneyPassword)
 {
     if(moneyPassword.empty()) {
-        return {"Please input money password!", eMoneyPasswordField};
+        return {wxTRANSLATE("Please input money password!"), eMoneyPasswordField};
     }
     return {};
 }
@@ -185,5 +187,5 @@ PayPortRegistRules::Mode PayPortRegistRules::GetMode(const user_Payport* registr
 
 wxString PayPortRegistRules::ActionText(Mode mode)
 {
-    return mode == eUnRegist ? "UnRegist" : "Regist";
+    return mode == eUnRegist ? wxTRANSLATE("UnRegist") : wxTRANSLATE("Regist");
 }

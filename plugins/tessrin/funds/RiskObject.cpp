@@ -14,14 +14,14 @@ struct CodeText
 };
 
 const CodeText kTypes[] = {
-    {'A', "mdWarning"},
-    {'B', "riskWarning"},
-    {'C', "cashDepositWarning"},
-    {'D', "floatProfitWarning"},
+    {'A', wxTRANSLATE("mdWarning")},
+    {'B', wxTRANSLATE("riskWarning")},
+    {'C', wxTRANSLATE("cashDepositWarning")},
+    {'D', wxTRANSLATE("floatProfitWarning")},
 };
 const CodeText kConditions[] = {
-    {'E', "buyRiskCondition"},
-    {'F', "sellRiskCondition"},
+    {'E', wxTRANSLATE("buyRiskCondition")},
+    {'F', wxTRANSLATE("sellRiskCondition")},
 };
 
 template <size_t N> wxString TextOf(const CodeText (&table)[N], char code)

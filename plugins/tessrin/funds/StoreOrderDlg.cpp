@@ -33,8 +33,9 @@ void StoreOrderDlg::OnInitDialog(wxInitDialogEvent& event)
 {
     event.Skip();
     m_comboBoxQty->SetValue("1");
-    static const char* const kTitles[] = {"Store In",       "Store Out",     "Store Regist",
-                                          "Store UnRegist", "Store Mortage", "Store UnMortage"};
+    static const char* const kTitles[] = {wxTRANSLATE("Store In"),      wxTRANSLATE("Store Out"),
+                                          wxTRANSLATE("Store Regist"),  wxTRANSLATE("Store UnRegist"),
+                                          wxTRANSLATE("Store Mortage"), wxTRANSLATE("Store UnMortage")};
     if(m_operation >= eStoreIn && m_operation <= eUnMortgage) {
         SetTitle(wxGetTranslation(kTitles[m_operation]));
     }

@@ -8,6 +8,7 @@
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
+#include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
@@ -40,12 +41,12 @@ struct StoreTool
 };
 
 const StoreTool kStoreTools[] = {
-    {"store_in", "Store In", "output-pane/16/store_in"},
-    {"store_out", "Store Out", "output-pane/16/store_out"},
-    {"store_regist", "Store Regist", "output-pane/16/store_regist"},
-    {"store_unregist", "Store UnRegist", "output-pane/16/store_unregist"},
-    {"store_mortage", "Store Mortage", "output-pane/16/store_mortage"},
-    {"store_unmortage", "Store UnMortage", "output-pane/16/store_unmortage"},
+    {"store_in", wxTRANSLATE("Store In"), "output-pane/16/store_in"},
+    {"store_out", wxTRANSLATE("Store Out"), "output-pane/16/store_out"},
+    {"store_regist", wxTRANSLATE("Store Regist"), "output-pane/16/store_regist"},
+    {"store_unregist", wxTRANSLATE("Store UnRegist"), "output-pane/16/store_unregist"},
+    {"store_mortage", wxTRANSLATE("Store Mortage"), "output-pane/16/store_mortage"},
+    {"store_unmortage", wxTRANSLATE("Store UnMortage"), "output-pane/16/store_unmortage"},
 };
 
 int OperationOf(int id)

@@ -94,11 +94,11 @@ const char* OrderRules::CheckMessage(CheckResult result)
 {
     switch(result) {
     case eSymbolInvalid:
-        return "Symbol Invalid";
+        return wxTRANSLATE("Symbol Invalid");
     case eOrderInvalid:
-        return "Order Invalid";
+        return wxTRANSLATE("Order Invalid");
     case eAccountInvalid:
-        return "Account Invalid, Maybe Disconnected!";
+        return wxTRANSLATE("Account Invalid, Maybe Disconnected!");
     default:
         return "";
     }
