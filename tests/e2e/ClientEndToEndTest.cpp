@@ -90,23 +90,26 @@ TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusField
     EXPECT_GE(m_host.WaitForLine(R"(^status 3 Trading Day \[\d{4}-\d{2}-\d{2}\]$)", kLoginMs), 0)
         << m_host.Describe();
     EXPECT_GE(m_host.WaitForLine(R"(^status 4 Demo$)", kLoginMs), 0) << m_host.Describe();
+    // The account line in the words of the English catalogue the host loads.
+    EXPECT_GE(m_host.WaitForLine(R"(^status 2 \[ .+ \] Status \[Normal\] Balance \[[0-9.]+\] )", kLoginMs), 0)
+        << m_host.Describe();
     EXPECT_GE(m_host.WaitForLine(R"(^status 6 \d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}$)", kLoginMs), 0)
         << m_host.Describe();
     EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000)) << m_market->Get("/admin/state");
     // The quote boards become workspace pages once their symbols arrived.
     EXPECT_GE(m_host.WaitForLine("^page workspace add OTC$", kLoginMs), 0) << m_host.Describe();
-    EXPECT_GE(m_host.WaitForLine("^page workspace add BinaryOp$", kLoginMs), 0) << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine("^page workspace add Binary Options$", kLoginMs), 0) << m_host.Describe();
     // The host's refresh after the login loads the rules; the next quote of
     // silver raises the alarm.
     ASSERT_GE(m_host.WaitForLine(R"(^bus 11111 Demo\|demo$)", kLoginMs), 0) << m_host.Describe();
     ASSERT_EQ(m_market->Post("/admin/price?symbol=101&price=5050"), 200);
-    EXPECT_GE(m_host.WaitForLine("^output mdWarning\\|白银$", kLoginMs), 0) << m_host.Describe();
+    EXPECT_GE(m_host.WaitForLine("^output Price Alert\\|白银$", kLoginMs), 0) << m_host.Describe();
     ASSERT_EQ(m_market->Post("/admin/price?symbol=101&price=5060"), 200);
 
     // Quitting releases both connections and ends the program normally.
     EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
     for(const char* page :
-        {"page workspace add OTC", "page workspace add BinaryOp", "output mdWarning|白银"}) {
+        {"page workspace add OTC", "page workspace add Binary Options", "output Price Alert|白银"}) {
         const std::vector<std::string> lines = m_host.TraceLines();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(page)), 1) << page;
     }

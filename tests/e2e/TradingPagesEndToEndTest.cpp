@@ -35,13 +35,17 @@ TEST(TradingPagesEndToEnd, TradingPagesComeInOrderBinaryOrdersOnceAndAllGoInTheS
 {
     SimProcess market;
     HostProcess host(market);
-    host.Start({"--login", "Demo,demo,demo123", "--exit-after", "4"});
+    host.Start({"--login", "Demo,demo,demo123", "--command", "Sales_report@2", "--exit-after", "4"});
     ASSERT_EQ(host.Wait(30000), 0) << host.Describe();
     const std::vector<std::string> lines = host.TraceLines();
-    const std::vector<std::string> ours = {"Position", "Close", "Delivery", "Limit ", "Money ", "BinaryOp "};
-    // "BinaryOp " arrives with the first binary-option symbol, once.
+    const std::vector<std::string> ours = {"Position", "Close",  "Delivery",
+                                           "Limit ",   "Money ", "Binary Options "};
+    // "Binary Options " arrives with the first binary-option symbol, once.
     EXPECT_EQ(Pages(lines, "add", ours), ours) << host.Describe();
-    EXPECT_EQ(Pages(lines, "remove", ours),
-              (std::vector<std::string>{"Close", "Limit ", "Money ", "BinaryOp ", "Delivery", "Position"}))
+    EXPECT_EQ(
+        Pages(lines, "remove", ours),
+        (std::vector<std::string>{"Close", "Limit ", "Money ", "Binary Options ", "Delivery", "Position"}))
         << host.Describe();
+    // The report page under the English catalogue's name for "salesReportPanel".
+    EXPECT_GE(host.WaitForLine("^page centre add Sales Report$", 0), 0) << host.Describe();
 }
