@@ -719,21 +719,32 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_EQ(output->GetPage(output->GetSelection()), pane);
 }
 
+// With the English catalogue loaded, as the host loads it: the page, its
+// cells and its notice read the catalogue's words, and the translated
+// notice label still selects the order.
 TEST(BinaryOrderPageOnTheBed, AnOrderCountsDownSettlesWithASoundAndItsNoticeSelectsIt)
 {
-    TestBed bed;
+    TestBed::Options options;
+    options.catalogue = true;
+    TestBed bed(options);
     ASSERT_TRUE(bed.Load());
     auto ownedSounds = std::make_unique<FakeSoundPlayer>();
     FakeSoundPlayer& sounds = *ownedSounds;
     bed.Plugin().SetSoundPlayer(std::move(ownedSounds));
     ASSERT_TRUE(bed.Login());
     ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
-    auto* pane = FindOutputPage<MinTradeOrderPane>(bed, "BinaryOp ");
+    auto* pane = FindOutputPage<MinTradeOrderPane>(bed, "Binary Options ");
     ASSERT_NE(pane, nullptr);
+    wxArrayString titles;
+    for(unsigned int column = 0; column < pane->GetList()->GetColumnCount(); ++column) {
+        titles.Add(pane->GetList()->GetColumn(column)->GetTitle());
+    }
+    EXPECT_NE(titles.Index("Charge"), wxNOT_FOUND) << wxJoin(titles, '|');
+    EXPECT_EQ(wxJoin(titles, '|').Find('_'), wxNOT_FOUND) << wxJoin(titles, '|');
     int pages = 0;
     Notebook* output = bed.Host().Manager().GetOutputBook();
     for(size_t page = 0; page < output->GetPageCount(); ++page) {
-        pages += output->GetPageText(page) == "BinaryOp " ? 1 : 0;
+        pages += output->GetPageText(page) == "Binary Options " ? 1 : 0;
     }
     EXPECT_EQ(pages, 1);
     MinTradeOrderModel* model = pane->GetModel();
@@ -752,7 +763,7 @@ TEST(BinaryOrderPageOnTheBed, AnOrderCountsDownSettlesWithASoundAndItsNoticeSele
     ASSERT_TRUE(PumpUntil([&] { return model->GetCount() == before + 1; }));
     const unsigned int row = before;
     const wxString code = Cell(model, row, MinTradeOrderModel::eOrderCode);
-    EXPECT_EQ(Cell(model, row, MinTradeOrderModel::eSide), "seeUp");
+    EXPECT_EQ(Cell(model, row, MinTradeOrderModel::eSide), "Up");
     EXPECT_EQ(Cell(model, row, MinTradeOrderModel::eProfitRate), "80%");
     EXPECT_EQ(Cell(model, row, MinTradeOrderModel::eOrderAmount), "98.00");
 
@@ -782,7 +793,7 @@ TEST(BinaryOrderPageOnTheBed, AnOrderCountsDownSettlesWithASoundAndItsNoticeSele
     const size_t notices = bed.Host().Output().GetEntryCount();
     ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=120000"), 200);
     ASSERT_TRUE(
-        PumpUntil([&] { return Cell(model, row, MinTradeOrderModel::eOrderStatus) == "BO_orderGain"; }, 10s));
+        PumpUntil([&] { return Cell(model, row, MinTradeOrderModel::eOrderStatus) == "Profit"; }, 10s));
     const json settled = bed.Market().State()["binaryOrders"].back();
     EXPECT_EQ(settled["state"], "2");
     EXPECT_EQ(Cell(model, row, MinTradeOrderModel::eProfit), FormatMoney(settled["profit"].get<double>()));
@@ -793,7 +804,7 @@ TEST(BinaryOrderPageOnTheBed, AnOrderCountsDownSettlesWithASoundAndItsNoticeSele
     size_t notice = notices;
     ASSERT_TRUE(PumpUntil([&] {
         for(notice = notices; notice < bed.Host().Output().GetEntryCount(); ++notice) {
-            if(bed.Host().Output().GetEntry(notice).title == "MinOrder Trade[" + code + "]") {
+            if(bed.Host().Output().GetEntry(notice).title == "Binary Option Trade[" + code + "]") {
                 return true;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "TessrinConFile.h"
 
+#include <PluginCatalogues.h>
 #include <connection/Client.h>
 #include <connection/MarketFilter.h>
 #include <db/RecordStore.h>
@@ -13,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <wx/translation.h>
 
 namespace {
 
@@ -134,6 +136,9 @@ TestBed::~TestBed()
 {
     Unload();
     EditorConfigST::Free();
+    if(m_options.catalogue) {
+        wxTranslations::Set(nullptr);
+    }
 }
 
 wxString TestBed::BinDir() const
@@ -201,6 +206,9 @@ EditorConfig& TestBed::Settings()
     }
     // The plug-in reads the settings file afresh, as a new process would.
     EditorConfigST::Free();
+    if(m_options.catalogue) {
+        PluginCatalogues::Load(BinDir() + "/plugins");
+    }
     m_host = std::make_unique<TestHost>();
     // The last hook registered is asked first: the script must answer a
     // dialog before the host's own hook counts it as a running modal loop

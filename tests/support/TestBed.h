@@ -73,6 +73,10 @@ public:
         std::string server = "Demo";
         std::string user = "demo";
         std::string password = "demo123";
+        // The plug-in's compiled catalogues loaded before the host window, as
+        // the host program loads them (English under the tests' LANG): the
+        // windows show the catalogue's texts instead of the keys.
+        bool catalogue = false;
     };
     static constexpr std::chrono::seconds kLoginLimit{30};
 
