@@ -8,6 +8,7 @@
 // plugins/tessrin/locale/en.po.
 #include "TranslationKeyScanner.h"
 #include "connection/TradeNotices.h"
+#include "db/CodeTexts.h"
 #include "frame/NoticeClick.h"
 
 #include <PluginCatalogues.h>
@@ -200,4 +201,22 @@ TEST_F(EnglishCatalogue, TranslatedNoticeLabelsStillNameTheirKindAndKey)
     EXPECT_EQ(notices[5].first.title, "Money Notice[Adjustment]");
     EXPECT_EQ(notices[6].first.title, "Binary Option Trade[C7]");
     EXPECT_EQ(NoticeClick::Parse(notices[6].first.title).GetKey(), "C7");
+}
+
+TEST_F(EnglishCatalogue, DisplayTextsSeenAsKeysReadEnglish)
+{
+    const std::pair<wxString, const char*> texts[] = {
+        {AccountStateText('1'), "Normal"},
+        {AccountStateText('9'), "UNKNOW"}, // the default is no key
+        {DeliveryStateText('0'), "Not for delivery"},
+        {DeliveryStateText('2'), "Waiting for delivery"},
+        {DeliveryConfirmStatusText('2'), "Confirmed"},
+        {AmountTypeText('3'), "Adjustment"},
+        {AmountTypeText('V'), "V"},
+        {CloseTypeText('8'), "Rollover Close"},
+        {wxGetTranslation("warningBySound") + wxGetTranslation("warningByWindow"), "Sound Window"},
+    };
+    for(const auto& [text, english] : texts) {
+        EXPECT_EQ(text, english);
+    }
 }
