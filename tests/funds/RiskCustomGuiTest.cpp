@@ -521,6 +521,7 @@ TEST(RiskCustomFlow, ARuleAddedBeforeTheFirstLoginJoinsItsRulesAndSurvivesAResta
     {
         // demo's stored rule from an earlier run.
         ASSERT_TRUE(bed.Start());
+        ASSERT_TRUE(PumpUntil([&] { return FindRiskPane(bed)->GetLoginName() == "demo"; }));
         ScriptNewRule(bed, 3, wxString(), "100000");
         ASSERT_TRUE(bed.Host().SendMenuCommand("riskCustom"));
         bed.Unload();
@@ -535,7 +536,7 @@ TEST(RiskCustomFlow, ARuleAddedBeforeTheFirstLoginJoinsItsRulesAndSurvivesAResta
 
     ASSERT_TRUE(bed.Login());
     ASSERT_TRUE(PumpUntil([&] { return pane->GetLoginName() == "demo"; }));
-    ASSERT_EQ(pane->GetModel()->GetCount(), 2u);
+    ASSERT_EQ(pane->GetModel()->GetCount(), 2u) << StoredRules(bed.UserDataDir()).dump();
     EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[0]->m_riskType, 'D');
     EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[1]->m_riskType, 'C');
     // Judged at once: demo's accounts use margin, none floats 100,000.
