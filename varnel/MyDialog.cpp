@@ -6,6 +6,7 @@
 #include "platform/WebPage.h"
 
 #include <wx/base64.h>
+#include <wx/sizer.h>
 #include <wx/webview.h>
 
 namespace {
@@ -13,10 +14,12 @@ enum { kTimerScript = 1, kTimerHeartbeat = 2 };
 // A page that has not loaded this many heartbeats after the script was due
 // never will: end without printing, rather than print "" as if declined.
 const int kPageTicksLimit = 15;
+// The page's questions show inside the view: big enough to read and answer.
+const wxSize kPageSize(640, 420);
 } // namespace
 
 MyDialog::MyDialog()
-    : wxDialog(nullptr, wxID_ANY, "Varnel", wxDefaultPosition, wxSize(0, 0),
+    : wxDialog(nullptr, wxID_ANY, "Varnel", wxDefaultPosition, kPageSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_timer1(this, kTimerScript), m_timer2(this, kTimerHeartbeat)
 {
@@ -50,6 +53,10 @@ void MyDialog::OnInitDialog(wxInitDialogEvent& WXUNUSED(event))
     if(!m_page) {
         EndProgram(); // no web engine: nothing can be signed
     }
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_page->GetView(), 1, wxEXPAND);
+    SetSizer(sizer);
+    Layout();
     SignControlHost::Attach(*m_page->GetView());
     m_page->SetPage(LoadSignPage(), "about:blank");
     // Called for the signing page itself, not the view's first about:blank.
@@ -70,7 +77,9 @@ void MyDialog::OnTimer(wxTimerEvent& event)
         m_timerDue = true;
         SignWhenReady();
     } else if(event.GetId() == kTimerHeartbeat) {
-        if(m_watchDog) {
+        // While the script runs the timers still fire inside the wait for its
+        // result; a question nobody answers must not keep the tool alive.
+        if(m_watchDog && !m_scriptRunning) {
             m_watchDog->Beat();
         }
         if(m_timerDue && !m_pageReady && ++m_ticksWithoutPage > kPageTicksLimit) {
@@ -86,7 +95,11 @@ void MyDialog::SignWhenReady()
     }
     m_signed = true;
     m_timer1.Stop();
+    // The watchdog's time starts with the script: an answer must come in it.
+    m_watchDog->Beat();
+    m_scriptRunning = true;
     RunScriptGuarded(m_script);
+    m_scriptRunning = false;
     // Title changes reach the view later than the page: ask the page.
     wxString title;
     if(!m_page->Evaluate("document.title", &title)) {

@@ -8,10 +8,13 @@
 
 class WebPage;
 
-// The hidden signing window: shows the signing page with the registered
-// signing controls, runs the script given on the command line once the page
-// has loaded and timer 1 has fired, prints the page title and closes. Timer 2
-// beats the watchdog's heartbeat while the GUI thread keeps dispatching.
+// The signing window: shows the signing page with the registered signing
+// controls, runs the script given on the command line once the page has
+// loaded and timer 1 has fired, prints the page title and closes. The page's
+// questions show in the view, where the user answers them. Timer 2 beats the
+// watchdog's heartbeat while the GUI thread keeps dispatching, except while
+// the script runs: a question left unanswered ends the tool in the
+// watchdog's time.
 class MyDialog : public wxDialog
 {
 public:
@@ -38,6 +41,7 @@ private:
     bool m_timerDue = false;
     bool m_pageReady = false;
     bool m_signed = false;
+    bool m_scriptRunning = false;
     int m_ticksWithoutPage = 0;
 
     wxDECLARE_EVENT_TABLE();

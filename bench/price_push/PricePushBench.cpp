@@ -29,6 +29,7 @@ public:
     void SetStatusFieldColour(int, const wxColour&) override {}
     void OutputLog(const wxString&, const wxString&) override {}
     void ShowMessageBox(const wxString&, const wxString&) override {}
+    void OnLoginAccepted(const wxString&) override {}
     bool IsShowNotify(int) const override { return true; }
     const wxArrayInt& GetMarketIds() const override { return m_markets; }
     bool ReadConfigBool(const wxString&, bool defaultValue) const override { return defaultValue; }

@@ -118,6 +118,8 @@ TEST_F(ClientTest, TradeLoginAnswerStoresTheUserAndFillsTheStatusBar)
     EXPECT_EQ(host.fields[1], wxString::FromUTF8("\xe5\xbc\xa0\xe4\xb8\x89") + "|demo01");
     EXPECT_EQ(host.fields[4], "Demo Market");
     EXPECT_EQ(host.fields[3], "2026-12-08");
+    // The lock screen is told the password this login used.
+    EXPECT_EQ(host.acceptedPasswords, std::vector<wxString>{"pw"});
 }
 
 TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
@@ -151,6 +153,7 @@ TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
     EXPECT_EQ(client->GetUserId(), 0);
     EXPECT_TRUE(db.m_user_LoginInfo_table->GetIndexByPrimary().empty());
     EXPECT_TRUE(host.fields.empty());
+    EXPECT_TRUE(host.acceptedPasswords.empty());
     // The login machine and the error answer each disconnect.
     EXPECT_EQ(trade.calls, (std::vector<std::string>{"Disconnect", "Disconnect"}));
 }

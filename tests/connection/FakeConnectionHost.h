@@ -29,6 +29,7 @@ public:
     }
     bool IsShowNotify(int kind) const override { return hiddenNotices.count(kind) == 0; }
     const wxArrayInt& GetMarketIds() const override { return markets; }
+    void OnLoginAccepted(const wxString& password) override { acceptedPasswords.push_back(password); }
     bool ReadConfigBool(const wxString& key, bool defaultValue) const override
     {
         const auto it = config.find(key);
@@ -42,6 +43,7 @@ public:
     std::map<int, wxColour> colours;
     std::vector<wxString> outputs;
     std::vector<wxString> messageBoxes;
+    std::vector<wxString> acceptedPasswords;
     std::set<int> hiddenNotices;
     wxArrayInt markets;
     std::map<wxString, bool> config;

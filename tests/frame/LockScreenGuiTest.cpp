@@ -2,6 +2,7 @@
 #include "frame/LockScreen.h"
 #include "frame/PasswordDigest.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <pelmora/SafeKeyboard.h>
@@ -148,13 +149,36 @@ TEST(LockScreenUnlock, ClosingOrEscapeDoesNotGetPastThePassword)
     EXPECT_TRUE(afterEscape);
 }
 
-TEST(LockScreenKeyboard, TheKeyboardSitsAboveTheDialog)
+TEST(LockScreenKeyboard, TheKeyboardOpensAboveTheDialogNotOverThePasswordField)
 {
     RecordingLockScreen dialog(PasswordDigest("pw"));
-    dialog.Move(100, 500);
-    const wxPoint position = dialog.KeyboardPosition();
-    EXPECT_EQ(100, position.x);
-    EXPECT_EQ(500 - 110 - dialog.GetClientSize().GetHeight(), position.y);
+    wxRect keyboardRect;
+    wxRect fieldRect;
+    wxPoint asked;
+    const int result = RunModal(dialog, [&] {
+        asked = dialog.KeyboardPosition();
+        fieldRect = dialog.GetTextCtrlPassword()->GetScreenRect();
+        // The keyboard's own loop: look where it is, then close it.
+        wxTheApp->CallAfter([&] {
+            for(wxWindow* window : wxTopLevelWindows) {
+                if(auto* keyboard = dynamic_cast<SafeKeyboard*>(window); keyboard && keyboard->IsModal()) {
+                    keyboardRect = keyboard->GetScreenRect();
+                    keyboard->EndModal(wxID_OK);
+                }
+            }
+        });
+        dialog.Click(dialog.GetBmpButtonKeyboard());
+        dialog.GetTextCtrlPassword()->SetValue("pw");
+        dialog.Click(dialog.GetButtonUnlock());
+    });
+    EXPECT_EQ(0, result);
+    const wxPoint place = dialog.GetPosition();
+    EXPECT_EQ(wxPoint(place.x, std::max(0, place.y - 110 - dialog.GetClientSize().GetHeight())), asked);
+    ASSERT_FALSE(keyboardRect.IsEmpty()) << "the keyboard did not open";
+    EXPECT_FALSE(keyboardRect.Intersects(fieldRect))
+        << "keyboard " << keyboardRect.x << "," << keyboardRect.y << " " << keyboardRect.width << "x"
+        << keyboardRect.height << " over the field at " << fieldRect.x << "," << fieldRect.y;
+    EXPECT_EQ(asked, keyboardRect.GetPosition());
 }
 
 } // namespace

@@ -117,14 +117,14 @@ TEST_F(PasswordRequest, CarriesTheKindOfThePositionAndBothPasswordsCutOnACharact
 
 using AccountRequests = Utf8Locale;
 
-TEST_F(AccountRequests, AreZeroFilledWithTheKeysAmountAndA23BytePassword)
+TEST_F(AccountRequests, AreZeroFilledWithTheKeysAmountAndTheWhole24BytePassword)
 {
     const sFFixMoveMoney move =
-        Rules::MakeMoveMoney(11, 12, 1000.0, "123456789012345678901234567890"); // 30 characters
+        Rules::MakeMoveMoney(11, 12, 1000.0, "123456789012345678901234"); // 24 characters
     EXPECT_EQ(move.fromAccountKey, 11);
     EXPECT_EQ(move.toAccountKey, 12);
     EXPECT_EQ(move.amount, 1000.0);
-    EXPECT_EQ(Field(move.password, 32), "12345678901234567890123");
+    EXPECT_EQ(Field(move.password, 32), "123456789012345678901234");
     EXPECT_TRUE(ZeroAfterText(move.password, 32));
 
     const sFFixSetSuretyMoney surety =
@@ -132,8 +132,14 @@ TEST_F(AccountRequests, AreZeroFilledWithTheKeysAmountAndA23BytePassword)
     EXPECT_EQ(surety.accountKey, 14);
     EXPECT_EQ(surety.reserved4, 0);
     EXPECT_EQ(surety.amount, 6000.0);
-    EXPECT_EQ(Field(surety.password, 32), "一二三四五六七"); // 21 bytes: the eighth would pass 23
+    EXPECT_EQ(Field(surety.password, 32), "一二三四五六七八");
     EXPECT_TRUE(ZeroAfterText(surety.password, 32));
+
+    // What the password dialog takes fits; one byte more is refused, not cut.
+    EXPECT_TRUE(Rules::PasswordFits("123456789012345678901234"));
+    EXPECT_TRUE(Rules::PasswordFits(wxString::FromUTF8("一二三四五六七八")));
+    EXPECT_FALSE(Rules::PasswordFits("1234567890123456789012345"));
+    EXPECT_FALSE(Rules::PasswordFits(wxString::FromUTF8("一二三四五六七八x")));
 
     const sFFixSetSuretyMoney none = Rules::MakeSetSuretyMoney(-1, 0.0, "666666");
     EXPECT_EQ(none.accountKey, -1);

@@ -8,6 +8,7 @@
 #include "TestBed.h"
 #include "connection/Client.h"
 #include "connection/RequestNotify.h"
+#include "frame/LockScreen.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
 #include "funds/SetSuretyMoney.h"
@@ -281,13 +282,13 @@ TEST_F(AccountDialogsTest, TransferSendsTheChosenKeysAndShowsTheSourcesOutMoney)
     EXPECT_EQ(dialog->GetStaticTextSourceLine()->GetLabel(), "CurrentOutMoney:300.00");
     Choose(dialog->GetComboBoxDest(), 0);
     dialog->GetTextCtrlAmount()->ChangeValue("250.50");
-    dialog->GetTextCtrlPassword()->ChangeValue("123456789012345678901234567890");
+    dialog->GetTextCtrlPassword()->ChangeValue("123456789012345678901234");
     Click(dialog->GetButtonOk());
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].fromAccountKey, 12);
     EXPECT_EQ(sent[1].toAccountKey, 11);
     EXPECT_EQ(sent[1].amount, 250.5);
-    EXPECT_STREQ(sent[1].password, "12345678901234567890123");
+    EXPECT_STREQ(sent[1].password, "123456789012345678901234");
     EXPECT_FALSE(dialog->GetButtonOk()->IsEnabled());
 
     // The source line follows the source's pushes.
@@ -544,8 +545,82 @@ protected:
         return PumpUntil([&] { return !dialog.IsWaitting(); }, std::chrono::seconds(10));
     }
 
+    // Locks the screen from the host's menu and types the passwords in turn;
+    // for each, whether the lock screen was gone after it.
+    std::vector<bool> Unlock(const std::vector<wxString>& passwords)
+    {
+        std::vector<bool> unlocked;
+        WhenModal<LockScreen> when([&](LockScreen& dialog) {
+            for(const wxString& password : passwords) {
+                dialog.GetTextCtrlPassword()->ChangeValue(password);
+                dialog.TryUnlock();
+                unlocked.push_back(!dialog.IsModal());
+            }
+            if(dialog.IsModal()) {
+                dialog.EndModal(-1);
+            }
+        });
+        bed->Host().SendMenuCommand("lockScreen");
+        EXPECT_TRUE(when.Acted());
+        return unlocked;
+    }
+    // Logins of demo the trade fronts answered with success.
+    int TradeLogins()
+    {
+        int count = 0;
+        const json state = bed->Market().State();
+        for(const json& entry : state["requests"]) {
+            // A session has no user before its login: demo is the only one here.
+            count += entry.value("request", "") == "ReqUserLogin" &&
+                             entry.value("front", "").rfind("trade", 0) == 0 &&
+                             entry["answerCode"].is_number() && entry.value("errorId", -1) == 0
+                         ? 1
+                         : 0;
+        }
+        return count;
+    }
+
     std::optional<TestBed> bed;
 };
+
+TEST_F(AccountDialogsOnTheBed, TheLockScreenTakesTheChangedLoginPasswordAlsoAfterAReconnection)
+{
+    bed.emplace();
+    ASSERT_TRUE(bed->Start());
+    const std::vector<bool> wrongThenRight = {false, true};
+    EXPECT_EQ(Unlock({"demo456", "demo123"}), wrongThenRight);
+
+    bed->Dialogs().AnswerWith(wxID_YES, &IsGenericBox);
+    bool closed = false;
+    EXPECT_TRUE(RunCommand<ModifyPasswordDlg>("modify_password", [&](ModifyPasswordDlg& dialog) {
+        Choose(dialog.GetComboBoxKind(), 1);
+        dialog.GetTextCtrlOldPassword()->ChangeValue("demo123");
+        dialog.GetTextCtrlNewPassword()->ChangeValue("demo456");
+        dialog.GetTextCtrlConfirmPassword()->ChangeValue("demo456");
+        Click(dialog.GetButtonOk());
+        closed = PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10));
+    }));
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(bed->Dialogs().Seen().back().message, "Modify Login Password Password Success");
+    EXPECT_EQ(Unlock({"demo123", "demo456"}), wrongThenRight);
+
+    // Both trade fronts drop the session; the client logs in again by itself.
+    const int logins = TradeLogins();
+    ASSERT_EQ(bed->Market().Post("/admin/front?name=trade1&action=drop"), 200);
+    ASSERT_EQ(bed->Market().Post("/admin/front?name=trade2&action=drop"), 200);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return TradeLogins() > logins && bed->GetClient() &&
+                   bed->GetClient()->GetTradeConnecter().GetStatus() == eLS_LoginSuccess;
+        },
+        std::chrono::seconds(30)));
+    EXPECT_EQ(Unlock({"demo123", "demo456"}), wrongThenRight);
+    std::size_t refusals = 0;
+    for(const DialogScript::Record& seen : bed->Dialogs().Seen()) {
+        refusals += seen.message == "password is wrong,please check again!" ? 1 : 0;
+    }
+    EXPECT_EQ(refusals, 3u);
+}
 
 TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachTheMarket)
 {
@@ -615,14 +690,15 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     EXPECT_TRUE(closed);
     EXPECT_EQ(Account(14).value("suretyMoney", 0.0), 6000.0);
 
-    // The money password becomes 777777.
+    // The money password becomes one of 24 characters, the most the dialog takes.
+    const wxString longPassword = "abcdefghijklmnopqrstuvwx";
     bed->Dialogs().AnswerWith(wxID_YES, &IsGenericBox);
     closed = false;
     EXPECT_TRUE(RunCommand<ModifyPasswordDlg>("modify_password", [&](ModifyPasswordDlg& dialog) {
         EXPECT_EQ(dialog.GetParent(), nullptr);
         dialog.GetTextCtrlOldPassword()->ChangeValue("666666");
-        dialog.GetTextCtrlNewPassword()->ChangeValue("777777");
-        dialog.GetTextCtrlConfirmPassword()->ChangeValue("777777");
+        dialog.GetTextCtrlNewPassword()->ChangeValue(longPassword);
+        dialog.GetTextCtrlConfirmPassword()->ChangeValue(longPassword);
         Click(dialog.GetButtonOk());
         closed = PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10));
         EXPECT_TRUE(closed) << dialog.GetTextCtrlMessage()->GetValue();
@@ -632,14 +708,21 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     EXPECT_EQ(bed->Dialogs().Seen().back().message, "Modify Money Password Password Success");
 
     // With "showErrMsgBox" off a refusal still shows; the success does not.
+    // A password longer than 24 is refused here, never sent cut; all 24 go.
     bed->SetConfigValue("showErrMsgBox", false);
     const double remainBefore = Remain(11);
     closed = false;
     EXPECT_TRUE(RunCommand<TransferAcc>("transfer_Acc", [&](TransferAcc& dialog) {
         ASSERT_TRUE(Transfer(dialog, "666666"));
         EXPECT_TRUE(LastBoxIs("资金密码错误", 94));
+        const int sent = Requests("ReqMoveMoney");
+        dialog.GetTextCtrlPassword()->ChangeValue(longPassword + "y");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(LastBoxIs("The password length must be less than or equal to 24!", -1));
+        EXPECT_FALSE(dialog.IsWaitting());
+        EXPECT_EQ(Requests("ReqMoveMoney"), sent);
         const std::size_t seen = bed->Dialogs().Seen().size();
-        dialog.GetTextCtrlPassword()->ChangeValue("777777");
+        dialog.GetTextCtrlPassword()->ChangeValue(longPassword);
         Click(dialog.GetButtonOk());
         closed = PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10));
         EXPECT_EQ(bed->Dialogs().Seen().size(), seen);

@@ -333,6 +333,15 @@ TEST_F(MoneyDialogTest, AtUnloadItLetsGoOfTheTablesAndItsWait)
 class MoneyDialogOnTheBed : public LoggedInTest
 {
 protected:
+    static json AccountOf(const json& state, int key)
+    {
+        for(const json& account : state["accounts"]) {
+            if(account.value("key", 0) == key) {
+                return account;
+            }
+        }
+        return json::object();
+    }
     static MoneyDialog* OpenDialog()
     {
         for(wxWindow* window : wxTopLevelWindows) {
@@ -419,10 +428,39 @@ TEST_F(MoneyDialogOnTheBed, DepositAndWithdrawalReachTheMarketAndRefusalsShowOnT
     }
     EXPECT_TRUE(atMarket) << state["moneyMoves"].dump();
 
-    // Withdrawals: above the withdrawable money, a wrong money password, an
-    // answer that never comes; each keeps the dialog open with OK enabled.
+    // A floating loss on A11 (settlement kind '1'), prices standing still.
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    const json holds = bed.Market().State()["holds"];
+    for(const json& hold : holds) {
+        if(hold.value("account", 0) == 11) {
+            const double away = hold.value("side", "") == "b" ? -50.0 : 50.0;
+            ASSERT_EQ(bed.Market().Post("/admin/price?symbol=" + std::to_string(hold.value("symbol", 0)) +
+                                        "&price=" + std::to_string(hold.value("openPrice", 0.0) + away)),
+                      200);
+        }
+    }
+    const json account = AccountOf(bed.Market().State(), 11);
+    ASSERT_EQ(account.value("accountClass", ""), "1");
+    ASSERT_LT(account.value("profitDyn", 0.0), 0.0);
+    const double limit = account.value("withdrawable", 0.0) + account.value("profitDyn", 0.0);
+    EXPECT_NEAR(account.value("withdrawLimit", 0.0), limit, 0.001);
+
+    // Withdrawals: what the dialog shows and one cent more, above the
+    // withdrawable money, a wrong money password, an answer that never
+    // comes; each keeps the dialog open with OK enabled.
     EXPECT_TRUE(RunCommand("out_money", [&](MoneyDialog& dialog) {
         EXPECT_EQ(dialog.GetTitle(), "Take Out Money");
+        const wxString shown = wxString::Format("%.2f", limit);
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetTextCtrlWithdrawable()->GetValue() == shown; },
+                              std::chrono::seconds(10)))
+            << dialog.GetTextCtrlWithdrawable()->GetValue() << " != " << shown;
+        ScriptBankPassword("135790");
+        dialog.GetTextCtrlAmount()->ChangeValue(wxString::Format("%.2f", limit + 0.01));
+        dialog.GetTextCtrlMoneyPassword()->ChangeValue("666666");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWaitting(); }, std::chrono::seconds(10)));
+        EXPECT_TRUE(Line(dialog).EndsWith(wxString::FromUTF8("可出资金不足[55]"))) << Line(dialog);
+
         struct Case
         {
             const char* amount;

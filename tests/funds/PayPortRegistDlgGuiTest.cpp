@@ -280,9 +280,8 @@ TEST_F(PayPortRegistDlgTest, OpensInTheModeOfTheRegistrationWithItsFields)
         bool editable;
     };
     const Case cases[] = {
-        {"no registration", 0, "[Regist : Trader Name]", "", wxNOT_FOUND, "", true},
-        {"no registration, the user's own seat", 'S', "[Regist : Trader Name]", "", wxNOT_FOUND, "10015",
-         true},
+        {"no registration", 0, "[Regist : Trader Name]", "", 0, "", true},
+        {"no registration, the user's own seat", 'S', "[Regist : Trader Name]", "", 0, "10015", true},
         {"registered, not completed", '1', "[Regist : Trader Name]", "6222020000001234", 2, "4294967297:01",
          true},
         {"registered", '2', "[UnRegist : Trader Name]", "6222020000001234", 2, "4294967297:01", false},
@@ -684,7 +683,6 @@ protected:
         dialog.GetTextCtrlCardNo()->ChangeValue("6222020000007777");
         dialog.GetTextCtrlCardNoConfirm()->ChangeValue("6222020000007777");
         dialog.GetTextCtrlAccountName()->ChangeValue(wxString::FromUTF8("交易员"));
-        dialog.GetComboBoxIdType()->SetSelection(0);
         dialog.GetTextCtrlIdCard()->ChangeValue("110101199202021234");
         dialog.GetTextCtrlMoneyPassword()->ChangeValue(password);
     }
@@ -693,15 +691,28 @@ protected:
     {
         return PumpUntil([&] { return Line(dialog).EndsWith(end); }, std::chrono::seconds(10));
     }
-    bool Registered(int userId, int sysPayPortId)
+    bool Registered(int userId, int sysPayPortId) { return !Registration(userId, sysPayPortId).empty(); }
+    nlohmann::json Registration(int userId, int sysPayPortId)
     {
         const nlohmann::json state = bed.Market().State();
         for(const auto& registration : state["payPortRegistrations"]) {
             if(registration["userId"] == userId && registration["sysPayPortId"] == sysPayPortId) {
-                return true;
+                return registration;
             }
         }
-        return false;
+        return nlohmann::json();
+    }
+    // The identity type of the user's last registration request.
+    std::string SentIdentityType(const char* user)
+    {
+        std::string type;
+        const nlohmann::json state = bed.Market().State();
+        for(const auto& entry : state["requests"]) {
+            if(entry.value("request", "") == "ReqRegistPayPort" && entry.value("user", "") == user) {
+                type = entry["fields"].value("identityType", "?");
+            }
+        }
+        return type;
     }
     std::vector<std::string> BankRequests()
     {
@@ -798,12 +809,16 @@ TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
         ASSERT_TRUE(PumpUntil([&] { return dialog.GetComboBoxChannel()->GetCount() == 2; },
                               std::chrono::seconds(10)));
         EXPECT_EQ(dialog.GetMode(), 0);
+        // Refreshed since the cancellation: the type shown is still a real choice.
+        EXPECT_EQ(dialog.GetComboBoxIdType()->GetSelection(), 0);
+        EXPECT_EQ(dialog.GetComboBoxIdType()->GetValue(), "identity");
         Fill(dialog, "第三方存管", "666666");
         Click(dialog.GetButtonOk());
         EXPECT_TRUE(WaitForLine(dialog, "]Regist Apply Success, Please Wait ...[0]")) << Line(dialog);
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10)));
     }));
-    EXPECT_TRUE(Registered(1001, 3));
+    EXPECT_EQ(SentIdentityType("demo"), "1");
+    EXPECT_EQ(Registration(1001, 3).value("identityType", ""), "1");
     EXPECT_EQ(PayPortPages().size(), 1u);
     EXPECT_EQ(fakeLauncher.calls.size(), 1u) << "no signing control for that bank";
 
@@ -818,13 +833,15 @@ TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
                               std::chrono::seconds(10)));
         EXPECT_EQ(dialog.GetComboBoxMarket()->GetValue(), wxString::FromUTF8("现货一部"));
         EXPECT_EQ(dialog.GetTitle(), "[Regist : Second Trader]");
+        EXPECT_EQ(dialog.GetComboBoxIdType()->GetValue(), "identity");
         Fill(dialog, "银企直联", "222222");
         EXPECT_EQ(dialog.GetComboBoxBank()->GetValue(), wxString::FromUTF8("奥斯特银行"));
         Click(dialog.GetButtonOk());
         EXPECT_TRUE(WaitForLine(dialog, "]Regist Apply Success[0]")) << Line(dialog);
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(40)));
     }));
-    EXPECT_TRUE(Registered(1002, 1));
+    EXPECT_EQ(SentIdentityType("second"), "1");
+    EXPECT_EQ(Registration(1002, 1).value("identityType", ""), "1");
     EXPECT_TRUE(IsSignControlInstalled());
     const std::vector<PayPortRegistPanel*> pages = PayPortPages();
     ASSERT_EQ(pages.size(), 2u);

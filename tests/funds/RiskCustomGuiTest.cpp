@@ -350,6 +350,28 @@ size_t Lines(TestBed& bed, const wxString& title)
     return count;
 }
 
+// Counts the host's refreshes (bus 11111) that name a user.
+class RefreshCounter
+{
+public:
+    RefreshCounter()
+    {
+        EventNotifier::Get()->Bind(wxEVT_CMD_REFRESH_VIEWS, &RefreshCounter::OnRefresh, this);
+    }
+    ~RefreshCounter()
+    {
+        EventNotifier::Get()->Unbind(wxEVT_CMD_REFRESH_VIEWS, &RefreshCounter::OnRefresh, this);
+    }
+    int withClient = 0;
+
+private:
+    void OnRefresh(wxCommandEvent& event)
+    {
+        event.Skip();
+        withClient += event.GetClientData() ? 1 : 0;
+    }
+};
+
 double MarketRiskRate(TestBed& bed, int account)
 {
     const json state = bed.Market().State();
@@ -403,6 +425,21 @@ TEST(RiskCustomFlow, PriceAndRiskRateRulesRaiseAndClearTheirAlarmsAndStayWithThe
     EXPECT_EQ(player->played.size(), 1u);
     ASSERT_EQ(bed.Market().Post("/admin/price?symbol=101&price=5100"), 200);
     ASSERT_TRUE(PumpUntil([&] { return price->IsInAlarm(); }));
+    EXPECT_EQ(Lines(bed, "mdWarning"), 2u);
+
+    // The trade link drops and comes back: with no quote since, the rule is
+    // in alarm right after the reload, sounds on the next tick and writes no
+    // second line for the same alarm.
+    RefreshCounter refreshes;
+    const size_t played = player->played.size();
+    ASSERT_EQ(bed.Market().Post("/admin/front?name=trade1&action=drop"), 200);
+    ASSERT_EQ(bed.Market().Post("/admin/front?name=trade2&action=drop"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return refreshes.withClient > 0; }, std::chrono::seconds(30)));
+    ASSERT_EQ(model.GetCount(), 1u);
+    EXPECT_EQ(model.GetText(0, RiskCustomPanelModel::eColFlag), "YesRisk");
+    EXPECT_EQ(LastPrice(bed, 101), 5100.0);
+    Tick(*pane);
+    EXPECT_EQ(player->played.size(), played + 1);
     EXPECT_EQ(Lines(bed, "mdWarning"), 2u);
 
     // A risk-rate rule at 0.8 follows account 11 past its warning line, also
@@ -460,22 +497,62 @@ TEST(RiskCustomFlow, PriceAndRiskRateRulesRaiseAndClearTheirAlarmsAndStayWithThe
     EXPECT_TRUE(stored["RiskObjectVector.second"].empty());
     EXPECT_EQ(stored["RiskObjectVector.demo"].size(), 2u);
 
-    // After a restart both rules are back under demo, out of alarm (the
-    // price rule's symbol below its threshold: no quote arrives meanwhile).
+    // After a restart both rules are back under demo and judged at once:
+    // the price rule's symbol stands at its threshold (no quote arrives
+    // meanwhile), account 11 below the rate.
     bed.Logout();
     ASSERT_TRUE(bed.Login("demo", "demo123"));
-    ASSERT_EQ(bed.Market().Post("/admin/price?symbol=101&price=5000"), 200);
-    ASSERT_TRUE(PumpUntil([&] { return LastPrice(bed, 101) == 5000.0; }));
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(bed, 101) == 5100.0; }));
     ASSERT_TRUE(bed.Restart());
     pane = FindRiskPane(bed);
     ASSERT_NE(pane, nullptr);
     ASSERT_TRUE(
         PumpUntil([&] { return pane->GetLoginName() == "demo" && pane->GetModel()->GetCount() == 2u; }));
-    for(const RiskObjectPtr& rule : pane->GetModel()->GetRiskObjVec()) {
-        EXPECT_EQ(rule->m_riskFlag, "NoRisk");
+    const RiskObjectVec& restored = pane->GetModel()->GetRiskObjVec();
+    EXPECT_EQ(restored[0]->m_riskItem, kSilver);
+    EXPECT_EQ(restored[0]->m_riskFlag, "YesRisk");
+    EXPECT_EQ(restored[1]->m_riskType, 'B');
+    EXPECT_EQ(restored[1]->m_riskFlag, "NoRisk");
+}
+
+TEST(RiskCustomFlow, ARuleAddedBeforeTheFirstLoginJoinsItsRulesAndSurvivesARestart)
+{
+    TestBed bed;
+    {
+        // demo's stored rule from an earlier run.
+        ASSERT_TRUE(bed.Start());
+        ASSERT_TRUE(PumpUntil([&] { return FindRiskPane(bed)->GetLoginName() == "demo"; }));
+        ScriptNewRule(bed, 3, wxString(), "100000");
+        ASSERT_TRUE(bed.Host().SendMenuCommand("riskCustom"));
+        bed.Unload();
     }
-    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[0]->m_riskItem, kSilver);
-    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[1]->m_riskType, 'B');
+    ASSERT_TRUE(bed.Load());
+    RiskCustomPanel* pane = FindRiskPane(bed);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(pane->GetLoginName().empty());
+    ScriptNewRule(bed, 2, wxString(), "1");
+    ASSERT_TRUE(bed.Host().SendMenuCommand("riskCustom"));
+    ASSERT_EQ(pane->GetModel()->GetCount(), 1u);
+
+    ASSERT_TRUE(bed.Login());
+    ASSERT_TRUE(PumpUntil([&] { return pane->GetLoginName() == "demo"; }));
+    ASSERT_EQ(pane->GetModel()->GetCount(), 2u) << StoredRules(bed.UserDataDir()).dump();
+    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[0]->m_riskType, 'D');
+    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[1]->m_riskType, 'C');
+    // Judged at once: demo's accounts use margin, none floats 100,000.
+    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[1]->m_riskFlag, "YesRisk");
+    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[0]->m_riskFlag, "NoRisk");
+    const json stored = StoredRules(bed.UserDataDir());
+    EXPECT_EQ(stored["RiskCustoms"], json::array({"demo"}));
+    EXPECT_EQ(stored["RiskObjectVector.demo"].size(), 2u);
+
+    ASSERT_TRUE(bed.Restart());
+    pane = FindRiskPane(bed);
+    ASSERT_NE(pane, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return pane->GetLoginName() == "demo"; }));
+    ASSERT_EQ(pane->GetModel()->GetCount(), 2u);
+    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[1]->m_riskType, 'C');
+    EXPECT_EQ(pane->GetModel()->GetRiskObjVec()[1]->m_riskMaxVal, 1.0);
 }
 
 } // namespace

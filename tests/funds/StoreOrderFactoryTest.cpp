@@ -273,8 +273,8 @@ TEST(StoreInEntryTest, RefusesBadInputAndAddsOrdersWithRunningIdsAndFreeCodes)
          Case{"白银", "2.5", "Quantity Error!"}, Case{"白银", "4294967296", "Quantity Error!"},
          Case{"白银", "abc", "Quantity Error!"}}) {
         SCOPED_TRACE(std::string(bad.symbol) + " " + bad.quantity);
-        const StoreInEntry::Result result =
-            StoreInEntry::Add(symbols, wxString::FromUTF8(bad.symbol), bad.quantity, "North", 1001, orders);
+        const StoreInEntry::Result result = StoreInEntry::Add(symbols, -1, wxString::FromUTF8(bad.symbol),
+                                                              bad.quantity, "North", 1001, orders);
         EXPECT_FALSE(result.added);
         EXPECT_EQ(result.message, bad.message);
         EXPECT_EQ(result.code, -1);
@@ -288,8 +288,9 @@ TEST(StoreInEntryTest, RefusesBadInputAndAddsOrdersWithRunningIdsAndFreeCodes)
     LocalOrderCodeSource source([] { return wxDateTime(9, wxDateTime::Dec, 2026, 4, 42, 23); },
                                 [&] { return draws[std::min(next++, draws.size() - 1)]; });
     ASSERT_TRUE(
-        StoreInEntry::Add(symbols, wxString::FromUTF8("铂金"), "4294967295", "North", 1001, orders).added);
-    ASSERT_TRUE(StoreInEntry::Add(symbols, wxString::FromUTF8("白银"), " 3 ", "South", 1001, orders).added);
+        StoreInEntry::Add(symbols, 1, wxString::FromUTF8("铂金"), "4294967295", "North", 1001, orders).added);
+    ASSERT_TRUE(
+        StoreInEntry::Add(symbols, -1, wxString::FromUTF8("白银"), " 3 ", "South", 1001, orders).added);
     const auto& rows = orders.GetIndex<BySequence>();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].localId + 1, rows[1].localId);
@@ -302,6 +303,27 @@ TEST(StoreInEntryTest, RefusesBadInputAndAddsOrdersWithRunningIdsAndFreeCodes)
     EXPECT_EQ(rows[1].registStatus, 3);
     EXPECT_EQ(rows[1].mortageStatus, 3);
     EXPECT_TRUE(rows[1].storeTime.IsValid());
+}
+
+TEST(StoreInEntryTest, TwoSymbolsOfOneNameStoreTheChosenEntrysId)
+{
+    RecordStore db;
+    db.CreateTables();
+    StoreOrderFactory orders(&db);
+    const wxString silver = wxString::FromUTF8("白银");
+    const std::vector<StoreInEntry::Symbol> symbols = {
+        {silver, 101}, {wxString::FromUTF8("铂金"), 102}, {silver, 103}};
+    ASSERT_TRUE(StoreInEntry::Add(symbols, 2, silver, "1", "North", 1001, orders).added);
+    ASSERT_TRUE(StoreInEntry::Add(symbols, 0, silver, "1", "North", 1001, orders).added);
+    const auto& rows = orders.GetIndex<BySequence>();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].symbolId, 103);
+    EXPECT_EQ(rows[1].symbolId, 101);
+
+    // A typed name that is not the chosen entry's: only a name of one symbol.
+    EXPECT_EQ(StoreInEntry::Add(symbols, 1, silver, "1", "North", 1001, orders).message, "Symbol Invalid");
+    ASSERT_TRUE(StoreInEntry::Add(symbols, 0, wxString::FromUTF8("铂金"), "1", "North", 1001, orders).added);
+    EXPECT_EQ(rows.back().symbolId, 102);
 }
 
 TEST(FinancingGoodsRulesTest, RequestQuantityRangeAndCancelMaximumWithoutHolding)

@@ -63,6 +63,26 @@ int RowOf(StoreOrderPane& pane, int storeId, int symbolId)
     return -1;
 }
 
+// The "Store Name" cell of the mirrored row, and the name the market gives
+// that store's silver.
+std::pair<wxString, wxString> StoreNames(StoreOrderPane& pane, SimProcess& market, int storeId)
+{
+    wxVariant shown;
+    const int row = RowOf(pane, storeId, kSilver);
+    if(row >= 0) {
+        pane.GetModel()->GetValueByRow(shown, static_cast<unsigned int>(row), StoreOrderModel::eStoreName);
+    }
+    wxString name = "?";
+    const json state = market.State();
+    for(const json& goods : state["userInventories"]) {
+        if(goods.value("account", 0) == 11 && goods.value("symbol", 0) == kSilver &&
+           goods.value("storeId", 0) == storeId) {
+            name = wxString::FromUTF8(goods.value("name", ""));
+        }
+    }
+    return {shown.IsNull() ? wxString("(no row)") : shown.GetString(), name};
+}
+
 // What the market holds for account 11 of silver in that store: quantity,
 // financed; -1s when no such record.
 std::pair<double, double> MarketGoods(SimProcess& market, int storeId)
@@ -132,8 +152,12 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
 
     // The holding of store 1 and its pushes.
     ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{1, 3.0}}; }));
+    const std::pair<wxString, wxString> loaded = StoreNames(*pane, bed.Market(), 1);
+    EXPECT_EQ(loaded.first, loaded.second);
+    EXPECT_FALSE(loaded.second.empty());
     ASSERT_EQ(bed.Market().Post("/admin/goods?account=11&store=1&symbol=101&delta=2"), 200);
     ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{1, 5.0}}; }));
+    EXPECT_EQ(StoreNames(*pane, bed.Market(), 1), loaded) << "the pushed row keeps its store name";
     ASSERT_EQ(bed.Market().Post("/admin/goods?account=11&store=1&symbol=101&delta=-5"), 200);
     ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver).empty(); }));
     EXPECT_EQ(bed.Market().Post("/admin/goods?account=99&store=1&symbol=101&delta=1"), 400);
@@ -238,6 +262,9 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
     EXPECT_GT(applyMaximum, 0);
     EXPECT_EQ(MarketGoods(bed.Market(), 801), std::make_pair(1.0, 1.0));
     ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{801, 1.0}}; }));
+    const std::pair<wxString, wxString> financed = StoreNames(*pane, bed.Market(), 801);
+    EXPECT_EQ(financed.first, financed.second) << "a row that came by push only";
+    EXPECT_FALSE(financed.second.empty());
 
     // Its "Cancel Apply" asks nothing; the goods page's next answer opens
     // "Cancel Goods" for store 801, which returns the goods.

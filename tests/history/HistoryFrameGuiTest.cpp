@@ -87,28 +87,27 @@ const Json& Paging(const Json& query)
 
 // --- the two bars ------------------------------------------------------------
 
-TEST(HistoryBars, ConditionsStartYesterdayAtThisTimeAndEndWithTheWholeEndDay)
+TEST(HistoryBars, ConditionsCoverTheWholeStartAndEndDays)
 {
     ReportStubServer reports;
-    const wxDateTime before = wxDateTime::Now() - wxDateSpan::Day();
     PageWindow window({reports.Base()});
-    const wxDateTime after = wxDateTime::Now() - wxDateSpan::Day();
     QueryConditionPanel* conditions = window.page->GetConditionPanel();
 
+    // Yesterday from 00:00:00 (a move at 00:30 is in), today to 23:59:59.
     auto range = conditions->GetDateRange();
-    EXPECT_TRUE(range.first.IsBetween(before - wxTimeSpan::Second(), after)) << range.first.Format();
+    const wxDateTime yesterday = wxDateTime::Today() - wxDateSpan::Day();
+    EXPECT_EQ(range.first, yesterday) << range.first.Format();
     wxDateTime endOfToday = wxDateTime::Today();
     endOfToday.SetHour(23).SetMinute(59).SetSecond(59);
     EXPECT_EQ(range.second, endOfToday);
     EXPECT_FALSE(conditions->GetResetButton()->IsShown());
     EXPECT_TRUE(conditions->GetQueryButton()->IsShown());
 
-    // A picked start day keeps the start's time of day; any end day ends at 23:59:59.
-    const wxString timeOfDay = range.first.Format("%H:%M:%S");
-    conditions->GetStartDate()->SetValue(wxDateTime(1, wxDateTime::Mar, 2024));
+    // Picked days whatever time the pickers hold.
+    conditions->GetStartDate()->SetValue(wxDateTime(1, wxDateTime::Mar, 2024, 9, 23, 12));
     conditions->GetEndDate()->SetValue(wxDateTime(5, wxDateTime::Mar, 2024, 8, 30));
     range = conditions->GetDateRange();
-    EXPECT_EQ(range.first.Format("%Y-%m-%d %H:%M:%S"), "2024-03-01 " + timeOfDay);
+    EXPECT_EQ(range.first.Format("%Y-%m-%d %H:%M:%S"), "2024-03-01 00:00:00");
     EXPECT_EQ(range.second.Format("%Y-%m-%d %H:%M:%S"), "2024-03-05 23:59:59");
 }
 

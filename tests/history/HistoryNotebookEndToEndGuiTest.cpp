@@ -379,6 +379,42 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     }
     EXPECT_EQ(asked, 6);
 
+    // A deposit the market dates 00:30 yesterday is listed when the bar
+    // shows yesterday, whatever the time of day the bar was made.
+    wxDateTime early = wxDateTime::Today() - wxDateSpan::Day();
+    early.SetHour(0).SetMinute(30);
+    const Json clock = bed.Market().State();
+    const long long wallNowMs = clock["nowMs"].get<long long>() - clock["clockOffsetMs"].get<long long>();
+    const long long offsetMs = early.GetValue().GetValue() - wallNowMs;
+    ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=" + std::to_string(offsetMs)), 200);
+    deposit.amount = 7.77;
+    tradeapi::SetFixedText(deposit.bankPassword, "135790"); // the first send masked it in place
+    ASSERT_NE(bed.GetClient()->ReqInOutMoney(&deposit), -1);
+    std::string earlySerial;
+    ASSERT_TRUE(PumpUntil([&] {
+        const Json now = bed.Market().State();
+        for(const Json& move : now["moneyMoves"]) {
+            if(move["amount"] == 7.77) {
+                earlySerial = move["serialCode"].get<std::string>();
+            }
+        }
+        return !earlySerial.empty();
+    }));
+    ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=3600000"), 200);
+    money->GetConditionPanel()->GetStartDate()->SetValue(wxDateTime::Today() - wxDateSpan::Day());
+    money->GetConditionPanel()->GetEndDate()->SetValue(wxDateTime::Today() - wxDateSpan::Day());
+    ASSERT_TRUE(moneyUser.Query(spot));
+    bool listed = false;
+    for(int page = 0; page < 20 && !listed; ++page) {
+        for(unsigned row = 0; row < moneyUser.Count(); ++row) {
+            listed = listed || moneyUser.Cell(row, 7) == wxString::FromUTF8(earlySerial);
+        }
+        if(!listed && (moneyUser.Count() < 10 || !moneyUser.NextPage())) {
+            break;
+        }
+    }
+    EXPECT_TRUE(listed) << earlySerial;
+
     // The layouts of all five pages are kept over a restart.
     ASSERT_TRUE(bed.Restart());
     for(const char* name : {"HistoryOrderPane", "HistoryLimitPane", "HistoryCashPanel",

@@ -164,35 +164,71 @@ TEST_F(VarnelProcessTest, WithoutWorkItEndsAtOnce)
     EXPECT_FALSE(wxFileName::DirExists(m_registry)) << "nothing registered";
 }
 
+// A page whose confirmation reports to a loopback server before it shows,
+// so a test knows when the question is up.
+class AskingPage
+{
+public:
+    AskingPage()
+    {
+        m_server.server().Get("/asking", [this](const httplib::Request&, httplib::Response& response) {
+            m_askedAt = steady_clock::now().time_since_epoch().count();
+            response.set_header("Access-Control-Allow-Origin", "*");
+            response.set_content("ok", "text/plain");
+        });
+        m_server.Start();
+    }
+    // The page's own confirmation stays open; the script reports first.
+    std::string Script(const std::string& call)
+    {
+        return "window.confirm = (function (ask) { return function (text) {"
+               " var report = new XMLHttpRequest();"
+               " report.open('GET', '" +
+               m_server.Url("/asking") +
+               "', false);"
+               " try { report.send(); } catch (e) {}"
+               " return ask.call(window, text); }; })(window.confirm); " +
+               call;
+    }
+    // When the question came up; false when it did not within 20 s.
+    bool WaitAsked(steady_clock::time_point& askedAt)
+    {
+        const auto deadline = steady_clock::now() + seconds(20);
+        while(m_askedAt == 0 && steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(milliseconds(5));
+        }
+        askedAt = steady_clock::time_point(steady_clock::duration(m_askedAt.load()));
+        return m_askedAt != 0;
+    }
+
+private:
+    LoopbackHttpServer m_server;
+    std::atomic<steady_clock::rep> m_askedAt{0};
+};
+
+TEST_F(VarnelProcessTest, AQuestionNobodyAnswersEndsTheToolInTheWatchdogsTime)
+{
+    RegisterControl();
+    AskingPage page;
+    auto run = Start({"-p", page.Script("doRegist('R001','M01','现货一部','演示用户')")});
+    steady_clock::time_point askedAt;
+    ASSERT_TRUE(page.WaitAsked(askedAt)) << run->Errors();
+    EXPECT_EQ(255, run->Wait(kRunLimitMs));
+    EXPECT_EQ("deadlock", run->Output());
+    EXPECT_GE(run->EndedAt() - askedAt, milliseconds(5900)) << "an answer had its time";
+    EXPECT_LT(run->EndedAt() - askedAt, seconds(8));
+}
+
 TEST_F(VarnelProcessTest, EndsWhenTheWatchedProcessEndsDuringAConfirmation)
 {
     RegisterControl();
-    LoopbackHttpServer server;
-    std::atomic<bool> asking{false};
-    server.server().Get("/asking", [&](const httplib::Request&, httplib::Response& response) {
-        asking = true;
-        response.set_header("Access-Control-Allow-Origin", "*");
-        response.set_content("ok", "text/plain");
-    });
-    server.Start();
-
+    AskingPage page;
     ToolProcess parent("/bin/sleep", {"600"}, {}, m_scratch + "/parent");
     ASSERT_GT(parent.Pid(), 0);
-    // The page's own confirmation stays open; the script reports first.
-    const std::string script = "window.confirm = (function (ask) { return function (text) {"
-                               " var report = new XMLHttpRequest();"
-                               " report.open('GET', '" +
-                               server.Url("/asking") +
-                               "', false);"
-                               " try { report.send(); } catch (e) {}"
-                               " return ask.call(window, text); }; })(window.confirm);"
-                               " doRegist('R1','M1','Mkt','Cust')";
-    auto run = Start({"-n", std::to_string(parent.Pid()), "-p", script});
-    const auto deadline = steady_clock::now() + seconds(20);
-    while(!asking && steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(milliseconds(5));
-    }
-    ASSERT_TRUE(asking) << run->Errors();
+    auto run =
+        Start({"-n", std::to_string(parent.Pid()), "-p", page.Script("doRegist('R1','M1','Mkt','Cust')")});
+    steady_clock::time_point askedAt;
+    ASSERT_TRUE(page.WaitAsked(askedAt)) << run->Errors();
     EXPECT_TRUE(run->IsRunning()) << "the confirmation keeps it waiting";
 
     parent.Kill();

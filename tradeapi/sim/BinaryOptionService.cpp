@@ -189,7 +189,7 @@ void BinaryOptionService::OnSetOrder(const std::shared_ptr<Session>& session, co
     if(req.pointDiff > 0 && req.price > 0 &&
        std::fabs(price - req.price) > PointsToPrice(req.pointDiff, symbol->digits) + kEpsilon)
         return refuse(kErrPriceDeviation, "报价与最新价之差超出允许范围");
-    if(req.quantity > m_state.Withdrawable(account->key) + kEpsilon)
+    if(req.quantity > m_state.AvailableCash(account->key) + kEpsilon)
         return refuse(kErrNoMoney, "资金不足");
 
     SimBinaryOrder order;

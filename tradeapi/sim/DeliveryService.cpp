@@ -101,7 +101,7 @@ void DeliveryService::OnHoldBillDelivery(const std::shared_ptr<Session>& session
         // The buyer must be able to pay for the goods once the bill's margin is free.
         const double value = m_state.ClosePrice(symbol, 'b') * hold->second.quantity * symbol.contractSize *
                              m_state.ExchangeRate(symbol.currency, account->currency);
-        if(value > m_state.Withdrawable(account->key) + hold->second.margin + kEpsilon)
+        if(value > m_state.AvailableCash(account->key) + hold->second.margin + kEpsilon)
             return reply(kErrNoMoney, "资金不足");
     }
     Application application;

@@ -177,7 +177,7 @@ void GoodsService::OnFinancingGoods(const std::shared_ptr<Session>& session, con
     if(req.quantity > 0) {
         if(quantity > inventory->available + kEpsilon)
             return reply(kErrOverVendorGoods, "超出供货商可融的头寸！");
-        if(value > m_state.Withdrawable(account->key) + kEpsilon)
+        if(value > m_state.AvailableCash(account->key) + kEpsilon)
             return reply(kErrGoodsOverBalance, "融货额度超出余额支付范围！");
         SimUserInventory& goods = Goods(account->key, inventory->vendorId, symbol->id);
         inventory->available -= quantity;

@@ -435,9 +435,24 @@ double MarketState::Withdrawable(int accountKey) const
     auto it = accounts.find(accountKey);
     if(it == accounts.end())
         return 0.0;
-    const double loss = std::min(0.0, FloatingProfit(accountKey));
-    return std::max(
-        0.0, RoundCents(it->second.balance + loss - MarginUsed(accountKey) - MarginFreezed(accountKey)));
+    return std::max(0.0, RoundCents(it->second.balance - MarginUsed(accountKey) - MarginFreezed(accountKey)));
+}
+
+double MarketState::AvailableCash(int accountKey) const
+{
+    // The floating profit as the rows carry it, so the figure agrees to the
+    // cent with what a client adds up from the rows.
+    const double loss = std::min(0.0, RoundCents(FloatingProfit(accountKey)));
+    return std::max(0.0, RoundCents(Withdrawable(accountKey) + loss));
+}
+
+double MarketState::WithdrawLimit(int accountKey) const
+{
+    auto it = accounts.find(accountKey);
+    if(it == accounts.end())
+        return 0.0;
+    const char kind = it->second.accountClass;
+    return kind == '1' || kind == '2' ? AvailableCash(accountKey) : Withdrawable(accountKey);
 }
 
 double MarketState::Margin(const SimSymbol& s, const SimAccount& account, char side, double price,

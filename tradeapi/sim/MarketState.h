@@ -39,7 +39,16 @@ public:
     double MarginFreezed(int accountKey) const;
     double NetValue(int accountKey) const;
     double FreeMargin(int accountKey) const;
+    // What the account rows carry as withdrawable: the balance less the
+    // margin used and frozen, not below 0; the floating profit is left out.
     double Withdrawable(int accountKey) const;
+    // Withdrawable with a floating loss taken off, not below 0: what may
+    // leave by a transfer or be spent on goods, deliveries and options.
+    double AvailableCash(int accountKey) const;
+    // The most a withdrawal to the bank may take: AvailableCash for the
+    // settlement kinds '1' and '2' (a floating loss reduces it), else
+    // Withdrawable.
+    double WithdrawLimit(int accountKey) const;
     double Margin(const SimSymbol& symbol, const SimAccount& account, char side, double price,
                   double quantity) const;
     double Charge(const SimSymbol& symbol, const SimAccount& account, double price, double quantity) const;

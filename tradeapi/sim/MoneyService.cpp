@@ -98,7 +98,7 @@ void MoneyService::OnInOutMoney(const std::shared_ptr<Session>& session, const F
         return refuse(kErrNotRegisteredForInOut, "未签约客户不允许出入金");
     if(!m_payPorts.CheckBankPassword(session->userId, *port, FixedText(req.bankPassword), id))
         return refuse(kErrPayPortRefused, "支付接口端返回错误");
-    if(req.direction == '2' && req.amount > m_state.Withdrawable(account->key) + kEpsilon)
+    if(req.direction == '2' && req.amount > m_state.WithdrawLimit(account->key) + kEpsilon)
         return refuse(kErrNoWithdrawable, "可出资金不足");
 
     SimMoneyMove move;
@@ -215,7 +215,7 @@ void MoneyService::OnMoveMoney(const std::shared_ptr<Session>& session, const Fr
         return reply(kErrBadTransferAmount, "转账金额异常");
     if(int error = CheckMoneyPassword(*session, FixedText(req.password)))
         return reply(error, error == kErrBadMoneyPassword ? "资金密码错误" : "请先设置资金密码");
-    if(req.amount > m_state.Withdrawable(from->key) + kEpsilon)
+    if(req.amount > m_state.AvailableCash(from->key) + kEpsilon)
         return reply(kErrNoWithdrawable, "可出资金不足");
     const int64_t now = m_server.Clock().NowMs();
     m_state.ChangeBalance(*from, -req.amount, 'N', std::to_string(to->key), now);

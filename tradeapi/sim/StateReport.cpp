@@ -136,6 +136,8 @@ json StateReport::Accounts() const
                         {"profitClose", a.profitClose},
                         {"dailyCharge", a.dailyCharge},
                         {"withdrawable", state.Withdrawable(key)},
+                        {"withdrawLimit", state.WithdrawLimit(key)},
+                        {"availableCash", state.AvailableCash(key)},
                         {"suretyMoney", a.suretyMoney},
                         {"bonusPoint", a.bonusPoint >= 0 ? json(a.bonusPoint) : json()}});
     }

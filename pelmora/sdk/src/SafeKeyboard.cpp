@@ -4,7 +4,15 @@
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
+// The toolkit's development headers are not part of the platform; this is
+// the one call used, as the toolkit's library exports it.
+extern "C" {
+typedef struct _GtkWindow GtkWindow;
+void gtk_window_set_position(GtkWindow* window, int position);
+}
+
 namespace {
+constexpr int kGtkWinPosNone = 0; // GTK_WIN_POS_NONE
 const char* const kRows[] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm", ".-_@!#$%*"};
 } // namespace
 
@@ -44,6 +52,11 @@ SafeKeyboard::SafeKeyboard(wxWindow* parent, const wxPoint& position, wxTextCtrl
     SetEscapeId(wxID_OK);
     if(position == wxDefaultPosition) {
         CentreOnParent();
+    } else {
+        // wx asks GTK to centre every dialog on its parent when it maps it,
+        // which would put the keyboard over the field it types into.
+        gtk_window_set_position(reinterpret_cast<GtkWindow*>(GetHandle()), kGtkWinPosNone);
+        Move(position);
     }
 }
 

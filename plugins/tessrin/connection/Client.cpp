@@ -162,6 +162,7 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
         return;
     }
     m_userId = login.userId;
+    m_pHost->OnLoginAccepted(m_tradeConnecter.GetPassword());
     user_LoginInfo record;
     record.userId = login.userId;
     record.userName = wxString::FromUTF8(tradeapi::FixedText(login.userName));

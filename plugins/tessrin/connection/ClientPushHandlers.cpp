@@ -453,5 +453,5 @@ void Client::OnNtfBinaryOrer(const TradeNoticeEvent<sFFixBinaryOrer>& event)
 
 void Client::OnNtfUserInventory(const TradeNoticeEvent<sFFixUserInventory>& event)
 {
-    m_pDb->m_UserInventory_table->Upsert(UserInventoryFromFix(event.GetNotice(), false));
+    m_pDb->m_UserInventory_table->Upsert(UserInventoryFromFix(event.GetNotice()));
 }

@@ -176,7 +176,7 @@ void Client::OnRspQryUserInventory(const TradeQueryRowEvent<sFFixUserInventory>&
     const uint32_t serial = Serial(event.GetRequestId());
     auto& table = *m_pDb->m_UserInventory_table;
     if(event.HasRow()) {
-        UserInventory record = UserInventoryFromFix(event.GetRow(), true);
+        UserInventory record = UserInventoryFromFix(event.GetRow());
         record.refreshSerial = serial;
         if(PassesMarketFilter(m_pHost->GetMarketIds(), record.marketId)) {
             table.Upsert(record);

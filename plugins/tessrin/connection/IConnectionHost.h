@@ -27,6 +27,9 @@ public:
     // A modal message box without parent, with an OK button, centred;
     // returns when the user has closed it.
     virtual void ShowMessageBox(const wxString& message, const wxString& caption) = 0;
+    // The trade front accepted a login with this password: what the lock
+    // screen must ask for from now on.
+    virtual void OnLoginAccepted(const wxString& password) = 0;
     // A boolean key of the plug-in's configuration file.
     virtual bool ReadConfigBool(const wxString& key, bool defaultValue) const = 0;
 

@@ -386,7 +386,7 @@ trade_DeliveryOrder DeliveryOrderFromFix(const sFFixDeliveryOrder& row)
     return d;
 }
 
-UserInventory UserInventoryFromFix(const sFFixUserInventory& row, bool utf8Text)
+UserInventory UserInventoryFromFix(const sFFixUserInventory& row)
 {
     UserInventory u;
     u.carriedInt1 = row.int1;
@@ -396,7 +396,7 @@ UserInventory UserInventoryFromFix(const sFFixUserInventory& row, bool utf8Text)
     u.financedQuantity = Finite(row.financedQuantity);
     u.usedAmount = Finite(row.usedAmount);
     u.symbolId = row.symbolId;
-    u.storeName = utf8Text ? Utf8Text(row.text) : NarrowText(row.text);
+    u.storeName = Utf8Text(row.text);
     return u;
 }
 

@@ -41,8 +41,8 @@ trade_Contract ContractFromFix(const sFFixBinaryContract& row);
 trade_BinaryOrder BinaryOrderFromFix(const sFFixBinaryOrer& row, const wxDateTime& arrival);
 trade_DeliveryOrder DeliveryOrderFromFix(const sFFixDeliveryOrder& row);
 
-// The query answer's text is UTF-8, the push's is narrow.
-UserInventory UserInventoryFromFix(const sFFixUserInventory& row, bool utf8Text);
+// The store name is UTF-8, in the query's answer and in the push alike.
+UserInventory UserInventoryFromFix(const sFFixUserInventory& row);
 SymbolInventory SymbolInventoryFromFix(const sFFixSymbolInventory& row);
 
 // The three records of a symbol row.

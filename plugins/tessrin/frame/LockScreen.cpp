@@ -3,7 +3,9 @@
 #include "frame/ModalMessageBox.h"
 #include "frame/PasswordDigest.h"
 
+#include <algorithm>
 #include <pelmora/SafeKeyboard.h>
+#include <wx/display.h>
 #include <wx/intl.h>
 
 namespace {
@@ -56,7 +58,12 @@ void LockScreen::TryUnlock()
 wxPoint LockScreen::KeyboardPosition() const
 {
     const wxPoint position = GetPosition();
-    return wxPoint(position.x, position.y - (kKeyboardLift + GetClientSize().GetHeight()));
+    const int above = position.y - (kKeyboardLift + GetClientSize().GetHeight());
+    // A dialog centred on a low screen would push the keyboard's caption off
+    // its top; it stays above the dialog from there.
+    const int display = wxDisplay::GetFromWindow(this);
+    const int top = display == wxNOT_FOUND ? above : wxDisplay(display).GetClientArea().GetTop();
+    return wxPoint(position.x, std::max(above, top));
 }
 
 void LockScreen::OnClose(wxCloseEvent& event)

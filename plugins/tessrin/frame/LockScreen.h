@@ -20,7 +20,8 @@ public:
     // Compares the typed text; ends the dialog when it is right, tells the
     // user otherwise and keeps the text.
     void TryUnlock();
-    // The on-screen keyboard's place: above the dialog.
+    // The on-screen keyboard's place: 110 pixels and the client area's
+    // height above the dialog, not above the top of its screen.
     wxPoint KeyboardPosition() const;
 
 protected:

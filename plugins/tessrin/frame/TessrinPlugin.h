@@ -118,6 +118,8 @@ public:
     // Modal, without parent, with an OK button.
     void ShowMessageBox(const wxString& message, const wxString& caption) override;
     bool ReadConfigBool(const wxString& key, bool defaultValue) const override;
+    // The lock screen asks for the password the market last accepted.
+    void OnLoginAccepted(const wxString& password) override;
     // The server of the current login.
     wxString GetServerText() const override;
     const wxArrayString& GetTradeAddresses() const override;
@@ -238,6 +240,8 @@ private:
     // Host bus 10001 and 10002: log in to a configured server, log out.
     void OnLoginRequest(wxCommandEvent& event);
     void OnLogoutRequest(wxCommandEvent& event);
+    // Bus 10005 (sent by the password dialog): the lock screen follows.
+    void OnLoginPasswordChanged(wxCommandEvent& event);
     // Host bus 10003: nothing to do.
     void OnHostReserved(wxCommandEvent& event);
     // Host bus 11113: a trade notice of the output window was clicked.

@@ -63,6 +63,7 @@ wxEND_EVENT_TABLE()
     EventNotifier* bus = EventNotifier::Get();
     bus->Bind(wxEVT_CMD_LOGIN_REQUEST, &TessrinPlugin::OnLoginRequest, this);
     bus->Bind(wxEVT_CMD_LOGOUT_REQUEST, &TessrinPlugin::OnLogoutRequest, this);
+    bus->Bind(wxEVT_CMD_PASSWORD_CHANGED, &TessrinPlugin::OnLoginPasswordChanged, this);
     bus->Bind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
     bus->Bind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
 }
@@ -72,6 +73,7 @@ void TessrinPlugin::DisconnectHostEvents()
     EventNotifier* bus = EventNotifier::Get();
     bus->Unbind(wxEVT_CMD_LOGIN_REQUEST, &TessrinPlugin::OnLoginRequest, this);
     bus->Unbind(wxEVT_CMD_LOGOUT_REQUEST, &TessrinPlugin::OnLogoutRequest, this);
+    bus->Unbind(wxEVT_CMD_PASSWORD_CHANGED, &TessrinPlugin::OnLoginPasswordChanged, this);
     bus->Unbind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
     bus->Unbind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
 }

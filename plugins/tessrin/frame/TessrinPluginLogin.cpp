@@ -72,6 +72,20 @@ void TessrinPlugin::OnLogoutRequest(wxCommandEvent& event)
     ReleaseClient(); // the library stays loaded for the next login
 }
 
+void TessrinPlugin::OnLoginAccepted(const wxString& password)
+{
+    m_passwordDigest = PasswordDigest(password);
+}
+
+void TessrinPlugin::OnLoginPasswordChanged(wxCommandEvent& event)
+{
+    event.Skip(); // the host keeps the new password too
+    const auto* password = static_cast<const wxArrayString*>(event.GetClientData());
+    if(password && password->size() == 1) {
+        m_passwordDigest = PasswordDigest((*password)[0]);
+    }
+}
+
 void TessrinPlugin::ReleaseClient()
 {
     if(m_client) {

@@ -88,6 +88,12 @@ bool AccountDialogRules::CopyNarrow(char* field, std::size_t maxBytes, const wxS
     return true;
 }
 
+bool AccountDialogRules::PasswordFits(const wxString& password)
+{
+    char field[kPasswordBytes + 1] = {};
+    return CopyNarrow(field, kPasswordBytes, password);
+}
+
 sFFixMoveMoney AccountDialogRules::MakeMoveMoney(int fromKey, int toKey, double amount,
                                                  const wxString& password)
 {

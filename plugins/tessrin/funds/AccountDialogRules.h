@@ -33,7 +33,8 @@ public:
         wxString mainName; // the last account flagged main, in table order
         std::vector<Entry> others;
     };
-    static constexpr std::size_t kPasswordBytes = 23;
+    // The money password: as many bytes as the password dialog takes.
+    static constexpr std::size_t kPasswordBytes = 24;
 
     // Every account in table order (the transfer's source and destination).
     static std::vector<Entry> AllAccounts(RecordStore* db);
@@ -56,7 +57,10 @@ public:
     // whole text fitted.
     static bool CopyNarrow(char* field, std::size_t maxBytes, const wxString& text);
 
-    // The requests, zero-filled; passwords at most 23 bytes and a zero.
+    // Whether the password's multibyte form fits the request (24 bytes); a
+    // longer one is refused, never cut.
+    static bool PasswordFits(const wxString& password);
+    // The requests, zero-filled; passwords at most 24 bytes and a zero.
     static sFFixMoveMoney MakeMoveMoney(int fromKey, int toKey, double amount, const wxString& password);
     // The user id of the first account; key and market id of the chosen one
     // (-1 each when there is none).

@@ -203,7 +203,11 @@ void PayPortRegistDlg::ShowModel()
         m_textCtrlCardNo->Clear();
         m_textCtrlCardNoConfirm->Clear();
         m_textCtrlAccountName->Clear();
-        m_comboBoxIdType->SetSelection(wxNOT_FOUND);
+        // The type keeps a real selection: GTK goes on showing the text of a
+        // cleared one, and what is shown is what the request carries.
+        if(m_comboBoxIdType->GetSelection() == wxNOT_FOUND) {
+            m_comboBoxIdType->SetSelection(0);
+        }
         m_textCtrlIdCard->Clear();
     }
 

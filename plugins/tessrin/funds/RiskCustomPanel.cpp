@@ -102,11 +102,7 @@ void RiskCustomPanel::afterUpdate(const symbol_price& stored, CTransaction* tran
     wxUnusedVar(transaction);
     wxUnusedVar(reserved);
     wxASSERT_MSG(GetModel() != nullptr, "RiskCustomPanel::afterUpdate: m_pModel != 0");
-    const RiskObjectVec& rules = GetModel()->GetRiskObjVec();
-    if(rules.empty() || !stored.GetSymbolProperty(GetDatabase())) {
-        return;
-    }
-    m_evaluator.OnPrice(rules, stored.cachedSymbolProperty->symbolName, stored.lastPrice);
+    EvaluatePrice(stored);
 }
 
 void RiskCustomPanel::afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved)
@@ -114,6 +110,20 @@ void RiskCustomPanel::afterUpdate(const user_Account& stored, CTransaction* tran
     wxUnusedVar(stored);
     wxUnusedVar(transaction);
     wxUnusedVar(reserved);
+    EvaluateAccounts();
+}
+
+void RiskCustomPanel::EvaluatePrice(const symbol_price& price)
+{
+    const RiskObjectVec& rules = GetModel()->GetRiskObjVec();
+    if(rules.empty() || !price.GetSymbolProperty(GetDatabase())) {
+        return;
+    }
+    m_evaluator.OnPrice(rules, price.cachedSymbolProperty->symbolName, price.lastPrice);
+}
+
+void RiskCustomPanel::EvaluateAccounts()
+{
     const RiskObjectVec& rules = GetModel()->GetRiskObjVec();
     RecordStore* db = GetDatabase();
     if(rules.empty() || !db) {
@@ -124,6 +134,18 @@ void RiskCustomPanel::afterUpdate(const user_Account& stored, CTransaction* tran
         accounts.push_back(&account);
     }
     m_evaluator.OnAccounts(rules, accounts);
+}
+
+void RiskCustomPanel::EvaluateAll()
+{
+    RecordStore* db = GetDatabase();
+    if(!db || !db->m_symbol_price_table || !db->m_user_Account_table) {
+        return;
+    }
+    for(const symbol_price& price : db->m_symbol_price_table->GetIndexByPrimary()) {
+        EvaluatePrice(price);
+    }
+    EvaluateAccounts();
 }
 
 void RiskCustomPanel::OnAlarmTimer(wxTimerEvent& event)
@@ -146,13 +168,28 @@ void RiskCustomPanel::LoadColumnConfig()
 {
     // What the trader changed since the last load stays under its login.
     SaveColumnConfig();
+    RiskCustomPanelModel* model = GetModel();
+    // Rules added before the first login belong to no login yet.
+    const RiskObjectVec unowned = m_loginName.empty() ? model->GetRiskObjVec() : RiskObjectVec();
     ReadColumnConfig(RiskParamsCustomConfig::kObjectName,
                      std::make_unique<RiskParamsCustomConfig>(GetList()));
-    RiskCustomPanelModel* model = GetModel();
     const std::shared_ptr<Client> client = g_plugin ? g_plugin->GetClient() : nullptr;
     if(client && !client->GetLoginName().empty()) {
-        m_loginName = client->GetLoginName();
-        model->SetRiskObjVec(GetConfig()->GetRules(m_loginName));
+        if(client->GetLoginName() != m_loginName) {
+            m_loginName = client->GetLoginName();
+            RiskObjectVec rules = GetConfig()->GetRules(m_loginName);
+            rules.insert(rules.end(), unowned.begin(), unowned.end());
+            model->SetRiskObjVec(std::move(rules));
+            if(!unowned.empty()) {
+                SaveColumnConfig();
+            }
+        } else {
+            // The same login again (a reconnection): its rules, just stored,
+            // stay as they are, alarms included.
+            model->Reset(static_cast<unsigned int>(model->GetRiskObjVec().size()));
+        }
+        // The conditions may hold already: no quote need come first.
+        EvaluateAll();
     } else {
         model->Reset(static_cast<unsigned int>(model->GetRiskObjVec().size()));
     }

@@ -60,6 +60,11 @@ public:
 
 private:
     RiskParamsCustomConfig* GetConfig() const;
+    void EvaluatePrice(const symbol_price& price);
+    // Account rules against every account.
+    void EvaluateAccounts();
+    // Every rule against the prices and accounts there are now.
+    void EvaluateAll();
     // The selected row when exactly one is selected; else -1.
     int GetSelectedRow() const;
     bool OnPopupMenu(wxDataViewEvent& event);

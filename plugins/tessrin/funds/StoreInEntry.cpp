@@ -40,15 +40,31 @@ bool CodeTaken(const StoreOrderFactory& orders, const wxString& code)
                        [&](const StoreOrder& order) { return order.storeCode == code; });
 }
 
+const StoreInEntry::Symbol* FindSymbol(const std::vector<StoreInEntry::Symbol>& symbols, int chosen,
+                                       const wxString& text)
+{
+    if(text.empty()) {
+        return nullptr;
+    }
+    if(chosen >= 0 && static_cast<std::size_t>(chosen) < symbols.size() && symbols[chosen].name == text) {
+        return &symbols[chosen];
+    }
+    const auto named = [&](const StoreInEntry::Symbol& entry) { return entry.name == text; };
+    const auto first = std::find_if(symbols.begin(), symbols.end(), named);
+    if(first == symbols.end() || std::find_if(first + 1, symbols.end(), named) != symbols.end()) {
+        return nullptr;
+    }
+    return &*first;
+}
+
 } // namespace
 
-StoreInEntry::Result StoreInEntry::Add(const std::vector<Symbol>& symbols, const wxString& symbolText,
-                                       const wxString& quantityText, const wxString& storeName, int userId,
-                                       StoreOrderFactory& orders)
+StoreInEntry::Result StoreInEntry::Add(const std::vector<Symbol>& symbols, int chosen,
+                                       const wxString& symbolText, const wxString& quantityText,
+                                       const wxString& storeName, int userId, StoreOrderFactory& orders)
 {
-    const auto symbol = std::find_if(symbols.begin(), symbols.end(),
-                                     [&](const Symbol& entry) { return entry.name == symbolText; });
-    if(symbolText.empty() || symbol == symbols.end()) {
+    const Symbol* symbol = FindSymbol(symbols, chosen, symbolText);
+    if(!symbol) {
         return {false, _("Symbol Invalid"), -1};
     }
     unsigned long long quantity = 0;

@@ -26,10 +26,12 @@ struct StoreInEntry
     // next character.
     static wxArrayString SplitStoreNames(const wxString& text);
 
-    // Adds a "StoreIn Pending" order for the symbol typed or chosen (it must
-    // be one of `symbols`) and a whole quantity of 1 to 4294967295. The
-    // order code is drawn again while another order holds it.
-    static Result Add(const std::vector<Symbol>& symbols, const wxString& symbolText,
+    // Adds a "StoreIn Pending" order for a symbol of `symbols` and a whole
+    // quantity of 1 to 4294967295. The symbol is the chosen entry (index
+    // `chosen`) while the box shows its name; a typed name must name exactly
+    // one symbol, since two symbols may share a name. The order code is
+    // drawn again while another order holds it.
+    static Result Add(const std::vector<Symbol>& symbols, int chosen, const wxString& symbolText,
                       const wxString& quantityText, const wxString& storeName, int userId,
                       StoreOrderFactory& orders);
 };

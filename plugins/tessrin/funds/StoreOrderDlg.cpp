@@ -86,9 +86,9 @@ void StoreOrderDlg::OnOK(wxCommandEvent&)
     if(m_operation != eStoreIn || !m_model) {
         return;
     }
-    const StoreInEntry::Result result =
-        StoreInEntry::Add(m_symbols, m_comboBoxSymbol->GetValue(), m_comboBoxQty->GetValue(),
-                          m_comboBoxWareHouse->GetValue(), m_userId, m_model->GetOrders());
+    const StoreInEntry::Result result = StoreInEntry::Add(
+        m_symbols, m_comboBoxSymbol->GetSelection(), m_comboBoxSymbol->GetValue(), m_comboBoxQty->GetValue(),
+        m_comboBoxWareHouse->GetValue(), m_userId, m_model->GetOrders());
     if(!result.message.empty()) {
         ShowMessage(result.message, result.code);
     }

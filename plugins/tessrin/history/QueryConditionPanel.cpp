@@ -6,20 +6,17 @@ QueryConditionPanel::QueryConditionPanel(wxWindow* parent, const wxPoint& pos, c
     : QueryConditionPanelBase(parent, wxID_ANY, pos, size)
 {
     const wxDateTime now = wxDateTime::Now();
-    m_startTimeOfDay = now - wxDateSpan(0, 0, 0, 1);
     m_endDate->SetValue(now);
-    m_startDate->SetValue(m_startTimeOfDay);
+    m_startDate->SetValue(now - wxDateSpan(0, 0, 0, 1));
     m_resetButton->Hide();
 }
 
 std::pair<wxDateTime, wxDateTime> QueryConditionPanel::GetDateRange() const
 {
+    // A trader who sees a date means the whole day.
     wxDateTime start = m_startDate->GetValue();
     if(start.IsValid()) {
-        start.SetHour(m_startTimeOfDay.GetHour());
-        start.SetMinute(m_startTimeOfDay.GetMinute());
-        start.SetSecond(m_startTimeOfDay.GetSecond());
-        start.SetMillisecond(0);
+        start.ResetTime();
     }
     wxDateTime end = m_endDate->GetValue();
     if(end.IsValid()) {

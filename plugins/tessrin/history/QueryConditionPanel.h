@@ -11,12 +11,11 @@
 class QueryConditionPanel : public QueryConditionPanelBase
 {
 public:
-    // Start yesterday at this time of day, end today; Reset hidden.
+    // Start yesterday, end today; Reset hidden.
     explicit QueryConditionPanel(wxWindow* parent, const wxPoint& pos = wxDefaultPosition,
                                  const wxSize& size = wxDefaultSize);
 
-    // The start day at the time of day the bar was made with, and the end
-    // day at 23:59:59, in local time.
+    // The start day at 00:00:00 and the end day at 23:59:59, in local time.
     std::pair<wxDateTime, wxDateTime> GetDateRange() const;
 
 protected:
@@ -25,8 +24,4 @@ protected:
     void OnMarket(wxCommandEvent& event) override;
     void OnQuery(wxCommandEvent& event) override;
     void OnReset(wxCommandEvent& event) override;
-
-private:
-    // The date picker keeps days only; the start's time of day lives here.
-    wxDateTime m_startTimeOfDay;
 };

@@ -157,7 +157,7 @@ struct sFFixMoveMoney
     int32_t fromAccountKey;
     int32_t toAccountKey; // 4
     double amount;        // 8
-    char password[32];    // 16, at most 23 characters
+    char password[32];    // 16, at most 24 bytes and a zero
 };
 FFIX_SIZE(sFFixMoveMoney, 48);
 FFIX_AT(sFFixMoveMoney, toAccountKey, 4);
@@ -170,7 +170,7 @@ struct sFFixSetSuretyMoney
     int32_t accountKey;
     int32_t reserved4;
     double amount;     // 8
-    char password[32]; // 16, at most 23 characters
+    char password[32]; // 16, at most 24 bytes and a zero
 };
 FFIX_SIZE(sFFixSetSuretyMoney, 48);
 FFIX_AT(sFFixSetSuretyMoney, amount, 8);
