@@ -237,6 +237,36 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     // A delivery application for the demo bill.
     ASSERT_TRUE(SendAndClose(Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false))));
     EXPECT_FALSE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
+    // The market's push marks the bill applied: the same command now
+    // withdraws, and the market drops the application.
+    auto deliveryType = [&] { return bed.Store().m_trade_HoldBill_table->Find("H0001")->deliveryType; };
+    ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '2'; }));
+    TestOrderDialog* withdraw = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
+    EXPECT_TRUE(withdraw->GetTitle().StartsWith("UnDelivery Order")) << withdraw->GetTitle();
+    ASSERT_TRUE(SendAndClose(withdraw));
+    EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
+    ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '1'; }));
+    // Applied again and carried out: one charge in the ledger, the close it
+    // makes books none of its own.
+    ASSERT_TRUE(SendAndClose(Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false))));
+    ASSERT_EQ(200, bed.Market().Post("/admin/clock?offsetMs=25000"));
+    json delivered;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            delivered = Find(bed.Market().State()["deliveries"], "holdCode", "H0001");
+            return delivered.is_object() && delivered.value("confirmState", std::string()) == "2";
+        },
+        std::chrono::seconds(10)));
+    ASSERT_EQ(200, bed.Market().Post("/admin/clock?offsetMs=0"));
+    state = bed.Market().State();
+    const std::string closeCode = Find(state["closeBills"], "codeRe", "H0001").value("code", std::string());
+    int charges = 0;
+    for(const json& entry : state["cashLedger"]) {
+        const std::string ref = entry.value("ref", std::string());
+        charges += (ref == delivered["code"].get<std::string>() && entry["type"] == "G") ||
+                   (ref == closeCode && entry["type"] == "5");
+    }
+    EXPECT_EQ(1, charges);
 
     // A sell, then the position's sell side closed.
     before = BillCodes();
