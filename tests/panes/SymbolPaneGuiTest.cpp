@@ -2,6 +2,7 @@
 // logged-in test bed: rows and colours follow the market's prices, the
 // board's commands open the order dialog, Up and Down make an order that
 // survives a restart, and the panel's Buy becomes a hold bill at the market.
+#include "SpinTyping.h"
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
 #include "connection/RequestNotify.h"
@@ -49,6 +50,46 @@ std::vector<std::string> Published(char marketType)
         codes.push_back(code.ToStdString());
     }
     return codes;
+}
+
+// A child control of the panel: the button with that label, or the n-th
+// spin control (stop-loss, take-profit, point difference).
+wxWindow* PanelButton(wxWindow& panel, const wxString& label)
+{
+    for(wxWindow* child : panel.GetChildren()) {
+        if(dynamic_cast<pmColourButton*>(child) && child->GetLabel() == label) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+wxSpinCtrl* PanelSpin(wxWindow& panel, int index)
+{
+    for(wxWindow* child : panel.GetChildren()) {
+        if(auto* spin = dynamic_cast<wxSpinCtrl*>(child); spin && index-- == 0) {
+            return spin;
+        }
+    }
+    return nullptr;
+}
+
+wxComboBox* PanelQuantity(wxWindow& panel)
+{
+    for(wxWindow* child : panel.GetChildren()) {
+        if(auto* combo = dynamic_cast<wxComboBox*>(child)) {
+            return combo;
+        }
+    }
+    return nullptr;
+}
+
+void ClickButton(wxWindow* button)
+{
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
 }
 
 int PageCount(Notebook& book, const wxString& label)
@@ -334,6 +375,32 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     EXPECT_DOUBLE_EQ(NewHoldPrice(bed.Market(), before), buyQuote);
     EXPECT_FALSE(panel.IsMessageShown()) << panel.GetMessageText();
 
+    // A double click on Buy, its first answer back before the second click
+    // comes: one order. A click after the double-click time orders again.
+    wxLongLong clickMs = 1000000;
+    panel.SetClock([&] { return clickMs; });
+    SetOrderPreConfirm(false);
+    const int64_t clicksFrom = bed.Market().State()["requestsLastSeq"].get<int64_t>();
+    auto ordersSince = [&] {
+        const nlohmann::json logged = nlohmann::json::parse(
+            bed.Market().Get("/admin/state?logAfter=" + std::to_string(clicksFrom)), nullptr, false);
+        int count = 0;
+        for(const auto& request : logged.value("requests", nlohmann::json::array())) {
+            count += request.value("request", std::string()) == "ReqSetOrder";
+        }
+        return count;
+    };
+    ClickButton(PanelButton(panel, "buy"));
+    ASSERT_TRUE(PumpUntil([&] { return !panel.IsWaitting() && ordersSince() == 1; }));
+    clickMs += 100;
+    ClickButton(PanelButton(panel, "buy"));
+    EXPECT_FALSE(panel.IsWaitting());
+    EXPECT_EQ(ordersSince(), 1);
+    clickMs += 5000;
+    ClickButton(PanelButton(panel, "buy"));
+    ASSERT_TRUE(PumpUntil([&] { return !panel.IsWaitting() && ordersSince() == 2; }));
+    EXPECT_EQ(HoldCodes(bed.Market()).size(), before.size() + 3);
+
     // 11111 with client data, as the host sends it, shows the panel when the
     // setting is on.
     wxAuiManager& aui = *host.GetAuiManager();
@@ -475,6 +542,31 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     registry.NotifyResponse(42, 7, "no money");
     EXPECT_FALSE(panel->IsWaitting());
     EXPECT_TRUE(boxes.back().EndsWith("no money[7]")) << boxes.back();
+
+    // Typed numbers as typed: 0 sends nothing and says nothing, more than
+    // the field takes is refused, a stop-loss below 0 is no "no stop".
+    const std::size_t boxesBefore = boxes.size();
+    PanelQuantity(*panel)->ChangeValue("0");
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    PanelQuantity(*panel)->ChangeValue(wxString::Format("%d", TranscationPanel::kMaxQuantity + 1));
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(boxes.back().Contains("Quantity Error!")) << boxes.back();
+    PanelQuantity(*panel)->ChangeValue("1");
+    TypeIntoSpin(PanelSpin(*panel, 0), "-5");
+    EXPECT_EQ(PanelSpin(*panel, 0)->GetValue(), -5);
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(boxes.back().Contains("Stop Loss Price Invalid")) << boxes.back();
+    TypeIntoSpin(PanelSpin(*panel, 0), "0");
+
+    // A symbol dropped by a later query: the limit button finds it gone.
+    store.m_symbol_Info_table->Remove(store.m_symbol_Info_table->GetIndexByPrimary().find(101));
+    ClickButton(PanelButton(*panel, "limitPrice"));
+    EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
+    EXPECT_TRUE(boxes.back().Contains("please select a symbol!")) << boxes.back();
 
     panel->SetRequestNotify(nullptr); // the registry goes before the window
     frame->Destroy();
