@@ -5,10 +5,13 @@
 #include "SpinTyping.h"
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
+#include "charts/ChartViewerPanel.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "orders/HandOrderDlg.h"
+#include "orders/HangOrderPane.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
 #include "orders/SymbolOrders.h"
@@ -30,6 +33,7 @@
 #include <wx/aui/aui.h>
 #include <wx/gbsizer.h>
 #include <wx/menu.h>
+#include <wx/panel.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -257,13 +261,81 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
         }
         CloseOrderDialogs();
     }
-    // The host's sell tool reaches the OTC board.
+    // With no chart in front (the login opened AG's: another page goes in
+    // front), the host's sell tool reaches the OTC board.
+    Notebook& centre = *host.GetCentreBook();
+    centre.AddPage(new wxPanel(&centre), "other", true);
+    ASSERT_EQ(plugin.GetChartSymbolInFront(), nullptr);
     otc.SelectRow(1);
     EXPECT_TRUE(bed.Host().SendMenuCommand("new_sell_order"));
     ASSERT_EQ(OrderDialog::GetOpenDialogs().size(), 1u);
     EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_symbolId, 102);
     EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_direction, 's');
     CloseOrderDialogs();
+
+    // With AG's chart in front, the buy tool orders AG, not the board's PT.
+    plugin.ShowChartWindow(*FindBoardSymbol(bed.Store(), 101), true);
+    ASSERT_NE(plugin.GetChartSymbolInFront(), nullptr);
+    ASSERT_EQ(plugin.GetChartSymbolInFront()->symbolId, 101);
+    otc.SelectRow(1);
+    ASSERT_EQ(otc.GetSelectedSymbol()->symbolId, 102);
+    EXPECT_TRUE(bed.Host().SendMenuCommand("new_buy_order"));
+    ASSERT_EQ(OrderDialog::GetOpenDialogs().size(), 1u);
+    EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_symbolId, 101);
+    EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_direction, 'b');
+    CloseOrderDialogs();
+
+    // "All", right after "OTC", lists every market of the user: the chart
+    // of the aggregate CU comes with its depth of market, OIL's page is its
+    // hang orders, and a hang order entered from the board lands there.
+    ASSERT_NE(plugin.GetAllSymbolPane(), nullptr);
+    SymbolPane& all = *plugin.GetAllSymbolPane();
+    EXPECT_EQ(workspace.GetPageIndex(&all), workspace.GetPageIndex(&otc) + 1);
+    EXPECT_EQ(workspace.GetPageText(static_cast<size_t>(workspace.GetPageIndex(&all))), "All");
+    ASSERT_TRUE(PumpUntil([&] { return all.GetModel()->GetCount() == 5; }));
+    EXPECT_EQ(BoardCodes(all), std::vector<std::string>({"AG", "PT", "CU", "OIL", "EURUSD"}));
+    EXPECT_TRUE(all.GetList()->GetMenu()->IsEnabled(XRCID("new_order")));
+    auto rowOf = [&](int symbolId) {
+        for(unsigned int row = 0; row < all.GetModel()->GetCount(); ++row) {
+            if(all.GetModel()->GetSymbolAt(row)->symbolId == symbolId) {
+                return static_cast<int>(row);
+            }
+        }
+        return -1;
+    };
+    auto command = [&](const char* name) {
+        wxCommandEvent menu(wxEVT_MENU, XRCID(name));
+        all.ProcessWindowEvent(menu);
+    };
+    all.SelectRow(rowOf(201));
+    command("new_chart");
+    ASSERT_NE(plugin.GetChartSymbolInFront(), nullptr);
+    EXPECT_EQ(plugin.GetChartSymbolInFront()->symbolId, 201);
+    EXPECT_NE(plugin.GetChartInFront()->GetPriceReportPane(), nullptr);
+    all.SelectRow(rowOf(301));
+    command("new_chart");
+    auto* hang = dynamic_cast<HangOrderPane*>(centre.GetPage(static_cast<size_t>(centre.GetSelection())));
+    ASSERT_NE(hang, nullptr);
+    EXPECT_EQ(hang->GetCaption(), "OIL");
+    const unsigned int hangRows = hang->GetModel()->GetCount();
+    bed.Dialogs().Answer(
+        [](wxDialog& dialog) {
+            auto& entry = static_cast<HandOrderDlg&>(dialog);
+            EXPECT_EQ(entry.GetMode(), 0);
+            entry.CallAfter([&entry] {
+                entry.GetTextCtrlPrice()->ChangeValue("73.25");
+                entry.GetComboBoxQty()->ChangeValue("5");
+                wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+                ok.SetEventObject(entry.GetButtonOK());
+                entry.GetButtonOK()->GetEventHandler()->ProcessEvent(ok);
+            });
+            return wxID_NONE; // shown, filled and confirmed inside its loop
+        },
+        [](wxDialog& dialog) { return dynamic_cast<HandOrderDlg*>(&dialog) != nullptr; });
+    command("new_order");
+    EXPECT_EQ(bed.Dialogs().PendingScripts(), 0u);
+    ASSERT_EQ(hang->GetModel()->GetCount(), hangRows + 1);
+    EXPECT_DOUBLE_EQ(hang->GetModel()->GetRecordAt(hangRows)->priceOrder, 73.25);
 
     // The symbol information shows each value in its cell.
     {
