@@ -13,10 +13,12 @@
 #include "panes/DeliveryOrderPane.h"
 #include "panes/HoldDetailModel.h"
 #include "panes/HoldDetailPane.h"
+#include "panes/LimitOrderModel.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
 
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
@@ -456,4 +458,55 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
         }
         EXPECT_GT(inked, 10) << "no text drawn in the cell";
     }
+}
+
+TEST_F(TradingPanesOnTheBed, WhenTheSelectedLimitOrderGoesNothingIsSelectedAndEnterActsOnNothing)
+{
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    auto* limits = PaneOf<LimitOrderPane>("Limit ");
+    ASSERT_NE(limits, nullptr);
+    Output()->SetSelection(static_cast<size_t>(PageOf("Limit ")));
+    const auto& table = bed.Store().m_trade_Limit_table->GetContainer();
+    const std::size_t before = table.size();
+    for(double price : {4000.0, 3900.0}) {
+        sFFixSetOrder order{};
+        order.accountKey = 11;
+        order.side = 'b';
+        order.price = price;
+        order.quantity = 1;
+        order.orderType = '3';
+        order.symbolId = 101;
+        order.validDateType = '1';
+        order.pointDiff = 100000;
+        ASSERT_GE(bed.Plugin().ReqSetOrder(&order), 0);
+        ASSERT_TRUE(PumpUntil([&] { return table.size() == before + 1 + (price < 4000.0); }));
+    }
+    pmDataViewCtrl& list = *limits->GetList();
+    LimitOrderModel& model = *limits->GetModel();
+    ASSERT_EQ(model.GetCount(), before + 2);
+    // The trader picks the first new one, not the last row; the market
+    // cancels it.
+    unsigned int row = 0;
+    while(row + 1 < model.GetCount() && model.GetRecordAt(row)->orderPrice != 4000.0) {
+        ++row;
+    }
+    ASSERT_EQ(model.GetRecordAt(row)->orderPrice, 4000.0);
+    ASSERT_LT(row + 1, model.GetCount());
+    const wxDataViewItem first = model.GetItem(row);
+    list.SetCurrentItem(first);
+    list.Select(first);
+    const trade_Limit* chosen = limits->GetSelectedRecord();
+    ASSERT_NE(chosen, nullptr);
+    sFFixCancelOrder cancel{};
+    std::strncpy(cancel.orderCode, chosen->orderCode.utf8_str(), sizeof cancel.orderCode);
+    ASSERT_GE(bed.Plugin().ReqCancelOrder(&cancel), 0);
+    ASSERT_TRUE(PumpUntil([&] { return table.size() == before + 1; }));
+    PumpPending();
+    EXPECT_FALSE(list.HasSelection());
+    EXPECT_EQ(limits->GetSelectedRecord(), nullptr);
+    // Enter on the row the toolkit moved to opens nothing.
+    wxDataViewEvent enter(wxEVT_DATAVIEW_ITEM_ACTIVATED, &list, list.GetColumn(1), list.GetCurrentItem());
+    list.GetEventHandler()->ProcessEvent(enter);
+    PumpPending();
+    EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
 }
