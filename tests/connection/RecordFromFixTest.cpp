@@ -55,7 +55,7 @@ TEST(RecordFromFix, TextFilledToTheLastByteIsReadNoFurther)
 
     const trade_HoldBill pushed = HoldBillFromFix(row, false);
     EXPECT_EQ(pushed.orderCode, wxString('A', sizeof row.orderCode));
-    EXPECT_EQ(pushed.deliveryType, 0);
+    EXPECT_EQ(pushed.deliveryType, '1');
     EXPECT_DOUBLE_EQ(pushed.carriedDouble2, 0.0);
     EXPECT_EQ(pushed.openTime.Format("%Y-%m-%d %H:%M:%S"), "2026-12-08 09:30:15");
 

@@ -3,6 +3,7 @@
 // state; failures, a swallowed answer and the confirmation as the trader
 // meets them; the unload closes what is open.
 #include "OrderDialogHarness.h"
+#include "SpinTyping.h"
 #include "TestBed.h"
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
@@ -11,7 +12,10 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
 #include <wx/regex.h>
+#include <wx/stattext.h>
 
 namespace {
 
@@ -101,7 +105,61 @@ protected:
     {
         return bed.Store().m_symbol_price_table->GetIndexByPrimary().find(symbolId)->lastPrice;
     }
+    // The set-order requests the market logged after `seq`.
+    std::vector<json> SetOrdersSince(int64_t seq)
+    {
+        const json logged =
+            json::parse(bed.Market().Get("/admin/state?logAfter=" + std::to_string(seq)), nullptr, false);
+        std::vector<json> found;
+        for(const json& request : logged.value("requests", json::array())) {
+            if(request.value("request", std::string()) == "ReqSetOrder") {
+                found.push_back(request);
+            }
+        }
+        return found;
+    }
+    int64_t LogSeq() { return bed.Market().State()["requestsLastSeq"].get<int64_t>(); }
 };
+
+// What a trader would see wrong in the drawn dialog: two shown controls that
+// cover each other, a label, button or price narrower than its text, or a
+// dialog beyond the host's default screen. Empty when nothing is.
+std::string LayoutFaults(const wxWindow& dialog)
+{
+    std::string faults;
+    std::vector<const wxWindow*> shown;
+    for(const wxWindow* child : dialog.GetChildren()) {
+        if(child->IsShown()) {
+            shown.push_back(child);
+        }
+    }
+    auto name = [](const wxWindow* w) {
+        return (w->GetLabel().empty() ? wxString(w->GetClassInfo()->GetClassName()) : w->GetLabel())
+            .utf8_string();
+    };
+    for(std::size_t i = 0; i < shown.size(); ++i) {
+        for(std::size_t j = i + 1; j < shown.size(); ++j) {
+            if(shown[i]->GetRect().Intersects(shown[j]->GetRect())) {
+                faults += name(shown[i]) + " covers " + name(shown[j]) + "; ";
+            }
+        }
+        const wxWindow* w = shown[i];
+        const bool labelled = dynamic_cast<const wxStaticText*>(w) || dynamic_cast<const wxButton*>(w) ||
+                              dynamic_cast<const wxCheckBox*>(w) || dynamic_cast<const wxRadioButton*>(w);
+        if(labelled && w->GetSize().x < w->GetTextExtent(w->GetLabel()).x) {
+            faults += name(w) + " cut; ";
+        }
+        if(const auto* text = dynamic_cast<const wxTextCtrl*>(w)) {
+            if(text->GetSize().x < text->GetTextExtent(text->GetValue()).x) {
+                faults += text->GetValue().utf8_string() + " cut; ";
+            }
+        }
+    }
+    if(dialog.GetSize().x > 1280 || dialog.GetSize().y > 800) {
+        faults += "larger than 1280x800; ";
+    }
+    return faults;
+}
 
 } // namespace
 
@@ -179,6 +237,36 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     // A delivery application for the demo bill.
     ASSERT_TRUE(SendAndClose(Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false))));
     EXPECT_FALSE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
+    // The market's push marks the bill applied: the same command now
+    // withdraws, and the market drops the application.
+    auto deliveryType = [&] { return bed.Store().m_trade_HoldBill_table->Find("H0001")->deliveryType; };
+    ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '2'; }));
+    TestOrderDialog* withdraw = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
+    EXPECT_TRUE(withdraw->GetTitle().StartsWith("UnDelivery Order")) << withdraw->GetTitle();
+    ASSERT_TRUE(SendAndClose(withdraw));
+    EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
+    ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '1'; }));
+    // Applied again and carried out: one charge in the ledger, the close it
+    // makes books none of its own.
+    ASSERT_TRUE(SendAndClose(Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false))));
+    ASSERT_EQ(200, bed.Market().Post("/admin/clock?offsetMs=25000"));
+    json delivered;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            delivered = Find(bed.Market().State()["deliveries"], "holdCode", "H0001");
+            return delivered.is_object() && delivered.value("confirmState", std::string()) == "2";
+        },
+        std::chrono::seconds(10)));
+    ASSERT_EQ(200, bed.Market().Post("/admin/clock?offsetMs=0"));
+    state = bed.Market().State();
+    const std::string closeCode = Find(state["closeBills"], "codeRe", "H0001").value("code", std::string());
+    int charges = 0;
+    for(const json& entry : state["cashLedger"]) {
+        const std::string ref = entry.value("ref", std::string());
+        charges += (ref == delivered["code"].get<std::string>() && entry["type"] == "G") ||
+                   (ref == closeCode && entry["type"] == "5");
+    }
+    EXPECT_EQ(1, charges);
 
     // A sell, then the position's sell side closed.
     before = BillCodes();
@@ -259,4 +347,74 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     ASSERT_FALSE(OrderDialog::GetOpenDialogs().empty());
     bed.Unload();
     EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
+}
+
+TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTypeLaysOutAgain)
+{
+    ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
+    const int settled = LastPrice(101) == 5000 ? 5001 : 5000;
+    ASSERT_EQ(200, bed.Market().Post("/admin/price?symbol=101&price=" + std::to_string(settled)));
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(101) == settled; }));
+
+    // AG has no decimals: no placeholder message, prices without decimals.
+    TestOrderDialog* dialog = Open(eOpen, eMarketOrder, 'b');
+    EXPECT_EQ("", dialog->m_messageText->GetValue());
+    for(wxSpinCtrlDouble_* spin : {dialog->m_stopLossSpin, dialog->m_takeProfitSpin, dialog->m_priceSpin}) {
+        EXPECT_EQ("0", spin->GetTextValue());
+    }
+    EXPECT_EQ("", LayoutFaults(*dialog));
+
+    // A typed 0 sends nothing, silently; a typed 9999 (the spin goes to 100)
+    // is refused on the line. Neither becomes another number.
+    const int64_t seq = LogSeq();
+    TypeIntoSpin(dialog->m_quantitySpin, "0");
+    PumpPending();
+    EXPECT_EQ(0, dialog->m_quantitySpin->GetValue());
+    dialog->Click(dialog->m_marketOk);
+    EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_EQ("", dialog->m_messageText->GetValue());
+    TypeIntoSpin(dialog->m_quantitySpin, "9999");
+    PumpPending();
+    dialog->Click(dialog->m_marketOk);
+    EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith("]Quantity Error![-1]"))
+        << dialog->m_messageText->GetValue();
+    EXPECT_EQ(9999, dialog->m_quantitySpin->GetValue());
+
+    // Limit order: the price row and validity join the dialog, laid out
+    // anew, nothing covered or cut.
+    TypeIntoSpin(dialog->m_quantitySpin, "1");
+    dialog->m_orderTypeCombo->SetSelection(1);
+    dialog->Click(dialog->m_orderTypeCombo, wxEVT_COMBOBOX);
+    PumpPending();
+    ASSERT_EQ(eLimitOrder, dialog->m_orderType);
+    ASSERT_TRUE(dialog->m_priceSpin->IsShown());
+    EXPECT_EQ("", LayoutFaults(*dialog));
+
+    // A typed -5 is red and refused, never sent as -0.01.
+    TypeIntoSpin(dialog->m_priceSpin, "-5");
+    PumpPending();
+    EXPECT_EQ(-5.0, dialog->m_limitPrice);
+    EXPECT_EQ(wxColour(255, 0, 0), dialog->m_priceSpin->GetBackgroundColour());
+    dialog->Click(dialog->m_marketOk);
+    EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith("]Limit Price Invalid[-1]"))
+        << dialog->m_messageText->GetValue();
+    EXPECT_TRUE(SetOrdersSince(seq).empty());
+
+    // A price typed into the empty stop-loss is kept, not replaced by the
+    // bound; so is a typed limit price. Both are what the market gets.
+    TypeIntoSpin(dialog->m_priceSpin, "4900");
+    PumpPending();
+    EXPECT_EQ(4900.0, dialog->m_limitPrice);
+    TypeIntoSpin(dialog->m_stopLossSpin, "4000");
+    PumpPending();
+    EXPECT_EQ(4000.0, dialog->m_stopLossPrice);
+    EXPECT_EQ("", LayoutFaults(*dialog));
+    ASSERT_TRUE(SendAndClose(dialog));
+    const std::vector<json> sent = SetOrdersSince(seq);
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ(4900.0, sent[0]["fields"]["price"].get<double>());
+    EXPECT_EQ(4000.0, sent[0]["fields"]["stopLoss"].get<double>());
+    EXPECT_EQ(1.0, sent[0]["fields"]["quantity"].get<double>());
 }

@@ -79,6 +79,10 @@ TEST_F(OrderRulesTest, StopLossAndTakeProfitBoundsAcceptThePriceAtTheBoundAndNot
         EXPECT_TRUE(rules.IsTakeProfitValid(0.0));
         EXPECT_TRUE(rules.IsStopLossBeyondBound(c.stopBeyond));
         EXPECT_FALSE(rules.IsStopLossBeyondBound(0.0));
+        // Below 0 is no price, whichever side of the bound it lies on.
+        EXPECT_FALSE(rules.IsStopLossValid(-5.0));
+        EXPECT_FALSE(rules.IsTakeProfitValid(-5.0));
+        EXPECT_TRUE(rules.IsStopLossBeyondBound(-5.0));
     }
 }
 
@@ -127,6 +131,9 @@ TEST_F(OrderRulesTest, LimitPriceMustStayTheLimitDistanceFromTheSideQuote)
     EXPECT_NEAR(9.93, OrderRules(buy).LimitBoundary(false), 1e-9);
     OrderTicket aggregate = Checked(eOpen, eLimitOrder, 'b', 201);
     EXPECT_TRUE(OrderRules(aggregate).IsLimitPriceValid(68500.01));
+    // A negative price is invalid everywhere, the aggregate market too.
+    EXPECT_FALSE(OrderRules(buy).IsLimitPriceValid(-5.0));
+    EXPECT_FALSE(OrderRules(aggregate).IsLimitPriceValid(-0.01));
 }
 
 TEST_F(OrderRulesTest, OrderTypeCodeByMarketKindAndLimitPrice)
@@ -253,6 +260,30 @@ TEST_F(OrderRulesTest, QuantityRangeByKind)
 
     OrderTicket nothing = Ticket(eModify, eMarketOrder, 'b');
     EXPECT_EQ(0, OrderRules(nothing).MaxQuantity());
+
+    // Typed quantities are judged as typed: below 1 nothing, above the
+    // spin's range (the largest, at least 100 for a new order) refused.
+    struct Case
+    {
+        OrderTicket* ticket;
+        double quantity;
+        OrderRules::QuantityVerdict verdict;
+    };
+    const Case cases[] = {
+        {&open, 0, OrderRules::eQuantityNone},
+        {&open, -5, OrderRules::eQuantityNone},
+        {&open, 100, OrderRules::eQuantitySendable},
+        {&open, 101, OrderRules::eQuantityTooLarge},
+        {&open, 9999, OrderRules::eQuantityTooLarge},
+        {&close, 7, OrderRules::eQuantitySendable},
+        {&close, 8, OrderRules::eQuantityTooLarge},
+        {&closeSellSide, 9, OrderRules::eQuantitySendable},
+        {&closeSellSide, 10, OrderRules::eQuantityTooLarge},
+    };
+    for(const Case& c : cases) {
+        SCOPED_TRACE(c.quantity);
+        EXPECT_EQ(c.verdict, OrderRules(*c.ticket).CheckQuantity(c.quantity));
+    }
 }
 
 TEST_F(OrderRulesTest, OkStaysEnabledWhileWaitingOnlyForLimitOrdersAndCancels)

@@ -2,12 +2,16 @@
 // logged-in test bed: rows and colours follow the market's prices, the
 // board's commands open the order dialog, Up and Down make an order that
 // survives a restart, and the panel's Buy becomes a hold bill at the market.
+#include "SpinTyping.h"
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
+#include "charts/ChartViewerPanel.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
+#include "orders/HandOrderDlg.h"
+#include "orders/HangOrderPane.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
 #include "orders/SymbolOrders.h"
@@ -29,6 +33,7 @@
 #include <wx/aui/aui.h>
 #include <wx/gbsizer.h>
 #include <wx/menu.h>
+#include <wx/panel.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -49,6 +54,46 @@ std::vector<std::string> Published(char marketType)
         codes.push_back(code.ToStdString());
     }
     return codes;
+}
+
+// A child control of the panel: the button with that label, or the n-th
+// spin control (stop-loss, take-profit, point difference).
+wxWindow* PanelButton(wxWindow& panel, const wxString& label)
+{
+    for(wxWindow* child : panel.GetChildren()) {
+        if(dynamic_cast<pmColourButton*>(child) && child->GetLabel() == label) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+wxSpinCtrl* PanelSpin(wxWindow& panel, int index)
+{
+    for(wxWindow* child : panel.GetChildren()) {
+        if(auto* spin = dynamic_cast<wxSpinCtrl*>(child); spin && index-- == 0) {
+            return spin;
+        }
+    }
+    return nullptr;
+}
+
+wxComboBox* PanelQuantity(wxWindow& panel)
+{
+    for(wxWindow* child : panel.GetChildren()) {
+        if(auto* combo = dynamic_cast<wxComboBox*>(child)) {
+            return combo;
+        }
+    }
+    return nullptr;
+}
+
+void ClickButton(wxWindow* button)
+{
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
 }
 
 int PageCount(Notebook& book, const wxString& label)
@@ -216,13 +261,81 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
         }
         CloseOrderDialogs();
     }
-    // The host's sell tool reaches the OTC board.
+    // With no chart in front (the login opened AG's: another page goes in
+    // front), the host's sell tool reaches the OTC board.
+    Notebook& centre = *host.GetCentreBook();
+    centre.AddPage(new wxPanel(&centre), "other", true);
+    ASSERT_EQ(plugin.GetChartSymbolInFront(), nullptr);
     otc.SelectRow(1);
     EXPECT_TRUE(bed.Host().SendMenuCommand("new_sell_order"));
     ASSERT_EQ(OrderDialog::GetOpenDialogs().size(), 1u);
     EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_symbolId, 102);
     EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_direction, 's');
     CloseOrderDialogs();
+
+    // With AG's chart in front, the buy tool orders AG, not the board's PT.
+    plugin.ShowChartWindow(*FindBoardSymbol(bed.Store(), 101), true);
+    ASSERT_NE(plugin.GetChartSymbolInFront(), nullptr);
+    ASSERT_EQ(plugin.GetChartSymbolInFront()->symbolId, 101);
+    otc.SelectRow(1);
+    ASSERT_EQ(otc.GetSelectedSymbol()->symbolId, 102);
+    EXPECT_TRUE(bed.Host().SendMenuCommand("new_buy_order"));
+    ASSERT_EQ(OrderDialog::GetOpenDialogs().size(), 1u);
+    EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_symbolId, 101);
+    EXPECT_EQ(OrderDialog::GetOpenDialogs()[0]->m_direction, 'b');
+    CloseOrderDialogs();
+
+    // "All", right after "OTC", lists every market of the user: the chart
+    // of the aggregate CU comes with its depth of market, OIL's page is its
+    // hang orders, and a hang order entered from the board lands there.
+    ASSERT_NE(plugin.GetAllSymbolPane(), nullptr);
+    SymbolPane& all = *plugin.GetAllSymbolPane();
+    EXPECT_EQ(workspace.GetPageIndex(&all), workspace.GetPageIndex(&otc) + 1);
+    EXPECT_EQ(workspace.GetPageText(static_cast<size_t>(workspace.GetPageIndex(&all))), "All");
+    ASSERT_TRUE(PumpUntil([&] { return all.GetModel()->GetCount() == 5; }));
+    EXPECT_EQ(BoardCodes(all), std::vector<std::string>({"AG", "PT", "CU", "OIL", "EURUSD"}));
+    EXPECT_TRUE(all.GetList()->GetMenu()->IsEnabled(XRCID("new_order")));
+    auto rowOf = [&](int symbolId) {
+        for(unsigned int row = 0; row < all.GetModel()->GetCount(); ++row) {
+            if(all.GetModel()->GetSymbolAt(row)->symbolId == symbolId) {
+                return static_cast<int>(row);
+            }
+        }
+        return -1;
+    };
+    auto command = [&](const char* name) {
+        wxCommandEvent menu(wxEVT_MENU, XRCID(name));
+        all.ProcessWindowEvent(menu);
+    };
+    all.SelectRow(rowOf(201));
+    command("new_chart");
+    ASSERT_NE(plugin.GetChartSymbolInFront(), nullptr);
+    EXPECT_EQ(plugin.GetChartSymbolInFront()->symbolId, 201);
+    EXPECT_NE(plugin.GetChartInFront()->GetPriceReportPane(), nullptr);
+    all.SelectRow(rowOf(301));
+    command("new_chart");
+    auto* hang = dynamic_cast<HangOrderPane*>(centre.GetPage(static_cast<size_t>(centre.GetSelection())));
+    ASSERT_NE(hang, nullptr);
+    EXPECT_EQ(hang->GetCaption(), "OIL");
+    const unsigned int hangRows = hang->GetModel()->GetCount();
+    bed.Dialogs().Answer(
+        [](wxDialog& dialog) {
+            auto& entry = static_cast<HandOrderDlg&>(dialog);
+            EXPECT_EQ(entry.GetMode(), 0);
+            entry.CallAfter([&entry] {
+                entry.GetTextCtrlPrice()->ChangeValue("73.25");
+                entry.GetComboBoxQty()->ChangeValue("5");
+                wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+                ok.SetEventObject(entry.GetButtonOK());
+                entry.GetButtonOK()->GetEventHandler()->ProcessEvent(ok);
+            });
+            return wxID_NONE; // shown, filled and confirmed inside its loop
+        },
+        [](wxDialog& dialog) { return dynamic_cast<HandOrderDlg*>(&dialog) != nullptr; });
+    command("new_order");
+    EXPECT_EQ(bed.Dialogs().PendingScripts(), 0u);
+    ASSERT_EQ(hang->GetModel()->GetCount(), hangRows + 1);
+    EXPECT_DOUBLE_EQ(hang->GetModel()->GetRecordAt(hangRows)->priceOrder, 73.25);
 
     // The symbol information shows each value in its cell.
     {
@@ -333,6 +446,32 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     EXPECT_EQ(HoldCodes(bed.Market()).size(), before.size() + 1);
     EXPECT_DOUBLE_EQ(NewHoldPrice(bed.Market(), before), buyQuote);
     EXPECT_FALSE(panel.IsMessageShown()) << panel.GetMessageText();
+
+    // A double click on Buy, its first answer back before the second click
+    // comes: one order. A click after the double-click time orders again.
+    wxLongLong clickMs = 1000000;
+    panel.SetClock([&] { return clickMs; });
+    SetOrderPreConfirm(false);
+    const int64_t clicksFrom = bed.Market().State()["requestsLastSeq"].get<int64_t>();
+    auto ordersSince = [&] {
+        const nlohmann::json logged = nlohmann::json::parse(
+            bed.Market().Get("/admin/state?logAfter=" + std::to_string(clicksFrom)), nullptr, false);
+        int count = 0;
+        for(const auto& request : logged.value("requests", nlohmann::json::array())) {
+            count += request.value("request", std::string()) == "ReqSetOrder";
+        }
+        return count;
+    };
+    ClickButton(PanelButton(panel, "buy"));
+    ASSERT_TRUE(PumpUntil([&] { return !panel.IsWaitting() && ordersSince() == 1; }));
+    clickMs += 100;
+    ClickButton(PanelButton(panel, "buy"));
+    EXPECT_FALSE(panel.IsWaitting());
+    EXPECT_EQ(ordersSince(), 1);
+    clickMs += 5000;
+    ClickButton(PanelButton(panel, "buy"));
+    ASSERT_TRUE(PumpUntil([&] { return !panel.IsWaitting() && ordersSince() == 2; }));
+    EXPECT_EQ(HoldCodes(bed.Market()).size(), before.size() + 3);
 
     // 11111 with client data, as the host sends it, shows the panel when the
     // setting is on.
@@ -475,6 +614,31 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     registry.NotifyResponse(42, 7, "no money");
     EXPECT_FALSE(panel->IsWaitting());
     EXPECT_TRUE(boxes.back().EndsWith("no money[7]")) << boxes.back();
+
+    // Typed numbers as typed: 0 sends nothing and says nothing, more than
+    // the field takes is refused, a stop-loss below 0 is no "no stop".
+    const std::size_t boxesBefore = boxes.size();
+    PanelQuantity(*panel)->ChangeValue("0");
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    PanelQuantity(*panel)->ChangeValue(wxString::Format("%d", TranscationPanel::kMaxQuantity + 1));
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(boxes.back().Contains("Quantity Error!")) << boxes.back();
+    PanelQuantity(*panel)->ChangeValue("1");
+    TypeIntoSpin(PanelSpin(*panel, 0), "-5");
+    EXPECT_EQ(PanelSpin(*panel, 0)->GetValue(), -5);
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(boxes.back().Contains("Stop Loss Price Invalid")) << boxes.back();
+    TypeIntoSpin(PanelSpin(*panel, 0), "0");
+
+    // A symbol dropped by a later query: the limit button finds it gone.
+    store.m_symbol_Info_table->Remove(store.m_symbol_Info_table->GetIndexByPrimary().find(101));
+    ClickButton(PanelButton(*panel, "limitPrice"));
+    EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
+    EXPECT_TRUE(boxes.back().Contains("please select a symbol!")) << boxes.back();
 
     panel->SetRequestNotify(nullptr); // the registry goes before the window
     frame->Destroy();

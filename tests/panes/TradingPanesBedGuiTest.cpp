@@ -11,16 +11,22 @@
 #include "frame/TessrinPlugin.h"
 #include "panes/CloseBillPane.h"
 #include "panes/DeliveryOrderPane.h"
+#include "panes/HoldDetailModel.h"
+#include "panes/HoldDetailPane.h"
+#include "panes/LimitOrderModel.h"
 #include "panes/LimitOrderPane.h"
 #include "panes/PositionPane.h"
 
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <set>
 #include <wx/button.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
 
@@ -367,4 +373,140 @@ TEST_F(TradingPanesOnTheBed, ADeliveryWaitsWithThreeDashesThenShowsItsConfirmati
     EXPECT_EQ(
         Cell(deliveries, row, DeliveryOrderModel::eConfirmTime),
         FormatDateTime(ParseCompactDateTime(wxString::FromUTF8(delivery["confirmTime"].get<std::string>()))));
+}
+
+TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount)
+{
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    const auto& prices = bed.Store().m_symbol_price_table->GetIndexByPrimary();
+    const int settled = prices.find(101)->lastPrice == 5000 ? 5001 : 5000;
+    ASSERT_EQ(bed.Market().Post("/admin/price?symbol=101&price=" + std::to_string(settled)), 200);
+    ASSERT_TRUE(PumpUntil([&] { return prices.find(101)->lastPrice == settled; }));
+
+    auto* pane = PaneOf<HoldDetailPane>("Trade");
+    ASSERT_NE(pane, nullptr);
+    Output()->SetSelection(static_cast<size_t>(PageOf("Trade")));
+    auto* model = dynamic_cast<HoldDetailModel*>(pane->GetList()->GetModel());
+    ASSERT_NE(model, nullptr);
+    int summary = -1;
+    for(unsigned int row = 0; row < model->GetCount(); ++row) {
+        const user_Account* account = model->GetRowAccount(row);
+        if(model->IsSummaryRow(row) && account && account->accountKey == 11) {
+            summary = static_cast<int>(row);
+        }
+    }
+    ASSERT_GE(summary, 0);
+    const user_Account& account = *model->GetRowAccount(static_cast<unsigned int>(summary));
+
+    // The market's figures of account 11's bills.
+    double profit = 0, margin = 0, charge = 0;
+    const nlohmann::json state = bed.Market().State();
+    for(const auto& hold : state["holds"]) {
+        if(hold["account"] == 11) {
+            profit += hold["profit"].get<double>();
+            margin += hold["margin"].get<double>();
+            charge += hold["chargeOpen"].get<double>();
+        }
+    }
+    struct Total
+    {
+        unsigned int column;
+        double value;
+    };
+    const Total totals[] = {{HoldDetailModel::eDynProfit, profit},
+                            {HoldDetailModel::eAccuProfit, profit}, // bills opened at their hold price
+                            {HoldDetailModel::eMarginUsed, margin},
+                            {HoldDetailModel::eChargeOpen, charge},
+                            {HoldDetailModel::eTotalChargeInterest, charge}};
+
+    // What the screen shows in each total's cell: its text in a colour of
+    // its own over the band (a cell left blank shows the band alone).
+    pmDataViewCtrl& list = *pane->GetList();
+    const wxDataViewItem item = model->GetItem(static_cast<unsigned int>(summary));
+    ASSERT_TRUE(PumpUntil([&] {
+        wxTheApp->ProcessIdle();
+        return list.GetItemRect(item, list.GetColumn(0)).height > 0;
+    }));
+    PumpFor(std::chrono::milliseconds(300)); // painted
+    for(const Total& total : totals) {
+        SCOPED_TRACE(total.column);
+        EXPECT_EQ(model->GetSummaryText(account, total.column),
+                  FormatMoney(std::round(total.value * 100) / 100));
+        wxDataViewColumn* column = nullptr;
+        for(unsigned int i = 0; i < list.GetColumnCount(); ++i) {
+            if(list.GetColumn(i)->GetModelColumn() == total.column) {
+                column = list.GetColumn(i);
+            }
+        }
+        ASSERT_NE(column, nullptr);
+        wxRect cell = list.GetItemRect(item, column);
+        ASSERT_GT(cell.width, 0);
+        cell.SetPosition(list.ClientToScreen(cell.GetPosition()));
+        cell.Deflate(2);
+        wxBitmap shot(cell.GetSize());
+        {
+            wxScreenDC screen;
+            wxMemoryDC memory(shot);
+            memory.Blit(0, 0, cell.width, cell.height, &screen, cell.x, cell.y);
+        }
+        const wxImage image = shot.ConvertToImage();
+        int inked = 0;
+        for(int y = 0; y < image.GetHeight(); ++y) {
+            for(int x = 0; x < image.GetWidth(); ++x) {
+                inked += image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 480;
+            }
+        }
+        EXPECT_GT(inked, 10) << "no text drawn in the cell";
+    }
+}
+
+TEST_F(TradingPanesOnTheBed, WhenTheSelectedLimitOrderGoesNothingIsSelectedAndEnterActsOnNothing)
+{
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    auto* limits = PaneOf<LimitOrderPane>("Limit ");
+    ASSERT_NE(limits, nullptr);
+    Output()->SetSelection(static_cast<size_t>(PageOf("Limit ")));
+    const auto& table = bed.Store().m_trade_Limit_table->GetContainer();
+    const std::size_t before = table.size();
+    for(double price : {4000.0, 3900.0}) {
+        sFFixSetOrder order{};
+        order.accountKey = 11;
+        order.side = 'b';
+        order.price = price;
+        order.quantity = 1;
+        order.orderType = '3';
+        order.symbolId = 101;
+        order.validDateType = '1';
+        order.pointDiff = 100000;
+        ASSERT_GE(bed.Plugin().ReqSetOrder(&order), 0);
+        ASSERT_TRUE(PumpUntil([&] { return table.size() == before + 1 + (price < 4000.0); }));
+    }
+    pmDataViewCtrl& list = *limits->GetList();
+    LimitOrderModel& model = *limits->GetModel();
+    ASSERT_EQ(model.GetCount(), before + 2);
+    // The trader picks the first new one, not the last row; the market
+    // cancels it.
+    unsigned int row = 0;
+    while(row + 1 < model.GetCount() && model.GetRecordAt(row)->orderPrice != 4000.0) {
+        ++row;
+    }
+    ASSERT_EQ(model.GetRecordAt(row)->orderPrice, 4000.0);
+    ASSERT_LT(row + 1, model.GetCount());
+    const wxDataViewItem first = model.GetItem(row);
+    list.SetCurrentItem(first);
+    list.Select(first);
+    const trade_Limit* chosen = limits->GetSelectedRecord();
+    ASSERT_NE(chosen, nullptr);
+    sFFixCancelOrder cancel{};
+    std::strncpy(cancel.orderCode, chosen->orderCode.utf8_str(), sizeof cancel.orderCode);
+    ASSERT_GE(bed.Plugin().ReqCancelOrder(&cancel), 0);
+    ASSERT_TRUE(PumpUntil([&] { return table.size() == before + 1; }));
+    PumpPending();
+    EXPECT_FALSE(list.HasSelection());
+    EXPECT_EQ(limits->GetSelectedRecord(), nullptr);
+    // Enter on the row the toolkit moved to opens nothing.
+    wxDataViewEvent enter(wxEVT_DATAVIEW_ITEM_ACTIVATED, &list, list.GetColumn(1), list.GetCurrentItem());
+    list.GetEventHandler()->ProcessEvent(enter);
+    PumpPending();
+    EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
 }

@@ -77,6 +77,7 @@ void DeliveryService::OnHoldBillDelivery(const std::shared_ptr<Session>& session
         if(applied == m_applications.end() || !applied->second.deliveryCode.empty())
             return reply(kErrDeliveryState, "交收状态不匹配");
         m_applications.erase(applied);
+        hold->second.deliveryApplied = false;
         reply(kErrNone, "");
         PushHold(hold->second, '1', 0);
         return;
@@ -108,6 +109,7 @@ void DeliveryService::OnHoldBillDelivery(const std::shared_ptr<Session>& session
     application.holdCode = code;
     application.appliedMs = m_server.Clock().NowMs();
     m_applications[code] = application;
+    hold->second.deliveryApplied = true;
     reply(kErrNone, "");
     PushHold(hold->second, '2', application.appliedMs + m_delayMs);
 }
@@ -143,7 +145,7 @@ void DeliveryService::Complete(Application& application, int64_t nowMs)
     sFFixDeliveryOrder& order = m_deliveries.at(application.deliveryCode);
     const SimHold hold = m_state.holds.at(application.holdCode);
     const std::size_t bills = m_state.closeBills.size();
-    m_orders.CloseByMarket(hold.code, 'A', 'A');
+    m_orders.CloseByMarket(hold.code, OrderEngine::kDeliveryCloseType, 'A');
     if(m_state.closeBills.size() > bills) {
         const SimCloseBill& bill = m_state.closeBills.back();
         order.closeProfit = bill.profit;

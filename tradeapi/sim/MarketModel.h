@@ -83,6 +83,7 @@ struct SimHold
     double chargeOpen = 0;
     double margin = 0;
     int64_t openTimeMs = 0;
+    bool deliveryApplied = false; // an application for delivery is pending
 };
 
 struct SimCloseBill

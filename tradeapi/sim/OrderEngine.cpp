@@ -335,7 +335,9 @@ std::string OrderEngine::CloseHold(const std::string& holdCode, double quantity,
     bill.closePrice = price;
     bill.profit = ProfitPoints(hold.side, hold.holdPrice, price, symbol.contractSize * quantity, rate);
     bill.chargeOpen = RoundCents(hold.chargeOpen * share);
-    bill.chargeClose = m_state.Charge(symbol, account, price, quantity);
+    // A delivery books its own charge: the close it makes is free.
+    bill.chargeClose =
+        closeType == kDeliveryCloseType ? 0.0 : m_state.Charge(symbol, account, price, quantity);
     bill.openTimeMs = hold.openTimeMs;
     bill.closeTimeMs = now;
     m_state.closeBills.push_back(bill);

@@ -10,6 +10,9 @@ namespace simmarket {
 class OrderEngine
 {
 public:
+    // The close type of the close a delivery makes.
+    static constexpr char kDeliveryCloseType = 'A';
+
     explicit OrderEngine(SimServer& server);
 
     void Register();

@@ -144,6 +144,9 @@ sFFixHoldDetail RowBuilder::Hold(const SimHold& h) const
     r.chargeOpen = h.chargeOpen;
     r.marginUsed = h.margin;
     SetDateTime(r.openDate, r.openTime, h.openTimeMs);
+    // The delivery type: '2' once delivery is applied for, so a client can
+    // offer the withdrawal.
+    r.queryFlag = h.deliveryApplied ? '2' : '1';
     r.deliveryStatus = '1';
     return r;
 }

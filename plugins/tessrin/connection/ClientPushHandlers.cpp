@@ -179,6 +179,9 @@ void Client::OnNtfHoldDetail(const TradeNoticeEvent<sFFixHoldDetail>& event)
             if(found == table.GetIndexByPrimary().end()) {
                 table.Insert(record);
             } else {
+                if(record.deliveryType == 0) {
+                    record.deliveryType = found->deliveryType;
+                }
                 table.Update(found, record);
             }
         }

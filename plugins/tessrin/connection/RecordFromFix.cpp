@@ -140,8 +140,10 @@ trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
     h.marginUsed = Finite(row.marginUsed);
     h.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
     h.openTime = DateAndTime(row.openDate, row.openTime);
+    // A push carries the delivery type too once it changes (an application
+    // made or withdrawn); 0 there means "as before".
+    h.deliveryType = row.queryFlag;
     if(queryAnswer) {
-        h.deliveryType = row.queryFlag;
         h.carriedDouble2 = Finite(row.queryValue);
     }
     h.deliveryStatus = row.deliveryStatus;

@@ -28,7 +28,7 @@ struct trade_HoldBill
     double marginUsed = 0.0;
     int64_t carriedValue1 = 0;
     wxDateTime openTime;
-    char deliveryType = 0;       // '1' delivery, '2' no delivery, 0 unset; only the query answer fills it
+    char deliveryType = 0;       // '1' may apply for delivery, '2' applied (may withdraw), 0 unset
     double carriedDouble2 = 0.0; // only the query answer fills it
     char deliveryStatus = 0;     // '2' waiting, '3' paired, '4' pairing failed
     wxDateTime carriedTime1;

@@ -235,6 +235,7 @@ void TessrinPlugin::afterAdd(const symbol_Info& stored, CTransaction* transactio
     default:
         break;
     }
+    AddAllSymbolPage();
 }
 
 void TessrinPlugin::OutputLog(const wxString& title, const wxString& text)
@@ -337,7 +338,28 @@ void TessrinPlugin::AddBinaryOptionSymbolPage()
 
 void TessrinPlugin::AddOtcSymbolPage()
 {
+    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    const int all = workspace && m_allSymbolPane ? workspace->GetPageIndex(m_allSymbolPane) : wxNOT_FOUND;
+    if(all != wxNOT_FOUND && m_otcSymbolPane && workspace->GetPageIndex(m_otcSymbolPane) == wxNOT_FOUND) {
+        // "All" stays after "OTC", whichever market arrived first.
+        workspace->InsertPage(static_cast<size_t>(all), m_otcSymbolPane, _("OTC"), false, wxNullBitmap);
+        return;
+    }
     AddSymbolPage(m_otcSymbolPane, _("OTC"));
+}
+
+void TessrinPlugin::AddAllSymbolPage()
+{
+    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    if(!workspace || !m_allSymbolPane || workspace->GetPageIndex(m_allSymbolPane) != wxNOT_FOUND) {
+        return;
+    }
+    const int otc = m_otcSymbolPane ? workspace->GetPageIndex(m_otcSymbolPane) : wxNOT_FOUND;
+    if(otc == wxNOT_FOUND) {
+        workspace->AddPage(m_allSymbolPane, _("All"), false, wxNullBitmap);
+    } else {
+        workspace->InsertPage(static_cast<size_t>(otc) + 1, m_allSymbolPane, _("All"), false, wxNullBitmap);
+    }
 }
 
 void TessrinPlugin::AddSymbolPage(SymbolPane* board, const wxString& label)
@@ -413,9 +435,11 @@ void TessrinPlugin::RemovePanes()
     m_userAccountPane = nullptr;
     RemoveNotebookPage(m_mgr, m_holdDetailPane);
     m_holdDetailPane = nullptr;
-    // the quote boards ('1', then '4'),
+    // the quote boards ('1', every market, then '4'),
     RemoveNotebookPage(m_mgr, m_otcSymbolPane);
     m_otcSymbolPane = nullptr;
+    RemoveNotebookPage(m_mgr, m_allSymbolPane);
+    m_allSymbolPane = nullptr;
     RemoveNotebookPage(m_mgr, m_binaryOptionSymbolPane);
     m_binaryOptionSymbolPane = nullptr;
     // then these.

@@ -151,11 +151,15 @@ public:
     // The binary-options quote board; null before the panes are built.
     SymbolPane* GetBinaryOptionSymbolPane() const { return m_binaryOptionSymbolPane; }
     SymbolPane* GetOtcSymbolPane() const { return m_otcSymbolPane; }
+    // The board of every market type, page "All".
+    SymbolPane* GetAllSymbolPane() const { return m_allSymbolPane; }
     TranscationPanel* GetTranscationPanel() const { return m_transcationPanel; }
 
     void AddBinaryOptionPages();
     void AddBinaryOptionSymbolPage();
     void AddOtcSymbolPage();
+    // The "All" board after "OTC" (or last while there is none).
+    void AddAllSymbolPage();
 
     // Tool bar and menus. Without a tool bar (the host wanted none) the tool
     // operations do nothing.
@@ -190,6 +194,8 @@ public:
     // The chart page at the centre notebook's selection; null when there is
     // no page or the page is of another kind.
     ChartViewerPanel* GetChartInFront() const;
+    // The symbol of the chart page in front; null without one.
+    const symbol_Info* GetChartSymbolInFront() const;
     // The chart, period and order tools follow the page in front.
     void OnNotebookPageChanging(wxAuiNotebookEvent& event);
     // A closed chart page leaves the manager; the last one disables the tools.
@@ -295,6 +301,7 @@ private:
     DeliveryOrderPane* m_deliveryOrderPane;
     SymbolPane* m_binaryOptionSymbolPane;
     SymbolPane* m_otcSymbolPane;
+    SymbolPane* m_allSymbolPane = nullptr;
     MinTradeOrderPane* m_minTradeOrderPane;
     pmStatusBar* m_statusBar;
     std::vector<pmStatusBarItem*> m_statusItems; // index = field; owned by the bar

@@ -89,6 +89,12 @@ ChartViewerPanel* TessrinPlugin::GetChartInFront() const
     return dynamic_cast<ChartViewerPanel*>(book->GetPage(static_cast<size_t>(selection)));
 }
 
+const symbol_Info* TessrinPlugin::GetChartSymbolInFront() const
+{
+    const ChartViewerPanel* chart = GetChartInFront();
+    return chart ? chart->GetSymbolInfo() : nullptr;
+}
+
 void TessrinPlugin::ShowChartWindow(const symbol_Info& symbol, bool select)
 {
     Notebook* book = CentreBook();

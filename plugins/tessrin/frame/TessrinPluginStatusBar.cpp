@@ -82,9 +82,12 @@ void TessrinPlugin::CreatePanes()
     if(workspace) {
         m_binaryOptionSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '4');
         m_otcSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '1');
+        // Every market type: the one board that reaches the '2' and '3' symbols.
+        m_allSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, 0);
         // Hidden until their market's first symbol makes them a page.
         m_binaryOptionSymbolPane->Hide();
         m_otcSymbolPane->Hide();
+        m_allSymbolPane->Hide();
     }
     if(output) {
         // The output pages, in their order:

@@ -37,6 +37,11 @@ void UseFont(wxWindow* control, const wxFont& font, const wxSize& size = wxDefau
 constexpr int kIntegerSpinChars = 24;
 constexpr int kDecimalSpinChars = 27;
 
+// The spins take any number typed: the dialog checks it as typed, where the
+// toolkit would clamp it to the range (0 becoming 1, -5 becoming 0).
+constexpr int kTypedQuantityBound = 99999999;
+constexpr double kTypedPriceBound = 99999999.0;
+
 void SetSpinWidth(wxWindow* spin, int chars)
 {
     spin->SetMinSize(wxSize(std::max(spin->GetBestSize().x, spin->GetCharWidth() * chars), -1));
@@ -68,7 +73,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
 
     m_quantitySpin =
         new wxSpinCtrl(this, wxID_ANY, "1", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0, 100, 0);
-    m_quantitySpin->SetRange(1, 10000000);
+    m_quantitySpin->SetRange(-kTypedQuantityBound, kTypedQuantityBound);
     m_quantitySpin->SetValue(1);
     SetSpinWidth(m_quantitySpin, kIntegerSpinChars);
     m_maxButton = new wxButton(this, wxID_ANY, _("MAX"), wxDefaultPosition, wxSize(50, 28), wxBORDER_NONE);
@@ -81,11 +86,11 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     m_sellRadio = new wxRadioButton(this, kSellRadioId, _("Sell"));
     m_sellRadio->SetValue(false);
 
-    m_priceText1 = new wxTextCtrl(this, wxID_ANY, "Price Label1", wxDefaultPosition, wxDefaultSize,
+    m_priceText1 = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxTE_READONLY | wxTE_CENTRE | wxBORDER_SIMPLE);
     m_priceText1->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_ACTIVECAPTION));
     UseFont(m_priceText1, priceFont);
-    m_priceText2 = new wxTextCtrl(this, wxID_ANY, "Price Label2", wxDefaultPosition, wxDefaultSize,
+    m_priceText2 = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxTE_READONLY | wxTE_CENTRE | wxBORDER_SIMPLE);
     m_priceText2->SetBackgroundColour(wxColour("rgb(255,0,0)"));
     UseFont(m_priceText2, priceFont);
@@ -93,14 +98,14 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     m_priceLabel = new wxStaticText(this, wxID_ANY, _("Price:"));
     m_priceSpin = new wxSpinCtrlDouble_(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize,
                                         wxSP_ARROW_KEYS, 0, 100, 0, 1);
-    m_priceSpin->SetRange(-0.01, 100000000);
+    m_priceSpin->SetRange(-kTypedPriceBound, kTypedPriceBound);
     m_priceSpin->SetValue(0);
     SetSpinWidth(m_priceSpin, kDecimalSpinChars);
     m_expireLabel = new wxStaticText(this, wxID_ANY, _("Expire:"));
     m_expireCombo = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                                    nullptr, wxCB_READONLY);
 
-    m_orderInfoText = new wxTextCtrl(this, wxID_ANY, "new order info", wxDefaultPosition, wxDefaultSize,
+    m_orderInfoText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                      wxTE_READONLY | wxTE_CENTRE | wxBORDER_NONE);
     m_orderInfoText->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT));
     m_orderInfoText->SetForegroundColour(wxColour("rgb(255,0,0)"));
@@ -109,7 +114,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     m_stopLossLabel = new wxStaticText(this, wxID_ANY, _("StopLoss:"));
     m_stopLossSpin = new wxSpinCtrlDouble_(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize,
                                            wxSP_ARROW_KEYS, 0, 100, 0, 1);
-    m_stopLossSpin->SetRange(0, 10000000);
+    m_stopLossSpin->SetRange(-kTypedPriceBound, kTypedPriceBound);
     m_stopLossSpin->SetValue(0);
     SetSpinWidth(m_stopLossSpin, kDecimalSpinChars);
     m_stopLoss10Point = new wxButton(this, wxID_ANY, _("10Point"), wxDefaultPosition, wxSize(-1, 30),
@@ -121,7 +126,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     m_takeProfit10Point->SetBackgroundColour(wxColour("rgb(191,233,255)"));
     m_takeProfitSpin = new wxSpinCtrlDouble_(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize,
                                              wxSP_ARROW_KEYS, 0, 100, 0, 1);
-    m_takeProfitSpin->SetRange(0, 10000000);
+    m_takeProfitSpin->SetRange(-kTypedPriceBound, kTypedPriceBound);
     m_takeProfitSpin->SetValue(0);
     SetSpinWidth(m_takeProfitSpin, kDecimalSpinChars);
     m_bottomLine = new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);
@@ -143,7 +148,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
 
     m_marketOk = new wxButton(this, wxID_ANY, _("Ok"));
     m_cancelButton = new wxButton(this, wxID_CANCEL, _("Cancel"));
-    m_messageText = new wxTextCtrl(this, wxID_ANY, "message label", wxDefaultPosition, wxDefaultSize,
+    m_messageText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                    wxTE_READONLY | wxTE_CENTRE | wxBORDER_NONE);
     UseFont(m_messageText, defaultFont);
 

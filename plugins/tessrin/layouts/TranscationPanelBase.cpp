@@ -7,6 +7,12 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
+namespace {
+// The stop spins take any number typed: the panel checks it as typed, where
+// the toolkit would clamp it to the range (-5 becoming 0, no stop).
+constexpr int kTypedPriceBound = 9999999;
+} // namespace
+
 TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                            const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
@@ -33,11 +39,11 @@ TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, cons
     }
     m_quantityCombo = new wxComboBox(this, wxID_ANY, "1", wxDefaultPosition, wxDefaultSize, quantities);
     grid->Add(m_quantityCombo, wxGBPosition(0, 1), wxGBSpan(1, 3), fieldFlags, 5);
-    m_stopLossSpin =
-        new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0, 1000000, 0);
+    m_stopLossSpin = new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+                                    -kTypedPriceBound, kTypedPriceBound, 0);
     grid->Add(m_stopLossSpin, wxGBPosition(1, 1), wxGBSpan(1, 1), fieldFlags, 5);
-    m_takeProfitSpin =
-        new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0, 1000000, 0);
+    m_takeProfitSpin = new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
+                                      -kTypedPriceBound, kTypedPriceBound, 0);
     grid->Add(m_takeProfitSpin, wxGBPosition(1, 3), wxGBSpan(1, 1), fieldFlags, 5);
     grid->AddGrowableCol(1);
     grid->AddGrowableCol(3);

@@ -2,6 +2,13 @@
 
 #include <wx/debug.h>
 
+// The toolkit's development headers are not part of the platform; this is
+// the one call used, as the toolkit's library exports it.
+extern "C" {
+typedef struct _GtkSpinButton GtkSpinButton;
+double gtk_spin_button_get_value(GtkSpinButton* spinButton);
+}
+
 namespace {
 // The native spin button keeps at most this many decimals.
 constexpr unsigned kMaxDigits = 20;
@@ -29,8 +36,35 @@ bool wxSpinCtrlDouble_::Create(wxWindow* parent, wxWindowID id, const wxString& 
         return false;
     }
     // Until SetDigits the display follows "%f".
-    wxSpinCtrlDouble::SetDigits(m_digits == 0 && m_format == "%f" ? kPlainFormatDigits : m_digits);
+    wxSpinCtrlDouble::SetDigits(GetShownDigits());
+    Bind(wxEVT_TEXT, &wxSpinCtrlDouble_::OnOwnText, this);
     return true;
+}
+
+unsigned wxSpinCtrlDouble_::GetShownDigits() const
+{
+    return m_digits == 0 && m_format == "%f" ? kPlainFormatDigits : m_digits;
+}
+
+void wxSpinCtrlDouble_::OnOwnText(wxCommandEvent& event)
+{
+    event.Skip();
+    // The control writes its value, already stored, formatted; a keystroke
+    // leaves anything else: another number than the stored one, a partial
+    // number, another number of decimals.
+    const double stored = gtk_spin_button_get_value(reinterpret_cast<GtkSpinButton*>(m_widget));
+    double parsed = 0;
+    if(!ParseValue(event.GetString(), &parsed) || parsed != stored ||
+       event.GetString() != FormatValue(parsed)) {
+        m_typed = true;
+    }
+}
+
+bool wxSpinCtrlDouble_::TakeTyped()
+{
+    const bool typed = m_typed;
+    m_typed = false;
+    return typed;
 }
 
 void wxSpinCtrlDouble_::SetDigits(unsigned digits)

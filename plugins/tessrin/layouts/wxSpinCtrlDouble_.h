@@ -30,6 +30,12 @@ public:
     // nothing). Shows the current value again, without a change event.
     void SetDigits(unsigned digits);
     unsigned GetDigits() const { return m_digits; }
+    // The decimals the control shows: six on a fresh control ("%f").
+    unsigned GetShownDigits() const;
+    // Whether the trader typed into the field since the last call: the
+    // value change that follows came from typed text rather than from the
+    // arrows or the program. Clears the mark.
+    bool TakeTyped();
     // "%f" on a fresh control, "%0.2lf" after SetDigits(2).
     const wxString& GetFormat() const { return m_format; }
 
@@ -42,8 +48,11 @@ public:
     GTKInputResult GTKInput(double* value) const override;
 
 private:
+    void OnOwnText(wxCommandEvent& event);
+
     unsigned m_digits;
     wxString m_format;
+    bool m_typed = false;
 
     wxDECLARE_DYNAMIC_CLASS(wxSpinCtrlDouble_);
 };

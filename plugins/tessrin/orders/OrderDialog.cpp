@@ -39,10 +39,21 @@ unsigned SpinDigits(int decimals)
     return static_cast<unsigned>(std::clamp(decimals, 0, 7));
 }
 
-void SetSpinValueUnlessFocused(wxSpinCtrlDouble_* spin, double value)
+template <class Spin, class Value> void SetSpinValueUnlessFocused(Spin* spin, Value value)
 {
     if(wxWindow::FindFocus() != spin) {
         spin->SetValue(value);
+    }
+}
+
+// A price text as wide as its price in its own font: a text control's
+// default width cuts a price of the bold price font.
+void FitPriceText(wxTextCtrl* text)
+{
+    constexpr int kFramePadding = 24;
+    const int wanted = text->GetTextExtent(text->GetValue()).x + kFramePadding;
+    if(text->GetMinSize().x < wanted) {
+        text->SetMinSize(wxSize(wanted, -1));
     }
 }
 
@@ -288,7 +299,16 @@ void OrderDialog::RefreshDialog()
     UpdateVisibility();
     UpdateCheckBoxes();
     EnabledAllCtls();
-    GetSizer()->Fit(this);
+    FitToControls();
+}
+
+void OrderDialog::FitToControls()
+{
+    // Shown or hidden rows and longer texts: laid out again and fitted, so
+    // that no control covers another or is cut.
+    Layout();
+    GetSizer()->SetSizeHints(this);
+    Layout();
 }
 
 void OrderDialog::FillSymbolList()
@@ -347,7 +367,9 @@ void OrderDialog::UpdatePriceTexts()
     } else {
         m_priceText1->ChangeValue(FormatPrice(rules.LimitBoundary(true), digits));
         m_priceText2->ChangeValue(FormatPrice(rules.LimitBoundary(false), digits));
+        FitPriceText(m_priceText2);
     }
+    FitPriceText(m_priceText1);
 }
 
 void OrderDialog::UpdateStopProfitDisplay()
@@ -362,7 +384,7 @@ void OrderDialog::UpdateStopProfitDisplay()
     const unsigned digits = SpinDigits(decimals);
     for(wxSpinCtrlDouble_* spin : {m_stopLossSpin, m_takeProfitSpin, m_priceSpin}) {
         spin->SetIncrement(increment);
-        if(spin->GetDigits() != digits) {
+        if(spin->GetShownDigits() != digits) {
             spin->SetDigits(digits);
         }
     }
@@ -438,12 +460,9 @@ void OrderDialog::UpdateQuantityRange()
     m_ordRangeLabel->SetLabel(wxString::Format("1~%d", maximum));
     const bool valid = m_quantity >= 1 && m_quantity <= maximum;
     m_quantitySpin->SetBackgroundColour(valid ? kValidColour : kInvalidColour);
-    int top = std::max(maximum, 1);
-    if(m_openCloseType == eOpen && top < 100) {
-        top = 100;
-    }
-    m_quantitySpin->SetRange(1, top);
-    m_quantitySpin->SetValue(m_quantity);
+    // The spin's range (OrderRules::QuantityTop) is checked on Ok: the
+    // control itself takes any number, so that none typed is replaced.
+    SetSpinValueUnlessFocused(m_quantitySpin, m_quantity);
 }
 
 void OrderDialog::UpdateVisibility()
@@ -597,9 +616,10 @@ void OrderDialog::OnQuantityText(wxCommandEvent& event)
 {
     event.Skip();
     long quantity = 0;
+    // Not a number: nothing to send (never a quantity the trader did not type).
     m_quantity = event.GetString().ToLong(&quantity, 10) && quantity >= INT_MIN && quantity <= INT_MAX
                      ? static_cast<int>(quantity)
-                     : 1;
+                     : 0;
     RequestRefresh();
 }
 
@@ -621,7 +641,7 @@ void OrderDialog::OnMarginTypeSelected(wxCommandEvent& event)
         }
         m_orderInfoText->Show();
     }
-    Layout();
+    FitToControls();
 }
 
 void OrderDialog::OnPreConfirmCheck(wxCommandEvent& event)
@@ -702,8 +722,11 @@ void OrderDialog::OnStopLossSpin(wxSpinDoubleEvent& event)
     if(!CheckAll(false, true)) {
         return;
     }
+    // The arrows start from the bound; a typed price is kept as typed.
+    const bool typed = m_stopLossSpin->TakeTyped();
     const double value = event.GetValue();
-    m_stopLossPrice = m_stopLossPrice == 0.0 && value != 0.0 ? OrderRules(*this).StopLossBound() : value;
+    m_stopLossPrice =
+        !typed && m_stopLossPrice == 0.0 && value != 0.0 ? OrderRules(*this).StopLossBound() : value;
     RequestRefresh();
 }
 
@@ -713,9 +736,10 @@ void OrderDialog::OnTakeProfitSpin(wxSpinDoubleEvent& event)
     if(!CheckAll(false, true)) {
         return;
     }
+    const bool typed = m_takeProfitSpin->TakeTyped();
     const double value = event.GetValue();
     m_takeProfitPrice =
-        m_takeProfitPrice == 0.0 && value != 0.0 ? OrderRules(*this).TakeProfitBound() : value;
+        !typed && m_takeProfitPrice == 0.0 && value != 0.0 ? OrderRules(*this).TakeProfitBound() : value;
     RequestRefresh();
 }
 
@@ -725,8 +749,9 @@ void OrderDialog::OnPriceSpin(wxSpinDoubleEvent& event)
     if(!CheckAll(false, true)) {
         return;
     }
+    const bool typed = m_priceSpin->TakeTyped();
     const double value = event.GetValue();
-    if(m_limitPrice == 0.0 && value != 0.0) {
+    if(!typed && m_limitPrice == 0.0 && value != 0.0) {
         m_limitPrice = OrderRules(*this).LimitBoundary(value > 0.0);
     } else {
         m_limitPrice = value;

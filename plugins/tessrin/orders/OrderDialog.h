@@ -18,6 +18,7 @@
 #include <wx/spinctrl.h>
 
 class HostManager;
+class OrderRules;
 class RecordStore;
 class RequestNotify;
 struct symbol_price;
@@ -149,12 +150,17 @@ private:
     void UpdateQuantityRange();
     void UpdateVisibility();
     void UpdateCheckBoxes();
+    // Lays the dialog out again and fits it to what it shows.
+    void FitToControls();
     // The control values a request takes.
     OrderInputs ReadInputs() const;
     // Shows the confirmation when it is on; false when the request is to be
     // dropped (cancelled, or the dialog closed meanwhile).
     template <class Request> bool Confirm(int kind, Request* request);
     bool DisablesOk() const;
+    // Below 1: false, silently; above the spin's range: false with
+    // "Quantity Error!".
+    bool CheckTypedQuantity(const OrderRules& rules, double quantity);
     // Asks whether to finance goods; Yes opens the goods page, whose next
     // answer opens "Apply Goods" for the symbol.
     bool AskFinancingGoods();

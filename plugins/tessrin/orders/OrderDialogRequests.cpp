@@ -92,10 +92,10 @@ void OrderDialog::OnOK(wxCommandEvent& event)
     }
 
     const OrderInputs inputs = ReadInputs();
-    if(inputs.quantity == 0.0) {
+    OrderRules rules(*this);
+    if(!CheckTypedQuantity(rules, inputs.quantity)) {
         return;
     }
-    OrderRules rules(*this);
     if(!rules.IsTakeProfitValid(inputs.takeProfit)) {
         UpdateStopProfitDisplay();
         ShowError(_("Take Profit Price Invalid"), -1, true, true);
@@ -122,6 +122,19 @@ void OrderDialog::OnOK(wxCommandEvent& event)
         return;
     }
     StartWaitting(id);
+}
+
+bool OrderDialog::CheckTypedQuantity(const OrderRules& rules, double quantity)
+{
+    switch(rules.CheckQuantity(quantity)) {
+    case OrderRules::eQuantityNone:
+        return false;
+    case OrderRules::eQuantityTooLarge:
+        ShowError(_("Quantity Error!"), -1, true, true);
+        return false;
+    default:
+        return true;
+    }
 }
 
 void OrderDialog::OnModifyOrder(wxCommandEvent& event)
@@ -198,13 +211,9 @@ void OrderDialog::OnClosePosition(wxCommandEvent& event)
         return;
     }
     OrderRules rules(*this);
-    OrderInputs inputs = ReadInputs();
-    const double open = rules.PositionCloseQuantity();
-    if(inputs.quantity > open) {
-        inputs.quantity = open;
-        UpdateQuantityRange();
-    }
-    if(inputs.quantity <= 0.0) {
+    const OrderInputs inputs = ReadInputs();
+    // More than is open is refused, never cut to what is open and sent.
+    if(!CheckTypedQuantity(rules, inputs.quantity)) {
         return;
     }
     sFFixPositionCloseOrder request = BuildPositionCloseOrder(rules, *m_pPosition, inputs);

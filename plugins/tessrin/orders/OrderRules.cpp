@@ -219,6 +219,9 @@ bool OrderRules::IsStopLossValid(double price) const
     if(price == 0.0) {
         return true;
     }
+    if(price < 0.0) {
+        return false;
+    }
     const double bound = StopLossBound();
     return IsBuy() ? AtMost(price, bound) : AtLeast(price, bound);
 }
@@ -227,6 +230,9 @@ bool OrderRules::IsTakeProfitValid(double price) const
 {
     if(price == 0.0) {
         return true;
+    }
+    if(price < 0.0) {
+        return false;
     }
     const double bound = TakeProfitBound();
     return IsBuy() ? AtLeast(price, bound) : AtMost(price, bound);
@@ -254,7 +260,7 @@ double OrderRules::LimitBoundary(bool upper) const
 
 bool OrderRules::IsLimitPriceValid(double price) const
 {
-    if(!m_ticket.m_pSymbolInfo) {
+    if(!m_ticket.m_pSymbolInfo || price < 0.0) {
         return false;
     }
     if(m_ticket.m_pSymbolInfo->marketType == '2' || price == 0.0) {
@@ -334,6 +340,21 @@ int OrderRules::MaxQuantity() const
         }
         return 0;
     }
+}
+
+int OrderRules::QuantityTop() const
+{
+    constexpr int kNewOrderTop = 100;
+    const int top = std::max(MaxQuantity(), 1);
+    return m_ticket.m_openCloseType == eOpen ? std::max(top, kNewOrderTop) : top;
+}
+
+OrderRules::QuantityVerdict OrderRules::CheckQuantity(double quantity) const
+{
+    if(!(quantity >= 1.0)) {
+        return eQuantityNone;
+    }
+    return quantity > QuantityTop() ? eQuantityTooLarge : eQuantitySendable;
 }
 
 bool OrderRules::DisablesOkWhileWaiting(int kind, int orderType)

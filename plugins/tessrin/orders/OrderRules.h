@@ -63,13 +63,14 @@ public:
     // 0 when it cannot be computed (no quote, or no limit price yet).
     double StopLossBound() const;
     double TakeProfitBound() const;
-    // 0 is always valid; a price exactly at its bound is valid.
+    // 0 (none) is always valid, a negative price never; a price exactly at
+    // its bound is valid.
     bool IsStopLossValid(double price) const;
     bool IsTakeProfitValid(double price) const;
     // The side's quote plus (upper) or minus (lower) the limit distance.
     double LimitBoundary(bool upper) const;
-    // Valid on market '2', when 0, or at least the limit distance from the
-    // side's quote.
+    // Never below 0; valid on market '2', when 0 (not chosen yet), or at
+    // least the limit distance from the side's quote.
     bool IsLimitPriceValid(double price) const;
     // Whether a non-zero stop-loss (take-profit) lies beyond its bound.
     bool IsStopLossBeyondBound(double price) const;
@@ -81,6 +82,16 @@ public:
     double OrderPrice() const;
     // The largest quantity the kind allows.
     int MaxQuantity() const;
+    // The top of the quantity spin's range: the largest quantity, at least
+    // 1, raised to 100 for a new order.
+    int QuantityTop() const;
+    enum QuantityVerdict {
+        eQuantityNone,     // below 1: nothing to send, no message
+        eQuantityTooLarge, // above the spin's range: "Quantity Error!"
+        eQuantitySendable,
+    };
+    // The quantity as typed, never replaced by another.
+    QuantityVerdict CheckQuantity(double quantity) const;
     // The position's quantity on the side being closed (kind 5).
     double PositionCloseQuantity() const;
 

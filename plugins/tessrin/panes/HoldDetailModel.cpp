@@ -292,7 +292,9 @@ void HoldDetailModel::ScrollTo(int row)
 void HoldDetailModel::RemoveNode(int row)
 {
     if(row != OrderList::kNoRow && m_orderList.RemoveRow(static_cast<unsigned int>(row))) {
+        NotifyRowDeleting(static_cast<unsigned int>(row));
         RowDeleted(static_cast<unsigned int>(row));
+        NotifyRowDeleted(static_cast<unsigned int>(row));
     }
 }
 

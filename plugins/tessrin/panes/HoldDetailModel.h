@@ -2,6 +2,7 @@
 
 #include "db/CActionTrigger.h"
 #include "panes/OrderList.h"
+#include "panes/RowDeletionNotice.h"
 
 #include <functional>
 #include <wx/colour.h>
@@ -21,7 +22,8 @@ struct user_Account;
 class HoldDetailModel : public wxDataViewVirtualListModel,
                         public CActionTrigger<trade_HoldBill>,
                         public CActionTrigger<user_Account>,
-                        public CActionTrigger<symbol_price>
+                        public CActionTrigger<symbol_price>,
+                        public RowDeletionNotice
 {
 public:
     enum Column {

@@ -1,6 +1,7 @@
 #include "panes/ListPane.h"
 
 #include "panes/CreateBitmapMenuItem.h"
+#include "panes/RowDeletionNotice.h"
 
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/EditorConfig.h>
@@ -27,6 +28,12 @@ ListPane::~ListPane()
     if(m_list && m_sortIgnored) {
         m_list->Unbind(wxEVT_DATAVIEW_COLUMN_SORTED, &ListPane::OnColumnSorted, this);
     }
+    if(auto* notice = dynamic_cast<RowDeletionNotice*>(m_model.get())) {
+        notice->SetRowDeletionHooks({}, {}); // the control may keep the model
+    }
+    if(m_list && m_selectionFilter) {
+        m_list->RemoveEventHandler(m_selectionFilter.get());
+    }
     m_model.reset(nullptr);
     m_images.reset();
     SaveColumnConfig();
@@ -43,6 +50,67 @@ void ListPane::CreateList(wxDataViewModel* model, long style)
     m_model = wxObjectDataPtr<wxDataViewModel>(model);
     m_list = new pmDataViewCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
     m_list->AssociateModel(model);
+    if(auto* notice = dynamic_cast<RowDeletionNotice*>(model)) {
+        notice->SetRowDeletionHooks([this](unsigned int row) { BeforeRowDeleted(row); },
+                                    [this](unsigned int row) { AfterRowDeleted(row); });
+        m_selectionFilter = std::make_unique<wxEvtHandler>();
+        m_selectionFilter->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, &ListPane::OnSelectionChanged, this);
+        m_selectionFilter->Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &ListPane::OnItemActivated, this);
+        m_list->PushEventHandler(m_selectionFilter.get());
+    }
+}
+
+void ListPane::BeforeRowDeleted(unsigned int row)
+{
+    const auto* rows = dynamic_cast<const wxDataViewVirtualListModel*>(m_model.get());
+    if(!rows || !m_list) {
+        return;
+    }
+    m_rowDeleting = true;
+    const wxDataViewItem current = m_list->GetCurrentItem();
+    m_cursorDeleted = current.IsOk() && rows->GetRow(current) == row;
+    m_keptRows.clear();
+    wxDataViewItemArray selection;
+    m_list->GetSelections(selection);
+    for(const wxDataViewItem& item : selection) {
+        const unsigned int selected = rows->GetRow(item);
+        if(selected != row) {
+            m_keptRows.push_back(selected > row ? selected - 1 : selected);
+        }
+    }
+}
+
+void ListPane::AfterRowDeleted(unsigned int /*row*/)
+{
+    const auto* rows = dynamic_cast<const wxDataViewVirtualListModel*>(m_model.get());
+    m_rowDeleting = false;
+    if(!rows || !m_list || !m_cursorDeleted) {
+        return; // the toolkit moved nothing
+    }
+    m_cursorDeleted = false;
+    m_list->UnselectAll();
+    for(unsigned int kept : m_keptRows) {
+        m_list->Select(rows->GetItem(kept));
+    }
+    m_unchosenCursor = m_list->GetCurrentItem();
+}
+
+void ListPane::OnSelectionChanged(wxDataViewEvent& event)
+{
+    if(m_rowDeleting) {
+        return; // the toolkit's choice, undone when the row is gone
+    }
+    m_unchosenCursor = wxDataViewItem();
+    event.Skip();
+}
+
+void ListPane::OnItemActivated(wxDataViewEvent& event)
+{
+    if(m_unchosenCursor.IsOk() && event.GetItem() == m_unchosenCursor &&
+       !m_list->IsSelected(event.GetItem())) {
+        return; // Enter on the row the toolkit moved to, not one the trader chose
+    }
+    event.Skip();
 }
 
 void ListPane::AppendColumns(const std::vector<ListColumn>& table)

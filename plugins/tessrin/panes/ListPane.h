@@ -125,6 +125,13 @@ protected:
 
 private:
     void OnColumnSorted(wxDataViewEvent& event);
+    // Around a row the model removes: the toolkit would move the selection
+    // of a removed row to its neighbour, and Enter would act on that row.
+    // The other selected rows stay selected; the removed one leaves nothing.
+    void BeforeRowDeleted(unsigned int row);
+    void AfterRowDeleted(unsigned int row);
+    void OnSelectionChanged(wxDataViewEvent& event);
+    void OnItemActivated(wxDataViewEvent& event);
 
     pmDataViewCtrl* m_list = nullptr; // a child window of the pane
     wxObjectDataPtr<wxDataViewModel> m_model;
@@ -135,4 +142,10 @@ private:
     wxString m_configName;
     bool m_sortIgnored = false;
     bool m_linksBound = false;
+    // Sees the control's selection and activation events before the pane.
+    std::unique_ptr<wxEvtHandler> m_selectionFilter;
+    bool m_rowDeleting = false;
+    bool m_cursorDeleted = false;
+    std::vector<unsigned int> m_keptRows;
+    wxDataViewItem m_unchosenCursor; // where the toolkit put the cursor
 };

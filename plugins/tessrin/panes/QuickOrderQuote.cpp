@@ -36,15 +36,15 @@ wxString QuickOrderQuote::CheckStops(char side, double stopLoss, double takeProf
     const double takeProfitDistance = m_symbol.takeProfitPoints * m_point;
     const double stopLossDistance = m_symbol.stopLossPoints * m_point;
     if(takeProfit != 0.0) {
-        const bool valid = side == 'b' ? takeProfit >= m_sell + takeProfitDistance
-                                       : takeProfit <= m_buy - takeProfitDistance;
+        const bool valid = takeProfit > 0.0 && (side == 'b' ? takeProfit >= m_sell + takeProfitDistance
+                                                            : takeProfit <= m_buy - takeProfitDistance);
         if(!valid) {
             return _("Take Profit Price Invalid");
         }
     }
     if(stopLoss != 0.0) {
-        const bool valid =
-            side == 'b' ? stopLoss <= m_sell - stopLossDistance : stopLoss >= m_buy + stopLossDistance;
+        const bool valid = stopLoss > 0.0 && (side == 'b' ? stopLoss <= m_sell - stopLossDistance
+                                                          : stopLoss >= m_buy + stopLossDistance);
         if(!valid) {
             return _("Stop Loss Price Invalid");
         }

@@ -38,7 +38,8 @@ public:
     // "name : buy / sell", or the price alone for an aggregate symbol.
     wxString Caption() const;
     // Empty when the side's stop-loss and take-profit are within the
-    // symbol's distances (0 is not checked), else the message.
+    // symbol's distances (0, none, is not checked; below 0 is invalid),
+    // else the message.
     wxString CheckStops(char side, double stopLoss, double takeProfit) const;
     // The market order of the side.
     sFFixSetOrder BuildRequest(char side, const Inputs& inputs) const;

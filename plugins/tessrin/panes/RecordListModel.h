@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/CObjectFactory.h"
+#include "panes/RowDeletionNotice.h"
 
 #include <functional>
 #include <string>
@@ -19,7 +20,8 @@ class RecordStore;
 // column 0 is the row number. A record missing a linked record it needs
 // (HasLinks false) shows an empty row. Rows past the records (a total row)
 // are the model's own (GetExtraRow...; such a model also keeps its row count).
-template <class R> class RecordListModel : public wxDataViewVirtualListModel, public CActionTrigger<R>
+template <class R>
+class RecordListModel : public wxDataViewVirtualListModel, public CActionTrigger<R>, public RowDeletionNotice
 {
 public:
     using Record = R;
@@ -172,7 +174,9 @@ template <class R> bool RecordListModel<R>::beforeRemove(const R& stored, CTrans
 {
     const int row = GetRecordRow(Find(stored));
     if(row != -1) {
+        NotifyRowDeleting(static_cast<unsigned int>(row));
         RowDeleted(static_cast<unsigned int>(row));
+        NotifyRowDeleted(static_cast<unsigned int>(row));
     }
     return true;
 }

@@ -2,11 +2,43 @@
 
 #include "panes/HoldDetailModel.h"
 
+#include <optional>
 #include <pelmora/DrawingUtils.h>
 #include <wx/dataview.h>
 #include <wx/dc.h>
+#include <wx/graphics.h>
 
 namespace {
+// Clips to the band and restores the toolkit's own clip afterwards. A
+// renderer's cached DC keeps the size the list had when the DC was made:
+// a wxDCClipper would restore that stale box and hide whatever the toolkit
+// draws next beyond it (the cell texts of the right-hand columns).
+class BandClip
+{
+public:
+    BandClip(wxDC& dc, const wxRect& band) : m_context(dc.GetGraphicsContext())
+    {
+        if(m_context) {
+            m_context->PushState();
+            m_context->Clip(band.x, band.y, band.width, band.height);
+        } else {
+            m_clipper.emplace(dc, band);
+        }
+    }
+    ~BandClip()
+    {
+        if(m_context) {
+            m_context->PopState();
+        }
+    }
+    BandClip(const BandClip&) = delete;
+    BandClip& operator=(const BandClip&) = delete;
+
+private:
+    wxGraphicsContext* m_context;
+    std::optional<wxDCClipper> m_clipper;
+};
+
 // The cell's rectangle is centred in its row: the band reaches past it to
 // the row's edges, where the toolkit clips it.
 constexpr int kRowBleed = 2;
@@ -35,7 +67,7 @@ void SummaryBand::Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, cons
     }
     const wxRect band(ColumnLeft(ctrl, column), cell.y - kRowBleed, column.GetWidth(),
                       cell.height + 2 * kRowBleed);
-    const wxDCClipper clip(dc, band);
+    const BandClip clip(dc, band);
     const wxDCBrushChanger brush(dc, wxBrush(model->GetSummaryBackground()));
     const wxDCPenChanger pen(dc, *wxTRANSPARENT_PEN);
     dc.DrawRectangle(band);

@@ -11,6 +11,8 @@
 #include "panes/pmSymbolPaneConfig.h"
 
 #include <pelmora/ColoursAndFontsManager.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/Notebook.h>
 #include <pelmora/pmDataViewCtrl.h>
 #include <wx/app.h>
 #include <wx/menu.h>
@@ -36,9 +38,11 @@ std::vector<ListColumn> ColumnTable()
     };
 }
 
+// The board of every market (0) orders its '1' and '2' symbols and hangs
+// its '3' ones.
 bool CanOrder(char marketType)
 {
-    return marketType == '1' || marketType == '2';
+    return marketType == '1' || marketType == '2' || marketType == 0;
 }
 } // namespace
 
@@ -380,7 +384,9 @@ void SymbolPane::OpenOrder(const symbol_Info* symbol, char side)
         if(OrderDialog::HasNewOrderDialog(symbol->symbolId)) {
             return;
         }
-        OrderDialog* dialog = OrderDialog::Create(db, GetManager(), m_marketType);
+        // The dialog lists the symbol's own market, also when the symbol
+        // comes from the chart in front or from the board of every market.
+        OrderDialog* dialog = OrderDialog::Create(db, GetManager(), symbol->marketType);
         if(!dialog) {
             return;
         }
@@ -394,6 +400,7 @@ void SymbolPane::OpenOrder(const symbol_Info* symbol, char side)
     }
     case '3': {
         HandOrderDlg dialog(nullptr, db);
+        dialog.SetMode(0);
         dialog.SetSide(side);
         dialog.SetSymbolName(symbol->cachedSymbolProperty->symbolName);
         dialog.ShowModal();
@@ -446,6 +453,20 @@ void SymbolPane::OnNewOrder(wxCommandEvent& event)
 void SymbolPane::OnAppNewOrder(wxCommandEvent& event)
 {
     const char side = event.GetId() == XRCID("new_buy_order") ? 'b' : 's';
+    // The chart in front names the symbol, whichever board is asked.
+    if(const symbol_Info* charted = g_plugin ? g_plugin->GetChartSymbolInFront() : nullptr) {
+        OpenOrder(charted, side);
+        return;
+    }
+    // Otherwise the board in front orders its selection; with none in front
+    // the OTC board does. The others let the command pass on.
+    Notebook* workspace = GetManager() ? GetManager()->GetWorkspaceBook() : nullptr;
+    wxWindow* front = workspace ? workspace->GetCurrentPage() : nullptr;
+    const bool boardInFront = dynamic_cast<SymbolPane*>(front) != nullptr;
+    if(boardInFront ? front != this : m_marketType != '1') {
+        event.Skip();
+        return;
+    }
     OpenOrder(GetActionSymbol(), side);
 }
 

@@ -18,6 +18,7 @@
 #include <pelmora/Notebook.h>
 #include <pelmora/pmColourButton.h>
 #include <wx/aui/aui.h>
+#include <wx/settings.h>
 #include <wx/valnum.h>
 #include <wx/xrc/xmlres.h>
 
@@ -28,10 +29,11 @@ constexpr int kOutputLayerShift = 3;
 
 TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent)
     : TranscationPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 280)), m_pDb(db), m_pManager(mgr),
-      m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>())
+      m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>()),
+      m_clock([] { return wxGetUTCTimeMillis(); })
 {
     wxIntegerValidator<unsigned> quantity;
-    quantity.SetRange(1, 999999);
+    quantity.SetRange(1, kMaxQuantity);
     m_quantityCombo->SetValidator(quantity);
     // Usable, but a click leaves the keyboard focus where it was.
     for(wxWindow* control : std::initializer_list<wxWindow*>{
@@ -201,8 +203,14 @@ void TranscationPanel::SendOrder(char side)
     if(m_wait.IsWaiting() || !TradeCheck()) {
         return;
     }
+    // The quantity as typed: below 1 sends nothing, above the field's
+    // range is refused; neither is replaced by another number.
     double quantity = 0.0;
-    if(!m_quantityCombo->GetValue().ToCDouble(&quantity)) {
+    if(!m_quantityCombo->GetValue().ToCDouble(&quantity) || !(quantity >= 1.0)) {
+        return;
+    }
+    if(quantity > kMaxQuantity) {
+        ShowErrorMessage(_("Quantity Error!"), -1);
         return;
     }
     const QuickOrderQuote quote(m_pDb, *m_pSymbolInfo);
@@ -407,21 +415,48 @@ void TranscationPanel::OnPreConfirmCheck(wxCommandEvent& event)
     SetOrderPreConfirm(m_preConfirmCheck->GetValue());
 }
 
+bool TranscationPanel::IsSecondClick(char side)
+{
+    constexpr int kDefaultDoubleClickMs = 500;
+    int doubleClickMs = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC);
+    if(doubleClickMs <= 0) {
+        doubleClickMs = kDefaultDoubleClickMs;
+    }
+    const wxLongLong now = m_clock();
+    const bool second = side == m_lastClickSide && now - m_lastClickMs < doubleClickMs;
+    m_lastClickSide = side;
+    m_lastClickMs = now;
+    return second;
+}
+
 void TranscationPanel::OnBuy(wxCommandEvent& event)
 {
     event.Skip();
-    SendOrder('b');
+    // The answer to the first click may be back already: the one-at-a-time
+    // wait alone would let a double click open two positions.
+    if(!IsSecondClick('b')) {
+        SendOrder('b');
+    }
 }
 
 void TranscationPanel::OnSell(wxCommandEvent& event)
 {
     event.Skip();
-    SendOrder('s');
+    if(!IsSecondClick('s')) {
+        SendOrder('s');
+    }
 }
 
 void TranscationPanel::OnLimitPrice(wxCommandEvent& event)
 {
     event.Skip();
+    if(!m_pDb || !m_pDb->m_symbol_Info_table) {
+        return;
+    }
+    // Found again by id: a symbol query may have dropped the one held.
+    const auto& symbols = m_pDb->m_symbol_Info_table->GetIndexByPrimary();
+    const auto found = symbols.find(m_symbolId);
+    m_pSymbolInfo = found == symbols.end() ? nullptr : &*found;
     if(!m_pSymbolInfo) {
         ShowErrorMessage(_("please select a symbol!"), -1);
         return;

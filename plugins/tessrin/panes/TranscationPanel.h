@@ -7,6 +7,7 @@
 #include "layouts/TranscationPanelBase.h"
 #include "orders/OrderDialogConfig.h"
 
+#include <functional>
 #include <memory>
 #include <wx/datetime.h>
 #include <wx/timer.h>
@@ -32,6 +33,10 @@ public:
     static constexpr unsigned kWaitMs = 10000;
     static constexpr int kPageWatchMs = 200;
     static constexpr const char* kPaneName = "QuickOrderPanel";
+    // The largest quantity the quantity field takes.
+    static constexpr int kMaxQuantity = 999999;
+    // Milliseconds on a steady clock.
+    using Clock = std::function<wxLongLong()>;
 
     TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent);
     ~TranscationPanel() override;
@@ -68,6 +73,7 @@ public:
     // Replaceable outside services (tests).
     void SetSender(std::unique_ptr<IOrderSender> sender);
     void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
     MessageLine& GetMessageLine() { return m_message; }
 
 protected:
@@ -89,6 +95,9 @@ private:
     void SaveOrderConfig();
     void StartWaitting(int requestId);
     bool IsBinaryBoardInFront() const;
+    // A click on the same button within the system's double-click time:
+    // the second click of a double click, which sends nothing.
+    bool IsSecondClick(char side);
 
     void OnRefreshViews(wxCommandEvent& event);
     void OnSettingChanged(wxCommandEvent& event);
@@ -112,4 +121,7 @@ private:
     std::unique_ptr<IOrderSender> m_sender;
     wxString m_caption;
     bool m_triggerRegistered = false;
+    Clock m_clock;
+    char m_lastClickSide = 0;
+    wxLongLong m_lastClickMs = 0;
 };

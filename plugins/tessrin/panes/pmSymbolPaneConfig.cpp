@@ -32,6 +32,10 @@ wxString pmSymbolPaneConfig::EntryName(char marketType)
         return "SymbolPaneCfg.Aggregate";
     case '3':
         return "SymbolPaneCfg.Hang";
+    case 0:
+        // The board of every market keeps its own order apart from the
+        // binary-option board's.
+        return "SymbolPaneCfg.All";
     default:
         return "SymbolPaneCfg";
     }
