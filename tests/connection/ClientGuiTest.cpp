@@ -7,6 +7,7 @@
 #include "connection/RequestCallBack.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
+#include "connection/ServerClockWindow.h"
 #include "db/RecordStore.h"
 
 #include <cstring>
@@ -374,6 +375,48 @@ TEST_F(ClientTest, ServerClockIgnoresUpToOneSecondBehindAndFollowsAnythingElse)
     EXPECT_EQ(client->GetServerTimeOffset(), ahead - wxTimeSpan::Milliseconds(1500));
     client->SyncServerClock(now + ahead + wxTimeSpan::Milliseconds(1));
     EXPECT_EQ(client->GetServerTimeOffset(), ahead + wxTimeSpan::Milliseconds(1));
+}
+
+TEST(ServerClockWindow, AQuoteTimeCountsOnlyWithinAMinuteOfTheExpectedTime)
+{
+    const wxDateTime expected(8, wxDateTime::Dec, 2026, 10, 0, 0);
+    const struct
+    {
+        long offsetMs;
+        bool within;
+    } cases[] = {{0, true},       {60000, true},   {-60000, true},         {60001, false},
+                 {-60001, false}, {540000, false}, {-86400000L * 3, false}};
+    for(const auto& c : cases) {
+        EXPECT_EQ(IsWithinServerClockWindow(expected + wxTimeSpan::Milliseconds(c.offsetMs), expected),
+                  c.within)
+            << c.offsetMs;
+    }
+    EXPECT_FALSE(IsWithinServerClockWindow(wxDefaultDateTime, expected));
+}
+
+TEST_F(ClientTest, AQuoteFarFromTheLoginsClockLeavesTheServerClockAlone)
+{
+    symbol_price price;
+    price.symbolId = 5;
+    db.m_symbol_price_table->Insert(price);
+    // The login answer's time of day is today's: so is the clock here.
+    now = wxDateTime::Today() + wxTimeSpan::Hours(10);
+    LogIn(); // the login answer says 10:00:05: the server is 5 s ahead
+    ASSERT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(5));
+
+    sFFixMarketData tick{};
+    tick.symbolId = 5;
+    tick.lastPrice = 3.0;
+    std::strcpy(tick.quoteDate, now.Format("%Y%m%d").utf8_str());
+    std::strcpy(tick.quoteTime, "100900"); // nine minutes ahead
+    Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+    EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(5));
+    client->AdvanceServerClock(now);
+    EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime, now + wxTimeSpan::Seconds(5));
+
+    std::strcpy(tick.quoteTime, "100105"); // the login's clock and a minute
+    Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+    EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(65));
 }
 
 TEST_F(ClientTest, ShownServerTimeOnlyMovesForwardAndOnlyWhileLoggedIn)

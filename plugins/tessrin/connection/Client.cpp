@@ -5,6 +5,7 @@
 #include "connection/MdClient.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
+#include "connection/ServerClockWindow.h"
 #include "connection/TradeClient.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
@@ -174,6 +175,7 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
     if(record.carriedTime1.IsValid()) {
         SyncServerClock(record.carriedTime1);
     }
+    m_loginClockOffset = m_serverTimeOffset;
     if(m_pDb != nullptr) {
         m_pDb->m_server_time_table->Clear();
     }
@@ -234,6 +236,13 @@ void Client::SyncServerClock(const wxDateTime& serverTime)
     // A server up to one second behind the estimate is taken as jitter.
     if(difference > 0 || difference < -1000) {
         m_serverTimeOffset = serverTime - now;
+    }
+}
+
+void Client::SyncServerClockFromQuote(const wxDateTime& quoteTime)
+{
+    if(IsWithinServerClockWindow(quoteTime, m_clock() + m_loginClockOffset)) {
+        SyncServerClock(quoteTime);
     }
 }
 

@@ -85,6 +85,9 @@ public:
     // Host event 10004 and status field 5: server, login name, both state texts.
     void NotifyConnectionState();
     void SyncServerClock(const wxDateTime& serverTime);
+    // A quote's time sets the server clock only within the window around the
+    // local clock moved by the login answer's offset.
+    void SyncServerClockFromQuote(const wxDateTime& quoteTime);
     void AdvanceServerClock(const wxDateTime& now);
 
     // Queries: the request id, or -1 when not sent.
@@ -211,6 +214,7 @@ private:
     int m_userId = 0;
     int m_symbolCount = 0;
     wxTimeSpan m_serverTimeOffset;
+    wxTimeSpan m_loginClockOffset; // the offset as the last login answer set it
     bool m_bMdSubscribed = false;
     int m_mdQueryDelayMs = 3000;
     wxTimer m_timer;
