@@ -4,15 +4,19 @@
 #include "connection/AccountStatusLines.h"
 #include "connection/BlinkPhase.h"
 #include "connection/Client.h"
+#include "connection/QueryCycle.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/ServerClockWindow.h"
 #include "db/RecordStore.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <wx/base64.h>
@@ -90,6 +94,55 @@ protected:
         trade.calls.clear();
     }
     void Advance(long ms) { now += wxTimeSpan::Milliseconds(ms); }
+    // The start-up timer of the login fires.
+    void StartUpQueries()
+    {
+        wxTimer timer;
+        wxTimerEvent event(timer);
+        client->OnTimer(event);
+    }
+    // The answer without rows to a query the fake library took.
+    void AnswerEmpty(const FakeTradeApi::Sent& query)
+    {
+        const int id = query.requestId;
+        const std::map<std::string, std::function<void()>> answers = {
+            {"ReqQryAccount", [&] { Empty<sFFixRspQryAccount>(CallbackCode::RspQryAccount, id); }},
+            {"ReqQrySymbolInfo", [&] { Empty<sFFixRspQrySymbolInfo>(CallbackCode::RspQrySymbolInfo, id); }},
+            {"ReqQryBinaryContract",
+             [&] { Empty<sFFixBinaryContract>(CallbackCode::RspQryBinaryContract, id); }},
+            {"ReqQryCurrencyExchangeRate",
+             [&] { Empty<sFFixCurrencyExchangeRate>(CallbackCode::RspQryCurrencyExchangeRate, id); }},
+            {"ReqQryHoldDetail", [&] { Empty<sFFixHoldDetail>(CallbackCode::RspQryHoldDetail, id); }},
+            {"ReqQryPosition", [&] { Empty<sFFixPosition>(CallbackCode::RspQryPosition, id); }},
+            {"ReqQryCloseBill", [&] { Empty<sFFixCloseBill>(CallbackCode::RspQryCloseBill, id); }},
+            {"ReqQryLimitOrder", [&] { Empty<sFFixLimitOrder>(CallbackCode::RspQryLimitOrder, id); }},
+            {"ReqQryBinaryOrer", [&] { Empty<sFFixBinaryOrer>(CallbackCode::RspQryBinaryOrder, id); }},
+            {"ReqQryInOutMoney", [&] { Empty<sFFixRspInOutMoney>(CallbackCode::RspQryInOutMoney, id); }},
+            {"ReqQryPayPortInfo", [&] { Empty<sFFixPayPortInfo>(CallbackCode::RspQryPayPortInfo, id); }},
+            {"ReqQryDeliveryOrder",
+             [&] { Empty<sFFixDeliveryOrder>(CallbackCode::RspQryDeliveryOrder, id); }},
+            {"ReqQryUserInventory",
+             [&] { Empty<sFFixUserInventory>(CallbackCode::RspQryUserInventory, id); }},
+        };
+        const auto answer = answers.find(query.operation);
+        ASSERT_NE(answer, answers.end()) << query.operation;
+        answer->second();
+    }
+    // Answers every query sent so far, and those the answers chain, except
+    // the operations named.
+    void AnswerAllBut(const std::vector<std::string>& unanswered = {})
+    {
+        for(size_t i = 0; i < trade.sent.size(); ++i) {
+            const FakeTradeApi::Sent query = trade.sent[i];
+            if(std::find(unanswered.begin(), unanswered.end(), query.operation) == unanswered.end()) {
+                AnswerEmpty(query);
+            }
+        }
+    }
+    template <class Row> void Empty(CallbackCode code, int id)
+    {
+        Feed<TradeQueryRowEvent<Row>>(*client, code, Row{}, id, eLastTypeEmpty);
+    }
 
     RecordStore db;
     FakeConnectionHost host;
@@ -354,11 +407,134 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
     Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(7), Result(0),
                                               1);
+    // Logged in, the trading day not yet in: shown as logging in, blinking.
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 3u);
-    EXPECT_EQ(listener.reports[2][2], "Trade|3");
+    EXPECT_EQ(listener.reports[2][2], "Trade|2");
+    EXPECT_FALSE(client->IsReady());
+    trade.sent.clear(); // the login request
+    StartUpQueries();
+    AnswerAllBut({"ReqQryPosition"});
+    g_blinkPhase = 1;
     client->CheckPendingQueries();
-    EXPECT_EQ(listener.reports.size(), 3u); // reported once
+    ASSERT_EQ(listener.reports.size(), 4u);
+    EXPECT_EQ(listener.reports[3][2], "Trade|1");
+    EXPECT_EQ(host.fields[5], "Demo Market\ndemo\nTrade|1\nMd|0");
+
+    // The last answer makes it ready: reported once.
+    trade.sent.clear();
+    Empty<sFFixPosition>(CallbackCode::RspQryPosition, 99);
+    EXPECT_TRUE(client->IsReady());
+    client->CheckPendingQueries();
+    ASSERT_EQ(listener.reports.size(), 5u);
+    EXPECT_EQ(listener.reports[4][2], "Trade|3");
+    client->CheckPendingQueries();
+    EXPECT_EQ(listener.reports.size(), 5u);
+
+    // A lost link starts over.
+    Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
+    EXPECT_FALSE(client->IsReady());
+    EXPECT_FALSE(client->GetQueryCycle().HasBegun());
+}
+
+TEST(QueryCycle, AQueryIsOverdueOnlyAfterTheWaitWithoutARowAndTheCycleCompletesWhenAllAnswered)
+{
+    const wxDateTime t0(8, wxDateTime::Dec, 2026, 10, 0, 0);
+    auto at = [&](long ms) { return t0 + wxTimeSpan::Milliseconds(ms); };
+    QueryCycle cycle;
+    EXPECT_FALSE(cycle.IsComplete()) << "not begun";
+    cycle.Begin();
+    EXPECT_TRUE(cycle.IsComplete()) << "begun, nothing asked";
+    cycle.Asked(CallbackCode::RspQryAccount, t0);
+    cycle.Asked(CallbackCode::RspQryHoldDetail, t0);
+    EXPECT_FALSE(cycle.IsComplete());
+    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryAccount, at(3000), 3000));
+    EXPECT_TRUE(cycle.IsOverdue(CallbackCode::RspQryAccount, at(3001), 3000));
+    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryPosition, at(9000), 3000)) << "never asked";
+
+    // A row with more to come: the wait starts again from it.
+    cycle.Progressed(CallbackCode::RspQryHoldDetail, at(2500));
+    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryHoldDetail, at(5500), 3000));
+    EXPECT_TRUE(cycle.IsOverdue(CallbackCode::RspQryHoldDetail, at(5501), 3000));
+    cycle.Progressed(CallbackCode::RspQryPosition, at(100)); // not asked: nothing
+    EXPECT_FALSE(cycle.IsAwaited(CallbackCode::RspQryPosition));
+
+    cycle.Answered(CallbackCode::RspQryAccount);
+    EXPECT_FALSE(cycle.IsAwaited(CallbackCode::RspQryAccount));
+    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryAccount, at(9000), 3000));
+    EXPECT_FALSE(cycle.IsComplete());
+    cycle.Answered(CallbackCode::RspQryHoldDetail);
+    EXPECT_TRUE(cycle.IsComplete());
+
+    cycle.Asked(CallbackCode::RspQryPosition, t0);
+    cycle.Reset();
+    EXPECT_FALSE(cycle.HasBegun());
+    EXPECT_FALSE(cycle.IsAwaited(CallbackCode::RspQryPosition));
+}
+
+TEST_F(ClientTest, AQueryOfTheLoginsCycleIsSentAgainUntilAnsweredThoughItsTableIsFull)
+{
+    // A reconnection: the tables still hold the rows of the last login.
+    user_Account account;
+    account.accountKey = 11;
+    account.bonusPoint = 0.0;
+    db.m_user_Account_table->Upsert(account);
+    trade_HoldBill bill;
+    bill.orderCode = "H1";
+    db.m_trade_HoldBill_table->Insert(bill);
+    trade_Position position;
+    position.symbolId = 3;
+    db.m_trade_Position_table->Insert(position);
+    host.config["HideStoreOrderPane"] = true;
+    LogIn();
+    StartUpQueries();
+    // The market answers all but the account, hold and position queries;
+    // the position answer has begun.
+    AnswerAllBut({"ReqQryAccount", "ReqQryHoldDetail", "ReqQryPosition"});
+    const auto positionQuery =
+        std::find_if(trade.sent.begin(), trade.sent.end(),
+                     [](const FakeTradeApi::Sent& q) { return q.operation == "ReqQryPosition"; });
+    ASSERT_NE(positionQuery, trade.sent.end());
+    Feed<TradeQueryRowEvent<sFFixPosition>>(*client, CallbackCode::RspQryPosition, sFFixPosition{},
+                                            positionQuery->requestId, eLastTypeMore);
+    Advance(2000);
+    Feed<TradeQueryRowEvent<sFFixPosition>>(*client, CallbackCode::RspQryPosition, sFFixPosition{},
+                                            positionQuery->requestId, eLastTypeMore);
+    EXPECT_FALSE(client->IsReady());
+
+    trade.sent.clear();
+    Advance(1001);
+    client->CheckPendingQueries();
+    EXPECT_EQ(trade.Operations(), (std::vector<std::string>{"ReqQryAccount", "ReqQryHoldDetail"}))
+        << "the position's answer is still coming";
+
+    // Refused by the library: tried again after the same wait.
+    trade.sent.clear();
+    trade.result = 0;
+    Advance(3001);
+    client->CheckPendingQueries();
+    EXPECT_EQ(trade.Operations(),
+              (std::vector<std::string>{"ReqQryAccount", "ReqQryHoldDetail", "ReqQryPosition"}));
+    trade.result = 1;
+    trade.sent.clear();
+    Advance(3000);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(trade.sent.empty()) << "3000 ms is not overdue";
+    Advance(1);
+    client->CheckPendingQueries();
+    ASSERT_EQ(trade.Operations(),
+              (std::vector<std::string>{"ReqQryAccount", "ReqQryHoldDetail", "ReqQryPosition"}));
+
+    // Their answers end the cycle and sweep what the market no longer has.
+    AnswerAllBut();
+    EXPECT_TRUE(client->IsReady());
+    EXPECT_TRUE(db.m_user_Account_table->GetIndexByPrimary().empty());
+    EXPECT_TRUE(db.m_trade_HoldBill_table->GetIndexByPrimary().empty());
+    EXPECT_TRUE(db.m_trade_Position_table->GetIndexByPrimary().empty());
+    trade.sent.clear();
+    Advance(10000);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(trade.sent.empty()) << "all answered: nothing is asked again";
 }
 
 TEST_F(ClientTest, ServerClockIgnoresUpToOneSecondBehindAndFollowsAnythingElse)
