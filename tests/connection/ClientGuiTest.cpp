@@ -4,7 +4,6 @@
 #include "connection/AccountStatusLines.h"
 #include "connection/BlinkPhase.h"
 #include "connection/Client.h"
-#include "connection/QueryCycle.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
@@ -435,41 +434,6 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
     EXPECT_FALSE(client->IsReady());
     EXPECT_FALSE(client->GetQueryCycle().HasBegun());
-}
-
-TEST(QueryCycle, AQueryIsOverdueOnlyAfterTheWaitWithoutARowAndTheCycleCompletesWhenAllAnswered)
-{
-    const wxDateTime t0(8, wxDateTime::Dec, 2026, 10, 0, 0);
-    auto at = [&](long ms) { return t0 + wxTimeSpan::Milliseconds(ms); };
-    QueryCycle cycle;
-    EXPECT_FALSE(cycle.IsComplete()) << "not begun";
-    cycle.Begin();
-    EXPECT_TRUE(cycle.IsComplete()) << "begun, nothing asked";
-    cycle.Asked(CallbackCode::RspQryAccount, t0);
-    cycle.Asked(CallbackCode::RspQryHoldDetail, t0);
-    EXPECT_FALSE(cycle.IsComplete());
-    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryAccount, at(3000), 3000));
-    EXPECT_TRUE(cycle.IsOverdue(CallbackCode::RspQryAccount, at(3001), 3000));
-    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryPosition, at(9000), 3000)) << "never asked";
-
-    // A row with more to come: the wait starts again from it.
-    cycle.Progressed(CallbackCode::RspQryHoldDetail, at(2500));
-    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryHoldDetail, at(5500), 3000));
-    EXPECT_TRUE(cycle.IsOverdue(CallbackCode::RspQryHoldDetail, at(5501), 3000));
-    cycle.Progressed(CallbackCode::RspQryPosition, at(100)); // not asked: nothing
-    EXPECT_FALSE(cycle.IsAwaited(CallbackCode::RspQryPosition));
-
-    cycle.Answered(CallbackCode::RspQryAccount);
-    EXPECT_FALSE(cycle.IsAwaited(CallbackCode::RspQryAccount));
-    EXPECT_FALSE(cycle.IsOverdue(CallbackCode::RspQryAccount, at(9000), 3000));
-    EXPECT_FALSE(cycle.IsComplete());
-    cycle.Answered(CallbackCode::RspQryHoldDetail);
-    EXPECT_TRUE(cycle.IsComplete());
-
-    cycle.Asked(CallbackCode::RspQryPosition, t0);
-    cycle.Reset();
-    EXPECT_FALSE(cycle.HasBegun());
-    EXPECT_FALSE(cycle.IsAwaited(CallbackCode::RspQryPosition));
 }
 
 TEST_F(ClientTest, AQueryOfTheLoginsCycleIsSentAgainUntilAnsweredThoughItsTableIsFull)
