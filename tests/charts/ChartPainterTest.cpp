@@ -20,6 +20,7 @@
 #include <ctime>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pelmora/Job.h>
 #include <regex>
 #include <string>
 #include <vector>
@@ -358,6 +359,40 @@ TEST_F(ChartPainterTest, NoCursorWithoutAChartPanesOrKLines)
     painter.DrawTrackCursor(&bare);
     EXPECT_FALSE(data.NeedsCursor());
     EXPECT_EQ(bare.getDynamicLayer(), nullptr);
+}
+
+TEST_F(ChartPainterTest, AFailedDownloadIsSaidOnTheChartUntilOneServes)
+{
+    const std::string failure = "<*font,bgColor=FFE0E0,color=CC0000*> Query failed";
+    EXPECT_FALSE(data.FollowFailure());
+    wxCommandEvent nothing(wxEVT_CMD_JOB_STATUS_VOID_PTR);
+    history->ProcessEvent(nothing);
+    ASSERT_TRUE(history->HasFailed());
+    EXPECT_TRUE(data.FollowFailure());
+    EXPECT_TRUE(data.NeedsRedraw());
+    EXPECT_FALSE(data.FollowFailure()) << "told once";
+
+    // An empty chart says it in the middle of the price pane.
+    auto empty = Build(800, 400);
+    const auto texts = Texts(*empty, failure);
+    ASSERT_EQ(texts.size(), 1u);
+    const PlotArea* plot = empty->mainPane()->getPlotArea();
+    EXPECT_EQ(texts[0].x1, (plot->getLeftX() + plot->getRightX()) / 2);
+    EXPECT_EQ(texts[0].y1, (plot->getTopY() + plot->getBottomY()) / 2);
+    EXPECT_EQ(texts[0].alignment, Center);
+    // Over K-lines it stands beside the cursor.
+    Fill(50);
+    auto filled = Build(800, 400);
+    EXPECT_EQ(Texts(*filled, failure).size(), 1u);
+    EXPECT_NE(Legend(*filled), "<no single legend>");
+
+    wxCommandEvent answer(wxEVT_CMD_JOB_STATUS);
+    answer.SetString("var hisquotes_data = [{\"row\":\"1710432000,x,1,2,0.5,1.5,0,0\"}];");
+    answer.SetExtraLong(-200);
+    history->ProcessEvent(answer);
+    EXPECT_FALSE(history->HasFailed());
+    EXPECT_TRUE(data.FollowFailure());
+    EXPECT_TRUE(Texts(*Build(800, 400), failure).empty());
 }
 
 TEST_F(ChartPainterTest, FreeSlotsCarryOnTheTimeAxisAndToolTipsTellTheDateAsPreciseAsTheSpacing)

@@ -500,6 +500,36 @@ TEST_F(HistoryQuoteTest, FailedDownloadsMoveToTheNextServerForTheNextRequest)
     }
 }
 
+TEST_F(HistoryQuoteTest, AFailedDownloadIsAskedAgainAtEachTimerTickUntilAnAnswerServes)
+{
+    auto history = MakeHistory(eMinute1);
+    EXPECT_FALSE(history->HasFailed());
+    // An error page, then K-lines that say nothing: each is a failure,
+    // asked again as it was by the next tick, and no end of the history.
+    server.Answer("injected failure");
+    server.Answer("var hisquotes_data = [{\"row\":\"1710475200,x,n/a,n/a,n/a,n/a,0,0\"}];");
+    server.Answer(RowsBody({{noon, 10, 11, 9, 10.5}, {noon + 60, 10.5, 12, 10, 11}}));
+    ASSERT_TRUE(history->RequestHistory(0, -200));
+    ASSERT_TRUE(Pump([&] { return !history->IsDownloading() && history->HasFailed(); }));
+    EXPECT_TRUE(history->IsEmpty());
+    TimerTick(*history);
+    ASSERT_TRUE(Pump([&] { return server.Requests().size() == 2 && !history->IsDownloading(); }));
+    EXPECT_TRUE(history->HasFailed());
+    EXPECT_TRUE(history->IsEmpty());
+    EXPECT_TRUE(history->HasOlderHistory()) << "one unreadable row is no short answer";
+    TimerTick(*history);
+    ASSERT_TRUE(Pump([&] { return server.Requests().size() == 3 && !history->IsDownloading(); }));
+    EXPECT_FALSE(history->HasFailed());
+    EXPECT_EQ(history->GetKDataCount(), 2);
+    for(const KLineServer::Request& request : server.Requests()) {
+        EXPECT_EQ(Param(request, "barcount"), "-200");
+        EXPECT_EQ(Param(request, "time"), "<missing>");
+    }
+    TimerTick(*history); // served: nothing to ask again
+    EXPECT_FALSE(history->IsDownloading());
+    EXPECT_EQ(server.Requests().size(), 3u);
+}
+
 // --- answers ---------------------------------------------------------------
 
 TEST_F(HistoryQuoteTest, AnswersKeepGoodRowsAndSkipTheRest)

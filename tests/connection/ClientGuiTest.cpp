@@ -7,11 +7,15 @@
 #include "connection/RequestCallBack.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
+#include "connection/ServerClockWindow.h"
 #include "db/RecordStore.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <wx/base64.h>
@@ -89,6 +93,55 @@ protected:
         trade.calls.clear();
     }
     void Advance(long ms) { now += wxTimeSpan::Milliseconds(ms); }
+    // The start-up timer of the login fires.
+    void StartUpQueries()
+    {
+        wxTimer timer;
+        wxTimerEvent event(timer);
+        client->OnTimer(event);
+    }
+    // The answer without rows to a query the fake library took.
+    void AnswerEmpty(const FakeTradeApi::Sent& query)
+    {
+        const int id = query.requestId;
+        const std::map<std::string, std::function<void()>> answers = {
+            {"ReqQryAccount", [&] { Empty<sFFixRspQryAccount>(CallbackCode::RspQryAccount, id); }},
+            {"ReqQrySymbolInfo", [&] { Empty<sFFixRspQrySymbolInfo>(CallbackCode::RspQrySymbolInfo, id); }},
+            {"ReqQryBinaryContract",
+             [&] { Empty<sFFixBinaryContract>(CallbackCode::RspQryBinaryContract, id); }},
+            {"ReqQryCurrencyExchangeRate",
+             [&] { Empty<sFFixCurrencyExchangeRate>(CallbackCode::RspQryCurrencyExchangeRate, id); }},
+            {"ReqQryHoldDetail", [&] { Empty<sFFixHoldDetail>(CallbackCode::RspQryHoldDetail, id); }},
+            {"ReqQryPosition", [&] { Empty<sFFixPosition>(CallbackCode::RspQryPosition, id); }},
+            {"ReqQryCloseBill", [&] { Empty<sFFixCloseBill>(CallbackCode::RspQryCloseBill, id); }},
+            {"ReqQryLimitOrder", [&] { Empty<sFFixLimitOrder>(CallbackCode::RspQryLimitOrder, id); }},
+            {"ReqQryBinaryOrer", [&] { Empty<sFFixBinaryOrer>(CallbackCode::RspQryBinaryOrder, id); }},
+            {"ReqQryInOutMoney", [&] { Empty<sFFixRspInOutMoney>(CallbackCode::RspQryInOutMoney, id); }},
+            {"ReqQryPayPortInfo", [&] { Empty<sFFixPayPortInfo>(CallbackCode::RspQryPayPortInfo, id); }},
+            {"ReqQryDeliveryOrder",
+             [&] { Empty<sFFixDeliveryOrder>(CallbackCode::RspQryDeliveryOrder, id); }},
+            {"ReqQryUserInventory",
+             [&] { Empty<sFFixUserInventory>(CallbackCode::RspQryUserInventory, id); }},
+        };
+        const auto answer = answers.find(query.operation);
+        ASSERT_NE(answer, answers.end()) << query.operation;
+        answer->second();
+    }
+    // Answers every query sent so far, and those the answers chain, except
+    // the operations named.
+    void AnswerAllBut(const std::vector<std::string>& unanswered = {})
+    {
+        for(size_t i = 0; i < trade.sent.size(); ++i) {
+            const FakeTradeApi::Sent query = trade.sent[i];
+            if(std::find(unanswered.begin(), unanswered.end(), query.operation) == unanswered.end()) {
+                AnswerEmpty(query);
+            }
+        }
+    }
+    template <class Row> void Empty(CallbackCode code, int id)
+    {
+        Feed<TradeQueryRowEvent<Row>>(*client, code, Row{}, id, eLastTypeEmpty);
+    }
 
     RecordStore db;
     FakeConnectionHost host;
@@ -356,11 +409,99 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
     Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(7), Result(0),
                                               1);
+    // Logged in, the trading day not yet in: shown as logging in, blinking.
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 3u);
-    EXPECT_EQ(listener.reports[2][2], "Trade|3");
+    EXPECT_EQ(listener.reports[2][2], "Trade|2");
+    EXPECT_FALSE(client->IsReady());
+    trade.sent.clear(); // the login request
+    StartUpQueries();
+    AnswerAllBut({"ReqQryPosition"});
+    g_blinkPhase = 1;
     client->CheckPendingQueries();
-    EXPECT_EQ(listener.reports.size(), 3u); // reported once
+    ASSERT_EQ(listener.reports.size(), 4u);
+    EXPECT_EQ(listener.reports[3][2], "Trade|1");
+    EXPECT_EQ(host.fields[5], "Demo Market\ndemo\nTrade|1\nMd|0");
+
+    // The last answer makes it ready: reported once.
+    trade.sent.clear();
+    Empty<sFFixPosition>(CallbackCode::RspQryPosition, 99);
+    EXPECT_TRUE(client->IsReady());
+    client->CheckPendingQueries();
+    ASSERT_EQ(listener.reports.size(), 5u);
+    EXPECT_EQ(listener.reports[4][2], "Trade|3");
+    client->CheckPendingQueries();
+    EXPECT_EQ(listener.reports.size(), 5u);
+
+    // A lost link starts over.
+    Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
+    EXPECT_FALSE(client->IsReady());
+    EXPECT_FALSE(client->GetQueryCycle().HasBegun());
+}
+
+TEST_F(ClientTest, AQueryOfTheLoginsCycleIsSentAgainUntilAnsweredThoughItsTableIsFull)
+{
+    // A reconnection: the tables still hold the rows of the last login.
+    user_Account account;
+    account.accountKey = 11;
+    account.bonusPoint = 0.0;
+    db.m_user_Account_table->Upsert(account);
+    trade_HoldBill bill;
+    bill.orderCode = "H1";
+    db.m_trade_HoldBill_table->Insert(bill);
+    trade_Position position;
+    position.symbolId = 3;
+    db.m_trade_Position_table->Insert(position);
+    host.config["HideStoreOrderPane"] = true;
+    LogIn();
+    StartUpQueries();
+    // The market answers all but the account, hold and position queries;
+    // the position answer has begun.
+    AnswerAllBut({"ReqQryAccount", "ReqQryHoldDetail", "ReqQryPosition"});
+    const auto positionQuery =
+        std::find_if(trade.sent.begin(), trade.sent.end(),
+                     [](const FakeTradeApi::Sent& q) { return q.operation == "ReqQryPosition"; });
+    ASSERT_NE(positionQuery, trade.sent.end());
+    Feed<TradeQueryRowEvent<sFFixPosition>>(*client, CallbackCode::RspQryPosition, sFFixPosition{},
+                                            positionQuery->requestId, eLastTypeMore);
+    Advance(2000);
+    Feed<TradeQueryRowEvent<sFFixPosition>>(*client, CallbackCode::RspQryPosition, sFFixPosition{},
+                                            positionQuery->requestId, eLastTypeMore);
+    EXPECT_FALSE(client->IsReady());
+
+    trade.sent.clear();
+    Advance(1001);
+    client->CheckPendingQueries();
+    EXPECT_EQ(trade.Operations(), (std::vector<std::string>{"ReqQryAccount", "ReqQryHoldDetail"}))
+        << "the position's answer is still coming";
+
+    // Refused by the library: tried again after the same wait.
+    trade.sent.clear();
+    trade.result = 0;
+    Advance(3001);
+    client->CheckPendingQueries();
+    EXPECT_EQ(trade.Operations(),
+              (std::vector<std::string>{"ReqQryAccount", "ReqQryHoldDetail", "ReqQryPosition"}));
+    trade.result = 1;
+    trade.sent.clear();
+    Advance(3000);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(trade.sent.empty()) << "3000 ms is not overdue";
+    Advance(1);
+    client->CheckPendingQueries();
+    ASSERT_EQ(trade.Operations(),
+              (std::vector<std::string>{"ReqQryAccount", "ReqQryHoldDetail", "ReqQryPosition"}));
+
+    // Their answers end the cycle and sweep what the market no longer has.
+    AnswerAllBut();
+    EXPECT_TRUE(client->IsReady());
+    EXPECT_TRUE(db.m_user_Account_table->GetIndexByPrimary().empty());
+    EXPECT_TRUE(db.m_trade_HoldBill_table->GetIndexByPrimary().empty());
+    EXPECT_TRUE(db.m_trade_Position_table->GetIndexByPrimary().empty());
+    trade.sent.clear();
+    Advance(10000);
+    client->CheckPendingQueries();
+    EXPECT_TRUE(trade.sent.empty()) << "all answered: nothing is asked again";
 }
 
 TEST_F(ClientTest, ServerClockIgnoresUpToOneSecondBehindAndFollowsAnythingElse)
@@ -377,6 +518,48 @@ TEST_F(ClientTest, ServerClockIgnoresUpToOneSecondBehindAndFollowsAnythingElse)
     EXPECT_EQ(client->GetServerTimeOffset(), ahead - wxTimeSpan::Milliseconds(1500));
     client->SyncServerClock(now + ahead + wxTimeSpan::Milliseconds(1));
     EXPECT_EQ(client->GetServerTimeOffset(), ahead + wxTimeSpan::Milliseconds(1));
+}
+
+TEST(ServerClockWindow, AQuoteTimeCountsOnlyWithinAMinuteOfTheExpectedTime)
+{
+    const wxDateTime expected(8, wxDateTime::Dec, 2026, 10, 0, 0);
+    const struct
+    {
+        long offsetMs;
+        bool within;
+    } cases[] = {{0, true},       {60000, true},   {-60000, true},         {60001, false},
+                 {-60001, false}, {540000, false}, {-86400000L * 3, false}};
+    for(const auto& c : cases) {
+        EXPECT_EQ(IsWithinServerClockWindow(expected + wxTimeSpan::Milliseconds(c.offsetMs), expected),
+                  c.within)
+            << c.offsetMs;
+    }
+    EXPECT_FALSE(IsWithinServerClockWindow(wxDefaultDateTime, expected));
+}
+
+TEST_F(ClientTest, AQuoteFarFromTheLoginsClockLeavesTheServerClockAlone)
+{
+    symbol_price price;
+    price.symbolId = 5;
+    db.m_symbol_price_table->Insert(price);
+    // The login answer's time of day is today's: so is the clock here.
+    now = wxDateTime::Today() + wxTimeSpan::Hours(10);
+    LogIn(); // the login answer says 10:00:05: the server is 5 s ahead
+    ASSERT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(5));
+
+    sFFixMarketData tick{};
+    tick.symbolId = 5;
+    tick.lastPrice = 3.0;
+    std::strcpy(tick.quoteDate, now.Format("%Y%m%d").utf8_str());
+    std::strcpy(tick.quoteTime, "100900"); // nine minutes ahead
+    Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+    EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(5));
+    client->AdvanceServerClock(now);
+    EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime, now + wxTimeSpan::Seconds(5));
+
+    std::strcpy(tick.quoteTime, "100105"); // the login's clock and a minute
+    Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+    EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(65));
 }
 
 TEST_F(ClientTest, ShownServerTimeOnlyMovesForwardAndOnlyWhileLoggedIn)

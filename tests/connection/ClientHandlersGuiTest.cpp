@@ -365,7 +365,16 @@ TEST_F(HandlersTest, HoldBillsAndTicksRefreshTheAccountsProfitAndTheServerClock)
     EXPECT_DOUBLE_EQ(db.m_symbol_price_table->GetIndexByPrimary().find(11)->lastPrice, 11.0);
     EXPECT_EQ(db.m_symbol_price_table->GetIndexByPrimary().find(11)->digits, 3);
     EXPECT_DOUBLE_EQ(Account(7).profitDyn, 400.0);
-    EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Hours(1));
+    // A quote an hour from the local clock is taken, but not as the time.
+    EXPECT_EQ(client->GetServerTimeOffset(), offset);
+    for(const char* time : {"095859", "100101"}) { // past a minute either way
+        SetFixedText(tick.quoteTime, time);
+        Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+        EXPECT_EQ(client->GetServerTimeOffset(), offset) << time;
+    }
+    SetFixedText(tick.quoteTime, "100030");
+    Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+    EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(30));
 
     // A hold push of quantity 0 removes the bill and still refreshes.
     Feed<TradeNoticeEvent<sFFixHoldDetail>>(*client, CallbackCode::NtfHoldDetail, HoldRow("A", 11, 0));

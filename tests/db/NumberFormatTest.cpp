@@ -1,6 +1,7 @@
 #include "db/NumberFormat.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 const wxString kEmDash(wxUniChar(0x2014));
@@ -52,6 +53,20 @@ TEST(FormatMoney, TwoDecimalsTrimmedOnlyWhenAsked)
     EXPECT_EQ(FormatMoney(0.004, true), "0");
 }
 
+TEST(FormatMoney, AnOverflowedSumIsDashesAndAHugeFiniteValueIsItsDigits)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for(double value : {inf, -inf, std::numeric_limits<double>::quiet_NaN(), 1e308 + 1e308}) {
+        EXPECT_EQ(FormatMoney(value), "---") << value;
+        EXPECT_EQ(FormatPrice(value, 4, true), "---") << value;
+    }
+    const wxString huge = FormatMoney(1e308);
+    EXPECT_TRUE(huge.StartsWith("1000000000000000")) << huge;
+    EXPECT_TRUE(huge.EndsWith(".00")) << huge;
+    EXPECT_EQ(huge.length(), 309u + 3u);
+    EXPECT_EQ(FormatMoney(-1e308).Left(2), "-1");
+}
+
 TEST(RiskRateText, PercentageOrDashPerKind)
 {
     EXPECT_EQ(RiskRateText('1', 0), kEmDash);
@@ -63,6 +78,8 @@ TEST(RiskRateText, PercentageOrDashPerKind)
     EXPECT_EQ(RiskRateText('2', 1.5), "150.00%");
     EXPECT_EQ(RiskRateText('3', 10000.5), kEmDash);
     EXPECT_EQ(RiskRateText('3', 149.0), "14900.00%");
+    EXPECT_EQ(RiskRateText('1', std::numeric_limits<double>::infinity()), kEmDash);
+    EXPECT_EQ(RiskRateText('2', std::numeric_limits<double>::quiet_NaN()), kEmDash);
     EXPECT_EQ(RiskRateText('4', 0.5), "");
     EXPECT_EQ(RiskRateText(0, 0.5), "");
 }

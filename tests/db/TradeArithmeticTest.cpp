@@ -1,5 +1,6 @@
 #include "db/TradeArithmetic.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -44,6 +45,13 @@ TEST(RoundToCents, HalvesGoAwayFromZero)
     EXPECT_DOUBLE_EQ(RoundToCents(-0.124), -0.12);
     EXPECT_DOUBLE_EQ(RoundToCents(2.5), 2.5);
     EXPECT_DOUBLE_EQ(RoundToCents(0.0), 0.0);
+}
+
+TEST(RoundToCents, AValueTooLargeForCentsStaysFinite)
+{
+    EXPECT_EQ(RoundToCents(1e308), 1e308);
+    EXPECT_EQ(RoundToCents(-1e308), -1e308);
+    EXPECT_TRUE(std::isinf(RoundToCents(std::numeric_limits<double>::infinity())));
 }
 
 TEST(CalcProfitPoints, BuyGainsWhenThePriceRisesAndSellWhenItFalls)

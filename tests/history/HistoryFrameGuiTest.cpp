@@ -356,12 +356,15 @@ TEST(HistoryFrame, RepliesWithoutJsonOrWithoutAUsableCount)
     ASSERT_TRUE(PageWindow::Settled(reports, 1, page));
     ASSERT_EQ(page->Rows(), Numbered(1, 3));
 
-    // Not JSON: the controls come back, nothing else changes.
+    // Not JSON: the controls come back, the old rows go and the bar says
+    // the query failed; the paging stays for the next try.
     reports.SetMode(ReportStubServer::Mode::NotJson);
     page->Query();
     ASSERT_TRUE(PageWindow::Settled(reports, 2, page));
-    EXPECT_EQ(page->Rows(), Numbered(1, 3));
-    EXPECT_EQ(page->Fills(), 1);
+    EXPECT_TRUE(page->Rows().empty());
+    EXPECT_EQ(page->Fills(), 2);
+    EXPECT_EQ(page->Message(), "Query failed");
+    EXPECT_EQ(page->PageCountText(), "1");
     EXPECT_TRUE(page->GetConditionPanel()->GetQueryButton()->IsEnabled());
 
     // A count that is missing or text: 0 pages, page 1, the rows still shown.

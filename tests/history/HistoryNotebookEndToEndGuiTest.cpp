@@ -29,6 +29,7 @@
 #include <wx/combobox.h>
 #include <wx/hyperlink.h>
 #include <wx/log.h>
+#include <wx/stattext.h>
 
 using namespace std::chrono_literals;
 using Json = nlohmann::json;
@@ -414,6 +415,29 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
         }
     }
     EXPECT_TRUE(listed) << earlySerial;
+
+    // The report service fails with 500: the page empties and says so; the
+    // next answer fills it again.
+    const std::string closeRoute = "/tolvekquery/report_client/closebill";
+    ASSERT_EQ(bed.Market().Post("/admin/http?route=" + closeRoute + "&fault=status&status=500"), 200);
+    const unsigned shown = closedUser.Count();
+    ASSERT_GT(shown, 0u);
+    const wxString recode = closed->GetPagingPanel()->GetMessageText()->GetLabel();
+    ASSERT_TRUE(closedUser.Query(spot));
+    EXPECT_EQ(closedUser.Count(), 0u);
+    EXPECT_EQ(closed->GetPagingPanel()->GetMessageText()->GetLabel(), "Query failed");
+    Json failed;
+    const Json afterFailure = bed.Market().State()["requests"];
+    for(const auto& entry : afterFailure) {
+        if(entry.value("route", "") == closeRoute) {
+            failed = entry;
+        }
+    }
+    EXPECT_EQ(failed["status"], 500) << failed.dump();
+    ASSERT_EQ(bed.Market().Post("/admin/http?route=" + closeRoute + "&fault=none"), 200);
+    ASSERT_TRUE(closedUser.Query(spot));
+    EXPECT_EQ(closedUser.Count(), shown);
+    EXPECT_EQ(closed->GetPagingPanel()->GetMessageText()->GetLabel(), recode);
 
     // The layouts of all five pages are kept over a restart.
     ASSERT_TRUE(bed.Restart());

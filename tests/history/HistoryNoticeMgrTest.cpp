@@ -113,8 +113,8 @@ TEST_F(NoticeMgrTest, TheFirstPollWaitsThreeSecondsAndAsksWithoutCurtime)
     ASSERT_TRUE(Poll("[]"));
     EXPECT_EQ(bulletins.Requests().at(1).target,
               "/bulletin/trader?exchangeid=9&dealerid=7&orgid=8&userid=1001&msg_count=20&tradeMarketId=3"
-              "&curtime=2026-12-05%2018:00:01")
-        << "the newest date plus one second, the blank escaped";
+              "&curtime=2026-12-05%2018:00:00")
+        << "the newest date, that second included, the blank escaped";
 }
 
 TEST_F(NoticeMgrTest, AnswersMergeWithoutDuplicatesNewestFirstAndOnlyTheFirstUpdateIsFlagged)
@@ -132,7 +132,7 @@ TEST_F(NoticeMgrTest, AnswersMergeWithoutDuplicatesNewestFirstAndOnlyTheFirstUpd
         {"not json", {"B", "A", "A"}, {1, 0}},
         {R"({"title":"an object, not a list"})", {"B", "A", "A"}, {1, 0}},
         // Undated bulletins go after the dated ones; a stray value is no bulletin.
-        {List({Item("U", "no date"), "42", Item("C", "2026-12-06 07:00:00")}),
+        {List({Item("U", "no date"), "42", Item("C", "2026-12-06 07:00:00", "text", false, 7)}),
          {"C", "B", "A", "A", "U"},
          {1, 0, 0}},
         {List({Item("U", "no date")}), {"C", "B", "A", "A", "U"}, {1, 0, 0, 0}},
@@ -149,6 +149,38 @@ TEST_F(NoticeMgrTest, AnswersMergeWithoutDuplicatesNewestFirstAndOnlyTheFirstUpd
     EXPECT_EQ(manager->GetNotice(4)->FormatDate().utf8_string(), "") << "undated";
     EXPECT_EQ(manager->GetNotice(0)->bulletinId, 7);
     EXPECT_EQ(manager->GetNotice(0)->from, "exchange");
+}
+
+TEST_F(NoticeMgrTest, AFutureDatedAndASameSecondBulletinDoNotHideLaterOnes)
+{
+    session->marketTime = wxDateTime(8, wxDateTime::Dec, 2026, 10, 0, 0);
+    const std::string future = Item("Future", "2099-01-01 00:00:00", "text", false, 90);
+    ASSERT_TRUE(Poll(List({future, Item("A", "2026-12-08 09:00:00", "text", false, 1)})));
+    EXPECT_EQ(Titles(), (Texts{"Future", "A"}));
+
+    // Asked from A, the newest the market's clock has reached, its second
+    // included: the one dated 2099 does not move the start.
+    ASSERT_TRUE(Poll(List({future, Item("A", "2026-12-08 09:00:00", "text", false, 1),
+                           Item("B", "2026-12-08 09:00:00", "text", false, 2)})));
+    EXPECT_TRUE(bulletins.Requests().back().target.find("&curtime=2026-12-08%2009:00:00") !=
+                std::string::npos)
+        << bulletins.Requests().back().target;
+    EXPECT_EQ(Titles(), (Texts{"Future", "A", "B"})) << "B shares A's second; those held are not added again";
+
+    // Later bulletins keep coming, also one of the same title and second
+    // under a new id, and one the market edited keeps its place.
+    session->marketTime = wxDateTime(8, wxDateTime::Dec, 2026, 11, 0, 0);
+    ASSERT_TRUE(Poll(List({future, Item("C", "2026-12-08 10:30:00", "text", false, 3),
+                           Item("C", "2026-12-08 10:30:00", "again", false, 4),
+                           Item("B (edited)", "2026-12-08 09:00:00", "text", false, 2)})));
+    EXPECT_TRUE(bulletins.Requests().back().target.find("&curtime=2026-12-08%2009:00:00") !=
+                std::string::npos)
+        << bulletins.Requests().back().target;
+    EXPECT_EQ(Titles(), (Texts{"Future", "C", "C", "A", "B"}));
+    ASSERT_TRUE(Poll("[]"));
+    EXPECT_TRUE(bulletins.Requests().back().target.find("&curtime=2026-12-08%2010:30:00") !=
+                std::string::npos)
+        << bulletins.Requests().back().target;
 }
 
 TEST_F(NoticeMgrTest, AFailedPollWaitsFiveSecondsAndAsksTheNextServer)

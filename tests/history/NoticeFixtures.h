@@ -11,6 +11,7 @@
 #include "history/HistoryNoticeMgr.h"
 #include "history/INoticeSession.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <pelmora/EditorConfig.h>
@@ -47,18 +48,27 @@ class FakeSession : public INoticeSession
 public:
     const user_Account* GetLoginUser() const override { return hasAccount ? &account : nullptr; }
     wxArrayString GetNoticeServers() const override { return servers; }
+    wxDateTime GetMarketTime() const override { return marketTime; }
 
     user_Account account;
     bool hasAccount = true;
     wxArrayString servers;
+    // After every date of the tests' bulletins unless a test moves it.
+    wxDateTime marketTime = wxDateTime(31, wxDateTime::Dec, 2026, 12, 0, 0);
 };
 
 // One bulletin of an answer; `content` is JSON text ("\\n" for a line feed).
+// Its id is `id`, or by default one made of title and date (as the service
+// numbers each bulletin once).
 inline std::string Item(const std::string& title, const std::string& date,
-                        const std::string& content = "text", bool read = false)
+                        const std::string& content = "text", bool read = false, long id = 0)
 {
+    if(id == 0) {
+        id = static_cast<long>(std::hash<std::string>()(title + "|" + date) % 1000000) + 1;
+    }
     return std::string(R"({"is_read":)") + (read ? "true" : "false") + R"(,"from":"exchange","title":")" +
-           title + R"(","content":")" + content + R"(","bulletinId":"7","date":")" + date + R"("})";
+           title + R"(","content":")" + content + R"(","bulletinId":")" + std::to_string(id) +
+           R"(","date":")" + date + R"("})";
 }
 
 inline std::string List(const std::vector<std::string>& items)

@@ -89,6 +89,21 @@ int FindTitle(const HistoryNoticeMgr& manager, const wxString& title)
     return -1;
 }
 
+// Bulletin polls the market logged after the sequence number.
+size_t PollsAfter(SimProcess& market, long long afterSeq)
+{
+    size_t polls = 0;
+    const nlohmann::json state = market.State();
+    for(const auto& entry : state.at("requests")) {
+        polls += entry.value("kind", "") == "http" && entry.value("method", "") == "GET" &&
+                         entry.value("seq", 0LL) > afterSeq &&
+                         entry.value("path", "").rfind("/bulletin/trader", 0) == 0
+                     ? 1
+                     : 0;
+    }
+    return polls;
+}
+
 long long LastSeq(SimProcess& market)
 {
     return market.State().value("requestsLastSeq", 0LL);
@@ -401,4 +416,25 @@ TEST(NoticePaneFlow, BulletinsArriveFromTheSecondServerAreReadThroughAClickAndAL
     EXPECT_EQ(Cell(*pane, 0, NoticeMessageModel::eColReadFlag), "noRead");
     EXPECT_EQ(Cell(*pane, 1, NoticeMessageModel::eColReadFlag), "hasRead");
     EXPECT_TRUE(PumpUntil([&] { return CountOutput(bed, wxString::FromUTF8("新公告")) == 1; }));
+
+    // One dated 2099 and one of the newest one's second arrive and hold
+    // back nothing: a bulletin of now follows them.
+    for(const char* body : {R"({"title":"远期公告","date":"2099-01-01 08:00:00"})",
+                            R"({"title":"同秒公告","date":"2026-12-08 10:00:00"})"}) {
+        ASSERT_EQ(bed.Market().Post("/admin/bulletin?user=demo", body), 200) << body;
+    }
+    manager->GetTimer().StartOnce(10);
+    ASSERT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == 6; }, std::chrono::seconds(10)));
+    EXPECT_EQ(Cell(*pane, 0, NoticeMessageModel::eColTitle), "远期公告");
+    EXPECT_EQ(Cell(*pane, 2, NoticeMessageModel::eColTitle), "同秒公告");
+    ASSERT_EQ(bed.Market().Post("/admin/bulletin?user=demo", R"({"title":"今日公告"})"), 200);
+    manager->GetTimer().StartOnce(10);
+    ASSERT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == 7; }, std::chrono::seconds(10)));
+    EXPECT_EQ(Cell(*pane, 1, NoticeMessageModel::eColTitle), "今日公告");
+    // The next poll is answered with the 2099 one again: held, not added.
+    const long long beforePoll = LastSeq(bed.Market());
+    manager->GetTimer().StartOnce(10);
+    ASSERT_TRUE(PumpUntil([&] { return PollsAfter(bed.Market(), beforePoll) == 1 && !manager->IsPolling(); },
+                          std::chrono::seconds(10)));
+    EXPECT_EQ(pane->GetModel()->GetCount(), 7u) << "each bulletin once";
 }

@@ -5,20 +5,27 @@
 // through the Quantity link, the order contract, and a risk notice of the
 // market in the output window.
 #include "TestBed.h"
+#include "connection/Client.h"
+#include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 #include "orders/OrderDialog.h"
 #include "panes/HoldDetailModel.h"
 #include "panes/HoldDetailPane.h"
 #include "panes/OrderContractDialog.h"
+#include "panes/PositionFigures.h"
+#include "panes/PositionModel.h"
+#include "panes/PositionPane.h"
 #include "panes/UserAccountModel.h"
 #include "panes/UserAccountPane.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
+#include <set>
 #include <wx/button.h>
 #include <wx/menu.h>
 #include <wx/xrc/xmlres.h>
@@ -71,7 +78,142 @@ long DynProfitCents(HoldDetailModel* model, int accountKey)
     return std::lround(total * 100);
 }
 
+// What the "Trade", "Position" and "Account" pages show, one line each: the
+// order codes of the bills, the quantity cells of each symbol's position,
+// and the money and margin cells of each account.
+std::string PagesText(HoldDetailModel* holds, PositionModel* positions, UserAccountModel* accounts)
+{
+    std::set<std::string> bills;
+    for(unsigned int row = 0; row < holds->GetCount(); ++row) {
+        if(holds->GetBill(row)) {
+            bills.insert(Cell(holds, row, HoldDetailModel::eOrderCode).utf8_string());
+        }
+    }
+    std::map<int, std::string> quantities;
+    for(unsigned int row = 0; row < positions->GetRecordCount(); ++row) {
+        quantities[positions->GetRecordAt(row)->symbolId] =
+            Cell(positions, row, PositionModel::eQuantityBuy).utf8_string() + "/" +
+            Cell(positions, row, PositionModel::eQuantitySell).utf8_string();
+    }
+    std::map<int, std::string> money;
+    for(unsigned int row = 0; row < accounts->GetCount(); ++row) {
+        money[accounts->GetAccountAt(row)->accountKey] =
+            Cell(accounts, row, UserAccountModel::eMarginRemain).utf8_string() + "/" +
+            Cell(accounts, row, UserAccountModel::eMarginUsed).utf8_string();
+    }
+    return json{{"bills", bills}, {"positions", quantities}, {"accounts", money}}.dump();
+}
+
+// The same of the market's state for the user, in the pages' texts.
+std::string MarketText(const json& state, int userId)
+{
+    std::set<int> keys;
+    std::map<int, std::string> money;
+    for(const json& account : state["accounts"]) {
+        if(account["userId"] == userId) {
+            keys.insert(account["key"].get<int>());
+            money[account["key"].get<int>()] =
+                FormatMoney(account["marginRemain"].get<double>()).utf8_string() + "/" +
+                FormatMoney(account["marginUsed"].get<double>()).utf8_string();
+        }
+    }
+    std::set<std::string> bills;
+    for(const json& hold : state["holds"]) {
+        if(keys.count(hold["account"].get<int>())) {
+            bills.insert(hold["code"].get<std::string>());
+        }
+    }
+    std::map<int, std::string> quantities;
+    for(const json& position : state["positions"]) {
+        if(keys.count(position["account"].get<int>())) {
+            quantities[position["symbol"].get<int>()] =
+                QuantityLinkText(position["buyQuantity"].get<double>()).utf8_string() + "/" +
+                QuantityLinkText(position["sellQuantity"].get<double>()).utf8_string();
+        }
+    }
+    return json{{"bills", bills}, {"positions", quantities}, {"accounts", money}}.dump();
+}
+
+// Request frames of the kind (request code) that the market swallowed.
+int Swallowed(const json& state, int requestCode)
+{
+    int count = 0;
+    for(const json& entry : state["requests"]) {
+        count += entry.value("code", 0) == requestCode && entry["fault"] == "swallow" ? 1 : 0;
+    }
+    return count;
+}
+
 } // namespace
+
+TEST(TradePagesOnTheTestBed, AfterAMarketCrashWithLostAnswersThePagesAgreeWithItSoonAfterTheAnswersCome)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    RecordStore& store = bed.Store();
+    auto* holds = FindPage<HoldDetailPane>(bed, "Trade")->GetModel();
+    auto* positions = FindPage<PositionPane>(bed, "Position")->GetModel();
+    auto* accounts = FindPage<UserAccountPane>(bed, "Account")->GetModel();
+    const int userId = bed.GetClient()->GetUserId();
+
+    // Two fills the restarted market will not know.
+    const size_t before = store.m_trade_HoldBill_table->GetContainer().size();
+    for(char side : {'b', 's'}) {
+        sFFixSetOrder order{};
+        order.accountKey = 11;
+        order.side = side;
+        order.orderType = '1';
+        order.symbolId = 101;
+        order.quantity = 1;
+        ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    }
+    ASSERT_TRUE(PumpUntil([&] {
+        return store.m_trade_HoldBill_table->GetContainer().size() == before + 2 &&
+               PagesText(holds, positions, accounts) == MarketText(bed.Market().State(), userId);
+    }));
+    const std::string beforeCrash = PagesText(holds, positions, accounts);
+
+    // Killed and restarted on its ports, the market loses the fills and
+    // swallows the hold, position and money queries of the new login.
+    SimProcess& market = bed.KillAndRestartMarket("--swallow 1015,1013,1007");
+    ASSERT_EQ(market.Post("/admin/walk?rate=0"), 200);
+    ASSERT_NE(MarketText(market.State(), userId), beforeCrash);
+    // Logged in again, each lost query is sent again; the status says the
+    // client is not ready and the pages still show the old day.
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            const json state = market.State();
+            return Swallowed(state, 1014) >= 2 && Swallowed(state, 1012) >= 2 && Swallowed(state, 1006) >= 2;
+        },
+        std::chrono::seconds(30)));
+    EXPECT_EQ(bed.GetClient()->GetTradeConnecter().GetStatus(), eLS_LoginSuccess);
+    EXPECT_FALSE(bed.GetClient()->IsReady());
+    EXPECT_FALSE(bed.Host().Login().DescribeState().Contains("Trade|3"))
+        << bed.Host().Login().DescribeState();
+    // (The restarted market may push money of its own meanwhile.)
+    const json stale = json::parse(PagesText(holds, positions, accounts));
+    EXPECT_EQ(stale["bills"], json::parse(beforeCrash)["bills"]);
+    EXPECT_EQ(stale["positions"], json::parse(beforeCrash)["positions"]);
+
+    // The faults clear: within 15 s the pages are the market's again.
+    for(const char* code : {"1015", "1013", "1007"}) {
+        ASSERT_EQ(market.Post(std::string("/admin/answer?code=") + code + "&mode=normal"), 200);
+    }
+    const auto cleared = std::chrono::steady_clock::now();
+    std::string expected;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            expected = MarketText(market.State(), userId);
+            return PagesText(holds, positions, accounts) == expected && bed.GetClient()->IsReady();
+        },
+        std::chrono::seconds(15)))
+        << PagesText(holds, positions, accounts) << "\nagainst\n"
+        << expected;
+    EXPECT_LT(std::chrono::steady_clock::now() - cleared, std::chrono::seconds(15));
+    EXPECT_TRUE(PumpUntil([&] { return bed.Host().Login().DescribeState().Contains("Trade|3"); }))
+        << bed.Host().Login().DescribeState();
+}
 
 TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
 {

@@ -185,3 +185,12 @@ bool SimProcess::Stop(int timeoutMs)
     m_pid = -1;
     return false;
 }
+
+void SimProcess::Kill()
+{
+    if(m_pid <= 0)
+        return;
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+}

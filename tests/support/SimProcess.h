@@ -62,6 +62,8 @@ public:
 
     // True when the daemon ended cleanly within the time after SIGTERM.
     bool Stop(int timeoutMs = 5000);
+    // SIGKILL: gone at once, without closing anything itself (a crash).
+    void Kill();
     bool IsRunning() const { return m_pid > 0; }
 
 private:

@@ -156,6 +156,19 @@ SimProcess& TestBed::AddMarket(const std::string& serverName, const SimProcess::
     return market;
 }
 
+SimProcess& TestBed::KillAndRestartMarket(const std::string& extraArgs)
+{
+    std::unique_ptr<SimProcess>& market = m_markets.front().process;
+    SimProcess::Options options = m_options.market;
+    options.extraArgs += " --ports " + std::to_string(market->TradePort(0)) + "," +
+                         std::to_string(market->TradePort(1)) + "," + std::to_string(market->MdPort()) + "," +
+                         std::to_string(market->HttpPort()) + " " + extraArgs;
+    market->Kill();
+    market.reset();
+    market = std::make_unique<SimProcess>(options);
+    return *market;
+}
+
 void TestBed::SetConfigValue(const std::string& key, const nlohmann::json& value)
 {
     nlohmann::ordered_json json = ReadConfig();
@@ -258,7 +271,7 @@ void TestBed::SendLogin(const std::string& user, const std::string& password, co
         [&] {
             Client* client = GetClient();
             RecordStore* store = Plugin().GetDatabase();
-            if(!client || !store || client->GetTradeConnecter().GetStatus() != eLS_LoginSuccess ||
+            if(!client || !store || !client->IsReady() ||
                client->GetMdConnecter().GetStatus() != eLS_LoginSuccess || !client->IsMdSubscribed() ||
                store->m_symbol_Info_table->GetIndexByPrimary().empty()) {
                 return false;
@@ -300,7 +313,8 @@ std::string TestBed::Describe()
         text << "no Client";
     } else {
         RecordStore& store = Store();
-        text << "trade " << StatusName(client->GetTradeConnecter().GetStatus()) << ", market data "
+        text << "trade " << StatusName(client->GetTradeConnecter().GetStatus())
+             << (client->IsReady() ? ", ready" : ", queries unanswered") << ", market data "
              << StatusName(client->GetMdConnecter().GetStatus()) << ", subscribed "
              << client->IsMdSubscribed() << ", accounts "
              << store.m_user_Account_table->GetIndexByPrimary().size() << ", symbols "

@@ -97,6 +97,10 @@ public:
     // Starts another market and adds its server record under `serverName`.
     SimProcess& AddMarket(const std::string& serverName,
                           const SimProcess::Options& options = SimProcess::Options());
+    // Kills the first market at once (SIGKILL, as in a crash) and starts it
+    // again on the same ports from its scenario, with further arguments
+    // (such as "--swallow 1015"); its state is the scenario's again.
+    SimProcess& KillAndRestartMarket(const std::string& extraArgs = std::string());
     // Sets a top-level key of Tessrin.con on disk, keeping the rest; a loaded
     // plug-in reads the file again.
     void SetConfigValue(const std::string& key, const nlohmann::json& value);
@@ -117,11 +121,11 @@ public:
     // Only sends the login request (bus 10001), as the host does; no wait.
     void SendLogin(const std::string& user, const std::string& password, const std::string& server = "Demo");
     // Pumps until both fronts are logged in, the symbols have arrived and
-    // their prices are subscribed, and the tables hold every account and
+    // their prices are subscribed, every query of the login has been
+    // answered (Client::IsReady), and the tables hold every account and
     // every open hold bill the user has at the server's market (asked
-    // through /admin/state). Other answers of the trading day (positions,
-    // limit orders, close bills, money) may still be on their way: a test
-    // that counts them waits for them.
+    // through /admin/state). Pushes that follow (fills, prices, money
+    // steps) may still be on their way: a test that counts them waits.
     ::testing::AssertionResult WaitLoggedIn(std::chrono::milliseconds limit = kLoginLimit);
     // Bus event 10002 from the host; the plug-in drops its Client.
     void Logout();

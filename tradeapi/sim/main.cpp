@@ -1,7 +1,10 @@
 // simmarketd [--scenario FILE] [--seed N] [--ports T1,T2,MD,HTTP] [--ports-file FILE]
+//            [--swallow C1,C2,...]
 // A simulated market on loopback: two trade fronts, one market-data front and
 // one HTTP port. Prints one "ready" line once every port listens; SIGTERM or
-// SIGINT stops it.
+// SIGINT stops it. --swallow starts it with the answers of those codes
+// swallowed (as /admin/answer?code=C&mode=swallow), so a client that connects
+// at once meets the fault.
 #include "AdminHttp.h"
 #include "SimMarket.h"
 
@@ -10,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -19,13 +23,14 @@ struct Options
     unsigned seed = 1;
     std::vector<unsigned short> ports{0, 0, 0, 0};
     std::string portsFile;
+    std::vector<uint32_t> swallowed; // answer codes
 };
 
 [[noreturn]] void Usage(const std::string& problem)
 {
-    std::cerr
-        << "simmarketd: " << problem << "\n"
-        << "usage: simmarketd [--scenario FILE] [--seed N] [--ports T1,T2,MD,HTTP] [--ports-file FILE]\n";
+    std::cerr << "simmarketd: " << problem << "\n"
+              << "usage: simmarketd [--scenario FILE] [--seed N] [--ports T1,T2,MD,HTTP] [--ports-file FILE]"
+                 " [--swallow C1,C2,...]\n";
     std::exit(2);
 }
 
@@ -65,6 +70,11 @@ Options Parse(int argc, char** argv)
                 options.ports.push_back(static_cast<unsigned short>(ParseNumber(item, 65535, "port")));
             if(options.ports.size() != 4)
                 Usage("--ports needs four ports: T1,T2,MD,HTTP");
+        } else if(arg == "--swallow") {
+            std::stringstream list(value());
+            std::string item;
+            while(std::getline(list, item, ','))
+                options.swallowed.push_back(static_cast<uint32_t>(ParseNumber(item, 0xffffffffUL, "code")));
         } else
             Usage("unknown argument " + arg);
     }
@@ -89,6 +99,12 @@ int main(int argc, char** argv)
     try {
         boost::asio::io_context io;
         simmarket::SimMarket market(io, LoadScenario(options.scenarioFile), options.seed);
+        for(const uint32_t code : options.swallowed) {
+            simmarket::Fault swallow;
+            swallow.mode = simmarket::Fault::Swallow;
+            if(!market.Server().Router().SetFault(code, swallow))
+                Usage("--swallow: " + std::to_string(code) + " is no answer of a request");
+        }
         market.Server().Open({options.ports[0], options.ports[1], options.ports[2]});
         simmarket::AdminHttp http(market);
         const unsigned short httpPort = http.Start(options.ports[3]);

@@ -28,6 +28,8 @@ constexpr int kAxisLabelGap = 6;
 constexpr int kLatestPriceInset = 10;
 const char kLabelFont[] = "<*font,bgColor=E0E0B0,color=000000*> ";
 const char kLatestFont[] = "<*font,bgColor=C080C0,color=000000*> ";
+const char kFailureFont[] = "<*font,bgColor=FFE0E0,color=CC0000*> ";
+constexpr int kFailureFontSize = 12;
 
 std::string Hex(int colour)
 {
@@ -202,15 +204,35 @@ std::string ChartPainter::OhlcLegend(BaseChart& chart, double open, double high,
     return text + "<*/*>";
 }
 
+void ChartPainter::DrawFailure(MultiChart& chart, DrawArea& layer) const
+{
+    XYChart* main = chart.getChart(0);
+    const PlotArea* plot = main->getPlotArea();
+    const int x = (plot->getLeftX() + plot->getRightX()) / 2 + main->getAbsOffsetX();
+    const int y = (plot->getTopY() + plot->getBottomY()) / 2 + main->getAbsOffsetY();
+    layer.text(kFailureFont + Tr("Query failed") + " <*/font*>", kBoldFontName, kFailureFontSize, x, y,
+               0xFFFFFF, Center);
+}
+
 void ChartPainter::DrawTrackCursor(BaseChart* base)
 {
     m_data.SetCursor(false);
     auto* chart = dynamic_cast<MultiChart*>(base);
     const ChartDataArray* times = m_data.GetSeriesArray(ChartPanelData::eTime);
-    if(!chart || chart->getChartCount() < 1 || !chart->getChart(0) || !times || times->GetValidCount() == 0) {
+    if(!chart || chart->getChartCount() < 1 || !chart->getChart(0)) {
+        return;
+    }
+    const bool bars = times && times->GetValidCount() > 0;
+    if(!bars && !m_data.ShowsFailure()) {
         return;
     }
     DrawArea* cursor = chart->initDynamicLayer();
+    if(m_data.ShowsFailure()) {
+        DrawFailure(*chart, *cursor);
+    }
+    if(!bars) {
+        return;
+    }
     XYChart* main = chart->getChart(0);
     const int x = m_data.GetCursorX();
     const int valid = times->GetValidCount();

@@ -9,7 +9,9 @@
 class ChartPanelData;
 namespace chartlib {
 class BaseChart;
-}
+class DrawArea;
+class MultiChart;
+} // namespace chartlib
 
 // Turns a chart page's window of K-lines into a picture: a new finance
 // chart for each redraw, and on its dynamic layer the cross-hair with the
@@ -35,10 +37,13 @@ public:
     // The main pane's image map with the tool tips of the K-lines.
     std::string ImageMap(KLineChart& chart) const;
     // Draws the cursor on the chart's dynamic layer afresh; clears the
-    // data's cursor flag. Nothing without a chart, panes or K-lines.
+    // data's cursor flag. Nothing without a chart, panes or K-lines, except
+    // the text that the download failed while the data shows that.
     void DrawTrackCursor(chartlib::BaseChart* chart);
 
 private:
+    // "Query failed" in the middle of the price pane.
+    void DrawFailure(chartlib::MultiChart& chart, chartlib::DrawArea& layer) const;
     std::string ValueFormat() const;
     std::string Format(chartlib::BaseChart& chart, double value, const std::string& format) const;
     // "Open: [..] High: [..] Low: [..] Close: [..]" with the change against

@@ -224,3 +224,14 @@ chartlib::DoubleArray ChartPanelData::GetSeries(int series, int* extra)
     *extra = leading;
     return chartlib::DoubleArray(shown.data() - leading, shown.len() + leading);
 }
+
+bool ChartPanelData::FollowFailure()
+{
+    const bool failed = m_history && m_history->HasFailed();
+    if(failed == m_failureShown) {
+        return false;
+    }
+    m_failureShown = failed;
+    m_redraw = true;
+    return true;
+}

@@ -70,6 +70,12 @@ public:
     // how many leading points there are. Empty without K-lines.
     chartlib::DoubleArray GetSeries(int series, int* extra);
 
+    // The chart says the K-line download failed while the history's last
+    // download did. True when that changed since the last call, and then a
+    // redraw is due.
+    bool FollowFailure();
+    bool ShowsFailure() const { return m_failureShown; }
+
     bool NeedsRedraw() const { return m_redraw; }
     void SetRedraw(bool redraw) { m_redraw = redraw; }
     bool NeedsCursor() const { return m_cursor; }
@@ -91,6 +97,7 @@ private:
     std::shared_ptr<HistoryQuote> m_history;
     std::array<std::unique_ptr<ChartDataArray>, kSeriesCount> m_series;
     bool m_redraw = false;
+    bool m_failureShown = false;
     bool m_cursor = false;
     int m_cursorX = 0;
     int m_cursorY = -1;

@@ -365,6 +365,7 @@ void ChartViewerPanel::OnTimer(wxTimerEvent& event)
         event.Skip();
         return;
     }
+    m_data.FollowFailure();
     if(m_data.NeedsRedraw()) {
         m_data.SetRedraw(false);
         m_chartView->updateViewPort(true, true);

@@ -159,7 +159,15 @@ bool HistoryQuote::RequestHistory(int64_t time, int barcount)
         return false; // the queue is stopping: nothing would ever answer
     }
     m_job = std::move(job);
+    m_request = Request{time, barcount};
+    m_retry = false;
     return true;
+}
+
+void HistoryQuote::Failed()
+{
+    m_failed = true;
+    m_retry = true;
 }
 
 void HistoryQuote::OnHistoryJobStatus(wxCommandEvent& event)
@@ -169,24 +177,33 @@ void HistoryQuote::OnHistoryJobStatus(wxCommandEvent& event)
     const size_t first = text.find('[');
     const size_t last = text.rfind(']');
     if(first == wxString::npos || last == wxString::npos || last < first) {
+        Failed();
         return;
     }
     const JSONRoot root(text.substr(first, last - first + 1));
     if(!root.isOk()) {
+        Failed();
         return;
     }
     const JSONElement rows = root.toElement();
     const int n = rows.arraySize();
-    const long barcount = event.GetExtraLong();
-    if(barcount < 0 && n < -barcount) {
-        m_hasOlderHistory = false;
-    }
 
     CTransaction transaction;
     sKData bar;
+    int read = 0;
     for(int i = 0; i < n; ++i) {
         if(ParseRow(rows.arrayItem(i).namedObject("row").toString(), bar)) {
             AddOrUpdate(bar, &transaction, true);
+            ++read;
+        }
+    }
+    if(n > 0 && read == 0) {
+        Failed(); // K-lines that say nothing: asked again, not taken as the end of the history
+    } else {
+        m_failed = false;
+        const long barcount = event.GetExtraLong();
+        if(barcount < 0 && n < -barcount) {
+            m_hasOlderHistory = false;
         }
     }
     if(!IsEmpty()) {
@@ -206,10 +223,18 @@ void HistoryQuote::OnHistoryJobFailed(wxCommandEvent& /*event*/)
     if(!m_servers.empty()) {
         m_serverIndex = (m_serverIndex + 1) % static_cast<int>(m_servers.size());
     }
+    Failed();
 }
 
 void HistoryQuote::OnTimer(wxTimerEvent& /*event*/)
 {
+    if(m_retry && !m_job) {
+        // Asked again as it was; the next server after a silent one. A
+        // request the cache now holds is not sent and not repeated.
+        m_retry = false;
+        RequestHistory(m_request.time, m_request.barcount);
+        return;
+    }
     if(!IsEmpty() && m_lastTickTime != 0) {
         const int64_t newestTime = static_cast<int64_t>(GetLastKData().time);
         if(!IsSameBar(m_period, newestTime, m_lastTickTime)) {

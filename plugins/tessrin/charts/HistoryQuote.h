@@ -68,6 +68,10 @@ public:
     // False once the server answered a backward request with fewer rows than asked.
     bool HasOlderHistory() const { return m_hasOlderHistory; }
     bool IsDownloading() const { return static_cast<bool>(m_job); }
+    // The last download brought nothing usable (no answer, a spoilt or error
+    // page, only unreadable K-lines); false again after one that did. A
+    // failed request is asked again at the next timer tick.
+    bool HasFailed() const { return m_failed; }
     int GetServerIndex() const { return m_serverIndex; }
 
 private:
@@ -77,7 +81,19 @@ private:
     // Position in time order of the first K-line not before `time`.
     int LowerBoundPosition(double time) const;
 
+    // A download's request: the time and the K-line count it asked for.
+    struct Request
+    {
+        int64_t time = 0;
+        int barcount = 0;
+    };
+    // The running download failed: the next tick asks for the same again.
+    void Failed();
+
     std::shared_ptr<HistoryJob> m_job; // the running download; empty while idle
+    Request m_request;                 // what the running download asks for
+    bool m_failed = false;
+    bool m_retry = false; // m_request is to be asked again
     bool m_hasOlderHistory = true;
     int m_period;
     wxString m_symbolCode;

@@ -1,10 +1,12 @@
 #include "connection/Client.h"
 
+#include "connection/BlinkPhase.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/IConnectionHost.h"
 #include "connection/MdClient.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
+#include "connection/ServerClockWindow.h"
 #include "connection/TradeClient.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
@@ -99,6 +101,7 @@ void Client::OnTradeEvent(wxThreadEvent& event)
         return;
     case CallbackCode::Disconnect:
         SetAllQueryStamps(m_clock());
+        m_cycle.Reset();
         m_tradeConnecter.OnDisconnect();
         FailPendingRequests();
         return;
@@ -175,9 +178,11 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
     if(record.carriedTime1.IsValid()) {
         SyncServerClock(record.carriedTime1);
     }
+    m_loginClockOffset = m_serverTimeOffset;
     if(m_pDb != nullptr) {
         m_pDb->m_server_time_table->Clear();
     }
+    m_cycle.Reset();
     m_timer.StartOnce(kStartupDelayMs);
     SetAllQueryStamps(m_clock());
     m_pHost->SetStatusField(1, wxString::Format("%s|%s", record.userName, record.loginAccount));
@@ -205,10 +210,23 @@ void Client::OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event)
 
 void Client::OnTimer(wxTimerEvent& /*event*/)
 {
-    ReqQryAccount();
-    ReqQrySymbolInfo();
-    ReqQryBinaryContract();
+    m_cycle.Begin();
+    Ask(CallbackCode::RspQryAccount, &Client::ReqQryAccount);
+    Ask(CallbackCode::RspQrySymbolInfo, &Client::ReqQrySymbolInfo);
+    Ask(CallbackCode::RspQryBinaryContract, &Client::ReqQryBinaryContract);
+    // Only while no rate is known; the check asks again while none is.
     ReqQryCurrencyExchangeRate();
+}
+
+void Client::Ask(CallbackCode answer, int (Client::*send)())
+{
+    (this->*send)();
+    m_cycle.Asked(answer, m_clock());
+}
+
+bool Client::IsReady() const
+{
+    return m_tradeConnecter.GetStatus() == eLS_LoginSuccess && m_cycle.IsComplete();
 }
 
 void Client::FailPendingRequests()
@@ -221,7 +239,13 @@ void Client::NotifyConnectionState()
     wxArrayString state;
     state.Add(m_serverText);
     state.Add(m_loginName);
-    state.Add(m_tradeConnecter.GetStateString());
+    wxString trade = m_tradeConnecter.GetStateString(); // clears the changed flag
+    if(m_tradeConnecter.GetStatus() == eLS_LoginSuccess && !m_cycle.IsComplete()) {
+        // Logged in, the trading day's answers still on their way.
+        trade = wxString::Format("%s|%d", m_tradeConnecter.GetName(), g_blinkPhase);
+    }
+    m_reportedReady = IsReady();
+    state.Add(trade);
     state.Add(m_mdConnecter.GetStateString());
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_CONNECTION_STATE, &state);
     m_pHost->SetStatusField(5, wxJoin(state, '\n', '\\'));
@@ -235,6 +259,13 @@ void Client::SyncServerClock(const wxDateTime& serverTime)
     // A server up to one second behind the estimate is taken as jitter.
     if(difference > 0 || difference < -1000) {
         m_serverTimeOffset = serverTime - now;
+    }
+}
+
+void Client::SyncServerClockFromQuote(const wxDateTime& quoteTime)
+{
+    if(IsWithinServerClockWindow(quoteTime, m_clock() + m_loginClockOffset)) {
+        SyncServerClock(quoteTime);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "connection/ClientConnecter.h"
 #include "connection/MdEvent.h"
+#include "connection/QueryCycle.h"
 #include "connection/TradeEvent.h"
 
 #include <array>
@@ -85,6 +86,9 @@ public:
     // Host event 10004 and status field 5: server, login name, both state texts.
     void NotifyConnectionState();
     void SyncServerClock(const wxDateTime& serverTime);
+    // A quote's time sets the server clock only within the window around the
+    // local clock moved by the login answer's offset.
+    void SyncServerClockFromQuote(const wxDateTime& quoteTime);
     void AdvanceServerClock(const wxDateTime& now);
 
     // Queries: the request id, or -1 when not sent.
@@ -116,6 +120,12 @@ public:
     // Every 5000 ms: the next account line into status field 2.
     void RotateAccountStatus();
 
+    // Logged in to the trade front and every query of the login's cycle
+    // answered in full: the tables hold the market's trading day. Until
+    // then the connection state shows the trade side as logging in.
+    bool IsReady() const;
+    const QueryCycle& GetQueryCycle() const { return m_cycle; }
+
     int GetUserId() const { return m_userId; }
     // The name the user logged in with.
     const wxString& GetLoginName() const { return m_loginName; }
@@ -138,6 +148,13 @@ private:
     bool DispatchRequestAnswer(const wxThreadEvent& event);
     bool DispatchPush(const wxThreadEvent& event);
     void ClearStamp(QueryKind kind) { m_queryStamps[kind] = wxDefaultDateTime; }
+    // Sends a query of the login's cycle; refused or not, it is awaited.
+    void Ask(CallbackCode answer, int (Client::*send)());
+    // Each row of a trade query's answer moves the query's cycle wait on;
+    // the last one ends it.
+    template <class Event> void NoteAnswerRow(const Event& /*event*/) {}
+    template <class Row> void NoteAnswerRow(const TradeQueryRowEvent<Row>& event);
+    int ReqQryPayPortInfo();
     bool IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const;
     int SendUserQuery(QueryKind kind, int (CTradeApi::*operation)(const sFFixUserId*, int));
     template <class Request>
@@ -211,12 +228,15 @@ private:
     int m_userId = 0;
     int m_symbolCount = 0;
     wxTimeSpan m_serverTimeOffset;
+    wxTimeSpan m_loginClockOffset; // the offset as the last login answer set it
     bool m_bMdSubscribed = false;
     int m_mdQueryDelayMs = 3000;
     wxTimer m_timer;
     std::array<wxDateTime, eQueryKindCount> m_queryStamps;
     int m_userInventoryQueries = 0;
     Clock m_clock;
+    QueryCycle m_cycle;
+    bool m_reportedReady = false; // what the last connection report said
 
     wxDECLARE_EVENT_TABLE();
 };
@@ -233,4 +253,14 @@ void Client::Route(const wxThreadEvent& event, void (Client::*handler)(const Eve
         ClearStamp(answered); // the answer has begun: no re-send
     }
     (this->*handler)(*typed);
+    NoteAnswerRow(*typed);
+}
+
+template <class Row> void Client::NoteAnswerRow(const TradeQueryRowEvent<Row>& event)
+{
+    if(event.IsComplete()) {
+        m_cycle.Answered(event.GetCode());
+    } else {
+        m_cycle.Progressed(event.GetCode(), m_clock());
+    }
 }

@@ -323,7 +323,7 @@ void Client::OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event)
     if(!m_pDb->m_symbol_price_table->Modify(tick.symbolId, [&](symbol_price& price) {
            ApplyMarketData(price, tick);
            if(price.quoteTime.IsValid()) {
-               SyncServerClock(price.quoteTime);
+               SyncServerClockFromQuote(price.quoteTime);
            }
        })) {
         return;

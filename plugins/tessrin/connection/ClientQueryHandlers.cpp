@@ -139,16 +139,16 @@ void Client::HandleRspQrySymbolInfo(const TradeQueryRowEvent<sFFixRspQrySymbolIn
     if(!StoreSymbolRow(m_pDb, m_pHost->GetMarketIds(), m_userId, m_symbolCount, event)) {
         return;
     }
-    ReqQryHoldDetail();
-    ReqQryPosition();
-    ReqQryCloseBill();
-    ReqQryLimitOrder();
-    ReqQryBinaryOrer();
-    ReqQryInOutMoney();
-    SendUserQuery(eQueryKindCount, &CTradeApi::ReqQryPayPortInfo);
-    ReqQryDeliveryOrder();
+    Ask(CallbackCode::RspQryHoldDetail, &Client::ReqQryHoldDetail);
+    Ask(CallbackCode::RspQryPosition, &Client::ReqQryPosition);
+    Ask(CallbackCode::RspQryCloseBill, &Client::ReqQryCloseBill);
+    Ask(CallbackCode::RspQryLimitOrder, &Client::ReqQryLimitOrder);
+    Ask(CallbackCode::RspQryBinaryOrder, &Client::ReqQryBinaryOrer);
+    Ask(CallbackCode::RspQryInOutMoney, &Client::ReqQryInOutMoney);
+    Ask(CallbackCode::RspQryPayPortInfo, &Client::ReqQryPayPortInfo);
+    Ask(CallbackCode::RspQryDeliveryOrder, &Client::ReqQryDeliveryOrder);
     if(!m_pHost->ReadConfigBool("HideStoreOrderPane", false)) {
-        ReqQryUserInventory();
+        Ask(CallbackCode::RspQryUserInventory, &Client::ReqQryUserInventory);
     }
 }
 

@@ -88,6 +88,11 @@ int Client::ReqQrySymbolInventory()
     return SendUserQuery(eQrySymbolInventory, &CTradeApi::ReqQrySymbolInventory);
 }
 
+int Client::ReqQryPayPortInfo()
+{
+    return SendUserQuery(eQueryKindCount, &CTradeApi::ReqQryPayPortInfo);
+}
+
 int Client::ReqQrySysPayPortInfo()
 {
     if(m_pDb != nullptr && !m_pDb->m_sys_PayPort_table->GetIndexByPrimary().empty()) {
@@ -209,9 +214,12 @@ bool Client::IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const
 
 void Client::CheckPendingQueries()
 {
+    // A login whose trading day is still arriving blinks like one in progress.
+    const bool loading = m_tradeConnecter.GetStatus() == eLS_LoginSuccess && !m_cycle.IsComplete();
     if(m_tradeConnecter.IsChanged() || m_tradeConnecter.GetStatus() == eLS_Login1 ||
        m_tradeConnecter.GetStatus() == eLS_Login2 || m_mdConnecter.IsChanged() ||
-       m_mdConnecter.GetStatus() == eLS_Login1 || m_mdConnecter.GetStatus() == eLS_Login2) {
+       m_mdConnecter.GetStatus() == eLS_Login1 || m_mdConnecter.GetStatus() == eLS_Login2 || loading ||
+       IsReady() != m_reportedReady) {
         NotifyConnectionState();
     }
     if(m_tradeConnecter.GetStatus() != eLS_LoginSuccess || m_pDb == nullptr) {
@@ -219,21 +227,32 @@ void Client::CheckPendingQueries()
     }
     const wxDateTime now = m_clock();
     const RecordStore& db = *m_pDb;
-    auto resend = [&](QueryKind kind, bool tableEmpty, int (Client::*send)()) {
-        if(tableEmpty && IsLate(kind, now, kQueryLateMs)) {
+    // Sent again when its table is empty and its answer late, or when the
+    // login's cycle still awaits it and it has been silent too long (a
+    // table filled before a reconnection must not hide a lost answer).
+    auto resend = [&](QueryKind kind, CallbackCode answer, bool tableEmpty, int (Client::*send)()) {
+        if((tableEmpty && IsLate(kind, now, kQueryLateMs)) || m_cycle.IsOverdue(answer, now, kQueryLateMs)) {
             (this->*send)();
+            if(m_cycle.IsAwaited(answer)) {
+                m_cycle.Asked(answer, now);
+            }
         }
     };
-    resend(eQryAccount, db.m_user_Account_table->GetIndexByPrimary().empty(), &Client::ReqQryAccount);
-    resend(eQrySymbolInfo, db.m_symbol_Info_table->GetIndexByPrimary().empty(), &Client::ReqQrySymbolInfo);
-    resend(eQryCurrencyExchangeRate, db.m_sys_CurrencyExchangeRate_table->GetIndexByPrimary().empty(),
+    resend(eQryAccount, CallbackCode::RspQryAccount, db.m_user_Account_table->GetIndexByPrimary().empty(),
+           &Client::ReqQryAccount);
+    resend(eQrySymbolInfo, CallbackCode::RspQrySymbolInfo,
+           db.m_symbol_Info_table->GetIndexByPrimary().empty(), &Client::ReqQrySymbolInfo);
+    resend(eQryCurrencyExchangeRate, CallbackCode::RspQryCurrencyExchangeRate,
+           db.m_sys_CurrencyExchangeRate_table->GetIndexByPrimary().empty(),
            &Client::ReqQryCurrencyExchangeRate);
-    resend(eQryBinaryContract, db.m_trade_Contract_table->GetIndexByPrimary().empty(),
-           &Client::ReqQryBinaryContract);
-    resend(eQryDeliveryOrder, db.m_trade_DeliveryOrder_table->GetIndexByPrimary().empty(),
-           &Client::ReqQryDeliveryOrder);
-    resend(eQryHoldDetail, db.m_trade_HoldBill_table->GetIndexByPrimary().empty(), &Client::ReqQryHoldDetail);
-    resend(eQryPosition, db.m_trade_Position_table->GetIndexByPrimary().empty(), &Client::ReqQryPosition);
+    resend(eQryBinaryContract, CallbackCode::RspQryBinaryContract,
+           db.m_trade_Contract_table->GetIndexByPrimary().empty(), &Client::ReqQryBinaryContract);
+    resend(eQryDeliveryOrder, CallbackCode::RspQryDeliveryOrder,
+           db.m_trade_DeliveryOrder_table->GetIndexByPrimary().empty(), &Client::ReqQryDeliveryOrder);
+    resend(eQryHoldDetail, CallbackCode::RspQryHoldDetail,
+           db.m_trade_HoldBill_table->GetIndexByPrimary().empty(), &Client::ReqQryHoldDetail);
+    resend(eQryPosition, CallbackCode::RspQryPosition, db.m_trade_Position_table->GetIndexByPrimary().empty(),
+           &Client::ReqQryPosition);
 
     if(!m_bMdSubscribed && IsLate(eQryMdSymbolInfo, now, m_mdQueryDelayMs)) {
         ReqSubscribeSymbolList();
@@ -253,16 +272,21 @@ void Client::CheckPendingQueries()
         ReqQryBonusPoint();
     }
 
-    resend(eQryCloseBill, db.m_trade_CloseBill_table->GetIndexByPrimary().empty(), &Client::ReqQryCloseBill);
-    resend(eQryLimitOrder, db.m_trade_Limit_table->GetIndexByPrimary().empty(), &Client::ReqQryLimitOrder);
-    resend(eQryInOutMoney, db.m_am_AmountInOut_table->GetIndexByPrimary().empty(), &Client::ReqQryInOutMoney);
-    resend(eQryBinaryOrder, db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(),
-           &Client::ReqQryBinaryOrer);
+    resend(eQryCloseBill, CallbackCode::RspQryCloseBill,
+           db.m_trade_CloseBill_table->GetIndexByPrimary().empty(), &Client::ReqQryCloseBill);
+    resend(eQryLimitOrder, CallbackCode::RspQryLimitOrder,
+           db.m_trade_Limit_table->GetIndexByPrimary().empty(), &Client::ReqQryLimitOrder);
+    resend(eQryInOutMoney, CallbackCode::RspQryInOutMoney,
+           db.m_am_AmountInOut_table->GetIndexByPrimary().empty(), &Client::ReqQryInOutMoney);
+    resend(eQryBinaryOrder, CallbackCode::RspQryBinaryOrder,
+           db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(), &Client::ReqQryBinaryOrer);
 
-    if(!m_pHost->ReadConfigBool("HideStoreOrderPane", false) && m_userInventoryQueries < 3 &&
-       db.m_UserInventory_table->GetIndexByPrimary().empty() &&
-       IsLate(eQryUserInventory, now, kQueryLateMs)) {
-        ReqQryUserInventory();
+    const bool inventoryDue = !m_pHost->ReadConfigBool("HideStoreOrderPane", false) &&
+                              m_userInventoryQueries < 3 &&
+                              db.m_UserInventory_table->GetIndexByPrimary().empty();
+    resend(eQryUserInventory, CallbackCode::RspQryUserInventory, inventoryDue, &Client::ReqQryUserInventory);
+    if(m_cycle.IsOverdue(CallbackCode::RspQryPayPortInfo, now, kQueryLateMs)) {
+        Ask(CallbackCode::RspQryPayPortInfo, &Client::ReqQryPayPortInfo);
     }
 
     AdvanceServerClock(now);

@@ -1,5 +1,7 @@
 #include "db/NumberFormat.h"
 
+#include <cmath>
+
 namespace {
 
 // Rates at or above this are the sentinel of a rate without meaning.
@@ -21,10 +23,19 @@ wxString Percentage(double rate)
     return wxString::FromDouble(rate * 100, 2) + "%";
 }
 
+// What a cell shows for a sum that overflowed or a value that is no number.
+wxString NoNumberText()
+{
+    return "---";
+}
+
 } // namespace
 
 wxString FormatPrice(double value, int decimals, bool trim)
 {
+    if(!std::isfinite(value)) {
+        return NoNumberText();
+    }
     if(decimals < 0) {
         decimals = 0;
     }
@@ -55,10 +66,10 @@ wxString RiskRateText(char kind, double rate)
 {
     switch(kind) {
     case '1':
-        return rate <= 0 ? EmDash() : Percentage(rate);
+        return rate <= 0 || !std::isfinite(rate) ? EmDash() : Percentage(rate);
     case '2':
     case '3':
-        return rate >= kMeaninglessRate ? EmDash() : Percentage(rate);
+        return rate >= kMeaninglessRate || !std::isfinite(rate) ? EmDash() : Percentage(rate);
     default:
         return wxString();
     }

@@ -119,7 +119,10 @@ double PointsToPrice(int points, int digits)
 
 double RoundToCents(double value)
 {
-    return std::round(value * 100.0) / 100.0;
+    const double cents = value * 100.0;
+    // A value too large to count in cents has no cents to round: it stays
+    // as it is rather than become infinite.
+    return std::isfinite(cents) ? std::round(cents) / 100.0 : value;
 }
 
 double CalcProfitPoints(char side, double basePrice, double closePrice, double units, double rate)

@@ -41,6 +41,11 @@ HistoryNotice HistoryNotice::FromJSON(const JSONElement& item)
 
 bool HistoryNotice::IsSameAs(const HistoryNotice& other) const
 {
+    // The service numbers its bulletins: two of one second and title differ
+    // by their ids, and an edited one keeps its id.
+    if(bulletinId != 0 && other.bulletinId != 0) {
+        return bulletinId == other.bulletinId;
+    }
     return title == other.title && SameDate(date, other.date);
 }
 

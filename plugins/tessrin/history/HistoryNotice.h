@@ -17,7 +17,8 @@ struct HistoryNotice
 
     // One item of the service's answer; missing members take their defaults.
     static HistoryNotice FromJSON(const JSONElement& item);
-    // Two bulletins are the same when title (case-sensitive) and date agree.
+    // Two bulletins are the same when both carry an id and the ids agree;
+    // without an id, when title (case-sensitive) and date agree.
     bool IsSameAs(const HistoryNotice& other) const;
     // "%Y-%m-%d %H:%M:%S" in local time; empty for an invalid date.
     wxString FormatDate() const;

@@ -129,11 +129,9 @@ bool HistoryNoticeMgr::RequestNotices()
     wxString query = wxString::Format(
         "exchangeid=%d&dealerid=%d&orgid=%d&userid=%d&msg_count=%d&tradeMarketId=%d", account->exchangeId,
         account->dealerId, account->organisationId, account->userId, kMessageCount, account->marketId);
-    const NoticePtr newest = GetFirst();
-    if(newest && newest->date.IsValid()) {
-        // Only what is newer than what we have.
-        const wxDateTime after = newest->date + wxTimeSpan::Second();
-        query += "&curtime=" + after.Format("%Y-%m-%d %H:%M:%S");
+    const wxDateTime from = PollFrom();
+    if(from.IsValid()) {
+        query += "&curtime=" + from.Format("%Y-%m-%d %H:%M:%S");
     }
     const wxString url = wxString::Format("http://%s/bulletin/trader", host) + "?" + wxURI(query).BuildURI();
     auto job = std::make_shared<HistoryJob>(this, url, 0, 0);
@@ -142,6 +140,21 @@ bool HistoryNoticeMgr::RequestNotices()
     }
     m_job = std::move(job);
     return true;
+}
+
+wxDateTime HistoryNoticeMgr::PollFrom() const
+{
+    // From the newest bulletin the market's clock has reached, that second
+    // included: a later one of the same second still comes (and those held
+    // are dropped by their ids), and one dated ahead of the market does not
+    // hold back the ones that follow it.
+    const wxDateTime marketTime = m_session->GetMarketTime();
+    for(const NoticePtr& notice : m_notices) {
+        if(notice->date.IsValid() && (!marketTime.IsValid() || !notice->date.IsLaterThan(marketTime))) {
+            return notice->date;
+        }
+    }
+    return wxDateTime();
 }
 
 void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)

@@ -73,6 +73,9 @@ private:
     void OnTimer(wxTimerEvent& event);
     void OnHistoryJobStatus(wxCommandEvent& event);
     void OnHistoryJobFailed(wxCommandEvent& event);
+    // The "curtime" of the next poll: the date of the newest bulletin not
+    // later than the market's clock; invalid (ask for the newest) without one.
+    wxDateTime PollFrom() const;
     // The host of the current server; false without an entry.
     bool CurrentHost(wxString& host) const;
     // Merges a poll's answer; false when it is no list or an empty one.

@@ -206,7 +206,10 @@ void HistoryQryCtl::OnHistoryJobStatus(wxCommandEvent& event)
     EnableControls(true);
 
     const JSONRoot reply(event.GetString());
-    if(!reply.isOk()) {
+    if(!reply.isOk() || !reply.toElement().namedObject("data").isArray()) {
+        // A cut, spoilt or error page: no rows of the last query stay up as
+        // if they were this one's.
+        ShowFailure();
         return;
     }
     m_query.Answered();
@@ -235,9 +238,15 @@ void HistoryQryCtl::OnHistoryJobFailed(wxCommandEvent& /*event*/)
     if(m_query.Failed() && DoQuery(m_query.NextServer())) {
         return;
     }
-    m_pagingPanel->SetMessage(_("No record"));
     m_waitTimer.Stop();
     EnableControls(true);
+    ShowFailure();
+}
+
+void HistoryQryCtl::ShowFailure()
+{
+    FillRows(1, JSONElement::createArray());
+    m_pagingPanel->SetMessage(_("Query failed"));
 }
 
 void HistoryQryCtl::OnTimer(wxTimerEvent& /*event*/)

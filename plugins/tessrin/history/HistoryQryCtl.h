@@ -17,7 +17,9 @@ class QueryConditionPanel;
 // asks a report server of the logged-in server record for one page, as an
 // HTTP job of 5000 ms; while it runs the paging bar shows the time waited;
 // a server that gives no answer is followed by the next one (each at most
-// once per query), and the reply's rows go to the page (FillRows).
+// once per query), and the reply's rows go to the page (FillRows). A query
+// that ends without a reply holding a "data" list empties the page and says
+// so in the paging bar.
 //
 // A derived page creates its content window (a child of the frame), calls
 // CreateControls with it and overrides BuildQuery and FillRows.
@@ -70,6 +72,8 @@ private:
     void OnHistoryJobStatus(wxCommandEvent& event);
     void OnHistoryJobFailed(wxCommandEvent& event);
     void OnTimer(wxTimerEvent& event);
+    // No usable reply: the page's rows go and the bar says the query failed.
+    void ShowFailure();
     void ConnectBars();
     void DisconnectBars();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wx/arrstr.h>
+#include <wx/datetime.h>
 
 struct user_Account;
 
@@ -14,4 +15,7 @@ public:
     virtual const user_Account* GetLoginUser() const = 0;
     // The "noticehistory" list of the logged-in server; empty without a login.
     virtual wxArrayString GetNoticeServers() const = 0;
+    // The market's clock as the client keeps it; the local clock until the
+    // client knows it.
+    virtual wxDateTime GetMarketTime() const = 0;
 };

@@ -1,5 +1,6 @@
 #include "history/PluginNoticeSession.h"
 
+#include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 
 const user_Account* PluginNoticeSession::GetLoginUser() const
@@ -11,4 +12,16 @@ wxArrayString PluginNoticeSession::GetNoticeServers() const
 {
     const ServerInfo* server = g_plugin ? g_plugin->GetLoginServer() : nullptr;
     return server ? server->noticehistory : wxArrayString();
+}
+
+wxDateTime PluginNoticeSession::GetMarketTime() const
+{
+    const RecordStore* db = g_plugin ? g_plugin->GetDatabase() : nullptr;
+    if(db && db->m_server_time_table) {
+        const auto& clock = db->m_server_time_table->GetIndexByPrimary();
+        if(!clock.empty() && clock.begin()->serverTime.IsValid()) {
+            return clock.begin()->serverTime;
+        }
+    }
+    return wxDateTime::Now();
 }

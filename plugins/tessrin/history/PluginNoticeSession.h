@@ -8,4 +8,5 @@ class PluginNoticeSession : public INoticeSession
 public:
     const user_Account* GetLoginUser() const override;
     wxArrayString GetNoticeServers() const override;
+    wxDateTime GetMarketTime() const override;
 };
