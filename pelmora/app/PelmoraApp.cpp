@@ -6,6 +6,7 @@
 #include "PelmoraHostManager.h"
 #include "PluginManager.h"
 #include "pelmora/BitmapLoader.h"
+#include "pelmora/EditorConfig.h"
 #include "pelmora/EventNotifier.h"
 #include "pelmora/IPlugin.h"
 #include "pelmora/OutputWindow.h"
@@ -131,6 +132,9 @@ void PelmoraApp::LoadPlugins()
 void PelmoraApp::Shutdown()
 {
     if(m_plugins) {
+        // Every pane stores its settings as it goes: one write of the
+        // settings file for all of them, however large it is.
+        EditorConfig::SaveBatch batch(*EditorConfigST::Get());
         m_plugins->Unplug();
     }
     if(m_busTracer) {
