@@ -148,6 +148,7 @@ void RiskCustomPanel::LoadColumnConfig()
     SaveColumnConfig();
     ReadColumnConfig(RiskParamsCustomConfig::kObjectName,
                      std::make_unique<RiskParamsCustomConfig>(GetList()));
+    TellUnreadable(GetConfig()->GetUnreadablePlaces());
     RiskCustomPanelModel* model = GetModel();
     const std::shared_ptr<Client> client = g_plugin ? g_plugin->GetClient() : nullptr;
     if(client && !client->GetLoginName().empty()) {
@@ -155,6 +156,19 @@ void RiskCustomPanel::LoadColumnConfig()
         model->SetRiskObjVec(GetConfig()->GetRules(m_loginName));
     } else {
         model->Reset(static_cast<unsigned int>(model->GetRiskObjVec().size()));
+    }
+}
+
+void RiskCustomPanel::TellUnreadable(const wxArrayString& places)
+{
+    // Once: the next save stores them under their kept names, which the next
+    // read carries without a word.
+    if(!places.empty() && g_plugin) {
+        g_plugin->OutputLog(_("Risk rules"),
+                            wxString::Format(_("Could not read %s of the stored risk rules in %s; kept "
+                                               "unchanged under the same name with \"%s\" added."),
+                                             wxJoin(places, ','), EditorConfigST::Get()->GetFileName(),
+                                             UnreadableEntries::kSuffix));
     }
 }
 

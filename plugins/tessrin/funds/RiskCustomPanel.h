@@ -60,6 +60,8 @@ public:
 
 private:
     RiskParamsCustomConfig* GetConfig() const;
+    // One output-window line naming what the stored rules held unread.
+    static void TellUnreadable(const wxArrayString& places);
     // The selected row when exactly one is selected; else -1.
     int GetSelectedRow() const;
     bool OnPopupMenu(wxDataViewEvent& event);

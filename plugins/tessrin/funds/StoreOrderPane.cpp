@@ -2,8 +2,10 @@
 
 #include "db/RecordStore.h"
 #include "frame/ModalMessageBox.h"
+#include "frame/TessrinPlugin.h"
 #include "funds/GoodsMgrPanel.h"
 #include "funds/StoreOrderDlg.h"
+#include "funds/UnreadableEntries.h"
 
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/HostManager.h>
@@ -141,7 +143,15 @@ wxDataViewRenderer* StoreOrderPane::CreateRenderer(const ListColumn& column)
 
 void StoreOrderPane::LoadStoreOrders()
 {
-    GetModel()->GetOrders().Load(GetStoreOrderFilePath());
+    StoreOrderFactory& orders = GetModel()->GetOrders();
+    orders.Load(GetStoreOrderFilePath());
+    if(orders.GetSetAsideCount() > 0 && g_plugin) {
+        g_plugin->OutputLog(_("Store orders"),
+                            wxString::Format(_("Could not read %d stored store orders in %s; kept unchanged "
+                                               "under \"%s%s\"."),
+                                             orders.GetSetAsideCount(), GetStoreOrderFilePath(),
+                                             orders.GetUserKey(), UnreadableEntries::kSuffix));
+    }
 }
 
 void StoreOrderPane::SaveStoreOrders()
