@@ -1,6 +1,8 @@
 // Login, logout and the trade API library, with recording fake libraries in
 // place of the real one; the request senders over the fake trade API.
 #include "../connection/FakeApis.h"
+#include "DialogScript.h"
+#include "EventPump.h"
 #include "FakeHost.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
@@ -345,3 +347,48 @@ TEST_F(PluginLoginTest, SendersTakeConsecutiveIdsAndARefusalStillUsesOne)
     EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
     EXPECT_EQ(g_requestId, before + 2);
 }
+
+namespace {
+
+TEST(ServerList, ACutShortFileIsToldOnceInTheOutputWindowAndABox)
+{
+    DialogScript dialogs;
+    std::string text = ConText();
+    text.resize(text.size() / 2);
+    FakeHost host(text.c_str());
+    auto* plugin = static_cast<TessrinPlugin*>(CreatePlugin(&host));
+    wxArrayString names;
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_QUERY_SERVER_NAMES, &names);
+    EXPECT_TRUE(names.empty());
+    for(int attempt = 0; attempt < 2; ++attempt) {
+        wxArrayString request;
+        request.Add("Fake");
+        request.Add("alice");
+        request.Add("pw");
+        EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGIN_REQUEST, &request);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !dialogs.Seen().empty(); }));
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_FALSE(plugin->GetClient());
+    ASSERT_EQ(dialogs.Seen().size(), 1u) << "told once";
+    const wxString told =
+        "The server list could not be read from " + host.GetBaseDirectory() + "/data/config/Tessrin.con.";
+    EXPECT_EQ(dialogs.Seen()[0].message, told);
+    ASSERT_EQ(host.appended.size(), 1u);
+    EXPECT_EQ(host.appended[0].title, "Server list");
+    EXPECT_EQ(host.appended[0].body, told);
+    plugin->UnPlug();
+    delete plugin;
+}
+
+TEST_F(PluginLoginTest, AnUnknownServerOfAGoodListIsIgnoredWithoutAWord)
+{
+    DialogScript dialogs;
+    Login("Nobody");
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_FALSE(m_plugin->GetClient());
+    EXPECT_TRUE(dialogs.Seen().empty());
+    EXPECT_TRUE(m_host.appended.empty());
+}
+
+} // namespace

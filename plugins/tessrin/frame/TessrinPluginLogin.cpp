@@ -35,6 +35,9 @@ void TessrinPlugin::OnLoginRequest(wxCommandEvent& event)
     m_passwordDigest = PasswordDigest(password);
 
     const ServerInfo* server = m_serverItem.FindServer(serverName);
+    if(!server) {
+        TellServerListUnread();
+    }
     if(!server || !m_db) {
         return;
     }
