@@ -164,11 +164,12 @@ void RiskCustomPanel::TellUnreadable(const wxArrayString& places)
     // Once: the next save stores them under their kept names, which the next
     // read carries without a word.
     if(!places.empty() && g_plugin) {
-        g_plugin->OutputLog(_("Risk rules"),
-                            wxString::Format(_("Could not read %s of the stored risk rules in %s; kept "
-                                               "unchanged under the same name with \"%s\" added."),
-                                             wxJoin(places, ','), EditorConfigST::Get()->GetFileName(),
-                                             UnreadableEntries::kSuffix));
+        g_plugin->OutputLog(
+            _("Risk rules"),
+            wxString::Format(_("%zu stored entries could not be read; kept unchanged with \"%s\" "
+                               "added to their names: %s in %s"),
+                             places.size(), UnreadableEntries::kSuffix, wxJoin(places, ','),
+                             EditorConfigST::Get()->GetFileName()));
     }
 }
 

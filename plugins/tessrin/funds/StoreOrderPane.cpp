@@ -146,11 +146,11 @@ void StoreOrderPane::LoadStoreOrders()
     StoreOrderFactory& orders = GetModel()->GetOrders();
     orders.Load(GetStoreOrderFilePath());
     if(orders.GetSetAsideCount() > 0 && g_plugin) {
-        g_plugin->OutputLog(_("Store orders"),
-                            wxString::Format(_("Could not read %d stored store orders in %s; kept unchanged "
-                                               "under \"%s%s\"."),
-                                             orders.GetSetAsideCount(), GetStoreOrderFilePath(),
-                                             orders.GetUserKey(), UnreadableEntries::kSuffix));
+        g_plugin->OutputLog(
+            _("Store orders"),
+            wxString::Format(_("%d stored orders could not be read; kept unchanged as \"%s%s\" in %s"),
+                             orders.GetSetAsideCount(), orders.GetUserKey(), UnreadableEntries::kSuffix,
+                             GetStoreOrderFilePath()));
     }
 }
 
