@@ -123,10 +123,6 @@ bool ReadParsed(const JSONElement& element, const char* name, Value& field, Pars
     return (member.isString() || member.isNumber()) && parse(member.toString(), field);
 }
 
-} // namespace
-
-namespace {
-
 // Moves what cannot be read of the user's array (each element, or the whole
 // member when it is no array), as it stands, to the first kept array free for
 // it; returns how many values moved.
