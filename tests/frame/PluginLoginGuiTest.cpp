@@ -380,15 +380,4 @@ TEST(ServerList, ACutShortFileIsToldOnceInTheOutputWindowAndABox)
     plugin->UnPlug();
     delete plugin;
 }
-
-TEST_F(PluginLoginTest, AnUnknownServerOfAGoodListIsIgnoredWithoutAWord)
-{
-    DialogScript dialogs;
-    Login("Nobody");
-    wxTheApp->ProcessPendingEvents();
-    EXPECT_FALSE(m_plugin->GetClient());
-    EXPECT_TRUE(dialogs.Seen().empty());
-    EXPECT_TRUE(m_host.appended.empty());
-}
-
 } // namespace
