@@ -205,6 +205,7 @@ void MainFrame::RequestExit()
     if(m_closing) {
         return;
     }
+    m_tracer.Line("exit");
     m_modalLoops.RefuseNew();
     ContinueExit();
 }

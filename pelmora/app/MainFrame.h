@@ -52,7 +52,8 @@ public:
     // Sends it now.
     void SendCommand(const wxString& name);
     // Closes the window once every modal dialog (the login dialog, a
-    // plug-in's message box or dialog) has been ended and has returned.
+    // plug-in's message box or dialog) has been ended and has returned;
+    // traced "exit".
     void RequestExit();
     // The theme of ColoursAndFontsManager; a change is announced on the bus
     // (10100).

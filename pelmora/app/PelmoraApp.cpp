@@ -7,6 +7,7 @@
 #include "PluginCatalogues.h"
 #include "PluginManager.h"
 #include "pelmora/BitmapLoader.h"
+#include "pelmora/EditorConfig.h"
 #include "pelmora/EventNotifier.h"
 #include "pelmora/IPlugin.h"
 #include "pelmora/OutputWindow.h"
@@ -134,6 +135,9 @@ void PelmoraApp::LoadPlugins()
 void PelmoraApp::Shutdown()
 {
     if(m_plugins) {
+        // Every pane stores its settings as it goes: one write of the
+        // settings file for all of them, however large it is.
+        EditorConfig::SaveBatch batch(*EditorConfigST::Get());
         m_plugins->Unplug();
     }
     if(m_busTracer) {

@@ -116,6 +116,18 @@ bool WebAddress::IsSame(const wxString& first, const wxString& second)
     return Canonical(first) == Canonical(second);
 }
 
+wxString WebAddress::Origin(const wxString& url)
+{
+    if(!IsWeb(url)) {
+        return wxString();
+    }
+    Parts parts = Split(url);
+    if((parts.scheme == "http" && parts.port == "80") || (parts.scheme == "https" && parts.port == "443")) {
+        parts.port.clear();
+    }
+    return parts.scheme + "://" + parts.host + (parts.port.empty() ? "" : ":" + parts.port);
+}
+
 wxString WebAddress::FromFilePath(const wxString& path)
 {
     // Unreserved characters and '/' stay; everything else is escaped as UTF-8.

@@ -14,7 +14,9 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 using nlohmann::json;
 
@@ -68,10 +70,7 @@ template <class Predicate> bool WaitForState(const SimProcess& market, Predicate
 class HostFaultsTest : public ::testing::Test
 {
 protected:
-    HostFaultsTest()
-        : m_market(std::make_unique<SimProcess>()),
-          m_host(*m_market)
-    {}
+    HostFaultsTest() : m_market(std::make_unique<SimProcess>()), m_host(*m_market) {}
 
     long long StampOf(int line) { return m_host.TraceStamps().at(static_cast<std::size_t>(line)); }
 
@@ -180,6 +179,68 @@ TEST_F(HostFaultsTest, AMutedFrontAfterLoginIsLeftForTheOtherFront)
         *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, 5000));
     EXPECT_NE(front, muted);
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
+}
+
+namespace {
+// A generous bound for the exit with 30 MB of settings: one write of the
+// file, where a write per pane took half a minute. A sanitized debug build
+// takes seconds for that one write; there the bound only tells one write
+// from twenty.
+#ifdef __SANITIZE_ADDRESS__
+constexpr long kHugeSettingsExitMs = 20000;
+#else
+constexpr long kHugeSettingsExitMs = 3000;
+#endif
+
+// A pid that no process has: one of a child that has ended.
+pid_t GonePid()
+{
+    const pid_t child = fork();
+    if(child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+} // namespace
+
+TEST_F(HostFaultsTest, AHugeSettingsFileDoesNotStallTheExit)
+{
+    // About 30 MB of settings, as years of chart and order-dialog states may
+    // leave, and the temporary file of a save that a crash cut short.
+    json filler = json::object();
+    const std::string text(200, 'x');
+    for(int i = 0; i < 1000; ++i) {
+        filler["k" + std::to_string(i)] = text;
+    }
+    json objects = json::object();
+    for(int i = 0; i < 150; ++i) {
+        objects["Filler." + std::to_string(i)] = filler;
+    }
+    m_host.SetObjectSetting("Filler", objects);
+    const std::string settings = m_host.UserDataDir() + "/config/editor.conf";
+    ASSERT_GT(std::filesystem::file_size(settings), 30u * 1000 * 1000);
+    const std::string leftover = settings + ".tmp." + std::to_string(GonePid()) + ".1";
+    std::ofstream(leftover) << "{\"half\":";
+
+    m_host.Start(LoginArgs(10));
+    ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    EXPECT_FALSE(std::filesystem::exists(leftover)) << "removed at the start";
+    ASSERT_GE(m_host.WaitForLine("^exit$", 20000), 0) << m_host.Describe();
+    const auto exiting = std::chrono::steady_clock::now();
+    EXPECT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
+    const auto exitMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - exiting);
+    EXPECT_LT(exitMs.count(), kHugeSettingsExitMs)
+        << "the panes' settings are written once, not once per pane";
+
+    // What the panes stored at the exit is in the file, beside the rest.
+    std::ifstream in(settings);
+    const json stored = json::parse(in, nullptr, false);
+    ASSERT_TRUE(stored.is_object());
+    EXPECT_EQ(stored["objects"]["Filler"].size(), 150u);
+    EXPECT_TRUE(stored["objects"].contains("TessrinPluginConfig"));
+    EXPECT_TRUE(stored["objects"].contains("PositionPaneCfg"));
 }
 
 TEST(ScratchDataFolder, GetsEveryInstalledDataFileButTheServerList)

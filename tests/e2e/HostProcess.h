@@ -44,6 +44,8 @@ public:
     // Their time stamps: milliseconds since the host started.
     std::vector<long long> TraceStamps() const;
     const std::string& DataDir() const { return m_dataDir; }
+    // The user's folder (PELMORA_USER_DATA_DIR): config/editor.conf and the like.
+    std::string UserDataDir() const { return m_dir + "/user"; }
     // Waits until a trace line at `from` or later matches the regular
     // expression; returns its index, or -1 when the time is up.
     int WaitForLine(const std::string& pattern, int timeoutMs, int from = 0) const;

@@ -1,13 +1,18 @@
 // Login, logout and the trade API library, with recording fake libraries in
 // place of the real one; the request senders over the fake trade API.
 #include "../connection/FakeApis.h"
+#include "DialogScript.h"
+#include "EventPump.h"
 #include "FakeHost.h"
+#include "ScopedEnv.h"
+#include "ScratchFolder.h"
 #include "connection/Client.h"
 #include "connection/RequestId.h"
 #include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
@@ -27,24 +32,46 @@ extern "C" __attribute__((visibility("default"))) void FakeTradeApiRecord(const 
 
 namespace {
 
+// The host's bin folder of these tests: the stand-ins under the names the
+// server list gives, and the host's own library as one without the exports.
+class StandInFolder
+{
+public:
+    StandInFolder() : m_bin("PELMORA_BIN_DIR", m_folder.Path())
+    {
+        const char* build = std::getenv("TESSRIN_BUILD_DIR");
+        const std::string sdk = std::string(build ? build : ".") + "/bin/libpelmora_sdk.so";
+        Link(std::string(FAKE_API_DIR) + "/libFakeTradeApi.so", "libFakeTradeApi.so");
+        Link(std::string(FAKE_API_DIR) + "/libOtherTradeApi.so", "libOtherTradeApi.so");
+        // A link, so the library already in the process is the one found.
+        Link(sdk, "libNoExports.so");
+    }
+
+private:
+    void Link(const std::string& target, const char* name)
+    {
+        std::error_code error;
+        std::filesystem::create_symlink(std::filesystem::absolute(target), m_folder.File(name).utf8_string(),
+                                        error);
+        EXPECT_FALSE(error) << name;
+    }
+
+    ScratchFolder m_folder;
+    ScopedEnv m_bin;
+};
+
 std::string ConText()
 {
-    const std::string fakes = FAKE_API_DIR;
-    const char* build = std::getenv("TESSRIN_BUILD_DIR");
-    const std::string sdk = std::string(build ? build : ".") + "/bin/libpelmora_sdk.so";
     return R"({"server": [
-        {"name": "Fake", "api": ")" +
-           fakes + R"(/libFakeTradeApi.so",
-         "trade": ["127.0.0.1:7000"], "mq": ["127.0.0.1:7001"]},
-        {"name": "Fake2", "api": ")" +
-           fakes + R"(/libFakeTradeApi.so",
-         "trade": ["127.0.0.1:7100"], "mq": ["127.0.0.1:7101"]},
-        {"name": "Other", "api": ")" +
-           fakes + R"(/libOtherTradeApi.so",
-         "trade": ["127.0.0.1:7200"], "mq": ["127.0.0.1:7201"]},
+        {"name": "Fake", "api": "FakeTradeApi", "trade": ["127.0.0.1:7000"], "mq": ["127.0.0.1:7001"]},
+        {"name": "Fake2", "api": "FakeTradeApi", "trade": ["127.0.0.1:7100"], "mq": ["127.0.0.1:7101"]},
+        {"name": "Other", "api": "OtherTradeApi", "trade": ["127.0.0.1:7200"], "mq": ["127.0.0.1:7201"]},
         {"name": "Missing", "api": "NoSuchTradeApi", "trade": ["127.0.0.1:7300"]},
-        {"name": "NoExports", "api": ")" +
-           sdk + R"(", "trade": ["127.0.0.1:7400"]}
+        {"name": "NoExports", "api": "NoExports", "trade": ["127.0.0.1:7400"]},
+        {"name": "Pathed", "api": ")" +
+           std::string(FAKE_API_DIR) + R"(/libFakeTradeApi.so", "trade": ["127.0.0.1:7500"]},
+        {"name": "Relative", "api": "fakeapi/libFakeTradeApi.so", "trade": ["127.0.0.1:7600"]},
+        {"name": "FileName", "api": "libFakeTradeApi.so", "trade": ["127.0.0.1:7700"]}
     ]})";
 }
 
@@ -98,6 +125,7 @@ protected:
         announced.push_back(event.GetClientData());
     }
 
+    StandInFolder m_standIns;
     FakeHost m_host;
     TessrinPlugin* m_plugin;
     std::vector<void*> announced;
@@ -170,6 +198,23 @@ TEST_F(PluginLoginTest, ALibraryThatCannotBeLoadedOrBoundEndsTheLoginWithoutACli
     EXPECT_TRUE(m_plugin->GetClient());
     EXPECT_EQ(Count("FakeApi GlobalInit"), 2u);
     EXPECT_EQ(announced.size(), 2u);
+}
+
+TEST_F(PluginLoginTest, OnlyABareLibraryNameOfTheHostsFolderIsLoaded)
+{
+    // The library exists at each of these names (the second relative to the
+    // working folder), but not as a file of the host's folder: a server list
+    // must not load code from elsewhere.
+    ASSERT_TRUE(wxFileName::FileExists("fakeapi/libFakeTradeApi.so"));
+    for(const char* server : {"Pathed", "Relative"}) {
+        SCOPED_TRACE(server);
+        Login(server);
+        EXPECT_FALSE(m_plugin->GetClient());
+        EXPECT_EQ(Count("FakeApi GlobalInit"), 0u);
+    }
+    EXPECT_TRUE(announced.empty());
+    Login("FileName");
+    EXPECT_TRUE(m_plugin->GetClient()) << "the file name as it stands";
 }
 
 TEST_F(PluginLoginTest, ASecondLoginWithTheSameLibraryKeepsItAndReplacesTheClient)
@@ -302,3 +347,37 @@ TEST_F(PluginLoginTest, SendersTakeConsecutiveIdsAndARefusalStillUsesOne)
     EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
     EXPECT_EQ(g_requestId, before + 2);
 }
+
+namespace {
+
+TEST(ServerList, ACutShortFileIsToldOnceInTheOutputWindowAndABox)
+{
+    DialogScript dialogs;
+    std::string text = ConText();
+    text.resize(text.size() / 2);
+    FakeHost host(text.c_str());
+    auto* plugin = static_cast<TessrinPlugin*>(CreatePlugin(&host));
+    wxArrayString names;
+    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_QUERY_SERVER_NAMES, &names);
+    EXPECT_TRUE(names.empty());
+    for(int attempt = 0; attempt < 2; ++attempt) {
+        wxArrayString request;
+        request.Add("Fake");
+        request.Add("alice");
+        request.Add("pw");
+        EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGIN_REQUEST, &request);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !dialogs.Seen().empty(); }));
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_FALSE(plugin->GetClient());
+    ASSERT_EQ(dialogs.Seen().size(), 1u) << "told once";
+    const wxString told =
+        "The server list could not be read from " + host.GetBaseDirectory() + "/data/config/Tessrin.con.";
+    EXPECT_EQ(dialogs.Seen()[0].message, told);
+    ASSERT_EQ(host.appended.size(), 1u);
+    EXPECT_EQ(host.appended[0].title, "Server list");
+    EXPECT_EQ(host.appended[0].body, told);
+    plugin->UnPlug();
+    delete plugin;
+}
+} // namespace

@@ -26,11 +26,12 @@ int Id(const char* name)
 }
 
 // The test host with what the tool bar and menus need: an AUI-managed frame
-// with the host's panes and menus, and a switch for plug-in tool bars.
+// with the host's panes and menus, and a switch for plug-in tool bars. Its
+// server list has one server (with none, a login would bring a box).
 class ToolBarHost : public FakeHost
 {
 public:
-    explicit ToolBarHost(bool toolBars) : FakeHost(nullptr), m_toolBars(toolBars)
+    explicit ToolBarHost(bool toolBars) : FakeHost(R"({"server": [{"name": "Demo"}]})"), m_toolBars(toolBars)
     {
         wxFrame* frame = GetMainFrame();
         frame->SetSize(1000, 700);

@@ -116,7 +116,7 @@ TEST(PayPortRegistPanel, BankPagesInTheCentreNotebook)
     Notebook* centre = bed.Host().Manager().GetCentreBook();
     ASSERT_NE(nullptr, centre);
     auto addPage = [&] {
-        auto* panel = new PayPortRegistPanel(centre);
+        auto* panel = new PayPortRegistPanel(centre, bank.Url("/sign"));
         EXPECT_TRUE(centre->AddPage(panel, _("PayPort"), true));
         return panel;
     };
@@ -141,6 +141,17 @@ TEST(PayPortRegistPanel, BankPagesInTheCentreNotebook)
     EXPECT_GE(steady_clock::now() - start, milliseconds(500));
     EXPECT_EQ(0, bank.Hits("/first"));
     EXPECT_EQ(2, bank.Hits("/sign"));
+    // The same page on another host (or port) than the pay port's own bank
+    // gets no control.
+    std::string elsewhere = bank.Url("/sign");
+    elsewhere.replace(elsewhere.find("127.0.0.1"), 9, "localhost");
+    panel->LoadUrl(elsewhere);
+    ASSERT_TRUE(WaitForTitle(*panel, "Signing control missing")) << elsewhere;
+    FakeBank other;
+    panel->LoadUrl(other.Url("/sign"));
+    ASSERT_TRUE(
+        PumpUntil([&] { return other.Hits("/sign") == 1 && panel->GetPage()->IsLoaded(); }, seconds(10)));
+    ASSERT_TRUE(WaitForTitle(*panel, "Signing control missing")) << other.Url("/sign");
 
     // New windows load in the same view, and no window opens.
     const size_t windows = wxTopLevelWindows.size();

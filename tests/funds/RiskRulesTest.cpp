@@ -150,6 +150,65 @@ TEST(RiskRuleStorage, ThreeKeysWithAGapReadAsTwoRules)
     RiskObjectVectorConfig list;
     list.DeSerialize(arch);
     EXPECT_EQ(list.GetRules().size(), 2u);
+    // The rule past the gap is not dropped: it is written back aside.
+    const Json written = Stored(list);
+    EXPECT_EQ(Keys(written), (std::vector<std::string>{"0", "1", "3.unreadable"}));
+    EXPECT_EQ(written["3.unreadable"], rule);
+}
+
+TEST(RiskRuleStorage, WhatCannotBeReadIsKeptAsideAndNothingReadIsWrittenBackChanged)
+{
+    const Json price = Stored(*Rule('A', "AG", 5100, true, true, 'E'));
+    const Json rate = Stored(*Rule('B', "", 0.8));
+    const Json second = Stored(*Rule('D', "", 100.0, false, true));
+    auto with = [&](const char* key, Json value) {
+        Json rule = price;
+        rule[key] = std::move(value);
+        return rule;
+    };
+    const struct
+    {
+        const char* name;
+        Json rule;
+    } cases[] = {
+        {"threshold that is no number", with("m_riskMaxVal", "abc")},
+        {"threshold nan", with("m_riskMaxVal", "nan")},
+        {"threshold infinite", with("m_riskMaxVal", "inf")},
+        {"threshold as a JSON number", with("m_riskMaxVal", 5100)},
+        {"sound as text", with("m_bSound", "yes")},
+        {"item as a number", with("m_riskItem", 7)},
+        {"type as a number", with("m_riskType", 1)},
+        {"no type", Json{{"m_riskItem", "AG"}, {"m_riskMaxVal", "1.00"}}},
+        {"rule as text", "mdWarning AG 5100"},
+    };
+    for(const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // "RiskCustoms" as one text: the lists are found by their keys.
+        const Json stored = {{"RiskObjectVector.demo", {{"0", price}, {"1", c.rule}, {"2", rate}}},
+                             {"RiskObjectVector.second", {{"0", second}}},
+                             {"RiskCustoms", "demo,second"}};
+        const auto config = Read(stored);
+        ASSERT_EQ(config->GetRules("demo").size(), 2u) << "the rule after it still counts";
+        EXPECT_EQ(config->GetRules("demo")[1]->m_riskType, 'B');
+        ASSERT_EQ(config->GetRules("second").size(), 1u);
+        EXPECT_EQ(wxJoin(config->GetUnreadablePlaces(), ' '), "RiskObjectVector.demo/1 RiskCustoms");
+
+        const Json written = Stored(*config);
+        EXPECT_EQ(written["RiskObjectVector.demo"],
+                  (Json{{"0", price}, {"1", rate}, {"1.unreadable", c.rule}}));
+        EXPECT_EQ(written["RiskObjectVector.second"], stored["RiskObjectVector.second"]);
+        EXPECT_EQ(written["RiskCustoms"], Json::array({"demo", "second"}));
+        EXPECT_EQ(written["RiskCustoms.unreadable"], "demo,second");
+        // Read again, nothing is new to tell and the same is written.
+        const auto again = Read(written);
+        EXPECT_TRUE(again->GetUnreadablePlaces().empty());
+        EXPECT_EQ(Stored(*again), written);
+    }
+
+    // A login's list that is no object: kept, and the login starts empty.
+    const auto config = Read(Json{{"RiskObjectVector.demo", "0:5100"}, {"RiskCustoms", {"demo"}}});
+    EXPECT_TRUE(config->GetRules("demo").empty());
+    EXPECT_EQ(Stored(*config)["RiskObjectVector.demo.unreadable"], "0:5100");
 }
 
 TEST(RiskRuleStorage, SavingOneLoginThroughTheEditorConfigKeepsTheOthers)

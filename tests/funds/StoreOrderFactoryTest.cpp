@@ -152,7 +152,7 @@ TEST_F(StoreOrderFileTest, LoadsAgainWithRunningIdsTimeToTheSecondAndMissingMemb
     ASSERT_TRUE(first.storeTime.IsValid());
     EXPECT_EQ(first.storeTime, wxDateTime(9, wxDateTime::Dec, 2026, 4, 42, 23));
 
-    WriteText(m_path, R"({"StoreOrder":{"7":[{"storeCode":"X","quantity":"abc","storeTime":"never"}]}})");
+    WriteText(m_path, R"({"StoreOrder":{"7":[{"storeCode":"X","storeTime":""}]}})");
     StoreOrderFactory sparse(&m_db);
     sparse.SetUserKey(7);
     ASSERT_TRUE(sparse.Load(m_path));
@@ -165,6 +165,77 @@ TEST_F(StoreOrderFileTest, LoadsAgainWithRunningIdsTimeToTheSecondAndMissingMemb
     EXPECT_EQ(only.registStatus, -1);
     EXPECT_EQ(only.mortageStatus, -1);
     EXPECT_EQ(only.userId, 0);
+}
+
+TEST_F(StoreOrderFileTest, ElementsThatCannotBeReadAreKeptAsideAsTheyStandAndToldOnce)
+{
+    const Json good = Json::parse(R"({"userId":"1001","symbolId":"101","storeCode":"G1","quantity":"2.5",)"
+                                  R"("inoutStatus":0,"registStatus":3,"mortageStatus":3})");
+    // A negative id is written sign-extended to 64 bits; it reads back.
+    const Json negative = Json::parse(R"({"storeCode":"G2","userId":"18446744073709551615"})");
+    const struct
+    {
+        const char* name;
+        const char* element;
+    } cases[] = {
+        {"text", R"("junk")"},
+        {"number", "42"},
+        {"null", "null"},
+        {"no member of an order", R"({"colour":"red"})"},
+        {"id beyond 32 bits", R"({"storeCode":"W","symbolId":"99999999999"})"},
+        {"negative id beyond 32 bits", R"({"storeCode":"W","userId":"18446744071562067967"})"},
+        {"id that is no number", R"({"storeCode":"W","userId":"12x"})"},
+        {"id as a JSON number beyond 32 bits", R"({"storeCode":"W","symbolId":99999999999})"},
+        {"nan quantity", R"({"storeCode":"N","quantity":"nan"})"},
+        {"infinite apply quantity", R"({"storeCode":"N","applyQuantity":"inf"})"},
+        {"quantity that is no number", R"({"storeCode":"N","quantity":"abc"})"},
+        {"time that does not parse", R"({"storeCode":"T","storeTime":"never"})"},
+        {"status as text", R"({"storeCode":"S","inoutStatus":"1"})"},
+        {"status beyond 32 bits", R"({"storeCode":"S","registStatus":4294967297})"},
+        {"mirrored row", R"({"storeCode":"----","inoutStatus":4})"},
+        {"code as a number", R"({"storeCode":5})"},
+    };
+    for(const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Json bad = Json::parse(c.element);
+        const Json other = {{"1002", Json::array({bad})}};
+        Json item = other;
+        item["1001"] = Json::array({good, bad, negative});
+        WriteText(m_path, Json{{"StoreOrder", item}}.dump());
+
+        StoreOrderFactory orders(&m_db);
+        orders.SetUserKey(1001);
+        ASSERT_TRUE(orders.Load(m_path));
+        EXPECT_EQ(orders.GetSetAsideCount(), 1);
+        ASSERT_EQ(orders.GetIndexByPrimary().size(), 2u);
+        EXPECT_EQ(orders.GetIndex<BySequence>()[1].userId, -1);
+        Json file = ReadJson(m_path)["StoreOrder"];
+        EXPECT_EQ(file["1001"], Json::array({good, negative})) << "the others unchanged";
+        EXPECT_EQ(file["1001.unreadable"], Json::array({bad}));
+        EXPECT_EQ(file["1002"], other["1002"]) << "another user's are not read";
+
+        // Saved and read again: nothing more to set aside or tell.
+        ASSERT_TRUE(orders.Save(m_path));
+        EXPECT_EQ(ReadJson(m_path)["StoreOrder"]["1001.unreadable"], Json::array({bad}));
+        StoreOrderFactory again(&m_db);
+        again.SetUserKey(1001);
+        ASSERT_TRUE(again.Load(m_path));
+        EXPECT_EQ(again.GetSetAsideCount(), 0);
+        EXPECT_EQ(again.GetIndexByPrimary().size(), 2u);
+    }
+
+    // A user's member that is no array, next to a kept one that is none
+    // either: moved to the first free kept name.
+    WriteText(m_path, R"({"StoreOrder":{"1001":"lost?","1001.unreadable":"mine"}})");
+    ASSERT_TRUE(m_orders.Load(m_path));
+    EXPECT_EQ(m_orders.GetSetAsideCount(), 1);
+    Add(LocalOrder("A1", 1));
+    ASSERT_TRUE(m_orders.Save(m_path));
+    const Json file = ReadJson(m_path)["StoreOrder"];
+    EXPECT_EQ(file["1001.unreadable"], "mine");
+    EXPECT_EQ(file["1001.unreadable.2"], Json::array({"lost?"}));
+    ASSERT_EQ(file["1001"].size(), 1u);
+    EXPECT_EQ(file["1001"][0]["storeCode"], "A1");
 }
 
 TEST_F(StoreOrderFileTest, SaveKeepsOtherUsersAndHangOrdersAndWritesNothingWithoutAUser)

@@ -2,7 +2,8 @@
 // holding of silver mirrored in "Store ", following the market's pushes; a
 // "Store In" order in the user's file at once; the goods page; an "Apply
 // Goods" at the market and its "Cancel Goods" from the mirrored row; the
-// order dialog's financing question; and no page when it is hidden.
+// order dialog's financing question; no page when it is hidden; and stored
+// orders and risk rules that cannot be read.
 #include "../orders/OrderDialogHarness.h"
 #include "TestBed.h"
 #include "db/RecordStore.h"
@@ -11,15 +12,21 @@
 #include "funds/FinancingGoodsPane.h"
 #include "funds/FinancingGoodsRules.h"
 #include "funds/GoodsMgrPanel.h"
+#include "funds/RiskCustomPanel.h"
+#include "funds/RiskCustomPanelModel.h"
+#include "funds/RiskParamsCustomConfig.h"
 #include "funds/StoreOrderDlg.h"
 #include "funds/StoreOrderPane.h"
 #include "orders/OrderKinds.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <pelmora/EditorConfig.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/OutputWindow.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/timer.h>
@@ -330,6 +337,94 @@ TEST(StoreOrderFlow, HiddenPaneGivesNoStorePage)
         EXPECT_NE(output.GetPageText(i), "Store ");
     }
     EXPECT_NE(FindPage<wxWindow>(output, "Notice "), nullptr);
+}
+
+// The settings file as it stands, and written back whole.
+json ReadSettings(TestBed& bed)
+{
+    return ReadJson(bed.UserDataDir() + "/config/editor.conf");
+}
+
+void WriteJson(const wxString& path, const json& value)
+{
+    wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    wxFFile file(path, "wb");
+    ASSERT_TRUE(file.IsOpened());
+    file.Write(wxString::FromUTF8(value.dump()));
+}
+
+size_t Lines(TestBed& bed, const wxString& title)
+{
+    return static_cast<size_t>(
+        std::count_if(bed.Host().appended.begin(), bed.Host().appended.end(),
+                      [&](const OutputWindow::Entry& entry) { return entry.title == title; }));
+}
+
+TEST(StoredDataFlow, WhatCannotBeReadIsKeptAsideToldOnceAndTheRestWrittenBackUnchanged)
+{
+    TestBed bed;
+    // Demo's store orders: one as the client writes it, three it cannot read.
+    const json order = {{"userId", "1001"},  {"symbolId", "101"},    {"symbolCode", "白银"},
+                        {"storeCode", "S1"}, {"quantity", "2.5"},    {"applyQuantity", "2.5"},
+                        {"storeTime", ""},   {"storeName", "North"}, {"inoutStatus", 0},
+                        {"registStatus", 3}, {"mortageStatus", 3}};
+    const json junk = json::array({"junk",
+                                   {{"storeCode", "W"}, {"symbolId", "99999999999"}},
+                                   {{"storeCode", "N"}, {"quantity", "nan"}}});
+    const wxString orders = bed.UserDataDir() + "/config/storeorder.con";
+    json file = {{"StoreOrder", {{"1001", json::array({order, junk[0], junk[1], junk[2]})}}}};
+    WriteJson(orders, file);
+    // Risk rules of two logins with "RiskCustoms" as one text.
+    const json price = {{"m_riskType", "mdWarning"}, {"m_riskItem", "白银"}, {"m_riskMaxVal", "5100.00"},
+                        {"m_riskCondition", ""},     {"m_bSound", false},    {"m_bWindow", true}};
+    const json rate = {{"m_riskType", "riskWarning"}, {"m_riskItem", ""}, {"m_riskMaxVal", "0.80"},
+                       {"m_riskCondition", ""},       {"m_bSound", true}, {"m_bWindow", false}};
+    json settings = ReadSettings(bed);
+    settings["objects"][RiskParamsCustomConfig::kObjectName] = {{"RiskObjectVector.demo", {{"0", price}}},
+                                                                {"RiskObjectVector.second", {{"0", rate}}},
+                                                                {"RiskCustoms", "demo,second"}};
+    WriteJson(bed.UserDataDir() + "/config/editor.conf", settings);
+    EditorConfigST::Free();
+
+    ASSERT_TRUE(bed.Start());
+    Notebook& output = *bed.Host().Manager().GetOutputBook();
+    auto* store = FindPage<StoreOrderPane>(output, "Store ");
+    auto* risk = FindPage<RiskCustomPanel>(output, "RiskCustom");
+    ASSERT_TRUE(store && risk);
+    ASSERT_TRUE(PumpUntil([&] { return risk->GetLoginName() == "demo"; }));
+    ASSERT_EQ(risk->GetModel()->GetCount(), 1u);
+    EXPECT_DOUBLE_EQ(risk->GetModel()->GetRiskObjVec()[0]->m_riskMaxVal, 5100.0);
+    std::vector<wxString> codes;
+    for(const StoreOrder& row : store->GetModel()->GetOrders().GetIndex<BySequence>()) {
+        if(!row.IsMirrored()) {
+            codes.push_back(row.storeCode);
+        }
+    }
+    EXPECT_EQ(codes, std::vector<wxString>{"S1"});
+    EXPECT_EQ(Lines(bed, "Store orders"), 1u);
+    EXPECT_EQ(Lines(bed, "Risk rules"), 1u);
+    file = ReadJson(orders)["StoreOrder"];
+    EXPECT_EQ(file["1001"], json::array({order}));
+    EXPECT_EQ(file["1001.unreadable"], junk) << "kept as they stand";
+
+    // A restart saves and reads everything again: nothing new to tell, and
+    // what was read comes back as it was.
+    ASSERT_TRUE(bed.Restart());
+    risk = FindPage<RiskCustomPanel>(*bed.Host().Manager().GetOutputBook(), "RiskCustom");
+    ASSERT_NE(risk, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return risk->GetLoginName() == "demo"; }));
+    EXPECT_EQ(risk->GetModel()->GetCount(), 1u);
+    EXPECT_EQ(Lines(bed, "Store orders"), 0u);
+    EXPECT_EQ(Lines(bed, "Risk rules"), 0u);
+    bed.Unload();
+    file = ReadJson(orders)["StoreOrder"];
+    EXPECT_EQ(file["1001"], json::array({order}));
+    EXPECT_EQ(file["1001.unreadable"], junk);
+    const json rules = ReadSettings(bed)["objects"][RiskParamsCustomConfig::kObjectName];
+    EXPECT_EQ(rules["RiskObjectVector.demo"], json({{"0", price}}));
+    EXPECT_EQ(rules["RiskObjectVector.second"], json({{"0", rate}}));
+    EXPECT_EQ(rules["RiskCustoms"], json::array({"demo", "second"}));
+    EXPECT_EQ(rules["RiskCustoms.unreadable"], "demo,second");
 }
 
 } // namespace

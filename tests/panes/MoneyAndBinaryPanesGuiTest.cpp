@@ -3,6 +3,7 @@
 // openers with the platform fakes; both panes on the display; then one flow
 // each on the logged-in test bed.
 #include "EventPump.h"
+#include "LogCapture.h"
 #include "NotebookHost.h"
 #include "PaneTestRecords.h"
 #include "RecordingNotifier.h"
@@ -578,6 +579,27 @@ int NewDeposit(TestBed& bed, double amount, const std::set<int>& known)
     return id;
 }
 
+// The market pushes a bank address (1076) for account 11 and pay port 1.
+int PushBankAddress(TestBed& bed, int id, const std::string& url)
+{
+    sFFixBankInUrl push{};
+    push.accountKey = 11;
+    push.id = id;
+    push.sysPayPortId = 1;
+    tradeapi::SetFixedText(push.url, url);
+    return bed.Market().Post("/admin/push?user=demo&code=1076",
+                             std::string(reinterpret_cast<const char*>(&push), sizeof push));
+}
+
+// Waits until the page's title is this.
+bool HasTitle(PayPortRegistPanel& panel, const wxString& title)
+{
+    return panel.GetPage() && PumpUntil([&] {
+               wxString shown;
+               return panel.GetPage()->Evaluate("document.title", &shown) && shown == title;
+           });
+}
+
 sFFixReqInOutMoney Deposit(double amount)
 {
     sFFixReqInOutMoney deposit{};
@@ -667,13 +689,49 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_EQ(bed.Dialogs().CountSeen("LabelDialog"), 1u);
     EXPECT_TRUE(loads(InOutPages(bed)[0], first));
 
-    // Registered: the page at once, one per push.
+    // Registered: the page at once, one per push; the bank's page finds the
+    // signing control.
     const int second = deposit();
     ASSERT_GE(second, 0);
     ASSERT_TRUE(PumpUntil([&] { return InOutPages(bed).size() == 2; }));
     EXPECT_TRUE(loads(InOutPages(bed)[1], second));
+    EXPECT_TRUE(HasTitle(*InOutPages(bed)[1], "Signing control ready"));
     EXPECT_EQ(bed.Dialogs().CountSeen("LabelDialog"), 1u);
     EXPECT_TRUE(browser.namedCalls.empty());
+
+    // An address that is no web address opens nothing: no page, no browser,
+    // one warning.
+    const std::string market = "127.0.0.1:" + std::to_string(bed.Market().HttpPort());
+    for(const std::string hostile : {"file:///etc/passwd", "javascript:alert(1)", "http://"}) {
+        LogCapture log;
+        ASSERT_EQ(PushBankAddress(bed, second, hostile), 200);
+        ASSERT_TRUE(PumpUntil([&] { return byId.find(second)->bankUrl == wxString(hostile); }));
+        const auto refusals = [&] {
+            return std::count_if(log.lines.begin(), log.lines.end(), [&](const std::string& line) {
+                return line.find("refused") != std::string::npos && line.find(hostile) != std::string::npos;
+            });
+        };
+        ASSERT_TRUE(PumpUntil([&] { return refusals() > 0; })) << hostile;
+        RunQueued();
+        EXPECT_EQ(refusals(), 1) << hostile;
+        EXPECT_EQ(InOutPages(bed).size(), 2u) << hostile;
+        EXPECT_TRUE(browser.namedCalls.empty() && browser.defaultCalls.empty()) << hostile;
+    }
+
+    // The pay port's own bank is where the market pushed its signing page:
+    // a movement's page pushed on another host gets no signing control.
+    const auto& attached = bed.Store().m_user_AttPay_table->GetIndexByPrimary();
+    ASSERT_EQ(PushBankAddress(bed, 77, "http://" + market + "/bank/sign?qianyue=1&payport=1&acc=11"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return attached.find(77) != attached.end(); }));
+    const std::string page = "/bank/deposit?inOutId=" + std::to_string(second) + "&amount=300.00&payport=1";
+    ASSERT_EQ(
+        PushBankAddress(bed, second, "http://localhost:" + std::to_string(bed.Market().HttpPort()) + page),
+        200);
+    ASSERT_TRUE(PumpUntil([&] { return InOutPages(bed).size() == 3; }));
+    EXPECT_TRUE(HasTitle(*InOutPages(bed)[2], "Signing control missing"));
+    ASSERT_EQ(PushBankAddress(bed, second, "http://" + market + page + "&again=1"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return InOutPages(bed).size() == 4; }));
+    EXPECT_TRUE(HasTitle(*InOutPages(bed)[3], "Signing control ready"));
 
     // "ShowInoutInBrower": the browser, no page.
     bed.SetConfigValue("ShowInoutInBrower", true);
@@ -685,7 +743,7 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_EQ(browser.defaultCalls[0], PayPortRegistPanel::NormaliseUrl(address));
     ASSERT_EQ(browser.namedCalls.size(), 1u);
     EXPECT_EQ(browser.namedCalls[0].browser, "iexplore.exe");
-    EXPECT_EQ(InOutPages(bed).size(), 2u);
+    EXPECT_EQ(InOutPages(bed).size(), 4u);
 
     // The market's money steps pass the deposits.
     ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=20000"), 200);
@@ -703,7 +761,7 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_EQ(Cell(model, total, InOutMoneyModel::eInMoney), FormatMoney(PassedAtMarket(state, "1")));
     EXPECT_EQ(Cell(model, total, InOutMoneyModel::eOutMoney), FormatMoney(PassedAtMarket(state, "2")));
     EXPECT_EQ(Cell(model, 2, InOutMoneyModel::eStatus), "Pass");
-    EXPECT_EQ(InOutPages(bed).size(), 2u) << "a state change brings no new address";
+    EXPECT_EQ(InOutPages(bed).size(), 4u) << "a state change brings no new address";
     EXPECT_EQ(browser.defaultCalls.size(), 1u);
 
     // A money notice of the output window brings the page forward.

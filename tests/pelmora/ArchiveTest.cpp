@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 #include <wx/ffile.h>
+#include <wx/filename.h>
 
 namespace {
 // A rule with every kind of value the archive stores.
@@ -237,4 +240,76 @@ TEST(EditorConfig, SavesOfTwoObjectsOverOneFileKeepEachOther)
     long value = 0;
     EXPECT_TRUE(check.GetLongValue("fromFirst", value));
     EXPECT_TRUE(check.GetLongValue("fromSecond", value));
+}
+
+TEST(EditorConfig, SavesInABatchReachTheFileOnceWhenTheOutermostEnds)
+{
+    ScratchFolder dir;
+    const wxString path = dir.File("editor.conf");
+    EditorConfig config(path);
+    ASSERT_TRUE(config.SaveLongValue("before", 1));
+    {
+        EditorConfig::SaveBatch outer(config);
+        {
+            EditorConfig::SaveBatch inner(config);
+            ASSERT_TRUE(config.SaveLongValue("a", 2));
+            RuleList list;
+            list.rules.push_back(MakeRule("riskWarning", 0.8));
+            ASSERT_TRUE(config.SaveObject("RiskCustomPanel", &list));
+        }
+        ASSERT_TRUE(config.SaveStringValue("b", "text"));
+        // Another writer meanwhile: its value is merged, not lost.
+        EditorConfig other(path);
+        ASSERT_TRUE(other.SaveLongValue("fromOther", 3));
+        long value = 0;
+        EXPECT_TRUE(config.GetLongValue("a", value)) << "seen at once";
+        EXPECT_EQ(value, 2);
+        EXPECT_FALSE(EditorConfig(path).GetLongValue("a", value)) << "not yet in the file";
+    }
+    EditorConfig check(path);
+    long value = 0;
+    EXPECT_TRUE(check.GetLongValue("before", value));
+    EXPECT_TRUE(check.GetLongValue("a", value));
+    EXPECT_TRUE(check.GetLongValue("fromOther", value));
+    EXPECT_EQ(check.GetStringValue("b"), "text");
+    RuleList list;
+    ASSERT_TRUE(check.LoadObject("RiskCustomPanel", &list));
+    EXPECT_EQ(list.rules.size(), 1u);
+}
+
+TEST(EditorConfig, TemporaryFilesOfSavesThatNeverEndedAreRemovedAtTheStart)
+{
+    ScratchFolder dir;
+    const wxString path = dir.File("editor.conf");
+    const pid_t child = fork();
+    if(child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0); // its pid is no process's now
+    const wxString gone = wxString::Format("%s.tmp.%d.4", path, static_cast<int>(child));
+    const wxString mine = wxString::Format("%s.tmp.%d.1", path, static_cast<int>(getpid()));
+    const wxString parent = wxString::Format("%s.tmp.%d.1", path, static_cast<int>(getppid()));
+    const wxString foreign[] = {parent, path + ".tmp.notours", dir.File("other.conf.tmp.1.1")};
+    for(const wxString& file : {gone, mine, foreign[0], foreign[1], foreign[2]}) {
+        WriteText(file, "{\"half\":");
+    }
+    EditorConfig config(path);
+    EXPECT_FALSE(wxFileName::FileExists(gone));
+    EXPECT_FALSE(wxFileName::FileExists(mine));
+    for(const wxString& file : foreign) {
+        EXPECT_TRUE(wxFileName::FileExists(file)) << file << ": a live writer's, or no save's of this file";
+    }
+}
+
+TEST(EditorConfig, ALongBeyondItsRangeIsRefusedNotWrapped)
+{
+    ScratchFolder dir;
+    const wxString path = dir.File("editor.conf");
+    WriteText(path, R"({"longValues":{"big":18446744073709551615,"fine":-5}})");
+    EditorConfig config(path);
+    long value = 7;
+    EXPECT_FALSE(config.GetLongValue("big", value));
+    EXPECT_EQ(value, 7);
+    EXPECT_TRUE(config.GetLongValue("fine", value));
+    EXPECT_EQ(value, -5);
 }

@@ -140,3 +140,37 @@ TEST(pmStandardPaths, EnvironmentMovesEachFolder)
               wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
     EXPECT_EQ(pmStandardPaths::Get().GetDataDir(), pmStandardPaths::Get().GetBinFolder());
 }
+
+TEST(clDynamicLibrary, FromTheHostFoldersOnlyBareNamesOfThoseFoldersLoad)
+{
+    ScratchFolder dir;
+    ScopedEnv bin("PELMORA_BIN_DIR", dir.File("bin"));
+    ASSERT_TRUE(CopyFixture(FAKEAPI_PATH, dir.File("bin/libFakeApi.so")));
+    ASSERT_TRUE(CopyFixture(FAKEAPI_PATH, dir.File("elsewhere/libFakeApi.so")));
+    const struct
+    {
+        const char* name;
+        bool loads;
+    } cases[] = {
+        {"FakeApi", true},
+        {"libFakeApi.so", true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"../elsewhere/libFakeApi.so", false},
+        {"bin/../elsewhere/libFakeApi.so", false},
+        {"plugins\\libFakeApi.so", false},
+        {"libm.so.6", false}, // the system would find it
+    };
+    for(const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        clDynamicLibrary lib;
+        EXPECT_EQ(lib.LoadFromHostFolders(c.name), c.loads) << lib.GetError();
+        EXPECT_EQ(lib.IsLoaded(), c.loads);
+    }
+    clDynamicLibrary absolute;
+    EXPECT_FALSE(absolute.LoadFromHostFolders(dir.File("elsewhere/libFakeApi.so")));
+    EXPECT_TRUE(absolute.Load(dir.File("elsewhere/libFakeApi.so"))) << "what Load alone would take";
+    clDynamicLibrary system;
+    EXPECT_TRUE(system.Load("libm.so.6"));
+}

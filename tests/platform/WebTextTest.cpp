@@ -70,6 +70,28 @@ TEST(WebAddressTest, SameAddressIgnoresEscapingCaseDefaultPortAndEmptyPath)
     }
 }
 
+TEST(WebAddressTest, OriginIsSchemeHostAndPortAsAPageSeesIt)
+{
+    const struct
+    {
+        const char* url;
+        const char* origin;
+    } cases[] = {
+        {"http://127.0.0.1:8080/bank/sign?qianyue=1", "http://127.0.0.1:8080"},
+        {"HTTPS://Bank.Example:443/pay#top", "https://bank.example"},
+        {"http://bank.example:80", "http://bank.example"},
+        {"https://bank.example:80/", "https://bank.example:80"},
+        {"http://user:pw@bank.example:8443/x", "http://bank.example:8443"},
+        {"http://bank.example.evil.test/", "http://bank.example.evil.test"},
+        {"file:///etc/passwd", ""},
+        {"javascript:alert(1)", ""},
+        {"", ""},
+    };
+    for(const auto& c : cases) {
+        EXPECT_EQ(c.origin, WebAddress::Origin(c.url).utf8_string()) << c.url;
+    }
+}
+
 TEST(WebAddressTest, FileAddressEscapesAllButUnreservedCharacters)
 {
     EXPECT_EQ("file:///opt/bin/rc/mintrade/MinTradeTrans.html",

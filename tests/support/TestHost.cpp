@@ -9,6 +9,7 @@
 #include <frame/PluginExports.h>
 #include <frame/TessrinPlugin.h>
 #include <pelmora/BitmapLoader.h>
+#include <pelmora/EditorConfig.h>
 #include <pelmora/JobQueueSingleton.h>
 #include <pelmora/pmStandardPaths.h>
 #include <stdexcept>
@@ -77,10 +78,14 @@ void TestHost::UnloadPlugin()
     if(!m_plugin) {
         return;
     }
-    m_plugin->UnPlug();
-    // A running job may call into plug-in code: let it finish first.
-    JobQueueSingleton::Release();
-    m_plugin.reset();
+    {
+        // As the host: the settings stored while unloading are written once.
+        EditorConfig::SaveBatch batch(*EditorConfigST::Get());
+        m_plugin->UnPlug();
+        // A running job may call into plug-in code: let it finish first.
+        JobQueueSingleton::Release();
+        m_plugin.reset();
+    }
 }
 
 TessrinPlugin* TestHost::Plugin() const

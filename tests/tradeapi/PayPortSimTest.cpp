@@ -122,7 +122,7 @@ TEST_F(PayPortSim, RegistrationIsPushedWithTheSigningPageAndOpensMoneyMovements)
     EXPECT_EQ(Deposit(13, ""), 0);
     const std::string deposit = FixedText(Wait(1076, depositFrom).As<sFFixBankInUrl>().url);
     EXPECT_EQ(deposit.rfind(BankUrl("/bank/deposit?inOutId="), 0), 0u) << deposit;
-    EXPECT_NE(deposit.find("&amount=100.00"), std::string::npos) << deposit;
+    EXPECT_NE(deposit.find("&amount=100.00&payport=2"), std::string::npos) << deposit;
 }
 
 TEST_F(PayPortSim, BankPagesAreServedOnTheMarketsPortAndLogged)
@@ -139,6 +139,9 @@ TEST_F(PayPortSim, BankPagesAreServedOnTheMarketsPortAndLogged)
         {"/bank/sign?qianyue=0&payport=1&acc=11", 200, true, "奥斯特银行 cancellation"},
         {"/bank/sign?qianyue=1&payport=2&acc=13", 200, false, "Bankfor Bank signing"},
         {"/bank/deposit?inOutId=7&amount=300.00", 200, false, "Deposit 7"},
+        {"/bank/deposit?inOutId=7&amount=300.00&payport=1", 200, true, "Deposit 7"},
+        {"/bank/deposit?inOutId=7&amount=300.00&payport=2", 200, false, "Deposit 7"},
+        {"/bank/deposit?inOutId=7&amount=1&payport=99", 404, false, ""},
         {"/bank/sign?qianyue=1&payport=99&acc=11", 404, false, ""},
         {"/bank/sign?qianyue=2&payport=1", 400, false, ""},
         {"/bank/deposit?amount=1", 400, false, ""},
@@ -160,7 +163,7 @@ TEST_F(PayPortSim, BankPagesAreServedOnTheMarketsPortAndLogged)
     ASSERT_EQ(signs.size(), 5u);
     EXPECT_EQ(signs[0]["query"], "qianyue=1&payport=1&acc=11");
     EXPECT_EQ(signs[3]["status"], 404);
-    EXPECT_EQ(Logged("/bank/deposit").size(), 2u);
+    EXPECT_EQ(Logged("/bank/deposit").size(), 5u);
 }
 
 TEST_F(PayPortSim, RegistrationAtABankThatCompletesLaterStaysOpenAndMayBeRepeated)

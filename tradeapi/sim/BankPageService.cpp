@@ -67,31 +67,39 @@ std::string BankPageService::SignUrl(const std::string& base, bool signedUp, int
            "&acc=" + std::to_string(accountKey);
 }
 
-std::string BankPageService::DepositUrl(const std::string& base, int inOutId, double amount)
+std::string BankPageService::DepositUrl(const std::string& base, int inOutId, double amount, int payPortId)
 {
-    char query[96];
-    std::snprintf(query, sizeof query, "?inOutId=%d&amount=%.2f", inOutId, amount);
+    char query[128];
+    std::snprintf(query, sizeof query, "?inOutId=%d&amount=%.2f&payport=%d", inOutId, amount, payPortId);
     return base + kDepositPath + query;
 }
+
+namespace {
+// The pay port's signing control, when its bank has one, and the script that
+// titles the page after it.
+std::string SignControl(const SimSysPayPort* port)
+{
+    if(!port || port->code != "Ostrel")
+        return "";
+    return "<object id='signer' classid='clsid:" + std::string(BankPageService::kSignControlClassId) +
+           "' width='0' height='0'></object>"
+           "<script>window.addEventListener('load', function () {"
+           " var signer = document.getElementById('signer');"
+           " document.title = signer && typeof signer.addFormItem === 'function'"
+           " ? 'Signing control ready' : 'Signing control missing'; });</script>";
+}
+} // namespace
 
 std::string BankPageService::SignPage(const SimSysPayPort& port, bool signedUp)
 {
     const std::string title = port.bankName + (signedUp ? " signing" : " cancellation");
-    const std::string text = "<p>" + Escaped(title) + "</p>";
-    if(port.code != "Ostrel")
-        return Page(title, text);
-    return Page(title, text + "<object id='signer' classid='clsid:" + std::string(kSignControlClassId) +
-                           "' width='0' height='0'></object>"
-                           "<script>window.addEventListener('load', function () {"
-                           " var signer = document.getElementById('signer');"
-                           " document.title = signer && typeof signer.addFormItem === 'function'"
-                           " ? 'Signing control ready' : 'Signing control missing'; });</script>");
+    return Page(title, "<p>" + Escaped(title) + "</p>" + SignControl(&port));
 }
 
-std::string BankPageService::DepositPage(int inOutId, const std::string& amount)
+std::string BankPageService::DepositPage(int inOutId, const std::string& amount, const SimSysPayPort* port)
 {
     const std::string title = "Deposit " + std::to_string(inOutId);
-    return Page(title, "<p>" + Escaped(title) + ": " + Escaped(amount) + "</p>");
+    return Page(title, "<p>" + Escaped(title) + ": " + Escaped(amount) + "</p>" + SignControl(port));
 }
 
 HttpRoute BankPageService::SignRoute(SimMarket& market)
@@ -115,13 +123,26 @@ HttpRoute BankPageService::SignRoute(SimMarket& market)
             }};
 }
 
-HttpRoute BankPageService::DepositRoute()
+HttpRoute BankPageService::DepositRoute(SimMarket& market)
 {
-    return {"GET", kDepositPath, [](const httplib::Request& req) {
+    return {"GET", kDepositPath, [&market](const httplib::Request& req) {
                 const auto inOutId = WholeParam(req, "inOutId");
-                if(!inOutId || !req.has_param("amount"))
+                const auto payPortId = WholeParam(req, "payport");
+                if(!inOutId || !req.has_param("amount") || (req.has_param("payport") && !payPortId))
                     return HttpAnswer{400, "text/plain", "bad query"};
-                return HttpAnswer{200, kHtml, DepositPage(*inOutId, req.get_param_value("amount"))};
+                const std::string amount = req.get_param_value("amount");
+                auto page = market.RunOnIo([&]() -> std::optional<std::string> {
+                    const SimSysPayPort* port =
+                        payPortId ? market.PayPorts().FindSysPayPort(*payPortId) : nullptr;
+                    if(payPortId && !port)
+                        return std::nullopt;
+                    return DepositPage(*inOutId, amount, port);
+                });
+                if(!page)
+                    return HttpAnswer{503, "text/plain", ""};
+                if(!*page)
+                    return HttpAnswer{404, "text/plain", "no such pay port"};
+                return HttpAnswer{200, kHtml, **page};
             }};
 }
 

@@ -7,8 +7,9 @@
 //       signing control (an object element with its class id) and a script
 //       that titles the page "Signing control ready" once the control's
 //       functions are there, else "Signing control missing".
-//   GET /bank/deposit?inOutId=<id>&amount=<amount>
-//       the bank's page of a deposit.
+//   GET /bank/deposit?inOutId=<id>&amount=<amount>[&payport=<id>]
+//       the bank's page of a deposit; that of an "Ostrel" pay port holds the
+//       signing control and its script as the signing page does.
 // Other pages are plain. An unknown pay port is 404, a malformed query 400.
 #include "HttpServices.h"
 
@@ -28,13 +29,14 @@ public:
 
     // The addresses of the pushes; `base` is SimServer::HttpBase().
     static std::string SignUrl(const std::string& base, bool signedUp, int payPortId, int accountKey);
-    static std::string DepositUrl(const std::string& base, int inOutId, double amount);
+    static std::string DepositUrl(const std::string& base, int inOutId, double amount, int payPortId);
 
     static HttpRoute SignRoute(SimMarket& market);
-    static HttpRoute DepositRoute();
+    static HttpRoute DepositRoute(SimMarket& market);
 
     static std::string SignPage(const SimSysPayPort& port, bool signedUp);
-    static std::string DepositPage(int inOutId, const std::string& amount);
+    // `port` null: no pay port named.
+    static std::string DepositPage(int inOutId, const std::string& amount, const SimSysPayPort* port);
 };
 
 } // namespace simmarket

@@ -55,7 +55,7 @@ void AddHttpRoutes(HttpServices& services, SimMarket& market)
 
     // The banks' pages that the pushes of bank addresses point at.
     services.Add(BankPageService::SignRoute(market));
-    services.Add(BankPageService::DepositRoute());
+    services.Add(BankPageService::DepositRoute(market));
 
     // The sales report page of the client: HTML over the same history.
     services.Add(

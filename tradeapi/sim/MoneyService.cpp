@@ -130,7 +130,8 @@ void MoneyService::OnInOutMoney(const std::shared_ptr<Session>& session, const F
         page.accountKey = account->key;
         page.id = move.id;
         page.sysPayPortId = port->id;
-        SetFixedText(page.url, BankPageService::DepositUrl(m_server.HttpBase(), move.id, move.amount));
+        SetFixedText(page.url,
+                     BankPageService::DepositUrl(m_server.HttpBase(), move.id, move.amount, port->id));
         m_server.PushToUser(account->userId, kNtfBankInUrl, page);
     } else
         PushMoney(*account);

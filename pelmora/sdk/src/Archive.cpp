@@ -75,6 +75,15 @@ bool Archive::Write(const wxString& key, SerializedObject* object)
     return true;
 }
 
+bool Archive::Write(const wxString& key, const JSONElement& value)
+{
+    if(!m_object.isObject() || !value.isOk()) {
+        return false;
+    }
+    m_object.addProperty(key, value);
+    return true;
+}
+
 bool Archive::Read(const wxString& key, wxString& value) const
 {
     const JSONElement member = m_object.namedObject(key);

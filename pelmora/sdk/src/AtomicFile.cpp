@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <wx/dir.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 
@@ -32,6 +34,28 @@ private:
 };
 
 std::atomic<unsigned> s_tempCounter{0};
+
+const char* const kTempInfix = ".tmp.";
+
+// The writer's process id of a temporary name "<pid>.<n>" (after the infix);
+// 0 when the name is not of that form.
+long WriterOf(const wxString& suffix)
+{
+    const wxString pid = suffix.BeforeFirst('.');
+    const wxString counter = suffix.AfterFirst('.');
+    long value = 0;
+    unsigned long number = 0;
+    if(pid.empty() || !pid.IsNumber() || !pid.ToLong(&value) || value <= 0 || counter.empty() ||
+       !counter.IsNumber() || !counter.ToULong(&number)) {
+        return 0;
+    }
+    return value;
+}
+
+bool ProcessIsGone(long pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
 
 bool WriteAll(int fd, const std::string& contents)
 {
@@ -87,7 +111,7 @@ bool AtomicFile::Write(const wxString& path, const std::string& contents)
         return false;
     }
     const wxString temp =
-        wxString::Format("%s.tmp.%ld.%u", path, static_cast<long>(::getpid()), ++s_tempCounter);
+        wxString::Format("%s%s%ld.%u", path, kTempInfix, static_cast<long>(::getpid()), ++s_tempCounter);
     FileDescriptor fd(::open(temp.fn_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if(fd.Get() < 0) {
         wxLogError("Cannot write %s: %s", path, std::strerror(errno));
@@ -126,4 +150,32 @@ wxString AtomicFile::SetAside(const wxString& path)
         return wxEmptyString;
     }
     return aside;
+}
+
+int AtomicFile::RemoveLeftovers(const wxString& path)
+{
+    const wxFileName target(path);
+    wxDir folder(target.GetPath().empty() ? wxString(".") : target.GetPath());
+    if(!folder.IsOpened()) {
+        return 0;
+    }
+    const wxString prefix = target.GetFullName() + kTempInfix;
+    // Names first: the folder is not changed while it is being listed.
+    wxArrayString leftovers;
+    wxString name;
+    for(bool more = folder.GetFirst(&name, prefix + "*", wxDIR_FILES); more; more = folder.GetNext(&name)) {
+        const long writer = WriterOf(name.Mid(prefix.length()));
+        // A write of this process runs on this thread only, never now.
+        if(writer > 0 && (writer == static_cast<long>(::getpid()) || ProcessIsGone(writer))) {
+            leftovers.Add(folder.GetNameWithSep() + name);
+        }
+    }
+    int removed = 0;
+    for(const wxString& leftover : leftovers) {
+        if(::unlink(leftover.fn_str()) == 0) {
+            ++removed;
+            wxLogMessage("Removed %s, left by a save that did not finish", leftover);
+        }
+    }
+    return removed;
 }

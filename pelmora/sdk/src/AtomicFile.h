@@ -18,6 +18,10 @@ public:
     // ... so that no earlier copy is overwritten. Returns the new name, or an
     // empty text when renaming failed.
     static wxString SetAside(const wxString& path);
+    // Removes the temporary files of writes to path that never finished:
+    // those of this process, and of processes that are gone. Returns how
+    // many were removed.
+    static int RemoveLeftovers(const wxString& path);
 };
 
 #endif // PELMORA_ATOMICFILE_H

@@ -1,9 +1,12 @@
 #include "pelmora/EditorConfig.h"
 
+#include "AtomicFile.h"
 #include "ConfigFile.h"
 #include "pelmora/Archive.h"
 #include "pelmora/SerializedObject.h"
 #include "pelmora/pmStandardPaths.h"
+
+#include <climits>
 
 namespace {
 using Json = nlohmann::ordered_json;
@@ -19,9 +22,21 @@ std::unique_ptr<EditorConfig>& Instance()
 }
 } // namespace
 
-EditorConfig::EditorConfig(const wxString& path)
-    : m_file(std::make_unique<ConfigFile>(path)), m_document(m_file->Load())
-{}
+EditorConfig::SaveBatch::SaveBatch(EditorConfig& config) : m_config(config)
+{
+    ++m_config.m_batchDepth;
+}
+
+EditorConfig::SaveBatch::~SaveBatch()
+{
+    m_config.EndBatch();
+}
+
+EditorConfig::EditorConfig(const wxString& path) : m_file(std::make_unique<ConfigFile>(path))
+{
+    AtomicFile::RemoveLeftovers(path);
+    m_document = m_file->Load();
+}
 
 EditorConfig::~EditorConfig() = default;
 
@@ -40,7 +55,32 @@ const Json* EditorConfig::Find(const char* section, const wxString& key) const
     return found == group->end() ? nullptr : &*found;
 }
 
+namespace {
+void SetMember(Json& document, const char* section, const std::string& key, Json value)
+{
+    Json& group = document[section];
+    if(!group.is_object()) {
+        group = Json::object();
+    }
+    group[key] = std::move(value);
+}
+} // namespace
+
 bool EditorConfig::Store(const char* section, const wxString& key, Json value)
+{
+    // Kept in memory even when the disk refuses it, so this run still sees
+    // what the user chose.
+    SetMember(m_document, section, key.utf8_string(), value);
+    Json changes = Json::object();
+    SetMember(changes, section, key.utf8_string(), std::move(value));
+    if(m_batchDepth > 0) {
+        m_batched.update(changes, true);
+        return true;
+    }
+    return Write(changes);
+}
+
+bool EditorConfig::Write(const Json& changes)
 {
     // Merge into the file as it is now; if it went corrupt meanwhile, what
     // this process read before is the better base.
@@ -49,21 +89,32 @@ bool EditorConfig::Store(const char* section, const wxString& key, Json value)
     if(corrupt) {
         document = m_document;
     }
-    Json& group = document[section];
-    if(!group.is_object()) {
-        group = Json::object();
+    for(const auto& [section, values] : changes.items()) {
+        for(const auto& [key, value] : values.items()) {
+            SetMember(document, section.c_str(), key, value);
+        }
     }
-    group[key.utf8_string()] = std::move(value);
-    // Keep the value in memory even when the disk refuses it, so this run
-    // still sees what the user chose.
     m_document = std::move(document);
     return m_file->Save(m_document);
+}
+
+void EditorConfig::EndBatch()
+{
+    if(--m_batchDepth > 0 || m_batched.empty()) {
+        return;
+    }
+    const Json changes = std::move(m_batched);
+    m_batched = Json();
+    Write(changes);
 }
 
 bool EditorConfig::GetLongValue(const wxString& key, long& value) const
 {
     const Json* json = Find(kLongs, key);
-    if(!json || !json->is_number_integer()) {
+    // A number beyond a long is refused, not wrapped.
+    if(!json || !json->is_number_integer() ||
+       (json->is_number_unsigned() &&
+        json->get<unsigned long long>() > static_cast<unsigned long long>(LONG_MAX))) {
         return false;
     }
     value = json->get<long>();

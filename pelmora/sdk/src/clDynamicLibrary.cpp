@@ -46,11 +46,33 @@ wxArrayString clDynamicLibrary::Candidates(const wxString& name)
     return candidates;
 }
 
+bool clDynamicLibrary::IsBareName(const wxString& name)
+{
+    return !name.empty() && name != "." && name != ".." && !name.Contains("/") && !name.Contains("\\") &&
+           name.find('\0') == wxString::npos;
+}
+
+bool clDynamicLibrary::LoadFromHostFolders(const wxString& name)
+{
+    if(!IsBareName(name)) {
+        Detach();
+        m_error = "\"" + name + "\" is no bare file name";
+        return false;
+    }
+    wxArrayString candidates = Candidates(name);
+    candidates.RemoveAt(candidates.size() - 1); // not the system's search
+    return LoadFirst(name, candidates);
+}
+
 bool clDynamicLibrary::Load(const wxString& name)
+{
+    return LoadFirst(name, Candidates(name));
+}
+
+bool clDynamicLibrary::LoadFirst(const wxString& name, const wxArrayString& candidates)
 {
     Detach();
     m_error.clear();
-    const wxArrayString candidates = Candidates(name);
     if(candidates.empty()) {
         m_error = "empty library name";
         return false;

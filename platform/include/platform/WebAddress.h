@@ -14,6 +14,10 @@ public:
     // Both name the same page, whatever the escaping, letter case of scheme
     // and host, default port or empty path ("http://h" and "http://H:80/").
     static bool IsSame(const wxString& first, const wxString& second);
+    // "scheme://host[:port]" of a web address as a page's location.origin
+    // gives it (scheme and host in lower case, no default port); empty for
+    // any other address.
+    static wxString Origin(const wxString& url);
     // The file: address of a full path, escaped as the web engine reports it.
     static wxString FromFilePath(const wxString& path);
 };

@@ -9,6 +9,7 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/ModalMessageBox.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
@@ -379,13 +380,27 @@ void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)
     for(const wxString& name : m_serverItem.GetServerNames()) {
         names->Add(name);
     }
+    TellServerListUnread();
 }
 
 void TessrinPlugin::LoadConfiguration()
 {
     m_config = std::make_unique<clConfig>(TessrinConfig::GetFilePath(), false);
-    m_config->ReadItem(&m_serverItem);
+    m_serverListUnread = !m_config->ReadItem(&m_serverItem) || m_serverItem.GetServers().empty();
     m_marketIds = TessrinConfig(m_config.get()).GetMarketIds();
+}
+
+void TessrinPlugin::TellServerListUnread()
+{
+    if(!m_serverListUnread || m_serverListTold) {
+        return;
+    }
+    m_serverListTold = true;
+    const wxString text =
+        wxString::Format(_("The server list could not be read from %s."), TessrinConfig::GetFilePath());
+    OutputLog(_("Server list"), text);
+    // Not inside the host's query: its login dialog may be on its way.
+    CallAfter([text] { ModalMessageBox::Show(text, _("ErrorMessage"), wxOK | wxICON_ERROR | wxCENTRE); });
 }
 
 void TessrinPlugin::LoadErrorTexts()

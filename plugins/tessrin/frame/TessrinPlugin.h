@@ -271,6 +271,9 @@ private:
     void UnloadTradeApiLibrary();
     void ClearTradeApiEntryPoints();
     void LoadConfiguration();
+    // Once: the output window and a box say that the server list could not
+    // be read, when the host first asks for it or for a login.
+    void TellServerListUnread();
     void LoadErrorTexts();
     void LoadPageImages();
     void DisconnectBus();
@@ -310,6 +313,8 @@ private:
     TessrinPluginConfig m_pluginConfig;
     std::unique_ptr<clConfig> m_config;
     TessrinServerArray m_serverItem;
+    bool m_serverListUnread = false; // Tessrin.con gave no server (missing, cut short, empty)
+    bool m_serverListTold = false;
     wxArrayInt m_marketIds;
     std::shared_ptr<Client> m_client;
     CClientApi* m_clientApi; // released through its own Release

@@ -35,6 +35,9 @@ void TessrinPlugin::OnLoginRequest(wxCommandEvent& event)
     m_passwordDigest = PasswordDigest(password);
 
     const ServerInfo* server = m_serverItem.FindServer(serverName);
+    if(!server) {
+        TellServerListUnread();
+    }
     if(!server || !m_db) {
         return;
     }
@@ -104,7 +107,13 @@ bool TessrinPlugin::LoadTradeApiLibrary(const wxString& name)
     UnloadTradeApiLibrary();
     m_libraryName = name;
     m_library = std::make_unique<clDynamicLibrary>();
-    bool bound = m_library->Load(name);
+    // The name comes from a file: a path in it would load code from anywhere.
+    if(!clDynamicLibrary::IsBareName(name)) {
+        wxLogWarning("Trade API library \"%s\" refused: the server list may name only a library file of "
+                     "the program's own folder",
+                     name);
+    }
+    bool bound = m_library->LoadFromHostFolders(name);
     if(bound) {
         m_globalInit = BindSymbol<GlobalInitFn>(*m_library, "GlobalInit");
         m_globalUnInit = m_globalInit ? BindSymbol<GlobalUnInitFn>(*m_library, "GlobalUnInit") : nullptr;

@@ -45,7 +45,7 @@ void TessrinPlugin::ShowInOutPage(const am_AmountInOut& row)
         return;
     }
     // A new page on every call; an earlier "InOut" page is left as it is.
-    auto* panel = new PayPortRegistPanel(book);
+    auto* panel = new PayPortRegistPanel(book, PayPortBankAddress(db, row));
     panel->LoadUrl(row.bankUrl);
     book->AddPage(panel, _("InOut"), true, wxNullBitmap);
 }

@@ -7,14 +7,14 @@
 #include <wx/uri.h>
 #include <wx/webview.h>
 
-PayPortRegistPanel::PayPortRegistPanel(wxWindow* parent)
+PayPortRegistPanel::PayPortRegistPanel(wxWindow* parent, const wxString& ownBankAddress)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER),
       m_timer(this)
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
     m_page = WebPage::Create(this);
     if(m_page) {
-        SignControlHost::Attach(*m_page->GetView());
+        SignControlHost::AttachForAddress(*m_page->GetView(), NormaliseUrl(ownBankAddress));
         m_page->GetView()->Bind(wxEVT_WEBVIEW_NEWWINDOW, &PayPortRegistPanel::OnNewWindow, this);
         column->Add(m_page->GetView(), 1, wxEXPAND | wxALL, 1);
     }

@@ -6,14 +6,16 @@
 class WebPage;
 class wxWebViewEvent;
 
-// A notebook page showing a bank's pay-port or in/out-money page. Pages may
-// use the registered signing controls; a page asking for a new window gets
-// it loaded in this one. Only http, https and about:blank addresses load:
-// others, pushed by a server or asked for by a page, are logged and refused.
+// A notebook page showing a bank's pay-port or in/out-money page. Pages of
+// the pay port's own bank (scheme, host and port of the address the market
+// pushed for it) may use the registered signing controls, no other page; a
+// page asking for a new window gets it loaded in this one. Only http, https
+// and about:blank addresses load: others, pushed by a server or asked for by
+// a page, are logged and refused.
 class PayPortRegistPanel : public wxPanel
 {
 public:
-    explicit PayPortRegistPanel(wxWindow* parent);
+    PayPortRegistPanel(wxWindow* parent, const wxString& ownBankAddress);
 
     // Loads the address 500 ms from now; a later call within that time
     // replaces it, so only the last address is fetched.

@@ -173,6 +173,7 @@ void RiskCustomPanel::LoadColumnConfig()
     const RiskObjectVec unowned = m_loginName.empty() ? model->GetRiskObjVec() : RiskObjectVec();
     ReadColumnConfig(RiskParamsCustomConfig::kObjectName,
                      std::make_unique<RiskParamsCustomConfig>(GetList()));
+    TellUnreadable(GetConfig()->GetUnreadablePlaces());
     const std::shared_ptr<Client> client = g_plugin ? g_plugin->GetClient() : nullptr;
     if(client && !client->GetLoginName().empty()) {
         if(client->GetLoginName() != m_loginName) {
@@ -192,6 +193,20 @@ void RiskCustomPanel::LoadColumnConfig()
         EvaluateAll();
     } else {
         model->Reset(static_cast<unsigned int>(model->GetRiskObjVec().size()));
+    }
+}
+
+void RiskCustomPanel::TellUnreadable(const wxArrayString& places)
+{
+    // Once: the next save stores them under their kept names, which the next
+    // read carries without a word.
+    if(!places.empty() && g_plugin) {
+        g_plugin->OutputLog(
+            _("Risk rules"),
+            wxString::Format(_("%zu stored entries could not be read; kept unchanged with \"%s\" "
+                               "added to their names: %s in %s"),
+                             places.size(), UnreadableEntries::kSuffix, wxJoin(places, ','),
+                             EditorConfigST::Get()->GetFileName()));
     }
 }
 

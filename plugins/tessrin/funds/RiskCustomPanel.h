@@ -65,6 +65,8 @@ private:
     void EvaluateAccounts();
     // Every rule against the prices and accounts there are now.
     void EvaluateAll();
+    // One output-window line naming what the stored rules held unread.
+    static void TellUnreadable(const wxArrayString& places);
     // The selected row when exactly one is selected; else -1.
     int GetSelectedRow() const;
     bool OnPopupMenu(wxDataViewEvent& event);

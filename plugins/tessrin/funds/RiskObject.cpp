@@ -2,6 +2,7 @@
 
 #include "db/NumberFormat.h"
 
+#include <cmath>
 #include <pelmora/Archive.h>
 #include <wx/intl.h>
 
@@ -100,4 +101,25 @@ void RiskObject::DeSerialize(Archive& arch)
     m_riskCondition = StrToRiskCondition(text);
     arch.Read("m_bSound", m_bSound);
     arch.Read("m_bWindow", m_bWindow);
+}
+
+bool RiskObject::IsReadable(const Archive& arch)
+{
+    const JSONElement& stored = arch.GetElement();
+    if(!stored.isObject() || !stored.hasNamedObject("m_riskType")) {
+        return false;
+    }
+    for(const char* key : {"m_riskType", "m_riskItem", "m_riskMaxVal", "m_riskCondition"}) {
+        if(stored.hasNamedObject(key) && !stored.namedObject(key).isString()) {
+            return false;
+        }
+    }
+    for(const char* key : {"m_bSound", "m_bWindow"}) {
+        if(stored.hasNamedObject(key) && !stored.namedObject(key).isBool()) {
+            return false;
+        }
+    }
+    double threshold = 0.0;
+    return !stored.hasNamedObject("m_riskMaxVal") ||
+           (stored.namedObject("m_riskMaxVal").toString().ToCDouble(&threshold) && std::isfinite(threshold));
 }

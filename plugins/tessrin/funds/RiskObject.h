@@ -24,6 +24,10 @@ public:
     // threshold with two decimals.
     void Serialize(Archive& arch) override;
     void DeSerialize(Archive& arch) override;
+    // Whether a stored rule reads as it was written: a type, each entry of
+    // its kind, the threshold a finite number. A list keeps any other aside
+    // rather than read it with defaults and write it back changed.
+    static bool IsReadable(const Archive& arch);
 
     bool IsInAlarm() const;
 

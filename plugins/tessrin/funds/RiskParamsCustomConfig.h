@@ -1,13 +1,17 @@
 #pragma once
 
 #include "funds/RiskObject.h"
+#include "funds/UnreadableEntries.h"
 
 #include <map>
 #include <pelmora/pmDataViewCtrlConfig.h>
 
 // What the risk pane stores as "RiskCustomPanel": the rules of every login
 // that stored any, then the pane's column layout. Saving one login's rules
-// keeps the others'.
+// keeps the others'. What cannot be read (a "RiskCustoms" that is no list of
+// names, a login's list that is no object, a rule) is kept aside under
+// another name and written back as it was; a login's list is found by its
+// key even when "RiskCustoms" does not name it.
 class RiskParamsCustomConfig : public pmDataViewCtrlConfig
 {
 public:
@@ -24,7 +28,13 @@ public:
     RiskObjectVec& GetRules(const wxString& login) { return m_rules[login]; }
     void SetRules(const wxString& login, RiskObjectVec rules) { m_rules[login] = std::move(rules); }
     const std::map<wxString, RiskObjectVec>& GetAllRules() const { return m_rules; }
+    // Where the last read found what it could not read ("RiskCustoms",
+    // "RiskObjectVector.demo/2"); empty when everything was read.
+    const wxArrayString& GetUnreadablePlaces() const { return m_unreadablePlaces; }
 
 private:
     std::map<wxString, RiskObjectVec> m_rules;
+    UnreadableEntries m_unreadable;                         // of the object itself
+    std::map<wxString, UnreadableEntries> m_listUnreadable; // of each login's list
+    wxArrayString m_unreadablePlaces;
 };

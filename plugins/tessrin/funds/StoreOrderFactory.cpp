@@ -2,7 +2,11 @@
 
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
+#include "funds/UnreadableEntries.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <pelmora/clConfig.h>
 #include <pelmora/pmStandardPaths.h>
 #include <wx/filename.h>
@@ -30,32 +34,128 @@ wxString IdText(int id)
     return wxString::Format("%llu", static_cast<unsigned long long>(static_cast<long long>(id)));
 }
 
-int IdFromText(const wxString& text)
+// The inverse of IdText: a 32-bit id, never one wrapped from a larger number.
+bool IdFromText(const wxString& text, int& id)
 {
     unsigned long long value = 0;
-    return text.ToULongLong(&value) ? static_cast<int>(value) : 0;
+    if(text.empty() || !text.IsNumber() || !text.ToULongLong(&value)) {
+        return false;
+    }
+    const auto wide = static_cast<long long>(value);
+    if(wide < std::numeric_limits<int>::min() || wide > std::numeric_limits<int>::max()) {
+        return false;
+    }
+    id = static_cast<int>(wide);
+    return true;
 }
 
-double NumberFromText(const wxString& text)
+bool NumberFromText(const wxString& text, double& number)
 {
     double value = 0.0;
-    return text.ToCDouble(&value) || text.ToDouble(&value) ? value : 0.0;
+    if(!(text.ToCDouble(&value) || text.ToDouble(&value)) || !std::isfinite(value)) {
+        return false;
+    }
+    number = value;
+    return true;
 }
 
-wxDateTime TimeFromText(const wxString& text)
+// Written with "%c" here, so that form is tried before the general one; the
+// empty text stands for no time.
+bool TimeFromText(const wxString& text, wxDateTime& time)
 {
+    if(text.empty()) {
+        time = wxDateTime();
+        return true;
+    }
     wxDateTime when;
     wxString::const_iterator end;
-    // Written with "%c" here, so that form is tried before the general one.
-    if(!text.empty() && (when.ParseFormat(text, "%c", &end) || when.ParseDateTime(text, &end))) {
-        return when;
+    if(when.ParseFormat(text, "%c", &end) || when.ParseDateTime(text, &end)) {
+        time = when;
+        return true;
     }
-    return wxDateTime();
+    return false;
 }
 
-int IntOr(const JSONElement& element, const char* name)
+// A member that is missing leaves the value; one of another kind or range fails.
+bool ReadText(const JSONElement& element, const char* name, wxString& text)
 {
-    return element.hasNamedObject(name) ? element.namedObject(name).toInt(-1) : -1;
+    const JSONElement member = element.namedObject(name);
+    if(!member.isOk()) {
+        return true;
+    }
+    if(!member.isString()) {
+        return false;
+    }
+    text = member.toString();
+    return true;
+}
+
+// A whole JSON number within 32 bits; -1 when missing.
+bool ReadStatus(const JSONElement& element, const char* name, int& status)
+{
+    const JSONElement member = element.namedObject(name);
+    if(!member.isOk()) {
+        status = -1;
+        return true;
+    }
+    const JSONElement::Json value = member.value();
+    if(!value.is_number_integer() ||
+       (value.is_number_unsigned() && value.get<unsigned long long>() > std::numeric_limits<int>::max())) {
+        return false;
+    }
+    const long long wide = value.get<long long>();
+    if(wide < std::numeric_limits<int>::min() || wide > std::numeric_limits<int>::max()) {
+        return false;
+    }
+    status = static_cast<int>(wide);
+    return true;
+}
+
+// A text (or number) member read by `parse` into the field; a missing one
+// leaves it.
+template <class Value, class Parse>
+bool ReadParsed(const JSONElement& element, const char* name, Value& field, Parse parse)
+{
+    const JSONElement member = element.namedObject(name);
+    if(!member.isOk()) {
+        return true;
+    }
+    return (member.isString() || member.isNumber()) && parse(member.toString(), field);
+}
+
+// Moves what cannot be read of the user's array (each element, or the whole
+// member when it is no array), as it stands, to the first kept array free for
+// it; returns how many values moved.
+int SetAsideUnreadable(JSONElement::Json& item, const std::string& key)
+{
+    if(key.empty() || !item.is_object() || !item.contains(key)) {
+        return 0;
+    }
+    std::string aside = key + UnreadableEntries::kSuffix;
+    for(int n = 2; item.contains(aside) && !item[aside].is_array(); ++n) {
+        aside = key + UnreadableEntries::kSuffix + "." + std::to_string(n);
+    }
+    // A copy: adding the kept member may move the others in memory.
+    const JSONElement::Json stored = item[key];
+    JSONElement::Json readable = JSONElement::Json::array();
+    JSONElement::Json unreadable = JSONElement::Json::array();
+    if(stored.is_array()) {
+        for(const auto& element : stored) {
+            StoreOrder order;
+            const bool read = StoreOrderFactory::RecordFromJSON(JSONElement::fromJson(element), order);
+            (read ? readable : unreadable).push_back(element);
+        }
+    } else {
+        unreadable.push_back(stored);
+    }
+    if(!unreadable.empty()) {
+        JSONElement::Json& kept = item[aside];
+        for(JSONElement::Json& value : unreadable) {
+            kept.push_back(std::move(value));
+        }
+    }
+    item[key] = std::move(readable);
+    return static_cast<int>(unreadable.size());
 }
 
 } // namespace
@@ -69,9 +169,11 @@ void StoreOrderFactory::FromJSON(const JSONElement& json)
         return;
     }
     for(int i = 0; i < array.arraySize(); ++i) {
-        StoreOrder order = RecordFromJSON(array.arrayItem(i));
-        order.localId = NextLocalId();
-        Insert(order, true);
+        StoreOrder order;
+        if(RecordFromJSON(array.arrayItem(i), order)) {
+            order.localId = NextLocalId();
+            Insert(order, true);
+        }
     }
 }
 
@@ -91,8 +193,22 @@ JSONElement StoreOrderFactory::ToJSON() const
 
 bool StoreOrderFactory::Load(const wxString& path)
 {
+    m_setAsideCount = 0;
     clConfig config(path, false);
-    return config.ReadItem(this);
+    if(!config.ReadItem(this)) {
+        return false;
+    }
+    RawItem onDisk;
+    config.ReadItem(&onDisk);
+    JSONElement::Json item = onDisk.value.value();
+    const int moved = SetAsideUnreadable(item, m_userKey.utf8_string());
+    if(moved > 0) {
+        onDisk.value = JSONElement::fromJson(item, GetName());
+        if(config.WriteItem(&onDisk)) {
+            m_setAsideCount = moved;
+        }
+    }
+    return true;
 }
 
 bool StoreOrderFactory::Save(const wxString& path)
@@ -104,7 +220,10 @@ bool StoreOrderFactory::Save(const wxString& path)
     clConfig config(path, true);
     RawItem onDisk;
     config.ReadItem(&onDisk);
-    m_onDisk = onDisk.value;
+    // What this run could not read stays in the file, if not in the array.
+    JSONElement::Json item = onDisk.value.value();
+    SetAsideUnreadable(item, m_userKey.utf8_string());
+    m_onDisk = JSONElement::fromJson(item, GetName());
     const bool written = config.WriteItem(this);
     m_onDisk = JSONElement();
     return written;
@@ -179,21 +298,33 @@ void StoreOrderFactory::MirrorRemoved(const UserInventory& holding)
     }
 }
 
-StoreOrder StoreOrderFactory::RecordFromJSON(const JSONElement& element)
+bool StoreOrderFactory::RecordFromJSON(const JSONElement& element, StoreOrder& order)
 {
-    StoreOrder order;
-    order.userId = IdFromText(element.namedObject("userId").toString());
-    order.symbolId = IdFromText(element.namedObject("symbolId").toString());
-    order.symbolCode = element.namedObject("symbolCode").toString();
-    order.storeCode = element.namedObject("storeCode").toString();
-    order.quantity = NumberFromText(element.namedObject("quantity").toString());
-    order.applyQuantity = NumberFromText(element.namedObject("applyQuantity").toString());
-    order.storeTime = TimeFromText(element.namedObject("storeTime").toString());
-    order.storeName = element.namedObject("storeName").toString();
-    order.inoutStatus = IntOr(element, "inoutStatus");
-    order.registStatus = IntOr(element, "registStatus");
-    order.mortageStatus = IntOr(element, "mortageStatus");
-    return order;
+    static const char* const kMembers[] = {"userId",      "symbolId",      "symbolCode",   "storeCode",
+                                           "quantity",    "applyQuantity", "storeTime",    "storeName",
+                                           "inoutStatus", "registStatus",  "mortageStatus"};
+    if(!element.isObject() || std::none_of(std::begin(kMembers), std::end(kMembers),
+                                           [&](const char* name) { return element.hasNamedObject(name); })) {
+        return false;
+    }
+    StoreOrder read;
+    const bool readable = ReadParsed(element, "userId", read.userId, IdFromText) &&
+                          ReadParsed(element, "symbolId", read.symbolId, IdFromText) &&
+                          ReadText(element, "symbolCode", read.symbolCode) &&
+                          ReadText(element, "storeCode", read.storeCode) &&
+                          ReadParsed(element, "quantity", read.quantity, NumberFromText) &&
+                          ReadParsed(element, "applyQuantity", read.applyQuantity, NumberFromText) &&
+                          ReadParsed(element, "storeTime", read.storeTime, TimeFromText) &&
+                          ReadText(element, "storeName", read.storeName) &&
+                          ReadStatus(element, "inoutStatus", read.inoutStatus) &&
+                          ReadStatus(element, "registStatus", read.registStatus) &&
+                          ReadStatus(element, "mortageStatus", read.mortageStatus);
+    // Mirrored rows are never written: one in the file is none of the user's.
+    if(!readable || read.IsMirrored()) {
+        return false;
+    }
+    order = read;
+    return true;
 }
 
 JSONElement StoreOrderFactory::RecordToJSON(const StoreOrder& order)

@@ -38,14 +38,24 @@ public:
     int NextLocalId() { return ++m_counter; }
     int GetCounter() const { return m_counter; }
 
-    // Appends the user's array of the item; rows already here stay.
+    // Appends the user's array of the item; rows already here stay. An
+    // element that cannot be read as written (no order object, a member of
+    // another kind, an id outside 32 bits, a quantity that is no finite
+    // number, a time that does not parse, a mirrored row) is no row: Load
+    // keeps it aside.
     void FromJSON(const JSONElement& json) override;
     // The item as last read from the file with the user's array replaced
     // (other users' arrays kept), in display order.
     JSONElement ToJSON() const override;
 
     // Reads the user's orders from the file; false when none were there.
+    // Elements that cannot be read move, as they stand, from the user's
+    // array to "<user key>.unreadable" in the file at once, so none is lost
+    // or written back changed and each is reported once (Save moves them
+    // too, should that write have failed).
     bool Load(const wxString& path);
+    // How many elements the last Load moved aside.
+    int GetSetAsideCount() const { return m_setAsideCount; }
     // Writes the user's orders into the file, keeping the other members and
     // other users' arrays as they are on disk. Nothing is written, and false
     // returned, while no user is known.
@@ -61,7 +71,8 @@ public:
     // The mirrored row of that holding, or the end.
     iterator FindMirror(int storeId, int symbolId) const;
 
-    static StoreOrder RecordFromJSON(const JSONElement& element);
+    // False, the order untouched, when the element cannot be read as written.
+    static bool RecordFromJSON(const JSONElement& element, StoreOrder& order);
     static JSONElement RecordToJSON(const StoreOrder& order);
 
 private:
@@ -69,6 +80,7 @@ private:
     wxString m_userKey;
     int m_counter = 0;
     JSONElement m_onDisk; // the item as the file held it at the last save
+    int m_setAsideCount = 0;
 };
 
 // <user data dir>/config/storeorder.con

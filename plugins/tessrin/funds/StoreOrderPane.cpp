@@ -2,8 +2,10 @@
 
 #include "db/RecordStore.h"
 #include "frame/ModalMessageBox.h"
+#include "frame/TessrinPlugin.h"
 #include "funds/GoodsMgrPanel.h"
 #include "funds/StoreOrderDlg.h"
+#include "funds/UnreadableEntries.h"
 
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/HostManager.h>
@@ -142,7 +144,15 @@ wxDataViewRenderer* StoreOrderPane::CreateRenderer(const ListColumn& column)
 
 void StoreOrderPane::LoadStoreOrders()
 {
-    GetModel()->GetOrders().Load(GetStoreOrderFilePath());
+    StoreOrderFactory& orders = GetModel()->GetOrders();
+    orders.Load(GetStoreOrderFilePath());
+    if(orders.GetSetAsideCount() > 0 && g_plugin) {
+        g_plugin->OutputLog(
+            _("Store orders"),
+            wxString::Format(_("%d stored orders could not be read; kept unchanged as \"%s%s\" in %s"),
+                             orders.GetSetAsideCount(), orders.GetUserKey(), UnreadableEntries::kSuffix,
+                             GetStoreOrderFilePath()));
+    }
 }
 
 void StoreOrderPane::SaveStoreOrders()

@@ -1,6 +1,7 @@
 #include "panes/InOutPageOpener.h"
 
 #include "db/RecordStore.h"
+#include "frame/InOutPageTarget.h"
 #include "orders/OpenInOutPageExternal.h"
 #include "panes/InOutPageHost.h"
 
@@ -30,7 +31,7 @@ const am_AmountInOut* InOutPageOpener::FindCurrent(int inOutId, const wxString& 
 
 void InOutPageOpener::OpenInOutPage(wxWindow* parent, const am_AmountInOut& row)
 {
-    if(!m_db || !symbol_Info::GetAccount(row, m_db)) {
+    if(!m_db || !symbol_Info::GetAccount(row, m_db) || !AcceptBankAddress(row.bankUrl)) {
         return;
     }
     const auto& payports = *m_db->m_user_Payport_table;

@@ -13,8 +13,8 @@ class wxWindow;
 struct am_AmountInOut;
 
 // Opens the bank page of a money movement. The account's pay port must be
-// known. A pay port "Ostrel" needs the bank's signing control: without it
-// the control is registered first and tested again a second later (from a
+// known, and the address a web address (any other opens nothing, logged). A pay port "Ostrel" needs the
+// bank's signing control: without it the control is registered first and tested again a second later (from a
 // timer; the GUI keeps running); still missing, the page goes to the bank's
 // browser, else, as for every other pay port, to the plug-in's opener.
 // A movement is always looked up again by id after a wait, and opens only

@@ -28,6 +28,8 @@ public:
     bool Write(const wxString& key, const wxArrayString& values);
     // Stores the object's own pairs as a nested object under the key.
     bool Write(const wxString& key, SerializedObject* object);
+    // Stores a copy of the value as it stands (what a reader kept unread).
+    bool Write(const wxString& key, const JSONElement& value);
 
     bool Read(const wxString& key, wxString& value) const;
     bool Read(const wxString& key, int& value) const;

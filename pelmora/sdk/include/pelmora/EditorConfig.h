@@ -10,12 +10,29 @@ class SerializedObject;
 
 // The user's settings store: named long and text values and whole serialised
 // objects, kept in one JSON file in the user data folder across runs. Every
-// save writes the file at once (atomically); a corrupt file reads as empty
-// and is kept aside as "<file>.corrupt" before it is replaced.
+// save writes the file at once (atomically), except inside a SaveBatch; a
+// corrupt file reads as empty and is kept aside as "<file>.corrupt" before it
+// is replaced. Temporary files left by a save that never finished (the
+// process died) are removed when the store is made.
 // Used on the GUI thread only.
 class EditorConfig
 {
 public:
+    // While one lives, saves change the values at once and the file only
+    // when the outermost batch ends: one write for a burst of saves (the
+    // host opens one while its plug-ins unload).
+    class SaveBatch
+    {
+    public:
+        explicit SaveBatch(EditorConfig& config);
+        ~SaveBatch();
+        SaveBatch(const SaveBatch&) = delete;
+        SaveBatch& operator=(const SaveBatch&) = delete;
+
+    private:
+        EditorConfig& m_config;
+    };
+
     explicit EditorConfig(const wxString& path);
     ~EditorConfig();
     EditorConfig(const EditorConfig&) = delete;
@@ -36,9 +53,14 @@ public:
 private:
     const nlohmann::ordered_json* Find(const char* section, const wxString& key) const;
     bool Store(const char* section, const wxString& key, nlohmann::ordered_json value);
+    // Merges the changes into the file as it is now and writes it.
+    bool Write(const nlohmann::ordered_json& changes);
+    void EndBatch();
 
     std::unique_ptr<ConfigFile> m_file;
     nlohmann::ordered_json m_document;
+    int m_batchDepth = 0;
+    nlohmann::ordered_json m_batched; // section -> key -> value, not yet on disk
 };
 
 // The process-wide EditorConfig, over <user data folder>/config/editor.conf.

@@ -22,6 +22,12 @@ public:
 
     // Unloads any library loaded before. False leaves nothing loaded.
     bool Load(const wxString& name);
+    // As Load, for a name read from a file a user may not control: a bare
+    // file name only (no folder part, not "." or ".."), looked for only in
+    // the host's plug-in and bin folders, never elsewhere.
+    bool LoadFromHostFolders(const wxString& name);
+    // Whether the name is a bare file name.
+    static bool IsBareName(const wxString& name);
     bool IsLoaded() const { return m_handle != nullptr; }
     // The file that was loaded; empty when nothing is.
     const wxString& GetPath() const { return m_path; }
@@ -36,6 +42,9 @@ public:
     static wxArrayString Candidates(const wxString& name);
 
 private:
+    // Loads the first candidate that exists (or that the system finds).
+    bool LoadFirst(const wxString& name, const wxArrayString& candidates);
+
     void* m_handle;
     wxString m_path;
     wxString m_error;
