@@ -1,0 +1,218 @@
+// The windows a trader opens at the host's default size (1280x800), on the
+// logged-in test bed: every text fits its control and every control lies
+// inside its window. The money and account dialogs, the pay-port and risk
+// rule dialogs are opened from the host's menus as a click would open them.
+#include "ScreenshotSaver.h"
+#include "TestBed.h"
+#include "funds/ChangeMainAcc.h"
+#include "funds/ModifyPasswordDlg.h"
+#include "funds/MoneyDialog.h"
+#include "funds/PayPortRegistDlg.h"
+#include "funds/RiskParamsCustomDlg.h"
+#include "funds/SetSuretyMoney.h"
+#include "funds/TransferAcc.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+#include <wx/anybutton.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+wxString Text(const wxRect& rect)
+{
+    return wxString::Format("(%d,%d %dx%d)", rect.x, rect.y, rect.width, rect.height);
+}
+
+wxString Name(wxWindow& control)
+{
+    return wxString(control.GetClassInfo()->GetClassName()) + " \"" + control.GetLabel() + "\"";
+}
+
+bool ShowsText(wxWindow& control)
+{
+    return dynamic_cast<wxStaticText*>(&control) || dynamic_cast<wxAnyButton*>(&control) ||
+           dynamic_cast<wxChoice*>(&control) || dynamic_cast<wxCheckBox*>(&control);
+}
+
+// One line for each control outside `window`'s client area, each two
+// controls of one parent that overlap and each text (a field's hint too)
+// that needs more than its control has. Controls are not entered; panels are.
+std::vector<wxString> FitFaults(wxWindow& window)
+{
+    std::vector<wxString> faults;
+    const wxRect inside(wxPoint(0, 0), window.GetClientSize());
+    std::function<void(wxWindow&)> visit = [&](wxWindow& parent) {
+        std::vector<std::pair<wxWindow*, wxRect>> siblings;
+        for(wxWindow* child : parent.GetChildren()) {
+            if(!child->IsShown() || child->IsTopLevel()) {
+                continue;
+            }
+            const wxRect rect(window.ScreenToClient(child->GetScreenPosition()), child->GetSize());
+            if(!inside.Contains(rect)) {
+                faults.push_back(Name(*child) + " at " + Text(rect) + " outside " + Text(inside));
+            }
+            for(const auto& [sibling, placed] : siblings) {
+                if(placed.Intersects(rect)) {
+                    faults.push_back(Name(*child) + " at " + Text(rect) + " overlaps " + Name(*sibling) +
+                                     " at " + Text(placed));
+                }
+            }
+            siblings.emplace_back(child, rect);
+            if(ShowsText(*child)) {
+                child->InvalidateBestSize();
+                const wxSize best = child->GetBestSize();
+                if(best.x > rect.width || best.y > rect.height) {
+                    faults.push_back(Name(*child) + wxString::Format(" wants %dx%d, has ", best.x, best.y) +
+                                     Text(rect));
+                }
+            }
+            if(auto* field = dynamic_cast<wxTextCtrl*>(child); field && !field->GetHint().empty()) {
+                const int wanted = field->GetSizeFromTextSize(field->GetTextExtent(field->GetHint()).x).x;
+                if(wanted > rect.width) {
+                    faults.push_back(
+                        Name(*child) +
+                        wxString::Format(" hint \"%s\" wants %d, has ", field->GetHint(), wanted) +
+                        Text(rect));
+                }
+            }
+            if(!dynamic_cast<wxControl*>(child)) {
+                visit(*child);
+            }
+        }
+    };
+    visit(window);
+    return faults;
+}
+
+::testing::AssertionResult Fits(wxWindow& window, const wxString& picture)
+{
+    const std::vector<wxString> faults = FitFaults(window);
+    if(faults.empty()) {
+        return ::testing::AssertionSuccess();
+    }
+    if(auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(&window))) {
+        SaveWindowScreenshot(top, picture);
+    }
+    auto result = ::testing::AssertionFailure();
+    for(const wxString& fault : faults) {
+        result << "\n  " << fault;
+    }
+    return result << "\n  (picture: " << picture << ")";
+}
+
+template <class Dialog> Dialog* ModalOf()
+{
+    for(wxWindow* window : wxTopLevelWindows) {
+        if(auto* dialog = dynamic_cast<Dialog*>(window); dialog && dialog->IsModal()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+// Sends the command as a click on the host's menu does and runs `look` in
+// the modal loop of the dialog of the class it opens, then ends the loop.
+// False when no such dialog opened.
+template <class Dialog> bool LookAtModal(TestBed& bed, const char* command, std::function<void(Dialog&)> look)
+{
+    bool seen = false;
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        ADD_FAILURE() << "the dialog did not end";
+        if(Dialog* dialog = ModalOf<Dialog>()) {
+            dialog->EndModal(wxID_ABORT);
+        }
+    });
+    guard.StartOnce(60000);
+    wxTheApp->CallAfter([&] {
+        Dialog* dialog = ModalOf<Dialog>();
+        if(!dialog) {
+            return;
+        }
+        seen = true;
+        look(*dialog);
+        dialog->EndModal(wxID_CANCEL);
+    });
+    bed.Host().SendMenuCommand(command);
+    // Without a dialog the look runs here, while what it refers to lives.
+    wxTheApp->ProcessPendingEvents();
+    return seen;
+}
+
+// What an idle moment does to the windows (layouts that follow their texts).
+void Settle()
+{
+    PumpEvents();
+    wxTheApp->ProcessIdle();
+}
+
+class WindowsFit : public LoggedInTest
+{
+};
+
+TEST_F(WindowsFit, MoneyAndAccountDialogsShowTheirTextsWhole)
+{
+    ASSERT_EQ(bed.Host().Frame().GetSize(), wxSize(1280, 800));
+
+    for(const char* command : {"in_money", "out_money"}) {
+        EXPECT_TRUE(LookAtModal<MoneyDialog>(bed, command, [&](MoneyDialog& dialog) {
+            EXPECT_TRUE(
+                PumpUntil([&] { return dialog.GetTextCtrlBank()->GetValue() != "************"; }, 10s));
+            Settle();
+            EXPECT_TRUE(Fits(dialog, wxString(command) + ".png"));
+        })) << command;
+    }
+    EXPECT_TRUE(LookAtModal<TransferAcc>(bed, "transfer_Acc", [&](TransferAcc& dialog) {
+        EXPECT_FALSE(dialog.GetStaticTextSourceLine()->GetLabel().empty());
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "transfer_Acc.png"));
+    }));
+    EXPECT_TRUE(LookAtModal<SetSuretyMoney>(bed, "setsurety_Money", [&](SetSuretyMoney& dialog) {
+        EXPECT_FALSE(dialog.GetStaticTextSuretyLine()->GetLabel().empty());
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "setsurety_Money.png"));
+    }));
+    EXPECT_TRUE(LookAtModal<ChangeMainAcc>(bed, "change_MainAcc", [&](ChangeMainAcc& dialog) {
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "change_MainAcc.png"));
+    }));
+    // The password dialog's own refusal on its line, whole.
+    EXPECT_TRUE(LookAtModal<ModifyPasswordDlg>(bed, "modify_password", [&](ModifyPasswordDlg& dialog) {
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "modify_password.png"));
+        dialog.GetTextCtrlOldPassword()->ChangeValue("123456");
+        dialog.GetTextCtrlNewPassword()->ChangeValue("12");
+        wxCommandEvent ok(wxEVT_BUTTON, dialog.GetButtonOk()->GetId());
+        ok.SetEventObject(dialog.GetButtonOk());
+        dialog.GetButtonOk()->ProcessWindowEvent(ok);
+        wxTextCtrl* line = dialog.GetTextCtrlMessage();
+        ASSERT_FALSE(line->GetValue().empty());
+        Settle();
+        EXPECT_GE(line->GetSize().x, line->GetSizeFromTextSize(line->GetTextExtent(line->GetValue()).x).x)
+            << line->GetValue();
+        EXPECT_TRUE(Fits(dialog, "modify_password_message.png"));
+    }));
+}
+
+TEST_F(WindowsFit, PayPortAndRiskRuleDialogsShowTheirChoicesWhole)
+{
+    EXPECT_TRUE(LookAtModal<PayPortRegistDlg>(bed, "payport_regist", [&](PayPortRegistDlg& dialog) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetComboBoxBank()->GetCount() > 0; }, 10s));
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "payport_regist.png"));
+    }));
+    EXPECT_TRUE(LookAtModal<RiskParamsCustomDlg>(bed, "riskCustom", [&](RiskParamsCustomDlg& dialog) {
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
+    }));
+}
+
+} // namespace
