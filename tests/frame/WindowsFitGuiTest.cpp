@@ -4,6 +4,7 @@
 // rule dialogs are opened from the host's menus as a click would open them.
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
+#include "frame/TessrinPlugin.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
 #include "funds/MoneyDialog.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include <wx/anybutton.h>
+#include <wx/aui/auibar.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/stattext.h>
@@ -213,6 +215,36 @@ TEST_F(WindowsFit, PayPortAndRiskRuleDialogsShowTheirChoicesWhole)
         Settle();
         EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
     }));
+}
+
+TEST_F(WindowsFit, EveryToolOfTheToolBarLiesInsideTheFrame)
+{
+    wxAuiToolBar* bar = bed.Plugin().GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    MainFrame& frame = bed.Host().Frame();
+    ASSERT_EQ(frame.GetSize(), wxSize(1280, 800));
+    Settle();
+    const wxRect inside(wxPoint(0, 0), frame.GetClientSize());
+    ASSERT_GT(bar->GetToolCount(), 0u);
+    for(size_t i = 0; i < bar->GetToolCount(); ++i) {
+        const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
+        if(tool->GetKind() == wxITEM_SEPARATOR) {
+            continue;
+        }
+        wxRect rect = bar->GetToolRect(tool->GetId());
+        rect.SetPosition(frame.ScreenToClient(bar->ClientToScreen(rect.GetPosition())));
+        EXPECT_TRUE(bar->GetToolFitsByIndex(static_cast<int>(i)) && inside.Contains(rect))
+            << tool->GetLabel() << " at " << Text(rect) << " in " << Text(inside);
+    }
+
+    // A narrower frame: the bar keeps inside it, the last tools are reached
+    // through the overflow button.
+    frame.SetSize(wxSize(900, 800));
+    bed.Host().Manager().GetAuiManager()->Update();
+    Settle();
+    EXPECT_LE(bar->GetSize().x, frame.GetClientSize().x);
+    EXPECT_TRUE(bar->GetOverflowVisible());
+    EXPECT_FALSE(bar->GetToolFitsByIndex(static_cast<int>(bar->GetToolCount()) - 1));
 }
 
 } // namespace
