@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <pelmora/pmStatusBar.h>
 #include <vector>
 #include <wx/anybutton.h>
 #include <wx/aui/auibar.h>
@@ -245,6 +246,33 @@ TEST_F(WindowsFit, EveryToolOfTheToolBarLiesInsideTheFrame)
     EXPECT_LE(bar->GetSize().x, frame.GetClientSize().x);
     EXPECT_TRUE(bar->GetOverflowVisible());
     EXPECT_FALSE(bar->GetToolFitsByIndex(static_cast<int>(bar->GetToolCount()) - 1));
+}
+
+TEST_F(WindowsFit, StatusFieldsAreAsWideAsTheirTexts)
+{
+    pmStatusBar& bar = *bed.Host().Frame().GetHostStatusBar();
+    // Account, trading day, server and the server's clock; the rotating
+    // account line between them takes the rest.
+    const int fields[] = {1, 3, 4, 6};
+    ASSERT_TRUE(PumpUntil([&] {
+        for(int field : fields) {
+            if(bar.GetStatusText(field).empty()) {
+                return false;
+            }
+        }
+        return true;
+    }));
+    Settle();
+    for(int field : fields) {
+        wxWindow& label = *bar.GetItem(static_cast<size_t>(field))->window;
+        label.InvalidateBestSize();
+        EXPECT_GE(label.GetSize().x, label.GetBestSize().x) << bar.GetStatusText(field);
+        EXPECT_GE(label.GetSize().y, label.GetBestSize().y) << bar.GetStatusText(field);
+        wxRect rect;
+        ASSERT_TRUE(bar.GetFieldRect(field, rect));
+        EXPECT_TRUE(rect.Contains(label.GetRect())) << bar.GetStatusText(field);
+    }
+    EXPECT_TRUE(wxRect(wxPoint(0, 0), bar.GetClientSize()).Contains(bar.GetItem(6)->window->GetRect()));
 }
 
 } // namespace
