@@ -12,9 +12,11 @@
 #include "funds/RiskParamsCustomDlg.h"
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
+#include "history/SalesReportPanel.h"
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <pelmora/Notebook.h>
 #include <pelmora/pmStatusBar.h>
 #include <vector>
 #include <wx/anybutton.h>
@@ -273,6 +275,18 @@ TEST_F(WindowsFit, StatusFieldsAreAsWideAsTheirTexts)
         EXPECT_TRUE(rect.Contains(label.GetRect())) << bar.GetStatusText(field);
     }
     EXPECT_TRUE(wxRect(wxPoint(0, 0), bar.GetClientSize()).Contains(bar.GetItem(6)->window->GetRect()));
+}
+
+TEST_F(WindowsFit, TheSalesReportBarKeepsEveryControlOnThePage)
+{
+    Notebook& centre = *bed.Host().Frame().GetCentreBook();
+    ASSERT_TRUE(bed.Host().SendMenuCommand("Sales_report"));
+    auto* page = dynamic_cast<SalesReportPanel*>(centre.GetCurrentPage());
+    ASSERT_NE(page, nullptr);
+    Settle();
+    EXPECT_GT(page->GetMarketChoice()->GetCount(), 1u);
+    EXPECT_LT(page->GetSize().x, 1280 - 250) << "a page beside the navigator";
+    EXPECT_TRUE(Fits(*page, "sales_report.png"));
 }
 
 } // namespace
