@@ -13,6 +13,7 @@
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
 #include "history/SalesReportPanel.h"
+#include "panes/TranscationPanel.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -152,6 +153,13 @@ template <class Dialog> bool LookAtModal(TestBed& bed, const char* command, std:
     return seen;
 }
 
+void Click(wxWindow& control)
+{
+    wxCommandEvent event(wxEVT_BUTTON, control.GetId());
+    event.SetEventObject(&control);
+    control.ProcessWindowEvent(event);
+}
+
 // What an idle moment does to the windows (layouts that follow their texts).
 void Settle()
 {
@@ -195,9 +203,7 @@ TEST_F(WindowsFit, MoneyAndAccountDialogsShowTheirTextsWhole)
         EXPECT_TRUE(Fits(dialog, "modify_password.png"));
         dialog.GetTextCtrlOldPassword()->ChangeValue("123456");
         dialog.GetTextCtrlNewPassword()->ChangeValue("12");
-        wxCommandEvent ok(wxEVT_BUTTON, dialog.GetButtonOk()->GetId());
-        ok.SetEventObject(dialog.GetButtonOk());
-        dialog.GetButtonOk()->ProcessWindowEvent(ok);
+        Click(*dialog.GetButtonOk());
         wxTextCtrl* line = dialog.GetTextCtrlMessage();
         ASSERT_FALSE(line->GetValue().empty());
         Settle();
@@ -287,6 +293,32 @@ TEST_F(WindowsFit, TheSalesReportBarKeepsEveryControlOnThePage)
     EXPECT_GT(page->GetMarketChoice()->GetCount(), 1u);
     EXPECT_LT(page->GetSize().x, 1280 - 250) << "a page beside the navigator";
     EXPECT_TRUE(Fits(*page, "sales_report.png"));
+}
+
+TEST_F(WindowsFit, TheQuickOrderPanelLeavesTheOutputPagesTheirRoom)
+{
+    wxAuiManager& aui = *bed.Host().Frame().GetAuiManager();
+    TranscationPanel& panel = *bed.Plugin().GetTranscationPanel();
+    Notebook& output = *bed.Host().Frame().GetOutputBook();
+    // Hidden by the setting once the client's data has come.
+    ASSERT_TRUE(PumpUntil([&] { return !aui.GetPane(&panel).IsShown(); }));
+    Settle();
+    const wxSize alone = output.GetSize();
+    EXPECT_GE(alone.x, bed.Host().Frame().GetClientSize().x - 4) << "the whole width";
+
+    // The status bar's button shows the panel above the output, which keeps its size.
+    Click(*bed.Host().Frame().GetHostStatusBar()->GetItem(0)->window);
+    ASSERT_TRUE(PumpUntil([&] { return aui.GetPane(&panel).IsShown(); }));
+    Settle();
+    EXPECT_EQ(output.GetSize(), alone);
+    EXPECT_TRUE(Fits(panel, "quick_order_panel.png"));
+    const wxRect inFrame(bed.Host().Frame().ScreenToClient(panel.GetScreenPosition()), panel.GetSize());
+    EXPECT_TRUE(wxRect(wxPoint(0, 0), bed.Host().Frame().GetClientSize()).Contains(inFrame)) << Text(inFrame);
+
+    Click(*bed.Host().Frame().GetHostStatusBar()->GetItem(0)->window);
+    ASSERT_TRUE(PumpUntil([&] { return !aui.GetPane(&panel).IsShown(); }));
+    Settle();
+    EXPECT_EQ(output.GetSize(), alone);
 }
 
 } // namespace
