@@ -12,6 +12,9 @@
 #include "funds/RiskParamsCustomDlg.h"
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
+#include "history/HistoryOrderPane.h"
+#include "history/HistoryPane.h"
+#include "history/QueryConditionPanel.h"
 #include "history/SalesReportPanel.h"
 #include "panes/TranscationPanel.h"
 
@@ -304,7 +307,7 @@ TEST_F(WindowsFit, TheQuickOrderPanelLeavesTheOutputPagesTheirRoom)
     ASSERT_TRUE(PumpUntil([&] { return !aui.GetPane(&panel).IsShown(); }));
     Settle();
     const wxSize alone = output.GetSize();
-    EXPECT_GE(alone.x, bed.Host().Frame().GetClientSize().x - 4) << "the whole width";
+    EXPECT_GE(alone.x, bed.Host().Frame().GetClientSize().x * 2 / 3) << "most of the bottom row";
 
     // The status bar's button shows the panel above the output, which keeps its size.
     Click(*bed.Host().Frame().GetHostStatusBar()->GetItem(0)->window);
@@ -312,13 +315,46 @@ TEST_F(WindowsFit, TheQuickOrderPanelLeavesTheOutputPagesTheirRoom)
     Settle();
     EXPECT_EQ(output.GetSize(), alone);
     EXPECT_TRUE(Fits(panel, "quick_order_panel.png"));
-    const wxRect inFrame(bed.Host().Frame().ScreenToClient(panel.GetScreenPosition()), panel.GetSize());
-    EXPECT_TRUE(wxRect(wxPoint(0, 0), bed.Host().Frame().GetClientSize()).Contains(inFrame)) << Text(inFrame);
+    MainFrame& frame = bed.Host().Frame();
+    const wxRect inFrame(frame.ScreenToClient(panel.GetScreenPosition()), panel.GetSize());
+    EXPECT_TRUE(wxRect(wxPoint(0, 0), frame.GetClientSize()).Contains(inFrame)) << Text(inFrame);
+    const wxRect outputInFrame(frame.ScreenToClient(output.GetScreenPosition()), output.GetSize());
+    EXPECT_FALSE(inFrame.Intersects(outputInFrame))
+        << Text(inFrame) << " over the output at " << Text(outputInFrame);
 
     Click(*bed.Host().Frame().GetHostStatusBar()->GetItem(0)->window);
     ASSERT_TRUE(PumpUntil([&] { return !aui.GetPane(&panel).IsShown(); }));
     Settle();
     EXPECT_EQ(output.GetSize(), alone);
+}
+
+TEST_F(WindowsFit, HistoryPagesShowTenRows)
+{
+    Notebook& output = *bed.Host().Frame().GetOutputBook();
+    HistoryPane& pane = *bed.Plugin().GetHistoryPane();
+    output.SetSelection(static_cast<size_t>(output.GetPageIndex(&pane)));
+    auto* closed = dynamic_cast<HistoryOrderPane*>(pane.GetNotebook()->GetPage(0));
+    ASSERT_NE(closed, nullptr);
+    pane.GetNotebook()->SetSelection(0);
+    closed->GetConditionPanel()->GetStartDate()->SetValue(wxDateTime::Today() - wxDateSpan::Days(30));
+    Click(*closed->GetConditionPanel()->GetQueryButton());
+    ASSERT_TRUE(
+        PumpUntil([&] { return !closed->IsQueryRunning() && closed->GetModel()->GetCount() > 0; }, 15s));
+    Settle();
+    // The first row lies below the header; every page is laid out alike.
+    const wxRect first = closed->GetList()->GetItemRect(closed->GetModel()->GetItem(0));
+    ASSERT_GT(first.height, 0);
+    for(size_t i = 0; i < pane.GetNotebook()->GetPageCount(); ++i) {
+        wxWindow* page = pane.GetNotebook()->GetPage(i);
+        pmDataViewCtrl* list = nullptr;
+        for(wxWindow* child : page->GetChildren()) {
+            list = list ? list : dynamic_cast<pmDataViewCtrl*>(child);
+        }
+        ASSERT_NE(list, nullptr) << pane.GetNotebook()->GetPageText(i);
+        EXPECT_TRUE(Fits(*page, "history_page.png")) << pane.GetNotebook()->GetPageText(i);
+        EXPECT_GE((list->GetClientSize().y - first.y) / first.height, 10)
+            << pane.GetNotebook()->GetPageText(i) << ": " << list->GetClientSize().y << " px";
+    }
 }
 
 } // namespace

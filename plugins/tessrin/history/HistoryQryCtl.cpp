@@ -61,6 +61,27 @@ void HistoryQryCtl::CreateControls(wxWindow* content)
     ConnectBars();
 }
 
+void HistoryQryCtl::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    if(m_barsMeasured || !IsShownOnScreen()) {
+        return;
+    }
+    // A control measured before the toolkit realised it, as the bars' were
+    // when they were made, is a little short: measured again once on screen.
+    m_barsMeasured = true;
+    for(wxWindow* bar : {static_cast<wxWindow*>(m_conditionPanel), static_cast<wxWindow*>(m_pagingPanel)}) {
+        if(!bar) {
+            continue;
+        }
+        for(wxWindow* control : bar->GetChildren()) {
+            control->InvalidateBestSize();
+        }
+        bar->GetSizer()->SetSizeHints(bar);
+    }
+    Layout();
+}
+
 void HistoryQryCtl::ConnectBars()
 {
     m_pagingPanel->Bind(wxEVT_HISTORY_NEXT_PAGE, &HistoryQryCtl::OnNextPage, this);
@@ -254,5 +275,6 @@ wxBEGIN_EVENT_TABLE(HistoryQryCtl, wxPanel)
     EVT_COMMAND(wxID_ANY, wxEVT_CMD_JOB_STATUS, HistoryQryCtl::OnHistoryJobStatus)
     EVT_COMMAND(wxID_ANY, wxEVT_CMD_JOB_STATUS_VOID_PTR, HistoryQryCtl::OnHistoryJobFailed)
     EVT_TIMER(wxID_ANY, HistoryQryCtl::OnTimer)
+    EVT_IDLE(HistoryQryCtl::OnIdle)
 wxEND_EVENT_TABLE()
     // clang-format on

@@ -72,6 +72,8 @@ private:
     void OnTimer(wxTimerEvent& event);
     void ConnectBars();
     void DisconnectBars();
+    // The first time the page is on screen: the bars measured again.
+    void OnIdle(wxIdleEvent& event);
 
     std::shared_ptr<HistoryJob> m_job; // the running query; empty when idle
     PagingPanel* m_pagingPanel = nullptr;
@@ -80,6 +82,7 @@ private:
     wxDateTime m_startTime;
     wxTimer m_waitTimer;
     int m_askedPage = 0; // the page the running query asks for
+    bool m_barsMeasured = false;
 
     wxDECLARE_EVENT_TABLE();
 };
