@@ -4,6 +4,8 @@
 // rule dialogs are opened from the host's menus as a click would open them.
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
+#include "charts/CharViewPanelMgr.h"
+#include "charts/ChartViewerPanel.h"
 #include "frame/TessrinPlugin.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
@@ -16,17 +18,24 @@
 #include "history/HistoryPane.h"
 #include "history/QueryConditionPanel.h"
 #include "history/SalesReportPanel.h"
+#include "panes/SymbolModel.h"
+#include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
 
+#include <chartlib/BaseChart.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <pelmora/ColoursAndFontsManager.h>
+#include <pelmora/DrawingUtils.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/pmChartViewer.h>
 #include <pelmora/pmStatusBar.h>
 #include <vector>
 #include <wx/anybutton.h>
 #include <wx/aui/auibar.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
@@ -355,6 +364,59 @@ TEST_F(WindowsFit, HistoryPagesShowTenRows)
         EXPECT_GE((list->GetClientSize().y - first.y) / first.height, 10)
             << pane.GetNotebook()->GetPageText(i) << ": " << list->GetClientSize().y << " px";
     }
+}
+
+wxColour ColourOf(int rgb)
+{
+    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+TEST_F(WindowsFit, DarkColoursMenuChartAndBoardFollowOneSetting)
+{
+    MainFrame& frame = bed.Host().Frame();
+    CharViewPanelMgr& charts = *bed.Plugin().GetChartViewMgr();
+    ASSERT_TRUE(PumpUntil([&] { return charts.FindPanel("AG") != nullptr; }, 10s));
+    ChartViewerPanel& chart = *charts.FindPanel("AG");
+    SymbolPane& board = *bed.Plugin().GetOtcSymbolPane();
+    SymbolModel& model = *board.GetModel();
+    // Flashes stay while the clock stands.
+    const wxDateTime now = wxDateTime::Now();
+    model.SetClock([now] { return now; });
+    ASSERT_EQ(bed.Market().Post("/admin/price?symbol=101&price=5111"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return model.GetHighlightCount() > 0; }, 10s));
+
+    auto follows = [&](bool dark) -> ::testing::AssertionResult {
+        if(ColoursAndFontsManager::Get().IsDark() != dark ||
+           frame.GetMenuBar()->IsChecked(XRCID("darkColours")) != dark) {
+            return ::testing::AssertionFailure() << "the theme or the menu's check";
+        }
+        const wxColour background =
+            ColourOf(static_cast<int>(chart.GetChartView()->getChart()->getBackgroundColor()));
+        const wxColour legend = ColourOf(chart.GetStyle().foregroundColour);
+        if(DrawingUtils::IsDark(background) != dark || DrawingUtils::IsDark(legend) == dark) {
+            return ::testing::AssertionFailure() << "the chart: background " << background.GetAsString()
+                                                 << ", legend and axes " << legend.GetAsString();
+        }
+        const wxColour list = board.GetList()->GetBackgroundColour();
+        if(DrawingUtils::IsDark(list) != dark) {
+            return ::testing::AssertionFailure() << "the board " << list.GetAsString();
+        }
+        for(unsigned int row = 0; row < model.GetCount(); ++row) {
+            wxDataViewItemAttr attr;
+            model.GetAttrByRow(row, SymbolModel::eBid, attr);
+            const wxColour flash = dark ? wxColour(190, 150, 190) : wxColour(191, 191, 255);
+            if(attr.HasBackgroundColour() && attr.GetBackgroundColour() != flash) {
+                return ::testing::AssertionFailure()
+                       << "the flash of row " << row << " " << attr.GetBackgroundColour().GetAsString();
+            }
+        }
+        return ::testing::AssertionSuccess();
+    };
+    EXPECT_TRUE(follows(true)) << "at start";
+    ASSERT_TRUE(bed.Host().SendMenuCommand("darkColours"));
+    EXPECT_TRUE(follows(false)) << "light";
+    ASSERT_TRUE(bed.Host().SendMenuCommand("darkColours"));
+    EXPECT_TRUE(follows(true)) << "dark again";
 }
 
 } // namespace

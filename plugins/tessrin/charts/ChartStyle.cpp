@@ -2,6 +2,7 @@
 
 #include "frame/ChartViewPanelGlobalConfig.h"
 
+#include <pelmora/DrawingUtils.h>
 #include <wx/colour.h>
 
 int ChartStyle::ChartColour(const wxColour& colour)
@@ -18,6 +19,14 @@ void ChartStyle::SetColours(const ChartViewPanelGlobalConfig& config)
     backgroundColour = ChartColour(config.GetBackgroundColour());
     foregroundColour = ChartColour(config.GetForegroundColour());
     showGrid = config.IsShowGrid();
+}
+
+void ChartStyle::SetThemeColours(const wxColour& background, const wxColour& foreground,
+                                 const wxColour& stored)
+{
+    backgroundColour = ChartColour(background);
+    const bool shows = DrawingUtils::IsDark(background) != DrawingUtils::IsDark(stored);
+    foregroundColour = ChartColour(shows ? stored : foreground);
 }
 
 void ChartStyle::SetSolid(std::pair<bool, bool> solid)
