@@ -366,11 +366,6 @@ TEST_F(WindowsFit, HistoryPagesShowTenRows)
     }
 }
 
-wxColour ColourOf(int rgb)
-{
-    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 TEST_F(WindowsFit, DarkColoursMenuChartAndBoardFollowOneSetting)
 {
     MainFrame& frame = bed.Host().Frame();
@@ -391,8 +386,8 @@ TEST_F(WindowsFit, DarkColoursMenuChartAndBoardFollowOneSetting)
             return ::testing::AssertionFailure() << "the theme or the menu's check";
         }
         const wxColour background =
-            ColourOf(static_cast<int>(chart.GetChartView()->getChart()->getBackgroundColor()));
-        const wxColour legend = ColourOf(chart.GetStyle().foregroundColour);
+            ChartStyle::ToColour(static_cast<int>(chart.GetChartView()->getChart()->getBackgroundColor()));
+        const wxColour legend = ChartStyle::ToColour(chart.GetStyle().foregroundColour);
         if(DrawingUtils::IsDark(background) != dark || DrawingUtils::IsDark(legend) == dark) {
             return ::testing::AssertionFailure() << "the chart: background " << background.GetAsString()
                                                  << ", legend and axes " << legend.GetAsString();

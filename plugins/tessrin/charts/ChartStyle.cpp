@@ -10,6 +10,11 @@ int ChartStyle::ChartColour(const wxColour& colour)
     return (colour.Red() << 16) | (colour.Green() << 8) | colour.Blue();
 }
 
+wxColour ChartStyle::ToColour(int chartColour)
+{
+    return wxColour((chartColour >> 16) & 0xFF, (chartColour >> 8) & 0xFF, chartColour & 0xFF);
+}
+
 void ChartStyle::SetColours(const ChartViewPanelGlobalConfig& config)
 {
     candUpColour = ChartColour(config.GetCandUpColour());

@@ -571,8 +571,8 @@ void ChartViewerPanel::FollowDarkTheme(const ChartViewPanelGlobalConfig& stored)
 void ChartViewerPanel::ColourSidePane()
 {
     if(m_priceReport) {
-        auto colour = [](int rgb) { return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); };
-        m_priceReport->SetColours(colour(m_style.backgroundColour), colour(m_style.foregroundColour));
+        m_priceReport->SetColours(ChartStyle::ToColour(m_style.backgroundColour),
+                                  ChartStyle::ToColour(m_style.foregroundColour));
     }
 }
 
