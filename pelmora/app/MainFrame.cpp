@@ -80,26 +80,21 @@ MainFrame::MainFrame(Tracer& tracer)
     // row is high enough for ten rows of a history page, and the chart keeps
     // the middle row to itself.
     m_aui.SetDockSizeConstraint(1.0 / 3, kBottomRowShare);
-    wxAuiPaneInfo output = wxAuiPaneInfo()
-                               .Name("Output")
-                               .Caption(_("Output"))
-                               .Bottom()
-                               .Layer(kBottomLayer)
-                               .Position(0)
-                               .BestSize(kOutputWidth, kBottomRowHeight)
-                               .CloseButton(true);
-    output.dock_proportion = kOutputWidth;
-    m_aui.AddPane(m_outputBook, output);
-    wxAuiPaneInfo log = wxAuiPaneInfo()
-                            .Name("Log")
-                            .Caption(_("Output Window"))
-                            .Bottom()
-                            .Layer(kBottomLayer)
-                            .Position(1)
-                            .BestSize(kLogWidth, kBottomRowHeight)
-                            .CloseButton(true);
-    log.dock_proportion = kLogWidth;
-    m_aui.AddPane(m_outputWindow, log);
+    auto addToBottomRow = [this](wxWindow* window, const char* name, const wxString& caption, int position,
+                                 int width) {
+        wxAuiPaneInfo pane = wxAuiPaneInfo()
+                                 .Name(name)
+                                 .Caption(caption)
+                                 .Bottom()
+                                 .Layer(kBottomLayer)
+                                 .Position(position)
+                                 .BestSize(width, kBottomRowHeight)
+                                 .CloseButton(true);
+        pane.dock_proportion = width; // the row divided as the widths say
+        m_aui.AddPane(window, pane);
+    };
+    addToBottomRow(m_outputBook, "Output", _("Output"), 0, kOutputWidth);
+    addToBottomRow(m_outputWindow, "Log", _("Output Window"), 1, kLogWidth);
     m_aui.AddPane(m_centreBook, wxAuiPaneInfo().Name("Editor").CenterPane());
     m_aui.Update();
 
