@@ -22,6 +22,7 @@
 #include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
 
+#include <algorithm>
 #include <chartlib/BaseChart.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -183,7 +184,7 @@ class WindowsFit : public LoggedInTest
 {
 };
 
-TEST_F(WindowsFit, MoneyAndAccountDialogsShowTheirTextsWhole)
+TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
 {
     ASSERT_EQ(bed.Host().Frame().GetSize(), wxSize(1280, 800));
 
@@ -223,10 +224,7 @@ TEST_F(WindowsFit, MoneyAndAccountDialogsShowTheirTextsWhole)
             << line->GetValue();
         EXPECT_TRUE(Fits(dialog, "modify_password_message.png"));
     }));
-}
-
-TEST_F(WindowsFit, PayPortAndRiskRuleDialogsShowTheirChoicesWhole)
-{
+    // Choices filled by the server's answers.
     EXPECT_TRUE(LookAtModal<PayPortRegistDlg>(bed, "payport_regist", [&](PayPortRegistDlg& dialog) {
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetComboBoxBank()->GetCount() > 0; }, 10s));
         Settle();
@@ -238,13 +236,32 @@ TEST_F(WindowsFit, PayPortAndRiskRuleDialogsShowTheirChoicesWhole)
     }));
 }
 
-TEST_F(WindowsFit, EveryToolOfTheToolBarLiesInsideTheFrame)
+TEST_F(WindowsFit, StatusFieldsAsWideAsTheirTextsAndEveryToolInsideTheFrame)
 {
-    wxAuiToolBar* bar = bed.Plugin().GetToolBar();
-    ASSERT_NE(bar, nullptr);
     MainFrame& frame = bed.Host().Frame();
     ASSERT_EQ(frame.GetSize(), wxSize(1280, 800));
+    pmStatusBar& status = *frame.GetHostStatusBar();
+    // Account, trading day, server and the server's clock; the rotating
+    // account line between them takes the rest.
+    const int fields[] = {1, 3, 4, 6};
+    ASSERT_TRUE(PumpUntil([&] {
+        return std::none_of(std::begin(fields), std::end(fields),
+                            [&](int field) { return status.GetStatusText(field).empty(); });
+    }));
     Settle();
+    for(int field : fields) {
+        wxWindow& label = *status.GetItem(static_cast<size_t>(field))->window;
+        label.InvalidateBestSize();
+        wxRect rect;
+        ASSERT_TRUE(status.GetFieldRect(field, rect));
+        EXPECT_TRUE(rect.Contains(label.GetRect()) && label.GetSize().x >= label.GetBestSize().x &&
+                    label.GetSize().y >= label.GetBestSize().y)
+            << status.GetStatusText(field) << " at " << Text(label.GetRect()) << " in " << Text(rect);
+    }
+    EXPECT_TRUE(wxRect(wxPoint(0, 0), status.GetClientSize()).Contains(status.GetItem(6)->window->GetRect()));
+
+    wxAuiToolBar* bar = bed.Plugin().GetToolBar();
+    ASSERT_NE(bar, nullptr);
     const wxRect inside(wxPoint(0, 0), frame.GetClientSize());
     ASSERT_GT(bar->GetToolCount(), 0u);
     for(size_t i = 0; i < bar->GetToolCount(); ++i) {
@@ -266,33 +283,6 @@ TEST_F(WindowsFit, EveryToolOfTheToolBarLiesInsideTheFrame)
     EXPECT_LE(bar->GetSize().x, frame.GetClientSize().x);
     EXPECT_TRUE(bar->GetOverflowVisible());
     EXPECT_FALSE(bar->GetToolFitsByIndex(static_cast<int>(bar->GetToolCount()) - 1));
-}
-
-TEST_F(WindowsFit, StatusFieldsAreAsWideAsTheirTexts)
-{
-    pmStatusBar& bar = *bed.Host().Frame().GetHostStatusBar();
-    // Account, trading day, server and the server's clock; the rotating
-    // account line between them takes the rest.
-    const int fields[] = {1, 3, 4, 6};
-    ASSERT_TRUE(PumpUntil([&] {
-        for(int field : fields) {
-            if(bar.GetStatusText(field).empty()) {
-                return false;
-            }
-        }
-        return true;
-    }));
-    Settle();
-    for(int field : fields) {
-        wxWindow& label = *bar.GetItem(static_cast<size_t>(field))->window;
-        label.InvalidateBestSize();
-        EXPECT_GE(label.GetSize().x, label.GetBestSize().x) << bar.GetStatusText(field);
-        EXPECT_GE(label.GetSize().y, label.GetBestSize().y) << bar.GetStatusText(field);
-        wxRect rect;
-        ASSERT_TRUE(bar.GetFieldRect(field, rect));
-        EXPECT_TRUE(rect.Contains(label.GetRect())) << bar.GetStatusText(field);
-    }
-    EXPECT_TRUE(wxRect(wxPoint(0, 0), bar.GetClientSize()).Contains(bar.GetItem(6)->window->GetRect()));
 }
 
 TEST_F(WindowsFit, TheSalesReportBarKeepsEveryControlOnThePage)

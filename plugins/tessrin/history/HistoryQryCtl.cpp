@@ -61,19 +61,20 @@ void HistoryQryCtl::CreateControls(wxWindow* content)
     ConnectBars();
 }
 
-void HistoryQryCtl::OnIdle(wxIdleEvent& event)
+void HistoryQryCtl::OnBarPainted(wxPaintEvent& event)
 {
     event.Skip();
-    if(m_barsMeasured || !IsShownOnScreen()) {
-        return;
+    if(!m_barsMeasured) {
+        m_barsMeasured = true;
+        CallAfter(&HistoryQryCtl::MeasureBars);
     }
-    // A control measured before the toolkit realised it, as the bars' were
-    // when they were made, is a little short: measured again once on screen.
-    m_barsMeasured = true;
+}
+
+void HistoryQryCtl::MeasureBars()
+{
+    // A control measured before the toolkit first drew it, as the bars'
+    // were when they were made, is a little short: measured again after.
     for(wxWindow* bar : {static_cast<wxWindow*>(m_conditionPanel), static_cast<wxWindow*>(m_pagingPanel)}) {
-        if(!bar) {
-            continue;
-        }
         for(wxWindow* control : bar->GetChildren()) {
             control->InvalidateBestSize();
         }
@@ -84,6 +85,7 @@ void HistoryQryCtl::OnIdle(wxIdleEvent& event)
 
 void HistoryQryCtl::ConnectBars()
 {
+    m_pagingPanel->Bind(wxEVT_PAINT, &HistoryQryCtl::OnBarPainted, this);
     m_pagingPanel->Bind(wxEVT_HISTORY_NEXT_PAGE, &HistoryQryCtl::OnNextPage, this);
     m_pagingPanel->Bind(wxEVT_HISTORY_PREV_PAGE, &HistoryQryCtl::OnPrevPage, this);
     m_pagingPanel->Bind(wxEVT_HISTORY_FIRST_PAGE, &HistoryQryCtl::OnFirstPage, this);
@@ -95,6 +97,7 @@ void HistoryQryCtl::ConnectBars()
 void HistoryQryCtl::DisconnectBars()
 {
     if(m_pagingPanel) {
+        m_pagingPanel->Unbind(wxEVT_PAINT, &HistoryQryCtl::OnBarPainted, this);
         m_pagingPanel->Unbind(wxEVT_HISTORY_NEXT_PAGE, &HistoryQryCtl::OnNextPage, this);
         m_pagingPanel->Unbind(wxEVT_HISTORY_PREV_PAGE, &HistoryQryCtl::OnPrevPage, this);
         m_pagingPanel->Unbind(wxEVT_HISTORY_FIRST_PAGE, &HistoryQryCtl::OnFirstPage, this);
@@ -275,6 +278,5 @@ wxBEGIN_EVENT_TABLE(HistoryQryCtl, wxPanel)
     EVT_COMMAND(wxID_ANY, wxEVT_CMD_JOB_STATUS, HistoryQryCtl::OnHistoryJobStatus)
     EVT_COMMAND(wxID_ANY, wxEVT_CMD_JOB_STATUS_VOID_PTR, HistoryQryCtl::OnHistoryJobFailed)
     EVT_TIMER(wxID_ANY, HistoryQryCtl::OnTimer)
-    EVT_IDLE(HistoryQryCtl::OnIdle)
 wxEND_EVENT_TABLE()
     // clang-format on

@@ -72,8 +72,9 @@ private:
     void OnTimer(wxTimerEvent& event);
     void ConnectBars();
     void DisconnectBars();
-    // The first time the page is on screen: the bars measured again.
-    void OnIdle(wxIdleEvent& event);
+    // After the paging bar was first drawn: the bars measured again.
+    void OnBarPainted(wxPaintEvent& event);
+    void MeasureBars();
 
     std::shared_ptr<HistoryJob> m_job; // the running query; empty when idle
     PagingPanel* m_pagingPanel = nullptr;

@@ -12,35 +12,44 @@ FittingDialog::FittingDialog(wxWindow* parent, wxWindowID id, const wxString& ti
     Bind(wxEVT_IDLE, &FittingDialog::OnIdle, this);
 }
 
-namespace {
-// A text field's best size knows nothing of its hint: its minimum does.
-// The toolkit tells the field's padding only once the field is realised.
-void WidenFieldsForHints(wxWindow& parent)
-{
-    for(wxWindow* child : parent.GetChildren()) {
-        if(auto* field = dynamic_cast<wxTextCtrl*>(child); field && !field->GetHint().empty()) {
-            const wxSize minimum = field->GetMinSize();
-            const int wanted = field->GetSizeFromTextSize(field->GetTextExtent(field->GetHint()).x).x;
-            if(wanted > minimum.x) {
-                field->SetMinSize(wxSize(wanted, minimum.y));
-            }
-        } else if(!child->IsTopLevel()) {
-            WidenFieldsForHints(*child);
-        }
-    }
-}
-} // namespace
-
 bool FittingDialog::Show(bool show)
 {
     const bool changed = wxDialog::Show(show);
     if(show) {
-        WidenFieldsForHints(*this);
+        Remeasure(*this, true);
+        m_laidOutMinimum = wxSize();
         if(FitToContents()) {
             Centre(wxBOTH);
         }
     }
     return changed;
+}
+
+bool FittingDialog::Remeasure(wxWindow& parent, bool all)
+{
+    bool remeasured = false;
+    for(wxWindow* child : parent.GetChildren()) {
+        if(child->IsTopLevel()) {
+            continue;
+        }
+        const wxString label = child->GetLabel();
+        const auto [known, added] = m_labels.emplace(child, label);
+        if(all || (!added && known->second != label)) {
+            known->second = label;
+            child->InvalidateBestSize();
+            remeasured = true;
+        }
+        // A text field's best size knows nothing of its hint: its minimum does.
+        if(auto* field = dynamic_cast<wxTextCtrl*>(child); all && field && !field->GetHint().empty()) {
+            const wxSize minimum = field->GetMinSize();
+            const int wanted = field->GetSizeFromTextSize(field->GetTextExtent(field->GetHint()).x).x;
+            if(wanted > minimum.x) {
+                field->SetMinSize(wxSize(wanted, minimum.y));
+            }
+        }
+        remeasured = Remeasure(*child, all) || remeasured;
+    }
+    return remeasured;
 }
 
 bool FittingDialog::FitToContents()
@@ -76,5 +85,11 @@ bool FittingDialog::FitToContents()
 void FittingDialog::OnIdle(wxIdleEvent& event)
 {
     event.Skip();
-    FitToContents();
+    if(IsShown()) {
+        // A control measured anew is laid out anew, whatever the whole needs.
+        if(Remeasure(*this, false)) {
+            m_laidOutMinimum = wxSize();
+        }
+        FitToContents();
+    }
 }
