@@ -34,13 +34,16 @@ bool FittingDialog::Remeasure(wxWindow& parent, bool all)
         }
         const wxString label = child->GetLabel();
         const auto [known, added] = m_labels.emplace(child, label);
-        if(all || (!added && known->second != label)) {
+        // A text field is left as first measured: measured again it asks
+        // for more height than its text needs.
+        auto* field = dynamic_cast<wxTextCtrl*>(child);
+        if((all && !field) || (!added && known->second != label)) {
             known->second = label;
             child->InvalidateBestSize();
             remeasured = true;
         }
         // A text field's best size knows nothing of its hint: its minimum does.
-        if(auto* field = dynamic_cast<wxTextCtrl*>(child); all && field && !field->GetHint().empty()) {
+        if(all && field && !field->GetHint().empty()) {
             const wxSize minimum = field->GetMinSize();
             const int wanted = field->GetSizeFromTextSize(field->GetTextExtent(field->GetHint()).x).x;
             if(wanted > minimum.x) {

@@ -16,10 +16,11 @@ public:
     FittingDialog(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                   const wxSize& size, long style);
 
-    // Shows as a dialog does, then measures every control again (the toolkit
-    // tells a control's true size only once it is realised) and fits the
-    // texts its initialisation set, the hints of its text fields too,
-    // before the first picture: grown, it is centred again.
+    // Shows as a dialog does, then measures every control but the text
+    // fields again (the toolkit tells a label's or a list's true size only
+    // once it is realised) and fits the texts its initialisation set, the
+    // hints of its text fields too, before the first picture: grown, it is
+    // centred again.
     bool Show(bool show = true) override;
 
     // Grows to the sizer's minimum and lays out when that changed; true
