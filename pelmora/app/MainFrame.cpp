@@ -22,6 +22,13 @@
 namespace {
 const long kSideBookStyle = wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_SCROLL_BUTTONS;
 const long kCentreBookStyle = wxAUI_NB_DEFAULT_STYLE;
+// The bottom row: outside the navigator's layer, its height and share of
+// the frame's height, and how the output and the output window divide it.
+constexpr int kBottomLayer = 3;
+constexpr int kBottomRowHeight = 425;
+constexpr double kBottomRowShare = 0.62;
+constexpr int kOutputWidth = 980;
+constexpr int kLogWidth = 300;
 // An exit looks again this often while dialogs are still ending.
 const int kExitStepMs = 20;
 
@@ -68,22 +75,26 @@ MainFrame::MainFrame(Tracer& tracer)
                                        .Layer(1)
                                        .BestSize(300, 400)
                                        .CloseButton(true));
-    m_aui.AddPane(m_outputBook, wxAuiPaneInfo()
-                                    .Name("Output")
-                                    .Caption(_("Output"))
-                                    .Bottom()
-                                    .Layer(0)
-                                    .Position(0)
-                                    .BestSize(800, 260)
-                                    .CloseButton(true));
-    m_aui.AddPane(m_outputWindow, wxAuiPaneInfo()
-                                      .Name("Log")
-                                      .Caption(_("Output Window"))
-                                      .Bottom()
-                                      .Layer(0)
-                                      .Position(1)
-                                      .BestSize(420, 260)
-                                      .CloseButton(true));
+    // The output notebook and the output window share the bottom row, which
+    // spans the frame's width below the navigator; at the default size the
+    // row is high enough for ten rows of a history page, and the chart keeps
+    // the middle row to itself.
+    m_aui.SetDockSizeConstraint(1.0 / 3, kBottomRowShare);
+    auto addToBottomRow = [this](wxWindow* window, const char* name, const wxString& caption, int position,
+                                 int width) {
+        wxAuiPaneInfo pane = wxAuiPaneInfo()
+                                 .Name(name)
+                                 .Caption(caption)
+                                 .Bottom()
+                                 .Layer(kBottomLayer)
+                                 .Position(position)
+                                 .BestSize(width, kBottomRowHeight)
+                                 .CloseButton(true);
+        pane.dock_proportion = width; // the row divided as the widths say
+        m_aui.AddPane(window, pane);
+    };
+    addToBottomRow(m_outputBook, "Output", _("Output"), 0, kOutputWidth);
+    addToBottomRow(m_outputWindow, "Log", _("Output Window"), 1, kLogWidth);
     m_aui.AddPane(m_centreBook, wxAuiPaneInfo().Name("Editor").CenterPane());
     m_aui.Update();
 

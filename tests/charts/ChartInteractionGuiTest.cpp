@@ -419,14 +419,17 @@ TEST_F(ChartInteractionTest, GridColoursAndSettingsReachEveryOpenPage)
     ASSERT_TRUE(Drawn(ag) && Drawn(pt));
     ASSERT_TRUE(ag.GetStyle().showGrid);
 
-    // The host's colours: the theme's background at once, in a new chart.
+    // The host's colours: the theme's background at once, in a new chart;
+    // the stored near-black foreground would not show on the dark theme.
     chartlib::BaseChart* before = ag.GetChartView()->getChart();
+    ASSERT_TRUE(ColoursAndFontsManager::Get().IsDark());
     const int theme = ChartStyle::ChartColour(ColoursAndFontsManager::Get().GetBgColour());
     ASSERT_NE(theme, 0xFFFFFF);
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_COLOURS_CHANGED, nullptr);
     EXPECT_EQ(coloursSeen, 1);
     EXPECT_EQ(ag.GetStyle().backgroundColour, theme);
-    EXPECT_EQ(ag.GetStyle().foregroundColour, 0x010101); // the stored one stays
+    EXPECT_EQ(ag.GetStyle().foregroundColour,
+              ChartStyle::ChartColour(ColoursAndFontsManager::Get().GetFgColour()));
     EXPECT_NE(ag.GetChartView()->getChart(), before);
     EXPECT_EQ(ag.GetChartView()->getChart()->getBackgroundColor(), static_cast<unsigned>(theme));
 
@@ -442,10 +445,16 @@ TEST_F(ChartInteractionTest, GridColoursAndSettingsReachEveryOpenPage)
         auto* chart = dynamic_cast<chartlib::MultiChart*>(page->GetChartView()->getChart());
         EXPECT_EQ(chart->getChart(0)->getPlotArea()->hGridWidth(), 0) << page->GetViewName();
     }
-    // The broadcast brought back the stored background.
-    EXPECT_EQ(ag.GetStyle().backgroundColour, 0xFFFFFF);
+    // The broadcast kept the dark theme's background.
+    EXPECT_EQ(ag.GetStyle().backgroundColour, theme);
 
-    // A stored change of every colour, the grid and the solid candles.
+    // In the light theme, a stored change of every colour, the grid and the
+    // solid candles.
+    struct LightTheme
+    {
+        LightTheme() { ColoursAndFontsManager::Get().SetDark(false); }
+        ~LightTheme() { ColoursAndFontsManager::Get().SetDark(true); }
+    } light;
     SetShowSoldBodyCandleStick({false, true});
     ChartViewPanelGlobalConfig changed;
     changed.SetCandUpColour(wxColour(0x11, 0x22, 0x33));

@@ -338,9 +338,19 @@ TEST(MenuCommandsFlow, CalculatorStartsTheFirstFoundAndSettingsReachThePlugin)
     EXPECT_EQ("open", launcher.calls[0].verb);
     EXPECT_EQ(tools.Path() + "/kcalc", launcher.calls[0].program);
     EXPECT_TRUE(launcher.calls[0].arguments.empty());
+    // None found, or one that does not start: the trader is told.
     launcher.searchPath = tools.Path() + "/missing";
+    const std::size_t boxes = bed.Dialogs().Seen().size();
     bed.Host().SendMenuCommand("calculator");
     EXPECT_EQ(1u, launcher.calls.size());
+    ASSERT_EQ(bed.Dialogs().Seen().size(), boxes + 1);
+    EXPECT_EQ(bed.Dialogs().Seen().back().message, "No calculator could be started.");
+    launcher.searchPath = tools.Path();
+    launcher.startResult = ShellResult::kFileNotFound;
+    bed.Host().SendMenuCommand("calculator");
+    EXPECT_EQ(2u, launcher.calls.size());
+    ASSERT_EQ(bed.Dialogs().Seen().size(), boxes + 2);
+    EXPECT_EQ(bed.Dialogs().Seen().back().message, "No calculator could be started.");
 
     // The settings command opens the dialog, without parent; OK with a lock
     // time of one minute stores 60 seconds.

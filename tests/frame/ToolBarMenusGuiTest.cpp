@@ -42,7 +42,8 @@ TEST_F(ToolBarTest, HoldsEveryToolWithItsLabelHelpAndKind)
     EXPECT_FALSE(m_bar->GetToolDropDown(Id("Sales_report")));
     EXPECT_EQ(wxITEM_RADIO, m_bar->FindTool(Id("chart_h4"))->GetKind());
     EXPECT_EQ(nullptr, m_bar->FindTool(Id("chart_w1")));
-    EXPECT_EQ(10, m_bar->GetToolBorderPadding());
+    EXPECT_EQ(6, m_bar->GetToolBorderPadding());
+    EXPECT_TRUE(m_bar->HasFlag(wxAUI_TB_OVERFLOW));
     EXPECT_TRUE(m_bar->HasFlag(wxAUI_TB_TEXT));
     EXPECT_TRUE(m_bar->HasFlag(wxAUI_TB_HORZ_LAYOUT));
 }

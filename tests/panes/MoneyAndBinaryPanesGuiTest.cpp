@@ -764,6 +764,18 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_EQ(InOutPages(bed).size(), 4u) << "a state change brings no new address";
     EXPECT_EQ(browser.defaultCalls.size(), 1u);
 
+    // No browser starts: a box says so, with the address.
+    browser.defaultResult = false;
+    const std::size_t boxes = bed.Dialogs().Seen().size();
+    const int unopened = deposit();
+    ASSERT_GE(unopened, 0);
+    ids.insert(unopened);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Dialogs().Seen().size() > boxes; }));
+    EXPECT_TRUE(bed.Dialogs().Seen().back().message.StartsWith("No browser could be started"));
+    EXPECT_TRUE(bed.Dialogs().Seen().back().message.Contains(wxString::Format("inOutId=%d", unopened)));
+    EXPECT_EQ(browser.defaultCalls.size(), 2u);
+    EXPECT_EQ(InOutPages(bed).size(), 2u);
+
     // A money notice of the output window brings the page forward.
     OutputWindow& notices = bed.Host().Output();
     size_t notice = notices.GetEntryCount();

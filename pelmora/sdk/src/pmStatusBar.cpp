@@ -48,6 +48,16 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
     if(item->ownsWindow) {
         static_cast<wxStaticText*>(item->window)->SetLabel(text);
         item->window->SetToolTip(text);
+        // The label does not resize itself: the field follows its text
+        // (its width when it fits its window, the bar's height always).
+        item->window->InvalidateBestSize();
+        wxRect rect;
+        const bool tooLow =
+            GetFieldRect(field, rect) &&
+            item->window->GetBestSize().GetHeight() + item->marginTop + item->marginBottom > rect.height;
+        if(tooLow || (item->fitWindow && FieldWidth(*item) != GetStatusWidth(field))) {
+            Relayout();
+        }
     } else {
         wxStatusBar::SetStatusText(text, field);
     }
@@ -81,16 +91,10 @@ void pmStatusBar::Relayout()
     std::vector<int> widths;
     widths.reserve(m_items.size());
     for(const auto& item : m_items) {
-        int width = item->width;
-        if(item->fitWindow && item->window) {
-            // The field's rectangle is a little smaller than its width: borders.
-            const int wanted = item->window->GetBestSize().GetWidth() + item->marginLeft + item->marginRight +
-                               2 * GetBorderX() + 2;
-            width = std::max(width, wanted);
-        }
-        widths.push_back(width == 0 ? -1 : width);
+        widths.push_back(FieldWidth(*item));
     }
     SetStatusWidths(count, widths.data());
+    FitHeightToWindows();
     for(const auto& item : m_items) {
         wxRect rect;
         if(!GetFieldRect(item->field, rect)) {
@@ -102,6 +106,38 @@ void pmStatusBar::Relayout()
         rect.height = std::max(1, rect.height - item->marginTop - item->marginBottom);
         item->window->SetSize(rect);
     }
+}
+
+void pmStatusBar::FitHeightToWindows()
+{
+    int wanted = 0;
+    for(const auto& item : m_items) {
+        if(item->window) {
+            wanted = std::max(wanted,
+                              item->window->GetBestSize().GetHeight() + item->marginTop + item->marginBottom);
+        }
+    }
+    wxRect rect;
+    if(!GetFieldRect(0, rect) || rect.height >= wanted) {
+        return;
+    }
+    // The frame places the bar again at its new height.
+    SetMinHeight(GetSize().GetHeight() - 2 * GetBorderY() + wanted - rect.height);
+    if(wxWindow* frame = GetParent()) {
+        frame->SendSizeEvent();
+    }
+}
+
+int pmStatusBar::FieldWidth(const pmStatusBarItem& item) const
+{
+    int width = item.width;
+    if(item.fitWindow && item.window) {
+        // The field's rectangle is a little smaller than its width: borders.
+        const int wanted =
+            item.window->GetBestSize().GetWidth() + item.marginLeft + item.marginRight + 2 * GetBorderX() + 2;
+        width = std::max(width, wanted);
+    }
+    return width == 0 ? -1 : width;
 }
 
 void pmStatusBar::SetTextObserver(TextObserver observer)

@@ -22,7 +22,11 @@ struct ChartStyle
     int decimals = 0;      // of prices
 
     static int ChartColour(const wxColour& colour);
+    static wxColour ToColour(int chartColour);
     // The six colours and the grid switch of the stored chart settings.
     void SetColours(const ChartViewPanelGlobalConfig& config);
+    // The host theme's background; the stored foreground where it shows on
+    // that background, else the theme's own.
+    void SetThemeColours(const wxColour& background, const wxColour& foreground, const wxColour& stored);
     void SetSolid(std::pair<bool, bool> solid);
 };

@@ -102,6 +102,7 @@ wxEND_EVENT_TABLE()
 
     const ChartViewPanelGlobalConfig chartColours;
     m_style.SetColours(chartColours);
+    FollowDarkTheme(chartColours);
     m_style.SetSolid(GetShowSoldBodyCandleStick());
 
     m_chartView->Bind(wxEVT_CHARTVIEWER_VIEWPORT_CHANGED, &ChartViewerPanel::OnViewPortChanged, this);
@@ -135,7 +136,7 @@ wxEND_EVENT_TABLE()
 
     m_refreshTimer.Start(kRefreshMs);
 
-    CreateSidePane(symbol, mgr, chartColours);
+    CreateSidePane(symbol, mgr);
     Layout();
 }
 
@@ -222,13 +223,12 @@ void ChartViewerPanel::CreatePopupMenu(HostManager* mgr)
     append("properties_menu", _("Properties..."), -1);
 }
 
-void ChartViewerPanel::CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
-                                      const ChartViewPanelGlobalConfig& colours)
+void ChartViewerPanel::CreateSidePane(const symbol_Info& symbol, HostManager* mgr)
 {
     switch(symbol.marketType) {
     case '2':
         m_priceReport = new PriceReportPane(m_pDb, mgr, m_sideBook, symbol);
-        m_priceReport->SetColours(colours.GetBackgroundColour(), colours.GetForegroundColour());
+        ColourSidePane();
         m_sideBook->AddPage(m_priceReport, wxEmptyString, true);
         break;
     case '4':
@@ -553,9 +553,28 @@ void ChartViewerPanel::OnGridLine(wxCommandEvent& event)
 
 void ChartViewerPanel::OnColoursChanged(wxCommandEvent& event)
 {
-    m_style.backgroundColour = ChartStyle::ChartColour(ColoursAndFontsManager::Get().GetBgColour());
+    const ColoursAndFontsManager& theme = ColoursAndFontsManager::Get();
+    m_style.SetThemeColours(theme.GetBgColour(), theme.GetFgColour(),
+                            ChartViewPanelGlobalConfig().GetForegroundColour());
+    ColourSidePane();
     DrawChart();
     event.Skip();
+}
+
+void ChartViewerPanel::FollowDarkTheme(const ChartViewPanelGlobalConfig& stored)
+{
+    const ColoursAndFontsManager& theme = ColoursAndFontsManager::Get();
+    if(theme.IsDark()) {
+        m_style.SetThemeColours(theme.GetBgColour(), theme.GetFgColour(), stored.GetForegroundColour());
+    }
+}
+
+void ChartViewerPanel::ColourSidePane()
+{
+    if(m_priceReport) {
+        m_priceReport->SetColours(ChartStyle::ToColour(m_style.backgroundColour),
+                                  ChartStyle::ToColour(m_style.foregroundColour));
+    }
 }
 
 void ChartViewerPanel::OnSettingChanged(wxCommandEvent& event)
@@ -566,6 +585,8 @@ void ChartViewerPanel::OnSettingChanged(wxCommandEvent& event)
     }
     const ChartViewPanelGlobalConfig stored;
     m_style.SetColours(stored);
+    FollowDarkTheme(stored);
+    ColourSidePane();
     m_style.SetSolid(GetShowSoldBodyCandleStick());
     m_data.SetRedraw(true);
 }

@@ -116,8 +116,11 @@ private:
     void Zoom(double factor);
     void CreatePopupMenu(HostManager* mgr);
     ChartStyle CurrentStyle() const;
-    void CreateSidePane(const symbol_Info& symbol, HostManager* mgr,
-                        const ChartViewPanelGlobalConfig& colours);
+    void CreateSidePane(const symbol_Info& symbol, HostManager* mgr);
+    // In the dark theme the page takes the theme's colours over the stored
+    // ones, as at a change of the theme; the depth pane takes the page's.
+    void FollowDarkTheme(const ChartViewPanelGlobalConfig& stored);
+    void ColourSidePane();
     void ReleaseHistory(const symbol_Info* symbol);
 
     RecordStore* m_pDb;

@@ -26,8 +26,20 @@ wxDateTime MessageLine::Show(const wxString& text, int code, bool allowBox, bool
     } else if(showLine && m_line) {
         m_line->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
         m_line->ChangeValue(message);
+        WidenLineFor(message);
     }
     return now + wxTimeSpan::Seconds(kShowSeconds);
+}
+
+void MessageLine::WidenLineFor(const wxString& message)
+{
+    // A wider minimum makes a window that fits its contents show the whole
+    // message; the line never narrows, so the window does not jump.
+    const wxSize minimum = m_line->GetMinSize();
+    const int wanted = m_line->GetSizeFromTextSize(m_line->GetTextExtent(message).x).x;
+    if(wanted > minimum.x) {
+        m_line->SetMinSize(wxSize(wanted, minimum.y));
+    }
 }
 
 void MessageLine::Clear()

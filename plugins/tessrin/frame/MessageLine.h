@@ -10,7 +10,8 @@ class wxTextCtrl;
 // message box or on the window's message line (blue for code 0, red
 // otherwise), kept for five seconds. The caption and whether a box may be
 // used at all belong to each window; whether it is used also follows the
-// plug-in configuration's "showErrMsgBox". GUI thread only.
+// plug-in configuration's "showErrMsgBox". A message on the line widens the
+// line's minimum to the message. GUI thread only.
 class MessageLine
 {
 public:
@@ -42,6 +43,8 @@ public:
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 
 private:
+    void WidenLineFor(const wxString& message);
+
     wxTextCtrl* m_line; // owned by the window
     wxString m_caption;
     BoxRule m_rule;

@@ -218,7 +218,7 @@ public:
     // centre notebook, selected, every time.
     void OnSalesReport(wxCommandEvent& event);
     // "calculator": the first calculator program on the path, started with
-    // no arguments; none found starts nothing.
+    // no arguments; when none is found or it does not start, a box says so.
     void OnCalculator(wxCommandEvent& event);
     // "systemSetting": the settings dialog, modal, without parent.
     void OnSystemSetting(wxCommandEvent& event);

@@ -4,6 +4,7 @@
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "db/RecordStore.h"
+#include "frame/ModalMessageBox.h"
 #include "frame/SystemSetting.h"
 #include "frame/TessrinPlugin.h"
 #include "frame/ToolBarTools.h"
@@ -17,7 +18,6 @@
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/imaglist.h>
-#include <wx/log.h>
 
 namespace {
 constexpr int kChartPageImage = 3; // "output-pane/24/chart"
@@ -250,11 +250,11 @@ void TessrinPlugin::OnCalculator(wxCommandEvent& event)
 {
     wxUnusedVar(event);
     const wxString program = GetProcessLauncher().FindCalculator();
-    if(program.empty()) {
-        wxLogDebug("No calculator program on the search path: nothing started.");
+    if(!program.empty() && GetProcessLauncher().Start("open", program, {}).Started()) {
         return;
     }
-    GetProcessLauncher().Start("open", program, {});
+    ModalMessageBox::Show(_("No calculator could be started."), _("Calculator"),
+                          wxOK | wxICON_WARNING | wxCENTRE);
 }
 
 void TessrinPlugin::OnSystemSetting(wxCommandEvent& event)

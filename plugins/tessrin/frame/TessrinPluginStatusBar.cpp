@@ -30,8 +30,9 @@
 namespace {
 constexpr int kStatusFieldCount = 7;
 
-// One field: the width (negative: a share of the free space), the window
-// (null: a text label of the bar's own) and the margins.
+// One field: the width (negative: a share of the free space; at least
+// this wide when it fits its text), the margins and whether it widens to
+// its text.
 struct FieldLayout
 {
     int width;
@@ -39,15 +40,17 @@ struct FieldLayout
     int marginTop;
     int marginRight;
     int marginBottom;
+    bool fitsText;
 };
-// Fields 1 to 6; field 0 holds the quick-order button.
+// Fields 1 to 6; field 0 holds the quick-order button. The rotating line
+// takes what the others leave.
 const FieldLayout kTextFields[] = {
-    {100, 5, 2, 5, 0}, // 1 "Account [%s]"
-    {-1, 5, 2, 5, 0},  // 2 the rotating account line
-    {100, 5, 2, 5, 0}, // 3 "Trading Day [%s]"
-    {50, 5, 2, 5, 0},  // 4 the server
-    {40, 5, 2, 5, 0},  // 5 the connection icons
-    {100, 5, 2, 5, 0}, // 6 the server date and time
+    {100, 5, 2, 5, 0, true}, // 1 "Account [%s]"
+    {-1, 5, 2, 5, 0, false}, // 2 the rotating account line
+    {100, 5, 2, 5, 0, true}, // 3 "Trading Day [%s]"
+    {50, 5, 2, 5, 0, true},  // 4 the server
+    {40, 5, 2, 5, 0, false}, // 5 the connection icons
+    {100, 5, 2, 5, 0, true}, // 6 the server date and time
 };
 } // namespace
 
@@ -159,10 +162,12 @@ void TessrinPlugin::ShowQuickOrderButton()
         m_statusItems[field] =
             m_statusBar->AppendItem(layout.width, window, layout.marginLeft, layout.marginTop,
                                     layout.marginRight, layout.marginBottom);
+        m_statusItems[field]->fitWindow = layout.fitsText;
     }
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     font.SetWeight(wxFONTWEIGHT_NORMAL);
     m_statusItems[6]->window->SetFont(font);
+    m_statusBar->Relayout();
 }
 
 void TessrinPlugin::OnQuickOrderButton(wxCommandEvent& event)

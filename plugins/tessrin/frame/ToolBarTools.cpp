@@ -9,6 +9,7 @@
 
 namespace {
 constexpr int kDefaultPeriod = 2; // five minutes
+constexpr int kToolBorderPadding = 6;
 
 // Period -> tool name, indexed by period.
 const char* const kPeriodTools[] = {"chart_m1", "chart_m3", "chart_m5", "chart_m15", "chart_m30", "chart_h1",
@@ -139,10 +140,15 @@ const char* DropDownMenuTitle(int toolId)
 
 wxAuiToolBar* CreatePluginToolBar(wxWindow* parent, BitmapLoader* images)
 {
+    // Every tool fits a frame of the host's default width (1280); a
+    // narrower frame reaches the tools beyond its edge through the overflow.
     auto* toolBar = new wxAuiToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                     wxAUI_TB_PLAIN_BACKGROUND | wxAUI_TB_HORZ_LAYOUT | wxAUI_TB_TEXT);
-    toolBar->SetMargins(0, 0);
-    toolBar->SetToolBorderPadding(10);
+                                     wxAUI_TB_PLAIN_BACKGROUND | wxAUI_TB_HORZ_LAYOUT | wxAUI_TB_TEXT |
+                                         wxAUI_TB_OVERFLOW);
+    // A pixel at the right: the last tool touching the overflow button
+    // would not be drawn.
+    toolBar->SetMargins(0, 1, 0, 0);
+    toolBar->SetToolBorderPadding(kToolBorderPadding);
     for(const ToolEntry& tool : ToolBarTools()) {
         if(!tool.name) {
             toolBar->AddSeparator();

@@ -6,11 +6,10 @@
 #include "frame/ModalMessageBox.h"
 #include "frame/PluginEvents.h"
 #include "frame/TessrinPlugin.h"
-#include "funds/PayPortRegistPanel.h"
 #include "funds/SignControlRegistrar.h"
+#include "orders/OpenInOutPageExternal.h"
 
 #include <platform/BrowserLauncher.h>
-#include <platform/ShellResult.h>
 #include <platform/SignControlRegistry.h>
 #include <platform/SystemProcessLauncher.h>
 #include <wx/app.h>
@@ -554,10 +553,7 @@ void PayPortRegistDlg::OpenInOutsideBrowser(const wxString& url)
     if(!browser) {
         return;
     }
-    const wxString address = PayPortRegistPanel::NormaliseUrl(url);
-    if(!ShellResult::Started(browser->OpenInNamedBrowser("iexplore.exe", address))) {
-        browser->OpenInDefaultBrowser(address);
-    }
+    OpenInBankBrowser(*browser, url);
 }
 
 void PayPortRegistDlg::OnClose(wxCloseEvent& /*event*/)

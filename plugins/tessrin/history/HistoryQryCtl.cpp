@@ -61,8 +61,31 @@ void HistoryQryCtl::CreateControls(wxWindow* content)
     ConnectBars();
 }
 
+void HistoryQryCtl::OnBarPainted(wxPaintEvent& event)
+{
+    event.Skip();
+    if(!m_barsMeasured) {
+        m_barsMeasured = true;
+        CallAfter(&HistoryQryCtl::MeasureBars);
+    }
+}
+
+void HistoryQryCtl::MeasureBars()
+{
+    // A control measured before the toolkit first drew it, as the bars'
+    // were when they were made, is a little short: measured again after.
+    for(wxWindow* bar : {static_cast<wxWindow*>(m_conditionPanel), static_cast<wxWindow*>(m_pagingPanel)}) {
+        for(wxWindow* control : bar->GetChildren()) {
+            control->InvalidateBestSize();
+        }
+        bar->GetSizer()->SetSizeHints(bar);
+    }
+    Layout();
+}
+
 void HistoryQryCtl::ConnectBars()
 {
+    m_pagingPanel->Bind(wxEVT_PAINT, &HistoryQryCtl::OnBarPainted, this);
     m_pagingPanel->Bind(wxEVT_HISTORY_NEXT_PAGE, &HistoryQryCtl::OnNextPage, this);
     m_pagingPanel->Bind(wxEVT_HISTORY_PREV_PAGE, &HistoryQryCtl::OnPrevPage, this);
     m_pagingPanel->Bind(wxEVT_HISTORY_FIRST_PAGE, &HistoryQryCtl::OnFirstPage, this);
@@ -74,6 +97,7 @@ void HistoryQryCtl::ConnectBars()
 void HistoryQryCtl::DisconnectBars()
 {
     if(m_pagingPanel) {
+        m_pagingPanel->Unbind(wxEVT_PAINT, &HistoryQryCtl::OnBarPainted, this);
         m_pagingPanel->Unbind(wxEVT_HISTORY_NEXT_PAGE, &HistoryQryCtl::OnNextPage, this);
         m_pagingPanel->Unbind(wxEVT_HISTORY_PREV_PAGE, &HistoryQryCtl::OnPrevPage, this);
         m_pagingPanel->Unbind(wxEVT_HISTORY_FIRST_PAGE, &HistoryQryCtl::OnFirstPage, this);

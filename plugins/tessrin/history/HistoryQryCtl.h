@@ -76,6 +76,9 @@ private:
     void ShowFailure();
     void ConnectBars();
     void DisconnectBars();
+    // After the paging bar was first drawn: the bars measured again.
+    void OnBarPainted(wxPaintEvent& event);
+    void MeasureBars();
 
     std::shared_ptr<HistoryJob> m_job; // the running query; empty when idle
     PagingPanel* m_pagingPanel = nullptr;
@@ -84,6 +87,7 @@ private:
     wxDateTime m_startTime;
     wxTimer m_waitTimer;
     int m_askedPage = 0; // the page the running query asks for
+    bool m_barsMeasured = false;
 
     wxDECLARE_EVENT_TABLE();
 };

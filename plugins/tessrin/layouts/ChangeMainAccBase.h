@@ -1,13 +1,14 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/textctrl.h>
 
 // Layout of the main-account change: the main-account line, the account
 // choice, "changeMainAcc" and cancel.
-class ChangeMainAccBase : public wxDialog
+class ChangeMainAccBase : public FittingDialog
 {
 public:
     explicit ChangeMainAccBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

@@ -21,7 +21,7 @@ wxTextCtrl* PasswordField(wxWindow* parent)
 
 ModifyPasswordDlgBase::ModifyPasswordDlgBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                              const wxPoint& pos, const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style)
+    : FittingDialog(parent, id, title, pos, size, style)
 {
     EnsureBitmapResources();
 

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 // Layout of the password-change dialog: the kind choice, the old, new and
 // confirmation passwords, the note, OK and Cancel, and the message line.
-class ModifyPasswordDlgBase : public wxDialog
+class ModifyPasswordDlgBase : public FittingDialog
 {
 public:
     explicit ModifyPasswordDlgBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

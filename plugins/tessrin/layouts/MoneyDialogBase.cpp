@@ -23,7 +23,7 @@ wxTextCtrl* Field(wxWindow* parent, long style, const wxString& value = wxEmptyS
 
 MoneyDialogBase::MoneyDialogBase(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                                  const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style)
+    : FittingDialog(parent, id, title, pos, size, style)
 {
     EnsureBitmapResources();
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -10,7 +11,7 @@
 // user's name, the bank, the remaining and withdrawable money, the amount
 // and money password, OK and Cancel, and the message line. The
 // hand-written dialog overrides the handlers.
-class MoneyDialogBase : public wxDialog
+class MoneyDialogBase : public FittingDialog
 {
 public:
     explicit MoneyDialogBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

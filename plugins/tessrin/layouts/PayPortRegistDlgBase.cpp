@@ -21,7 +21,7 @@ wxTextCtrl* Field(wxWindow* parent, long style = 0)
 
 PayPortRegistDlgBase::PayPortRegistDlgBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                            const wxPoint& pos, const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style)
+    : FittingDialog(parent, id, title, pos, size, style)
 {
     EnsureBitmapResources();
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/intl.h>
 #include <wx/textctrl.h>
 
@@ -10,7 +11,7 @@
 // card number twice, account name, identity type and number, money
 // password, seat number, Ok and Cancel, and the message line. The
 // hand-written dialog overrides the handlers.
-class PayPortRegistDlgBase : public wxDialog
+class PayPortRegistDlgBase : public FittingDialog
 {
 public:
     explicit PayPortRegistDlgBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

@@ -21,7 +21,7 @@ wxStaticText* Heading(wxWindow* parent, const wxString& label)
 
 RiskParamsCustomBase::RiskParamsCustomBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                            const wxPoint& pos, const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style)
+    : FittingDialog(parent, id, title, pos, size, style)
 {
     constexpr int kBorder = 5;
     const long readOnly = wxCB_READONLY;

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 // Layout of the risk rule dialog: the type, then the rule's item, condition
 // and threshold, then the alarm means and the two buttons. The hand-written
 // dialog overrides the handlers.
-class RiskParamsCustomBase : public wxDialog
+class RiskParamsCustomBase : public FittingDialog
 {
 public:
     explicit RiskParamsCustomBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

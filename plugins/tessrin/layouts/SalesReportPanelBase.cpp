@@ -6,6 +6,7 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/webview.h>
+#include <wx/wrapsizer.h>
 
 SalesReportPanelBase::SalesReportPanelBase(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                            const wxSize& size, long style)
@@ -19,38 +20,42 @@ SalesReportPanelBase::SalesReportPanelBase(wxWindow* parent, wxWindowID id, cons
     m_topLine = new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);
     mainSizer->Add(m_topLine, 0, wxEXPAND | wxALL, 0);
 
-    auto* rowSizer = new wxBoxSizer(wxHORIZONTAL);
-    mainSizer->Add(rowSizer, 0, wxEXPAND | wxALL, 0);
+    // The bar wraps where the page is too narrow for one row; each label
+    // stays with its control.
+    auto* barSizer = new wxWrapSizer(wxHORIZONTAL, wxREMOVE_LEADING_SPACES);
+    mainSizer->Add(barSizer, 0, wxEXPAND | wxALL, 0);
     const int centred = wxALL | wxALIGN_CENTER_VERTICAL;
+    auto addPair = [&](wxStaticText* label, wxWindow* control) {
+        auto* pair = new wxBoxSizer(wxHORIZONTAL);
+        pair->Add(label, 0, centred, 5);
+        pair->Add(control, 0, centred, 5);
+        barSizer->Add(pair, 0, wxALIGN_CENTER_VERTICAL, 0);
+    };
 
     m_startLabel = new wxStaticText(this, wxID_ANY, _("SalesReportSDate:"));
-    rowSizer->Add(m_startLabel, 0, centred, 5);
     m_startDate = new wxDatePickerCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
                                        wxDP_DROPDOWN, wxDefaultValidator, "datectrl");
-    rowSizer->Add(m_startDate, 0, centred, 5);
+    addPair(m_startLabel, m_startDate);
 
     m_endLabel = new wxStaticText(this, wxID_ANY, _("SalesReportEDate:"));
-    rowSizer->Add(m_endLabel, 0, centred, 5);
     m_endDate = new wxDatePickerCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
                                      wxDP_DROPDOWN, wxDefaultValidator, "datectrl");
-    rowSizer->Add(m_endDate, 0, centred, 5);
+    addPair(m_endLabel, m_endDate);
 
     m_serverLabel = new wxStaticText(this, wxID_ANY, _("SalRepServers:"));
-    rowSizer->Add(m_serverLabel, 0, centred, 5);
     m_serverChoice = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0,
                                     nullptr, wxCB_READONLY);
-    rowSizer->Add(m_serverChoice, 0, centred, 5);
+    addPair(m_serverLabel, m_serverChoice);
 
     m_marketLabel = new wxStaticText(this, wxID_ANY, _("marketName:"));
-    rowSizer->Add(m_marketLabel, 0, centred, 5);
     m_marketChoice = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0,
                                     nullptr, wxCB_READONLY);
-    rowSizer->Add(m_marketChoice, 0, centred, 5);
+    addPair(m_marketLabel, m_marketChoice);
 
-    rowSizer->Add(20, 0, 0, centred, 5);
+    barSizer->Add(20, 0, 0, centred, 5);
 
     m_searchButton = new wxButton(this, wxID_ANY, _("search"));
-    rowSizer->Add(m_searchButton, 0, centred, 5);
+    barSizer->Add(m_searchButton, 0, centred, 5);
 
     m_bottomLine = new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);
     mainSizer->Add(m_bottomLine, 0, wxEXPAND | wxALL, 0);

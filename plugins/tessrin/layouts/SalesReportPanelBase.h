@@ -11,8 +11,8 @@ class WebPage;
 class wxWebView;
 
 // Layout of the sales report page: the date range, the report server and
-// market choices and the search button in one row between two lines, the
-// web view below. The hand-written page overrides OnSearch.
+// market choices and the search button in a bar between two lines (a row,
+// wrapped where the page is narrower), the web view below. The hand-written page overrides OnSearch.
 class SalesReportPanelBase : public wxPanel
 {
 public:

@@ -9,7 +9,7 @@
 
 SetSuretyMoneyBase::SetSuretyMoneyBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                        const wxPoint& pos, const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style)
+    : FittingDialog(parent, id, title, pos, size, style)
 {
     EnsureBitmapResources();
 

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 // Layout of the surety-money dialog: the account choice, the amount, the
 // current-surety line, the account password, ok and cancel.
-class SetSuretyMoneyBase : public wxDialog
+class SetSuretyMoneyBase : public FittingDialog
 {
 public:
     explicit SetSuretyMoneyBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

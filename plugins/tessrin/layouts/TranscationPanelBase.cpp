@@ -30,23 +30,23 @@ TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, cons
     grid->Add(m_quantityLabel, wxGBPosition(0, 0), wxGBSpan(1, 1), labelFlags, 3);
     m_stopLossLabel = new wxStaticText(this, wxID_ANY, _("StopLoss:"));
     grid->Add(m_stopLossLabel, wxGBPosition(1, 0), wxGBSpan(1, 1), labelFlags, 3);
+    // Each spin on a row of its own: side by side they are wider than the panel.
     m_takeProfitLabel = new wxStaticText(this, wxID_ANY, _("TakeProfit:"));
-    grid->Add(m_takeProfitLabel, wxGBPosition(1, 2), wxGBSpan(1, 1), labelFlags, 3);
+    grid->Add(m_takeProfitLabel, wxGBPosition(2, 0), wxGBSpan(1, 1), labelFlags, 3);
 
     wxArrayString quantities;
     for(int i = 1; i <= 10; ++i) {
         quantities.Add(wxString::Format("%d", i));
     }
     m_quantityCombo = new wxComboBox(this, wxID_ANY, "1", wxDefaultPosition, wxDefaultSize, quantities);
-    grid->Add(m_quantityCombo, wxGBPosition(0, 1), wxGBSpan(1, 3), fieldFlags, 5);
+    grid->Add(m_quantityCombo, wxGBPosition(0, 1), wxGBSpan(1, 1), fieldFlags, 3);
     m_stopLossSpin = new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
                                     -kTypedPriceBound, kTypedPriceBound, 0);
-    grid->Add(m_stopLossSpin, wxGBPosition(1, 1), wxGBSpan(1, 1), fieldFlags, 5);
+    grid->Add(m_stopLossSpin, wxGBPosition(1, 1), wxGBSpan(1, 1), fieldFlags, 3);
     m_takeProfitSpin = new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
                                       -kTypedPriceBound, kTypedPriceBound, 0);
-    grid->Add(m_takeProfitSpin, wxGBPosition(1, 3), wxGBSpan(1, 1), fieldFlags, 5);
+    grid->Add(m_takeProfitSpin, wxGBPosition(2, 1), wxGBSpan(1, 1), fieldFlags, 3);
     grid->AddGrowableCol(1);
-    grid->AddGrowableCol(3);
 
     m_topLine = new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);
     mainSizer->Add(m_topLine, 0, wxEXPAND | wxALL, 2);

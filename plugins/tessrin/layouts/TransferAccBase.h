@@ -1,14 +1,15 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 // Layout of the transfer between accounts: source and destination choices,
 // the amount, the source's money line, the account password, ok and cancel.
-class TransferAccBase : public wxDialog
+class TransferAccBase : public FittingDialog
 {
 public:
     explicit TransferAccBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

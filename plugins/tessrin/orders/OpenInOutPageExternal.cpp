@@ -1,11 +1,13 @@
 #include "orders/OpenInOutPageExternal.h"
 
 #include "db/RecordStore.h"
+#include "frame/ModalMessageBox.h"
 #include "frame/TessrinPlugin.h"
 #include "funds/PayPortRegistPanel.h"
 
 #include <platform/BrowserLauncher.h>
 #include <platform/ShellResult.h>
+#include <wx/intl.h>
 
 namespace {
 constexpr const char* kBankBrowser = "iexplore.exe";
@@ -24,12 +26,17 @@ bool CanOpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row)
     return payport != payports.GetIndexByPrimary().end() && payport->GetSysPayPort(db);
 }
 
-void OpenInBankBrowser(BrowserLauncher& browser, const wxString& url)
+bool OpenInBankBrowser(BrowserLauncher& browser, const wxString& url)
 {
     const wxString address = PayPortRegistPanel::NormaliseUrl(url);
-    if(!ShellResult::Started(browser.OpenInNamedBrowser(kBankBrowser, address))) {
-        browser.OpenInDefaultBrowser(address);
+    if(ShellResult::Started(browser.OpenInNamedBrowser(kBankBrowser, address)) ||
+       browser.OpenInDefaultBrowser(address)) {
+        return true;
     }
+    ModalMessageBox::Show(
+        wxString::Format(_("No browser could be started to open the bank's page:\n%s"), address),
+        _("Browser"), wxOK | wxICON_WARNING | wxCENTRE);
+    return false;
 }
 
 void OpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row, BrowserLauncher& browser)

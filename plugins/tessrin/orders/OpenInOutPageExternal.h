@@ -14,7 +14,8 @@ struct am_AmountInOut;
 bool CanOpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row);
 // The address, as the URI parser rebuilds it, to the bank's browser
 // "iexplore.exe", and to the default browser when that does not start.
-void OpenInBankBrowser(BrowserLauncher& browser, const wxString& url);
+// When neither starts, a box tells the trader so, with the address; false.
+bool OpenInBankBrowser(BrowserLauncher& browser, const wxString& url);
 // Both of the above; a failed check opens nothing and shows nothing. The
 // first form uses the plug-in's browser launcher.
 void OpenInOutPageExternal(RecordStore* db, const am_AmountInOut& row);

@@ -11,6 +11,8 @@
 #include "panes/pmSymbolPaneConfig.h"
 
 #include <pelmora/ColoursAndFontsManager.h>
+#include <pelmora/EventNotifier.h>
+#include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmDataViewCtrl.h>
@@ -80,8 +82,7 @@ SymbolPane::SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mg
     GetList()->SetRowHeight(GetList()->GetCharHeight() + kRowPadding);
     PlaceList();
 
-    SetBackgroundColour(ColoursAndFontsManager::Get().GetBgColour());
-    SetForegroundColour(ColoursAndFontsManager::Get().GetFgColour());
+    ApplyTheme();
 
     ApplyColumnConfig();
     wxMenu* menu = BuildMenu();
@@ -132,6 +133,7 @@ void SymbolPane::BindHandlers()
     Bind(wxEVT_MENU, &SymbolPane::OnSymbolRestore, this, XRCID("symbol_restor"));
     Bind(wxEVT_MENU, &SymbolPane::OnShowSymbolInfo, this, XRCID("show_symbolInfo"));
     Bind(wxEventTypeTag<wxCommandEvent>(kRebuildEventType), &SymbolPane::OnRebuildEvent, this);
+    EventNotifier::Get()->Bind(wxEVT_CMD_COLOURS_CHANGED, &SymbolPane::OnColoursChanged, this);
     GetList()->Bind(wxEVT_MOUSEWHEEL, &SymbolPane::OnMouseWheel, this);
     GetList()->Bind(wxEVT_DATAVIEW_COLUMN_SORTED, &SymbolPane::OnColumnSorted, this);
     GetList()->Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &SymbolPane::OnItemActivated, this);
@@ -154,6 +156,25 @@ void SymbolPane::UnbindHandlers()
     GetList()->Unbind(wxEVT_DATAVIEW_ITEM_ACTIVATED, &SymbolPane::OnItemActivated, this);
     GetList()->Unbind(wxEVT_DATAVIEW_SELECTION_CHANGED, &SymbolPane::OnSelectionChanged, this);
     Unbind(wxEventTypeTag<wxCommandEvent>(kRebuildEventType), &SymbolPane::OnRebuildEvent, this);
+    EventNotifier::Get()->Unbind(wxEVT_CMD_COLOURS_CHANGED, &SymbolPane::OnColoursChanged, this);
+}
+
+void SymbolPane::ApplyTheme()
+{
+    // The board and its list in the host's theme, the colours the model's
+    // highlight is chosen by.
+    const ColoursAndFontsManager& theme = ColoursAndFontsManager::Get();
+    for(wxWindow* window : {static_cast<wxWindow*>(this), static_cast<wxWindow*>(GetList())}) {
+        window->SetBackgroundColour(theme.GetBgColour());
+        window->SetForegroundColour(theme.GetFgColour());
+        window->Refresh();
+    }
+}
+
+void SymbolPane::OnColoursChanged(wxCommandEvent& event)
+{
+    event.Skip();
+    ApplyTheme();
 }
 
 SymbolModel* SymbolPane::GetModel() const

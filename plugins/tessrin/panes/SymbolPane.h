@@ -81,6 +81,9 @@ private:
     void UnbindHandlers();
 
     void OnRebuildEvent(wxCommandEvent& event);
+    // The host's theme (bus 10100) on the board and its list.
+    void ApplyTheme();
+    void OnColoursChanged(wxCommandEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnNewOrder(wxCommandEvent& event);
     void OnAppNewOrder(wxCommandEvent& event);

@@ -323,10 +323,10 @@ void TranscationPanel::ShowPane(bool show)
     if(!output.IsOk()) {
         return;
     }
-    if(!show && output.dock_layer < 2) {
+    // The output keeps a row of the frame's whole width below the panel,
+    // shown or not: beside the panel it kept too little room for its columns.
+    if(output.dock_layer < 2) {
         output.Layer(output.dock_layer + kOutputLayerShift);
-    } else if(show && output.dock_layer > 2) {
-        output.Layer(output.dock_layer - kOutputLayerShift);
     }
 }
 

@@ -57,7 +57,8 @@ public:
 
     // Sends the market order of the side ('b' or 's') as a click does.
     void SendOrder(char side);
-    // Shows or hides the pane; the "Output" pane moves by three layers.
+    // Shows or hides the pane; the "Output" pane moves three layers out, to
+    // a row of the whole width below it, and stays there.
     void ShowPane(bool show);
     // The message routine: a box ("NoticeMessage") or the message line.
     void ShowErrorMessage(const wxString& text, int code);

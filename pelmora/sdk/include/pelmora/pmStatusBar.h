@@ -18,7 +18,7 @@ struct pmStatusBarItem
     int marginTop = 0;
     int marginRight = 0;
     int marginBottom = 0;
-    bool fitWindow = false; // field at least as wide as its window wants
+    bool fitWindow = false; // field at least as wide as its window (its text) wants
     wxWindow* window = nullptr;
     bool ownsWindow = false; // window is the bar's own text label
 };
@@ -37,6 +37,8 @@ public:
     size_t GetItemCount() const { return m_items.size(); }
     pmStatusBarItem* GetItem(size_t field) const;
 
+    // A text field that fits its window widens or narrows with the text;
+    // the bar grows to a text that is higher than its fields.
     void SetStatusText(const wxString& text, int field = 0);
     wxString GetStatusText(int field = 0) const;
 
@@ -47,6 +49,10 @@ public:
     void SetTextObserver(TextObserver observer);
 
 private:
+    // The width given to the field: negative for a share of the free space.
+    int FieldWidth(const pmStatusBarItem& item) const;
+    // Grows the bar until every field holds its window's height.
+    void FitHeightToWindows();
     void OnSize(wxSizeEvent& event);
 
     std::vector<std::unique_ptr<pmStatusBarItem>> m_items;

@@ -1,0 +1,407 @@
+// The windows a trader opens at the host's default size (1280x800), on the
+// logged-in test bed: every text fits its control and every control lies
+// inside its window. The money and account dialogs, the pay-port and risk
+// rule dialogs are opened from the host's menus as a click would open them.
+#include "ScreenshotSaver.h"
+#include "TestBed.h"
+#include "charts/CharViewPanelMgr.h"
+#include "charts/ChartViewerPanel.h"
+#include "frame/TessrinPlugin.h"
+#include "funds/ChangeMainAcc.h"
+#include "funds/ModifyPasswordDlg.h"
+#include "funds/MoneyDialog.h"
+#include "funds/PayPortRegistDlg.h"
+#include "funds/RiskParamsCustomDlg.h"
+#include "funds/SetSuretyMoney.h"
+#include "funds/TransferAcc.h"
+#include "history/HistoryOrderPane.h"
+#include "history/HistoryPane.h"
+#include "history/QueryConditionPanel.h"
+#include "history/SalesReportPanel.h"
+#include "panes/SymbolModel.h"
+#include "panes/SymbolPane.h"
+#include "panes/TranscationPanel.h"
+
+#include <algorithm>
+#include <chartlib/BaseChart.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <pelmora/ColoursAndFontsManager.h>
+#include <pelmora/DrawingUtils.h>
+#include <pelmora/Notebook.h>
+#include <pelmora/pmChartViewer.h>
+#include <pelmora/pmStatusBar.h>
+#include <vector>
+#include <wx/anybutton.h>
+#include <wx/aui/auibar.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+wxString Text(const wxRect& rect)
+{
+    return wxString::Format("(%d,%d %dx%d)", rect.x, rect.y, rect.width, rect.height);
+}
+
+wxString Name(wxWindow& control)
+{
+    return wxString(control.GetClassInfo()->GetClassName()) + " \"" + control.GetLabel() + "\"";
+}
+
+bool ShowsText(wxWindow& control)
+{
+    return dynamic_cast<wxStaticText*>(&control) || dynamic_cast<wxAnyButton*>(&control) ||
+           dynamic_cast<wxChoice*>(&control) || dynamic_cast<wxCheckBox*>(&control);
+}
+
+// One line for each control outside `window`'s client area, each two
+// controls of one parent that overlap and each text (a field's hint too)
+// that needs more than its control has. Controls are not entered; panels are.
+std::vector<wxString> FitFaults(wxWindow& window)
+{
+    std::vector<wxString> faults;
+    const wxRect inside(wxPoint(0, 0), window.GetClientSize());
+    std::function<void(wxWindow&)> visit = [&](wxWindow& parent) {
+        std::vector<std::pair<wxWindow*, wxRect>> siblings;
+        for(wxWindow* child : parent.GetChildren()) {
+            if(!child->IsShown() || child->IsTopLevel()) {
+                continue;
+            }
+            const wxRect rect(window.ScreenToClient(child->GetScreenPosition()), child->GetSize());
+            if(!inside.Contains(rect)) {
+                faults.push_back(Name(*child) + " at " + Text(rect) + " outside " + Text(inside));
+            }
+            for(const auto& [sibling, placed] : siblings) {
+                if(placed.Intersects(rect)) {
+                    faults.push_back(Name(*child) + " at " + Text(rect) + " overlaps " + Name(*sibling) +
+                                     " at " + Text(placed));
+                }
+            }
+            siblings.emplace_back(child, rect);
+            if(ShowsText(*child)) {
+                child->InvalidateBestSize();
+                const wxSize best = child->GetBestSize();
+                if(best.x > rect.width || best.y > rect.height) {
+                    faults.push_back(Name(*child) + wxString::Format(" wants %dx%d, has ", best.x, best.y) +
+                                     Text(rect));
+                }
+            }
+            if(auto* field = dynamic_cast<wxTextCtrl*>(child); field && !field->GetHint().empty()) {
+                const int wanted = field->GetSizeFromTextSize(field->GetTextExtent(field->GetHint()).x).x;
+                if(wanted > rect.width) {
+                    faults.push_back(
+                        Name(*child) +
+                        wxString::Format(" hint \"%s\" wants %d, has ", field->GetHint(), wanted) +
+                        Text(rect));
+                }
+            }
+            if(!dynamic_cast<wxControl*>(child)) {
+                visit(*child);
+            }
+        }
+    };
+    visit(window);
+    return faults;
+}
+
+::testing::AssertionResult Fits(wxWindow& window, const wxString& picture)
+{
+    const std::vector<wxString> faults = FitFaults(window);
+    if(faults.empty()) {
+        return ::testing::AssertionSuccess();
+    }
+    if(auto* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(&window))) {
+        SaveWindowScreenshot(top, picture);
+    }
+    auto result = ::testing::AssertionFailure();
+    for(const wxString& fault : faults) {
+        result << "\n  " << fault;
+    }
+    return result << "\n  (picture: " << picture << ")";
+}
+
+template <class Dialog> Dialog* ModalOf()
+{
+    for(wxWindow* window : wxTopLevelWindows) {
+        if(auto* dialog = dynamic_cast<Dialog*>(window); dialog && dialog->IsModal()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+// Sends the command as a click on the host's menu does and runs `look` in
+// the modal loop of the dialog of the class it opens, then ends the loop.
+// False when no such dialog opened.
+template <class Dialog> bool LookAtModal(TestBed& bed, const char* command, std::function<void(Dialog&)> look)
+{
+    bool seen = false;
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        ADD_FAILURE() << "the dialog did not end";
+        if(Dialog* dialog = ModalOf<Dialog>()) {
+            dialog->EndModal(wxID_ABORT);
+        }
+    });
+    guard.StartOnce(60000);
+    wxTheApp->CallAfter([&] {
+        Dialog* dialog = ModalOf<Dialog>();
+        if(!dialog) {
+            return;
+        }
+        seen = true;
+        look(*dialog);
+        dialog->EndModal(wxID_CANCEL);
+    });
+    bed.Host().SendMenuCommand(command);
+    // Without a dialog the look runs here, while what it refers to lives.
+    wxTheApp->ProcessPendingEvents();
+    return seen;
+}
+
+void Click(wxWindow& control)
+{
+    wxCommandEvent event(wxEVT_BUTTON, control.GetId());
+    event.SetEventObject(&control);
+    control.ProcessWindowEvent(event);
+}
+
+// What an idle moment does to the windows (layouts that follow their texts).
+void Settle()
+{
+    PumpEvents();
+    wxTheApp->ProcessIdle();
+}
+
+class WindowsFit : public LoggedInTest
+{
+};
+
+TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
+{
+    ASSERT_EQ(bed.Host().Frame().GetSize(), wxSize(1280, 800));
+
+    for(const char* command : {"in_money", "out_money"}) {
+        EXPECT_TRUE(LookAtModal<MoneyDialog>(bed, command, [&](MoneyDialog& dialog) {
+            EXPECT_TRUE(
+                PumpUntil([&] { return dialog.GetTextCtrlBank()->GetValue() != "************"; }, 10s));
+            Settle();
+            EXPECT_TRUE(Fits(dialog, wxString(command) + ".png"));
+        })) << command;
+    }
+    EXPECT_TRUE(LookAtModal<TransferAcc>(bed, "transfer_Acc", [&](TransferAcc& dialog) {
+        EXPECT_FALSE(dialog.GetStaticTextSourceLine()->GetLabel().empty());
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "transfer_Acc.png"));
+    }));
+    EXPECT_TRUE(LookAtModal<SetSuretyMoney>(bed, "setsurety_Money", [&](SetSuretyMoney& dialog) {
+        EXPECT_FALSE(dialog.GetStaticTextSuretyLine()->GetLabel().empty());
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "setsurety_Money.png"));
+    }));
+    EXPECT_TRUE(LookAtModal<ChangeMainAcc>(bed, "change_MainAcc", [&](ChangeMainAcc& dialog) {
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "change_MainAcc.png"));
+    }));
+    // The password dialog's own refusal on its line, whole.
+    EXPECT_TRUE(LookAtModal<ModifyPasswordDlg>(bed, "modify_password", [&](ModifyPasswordDlg& dialog) {
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "modify_password.png"));
+        dialog.GetTextCtrlOldPassword()->ChangeValue("123456");
+        dialog.GetTextCtrlNewPassword()->ChangeValue("12");
+        Click(*dialog.GetButtonOk());
+        wxTextCtrl* line = dialog.GetTextCtrlMessage();
+        ASSERT_FALSE(line->GetValue().empty());
+        Settle();
+        EXPECT_GE(line->GetSize().x, line->GetSizeFromTextSize(line->GetTextExtent(line->GetValue()).x).x)
+            << line->GetValue();
+        EXPECT_TRUE(Fits(dialog, "modify_password_message.png"));
+    }));
+    // Choices filled by the server's answers.
+    EXPECT_TRUE(LookAtModal<PayPortRegistDlg>(bed, "payport_regist", [&](PayPortRegistDlg& dialog) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetComboBoxBank()->GetCount() > 0; }, 10s));
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "payport_regist.png"));
+    }));
+    EXPECT_TRUE(LookAtModal<RiskParamsCustomDlg>(bed, "riskCustom", [&](RiskParamsCustomDlg& dialog) {
+        Settle();
+        EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
+    }));
+}
+
+TEST_F(WindowsFit, StatusFieldsAsWideAsTheirTextsAndEveryToolInsideTheFrame)
+{
+    MainFrame& frame = bed.Host().Frame();
+    ASSERT_EQ(frame.GetSize(), wxSize(1280, 800));
+    pmStatusBar& status = *frame.GetHostStatusBar();
+    // Account, trading day, server and the server's clock; the rotating
+    // account line between them takes the rest.
+    const int fields[] = {1, 3, 4, 6};
+    ASSERT_TRUE(PumpUntil([&] {
+        return std::none_of(std::begin(fields), std::end(fields),
+                            [&](int field) { return status.GetStatusText(field).empty(); });
+    }));
+    Settle();
+    for(int field : fields) {
+        wxWindow& label = *status.GetItem(static_cast<size_t>(field))->window;
+        label.InvalidateBestSize();
+        wxRect rect;
+        ASSERT_TRUE(status.GetFieldRect(field, rect));
+        EXPECT_TRUE(rect.Contains(label.GetRect()) && label.GetSize().x >= label.GetBestSize().x &&
+                    label.GetSize().y >= label.GetBestSize().y)
+            << status.GetStatusText(field) << " at " << Text(label.GetRect()) << " in " << Text(rect);
+    }
+    EXPECT_TRUE(wxRect(wxPoint(0, 0), status.GetClientSize()).Contains(status.GetItem(6)->window->GetRect()));
+
+    wxAuiToolBar* bar = bed.Plugin().GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    const wxRect inside(wxPoint(0, 0), frame.GetClientSize());
+    ASSERT_GT(bar->GetToolCount(), 0u);
+    for(size_t i = 0; i < bar->GetToolCount(); ++i) {
+        const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
+        if(tool->GetKind() == wxITEM_SEPARATOR) {
+            continue;
+        }
+        wxRect rect = bar->GetToolRect(tool->GetId());
+        rect.SetPosition(frame.ScreenToClient(bar->ClientToScreen(rect.GetPosition())));
+        EXPECT_TRUE(bar->GetToolFitsByIndex(static_cast<int>(i)) && inside.Contains(rect))
+            << tool->GetLabel() << " at " << Text(rect) << " in " << Text(inside);
+    }
+
+    // A narrower frame: the bar keeps inside it, the last tools are reached
+    // through the overflow button.
+    frame.SetSize(wxSize(900, 800));
+    bed.Host().Manager().GetAuiManager()->Update();
+    Settle();
+    EXPECT_LE(bar->GetSize().x, frame.GetClientSize().x);
+    EXPECT_TRUE(bar->GetOverflowVisible());
+    EXPECT_FALSE(bar->GetToolFitsByIndex(static_cast<int>(bar->GetToolCount()) - 1));
+}
+
+TEST_F(WindowsFit, TheSalesReportBarKeepsEveryControlOnThePage)
+{
+    Notebook& centre = *bed.Host().Frame().GetCentreBook();
+    ASSERT_TRUE(bed.Host().SendMenuCommand("Sales_report"));
+    auto* page = dynamic_cast<SalesReportPanel*>(centre.GetCurrentPage());
+    ASSERT_NE(page, nullptr);
+    Settle();
+    EXPECT_GT(page->GetMarketChoice()->GetCount(), 1u);
+    EXPECT_LT(page->GetSize().x, 1280 - 250) << "a page beside the navigator";
+    EXPECT_TRUE(Fits(*page, "sales_report.png"));
+}
+
+TEST_F(WindowsFit, TheQuickOrderPanelLeavesTheOutputPagesTheirRoom)
+{
+    wxAuiManager& aui = *bed.Host().Frame().GetAuiManager();
+    TranscationPanel& panel = *bed.Plugin().GetTranscationPanel();
+    Notebook& output = *bed.Host().Frame().GetOutputBook();
+    // Hidden by the setting once the client's data has come.
+    ASSERT_TRUE(PumpUntil([&] { return !aui.GetPane(&panel).IsShown(); }));
+    Settle();
+    const wxSize alone = output.GetSize();
+    EXPECT_GE(alone.x, bed.Host().Frame().GetClientSize().x * 2 / 3) << "most of the bottom row";
+
+    // The status bar's button shows the panel above the output, which keeps its size.
+    Click(*bed.Host().Frame().GetHostStatusBar()->GetItem(0)->window);
+    ASSERT_TRUE(PumpUntil([&] { return aui.GetPane(&panel).IsShown(); }));
+    Settle();
+    EXPECT_EQ(output.GetSize(), alone);
+    EXPECT_TRUE(Fits(panel, "quick_order_panel.png"));
+    MainFrame& frame = bed.Host().Frame();
+    const wxRect inFrame(frame.ScreenToClient(panel.GetScreenPosition()), panel.GetSize());
+    EXPECT_TRUE(wxRect(wxPoint(0, 0), frame.GetClientSize()).Contains(inFrame)) << Text(inFrame);
+    const wxRect outputInFrame(frame.ScreenToClient(output.GetScreenPosition()), output.GetSize());
+    EXPECT_FALSE(inFrame.Intersects(outputInFrame))
+        << Text(inFrame) << " over the output at " << Text(outputInFrame);
+
+    Click(*bed.Host().Frame().GetHostStatusBar()->GetItem(0)->window);
+    ASSERT_TRUE(PumpUntil([&] { return !aui.GetPane(&panel).IsShown(); }));
+    Settle();
+    EXPECT_EQ(output.GetSize(), alone);
+}
+
+TEST_F(WindowsFit, HistoryPagesShowTenRows)
+{
+    Notebook& output = *bed.Host().Frame().GetOutputBook();
+    HistoryPane& pane = *bed.Plugin().GetHistoryPane();
+    output.SetSelection(static_cast<size_t>(output.GetPageIndex(&pane)));
+    auto* closed = dynamic_cast<HistoryOrderPane*>(pane.GetNotebook()->GetPage(0));
+    ASSERT_NE(closed, nullptr);
+    pane.GetNotebook()->SetSelection(0);
+    closed->GetConditionPanel()->GetStartDate()->SetValue(wxDateTime::Today() - wxDateSpan::Days(30));
+    Click(*closed->GetConditionPanel()->GetQueryButton());
+    ASSERT_TRUE(
+        PumpUntil([&] { return !closed->IsQueryRunning() && closed->GetModel()->GetCount() > 0; }, 15s));
+    Settle();
+    // The first row lies below the header; every page is laid out alike.
+    const wxRect first = closed->GetList()->GetItemRect(closed->GetModel()->GetItem(0));
+    ASSERT_GT(first.height, 0);
+    for(size_t i = 0; i < pane.GetNotebook()->GetPageCount(); ++i) {
+        wxWindow* page = pane.GetNotebook()->GetPage(i);
+        pmDataViewCtrl* list = nullptr;
+        for(wxWindow* child : page->GetChildren()) {
+            list = list ? list : dynamic_cast<pmDataViewCtrl*>(child);
+        }
+        ASSERT_NE(list, nullptr) << pane.GetNotebook()->GetPageText(i);
+        EXPECT_TRUE(Fits(*page, "history_page.png")) << pane.GetNotebook()->GetPageText(i);
+        EXPECT_GE((list->GetClientSize().y - first.y) / first.height, 10)
+            << pane.GetNotebook()->GetPageText(i) << ": " << list->GetClientSize().y << " px";
+    }
+}
+
+TEST_F(WindowsFit, DarkColoursMenuChartAndBoardFollowOneSetting)
+{
+    MainFrame& frame = bed.Host().Frame();
+    CharViewPanelMgr& charts = *bed.Plugin().GetChartViewMgr();
+    ASSERT_TRUE(PumpUntil([&] { return charts.FindPanel("AG") != nullptr; }, 10s));
+    ChartViewerPanel& chart = *charts.FindPanel("AG");
+    SymbolPane& board = *bed.Plugin().GetOtcSymbolPane();
+    SymbolModel& model = *board.GetModel();
+    // Flashes stay while the clock stands.
+    const wxDateTime now = wxDateTime::Now();
+    model.SetClock([now] { return now; });
+    ASSERT_EQ(bed.Market().Post("/admin/price?symbol=101&price=5111"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return model.GetHighlightCount() > 0; }, 10s));
+
+    auto follows = [&](bool dark) -> ::testing::AssertionResult {
+        if(ColoursAndFontsManager::Get().IsDark() != dark ||
+           frame.GetMenuBar()->IsChecked(XRCID("darkColours")) != dark) {
+            return ::testing::AssertionFailure() << "the theme or the menu's check";
+        }
+        const wxColour background =
+            ChartStyle::ToColour(static_cast<int>(chart.GetChartView()->getChart()->getBackgroundColor()));
+        const wxColour legend = ChartStyle::ToColour(chart.GetStyle().foregroundColour);
+        if(DrawingUtils::IsDark(background) != dark || DrawingUtils::IsDark(legend) == dark) {
+            return ::testing::AssertionFailure() << "the chart: background " << background.GetAsString()
+                                                 << ", legend and axes " << legend.GetAsString();
+        }
+        const wxColour list = board.GetList()->GetBackgroundColour();
+        if(DrawingUtils::IsDark(list) != dark) {
+            return ::testing::AssertionFailure() << "the board " << list.GetAsString();
+        }
+        for(unsigned int row = 0; row < model.GetCount(); ++row) {
+            wxDataViewItemAttr attr;
+            model.GetAttrByRow(row, SymbolModel::eBid, attr);
+            const wxColour flash = dark ? wxColour(190, 150, 190) : wxColour(191, 191, 255);
+            if(attr.HasBackgroundColour() && attr.GetBackgroundColour() != flash) {
+                return ::testing::AssertionFailure()
+                       << "the flash of row " << row << " " << attr.GetBackgroundColour().GetAsString();
+            }
+        }
+        return ::testing::AssertionSuccess();
+    };
+    EXPECT_TRUE(follows(true)) << "at start";
+    ASSERT_TRUE(bed.Host().SendMenuCommand("darkColours"));
+    EXPECT_TRUE(follows(false)) << "light";
+    ASSERT_TRUE(bed.Host().SendMenuCommand("darkColours"));
+    EXPECT_TRUE(follows(true)) << "dark again";
+}
+
+} // namespace
