@@ -774,7 +774,7 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
     EXPECT_TRUE(bed.Dialogs().Seen().back().message.StartsWith("No browser could be started"));
     EXPECT_TRUE(bed.Dialogs().Seen().back().message.Contains(wxString::Format("inOutId=%d", unopened)));
     EXPECT_EQ(browser.defaultCalls.size(), 2u);
-    EXPECT_EQ(InOutPages(bed).size(), 2u);
+    EXPECT_EQ(InOutPages(bed).size(), 4u);
 
     // A money notice of the output window brings the page forward.
     OutputWindow& notices = bed.Host().Output();

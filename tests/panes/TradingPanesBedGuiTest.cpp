@@ -30,6 +30,11 @@
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
 
+extern "C" {
+typedef struct _GtkTreeView GtkTreeView;
+void gtk_tree_view_scroll_to_point(GtkTreeView* treeView, int treeX, int treeY);
+}
+
 namespace {
 
 using nlohmann::json;
@@ -439,8 +444,24 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
             }
         }
         ASSERT_NE(column, nullptr);
-        wxRect cell = list.GetItemRect(item, column);
-        ASSERT_GT(cell.width, 0);
+        // The bottom row is narrower than all the columns: scrolled to the
+        // cell, as the trader would.
+        int columnX = 0;
+        for(unsigned int i = 0; i < list.GetColumnCount(); ++i) {
+            wxDataViewColumn* before = list.GetColumn(i);
+            if(list.GetColumnPosition(before) < list.GetColumnPosition(column) && !before->IsHidden()) {
+                columnX += before->GetWidth();
+            }
+        }
+        gtk_tree_view_scroll_to_point(reinterpret_cast<GtkTreeView*>(list.GtkGetTreeView()), columnX, -1);
+        wxRect cell;
+        ASSERT_TRUE(PumpUntil([&] {
+            wxTheApp->ProcessIdle();
+            cell = list.GetItemRect(item, column);
+            return cell.width > 0 && wxRect(list.GetClientSize()).Contains(cell);
+        })) << "the cell stays off the list: "
+            << cell.x << "+" << cell.width << " of " << list.GetClientSize().x;
+        list.Update();
         cell.SetPosition(list.ClientToScreen(cell.GetPosition()));
         cell.Deflate(2);
         wxBitmap shot(cell.GetSize());
