@@ -25,6 +25,7 @@
 #include <pelmora/pmChartViewer.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/xrc/xmlres.h>
@@ -365,6 +366,7 @@ void ChartViewerPanel::OnTimer(wxTimerEvent& event)
         event.Skip();
         return;
     }
+    const bool drawn = m_data.NeedsRedraw() || m_data.NeedsCursor();
     if(m_data.NeedsRedraw()) {
         m_data.SetRedraw(false);
         m_chartView->updateViewPort(true, true);
@@ -372,6 +374,10 @@ void ChartViewerPanel::OnTimer(wxTimerEvent& event)
     if(m_data.NeedsCursor()) {
         DrawTrackCursor(m_chartView->getChart());
         m_chartView->updateDisplay();
+    }
+    if(drawn) {
+        // The price the page now shows; the session benchmark measures its lag.
+        wxLogTrace("chart", "%s %s", m_symbolCode, wxString::FromCDouble(m_data.GetLatestPrice()));
     }
 }
 
