@@ -178,11 +178,16 @@ int main(int argc, char** argv)
     const wxString userDir = wxFileName::GetTempDir() + "/bench_quote_board";
     wxFileName::Mkdir(userDir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     wxSetEnv("PELMORA_USER_DATA_DIR", userDir);
-    wxApp::SetInstance(new wxApp);
-    if(!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+    // The benchmark's own flags first: wx refuses options it does not know.
+    benchmark::Initialize(&argc, argv);
+    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
+    wxApp::SetInstance(new wxApp);
+    int wxArgc = 1;
+    if(!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
+        return 1;
+    }
     g_board = std::make_unique<Board>();
     benchmark::RunSpecifiedBenchmarks();
     g_board.reset();
