@@ -119,6 +119,7 @@ wxEND_EVENT_TABLE()
     CreatePopupMenu(mgr);
 
     m_refreshTimer.SetOwner(this);
+    m_data.SetDrawListener([this] { ScheduleDraw(); });
     m_data.SetRedraw(true);
     m_data.SetCursorX(0);
 
@@ -134,14 +135,13 @@ wxEND_EVENT_TABLE()
     m_scrollBar->SetScrollbar(times->GetPosition(), 10, history ? history->GetKDataCount() : 0,
                               times->GetScreenCount());
 
-    m_refreshTimer.Start(kRefreshMs);
-
     CreateSidePane(symbol, mgr, chartColours);
     Layout();
 }
 
 ChartViewerPanel::~ChartViewerPanel()
 {
+    m_data.SetDrawListener(nullptr);
     m_refreshTimer.Stop();
     m_pageTimer.Stop();
     if(const std::shared_ptr<HistoryQuote>& history = m_data.GetHistory()) {
@@ -296,6 +296,14 @@ void ChartViewerPanel::SetSymbolPeriod(int period)
     m_data.SetRedraw(true);
 }
 
+void ChartViewerPanel::ScheduleDraw()
+{
+    // At most one chart per tick, and no tick while nothing waits.
+    if(!m_refreshTimer.IsRunning()) {
+        m_refreshTimer.StartOnce(kRefreshMs);
+    }
+}
+
 void ChartViewerPanel::commitAdd(const sKData& stored, int argument)
 {
     wxUnusedVar(argument);
@@ -378,6 +386,9 @@ void ChartViewerPanel::OnTimer(wxTimerEvent& event)
     if(drawn) {
         // The price the page now shows; the session benchmark measures its lag.
         wxLogTrace("chart", "%s %s", m_symbolCode, wxString::FromCDouble(m_data.GetLatestPrice()));
+    }
+    if(m_data.NeedsRedraw() || m_data.NeedsCursor()) {
+        ScheduleDraw(); // what drawing asked for itself
     }
 }
 

@@ -30,8 +30,9 @@ class BaseChart;
 // One chart page of the centre notebook: the K-lines of one symbol in one
 // period, taken from the shared K-line history and following its new and
 // changed K-lines and the symbol's latest price. Data callbacks only set
-// flags; the 50 ms refresh timer builds at most one chart and draws the
-// cursor at most once per tick. The user scrolls it with the wheel or by
+// flags and start the 50 ms refresh timer, which builds at most one chart and
+// draws the cursor at most once per tick; it does not run while nothing
+// waits to be drawn. The user scrolls it with the wheel or by
 // dragging, zooms it, moves its cursor with the mouse and the arrow keys and
 // switches it from its popup menu; it follows the host's colours and the
 // stored chart settings. GUI thread only.
@@ -113,6 +114,8 @@ private:
     void OnColoursChanged(wxCommandEvent& event);
     void OnSettingChanged(wxCommandEvent& event);
     void StepTrackCursor();
+    // Starts the refresh timer (the data asks when something waits to be drawn).
+    void ScheduleDraw();
     void Zoom(double factor);
     void CreatePopupMenu(HostManager* mgr);
     ChartStyle CurrentStyle() const;

@@ -26,9 +26,10 @@ const char kDefaultButtonColours[] = "#FF8040,#4080F0,#40FF80";
 constexpr int kOutputLayerShift = 3;
 } // namespace
 
-TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent)
+TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent, RefreshClock* clock)
     : TranscationPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 280)), m_pDb(db), m_pManager(mgr),
-      m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>())
+      m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>()),
+      m_clock(clock)
 {
     wxIntegerValidator<unsigned> quantity;
     quantity.SetRange(1, 999999);
@@ -39,11 +40,11 @@ TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* 
             m_preConfirmCheck, m_buyButton, m_sellButton, m_limitPriceButton}) {
         control->SetCanFocus(false);
     }
-    m_timer.SetOwner(this);
-    Bind(wxEVT_TIMER, &TranscationPanel::OnPageWatch, this, m_timer.GetId());
+    // The workspace page in front is checked after each burst of events,
+    // not on a timer: an idle terminal does not wake for it.
+    Bind(wxEVT_IDLE, &TranscationPanel::OnPageWatch, this);
     m_messageTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &TranscationPanel::OnHideMessage, this, m_messageTimer.GetId());
-    m_timer.Start(kPageWatchMs);
 
     if(m_pDb && m_pDb->m_symbol_price_table) {
         m_pDb->m_symbol_price_table->AddActionTrigger(this);
@@ -62,6 +63,9 @@ TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* 
 
 TranscationPanel::~TranscationPanel()
 {
+    if(m_clock) {
+        m_clock->Cancel(this);
+    }
     if(m_triggerRegistered) {
         m_pDb->m_symbol_price_table->RemoveActionTrigger(this);
     }
@@ -73,7 +77,7 @@ TranscationPanel::~TranscationPanel()
         aui->Unbind(wxEVT_AUI_PANE_CLOSE, &TranscationPanel::OnPaneClose, this);
     }
     m_wait.Drop();
-    m_timer.Stop();
+    Unbind(wxEVT_IDLE, &TranscationPanel::OnPageWatch, this);
     m_messageTimer.Stop();
 }
 
@@ -123,6 +127,9 @@ void TranscationPanel::SaveOrderConfig()
 
 void TranscationPanel::SetLabel(const wxString& label)
 {
+    if(label == m_caption) {
+        return; // nothing to repaint
+    }
     m_caption = label;
     wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr;
     if(!aui) {
@@ -187,7 +194,16 @@ void TranscationPanel::FollowQuote(const symbol_price& quote)
         return;
     }
     // After the quote is stored: the caption shows the prices an order
-    // sent now would carry.
+    // sent now would carry, repainted on the refresh clock.
+    if(m_clock) {
+        m_clock->Request(this);
+    } else {
+        UpdateCaption();
+    }
+}
+
+void TranscationPanel::OnRefreshTick()
+{
     UpdateCaption();
 }
 
@@ -370,10 +386,11 @@ void TranscationPanel::OnPaneClose(wxAuiManagerEvent& event)
     }
 }
 
-void TranscationPanel::OnPageWatch(wxTimerEvent& event)
+void TranscationPanel::OnPageWatch(wxIdleEvent& event)
 {
-    wxUnusedVar(event);
-    if(IsBinaryBoardInFront() || !IsShowTranscationPanel()) {
+    event.Skip();
+    // A switch that is off already stays as it is.
+    if(IsBinaryBoardInFront()) {
         SetShowTranscationPanel(false);
     }
 }
