@@ -46,9 +46,13 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
         return; // a field that does not exist is no error worth a crash
     }
     if(item->ownsWindow) {
-        static_cast<wxStaticText*>(item->window)->SetLabel(text);
-        item->window->SetToolTip(text);
-    } else {
+        // The same text again (a clock set twice a second) repaints nothing.
+        auto* label = static_cast<wxStaticText*>(item->window);
+        if(label->GetLabel() != text) {
+            label->SetLabel(text);
+            item->window->SetToolTip(text);
+        }
+    } else if(wxStatusBar::GetStatusText(field) != text) {
         wxStatusBar::SetStatusText(text, field);
     }
     if(m_observer) {

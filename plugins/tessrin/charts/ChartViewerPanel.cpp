@@ -92,9 +92,9 @@ wxEND_EVENT_TABLE()
     // clang-format on
 
     ChartViewerPanel::ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol,
-                                       HostManager* mgr)
+                                       HostManager* mgr, RefreshClock* clock)
     : ChartViewPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 400)), m_pDb(db),
-      m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode)
+      m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode), m_clock(clock)
 {
     if(symbol.GetSymbolProperty(db)) {
         m_symbolName = symbol.cachedSymbolProperty->symbolName;
@@ -112,6 +112,7 @@ wxEND_EVENT_TABLE()
     m_chartView->Bind(wxEVT_MOUSEWHEEL, &ChartViewerPanel::OnMouseWheel, this);
     m_chartView->Bind(wxEVT_KEY_DOWN, &ChartViewerPanel::OnKeyDown, this);
     m_chartView->Bind(wxEVT_RIGHT_UP, &ChartViewerPanel::OnRightUp, this);
+    m_chartView->Bind(wxEVT_MOTION, &ChartViewerPanel::OnViewerMotion, this);
     EventNotifier::Get()->Bind(wxEVT_CMD_COLOURS_CHANGED, &ChartViewerPanel::OnColoursChanged, this);
     EventNotifier::Get()->Bind(SettingChangedEvent(), &ChartViewerPanel::OnSettingChanged, this);
     m_chartView->setMouseUsage(pmChartViewer::MouseUsageScroll);
@@ -142,6 +143,9 @@ wxEND_EVENT_TABLE()
 ChartViewerPanel::~ChartViewerPanel()
 {
     m_data.SetDrawListener(nullptr);
+    if(m_clock) {
+        m_clock->Cancel(this);
+    }
     m_refreshTimer.Stop();
     m_pageTimer.Stop();
     if(const std::shared_ptr<HistoryQuote>& history = m_data.GetHistory()) {
@@ -162,6 +166,7 @@ ChartViewerPanel::~ChartViewerPanel()
     m_chartView->Unbind(wxEVT_MOUSEWHEEL, &ChartViewerPanel::OnMouseWheel, this);
     m_chartView->Unbind(wxEVT_KEY_DOWN, &ChartViewerPanel::OnKeyDown, this);
     m_chartView->Unbind(wxEVT_RIGHT_UP, &ChartViewerPanel::OnRightUp, this);
+    m_chartView->Unbind(wxEVT_MOTION, &ChartViewerPanel::OnViewerMotion, this);
     EventNotifier::Get()->Unbind(wxEVT_CMD_COLOURS_CHANGED, &ChartViewerPanel::OnColoursChanged, this);
     EventNotifier::Get()->Unbind(SettingChangedEvent(), &ChartViewerPanel::OnSettingChanged, this);
 
@@ -298,8 +303,11 @@ void ChartViewerPanel::SetSymbolPeriod(int period)
 
 void ChartViewerPanel::ScheduleDraw()
 {
-    // At most one chart per tick, and no tick while nothing waits.
-    if(!m_refreshTimer.IsRunning()) {
+    // At most one drawing per tick, and no tick while nothing waits; on the
+    // panes' clock, all repaint in one frame.
+    if(m_clock) {
+        m_clock->Request(this);
+    } else if(!m_refreshTimer.IsRunning()) {
         m_refreshTimer.StartOnce(kRefreshMs);
     }
 }
@@ -348,12 +356,25 @@ void ChartViewerPanel::DrawChart()
     const ChartStyle style = CurrentStyle();
     ChartPainter painter(m_data, style);
     std::unique_ptr<KLineChart> chart = painter.BuildChart(size.x, size.y);
-    const std::string imageMap = painter.ImageMap(*chart);
     // The viewer never holds a deleted chart, even for a moment.
     chartlib::BaseChart* previous = m_chartView->getChart();
     m_chartView->setChart(chart.release());
     delete previous;
-    m_chartView->setImageMap(imageMap);
+    m_lastBuild = std::chrono::steady_clock::now();
+    // The tool tips' areas are made when the mouse comes over the chart:
+    // charts follow ticks, the mouse seldom does.
+    m_chartView->setImageMap(std::string());
+    m_imageMapStale = true;
+}
+
+void ChartViewerPanel::OnViewerMotion(wxMouseEvent& event)
+{
+    event.Skip(); // the viewer's own handler shows the tool tip
+    auto* chart = dynamic_cast<KLineChart*>(m_chartView->getChart());
+    if(m_imageMapStale && chart) {
+        m_imageMapStale = false;
+        m_chartView->setImageMap(ChartPainter(m_data, CurrentStyle()).ImageMap(*chart));
+    }
 }
 
 void ChartViewerPanel::DrawTrackCursor(chartlib::BaseChart* chart)
@@ -374,8 +395,21 @@ void ChartViewerPanel::OnTimer(wxTimerEvent& event)
         event.Skip();
         return;
     }
+    DrawPending();
+}
+
+void ChartViewerPanel::OnRefreshTick()
+{
+    DrawPending();
+}
+
+void ChartViewerPanel::DrawPending()
+{
     const bool drawn = m_data.NeedsRedraw() || m_data.NeedsCursor();
-    if(m_data.NeedsRedraw()) {
+    // A new chart at most every kBuildMs; the latest price, on the dynamic
+    // layer, at every tick.
+    if(m_data.NeedsRedraw() &&
+       std::chrono::steady_clock::now() - m_lastBuild >= std::chrono::milliseconds(kBuildMs)) {
         m_data.SetRedraw(false);
         m_chartView->updateViewPort(true, true);
     }

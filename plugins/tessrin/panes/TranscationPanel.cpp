@@ -140,9 +140,19 @@ void TranscationPanel::SetLabel(const wxString& label)
         return;
     }
     pane.Caption(label);
-    if(wxWindow* parent = GetParent()) {
-        parent->Refresh(true);
+    wxWindow* parent = GetParent();
+    if(!parent || !pane.IsShown()) {
+        return; // a hidden pane shows its caption when it opens
     }
+    // Only the caption above the pane: the whole frame would repaint every
+    // pane with it, once per quote.
+    wxAuiDockArt* art = aui->GetArtProvider();
+    const int caption = art ? art->GetMetric(wxAUI_DOCKART_CAPTION_SIZE) : 0;
+    const int border = art ? art->GetMetric(wxAUI_DOCKART_PANE_BORDER_SIZE) : 0;
+    const wxRect area = pane.rect;
+    parent->RefreshRect(
+        wxRect(area.x - border, area.y - caption - border, area.width + 2 * border, caption + border + 1),
+        false);
 }
 
 bool TranscationPanel::TradeCheck()
