@@ -96,6 +96,9 @@ SymbolPane::SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mg
 
 SymbolPane::~SymbolPane()
 {
+    if(m_model) {
+        m_model->SetFlashListener(nullptr); // the model may outlive the pane's timer
+    }
     m_timer.Stop();
     UnbindHandlers();
     // The stored custom order is the last display order, whatever the sort.
