@@ -120,24 +120,25 @@ void AccountProfitBook::Recompute(int accountKey)
 
 void AccountProfitBook::afterAdd(const trade_HoldBill& stored, CTransaction*, void*)
 {
-    const double share = ShareOf(stored);
-    const auto found = m_shares.find(&stored);
-    if(found != m_shares.end()) {
-        Move(found->second.accountKey, found->second.profit, 0.0);
-    }
-    m_shares[&stored] = Share{stored.accountKey, share};
-    Move(stored.accountKey, 0.0, share);
+    TakeShare(stored);
 }
 
 void AccountProfitBook::afterUpdate(const trade_HoldBill& stored, CTransaction*, void*)
 {
-    const double share = ShareOf(stored);
-    const auto found = m_shares.find(&stored);
+    TakeShare(stored);
+}
+
+void AccountProfitBook::TakeShare(const trade_HoldBill& bill)
+{
+    // The bill's old share leaves the account it was in (an update may move
+    // the bill to another); the new one joins its account now.
+    const double share = ShareOf(bill);
+    const auto found = m_shares.find(&bill);
     if(found != m_shares.end()) {
         Move(found->second.accountKey, found->second.profit, 0.0);
     }
-    m_shares[&stored] = Share{stored.accountKey, share};
-    Move(stored.accountKey, 0.0, share);
+    m_shares[&bill] = Share{bill.accountKey, share};
+    Move(bill.accountKey, 0.0, share);
 }
 
 bool AccountProfitBook::beforeRemove(const trade_HoldBill& stored, CTransaction*, void*)

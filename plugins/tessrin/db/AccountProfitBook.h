@@ -72,6 +72,8 @@ private:
     };
 
     double ShareOf(const trade_HoldBill& bill);
+    // The bill's share recomputed and moved into its account's sum.
+    void TakeShare(const trade_HoldBill& bill);
     bool Terms(const symbol_Info& symbol, HoldProfitTerms& terms);
     bool RateOf(const wxString& from, const wxString& to, double& rate);
     Sum& SumOf(int accountKey);
