@@ -1,13 +1,15 @@
 // Price ticks from the market-data callback to the table: the library's
 // thread copies each tick into a queued event, the Client dispatches it into
-// symbol_price, and the profit of the symbol's account is refreshed over its
+// symbol_price, and the profit of the symbol's account is refreshed from its
 // hold bills. Two observers watch the price table as the quote board and a
-// chart would; the second run adds the risk pane's 20 rules.
+// chart would; the second run adds the risk pane's 20 rules. The argument is
+// the number of hold bills per account, spread over the account's symbols.
 
 #include "connection/Client.h"
 #include "connection/IConnectionHost.h"
 #include "connection/MdClient.h"
 #include "db/RecordStore.h"
+#include "db/TradeArithmetic.h"
 #include "funds/RiskEvaluator.h"
 
 #include <benchmark/benchmark.h>
@@ -20,7 +22,7 @@
 namespace {
 
 constexpr int kSymbols = 200;
-constexpr int kHoldsPerAccount = 20;
+constexpr int kAccounts = 2;
 
 class QuietHost : public IConnectionHost
 {
@@ -59,11 +61,12 @@ template <class Event, class... Args> void Feed(Client& client, CallbackCode cod
     client.ProcessEvent(event);
 }
 
-// A client over 200 symbols in two accounts with 20 hold bills each.
+// A client over 200 symbols in two accounts, each with the given number of
+// hold bills.
 class PushBed
 {
 public:
-    PushBed() : client("bench", &db, &host)
+    explicit PushBed(int holdsPerAccount) : client("bench", &db, &host)
     {
         for(int key = 1; key <= 2; ++key) {
             sFFixRspQryAccount account{};
@@ -88,9 +91,9 @@ public:
             Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(client, CallbackCode::RspQrySymbolInfo, row, 11,
                                                             id == kSymbols ? eLastTypeLast : eLastTypeMore);
         }
-        for(int n = 0; n < 2 * kHoldsPerAccount; ++n) {
+        for(int n = 0; n < kAccounts * holdsPerAccount; ++n) {
             sFFixHoldDetail hold{};
-            hold.symbolId = 1 + n; // odd symbols trade in account 2, even in account 1
+            hold.symbolId = 1 + n % kSymbols; // odd symbols trade in account 2, even in account 1
             hold.accountKey = 1 + hold.symbolId % 2;
             hold.side = n % 3 == 0 ? 's' : 'b';
             hold.quantity = 1 + n % 4;
@@ -149,16 +152,19 @@ void Run(benchmark::State& state, PushBed& bed)
     }
     state.SetItemsProcessed(state.iterations() * kSymbols);
     benchmark::DoNotOptimize(bed.board.seen + bed.chart.seen);
-    // Shows that the ticks reached the accounts' floating profit.
-    state.counters["profit1"] = bed.db.m_user_Account_table->GetIndexByPrimary().find(1)->profitDyn;
+    // Shows that the ticks reached the accounts' floating profit, and that
+    // the sum kept by difference is the bills' sum.
+    const user_Account& account = *bed.db.m_user_Account_table->GetIndexByPrimary().find(1);
+    state.counters["profit1"] = account.profitDyn;
+    state.counters["profit1_full_sum"] = SumHoldProfit(&bed.db, account, kProfitFromHoldPrice);
 }
 
 void BM_PricePush(benchmark::State& state)
 {
-    PushBed bed;
+    PushBed bed(static_cast<int>(state.range(0)));
     Run(state, bed);
 }
-BENCHMARK(BM_PricePush);
+BENCHMARK(BM_PricePush)->ArgName("bills")->Arg(20)->Arg(200)->Arg(2000);
 
 // The risk pane's triggers over its evaluator: price rules by symbol name,
 // account rules against every account.
@@ -205,7 +211,7 @@ private:
 
 void BM_PricePushWithRiskRules(benchmark::State& state)
 {
-    PushBed bed;
+    PushBed bed(static_cast<int>(state.range(0)));
     RiskObjectVec rules;
     for(int i = 0; i < 10; ++i) {
         auto price = std::make_shared<RiskObject>();
@@ -225,7 +231,7 @@ void BM_PricePushWithRiskRules(benchmark::State& state)
     state.counters["riskLines"] = static_cast<double>(watch.lines);
     state.counters["riskRowChanges"] = static_cast<double>(watch.rowChanges);
 }
-BENCHMARK(BM_PricePushWithRiskRules);
+BENCHMARK(BM_PricePushWithRiskRules)->ArgName("bills")->Arg(20);
 
 } // namespace
 

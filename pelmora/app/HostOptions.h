@@ -10,6 +10,7 @@ struct HostOptions
 {
     wxArrayString login; // server, user, password; empty: ask with the dialog
     wxString traceFile;
+    wxArrayString traceMasks; // wx trace masks whose messages go to the trace file
     wxString screenshotFile;
     long exitAfterSeconds = -1; // negative: run until the user quits
 

@@ -6,6 +6,7 @@
 #include "PelmoraHostManager.h"
 #include "PluginCatalogues.h"
 #include "PluginManager.h"
+#include "TraceLog.h"
 #include "pelmora/BitmapLoader.h"
 #include "pelmora/EditorConfig.h"
 #include "pelmora/EventNotifier.h"
@@ -29,6 +30,8 @@ void PelmoraApp::OnInitCmdLine(wxCmdLineParser& parser)
     wxApp::OnInitCmdLine(parser);
     parser.AddLongOption("login", "log in without the dialog", wxCMD_LINE_VAL_STRING);
     parser.AddLongOption("trace", "write the trace of host events to FILE", wxCMD_LINE_VAL_STRING);
+    parser.AddLongOption("trace-mask", "also trace the wx trace messages of MASK (with --trace)",
+                         wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_MULTIPLE);
     parser.AddLongOption("exit-after", "quit after SECONDS", wxCMD_LINE_VAL_NUMBER);
     parser.AddLongOption("screenshot", "save the main window as PNG before quitting", wxCMD_LINE_VAL_STRING);
     parser.AddLongOption("command", "send the menu command NAME at SECONDS after start (NAME@SECONDS)",
@@ -59,6 +62,10 @@ bool PelmoraApp::OnCmdLineParsed(wxCmdLineParser& parser)
         m_options.exitAfterSeconds = seconds;
     }
     for(const wxCmdLineArg& argument : parser.GetArguments()) {
+        if(argument.GetKind() == wxCMD_LINE_OPTION && argument.GetLongName() == "trace-mask") {
+            m_options.traceMasks.Add(argument.GetStrVal());
+            continue;
+        }
         if(argument.GetKind() != wxCMD_LINE_OPTION || argument.GetLongName() != "command") {
             continue;
         }
@@ -84,6 +91,14 @@ bool PelmoraApp::OnInit()
     wxInitAllImageHandlers();
     if(!m_options.traceFile.empty() && !m_tracer.Open(m_options.traceFile)) {
         return false;
+    }
+    if(m_tracer.IsOpen() && !m_options.traceMasks.empty()) {
+        for(const wxString& mask : m_options.traceMasks) {
+            wxLog::AddTraceMask(mask);
+        }
+        std::unique_ptr<wxLog> stderrLog(wxLog::SetActiveTarget(nullptr));
+        m_traceLog = new TraceLog(m_tracer, std::move(stderrLog));
+        wxLog::SetActiveTarget(m_traceLog);
     }
     const wxString exeFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     m_images = std::make_unique<BitmapLoader>(exeFolder + "/images");
@@ -156,5 +171,10 @@ int PelmoraApp::OnExit()
     m_manager.reset();
     m_busTracer.reset();
     EventNotifier::Release();
+    // The trace target writes into this object's tracer: it goes before it does.
+    if(m_traceLog && wxLog::GetActiveTarget() == m_traceLog) {
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+    }
+    m_traceLog = nullptr;
     return wxApp::OnExit();
 }

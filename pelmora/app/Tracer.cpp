@@ -9,6 +9,9 @@ bool Tracer::Open(const wxString& path)
         wxLogError("Cannot write the trace file %s", path);
         return false;
     }
+    // Lets a reader with its own monotonic clock place the lines in time.
+    const auto start = std::chrono::duration_cast<std::chrono::milliseconds>(m_start.time_since_epoch());
+    Line(wxString::Format("clock %lld", static_cast<long long>(start.count())));
     return true;
 }
 

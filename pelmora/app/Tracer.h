@@ -7,6 +7,7 @@
 
 // The host's trace file: one line per event, prefixed with the milliseconds
 // since start, flushed at once so a test can read it while the host runs.
+// The first line, "clock <ms>", is the start on the steady (monotonic) clock.
 // Without a file every call does nothing.
 class Tracer
 {

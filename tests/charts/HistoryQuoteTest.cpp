@@ -300,14 +300,19 @@ TEST_F(HistoryQuoteTest, TicksKeepTheNewestKLineLiveAndFetchNewOnesFromTheServer
     EXPECT_EQ(Param(server.Last(), "barcount"), "200");
     ASSERT_EQ(history->GetKDataCount(), 4);
     ExpectBar(history->GetLastKData(), {noon + 180, 9.45, 9.7, 9.4, 9.7});
-    // The gap is closed: the timer asks for nothing.
+    // The gap is closed: the timer asks for nothing, and stops.
     TimerTick(*history);
     EXPECT_FALSE(history->IsDownloading());
+    EXPECT_FALSE(history->IsWaitingForNewest());
 
-    // The server does not have the next K-line yet: the timer repeats the request.
+    // The server does not have the next K-line yet: its answer stops the
+    // timer (an idle market is not asked every second); the next tick, or a
+    // timer tick, asks again.
     Tick(noon + 250, 9.8);
+    EXPECT_TRUE(history->IsWaitingForNewest());
     ASSERT_TRUE(Pump([&] { return !history->IsDownloading(); }));
     EXPECT_EQ(history->GetKDataCount(), 4);
+    EXPECT_FALSE(history->IsWaitingForNewest());
     TimerTick(*history);
     ASSERT_TRUE(history->IsDownloading());
     ASSERT_TRUE(Pump([&] { return !history->IsDownloading(); }));

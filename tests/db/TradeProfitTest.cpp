@@ -1,8 +1,13 @@
 // Hold profit, quotes with spreads, and their sums, on a real record store.
+#include "db/AccountProfitBook.h"
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -77,6 +82,20 @@ protected:
     }
 
     const symbol_Info& Symbol(int id) { return *m_store.m_symbol_Info_table->GetIndexByPrimary().find(id); }
+    const user_Account& Account(int key)
+    {
+        return *m_store.m_user_Account_table->GetIndexByPrimary().find(key);
+    }
+
+    void MovePrice(int symbolId, double lastPrice)
+    {
+        m_store.m_symbol_price_table->Modify(symbolId,
+                                             [lastPrice](symbol_price& p) { p.lastPrice = lastPrice; });
+    }
+    void ChangeHold(const char* code, const std::function<void(trade_HoldBill&)>& change)
+    {
+        m_store.m_trade_HoldBill_table->Modify(wxString(code), change);
+    }
 
     RecordStore m_store;
 };
@@ -224,4 +243,133 @@ TEST_F(TradeProfit, SumsOverTheAccountAndOverTheSymbol)
     user_Account stranger;
     stranger.accountKey = 42;
     EXPECT_EQ(SumHoldProfit(&m_store, stranger, kProfitFromHoldPrice), 0.0);
+}
+
+// The book against the full sum: prices, bills, accounts of bills and rates
+// change, and each account's profit stays what its bills add up to.
+TEST_F(TradeProfit, TheBookKeepsEveryAccountAtTheSumOfItsBills)
+{
+    AddAccount(1, "CNY");
+    AddAccount(2, "USD");
+    AddSymbol(7, 1, '1', "CNY", 100.0);
+    AddSymbol(8, 1, '2', "USD", 50.0);
+    AddSymbol(9, 2, '2', "USD", 20.0, 3);
+    AddRate("CNY", "CNY", 1.0);
+    AddRate("USD", "CNY", 7.0);
+    AddRate("USD", "USD", 1.0);
+    AddHold("A", 1, 7, 'b', 2, 99.0, 90.0);
+    AddHold("B", 1, 8, 's', 1, 51.0, 52.0);
+    AccountProfitBook book(&m_store); // made over bills already there
+    AddHold("C", 2, 9, 'b', 4, 19.5, 19.0);
+    AddHold("D", 2, 7, 's', 0.125, 101.0, 101.0); // a bill of another account's symbol
+
+    const struct
+    {
+        const char* name;
+        std::function<void()> step;
+        int pricedSymbol; // 0: no price push
+        std::vector<int> moved;
+    } steps[] = {
+        {"a tick of 7", [&] { MovePrice(7, 100.37); }, 7, {1, 2}},
+        {"a tick of 8", [&] { MovePrice(8, 49.99); }, 8, {1}},
+        {"the same price again", [&] { MovePrice(8, 49.99); }, 8, {}},
+        {"a tick of a symbol without bills", [&] {}, 42, {}},
+        {"more quantity", [&] { ChangeHold("C", [](trade_HoldBill& h) { h.quantity = 5; }); }, 0, {}},
+        {"a bill moves to the other account",
+         [&] { ChangeHold("B", [](trade_HoldBill& h) { h.accountKey = 2; }); },
+         0,
+         {}},
+        {"a new bill", [&] { AddHold("E", 1, 9, 's', 2, 21.0, 21.0); }, 0, {}},
+        {"a bill closes",
+         [&] {
+             auto& table = *m_store.m_trade_HoldBill_table;
+             table.Remove(table.Find("A"));
+         },
+         0,
+         {}},
+        {"the rate moves",
+         [&] {
+             auto& rates = *m_store.m_sys_CurrencyExchangeRate_table;
+             sys_CurrencyExchangeRate changed = *rates.GetExchangeRate("USD", "CNY");
+             changed.rate = 7.25;
+             rates.Update(rates.GetExchangeRate("USD", "CNY"), changed);
+         },
+         0,
+         {}},
+        {"a tick after the rate", [&] { MovePrice(9, 20.5); }, 9, {1, 2}},
+        {"a bill removed without telling anyone",
+         [&] {
+             auto& table = *m_store.m_trade_HoldBill_table;
+             table.Remove(table.Find("C"), false);
+         },
+         0,
+         {}},
+    };
+    for(const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.step();
+        if(s.pricedSymbol != 0) {
+            std::vector<int> changed;
+            book.OnPrice(s.pricedSymbol, changed);
+            std::sort(changed.begin(), changed.end());
+            std::vector<int> expected = s.moved;
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(changed, expected);
+        }
+        for(int key : {1, 2}) {
+            const double sum = SumHoldProfit(&m_store, Account(key), kProfitFromHoldPrice);
+            EXPECT_NEAR(book.Profit(key), sum, 1e-9) << "account " << key;
+            EXPECT_EQ(std::llround(book.Profit(key) * 100), std::llround(sum * 100)) << "account " << key;
+        }
+    }
+    EXPECT_EQ(book.Profit(42), 0.0);
+}
+
+TEST_F(TradeProfit, ANonFiniteShareLeavesTheSumOnceItsBillDoes)
+{
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    AddAccount(1, "CNY");
+    AddSymbol(7, 1, '2', "CNY", 100.0);
+    AddRate("CNY", "CNY", 1.0);
+    AddHold("A", 1, 7, 'b', 1, 99.0, 99.0); // 10
+    AccountProfitBook book(&m_store);
+    EXPECT_DOUBLE_EQ(book.Profit(1), 10.0);
+
+    const struct
+    {
+        const char* name;
+        std::function<void()> step;
+        int pricedSymbol;
+        bool finite;
+        double profit;
+    } steps[] = {
+        {"a bill priced NaN", [&] { AddHold("N", 1, 7, 'b', 1, kNaN, kNaN); }, 0, false, 0},
+        {"a tick while it stands", [&] { MovePrice(7, 101.0); }, 7, false, 0},
+        {"the bill gets a price", [&] { ChangeHold("N", [](trade_HoldBill& h) { h.holdPrice = 100.0; }); }, 0,
+         true, 30.0},
+        {"a price beyond every sum", [&] { MovePrice(7, 1e307); }, 7, false, 0},
+        {"back to a price", [&] { MovePrice(7, 102.0); }, 7, true, 50.0},
+        {"NaN again, then its bill goes",
+         [&] {
+             ChangeHold("N", [&](trade_HoldBill& h) { h.quantity = kNaN; });
+             auto& table = *m_store.m_trade_HoldBill_table;
+             table.Remove(table.Find("N"));
+         },
+         0, true, 30.0},
+    };
+    for(const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.step();
+        if(s.pricedSymbol != 0) {
+            std::vector<int> changed;
+            book.OnPrice(s.pricedSymbol, changed);
+        }
+        const double sum = SumHoldProfit(&m_store, Account(1), kProfitFromHoldPrice);
+        EXPECT_EQ(std::isfinite(book.Profit(1)), s.finite);
+        EXPECT_EQ(std::isfinite(sum), s.finite);
+        if(s.finite) {
+            EXPECT_DOUBLE_EQ(book.Profit(1), s.profit);
+            EXPECT_DOUBLE_EQ(sum, s.profit);
+        }
+    }
 }

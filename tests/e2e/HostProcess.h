@@ -46,6 +46,10 @@ public:
     const std::string& DataDir() const { return m_dataDir; }
     // The user's folder (PELMORA_USER_DATA_DIR): config/editor.conf and the like.
     std::string UserDataDir() const { return m_dir + "/user"; }
+    // The trace file, read while the program runs.
+    std::string TracePath() const { return m_dir + "/trace.txt"; }
+    // The started process: pelmora itself when a display was there, else xvfb-run.
+    pid_t Pid() const { return m_pid; }
     // Waits until a trace line at `from` or later matches the regular
     // expression; returns its index, or -1 when the time is up.
     int WaitForLine(const std::string& pattern, int timeoutMs, int from = 0) const;

@@ -3,6 +3,7 @@
 #include "panes/SymbolModel.h"
 
 #include "SymbolBoardFixture.h"
+#include "frame/RefreshClock.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/DrawingUtils.h>
@@ -213,6 +214,41 @@ TEST_F(SymbolModelTest, RowsFollowTheRowTableAndAQuoteOfAnUnlistedSymbolChangesN
     EXPECT_EQ(log->entries, std::vector<std::string>({"delete 0"}));
     EXPECT_EQ(model->GetCount(), 1u);
     EXPECT_EQ(Codes(), std::vector<std::string>({"PT"}));
+}
+
+// On the refresh clock a flood of quotes reaches the control once per row at
+// the tick; the board hears of every flash, and a sort tells the marks first
+// (they name rows by the old order).
+TEST_F(SymbolModelTest, OnTheClockQuotesReachTheControlOncePerRowAtTheTick)
+{
+    RefreshClock clock;
+    auto* clocked = new SymbolModel(&store, nullptr, &clock);
+    auto* clockedLog = new RowLog;
+    clocked->AddNotifier(clockedLog);
+    int flashes = 0;
+    clocked->SetFlashListener([&flashes] { ++flashes; });
+    for(const BoardSymbol& symbol : {BoardSymbol{101, "AG", "Silver"}, BoardSymbol{102, "PT", "Platinum"}}) {
+        AddBoardSymbol(store, symbol);
+        clocked->GetRows().Insert(
+            SymbolModelRow{symbol.userId, symbol.id, 0, FindBoardSymbol(store, symbol.id)});
+    }
+    clockedLog->entries.clear();
+    for(int i = 1; i <= 10; ++i) {
+        MoveLast(store, 100 + (i % 2 ? 1 : 2), 10.0 + i);
+    }
+    EXPECT_TRUE(clockedLog->entries.empty());
+    EXPECT_EQ(flashes, 10);
+    EXPECT_TRUE(clock.IsRunning());
+    clock.Tick();
+    EXPECT_EQ(clockedLog->entries, std::vector<std::string>({"change 0", "change 1"}));
+    EXPECT_FALSE(clock.IsRunning());
+
+    clockedLog->entries.clear();
+    MoveLast(store, 101, 30.0);
+    clocked->SortByCustomOrder(wxSplit("PT,AG", ','));
+    EXPECT_EQ(clockedLog->entries, std::vector<std::string>({"change 0"}));
+    EXPECT_FALSE(clock.IsRunning());
+    clocked->DecRef();
 }
 
 } // namespace

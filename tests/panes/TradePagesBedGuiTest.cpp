@@ -3,7 +3,8 @@
 // above its account's summary row, floating profit that follows the market's
 // prices to the cent, a clicked trade notice that selects its bill, a close
 // through the Quantity link, the order contract, and a risk notice of the
-// market in the output window.
+// market in the output window; and a flood of prices that leaves the window
+// live and the figures the market's.
 #include "TestBed.h"
 #include "connection/Client.h"
 #include "db/NumberFormat.h"
@@ -19,6 +20,8 @@
 #include "panes/UserAccountModel.h"
 #include "panes/UserAccountPane.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
@@ -28,6 +31,7 @@
 #include <set>
 #include <wx/button.h>
 #include <wx/menu.h>
+#include <wx/timer.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -345,4 +349,88 @@ TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
         }
         return false;
     }));
+}
+
+// A flood of prices: the GUI thread's timers keep their time (a generous
+// bound, no timing figure), and once the market stops every account's figures
+// on the "Account" page and every bill's profit on the "Trade" page are the
+// market's, to the cent.
+TEST(TradePagesOnTheTestBed, AFloodOfPricesNeverStopsTheWindowAndTheFiguresAgreeAfterIt)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    RecordStore& store = bed.Store();
+    auto* accounts = FindPage<UserAccountPane>(bed, "Account");
+    auto* trade = FindPage<HoldDetailPane>(bed, "Trade");
+    ASSERT_NE(accounts, nullptr);
+    ASSERT_NE(trade, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return accounts->GetModel()->GetCount() == 4; }));
+
+    long long ticks = 0;
+    struct TickCount : CActionTrigger<symbol_price>
+    {
+        explicit TickCount(long long& count) : count(count) {}
+        void afterUpdate(const symbol_price&, CTransaction*, void*) override { ++count; }
+        long long& count;
+    } tickCount(ticks);
+    store.m_symbol_price_table->AddActionTrigger(&tickCount);
+
+    using Clock = std::chrono::steady_clock;
+    wxTimer probe;
+    Clock::time_point last = Clock::now();
+    Clock::duration longest{};
+    probe.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        const Clock::time_point now = Clock::now();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=100"), 200);
+    PumpFor(std::chrono::seconds(1)); // the flood is running
+    last = Clock::now();
+    probe.Start(50);
+    PumpFor(std::chrono::seconds(10));
+    probe.Stop();
+    longest = std::max(longest, Clock::now() - last);
+    EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 250);
+    EXPECT_GT(ticks, 2000) << "the walk of five symbols at 100 a second";
+
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    const json state = bed.Market().State();
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for(const json& price : state["prices"]) {
+                const auto found =
+                    store.m_symbol_price_table->GetIndexByPrimary().find(price["symbol"].get<int>());
+                if(found == store.m_symbol_price_table->GetIndexByPrimary().end() ||
+                   found->lastPrice != price["last"].get<double>()) {
+                    return false;
+                }
+            }
+            return true;
+        },
+        std::chrono::seconds(10)));
+    // Every row the clock had marked is told to its control.
+    RefreshClock* clock = PluginRefreshClock();
+    ASSERT_NE(clock, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return !clock->IsRunning(); }));
+    store.m_symbol_price_table->RemoveActionTrigger(&tickCount);
+
+    auto cents = [](const wxString& text) {
+        double value = 0.0;
+        return text.ToCDouble(&value) ? std::lround(value * 100) : -1L;
+    };
+    UserAccountModel* model = accounts->GetModel();
+    for(unsigned int row = 0; row < model->GetCount(); ++row) {
+        const user_Account& account = *model->GetAccountAt(row);
+        SCOPED_TRACE(account.accountKey);
+        const json market = Account(state, account.accountKey);
+        EXPECT_EQ(cents(Cell(model, row, UserAccountModel::eProfitDyn)),
+                  std::lround(market["profitDyn"].get<double>() * 100));
+        EXPECT_EQ(cents(Cell(model, row, UserAccountModel::eNetValue)),
+                  std::lround(market["netValue"].get<double>() * 100));
+        EXPECT_EQ(cents(Cell(model, row, UserAccountModel::eMarginFree)),
+                  std::lround(market["marginFree"].get<double>() * 100));
+        EXPECT_EQ(DynProfitCents(trade->GetModel(), account.accountKey),
+                  std::lround(market["profitDyn"].get<double>() * 100));
+    }
 }

@@ -3,6 +3,7 @@
 #include "panes/UserAccountModel.h"
 
 #include "PaneTestStore.h"
+#include "frame/RefreshClock.h"
 
 namespace {
 
@@ -170,15 +171,46 @@ TEST_F(AccountList, ProfitsAreBlueAboveZeroAndRedOtherwise)
     }
 }
 
-TEST_F(AccountList, AddsAndChangesAskForARefreshRemovalsDoNot)
+TEST_F(AccountList, AddsAndRiskKindsAskForARefreshFiguresAndRemovalsDoNot)
 {
     data.AddAccount(11);
     data.AddAccount(12);
     EXPECT_EQ(refreshRequests, 2);
     data.ChangeAccount(11, [](user_Account& a) { a.netValue = 3; });
+    EXPECT_EQ(refreshRequests, 2);
+    data.ChangeAccount(11, [](user_Account& a) { a.riskKind = '3'; });
     EXPECT_EQ(refreshRequests, 3);
     data.RemoveAccount(12);
     EXPECT_EQ(refreshRequests, 3);
-    EXPECT_EQ(log, (std::vector<std::string>{"add 0", "add 1", "change 0", "delete 1"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"add 0", "add 1", "change 0", "change 0", "delete 1"}));
     EXPECT_EQ(model->GetCount(), 1u);
+}
+
+// On the refresh clock a flood of figure changes reaches the control once per
+// row at the tick, and rows added or deleted never meet a stale mark.
+TEST_F(AccountList, FiguresWaitForTheClocksTickRowsAddedOrDeletedDoNot)
+{
+    RefreshClock clock;
+    std::vector<std::string> clockedLog;
+    wxObjectDataPtr<UserAccountModel> clocked(new UserAccountModel(
+        &data.store, [] {}, &clock));
+    clocked->AddNotifier(new RecordingNotifier(clockedLog));
+    data.AddAccount(11);
+    data.AddAccount(12);
+    for(int i = 0; i < 100; ++i) {
+        data.ChangeAccount(i % 2 ? 11 : 12, [i](user_Account& a) { a.netValue = i; });
+    }
+    EXPECT_EQ(clockedLog, (std::vector<std::string>{"add 0", "add 1"}));
+    EXPECT_TRUE(clock.IsRunning());
+    clock.Tick();
+    EXPECT_EQ(clockedLog, (std::vector<std::string>{"add 0", "add 1", "change 0", "change 1"}));
+    EXPECT_FALSE(clock.IsRunning()) << "an idle clock wakes nobody";
+
+    clockedLog.clear();
+    data.ChangeAccount(12, [](user_Account& a) { a.netValue = -1; });
+    data.RemoveAccount(11); // row 1 becomes row 0: told first, then the deletion
+    data.AddAccount(13);
+    clock.Tick();
+    EXPECT_EQ(clockedLog, (std::vector<std::string>{"change 1", "delete 0", "add 1"}));
+    EXPECT_FALSE(clock.IsRunning());
 }

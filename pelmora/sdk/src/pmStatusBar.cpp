@@ -46,19 +46,23 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
         return; // a field that does not exist is no error worth a crash
     }
     if(item->ownsWindow) {
-        static_cast<wxStaticText*>(item->window)->SetLabel(text);
-        item->window->SetToolTip(text);
-        // The label does not resize itself: the field follows its text
-        // (its width when it fits its window, the bar's height always).
-        item->window->InvalidateBestSize();
-        wxRect rect;
-        const bool tooLow =
-            GetFieldRect(field, rect) &&
-            item->window->GetBestSize().GetHeight() + item->marginTop + item->marginBottom > rect.height;
-        if(tooLow || (item->fitWindow && FieldWidth(*item) != GetStatusWidth(field))) {
-            Relayout();
+        // The same text again (a clock set twice a second) repaints nothing.
+        auto* label = static_cast<wxStaticText*>(item->window);
+        if(label->GetLabel() != text) {
+            label->SetLabel(text);
+            item->window->SetToolTip(text);
+            // The label does not resize itself: the field follows its text
+            // (its width when it fits its window, the bar's height always).
+            item->window->InvalidateBestSize();
+            wxRect rect;
+            const bool tooLow =
+                GetFieldRect(field, rect) &&
+                item->window->GetBestSize().GetHeight() + item->marginTop + item->marginBottom > rect.height;
+            if(tooLow || (item->fitWindow && FieldWidth(*item) != GetStatusWidth(field))) {
+                Relayout();
+            }
         }
-    } else {
+    } else if(wxStatusBar::GetStatusText(field) != text) {
         wxStatusBar::SetStatusText(text, field);
     }
     if(m_observer) {

@@ -182,23 +182,23 @@ void ChartPanelData::UpdateKData(const sKData& bar)
     if(valid == 0 || t < shown[0] || t > shown[valid - 1]) {
         // Not in view: only the latest-price label may have changed.
         if(wasEmpty) {
-            m_redraw = true;
+            SetRedraw(true);
         } else {
-            m_cursor = true;
+            SetCursor(true);
         }
         return;
     }
     for(int slot = 0; slot < valid; ++slot) {
         if(shown[slot] == t) {
             SetBarValues(slot, bar);
-            m_redraw = true;
+            SetRedraw(true);
             return;
         }
     }
     // The window no longer matches the history: build it again at the end.
     ClearSeries();
     SeekToNewest();
-    m_redraw = true;
+    SetRedraw(true);
 }
 
 chartlib::DoubleArray ChartPanelData::GetSeries(int series, int* extra)

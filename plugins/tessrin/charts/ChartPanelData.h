@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chartlib/DoubleArray.h>
+#include <functional>
 #include <memory>
 #include <pelmora/ChartDataArray.h>
 
@@ -77,9 +78,20 @@ public:
     bool ShowsFailure() const { return m_failureShown; }
 
     bool NeedsRedraw() const { return m_redraw; }
-    void SetRedraw(bool redraw) { m_redraw = redraw; }
+    void SetRedraw(bool redraw)
+    {
+        m_redraw = redraw;
+        Requested(redraw);
+    }
     bool NeedsCursor() const { return m_cursor; }
-    void SetCursor(bool cursor) { m_cursor = cursor; }
+    void SetCursor(bool cursor)
+    {
+        m_cursor = cursor;
+        Requested(cursor);
+    }
+    // Called whenever a redraw or the cursor is asked for: the page draws on
+    // a timer that runs only then.
+    void SetDrawListener(std::function<void()> listener) { m_drawListener = std::move(listener); }
     // Window index of the K-line under the cursor.
     int GetCursorX() const { return m_cursorX; }
     void SetCursorX(int x) { m_cursorX = x; }
@@ -93,6 +105,12 @@ public:
 
 private:
     void CursorOnNewest();
+    void Requested(bool set)
+    {
+        if(set && m_drawListener) {
+            m_drawListener();
+        }
+    }
 
     std::shared_ptr<HistoryQuote> m_history;
     std::array<std::unique_ptr<ChartDataArray>, kSeriesCount> m_series;
@@ -103,4 +121,5 @@ private:
     int m_cursorY = -1;
     double m_latestPrice = 0.0;
     int m_pixelsPerBar = 15;
+    std::function<void()> m_drawListener;
 };

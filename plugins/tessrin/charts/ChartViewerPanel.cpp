@@ -25,6 +25,7 @@
 #include <pelmora/pmChartViewer.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/xrc/xmlres.h>
@@ -91,9 +92,9 @@ wxEND_EVENT_TABLE()
     // clang-format on
 
     ChartViewerPanel::ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol,
-                                       HostManager* mgr)
+                                       HostManager* mgr, RefreshClock* clock)
     : ChartViewPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 400)), m_pDb(db),
-      m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode)
+      m_symbolId(symbol.symbolId), m_symbolCode(symbol.symbolCode), m_clock(clock)
 {
     if(symbol.GetSymbolProperty(db)) {
         m_symbolName = symbol.cachedSymbolProperty->symbolName;
@@ -112,6 +113,7 @@ wxEND_EVENT_TABLE()
     m_chartView->Bind(wxEVT_MOUSEWHEEL, &ChartViewerPanel::OnMouseWheel, this);
     m_chartView->Bind(wxEVT_KEY_DOWN, &ChartViewerPanel::OnKeyDown, this);
     m_chartView->Bind(wxEVT_RIGHT_UP, &ChartViewerPanel::OnRightUp, this);
+    m_chartView->Bind(wxEVT_MOTION, &ChartViewerPanel::OnViewerMotion, this);
     EventNotifier::Get()->Bind(wxEVT_CMD_COLOURS_CHANGED, &ChartViewerPanel::OnColoursChanged, this);
     EventNotifier::Get()->Bind(SettingChangedEvent(), &ChartViewerPanel::OnSettingChanged, this);
     m_chartView->setMouseUsage(pmChartViewer::MouseUsageScroll);
@@ -119,6 +121,7 @@ wxEND_EVENT_TABLE()
     CreatePopupMenu(mgr);
 
     m_refreshTimer.SetOwner(this);
+    m_data.SetDrawListener([this] { ScheduleDraw(); });
     m_data.SetRedraw(true);
     m_data.SetCursorX(0);
 
@@ -134,14 +137,16 @@ wxEND_EVENT_TABLE()
     m_scrollBar->SetScrollbar(times->GetPosition(), 10, history ? history->GetKDataCount() : 0,
                               times->GetScreenCount());
 
-    m_refreshTimer.Start(kRefreshMs);
-
-    CreateSidePane(symbol, mgr);
+    CreateSidePane(symbol, mgr, chartColours);
     Layout();
 }
 
 ChartViewerPanel::~ChartViewerPanel()
 {
+    m_data.SetDrawListener(nullptr);
+    if(m_clock) {
+        m_clock->Cancel(this);
+    }
     m_refreshTimer.Stop();
     m_pageTimer.Stop();
     if(const std::shared_ptr<HistoryQuote>& history = m_data.GetHistory()) {
@@ -162,6 +167,7 @@ ChartViewerPanel::~ChartViewerPanel()
     m_chartView->Unbind(wxEVT_MOUSEWHEEL, &ChartViewerPanel::OnMouseWheel, this);
     m_chartView->Unbind(wxEVT_KEY_DOWN, &ChartViewerPanel::OnKeyDown, this);
     m_chartView->Unbind(wxEVT_RIGHT_UP, &ChartViewerPanel::OnRightUp, this);
+    m_chartView->Unbind(wxEVT_MOTION, &ChartViewerPanel::OnViewerMotion, this);
     EventNotifier::Get()->Unbind(wxEVT_CMD_COLOURS_CHANGED, &ChartViewerPanel::OnColoursChanged, this);
     EventNotifier::Get()->Unbind(SettingChangedEvent(), &ChartViewerPanel::OnSettingChanged, this);
 
@@ -295,6 +301,17 @@ void ChartViewerPanel::SetSymbolPeriod(int period)
     m_data.SetRedraw(true);
 }
 
+void ChartViewerPanel::ScheduleDraw()
+{
+    // At most one drawing per tick, and no tick while nothing waits; on the
+    // panes' clock, all repaint in one frame.
+    if(m_clock) {
+        m_clock->Request(this);
+    } else if(!m_refreshTimer.IsRunning()) {
+        m_refreshTimer.StartOnce(kRefreshMs);
+    }
+}
+
 void ChartViewerPanel::commitAdd(const sKData& stored, int argument)
 {
     wxUnusedVar(argument);
@@ -339,12 +356,25 @@ void ChartViewerPanel::DrawChart()
     const ChartStyle style = CurrentStyle();
     ChartPainter painter(m_data, style);
     std::unique_ptr<KLineChart> chart = painter.BuildChart(size.x, size.y);
-    const std::string imageMap = painter.ImageMap(*chart);
     // The viewer never holds a deleted chart, even for a moment.
     chartlib::BaseChart* previous = m_chartView->getChart();
     m_chartView->setChart(chart.release());
     delete previous;
-    m_chartView->setImageMap(imageMap);
+    m_lastBuild = std::chrono::steady_clock::now();
+    // The tool tips' areas are made when the mouse comes over the chart:
+    // charts follow ticks, the mouse seldom does.
+    m_chartView->setImageMap(std::string());
+    m_imageMapStale = true;
+}
+
+void ChartViewerPanel::OnViewerMotion(wxMouseEvent& event)
+{
+    event.Skip(); // the viewer's own handler shows the tool tip
+    auto* chart = dynamic_cast<KLineChart*>(m_chartView->getChart());
+    if(m_imageMapStale && chart) {
+        m_imageMapStale = false;
+        m_chartView->setImageMap(ChartPainter(m_data, CurrentStyle()).ImageMap(*chart));
+    }
 }
 
 void ChartViewerPanel::DrawTrackCursor(chartlib::BaseChart* chart)
@@ -365,14 +395,39 @@ void ChartViewerPanel::OnTimer(wxTimerEvent& event)
         event.Skip();
         return;
     }
+    DrawPending();
+}
+
+void ChartViewerPanel::OnRefreshTick()
+{
+    DrawPending();
+}
+
+void ChartViewerPanel::DrawPending()
+{
+    // A download that failed, or serves again, changes what the chart says.
     m_data.FollowFailure();
-    if(m_data.NeedsRedraw()) {
+    const bool drawn = m_data.NeedsRedraw() || m_data.NeedsCursor();
+    // A new chart at most every kBuildMs; the latest price, on the dynamic
+    // layer, at every tick.
+    if(m_data.NeedsRedraw() &&
+       std::chrono::steady_clock::now() - m_lastBuild >= std::chrono::milliseconds(kBuildMs)) {
         m_data.SetRedraw(false);
         m_chartView->updateViewPort(true, true);
     }
     if(m_data.NeedsCursor()) {
         DrawTrackCursor(m_chartView->getChart());
         m_chartView->updateDisplay();
+    }
+    if(drawn) {
+        // The price the page now shows; the session benchmark measures its lag.
+        wxLogTrace("chart", "%s %s", m_symbolCode, wxString::FromCDouble(m_data.GetLatestPrice()));
+    }
+    const HistoryQuote* history = m_data.GetHistory().get();
+    if(m_data.NeedsRedraw() || m_data.NeedsCursor()) {
+        ScheduleDraw(); // what drawing asked for itself
+    } else if(history && (history->IsDownloading() || history->HasFailed()) && !m_refreshTimer.IsRunning()) {
+        m_refreshTimer.StartOnce(kFollowDownloadMs); // a download's end changes what the chart says
     }
 }
 

@@ -7,8 +7,10 @@
 #include "charts/sKData.h"
 #include "db/CCommitTrigger.h"
 #include "db/symbol_price.h"
+#include "frame/RefreshClock.h"
 #include "layouts/ChartViewPanelBase.h"
 
+#include <chrono>
 #include <memory>
 #include <wx/timer.h>
 
@@ -30,23 +32,31 @@ class BaseChart;
 // One chart page of the centre notebook: the K-lines of one symbol in one
 // period, taken from the shared K-line history and following its new and
 // changed K-lines and the symbol's latest price. Data callbacks only set
-// flags; the 50 ms refresh timer builds at most one chart and draws the
-// cursor at most once per tick. The user scrolls it with the wheel or by
+// flags and ask the refresh clock for a tick, which draws the cursor layer
+// (with the latest price) and builds a new chart at most every kBuildMs; no
+// tick comes while nothing waits to be drawn. The user scrolls it with the wheel or by
 // dragging, zooms it, moves its cursor with the mouse and the arrow keys and
 // switches it from its popup menu; it follows the host's colours and the
 // stored chart settings. GUI thread only.
 class ChartViewerPanel : public ChartViewPanelBase,
                          public CCommitTrigger<sKData>,
-                         public CCommitTrigger<symbol_price>
+                         public CCommitTrigger<symbol_price>,
+                         public RefreshClock::Client
 {
 public:
     static constexpr int kRefreshMs = 50;
+    // A new chart at most this often; the latest price follows every tick.
+    static constexpr int kBuildMs = 100;
+    // How often a page looks at its K-line download while one runs or failed.
+    static constexpr int kFollowDownloadMs = 250;
     // Fills the binary-option page with the symbol once, after construction.
     static constexpr int kPageTimerId = 6000;
     static constexpr int kPageDelayMs = 300;
 
-    // The symbol must be a record of the store's symbol table.
-    ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol, HostManager* mgr);
+    // The symbol must be a record of the store's symbol table. The page
+    // draws on the refresh clock (none: on its own 50 ms timer).
+    ChartViewerPanel(wxWindow* parent, RecordStore* db, const symbol_Info& symbol, HostManager* mgr,
+                     RefreshClock* clock = PluginRefreshClock());
     // Leaves the history and the price table, stores the page's settings and
     // drops the symbol from the pages the plug-in reopens.
     ~ChartViewerPanel() override;
@@ -85,6 +95,8 @@ public:
     void commitUpdate(const sKData& oldValue, const sKData& stored, int argument) override;
     // The symbol's latest price.
     void commitUpdate(const symbol_price& oldValue, const symbol_price& stored, int argument) override;
+    // What waits to be drawn, at the refresh clock's tick.
+    void OnRefreshTick() override;
 
     ChartPanelData& GetData() { return m_data; }
     const ChartStyle& GetStyle() const { return m_style; }
@@ -97,6 +109,8 @@ public:
 
 private:
     void OnTimer(wxTimerEvent& event);
+    void DrawPending();
+    void OnViewerMotion(wxMouseEvent& event);
     void OnViewPortChanged(wxCommandEvent& event);
     void OnTrackRefresh(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
@@ -113,6 +127,8 @@ private:
     void OnColoursChanged(wxCommandEvent& event);
     void OnSettingChanged(wxCommandEvent& event);
     void StepTrackCursor();
+    // Starts the refresh timer (the data asks when something waits to be drawn).
+    void ScheduleDraw();
     void Zoom(double factor);
     void CreatePopupMenu(HostManager* mgr);
     ChartStyle CurrentStyle() const;
@@ -126,6 +142,9 @@ private:
     RecordStore* m_pDb;
     int m_symbolId;
     wxString m_symbolCode;
+    RefreshClock* m_clock; // not owned; null: the page's own timer
+    std::chrono::steady_clock::time_point m_lastBuild;
+    bool m_imageMapStale = false; // the tool tips' areas wait for the mouse
     wxString m_symbolName;
     ChartViewPanelConfig m_config;
     ChartStyle m_style;

@@ -8,13 +8,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <curl/curl.h>
-#include <pelmora/JSONRoot.h>
 #include <pelmora/JobQueueSingleton.h>
 #include <wx/debug.h>
 
 namespace {
 
-constexpr int kRowFields = 8;
 constexpr int kRequestBarCount = 200;
 
 // The symbol code as a query value: UTF-8 bytes, percent-encoded except the
@@ -29,25 +27,6 @@ wxString EncodeQueryValue(const wxString& value)
     std::unique_ptr<char, void (*)(void*)> escaped(
         curl_easy_escape(nullptr, utf8.data(), static_cast<int>(utf8.length())), &curl_free);
     return escaped ? wxString::FromAscii(escaped.get()) : wxString();
-}
-
-// A number that the ordered K-line index can hold: NaN would break its order.
-bool ToFiniteDouble(const wxString& text, double& value)
-{
-    return text.ToCDouble(&value) && std::isfinite(value);
-}
-
-// A server row "time,x,open,high,low,close,x,x" ('\' escapes a comma).
-bool ParseRow(const wxString& row, sKData& bar)
-{
-    const wxArrayString fields = wxSplit(row, ',', '\\');
-    if(fields.size() < static_cast<size_t>(kRowFields)) {
-        return false;
-    }
-    bar = sKData();
-    return ToFiniteDouble(fields[0], bar.time) && ToFiniteDouble(fields[2], bar.open) &&
-           ToFiniteDouble(fields[3], bar.high) && ToFiniteDouble(fields[4], bar.low) &&
-           ToFiniteDouble(fields[5], bar.close);
 }
 
 sKData TickBar(int64_t time, double price)
@@ -74,7 +53,6 @@ HistoryQuote::HistoryQuote(RecordStore* db, const wxString& symbolCode, int peri
     Bind(wxEVT_CMD_JOB_STATUS, &HistoryQuote::OnHistoryJobStatus, this);
     Bind(wxEVT_CMD_JOB_STATUS_VOID_PTR, &HistoryQuote::OnHistoryJobFailed, this);
     Bind(wxEVT_TIMER, &HistoryQuote::OnTimer, this);
-    m_timer.Start(kTimerMs);
     if(m_pDb != nullptr && m_pDb->m_symbol_price_table) {
         m_pDb->m_symbol_price_table->AddCommitTrigger(this);
     }
@@ -168,41 +146,34 @@ void HistoryQuote::Failed()
 {
     m_failed = true;
     m_retry = true;
+    if(!m_timer.IsRunning()) {
+        m_timer.Start(kTimerMs); // the next tick asks again
+    }
 }
 
 void HistoryQuote::OnHistoryJobStatus(wxCommandEvent& event)
 {
     m_job.reset();
-    const wxString text = event.GetString();
-    const size_t first = text.find('[');
-    const size_t last = text.rfind(']');
-    if(first == wxString::npos || last == wxString::npos || last < first) {
+    if(m_askedNewest) {
+        // The server answered: if the tick's K-line is still missing, it has
+        // none yet, and the next tick asks again.
+        m_askedNewest = false;
+        m_timer.Stop();
+    }
+    if(!m_answer.Parse(event.GetString())) {
         Failed();
         return;
     }
-    const JSONRoot root(text.substr(first, last - first + 1));
-    if(!root.isOk()) {
-        Failed();
-        return;
-    }
-    const JSONElement rows = root.toElement();
-    const int n = rows.arraySize();
-
     CTransaction transaction;
-    sKData bar;
-    int read = 0;
-    for(int i = 0; i < n; ++i) {
-        if(ParseRow(rows.arrayItem(i).namedObject("row").toString(), bar)) {
-            AddOrUpdate(bar, &transaction, true);
-            ++read;
-        }
+    for(const sKData& bar : m_answer.bars) {
+        AddOrUpdate(bar, &transaction, true);
     }
-    if(n > 0 && read == 0) {
+    if(m_answer.items > 0 && m_answer.bars.empty()) {
         Failed(); // K-lines that say nothing: asked again, not taken as the end of the history
     } else {
         m_failed = false;
         const long barcount = event.GetExtraLong();
-        if(barcount < 0 && n < -barcount) {
+        if(barcount < 0 && m_answer.items < -barcount) {
             m_hasOlderHistory = false;
         }
     }
@@ -220,6 +191,7 @@ void HistoryQuote::OnHistoryJobStatus(wxCommandEvent& event)
 void HistoryQuote::OnHistoryJobFailed(wxCommandEvent& /*event*/)
 {
     m_job.reset();
+    m_askedNewest = false; // the timer asks again
     if(!m_servers.empty()) {
         m_serverIndex = (m_serverIndex + 1) % static_cast<int>(m_servers.size());
     }
@@ -235,11 +207,23 @@ void HistoryQuote::OnTimer(wxTimerEvent& /*event*/)
         RequestHistory(m_request.time, m_request.barcount);
         return;
     }
-    if(!IsEmpty() && m_lastTickTime != 0) {
-        const int64_t newestTime = static_cast<int64_t>(GetLastKData().time);
-        if(!IsSameBar(m_period, newestTime, m_lastTickTime)) {
-            RequestHistory(newestTime, kRequestBarCount);
+    if(IsEmpty() || m_lastTickTime == 0 ||
+       IsSameBar(m_period, static_cast<int64_t>(GetLastKData().time), m_lastTickTime)) {
+        if(!m_retry) {
+            m_timer.Stop(); // the newest K-line holds the last tick: nothing to wait for
         }
+        return;
+    }
+    AskForNewest();
+}
+
+void HistoryQuote::AskForNewest()
+{
+    if(RequestHistory(static_cast<int64_t>(GetLastKData().time), kRequestBarCount)) {
+        m_askedNewest = true;
+    }
+    if(!m_timer.IsRunning()) {
+        m_timer.Start(kTimerMs);
     }
 }
 
@@ -263,8 +247,9 @@ void HistoryQuote::OnTick(int64_t time, double price)
     m_lastTickPrice = price;
     const int64_t newestTime = static_cast<int64_t>(GetLastKData().time);
     if(!IsSameBar(m_period, newestTime, time)) {
-        // The new K-line comes from the server; its answer applies this tick again.
-        RequestHistory(newestTime, kRequestBarCount);
+        // The new K-line comes from the server; its answer applies this tick
+        // again. The timer asks again until the server has answered.
+        AskForNewest();
         return;
     }
     CTransaction transaction;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/KLineAnswer.h"
 #include "charts/sKData.h"
 #include "db/CCommitTrigger.h"
 #include "db/symbol_price.h"
@@ -26,8 +27,9 @@ class HistoryQuote : public wxEvtHandler, public sKDataFactory, public CCommitTr
 public:
     static constexpr int kTimerMs = 1000;
 
-    // Picks a random first server, starts the repeating timer and observes
-    // the store's symbol_price table.
+    // Picks a random first server and observes the store's symbol_price
+    // table. Its one-second timer runs only while a tick past the newest
+    // K-line waits for the server's answer.
     HistoryQuote(RecordStore* db, const wxString& symbolCode, int period, const wxArrayString& servers);
     // Stops observing and cancels a running download.
     ~HistoryQuote() override;
@@ -72,12 +74,17 @@ public:
     // page, only unreadable K-lines); false again after one that did. A
     // failed request is asked again at the next timer tick.
     bool HasFailed() const { return m_failed; }
+    // Whether the timer runs: only while a tick waits for its K-line.
+    bool IsWaitingForNewest() const { return m_timer.IsRunning(); }
     int GetServerIndex() const { return m_serverIndex; }
 
 private:
     void OnHistoryJobStatus(wxCommandEvent& event);
     void OnHistoryJobFailed(wxCommandEvent& event);
     void OnTimer(wxTimerEvent& event);
+    // Asks for the K-lines from the newest on; the timer asks again until
+    // the server has answered.
+    void AskForNewest();
     // Position in time order of the first K-line not before `time`.
     int LowerBoundPosition(double time) const;
 
@@ -101,6 +108,8 @@ private:
     int64_t m_lastTickTime = 0; // 0: no tick seen yet
     double m_lastTickPrice = 0.0;
     wxTimer m_timer;
+    bool m_askedNewest = false; // the running download asks for the tick's K-line
+    KLineAnswer m_answer;       // kept for its buffer
     wxArrayString m_servers;
     int m_serverIndex = 0;
 };

@@ -8,6 +8,7 @@
 #include "connection/RequestNotify.h"
 #include "connection/ServerClockWindow.h"
 #include "connection/TradeClient.h"
+#include "db/AccountProfitBook.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
 
@@ -27,6 +28,9 @@ wxBEGIN_EVENT_TABLE(Client, wxEvtHandler) EVT_TIMER(Client::kTimerId, Client::On
       m_mdConnecter(host->GetMdAddresses(), loginName, "Md"), m_timer(this, kTimerId),
       m_clock([] { return wxDateTime::UNow(); })
 {
+    if(m_pDb && m_pDb->m_trade_HoldBill_table && m_pDb->m_sys_CurrencyExchangeRate_table) {
+        m_profitBook = std::make_unique<AccountProfitBook>(m_pDb);
+    }
     m_pTradeClient = std::make_unique<TradeClient>(this);
     m_pMdClient = std::make_unique<MdClient>(this);
     SetAllQueryStamps(m_clock());

@@ -9,10 +9,12 @@
 #include <functional>
 #include <memory>
 #include <tradeapi/TradeApi.h>
+#include <vector>
 #include <wx/datetime.h>
 #include <wx/event.h>
 #include <wx/timer.h>
 
+class AccountProfitBook;
 class IConnectionHost;
 class MdClient;
 class RecordStore;
@@ -212,14 +214,21 @@ private:
     void OnNtfUserInventory(const TradeNoticeEvent<sFFixUserInventory>& event);
     void HandleMdRspQrySymbolInfo(const MdQueryRowEvent<sFFixRspQrySymbolInfo>& event);
     void OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event);
+    // The account's figures after its bills changed (the book saw them).
+    void AccountProfitAfterBills(int accountKey);
+    // Every account's figures after an exchange rate changed.
+    void AccountProfitAfterRates();
     void OnRspSubscribeMarketData(const MdSubscribeEvent& event);
     void OnNtfPriceReport(const MdNoticeEvent<sFFixPriceReport>& event);
 
     wxString m_loginName;
     std::unique_ptr<TradeClient> m_pTradeClient;
     std::unique_ptr<MdClient> m_pMdClient;
-    RecordStore* m_pDb;       // not owned
-    IConnectionHost* m_pHost; // not owned: the plug-in object
+    RecordStore* m_pDb; // not owned
+    // The accounts' floating profit, kept by difference; null without tables.
+    std::unique_ptr<AccountProfitBook> m_profitBook;
+    std::vector<int> m_changedAccounts; // of one price push, kept for its capacity
+    IConnectionHost* m_pHost;           // not owned: the plug-in object
     wxString m_serverText;
     ClientConnecter<CTradeApi> m_tradeConnecter;
     ClientConnecter<CMDApi> m_mdConnecter;

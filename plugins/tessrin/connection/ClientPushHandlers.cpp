@@ -8,6 +8,7 @@
 #include "connection/MarketFilter.h"
 #include "connection/RequestId.h"
 #include "connection/TradeNotices.h"
+#include "db/AccountProfitBook.h"
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
 #include "db/NumberFormat.h"
@@ -186,7 +187,7 @@ void Client::OnNtfHoldDetail(const TradeNoticeEvent<sFFixHoldDetail>& event)
             }
         }
     }
-    RefreshAccountProfit(m_pDb, row.accountKey);
+    AccountProfitAfterBills(row.accountKey);
 }
 
 void Client::OnNtfPosition(const TradeNoticeEvent<sFFixPosition>& event)
@@ -285,7 +286,7 @@ void Client::OnNtfMoneyChanged(const TradeNoticeEvent<sFFixMoney>& event)
        })) {
         return;
     }
-    RefreshAccountProfit(m_pDb, money.accountKey);
+    RefreshAccountProfit(m_pDb, money.accountKey, m_profitBook.get());
     UpdateAccountStatus(changed);
     if(MessageLogEnabled()) {
         wxLogMessage(_("[%s][%s] Notify Money : Remain[%s],Freezed[%s],Used[%s],DailyCharge[%s]"),
@@ -328,8 +329,40 @@ void Client::OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event)
        })) {
         return;
     }
-    if(const symbol_Info* symbol = FindSymbol(m_pDb, tick.symbolId)) {
-        RefreshAccountProfit(m_pDb, symbol->accountKey);
+    if(!m_profitBook) {
+        if(const symbol_Info* symbol = FindSymbol(m_pDb, tick.symbolId)) {
+            RefreshAccountProfit(m_pDb, symbol->accountKey);
+        }
+        return;
+    }
+    // Only the symbol's bills move; their accounts follow by difference.
+    m_changedAccounts.clear();
+    m_profitBook->OnPrice(tick.symbolId, m_changedAccounts);
+    for(int accountKey : m_changedAccounts) {
+        UpdateAccountProfit(m_pDb, accountKey, *m_profitBook);
+    }
+}
+
+void Client::AccountProfitAfterRates()
+{
+    if(!m_profitBook) {
+        return; // the next tick of each account's symbols sums anew
+    }
+    std::vector<int> keys;
+    for(const user_Account& account : m_pDb->m_user_Account_table->GetIndexByPrimary()) {
+        keys.push_back(account.accountKey);
+    }
+    for(int accountKey : keys) {
+        UpdateAccountProfit(m_pDb, accountKey, *m_profitBook);
+    }
+}
+
+void Client::AccountProfitAfterBills(int accountKey)
+{
+    if(m_profitBook) {
+        UpdateAccountProfit(m_pDb, accountKey, *m_profitBook);
+    } else {
+        RefreshAccountProfit(m_pDb, accountKey);
     }
 }
 
@@ -349,12 +382,13 @@ void Client::OnNtfCurrencyExchangeRate(const TradeNoticeEvent<sFFixCurrencyExcha
     } else {
         table.Update(found, record);
     }
+    AccountProfitAfterRates();
 }
 
 void Client::OnNtfRiskInfo(const TradeNoticeEvent<sFFixRiskInfo>& event)
 {
     const sFFixRiskInfo& row = event.GetNotice();
-    RefreshAccountProfit(m_pDb, row.accountKey);
+    RefreshAccountProfit(m_pDb, row.accountKey, m_profitBook.get());
     const risk_notice record = RiskNoticeFromFix(row, true);
     if(record.GetAccount(m_pDb) &&
        PassesMarketFilter(m_pHost->GetMarketIds(), record.cachedAccount->marketId)) {
@@ -365,7 +399,7 @@ void Client::OnNtfRiskInfo(const TradeNoticeEvent<sFFixRiskInfo>& event)
 void Client::OnNtfRiskInfo2(const TradeNoticeEvent<sFFixRiskInfo>& event)
 {
     const sFFixRiskInfo& row = event.GetNotice();
-    RefreshAccountProfit(m_pDb, row.accountKey);
+    RefreshAccountProfit(m_pDb, row.accountKey, m_profitBook.get());
     const risk_notice record = RiskNoticeFromFix(row, false);
     if(record.GetAccount(m_pDb) &&
        PassesMarketFilter(m_pHost->GetMarketIds(), record.cachedAccount->marketId)) {

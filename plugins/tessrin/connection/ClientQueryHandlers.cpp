@@ -170,7 +170,7 @@ void Client::OnRspQryAccount(const TradeQueryRowEvent<sFFixRspQryAccount>& event
         record.refreshSerial = serial;
         m_pDb->m_user_Account_table->Upsert(record);
         UpdateAccountStatus(record);
-        RefreshAccountProfit(m_pDb, record.accountKey);
+        RefreshAccountProfit(m_pDb, record.accountKey, m_profitBook.get());
     }
     if(event.IsComplete()) {
         m_pDb->m_user_Account_table->SweepStale(serial);
@@ -185,7 +185,8 @@ void Client::OnRspQryHoldDetail(const TradeQueryRowEvent<sFFixHoldDetail>& event
         record.refreshSerial = serial;
         if(SymbolPasses(m_pDb, record, m_pHost->GetMarketIds())) {
             InsertOrUpdate(*m_pDb->m_trade_HoldBill_table, record);
-            RefreshAccountProfit(m_pDb, record.accountKey);
+            // The book took the bill's share as it was stored.
+            AccountProfitAfterBills(record.accountKey);
         }
     }
     if(event.IsComplete()) {
@@ -313,6 +314,7 @@ void Client::OnRspQryCurrencyExchangeRate(const TradeQueryRowEvent<sFFixCurrency
     }
     if(event.IsComplete()) {
         table.SweepStale(serial);
+        AccountProfitAfterRates();
         NotifyComplete(event.GetRequestId());
     }
 }

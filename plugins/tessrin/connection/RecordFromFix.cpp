@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 #include <wx/arrstr.h>
 
 namespace {
@@ -20,9 +21,16 @@ int64_t JoinInts(int32_t first, int32_t second)
     return value;
 }
 
+// A field's characters up to its first NUL, not copied.
+template <std::size_t N> std::string_view FieldChars(const char (&field)[N])
+{
+    const void* end = std::memchr(field, 0, N);
+    return std::string_view(field, end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N);
+}
+
 template <std::size_t D, std::size_t T> wxDateTime DateAndTime(const char (&date)[D], const char (&time)[T])
 {
-    return ParseDateAndTime(NarrowText(date), NarrowText(time));
+    return ParseQuoteDateTime(FieldChars(date), FieldChars(time));
 }
 
 template <std::size_t N> wxDateTime CompactDateTime(const char (&field)[N])

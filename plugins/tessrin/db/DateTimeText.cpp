@@ -17,36 +17,34 @@ wxString Format(const wxDateTime& value, const char* format)
     return value.IsValid() ? value.Format(format) : wxString();
 }
 
+int CharCode(wxUniChar c)
+{
+    return static_cast<int>(c.GetValue());
+}
+
+int CharCode(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
 // The number written by count digits from first on; -1 when one is not a digit.
-int Digits(const wxString& text, size_t first, size_t count)
+template <class Text> int Digits(const Text& text, size_t first, size_t count)
 {
     int value = 0;
     for(size_t i = first; i < first + count; ++i) {
-        const wxUniChar c = text[i];
+        const int c = CharCode(text[i]);
         if(c < '0' || c > '9') {
             return -1;
         }
-        value = value * 10 + static_cast<int>(c.GetValue() - '0');
+        value = value * 10 + (c - '0');
     }
     return value;
 }
 
-// Quote times arrive by the thousand per second, nearly all within the
-// current minute, and every local-time conversion reads the zone anew. The
-// start of the last minute converted is kept (per thread: the library's
-// threads parse too) and the seconds added; a minute holds no zone change.
-bool ParseQuoteTime(const wxString& date, const wxString& time, wxDateTime& value)
+// The local time at the start of the minute. The last one converted is kept
+// (per thread: the library's threads parse too), one for every road.
+bool MinuteStart(int year, int month, int day, int hour, int minute, wxDateTime& start)
 {
-    if(date.length() != 8 || time.length() != 6) {
-        return false;
-    }
-    const int year = Digits(date, 0, 4), month = Digits(date, 4, 2), day = Digits(date, 6, 2);
-    const int hour = Digits(time, 0, 2), minute = Digits(time, 2, 2), second = Digits(time, 4, 2);
-    if(year < 1970 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 ||
-       minute > 59 || second < 0 || second > 59 ||
-       day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year)) {
-        return false;
-    }
     struct Minute
     {
         long long key = -1;
@@ -65,7 +63,29 @@ bool ParseQuoteTime(const wxString& date, const wxString& time, wxDateTime& valu
         }
         last.key = key;
     }
-    value = last.start + wxTimeSpan::Seconds(second);
+    start = last.start;
+    return true;
+}
+
+// Quote times arrive by the thousand per second, nearly all within the
+// current minute, and every local-time conversion reads the zone anew: the
+// seconds are added to the minute's start; a minute holds no zone change.
+template <class Text> bool ParseQuoteTime(const Text& date, const Text& time, wxDateTime& value)
+{
+    if(date.length() != 8 || time.length() != 6) {
+        return false;
+    }
+    const int year = Digits(date, 0, 4), month = Digits(date, 4, 2), day = Digits(date, 6, 2);
+    const int hour = Digits(time, 0, 2), minute = Digits(time, 2, 2), second = Digits(time, 4, 2);
+    if(year < 1970 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 ||
+       minute > 59 || second < 0 || second > 59 ||
+       day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year)) {
+        return false;
+    }
+    if(!MinuteStart(year, month, day, hour, minute, value)) {
+        return false;
+    }
+    value += wxTimeSpan::Seconds(second);
     return true;
 }
 
@@ -83,6 +103,16 @@ wxDateTime ParseDateAndTime(const wxString& dateText, const wxString& timeText)
         return value;
     }
     return Parse(dateText + timeText, "%Y%m%d%H%M%S");
+}
+
+wxDateTime ParseQuoteDateTime(std::string_view dateText, std::string_view timeText)
+{
+    wxDateTime value;
+    if(ParseQuoteTime(dateText, timeText, value)) {
+        return value;
+    }
+    return ParseDateAndTime(wxString(dateText.data(), wxConvLibc, dateText.size()),
+                            wxString(timeText.data(), wxConvLibc, timeText.size()));
 }
 
 wxDateTime ParseCompactDate(const wxString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <wx/datetime.h>
 #include <wx/string.h>
 
@@ -9,9 +10,12 @@
 
 wxDateTime ParseCompactDateTime(const wxString& text);                           // "%Y%m%dT%H%M%S"
 wxDateTime ParseDateAndTime(const wxString& dateText, const wxString& timeText); // "%Y%m%d" + "%H%M%S"
-wxDateTime ParseCompactDate(const wxString& text);                               // "%Y%m%d", at midnight
-wxDateTime ParseCompactTime(const wxString& text);                               // "%H%M%S", today
-wxDateTime ParseDateTime(const wxString& text);                                  // "%Y-%m-%d %H:%M:%S"
+// The same read from the characters of the two fields, as quotes carry them:
+// a flood of quotes converts no text.
+wxDateTime ParseQuoteDateTime(std::string_view dateText, std::string_view timeText);
+wxDateTime ParseCompactDate(const wxString& text); // "%Y%m%d", at midnight
+wxDateTime ParseCompactTime(const wxString& text); // "%H%M%S", today
+wxDateTime ParseDateTime(const wxString& text);    // "%Y-%m-%d %H:%M:%S"
 
 wxString FormatDateTime(const wxDateTime& value); // "%Y-%m-%d %H:%M:%S"
 wxString FormatTime(const wxDateTime& value);     // "%H:%M:%S"

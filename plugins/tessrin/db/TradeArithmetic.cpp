@@ -147,36 +147,47 @@ bool CalcStopProfitBounds(RecordStore* store, const symbol_Info& symbol, double&
 
 double CalcHoldProfit(RecordStore* store, const trade_HoldBill& hold, int mode)
 {
-    if(!hold.GetSymbolInfo(store)) {
-        return 0.0;
-    }
-    const symbol_Info& symbol = *hold.cachedSymbolInfo;
-    SymbolLinks links;
-    if(!LinkSymbol(store, symbol, links) || links.price->lastPrice == 0.0) {
+    HoldProfitTerms terms;
+    if(!hold.GetSymbolInfo(store) || !MakeHoldProfitTerms(store, *hold.cachedSymbolInfo, terms)) {
         return 0.0; // no quote yet
     }
-
-    // The currency of the symbol's account, which is the account the profit
-    // is booked to, even where the hold names another.
     sys_CurrencyExchangeRateFactory* rates = store->m_sys_CurrencyExchangeRate_table.get();
     if(!rates) {
         return 0.0;
     }
-    const auto exchange = rates->GetExchangeRate(links.property->currency, links.account->currency);
+    const auto exchange = rates->GetExchangeRate(*terms.fromCurrency, *terms.toCurrency);
     if(exchange == rates->GetIndexByPrimary().end()) {
         return 0.0;
     }
+    terms.rate = exchange->rate;
+    return HoldProfitFrom(terms, hold, mode);
+}
 
-    double closePrice = links.price->lastPrice;
-    if(symbol.marketType == '1') {
-        // A hold closes on the other side of the quote.
-        closePrice = hold.side == 'b'
-                         ? closePrice - PointsToPrice(symbol.bidSpreadPoints, links.property->digits)
-                         : closePrice + PointsToPrice(symbol.askSpreadPoints, links.property->digits);
+bool MakeHoldProfitTerms(RecordStore* store, const symbol_Info& symbol, HoldProfitTerms& terms)
+{
+    SymbolLinks links;
+    if(!LinkSymbol(store, symbol, links) || links.price->lastPrice == 0.0) {
+        return false;
     }
+    // A hold closes on the other side of the quote.
+    const double last = links.price->lastPrice;
+    const bool spreads = symbol.marketType == '1';
+    terms.buyClose = spreads ? last - PointsToPrice(symbol.bidSpreadPoints, links.property->digits) : last;
+    terms.sellClose = spreads ? last + PointsToPrice(symbol.askSpreadPoints, links.property->digits) : last;
+    terms.contractSize = static_cast<double>(links.property->contractSize);
+    // The currency of the symbol's account, which is the account the profit
+    // is booked to, even where the hold names another.
+    terms.fromCurrency = &links.property->currency;
+    terms.toCurrency = &links.account->currency;
+    return true;
+}
+
+double HoldProfitFrom(const HoldProfitTerms& terms, const trade_HoldBill& hold, int mode)
+{
+    const double closePrice = hold.side == 'b' ? terms.buyClose : terms.sellClose;
     const double basePrice = mode == kProfitFromOpenPrice ? hold.openPrice : hold.holdPrice;
-    const double units = static_cast<double>(links.property->contractSize) * hold.quantity;
-    return CalcProfitPoints(hold.side, basePrice, closePrice, units, exchange->rate);
+    const double units = terms.contractSize * hold.quantity;
+    return CalcProfitPoints(hold.side, basePrice, closePrice, units, terms.rate);
 }
 
 double SumHoldProfit(RecordStore* store, const user_Account& account, int mode)

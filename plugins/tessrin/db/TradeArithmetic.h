@@ -1,5 +1,7 @@
 #pragma once
 
+#include <wx/string.h>
+
 class RecordStore;
 struct symbol_Info;
 struct trade_HoldBill;
@@ -37,6 +39,24 @@ constexpr int kProfitFromOpenPrice = 12;
 // Floating profit of one hold detail at the current quote, in the currency of
 // the symbol's account; 0 without a quote or without an exchange rate.
 double CalcHoldProfit(RecordStore* store, const trade_HoldBill& hold, int mode);
+
+// What a hold's floating profit takes from its symbol at the current quote:
+// where a buy and a sell close, the contract size, and the currencies of the
+// exchange rate (the symbol's into its account's), whose rate the caller
+// looks up and sets. The same for every hold of the symbol.
+struct HoldProfitTerms
+{
+    double buyClose = 0.0;
+    double sellClose = 0.0;
+    double contractSize = 0.0;
+    const wxString* fromCurrency = nullptr;
+    const wxString* toCurrency = nullptr;
+    double rate = 0.0;
+};
+// False (the profit is 0) without the symbol's property, account or quote.
+bool MakeHoldProfitTerms(RecordStore* store, const symbol_Info& symbol, HoldProfitTerms& terms);
+// The hold's profit from terms whose rate is set; as CalcHoldProfit.
+double HoldProfitFrom(const HoldProfitTerms& terms, const trade_HoldBill& hold, int mode);
 // Sum over the hold details of the account.
 double SumHoldProfit(RecordStore* store, const user_Account& account, int mode);
 // Sum over the hold details of the symbol (every hold detail for -1), from

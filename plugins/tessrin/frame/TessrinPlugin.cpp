@@ -57,6 +57,11 @@
 
 TessrinPlugin* g_plugin = nullptr;
 
+RefreshClock* PluginRefreshClock()
+{
+    return g_plugin ? &g_plugin->GetRefreshClock() : nullptr;
+}
+
 namespace {
 constexpr int kStatusFieldCount = 7;
 constexpr int kPageImageSize = 16;

@@ -6,6 +6,7 @@
 #include "frame/IdleLockMonitor.h"
 #include "frame/MenuCommandTable.h"
 #include "frame/PluginMenus.h"
+#include "frame/RefreshClock.h"
 #include "frame/TessrinPluginConfig.h"
 #include "frame/TessrinServerArray.h"
 #include "frame/UserActivityFilter.h"
@@ -98,6 +99,8 @@ public:
     // "markets": rows of other markets are dropped; empty keeps every market.
     const wxArrayInt& GetMarketIds() const override { return m_marketIds; }
     TessrinPluginConfig& GetPluginConfig() { return m_pluginConfig; }
+    // The clock the panes repaint price-driven figures on.
+    RefreshClock& GetRefreshClock() { return m_refreshClock; }
     HostManager* GetManager() const { return m_mgr; }
 
     // Writes status field 1 to 6 of the plug-in; other fields are ignored.
@@ -319,6 +322,7 @@ private:
     std::shared_ptr<Client> m_client;
     CClientApi* m_clientApi; // released through its own Release
     std::unique_ptr<RecordStore> m_db;
+    RefreshClock m_refreshClock;
     wxTimer m_tickTimer;
     wxTimer m_accountStatusTimer;
     std::unique_ptr<ErrorTextTable> m_errorTable; // also g_errorTable

@@ -35,8 +35,8 @@ void SetProfitColour(double profit, wxDataViewItemAttr& attr)
 }
 } // namespace
 
-HoldDetailModel::HoldDetailModel(RecordStore* db, wxDataViewCtrl* ctrl)
-    : wxDataViewVirtualListModel(0), m_ctrl(ctrl), m_db(db)
+HoldDetailModel::HoldDetailModel(RecordStore* db, wxDataViewCtrl* ctrl, RefreshClock* clock)
+    : wxDataViewVirtualListModel(0), m_ctrl(ctrl), m_db(db), m_dirty(*this, clock)
 {
     m_db->m_trade_HoldBill_table->AddActionTrigger(static_cast<CActionTrigger<trade_HoldBill>*>(this));
     m_db->m_symbol_price_table->AddActionTrigger(static_cast<CActionTrigger<symbol_price>*>(this));
@@ -291,6 +291,7 @@ void HoldDetailModel::ScrollTo(int row)
 
 void HoldDetailModel::RemoveNode(int row)
 {
+    m_dirty.Flush(); // marks name rows by their number
     if(row != OrderList::kNoRow && m_orderList.RemoveRow(static_cast<unsigned int>(row))) {
         NotifyRowDeleting(static_cast<unsigned int>(row));
         RowDeleted(static_cast<unsigned int>(row));
@@ -304,6 +305,7 @@ void HoldDetailModel::afterAdd(const trade_HoldBill& stored, CTransaction*, void
         return;
     }
     const user_Account* account = stored.cachedAccount.Get();
+    m_dirty.Flush(); // marks name rows by their number
     const OrderListNode bill{stored.symbolId, stored.accountKey, account, &stored};
     const int summary = m_orderList.FindSummaryRow(stored.accountKey);
     if(summary != OrderList::kNoRow) {
@@ -334,7 +336,7 @@ void HoldDetailModel::afterUpdate(const trade_HoldBill& stored, CTransaction*, v
 {
     const int row = m_orderList.FindRow(stored.accountKey, &stored);
     if(row != OrderList::kNoRow) {
-        RowChanged(static_cast<unsigned int>(row));
+        m_dirty.MarkRow(static_cast<unsigned int>(row));
     }
 }
 
@@ -352,6 +354,7 @@ void HoldDetailModel::afterAdd(const user_Account& stored, CTransaction*, void*)
     if(m_orderList.FindSummaryRow(stored.accountKey) != OrderList::kNoRow) {
         return;
     }
+    m_dirty.Flush();
     const int row = m_orderList.Append(OrderListNode{0, stored.accountKey, &stored, nullptr});
     wxASSERT_MSG_AT(row != OrderList::kNoRow, "result1.second == true", kSource, __LINE__,
                     "HoldDetailModel::afterAdd");
@@ -365,7 +368,7 @@ void HoldDetailModel::afterUpdate(const user_Account& stored, CTransaction*, voi
 {
     const int row = m_orderList.FindSummaryRow(stored.accountKey);
     if(row != OrderList::kNoRow) {
-        RowChanged(static_cast<unsigned int>(row));
+        m_dirty.MarkRow(static_cast<unsigned int>(row));
     }
 }
 
@@ -378,5 +381,5 @@ bool HoldDetailModel::beforeRemove(const user_Account& stored, CTransaction*, vo
 void HoldDetailModel::afterUpdate(const symbol_price& stored, CTransaction*, void*)
 {
     m_orderList.ForEachRowOfSymbol(
-        stored.symbolId, [this](int row) { RowValueChanged(static_cast<unsigned int>(row), eDynProfit); });
+        stored.symbolId, [this](int row) { m_dirty.MarkCell(static_cast<unsigned int>(row), eDynProfit); });
 }

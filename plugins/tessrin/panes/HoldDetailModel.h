@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/CActionTrigger.h"
+#include "panes/DirtyRows.h"
 #include "panes/OrderList.h"
 #include "panes/RowDeletionNotice.h"
 
@@ -54,7 +55,8 @@ public:
 
     // `ctrl` (may be null) is scrolled to new rows and gives the background
     // of the summary rows. Observes the bill, quote and account tables.
-    HoldDetailModel(RecordStore* db, wxDataViewCtrl* ctrl);
+    // Without a clock, changed rows are repainted at once.
+    HoldDetailModel(RecordStore* db, wxDataViewCtrl* ctrl, RefreshClock* clock = nullptr);
     ~HoldDetailModel() override;
     HoldDetailModel(const HoldDetailModel&) = delete;
     HoldDetailModel& operator=(const HoldDetailModel&) = delete;
@@ -115,4 +117,5 @@ private:
     wxDataViewCtrl* m_ctrl; // not owned; may be null
     OrderList m_orderList;
     RecordStore* m_db;
+    DirtyRows m_dirty; // price and account changes, repainted on the refresh clock
 };

@@ -2,12 +2,13 @@
 
 #include "db/RecordStore.h"
 #include "frame/SettingsAccessors.h"
+#include "frame/TessrinPlugin.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
 #include "funds/MoneyDialog.h"
+#include "funds/PayPortRegistDlg.h"
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
-#include "funds/PayPortRegistDlg.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"
@@ -68,7 +69,7 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     : ListPane(db, mgr, parent), m_clock([] { return wxDateTime::Now(); })
 {
     // The model scrolls the control to new rows: the control exists first.
-    auto* model = new HoldDetailModel(db, nullptr);
+    auto* model = new HoldDetailModel(db, nullptr, PluginRefreshClock());
     CreateList(model);
     GetList()->HookPopupMenu([this](wxDataViewEvent& event) { return OnPopupMenu(event); });
     model->SetCtrl(GetList());

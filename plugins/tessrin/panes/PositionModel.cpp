@@ -12,9 +12,9 @@ namespace {
 const wxColour kTotalBackground(255, 255, 200);
 } // namespace
 
-PositionModel::PositionModel(RecordStore* db)
+PositionModel::PositionModel(RecordStore* db, RefreshClock* clock)
     : RecordListModel(db, db->m_trade_Position_table.get(), eColumnCount, "PositionModel"),
-      m_prices(db->m_symbol_price_table.get())
+      m_prices(db->m_symbol_price_table.get()), m_dirty(*this, clock)
 {
     if(GetRecordCount() > 0) {
         Reset(GetRecordCount() + 1);
@@ -45,6 +45,7 @@ void PositionModel::TotalRowChanged()
 
 void PositionModel::afterAdd(const trade_Position& stored, CTransaction* transaction, void* reserved)
 {
+    m_dirty.Flush(); // marks name rows by their number
     RecordListModel::afterAdd(stored, transaction, reserved);
     const unsigned int records = GetRecordCount();
     if(GetCount() != records + 1) {
@@ -69,6 +70,7 @@ void PositionModel::afterUpdate(const trade_Position& stored, CTransaction* tran
 bool PositionModel::beforeRemove(const trade_Position& stored, CTransaction* transaction, void* reserved)
 {
     const bool last = GetRecordCount() == 1;
+    m_dirty.Flush();
     RecordListModel::beforeRemove(stored, transaction, reserved);
     if(last) {
         Reset(0); // the total row goes with the last position
@@ -87,12 +89,12 @@ void PositionModel::afterUpdate(const symbol_price& stored, CTransaction*, void*
     for(auto it = range.first; it != range.second; ++it) {
         const int row = GetRecordRow(it);
         if(row >= 0) {
-            RowValueChanged(static_cast<unsigned int>(row), eDynProfit);
+            m_dirty.MarkCell(static_cast<unsigned int>(row), eDynProfit);
             repainted = true;
         }
     }
     if(repainted && IsTotalRow(GetCount() - 1)) {
-        RowValueChanged(GetCount() - 1, eDynProfit);
+        m_dirty.MarkCell(GetCount() - 1, eDynProfit);
     }
 }
 

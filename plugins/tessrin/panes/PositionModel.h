@@ -1,12 +1,14 @@
 #pragma once
 
 #include "db/RecordStore.h"
+#include "panes/DirtyRows.h"
 #include "panes/RecordListModel.h"
 
 // The net positions of the trading day, one row each in arrival order, then
 // the total row "Counter" while there is any position. Follows the position
 // table and the quotes: a quote repaints the profit of its symbol's rows and
-// of the total; every change that moves a sum repaints the total row too.
+// of the total (on the refresh clock, when there is one); every change that
+// moves a sum repaints the total row too.
 class PositionModel : public RecordListModel<trade_Position>, public CActionTrigger<symbol_price>
 {
 public:
@@ -22,7 +24,7 @@ public:
         eColumnCount
     };
 
-    explicit PositionModel(RecordStore* db);
+    explicit PositionModel(RecordStore* db, RefreshClock* clock = nullptr);
     ~PositionModel() override;
 
     // The row after the positions; only while there is a position.
@@ -48,4 +50,5 @@ private:
     void TotalRowChanged();
 
     symbol_priceFactory* m_prices; // not owned
+    DirtyRows m_dirty;             // the profit cells quotes changed
 };

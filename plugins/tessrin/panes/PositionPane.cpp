@@ -1,6 +1,7 @@
 #include "panes/PositionPane.h"
 
 #include "frame/SettingsAccessors.h"
+#include "frame/TessrinPlugin.h"
 #include "orders/OrderDialog.h"
 
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
@@ -29,7 +30,7 @@ std::vector<ListColumn> Columns()
 PositionPane::PositionPane(RecordStore* db, HostManager* mgr, wxWindow* parent)
     : RecordListPane(db, mgr, parent)
 {
-    CreateList(new PositionModel(db));
+    CreateList(new PositionModel(db, PluginRefreshClock()));
     AppendColumns(Columns());
     LoadImages({"common/16/new_order", "common/16/close_order"});
     PlaceList();

@@ -15,8 +15,8 @@ const wchar_t kDashes[] = L"\u2014\u2014\u2014";
 const wxString kNameIndent = "   ";
 } // namespace
 
-SymbolModel::SymbolModel(RecordStore* db, wxImageList* images)
-    : wxDataViewVirtualListModel(0), m_db(db), m_images(images)
+SymbolModel::SymbolModel(RecordStore* db, wxImageList* images, RefreshClock* clock)
+    : wxDataViewVirtualListModel(0), m_db(db), m_images(images), m_dirty(*this, clock)
 {
     if(m_db && m_db->m_symbol_price_table) {
         m_db->m_symbol_price_table->AddActionTrigger(this);
@@ -175,14 +175,18 @@ bool SymbolModel::beforeUpdate(const symbol_price& current, const symbol_price& 
         m_highlights.get<1>().push_back(SymbolHighlight{row.m_pSymbolInfo, now});
         const int position = m_rows.GetPosition(m_rows.GetContainer().project<0>(it));
         if(position >= 0) {
-            RowChanged(static_cast<unsigned int>(position));
+            m_dirty.MarkRow(static_cast<unsigned int>(position));
         }
+    }
+    if(m_flashListener) {
+        m_flashListener();
     }
     return true;
 }
 
 void SymbolModel::afterAdd(const SymbolModelRow& stored, CTransaction*, void*)
 {
+    m_dirty.Flush(); // marks name rows by their number
     const int row = GetSymbolRow(stored.m_pSymbolInfo);
     wxASSERT_MSG_AT(row != (-1), "", __FILE__, __LINE__, "SymbolModel::afterAdd");
     if(row == -1) {
@@ -199,12 +203,13 @@ void SymbolModel::afterUpdate(const SymbolModelRow& stored, CTransaction*, void*
 {
     const int row = GetSymbolRow(stored.m_pSymbolInfo);
     if(row != -1) {
-        RowChanged(static_cast<unsigned int>(row));
+        m_dirty.MarkRow(static_cast<unsigned int>(row));
     }
 }
 
 bool SymbolModel::beforeRemove(const SymbolModelRow& stored, CTransaction*, void*)
 {
+    m_dirty.Flush();
     const int row = GetSymbolRow(stored.m_pSymbolInfo);
     if(row != -1) {
         RowDeleted(static_cast<unsigned int>(row));
@@ -230,7 +235,7 @@ bool SymbolModel::ExpireHighlights()
         const int row = GetSymbolRow(oldest.symbol);
         if(row != -1) {
             for(unsigned int column : {eAsk, eBid, eLast}) {
-                RowValueChanged(static_cast<unsigned int>(row), column);
+                m_dirty.MarkCell(static_cast<unsigned int>(row), column);
             }
         }
         byAge.pop_front();
@@ -240,6 +245,7 @@ bool SymbolModel::ExpireHighlights()
 
 void SymbolModel::SortByDefaultOrder()
 {
+    m_dirty.Flush(); // marks name rows by their number
     m_rows.SortRows([](const SymbolModelRow& a, const SymbolModelRow& b) {
         return a.m_pSymbolInfo->displayOrder < b.m_pSymbolInfo->displayOrder;
     });
@@ -247,6 +253,7 @@ void SymbolModel::SortByDefaultOrder()
 
 void SymbolModel::SortByColumn(unsigned int column, bool ascending)
 {
+    m_dirty.Flush();     // marks name rows by their number
     wxUnusedVar(column); // every column orders by name
     for(const SymbolModelRow& row : m_rows.GetIndex<BySequence>()) {
         row.m_pSymbolInfo->GetSymbolProperty(m_db);
@@ -273,6 +280,7 @@ void SymbolModel::SortByCustomOrder(const wxArrayString& codes)
     if(codes.empty()) {
         return;
     }
+    m_dirty.Flush(); // marks name rows by their number
     // Keys looked up once: a code's first place in the list, -1 when absent.
     std::unordered_map<wxString, int, RecordTextHash> places;
     for(size_t i = codes.size(); i-- > 0;) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/CActionTrigger.h"
+#include "panes/DirtyRows.h"
 #include "panes/SymbolModelFactory.h"
 
 #include <boost/multi_index/hashed_index.hpp>
@@ -19,7 +20,8 @@ struct symbol_price;
 // symbols have rows and in which order) answered cell by cell from the
 // symbol, its property and its quote. Every quote colours the row by the
 // direction of its last price and flashes the price cells for at least
-// kHighlightMs. GUI thread only.
+// kHighlightMs. Quotes repaint their rows at the refresh clock's next tick,
+// many at once as one repaint of the control. GUI thread only.
 class SymbolModel : public wxDataViewVirtualListModel,
                     public CActionTrigger<symbol_price>,
                     public CActionTrigger<SymbolModelRow>
@@ -41,8 +43,8 @@ public:
     using Clock = std::function<wxDateTime()>;
 
     // Images 0, 1 and 2 of `images` (not owned) are the up, down and
-    // no-change icons of the name column.
-    SymbolModel(RecordStore* db, wxImageList* images);
+    // no-change icons of the name column. Without a clock rows repaint at once.
+    SymbolModel(RecordStore* db, wxImageList* images, RefreshClock* clock = nullptr);
     ~SymbolModel() override;
 
     unsigned int GetColumnCount() const override { return eColumnCount; }
@@ -93,6 +95,12 @@ public:
 
     // Tests replace the clock of the flashes.
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    // Called when a quote starts a flash: the board expires them while any is left.
+    void SetFlashListener(std::function<void()> listener) { m_flashListener = std::move(listener); }
+    // The control repainted whole when many rows changed at once.
+    void SetRepaintControl(wxWindow* control) { m_dirty.SetControl(control); }
+    // Tells the control of the rows changed since the last tick, now.
+    void FlushChanges() { m_dirty.Flush(); }
 
 private:
     struct SymbolHighlight
@@ -116,4 +124,6 @@ private:
     Highlights m_highlights;
     wxImageList* m_images; // the pane's
     Clock m_clock;
+    std::function<void()> m_flashListener;
+    DirtyRows m_dirty;
 };

@@ -49,7 +49,7 @@ bool CanOrder(char marketType)
 } // namespace
 
 SymbolPane::SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mgr, wxWindow* parent,
-                       char marketType)
+                       char marketType, RefreshClock* clock)
     : ListPane(db, mgr, parent), m_marketType(marketType), m_panel(panel)
 {
     auto config = std::make_unique<pmSymbolPaneConfig>();
@@ -71,8 +71,15 @@ SymbolPane::SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mg
     LoadImages({"common/16/up", "common/16/down", "common/16/circle_dark", "common/16/circle_blue",
                 "common/16/new_order", "common/16/chart", "common/16/move_up", "common/16/move_down",
                 "common/16/symbol_info"});
-    m_model = new SymbolModel(db, GetImages());
+    m_model = new SymbolModel(db, GetImages(), clock);
     CreateList(m_model, wxDV_MULTIPLE | wxDV_HORIZ_RULES | wxDV_VERT_RULES | wxBORDER_NONE);
+    m_model->SetRepaintControl(GetList());
+    // Flashes expire on the board's timer, which runs only while one is shown.
+    m_model->SetFlashListener([this] {
+        if(!m_timer.IsRunning()) {
+            m_timer.Start(kTimerMs);
+        }
+    });
     AppendColumns(ColumnTable());
     for(unsigned int i = 0; i < GetList()->GetColumnCount(); ++i) {
         // A header click sorts; the model does, told by the sorted event.
@@ -88,11 +95,15 @@ SymbolPane::SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mg
     wxMenu* menu = BuildMenu();
     menu->Enable(XRCID("new_order"), CanOrder(m_marketType));
     BindHandlers();
-    m_timer.Start(kTimerMs);
+    // A board made when its first symbol arrives heard of no symbol yet.
+    PostRebuild();
 }
 
 SymbolPane::~SymbolPane()
 {
+    if(m_model) {
+        m_model->SetFlashListener(nullptr); // the model may outlive the pane's timer
+    }
     m_timer.Stop();
     UnbindHandlers();
     // The stored custom order is the last display order, whatever the sort.
@@ -228,10 +239,10 @@ void SymbolPane::OnRebuildEvent(wxCommandEvent& event)
     if(m_rebuildPosted) {
         m_rebuildPosted = false;
     }
-    Update();
+    Rebuild();
 }
 
-void SymbolPane::Update()
+void SymbolPane::Rebuild()
 {
     RecordStore* db = GetDatabase();
     if(!db || !m_model) {
@@ -446,14 +457,8 @@ void SymbolPane::ShowSymbolInfo()
 void SymbolPane::OnTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
-    RecordStore* db = GetDatabase();
-    if(m_model && m_model->GetRows().GetCount() == 0 && db &&
-       !db->m_user_Account_table->GetContainer().empty() &&
-       !db->m_symbol_Info_table->GetContainer().empty()) {
-        PostRebuild();
-    }
-    if(m_model) {
-        m_model->ExpireHighlights();
+    if(!m_model || m_model->ExpireHighlights()) {
+        m_timer.Stop(); // nothing left to expire
     }
 }
 

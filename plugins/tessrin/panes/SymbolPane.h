@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/CActionTrigger.h"
+#include "frame/RefreshClock.h"
 #include "panes/ListPane.h"
 
 #include <wx/timer.h>
@@ -28,13 +29,16 @@ public:
         eImageSymbolInfo = 8
     };
 
-    SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mgr, wxWindow* parent, char marketType);
+    // Quotes repaint on the clock (the plug-in's unless another is given;
+    // none: at once).
+    SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mgr, wxWindow* parent, char marketType,
+               RefreshClock* clock = PluginRefreshClock());
     // Stores the last display order as the custom order.
     ~SymbolPane() override;
 
     // The rebuild: rows of the logged-in user's symbols of the market, then
     // the sort. Runs at once; the pane's own requests are posted first.
-    void Update() override;
+    void Rebuild();
 
     void afterAdd(const symbol_Info& stored, CTransaction* transaction, void* reserved) override;
     void afterUpdate(const symbol_Info& stored, CTransaction* transaction, void* reserved) override;

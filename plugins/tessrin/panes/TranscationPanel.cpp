@@ -27,10 +27,10 @@ const char kDefaultButtonColours[] = "#FF8040,#4080F0,#40FF80";
 constexpr int kOutputLayerShift = 3;
 } // namespace
 
-TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent)
+TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent, RefreshClock* clock)
     : TranscationPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 280)), m_pDb(db), m_pManager(mgr),
       m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>()),
-      m_clock([] { return wxGetUTCTimeMillis(); })
+      m_refreshClock(clock), m_clock([] { return wxGetUTCTimeMillis(); })
 {
     wxIntegerValidator<unsigned> quantity;
     quantity.SetRange(1, kMaxQuantity);
@@ -41,11 +41,11 @@ TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* 
             m_preConfirmCheck, m_buyButton, m_sellButton, m_limitPriceButton}) {
         control->SetCanFocus(false);
     }
-    m_timer.SetOwner(this);
-    Bind(wxEVT_TIMER, &TranscationPanel::OnPageWatch, this, m_timer.GetId());
+    // The workspace page in front is checked after each burst of events,
+    // not on a timer: an idle terminal does not wake for it.
+    Bind(wxEVT_IDLE, &TranscationPanel::OnPageWatch, this);
     m_messageTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &TranscationPanel::OnHideMessage, this, m_messageTimer.GetId());
-    m_timer.Start(kPageWatchMs);
 
     if(m_pDb && m_pDb->m_symbol_price_table) {
         m_pDb->m_symbol_price_table->AddActionTrigger(this);
@@ -64,6 +64,9 @@ TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* 
 
 TranscationPanel::~TranscationPanel()
 {
+    if(m_refreshClock) {
+        m_refreshClock->Cancel(this);
+    }
     if(m_triggerRegistered) {
         m_pDb->m_symbol_price_table->RemoveActionTrigger(this);
     }
@@ -75,7 +78,7 @@ TranscationPanel::~TranscationPanel()
         aui->Unbind(wxEVT_AUI_PANE_CLOSE, &TranscationPanel::OnPaneClose, this);
     }
     m_wait.Drop();
-    m_timer.Stop();
+    Unbind(wxEVT_IDLE, &TranscationPanel::OnPageWatch, this);
     m_messageTimer.Stop();
 }
 
@@ -125,6 +128,9 @@ void TranscationPanel::SaveOrderConfig()
 
 void TranscationPanel::SetLabel(const wxString& label)
 {
+    if(label == m_caption) {
+        return; // nothing to repaint
+    }
     m_caption = label;
     wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr;
     if(!aui) {
@@ -135,9 +141,19 @@ void TranscationPanel::SetLabel(const wxString& label)
         return;
     }
     pane.Caption(label);
-    if(wxWindow* parent = GetParent()) {
-        parent->Refresh(true);
+    wxWindow* parent = GetParent();
+    if(!parent || !pane.IsShown()) {
+        return; // a hidden pane shows its caption when it opens
     }
+    // Only the caption above the pane: the whole frame would repaint every
+    // pane with it, once per quote.
+    wxAuiDockArt* art = aui->GetArtProvider();
+    const int caption = art ? art->GetMetric(wxAUI_DOCKART_CAPTION_SIZE) : 0;
+    const int border = art ? art->GetMetric(wxAUI_DOCKART_PANE_BORDER_SIZE) : 0;
+    const wxRect area = pane.rect;
+    parent->RefreshRect(
+        wxRect(area.x - border, area.y - caption - border, area.width + 2 * border, caption + border + 1),
+        false);
 }
 
 bool TranscationPanel::TradeCheck()
@@ -189,7 +205,16 @@ void TranscationPanel::FollowQuote(const symbol_price& quote)
         return;
     }
     // After the quote is stored: the caption shows the prices an order
-    // sent now would carry.
+    // sent now would carry, repainted on the refresh clock.
+    if(m_refreshClock) {
+        m_refreshClock->Request(this);
+    } else {
+        UpdateCaption();
+    }
+}
+
+void TranscationPanel::OnRefreshTick()
+{
     UpdateCaption();
 }
 
@@ -378,10 +403,11 @@ void TranscationPanel::OnPaneClose(wxAuiManagerEvent& event)
     }
 }
 
-void TranscationPanel::OnPageWatch(wxTimerEvent& event)
+void TranscationPanel::OnPageWatch(wxIdleEvent& event)
 {
-    wxUnusedVar(event);
-    if(IsBinaryBoardInFront() || !IsShowTranscationPanel()) {
+    event.Skip();
+    // A switch that is off already stays as it is.
+    if(IsBinaryBoardInFront()) {
         SetShowTranscationPanel(false);
     }
 }

@@ -4,6 +4,7 @@
 #include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
 #include "frame/MessageLine.h"
+#include "frame/RefreshClock.h"
 #include "layouts/TranscationPanelBase.h"
 #include "orders/OrderDialogConfig.h"
 
@@ -27,18 +28,20 @@ struct symbol_price;
 // awaited sends nothing. GUI thread only.
 class TranscationPanel : public TranscationPanelBase,
                          public RequestCallBack,
-                         public CActionTrigger<symbol_price>
+                         public CActionTrigger<symbol_price>,
+                         public RefreshClock::Client
 {
 public:
     static constexpr unsigned kWaitMs = 10000;
-    static constexpr int kPageWatchMs = 200;
     static constexpr const char* kPaneName = "QuickOrderPanel";
     // The largest quantity the quantity field takes.
     static constexpr int kMaxQuantity = 999999;
     // Milliseconds on a steady clock.
     using Clock = std::function<wxLongLong()>;
 
-    TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent);
+    // Quotes repaint the caption on the clock (none: at once).
+    TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent,
+                     RefreshClock* clock = PluginRefreshClock());
     ~TranscationPanel() override;
 
     // The symbol to trade; the caption follows.
@@ -54,6 +57,8 @@ public:
     void OnResponseTimeOut(int requestId) override;
     void afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
     void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
+    // The caption of the quotes the refresh clock's tick found.
+    void OnRefreshTick() override;
 
     // Sends the market order of the side ('b' or 's') as a click does.
     void SendOrder(char side);
@@ -104,7 +109,7 @@ private:
     void OnSettingChanged(wxCommandEvent& event);
     void OnFullScreen(wxCommandEvent& event);
     void OnPaneClose(wxAuiManagerEvent& event);
-    void OnPageWatch(wxTimerEvent& event);
+    void OnPageWatch(wxIdleEvent& event);
     void OnHideMessage(wxTimerEvent& event);
 
     RecordStore* m_pDb;
@@ -113,13 +118,13 @@ private:
     double m_stopLoss = 0.0;
     double m_takeProfit = 0.0;
     wxDateTime m_messageExpire;
-    wxTimer m_timer;        // the page watch
     wxTimer m_messageTimer; // hides the message line
     int m_symbolId = -1;
     OrderDialogConfig m_orderConfig;
     RequestWait m_wait;
     MessageLine m_message;
     std::unique_ptr<IOrderSender> m_sender;
+    RefreshClock* m_refreshClock; // not owned; null: the caption follows each quote at once
     wxString m_caption;
     bool m_triggerRegistered = false;
     Clock m_clock;

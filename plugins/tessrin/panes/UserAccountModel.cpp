@@ -7,8 +7,9 @@ namespace {
 const wxChar kEmDash = 0x2014;
 } // namespace
 
-UserAccountModel::UserAccountModel(RecordStore* db, std::function<void()> requestRefresh)
-    : wxDataViewVirtualListModel(0), m_db(db), m_requestRefresh(std::move(requestRefresh))
+UserAccountModel::UserAccountModel(RecordStore* db, std::function<void()> requestRefresh, RefreshClock* clock)
+    : wxDataViewVirtualListModel(0), m_db(db), m_requestRefresh(std::move(requestRefresh)),
+      m_dirty(*this, clock)
 {
     Reset(static_cast<unsigned int>(Table().GetContainer().size()));
     m_db->m_user_Account_table->AddActionTrigger(this);
@@ -117,6 +118,7 @@ void UserAccountModel::afterAdd(const user_Account& stored, CTransaction*, void*
         return;
     }
     m_requestRefresh();
+    m_dirty.Flush(); // marks name rows by their number before this one
     const int row = GetRecordRow(found);
     wxASSERT_MSG_AT(row != (-1), "", "..\\plugins\\tessrin\\UserAccountPanel", __LINE__,
                     "UserAccountModel::afterAdd");
@@ -130,17 +132,29 @@ void UserAccountModel::afterAdd(const user_Account& stored, CTransaction*, void*
     }
 }
 
+bool UserAccountModel::beforeUpdate(const user_Account& current, const user_Account& next, CTransaction*,
+                                    void*)
+{
+    // Only the risk kind changes what the pane shows beyond the row.
+    m_kindChanged = m_kindChanged || current.riskKind != next.riskKind;
+    return true;
+}
+
 void UserAccountModel::afterUpdate(const user_Account& stored, CTransaction*, void*)
 {
-    m_requestRefresh();
+    if(m_kindChanged) {
+        m_kindChanged = false;
+        m_requestRefresh();
+    }
     const int row = GetRecordRow(Table().GetIndexByPrimary().find(stored.accountKey));
     if(row != -1) {
-        RowChanged(static_cast<unsigned int>(row));
+        m_dirty.MarkRow(static_cast<unsigned int>(row));
     }
 }
 
 bool UserAccountModel::beforeRemove(const user_Account& stored, CTransaction*, void*)
 {
+    m_dirty.Flush();
     const int row = GetRecordRow(Table().GetIndexByPrimary().find(stored.accountKey));
     if(row != -1) {
         RowDeleted(static_cast<unsigned int>(row));

@@ -2,13 +2,16 @@
 
 #include "db/CActionTrigger.h"
 #include "db/RecordStore.h"
+#include "panes/DirtyRows.h"
 
 #include <functional>
 #include <wx/dataview.h>
 
 // The trading accounts, one row each in the account table's order, with
-// their money and risk figures. Every added or changed account asks its pane
-// for a refresh (the pane collects them into one). GUI thread only.
+// their money and risk figures. A changed account's row is repainted at the
+// refresh clock's next tick; an added account, or one whose risk kind
+// changed, asks its pane for a refresh (the pane collects them into one).
+// GUI thread only.
 class UserAccountModel : public wxDataViewVirtualListModel, public CActionTrigger<user_Account>
 {
 public:
@@ -33,8 +36,9 @@ public:
     using iterator = user_AccountFactory::iterator;
 
     // Observes the account table; `requestRefresh` is called on every added
-    // or changed account.
-    UserAccountModel(RecordStore* db, std::function<void()> requestRefresh);
+    // account and every change of a risk kind. Without a clock rows are
+    // repainted at once.
+    UserAccountModel(RecordStore* db, std::function<void()> requestRefresh, RefreshClock* clock = nullptr);
     ~UserAccountModel() override;
     UserAccountModel(const UserAccountModel&) = delete;
     UserAccountModel& operator=(const UserAccountModel&) = delete;
@@ -49,6 +53,8 @@ public:
     bool GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const override;
 
     void afterAdd(const user_Account& stored, CTransaction* transaction, void* reserved) override;
+    bool beforeUpdate(const user_Account& current, const user_Account& next, CTransaction* transaction,
+                      void* reserved) override;
     void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
     bool beforeRemove(const user_Account& stored, CTransaction* transaction, void* reserved) override;
 
@@ -66,4 +72,6 @@ private:
 
     RecordStore* m_db;
     std::function<void()> m_requestRefresh;
+    DirtyRows m_dirty;
+    bool m_kindChanged = false;
 };

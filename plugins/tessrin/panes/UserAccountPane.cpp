@@ -48,7 +48,8 @@ void SetColumnShown(pmDataViewCtrl* list, unsigned int modelColumn, bool shown)
 
 UserAccountPane::UserAccountPane(RecordStore* db, wxWindow* parent) : ListPane(db, nullptr, parent)
 {
-    CreateList(new UserAccountModel(db, [this] { RequestRefresh(); }));
+    CreateList(new UserAccountModel(
+        db, [this] { RequestRefresh(); }, PluginRefreshClock()));
     AppendColumns(Columns());
     PlaceList();
     LoadColumnConfig("UserAccountPane");
@@ -88,7 +89,7 @@ void UserAccountPane::OnRefresh(wxCommandEvent& event)
 {
     if(m_refreshPending) {
         m_refreshPending = false;
-        Update();
+        RefreshAccounts();
         if(!m_rolesAssigned) {
             // Its own account updates come back here as one more refresh.
             m_rolesAssigned = true;
@@ -98,7 +99,7 @@ void UserAccountPane::OnRefresh(wxCommandEvent& event)
     event.Skip();
 }
 
-void UserAccountPane::Update()
+void UserAccountPane::RefreshAccounts()
 {
     const auto& accounts = GetDatabase()->m_user_Account_table->GetIndexByPrimary();
     bool suretyAccount = false;
@@ -118,5 +119,4 @@ void UserAccountPane::Update()
     if(GetList()) {
         SetColumnShown(GetList(), UserAccountModel::eSuretyMoney, suretyAccount);
     }
-    ListPane::Update();
 }

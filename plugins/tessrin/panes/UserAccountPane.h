@@ -10,11 +10,13 @@ class RiskNoticeMgr;
 class UserAccountModel;
 
 // The "Account" page: one row per trading account with its money and risk
-// figures. Changes of the accounts are gathered into one deferred refresh
-// that puts the money menu's account entries back, shows the surety column
-// exactly while an account of risk kind '3' exists and, once while the
-// plug-in is loaded, gives each currency its main account. The pane owns the
-// manager that writes the server's risk notices to the output window.
+// figures, repainted on the plug-in's refresh clock (never at once: prices
+// change the figures hundreds of times a second). New accounts and changed
+// risk kinds are gathered into one deferred refresh that puts the money
+// menu's account entries back, shows the surety column exactly while an
+// account of risk kind '3' exists and, once while the plug-in is loaded,
+// gives each currency its main account. The pane owns the manager that
+// writes the server's risk notices to the output window.
 class UserAccountPane : public ListPane
 {
 public:
@@ -32,7 +34,7 @@ public:
     void RequestRefresh();
     // The refresh: money menu entries and the surety column, from the
     // accounts present now.
-    void Update() override;
+    void RefreshAccounts();
 
 private:
     void OnRefresh(wxCommandEvent& event);

@@ -1,11 +1,13 @@
 #include "BusTracer.h"
 #include "HostOptions.h"
 #include "LoginController.h"
+#include "TraceLog.h"
 #include "Tracer.h"
 #include "pelmora/EventNotifier.h"
 #include "pelmora/HostEvents.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
@@ -44,16 +46,60 @@ TEST_F(TraceFile, EveryKindOfLineStartsWithTheMillisecondsSinceStart)
     m_tracer.Page("centre", true, "EURUSD");
     m_tracer.Page("workspace", false, "OTC");
     const wxArrayString lines = ReadLines(m_path);
-    ASSERT_EQ(5u, lines.size());
-    const char* expected[] = {"bus 10001 Demo|alice|***", "status 3 Trading Day [20240102]",
-                              "output Market Trade[B7]|line one\\nline two", "page centre add EURUSD",
+    ASSERT_EQ(6u, lines.size());
+    // The start on the monotonic clock comes first, for readers that time lines.
+    long long start = 0;
+    EXPECT_TRUE(lines[0].AfterFirst(' ').StartsWith("clock ")) << lines[0];
+    EXPECT_TRUE(lines[0].AfterLast(' ').ToLongLong(&start) && start > 0) << lines[0];
+    const char* expected[] = {"clock",
+                              "bus 10001 Demo|alice|***",
+                              "status 3 Trading Day [20240102]",
+                              "output Market Trade[B7]|line one\\nline two",
+                              "page centre add EURUSD",
                               "page workspace remove OTC"};
     for(size_t i = 0; i < lines.size(); ++i) {
         const wxString millis = lines[i].BeforeFirst(' ');
         long value = -1;
         EXPECT_TRUE(millis.ToLong(&value) && value >= 0) << lines[i];
-        EXPECT_EQ(expected[i], lines[i].AfterFirst(' ')) << lines[i];
+        if(i > 0) {
+            EXPECT_EQ(expected[i], lines[i].AfterFirst(' ')) << lines[i];
+        }
     }
+}
+
+// With --trace-mask the wx trace messages of that mask become trace lines;
+// every other record goes on to the target before, at its level.
+TEST_F(TraceFile, TraceMessagesOfAnEnabledMaskBecomeTraceLines)
+{
+    class Recorder : public wxLog
+    {
+    public:
+        explicit Recorder(wxArrayString& seen) : m_seen(seen) {}
+
+    protected:
+        void DoLogTextAtLevel(wxLogLevel, const wxString& text) override { m_seen.Add(text); }
+
+    private:
+        wxArrayString& m_seen;
+    };
+    wxArrayString passedOn;
+    const wxLogLevel level = wxLog::GetLogLevel();
+    {
+        TraceLog log(m_tracer, std::make_unique<Recorder>(passedOn));
+        wxLog* before = wxLog::SetActiveTarget(&log);
+        wxLog::AddTraceMask("chart");
+        wxLogTrace("chart", "%s %s", "AG", "5001.5");
+        wxLogTrace("other", "not enabled");
+        wxLogMessage("a message");
+        wxLog::RemoveTraceMask("chart");
+        wxLog::SetActiveTarget(before);
+    }
+    EXPECT_EQ(wxLog::GetLogLevel(), level);
+    const wxArrayString lines = ReadLines(m_path);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ("trace chart AG 5001.5", lines[1].AfterFirst(' '));
+    ASSERT_EQ(1u, passedOn.size());
+    EXPECT_TRUE(passedOn[0].EndsWith("a message")) << passedOn[0]; // after its time stamp
 }
 
 TEST(TracerWithoutFile, WritesNothingAndDoesNotFail)
