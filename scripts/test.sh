@@ -44,9 +44,9 @@ run_suite() {
 run_suite "${TESSRIN_BUILD:-build}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSRIN_SANITIZE=OFF \
     -DTESSRIN_WERROR=$werror -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 if [ "$sanitize" = 1 ]; then
-    # GCC 12's leak checker now and then crashes in its own scan at a
-    # program's exit ("Tracer caught signal 11"), under load about one
-    # program in seventy; a program that fails runs once more.
+    # GCC 12's leak checker could crash in its own scan at a program's exit
+    # ("Tracer caught signal 11"; see TessrinTesting.cmake); a program that
+    # fails runs once more in case another such crash remains.
     ctest_extra=(--repeat until-pass:2)
     run_suite "${TESSRIN_SANITIZE_BUILD:-build-asan}" -DCMAKE_BUILD_TYPE=Debug -DTESSRIN_SANITIZE=ON \
         -DTESSRIN_WERROR=$werror -DCMAKE_CXX_FLAGS_DEBUG="-g1"

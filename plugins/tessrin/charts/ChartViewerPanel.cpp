@@ -137,7 +137,7 @@ wxEND_EVENT_TABLE()
     m_scrollBar->SetScrollbar(times->GetPosition(), 10, history ? history->GetKDataCount() : 0,
                               times->GetScreenCount());
 
-    CreateSidePane(symbol, mgr, chartColours);
+    CreateSidePane(symbol, mgr);
     Layout();
 }
 
