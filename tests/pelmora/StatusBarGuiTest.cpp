@@ -96,4 +96,21 @@ TEST_F(StatusBarTest, TextGoesIntoTheFieldsOwnLabelAndIsObserved)
     EXPECT_EQ("Account [alice]", seen[0].second);
     EXPECT_EQ("", m_bar->GetStatusText(9));
 }
+TEST_F(StatusBarTest, AFittedLabelWidensToItsTextAndACutTextShowsWholeAsATip)
+{
+    pmStatusBarItem* clock = m_bar->AppendItem(10, nullptr, 5, 2, 5, 0);
+    clock->fitWindow = true;
+    pmStatusBarItem* account = m_bar->AppendItem(60, nullptr, 5, 2, 5, 0);
+
+    const wxString time = "2026-12-09 13:16:15";
+    m_bar->SetStatusText(time, clock->field);
+    EXPECT_GE(clock->window->GetSize().GetWidth(), clock->window->GetTextExtent(time).GetWidth());
+    EXPECT_EQ(clock->window->GetToolTipText(), "");
+
+    const wxString line = "[ Spot ] Status [Normal] Balance [200000.00] Frozen [5803.20]";
+    m_bar->SetStatusText(line, account->field);
+    EXPECT_EQ(account->window->GetToolTipText(), line);
+    m_bar->SetStatusText("short", account->field);
+    EXPECT_EQ(account->window->GetToolTipText(), "");
+}
 } // namespace

@@ -50,16 +50,20 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
         auto* label = static_cast<wxStaticText*>(item->window);
         if(label->GetLabel() != text) {
             label->SetLabel(text);
-            item->window->SetToolTip(text);
             // The label does not resize itself: the field follows its text
             // (its width when it fits its window, the bar's height always).
-            item->window->InvalidateBestSize();
             wxRect rect;
             const bool tooLow =
                 GetFieldRect(field, rect) &&
-                item->window->GetBestSize().GetHeight() + item->marginTop + item->marginBottom > rect.height;
+                WantedSize(*item).GetHeight() + item->marginTop + item->marginBottom > rect.height;
             if(tooLow || (item->fitWindow && FieldWidth(*item) != GetStatusWidth(field))) {
                 Relayout();
+            }
+            // A cut text shows whole as a tool tip. Setting one makes GTK ask
+            // the X server where the pointer is: only when it changes.
+            const wxString tip = WantedSize(*item).GetWidth() > item->window->GetSize().GetWidth() ? text : "";
+            if(item->window->GetToolTipText() != tip) {
+                item->window->SetToolTip(tip);
             }
         }
     } else if(wxStatusBar::GetStatusText(field) != text) {
@@ -117,8 +121,7 @@ void pmStatusBar::FitHeightToWindows()
     int wanted = 0;
     for(const auto& item : m_items) {
         if(item->window) {
-            wanted = std::max(wanted,
-                              item->window->GetBestSize().GetHeight() + item->marginTop + item->marginBottom);
+            wanted = std::max(wanted, WantedSize(*item).GetHeight() + item->marginTop + item->marginBottom);
         }
     }
     wxRect rect;
@@ -138,10 +141,22 @@ int pmStatusBar::FieldWidth(const pmStatusBarItem& item) const
     if(item.fitWindow && item.window) {
         // The field's rectangle is a little smaller than its width: borders.
         const int wanted =
-            item.window->GetBestSize().GetWidth() + item.marginLeft + item.marginRight + 2 * GetBorderX() + 2;
+            WantedSize(item).GetWidth() + item.marginLeft + item.marginRight + 2 * GetBorderX() + 2;
         width = std::max(width, wanted);
     }
     return width == 0 ? -1 : width;
+}
+
+wxSize pmStatusBar::WantedSize(const pmStatusBarItem& item) const
+{
+    if(!item.ownsWindow) {
+        return item.window->GetBestSize();
+    }
+    const wxString text = static_cast<wxStaticText*>(item.window)->GetLabel();
+    int width = 0;
+    int height = 0;
+    item.window->GetTextExtent(text.empty() ? wxString("Ag") : text, &width, &height);
+    return wxSize(text.empty() ? 0 : width, height);
 }
 
 void pmStatusBar::SetTextObserver(TextObserver observer)

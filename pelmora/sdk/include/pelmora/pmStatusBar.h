@@ -51,6 +51,10 @@ public:
 private:
     // The width given to the field: negative for a share of the free space.
     int FieldWidth(const pmStatusBarItem& item) const;
+    // What the item's window needs. A label of the bar's own is measured by
+    // its text: asking GTK for a label's best size queues a resize of the
+    // whole frame, which a clock would do every second.
+    wxSize WantedSize(const pmStatusBarItem& item) const;
     // Grows the bar until every field holds its window's height.
     void FitHeightToWindows();
     void OnSize(wxSizeEvent& event);
