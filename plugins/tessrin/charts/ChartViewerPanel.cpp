@@ -345,8 +345,14 @@ void ChartViewerPanel::DrawChart()
 {
     const ChartDataArray* times = m_data.GetSeriesArray(ChartPanelData::eTime);
     const HistoryQuote* history = m_data.GetHistory().get();
-    m_scrollBar->SetScrollbar(times ? times->GetPosition() : 0, 10, history ? history->GetKDataCount() : 0,
-                              m_data.GetScreenCount());
+    const int position = times ? times->GetPosition() : 0;
+    const int range = history ? history->GetKDataCount() : 0;
+    // Setting a scroll bar makes GTK lay out the whole frame again: only
+    // when it changes, not at every drawing of a moving price.
+    if(m_scrollBar->GetThumbPosition() != position || m_scrollBar->GetRange() != range ||
+       m_scrollBar->GetPageSize() != m_data.GetScreenCount()) {
+        m_scrollBar->SetScrollbar(position, 10, range, m_data.GetScreenCount());
+    }
 
     const wxSize size = m_chartView->GetSize();
     if(size.x <= ChartPainter::kLeftMargin + ChartPainter::kRightMargin ||
