@@ -51,9 +51,11 @@ void TracePages(Notebook* book, Tracer& tracer, const wxString& name)
 
 MainFrame::MainFrame(Tracer& tracer)
     : wxFrame(nullptr, wxID_ANY, "Pelmora", wxDefaultPosition, wxSize(1280, 800)), m_tracer(tracer),
-      m_login(std::make_unique<LoginController>(tracer)), m_exitTimer(this), m_exitStepTimer(this)
+      m_auiPaintFilter(this), m_login(std::make_unique<LoginController>(tracer)), m_exitTimer(this),
+      m_exitStepTimer(this)
 {
     m_aui.SetManagedWindow(this);
+    PushEventHandler(&m_auiPaintFilter);
     m_workspaceBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(300, 400), kSideBookStyle);
     m_outputBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(800, 260), kSideBookStyle);
     m_centreBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(800, 400), kCentreBookStyle);
@@ -115,6 +117,7 @@ MainFrame::MainFrame(Tracer& tracer)
 
 MainFrame::~MainFrame()
 {
+    RemoveEventHandler(&m_auiPaintFilter);
     m_aui.UnInit();
 }
 

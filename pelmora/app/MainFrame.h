@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <pelmora/AuiPaintFilter.h>
 #include <vector>
 #include <wx/aui/framemanager.h>
 #include <wx/frame.h>
@@ -78,6 +79,7 @@ private:
 
     Tracer& m_tracer;
     wxAuiManager m_aui;
+    AuiPaintFilter m_auiPaintFilter; // pushed over the manager
     Notebook* m_workspaceBook;
     Notebook* m_outputBook;
     Notebook* m_centreBook;

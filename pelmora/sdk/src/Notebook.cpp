@@ -3,8 +3,15 @@
 #include <utility>
 
 Notebook::Notebook(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    : wxAuiNotebook(parent, id, pos, size, style)
-{}
+    : wxAuiNotebook(parent, id, pos, size, style), m_paintFilter(this)
+{
+    PushEventHandler(&m_paintFilter);
+}
+
+Notebook::~Notebook()
+{
+    RemoveEventHandler(&m_paintFilter);
+}
 
 bool Notebook::AddPage(wxWindow* page, const wxString& label, bool select, const wxBitmap& bitmap)
 {

@@ -14,11 +14,13 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include <wx/aui/dockart.h>
 #include <wx/dialog.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/panel.h>
 #include <wx/timer.h>
 #include <wx/weakref.h>
 #include <wx/xrc/xmlres.h>
@@ -202,6 +204,52 @@ TEST_F(MainFrameTest, TheDarkColoursItemSwitchesTheThemeAndAnnouncesIt)
 }
 
 } // namespace
+
+// Counts the captions the docking manager draws.
+class CountingDockArt : public wxAuiDefaultDockArt
+{
+public:
+    explicit CountingDockArt(int& captions) : m_captions(captions) {}
+    void DrawCaption(wxDC& dc, wxWindow* window, const wxString& text, const wxRect& rect,
+                     wxAuiPaneInfo& pane) override
+    {
+        ++m_captions;
+        wxAuiDefaultDockArt::DrawCaption(dc, window, text, rect, pane);
+    }
+
+private:
+    int& m_captions;
+};
+
+TEST_F(MainFrameTest, ARepaintInsideAPaneDrawsNoCaptionsButOneOfTheFrameDoes)
+{
+    int captions = 0;
+    m_frame->GetAuiManager()->SetArtProvider(new CountingDockArt(captions));
+    m_frame->GetAuiManager()->Update();
+    ASSERT_TRUE(PumpUntil([&] { return captions > 0; }));
+
+    // A pane's repaint (a price in a list) reaches the frame too under GTK 3.
+    auto* pane = new wxPanel(m_frame);
+    m_frame->GetAuiManager()->AddPane(pane, wxAuiPaneInfo().Name("probe").Caption("probe").Right());
+    m_frame->GetAuiManager()->Update();
+    int panePaints = 0;
+    pane->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
+        ++panePaints;
+        event.Skip();
+    });
+    for(int i = 0; i < 3; ++i) {
+        PumpFor(std::chrono::milliseconds(50)); // what the frame still had to draw
+        captions = 0;
+        const int before = panePaints;
+        pane->Refresh();
+        ASSERT_TRUE(PumpUntil([&] { return panePaints > before; }));
+        EXPECT_EQ(captions, 0);
+    }
+
+    // The frame's own parts are still drawn.
+    m_frame->Refresh();
+    EXPECT_TRUE(PumpUntil([&] { return captions > 0; }));
+}
 
 TEST_F(MainFrameTest, ATimedCommandReachesTheApplicationAsAMenuEventAndIsTraced)
 {

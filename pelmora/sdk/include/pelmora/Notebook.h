@@ -1,6 +1,8 @@
 #ifndef PELMORA_NOTEBOOK_H
 #define PELMORA_NOTEBOOK_H
 
+#include "pelmora/AuiPaintFilter.h"
+
 #include <functional>
 #include <wx/aui/auibook.h>
 
@@ -15,6 +17,7 @@ public:
 
     Notebook(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
              const wxSize& size = wxDefaultSize, long style = wxAUI_NB_DEFAULT_STYLE);
+    ~Notebook() override;
 
     bool AddPage(wxWindow* page, const wxString& label, bool select = false,
                  const wxBitmap& bitmap = wxNullBitmap);
@@ -44,6 +47,7 @@ private:
     void Report(PageAction action, const wxString& label) const;
     bool TryBefore(wxEvent& event) override;
 
+    AuiPaintFilter m_paintFilter; // pushed over the notebook's docking manager
     PageObserver m_observer;
     int m_deleting = 0;
     int m_quiet = 0; // page events are swallowed while positive
