@@ -2,6 +2,7 @@
 
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
+#include "frame/StoreOrderFile.h"
 #include "frame/TessrinConfig.h"
 #include "funds/StoreOrderModel.h"
 
@@ -94,6 +95,6 @@ void StoreOrderDlg::OnOK(wxCommandEvent&)
     }
     if(result.added) {
         // At once: a reconnect reloads the table from the file.
-        m_model->GetOrders().Save(GetStoreOrderFilePath());
+        m_model->GetOrders().Save(StoreOrderFile::GetPath());
     }
 }
