@@ -3,9 +3,9 @@
 // opener.
 #include "EventPump.h"
 #include "HangOrderTestSupport.h"
+#include "common/MakeLocalOrderCode.h"
 #include "orders/HandOrderDlg.h"
 #include "orders/HangOrderFactory.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <functional>
 #include <gmock/gmock.h>

@@ -1,8 +1,8 @@
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
+#include "common/MakeLocalOrderCode.h"
 #include "orders/HangOrderEntry.h"
 #include "orders/HangOrderFactory.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "funds/AccountRequestSender.h"
 
+#include "common/IClientPlugin.h"
 #include "connection/Client.h"
 #include "connection/RequestId.h"
-#include "frame/TessrinPlugin.h"
 
 #include <tradeapi/TradeApi.h>
 

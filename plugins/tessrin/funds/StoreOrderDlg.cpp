@@ -1,8 +1,8 @@
 #include "funds/StoreOrderDlg.h"
 
+#include "common/TessrinConfig.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinConfig.h"
 #include "funds/StoreOrderModel.h"
 
 #include <pelmora/clConfig.h>

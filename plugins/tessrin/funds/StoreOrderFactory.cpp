@@ -1,8 +1,8 @@
 #include "funds/StoreOrderFactory.h"
 
+#include "common/UnreadableEntries.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
-#include "funds/UnreadableEntries.h"
 
 #include <algorithm>
 #include <cmath>

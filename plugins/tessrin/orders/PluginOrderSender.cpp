@@ -1,7 +1,7 @@
 #include "orders/PluginOrderSender.h"
 
+#include "common/IClientPlugin.h"
 #include "connection/RequestId.h"
-#include "frame/TessrinPlugin.h"
 
 #include <tradeapi/TradeApi.h>
 
