@@ -101,7 +101,7 @@ TEST(FinanceChartRender, CandlesAveragesGridAndDatesReachTheScreenAndThePng)
     wxTheApp->Yield(true);
 
     wxImage png;
-    ASSERT_TRUE(png.LoadFile("finance_chart.png", wxBITMAP_TYPE_PNG));
+    ASSERT_TRUE(png.LoadFile(TestOutputPath("finance_chart.png"), wxBITMAP_TYPE_PNG));
     EXPECT_EQ(1000, png.GetWidth());
     EXPECT_EQ(600, png.GetHeight());
 

@@ -674,6 +674,42 @@ TEST_F(ClientTest, RefusedRequestUsesUpItsIdAndKeepsItsStamp)
     EXPECT_EQ(client->GetQueryStamp(Client::eQryAccount), now);
 }
 
+TEST_F(ClientTest, SendPutsTheNextIdLastAndARefusalStillUsesItUp)
+{
+    const int before = g_requestId;
+    sFFixPositionCloseOrder close{};
+    close.symbolId = 77;
+    EXPECT_EQ(client->Send(&CTradeApi::ReqPositionCloseOrder, &close, 0, 0), before + 1);
+    ASSERT_EQ(trade.sent.size(), 1u);
+    EXPECT_EQ(trade.sent[0].operation, "ReqPositionCloseOrder");
+    EXPECT_EQ(trade.sent[0].requestId, before + 1);
+    sFFixPositionCloseOrder sent{};
+    ASSERT_EQ(trade.sent[0].bytes.size(), sizeof(sent));
+    std::memcpy(&sent, trade.sent[0].bytes.data(), sizeof(sent));
+    EXPECT_EQ(sent.symbolId, 77);
+
+    // The market-data side takes the same counter.
+    const sFFixUserId user{};
+    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), before + 2);
+    EXPECT_EQ(md.requests.back(), "ReqQrySymbolInfo");
+
+    trade.result = 0;
+    const sFFixSetOrder order{};
+    EXPECT_EQ(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
+    EXPECT_EQ(g_requestId, before + 3);
+    md.result = -2;
+    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), -1);
+    EXPECT_EQ(g_requestId, before + 4);
+
+    // Without the library objects nothing goes and no id is taken.
+    client->Release();
+    trade.result = 1;
+    EXPECT_EQ(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
+    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), -1);
+    EXPECT_EQ(g_requestId, before + 4);
+    EXPECT_EQ(trade.sent.size(), 2u);
+}
+
 TEST_F(ClientTest, OnlyWhileEmptyQueriesTakeNoIdOnceTheirTableIsFilled)
 {
     LogIn();

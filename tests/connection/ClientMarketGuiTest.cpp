@@ -9,7 +9,6 @@
 #include "connection/Client.h"
 #include "connection/MdClient.h"
 #include "connection/RequestCallBack.h"
-#include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/TradeClient.h"
 #include "db/RecordStore.h"
@@ -149,8 +148,8 @@ TEST_F(ClientMarketTest, TradingDayFillsTheTablesAndAnOrderFillReachesBillsPosit
     order.quantity = 2;
     order.price = quote["ask"].get<double>();
     order.pointDiff = 100;
-    const int id = NextRequestId();
-    ASSERT_GT(client->GetTradeApi()->ReqSetOrder(&order, id), 0);
+    const int id = client->Send(&CTradeApi::ReqSetOrder, &order);
+    ASSERT_NE(id, -1);
     Waiter window;
     RequestNotify::Get()->WaitResponse(id, &window, 10000);
     ASSERT_TRUE(PumpUntil([&] { return !window.answers.empty(); }, std::chrono::milliseconds(10000)));

@@ -4,6 +4,7 @@
 // candles, moving averages and cursor legend.
 #include "HostProcess.h"
 #include "SimProcess.h"
+#include "TestOutputPath.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ TEST(ChartEndToEnd, TheFirstLoginOpensTheSmallestSymbolsChartFromTheMarketsKLine
 {
     SimProcess market;
     HostProcess host(market);
-    const std::string screenshot = (std::filesystem::current_path() / "chart_window_host.png").string();
+    const std::string screenshot = TestOutputPath("chart_window_host.png");
     std::filesystem::remove(screenshot);
     host.Start({"--login", "Demo,demo,demo123", "--exit-after", "8", "--screenshot", screenshot});
 

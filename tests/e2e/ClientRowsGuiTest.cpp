@@ -7,7 +7,6 @@
 #include "SimProcess.h"
 #include "connection/Client.h"
 #include "connection/MdClient.h"
-#include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/TradeClient.h"
 #include "db/RecordStore.h"
@@ -148,9 +147,9 @@ TEST_F(ClientRowsTest, ABinaryOrderKeepsThePriceItWasOpenedAgainst)
     order.quantity = 100;
     order.orderType = 'F';
     order.contractKey = 9001;
-    ASSERT_GT(client->GetTradeApi()->ReqSetOrder(&order, NextRequestId()), 0);
-    ASSERT_TRUE(
-        PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); }, std::chrono::milliseconds(10000)));
+    ASSERT_NE(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
+    ASSERT_TRUE(PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); },
+                          std::chrono::milliseconds(10000)));
     const trade_BinaryOrder& mine = *db.m_trade_BinaryOrder_table->GetIndexByPrimary().begin();
     const json listed =
         Find(json::parse(sim->Get("/admin/state"))["binaryOrders"], "code", mine.orderCode.utf8_string());

@@ -277,8 +277,8 @@ TEST_F(SystemSettingTest, BothPagesLayOutAndAColourChangeRedrawsWithoutStoring)
         // The preview as the viewer draws it: Xvfb may still show older
         // pixels where the page is.
         chartlib::BaseChart* preview = dialog.GetChartViewer()->getChart();
-        shot = preview && chartlib::WxChartRenderer::render(*preview).SaveFile("system_setting_chart.png",
-                                                                               wxBITMAP_TYPE_PNG);
+        shot = preview && chartlib::WxChartRenderer::render(*preview).SaveFile(
+                              TestOutputPath("system_setting_chart.png"), wxBITMAP_TYPE_PNG);
         dialog.Click(dialog.GetButtonCancel());
     });
     const int result = RunModal(dialog, [&] {

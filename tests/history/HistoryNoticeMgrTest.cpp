@@ -6,6 +6,7 @@
 
 #include "BulletinStubServer.h"
 #include "ConsoleEventLoop.h"
+#include "FileEnvironment.h"
 #include "NoticeFixtures.h"
 #include "TestSocket.h"
 
@@ -18,7 +19,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
+NoticeEnvironment* const g_environment = AddFileEnvironment<NoticeEnvironment>(__FILE__);
 
 class NoticeMgrTest : public ::testing::Test
 {

@@ -13,6 +13,7 @@
 #include <pelmora/DrawingUtils.h>
 #include <string>
 #include <vector>
+#include <wx/translation.h>
 
 namespace {
 
@@ -397,4 +398,58 @@ TEST(HistoryColumnTest, TablesComeInColumnOrderWithTheirWidths)
     EXPECT_EQ(HistoryInOutMoneyModel::Columns()[2].width, 80);
     EXPECT_EQ(HistoryLimtModel::Columns()[7].alignment, wxALIGN_RIGHT);
     EXPECT_EQ(HistoryOrderModel::Columns()[14].width, 150);
+}
+
+namespace {
+template <class Model> unsigned int ModelColumns(RecordStore& db)
+{
+    const wxObjectDataPtr<Model> model(new Model(&db));
+    return model->GetColumnCount();
+}
+} // namespace
+
+// Stored layouts name each column by its model column: a title must stay
+// under the number it was saved with, and every model answers for each one.
+TEST(HistoryColumnTest, StoredLayoutsFindEachTitleUnderItsSavedNumber)
+{
+    RecordStore db;
+    struct Case
+    {
+        const std::vector<HistoryColumn>& table;
+        unsigned int modelColumns;
+        std::vector<std::string> titles; // by model column
+    };
+    const Case cases[] = {
+        {HistoryCashModel::Columns(),
+         ModelColumns<HistoryCashModel>(db),
+         {"", "marketName", "CashSerialId", "CashAmBefore", "CashAmAfter", "CashAmChange", "CashAmType",
+          "CashChangeDate"}},
+        {HistoryInOutMoneyModel::Columns(),
+         ModelColumns<HistoryInOutMoneyModel>(db),
+         {"", "marketName", "InMoney", "OutMoney", "moneyStatus", "moneyChangeTime", "moneyConfirmTime",
+          "moneySerialCode"}},
+        {HistoryLimtModel::Columns(),
+         ModelColumns<HistoryLimtModel>(db),
+         {"", "OrderCode", "Symbol", "marketName", "LimitType", "Freezed", "B/S", "Quantity", "OrderPrice",
+          "StopLoss", "TakeProfit", "OpenTime", "ValidDateType"}},
+        {HistoryOrderModel::Columns(),
+         ModelColumns<HistoryOrderModel>(db),
+         {"", "OrderCode", "Symbol", "marketName", "ClosePrice", "Close B/S", "Quantity", "CloseProfit",
+          "ChargeClose", "CloseType", "OpenTime", "OpenPrice", "ChargeOpen", "OrderCodeRe", "CloseTime"}},
+        {HistoryMinTradeModel::Columns(),
+         ModelColumns<HistoryMinTradeModel>(db),
+         {"", "OrderCode", "Symbol", "marketName", "PeriodName", "OpenTime", "ExpireTime", "B/S",
+          "ProfitRate", "OpenPrice", "ExpirePrice", "Amount", "Profit", "OrderStatus"}},
+    };
+    for(const Case& c : cases) {
+        ASSERT_EQ(c.table.size(), c.titles.size());
+        EXPECT_EQ(c.modelColumns, c.titles.size()) << c.titles[1];
+        for(const HistoryColumn& column : c.table) {
+            ASSERT_GE(column.modelColumn, 0);
+            ASSERT_LT(static_cast<size_t>(column.modelColumn), c.titles.size());
+            const std::string& key = c.titles[column.modelColumn];
+            const wxString expected = key.empty() ? wxString() : wxGetTranslation(wxString::FromUTF8(key));
+            EXPECT_EQ(column.title, expected) << "column " << column.modelColumn;
+        }
+    }
 }

@@ -3,7 +3,7 @@
 // manager, the JSON of bulletins as the service sends them, and a manager
 // filled without a server.
 //
-//     ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
+//     NoticeEnvironment* const g_env = AddFileEnvironment<NoticeEnvironment>(__FILE__);
 //     auto manager = ManagerWith(List({Item("A", "2026-12-01 09:00:00")}));
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"

@@ -2,13 +2,14 @@
 // rows past the list.
 #include "history/NoticeMessageModel.h"
 
+#include "FileEnvironment.h"
 #include "NoticeFixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
+NoticeEnvironment* const g_environment = AddFileEnvironment<NoticeEnvironment>(__FILE__);
 
 std::string Cell(const NoticeMessageModel& model, unsigned row, unsigned column)
 {

@@ -2,6 +2,7 @@
 // stepping, the cursor's newest shown bulletin, the heading and body of the
 // rich text, and how it ends.
 #include "EventPump.h"
+#include "FileEnvironment.h"
 #include "NoticeFixtures.h"
 #include "history/NoticeTipDialog.h"
 #include "history/NoticeTipProvider.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new NoticeEnvironment);
+NoticeEnvironment* const g_environment = AddFileEnvironment<NoticeEnvironment>(__FILE__);
 
 void Click(wxButton* button)
 {

@@ -2,6 +2,7 @@
 // and that a dialog closed by OK ends its modal loop and is destroyed by its
 // opener.
 #include "EventPump.h"
+#include "FileEnvironment.h"
 #include "HangOrderTestSupport.h"
 #include "common/MakeLocalOrderCode.h"
 #include "orders/HandOrderDlg.h"
@@ -15,8 +16,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-HangOrderFolders* g_folders =
-    static_cast<HangOrderFolders*>(::testing::AddGlobalTestEnvironment(new HangOrderFolders));
+HangOrderFolders* g_folders = AddFileEnvironment<HangOrderFolders>(__FILE__);
 
 std::vector<wxString> Entries(wxComboBox* box)
 {

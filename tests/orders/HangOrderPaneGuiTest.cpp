@@ -3,6 +3,7 @@
 // and the store written when a pane goes.
 #include "DialogScript.h"
 #include "EventPump.h"
+#include "FileEnvironment.h"
 #include "HangOrderTestSupport.h"
 #include "orders/HandOrderDlg.h"
 #include "orders/HangOrderPane.h"
@@ -18,8 +19,7 @@ using ::testing::ElementsAreArray;
 
 namespace {
 
-HangOrderFolders* g_folders =
-    static_cast<HangOrderFolders*>(::testing::AddGlobalTestEnvironment(new HangOrderFolders));
+HangOrderFolders* g_folders = AddFileEnvironment<HangOrderFolders>(__FILE__);
 
 HangOrder MakeOrder(const wxString& code, const wxString& symbol, double price = 10, double quantity = 10)
 {

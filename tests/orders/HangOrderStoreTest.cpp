@@ -1,6 +1,7 @@
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "common/MakeLocalOrderCode.h"
+#include "common/StoreOrderFile.h"
 #include "orders/HangOrderEntry.h"
 #include "orders/HangOrderFactory.h"
 
@@ -219,7 +220,7 @@ TEST(HangOrderStore, FirstUseLoadsTheUserFileAndSaveWritesItBack)
     ScratchFolder home;
     ScopedEnv userDir("PELMORA_USER_DATA_DIR", home.Path());
     const wxString path = home.Path() + "/config/storeorder.con";
-    EXPECT_EQ(GetHangOrderFilePath(), path);
+    EXPECT_EQ(StoreOrderFile::GetPath(), path);
     WriteText(path, R"({"StoreOrder": [{"storeCode": "S1"}],
                         "HangOrder": [{"orderCode": "OLD", "symbolName": "Oil", "priceOrder": "1.00"}]})");
 

@@ -2,37 +2,21 @@
 // and clock: every order sent is reported, whichever answers first; the
 // confirmation follows its own symbol only and hides a zero charge.
 #include "DialogScript.h"
+#include "RecordingOrderSender.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
 #include "orders/BinaryOpQuickOrderConfirm.h"
-#include "orders/IOrderSender.h"
 #include "orders/MinTradeOrderPanel.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <utility>
 #include <vector>
 #include <wx/frame.h>
 
 namespace {
-
-class FakeSender : public IOrderSender
-{
-public:
-    explicit FakeSender(std::vector<sFFixSetOrder>& sent) : m_sent(sent) {}
-    int SetOrder(sFFixSetOrder& request) override
-    {
-        m_sent.push_back(request);
-        return 70 + static_cast<int>(m_sent.size());
-    }
-    int ModifyOrder(sFFixModifyOrder&) override { return -1; }
-    int CancelOrder(sFFixCancelOrder&) override { return -1; }
-    int HoldBillDelivery(const sFFixHoldBillDelivery&) override { return -1; }
-    int PositionCloseOrder(const sFFixPositionCloseOrder&) override { return -1; }
-
-private:
-    std::vector<sFFixSetOrder>& m_sent;
-};
 
 class MinTradeOrderPanelTest : public ::testing::Test
 {
@@ -89,7 +73,10 @@ protected:
     {
         const symbol_Info& symbol = *m_db.m_symbol_Info_table->GetIndexByPrimary().find(401);
         auto panel = std::make_unique<MinTradeOrderPanel>(&m_db, nullptr, m_frame, &symbol);
-        panel->SetSender(std::make_unique<FakeSender>(m_sent));
+        auto sender = std::make_unique<RecordingOrderSender>();
+        sender->nextId = 71;
+        m_sender = sender.get();
+        panel->SetSender(std::move(sender));
         panel->SetRegistry(&m_registry);
         panel->SetConfirm([this](const MinTradeOrderPanel::Confirmation& confirmation) {
             m_confirmed.push_back(confirmation);
@@ -111,7 +98,7 @@ protected:
     wxDateTime m_now = wxDateTime(1, wxDateTime::Jan, 2026, 9, 0, 0);
     RequestNotify m_registry;
     DialogScript m_dialogs;
-    std::vector<sFFixSetOrder> m_sent;
+    RecordingOrderSender* m_sender = nullptr; // the last panel's
     std::vector<MinTradeOrderPanel::Confirmation> m_confirmed;
     bool m_confirmAnswer = true;
 };
@@ -132,16 +119,16 @@ TEST_F(MinTradeOrderPanelTest, AConfirmedOrderLeavesWithThePriceOfTheMomentAndCa
     EXPECT_EQ(m_confirmed[0].charge, "2");
     EXPECT_EQ(m_confirmed[0].side, "Buy Up");
     EXPECT_TRUE(m_confirmed[0].showCharge);
-    EXPECT_TRUE(m_sent.empty());
+    EXPECT_TRUE(m_sender->setOrders.empty());
     EXPECT_TRUE(Messages().empty());
 
     m_confirmAnswer = true;
     panel->SetOrder(kUp100);
-    ASSERT_EQ(m_sent.size(), 1u);
-    EXPECT_EQ(m_sent[0].contractKey, 9001);
-    EXPECT_EQ(m_sent[0].quantity, 100.0);
-    EXPECT_EQ(m_sent[0].side, 'b');
-    EXPECT_EQ(m_sent[0].price, 1.08345);
+    ASSERT_EQ(m_sender->setOrders.size(), 1u);
+    EXPECT_EQ(m_sender->setOrders[0].contractKey, 9001);
+    EXPECT_EQ(m_sender->setOrders[0].quantity, 100.0);
+    EXPECT_EQ(m_sender->setOrders[0].side, 'b');
+    EXPECT_EQ(m_sender->setOrders[0].price, 1.08345);
     EXPECT_TRUE(m_registry.IsWaiting(71));
 }
 
@@ -151,7 +138,7 @@ TEST_F(MinTradeOrderPanelTest, TwoOrdersTheFirstRefusedAndTheSecondTimedOutAreBo
     panel->SetOrder(kUp100);
     m_now += wxTimeSpan::Seconds(5);
     panel->SetOrder(kUp100);
-    ASSERT_EQ(m_sent.size(), 2u);
+    ASSERT_EQ(m_sender->setOrders.size(), 2u);
     EXPECT_EQ(panel->GetPendingIds(), (std::set<int>{71, 72}));
 
     m_registry.NotifyResponse(71, 1009, "refused");

@@ -55,7 +55,7 @@ protected:
         if(fill) {
             fill(*dialog);
         }
-        auto recording = std::make_unique<RecordingSender>();
+        auto recording = std::make_unique<RecordingOrderSender>();
         recording->nextId = m_nextIds;
         m_nextIds += 100; // ids of two dialogs never meet
         sender = recording.get();
@@ -112,7 +112,7 @@ protected:
     const trade_Position* position = nullptr;
     wxDateTime now = wxDateTime::Now();
     RequestNotify registry;
-    RecordingSender* sender = nullptr; // the last opened dialog's
+    RecordingOrderSender* sender = nullptr; // the last opened dialog's
     std::vector<std::pair<wxString, wxString>> boxes;
 
 private:
@@ -368,7 +368,7 @@ TEST_F(OrderDialogTest, OkWhilePendingSendsNothingAndAFailedAnswerEnablesOkAgain
 {
     TestOrderDialog* limitDialog =
         Open(eOpen, eLimitOrder, 'b', [](TestOrderDialog& d) { d.m_limitPrice = 10.5; });
-    RecordingSender* limitSender = sender;
+    RecordingOrderSender* limitSender = sender;
     limitDialog->Click(limitDialog->m_marketOk);
     limitDialog->Click(limitDialog->m_marketOk);
     EXPECT_EQ(1u, limitSender->Count());

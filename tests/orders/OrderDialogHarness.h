@@ -4,11 +4,11 @@
 // reach and its refreshes counted, a sender that records instead of sending,
 // a scratch settings folder and pumps that also delete closed windows.
 #include "EventPump.h"
+#include "RecordingOrderSender.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "connection/RequestNotify.h"
 #include "layouts/wxSpinCtrlDouble_.h"
-#include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
 
 #include <algorithm>
@@ -37,44 +37,6 @@ inline bool PumpUntilDeleted(const wxWindow* window)
                wxTopLevelWindows.end();
     });
 }
-
-// Every request the dialog hands over; ids count up from 500, or -1 when
-// refusing.
-class RecordingSender : public IOrderSender
-{
-public:
-    int SetOrder(sFFixSetOrder& request) override { return Record(setOrders, request); }
-    int ModifyOrder(sFFixModifyOrder& request) override { return Record(modifies, request); }
-    int CancelOrder(sFFixCancelOrder& request) override { return Record(cancels, request); }
-    int HoldBillDelivery(const sFFixHoldBillDelivery& request) override
-    {
-        return Record(deliveries, request);
-    }
-    int PositionCloseOrder(const sFFixPositionCloseOrder& request) override
-    {
-        return Record(closes, request);
-    }
-
-    std::size_t Count() const
-    {
-        return setOrders.size() + modifies.size() + cancels.size() + deliveries.size() + closes.size();
-    }
-
-    bool refuse = false;
-    int nextId = 500;
-    std::vector<sFFixSetOrder> setOrders;
-    std::vector<sFFixModifyOrder> modifies;
-    std::vector<sFFixCancelOrder> cancels;
-    std::vector<sFFixHoldBillDelivery> deliveries;
-    std::vector<sFFixPositionCloseOrder> closes;
-
-private:
-    template <class Request> int Record(std::vector<Request>& list, const Request& request)
-    {
-        list.push_back(request);
-        return refuse ? -1 : nextId++;
-    }
-};
 
 // The order dialog with its controls public and its refreshes counted.
 class TestOrderDialog : public OrderDialog

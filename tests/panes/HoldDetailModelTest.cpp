@@ -15,7 +15,7 @@ class HoldDetailList : public ::testing::Test
 protected:
     HoldDetailList() : model(new HoldDetailModel(&data.store, nullptr))
     {
-        model->AddNotifier(new RecordingNotifier(log));
+        model->AddNotifier(new StoreRecordingNotifier(log));
     }
 
     // "<code>#<number>" for a bill row, "=<account>" for a summary row.

@@ -128,10 +128,10 @@ public:
 
 // What a model told its control, one line per call: "add 3", "delete 0",
 // "change 2", "value 4 11" (row and column), "reset".
-class RecordingNotifier : public wxDataViewModelNotifier
+class StoreRecordingNotifier : public wxDataViewModelNotifier
 {
 public:
-    explicit RecordingNotifier(std::vector<std::string>& log) : m_log(log) {}
+    explicit StoreRecordingNotifier(std::vector<std::string>& log) : m_log(log) {}
 
     bool ItemAdded(const wxDataViewItem&, const wxDataViewItem& item) override { return Log("add", item); }
     bool ItemDeleted(const wxDataViewItem&, const wxDataViewItem& item) override

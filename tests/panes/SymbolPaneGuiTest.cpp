@@ -2,6 +2,7 @@
 // logged-in test bed: rows and colours follow the market's prices, the
 // board's commands open the order dialog, Up and Down make an order that
 // survives a restart, and the panel's Buy becomes a hold bill at the market.
+#include "RecordingOrderSender.h"
 #include "SpinTyping.h"
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
@@ -13,7 +14,6 @@
 #include "frame/TessrinPlugin.h"
 #include "orders/HandOrderDlg.h"
 #include "orders/HangOrderPane.h"
-#include "orders/IOrderSender.h"
 #include "orders/OrderDialog.h"
 #include "orders/SymbolOrders.h"
 #include "panes/SymbolInfoDlg.h"
@@ -526,30 +526,6 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     EXPECT_EQ(BoardCodes(again), std::vector<std::string>({"PT", "AG"}));
 }
 
-namespace {
-
-class RecordingSender : public IOrderSender
-{
-public:
-    explicit RecordingSender(std::vector<sFFixSetOrder>& sent) : m_sent(sent) {}
-    int SetOrder(sFFixSetOrder& request) override
-    {
-        m_sent.push_back(request);
-        return nextId;
-    }
-    int ModifyOrder(sFFixModifyOrder&) override { return -1; }
-    int CancelOrder(sFFixCancelOrder&) override { return -1; }
-    int HoldBillDelivery(const sFFixHoldBillDelivery&) override { return -1; }
-    int PositionCloseOrder(const sFFixPositionCloseOrder&) override { return -1; }
-
-    int nextId = 41;
-
-private:
-    std::vector<sFFixSetOrder>& m_sent;
-};
-
-} // namespace
-
 TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtATime)
 {
     RecordStore store;
@@ -561,9 +537,10 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     AddBoardSymbol(store, {101, "AG", "Silver", '1', 2, 0, 5000, 2, 2});
     auto* frame = new wxFrame(nullptr, wxID_ANY, "panel");
     auto* panel = new TranscationPanel(&store, nullptr, frame);
-    std::vector<sFFixSetOrder> sent;
-    auto sender = std::make_unique<RecordingSender>(sent);
-    RecordingSender& senderRef = *sender;
+    auto sender = std::make_unique<RecordingOrderSender>();
+    sender->nextId = 41;
+    RecordingOrderSender& senderRef = *sender;
+    const std::vector<sFFixSetOrder>& sent = senderRef.setOrders;
     panel->SetSender(std::move(sender));
     wxDateTime now(1, wxDateTime::Mar, 2026, 10, 0, 0);
     RequestNotify registry([&] { return now; });
@@ -593,7 +570,6 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     EXPECT_EQ(sent[0].price, 5012.0);
     EXPECT_TRUE(panel->IsWaitting());
     EXPECT_EQ(panel->GetRequestId(), 41);
-    senderRef.nextId = 42;
     panel->SendOrder('s'); // while waiting: nothing
     EXPECT_EQ(sent.size(), 1u);
 

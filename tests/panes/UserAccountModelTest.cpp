@@ -12,7 +12,7 @@ class AccountList : public ::testing::Test
 protected:
     AccountList() : model(new UserAccountModel(&data.store, [this] { ++refreshRequests; }))
     {
-        model->AddNotifier(new RecordingNotifier(log));
+        model->AddNotifier(new StoreRecordingNotifier(log));
     }
 
     wxString Text(unsigned int row, unsigned int column) const
@@ -194,7 +194,7 @@ TEST_F(AccountList, FiguresWaitForTheClocksTickRowsAddedOrDeletedDoNot)
     std::vector<std::string> clockedLog;
     wxObjectDataPtr<UserAccountModel> clocked(new UserAccountModel(
         &data.store, [] {}, &clock));
-    clocked->AddNotifier(new RecordingNotifier(clockedLog));
+    clocked->AddNotifier(new StoreRecordingNotifier(clockedLog));
     data.AddAccount(11);
     data.AddAccount(12);
     for(int i = 0; i < 100; ++i) {

@@ -1,10 +1,12 @@
 #pragma once
 
-// Saves what a top-level window shows on the (Xvfb) screen as a PNG. Test
-// programs run in build/tests/, so a relative name lands there and a failed
-// run leaves a picture to look at.
+// Saves what a top-level window shows on the (Xvfb) screen as a PNG. A
+// relative name lands beside the test program in build/tests/ (see
+// TestOutputPath), so a failed run leaves a picture to look at there.
 //
 //     EXPECT_TRUE(SaveWindowScreenshot(frame, "lock_screen.png"));
+#include "TestOutputPath.h"
+
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
@@ -29,5 +31,5 @@ inline bool SaveWindowScreenshot(wxTopLevelWindow* window, const wxString& fileN
         wxMemoryDC memory(bitmap);
         memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
     }
-    return bitmap.SaveFile(fileName, wxBITMAP_TYPE_PNG);
+    return bitmap.SaveFile(wxString::FromUTF8(TestOutputPath(fileName.utf8_string())), wxBITMAP_TYPE_PNG);
 }

@@ -4,7 +4,6 @@
 #include "connection/ErrorTextTable.h"
 #include "connection/IConnectionHost.h"
 #include "connection/MdClient.h"
-#include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/ServerClockWindow.h"
 #include "connection/TradeClient.h"
@@ -205,11 +204,9 @@ void Client::OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event)
     m_userId = login.userId;
     m_bMdSubscribed = false;
     m_mdQueryDelayMs = 100;
-    if(m_pMdApi != nullptr) {
-        sFFixUserId request{};
-        request.userId = m_userId;
-        m_pMdApi->ReqQrySymbolInfo(&request, NextRequestId());
-    }
+    sFFixUserId request{};
+    request.userId = m_userId;
+    Send(&CMDApi::ReqQrySymbolInfo, &request); // its refusal is not followed up
 }
 
 void Client::OnTimer(wxTimerEvent& /*event*/)

@@ -3,12 +3,15 @@
 #include "connection/ClientConnecter.h"
 #include "connection/MdEvent.h"
 #include "connection/QueryCycle.h"
+#include "connection/RequestId.h"
 #include "connection/TradeEvent.h"
 
 #include <array>
 #include <functional>
 #include <memory>
 #include <tradeapi/TradeApi.h>
+#include <type_traits>
+#include <utility>
 #include <vector>
 #include <wx/datetime.h>
 #include <wx/event.h>
@@ -95,6 +98,7 @@ public:
 
     // Queries: the request id, or -1 when not sent.
     int ReqQryAccount();
+    int ReqQryPayPortInfo(); // the user's pay ports; no stamp
     int ReqQrySymbolInfo();
     int ReqQryHoldDetail();
     int ReqQryPosition();
@@ -111,6 +115,16 @@ public:
     int ReqQrySysPayPortInfo();              // only while the pay-port table is empty
     int ReqQryPriceReport(int priceLevelId); // only while the price-level table is empty
     void ReqSubscribeSymbolList();
+
+    // Sends one request through the library object of the operation's class
+    // (trade or market data) with the next request id, which follows the
+    // given arguments: the id when the library took it (above 0), else -1.
+    // Without that library object nothing is sent and no id is used up.
+    template <class Api, class... Params, class... Args>
+    int Send(int (Api::*operation)(Params...), Args&&... args);
+    // The same with the library call made by `call`(api, id), for a request
+    // that needs its id before it goes; a result of 0 or below is a refusal.
+    template <class Api, class Call> int SendWithId(Call&& call);
 
     // Money requests filled by dialogs; the bank password is masked in place.
     int ReqInOutMoney(sFFixReqInOutMoney* request);
@@ -156,7 +170,6 @@ private:
     // the last one ends it.
     template <class Event> void NoteAnswerRow(const Event& /*event*/) {}
     template <class Row> void NoteAnswerRow(const TradeQueryRowEvent<Row>& event);
-    int ReqQryPayPortInfo();
     bool IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const;
     int SendUserQuery(QueryKind kind, int (CTradeApi::*operation)(const sFFixUserId*, int));
     template <class Request>
@@ -249,6 +262,29 @@ private:
 
     wxDECLARE_EVENT_TABLE();
 };
+
+template <class Api, class Call> int Client::SendWithId(Call&& call)
+{
+    static_assert(std::is_same_v<Api, CTradeApi> || std::is_same_v<Api, CMDApi>);
+    Api* api = nullptr;
+    if constexpr(std::is_same_v<Api, CTradeApi>) {
+        api = m_pTradeApi;
+    } else {
+        api = m_pMdApi;
+    }
+    if(api == nullptr) {
+        return -1;
+    }
+    const int id = NextRequestId();
+    return std::forward<Call>(call)(*api, id) > 0 ? id : -1;
+}
+
+template <class Api, class... Params, class... Args>
+int Client::Send(int (Api::*operation)(Params...), Args&&... args)
+{
+    return SendWithId<Api>(
+        [&](Api& api, int id) { return (api.*operation)(std::forward<Args>(args)..., id); });
+}
 
 template <class Event>
 void Client::Route(const wxThreadEvent& event, void (Client::*handler)(const Event&), QueryKind answered)

@@ -2,7 +2,6 @@
 #include "connection/Client.h"
 #include "connection/IConnectionHost.h"
 #include "connection/RequestFields.h"
-#include "connection/RequestId.h"
 #include "db/CTransaction.h"
 #include "db/RecordStore.h"
 
@@ -14,16 +13,10 @@
 
 int Client::SendUserQuery(QueryKind kind, int (CTradeApi::*operation)(const sFFixUserId*, int))
 {
-    if(m_pTradeApi == nullptr) {
-        return -1;
-    }
-    const int id = NextRequestId();
     sFFixUserId request{};
     request.userId = m_userId;
-    if((m_pTradeApi->*operation)(&request, id) <= 0) {
-        return -1;
-    }
-    if(kind != eQueryKindCount) {
+    const int id = Send(operation, &request);
+    if(id != -1 && kind != eQueryKindCount) {
         m_queryStamps[kind] = m_clock();
     }
     return id;
@@ -103,59 +96,47 @@ int Client::ReqQrySysPayPortInfo()
 
 int Client::ReqQryBinaryOrer()
 {
-    if(m_pTradeApi == nullptr) {
-        return -1;
-    }
-    const int id = NextRequestId();
     sFFixQryBinaryOrder request{};
     request.userId = m_userId;
-    if(m_pTradeApi->ReqQryBinaryOrer(&request, id) <= 0) {
-        return -1;
+    const int id = Send(&CTradeApi::ReqQryBinaryOrer, &request);
+    if(id != -1) {
+        m_queryStamps[eQryBinaryOrder] = m_clock();
     }
-    m_queryStamps[eQryBinaryOrder] = m_clock();
     return id;
 }
 
 int Client::ReqQryBinaryContract()
 {
-    if(m_pTradeApi == nullptr) {
-        return -1;
+    const sFFixQryBinaryContract request{};
+    const int id = Send(&CTradeApi::ReqQryBinaryContract, &request);
+    if(id != -1) {
+        m_queryStamps[eQryBinaryContract] = m_clock();
     }
-    const int id = NextRequestId();
-    sFFixQryBinaryContract request{};
-    if(m_pTradeApi->ReqQryBinaryContract(&request, id) <= 0) {
-        return -1;
-    }
-    m_queryStamps[eQryBinaryContract] = m_clock();
     return id;
 }
 
 int Client::ReqQryCurrencyExchangeRate()
 {
-    if(m_pTradeApi == nullptr ||
-       (m_pDb != nullptr && !m_pDb->m_sys_CurrencyExchangeRate_table->GetIndexByPrimary().empty())) {
+    if(m_pDb != nullptr && !m_pDb->m_sys_CurrencyExchangeRate_table->GetIndexByPrimary().empty()) {
         return -1;
     }
-    const int id = NextRequestId();
-    char source[5] = {};
-    char target[5] = {};
-    if(m_pTradeApi->ReqQryCurrencyExchangeRate(source, target, id) <= 0) {
-        return -1;
+    const char source[5] = {};
+    const char target[5] = {};
+    const int id = Send(&CTradeApi::ReqQryCurrencyExchangeRate, source, target);
+    if(id != -1) {
+        m_queryStamps[eQryCurrencyExchangeRate] = m_clock();
     }
-    m_queryStamps[eQryCurrencyExchangeRate] = m_clock();
     return id;
 }
 
 int Client::ReqQryPriceReport(int priceLevelId)
 {
-    if(m_pTradeApi == nullptr ||
-       (m_pDb != nullptr && !m_pDb->m_trade_priceLevel_table->GetIndexByPrimary().empty())) {
+    if(m_pDb != nullptr && !m_pDb->m_trade_priceLevel_table->GetIndexByPrimary().empty()) {
         return -1;
     }
-    const int id = NextRequestId();
     sFFixQryPriceReport request{};
     request.priceLevelId = priceLevelId;
-    return m_pTradeApi->ReqQryPriceReport(&request, id) > 0 ? id : -1;
+    return Send(&CTradeApi::ReqQryPriceReport, &request);
 }
 
 void Client::ReqSubscribeSymbolList()
@@ -170,8 +151,7 @@ void Client::ReqSubscribeSymbolList()
     if(entries.empty()) {
         return;
     }
-    if(m_pMdApi->ReqSubscribeMarketData(entries.data(), static_cast<int>(entries.size()), NextRequestId()) >
-       0) {
+    if(Send(&CMDApi::ReqSubscribeMarketData, entries.data(), static_cast<int>(entries.size())) != -1) {
         m_queryStamps[eQryMdSymbolInfo] = m_clock();
     }
 }
@@ -179,16 +159,17 @@ void Client::ReqSubscribeSymbolList()
 template <class Request>
 int Client::SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int))
 {
-    if(m_pTradeApi == nullptr || request == nullptr) {
+    if(request == nullptr) {
         return -1;
     }
-    const int id = NextRequestId();
-    if(!MaskPasswordField(request->bankPassword, id)) {
-        wxLogError(_("The bank password is longer than %d bytes and was not sent."),
-                   static_cast<int>(kMaxBankPasswordBytes));
-        return -1;
-    }
-    return (m_pTradeApi->*operation)(request, id) > 0 ? id : -1;
+    return SendWithId<CTradeApi>([&](CTradeApi& api, int id) {
+        if(!MaskPasswordField(request->bankPassword, id)) {
+            wxLogError(_("The bank password is longer than %d bytes and was not sent."),
+                       static_cast<int>(kMaxBankPasswordBytes));
+            return 0;
+        }
+        return (api.*operation)(request, id);
+    });
 }
 
 int Client::ReqInOutMoney(sFFixReqInOutMoney* request)

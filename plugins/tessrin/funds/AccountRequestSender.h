@@ -2,9 +2,9 @@
 
 #include <tradeapi/FFixAccount.h>
 
-// Sends the account dialogs' requests straight through the trade API of the
-// plug-in's Client, each with the next request id. The id, or -1 when there
-// is no Client or the API refused.
+// Sends the account dialogs' requests through the plug-in's Client, each
+// with the next request id. The id, or -1 when there is no Client or the
+// API refused.
 class AccountRequestSender
 {
 public:

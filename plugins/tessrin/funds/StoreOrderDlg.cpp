@@ -1,5 +1,6 @@
 #include "funds/StoreOrderDlg.h"
 
+#include "common/StoreOrderFile.h"
 #include "common/TessrinConfig.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
@@ -94,6 +95,6 @@ void StoreOrderDlg::OnOK(wxCommandEvent&)
     }
     if(result.added) {
         // At once: a reconnect reloads the table from the file.
-        m_model->GetOrders().Save(GetStoreOrderFilePath());
+        m_model->GetOrders().Save(StoreOrderFile::GetPath());
     }
 }

@@ -1,5 +1,6 @@
 #include "funds/StoreOrderFactory.h"
 
+#include "common/StoreOrderFile.h"
 #include "common/UnreadableEntries.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
@@ -7,9 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <pelmora/clConfig.h>
-#include <pelmora/pmStandardPaths.h>
-#include <wx/filename.h>
 
 TESSRIN_COMPILE_RECORD_TABLE(StoreOrder)
 
@@ -194,17 +192,17 @@ JSONElement StoreOrderFactory::ToJSON() const
 bool StoreOrderFactory::Load(const wxString& path)
 {
     m_setAsideCount = 0;
-    clConfig config(path, false);
-    if(!config.ReadItem(this)) {
+    StoreOrderFile file(StoreOrderFile::eRead, path);
+    if(!file.Read(*this)) {
         return false;
     }
     RawItem onDisk;
-    config.ReadItem(&onDisk);
+    file.Read(onDisk);
     JSONElement::Json item = onDisk.value.value();
     const int moved = SetAsideUnreadable(item, m_userKey.utf8_string());
     if(moved > 0) {
         onDisk.value = JSONElement::fromJson(item, GetName());
-        if(config.WriteItem(&onDisk)) {
+        if(file.Write(onDisk)) {
             m_setAsideCount = moved;
         }
     }
@@ -217,14 +215,14 @@ bool StoreOrderFactory::Save(const wxString& path)
         return false;
     }
     // The folder is made when missing.
-    clConfig config(path, true);
+    StoreOrderFile file(StoreOrderFile::eWrite, path);
     RawItem onDisk;
-    config.ReadItem(&onDisk);
+    file.Read(onDisk);
     // What this run could not read stays in the file, if not in the array.
     JSONElement::Json item = onDisk.value.value();
     SetAsideUnreadable(item, m_userKey.utf8_string());
     m_onDisk = JSONElement::fromJson(item, GetName());
-    const bool written = config.WriteItem(this);
+    const bool written = file.Write(*this);
     m_onDisk = JSONElement();
     return written;
 }
@@ -342,10 +340,4 @@ JSONElement StoreOrderFactory::RecordToJSON(const StoreOrder& order)
         .addProperty("registStatus", order.registStatus)
         .addProperty("mortageStatus", order.mortageStatus);
     return element;
-}
-
-wxString GetStoreOrderFilePath()
-{
-    const wxString separator = wxFileName::GetPathSeparator();
-    return pmStandardPaths::Get().GetUserDataDir() + separator + "config" + separator + "storeorder.con";
 }

@@ -82,6 +82,3 @@ private:
     JSONElement m_onDisk; // the item as the file held it at the last save
     int m_setAsideCount = 0;
 };
-
-// <user data dir>/config/storeorder.con
-wxString GetStoreOrderFilePath();

@@ -2,6 +2,7 @@
 
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
+#include "common/StoreOrderFile.h"
 #include "common/UnreadableEntries.h"
 #include "db/RecordStore.h"
 #include "funds/GoodsMgrPanel.h"
@@ -145,20 +146,20 @@ wxDataViewRenderer* StoreOrderPane::CreateRenderer(const ListColumn& column)
 void StoreOrderPane::LoadStoreOrders()
 {
     StoreOrderFactory& orders = GetModel()->GetOrders();
-    orders.Load(GetStoreOrderFilePath());
+    orders.Load(StoreOrderFile::GetPath());
     if(orders.GetSetAsideCount() > 0 && g_plugin) {
         g_plugin->OutputLog(
             _("Store orders"),
             wxString::Format(_("%d stored orders could not be read; kept unchanged as \"%s%s\" in %s"),
                              orders.GetSetAsideCount(), orders.GetUserKey(), UnreadableEntries::kSuffix,
-                             GetStoreOrderFilePath()));
+                             StoreOrderFile::GetPath()));
     }
 }
 
 void StoreOrderPane::SaveStoreOrders()
 {
     if(GetModel()) {
-        GetModel()->GetOrders().Save(GetStoreOrderFilePath());
+        GetModel()->GetOrders().Save(StoreOrderFile::GetPath());
     }
 }
 

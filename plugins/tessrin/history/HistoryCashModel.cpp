@@ -29,10 +29,14 @@ const std::vector<HistoryColumn>& HistoryCashModel::Columns()
     constexpr int kCentre = wxALIGN_CENTER_HORIZONTAL;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), 0, kInert, kAuto, kCentre},        {_("marketName"), 1, kInert, kAuto, kCentre},
-        {_("CashSerialId"), 2, kInert, kAuto, kCentre}, {_("CashAmBefore"), 3, kInert, kAuto, kCentre},
-        {_("CashAmAfter"), 4, kInert, kAuto, kCentre},  {_("CashAmChange"), 5, kInert, kAuto, kCentre},
-        {_("CashAmType"), 6, kInert, kAuto, kCentre},   {_("CashChangeDate"), 7, kInert, kAuto, kCentre},
+        {wxString(), eRowNumber, kInert, kAuto, kCentre},
+        {_("marketName"), eMarketName, kInert, kAuto, kCentre},
+        {_("CashSerialId"), eSerialId, kInert, kAuto, kCentre},
+        {_("CashAmBefore"), eAmountBefore, kInert, kAuto, kCentre},
+        {_("CashAmAfter"), eAmountAfter, kInert, kAuto, kCentre},
+        {_("CashAmChange"), eAmountChanged, kInert, kAuto, kCentre},
+        {_("CashAmType"), eChangeType, kInert, kAuto, kCentre},
+        {_("CashChangeDate"), eChangeTime, kInert, kAuto, kCentre},
     };
     return columns;
 }
@@ -40,26 +44,26 @@ const std::vector<HistoryColumn>& HistoryCashModel::Columns()
 void HistoryCashModel::GetRowValue(const HistoryCashRow& row, unsigned int column, wxVariant& value) const
 {
     switch(column) {
-    case 1:
+    case eMarketName:
         value = row.marketName;
         break;
-    case 2:
+    case eSerialId:
         // All digits: a double would alter serials above 2^53.
         value = wxString::Format("%lld", static_cast<long long>(row.serial));
         break;
-    case 3:
+    case eAmountBefore:
         value = FormatMoney(row.amountBefore);
         break;
-    case 4:
+    case eAmountAfter:
         value = FormatMoney(row.amountAfter);
         break;
-    case 5:
+    case eAmountChanged:
         value = FormatMoney(row.amountChanged);
         break;
-    case 6:
+    case eChangeType:
         value = AmountTypeText(row.changeType);
         break;
-    case 7:
+    case eChangeTime:
         value = FormatDateTime(row.changeTime);
         break;
     default:

@@ -9,7 +9,19 @@
 class HistoryCashModel : public HistoryListModel<HistoryCashRow>
 {
 public:
-    explicit HistoryCashModel(RecordStore* db) : HistoryListModel(db, 8) {}
+    enum Column {
+        eRowNumber,
+        eMarketName,
+        eSerialId,
+        eAmountBefore,
+        eAmountAfter,
+        eAmountChanged,
+        eChangeType,
+        eChangeTime,
+        eColumnCount
+    };
+
+    explicit HistoryCashModel(RecordStore* db) : HistoryListModel(db, eColumnCount) {}
 
     static HistoryCashRow ReadRow(const JSONElement& row);
     static const std::vector<HistoryColumn>& Columns();

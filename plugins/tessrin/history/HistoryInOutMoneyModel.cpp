@@ -29,14 +29,14 @@ const std::vector<HistoryColumn>& HistoryInOutMoneyModel::Columns()
     constexpr int kCentre = wxALIGN_CENTER_HORIZONTAL;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), 0, kInert, kAuto, kCentre},
-        {_("marketName"), 1, kInert, kAuto, kCentre},
-        {_("InMoney"), 2, kInert, 80, kCentre},
-        {_("OutMoney"), 3, kInert, 80, kCentre},
-        {_("moneyStatus"), 4, kInert, kAuto, kCentre},
-        {_("moneyChangeTime"), 5, kInert, kAuto, kCentre},
-        {_("moneyConfirmTime"), 6, kInert, kAuto, kCentre},
-        {_("moneySerialCode"), 7, kInert, kAuto, kCentre},
+        {wxString(), eRowNumber, kInert, kAuto, kCentre},
+        {_("marketName"), eMarketName, kInert, kAuto, kCentre},
+        {_("InMoney"), eInMoney, kInert, 80, kCentre},
+        {_("OutMoney"), eOutMoney, kInert, 80, kCentre},
+        {_("moneyStatus"), eStatus, kInert, kAuto, kCentre},
+        {_("moneyChangeTime"), eChangeTime, kInert, kAuto, kCentre},
+        {_("moneyConfirmTime"), eConfirmTime, kInert, kAuto, kCentre},
+        {_("moneySerialCode"), eSerialCode, kInert, kAuto, kCentre},
     };
     return columns;
 }
@@ -45,25 +45,25 @@ void HistoryInOutMoneyModel::GetRowValue(const am_AmountInOut& row, unsigned int
                                          wxVariant& value) const
 {
     switch(column) {
-    case 1:
+    case eMarketName:
         value = row.marketName;
         break;
-    case 2:
+    case eInMoney:
         value = row.inOutType == '1' ? FormatMoney(row.amount) : wxString();
         break;
-    case 3:
+    case eOutMoney:
         value = row.inOutType == '2' ? FormatMoney(row.amount) : wxString();
         break;
-    case 4:
+    case eStatus:
         value = ApproveStateText(row.approveState);
         break;
-    case 5:
+    case eChangeTime:
         value = FormatDateTime(row.changeTime);
         break;
-    case 6:
+    case eConfirmTime:
         value = FormatDateTime(row.confirmTime);
         break;
-    case 7:
+    case eSerialCode:
         value = row.serialCode;
         break;
     default:

@@ -9,7 +9,19 @@
 class HistoryInOutMoneyModel : public HistoryListModel<am_AmountInOut>
 {
 public:
-    explicit HistoryInOutMoneyModel(RecordStore* db) : HistoryListModel(db, 8) {}
+    enum Column {
+        eRowNumber,
+        eMarketName,
+        eInMoney,
+        eOutMoney,
+        eStatus,
+        eChangeTime,
+        eConfirmTime,
+        eSerialCode,
+        eColumnCount
+    };
+
+    explicit HistoryInOutMoneyModel(RecordStore* db) : HistoryListModel(db, eColumnCount) {}
 
     static am_AmountInOut ReadRow(const JSONElement& row);
     static const std::vector<HistoryColumn>& Columns();

@@ -38,19 +38,19 @@ const std::vector<HistoryColumn>& HistoryLimtModel::Columns()
     constexpr int kRight = wxALIGN_RIGHT;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), 0, kInert, kAuto, kCentre},
-        {_("OrderCode"), 1, kInert, kAuto, kCentre},
-        {_("Symbol"), 2, kInert, kAuto, kCentre},
-        {_("marketName"), 3, kInert, kAuto, kCentre},
-        {_("LimitType"), 4, kInert, kAuto, kCentre},
-        {_("Freezed"), 5, kInert, kAuto, kCentre},
-        {_("B/S"), 6, kInert, kAuto, kCentre},
-        {_("Quantity"), 7, kInert, kAuto, kRight},
-        {_("OrderPrice"), 8, kInert, kAuto, kCentre},
-        {_("StopLoss"), 9, kInert, kAuto, kRight},
-        {_("TakeProfit"), 10, kInert, kAuto, kRight},
-        {_("OpenTime"), 11, kInert, kAuto, kCentre},
-        {_("ValidDateType"), 12, kInert, kAuto, kCentre},
+        {wxString(), eRowNumber, kInert, kAuto, kCentre},
+        {_("OrderCode"), eOrderCode, kInert, kAuto, kCentre},
+        {_("Symbol"), eSymbol, kInert, kAuto, kCentre},
+        {_("marketName"), eMarketName, kInert, kAuto, kCentre},
+        {_("LimitType"), eLimitType, kInert, kAuto, kCentre},
+        {_("Freezed"), eFreezed, kInert, kAuto, kCentre},
+        {_("B/S"), eSide, kInert, kAuto, kCentre},
+        {_("Quantity"), eQuantity, kInert, kAuto, kRight},
+        {_("OrderPrice"), eOrderPrice, kInert, kAuto, kCentre},
+        {_("StopLoss"), eStopLoss, kInert, kAuto, kRight},
+        {_("TakeProfit"), eTakeProfit, kInert, kAuto, kRight},
+        {_("OpenTime"), eOpenTime, kInert, kAuto, kCentre},
+        {_("ValidDateType"), eValidDateType, kInert, kAuto, kCentre},
     };
     return columns;
 }
@@ -66,40 +66,40 @@ void HistoryLimtModel::GetRowValue(const trade_Limit& row, unsigned int column, 
 {
     const symbol_Property& property = *row.cachedSymbolInfo->cachedSymbolProperty;
     switch(column) {
-    case 1:
+    case eOrderCode:
         value = row.orderCode;
         break;
-    case 2:
+    case eSymbol:
         value = property.symbolName;
         break;
-    case 3:
+    case eMarketName:
         value = property.marketName;
         break;
-    case 4:
+    case eLimitType:
         value = LimitOrderTypeText(row.limitType);
         break;
-    case 5:
+    case eFreezed:
         value = FormatMoney(row.freezed);
         break;
-    case 6:
+    case eSide:
         value = DirectionText(row.side);
         break;
-    case 7:
+    case eQuantity:
         value = FormatMoney(row.quantityOrder - row.quantityComplete);
         break;
-    case 8:
+    case eOrderPrice:
         value = FormatPrice(row.orderPrice, property.digits);
         break;
-    case 9:
+    case eStopLoss:
         value = FormatPrice(row.stopLoss, property.digits);
         break;
-    case 10:
+    case eTakeProfit:
         value = FormatPrice(row.takeProfit, property.digits);
         break;
-    case 11:
+    case eOpenTime:
         value = FormatDateTime(row.openTime);
         break;
-    case 12:
+    case eValidDateType:
         value = ValidityText(row.validDateType);
         break;
     default:

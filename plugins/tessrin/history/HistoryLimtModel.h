@@ -9,7 +9,24 @@
 class HistoryLimtModel : public HistoryListModel<trade_Limit>
 {
 public:
-    explicit HistoryLimtModel(RecordStore* db) : HistoryListModel(db, 13) {}
+    enum Column {
+        eRowNumber,
+        eOrderCode,
+        eSymbol,
+        eMarketName,
+        eLimitType,
+        eFreezed,
+        eSide,
+        eQuantity,
+        eOrderPrice,
+        eStopLoss,
+        eTakeProfit,
+        eOpenTime,
+        eValidDateType,
+        eColumnCount
+    };
+
+    explicit HistoryLimtModel(RecordStore* db) : HistoryListModel(db, eColumnCount) {}
 
     static trade_Limit ReadRow(const JSONElement& row);
     static const std::vector<HistoryColumn>& Columns();

@@ -16,6 +16,9 @@ class RecordStore;
 template <class Row> class HistoryListModel : public wxDataViewVirtualListModel
 {
 public:
+    // Each page's column enum starts with it.
+    static constexpr unsigned int kRowNumberColumn = 0;
+
     unsigned int GetColumnCount() const override { return m_columnCount; }
     wxString GetColumnType(unsigned int /*column*/) const override { return "string"; }
     void GetValueByRow(wxVariant& value, unsigned int row, unsigned int column) const override
@@ -23,7 +26,7 @@ public:
         if(row >= m_rows.size() || column >= m_columnCount || !HasLinks(m_rows[row])) {
             return;
         }
-        if(column == 0) {
+        if(column == kRowNumberColumn) {
             value = static_cast<long>(m_firstRowNumber) + static_cast<long>(row);
             return;
         }

@@ -48,13 +48,20 @@ const std::vector<HistoryColumn>& HistoryMinTradeModel::Columns()
     constexpr int kCentre = wxALIGN_CENTER_HORIZONTAL;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), 0, kInert, kAuto, kCentre},        {_("OrderCode"), 1, kInert, kAuto, kCentre},
-        {_("Symbol"), 2, kInert, kAuto, kCentre},       {_("marketName"), 3, kInert, kAuto, kCentre},
-        {_("PeriodName"), 4, kInert, kAuto, kCentre},   {_("OpenTime"), 5, kInert, kAuto, kCentre},
-        {_("ExpireTime"), 6, kInert, kAuto, kCentre},   {_("B/S"), 7, kInert, kAuto, kCentre},
-        {_("ProfitRate"), 8, kInert, kAuto, kCentre},   {_("OpenPrice"), 9, kInert, kAuto, kCentre},
-        {_("ExpirePrice"), 10, kInert, kAuto, kCentre}, {_("Amount"), 11, kInert, kAuto, kCentre},
-        {_("Profit"), 12, kInert, kAuto, kCentre},      {_("OrderStatus"), 13, kInert, kAuto, kCentre},
+        {wxString(), eRowNumber, kInert, kAuto, kCentre},
+        {_("OrderCode"), eOrderCode, kInert, kAuto, kCentre},
+        {_("Symbol"), eSymbol, kInert, kAuto, kCentre},
+        {_("marketName"), eMarketName, kInert, kAuto, kCentre},
+        {_("PeriodName"), ePeriodName, kInert, kAuto, kCentre},
+        {_("OpenTime"), eOpenTime, kInert, kAuto, kCentre},
+        {_("ExpireTime"), eExpireTime, kInert, kAuto, kCentre},
+        {_("B/S"), eSide, kInert, kAuto, kCentre},
+        {_("ProfitRate"), eProfitRate, kInert, kAuto, kCentre},
+        {_("OpenPrice"), eOpenPrice, kInert, kAuto, kCentre},
+        {_("ExpirePrice"), eExpirePrice, kInert, kAuto, kCentre},
+        {_("Amount"), eAmount, kInert, kAuto, kCentre},
+        {_("Profit"), eProfit, kInert, kAuto, kCentre},
+        {_("OrderStatus"), eOrderStatus, kInert, kAuto, kCentre},
     };
     return columns;
 }
@@ -88,43 +95,43 @@ void HistoryMinTradeModel::GetRowValue(const trade_BinaryOrder& row, unsigned in
 {
     const symbol_Property& property = *row.cachedSymbolInfo->cachedSymbolProperty;
     switch(column) {
-    case 1:
+    case eOrderCode:
         value = row.orderCode;
         break;
-    case 2:
+    case eSymbol:
         value = property.symbolName;
         break;
-    case 3:
+    case eMarketName:
         value = property.marketName;
         break;
-    case 4:
+    case ePeriodName:
         value = row.periodName;
         break;
-    case 5:
+    case eOpenTime:
         value = FormatDateTime(row.openTime);
         break;
-    case 6:
+    case eExpireTime:
         value = FormatDateTime(row.expireTime);
         break;
-    case 7:
+    case eSide:
         value = row.side == 'b' ? _("seeUp") : row.side == 's' ? _("seeDown") : wxString();
         break;
-    case 8:
+    case eProfitRate:
         value = FormatPrice(row.profitRate * 100, 0, true) + "%";
         break;
-    case 9:
+    case eOpenPrice:
         value = FormatPrice(row.openPrice, property.digits);
         break;
-    case 10:
+    case eExpirePrice:
         value = FormatPrice(row.expirePrice, property.digits);
         break;
-    case 11:
+    case eAmount:
         value = FormatMoney(row.orderAmount);
         break;
-    case 12:
+    case eProfit:
         value = FormatMoney(row.profit);
         break;
-    case 13:
+    case eOrderStatus:
         value = StateText(row);
         break;
     default:
@@ -139,17 +146,17 @@ void HistoryMinTradeModel::GetRowAttr(const trade_BinaryOrder& row, unsigned int
     const wxColour gain = DrawingUtils::GetGlobalDownColour();
     const wxColour loss = DrawingUtils::GetGlobalUpColour();
     switch(column) {
-    case 6:
+    case eExpireTime:
         if(row.orderState == '3') {
             attr.SetColour(loss);
         }
         break;
-    case 12:
+    case eProfit:
         if(row.profit != 0.0) {
             attr.SetColour(row.profit > 0 ? gain : loss);
         }
         break;
-    case 13:
+    case eOrderStatus:
         if(row.profit != 0.0) {
             attr.SetColour(row.profit > 0 ? gain : loss);
         } else if(row.orderState == '3') {

@@ -9,7 +9,25 @@
 class HistoryMinTradeModel : public HistoryListModel<trade_BinaryOrder>
 {
 public:
-    explicit HistoryMinTradeModel(RecordStore* db) : HistoryListModel(db, 14) {}
+    enum Column {
+        eRowNumber,
+        eOrderCode,
+        eSymbol,
+        eMarketName,
+        ePeriodName,
+        eOpenTime,
+        eExpireTime,
+        eSide,
+        eProfitRate,
+        eOpenPrice,
+        eExpirePrice,
+        eAmount,
+        eProfit,
+        eOrderStatus,
+        eColumnCount
+    };
+
+    explicit HistoryMinTradeModel(RecordStore* db) : HistoryListModel(db, eColumnCount) {}
 
     static trade_BinaryOrder ReadRow(const JSONElement& row);
     static const std::vector<HistoryColumn>& Columns();

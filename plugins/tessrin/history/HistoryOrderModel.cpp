@@ -38,14 +38,21 @@ const std::vector<HistoryColumn>& HistoryOrderModel::Columns()
     constexpr int kCentre = wxALIGN_CENTER_HORIZONTAL;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), 0, kInert, 30, kCentre},       {_("OrderCode"), 1, kInert, 120, kCentre},
-        {_("Symbol"), 2, kInert, 100, kCentre},     {_("marketName"), 3, kInert, 100, kCentre},
-        {_("ClosePrice"), 4, kInert, 80, kCentre},  {_("Close B/S"), 5, kInert, 50, kCentre},
-        {_("Quantity"), 6, kInert, 80, kCentre},    {_("CloseProfit"), 7, kInert, 80, kCentre},
-        {_("ChargeClose"), 8, kInert, 80, kCentre}, {_("CloseType"), 9, kInert, 70, kCentre},
-        {_("OpenTime"), 10, kInert, 150, kCentre},  {_("OpenPrice"), 11, kInert, 80, kCentre},
-        {_("ChargeOpen"), 12, kInert, 80, kCentre}, {_("OrderCodeRe"), 13, kInert, 120, kCentre},
-        {_("CloseTime"), 14, kInert, 150, kCentre},
+        {wxString(), eRowNumber, kInert, 30, kCentre},
+        {_("OrderCode"), eOrderCode, kInert, 120, kCentre},
+        {_("Symbol"), eSymbol, kInert, 100, kCentre},
+        {_("marketName"), eMarketName, kInert, 100, kCentre},
+        {_("ClosePrice"), eClosePrice, kInert, 80, kCentre},
+        {_("Close B/S"), eSide, kInert, 50, kCentre},
+        {_("Quantity"), eQuantity, kInert, 80, kCentre},
+        {_("CloseProfit"), eCloseProfit, kInert, 80, kCentre},
+        {_("ChargeClose"), eChargeClose, kInert, 80, kCentre},
+        {_("CloseType"), eCloseType, kInert, 70, kCentre},
+        {_("OpenTime"), eOpenTime, kInert, 150, kCentre},
+        {_("OpenPrice"), eOpenPrice, kInert, 80, kCentre},
+        {_("ChargeOpen"), eChargeOpen, kInert, 80, kCentre},
+        {_("OrderCodeRe"), eOrderCodeRe, kInert, 120, kCentre},
+        {_("CloseTime"), eCloseTime, kInert, 150, kCentre},
     };
     return columns;
 }
@@ -59,46 +66,46 @@ void HistoryOrderModel::GetRowValue(const trade_CloseBill& row, unsigned int col
 {
     const symbol_Property& property = *row.cachedSymbolInfo->cachedSymbolProperty;
     switch(column) {
-    case 1:
+    case eOrderCode:
         value = row.orderCode;
         break;
-    case 2:
+    case eSymbol:
         value = property.symbolName;
         break;
-    case 3:
+    case eMarketName:
         value = property.marketName;
         break;
-    case 4:
+    case eClosePrice:
         value = FormatPrice(row.closePrice, property.digits);
         break;
-    case 5:
+    case eSide:
         value = DirectionText(row.side);
         break;
-    case 6:
+    case eQuantity:
         value = FormatMoney(row.quantity);
         break;
-    case 7:
+    case eCloseProfit:
         value = FormatMoney(row.closeProfit);
         break;
-    case 8:
+    case eChargeClose:
         value = FormatMoney(row.chargeClose);
         break;
-    case 9:
+    case eCloseType:
         value = CloseTypeText(row.closeType);
         break;
-    case 10:
+    case eOpenTime:
         value = FormatDateTime(row.openTime);
         break;
-    case 11:
+    case eOpenPrice:
         value = FormatPrice(row.holdPrice, property.digits);
         break;
-    case 12:
+    case eChargeOpen:
         value = FormatMoney(row.chargeOpen);
         break;
-    case 13:
+    case eOrderCodeRe:
         value = row.orderCodeRe;
         break;
-    case 14:
+    case eCloseTime:
         value = FormatDateTime(row.closeTime);
         break;
     default:
@@ -109,7 +116,7 @@ void HistoryOrderModel::GetRowValue(const trade_CloseBill& row, unsigned int col
 void HistoryOrderModel::GetRowAttr(const trade_CloseBill& row, unsigned int column,
                                    wxDataViewItemAttr& attr) const
 {
-    if(column != 7 || row.closeProfit == 0.0) {
+    if(column != eCloseProfit || row.closeProfit == 0.0) {
         return;
     }
     attr.SetColour(row.closeProfit > 0 ? DrawingUtils::GetGlobalUpColour()

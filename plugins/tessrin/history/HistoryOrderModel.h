@@ -9,7 +9,26 @@
 class HistoryOrderModel : public HistoryListModel<trade_CloseBill>
 {
 public:
-    explicit HistoryOrderModel(RecordStore* db) : HistoryListModel(db, 15) {}
+    enum Column {
+        eRowNumber,
+        eOrderCode,
+        eSymbol,
+        eMarketName,
+        eClosePrice,
+        eSide,
+        eQuantity,
+        eCloseProfit,
+        eChargeClose,
+        eCloseType,
+        eOpenTime,
+        eOpenPrice,
+        eChargeOpen,
+        eOrderCodeRe,
+        eCloseTime,
+        eColumnCount
+    };
+
+    explicit HistoryOrderModel(RecordStore* db) : HistoryListModel(db, eColumnCount) {}
 
     static trade_CloseBill ReadRow(const JSONElement& row);
     static const std::vector<HistoryColumn>& Columns();

@@ -1,10 +1,7 @@
 #include "orders/HangOrderFactory.h"
 
+#include "common/StoreOrderFile.h"
 #include "db/NumberFormat.h"
-
-#include <pelmora/clConfig.h>
-#include <pelmora/pmStandardPaths.h>
-#include <wx/filename.h>
 
 TESSRIN_COMPILE_RECORD_TABLE(HangOrder)
 
@@ -78,12 +75,6 @@ JSONElement HangOrderFactory::RecordToJSON(const HangOrder& record)
     return element;
 }
 
-wxString GetHangOrderFilePath()
-{
-    const wxString separator = wxFileName::GetPathSeparator();
-    return pmStandardPaths::Get().GetUserDataDir() + separator + "config" + separator + "storeorder.con";
-}
-
 HangOrderFactory& GetHangOrderFactory()
 {
     // Made on first use and gone with the library.
@@ -97,13 +88,11 @@ HangOrderFactory& GetHangOrderFactory()
 std::unique_ptr<HangOrderFactory> LoadHangOrders()
 {
     auto store = std::make_unique<HangOrderFactory>();
-    clConfig config(GetHangOrderFilePath(), false);
-    config.ReadItem(store.get());
+    StoreOrderFile(StoreOrderFile::eRead).Read(*store);
     return store;
 }
 
 bool SaveHangOrders()
 {
-    clConfig config(GetHangOrderFilePath(), true);
-    return config.WriteItem(&GetHangOrderFactory());
+    return StoreOrderFile(StoreOrderFile::eWrite).Write(GetHangOrderFactory());
 }

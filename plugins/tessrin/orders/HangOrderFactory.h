@@ -53,9 +53,6 @@ public:
     static JSONElement RecordToJSON(const HangOrder& record);
 };
 
-// <user data dir>/config/storeorder.con
-wxString GetHangOrderFilePath();
-
 // The process-wide store; the first call loads it from the file
 // (LoadHangOrders). It lives until the library is unloaded.
 HangOrderFactory& GetHangOrderFactory();

@@ -3,8 +3,8 @@
 #include "orders/IOrderSender.h"
 
 // The plug-in's senders for set, modify and cancel; delivery and position
-// close go straight to the login's trade API with the next request id.
-// Without a login nothing is sent.
+// close go through the login's Client with the next request id. Without a
+// login nothing is sent.
 class PluginOrderSender : public IOrderSender
 {
 public:

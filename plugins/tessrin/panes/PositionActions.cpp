@@ -3,15 +3,16 @@
 #include "db/symbol_Info.h"
 #include "db/trade_Position.h"
 #include "orders/OrderTicket.h"
+#include "panes/PositionModel.h"
 
 std::optional<PositionSide> ActivatedSide(int modelColumn)
 {
     switch(modelColumn) {
-    case 3:
-    case 5:
+    case PositionModel::ePriceAvgBuy:
+    case PositionModel::eQuantityBuy:
         return PositionSide::Buy;
-    case 4:
-    case 6:
+    case PositionModel::ePriceAvgSell:
+    case PositionModel::eQuantitySell:
         return PositionSide::Sell;
     default:
         return std::nullopt;

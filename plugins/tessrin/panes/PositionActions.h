@@ -11,9 +11,9 @@ struct trade_Position;
 
 enum class PositionSide { Buy, Sell };
 
-// The model columns of the positions pane that a double click acts on.
-// Columns 3 and 5 (buy average and quantity) close the buy side, 4 and 6 the
-// sell side; other columns do nothing.
+// The model columns of the positions pane that a double click acts on: the
+// buy average and quantity close the buy side, the sell ones the sell side;
+// other columns do nothing.
 std::optional<PositionSide> ActivatedSide(int modelColumn);
 
 // The context menu over a row. Without a position (empty space, the total

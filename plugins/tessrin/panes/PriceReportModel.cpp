@@ -69,26 +69,26 @@ wxString PriceReportModel::CellText(const trade_priceLevel* levels, unsigned row
     }
     if(row == kSummaryRow) {
         switch(column) {
-        case 0:
+        case eLabel:
             return _("Buy Ratio");
-        case 1:
+        case ePrice:
             return FormatMoney(OrderRatio(*levels)) + "%";
-        case 2:
+        case eGap:
             return _("Sell Ratio");
         default:
             return FormatPrice(OrderDifference(*levels), 2, true);
         }
     }
-    if(column == 0) {
+    if(column == eLabel) {
         return LevelLabel(row);
     }
-    if(column == 2) {
+    if(column == eGap) {
         return wxString();
     }
     const bool buy = row >= kFirstBuyRow;
     const int level = static_cast<int>(buy ? row - kFirstBuyRow : row - kFirstSellRow);
     float value = 0.0f;
-    if(column == 1) {
+    if(column == ePrice) {
         value = buy ? levels->BuyPrice(level) : levels->SellPrice(level);
     } else {
         value = buy ? levels->BuyVolume(level) : levels->SellVolume(level);

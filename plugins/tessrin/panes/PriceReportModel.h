@@ -15,8 +15,11 @@ class RecordStore;
 class PriceReportModel : public wxDataViewVirtualListModel, public CActionTrigger<trade_priceLevel>
 {
 public:
+    // A level row: its label, price, nothing, volume. The summary row: "Buy
+    // Ratio", the ratio, "Sell Ratio", the difference.
+    enum Column { eLabel, ePrice, eGap, eVolume, eColumnCount };
     static constexpr unsigned kRows = 12;
-    static constexpr unsigned kColumns = 4;
+    static constexpr unsigned kColumns = eColumnCount;
 
     PriceReportModel(RecordStore* db, int symbolId);
     ~PriceReportModel() override;

@@ -15,10 +15,10 @@ namespace {
 const std::vector<ListColumn>& Columns()
 {
     static const std::vector<ListColumn> table{
-        {"C1", 0, wxDATAVIEW_CELL_INERT, 60, wxALIGN_LEFT},
-        {"C2", 1, wxDATAVIEW_CELL_INERT, 60, wxALIGN_RIGHT},
-        {"C3", 2, wxDATAVIEW_CELL_INERT, 60, wxALIGN_RIGHT},
-        {"C4", 3, wxDATAVIEW_CELL_INERT, 60, wxALIGN_RIGHT},
+        {"C1", PriceReportModel::eLabel, wxDATAVIEW_CELL_INERT, 60, wxALIGN_LEFT},
+        {"C2", PriceReportModel::ePrice, wxDATAVIEW_CELL_INERT, 60, wxALIGN_RIGHT},
+        {"C3", PriceReportModel::eGap, wxDATAVIEW_CELL_INERT, 60, wxALIGN_RIGHT},
+        {"C4", PriceReportModel::eVolume, wxDATAVIEW_CELL_INERT, 60, wxALIGN_RIGHT},
     };
     return table;
 }
