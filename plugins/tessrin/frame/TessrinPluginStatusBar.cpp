@@ -1,20 +1,6 @@
-// The plug-in's fields in the host's status bar and the panes built at start.
+// The plug-in's fields in the host's status bar.
 #include "common/SettingsAccessors.h"
-#include "common/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
-#include "funds/StoreOrderPane.h"
-#include "history/HistoryPane.h"
-#include "history/NoticeMessagePane.h"
-#include "panes/CloseBillPane.h"
-#include "panes/DeliveryOrderPane.h"
-#include "panes/HoldDetailPane.h"
-#include "panes/InOutMoneyPane.h"
-#include "panes/LimitOrderPane.h"
-#include "panes/PositionPane.h"
-#include "panes/SymbolPane.h"
-#include "panes/TranscationPanel.h"
-#include "panes/UserAccountPane.h"
-#include "risk/RiskCustomPanel.h"
 
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
