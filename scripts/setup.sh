@@ -8,7 +8,7 @@ packages=(
   libboost-dev libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri imagemagick x11-utils fonts-noto-cjk tzdata
-  gettext
+  gettext python3
 )
 
 missing=()

@@ -10,7 +10,7 @@
 #include "connection/MdClient.h"
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
-#include "funds/RiskEvaluator.h"
+#include "risk/RiskEvaluator.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

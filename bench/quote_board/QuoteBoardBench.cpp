@@ -3,8 +3,8 @@
 // (find, update, mark, flash, dirty row), the clock's tick and the repaint of
 // the visible rows, and one expiry pass over 1,000 flashes. Run under a
 // display: xvfb-run -a bench/bench_quote_board
+#include "common/RefreshClock.h"
 #include "db/RecordStore.h"
-#include "frame/RefreshClock.h"
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
 

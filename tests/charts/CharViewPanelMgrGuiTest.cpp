@@ -7,8 +7,8 @@
 #include "ScratchFolder.h"
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
+#include "common/TessrinPluginConfig.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinPluginConfig.h"
 
 #include <gtest/gtest.h>
 #include <memory>

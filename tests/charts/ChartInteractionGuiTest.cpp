@@ -11,12 +11,12 @@
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "charts/HistoryQuote.h"
+#include "charts/SystemSetting.h"
 #include "charts/ePeriodType.h"
+#include "common/ChartViewPanelGlobalConfig.h"
+#include "common/SettingsAccessors.h"
 #include "db/CTransaction.h"
 #include "db/RecordStore.h"
-#include "frame/ChartViewPanelGlobalConfig.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/SystemSetting.h"
 #include "frame/TessrinPlugin.h"
 
 #include <chartlib/DrawArea.h>

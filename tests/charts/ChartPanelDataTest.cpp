@@ -11,9 +11,9 @@
 #include "charts/HistoryQuote.h"
 #include "charts/WheelNotches.h"
 #include "charts/ePeriodType.h"
+#include "common/ToolBarTools.h"
 #include "db/CTransaction.h"
 #include "db/RecordStore.h"
-#include "frame/ToolBarTools.h"
 
 #include <chartlib/ChartConstants.h>
 #include <chartlib/ChartTime.h>

@@ -6,10 +6,10 @@
 
 #include <charts/CharViewPanelMgr.h>
 #include <charts/ChartViewerPanel.h>
+#include <common/SettingsAccessors.h>
 #include <db/NumberFormat.h>
 #include <db/RecordStore.h>
 #include <db/trade_Contract.h>
-#include <frame/SettingsAccessors.h>
 #include <frame/TessrinPlugin.h>
 #include <orders/BinaryOpQuickOrderConfirm.h>
 #include <orders/MinTradeConfm.h>

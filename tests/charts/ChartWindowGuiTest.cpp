@@ -12,12 +12,12 @@
 #include <charts/HistoryQuote.h>
 #include <charts/HistoryQuoteMgr.h>
 #include <charts/KLineChart.h>
+#include <common/TessrinPluginConfig.h>
+#include <common/ToolBarTools.h>
 #include <cstdlib>
 #include <ctime>
 #include <db/RecordStore.h>
 #include <frame/TessrinPlugin.h>
-#include <frame/TessrinPluginConfig.h>
-#include <frame/ToolBarTools.h>
 #include <memory>
 #include <pelmora/EditorConfig.h>
 #include <pelmora/Notebook.h>

@@ -1,6 +1,6 @@
-#include "frame/ChartViewPanelGlobalConfig.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinPluginConfig.h"
+#include "common/ChartViewPanelGlobalConfig.h"
+#include "common/SettingsAccessors.h"
+#include "common/TessrinPluginConfig.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

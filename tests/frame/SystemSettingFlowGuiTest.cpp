@@ -1,9 +1,9 @@
 #include "TestBed.h"
 #include "charts/ChartViewerPanel.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/SystemSetting.h"
+#include "charts/SystemSetting.h"
+#include "common/SettingsAccessors.h"
+#include "common/ToolBarTools.h"
 #include "frame/TessrinPlugin.h"
-#include "frame/ToolBarTools.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,11 +1,11 @@
 #include "EventPump.h"
 #include "ScreenshotSaver.h"
+#include "charts/SettingsPreview.h"
+#include "charts/SystemSetting.h"
+#include "charts/SystemSettingValues.h"
+#include "common/ChartViewPanelGlobalConfig.h"
+#include "common/SettingsAccessors.h"
 #include "db/RecordStore.h"
-#include "frame/ChartViewPanelGlobalConfig.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/SettingsPreview.h"
-#include "frame/SystemSetting.h"
-#include "frame/SystemSettingValues.h"
 
 #include <chartlib/RecordingCanvas.h>
 #include <chartlib/WxChartRenderer.h>

@@ -1,7 +1,7 @@
-#include "frame/TessrinConfig.h"
+#include "common/TessrinConfig.h"
 
+#include "common/ServerInfo.h"
 #include "connection/ErrorTextTable.h"
-#include "frame/ServerInfo.h"
 #include "frame/TessrinErrorArray.h"
 #include "frame/TessrinServerArray.h"
 

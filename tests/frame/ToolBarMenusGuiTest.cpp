@@ -1,5 +1,5 @@
+#include "common/ToolBarTools.h"
 #include "frame/PluginMenus.h"
-#include "frame/ToolBarTools.h"
 #include "frame/UserActivityFilter.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "frame/ToolBarTools.h"
+#include "common/ToolBarTools.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -11,7 +11,6 @@
 #include "funds/ModifyPasswordDlg.h"
 #include "funds/MoneyDialog.h"
 #include "funds/PayPortRegistDlg.h"
-#include "funds/RiskParamsCustomDlg.h"
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
 #include "history/HistoryOrderPane.h"
@@ -21,6 +20,7 @@
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
+#include "risk/RiskParamsCustomDlg.h"
 
 #include <algorithm>
 #include <chartlib/BaseChart.h>

@@ -4,9 +4,9 @@
 // hold-detail pane as the trader opens them.
 #include "MoneyTestStore.h"
 #include "TestBed.h"
+#include "common/PluginEvents.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
-#include "frame/PluginEvents.h"
 #include "funds/MoneyDialog.h"
 #include "funds/MoneyRules.h"
 #include "panes/HoldDetailModel.h"

@@ -6,16 +6,16 @@
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "TestBed.h"
+#include "common/pmSymbolPaneConfig.h"
 #include "connection/Client.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
-#include "funds/AlarmSound.h"
-#include "funds/RiskCustomPanel.h"
-#include "funds/RiskCustomPanelModel.h"
-#include "funds/RiskParamsCustomConfig.h"
-#include "funds/RiskParamsCustomDlg.h"
-#include "panes/pmSymbolPaneConfig.h"
 #include "platform/FakeSoundPlayer.h"
+#include "risk/AlarmSound.h"
+#include "risk/RiskCustomPanel.h"
+#include "risk/RiskCustomPanelModel.h"
+#include "risk/RiskParamsCustomConfig.h"
+#include "risk/RiskParamsCustomDlg.h"
 
 #include <gtest/gtest.h>
 #include <memory>

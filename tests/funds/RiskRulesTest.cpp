@@ -2,13 +2,13 @@
 // alarms, lines and sounds, and the dialog's choices.
 #include "ScratchFolder.h"
 #include "db/RecordStore.h"
-#include "funds/AlarmSound.h"
-#include "funds/RiskCustomPanelModel.h"
-#include "funds/RiskEvaluator.h"
-#include "funds/RiskObjectVectorConfig.h"
-#include "funds/RiskParamsCustomConfig.h"
-#include "funds/RiskParamsCustomDlg.h"
 #include "platform/FakeSoundPlayer.h"
+#include "risk/AlarmSound.h"
+#include "risk/RiskCustomPanelModel.h"
+#include "risk/RiskEvaluator.h"
+#include "risk/RiskObjectVectorConfig.h"
+#include "risk/RiskParamsCustomConfig.h"
+#include "risk/RiskParamsCustomDlg.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

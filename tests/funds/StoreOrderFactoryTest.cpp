@@ -1,10 +1,10 @@
 #include "funds/StoreOrderFactory.h"
 
 #include "ScratchFolder.h"
+#include "common/MakeLocalOrderCode.h"
 #include "db/RecordStore.h"
 #include "funds/FinancingGoodsRules.h"
 #include "funds/StoreInEntry.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,12 +12,12 @@
 #include "funds/FinancingGoodsPane.h"
 #include "funds/FinancingGoodsRules.h"
 #include "funds/GoodsMgrPanel.h"
-#include "funds/RiskCustomPanel.h"
-#include "funds/RiskCustomPanelModel.h"
-#include "funds/RiskParamsCustomConfig.h"
 #include "funds/StoreOrderDlg.h"
 #include "funds/StoreOrderPane.h"
 #include "orders/OrderKinds.h"
+#include "risk/RiskCustomPanel.h"
+#include "risk/RiskCustomPanelModel.h"
+#include "risk/RiskParamsCustomConfig.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "EventPump.h"
 #include "ReportStubServer.h"
 #include "TestReportPage.h"
-#include "frame/ServerInfo.h"
+#include "common/ServerInfo.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -4,9 +4,9 @@
 #include "EventPump.h"
 #include "FileEnvironment.h"
 #include "HangOrderTestSupport.h"
+#include "common/MakeLocalOrderCode.h"
 #include "orders/HandOrderDlg.h"
 #include "orders/HangOrderFactory.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <functional>
 #include <gmock/gmock.h>

@@ -1,9 +1,9 @@
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
-#include "frame/StoreOrderFile.h"
+#include "common/MakeLocalOrderCode.h"
+#include "common/StoreOrderFile.h"
 #include "orders/HangOrderEntry.h"
 #include "orders/HangOrderFactory.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "OrderDialogHarness.h"
 #include "SpinTyping.h"
 #include "TestBed.h"
+#include "common/SettingsAccessors.h"
 #include "db/RecordStore.h"
-#include "frame/SettingsAccessors.h"
 #include "orders/MarketOrderConfirm.h"
 
 #include <gtest/gtest.h>

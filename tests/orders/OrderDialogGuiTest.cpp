@@ -4,8 +4,8 @@
 // from a registry on a clock of the test's own.
 #include "OrderDialogHarness.h"
 #include "OrderTestMarket.h"
-#include "frame/PluginEvents.h"
-#include "frame/SettingsAccessors.h"
+#include "common/PluginEvents.h"
+#include "common/SettingsAccessors.h"
 #include "layouts/OrderDialogBase.h"
 #include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/MarketOrderConfirm.h"

@@ -3,9 +3,9 @@
 // A list pane over the hold bills that exists only for the tests: every kind
 // of cell a pane hands the control (row number, text, number, link list,
 // record reference), an optional column, a context menu and a link handler.
+#include "common/RecordListModel.h"
+#include "common/RecordListPane.h"
 #include "db/RecordStore.h"
-#include "panes/RecordListModel.h"
-#include "panes/RecordListPane.h"
 
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <pelmora/pmDataViewTextRenderer.h>

@@ -6,7 +6,7 @@
 #include "PaneTestStore.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
-#include "frame/SettingsAccessors.h"
+#include "common/SettingsAccessors.h"
 #include "orders/OrderDialog.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"

@@ -2,7 +2,7 @@
 // on the selection, without a display.
 #include "HoldBillTestPane.h"
 #include "RecordingNotifier.h"
-#include "panes/ListColumn.h"
+#include "common/ListColumn.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -3,7 +3,7 @@
 #include "panes/SymbolModel.h"
 
 #include "SymbolBoardFixture.h"
-#include "frame/RefreshClock.h"
+#include "common/RefreshClock.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/DrawingUtils.h>

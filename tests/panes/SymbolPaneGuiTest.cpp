@@ -7,9 +7,10 @@
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
 #include "charts/ChartViewerPanel.h"
+#include "common/SettingsAccessors.h"
+#include "common/pmSymbolPaneConfig.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
-#include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
 #include "orders/HandOrderDlg.h"
 #include "orders/HangOrderPane.h"
@@ -19,7 +20,6 @@
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
-#include "panes/pmSymbolPaneConfig.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/Archive.h>

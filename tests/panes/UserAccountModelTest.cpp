@@ -3,7 +3,7 @@
 #include "panes/UserAccountModel.h"
 
 #include "PaneTestStore.h"
-#include "frame/RefreshClock.h"
+#include "common/RefreshClock.h"
 
 namespace {
 

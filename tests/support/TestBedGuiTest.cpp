@@ -5,10 +5,10 @@
 #include "TestBed.h"
 
 #include <algorithm>
+#include <common/SettingsAccessors.h>
+#include <common/TessrinConfig.h>
 #include <connection/Client.h>
 #include <db/RecordStore.h>
-#include <frame/SettingsAccessors.h>
-#include <frame/TessrinConfig.h>
 #include <frame/TessrinPlugin.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>

@@ -1,9 +1,9 @@
 #include "charts/CharViewPanelMgr.h"
 
 #include "charts/ChartViewerPanel.h"
+#include "common/IClientPlugin.h"
+#include "common/TessrinPluginConfig.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinPlugin.h"
-#include "frame/TessrinPluginConfig.h"
 
 #include <algorithm>
 

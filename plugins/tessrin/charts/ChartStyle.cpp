@@ -1,6 +1,6 @@
 #include "charts/ChartStyle.h"
 
-#include "frame/ChartViewPanelGlobalConfig.h"
+#include "common/ChartViewPanelGlobalConfig.h"
 
 #include <pelmora/DrawingUtils.h>
 #include <wx/colour.h>

@@ -5,9 +5,9 @@
 #include "charts/ChartViewPanelConfig.h"
 #include "charts/WheelNotches.h"
 #include "charts/sKData.h"
+#include "common/RefreshClock.h"
 #include "db/CCommitTrigger.h"
 #include "db/symbol_price.h"
-#include "frame/RefreshClock.h"
 #include "layouts/ChartViewPanelBase.h"
 
 #include <chrono>

@@ -1,8 +1,9 @@
 #include "charts/HistoryQuoteMgr.h"
 
 #include "charts/HistoryQuote.h"
+#include "common/IClientPlugin.h"
+#include "common/ServerInfo.h"
 #include "db/symbol_Info.h"
-#include "frame/TessrinPlugin.h"
 
 #include <wx/debug.h>
 

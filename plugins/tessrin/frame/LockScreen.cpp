@@ -1,6 +1,6 @@
 #include "frame/LockScreen.h"
 
-#include "frame/ModalMessageBox.h"
+#include "common/ModalMessageBox.h"
 #include "frame/PasswordDigest.h"
 
 #include <algorithm>

@@ -3,18 +3,16 @@
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "charts/HistoryQuoteMgr.h"
+#include "common/ModalMessageBox.h"
+#include "common/TessrinConfig.h"
 #include "connection/Client.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
-#include "frame/ModalMessageBox.h"
 #include "frame/RemoveNotebookPage.h"
-#include "frame/TessrinConfig.h"
 #include "frame/TessrinErrorArray.h"
-#include "funds/AlarmSound.h"
-#include "funds/RiskCustomPanel.h"
 #include "funds/StoreOrderPane.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
@@ -29,6 +27,8 @@
 #include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
 #include "panes/UserAccountPane.h"
+#include "risk/AlarmSound.h"
+#include "risk/RiskCustomPanel.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -54,13 +54,6 @@
 #include <wx/imaglist.h>
 #include <wx/intl.h>
 #include <wx/statbmp.h>
-
-TessrinPlugin* g_plugin = nullptr;
-
-RefreshClock* PluginRefreshClock()
-{
-    return g_plugin ? &g_plugin->GetRefreshClock() : nullptr;
-}
 
 namespace {
 constexpr int kStatusFieldCount = 7;
@@ -327,55 +320,6 @@ void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, w
     }
 }
 
-void TessrinPlugin::AddBinaryOptionPages()
-{
-    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
-    if(m_minTradeOrderPane || !output || !m_db) {
-        return;
-    }
-    m_minTradeOrderPane = new MinTradeOrderPane(m_db.get(), m_mgr, output);
-    output->AddPage(m_minTradeOrderPane, _("BinaryOp "), false, wxNullBitmap);
-}
-
-void TessrinPlugin::AddBinaryOptionSymbolPage()
-{
-    AddSymbolPage(m_binaryOptionSymbolPane, _("BinaryOp"));
-}
-
-void TessrinPlugin::AddOtcSymbolPage()
-{
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
-    const int all = workspace && m_allSymbolPane ? workspace->GetPageIndex(m_allSymbolPane) : wxNOT_FOUND;
-    if(all != wxNOT_FOUND && m_otcSymbolPane && workspace->GetPageIndex(m_otcSymbolPane) == wxNOT_FOUND) {
-        // "All" stays after "OTC", whichever market arrived first.
-        workspace->InsertPage(static_cast<size_t>(all), m_otcSymbolPane, _("OTC"), false, wxNullBitmap);
-        return;
-    }
-    AddSymbolPage(m_otcSymbolPane, _("OTC"));
-}
-
-void TessrinPlugin::AddAllSymbolPage()
-{
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
-    if(!workspace || !m_allSymbolPane || workspace->GetPageIndex(m_allSymbolPane) != wxNOT_FOUND) {
-        return;
-    }
-    const int otc = m_otcSymbolPane ? workspace->GetPageIndex(m_otcSymbolPane) : wxNOT_FOUND;
-    if(otc == wxNOT_FOUND) {
-        workspace->AddPage(m_allSymbolPane, _("All"), false, wxNullBitmap);
-    } else {
-        workspace->InsertPage(static_cast<size_t>(otc) + 1, m_allSymbolPane, _("All"), false, wxNullBitmap);
-    }
-}
-
-void TessrinPlugin::AddSymbolPage(SymbolPane* board, const wxString& label)
-{
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
-    if(workspace && board && workspace->GetPageIndex(board) == wxNOT_FOUND) {
-        workspace->AddPage(board, label, false, wxNullBitmap);
-    }
-}
-
 void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)
 {
     wxArrayString* names = static_cast<wxArrayString*>(event.GetClientData());
@@ -444,55 +388,6 @@ void TessrinPlugin::DisconnectBus()
         EventNotifier::Get()->Unbind(wxEVT_CMD_QUERY_SERVER_NAMES, &TessrinPlugin::OnQueryServerNames, this);
         DisconnectHostEvents();
         m_busConnected = false;
-    }
-}
-
-void TessrinPlugin::RemovePanes()
-{
-    // Each pane is removed and destroyed here in its place of the shut-down
-    // order, and its pointer cleared: account, hold details,
-    RemoveNotebookPage(m_mgr, m_userAccountPane);
-    m_userAccountPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_holdDetailPane);
-    m_holdDetailPane = nullptr;
-    // the quote boards ('1', every market, then '4'),
-    RemoveNotebookPage(m_mgr, m_otcSymbolPane);
-    m_otcSymbolPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_allSymbolPane);
-    m_allSymbolPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_binaryOptionSymbolPane);
-    m_binaryOptionSymbolPane = nullptr;
-    // then these.
-    RemoveNotebookPage(m_mgr, m_closeBillPane);
-    m_closeBillPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_limitOrderPane);
-    m_limitOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_inOutMoneyPane);
-    m_inOutMoneyPane = nullptr;
-    // History, then the notices.
-    RemoveNotebookPage(m_mgr, m_historyPane);
-    m_historyPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_noticeMessagePane);
-    m_noticeMessagePane = nullptr;
-    RemoveNotebookPage(m_mgr, m_storeOrderPane);
-    m_storeOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_minTradeOrderPane);
-    m_minTradeOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_riskCustomPanel);
-    m_riskCustomPanel = nullptr;
-    RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
-    m_deliveryOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_positionPane);
-    m_positionPane = nullptr;
-    if(m_transcationPanel) {
-        // The docking manager lets go of the pane first: the host frame's
-        // manager would otherwise reach a destroyed window.
-        if(wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr) {
-            aui->DetachPane(m_transcationPanel);
-            aui->Update();
-        }
-        m_transcationPanel->Destroy();
-        m_transcationPanel = nullptr;
     }
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "common/IClientPlugin.h"
+#include "common/RefreshClock.h"
+#include "common/TessrinPluginConfig.h"
 #include "connection/IConnectionHost.h"
 #include "db/CActionTrigger.h"
-#include "frame/IClientPlugin.h"
 #include "frame/IdleLockMonitor.h"
 #include "frame/MenuCommandTable.h"
 #include "frame/PluginMenus.h"
-#include "frame/RefreshClock.h"
-#include "frame/TessrinPluginConfig.h"
 #include "frame/TessrinServerArray.h"
 #include "frame/UserActivityFilter.h"
 
@@ -93,14 +93,14 @@ public:
     // A notice in the host's output window: the title, a line feed, the text.
     void OutputLog(const wxString& title, const wxString& text) override;
     // The first trading account; null before the accounts arrive.
-    const user_Account* GetLoginUser() const;
+    const user_Account* GetLoginUser() const override;
 
     const TessrinServerArray& GetServerItem() const { return m_serverItem; }
     // "markets": rows of other markets are dropped; empty keeps every market.
     const wxArrayInt& GetMarketIds() const override { return m_marketIds; }
-    TessrinPluginConfig& GetPluginConfig() { return m_pluginConfig; }
+    TessrinPluginConfig& GetPluginConfig() override { return m_pluginConfig; }
     // The clock the panes repaint price-driven figures on.
-    RefreshClock& GetRefreshClock() { return m_refreshClock; }
+    RefreshClock& GetRefreshClock() override { return m_refreshClock; }
     HostManager* GetManager() const { return m_mgr; }
 
     // Writes status field 1 to 6 of the plug-in; other fields are ignored.
@@ -130,29 +130,29 @@ public:
 
     // The Client of the current login; empty before the first login and
     // after logout.
-    const std::shared_ptr<Client>& GetClient() const { return m_client; }
+    const std::shared_ptr<Client>& GetClient() const override { return m_client; }
     // The server record of the current login (its "noticehistory",
     // "history", "mdhistory" and "reporthistory" lists); null while there is
     // no Client.
-    const ServerInfo* GetLoginServer() const { return m_client ? &m_loginServer : nullptr; }
+    const ServerInfo* GetLoginServer() const override { return m_client ? &m_loginServer : nullptr; }
     // Loads (or keeps) the trade API library of that name and binds its five
     // exports; false leaves no library loaded.
     bool LoadTradeApiLibrary(const wxString& name);
 
     // Trade requests of dialogs and panes: the request id when the library
     // took the request, else -1 (no Client: -1 and no id is used up).
-    int ReqQryPayPortInfo();
-    int ReqSetOrder(sFFixSetOrder* request);
-    int ReqModifyOrder(sFFixModifyOrder* request);
-    int ReqCancelOrder(sFFixCancelOrder* request);
-    int ReqModifyPassword(sFFixModifyPassword* request);
-    int ReqFinancingGoods(sFFixFinancingGoods* request);
+    int ReqQryPayPortInfo() override;
+    int ReqSetOrder(sFFixSetOrder* request) override;
+    int ReqModifyOrder(sFFixModifyOrder* request) override;
+    int ReqCancelOrder(sFFixCancelOrder* request) override;
+    int ReqModifyPassword(sFFixModifyPassword* request) override;
+    int ReqFinancingGoods(sFFixFinancingGoods* request) override;
     // A new "PayPort" page in the centre notebook loading the attachment's
     // bank page; nothing for an empty address or an unknown pay port.
-    void ShowPayPortPage(const user_AttPay& row);
+    void ShowPayPortPage(const user_AttPay& row) override;
 
     // The binary-options quote board; null before the panes are built.
-    SymbolPane* GetBinaryOptionSymbolPane() const { return m_binaryOptionSymbolPane; }
+    SymbolPane* GetBinaryOptionSymbolPane() const override { return m_binaryOptionSymbolPane; }
     SymbolPane* GetOtcSymbolPane() const { return m_otcSymbolPane; }
     // The board of every market type, page "All".
     SymbolPane* GetAllSymbolPane() const { return m_allSymbolPane; }
@@ -168,8 +168,8 @@ public:
     // operations do nothing.
     // Put back the held money items: "transfer_Acc" and "change_MainAcc"
     // (more than one account), "setsurety_Money" (an account of kind '3').
-    void AppendMoneyMenuItem();
-    void AppendMoneyMenuItem2();
+    void AppendMoneyMenuItem() override;
+    void AppendMoneyMenuItem2() override;
     // "toolsMgr" and "moneyMgr" pop up the host menu of that name.
     void OnToolDropDown(wxAuiToolBarEvent& event);
     // F1 full screen, Escape back; every key release tells the bus (11112).
@@ -190,15 +190,15 @@ public:
     // market type '3' its hang-order pane (found by the symbol's code). An
     // open page is selected without a page event; otherwise one is added
     // with the symbol's name as label.
-    void ShowChartWindow(const symbol_Info& symbol, bool select);
+    void ShowChartWindow(const symbol_Info& symbol, bool select) override;
     // The manager of the open chart pages; null before start-up and after
     // shut-down.
-    CharViewPanelMgr* GetChartViewMgr() const { return m_pChartViewMgr.get(); }
+    CharViewPanelMgr* GetChartViewMgr() const override { return m_pChartViewMgr.get(); }
     // The chart page at the centre notebook's selection; null when there is
     // no page or the page is of another kind.
     ChartViewerPanel* GetChartInFront() const;
     // The symbol of the chart page in front; null without one.
-    const symbol_Info* GetChartSymbolInFront() const;
+    const symbol_Info* GetChartSymbolInFront() const override;
     // The chart, period and order tools follow the page in front.
     void OnNotebookPageChanging(wxAuiNotebookEvent& event);
     // A closed chart page leaves the manager; the last one disables the tools.
@@ -228,17 +228,17 @@ public:
     // What starts programs; tests put a fake in.
     void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
     // The system's launcher until a fake is put in.
-    ProcessLauncher& GetProcessLauncher();
+    ProcessLauncher& GetProcessLauncher() override;
     // What opens addresses in a browser outside the host; tests put a fake in.
     void SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher);
-    BrowserLauncher& GetBrowserLauncher();
+    BrowserLauncher& GetBrowserLauncher() override;
     // What plays sounds; the system's until a fake is put in.
-    SoundPlayer& GetSoundPlayer();
+    SoundPlayer& GetSoundPlayer() override;
     void SetSoundPlayer(std::unique_ptr<SoundPlayer> player);
     // The bank page of a money movement: nothing without its address, account
     // or login; in a browser when "ShowInoutInBrower" or the setting
     // "ShowInOutUrlInBrower" is on; else a new selected centre page "InOut".
-    void ShowInOutPage(const am_AmountInOut& row);
+    void ShowInOutPage(const am_AmountInOut& row) override;
     bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
@@ -364,5 +364,9 @@ private:
     wxDECLARE_EVENT_TABLE();
 };
 
-// The plug-in object, set by CreatePlugin; null when there is none.
-extern TessrinPlugin* g_plugin;
+// The plug-in object behind g_plugin; null when there is none. Only the
+// plug-in's own core and its composition root need more than the interface.
+inline TessrinPlugin* ThePlugin()
+{
+    return static_cast<TessrinPlugin*>(g_plugin);
+}

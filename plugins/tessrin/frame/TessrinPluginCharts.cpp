@@ -3,11 +3,11 @@
 // commands of the plug-in.
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
+#include "charts/SystemSetting.h"
+#include "common/ModalMessageBox.h"
+#include "common/ToolBarTools.h"
 #include "db/RecordStore.h"
-#include "frame/ModalMessageBox.h"
-#include "frame/SystemSetting.h"
 #include "frame/TessrinPlugin.h"
-#include "frame/ToolBarTools.h"
 #include "orders/HangOrderPane.h"
 
 #include <pelmora/Notebook.h>

@@ -1,6 +1,6 @@
+#include "common/SettingsAccessors.h"
 #include "frame/LockScreen.h"
 #include "frame/Md5Digest.h"
-#include "frame/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
 
 #include <utility>

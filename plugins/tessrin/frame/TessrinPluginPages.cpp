@@ -1,12 +1,12 @@
 // Bank pages of money movements, and what the plug-in opens browsers and
 // plays sounds with.
+#include "common/SettingsAccessors.h"
+#include "common/TessrinConfig.h"
 #include "db/RecordStore.h"
-#include "frame/InOutPageTarget.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinConfig.h"
 #include "frame/TessrinPlugin.h"
+#include "funds/InOutPageTarget.h"
+#include "funds/OpenInOutPageExternal.h"
 #include "funds/PayPortRegistPanel.h"
-#include "orders/OpenInOutPageExternal.h"
 
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>

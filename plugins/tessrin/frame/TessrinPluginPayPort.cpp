@@ -1,7 +1,7 @@
 // Bank pages of the pay ports in the centre notebook.
 #include "db/RecordStore.h"
-#include "frame/InOutPageTarget.h"
 #include "frame/TessrinPlugin.h"
+#include "funds/InOutPageTarget.h"
 #include "funds/PayPortRegistPanel.h"
 
 #include <pelmora/HostManager.h>

@@ -25,7 +25,7 @@ void TessrinPlugin::OnSalesReport(wxCommandEvent& event)
     // after the plug-in object has gone goes nowhere.
     panel->Bind(wxEVT_KEY_UP, [](wxKeyEvent& key) {
         if(g_plugin) {
-            g_plugin->OnKeyUp(key);
+            ThePlugin()->OnKeyUp(key);
         } else {
             key.Skip();
         }

@@ -1,20 +1,6 @@
-// The plug-in's fields in the host's status bar and the panes built at start.
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinConfig.h"
+// The plug-in's fields in the host's status bar.
+#include "common/SettingsAccessors.h"
 #include "frame/TessrinPlugin.h"
-#include "funds/RiskCustomPanel.h"
-#include "funds/StoreOrderPane.h"
-#include "history/HistoryPane.h"
-#include "history/NoticeMessagePane.h"
-#include "panes/CloseBillPane.h"
-#include "panes/DeliveryOrderPane.h"
-#include "panes/HoldDetailPane.h"
-#include "panes/InOutMoneyPane.h"
-#include "panes/LimitOrderPane.h"
-#include "panes/PositionPane.h"
-#include "panes/SymbolPane.h"
-#include "panes/TranscationPanel.h"
-#include "panes/UserAccountPane.h"
 
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
@@ -53,83 +39,6 @@ const FieldLayout kTextFields[] = {
     {100, 5, 2, 5, 0, true}, // 6 the server date and time
 };
 } // namespace
-
-void TessrinPlugin::CreatePanes()
-{
-    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
-    const bool hideStoreOrderPane = TessrinConfig(m_config.get()).IsHideStoreOrderPane();
-    // Each pane is built here, before the tool bar: output panes as pages of
-    // `output`, the quote boards for `workspace` (a page once their market
-    // arrives), the store-order pane only unless hidden.
-    RecordStore* db = m_db.get();
-    wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
-    if(frame) {
-        m_transcationPanel = new TranscationPanel(db, m_mgr, frame);
-    }
-    if(output) {
-        m_userAccountPane = new UserAccountPane(db, output);
-        m_holdDetailPane = new HoldDetailPane(db, m_mgr, output);
-        m_positionPane = new PositionPane(db, m_mgr, output);
-        m_closeBillPane = new CloseBillPane(db, m_mgr, output);
-        m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
-        m_inOutMoneyPane = new InOutMoneyPane(db, m_mgr, output);
-        m_historyPane = new HistoryPane(db, m_mgr, output);
-        m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
-        if(!hideStoreOrderPane) {
-            m_storeOrderPane = new StoreOrderPane(db, m_mgr, output);
-        }
-        m_riskCustomPanel = new RiskCustomPanel(db, m_mgr, output);
-        m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
-    }
-    if(workspace) {
-        m_binaryOptionSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '4');
-        m_otcSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '1');
-        // Every market type: the one board that reaches the '2' and '3' symbols.
-        m_allSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, 0);
-        // Hidden until their market's first symbol makes them a page.
-        m_binaryOptionSymbolPane->Hide();
-        m_otcSymbolPane->Hide();
-        m_allSymbolPane->Hide();
-    }
-    if(output) {
-        // The output pages, in their order:
-        output->AddPage(m_userAccountPane, _("Account"), false, wxNullBitmap);
-        output->AddPage(m_holdDetailPane, _("Trade"), false, wxNullBitmap);
-        output->AddPage(m_positionPane, _("Position"), false, wxNullBitmap);
-        output->AddPage(m_closeBillPane, _("Close"), false, wxNullBitmap);
-        output->AddPage(m_deliveryOrderPane, _("Delivery"), false, wxNullBitmap);
-        output->AddPage(m_limitOrderPane, _("Limit "), false, wxNullBitmap);
-        output->AddPage(m_inOutMoneyPane, _("Money "), false, wxNullBitmap);
-        output->AddPage(m_historyPane, _("History "), false, wxNullBitmap);
-        output->AddPage(m_noticeMessagePane, _("Notice "), false, wxNullBitmap);
-        if(m_storeOrderPane) {
-            output->AddPage(m_storeOrderPane, _("Store "), false, wxNullBitmap);
-        }
-        output->AddPage(m_riskCustomPanel, _("RiskCustom"), false, wxNullBitmap);
-    }
-
-    BuildToolBar(frame);
-    ShowQuickOrderButton();
-    wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr;
-    if(aui && m_transcationPanel) {
-        aui->AddPane(m_transcationPanel, wxAuiPaneInfo()
-                                             .Name(TranscationPanel::kPaneName)
-                                             .Caption(_("QuickOrderPanel"))
-                                             .BestSize(380, 257)
-                                             .MaxSize(380, 257)
-                                             .Left()
-                                             .Layer(2)
-                                             .Position(1)
-                                             .Floatable(false)
-                                             .Movable(false)
-                                             .Fixed());
-        aui->Update();
-    }
-    if(output) {
-        output->DisableTopBottomDrag();
-    }
-}
 
 void TessrinPlugin::ShowQuickOrderButton()
 {

@@ -1,5 +1,5 @@
+#include "common/ToolBarTools.h"
 #include "frame/TessrinPlugin.h"
-#include "frame/ToolBarTools.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>

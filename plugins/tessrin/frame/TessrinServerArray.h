@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/ServerInfo.h"
+#include "common/ServerInfo.h"
 
 #include <cstdint>
 #include <map>

@@ -1,7 +1,7 @@
 #include "funds/AccountRequestSender.h"
 
+#include "common/IClientPlugin.h"
 #include "connection/Client.h"
-#include "frame/TessrinPlugin.h"
 
 namespace {
 template <class Request>

@@ -1,7 +1,7 @@
 #include "funds/ChangeMainAcc.h"
 
+#include "common/PluginEvents.h"
 #include "db/RecordStore.h"
-#include "frame/PluginEvents.h"
 #include "funds/AccountChoice.h"
 #include "funds/AccountDialogRules.h"
 #include "funds/AccountRequestSender.h"

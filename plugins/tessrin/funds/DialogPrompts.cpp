@@ -1,6 +1,6 @@
 #include "funds/DialogPrompts.h"
 
-#include "frame/ModalMessageBox.h"
+#include "common/ModalMessageBox.h"
 
 DialogPrompts DialogPrompts::Native()
 {

@@ -1,7 +1,7 @@
 #include "funds/ErrMsgBox.h"
 
+#include "common/MessageLine.h"
 #include "connection/ErrorTextTable.h"
-#include "frame/MessageLine.h"
 
 #include <wx/intl.h>
 

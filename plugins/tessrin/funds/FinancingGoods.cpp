@@ -1,11 +1,11 @@
 #include "funds/FinancingGoods.h"
 
+#include "common/IClientPlugin.h"
+#include "common/ModalMessageBox.h"
+#include "common/TessrinConfig.h"
 #include "connection/ErrorTextTable.h"
 #include "db/DateTimeText.h"
 #include "db/NumberFormat.h"
-#include "frame/ModalMessageBox.h"
-#include "frame/TessrinConfig.h"
-#include "frame/TessrinPlugin.h"
 #include "funds/FinancingGoodsRules.h"
 #include "funds/GoodsMgrPanel.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/CActionTrigger.h"
 #include "db/RecordStore.h"
-#include "panes/RecordListModel.h"
 
 // The vendors' goods inventories, with the user's holding of each beside it.
 class FinancingGoodsModel : public RecordListModel<SymbolInventory>, public CActionTrigger<UserInventory>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "db/CActionTrigger.h"
 #include "funds/FinancingGoodsModel.h"
-#include "panes/RecordListPane.h"
 
 struct user_LoginInfo;
 

@@ -1,10 +1,10 @@
 #include "funds/GoodsMgrPanel.h"
 
+#include "common/IClientPlugin.h"
+#include "common/PluginEvents.h"
 #include "connection/Client.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
-#include "frame/PluginEvents.h"
-#include "frame/TessrinPlugin.h"
 #include "funds/FinancingGoods.h"
 #include "funds/FinancingGoodsPane.h"
 #include "funds/FinancingGoodsRules.h"

@@ -1,9 +1,9 @@
 #include "funds/ModifyPasswordDlg.h"
 
+#include "common/IClientPlugin.h"
+#include "common/PluginEvents.h"
 #include "connection/Client.h"
 #include "db/user_LoginInfo.h"
-#include "frame/PluginEvents.h"
-#include "frame/TessrinPlugin.h"
 #include "funds/ModifyPasswordRules.h"
 
 #include <pelmora/EventNotifier.h>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
-#include "frame/MessageLine.h"
 #include "funds/DialogPrompts.h"
 #include "layouts/ModifyPasswordDlgBase.h"
 

@@ -1,10 +1,10 @@
 #include "funds/MoneyDialog.h"
 
+#include "common/IClientPlugin.h"
+#include "common/PluginEvents.h"
 #include "connection/Client.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
-#include "frame/PluginEvents.h"
-#include "frame/TessrinPlugin.h"
 #include "funds/MoneyRules.h"
 
 #include <cstdint>

@@ -1,13 +1,13 @@
 #include "funds/PayPortRegistDlg.h"
 
+#include "common/IClientPlugin.h"
+#include "common/ModalMessageBox.h"
+#include "common/PluginEvents.h"
 #include "connection/Client.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
-#include "frame/ModalMessageBox.h"
-#include "frame/PluginEvents.h"
-#include "frame/TessrinPlugin.h"
+#include "funds/OpenInOutPageExternal.h"
 #include "funds/SignControlRegistrar.h"
-#include "orders/OpenInOutPageExternal.h"
 
 #include <platform/BrowserLauncher.h>
 #include <platform/SignControlRegistry.h>

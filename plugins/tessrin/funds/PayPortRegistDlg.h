@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
-#include "frame/MessageLine.h"
 #include "funds/PayPortRegistModel.h"
 #include "layouts/PayPortRegistDlgBase.h"
 

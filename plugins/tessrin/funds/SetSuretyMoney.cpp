@@ -1,8 +1,8 @@
 #include "funds/SetSuretyMoney.h"
 
+#include "common/PluginEvents.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
-#include "frame/PluginEvents.h"
 #include "funds/AccountChoice.h"
 #include "funds/AccountDialogRules.h"
 #include "funds/AccountRequestSender.h"

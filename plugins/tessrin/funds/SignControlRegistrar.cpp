@@ -1,7 +1,7 @@
 #include "funds/SignControlRegistrar.h"
 
-#include "frame/ModalMessageBox.h"
-#include "frame/PluginEvents.h"
+#include "common/ModalMessageBox.h"
+#include "common/PluginEvents.h"
 #include "funds/LabelDialog.h"
 #include "funds/PayPortRegistDlg.h"
 #include "funds/SignControlTickRule.h"

@@ -1,7 +1,7 @@
 #include "funds/StoreInEntry.h"
 
+#include "common/MakeLocalOrderCode.h"
 #include "funds/StoreOrderFactory.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <algorithm>
 #include <wx/intl.h>

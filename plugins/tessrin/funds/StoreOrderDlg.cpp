@@ -1,9 +1,9 @@
 #include "funds/StoreOrderDlg.h"
 
+#include "common/StoreOrderFile.h"
+#include "common/TessrinConfig.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
-#include "frame/StoreOrderFile.h"
-#include "frame/TessrinConfig.h"
 #include "funds/StoreOrderModel.h"
 
 #include <pelmora/clConfig.h>

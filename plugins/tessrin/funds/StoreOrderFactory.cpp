@@ -1,9 +1,9 @@
 #include "funds/StoreOrderFactory.h"
 
+#include "common/StoreOrderFile.h"
+#include "common/UnreadableEntries.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
-#include "frame/StoreOrderFile.h"
-#include "funds/UnreadableEntries.h"
 
 #include <algorithm>
 #include <cmath>

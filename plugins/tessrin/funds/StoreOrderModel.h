@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/CCommitTrigger.h"
 #include "funds/StoreOrderFactory.h"
-#include "panes/RecordListModel.h"
 
 struct UserInventory;
 

@@ -1,12 +1,12 @@
 #include "funds/StoreOrderPane.h"
 
+#include "common/IClientPlugin.h"
+#include "common/ModalMessageBox.h"
+#include "common/StoreOrderFile.h"
+#include "common/UnreadableEntries.h"
 #include "db/RecordStore.h"
-#include "frame/ModalMessageBox.h"
-#include "frame/StoreOrderFile.h"
-#include "frame/TessrinPlugin.h"
 #include "funds/GoodsMgrPanel.h"
 #include "funds/StoreOrderDlg.h"
-#include "funds/UnreadableEntries.h"
 
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/HostManager.h>

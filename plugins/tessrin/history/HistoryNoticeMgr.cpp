@@ -1,8 +1,8 @@
 #include "history/HistoryNoticeMgr.h"
 
+#include "common/SettingsAccessors.h"
 #include "connection/HistoryJob.h"
 #include "db/user_Account.h"
-#include "frame/SettingsAccessors.h"
 #include "history/INoticeSession.h"
 #include "history/PluginNoticeSession.h"
 

@@ -1,7 +1,7 @@
 #include "history/HistoryQryCtl.h"
 
+#include "common/IClientPlugin.h"
 #include "connection/HistoryJob.h"
-#include "frame/TessrinPlugin.h"
 #include "history/HistoryCommandEvents.h"
 #include "history/PagingPanel.h"
 #include "history/QueryConditionPanel.h"

@@ -1,6 +1,6 @@
 #include "history/HistoryQuery.h"
 
-#include "frame/ServerInfo.h"
+#include "common/ServerInfo.h"
 
 #include <climits>
 #include <cstdlib>

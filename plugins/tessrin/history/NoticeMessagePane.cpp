@@ -1,7 +1,7 @@
 #include "history/NoticeMessagePane.h"
 
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinPlugin.h"
+#include "common/IClientPlugin.h"
+#include "common/SettingsAccessors.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/NoticeMessageModel.h"
 #include "history/NoticeTipDialog.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes/ListPane.h"
+#include "common/ListPane.h"
 
 class HistoryNoticeMgr;
 class NoticeMessageModel;

@@ -1,7 +1,8 @@
 #include "history/PluginNoticeSession.h"
 
+#include "common/IClientPlugin.h"
+#include "common/ServerInfo.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinPlugin.h"
 
 const user_Account* PluginNoticeSession::GetLoginUser() const
 {

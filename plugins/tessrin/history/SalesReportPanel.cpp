@@ -1,9 +1,9 @@
 #include "history/SalesReportPanel.h"
 
+#include "common/IClientPlugin.h"
+#include "common/ModalMessageBox.h"
+#include "common/ServerInfo.h"
 #include "db/RecordStore.h"
-#include "frame/ModalMessageBox.h"
-#include "frame/ServerInfo.h"
-#include "frame/TessrinPlugin.h"
 
 #include <platform/WebPage.h>
 #include <wx/intl.h>

@@ -1,8 +1,8 @@
 #include "orders/HandOrderDlg.h"
 
+#include "common/TessrinConfig.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinConfig.h"
 #include "orders/HangOrderEntry.h"
 #include "orders/HangOrderFactory.h"
 

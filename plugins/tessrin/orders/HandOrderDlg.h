@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/MessageLine.h"
+#include "common/MessageLine.h"
 #include "layouts/HandOrderDlgBase.h"
 #include "orders/HangOrder.h"
 

@@ -1,7 +1,7 @@
 #include "orders/HangOrderEntry.h"
 
+#include "common/MakeLocalOrderCode.h"
 #include "orders/HangOrderFactory.h"
-#include "orders/MakeLocalOrderCode.h"
 
 #include <cmath>
 #include <cstdint>

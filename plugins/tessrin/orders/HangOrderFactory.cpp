@@ -1,7 +1,7 @@
 #include "orders/HangOrderFactory.h"
 
+#include "common/StoreOrderFile.h"
 #include "db/NumberFormat.h"
-#include "frame/StoreOrderFile.h"
 
 TESSRIN_COMPILE_RECORD_TABLE(HangOrder)
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "orders/HangOrderFactory.h"
-#include "panes/RecordListModel.h"
 
 // Holds the model's own table, made before the list model observes it.
 class HangOrderRows

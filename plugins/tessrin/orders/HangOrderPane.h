@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "db/CActionTrigger.h"
 #include "orders/HangOrderModel.h"
-#include "panes/RecordListPane.h"
 
 struct symbol_Info;
 struct user_LoginInfo;

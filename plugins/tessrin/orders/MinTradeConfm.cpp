@@ -1,7 +1,7 @@
 #include "orders/MinTradeConfm.h"
 
-#include "frame/PluginEvents.h"
-#include "frame/SettingsAccessors.h"
+#include "common/PluginEvents.h"
+#include "common/SettingsAccessors.h"
 #include "orders/MinTradeRules.h"
 
 #include <pelmora/pmStandardPaths.h>

@@ -1,9 +1,9 @@
 #include "orders/MinTradeOrderModel.h"
 
+#include "common/IClientPlugin.h"
 #include "db/DateTimeText.h"
 #include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
-#include "frame/TessrinPlugin.h"
 #include "orders/MinTradeOrderCells.h"
 
 #include <platform/SoundPlayer.h>

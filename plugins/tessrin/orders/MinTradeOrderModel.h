@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/RecordStore.h"
-#include "panes/RecordListModel.h"
 
 class SoundPlayer;
 

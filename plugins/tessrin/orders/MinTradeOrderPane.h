@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "orders/MinTradeOrderModel.h"
-#include "panes/RecordListPane.h"
 
 class SoundPlayer;
 

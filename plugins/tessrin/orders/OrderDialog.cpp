@@ -1,13 +1,13 @@
 // The order dialog's life: opening, the refresh, the controls and closing.
 #include "orders/OrderDialog.h"
 
+#include "common/IClientPlugin.h"
+#include "common/PluginEvents.h"
+#include "common/SettingsAccessors.h"
+#include "common/TessrinConfig.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
-#include "frame/PluginEvents.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinConfig.h"
-#include "frame/TessrinPlugin.h"
 #include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/OrderRules.h"
 #include "orders/PluginOrderSender.h"

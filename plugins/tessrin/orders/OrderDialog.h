@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
-#include "frame/MessageLine.h"
 #include "layouts/OrderDialogBase.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialogConfig.h"

@@ -1,9 +1,9 @@
 // The order dialog's requests: checks, confirmation, sending, and the wait
 // for the answer.
+#include "common/ModalMessageBox.h"
+#include "common/SettingsAccessors.h"
 #include "connection/ErrorTextTable.h"
 #include "db/RecordStore.h"
-#include "frame/ModalMessageBox.h"
-#include "frame/SettingsAccessors.h"
 #include "funds/FinancingGoods.h"
 #include "funds/FinancingGoodsRules.h"
 #include "funds/GoodsMgrPanel.h"

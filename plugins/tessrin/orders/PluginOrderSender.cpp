@@ -1,7 +1,7 @@
 #include "orders/PluginOrderSender.h"
 
+#include "common/IClientPlugin.h"
 #include "connection/Client.h"
-#include "frame/TessrinPlugin.h"
 
 int PluginOrderSender::SetOrder(sFFixSetOrder& request)
 {

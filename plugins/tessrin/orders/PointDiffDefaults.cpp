@@ -1,7 +1,7 @@
 #include "orders/PointDiffDefaults.h"
 
-#include "frame/TessrinConfig.h"
-#include "frame/TessrinPlugin.h"
+#include "common/IClientPlugin.h"
+#include "common/TessrinConfig.h"
 
 #include <climits>
 #include <wx/arrstr.h>

@@ -1,6 +1,6 @@
 #include "orders/SymbolGroupConfig.h"
 
-#include "frame/TessrinPlugin.h"
+#include "common/IClientPlugin.h"
 
 #include <pelmora/clConfig.h>
 

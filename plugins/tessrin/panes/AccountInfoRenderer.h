@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes/ListColumn.h"
+#include "common/ListColumn.h"
 
 #include <pelmora/pmDataViewTextRenderer.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/RecordStore.h"
-#include "panes/RecordListModel.h"
 
 // The bills closed during the trading day, one row each in arrival order,
 // the close profit coloured by its sign.

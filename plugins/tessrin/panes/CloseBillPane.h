@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "panes/CloseBillModel.h"
-#include "panes/RecordListPane.h"
 
 // The "Close" page: the bills closed today. Read-only; the frame selects a
 // bill in it when its notice is clicked.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/RecordStore.h"
-#include "panes/RecordListModel.h"
 
 // The delivery orders of the day, one row each in arrival order, with their
 // confirmation state and time; the close profit coloured by its sign.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "panes/DeliveryOrderModel.h"
-#include "panes/RecordListPane.h"
 
 // The "Delivery" page: the delivery orders of the day with their
 // confirmation. Read-only.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/DirtyRows.h"
+#include "common/RowDeletionNotice.h"
 #include "db/CActionTrigger.h"
-#include "panes/DirtyRows.h"
 #include "panes/OrderList.h"
-#include "panes/RowDeletionNotice.h"
 
 #include <functional>
 #include <wx/colour.h>

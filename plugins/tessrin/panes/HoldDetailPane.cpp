@@ -1,8 +1,8 @@
 #include "panes/HoldDetailPane.h"
 
+#include "common/IClientPlugin.h"
+#include "common/SettingsAccessors.h"
 #include "db/RecordStore.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinPlugin.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
 #include "funds/MoneyDialog.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/RecordStore.h"
 #include "panes/InOutPageOpener.h"
-#include "panes/RecordListModel.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "panes/InOutMoneyModel.h"
 #include "panes/InOutPageHost.h"
-#include "panes/RecordListPane.h"
 
 #include <memory>
 

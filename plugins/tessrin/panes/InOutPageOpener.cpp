@@ -1,8 +1,8 @@
 #include "panes/InOutPageOpener.h"
 
 #include "db/RecordStore.h"
-#include "frame/InOutPageTarget.h"
-#include "orders/OpenInOutPageExternal.h"
+#include "funds/InOutPageTarget.h"
+#include "funds/OpenInOutPageExternal.h"
 #include "panes/InOutPageHost.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListModel.h"
 #include "db/RecordStore.h"
-#include "panes/RecordListModel.h"
 
 // The pending limit and stop orders, one row each in arrival order, with the
 // quantity still to be dealt. No colours.

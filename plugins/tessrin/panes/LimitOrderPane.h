@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "panes/LimitOrderModel.h"
-#include "panes/RecordListPane.h"
 
 // The "Limit " page: the pending limit and stop orders. Its menu opens the
 // order dialog to cancel or modify the selected order, or to place a new

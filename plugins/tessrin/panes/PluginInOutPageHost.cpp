@@ -1,6 +1,6 @@
 #include "panes/PluginInOutPageHost.h"
 
-#include "frame/TessrinPlugin.h"
+#include "common/IClientPlugin.h"
 #include "funds/PayPortRegistDlg.h"
 
 #include <platform/SystemBrowserLauncher.h>

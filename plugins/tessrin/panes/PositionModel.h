@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/DirtyRows.h"
+#include "common/RecordListModel.h"
 #include "db/RecordStore.h"
-#include "panes/DirtyRows.h"
-#include "panes/RecordListModel.h"
 
 // The net positions of the trading day, one row each in arrival order, then
 // the total row "Counter" while there is any position. Follows the position

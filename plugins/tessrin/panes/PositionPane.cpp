@@ -1,7 +1,7 @@
 #include "panes/PositionPane.h"
 
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinPlugin.h"
+#include "common/IClientPlugin.h"
+#include "common/SettingsAccessors.h"
 #include "orders/OrderDialog.h"
 
 #include <pelmora/pmDataViewHyperlinkRenderer.h>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordListPane.h"
 #include "panes/PositionActions.h"
 #include "panes/PositionModel.h"
-#include "panes/RecordListPane.h"
 
 class wxMenu;
 

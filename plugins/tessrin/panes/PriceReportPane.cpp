@@ -1,10 +1,10 @@
 #include "panes/PriceReportPane.h"
 
+#include "common/IClientPlugin.h"
 #include "connection/Client.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
 #include "db/symbol_Info.h"
-#include "frame/TessrinPlugin.h"
 #include "panes/pmPriceReportConfig.h"
 
 #include <pelmora/ColoursAndFontsManager.h>

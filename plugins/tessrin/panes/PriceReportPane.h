@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/ListPane.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
-#include "panes/ListPane.h"
 #include "panes/PriceReportModel.h"
 
 #include <functional>

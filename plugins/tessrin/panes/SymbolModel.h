@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/DirtyRows.h"
 #include "db/CActionTrigger.h"
-#include "panes/DirtyRows.h"
 #include "panes/SymbolModelFactory.h"
 
 #include <boost/multi_index/hashed_index.hpp>

@@ -1,14 +1,14 @@
 #include "panes/SymbolPane.h"
 
+#include "common/IClientPlugin.h"
+#include "common/pmSymbolPaneConfig.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinPlugin.h"
 #include "orders/HandOrderDlg.h"
 #include "orders/OrderDialog.h"
 #include "orders/SymbolOrders.h"
 #include "panes/SymbolInfoDlg.h"
 #include "panes/SymbolModel.h"
 #include "panes/TranscationPanel.h"
-#include "panes/pmSymbolPaneConfig.h"
 
 #include <pelmora/ColoursAndFontsManager.h>
 #include <pelmora/EventNotifier.h>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/ListPane.h"
+#include "common/RefreshClock.h"
 #include "db/CActionTrigger.h"
-#include "frame/RefreshClock.h"
-#include "panes/ListPane.h"
 
 #include <wx/timer.h>
 

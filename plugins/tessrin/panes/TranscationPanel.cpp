@@ -1,10 +1,10 @@
 #include "panes/TranscationPanel.h"
 
+#include "common/IClientPlugin.h"
+#include "common/SettingsAccessors.h"
+#include "common/TessrinConfig.h"
 #include "connection/ErrorTextTable.h"
 #include "db/RecordStore.h"
-#include "frame/SettingsAccessors.h"
-#include "frame/TessrinConfig.h"
-#include "frame/TessrinPlugin.h"
 #include "orders/MarketOrderConfirm.h"
 #include "orders/OrderDialog.h"
 #include "orders/PluginOrderSender.h"

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "common/MessageLine.h"
+#include "common/RefreshClock.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
-#include "frame/MessageLine.h"
-#include "frame/RefreshClock.h"
 #include "layouts/TranscationPanelBase.h"
 #include "orders/OrderDialogConfig.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/DirtyRows.h"
 #include "db/CActionTrigger.h"
 #include "db/RecordStore.h"
-#include "panes/DirtyRows.h"
 
 #include <functional>
 #include <wx/dataview.h>

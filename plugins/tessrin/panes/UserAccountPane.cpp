@@ -1,9 +1,9 @@
 #include "panes/UserAccountPane.h"
 
+#include "common/IClientPlugin.h"
+#include "common/TessrinConfig.h"
 #include "db/MainAccounts.h"
 #include "db/RecordStore.h"
-#include "frame/TessrinConfig.h"
-#include "frame/TessrinPlugin.h"
 #include "panes/RiskNoticeMgr.h"
 #include "panes/UserAccountModel.h"
 

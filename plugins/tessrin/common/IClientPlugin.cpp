@@ -1,0 +1,3 @@
+#include "common/IClientPlugin.h"
+
+IClientPlugin* g_plugin = nullptr;

@@ -1,0 +1,60 @@
+#include "common/MessageLine.h"
+
+#include "common/IClientPlugin.h"
+#include "common/ModalMessageBox.h"
+#include "common/TessrinConfig.h"
+#include "connection/ErrorTextTable.h"
+#include "db/DateTimeText.h"
+
+#include <wx/textctrl.h>
+
+MessageLine::MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule)
+    : m_line(line), m_caption(caption), m_rule(rule),
+      m_box([](const wxString& message, const wxString& boxCaption) {
+          ModalMessageBox::Show(message, boxCaption, wxOK | wxCENTRE, nullptr);
+      }),
+      m_clock([] { return wxDateTime::Now(); })
+{}
+
+wxDateTime MessageLine::Show(const wxString& text, int code, bool allowBox, bool showLine)
+{
+    const wxString shown = text.empty() ? GetErrorText(code) : text;
+    const wxDateTime now = m_clock();
+    const wxString message = Format(now, shown, code);
+    if(m_rule == eBoxWhenConfigured && allowBox && IsBoxConfigured()) {
+        m_box(message, m_caption);
+    } else if(showLine && m_line) {
+        m_line->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
+        m_line->ChangeValue(message);
+        WidenLineFor(message);
+    }
+    return now + wxTimeSpan::Seconds(kShowSeconds);
+}
+
+void MessageLine::WidenLineFor(const wxString& message)
+{
+    // A wider minimum makes a window that fits its contents show the whole
+    // message; the line never narrows, so the window does not jump.
+    const wxSize minimum = m_line->GetMinSize();
+    const int wanted = m_line->GetSizeFromTextSize(m_line->GetTextExtent(message).x).x;
+    if(wanted > minimum.x) {
+        m_line->SetMinSize(wxSize(wanted, minimum.y));
+    }
+}
+
+void MessageLine::Clear()
+{
+    if(m_line) {
+        m_line->Clear();
+    }
+}
+
+wxString MessageLine::Format(const wxDateTime& when, const wxString& text, int code)
+{
+    return wxString::Format("[%s]%s[%d]", FormatTime(when), text, code);
+}
+
+bool MessageLine::IsBoxConfigured()
+{
+    return TessrinConfig(g_plugin ? g_plugin->GetConfig() : nullptr).IsShowErrMsgBox();
+}
