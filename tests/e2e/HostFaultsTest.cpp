@@ -100,7 +100,8 @@ TEST_F(HostFaultsTest, AKickOutBoxLeftOpenDoesNotStopTheExit)
     const int kicked = m_host.WaitForLine("^bus 10006 ?$", 0, loggedOut);
     ASSERT_GT(kicked, loggedOut) << "the box returned before the exit\n" << m_host.Describe();
     EXPECT_GE(StampOf(kicked), kExitAfter * 1000) << "the box stayed open until the deadline";
-    EXPECT_LT(StampOf(kicked), kExitAfter * 1000 + 1000) << "and was ended within a second of it";
+    // Soon after it: a busy machine may take a second or two to close the box.
+    EXPECT_LT(StampOf(kicked), kExitAfter * 1000 + 3000) << "and was ended soon after it";
     // The kick-out is a logout: the views hear of it without a user.
     EXPECT_GT(m_host.WaitForLine("^bus 11111 ?$", 0, kicked), kicked) << m_host.Describe();
 }
@@ -183,13 +184,13 @@ TEST_F(HostFaultsTest, AMutedFrontAfterLoginIsLeftForTheOtherFront)
 
 namespace {
 // A generous bound for the exit with 30 MB of settings: one write of the
-// file, where a write per pane took half a minute. A sanitized debug build
-// takes seconds for that one write; there the bound only tells one write
-// from twenty.
+// file (about 1.5 s), where a write per pane took half a minute; loose
+// enough for a busy machine, tight enough to tell one write from twenty.
+// A sanitized debug build takes seconds for that one write.
 #ifdef __SANITIZE_ADDRESS__
 constexpr long kHugeSettingsExitMs = 20000;
 #else
-constexpr long kHugeSettingsExitMs = 3000;
+constexpr long kHugeSettingsExitMs = 10000;
 #endif
 
 // A pid that no process has: one of a child that has ended.

@@ -215,7 +215,9 @@ TEST_F(VarnelProcessTest, AQuestionNobodyAnswersEndsTheToolInTheWatchdogsTime)
     ASSERT_TRUE(page.WaitAsked(askedAt)) << run->Errors();
     EXPECT_EQ(255, run->Wait(kRunLimitMs));
     EXPECT_EQ("deadlock", run->Output());
-    EXPECT_GE(run->EndedAt() - askedAt, milliseconds(5900)) << "an answer had its time";
+    // The last heartbeat may come a little before the page asks (a busy
+    // machine delays the ask), so the bound leaves a second for that.
+    EXPECT_GE(run->EndedAt() - askedAt, milliseconds(5000)) << "an answer had its time";
     EXPECT_LT(run->EndedAt() - askedAt, seconds(8));
 }
 
