@@ -671,6 +671,12 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     EXPECT_TRUE(closed);
     EXPECT_EQ(Account(12).value("accountState", ""), "1");
     EXPECT_EQ(Account(11).value("accountState", ""), "2");
+    int mains = 0; // a later push of a second main account would rewrite the line
+    const json state = bed->Market().State();
+    for(const json& account : state["accounts"]) {
+        mains += account.value("userId", 0) == 1001 && account.value("main", false) ? 1 : 0;
+    }
+    EXPECT_EQ(mains, 1);
     EXPECT_TRUE(LastBoxIs("Change MainAcc Success!", 0));
 
     // Surety money on the one account that carries it.

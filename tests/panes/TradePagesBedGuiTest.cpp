@@ -391,7 +391,14 @@ TEST(TradePagesOnTheTestBed, AFloodOfPricesNeverStopsTheWindowAndTheFiguresAgree
     PumpFor(std::chrono::seconds(10));
     probe.Stop();
     longest = std::max(longest, Clock::now() - last);
-    EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 250);
+#ifdef __SANITIZE_ADDRESS__
+    // A sanitized build beside seven other programs misses a beat or two;
+    // a stopped window misses seconds.
+    constexpr long long kLongestGapMs = 1500;
+#else
+    constexpr long long kLongestGapMs = 250;
+#endif
+    EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), kLongestGapMs);
     EXPECT_GT(ticks, 2000) << "the walk of five symbols at 100 a second";
 
     ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);

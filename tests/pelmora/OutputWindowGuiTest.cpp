@@ -2,6 +2,7 @@
 #include "pelmora/HostEvents.h"
 #include "pelmora/OutputWindow.h"
 
+#include <clocale>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -72,6 +73,14 @@ TEST(NoticeContentHash, IsThe32BitFnv1aOfTheText)
     EXPECT_EQ(0x811C9DC5u, OutputWindow::ContentHash(""));
     EXPECT_EQ(0xE40C292Cu, OutputWindow::ContentHash("a"));
     EXPECT_EQ(0xBF9CF968u, OutputWindow::ContentHash("foobar"));
+    // Texts the locale cannot spell still hash apart.
+    const std::string before = setlocale(LC_CTYPE, nullptr);
+    setlocale(LC_CTYPE, "C");
+    const wxUint32 first = OutputWindow::ContentHash(wxString::FromUTF8("系统维护公告"));
+    const wxUint32 second = OutputWindow::ContentHash(wxString::FromUTF8("交易时间调整通知"));
+    setlocale(LC_CTYPE, before.c_str());
+    EXPECT_NE(first, second);
+    EXPECT_NE(first, OutputWindow::ContentHash(""));
 }
 
 TEST(NoticeEntry, TheFirstLineIsTheTitleAndTheRestTheBody)

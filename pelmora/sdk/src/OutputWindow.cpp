@@ -119,7 +119,12 @@ bool OutputWindow::ClickEntry(size_t index)
 
 wxUint32 OutputWindow::ContentHash(const wxString& text)
 {
-    const wxCharBuffer narrow = text.mb_str(wxConvLibc);
+    wxCharBuffer narrow = text.mb_str(wxConvLibc);
+    if(narrow.length() == 0 && !text.empty()) {
+        // The locale cannot spell the text (Chinese under "C"): every such
+        // text would hash alike and a click would open another bulletin.
+        narrow = text.utf8_str();
+    }
     wxUint32 hash = 0x811C9DC5u;
     for(size_t i = 0; i < narrow.length(); ++i) {
         hash ^= static_cast<unsigned char>(narrow.data()[i]);
