@@ -10,6 +10,7 @@
 #include "pelmora/OutputWindow.h"
 #include "pelmora/pmStatusBar.h"
 
+#include <algorithm>
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/dcmemory.h>
@@ -190,16 +191,37 @@ void MainFrame::AddToolBar(wxAuiToolBar* toolBar)
 void MainFrame::ExitAfter(long seconds)
 {
     if(seconds >= 0) {
+        m_exitDue = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
         m_exitTimer.StartOnce(static_cast<int>(seconds * 1000));
     }
 }
 
 void MainFrame::SendCommandAfter(const wxString& name, long seconds)
 {
-    auto timer = std::make_unique<wxTimer>();
-    timer->Bind(wxEVT_TIMER, [this, name](wxTimerEvent&) { SendCommand(name); });
-    timer->StartOnce(static_cast<int>(seconds * 1000));
-    m_commandTimers.push_back(std::move(timer));
+    TimedCommand command{name, std::chrono::steady_clock::now() + std::chrono::seconds(seconds),
+                         std::make_unique<wxTimer>()};
+    command.timer->Bind(wxEVT_TIMER, [this, index = m_commands.size()](wxTimerEvent&) {
+        SendCommandsDueBy(m_commands[index].due);
+    });
+    command.timer->StartOnce(static_cast<int>(seconds * 1000));
+    m_commands.push_back(std::move(command));
+}
+
+void MainFrame::SendCommandsDueBy(std::chrono::steady_clock::time_point time)
+{
+    std::vector<TimedCommand*> due;
+    for(TimedCommand& command : m_commands) {
+        if(!command.sent && command.due <= time) {
+            due.push_back(&command);
+        }
+    }
+    std::stable_sort(due.begin(), due.end(),
+                     [](const TimedCommand* a, const TimedCommand* b) { return a->due < b->due; });
+    for(TimedCommand* command : due) {
+        command->sent = true;
+        command->timer->Stop();
+        SendCommand(command->name);
+    }
 }
 
 void MainFrame::SendCommand(const wxString& name)
@@ -349,6 +371,7 @@ void MainFrame::OnClose(wxCloseEvent& event)
 void MainFrame::OnExitTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
+    SendCommandsDueBy(m_exitDue);
     RequestExit();
 }
 

@@ -3,6 +3,7 @@
 
 #include "ModalLoops.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <pelmora/AuiPaintFilter.h>
@@ -48,7 +49,9 @@ public:
     void SetScreenshotFile(const wxString& path) { m_screenshotFile = path; }
     void ExitAfter(long seconds);
     // After that many seconds, the menu command of the XRC name is sent to
-    // this frame as a click would send it, and traced "command NAME".
+    // this frame as a click would send it, and traced "command NAME". A
+    // command due before the exit is sent before it, even when a busy loop
+    // let both timers fall due together.
     void SendCommandAfter(const wxString& name, long seconds);
     // Sends it now.
     void SendCommand(const wxString& name);
@@ -91,8 +94,19 @@ private:
     std::function<void()> m_shutdown;
     wxString m_screenshotFile;
     wxTimer m_exitTimer;
+    std::chrono::steady_clock::time_point m_exitDue;
     wxTimer m_exitStepTimer;
-    std::vector<std::unique_ptr<wxTimer>> m_commandTimers;
+    struct TimedCommand
+    {
+        wxString name;
+        std::chrono::steady_clock::time_point due;
+        std::unique_ptr<wxTimer> timer;
+        bool sent = false;
+    };
+    // Sends the commands not yet sent that are due by then, earliest first.
+    void SendCommandsDueBy(std::chrono::steady_clock::time_point time);
+
+    std::vector<TimedCommand> m_commands;
     ModalLoops m_modalLoops;
     bool m_closing = false;
 };

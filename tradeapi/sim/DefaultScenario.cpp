@@ -9,7 +9,7 @@
 //                      accountClass ('1' or '2': settlement kinds with an
 //                      account summary; default '1'), marketType (default:
 //                      that of the account's market), accountState ('1'
-//                      the user's one main account), accStatus, balance,
+//                      main account of its currency), accStatus, balance,
 //                      suretyMoney, warningLine, forceCloseLine,
 //                      bonusPoint}]}],
 //   symbols [{id, code, name, marketId, marketName, marketType, currency,
@@ -86,7 +86,7 @@ const char* DefaultScenarioText()
         "riskKind": "1", "accountClass": "2", "accountState": "2", "balance": 80000.0,
         "warningLine": 0.8, "forceCloseLine": 0.95},
        {"key": 13, "name": "A13", "currency": "USD", "marketId": 3, "marketName": "Energy",
-        "riskKind": "2", "accountClass": "1", "accountState": "2", "balance": 30000.0,
+        "riskKind": "2", "accountClass": "1", "accountState": "1", "balance": 30000.0,
         "warningLine": 1.5, "forceCloseLine": 1.1},
        {"key": 14, "name": "A14", "currency": "USD", "marketId": 4, "marketName": "FX",
         "riskKind": "3", "accountClass": "3", "accountState": "2", "balance": 20000.0, "suretyMoney": 5000.0,

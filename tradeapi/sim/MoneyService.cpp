@@ -239,8 +239,8 @@ void MoneyService::OnMasterAccount(const std::shared_ptr<Session>& session, cons
         return reply(kErrNoAccount, "资金账号不存在");
     std::vector<SimAccount*> changed;
     for(auto& [key, account] : m_state.accounts) {
-        if(account.userId != session->userId)
-            continue; // a user has one main account, whatever the currency
+        if(account.userId != session->userId || account.currency != chosen->currency)
+            continue;
         const char state = &account == chosen ? '1' : '2';
         if(account.accountState != state) {
             account.accountState = state;

@@ -7,6 +7,7 @@
 #include "pelmora/pmStandardPaths.h"
 
 #include <climits>
+#include <wx/log.h>
 
 namespace {
 using Json = nlohmann::ordered_json;
@@ -95,6 +96,8 @@ bool EditorConfig::Write(const Json& changes)
         }
     }
     m_document = std::move(document);
+    // Each write rewrites the whole file: traced, so a caller can count them.
+    wxLogTrace("config", "write %s", GetFileName());
     return m_file->Save(m_document);
 }
 

@@ -276,3 +276,20 @@ TEST_F(MainFrameTest, ATimedCommandReachesTheApplicationAsAMenuEventAndIsTraced)
     }
     EXPECT_EQ(traced, wxSplit("command calculator,command systemSetting,command calculator", ','));
 }
+
+TEST_F(MainFrameTest, ACommandDueBeforeTheExitIsSentFirstWhenABusyLoopLetsBothFallDue)
+{
+    std::vector<std::string> order;
+    m_frame->SetShutdown([&order] { order.push_back("shutdown"); });
+    m_frame->ExitAfter(1);
+    m_frame->SendCommandAfter("calculator", 0);
+    wxMilliSleep(1200); // a loop that was busy past both
+    ASSERT_TRUE(PumpUntil([&] { return !order.empty(); }));
+    wxArrayString traced;
+    for(const wxString& line : TraceLines()) {
+        if(line.StartsWith("command ") || line == "exit") {
+            traced.Add(line);
+        }
+    }
+    EXPECT_EQ(traced, wxSplit("command calculator,exit", ','));
+}
