@@ -1,5 +1,6 @@
 #include "common/ChartViewPanelGlobalConfig.h"
 
+#include "common/Colours.h"
 #include "common/SettingsAccessors.h"
 
 #include <pelmora/Archive.h>
@@ -28,9 +29,10 @@ void ReadColour(Archive& arch, const char* key, wxColour& colour)
 } // namespace
 
 ChartViewPanelGlobalConfig::ChartViewPanelGlobalConfig()
-    : m_candUpColour(0xCC, 0x00, 0x00), m_candDownColour(0x00, 0x99, 0x00), m_barUpColour(0xFF, 0x33, 0x33),
-      m_barDownColour(0x33, 0xCC, 0x33), m_backgroundColour(0xFF, 0xFF, 0xFF),
-      m_foregroundColour(0x01, 0x01, 0x01), m_bShowGrid(true)
+    : m_candUpColour(Colours::kChartCandleUp), m_candDownColour(Colours::kChartCandleDown),
+      m_barUpColour(Colours::kChartBarUp), m_barDownColour(Colours::kChartBarDown),
+      m_backgroundColour(Colours::kChartBackground), m_foregroundColour(Colours::kChartForeground),
+      m_bShowGrid(true)
 {
     EditorConfigST::Get()->LoadObject(kObjectName, this);
 }
