@@ -37,25 +37,33 @@ ChartViewPanelGlobalConfig::ChartViewPanelGlobalConfig()
     EditorConfigST::Get()->LoadObject(kObjectName, this);
 }
 
+const std::array<ChartViewPanelGlobalConfig::StoredColour, 6>& ChartViewPanelGlobalConfig::StoredColours()
+{
+    // In the order the settings have always been written.
+    static const std::array<StoredColour, 6> colours{{
+        {"m_candUpColour", &ChartViewPanelGlobalConfig::m_candUpColour},
+        {"m_candDownColour", &ChartViewPanelGlobalConfig::m_candDownColour},
+        {"m_barUpColour", &ChartViewPanelGlobalConfig::m_barUpColour},
+        {"m_barDownColour", &ChartViewPanelGlobalConfig::m_barDownColour},
+        {"m_foregroundColour", &ChartViewPanelGlobalConfig::m_foregroundColour},
+        {"m_backgroundColour", &ChartViewPanelGlobalConfig::m_backgroundColour},
+    }};
+    return colours;
+}
+
 void ChartViewPanelGlobalConfig::Serialize(Archive& arch)
 {
-    WriteColour(arch, "m_candUpColour", m_candUpColour);
-    WriteColour(arch, "m_candDownColour", m_candDownColour);
-    WriteColour(arch, "m_barUpColour", m_barUpColour);
-    WriteColour(arch, "m_barDownColour", m_barDownColour);
-    WriteColour(arch, "m_foregroundColour", m_foregroundColour);
-    WriteColour(arch, "m_backgroundColour", m_backgroundColour);
+    for(const StoredColour& entry : StoredColours()) {
+        WriteColour(arch, entry.key, this->*entry.member);
+    }
     arch.Write("m_bShowGrid", m_bShowGrid);
 }
 
 void ChartViewPanelGlobalConfig::DeSerialize(Archive& arch)
 {
-    ReadColour(arch, "m_candUpColour", m_candUpColour);
-    ReadColour(arch, "m_candDownColour", m_candDownColour);
-    ReadColour(arch, "m_barUpColour", m_barUpColour);
-    ReadColour(arch, "m_barDownColour", m_barDownColour);
-    ReadColour(arch, "m_foregroundColour", m_foregroundColour);
-    ReadColour(arch, "m_backgroundColour", m_backgroundColour);
+    for(const StoredColour& entry : StoredColours()) {
+        ReadColour(arch, entry.key, this->*entry.member);
+    }
     arch.Read("m_bShowGrid", m_bShowGrid);
 }
 
