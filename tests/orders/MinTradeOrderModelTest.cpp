@@ -3,6 +3,7 @@
 // remind sound of settled orders.
 #include "orders/MinTradeOrderModel.h"
 
+#include "common/Colours.h"
 #include "db/RecordStore.h"
 #include "orders/ExpireTimeRenderer.h"
 #include "orders/MinTradeOrderCells.h"
@@ -223,9 +224,9 @@ TEST(ExpireTimeRenderer, StripFillsItsFractionRedBelowHalfGreenFromHalf)
         wxColour colour;
     };
     const Case cases[] = {
-        {2500, 50, ExpireTimeRenderer::kBehindColour}, {4999, 99, ExpireTimeRenderer::kBehindColour},
-        {5000, 100, ExpireTimeRenderer::kAheadColour}, {10000, 200, ExpireTimeRenderer::kAheadColour},
-        {0, 0, ExpireTimeRenderer::kBehindColour},     {12000, 200, ExpireTimeRenderer::kAheadColour},
+        {2500, 50, Colours::kExpiryBehind}, {4999, 99, Colours::kExpiryBehind},
+        {5000, 100, Colours::kExpiryAhead}, {10000, 200, Colours::kExpiryAhead},
+        {0, 0, Colours::kExpiryBehind},     {12000, 200, Colours::kExpiryAhead},
     };
     for(const Case& c : cases) {
         const ExpireTimeRenderer::Strip strip = ExpireTimeRenderer::StripIn(cell, c.fraction);
@@ -233,8 +234,8 @@ TEST(ExpireTimeRenderer, StripFillsItsFractionRedBelowHalfGreenFromHalf)
         EXPECT_EQ(strip.fill, wxRect(15, 25, c.fillWidth, 20)) << c.fraction;
         EXPECT_EQ(strip.fillColour, c.colour) << c.fraction;
     }
-    EXPECT_EQ(ExpireTimeRenderer::kBehindColour, wxColour(204, 0, 0));
-    EXPECT_EQ(ExpireTimeRenderer::kAheadColour, wxColour(0, 153, 0));
+    EXPECT_EQ(wxColour(Colours::kExpiryBehind), wxColour(204, 0, 0));
+    EXPECT_EQ(wxColour(Colours::kExpiryAhead), wxColour(0, 153, 0));
 }
 
 TEST(MinTradeOrderModel, CellsOfARunningOrderAndTheEmptyRowOfAnUnknownSymbol)

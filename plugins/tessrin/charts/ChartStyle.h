@@ -1,20 +1,21 @@
 #pragma once
 
+#include "common/Colours.h"
+
 #include <utility>
 
 class ChartViewPanelGlobalConfig;
-class wxColour;
 
 // How a chart page draws: the shared chart colours (0xRRGGBB), the grid and
 // solid-candle switches, the page's bar type and the symbol's decimals.
 struct ChartStyle
 {
-    int candUpColour = 0xCC0000;
-    int candDownColour = 0x009900;
-    int barUpColour = 0xFF3333;
-    int barDownColour = 0x33CC33;
-    int backgroundColour = 0xFFFFFF;
-    int foregroundColour = 0x010101;
+    int candUpColour = ChartColour(Colours::kChartCandleUp);
+    int candDownColour = ChartColour(Colours::kChartCandleDown);
+    int barUpColour = ChartColour(Colours::kChartBarUp);
+    int barDownColour = ChartColour(Colours::kChartBarDown);
+    int backgroundColour = ChartColour(Colours::kChartBackground);
+    int foregroundColour = ChartColour(Colours::kChartForeground);
     bool showGrid = true;
     bool upSolid = true;   // rising candles filled
     bool downSolid = true; // falling candles filled

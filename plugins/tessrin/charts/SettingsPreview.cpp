@@ -22,7 +22,7 @@ SettingsPreview::SettingsPreview(int style) : m_style(style), m_table(kSeed, kCo
 
 int SettingsPreview::GridColour(int background)
 {
-    const wxColour colour((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF);
+    const wxColour colour = ChartStyle::ToColour(background);
     const wxColour grid = DrawingUtils::IsDark(colour) ? DrawingUtils::LightColour(colour, 2.0f)
                                                        : DrawingUtils::DarkColour(colour, 2.0f);
     return ChartStyle::ChartColour(grid);

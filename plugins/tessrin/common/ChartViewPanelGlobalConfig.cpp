@@ -1,5 +1,6 @@
 #include "common/ChartViewPanelGlobalConfig.h"
 
+#include "common/Colours.h"
 #include "common/SettingsAccessors.h"
 
 #include <pelmora/Archive.h>
@@ -28,32 +29,41 @@ void ReadColour(Archive& arch, const char* key, wxColour& colour)
 } // namespace
 
 ChartViewPanelGlobalConfig::ChartViewPanelGlobalConfig()
-    : m_candUpColour(0xCC, 0x00, 0x00), m_candDownColour(0x00, 0x99, 0x00), m_barUpColour(0xFF, 0x33, 0x33),
-      m_barDownColour(0x33, 0xCC, 0x33), m_backgroundColour(0xFF, 0xFF, 0xFF),
-      m_foregroundColour(0x01, 0x01, 0x01), m_bShowGrid(true)
+    : m_candUpColour(Colours::kChartCandleUp), m_candDownColour(Colours::kChartCandleDown),
+      m_barUpColour(Colours::kChartBarUp), m_barDownColour(Colours::kChartBarDown),
+      m_backgroundColour(Colours::kChartBackground), m_foregroundColour(Colours::kChartForeground),
+      m_bShowGrid(true)
 {
     EditorConfigST::Get()->LoadObject(kObjectName, this);
 }
 
+const std::array<ChartViewPanelGlobalConfig::StoredColour, 6>& ChartViewPanelGlobalConfig::StoredColours()
+{
+    // In the order the settings have always been written.
+    static const std::array<StoredColour, 6> colours{{
+        {"m_candUpColour", &ChartViewPanelGlobalConfig::m_candUpColour},
+        {"m_candDownColour", &ChartViewPanelGlobalConfig::m_candDownColour},
+        {"m_barUpColour", &ChartViewPanelGlobalConfig::m_barUpColour},
+        {"m_barDownColour", &ChartViewPanelGlobalConfig::m_barDownColour},
+        {"m_foregroundColour", &ChartViewPanelGlobalConfig::m_foregroundColour},
+        {"m_backgroundColour", &ChartViewPanelGlobalConfig::m_backgroundColour},
+    }};
+    return colours;
+}
+
 void ChartViewPanelGlobalConfig::Serialize(Archive& arch)
 {
-    WriteColour(arch, "m_candUpColour", m_candUpColour);
-    WriteColour(arch, "m_candDownColour", m_candDownColour);
-    WriteColour(arch, "m_barUpColour", m_barUpColour);
-    WriteColour(arch, "m_barDownColour", m_barDownColour);
-    WriteColour(arch, "m_foregroundColour", m_foregroundColour);
-    WriteColour(arch, "m_backgroundColour", m_backgroundColour);
+    for(const StoredColour& entry : StoredColours()) {
+        WriteColour(arch, entry.key, this->*entry.member);
+    }
     arch.Write("m_bShowGrid", m_bShowGrid);
 }
 
 void ChartViewPanelGlobalConfig::DeSerialize(Archive& arch)
 {
-    ReadColour(arch, "m_candUpColour", m_candUpColour);
-    ReadColour(arch, "m_candDownColour", m_candDownColour);
-    ReadColour(arch, "m_barUpColour", m_barUpColour);
-    ReadColour(arch, "m_barDownColour", m_barDownColour);
-    ReadColour(arch, "m_foregroundColour", m_foregroundColour);
-    ReadColour(arch, "m_backgroundColour", m_backgroundColour);
+    for(const StoredColour& entry : StoredColours()) {
+        ReadColour(arch, entry.key, this->*entry.member);
+    }
     arch.Read("m_bShowGrid", m_bShowGrid);
 }
 

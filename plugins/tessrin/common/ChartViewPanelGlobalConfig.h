@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <pelmora/SerializedObject.h>
 #include <wx/colour.h>
 
@@ -36,6 +37,14 @@ public:
     void SetShowGrid(bool show) { m_bShowGrid = show; }
 
 private:
+    // A colour and the key it is stored under.
+    struct StoredColour
+    {
+        const char* key;
+        wxColour ChartViewPanelGlobalConfig::*member;
+    };
+    static const std::array<StoredColour, 6>& StoredColours();
+
     wxColour m_candUpColour;   // bull candles
     wxColour m_candDownColour; // bear candles
     wxColour m_barUpColour;    // rising HLOC bars

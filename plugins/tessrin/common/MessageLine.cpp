@@ -1,5 +1,6 @@
 #include "common/MessageLine.h"
 
+#include "common/Colours.h"
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
@@ -24,7 +25,7 @@ wxDateTime MessageLine::Show(const wxString& text, int code, bool allowBox, bool
     if(m_rule == eBoxWhenConfigured && allowBox && IsBoxConfigured()) {
         m_box(message, m_caption);
     } else if(showLine && m_line) {
-        m_line->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
+        m_line->SetForegroundColour(Colours::MessageText(code == 0));
         m_line->ChangeValue(message);
         WidenLineFor(message);
     }

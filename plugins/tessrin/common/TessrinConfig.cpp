@@ -1,5 +1,7 @@
 #include "common/TessrinConfig.h"
 
+#include "common/Colours.h"
+
 #include <climits>
 #include <pelmora/clConfig.h>
 #include <pelmora/pmStandardPaths.h>
@@ -72,7 +74,7 @@ wxString TessrinConfig::GetBiMode() const
 
 wxString TessrinConfig::GetQuickBtnColours() const
 {
-    return ReadText("QuickBtnColours", "#FF8040,#4080F0,#40FF80");
+    return ReadText("QuickBtnColours", Colours::kQuickButtonColours);
 }
 
 bool TessrinConfig::IsShowBonusPoint() const

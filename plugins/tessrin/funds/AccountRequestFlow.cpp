@@ -1,5 +1,8 @@
 #include "funds/AccountRequestFlow.h"
 
+#include "funds/AccountDialogRules.h"
+#include "funds/ModifyPasswordRules.h"
+
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/intl.h>
@@ -7,6 +10,20 @@
 AccountRequestFlow::AccountRequestFlow(RequestCallBack* owner, wxDialog& dialog, wxButton* ok)
     : m_dialog(dialog), m_ok(ok), m_wait(owner)
 {}
+
+bool AccountRequestFlow::CheckPassword(const wxString& password)
+{
+    if(password.empty()) {
+        m_box.ShowErrMsgBox(_("Invalid Passord!"), -1);
+        return false;
+    }
+    if(!AccountDialogRules::PasswordFits(password)) {
+        m_box.ShowErrMsgBox(
+            wxGetTranslation(ModifyPasswordRules::CheckMessage(ModifyPasswordRules::eNewTooLong)), -1);
+        return false;
+    }
+    return true;
+}
 
 void AccountRequestFlow::Sent(int requestId)
 {

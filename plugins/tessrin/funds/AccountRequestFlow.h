@@ -29,6 +29,9 @@ public:
     void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
     ErrMsgBox& GetErrMsgBox() { return m_box; }
 
+    // The money password about to be sent: an empty or too long one is
+    // reported in the box and yields false.
+    bool CheckPassword(const wxString& password);
     // Waits for a sent request; an id below 0 (not sent) is reported instead.
     void Sent(int requestId);
     // The awaited answer: a failure in the box; a success with its text and

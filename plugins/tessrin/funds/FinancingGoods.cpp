@@ -1,5 +1,6 @@
 #include "funds/FinancingGoods.h"
 
+#include "common/Colours.h"
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
@@ -77,7 +78,7 @@ void FinancingGoods::ShowMessage(const wxString& text, int code)
         ModalMessageBox::Show(line, _("ErrorMessage"), wxOK | wxCENTRE, this);
         return;
     }
-    m_textCtrlMessage->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
+    m_textCtrlMessage->SetForegroundColour(Colours::MessageText(code == 0));
     m_textCtrlMessage->ChangeValue(line);
 }
 

@@ -1,5 +1,7 @@
 #include "funds/LabelDialog.h"
 
+#include "common/Colours.h"
+
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -10,7 +12,7 @@ LabelDialog::LabelDialog(wxWindow* parent, const wxString& caption, const wxStri
     auto* column = new wxBoxSizer(wxVERTICAL);
     m_text = new wxStaticText(this, wxID_ANY, wxString());
     m_text->SetLabelText(text);
-    m_text->SetBackgroundColour(*wxWHITE);
+    m_text->SetBackgroundColour(Colours::kPlainBackground);
     column->Add(m_text, 1, wxEXPAND, 0);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);

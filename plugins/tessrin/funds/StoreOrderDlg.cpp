@@ -1,5 +1,6 @@
 #include "funds/StoreOrderDlg.h"
 
+#include "common/Colours.h"
 #include "common/StoreOrderFile.h"
 #include "common/TessrinConfig.h"
 #include "db/DateTimeText.h"
@@ -26,7 +27,7 @@ StoreOrderDlg::StoreOrderDlg(wxWindow* parent, StoreOrderModel* model, RecordSto
 
 void StoreOrderDlg::ShowMessage(const wxString& text, int code)
 {
-    m_staticTextMessage->SetForegroundColour(*wxRED);
+    m_staticTextMessage->SetForegroundColour(Colours::kAlertText);
     m_staticTextMessage->SetLabel(wxString::Format("[%s]%s[%d]", FormatTime(wxDateTime::Now()), text, code));
 }
 

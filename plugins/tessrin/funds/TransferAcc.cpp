@@ -6,7 +6,6 @@
 #include "funds/AccountChoice.h"
 #include "funds/AccountDialogRules.h"
 #include "funds/AccountRequestSender.h"
-#include "funds/ModifyPasswordRules.h"
 
 #include <wx/app.h>
 #include <wx/intl.h>
@@ -92,13 +91,7 @@ void TransferAcc::OnOk(wxCommandEvent& event)
         return;
     }
     const wxString password = m_textCtrlPassword->GetValue();
-    if(password.empty()) {
-        m_flow.GetErrMsgBox().ShowErrMsgBox(_("Invalid Passord!"), -1);
-        return;
-    }
-    if(!AccountDialogRules::PasswordFits(password)) {
-        m_flow.GetErrMsgBox().ShowErrMsgBox(
-            wxGetTranslation(ModifyPasswordRules::CheckMessage(ModifyPasswordRules::eNewTooLong)), -1);
+    if(!m_flow.CheckPassword(password)) {
         return;
     }
     sFFixMoveMoney request = AccountDialogRules::MakeMoveMoney(

@@ -1,5 +1,7 @@
 #include "layouts/AccountFormLayout.h"
 
+#include "common/Colours.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/dialog.h>
@@ -26,7 +28,7 @@ wxComboBox* AccountFormLayout::Choice(wxDialog* parent)
 wxTextCtrl* AccountFormLayout::AmountField(wxDialog* parent)
 {
     auto* field = new wxTextCtrl(parent, wxID_ANY, "0.00");
-    field->SetBackgroundColour(wxColour(255, 255, 225));
+    field->SetBackgroundColour(Colours::kAmountBackground);
     // The face may be missing; the swiss family stands in for it then.
     field->SetFont(
         wxFont(12, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false, "Microsoft YaHei UI"));
@@ -38,7 +40,7 @@ wxStaticText* AccountFormLayout::MoneyLine(wxDialog* parent)
     auto* line =
         new wxStaticText(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
     line->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT));
-    line->SetForegroundColour(wxColour(255, 0, 0));
+    line->SetForegroundColour(Colours::kAlertText);
     return line;
 }
 

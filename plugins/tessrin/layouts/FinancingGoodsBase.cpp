@@ -1,5 +1,7 @@
 #include "layouts/FinancingGoodsBase.h"
 
+#include "common/Colours.h"
+
 #include <wx/gbsizer.h>
 #include <wx/intl.h>
 #include <wx/settings.h>
@@ -12,7 +14,7 @@ FinancingGoodsBase::FinancingGoodsBase(wxWindow* parent, wxWindowID id, const wx
 {
     const wxFont bigBold(12, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
                          "Microsoft YaHei UI");
-    const wxColour amountBack(190, 220, 255);
+    const wxColour amountBack = Colours::kShownMoneyBackground;
     auto* mainSizer = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxGridBagSizer(0, 0);
     const int labelFlags = wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL;
@@ -39,7 +41,7 @@ FinancingGoodsBase::FinancingGoodsBase(wxWindow* parent, wxWindowID id, const wx
     m_textCtrlAmount->SetBackgroundColour(amountBack);
     addRow(_("invAmount:"), m_textCtrlAmount);
     m_textCtrlQuantity = new wxTextCtrl(this, wxID_ANY, "0");
-    m_textCtrlQuantity->SetBackgroundColour(wxColour(255, 255, 225));
+    m_textCtrlQuantity->SetBackgroundColour(Colours::kAmountBackground);
     m_textCtrlQuantity->SetFont(bigBold);
     addRow(_("Quantity:"), m_textCtrlQuantity);
     grid->Add(new wxStaticLine(this), wxGBPosition(row++, 0), wxGBSpan(1, 2), wxALL | wxEXPAND, 5);

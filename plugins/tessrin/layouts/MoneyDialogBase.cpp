@@ -1,5 +1,6 @@
 #include "layouts/MoneyDialogBase.h"
 
+#include "common/Colours.h"
 #include "layouts/BitmapResources.h"
 
 #include <wx/gbsizer.h>
@@ -32,7 +33,7 @@ MoneyDialogBase::MoneyDialogBase(wxWindow* parent, wxWindowID id, const wxString
 
     const int label = wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL;
     const int field = wxALL | wxEXPAND;
-    const wxColour moneyBackground(190, 220, 255);
+    const wxColour moneyBackground = Colours::kShownMoneyBackground;
 
     auto* accountGrid = new wxGridBagSizer(0, 0);
     accountGrid->SetFlexibleDirection(wxBOTH);
@@ -74,7 +75,7 @@ MoneyDialogBase::MoneyDialogBase(wxWindow* parent, wxWindowID id, const wxString
     m_staticTextAmount = new wxStaticText(this, wxID_ANY, _("Amount:"));
     entryGrid->Add(m_staticTextAmount, wxGBPosition(0, 0), wxGBSpan(1, 1), label, 5);
     m_textCtrlAmount = Field(this, 0, "0.00");
-    m_textCtrlAmount->SetBackgroundColour(wxColour(255, 255, 225));
+    m_textCtrlAmount->SetBackgroundColour(Colours::kAmountBackground);
     // The face may be missing; the swiss family stands in for it then.
     m_textCtrlAmount->SetFont(
         wxFont(12, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false, "Microsoft YaHei UI"));

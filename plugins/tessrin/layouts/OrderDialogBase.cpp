@@ -1,5 +1,6 @@
 #include "layouts/OrderDialogBase.h"
 
+#include "common/Colours.h"
 #include "layouts/BitmapResources.h"
 #include "layouts/wxSpinCtrlDouble_.h"
 
@@ -92,7 +93,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     UseFont(m_priceText1, priceFont);
     m_priceText2 = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxTE_READONLY | wxTE_CENTRE | wxBORDER_SIMPLE);
-    m_priceText2->SetBackgroundColour(wxColour("rgb(255,0,0)"));
+    m_priceText2->SetBackgroundColour(Colours::kSellPriceBackground);
     UseFont(m_priceText2, priceFont);
 
     m_priceLabel = new wxStaticText(this, wxID_ANY, _("Price:"));
@@ -108,7 +109,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     m_orderInfoText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                      wxTE_READONLY | wxTE_CENTRE | wxBORDER_NONE);
     m_orderInfoText->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT));
-    m_orderInfoText->SetForegroundColour(wxColour("rgb(255,0,0)"));
+    m_orderInfoText->SetForegroundColour(Colours::kAlertText);
     UseFont(m_orderInfoText, defaultFont);
 
     m_stopLossLabel = new wxStaticText(this, wxID_ANY, _("StopLoss:"));
@@ -119,11 +120,11 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     SetSpinWidth(m_stopLossSpin, kDecimalSpinChars);
     m_stopLoss10Point = new wxButton(this, wxID_ANY, _("10Point"), wxDefaultPosition, wxSize(-1, 30),
                                      wxBORDER_NONE | wxBU_LEFT);
-    m_stopLoss10Point->SetBackgroundColour(wxColour("rgb(191,223,255)"));
+    m_stopLoss10Point->SetBackgroundColour(Colours::kStopLossButton);
     m_takeProfitLabel = new wxStaticText(this, wxID_ANY, _("TakeProfit:"));
     m_takeProfit10Point = new wxButton(this, wxID_ANY, _("10Point"), wxDefaultPosition, wxSize(-1, 30),
                                        wxBORDER_NONE | wxBU_LEFT);
-    m_takeProfit10Point->SetBackgroundColour(wxColour("rgb(191,233,255)"));
+    m_takeProfit10Point->SetBackgroundColour(Colours::kTakeProfitButton);
     m_takeProfitSpin = new wxSpinCtrlDouble_(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize,
                                              wxSP_ARROW_KEYS, 0, 100, 0, 1);
     m_takeProfitSpin->SetRange(-kTypedPriceBound, kTypedPriceBound);
@@ -143,7 +144,7 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     m_pointLabel = new wxStaticText(this, wxID_ANY, _("Point"));
     m_preConfirmCheck = new wxCheckBox(this, wxID_ANY, _("Pre confirmation"));
     m_preConfirmCheck->SetValue(true);
-    m_preConfirmCheck->SetForegroundColour(wxColour("rgb(255,0,0)"));
+    m_preConfirmCheck->SetForegroundColour(Colours::kAlertText);
     m_preConfirmCheck->SetFocus();
 
     m_marketOk = new wxButton(this, wxID_ANY, _("Ok"));

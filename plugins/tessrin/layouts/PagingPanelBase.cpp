@@ -1,5 +1,6 @@
 #include "layouts/PagingPanelBase.h"
 
+#include "common/Colours.h"
 #include "layouts/BitmapResources.h"
 
 #include <wx/arrstr.h>
@@ -75,8 +76,8 @@ wxHyperlinkCtrl* PagingPanelBase::MakeLink(const wxString& label)
 {
     auto* link = new wxHyperlinkCtrl(this, wxID_ANY, label, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                      wxHL_DEFAULT_STYLE);
-    link->SetNormalColour(wxColour("#0000FF"));
-    link->SetHoverColour(wxColour("#0000FF"));
-    link->SetVisitedColour(wxColour("#FF0000"));
+    link->SetNormalColour(Colours::kLinkText);
+    link->SetHoverColour(Colours::kLinkText);
+    link->SetVisitedColour(Colours::kVisitedLinkText);
     return link;
 }

@@ -21,7 +21,7 @@ wxColourPickerCtrl* AddPickerRow(wxWindow* parent, wxGridBagSizer* sizer, int ro
 {
     sizer->Add(new wxStaticText(parent, wxID_ANY, label), wxGBPosition(row, 0), wxGBSpan(1, 1),
                wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    auto* picker = new wxColourPickerCtrl(parent, wxID_ANY, *wxBLACK);
+    auto* picker = new wxColourPickerCtrl(parent, wxID_ANY);
     sizer->Add(picker, wxGBPosition(row, 1), wxGBSpan(1, 1), wxALL | wxEXPAND, 5);
     return picker;
 }

@@ -1,15 +1,11 @@
 #include "orders/ExpireTimeRenderer.h"
 
+#include "common/Colours.h"
+
 #include <algorithm>
 #include <wx/arrstr.h>
 #include <wx/datetime.h>
 #include <wx/dc.h>
-
-const wxColour ExpireTimeRenderer::kTrackColour(144, 144, 144);
-const wxColour ExpireTimeRenderer::kTrackBorderColour(112, 112, 112);
-const wxColour ExpireTimeRenderer::kAheadColour(0, 153, 0);
-const wxColour ExpireTimeRenderer::kBehindColour(204, 0, 0);
-const wxColour ExpireTimeRenderer::kLabelColour(255, 255, 255);
 
 namespace {
 constexpr int kMargin = 5;
@@ -51,7 +47,8 @@ ExpireTimeRenderer::Strip ExpireTimeRenderer::StripIn(const wxRect& cell, int fr
     // A fraction outside 0..10000 (clocks apart) stays inside the track.
     const long long width = static_cast<long long>(strip.track.width) * fraction / kWhole;
     strip.fill.width = static_cast<int>(std::clamp<long long>(width, 0, std::max(strip.track.width, 0)));
-    strip.fillColour = static_cast<double>(fraction) / kWhole >= 0.5 ? kAheadColour : kBehindColour;
+    strip.fillColour =
+        static_cast<double>(fraction) / kWhole >= 0.5 ? Colours::kExpiryAhead : Colours::kExpiryBehind;
     return strip;
 }
 
@@ -85,15 +82,15 @@ bool ExpireTimeRenderer::Render(wxRect cell, wxDC* dc, int state)
         return true;
     }
     const Strip strip = StripIn(cell, reading.fraction);
-    dc->SetPen(wxPen(kTrackBorderColour, 1, wxPENSTYLE_SOLID));
-    dc->SetBrush(wxBrush(kTrackColour, wxBRUSHSTYLE_SOLID));
+    dc->SetPen(wxPen(Colours::kExpiryTrackBorder, 1, wxPENSTYLE_SOLID));
+    dc->SetBrush(wxBrush(Colours::kExpiryTrack, wxBRUSHSTYLE_SOLID));
     dc->DrawRoundedRectangle(strip.track, kCornerRadius);
     if(strip.fill.width > 0) {
         dc->SetPen(*wxTRANSPARENT_PEN);
         dc->SetBrush(wxBrush(strip.fillColour, wxBRUSHSTYLE_SOLID));
         dc->DrawRoundedRectangle(strip.fill, kCornerRadius);
     }
-    dc->SetTextForeground(kLabelColour);
+    dc->SetTextForeground(Colours::kExpiryLabel);
     dc->DrawText(reading.label, cell.x + (cell.width - extent.x) / 2, cell.y + (cell.height - extent.y) / 2);
     return true;
 }

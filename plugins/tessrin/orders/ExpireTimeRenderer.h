@@ -26,12 +26,6 @@ public:
         wxRect fill;
         wxColour fillColour;
     };
-    static const wxColour kTrackColour;
-    static const wxColour kTrackBorderColour;
-    static const wxColour kAheadColour;  // half or more left
-    static const wxColour kBehindColour; // less than half left
-    static const wxColour kLabelColour;
-
     ExpireTimeRenderer();
 
     // The value split at ':' ('\' escapes): one part is the label; two

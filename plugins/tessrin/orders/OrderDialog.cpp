@@ -1,6 +1,7 @@
 // The order dialog's life: opening, the refresh, the controls and closing.
 #include "orders/OrderDialog.h"
 
+#include "common/Colours.h"
 #include "common/IClientPlugin.h"
 #include "common/PluginEvents.h"
 #include "common/SettingsAccessors.h"
@@ -26,9 +27,6 @@ namespace {
 // The deferred refresh: a type of the plug-in's own, never one of the host
 // bus or of wx.
 const wxEventTypeTag<wxCommandEvent> kOrderDialogRefresh(wxNewEventType());
-
-const wxColour kInvalidColour(255, 0, 0);
-const wxColour kValidColour(255, 255, 255);
 
 // Above this a bound is no price worth offering.
 constexpr double kHighestBound = 10000000.0;
@@ -401,10 +399,12 @@ void OrderDialog::UpdateStopProfitDisplay()
     m_stopLoss10Point->SetLabel(boundLabel(buy ? "<=" : ">=", rules.StopLossBound()));
     m_takeProfit10Point->SetLabel(boundLabel(buy ? ">=" : "<=", rules.TakeProfitBound()));
 
-    m_stopLossSpin->SetBackgroundColour(rules.IsStopLossBeyondBound(m_stopLossPrice) ? kInvalidColour
-                                                                                     : kValidColour);
-    m_takeProfitSpin->SetBackgroundColour(rules.IsTakeProfitBeyondBound(m_takeProfitPrice) ? kInvalidColour
-                                                                                           : kValidColour);
+    m_stopLossSpin->SetBackgroundColour(rules.IsStopLossBeyondBound(m_stopLossPrice)
+                                            ? Colours::kInvalidInputBackground
+                                            : Colours::kPlainBackground);
+    m_takeProfitSpin->SetBackgroundColour(rules.IsTakeProfitBeyondBound(m_takeProfitPrice)
+                                              ? Colours::kInvalidInputBackground
+                                              : Colours::kPlainBackground);
 }
 
 void OrderDialog::UpdateLimitPart()
@@ -422,7 +422,7 @@ void OrderDialog::UpdateLimitPart()
     m_expireCombo->SetSelection(std::clamp(m_expireIndex, 0, last));
     SetSpinValueUnlessFocused(m_priceSpin, m_limitPrice);
     const bool valid = OrderRules(*this).IsLimitPriceValid(m_limitPrice);
-    m_priceSpin->SetBackgroundColour(valid ? kValidColour : kInvalidColour);
+    m_priceSpin->SetBackgroundColour(valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground);
 }
 
 void OrderDialog::FillMarginTypes()
@@ -459,7 +459,7 @@ void OrderDialog::UpdateQuantityRange()
     const int maximum = OrderRules(*this).MaxQuantity();
     m_ordRangeLabel->SetLabel(wxString::Format("1~%d", maximum));
     const bool valid = m_quantity >= 1 && m_quantity <= maximum;
-    m_quantitySpin->SetBackgroundColour(valid ? kValidColour : kInvalidColour);
+    m_quantitySpin->SetBackgroundColour(valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground);
     // The spin's range (OrderRules::QuantityTop) is checked on Ok: the
     // control itself takes any number, so that none typed is replaced.
     SetSpinValueUnlessFocused(m_quantitySpin, m_quantity);

@@ -174,31 +174,20 @@ double OrderRules::CurrentPrice() const
 
 double OrderRules::StopLossBound() const
 {
-    if(!m_ticket.m_pSymbolInfo) {
-        return 0.0;
-    }
-    const double distance = PricePoint() * m_ticket.m_pSymbolInfo->stopLossPoints;
-    if(!IsLimit()) {
-        if(CurrentPrice() == 0.0) {
-            return 0.0;
-        }
-        double sellQuote = 0.0;
-        double buyQuote = 0.0;
-        GetQuotes(sellQuote, buyQuote);
-        return IsBuy() ? sellQuote - distance : buyQuote + distance;
-    }
-    if(m_ticket.m_limitPrice == 0.0) {
-        return 0.0;
-    }
-    return IsBuy() ? m_ticket.m_limitPrice - distance : m_ticket.m_limitPrice + distance;
+    return m_ticket.m_pSymbolInfo ? BoundAt(m_ticket.m_pSymbolInfo->stopLossPoints, -1.0) : 0.0;
 }
 
 double OrderRules::TakeProfitBound() const
 {
-    if(!m_ticket.m_pSymbolInfo) {
-        return 0.0;
-    }
-    const double distance = PricePoint() * m_ticket.m_pSymbolInfo->takeProfitPoints;
+    return m_ticket.m_pSymbolInfo ? BoundAt(m_ticket.m_pSymbolInfo->takeProfitPoints, 1.0) : 0.0;
+}
+
+double OrderRules::BoundAt(double points, double gainSide) const
+{
+    // A buy's stop loss lies below, its take profit above the price it
+    // closes at (the sell quote, or its limit price); a sell mirrors both.
+    const double distance = PricePoint() * points;
+    const double towardsGain = IsBuy() ? gainSide * distance : -gainSide * distance;
     if(!IsLimit()) {
         if(CurrentPrice() == 0.0) {
             return 0.0;
@@ -206,12 +195,12 @@ double OrderRules::TakeProfitBound() const
         double sellQuote = 0.0;
         double buyQuote = 0.0;
         GetQuotes(sellQuote, buyQuote);
-        return IsBuy() ? sellQuote + distance : buyQuote - distance;
+        return (IsBuy() ? sellQuote : buyQuote) + towardsGain;
     }
     if(m_ticket.m_limitPrice == 0.0) {
         return 0.0;
     }
-    return IsBuy() ? m_ticket.m_limitPrice + distance : m_ticket.m_limitPrice - distance;
+    return m_ticket.m_limitPrice + towardsGain;
 }
 
 bool OrderRules::IsStopLossValid(double price) const

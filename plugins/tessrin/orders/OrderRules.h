@@ -107,6 +107,9 @@ private:
     bool IsBuy() const { return m_ticket.m_direction == 'b'; }
     bool IsLimit() const { return m_ticket.m_orderType == eLimitOrder; }
     double CurrentPrice() const;
+    // The bound `points` price points from the order's price, towards the
+    // gain for a gain side of 1, towards the loss for -1; 0 without a price.
+    double BoundAt(double points, double gainSide) const;
 
     OrderTicket& m_ticket;
 };

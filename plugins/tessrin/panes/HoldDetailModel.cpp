@@ -1,5 +1,6 @@
 #include "panes/HoldDetailModel.h"
 
+#include "common/Colours.h"
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
 #include "db/NumberFormat.h"
@@ -236,7 +237,7 @@ wxString HoldDetailModel::GetSummaryText(const user_Account& account, unsigned i
 
 wxColour HoldDetailModel::GetSummaryBackground() const
 {
-    const wxColour background = m_ctrl ? m_ctrl->GetBackgroundColour() : wxColour(255, 255, 255);
+    const wxColour background = m_ctrl ? m_ctrl->GetBackgroundColour() : Colours::kPlainBackground;
     return DrawingUtils::LightColour(background, 4.0f);
 }
 
@@ -266,7 +267,7 @@ bool HoldDetailModel::GetAttrByRow(unsigned int row, unsigned int column, wxData
     case eStopLoss:
     case eTakeProfit:
     case eDeliveryStatus:
-        attr.SetColour(wxColour(0, 0, 255)); // the stock blue
+        attr.SetColour(Colours::kFigureText);
         break;
     case eMarginUsed:
     case eChargeOpen:

@@ -259,22 +259,31 @@ void HoldDetailPane::RunAction(Action action)
     }
 }
 
-void HoldDetailPane::OpenCloseDialog(const trade_HoldBill& bill)
+OrderDialog* HoldDetailPane::CreateBillDialog(const trade_HoldBill& bill, int kind)
 {
-    if(OrderDialog::HasCloseOrderDialog(bill.orderCode)) {
-        return;
-    }
     const symbol_Info& symbol = *bill.cachedSymbolInfo;
     OrderDialog* dialog = OrderDialog::Create(GetDatabase(), GetManager(), symbol.marketType);
     if(!dialog) {
-        return;
+        return nullptr;
     }
-    dialog->m_openCloseType = eClose;
+    dialog->m_openCloseType = kind;
     dialog->m_orderType = eMarketOrder;
     dialog->m_pSymbolInfo = &symbol;
     dialog->m_symbolId = symbol.symbolId;
     dialog->m_pHoldBill = &bill;
     dialog->m_orderCodeRe = bill.orderCode;
+    return dialog;
+}
+
+void HoldDetailPane::OpenCloseDialog(const trade_HoldBill& bill)
+{
+    if(OrderDialog::HasCloseOrderDialog(bill.orderCode)) {
+        return;
+    }
+    OrderDialog* dialog = CreateBillDialog(bill, eClose);
+    if(!dialog) {
+        return;
+    }
     dialog->m_pLimitOrder = nullptr;
     dialog->m_quantity = static_cast<int>(bill.quantity);
     dialog->m_direction = bill.side == 'b' ? 's' : 'b';
@@ -288,17 +297,10 @@ void HoldDetailPane::OpenModifyDialog(const trade_HoldBill& bill, int kind)
     if(open) {
         return;
     }
-    const symbol_Info& symbol = *bill.cachedSymbolInfo;
-    OrderDialog* dialog = OrderDialog::Create(GetDatabase(), GetManager(), symbol.marketType);
+    OrderDialog* dialog = CreateBillDialog(bill, kind);
     if(!dialog) {
         return;
     }
-    dialog->m_openCloseType = kind;
-    dialog->m_orderType = eMarketOrder;
-    dialog->m_pSymbolInfo = &symbol;
-    dialog->m_symbolId = symbol.symbolId;
-    dialog->m_pHoldBill = &bill;
-    dialog->m_orderCodeRe = bill.orderCode;
     dialog->m_stopLossPrice = bill.stopLoss;
     dialog->m_takeProfitPrice = bill.takeProfit;
     dialog->m_direction = bill.side;

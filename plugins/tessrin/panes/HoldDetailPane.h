@@ -7,6 +7,7 @@
 
 class HoldDetailModel;
 class HostManager;
+class OrderDialog;
 class RecordStore;
 struct symbol_Info;
 struct trade_HoldBill;
@@ -68,6 +69,9 @@ private:
     const trade_HoldBill* GetChosenBill() const;
     // The selected row, else the remembered one.
     int GetActionRow() const;
+    // An order dialog of that kind over the bill's order and symbol; null
+    // when none can be made.
+    OrderDialog* CreateBillDialog(const trade_HoldBill& bill, int kind);
     void OpenCloseDialog(const trade_HoldBill& bill);
     void OpenModifyDialog(const trade_HoldBill& bill, int kind);
     void OpenNewOrderDialog();

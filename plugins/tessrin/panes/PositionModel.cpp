@@ -1,5 +1,6 @@
 #include "panes/PositionModel.h"
 
+#include "common/Colours.h"
 #include "db/LinkedSymbol.h"
 #include "db/NumberFormat.h"
 #include "db/TradeArithmetic.h"
@@ -8,9 +9,7 @@
 
 #include <wx/intl.h>
 
-namespace {
-const wxColour kTotalBackground(255, 255, 200);
-} // namespace
+namespace {} // namespace
 
 PositionModel::PositionModel(RecordStore* db, RefreshClock* clock)
     : RecordListModel(db, db->m_trade_Position_table.get(), eColumnCount, "PositionModel"),
@@ -151,7 +150,7 @@ void PositionModel::GetRecordAttr(const trade_Position& position, unsigned int c
     switch(column) {
     case eQuantityBuy:
     case eQuantitySell:
-        attr.SetColour(*wxBLUE);
+        attr.SetColour(Colours::kFigureText);
         break;
     case eDynProfit:
         ColourProfit(SumPositionProfit(GetDatabase(), position.symbolId), attr);
@@ -189,7 +188,7 @@ void PositionModel::GetExtraRowAttr(unsigned int row, unsigned int column, wxDat
     if(!IsTotalRow(row)) {
         return;
     }
-    attr.SetBackgroundColour(kTotalBackground);
+    attr.SetBackgroundColour(Colours::kTotalRowBackground);
     attr.SetBold(true);
     if(column == eDynProfit) {
         ColourProfit(SumPositionProfit(GetDatabase(), -1), attr);

@@ -1,5 +1,6 @@
 #include "panes/SymbolModel.h"
 
+#include "common/Colours.h"
 #include "db/DateTimeText.h"
 #include "db/NumberFormat.h"
 #include "db/RecordHash.h"
@@ -140,9 +141,8 @@ bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataView
         attr.SetColour(DrawingUtils::GetGlobalDownColour());
     }
     if(IsHighlighted(node->m_pSymbolInfo)) {
-        attr.SetBackgroundColour(DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour())
-                                     ? wxColour(190, 150, 190, 255)
-                                     : wxColour(191, 191, 255, 255));
+        attr.SetBackgroundColour(Colours::HighlightedSymbolBackground(
+            DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour())));
     }
     return false;
 }

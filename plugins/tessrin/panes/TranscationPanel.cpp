@@ -1,5 +1,6 @@
 #include "panes/TranscationPanel.h"
 
+#include "common/Colours.h"
 #include "common/IClientPlugin.h"
 #include "common/SettingsAccessors.h"
 #include "common/TessrinConfig.h"
@@ -23,7 +24,6 @@
 #include <wx/xrc/xmlres.h>
 
 namespace {
-const char kDefaultButtonColours[] = "#FF8040,#4080F0,#40FF80";
 constexpr int kOutputLayerShift = 3;
 } // namespace
 
@@ -95,7 +95,7 @@ void TranscationPanel::ApplyButtonColours()
     }
     wxArrayString colours = wxSplit(text, ',', '\\');
     if(colours.size() != 3) {
-        colours = wxSplit(kDefaultButtonColours, ',', '\\');
+        colours = wxSplit(Colours::kQuickButtonColours, ',', '\\');
     }
     m_buyButton->SetBackgroundColour(wxColour(colours[0]));
     m_sellButton->SetBackgroundColour(wxColour(colours[1]));
@@ -308,7 +308,7 @@ void TranscationPanel::ShowErrorMessage(const wxString& text, int code)
         return;
     }
     const wxDateTime shownAt = m_messageExpire - wxTimeSpan::Seconds(MessageLine::kShowSeconds);
-    m_messageText->SetForegroundColour(code == 0 ? *wxBLUE : *wxRED);
+    m_messageText->SetForegroundColour(Colours::MessageText(code == 0));
     m_messageText->SetLabel(MessageLine::Format(shownAt, shown, code));
     m_messageText->Show();
     Layout();

@@ -1,5 +1,6 @@
 #include "panes/UserAccountModel.h"
 
+#include "common/Colours.h"
 #include "db/CodeTexts.h"
 #include "db/NumberFormat.h"
 
@@ -106,8 +107,7 @@ bool UserAccountModel::GetAttrByRow(unsigned int row, unsigned int column, wxDat
         return false;
     }
     const double value = column == eProfitClose ? account->profitClose : account->profitDyn;
-    // The stock blue and red.
-    attr.SetColour(value > 0 ? wxColour(0, 0, 255) : wxColour(255, 0, 0));
+    attr.SetColour(Colours::SignedFigureText(value));
     return true;
 }
 

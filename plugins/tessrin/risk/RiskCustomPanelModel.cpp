@@ -1,5 +1,6 @@
 #include "risk/RiskCustomPanelModel.h"
 
+#include "common/Colours.h"
 #include "db/NumberFormat.h"
 
 #include <wx/intl.h>
@@ -92,7 +93,7 @@ bool RiskCustomPanelModel::GetAttrByRow(unsigned int row, unsigned int column, w
     if(row >= m_rules.size() || !m_rules[row]->m_riskFlag.IsSameAs(_("YesRisk"), false)) {
         return false;
     }
-    attr.SetColour(*wxRED);
+    attr.SetColour(Colours::kAlertText);
     attr.SetItalic(true);
     return true;
 }

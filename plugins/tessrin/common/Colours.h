@@ -1,0 +1,77 @@
+#pragma once
+
+#include <wx/colour.h>
+
+// The plug-in's own colours, all in one table. Rising, falling and flat
+// prices and the pane backgrounds follow the host's theme (DrawingUtils);
+// these are the fixed colours the plug-in's windows add to it. An entry the
+// dark theme changes has a dark variant and a chooser that takes the theme.
+namespace Colours {
+
+// An entry; it turns into the toolkit's colour wherever one is wanted.
+struct Rgb
+{
+    unsigned char red;
+    unsigned char green;
+    unsigned char blue;
+
+    operator wxColour() const { return wxColour(red, green, blue); }
+};
+
+// Texts.
+constexpr Rgb kDoneText{0, 0, 255};   // a message line after success
+constexpr Rgb kFailedText{255, 0, 0}; // a message line after a failure
+constexpr Rgb kAlertText{255, 0, 0};  // rules in breach, notes the user must not miss
+constexpr Rgb kFigureText{0, 0, 255}; // quantities and prices picked out in a list
+constexpr Rgb kLinkText{0, 0, 255};   // a link, also while hovered
+constexpr Rgb kVisitedLinkText{255, 0, 0};
+
+// Backgrounds.
+constexpr Rgb kPlainBackground{255, 255, 255};
+constexpr Rgb kAmountBackground{255, 255, 225};     // the fields that take an amount
+constexpr Rgb kShownMoneyBackground{190, 220, 255}; // the read-only money fields of a dialog
+constexpr Rgb kTotalRowBackground{255, 255, 200};   // the total row of a list
+constexpr Rgb kInvalidInputBackground{255, 0, 0};
+constexpr Rgb kSellPriceBackground{255, 0, 0}; // the order dialog's sell price
+constexpr Rgb kStopLossButton{191, 223, 255};
+constexpr Rgb kTakeProfitButton{191, 233, 255};
+// A symbol picked out on the quote board.
+constexpr Rgb kHighlightedSymbolLight{191, 191, 255};
+constexpr Rgb kHighlightedSymbolDark{190, 150, 190};
+
+// The bar of the time left to a min-trade order.
+constexpr Rgb kExpiryTrack{144, 144, 144};
+constexpr Rgb kExpiryTrackBorder{112, 112, 112};
+constexpr Rgb kExpiryAhead{0, 153, 0};  // half or more left
+constexpr Rgb kExpiryBehind{204, 0, 0}; // less than half left
+constexpr Rgb kExpiryLabel{255, 255, 255};
+
+// The chart colours before the user sets any.
+constexpr Rgb kChartCandleUp{0xCC, 0x00, 0x00};
+constexpr Rgb kChartCandleDown{0x00, 0x99, 0x00};
+constexpr Rgb kChartBarUp{0xFF, 0x33, 0x33};
+constexpr Rgb kChartBarDown{0x33, 0xCC, 0x33};
+constexpr Rgb kChartBackground{0xFF, 0xFF, 0xFF};
+constexpr Rgb kChartForeground{0x01, 0x01, 0x01}; // axes and texts
+
+// The buy, sell and limit-price buttons of the quick-trade panel, as the
+// "QuickBtnColours" setting stores them.
+constexpr const char* kQuickButtonColours = "#FF8040,#4080F0,#40FF80";
+
+inline Rgb MessageText(bool ok)
+{
+    return ok ? kDoneText : kFailedText;
+}
+
+// Blue above zero, red at or below.
+inline Rgb SignedFigureText(double value)
+{
+    return value > 0 ? kFigureText : kAlertText;
+}
+
+inline Rgb HighlightedSymbolBackground(bool darkTheme)
+{
+    return darkTheme ? kHighlightedSymbolDark : kHighlightedSymbolLight;
+}
+
+} // namespace Colours
