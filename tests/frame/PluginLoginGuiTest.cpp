@@ -6,9 +6,9 @@
 #include "FakeHost.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
+#include "app/PluginExports.h"
 #include "connection/Client.h"
 #include "connection/RequestId.h"
-#include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
 
 #include <algorithm>

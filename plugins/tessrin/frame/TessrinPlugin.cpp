@@ -1,8 +1,5 @@
 #include "frame/TessrinPlugin.h"
 
-#include "charts/CharViewPanelMgr.h"
-#include "charts/ChartViewerPanel.h"
-#include "charts/HistoryQuoteMgr.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
 #include "connection/Client.h"
@@ -11,24 +8,7 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
-#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinErrorArray.h"
-#include "funds/StoreOrderPane.h"
-#include "history/HistoryNoticeMgr.h"
-#include "history/HistoryPane.h"
-#include "history/NoticeMessagePane.h"
-#include "orders/MinTradeOrderPane.h"
-#include "panes/CloseBillPane.h"
-#include "panes/DeliveryOrderPane.h"
-#include "panes/HoldDetailPane.h"
-#include "panes/InOutMoneyPane.h"
-#include "panes/LimitOrderPane.h"
-#include "panes/PositionPane.h"
-#include "panes/SymbolPane.h"
-#include "panes/TranscationPanel.h"
-#include "panes/UserAccountPane.h"
-#include "risk/AlarmSound.h"
-#include "risk/RiskCustomPanel.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -41,12 +21,10 @@
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
 #include <pelmora/clDynamicLibrary.h>
-#include <pelmora/pmStandardPaths.h>
 #include <pelmora/pmStatusBar.h>
 #include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
 #include <platform/SoundPlayer.h>
-#include <platform/SystemSoundPlayer.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>
@@ -60,15 +38,11 @@ constexpr int kStatusFieldCount = 7;
 constexpr int kPageImageSize = 16;
 } // namespace
 
-TessrinPlugin::TessrinPlugin(HostManager* manager)
-    : IClientPlugin(manager), m_transcationPanel(nullptr), m_userAccountPane(nullptr),
-      m_holdDetailPane(nullptr), m_positionPane(nullptr), m_closeBillPane(nullptr), m_limitOrderPane(nullptr),
-      m_inOutMoneyPane(nullptr), m_historyPane(nullptr), m_noticeMessagePane(nullptr),
-      m_storeOrderPane(nullptr), m_riskCustomPanel(nullptr), m_deliveryOrderPane(nullptr),
-      m_binaryOptionSymbolPane(nullptr), m_otcSymbolPane(nullptr), m_minTradeOrderPane(nullptr),
-      m_statusBar(nullptr), m_passwordDigest(16), m_clientApi(nullptr), m_globalInit(nullptr),
-      m_globalUnInit(nullptr), m_createClientApi(nullptr), m_createTradeApi(nullptr), m_createMDApi(nullptr),
-      m_toolBar(nullptr), m_triggersRegistered(false), m_busConnected(false)
+TessrinPlugin::TessrinPlugin(HostManager* manager, const PluginPartsFactory& makeParts)
+    : IClientPlugin(manager), m_parts(makeParts(*this)), m_statusBar(nullptr), m_passwordDigest(16),
+      m_clientApi(nullptr), m_globalInit(nullptr), m_globalUnInit(nullptr), m_createClientApi(nullptr),
+      m_createTradeApi(nullptr), m_createMDApi(nullptr), m_toolBar(nullptr), m_triggersRegistered(false),
+      m_busConnected(false)
 {
     m_firstName = _("TessrinPlugin");
     m_secondName = _("Kestrava trade plugin");
@@ -77,9 +51,7 @@ TessrinPlugin::TessrinPlugin(HostManager* manager)
     m_busConnected = true;
     ConnectAppHandlers();
     ConnectCentreBook();
-    if(wxTheApp) {
-        m_commands.Connect(wxTheApp, this);
-    }
+    m_parts.commands->Connect();
 }
 
 TessrinPlugin::~TessrinPlugin()
@@ -88,21 +60,20 @@ TessrinPlugin::~TessrinPlugin()
     DisconnectAppHandlers();
     DisconnectBus();
     DisconnectCentreBook();
-    m_commands.Disconnect();
+    m_parts.commands->Disconnect();
     // The panes still in the host's notebooks go before the store, so that no
     // model unregisters from a table that no longer exists.
     RemovePanes();
     // Pages still in the centre notebook go while the store and the
     // histories they observe are here.
     wxString activeView;
-    CloseChartPages(activeView);
-    m_pChartViewMgr.reset();
+    m_parts.charts->CloseChartPages(activeView);
+    m_parts.charts->ReleaseManager(false);
     UnregisterTriggers();
     if(m_db) {
-        HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
+        m_parts.charts->ReleaseHistories(); // they observe the store that goes with this object
     }
-    HistoryNoticeMgr::Release();
-    AlarmSound::Release();
+    m_parts.panes->ReleaseShared();
     // The library must outlive the objects the Client made from it.
     StopTimers();
     ReleaseClient();
@@ -127,9 +98,9 @@ void TessrinPlugin::Startup()
     LoadErrorTexts();
     LoadPageImages();
     m_pluginConfig.Load();
-    m_pChartViewMgr = std::make_unique<CharViewPanelMgr>(m_db.get());
+    m_parts.charts->Start();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    AlarmSound::Create(std::make_unique<SystemSoundPlayer>(pmStandardPaths::Get().GetBinFolder()));
+    m_parts.panes->StartShared();
     CreatePanes();
     StartTimers();
 }
@@ -142,28 +113,24 @@ void TessrinPlugin::UnPlug()
     DisconnectAppHandlers();
     DisconnectBus();
     DisconnectCentreBook();
-    m_commands.Disconnect();
+    m_parts.commands->Disconnect();
     // The models of the panes unregister while the store is alive.
     RemovePanes();
     // Names are gathered while the pages close; each page's destructor
     // drops its symbol from the remembered list, so the list is written after.
     wxString activeView;
-    const wxArrayString lastChartViews = CloseChartPages(activeView);
+    const wxArrayString lastChartViews = m_parts.charts->CloseChartPages(activeView);
     m_pluginConfig.SetLastShowChartViews(lastChartViews);
     m_pluginConfig.SetLastActiveChartView(activeView);
     m_pluginConfig.Save();
-    if(m_pChartViewMgr) {
-        wxASSERT(m_pChartViewMgr->GetChartViewPanels().empty());
-        m_pChartViewMgr.reset();
-    }
+    m_parts.charts->ReleaseManager(true);
     UnregisterTriggers();
     ReleaseStatusBar();
     SendUnplugEvent();
     // The K-line histories observe the price table: they go before the store.
-    HistoryQuoteMgr::Release();
+    m_parts.charts->ReleaseHistories();
     // The bulletin manager's poll would otherwise outlive the login it reads.
-    HistoryNoticeMgr::Release();
-    AlarmSound::Release();
+    m_parts.panes->ReleaseShared();
     m_db.reset();
     UnloadTradeApiLibrary();
     if(g_errorTable == m_errorTable.get()) {
@@ -224,9 +191,7 @@ void TessrinPlugin::afterAdd(const symbol_Info& stored, CTransaction* transactio
     case '4':
         AddBinaryOptionPages();
         AddBinaryOptionSymbolPage();
-        if(m_historyPane) {
-            m_historyPane->AddBinaryOptionPage();
-        }
+        m_parts.panes->AddBinaryOptionHistoryPage();
         break;
     case '1':
         AddOtcSymbolPage();
@@ -398,4 +363,11 @@ void TessrinPlugin::UnregisterTriggers()
         m_db->m_symbol_Info_table->RemoveActionTrigger(this);
     }
     m_triggersRegistered = false;
+}
+
+wxBitmap TessrinPlugin::GetPageImage(int index) const
+{
+    return m_pageImages && index >= 0 && m_pageImages->GetImageCount() > index
+               ? m_pageImages->GetBitmap(index)
+               : wxNullBitmap;
 }

@@ -6,8 +6,8 @@
 #include "connection/IConnectionHost.h"
 #include "db/CActionTrigger.h"
 #include "frame/IdleLockMonitor.h"
-#include "frame/MenuCommandTable.h"
 #include "frame/PluginMenus.h"
+#include "frame/PluginParts.h"
 #include "frame/TessrinServerArray.h"
 #include "frame/UserActivityFilter.h"
 
@@ -15,6 +15,7 @@
 #include <pelmora/Notebook.h>
 #include <tradeapi/ClientApi.h>
 #include <vector>
+#include <wx/bitmap.h>
 #include <wx/buffer.h>
 #include <wx/datetime.h>
 #include <wx/dynarray.h>
@@ -30,22 +31,11 @@ struct user_AttPay;
 class CharViewPanelMgr;
 class ChartViewerPanel;
 class Client;
-class CloseBillPane;
-class DeliveryOrderPane;
 class HistoryPane;
 class Notebook;
-class HoldDetailPane;
-class InOutMoneyPane;
-class LimitOrderPane;
-class MinTradeOrderPane;
-class NoticeMessagePane;
-class PositionPane;
-class RiskCustomPanel;
 class SoundPlayer;
-class StoreOrderPane;
 class SymbolPane;
 class TranscationPanel;
-class UserAccountPane;
 class ProcessLauncher;
 class BrowserLauncher;
 class clDynamicLibrary;
@@ -59,14 +49,16 @@ class wxImageList;
 // The plug-in object: what the host loads, and what every pane and dialog
 // reaches through g_plugin. It owns the configuration, the record database,
 // the error texts and the login's trade API objects; the host's windows own
-// the panes once they are placed. GUI thread only.
+// the panes once they are placed. What knows the features (panes, symbol
+// pages, money windows, commands) are its parts, made by the composition
+// root. GUI thread only.
 class TessrinPlugin : public IClientPlugin,
                       public CActionTrigger<server_time>,
                       public CActionTrigger<symbol_Info>,
                       public IConnectionHost
 {
 public:
-    explicit TessrinPlugin(HostManager* manager);
+    TessrinPlugin(HostManager* manager, const PluginPartsFactory& makeParts);
     ~TessrinPlugin() override;
 
     // Reads the configuration and builds the shared objects; run once by
@@ -111,9 +103,10 @@ public:
 
     // The text colour of a status field's window (field 2: the account line).
     void SetStatusFieldColour(int field, const wxColour& colour) override;
-    // Builds the panes and status-bar fields shown from start-up.
+    // Builds the panes, the tool bar and the status-bar fields shown from
+    // start-up.
     void CreatePanes();
-    HistoryPane* GetHistoryPane() const { return m_historyPane; }
+    HistoryPane* GetHistoryPane() const { return m_parts.panes->GetHistoryPane(); }
     // The seven status-bar fields, the quick-order button in field 0.
     void ShowQuickOrderButton();
 
@@ -152,11 +145,14 @@ public:
     void ShowPayPortPage(const user_AttPay& row) override;
 
     // The binary-options quote board; null before the panes are built.
-    SymbolPane* GetBinaryOptionSymbolPane() const override { return m_binaryOptionSymbolPane; }
-    SymbolPane* GetOtcSymbolPane() const { return m_otcSymbolPane; }
+    SymbolPane* GetBinaryOptionSymbolPane() const override
+    {
+        return m_parts.panes->GetBinaryOptionSymbolPane();
+    }
+    SymbolPane* GetOtcSymbolPane() const { return m_parts.panes->GetOtcSymbolPane(); }
     // The board of every market type, page "All".
-    SymbolPane* GetAllSymbolPane() const { return m_allSymbolPane; }
-    TranscationPanel* GetTranscationPanel() const { return m_transcationPanel; }
+    SymbolPane* GetAllSymbolPane() const { return m_parts.panes->GetAllSymbolPane(); }
+    TranscationPanel* GetTranscationPanel() const { return m_parts.panes->GetTranscationPanel(); }
 
     void AddBinaryOptionPages();
     void AddBinaryOptionSymbolPage();
@@ -193,7 +189,7 @@ public:
     void ShowChartWindow(const symbol_Info& symbol, bool select) override;
     // The manager of the open chart pages; null before start-up and after
     // shut-down.
-    CharViewPanelMgr* GetChartViewMgr() const override { return m_pChartViewMgr.get(); }
+    CharViewPanelMgr* GetChartViewMgr() const override { return m_parts.charts->GetChartViewMgr(); }
     // The chart page at the centre notebook's selection; null when there is
     // no page or the page is of another kind.
     ChartViewerPanel* GetChartInFront() const;
@@ -204,27 +200,12 @@ public:
     // A closed chart page leaves the manager; the last one disables the tools.
     void OnNotebookPageClose(wxAuiNotebookEvent& event);
 
-    // Menu and tool commands, bound on the application object by XRC id
-    // name from the constructor until shut-down. Later commands add rows.
-    static std::vector<MenuCommandTable<TessrinPlugin>::Row> CommandTable();
-    // "chart_m1" ... "chart_mn": the period of the chart in front.
-    void OnChartPeriod(wxCommandEvent& event);
-    // "chart_holc", "chart_candlestick", "chart_timeShared".
-    void OnChartType(wxCommandEvent& event);
-    // "chart_zoom_in", "chart_zoom_out": the chart in front zooms.
-    void OnZoomIn(wxCommandEvent& event);
-    void OnZoomOut(wxCommandEvent& event);
-    // "show_symbolPane", "show_outPane": the host's "Navigator" and "Output".
-    void OnShowSymbolPane(wxCommandEvent& event);
-    void OnShowOutputPane(wxCommandEvent& event);
-    // Tool and menu command "Sales_report": a new sales report page in the
-    // centre notebook, selected, every time.
-    void OnSalesReport(wxCommandEvent& event);
-    // "calculator": the first calculator program on the path, started with
-    // no arguments; when none is found or it does not start, a box says so.
-    void OnCalculator(wxCommandEvent& event);
-    // "systemSetting": the settings dialog, modal, without parent.
-    void OnSystemSetting(wxCommandEvent& event);
+    // The image of the page image list at `index` (3 the chart, 4 the sales
+    // report); an empty bitmap when there is none.
+    wxBitmap GetPageImage(int index) const;
+    // The host's centre notebook, taken by the constructor; null once it has
+    // gone.
+    Notebook* CentreBook() const;
     // What starts programs; tests put a fake in.
     void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
     // The system's launcher until a fake is put in.
@@ -282,33 +263,11 @@ private:
     void DisconnectBus();
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
-    // Adds the quote board as a workspace page once.
-    void AddSymbolPage(SymbolPane* board, const wxString& label);
     void UnregisterTriggers();
     void ConnectCentreBook();
     void DisconnectCentreBook();
-    // Shut-down: the chart and hang-order pages of the centre notebook close
-    // in page order (a chart leaving the manager first); returns their names
-    // and, in `activeView`, the name of the chart in front. Other pages stay.
-    wxArrayString CloseChartPages(wxString& activeView);
-    Notebook* CentreBook() const;
 
-    TranscationPanel* m_transcationPanel;
-    UserAccountPane* m_userAccountPane;
-    HoldDetailPane* m_holdDetailPane;
-    PositionPane* m_positionPane;
-    CloseBillPane* m_closeBillPane;
-    LimitOrderPane* m_limitOrderPane;
-    InOutMoneyPane* m_inOutMoneyPane;
-    HistoryPane* m_historyPane;
-    NoticeMessagePane* m_noticeMessagePane;
-    StoreOrderPane* m_storeOrderPane;
-    RiskCustomPanel* m_riskCustomPanel;
-    DeliveryOrderPane* m_deliveryOrderPane;
-    SymbolPane* m_binaryOptionSymbolPane;
-    SymbolPane* m_otcSymbolPane;
-    SymbolPane* m_allSymbolPane = nullptr;
-    MinTradeOrderPane* m_minTradeOrderPane;
+    PluginParts m_parts; // made first: the constructor connects the commands
     pmStatusBar* m_statusBar;
     std::vector<pmStatusBarItem*> m_statusItems; // index = field; owned by the bar
 
@@ -338,11 +297,9 @@ private:
     wxAuiToolBar* m_toolBar; // owned by the host's frame
     bool m_triggersRegistered;
     bool m_busConnected;
-    ServerInfo m_loginServer; // the server of the current login; empty without a Client
-    std::unique_ptr<CharViewPanelMgr> m_pChartViewMgr;
+    ServerInfo m_loginServer;         // the server of the current login; empty without a Client
     wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor
     bool m_centreBookConnected = false;
-    MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
     std::unique_ptr<ProcessLauncher> m_processLauncher;
     std::unique_ptr<BrowserLauncher> m_browserLauncher;
 

@@ -8,17 +8,10 @@
 #include "db/RecordStore.h"
 #include "frame/NoticeClick.h"
 #include "frame/TessrinPlugin.h"
-#include "funds/ModifyPasswordDlg.h"
-#include "orders/MinTradeOrderPane.h"
-#include "panes/CloseBillPane.h"
-#include "panes/HoldDetailPane.h"
-#include "panes/InOutMoneyPane.h"
-#include "panes/LimitOrderPane.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
-#include <pelmora/Notebook.h>
 #include <pelmora/clConfig.h>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -35,19 +28,6 @@ constexpr int kPasswordPromptMs = 8000;
 constexpr int kAccountStatusMs = 5000;
 // userFlags bit: the login password must be changed.
 constexpr int kMustChangePassword = 2;
-
-// Brings the pane's page of the output notebook forward, without a page
-// event; false when the pane has no page there.
-bool SelectOutputPage(HostManager* manager, wxWindow* pane)
-{
-    Notebook* output = manager ? manager->GetOutputBook() : nullptr;
-    const int index = output && pane ? output->GetPageIndex(pane) : wxNOT_FOUND;
-    if(index == wxNOT_FOUND) {
-        return false;
-    }
-    output->SetSelection(static_cast<size_t>(index), false);
-    return true;
-}
 } // namespace
 
 // clang-format off
@@ -130,8 +110,7 @@ void TessrinPlugin::OnModifyPasswordTimer(wxTimerEvent& event)
         return;
     }
     m_passwordPromptTimer.Stop();
-    ModifyPasswordDlg dialog(frame, account->cachedLoginInfo.Get());
-    dialog.ShowModal();
+    m_parts.funds->ShowPasswordPrompt(frame, account->cachedLoginInfo.Get());
 }
 
 void TessrinPlugin::OnClientTimer(wxTimerEvent& event)
@@ -157,33 +136,7 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
     if(!click.IsValid()) {
         return;
     }
-    switch(click.GetKind()) {
-    case NoticeClick::eCloseTrade:
-        if(SelectOutputPage(m_mgr, m_closeBillPane)) {
-            m_closeBillPane->SelectCloseBill(click.GetKey());
-        }
-        break;
-    case NoticeClick::eLimitCancel:
-    case NoticeClick::eLimitSet:
-        SelectOutputPage(m_mgr, m_limitOrderPane);
-        break;
-    case NoticeClick::eLimitTrade:
-    case NoticeClick::eMarketTrade:
-        if(SelectOutputPage(m_mgr, m_holdDetailPane)) {
-            m_holdDetailPane->SelectHoldBill(click.GetKey());
-        }
-        break;
-    case NoticeClick::eInOutNotify:
-        SelectOutputPage(m_mgr, m_inOutMoneyPane);
-        break;
-    case NoticeClick::eMinOrderTrade:
-        if(SelectOutputPage(m_mgr, m_minTradeOrderPane)) {
-            m_minTradeOrderPane->SelectOrder(click.GetKey());
-        }
-        break;
-    default:
-        break;
-    }
+    m_parts.panes->ShowNoticeTarget(click);
 }
 
 void TessrinPlugin::SendUnplugEvent()
