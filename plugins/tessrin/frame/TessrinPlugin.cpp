@@ -13,35 +13,27 @@
 #include <cstdlib>
 #include <ctime>
 #include <pelmora/BitmapLoader.h>
-#include <pelmora/DrawingUtils.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
-#include <pelmora/clDynamicLibrary.h>
-#include <pelmora/pmStatusBar.h>
 #include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
 #include <platform/SoundPlayer.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>
-#include <wx/dcmemory.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
-#include <wx/statbmp.h>
 
 namespace {
-constexpr int kStatusFieldCount = 7;
 constexpr int kPageImageSize = 16;
 } // namespace
 
 TessrinPlugin::TessrinPlugin(HostManager* manager, const PluginPartsFactory& makeParts)
-    : IClientPlugin(manager), m_parts(makeParts(*this)), m_statusBar(nullptr), m_passwordDigest(16),
-      m_clientApi(nullptr), m_globalInit(nullptr), m_globalUnInit(nullptr), m_createClientApi(nullptr),
-      m_createTradeApi(nullptr), m_createMDApi(nullptr), m_toolBar(nullptr), m_triggersRegistered(false),
+    : IClientPlugin(manager), m_parts(makeParts(*this)), m_toolBar(nullptr), m_triggersRegistered(false),
       m_busConnected(false)
 {
     m_firstName = _("TessrinPlugin");
@@ -125,7 +117,7 @@ void TessrinPlugin::UnPlug()
     m_pluginConfig.Save();
     m_parts.charts->ReleaseManager(true);
     UnregisterTriggers();
-    ReleaseStatusBar();
+    m_statusFields.Release();
     SendUnplugEvent();
     // The K-line histories observe the price table: they go before the store.
     m_parts.charts->ReleaseHistories();
@@ -158,7 +150,7 @@ clConfig* TessrinPlugin::GetConfig()
 
 CTradeApi* TessrinPlugin::GetTradeApi()
 {
-    return m_client ? m_client->GetTradeApi() : nullptr;
+    return GetClient() ? GetClient()->GetTradeApi() : nullptr;
 }
 
 wxAuiToolBar* TessrinPlugin::GetToolBar()
@@ -221,68 +213,22 @@ const user_Account* TessrinPlugin::GetLoginUser() const
 
 void TessrinPlugin::SetStatusField(int field, const wxString& text)
 {
-    if(field < 1 || field >= kStatusFieldCount || !m_statusBar ||
-       static_cast<size_t>(field) >= m_statusItems.size() || !m_statusItems[field]) {
-        return;
-    }
-    pmStatusBarItem* item = m_statusItems[field];
-    switch(field) {
-    case 1:
-        m_statusBar->SetStatusText(wxString::Format(_("Account [%s]"), text), item->field);
-        break;
-    case 3:
-        m_statusBar->SetStatusText(wxString::Format(_("Trading Day [%s]"), text), item->field);
-        break;
-    case 5: {
-        wxStaticBitmap* icons = dynamic_cast<wxStaticBitmap*>(item->window);
-        const wxSize size = icons ? icons->GetSize() : wxSize();
-        if(size.x <= 0 || size.y <= 0) {
-            break;
-        }
-        wxBitmap bitmap(size);
-        wxMemoryDC dc(bitmap);
-        wxRect rect(size);
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(DrawingUtils::GetPanelBgColour()));
-        dc.DrawRectangle(rect);
-        rect.Deflate(2);
-        wxPoint position = rect.GetTopLeft();
-        // Lines 0 and 1 are the account and the user; then "address|state"
-        // of each connection.
-        const wxArrayString lines = wxSplit(text, '\n', '\\');
-        for(size_t i = 2; i < lines.size(); ++i) {
-            const wxArrayString parts = wxSplit(lines[i], '|', '\\');
-            long state = 0;
-            if(parts.size() == 2 && parts[1].ToLong(&state, 10)) {
-                DrawStatusIcon(dc, parts[0], state, position);
-            }
-        }
-        dc.SelectObject(wxNullBitmap);
-        icons->SetBitmap(bitmap);
-        break;
-    }
-    default:
-        m_statusBar->SetStatusText(text, item->field);
-        break;
-    }
+    m_statusFields.SetField(field, text);
+}
+
+void TessrinPlugin::SetStatusFieldColour(int field, const wxColour& colour)
+{
+    m_statusFields.SetFieldColour(field, colour);
 }
 
 void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position)
 {
-    wxUnusedVar(text);
-    int image = 0; // not logged in
-    if(state == 3) {
-        image = 1; // logged in
-    } else if(state == 2 || state == 4) {
-        image = 2; // failed
-    }
-    if(m_pageImages && image < m_pageImages->GetImageCount()) {
-        const wxBitmap icon = m_pageImages->GetBitmap(image);
-        dc.DrawBitmap(icon, position, false);
-        position.x += icon.GetWidth() + 5;
-    } else {
-        position.x += 5;
-    }
+    m_statusFields.DrawStatusIcon(dc, text, state, position);
+}
+
+void TessrinPlugin::ShowQuickOrderButton()
+{
+    m_statusFields.Create();
 }
 
 void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)

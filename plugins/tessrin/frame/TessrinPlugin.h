@@ -6,17 +6,18 @@
 #include "connection/IConnectionHost.h"
 #include "db/CActionTrigger.h"
 #include "frame/IdleLockMonitor.h"
+#include "frame/LockScreenFlow.h"
+#include "frame/LoginFlow.h"
 #include "frame/PluginMenus.h"
 #include "frame/PluginParts.h"
+#include "frame/StatusFields.h"
 #include "frame/TessrinServerArray.h"
-#include "frame/UserActivityFilter.h"
 
 #include <memory>
 #include <pelmora/Notebook.h>
 #include <tradeapi/ClientApi.h>
 #include <vector>
 #include <wx/bitmap.h>
-#include <wx/buffer.h>
 #include <wx/datetime.h>
 #include <wx/dynarray.h>
 #include <wx/gdicmn.h>
@@ -38,8 +39,6 @@ class SymbolPane;
 class TranscationPanel;
 class ProcessLauncher;
 class BrowserLauncher;
-class clDynamicLibrary;
-class pmStatusBar;
 struct pmStatusBarItem;
 class wxAuiNotebookEvent;
 class wxAuiToolBarEvent;
@@ -99,7 +98,7 @@ public:
     void SetStatusField(int field, const wxString& text) override;
     // Draws the connection icon of a login state and moves the position on.
     void DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position);
-    std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusItems; }
+    std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusFields.GetItems(); }
 
     // The text colour of a status field's window (field 2: the account line).
     void SetStatusFieldColour(int field, const wxColour& colour) override;
@@ -123,11 +122,14 @@ public:
 
     // The Client of the current login; empty before the first login and
     // after logout.
-    const std::shared_ptr<Client>& GetClient() const override { return m_client; }
+    const std::shared_ptr<Client>& GetClient() const override { return m_login.GetClient(); }
     // The server record of the current login (its "noticehistory",
     // "history", "mdhistory" and "reporthistory" lists); null while there is
     // no Client.
-    const ServerInfo* GetLoginServer() const override { return m_client ? &m_loginServer : nullptr; }
+    const ServerInfo* GetLoginServer() const override
+    {
+        return m_login.GetClient() ? &m_login.GetLoginServer() : nullptr;
+    }
     // Loads (or keeps) the trade API library of that name and binds its five
     // exports; false leaves no library loaded.
     bool LoadTradeApiLibrary(const wxString& name);
@@ -220,7 +222,7 @@ public:
     // or login; in a browser when "ShowInoutInBrower" or the setting
     // "ShowInOutUrlInBrower" is on; else a new selected centre page "InOut".
     void ShowInOutPage(const am_AmountInOut& row) override;
-    bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
+    bool IsScreenLocked() const { return m_lockScreen.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
 
@@ -247,13 +249,10 @@ private:
     void SetUpTimers();
     void StartTimers();
     void StopTimers();
-    void OnQuickOrderButton(wxCommandEvent& event);
-    void ReleaseStatusBar();
     void SendUnplugEvent();
     // Releases the Client's library objects and drops it.
     void ReleaseClient();
     void UnloadTradeApiLibrary();
-    void ClearTradeApiEntryPoints();
     void LoadConfiguration();
     // Once: the output window and a box say that the server list could not
     // be read, when the host first asks for it or for a login.
@@ -268,36 +267,25 @@ private:
     void DisconnectCentreBook();
 
     PluginParts m_parts; // made first: the constructor connects the commands
-    pmStatusBar* m_statusBar;
-    std::vector<pmStatusBarItem*> m_statusItems; // index = field; owned by the bar
+    StatusFields m_statusFields{m_mgr, [this] { return m_pageImages.get(); }};
 
-    wxMemoryBuffer m_passwordDigest;
     TessrinPluginConfig m_pluginConfig;
     std::unique_ptr<clConfig> m_config;
     TessrinServerArray m_serverItem;
     bool m_serverListUnread = false; // Tessrin.con gave no server (missing, cut short, empty)
     bool m_serverListTold = false;
     wxArrayInt m_marketIds;
-    std::shared_ptr<Client> m_client;
-    CClientApi* m_clientApi; // released through its own Release
+    LoginFlow m_login{*this}; // the Client of the current login and its library
     std::unique_ptr<RecordStore> m_db;
     RefreshClock m_refreshClock;
     wxTimer m_tickTimer;
     wxTimer m_accountStatusTimer;
     std::unique_ptr<ErrorTextTable> m_errorTable; // also g_errorTable
     std::unique_ptr<wxImageList> m_pageImages;
-    std::unique_ptr<clDynamicLibrary> m_library;
-    GlobalInitFn m_globalInit;
-    GlobalUnInitFn m_globalUnInit;
-    CreateClientApiFn m_createClientApi;
-    CreateTradeApiFn m_createTradeApi;
-    CreateMDApiFn m_createMDApi;
-    wxString m_libraryName;
     wxTimer m_passwordPromptTimer;
     wxAuiToolBar* m_toolBar; // owned by the host's frame
     bool m_triggersRegistered;
     bool m_busConnected;
-    ServerInfo m_loginServer;         // the server of the current login; empty without a Client
     wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor
     bool m_centreBookConnected = false;
     std::unique_ptr<ProcessLauncher> m_processLauncher;
@@ -306,15 +294,9 @@ private:
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();
     void DisconnectAppHandlers();
-    void OnUserActivity(wxMouseCaptureChangedEvent& event);
-    void OnAppIdle(wxIdleEvent& event);
-    void OnIdleTimeShowLockScreenDlg(wxCommandEvent& event);
-    bool HasPasswordDigest() const;
-    void ShowLockScreen();
 
     PluginMenus m_menus;
-    IdleLockMonitor m_idleLock; // last activity and whether the screen is locked
-    UserActivityFilter m_activityFilter{[this] { m_idleLock.OnActivity(); }};
+    LockScreenFlow m_lockScreen{m_mgr, *this};
     bool m_appHandlersConnected = false;
     std::unique_ptr<SoundPlayer> m_soundPlayer;
 

@@ -84,8 +84,8 @@ void TessrinPlugin::OnTickTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
     const wxDateTime now = wxDateTime::UNow();
-    if(m_client) {
-        m_client->CheckPendingQueries();
+    if(GetClient()) {
+        GetClient()->CheckPendingQueries();
     }
     g_blinkPhase = g_blinkPhase == 1 ? 2 : 1;
     RequestNotify::Get()->CheckTimeOut(now);
@@ -116,8 +116,8 @@ void TessrinPlugin::OnModifyPasswordTimer(wxTimerEvent& event)
 void TessrinPlugin::OnClientTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
-    if(m_client) {
-        m_client->RotateAccountStatus();
+    if(GetClient()) {
+        GetClient()->RotateAccountStatus();
     }
 }
 
