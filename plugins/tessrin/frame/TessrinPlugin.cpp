@@ -19,12 +19,18 @@
 #include <pelmora/Notebook.h>
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
+#include <pelmora/pmStandardPaths.h>
 #include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
 #include <platform/SoundPlayer.h>
+#include <platform/SystemBrowserLauncher.h>
+#include <platform/SystemProcessLauncher.h>
+#include <platform/SystemSoundPlayer.h>
+#include <utility>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>
+#include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
 
@@ -33,8 +39,7 @@ constexpr int kPageImageSize = 16;
 } // namespace
 
 TessrinPlugin::TessrinPlugin(HostManager* manager, const PluginPartsFactory& makeParts)
-    : IClientPlugin(manager), m_parts(makeParts(*this)), m_toolBar(nullptr), m_triggersRegistered(false),
-      m_busConnected(false)
+    : IClientPlugin(manager), m_parts(makeParts(*this)), m_triggersRegistered(false), m_busConnected(false)
 {
     m_firstName = _("TessrinPlugin");
     m_secondName = _("Kestrava trade plugin");
@@ -151,11 +156,6 @@ clConfig* TessrinPlugin::GetConfig()
 CTradeApi* TessrinPlugin::GetTradeApi()
 {
     return GetClient() ? GetClient()->GetTradeApi() : nullptr;
-}
-
-wxAuiToolBar* TessrinPlugin::GetToolBar()
-{
-    return m_toolBar;
 }
 
 RequestNotify* TessrinPlugin::GetRequestNotify()
@@ -316,4 +316,151 @@ wxBitmap TessrinPlugin::GetPageImage(int index) const
     return m_pageImages && index >= 0 && m_pageImages->GetImageCount() > index
                ? m_pageImages->GetBitmap(index)
                : wxNullBitmap;
+}
+
+void TessrinPlugin::CreatePanes()
+{
+    m_parts.panes->CreatePanes();
+    BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
+    ShowQuickOrderButton();
+    m_parts.panes->DockPanes();
+    if(Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr) {
+        output->DisableTopBottomDrag();
+    }
+}
+
+void TessrinPlugin::AddBinaryOptionPages()
+{
+    m_parts.panes->AddBinaryOptionPages();
+}
+
+void TessrinPlugin::AddBinaryOptionSymbolPage()
+{
+    m_parts.panes->AddBinaryOptionSymbolPage();
+}
+
+void TessrinPlugin::AddOtcSymbolPage()
+{
+    m_parts.panes->AddOtcSymbolPage();
+}
+
+void TessrinPlugin::AddAllSymbolPage()
+{
+    m_parts.panes->AddAllSymbolPage();
+}
+
+void TessrinPlugin::RemovePanes()
+{
+    m_parts.panes->RemovePanes();
+}
+
+int TessrinPlugin::ReqQryPayPortInfo()
+{
+    return GetClient() ? GetClient()->ReqQryPayPortInfo() : -1;
+}
+
+int TessrinPlugin::ReqSetOrder(sFFixSetOrder* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqSetOrder, request) : -1;
+}
+
+int TessrinPlugin::ReqModifyOrder(sFFixModifyOrder* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqModifyOrder, request) : -1;
+}
+
+int TessrinPlugin::ReqCancelOrder(sFFixCancelOrder* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqCancelOrder, request) : -1;
+}
+
+int TessrinPlugin::ReqModifyPassword(sFFixModifyPassword* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqModifyPassword, request) : -1;
+}
+
+int TessrinPlugin::ReqFinancingGoods(sFFixFinancingGoods* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqFinancingGoods, request) : -1;
+}
+
+SoundPlayer& TessrinPlugin::GetSoundPlayer()
+{
+    if(!m_soundPlayer) {
+        m_soundPlayer = std::make_unique<SystemSoundPlayer>(pmStandardPaths::Get().GetBinFolder());
+    }
+    return *m_soundPlayer;
+}
+
+void TessrinPlugin::SetSoundPlayer(std::unique_ptr<SoundPlayer> player)
+{
+    m_soundPlayer = std::move(player);
+}
+
+void TessrinPlugin::ShowPayPortPage(const user_AttPay& row)
+{
+    m_parts.funds->ShowPayPortPage(row);
+}
+
+void TessrinPlugin::ShowInOutPage(const am_AmountInOut& row)
+{
+    m_parts.funds->ShowInOutPage(row);
+}
+
+void TessrinPlugin::ConnectAppHandlers()
+{
+    if(m_appHandlersConnected || !wxTheApp) {
+        return;
+    }
+    wxTheApp->Bind(wxEVT_KEY_UP, &TessrinPlugin::OnKeyUp, this);
+    m_lockScreen.Connect();
+    m_appHandlersConnected = true;
+}
+
+void TessrinPlugin::DisconnectAppHandlers()
+{
+    if(!m_appHandlersConnected) {
+        return;
+    }
+    m_lockScreen.Disconnect();
+    if(wxTheApp) {
+        wxTheApp->Unbind(wxEVT_KEY_UP, &TessrinPlugin::OnKeyUp, this);
+    }
+    m_appHandlersConnected = false;
+}
+
+void TessrinPlugin::SetIdleClock(IdleLockMonitor::Clock clock)
+{
+    m_lockScreen.SetIdleClock(std::move(clock));
+}
+
+void TessrinPlugin::OnLockScreen(wxCommandEvent& event)
+{
+    m_lockScreen.OnLockScreen(event);
+}
+
+void TessrinPlugin::SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher)
+{
+    m_processLauncher = std::move(launcher);
+}
+
+ProcessLauncher& TessrinPlugin::GetProcessLauncher()
+{
+    if(!m_processLauncher) {
+        m_processLauncher = std::make_unique<SystemProcessLauncher>();
+    }
+    return *m_processLauncher;
+}
+
+void TessrinPlugin::SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher)
+{
+    m_browserLauncher = std::move(launcher);
+}
+
+BrowserLauncher& TessrinPlugin::GetBrowserLauncher()
+{
+    if(!m_browserLauncher) {
+        m_browserLauncher = std::make_unique<SystemBrowserLauncher>();
+    }
+    return *m_browserLauncher;
 }

@@ -10,6 +10,7 @@
 #include "frame/LoginFlow.h"
 #include "frame/PluginMenus.h"
 #include "frame/PluginParts.h"
+#include "frame/PluginToolBar.h"
 #include "frame/StatusFields.h"
 #include "frame/TessrinServerArray.h"
 
@@ -283,7 +284,7 @@ private:
     std::unique_ptr<ErrorTextTable> m_errorTable; // also g_errorTable
     std::unique_ptr<wxImageList> m_pageImages;
     wxTimer m_passwordPromptTimer;
-    wxAuiToolBar* m_toolBar; // owned by the host's frame
+    PluginToolBar m_toolBar{m_mgr};
     bool m_triggersRegistered;
     bool m_busConnected;
     wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor

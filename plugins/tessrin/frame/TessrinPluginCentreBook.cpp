@@ -1,13 +1,9 @@
-// The symbol pages of the centre notebook as the plug-in object sees them:
-// the tools that follow the page in front, and what starts programs and
-// browsers. The pages themselves are the chart pages part's.
+// The centre notebook as the plug-in object sees it: the tools follow the
+// page in front. The symbol pages themselves are the chart pages part's.
 #include "frame/TessrinPlugin.h"
 
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
-#include <platform/ProcessLauncher.h>
-#include <platform/SystemBrowserLauncher.h>
-#include <platform/SystemProcessLauncher.h>
 #include <wx/aui/auibar.h>
 
 Notebook* TessrinPlugin::CentreBook() const
@@ -67,18 +63,14 @@ void TessrinPlugin::OnNotebookPageChanging(wxAuiNotebookEvent& event)
         UpdateChartTypeTools(false);
         UpdatePeriodTools(false);
         UpdateOrderTools(false);
-        if(m_toolBar) {
-            m_toolBar->Refresh();
-        }
+        m_toolBar.Refresh();
         return;
     }
     UpdateChartTypeTools(true);
     UpdatePeriodTools(true);
     ToggleChartTypeTool(tools->barType);
-    if(m_toolBar) {
-        m_toolBar->ToggleTool(ToolIdFromPeriod(tools->period), true);
-        m_toolBar->Refresh();
-    }
+    m_toolBar.TogglePeriodTool(tools->period);
+    m_toolBar.Refresh();
     UpdateOrderTools(tools->orders);
 }
 
@@ -94,34 +86,6 @@ void TessrinPlugin::OnNotebookPageClose(wxAuiNotebookEvent& event)
         UpdateChartTypeTools(false);
         UpdatePeriodTools(false);
         UpdateOrderTools(false);
-        if(m_toolBar) {
-            m_toolBar->Refresh();
-        }
+        m_toolBar.Refresh();
     }
-}
-
-void TessrinPlugin::SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher)
-{
-    m_processLauncher = std::move(launcher);
-}
-
-ProcessLauncher& TessrinPlugin::GetProcessLauncher()
-{
-    if(!m_processLauncher) {
-        m_processLauncher = std::make_unique<SystemProcessLauncher>();
-    }
-    return *m_processLauncher;
-}
-
-void TessrinPlugin::SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher)
-{
-    m_browserLauncher = std::move(launcher);
-}
-
-BrowserLauncher& TessrinPlugin::GetBrowserLauncher()
-{
-    if(!m_browserLauncher) {
-        m_browserLauncher = std::make_unique<SystemBrowserLauncher>();
-    }
-    return *m_browserLauncher;
 }
