@@ -9,7 +9,7 @@
 #   TESSRIN_TEST_FOLDERS    folders of tests/ (later: one per new source folder)
 #   TESSRIN_BENCH_FOLDERS   benchmark programs of bench/
 set(TESSRIN_TOP_FOLDERS pelmora/sdk tradeapi platform chartlib plugins/tessrin varnel pelmora/app bench tests)
-set(TESSRIN_PLUGIN_FOLDERS db connection common layouts funds orders panes history risk charts frame)
+set(TESSRIN_PLUGIN_FOLDERS db connection common layouts frame funds orders panes history risk charts app)
 set(TESSRIN_TEST_FOLDERS support db connection frame pelmora tradeapi platform chartlib orders charts panes history funds varnel e2e)
 set(TESSRIN_BENCH_FOLDERS price_push record_store record_table chart_build kline chart_tick hold_detail quote_board
     chart_cursor session)

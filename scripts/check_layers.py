@@ -3,7 +3,8 @@
 
 The plug-in's folders are layered in the order of TESSRIN_PLUGIN_FOLDERS in
 cmake/TessrinFolders.cmake, lowest first: a folder may include and link only
-the folders before it. The top-level parts follow the table below. Both are
+the folders before it, and a folder of PLUGIN_ONLY_FOR only when it is named
+there (the features never reach into the frame). The top-level parts follow the table below. Both are
 the folder table of ARCHITECTURE.md.
 
 Usage: check_layers.py [source root]   (default: the folder above scripts/)
@@ -27,6 +28,14 @@ TOP_LEVEL = {
     "platform": [],
     "platform/fakes": ["platform"],
     "varnel": ["platform"],
+}
+
+# Plug-in folders that only the named folders above them may include: the
+# features reach the plug-in object through common/IClientPlugin.h, never
+# through the frame that sits below them; only the composition root wires
+# the frame's parts.
+PLUGIN_ONLY_FOR = {
+    "frame": ["app"],
 }
 
 # What the plug-in's folders may include outside the plug-in.
@@ -93,7 +102,11 @@ def allowed_parts(part, folders):
         folder = part[len(PLUGIN_PREFIX):]
         if folder not in folders:
             return None
-        below = folders[: folders.index(folder) + 1]
+        below = [
+            name
+            for name in folders[: folders.index(folder) + 1]
+            if name == folder or folder in PLUGIN_ONLY_FOR.get(name, [folder])
+        ]
         outside = PLUGIN_OUTSIDE.get(folder, PLUGIN_OUTSIDE_DEFAULT)
         return {PLUGIN_PREFIX + name for name in below} | set(outside)
     return {part} | set(TOP_LEVEL[part])
@@ -138,7 +151,11 @@ def link_errors(root, folders):
             text = stream.read()
         for match in re.finditer(r"target_link_libraries\(\s*tessrin_%s\s([^)]*)\)" % re.escape(folder), text):
             for linked in re.findall(r"\btessrin_(\w+)", match.group(1)):
-                if linked in folders and folders.index(linked) >= folders.index(folder):
+                if linked not in folders or linked == folder:
+                    continue
+                if folders.index(linked) > folders.index(folder) or folder not in PLUGIN_ONLY_FOR.get(
+                    linked, [folder]
+                ):
                     errors.append(f"{PLUGIN_PREFIX}{folder}/CMakeLists.txt: tessrin_{folder} links tessrin_{linked}")
     return errors
 
@@ -169,7 +186,7 @@ def main():
     for error in errors:
         print(error)
     if errors:
-        print(f"{len(errors)} dependencies go up the layers (order: {' '.join(folders)})")
+        print(f"{len(errors)} dependencies go against the layers (order: {' '.join(folders)})")
         return 1
     return 0
 

@@ -5,6 +5,7 @@
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
 
+#include <app/Commands.h>
 #include <chartlib/DrawArea.h>
 #include <chartlib/WxChartRenderer.h>
 #include <charts/CharViewPanelMgr.h>
@@ -377,7 +378,7 @@ TEST_F(ChartWindowTest, TheFirstChartFollowsTheMarketAndTheCommandsActOnThePageI
     reopened.Add("CU");
     EXPECT_EQ(remembered.GetLastShowChartViews(), reopened);
     EXPECT_EQ(remembered.GetLastActiveChartView(), "CU");
-    for(const auto& row : TessrinPlugin::CommandTable()) {
+    for(const auto& row : Commands::Table()) {
         wxCommandEvent command(wxEVT_MENU, wxXmlResource::GetXRCID(row.name));
         EXPECT_FALSE(wxTheApp->ProcessEvent(command)) << row.name << " still reaches a handler";
     }

@@ -6,10 +6,11 @@
 #include "FakeHost.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
+#include "app/PluginExports.h"
 #include "connection/Client.h"
 #include "connection/RequestId.h"
-#include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
+#include "frame/TradeApiLibrary.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -349,6 +350,45 @@ TEST_F(PluginLoginTest, SendersTakeConsecutiveIdsAndARefusalStillUsesOne)
 }
 
 namespace {
+
+// The library part on its own, without a plug-in object: a login's objects
+// come from the library's own client object, one initialisation serves as
+// long as the library is kept, and the library is handed back once.
+TEST(TradeApiLibraryPart, MakesALoginsObjectsFromItsOwnClientAndUnloadsOnce)
+{
+    StandInFolder standIns;
+    g_journal.clear();
+    TradeApiLibrary library;
+    EXPECT_EQ(library.CreateTradeApi(nullptr, "alice"), nullptr) << "nothing loaded";
+    for(const char* name : {"NoSuchTradeApi", "NoExports"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(library.Load(name));
+        EXPECT_EQ(library.CreateMDApi(nullptr, "alice"), nullptr);
+    }
+    ASSERT_TRUE(library.Load("FakeTradeApi"));
+    ASSERT_TRUE(library.Load("FakeTradeApi"));
+    EXPECT_EQ(Count("FakeApi GlobalInit"), 1u);
+    EXPECT_EQ(Count("FakeApi CreateClientApi"), 1u);
+
+    CTradeApi* trade = library.CreateTradeApi(nullptr, "alice");
+    CMDApi* md = library.CreateMDApi(nullptr, "bob");
+    ASSERT_NE(trade, nullptr);
+    ASSERT_NE(md, nullptr);
+    // Neither "foreign client" nor "reserved": the library's own client, 0.
+    EXPECT_EQ(Count("FakeApi CreateTradeApi alice no callback"), 1u);
+    EXPECT_EQ(Count("FakeApi CreateMDApi bob no callback"), 1u);
+    trade->Release();
+    md->Release();
+
+    library.Unload();
+    EXPECT_LT(IndexOf("FakeApi ClientApi::Release"), IndexOf("FakeApi GlobalUnInit"));
+    library.Unload();
+    EXPECT_EQ(Count("FakeApi GlobalUnInit"), 1u);
+    EXPECT_EQ(library.CreateTradeApi(nullptr, "alice"), nullptr);
+    // Unloaded, the same name loads afresh.
+    ASSERT_TRUE(library.Load("FakeTradeApi"));
+    EXPECT_EQ(Count("FakeApi GlobalInit"), 2u);
+}
 
 TEST(ServerList, ACutShortFileIsToldOnceInTheOutputWindowAndABox)
 {

@@ -1,7 +1,7 @@
 // The plug-in's fields in the host's status bar.
 #include "FakeHost.h"
+#include "app/PluginExports.h"
 #include "common/SettingsAccessors.h"
-#include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
 
 #include <gtest/gtest.h>

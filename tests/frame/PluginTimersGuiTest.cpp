@@ -1,11 +1,11 @@
 // The plug-in's 500 ms tick and what shut-down does to its timers and events.
 #include "EventPump.h"
 #include "FakeHost.h"
+#include "app/PluginExports.h"
 #include "common/PluginEvents.h"
 #include "connection/BlinkPhase.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestNotify.h"
-#include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
 
 #include <gtest/gtest.h>

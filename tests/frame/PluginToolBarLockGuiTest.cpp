@@ -1,8 +1,8 @@
 #include "FakeHost.h"
 #include "ScreenshotSaver.h"
+#include "app/PluginExports.h"
 #include "common/SettingsAccessors.h"
 #include "frame/LockScreen.h"
-#include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
 
 #include <functional>

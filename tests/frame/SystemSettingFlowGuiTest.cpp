@@ -1,4 +1,5 @@
 #include "TestBed.h"
+#include "app/Commands.h"
 #include "charts/ChartViewerPanel.h"
 #include "charts/SystemSetting.h"
 #include "common/SettingsAccessors.h"
@@ -405,12 +406,12 @@ TEST(MenuCommandsFlow, CalculatorStartsTheFirstFoundAndSettingsReachThePlugin)
     launcher.searchPath = tools.Path();
     const std::vector<AuditRow> rows = AuditRows();
     // Nothing is left out: every command of the table and every tool has a row.
-    for(const auto& command : TessrinPlugin::CommandTable()) {
+    for(const auto& command : Commands::Table()) {
         EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
                                 [&](const AuditRow& row) { return wxString(row.command) == command.name; }))
             << command.name << " has no audit row";
     }
-    EXPECT_EQ(21u, TessrinPlugin::CommandTable().size());
+    EXPECT_EQ(21u, Commands::Table().size());
     for(const ToolEntry& tool : ToolBarTools()) {
         const bool audited = !tool.name || std::any_of(rows.begin(), rows.end(), [&](const AuditRow& row) {
             return row.source == (tool.dropDown ? Source::eDropDown : Source::eTool) &&

@@ -1,10 +1,10 @@
 #include "FakeHost.h"
+#include "app/PluginExports.h"
 #include "common/SettingsAccessors.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
-#include "frame/PluginExports.h"
 #include "frame/TessrinPlugin.h"
 
 #include <gtest/gtest.h>

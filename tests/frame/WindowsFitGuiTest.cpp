@@ -40,6 +40,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/xrc/xmlres.h>
 
 namespace {
 

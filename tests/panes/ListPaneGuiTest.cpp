@@ -6,7 +6,7 @@
 #include "HoldBillTestPane.h"
 #include "NotebookHost.h"
 #include "WrongTypeLog.h"
-#include "frame/PluginExports.h"
+#include "app/PluginExports.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinPlugin.h"
 
@@ -17,6 +17,7 @@
 #include <wx/sizer.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
+#include <wx/xrc/xmlres.h>
 
 extern "C" {
 typedef struct _GtkMenu GtkMenu;

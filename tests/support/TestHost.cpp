@@ -5,8 +5,8 @@
 #include <LoginController.h>
 #include <PelmoraHostManager.h>
 #include <Tracer.h>
+#include <app/PluginExports.h>
 #include <chrono>
-#include <frame/PluginExports.h>
 #include <frame/TessrinPlugin.h>
 #include <pelmora/BitmapLoader.h>
 #include <pelmora/EditorConfig.h>

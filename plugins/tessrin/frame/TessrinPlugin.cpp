@@ -1,8 +1,5 @@
 #include "frame/TessrinPlugin.h"
 
-#include "charts/CharViewPanelMgr.h"
-#include "charts/ChartViewerPanel.h"
-#include "charts/HistoryQuoteMgr.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
 #include "connection/Client.h"
@@ -11,64 +8,38 @@
 #include "connection/RequestNotify.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
-#include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinErrorArray.h"
-#include "funds/StoreOrderPane.h"
-#include "history/HistoryNoticeMgr.h"
-#include "history/HistoryPane.h"
-#include "history/NoticeMessagePane.h"
-#include "orders/MinTradeOrderPane.h"
-#include "panes/CloseBillPane.h"
-#include "panes/DeliveryOrderPane.h"
-#include "panes/HoldDetailPane.h"
-#include "panes/InOutMoneyPane.h"
-#include "panes/LimitOrderPane.h"
-#include "panes/PositionPane.h"
-#include "panes/SymbolPane.h"
-#include "panes/TranscationPanel.h"
-#include "panes/UserAccountPane.h"
-#include "risk/AlarmSound.h"
-#include "risk/RiskCustomPanel.h"
 
 #include <cstdlib>
 #include <ctime>
 #include <pelmora/BitmapLoader.h>
-#include <pelmora/DrawingUtils.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
-#include <pelmora/clDynamicLibrary.h>
 #include <pelmora/pmStandardPaths.h>
-#include <pelmora/pmStatusBar.h>
 #include <platform/BrowserLauncher.h>
 #include <platform/ProcessLauncher.h>
 #include <platform/SoundPlayer.h>
+#include <platform/SystemBrowserLauncher.h>
+#include <platform/SystemProcessLauncher.h>
 #include <platform/SystemSoundPlayer.h>
+#include <utility>
 #include <wx/app.h>
 #include <wx/arrstr.h>
 #include <wx/aui/aui.h>
-#include <wx/dcmemory.h>
+#include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/intl.h>
-#include <wx/statbmp.h>
 
 namespace {
-constexpr int kStatusFieldCount = 7;
 constexpr int kPageImageSize = 16;
 } // namespace
 
-TessrinPlugin::TessrinPlugin(HostManager* manager)
-    : IClientPlugin(manager), m_transcationPanel(nullptr), m_userAccountPane(nullptr),
-      m_holdDetailPane(nullptr), m_positionPane(nullptr), m_closeBillPane(nullptr), m_limitOrderPane(nullptr),
-      m_inOutMoneyPane(nullptr), m_historyPane(nullptr), m_noticeMessagePane(nullptr),
-      m_storeOrderPane(nullptr), m_riskCustomPanel(nullptr), m_deliveryOrderPane(nullptr),
-      m_binaryOptionSymbolPane(nullptr), m_otcSymbolPane(nullptr), m_minTradeOrderPane(nullptr),
-      m_statusBar(nullptr), m_passwordDigest(16), m_clientApi(nullptr), m_globalInit(nullptr),
-      m_globalUnInit(nullptr), m_createClientApi(nullptr), m_createTradeApi(nullptr), m_createMDApi(nullptr),
-      m_toolBar(nullptr), m_triggersRegistered(false), m_busConnected(false)
+TessrinPlugin::TessrinPlugin(HostManager* manager, const PluginPartsFactory& makeParts)
+    : IClientPlugin(manager), m_parts(makeParts(*this)), m_triggersRegistered(false), m_busConnected(false)
 {
     m_firstName = _("TessrinPlugin");
     m_secondName = _("Kestrava trade plugin");
@@ -77,9 +48,7 @@ TessrinPlugin::TessrinPlugin(HostManager* manager)
     m_busConnected = true;
     ConnectAppHandlers();
     ConnectCentreBook();
-    if(wxTheApp) {
-        m_commands.Connect(wxTheApp, this);
-    }
+    m_parts.commands->Connect();
 }
 
 TessrinPlugin::~TessrinPlugin()
@@ -88,21 +57,20 @@ TessrinPlugin::~TessrinPlugin()
     DisconnectAppHandlers();
     DisconnectBus();
     DisconnectCentreBook();
-    m_commands.Disconnect();
+    m_parts.commands->Disconnect();
     // The panes still in the host's notebooks go before the store, so that no
     // model unregisters from a table that no longer exists.
     RemovePanes();
     // Pages still in the centre notebook go while the store and the
     // histories they observe are here.
     wxString activeView;
-    CloseChartPages(activeView);
-    m_pChartViewMgr.reset();
+    m_parts.charts->CloseChartPages(activeView);
+    m_parts.charts->ReleaseManager(false);
     UnregisterTriggers();
     if(m_db) {
-        HistoryQuoteMgr::Release(); // its histories observe the store that goes with this object
+        m_parts.charts->ReleaseHistories(); // they observe the store that goes with this object
     }
-    HistoryNoticeMgr::Release();
-    AlarmSound::Release();
+    m_parts.panes->ReleaseShared();
     // The library must outlive the objects the Client made from it.
     StopTimers();
     ReleaseClient();
@@ -127,9 +95,9 @@ void TessrinPlugin::Startup()
     LoadErrorTexts();
     LoadPageImages();
     m_pluginConfig.Load();
-    m_pChartViewMgr = std::make_unique<CharViewPanelMgr>(m_db.get());
+    m_parts.charts->Start();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    AlarmSound::Create(std::make_unique<SystemSoundPlayer>(pmStandardPaths::Get().GetBinFolder()));
+    m_parts.panes->StartShared();
     CreatePanes();
     StartTimers();
 }
@@ -142,28 +110,24 @@ void TessrinPlugin::UnPlug()
     DisconnectAppHandlers();
     DisconnectBus();
     DisconnectCentreBook();
-    m_commands.Disconnect();
+    m_parts.commands->Disconnect();
     // The models of the panes unregister while the store is alive.
     RemovePanes();
     // Names are gathered while the pages close; each page's destructor
     // drops its symbol from the remembered list, so the list is written after.
     wxString activeView;
-    const wxArrayString lastChartViews = CloseChartPages(activeView);
+    const wxArrayString lastChartViews = m_parts.charts->CloseChartPages(activeView);
     m_pluginConfig.SetLastShowChartViews(lastChartViews);
     m_pluginConfig.SetLastActiveChartView(activeView);
     m_pluginConfig.Save();
-    if(m_pChartViewMgr) {
-        wxASSERT(m_pChartViewMgr->GetChartViewPanels().empty());
-        m_pChartViewMgr.reset();
-    }
+    m_parts.charts->ReleaseManager(true);
     UnregisterTriggers();
-    ReleaseStatusBar();
+    m_statusFields.Release();
     SendUnplugEvent();
     // The K-line histories observe the price table: they go before the store.
-    HistoryQuoteMgr::Release();
+    m_parts.charts->ReleaseHistories();
     // The bulletin manager's poll would otherwise outlive the login it reads.
-    HistoryNoticeMgr::Release();
-    AlarmSound::Release();
+    m_parts.panes->ReleaseShared();
     m_db.reset();
     UnloadTradeApiLibrary();
     if(g_errorTable == m_errorTable.get()) {
@@ -191,12 +155,7 @@ clConfig* TessrinPlugin::GetConfig()
 
 CTradeApi* TessrinPlugin::GetTradeApi()
 {
-    return m_client ? m_client->GetTradeApi() : nullptr;
-}
-
-wxAuiToolBar* TessrinPlugin::GetToolBar()
-{
-    return m_toolBar;
+    return GetClient() ? GetClient()->GetTradeApi() : nullptr;
 }
 
 RequestNotify* TessrinPlugin::GetRequestNotify()
@@ -224,9 +183,7 @@ void TessrinPlugin::afterAdd(const symbol_Info& stored, CTransaction* transactio
     case '4':
         AddBinaryOptionPages();
         AddBinaryOptionSymbolPage();
-        if(m_historyPane) {
-            m_historyPane->AddBinaryOptionPage();
-        }
+        m_parts.panes->AddBinaryOptionHistoryPage();
         break;
     case '1':
         AddOtcSymbolPage();
@@ -256,68 +213,22 @@ const user_Account* TessrinPlugin::GetLoginUser() const
 
 void TessrinPlugin::SetStatusField(int field, const wxString& text)
 {
-    if(field < 1 || field >= kStatusFieldCount || !m_statusBar ||
-       static_cast<size_t>(field) >= m_statusItems.size() || !m_statusItems[field]) {
-        return;
-    }
-    pmStatusBarItem* item = m_statusItems[field];
-    switch(field) {
-    case 1:
-        m_statusBar->SetStatusText(wxString::Format(_("Account [%s]"), text), item->field);
-        break;
-    case 3:
-        m_statusBar->SetStatusText(wxString::Format(_("Trading Day [%s]"), text), item->field);
-        break;
-    case 5: {
-        wxStaticBitmap* icons = dynamic_cast<wxStaticBitmap*>(item->window);
-        const wxSize size = icons ? icons->GetSize() : wxSize();
-        if(size.x <= 0 || size.y <= 0) {
-            break;
-        }
-        wxBitmap bitmap(size);
-        wxMemoryDC dc(bitmap);
-        wxRect rect(size);
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(DrawingUtils::GetPanelBgColour()));
-        dc.DrawRectangle(rect);
-        rect.Deflate(2);
-        wxPoint position = rect.GetTopLeft();
-        // Lines 0 and 1 are the account and the user; then "address|state"
-        // of each connection.
-        const wxArrayString lines = wxSplit(text, '\n', '\\');
-        for(size_t i = 2; i < lines.size(); ++i) {
-            const wxArrayString parts = wxSplit(lines[i], '|', '\\');
-            long state = 0;
-            if(parts.size() == 2 && parts[1].ToLong(&state, 10)) {
-                DrawStatusIcon(dc, parts[0], state, position);
-            }
-        }
-        dc.SelectObject(wxNullBitmap);
-        icons->SetBitmap(bitmap);
-        break;
-    }
-    default:
-        m_statusBar->SetStatusText(text, item->field);
-        break;
-    }
+    m_statusFields.SetField(field, text);
+}
+
+void TessrinPlugin::SetStatusFieldColour(int field, const wxColour& colour)
+{
+    m_statusFields.SetFieldColour(field, colour);
 }
 
 void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position)
 {
-    wxUnusedVar(text);
-    int image = 0; // not logged in
-    if(state == 3) {
-        image = 1; // logged in
-    } else if(state == 2 || state == 4) {
-        image = 2; // failed
-    }
-    if(m_pageImages && image < m_pageImages->GetImageCount()) {
-        const wxBitmap icon = m_pageImages->GetBitmap(image);
-        dc.DrawBitmap(icon, position, false);
-        position.x += icon.GetWidth() + 5;
-    } else {
-        position.x += 5;
-    }
+    m_statusFields.DrawStatusIcon(dc, text, state, position);
+}
+
+void TessrinPlugin::ShowQuickOrderButton()
+{
+    m_statusFields.Create();
 }
 
 void TessrinPlugin::OnQueryServerNames(wxCommandEvent& event)
@@ -398,4 +309,158 @@ void TessrinPlugin::UnregisterTriggers()
         m_db->m_symbol_Info_table->RemoveActionTrigger(this);
     }
     m_triggersRegistered = false;
+}
+
+wxBitmap TessrinPlugin::GetPageImage(int index) const
+{
+    return m_pageImages && index >= 0 && m_pageImages->GetImageCount() > index
+               ? m_pageImages->GetBitmap(index)
+               : wxNullBitmap;
+}
+
+void TessrinPlugin::CreatePanes()
+{
+    m_parts.panes->CreatePanes();
+    BuildToolBar(m_mgr ? m_mgr->GetMainFrame() : nullptr);
+    ShowQuickOrderButton();
+    m_parts.panes->DockPanes();
+    if(Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr) {
+        output->DisableTopBottomDrag();
+    }
+}
+
+void TessrinPlugin::AddBinaryOptionPages()
+{
+    m_parts.panes->AddBinaryOptionPages();
+}
+
+void TessrinPlugin::AddBinaryOptionSymbolPage()
+{
+    m_parts.panes->AddBinaryOptionSymbolPage();
+}
+
+void TessrinPlugin::AddOtcSymbolPage()
+{
+    m_parts.panes->AddOtcSymbolPage();
+}
+
+void TessrinPlugin::AddAllSymbolPage()
+{
+    m_parts.panes->AddAllSymbolPage();
+}
+
+void TessrinPlugin::RemovePanes()
+{
+    m_parts.panes->RemovePanes();
+}
+
+int TessrinPlugin::ReqQryPayPortInfo()
+{
+    return GetClient() ? GetClient()->ReqQryPayPortInfo() : -1;
+}
+
+int TessrinPlugin::ReqSetOrder(sFFixSetOrder* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqSetOrder, request) : -1;
+}
+
+int TessrinPlugin::ReqModifyOrder(sFFixModifyOrder* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqModifyOrder, request) : -1;
+}
+
+int TessrinPlugin::ReqCancelOrder(sFFixCancelOrder* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqCancelOrder, request) : -1;
+}
+
+int TessrinPlugin::ReqModifyPassword(sFFixModifyPassword* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqModifyPassword, request) : -1;
+}
+
+int TessrinPlugin::ReqFinancingGoods(sFFixFinancingGoods* request)
+{
+    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqFinancingGoods, request) : -1;
+}
+
+SoundPlayer& TessrinPlugin::GetSoundPlayer()
+{
+    if(!m_soundPlayer) {
+        m_soundPlayer = std::make_unique<SystemSoundPlayer>(pmStandardPaths::Get().GetBinFolder());
+    }
+    return *m_soundPlayer;
+}
+
+void TessrinPlugin::SetSoundPlayer(std::unique_ptr<SoundPlayer> player)
+{
+    m_soundPlayer = std::move(player);
+}
+
+void TessrinPlugin::ShowPayPortPage(const user_AttPay& row)
+{
+    m_parts.funds->ShowPayPortPage(row);
+}
+
+void TessrinPlugin::ShowInOutPage(const am_AmountInOut& row)
+{
+    m_parts.funds->ShowInOutPage(row);
+}
+
+void TessrinPlugin::ConnectAppHandlers()
+{
+    if(m_appHandlersConnected || !wxTheApp) {
+        return;
+    }
+    wxTheApp->Bind(wxEVT_KEY_UP, &TessrinPlugin::OnKeyUp, this);
+    m_lockScreen.Connect();
+    m_appHandlersConnected = true;
+}
+
+void TessrinPlugin::DisconnectAppHandlers()
+{
+    if(!m_appHandlersConnected) {
+        return;
+    }
+    m_lockScreen.Disconnect();
+    if(wxTheApp) {
+        wxTheApp->Unbind(wxEVT_KEY_UP, &TessrinPlugin::OnKeyUp, this);
+    }
+    m_appHandlersConnected = false;
+}
+
+void TessrinPlugin::SetIdleClock(IdleLockMonitor::Clock clock)
+{
+    m_lockScreen.SetIdleClock(std::move(clock));
+}
+
+void TessrinPlugin::OnLockScreen(wxCommandEvent& event)
+{
+    m_lockScreen.OnLockScreen(event);
+}
+
+void TessrinPlugin::SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher)
+{
+    m_processLauncher = std::move(launcher);
+}
+
+ProcessLauncher& TessrinPlugin::GetProcessLauncher()
+{
+    if(!m_processLauncher) {
+        m_processLauncher = std::make_unique<SystemProcessLauncher>();
+    }
+    return *m_processLauncher;
+}
+
+void TessrinPlugin::SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher)
+{
+    m_browserLauncher = std::move(launcher);
+}
+
+BrowserLauncher& TessrinPlugin::GetBrowserLauncher()
+{
+    if(!m_browserLauncher) {
+        m_browserLauncher = std::make_unique<SystemBrowserLauncher>();
+    }
+    return *m_browserLauncher;
 }

@@ -6,16 +6,19 @@
 #include "connection/IConnectionHost.h"
 #include "db/CActionTrigger.h"
 #include "frame/IdleLockMonitor.h"
-#include "frame/MenuCommandTable.h"
+#include "frame/LockScreenFlow.h"
+#include "frame/LoginFlow.h"
 #include "frame/PluginMenus.h"
+#include "frame/PluginParts.h"
+#include "frame/PluginToolBar.h"
+#include "frame/StatusFields.h"
 #include "frame/TessrinServerArray.h"
-#include "frame/UserActivityFilter.h"
 
 #include <memory>
 #include <pelmora/Notebook.h>
 #include <tradeapi/ClientApi.h>
 #include <vector>
-#include <wx/buffer.h>
+#include <wx/bitmap.h>
 #include <wx/datetime.h>
 #include <wx/dynarray.h>
 #include <wx/gdicmn.h>
@@ -30,26 +33,13 @@ struct user_AttPay;
 class CharViewPanelMgr;
 class ChartViewerPanel;
 class Client;
-class CloseBillPane;
-class DeliveryOrderPane;
 class HistoryPane;
 class Notebook;
-class HoldDetailPane;
-class InOutMoneyPane;
-class LimitOrderPane;
-class MinTradeOrderPane;
-class NoticeMessagePane;
-class PositionPane;
-class RiskCustomPanel;
 class SoundPlayer;
-class StoreOrderPane;
 class SymbolPane;
 class TranscationPanel;
-class UserAccountPane;
 class ProcessLauncher;
 class BrowserLauncher;
-class clDynamicLibrary;
-class pmStatusBar;
 struct pmStatusBarItem;
 class wxAuiNotebookEvent;
 class wxAuiToolBarEvent;
@@ -59,14 +49,16 @@ class wxImageList;
 // The plug-in object: what the host loads, and what every pane and dialog
 // reaches through g_plugin. It owns the configuration, the record database,
 // the error texts and the login's trade API objects; the host's windows own
-// the panes once they are placed. GUI thread only.
+// the panes once they are placed. What knows the features (panes, symbol
+// pages, money windows, commands) are its parts, made by the composition
+// root. GUI thread only.
 class TessrinPlugin : public IClientPlugin,
                       public CActionTrigger<server_time>,
                       public CActionTrigger<symbol_Info>,
                       public IConnectionHost
 {
 public:
-    explicit TessrinPlugin(HostManager* manager);
+    TessrinPlugin(HostManager* manager, const PluginPartsFactory& makeParts);
     ~TessrinPlugin() override;
 
     // Reads the configuration and builds the shared objects; run once by
@@ -107,13 +99,14 @@ public:
     void SetStatusField(int field, const wxString& text) override;
     // Draws the connection icon of a login state and moves the position on.
     void DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position);
-    std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusItems; }
+    std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusFields.GetItems(); }
 
     // The text colour of a status field's window (field 2: the account line).
     void SetStatusFieldColour(int field, const wxColour& colour) override;
-    // Builds the panes and status-bar fields shown from start-up.
+    // Builds the panes, the tool bar and the status-bar fields shown from
+    // start-up.
     void CreatePanes();
-    HistoryPane* GetHistoryPane() const { return m_historyPane; }
+    HistoryPane* GetHistoryPane() const { return m_parts.panes->GetHistoryPane(); }
     // The seven status-bar fields, the quick-order button in field 0.
     void ShowQuickOrderButton();
 
@@ -130,11 +123,14 @@ public:
 
     // The Client of the current login; empty before the first login and
     // after logout.
-    const std::shared_ptr<Client>& GetClient() const override { return m_client; }
+    const std::shared_ptr<Client>& GetClient() const override { return m_login.GetClient(); }
     // The server record of the current login (its "noticehistory",
     // "history", "mdhistory" and "reporthistory" lists); null while there is
     // no Client.
-    const ServerInfo* GetLoginServer() const override { return m_client ? &m_loginServer : nullptr; }
+    const ServerInfo* GetLoginServer() const override
+    {
+        return m_login.GetClient() ? &m_login.GetLoginServer() : nullptr;
+    }
     // Loads (or keeps) the trade API library of that name and binds its five
     // exports; false leaves no library loaded.
     bool LoadTradeApiLibrary(const wxString& name);
@@ -152,11 +148,14 @@ public:
     void ShowPayPortPage(const user_AttPay& row) override;
 
     // The binary-options quote board; null before the panes are built.
-    SymbolPane* GetBinaryOptionSymbolPane() const override { return m_binaryOptionSymbolPane; }
-    SymbolPane* GetOtcSymbolPane() const { return m_otcSymbolPane; }
+    SymbolPane* GetBinaryOptionSymbolPane() const override
+    {
+        return m_parts.panes->GetBinaryOptionSymbolPane();
+    }
+    SymbolPane* GetOtcSymbolPane() const { return m_parts.panes->GetOtcSymbolPane(); }
     // The board of every market type, page "All".
-    SymbolPane* GetAllSymbolPane() const { return m_allSymbolPane; }
-    TranscationPanel* GetTranscationPanel() const { return m_transcationPanel; }
+    SymbolPane* GetAllSymbolPane() const { return m_parts.panes->GetAllSymbolPane(); }
+    TranscationPanel* GetTranscationPanel() const { return m_parts.panes->GetTranscationPanel(); }
 
     void AddBinaryOptionPages();
     void AddBinaryOptionSymbolPage();
@@ -193,7 +192,7 @@ public:
     void ShowChartWindow(const symbol_Info& symbol, bool select) override;
     // The manager of the open chart pages; null before start-up and after
     // shut-down.
-    CharViewPanelMgr* GetChartViewMgr() const override { return m_pChartViewMgr.get(); }
+    CharViewPanelMgr* GetChartViewMgr() const override { return m_parts.charts->GetChartViewMgr(); }
     // The chart page at the centre notebook's selection; null when there is
     // no page or the page is of another kind.
     ChartViewerPanel* GetChartInFront() const;
@@ -204,27 +203,12 @@ public:
     // A closed chart page leaves the manager; the last one disables the tools.
     void OnNotebookPageClose(wxAuiNotebookEvent& event);
 
-    // Menu and tool commands, bound on the application object by XRC id
-    // name from the constructor until shut-down. Later commands add rows.
-    static std::vector<MenuCommandTable<TessrinPlugin>::Row> CommandTable();
-    // "chart_m1" ... "chart_mn": the period of the chart in front.
-    void OnChartPeriod(wxCommandEvent& event);
-    // "chart_holc", "chart_candlestick", "chart_timeShared".
-    void OnChartType(wxCommandEvent& event);
-    // "chart_zoom_in", "chart_zoom_out": the chart in front zooms.
-    void OnZoomIn(wxCommandEvent& event);
-    void OnZoomOut(wxCommandEvent& event);
-    // "show_symbolPane", "show_outPane": the host's "Navigator" and "Output".
-    void OnShowSymbolPane(wxCommandEvent& event);
-    void OnShowOutputPane(wxCommandEvent& event);
-    // Tool and menu command "Sales_report": a new sales report page in the
-    // centre notebook, selected, every time.
-    void OnSalesReport(wxCommandEvent& event);
-    // "calculator": the first calculator program on the path, started with
-    // no arguments; when none is found or it does not start, a box says so.
-    void OnCalculator(wxCommandEvent& event);
-    // "systemSetting": the settings dialog, modal, without parent.
-    void OnSystemSetting(wxCommandEvent& event);
+    // The image of the page image list at `index` (3 the chart, 4 the sales
+    // report); an empty bitmap when there is none.
+    wxBitmap GetPageImage(int index) const;
+    // The host's centre notebook, taken by the constructor; null once it has
+    // gone.
+    Notebook* CentreBook() const;
     // What starts programs; tests put a fake in.
     void SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher);
     // The system's launcher until a fake is put in.
@@ -239,7 +223,7 @@ public:
     // or login; in a browser when "ShowInoutInBrower" or the setting
     // "ShowInOutUrlInBrower" is on; else a new selected centre page "InOut".
     void ShowInOutPage(const am_AmountInOut& row) override;
-    bool IsScreenLocked() const { return m_idleLock.IsLocked(); }
+    bool IsScreenLocked() const { return m_lockScreen.IsLocked(); }
     // The clock of the idle lock; tests move it by hand.
     void SetIdleClock(IdleLockMonitor::Clock clock);
 
@@ -266,13 +250,10 @@ private:
     void SetUpTimers();
     void StartTimers();
     void StopTimers();
-    void OnQuickOrderButton(wxCommandEvent& event);
-    void ReleaseStatusBar();
     void SendUnplugEvent();
     // Releases the Client's library objects and drops it.
     void ReleaseClient();
     void UnloadTradeApiLibrary();
-    void ClearTradeApiEntryPoints();
     void LoadConfiguration();
     // Once: the output window and a box say that the server list could not
     // be read, when the host first asks for it or for a login.
@@ -282,82 +263,41 @@ private:
     void DisconnectBus();
     // Takes every pane off the host's notebooks and destroys it.
     void RemovePanes();
-    // Adds the quote board as a workspace page once.
-    void AddSymbolPage(SymbolPane* board, const wxString& label);
     void UnregisterTriggers();
     void ConnectCentreBook();
     void DisconnectCentreBook();
-    // Shut-down: the chart and hang-order pages of the centre notebook close
-    // in page order (a chart leaving the manager first); returns their names
-    // and, in `activeView`, the name of the chart in front. Other pages stay.
-    wxArrayString CloseChartPages(wxString& activeView);
-    Notebook* CentreBook() const;
 
-    TranscationPanel* m_transcationPanel;
-    UserAccountPane* m_userAccountPane;
-    HoldDetailPane* m_holdDetailPane;
-    PositionPane* m_positionPane;
-    CloseBillPane* m_closeBillPane;
-    LimitOrderPane* m_limitOrderPane;
-    InOutMoneyPane* m_inOutMoneyPane;
-    HistoryPane* m_historyPane;
-    NoticeMessagePane* m_noticeMessagePane;
-    StoreOrderPane* m_storeOrderPane;
-    RiskCustomPanel* m_riskCustomPanel;
-    DeliveryOrderPane* m_deliveryOrderPane;
-    SymbolPane* m_binaryOptionSymbolPane;
-    SymbolPane* m_otcSymbolPane;
-    SymbolPane* m_allSymbolPane = nullptr;
-    MinTradeOrderPane* m_minTradeOrderPane;
-    pmStatusBar* m_statusBar;
-    std::vector<pmStatusBarItem*> m_statusItems; // index = field; owned by the bar
+    PluginParts m_parts; // made first: the constructor connects the commands
+    StatusFields m_statusFields{m_mgr, [this] { return m_pageImages.get(); }};
 
-    wxMemoryBuffer m_passwordDigest;
     TessrinPluginConfig m_pluginConfig;
     std::unique_ptr<clConfig> m_config;
     TessrinServerArray m_serverItem;
     bool m_serverListUnread = false; // Tessrin.con gave no server (missing, cut short, empty)
     bool m_serverListTold = false;
     wxArrayInt m_marketIds;
-    std::shared_ptr<Client> m_client;
-    CClientApi* m_clientApi; // released through its own Release
+    LoginFlow m_login{*this}; // the Client of the current login and its library
     std::unique_ptr<RecordStore> m_db;
     RefreshClock m_refreshClock;
     wxTimer m_tickTimer;
     wxTimer m_accountStatusTimer;
     std::unique_ptr<ErrorTextTable> m_errorTable; // also g_errorTable
     std::unique_ptr<wxImageList> m_pageImages;
-    std::unique_ptr<clDynamicLibrary> m_library;
-    GlobalInitFn m_globalInit;
-    GlobalUnInitFn m_globalUnInit;
-    CreateClientApiFn m_createClientApi;
-    CreateTradeApiFn m_createTradeApi;
-    CreateMDApiFn m_createMDApi;
-    wxString m_libraryName;
     wxTimer m_passwordPromptTimer;
-    wxAuiToolBar* m_toolBar; // owned by the host's frame
+    PluginToolBar m_toolBar{m_mgr};
     bool m_triggersRegistered;
     bool m_busConnected;
-    ServerInfo m_loginServer; // the server of the current login; empty without a Client
-    std::unique_ptr<CharViewPanelMgr> m_pChartViewMgr;
     wxWeakRef<Notebook> m_centreBook; // the host's, taken by the constructor
     bool m_centreBookConnected = false;
-    MenuCommandTable<TessrinPlugin> m_commands{CommandTable()};
     std::unique_ptr<ProcessLauncher> m_processLauncher;
     std::unique_ptr<BrowserLauncher> m_browserLauncher;
 
     // Application-wide handlers of the tool bar and the lock screen.
     void ConnectAppHandlers();
     void DisconnectAppHandlers();
-    void OnUserActivity(wxMouseCaptureChangedEvent& event);
-    void OnAppIdle(wxIdleEvent& event);
-    void OnIdleTimeShowLockScreenDlg(wxCommandEvent& event);
-    bool HasPasswordDigest() const;
-    void ShowLockScreen();
 
     PluginMenus m_menus;
-    IdleLockMonitor m_idleLock; // last activity and whether the screen is locked
-    UserActivityFilter m_activityFilter{[this] { m_idleLock.OnActivity(); }};
+    LockScreenFlow m_lockScreen{m_mgr, *this};
     bool m_appHandlersConnected = false;
     std::unique_ptr<SoundPlayer> m_soundPlayer;
 

@@ -1,4 +1,5 @@
-// The host bus events the plug-in answers and its three timers.
+// The host bus events the plug-in answers (login and logout among them) and
+// its three timers.
 #include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
 #include "common/SettingsAccessors.h"
@@ -8,19 +9,13 @@
 #include "db/RecordStore.h"
 #include "frame/NoticeClick.h"
 #include "frame/TessrinPlugin.h"
-#include "funds/ModifyPasswordDlg.h"
-#include "orders/MinTradeOrderPane.h"
-#include "panes/CloseBillPane.h"
-#include "panes/HoldDetailPane.h"
-#include "panes/InOutMoneyPane.h"
-#include "panes/LimitOrderPane.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
-#include <pelmora/Notebook.h>
 #include <pelmora/clConfig.h>
 #include <wx/app.h>
+#include <wx/arrstr.h>
 #include <wx/frame.h>
 #include <wx/window.h>
 
@@ -35,19 +30,6 @@ constexpr int kPasswordPromptMs = 8000;
 constexpr int kAccountStatusMs = 5000;
 // userFlags bit: the login password must be changed.
 constexpr int kMustChangePassword = 2;
-
-// Brings the pane's page of the output notebook forward, without a page
-// event; false when the pane has no page there.
-bool SelectOutputPage(HostManager* manager, wxWindow* pane)
-{
-    Notebook* output = manager ? manager->GetOutputBook() : nullptr;
-    const int index = output && pane ? output->GetPageIndex(pane) : wxNOT_FOUND;
-    if(index == wxNOT_FOUND) {
-        return false;
-    }
-    output->SetSelection(static_cast<size_t>(index), false);
-    return true;
-}
 } // namespace
 
 // clang-format off
@@ -104,8 +86,8 @@ void TessrinPlugin::OnTickTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
     const wxDateTime now = wxDateTime::UNow();
-    if(m_client) {
-        m_client->CheckPendingQueries();
+    if(GetClient()) {
+        GetClient()->CheckPendingQueries();
     }
     g_blinkPhase = g_blinkPhase == 1 ? 2 : 1;
     RequestNotify::Get()->CheckTimeOut(now);
@@ -130,15 +112,14 @@ void TessrinPlugin::OnModifyPasswordTimer(wxTimerEvent& event)
         return;
     }
     m_passwordPromptTimer.Stop();
-    ModifyPasswordDlg dialog(frame, account->cachedLoginInfo.Get());
-    dialog.ShowModal();
+    m_parts.funds->ShowPasswordPrompt(frame, account->cachedLoginInfo.Get());
 }
 
 void TessrinPlugin::OnClientTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
-    if(m_client) {
-        m_client->RotateAccountStatus();
+    if(GetClient()) {
+        GetClient()->RotateAccountStatus();
     }
 }
 
@@ -157,33 +138,7 @@ void TessrinPlugin::OnNoticeClicked(wxCommandEvent& event)
     if(!click.IsValid()) {
         return;
     }
-    switch(click.GetKind()) {
-    case NoticeClick::eCloseTrade:
-        if(SelectOutputPage(m_mgr, m_closeBillPane)) {
-            m_closeBillPane->SelectCloseBill(click.GetKey());
-        }
-        break;
-    case NoticeClick::eLimitCancel:
-    case NoticeClick::eLimitSet:
-        SelectOutputPage(m_mgr, m_limitOrderPane);
-        break;
-    case NoticeClick::eLimitTrade:
-    case NoticeClick::eMarketTrade:
-        if(SelectOutputPage(m_mgr, m_holdDetailPane)) {
-            m_holdDetailPane->SelectHoldBill(click.GetKey());
-        }
-        break;
-    case NoticeClick::eInOutNotify:
-        SelectOutputPage(m_mgr, m_inOutMoneyPane);
-        break;
-    case NoticeClick::eMinOrderTrade:
-        if(SelectOutputPage(m_mgr, m_minTradeOrderPane)) {
-            m_minTradeOrderPane->SelectOrder(click.GetKey());
-        }
-        break;
-    default:
-        break;
-    }
+    m_parts.panes->ShowNoticeTarget(click);
 }
 
 void TessrinPlugin::SendUnplugEvent()
@@ -214,4 +169,76 @@ void TessrinPlugin::ShowMessageBox(const wxString& message, const wxString& capt
 bool TessrinPlugin::ReadConfigBool(const wxString& key, bool defaultValue) const
 {
     return m_config ? m_config->Read(key, defaultValue) : defaultValue;
+}
+
+void TessrinPlugin::OnLoginRequest(wxCommandEvent& event)
+{
+    event.Skip(); // other listeners on the bus see the login too
+    const auto* request = static_cast<const wxArrayString*>(event.GetClientData());
+    if(!request || request->size() != 3) {
+        return;
+    }
+    const wxString& serverName = (*request)[0];
+    const wxString& loginName = (*request)[1];
+    const wxString& password = (*request)[2];
+    m_lockScreen.SetPassword(password);
+
+    const ServerInfo* server = m_serverItem.FindServer(serverName);
+    if(!server) {
+        TellServerListUnread();
+    }
+    if(!server || !m_db) {
+        return;
+    }
+    m_login.Login(*server, loginName, password);
+}
+
+void TessrinPlugin::OnLogoutRequest(wxCommandEvent& event)
+{
+    event.Skip();
+    ReleaseClient(); // the library stays loaded for the next login
+}
+
+void TessrinPlugin::OnLoginAccepted(const wxString& password)
+{
+    m_lockScreen.SetPassword(password);
+}
+
+void TessrinPlugin::OnLoginPasswordChanged(wxCommandEvent& event)
+{
+    event.Skip(); // the host keeps the new password too
+    const auto* password = static_cast<const wxArrayString*>(event.GetClientData());
+    if(password && password->size() == 1) {
+        m_lockScreen.SetPassword((*password)[0]);
+    }
+}
+
+void TessrinPlugin::ReleaseClient()
+{
+    m_login.ReleaseClient();
+}
+
+bool TessrinPlugin::LoadTradeApiLibrary(const wxString& name)
+{
+    return m_login.LoadTradeApiLibrary(name);
+}
+
+void TessrinPlugin::UnloadTradeApiLibrary()
+{
+    m_login.UnloadTradeApiLibrary();
+}
+
+wxString TessrinPlugin::GetServerText() const
+{
+    return m_login.GetLoginServer().name;
+}
+
+const wxArrayString& TessrinPlugin::GetTradeAddresses() const
+{
+    return m_login.GetLoginServer().trade;
+}
+
+const wxArrayString& TessrinPlugin::GetMdAddresses() const
+{
+    return m_login.GetLoginServer().mq;
 }

@@ -1,42 +1,31 @@
+// Tool bar, menus and the full-screen keys of the plug-in object.
 #include "common/ToolBarTools.h"
 #include "frame/TessrinPlugin.h"
 
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
-#include <wx/aui/auibar.h>
+#include <pelmora/HostManager.h>
 #include <wx/aui/framemanager.h>
 #include <wx/frame.h>
-#include <wx/menu.h>
-#include <wx/xrc/xmlres.h>
 
 namespace {
 // F1 and Escape hide and show everything around the centre.
 constexpr long kFullScreenParts = wxFULLSCREEN_ALL;
-
-BitmapLoader* ImagesOf(HostManager* manager)
-{
-    return manager ? manager->GetImageLoader() : nullptr;
-}
 } // namespace
 
 wxAuiToolBar* TessrinPlugin::BuildToolBar(wxWindow* parent)
 {
-    if(m_toolBar) {
-        return m_toolBar;
-    }
-    if(!m_mgr || !m_mgr->ToolBarsEnabled() || !parent) {
-        return nullptr;
-    }
-    m_toolBar = CreatePluginToolBar(parent, ImagesOf(m_mgr));
-    m_toolBar->Bind(wxEVT_AUITOOLBAR_TOOL_DROPDOWN, &TessrinPlugin::OnToolDropDown, this);
-    UpdatePeriodTools(false);
-    UpdateChartTypeTools(false);
-    return m_toolBar;
+    return m_toolBar.Build(parent);
+}
+
+wxAuiToolBar* TessrinPlugin::GetToolBar()
+{
+    return m_toolBar.Get();
 }
 
 void TessrinPlugin::BuildMenus()
 {
-    m_menus.Build(m_mgr ? m_mgr->GetMainMenuBar() : nullptr, ImagesOf(m_mgr));
+    m_menus.Build(m_mgr ? m_mgr->GetMainMenuBar() : nullptr, m_mgr ? m_mgr->GetImageLoader() : nullptr);
 }
 
 void TessrinPlugin::AppendMoneyMenuItem()
@@ -51,22 +40,7 @@ void TessrinPlugin::AppendMoneyMenuItem2()
 
 void TessrinPlugin::OnToolDropDown(wxAuiToolBarEvent& event)
 {
-    const char* title = DropDownMenuTitle(event.GetToolId());
-    wxMenuBar* menuBar = m_mgr ? m_mgr->GetMainMenuBar() : nullptr;
-    wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
-    const int index = title && menuBar ? menuBar->FindMenu(wxGetTranslation(title)) : wxNOT_FOUND;
-    if(index == wxNOT_FOUND || !frame || !m_toolBar) {
-        event.Skip();
-        return;
-    }
-    // A menu of the menu bar cannot pop up elsewhere: lend it out and put it
-    // back.
-    const wxString label = menuBar->GetMenuLabel(index);
-    wxMenu* menu = menuBar->Remove(index);
-    const wxRect tool = m_toolBar->GetToolRect(event.GetToolId());
-    const wxPoint below(tool.GetLeft(), tool.GetTop() + tool.GetHeight() - 1);
-    frame->PopupMenu(menu, frame->ScreenToClient(m_toolBar->ClientToScreen(below)));
-    menuBar->Insert(index, menu, label);
+    m_toolBar.OnToolDropDown(event);
 }
 
 void TessrinPlugin::OnKeyUp(wxKeyEvent& event)
@@ -85,9 +59,7 @@ void TessrinPlugin::OnKeyUp(wxKeyEvent& event)
                 }
             }
         }
-        if(m_toolBar) {
-            m_toolBar->Show(!fullScreen);
-        }
+        m_toolBar.Show(!fullScreen);
     }
     if(frame) {
         frame->Update();
@@ -102,26 +74,22 @@ void TessrinPlugin::OnKeyUp(wxKeyEvent& event)
 
 void TessrinPlugin::UpdatePeriodTools(bool enable)
 {
-    EnableTools(m_toolBar, PeriodToolNames(), enable);
+    m_toolBar.UpdatePeriodTools(enable);
 }
 
 void TessrinPlugin::UpdateOrderTools(bool enable)
 {
-    EnableTools(m_toolBar, OrderToolNames(), enable);
+    m_toolBar.UpdateOrderTools(enable);
 }
 
 void TessrinPlugin::UpdateChartTypeTools(bool enable)
 {
-    EnableTools(m_toolBar, ChartTypeToolNames(), enable);
+    m_toolBar.UpdateChartTypeTools(enable);
 }
 
 void TessrinPlugin::ToggleChartTypeTool(int barType)
 {
-    if(!m_toolBar) {
-        return; // the host wanted no tool bar
-    }
-    m_toolBar->ToggleTool(wxXmlResource::GetXRCID(ChartTypeToolName(barType)), true);
-    m_toolBar->Refresh(true);
+    m_toolBar.ToggleChartTypeTool(barType);
 }
 
 int TessrinPlugin::ToolIdFromPeriod(int period) const

@@ -1,5 +1,6 @@
-#include "frame/PluginExports.h"
+#include "app/PluginExports.h"
 
+#include "app/MakePluginParts.h"
 #include "frame/TessrinPlugin.h"
 
 #include <memory>
@@ -24,7 +25,7 @@ IPlugin* CreatePlugin(HostManager* manager)
     if(g_plugin) {
         return g_plugin;
     }
-    auto plugin = std::make_unique<TessrinPlugin>(manager);
+    auto plugin = std::make_unique<TessrinPlugin>(manager, MakePluginParts);
     g_plugin = plugin.get();
     plugin->Startup();
     return plugin.release(); // the host owns the plug-in object

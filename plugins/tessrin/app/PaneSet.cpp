@@ -1,9 +1,11 @@
-// The panes the plug-in builds in the host's notebooks and docking manager,
-// the quote boards' workspace pages, and their removal at shut-down.
+#include "app/PaneSet.h"
+
 #include "common/TessrinConfig.h"
+#include "frame/NoticeClick.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinPlugin.h"
 #include "funds/StoreOrderPane.h"
+#include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
 #include "history/NoticeMessagePane.h"
 #include "orders/MinTradeOrderPane.h"
@@ -16,47 +18,74 @@
 #include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
 #include "panes/UserAccountPane.h"
+#include "risk/AlarmSound.h"
 #include "risk/RiskCustomPanel.h"
 
+#include <memory>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/pmStandardPaths.h>
+#include <platform/SystemSoundPlayer.h>
 #include <wx/aui/aui.h>
 #include <wx/frame.h>
 #include <wx/intl.h>
 
-void TessrinPlugin::CreatePanes()
+namespace {
+// Brings the pane's page of the output notebook forward, without a page
+// event; false when the pane has no page there.
+bool SelectOutputPage(HostManager* manager, wxWindow* pane)
 {
-    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
-    const bool hideStoreOrderPane = TessrinConfig(m_config.get()).IsHideStoreOrderPane();
+    Notebook* output = manager ? manager->GetOutputBook() : nullptr;
+    const int index = output && pane ? output->GetPageIndex(pane) : wxNOT_FOUND;
+    if(index == wxNOT_FOUND) {
+        return false;
+    }
+    output->SetSelection(static_cast<size_t>(index), false);
+    return true;
+}
+} // namespace
+
+PaneSet::PaneSet(TessrinPlugin& plugin) : m_plugin(plugin) {}
+
+void PaneSet::StartShared()
+{
+    AlarmSound::Create(std::make_unique<SystemSoundPlayer>(pmStandardPaths::Get().GetBinFolder()));
+}
+
+void PaneSet::CreatePanes()
+{
+    HostManager* mgr = m_plugin.GetManager();
+    Notebook* output = mgr ? mgr->GetOutputBook() : nullptr;
+    Notebook* workspace = mgr ? mgr->GetWorkspaceBook() : nullptr;
+    const bool hideStoreOrderPane = TessrinConfig(m_plugin.GetConfig()).IsHideStoreOrderPane();
     // Each pane is built here, before the tool bar: output panes as pages of
     // `output`, the quote boards for `workspace` (a page once their market
     // arrives), the store-order pane only unless hidden.
-    RecordStore* db = m_db.get();
-    wxFrame* frame = m_mgr ? m_mgr->GetMainFrame() : nullptr;
+    RecordStore* db = m_plugin.GetDatabase();
+    wxFrame* frame = mgr ? mgr->GetMainFrame() : nullptr;
     if(frame) {
-        m_transcationPanel = new TranscationPanel(db, m_mgr, frame);
+        m_transcationPanel = new TranscationPanel(db, mgr, frame);
     }
     if(output) {
         m_userAccountPane = new UserAccountPane(db, output);
-        m_holdDetailPane = new HoldDetailPane(db, m_mgr, output);
-        m_positionPane = new PositionPane(db, m_mgr, output);
-        m_closeBillPane = new CloseBillPane(db, m_mgr, output);
-        m_limitOrderPane = new LimitOrderPane(db, m_mgr, output);
-        m_inOutMoneyPane = new InOutMoneyPane(db, m_mgr, output);
-        m_historyPane = new HistoryPane(db, m_mgr, output);
-        m_noticeMessagePane = new NoticeMessagePane(db, m_mgr, output);
+        m_holdDetailPane = new HoldDetailPane(db, mgr, output);
+        m_positionPane = new PositionPane(db, mgr, output);
+        m_closeBillPane = new CloseBillPane(db, mgr, output);
+        m_limitOrderPane = new LimitOrderPane(db, mgr, output);
+        m_inOutMoneyPane = new InOutMoneyPane(db, mgr, output);
+        m_historyPane = new HistoryPane(db, mgr, output);
+        m_noticeMessagePane = new NoticeMessagePane(db, mgr, output);
         if(!hideStoreOrderPane) {
-            m_storeOrderPane = new StoreOrderPane(db, m_mgr, output);
+            m_storeOrderPane = new StoreOrderPane(db, mgr, output);
         }
-        m_riskCustomPanel = new RiskCustomPanel(db, m_mgr, output);
-        m_deliveryOrderPane = new DeliveryOrderPane(db, m_mgr, output);
+        m_riskCustomPanel = new RiskCustomPanel(db, mgr, output);
+        m_deliveryOrderPane = new DeliveryOrderPane(db, mgr, output);
     }
     if(workspace) {
-        m_binaryOptionSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '4');
-        m_otcSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, '1');
+        m_binaryOptionSymbolPane = new SymbolPane(db, m_transcationPanel, mgr, workspace, '4');
+        m_otcSymbolPane = new SymbolPane(db, m_transcationPanel, mgr, workspace, '1');
         // Every market type: the one board that reaches the '2' and '3' symbols.
-        m_allSymbolPane = new SymbolPane(db, m_transcationPanel, m_mgr, workspace, 0);
+        m_allSymbolPane = new SymbolPane(db, m_transcationPanel, mgr, workspace, 0);
         // Hidden until their market's first symbol makes them a page.
         m_binaryOptionSymbolPane->Hide();
         m_otcSymbolPane->Hide();
@@ -78,10 +107,12 @@ void TessrinPlugin::CreatePanes()
         }
         output->AddPage(m_riskCustomPanel, _("RiskCustom"), false, wxNullBitmap);
     }
+}
 
-    BuildToolBar(frame);
-    ShowQuickOrderButton();
-    wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr;
+void PaneSet::DockPanes()
+{
+    HostManager* mgr = m_plugin.GetManager();
+    wxAuiManager* aui = mgr ? mgr->GetAuiManager() : nullptr;
     if(aui && m_transcationPanel) {
         aui->AddPane(m_transcationPanel, wxAuiPaneInfo()
                                              .Name(TranscationPanel::kPaneName)
@@ -96,29 +127,29 @@ void TessrinPlugin::CreatePanes()
                                              .Fixed());
         aui->Update();
     }
-    if(output) {
-        output->DisableTopBottomDrag();
-    }
 }
 
-void TessrinPlugin::AddBinaryOptionPages()
+void PaneSet::AddBinaryOptionPages()
 {
-    Notebook* output = m_mgr ? m_mgr->GetOutputBook() : nullptr;
-    if(m_minTradeOrderPane || !output || !m_db) {
+    HostManager* mgr = m_plugin.GetManager();
+    Notebook* output = mgr ? mgr->GetOutputBook() : nullptr;
+    RecordStore* db = m_plugin.GetDatabase();
+    if(m_minTradeOrderPane || !output || !db) {
         return;
     }
-    m_minTradeOrderPane = new MinTradeOrderPane(m_db.get(), m_mgr, output);
+    m_minTradeOrderPane = new MinTradeOrderPane(db, mgr, output);
     output->AddPage(m_minTradeOrderPane, _("BinaryOp "), false, wxNullBitmap);
 }
 
-void TessrinPlugin::AddBinaryOptionSymbolPage()
+void PaneSet::AddBinaryOptionSymbolPage()
 {
     AddSymbolPage(m_binaryOptionSymbolPane, _("BinaryOp"));
 }
 
-void TessrinPlugin::AddOtcSymbolPage()
+void PaneSet::AddOtcSymbolPage()
 {
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    HostManager* mgr = m_plugin.GetManager();
+    Notebook* workspace = mgr ? mgr->GetWorkspaceBook() : nullptr;
     const int all = workspace && m_allSymbolPane ? workspace->GetPageIndex(m_allSymbolPane) : wxNOT_FOUND;
     if(all != wxNOT_FOUND && m_otcSymbolPane && workspace->GetPageIndex(m_otcSymbolPane) == wxNOT_FOUND) {
         // "All" stays after "OTC", whichever market arrived first.
@@ -128,9 +159,10 @@ void TessrinPlugin::AddOtcSymbolPage()
     AddSymbolPage(m_otcSymbolPane, _("OTC"));
 }
 
-void TessrinPlugin::AddAllSymbolPage()
+void PaneSet::AddAllSymbolPage()
 {
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    HostManager* mgr = m_plugin.GetManager();
+    Notebook* workspace = mgr ? mgr->GetWorkspaceBook() : nullptr;
     if(!workspace || !m_allSymbolPane || workspace->GetPageIndex(m_allSymbolPane) != wxNOT_FOUND) {
         return;
     }
@@ -142,59 +174,106 @@ void TessrinPlugin::AddAllSymbolPage()
     }
 }
 
-void TessrinPlugin::AddSymbolPage(SymbolPane* board, const wxString& label)
+void PaneSet::AddBinaryOptionHistoryPage()
 {
-    Notebook* workspace = m_mgr ? m_mgr->GetWorkspaceBook() : nullptr;
+    if(m_historyPane) {
+        m_historyPane->AddBinaryOptionPage();
+    }
+}
+
+void PaneSet::AddSymbolPage(SymbolPane* board, const wxString& label)
+{
+    HostManager* mgr = m_plugin.GetManager();
+    Notebook* workspace = mgr ? mgr->GetWorkspaceBook() : nullptr;
     if(workspace && board && workspace->GetPageIndex(board) == wxNOT_FOUND) {
         workspace->AddPage(board, label, false, wxNullBitmap);
     }
 }
 
-void TessrinPlugin::RemovePanes()
+void PaneSet::ShowNoticeTarget(const NoticeClick& click)
 {
+    HostManager* mgr = m_plugin.GetManager();
+    switch(click.GetKind()) {
+    case NoticeClick::eCloseTrade:
+        if(SelectOutputPage(mgr, m_closeBillPane)) {
+            m_closeBillPane->SelectCloseBill(click.GetKey());
+        }
+        break;
+    case NoticeClick::eLimitCancel:
+    case NoticeClick::eLimitSet:
+        SelectOutputPage(mgr, m_limitOrderPane);
+        break;
+    case NoticeClick::eLimitTrade:
+    case NoticeClick::eMarketTrade:
+        if(SelectOutputPage(mgr, m_holdDetailPane)) {
+            m_holdDetailPane->SelectHoldBill(click.GetKey());
+        }
+        break;
+    case NoticeClick::eInOutNotify:
+        SelectOutputPage(mgr, m_inOutMoneyPane);
+        break;
+    case NoticeClick::eMinOrderTrade:
+        if(SelectOutputPage(mgr, m_minTradeOrderPane)) {
+            m_minTradeOrderPane->SelectOrder(click.GetKey());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void PaneSet::RemovePanes()
+{
+    HostManager* mgr = m_plugin.GetManager();
     // Each pane is removed and destroyed here in its place of the shut-down
     // order, and its pointer cleared: account, hold details,
-    RemoveNotebookPage(m_mgr, m_userAccountPane);
+    RemoveNotebookPage(mgr, m_userAccountPane);
     m_userAccountPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_holdDetailPane);
+    RemoveNotebookPage(mgr, m_holdDetailPane);
     m_holdDetailPane = nullptr;
     // the quote boards ('1', every market, then '4'),
-    RemoveNotebookPage(m_mgr, m_otcSymbolPane);
+    RemoveNotebookPage(mgr, m_otcSymbolPane);
     m_otcSymbolPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_allSymbolPane);
+    RemoveNotebookPage(mgr, m_allSymbolPane);
     m_allSymbolPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_binaryOptionSymbolPane);
+    RemoveNotebookPage(mgr, m_binaryOptionSymbolPane);
     m_binaryOptionSymbolPane = nullptr;
     // then these.
-    RemoveNotebookPage(m_mgr, m_closeBillPane);
+    RemoveNotebookPage(mgr, m_closeBillPane);
     m_closeBillPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_limitOrderPane);
+    RemoveNotebookPage(mgr, m_limitOrderPane);
     m_limitOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_inOutMoneyPane);
+    RemoveNotebookPage(mgr, m_inOutMoneyPane);
     m_inOutMoneyPane = nullptr;
     // History, then the notices.
-    RemoveNotebookPage(m_mgr, m_historyPane);
+    RemoveNotebookPage(mgr, m_historyPane);
     m_historyPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_noticeMessagePane);
+    RemoveNotebookPage(mgr, m_noticeMessagePane);
     m_noticeMessagePane = nullptr;
-    RemoveNotebookPage(m_mgr, m_storeOrderPane);
+    RemoveNotebookPage(mgr, m_storeOrderPane);
     m_storeOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_minTradeOrderPane);
+    RemoveNotebookPage(mgr, m_minTradeOrderPane);
     m_minTradeOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_riskCustomPanel);
+    RemoveNotebookPage(mgr, m_riskCustomPanel);
     m_riskCustomPanel = nullptr;
-    RemoveNotebookPage(m_mgr, m_deliveryOrderPane);
+    RemoveNotebookPage(mgr, m_deliveryOrderPane);
     m_deliveryOrderPane = nullptr;
-    RemoveNotebookPage(m_mgr, m_positionPane);
+    RemoveNotebookPage(mgr, m_positionPane);
     m_positionPane = nullptr;
     if(m_transcationPanel) {
         // The docking manager lets go of the pane first: the host frame's
         // manager would otherwise reach a destroyed window.
-        if(wxAuiManager* aui = m_mgr ? m_mgr->GetAuiManager() : nullptr) {
+        if(wxAuiManager* aui = mgr ? mgr->GetAuiManager() : nullptr) {
             aui->DetachPane(m_transcationPanel);
             aui->Update();
         }
         m_transcationPanel->Destroy();
         m_transcationPanel = nullptr;
     }
+}
+
+void PaneSet::ReleaseShared()
+{
+    HistoryNoticeMgr::Release();
+    AlarmSound::Release();
 }

@@ -1,0 +1,181 @@
+#include "frame/StatusFields.h"
+
+#include "common/SettingsAccessors.h"
+
+#include <pelmora/DrawingUtils.h>
+#include <pelmora/HostManager.h>
+#include <pelmora/pmColourButton.h>
+#include <pelmora/pmStatusBar.h>
+#include <utility>
+#include <wx/dcmemory.h>
+#include <wx/font.h>
+#include <wx/imaglist.h>
+#include <wx/intl.h>
+#include <wx/settings.h>
+#include <wx/statbmp.h>
+
+namespace {
+constexpr int kStatusFieldCount = 7;
+
+// One field: the width (negative: a share of the free space; at least
+// this wide when it fits its text), the margins and whether it widens to
+// its text.
+struct FieldLayout
+{
+    int width;
+    int marginLeft;
+    int marginTop;
+    int marginRight;
+    int marginBottom;
+    bool fitsText;
+};
+// Fields 1 to 6; field 0 holds the quick-order button. The rotating line
+// takes what the others leave.
+const FieldLayout kTextFields[] = {
+    {100, 5, 2, 5, 0, true}, // 1 "Account [%s]"
+    {-1, 5, 2, 5, 0, false}, // 2 the rotating account line
+    {100, 5, 2, 5, 0, true}, // 3 "Trading Day [%s]"
+    {50, 5, 2, 5, 0, true},  // 4 the server
+    {40, 5, 2, 5, 0, false}, // 5 the connection icons
+    {100, 5, 2, 5, 0, true}, // 6 the server date and time
+};
+} // namespace
+
+StatusFields::StatusFields(HostManager* manager, std::function<const wxImageList*()> images)
+    : m_mgr(manager), m_images(std::move(images))
+{}
+
+StatusFields::~StatusFields() = default;
+
+void StatusFields::Create()
+{
+    m_statusBar = m_mgr ? m_mgr->GetHostStatusBar() : nullptr;
+    if(!m_statusBar) {
+        return;
+    }
+    m_items.assign(kStatusFieldCount, nullptr);
+
+    auto* button =
+        new pmColourButton(m_statusBar, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0);
+    button->SetBackgroundColour(wxColour(255, 147, 255));
+    button->SetForegroundColour(wxColour(255, 0, 255));
+    button->SetToolTip(_("Show quick order dialog"));
+    button->Bind(wxEVT_BUTTON, &StatusFields::OnQuickOrderButton, this);
+    m_items[0] = m_statusBar->AppendItem(3, button, 1, 1, 2, 0);
+
+    for(int field = 1; field < kStatusFieldCount; ++field) {
+        const FieldLayout& layout = kTextFields[field - 1];
+        wxWindow* window = nullptr;
+        if(field == 5) {
+            window = new wxStaticBitmap(m_statusBar, wxID_ANY, wxNullBitmap, wxDefaultPosition, wxDefaultSize,
+                                        wxBORDER_NONE);
+        }
+        if(field == 6) {
+            // The button's field grows to the button; set before the last
+            // field is added, whose layout applies it.
+            m_items[0]->fitWindow = true;
+        }
+        m_items[field] = m_statusBar->AppendItem(layout.width, window, layout.marginLeft, layout.marginTop,
+                                                 layout.marginRight, layout.marginBottom);
+        m_items[field]->fitWindow = layout.fitsText;
+    }
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    font.SetWeight(wxFONTWEIGHT_NORMAL);
+    m_items[6]->window->SetFont(font);
+    m_statusBar->Relayout();
+}
+
+void StatusFields::OnQuickOrderButton(wxCommandEvent& event)
+{
+    wxUnusedVar(event);
+    // The setting's broadcast makes the quick-order panel follow.
+    SetShowTranscationPanel(!IsShowTranscationPanel());
+}
+
+void StatusFields::SetFieldColour(int field, const wxColour& colour)
+{
+    if(field < 0 || static_cast<size_t>(field) >= m_items.size() || !m_items[field] ||
+       !m_items[field]->window) {
+        return;
+    }
+    wxWindow* window = m_items[field]->window;
+    window->SetForegroundColour(colour);
+    window->Refresh();
+}
+
+void StatusFields::Release()
+{
+    // The fields stay in the host's bar; they must no longer reach this object.
+    if(!m_items.empty() && m_items[0] && m_items[0]->window) {
+        m_items[0]->window->Unbind(wxEVT_BUTTON, &StatusFields::OnQuickOrderButton, this);
+    }
+    m_items.clear();
+    m_statusBar = nullptr;
+}
+
+void StatusFields::SetField(int field, const wxString& text)
+{
+    if(field < 1 || field >= kStatusFieldCount || !m_statusBar ||
+       static_cast<size_t>(field) >= m_items.size() || !m_items[field]) {
+        return;
+    }
+    pmStatusBarItem* item = m_items[field];
+    switch(field) {
+    case 1:
+        m_statusBar->SetStatusText(wxString::Format(_("Account [%s]"), text), item->field);
+        break;
+    case 3:
+        m_statusBar->SetStatusText(wxString::Format(_("Trading Day [%s]"), text), item->field);
+        break;
+    case 5: {
+        wxStaticBitmap* icons = dynamic_cast<wxStaticBitmap*>(item->window);
+        const wxSize size = icons ? icons->GetSize() : wxSize();
+        if(size.x <= 0 || size.y <= 0) {
+            break;
+        }
+        wxBitmap bitmap(size);
+        wxMemoryDC dc(bitmap);
+        wxRect rect(size);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(DrawingUtils::GetPanelBgColour()));
+        dc.DrawRectangle(rect);
+        rect.Deflate(2);
+        wxPoint position = rect.GetTopLeft();
+        // Lines 0 and 1 are the account and the user; then "address|state"
+        // of each connection.
+        const wxArrayString lines = wxSplit(text, '\n', '\\');
+        for(size_t i = 2; i < lines.size(); ++i) {
+            const wxArrayString parts = wxSplit(lines[i], '|', '\\');
+            long state = 0;
+            if(parts.size() == 2 && parts[1].ToLong(&state, 10)) {
+                DrawStatusIcon(dc, parts[0], state, position);
+            }
+        }
+        dc.SelectObject(wxNullBitmap);
+        icons->SetBitmap(bitmap);
+        break;
+    }
+    default:
+        m_statusBar->SetStatusText(text, item->field);
+        break;
+    }
+}
+
+void StatusFields::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position) const
+{
+    wxUnusedVar(text);
+    int image = 0; // not logged in
+    if(state == 3) {
+        image = 1; // logged in
+    } else if(state == 2 || state == 4) {
+        image = 2; // failed
+    }
+    const wxImageList* images = m_images ? m_images() : nullptr;
+    if(images && image < images->GetImageCount()) {
+        const wxBitmap icon = images->GetBitmap(image);
+        dc.DrawBitmap(icon, position, false);
+        position.x += icon.GetWidth() + 5;
+    } else {
+        position.x += 5;
+    }
+}
