@@ -35,6 +35,8 @@ constexpr Rgb kInvalidInputBackground{255, 0, 0};
 constexpr Rgb kSellPriceBackground{255, 0, 0}; // the order dialog's sell price
 constexpr Rgb kStopLossButton{191, 223, 255};
 constexpr Rgb kTakeProfitButton{191, 233, 255};
+constexpr Rgb kQuickOrderButton{255, 147, 255}; // the status bar's quick-order button
+constexpr Rgb kQuickOrderButtonText{255, 0, 255};
 // A symbol picked out on the quote board.
 constexpr Rgb kHighlightedSymbolLight{191, 191, 255};
 constexpr Rgb kHighlightedSymbolDark{190, 150, 190};

@@ -1,5 +1,6 @@
 #include "frame/StatusFields.h"
 
+#include "common/Colours.h"
 #include "common/SettingsAccessors.h"
 
 #include <pelmora/DrawingUtils.h>
@@ -57,8 +58,8 @@ void StatusFields::Create()
 
     auto* button =
         new pmColourButton(m_statusBar, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0);
-    button->SetBackgroundColour(wxColour(255, 147, 255));
-    button->SetForegroundColour(wxColour(255, 0, 255));
+    button->SetBackgroundColour(Colours::kQuickOrderButton);
+    button->SetForegroundColour(Colours::kQuickOrderButtonText);
     button->SetToolTip(_("Show quick order dialog"));
     button->Bind(wxEVT_BUTTON, &StatusFields::OnQuickOrderButton, this);
     m_items[0] = m_statusBar->AppendItem(3, button, 1, 1, 2, 0);
