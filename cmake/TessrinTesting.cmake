@@ -77,6 +77,162 @@ function(tessrin_test_file_filter out file)
   set(${out} ${filter} PARENT_SCOPE)
 endfunction()
 
+# The plug-in in process. A program that drives the plug-in takes its code
+# from libTessrin.so, as the host does, and not from the static libraries
+# the plug-in library is made of: an edit of one of them then relinks the
+# plug-in library, and only the programs that link that static library
+# themselves (test programs and benchmarks do not relink when a shared
+# library they link changes: LINK_DEPENDS_NO_SHARED). A program that links
+# libTessrin.so must take none of its static parts as well, or the process
+# holds two copies of their code and globals (two g_plugin, wx classes
+# registered twice); the configure fails if one does.
+#
+#   tessrin_link_shared_plugin(TARGET SCOPE [libs...])
+#       links Tessrin with the headers and outside libraries of its static
+#       parts, and the libs by the same rule: a part among them, or one
+#       reached through an interface library (as the platform fakes reach
+#       tessrin_platform), gives its headers and outside libraries only.
+
+# The names a link item stands for: $<LINK_ONLY:x> and
+# $<LINK_LIBRARY:feature,x,...> name their libraries; CMake's directory
+# markers (::@...) name none.
+function(tessrin_link_item_names out item)
+  if(item MATCHES "^::@")
+    set(item "")
+  elseif(item MATCHES "^\\$<LINK_ONLY:(.*)>$")
+    set(item "${CMAKE_MATCH_1}")
+  elseif(item MATCHES "^\\$<LINK_LIBRARY:[A-Za-z_]+,(.*)>$")
+    string(REPLACE "," ";" item "${CMAKE_MATCH_1}")
+  endif()
+  set(${out} "${item}" PARENT_SCOPE)
+endfunction()
+
+# The type of a library of ours that the walks below look into: STATIC or
+# INTERFACE; empty for anything else (shared libraries, imported targets,
+# plain names), which is linked as it is.
+function(tessrin_own_library_type out lib)
+  set(kind "")
+  if(TARGET ${lib})
+    get_target_property(imported ${lib} IMPORTED)
+    get_target_property(type ${lib} TYPE)
+    if(NOT imported AND type MATCHES "^(STATIC|INTERFACE)_LIBRARY$")
+      string(REPLACE "_LIBRARY" "" kind ${type})
+    endif()
+  endif()
+  set(${out} ${kind} PARENT_SCOPE)
+endfunction()
+
+# What a target's link reaches through our static and interface libraries,
+# private links included: the static libraries, and every name reached.
+function(tessrin_link_closure statics_out names_out target)
+  set(statics "")
+  set(seen "")
+  get_target_property(pending ${target} LINK_LIBRARIES)
+  if(NOT pending)
+    set(pending "")
+  endif()
+  while(pending)
+    list(POP_FRONT pending item)
+    tessrin_link_item_names(names "${item}")
+    foreach(lib ${names})
+      if(lib IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${lib})
+      tessrin_own_library_type(kind ${lib})
+      if(NOT kind)
+        continue()
+      endif()
+      if(kind STREQUAL "STATIC")
+        list(APPEND statics ${lib})
+      endif()
+      get_target_property(links ${lib} INTERFACE_LINK_LIBRARIES)
+      if(links)
+        list(APPEND pending ${links})
+      endif()
+    endforeach()
+  endwhile()
+  set(${statics_out} ${statics} PARENT_SCOPE)
+  set(${names_out} ${seen} PARENT_SCOPE)
+endfunction()
+
+# The static libraries inside libTessrin.so, computed once.
+function(tessrin_shared_plugin_parts out)
+  get_property(known GLOBAL PROPERTY TESSRIN_SHARED_PLUGIN_PARTS SET)
+  if(NOT known)
+    tessrin_link_closure(parts names Tessrin)
+    set_property(GLOBAL PROPERTY TESSRIN_SHARED_PLUGIN_PARTS ${parts})
+  endif()
+  get_property(parts GLOBAL PROPERTY TESSRIN_SHARED_PLUGIN_PARTS)
+  set(${out} ${parts} PARENT_SCOPE)
+endfunction()
+
+function(tessrin_link_shared_plugin target scope)
+  tessrin_shared_plugin_parts(parts)
+  target_link_libraries(${target} ${scope} Tessrin)
+  get_target_property(pending Tessrin LINK_LIBRARIES)
+  list(APPEND pending ${ARGN})
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending item)
+    # What a library links privately only its own code needs.
+    if(item MATCHES "^\\$<LINK_ONLY:")
+      continue()
+    endif()
+    tessrin_link_item_names(names "${item}")
+    foreach(lib ${names})
+      if(lib IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${lib})
+      tessrin_own_library_type(kind ${lib})
+      if(NOT (kind STREQUAL "INTERFACE" OR lib IN_LIST parts))
+        target_link_libraries(${target} ${scope} ${lib})
+        continue()
+      endif()
+      foreach(usage INCLUDE_DIRECTORIES COMPILE_DEFINITIONS COMPILE_OPTIONS)
+        get_target_property(values ${lib} INTERFACE_${usage})
+        if(NOT values)
+          continue()
+        endif()
+        if(NOT scope STREQUAL "INTERFACE")
+          set_property(TARGET ${target} APPEND PROPERTY ${usage} ${values})
+        endif()
+        if(NOT scope STREQUAL "PRIVATE")
+          set_property(TARGET ${target} APPEND PROPERTY INTERFACE_${usage} ${values})
+        endif()
+      endforeach()
+      get_target_property(links ${lib} INTERFACE_LINK_LIBRARIES)
+      if(links)
+        list(APPEND pending ${links})
+      endif()
+    endforeach()
+  endwhile()
+endfunction()
+
+# Fails when a program links libTessrin.so and one of its static parts too.
+function(tessrin_check_one_plugin_copy target)
+  tessrin_link_closure(statics names ${target})
+  if(NOT "Tessrin" IN_LIST names)
+    return()
+  endif()
+  tessrin_shared_plugin_parts(parts)
+  foreach(lib ${statics})
+    if(lib IN_LIST parts)
+      message(FATAL_ERROR "${target} links libTessrin.so and ${lib}, a part of it, beside it: "
+                          "link ${lib} through tessrin_link_shared_plugin")
+    endif()
+  endforeach()
+endfunction()
+
+# A test program or benchmark: not relinked when a shared library it links
+# changes; checked, once its folder is read, for a second copy of the plug-in.
+function(tessrin_program_links_shared target)
+  set_target_properties(${target} PROPERTIES LINK_DEPENDS_NO_SHARED ON)
+  # A deferred call reads its arguments when it runs: pass the name itself.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL tessrin_check_one_plugin_copy [[${target}]])")
+endfunction()
+
 function(tessrin_add_test_program name)
   cmake_parse_arguments(T "GUI" "" "LIBS" ${ARGN})
   add_executable(${name})
@@ -89,6 +245,7 @@ function(tessrin_add_test_program name)
   # The test framework and wx come precompiled (tests/CMakeLists.txt).
   target_precompile_headers(${name} REUSE_FROM tessrin_test_pch)
   tessrin_test_optimisation(${name})
+  tessrin_program_links_shared(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
                         TESSRIN_GUI "${T_GUI}")
 endfunction()
