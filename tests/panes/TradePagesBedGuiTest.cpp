@@ -392,9 +392,9 @@ TEST(TradePagesOnTheTestBed, AFloodOfPricesNeverStopsTheWindowAndTheFiguresAgree
     probe.Stop();
     longest = std::max(longest, Clock::now() - last);
 #ifdef __SANITIZE_ADDRESS__
-    // A sanitized build beside seven other programs misses a beat or two;
-    // a stopped window misses seconds.
-    constexpr long long kLongestGapMs = 1500;
+    // A sanitized build beside seven other programs on a loaded machine
+    // misses beats for seconds; the window that stopped missed half a minute.
+    constexpr long long kLongestGapMs = 8000;
 #else
     constexpr long long kLongestGapMs = 250;
 #endif

@@ -10,6 +10,7 @@
 #include <connection/Client.h>
 #include <db/RecordStore.h>
 #include <frame/TessrinPlugin.h>
+#include <history/NoticeTipDialog.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/Notebook.h>
@@ -205,8 +206,14 @@ TEST(TestBed, ARestartReadsTheSameFoldersAndASecondMarketHasItsOwnServerRecord)
     ASSERT_TRUE(bed.Start());
     EXPECT_TRUE(TessrinConfig(bed.Plugin().GetConfig()).IsHideStoreOrderPane());
 
-    // A setting stored while loaded is read again after the restart.
+    // A setting stored while loaded is read again after the restart. With it
+    // on, each login's first bulletins open the notice box: closed here.
     SetNoticeStartShow(true);
+    for(int login = 0; login < 2; ++login) {
+        bed.Dialogs().AnswerWith(NoticeTipDialog::kCloseId, [](wxDialog& dialog) {
+            return DialogScript::ClassNameOf(dialog) == "NoticeTipDialog";
+        });
+    }
     bed.Logout();
     ASSERT_TRUE(bed.Login("demo", "demo123", "Second"));
     const ServerInfo* server = bed.Plugin().GetLoginServer();
