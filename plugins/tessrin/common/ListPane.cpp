@@ -233,7 +233,7 @@ void ListPane::SaveColumnConfig()
     }
 }
 
-wxMenu* ListPane::InitContextMenu(std::initializer_list<MenuEntry> entries)
+wxMenu* ListPane::InitContextMenu(const std::vector<MenuEntry>& entries)
 {
     auto* menu = new wxMenu(wxEmptyString);
     for(const MenuEntry& entry : entries) {

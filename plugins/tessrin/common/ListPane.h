@@ -116,7 +116,7 @@ protected:
     void SaveColumnConfig();
     // The context menu of the entries; the control owns it and shows it on a
     // right click.
-    wxMenu* InitContextMenu(std::initializer_list<MenuEntry> entries);
+    wxMenu* InitContextMenu(const std::vector<MenuEntry>& entries);
 
     wxDataViewModel* GetModelBase() const { return m_model.get(); }
     wxImageList* GetImages() const { return m_images.get(); }

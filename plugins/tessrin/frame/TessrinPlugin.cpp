@@ -54,10 +54,7 @@ TessrinPlugin::TessrinPlugin(HostManager* manager, const PluginPartsFactory& mak
 TessrinPlugin::~TessrinPlugin()
 {
     // Also right when the host destroys the object without UnPlug.
-    DisconnectAppHandlers();
-    DisconnectBus();
-    DisconnectCentreBook();
-    m_parts.commands->Disconnect();
+    DisconnectFromHost();
     // The panes still in the host's notebooks go before the store, so that no
     // model unregisters from a table that no longer exists.
     RemovePanes();
@@ -81,6 +78,14 @@ TessrinPlugin::~TessrinPlugin()
     if(g_plugin == this) {
         g_plugin = nullptr; // a later CreatePlugin must not hand out a dead object
     }
+}
+
+void TessrinPlugin::DisconnectFromHost()
+{
+    DisconnectAppHandlers();
+    DisconnectBus();
+    DisconnectCentreBook();
+    m_parts.commands->Disconnect();
 }
 
 void TessrinPlugin::Startup()
@@ -107,10 +112,7 @@ void TessrinPlugin::UnPlug()
     ReleaseClient();
     StopTimers();
     m_config.reset();
-    DisconnectAppHandlers();
-    DisconnectBus();
-    DisconnectCentreBook();
-    m_parts.commands->Disconnect();
+    DisconnectFromHost();
     // The models of the panes unregister while the store is alive.
     RemovePanes();
     // Names are gathered while the pages close; each page's destructor
@@ -444,12 +446,20 @@ void TessrinPlugin::SetProcessLauncher(std::unique_ptr<ProcessLauncher> launcher
     m_processLauncher = std::move(launcher);
 }
 
+namespace {
+// The launcher set by a test, else the system's, made on first use.
+template <class System, class Launcher> Launcher& LauncherOrSystem(std::unique_ptr<Launcher>& launcher)
+{
+    if(!launcher) {
+        launcher = std::make_unique<System>();
+    }
+    return *launcher;
+}
+} // namespace
+
 ProcessLauncher& TessrinPlugin::GetProcessLauncher()
 {
-    if(!m_processLauncher) {
-        m_processLauncher = std::make_unique<SystemProcessLauncher>();
-    }
-    return *m_processLauncher;
+    return LauncherOrSystem<SystemProcessLauncher>(m_processLauncher);
 }
 
 void TessrinPlugin::SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher)
@@ -459,8 +469,5 @@ void TessrinPlugin::SetBrowserLauncher(std::unique_ptr<BrowserLauncher> launcher
 
 BrowserLauncher& TessrinPlugin::GetBrowserLauncher()
 {
-    if(!m_browserLauncher) {
-        m_browserLauncher = std::make_unique<SystemBrowserLauncher>();
-    }
-    return *m_browserLauncher;
+    return LauncherOrSystem<SystemBrowserLauncher>(m_browserLauncher);
 }

@@ -266,6 +266,9 @@ private:
     void UnregisterTriggers();
     void ConnectCentreBook();
     void DisconnectCentreBook();
+    // Every handler on the host's windows and the bus, and the commands:
+    // from here on nothing calls into the panes.
+    void DisconnectFromHost();
 
     PluginParts m_parts; // made first: the constructor connects the commands
     StatusFields m_statusFields{m_mgr, [this] { return m_pageImages.get(); }};

@@ -2,8 +2,8 @@
 
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
-#include "db/NumberFormat.h"
 #include "history/HistoryReplyText.h"
+#include "panes/InOutMoneyRules.h"
 
 #include <wx/intl.h>
 
@@ -49,10 +49,8 @@ void HistoryInOutMoneyModel::GetRowValue(const am_AmountInOut& row, unsigned int
         value = row.marketName;
         break;
     case eInMoney:
-        value = row.inOutType == '1' ? FormatMoney(row.amount) : wxString();
-        break;
     case eOutMoney:
-        value = row.inOutType == '2' ? FormatMoney(row.amount) : wxString();
+        value = InOutMoneyRules::MoneyText(row, column == eInMoney);
         break;
     case eStatus:
         value = ApproveStateText(row.approveState);

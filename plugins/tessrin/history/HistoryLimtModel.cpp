@@ -1,9 +1,7 @@
 #include "history/HistoryLimtModel.h"
 
-#include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
 #include "db/LinkedSymbol.h"
-#include "db/NumberFormat.h"
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
 #include "history/HistoryReplyText.h"
@@ -38,19 +36,19 @@ const std::vector<HistoryColumn>& HistoryLimtModel::Columns()
     constexpr int kRight = wxALIGN_RIGHT;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), eRowNumber, kInert, kAuto, kCentre},
-        {_("OrderCode"), eOrderCode, kInert, kAuto, kCentre},
-        {_("Symbol"), eSymbol, kInert, kAuto, kCentre},
-        {_("marketName"), eMarketName, kInert, kAuto, kCentre},
-        {_("LimitType"), eLimitType, kInert, kAuto, kCentre},
-        {_("Freezed"), eFreezed, kInert, kAuto, kCentre},
-        {_("B/S"), eSide, kInert, kAuto, kCentre},
-        {_("Quantity"), eQuantity, kInert, kAuto, kRight},
-        {_("OrderPrice"), eOrderPrice, kInert, kAuto, kCentre},
-        {_("StopLoss"), eStopLoss, kInert, kAuto, kRight},
-        {_("TakeProfit"), eTakeProfit, kInert, kAuto, kRight},
-        {_("OpenTime"), eOpenTime, kInert, kAuto, kCentre},
-        {_("ValidDateType"), eValidDateType, kInert, kAuto, kCentre},
+        {wxString(), LimitOrderModel::eRowNumber, kInert, kAuto, kCentre},
+        {_("OrderCode"), LimitOrderModel::eOrderCode, kInert, kAuto, kCentre},
+        {_("Symbol"), LimitOrderModel::eSymbol, kInert, kAuto, kCentre},
+        {_("marketName"), LimitOrderModel::eMarketName, kInert, kAuto, kCentre},
+        {_("LimitType"), LimitOrderModel::eLimitType, kInert, kAuto, kCentre},
+        {_("Freezed"), LimitOrderModel::eFreezed, kInert, kAuto, kCentre},
+        {_("B/S"), LimitOrderModel::eSide, kInert, kAuto, kCentre},
+        {_("Quantity"), LimitOrderModel::eQuantity, kInert, kAuto, kRight},
+        {_("OrderPrice"), LimitOrderModel::eOrderPrice, kInert, kAuto, kCentre},
+        {_("StopLoss"), LimitOrderModel::eStopLoss, kInert, kAuto, kRight},
+        {_("TakeProfit"), LimitOrderModel::eTakeProfit, kInert, kAuto, kRight},
+        {_("OpenTime"), LimitOrderModel::eOpenTime, kInert, kAuto, kCentre},
+        {_("ValidDateType"), LimitOrderModel::eValidDateType, kInert, kAuto, kCentre},
     };
     return columns;
 }
@@ -64,45 +62,5 @@ bool HistoryLimtModel::HasLinks(const trade_Limit& row) const
 
 void HistoryLimtModel::GetRowValue(const trade_Limit& row, unsigned int column, wxVariant& value) const
 {
-    const symbol_Property& property = *row.cachedSymbolInfo->cachedSymbolProperty;
-    switch(column) {
-    case eOrderCode:
-        value = row.orderCode;
-        break;
-    case eSymbol:
-        value = property.symbolName;
-        break;
-    case eMarketName:
-        value = property.marketName;
-        break;
-    case eLimitType:
-        value = LimitOrderTypeText(row.limitType);
-        break;
-    case eFreezed:
-        value = FormatMoney(row.freezed);
-        break;
-    case eSide:
-        value = DirectionText(row.side);
-        break;
-    case eQuantity:
-        value = FormatMoney(row.quantityOrder - row.quantityComplete);
-        break;
-    case eOrderPrice:
-        value = FormatPrice(row.orderPrice, property.digits);
-        break;
-    case eStopLoss:
-        value = FormatPrice(row.stopLoss, property.digits);
-        break;
-    case eTakeProfit:
-        value = FormatPrice(row.takeProfit, property.digits);
-        break;
-    case eOpenTime:
-        value = FormatDateTime(row.openTime);
-        break;
-    case eValidDateType:
-        value = ValidityText(row.validDateType);
-        break;
-    default:
-        break;
-    }
+    LimitOrderModel::CellValue(row, column, value);
 }

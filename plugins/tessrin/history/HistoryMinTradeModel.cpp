@@ -7,11 +7,12 @@
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
 #include "history/HistoryReplyText.h"
+#include "orders/MinTradeOrderCells.h"
 
-#include <pelmora/DrawingUtils.h>
 #include <wx/intl.h>
 
 using namespace HistoryReplyText;
+using namespace MinTradeOrderCells;
 
 trade_BinaryOrder HistoryMinTradeModel::ReadRow(const JSONElement& element)
 {
@@ -48,19 +49,19 @@ const std::vector<HistoryColumn>& HistoryMinTradeModel::Columns()
     constexpr int kCentre = wxALIGN_CENTER_HORIZONTAL;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), eRowNumber, kInert, kAuto, kCentre},
-        {_("OrderCode"), eOrderCode, kInert, kAuto, kCentre},
-        {_("Symbol"), eSymbol, kInert, kAuto, kCentre},
-        {_("marketName"), eMarketName, kInert, kAuto, kCentre},
-        {_("PeriodName"), ePeriodName, kInert, kAuto, kCentre},
-        {_("OpenTime"), eOpenTime, kInert, kAuto, kCentre},
-        {_("ExpireTime"), eExpireTime, kInert, kAuto, kCentre},
-        {_("B/S"), eSide, kInert, kAuto, kCentre},
-        {_("ProfitRate"), eProfitRate, kInert, kAuto, kCentre},
-        {_("OpenPrice"), eOpenPrice, kInert, kAuto, kCentre},
-        {_("ExpirePrice"), eExpirePrice, kInert, kAuto, kCentre},
+        {wxString(), MinTradeOrderModel::eRowNumber, kInert, kAuto, kCentre},
+        {_("OrderCode"), MinTradeOrderModel::eOrderCode, kInert, kAuto, kCentre},
+        {_("Symbol"), MinTradeOrderModel::eSymbol, kInert, kAuto, kCentre},
+        {_("marketName"), MinTradeOrderModel::eMarketName, kInert, kAuto, kCentre},
+        {_("PeriodName"), MinTradeOrderModel::ePeriodName, kInert, kAuto, kCentre},
+        {_("OpenTime"), MinTradeOrderModel::eOpenTime, kInert, kAuto, kCentre},
+        {_("ExpireTime"), MinTradeOrderModel::eExpireTime, kInert, kAuto, kCentre},
+        {_("B/S"), MinTradeOrderModel::eSide, kInert, kAuto, kCentre},
+        {_("ProfitRate"), MinTradeOrderModel::eProfitRate, kInert, kAuto, kCentre},
+        {_("OpenPrice"), MinTradeOrderModel::eOpenPrice, kInert, kAuto, kCentre},
+        {_("ExpirePrice"), MinTradeOrderModel::eExpirePrice, kInert, kAuto, kCentre},
         {_("Amount"), eAmount, kInert, kAuto, kCentre},
-        {_("Profit"), eProfit, kInert, kAuto, kCentre},
+        {_("Profit"), MinTradeOrderModel::eProfit, kInert, kAuto, kCentre},
         {_("OrderStatus"), eOrderStatus, kInert, kAuto, kCentre},
     };
     return columns;
@@ -93,48 +94,27 @@ wxString StateText(const trade_BinaryOrder& row)
 void HistoryMinTradeModel::GetRowValue(const trade_BinaryOrder& row, unsigned int column,
                                        wxVariant& value) const
 {
-    const symbol_Property& property = *row.cachedSymbolInfo->cachedSymbolProperty;
+    // The report shows whole dates, an empty side when unknown, the amount
+    // before charges and a plain time left; the other columns are the day
+    // list's.
     switch(column) {
-    case eOrderCode:
-        value = row.orderCode;
-        break;
-    case eSymbol:
-        value = property.symbolName;
-        break;
-    case eMarketName:
-        value = property.marketName;
-        break;
-    case ePeriodName:
-        value = row.periodName;
-        break;
-    case eOpenTime:
-        value = FormatDateTime(row.openTime);
-        break;
-    case eExpireTime:
-        value = FormatDateTime(row.expireTime);
-        break;
-    case eSide:
+    case MinTradeOrderModel::eSide:
         value = row.side == 'b' ? _("seeUp") : row.side == 's' ? _("seeDown") : wxString();
         break;
-    case eProfitRate:
-        value = FormatPrice(row.profitRate * 100, 0, true) + "%";
+    case MinTradeOrderModel::eOpenTime:
+        value = FormatDateTime(row.openTime);
         break;
-    case eOpenPrice:
-        value = FormatPrice(row.openPrice, property.digits);
-        break;
-    case eExpirePrice:
-        value = FormatPrice(row.expirePrice, property.digits);
+    case MinTradeOrderModel::eExpireTime:
+        value = FormatDateTime(row.expireTime);
         break;
     case eAmount:
         value = FormatMoney(row.orderAmount);
-        break;
-    case eProfit:
-        value = FormatMoney(row.profit);
         break;
     case eOrderStatus:
         value = StateText(row);
         break;
     default:
+        MinTradeOrderModel::CellValue(row, column, value);
         break;
     }
 }
@@ -142,30 +122,27 @@ void HistoryMinTradeModel::GetRowValue(const trade_BinaryOrder& row, unsigned in
 void HistoryMinTradeModel::GetRowAttr(const trade_BinaryOrder& row, unsigned int column,
                                       wxDataViewItemAttr& attr) const
 {
-    // A gain is good news for the trader: it takes the down colour.
-    const wxColour gain = DrawingUtils::GetGlobalDownColour();
-    const wxColour loss = DrawingUtils::GetGlobalUpColour();
+    Tint tint = Tint::eNone;
     switch(column) {
-    case eExpireTime:
-        if(row.orderState == '3') {
-            attr.SetColour(loss);
-        }
+    case MinTradeOrderModel::eExpireTime:
+        tint = ExpireTimeTint(row);
         break;
-    case eProfit:
-        if(row.profit != 0.0) {
-            attr.SetColour(row.profit > 0 ? gain : loss);
-        }
+    case MinTradeOrderModel::eProfit:
+        tint = ProfitTint(row);
         break;
     case eOrderStatus:
-        if(row.profit != 0.0) {
-            attr.SetColour(row.profit > 0 ? gain : loss);
-        } else if(row.orderState == '3') {
-            attr.SetColour(gain);
-        } else if(row.orderState == '2') {
-            attr.SetColour(DrawingUtils::GetGlobalEqualColour());
+        // No current price here: a running order takes the gain colour.
+        tint = ProfitTint(row);
+        if(tint == Tint::eNone && row.orderState == '3') {
+            tint = Tint::eDown;
+        } else if(tint == Tint::eNone && row.orderState == '2') {
+            tint = Tint::eEqual;
         }
         break;
     default:
         break;
+    }
+    if(tint != Tint::eNone) {
+        attr.SetColour(TintColour(tint));
     }
 }

@@ -3,27 +3,18 @@
 #include "db/trade_BinaryOrder.h"
 #include "history/HistoryColumn.h"
 #include "history/HistoryListModel.h"
+#include "orders/MinTradeOrderModel.h"
 
 // Settled and cancelled binary-option orders. A row shows only when its
 // symbol, the symbol's property and account are known.
 class HistoryMinTradeModel : public HistoryListModel<trade_BinaryOrder>
 {
 public:
+    // The day list's columns but two: the amount before charges, and the
+    // state where the day list shows the charge.
     enum Column {
-        eRowNumber,
-        eOrderCode,
-        eSymbol,
-        eMarketName,
-        ePeriodName,
-        eOpenTime,
-        eExpireTime,
-        eSide,
-        eProfitRate,
-        eOpenPrice,
-        eExpirePrice,
-        eAmount,
-        eProfit,
-        eOrderStatus,
+        eAmount = MinTradeOrderModel::eOrderAmount,
+        eOrderStatus = MinTradeOrderModel::eCharge,
         eColumnCount
     };
 

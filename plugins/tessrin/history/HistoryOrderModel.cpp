@@ -1,14 +1,9 @@
 #include "history/HistoryOrderModel.h"
 
-#include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
 #include "db/LinkedSymbol.h"
-#include "db/NumberFormat.h"
-#include "db/symbol_Info.h"
-#include "db/symbol_Property.h"
 #include "history/HistoryReplyText.h"
 
-#include <pelmora/DrawingUtils.h>
 #include <wx/intl.h>
 
 using namespace HistoryReplyText;
@@ -38,17 +33,17 @@ const std::vector<HistoryColumn>& HistoryOrderModel::Columns()
     constexpr int kCentre = wxALIGN_CENTER_HORIZONTAL;
     constexpr int kInert = wxDATAVIEW_CELL_INERT;
     static const std::vector<HistoryColumn> columns{
-        {wxString(), eRowNumber, kInert, 30, kCentre},
-        {_("OrderCode"), eOrderCode, kInert, 120, kCentre},
-        {_("Symbol"), eSymbol, kInert, 100, kCentre},
-        {_("marketName"), eMarketName, kInert, 100, kCentre},
-        {_("ClosePrice"), eClosePrice, kInert, 80, kCentre},
-        {_("Close B/S"), eSide, kInert, 50, kCentre},
-        {_("Quantity"), eQuantity, kInert, 80, kCentre},
-        {_("CloseProfit"), eCloseProfit, kInert, 80, kCentre},
-        {_("ChargeClose"), eChargeClose, kInert, 80, kCentre},
-        {_("CloseType"), eCloseType, kInert, 70, kCentre},
-        {_("OpenTime"), eOpenTime, kInert, 150, kCentre},
+        {wxString(), CloseBillModel::eRowNumber, kInert, 30, kCentre},
+        {_("OrderCode"), CloseBillModel::eOrderCode, kInert, 120, kCentre},
+        {_("Symbol"), CloseBillModel::eSymbol, kInert, 100, kCentre},
+        {_("marketName"), CloseBillModel::eMarketName, kInert, 100, kCentre},
+        {_("ClosePrice"), CloseBillModel::eClosePrice, kInert, 80, kCentre},
+        {_("Close B/S"), CloseBillModel::eSide, kInert, 50, kCentre},
+        {_("Quantity"), CloseBillModel::eQuantity, kInert, 80, kCentre},
+        {_("CloseProfit"), CloseBillModel::eCloseProfit, kInert, 80, kCentre},
+        {_("ChargeClose"), CloseBillModel::eChargeClose, kInert, 80, kCentre},
+        {_("CloseType"), CloseBillModel::eCloseType, kInert, 70, kCentre},
+        {_("OpenTime"), CloseBillModel::eOpenTime, kInert, 150, kCentre},
         {_("OpenPrice"), eOpenPrice, kInert, 80, kCentre},
         {_("ChargeOpen"), eChargeOpen, kInert, 80, kCentre},
         {_("OrderCodeRe"), eOrderCodeRe, kInert, 120, kCentre},
@@ -62,63 +57,21 @@ bool HistoryOrderModel::HasLinks(const trade_CloseBill& row) const
     return LinkedSymbol(row, GetDatabase()) != nullptr;
 }
 
+namespace {
+// From the open price on, the day list's columns stand one further.
+unsigned int DayColumn(unsigned int column)
+{
+    return column < HistoryOrderModel::eOpenPrice ? column : column + 1;
+}
+} // namespace
+
 void HistoryOrderModel::GetRowValue(const trade_CloseBill& row, unsigned int column, wxVariant& value) const
 {
-    const symbol_Property& property = *row.cachedSymbolInfo->cachedSymbolProperty;
-    switch(column) {
-    case eOrderCode:
-        value = row.orderCode;
-        break;
-    case eSymbol:
-        value = property.symbolName;
-        break;
-    case eMarketName:
-        value = property.marketName;
-        break;
-    case eClosePrice:
-        value = FormatPrice(row.closePrice, property.digits);
-        break;
-    case eSide:
-        value = DirectionText(row.side);
-        break;
-    case eQuantity:
-        value = FormatMoney(row.quantity);
-        break;
-    case eCloseProfit:
-        value = FormatMoney(row.closeProfit);
-        break;
-    case eChargeClose:
-        value = FormatMoney(row.chargeClose);
-        break;
-    case eCloseType:
-        value = CloseTypeText(row.closeType);
-        break;
-    case eOpenTime:
-        value = FormatDateTime(row.openTime);
-        break;
-    case eOpenPrice:
-        value = FormatPrice(row.holdPrice, property.digits);
-        break;
-    case eChargeOpen:
-        value = FormatMoney(row.chargeOpen);
-        break;
-    case eOrderCodeRe:
-        value = row.orderCodeRe;
-        break;
-    case eCloseTime:
-        value = FormatDateTime(row.closeTime);
-        break;
-    default:
-        break;
-    }
+    CloseBillModel::CellValue(row, DayColumn(column), value);
 }
 
 void HistoryOrderModel::GetRowAttr(const trade_CloseBill& row, unsigned int column,
                                    wxDataViewItemAttr& attr) const
 {
-    if(column != eCloseProfit || row.closeProfit == 0.0) {
-        return;
-    }
-    attr.SetColour(row.closeProfit > 0 ? DrawingUtils::GetGlobalUpColour()
-                                       : DrawingUtils::GetGlobalDownColour());
+    CloseBillModel::CellAttr(row, DayColumn(column), attr);
 }

@@ -3,25 +3,17 @@
 #include "db/trade_CloseBill.h"
 #include "history/HistoryColumn.h"
 #include "history/HistoryListModel.h"
+#include "panes/CloseBillModel.h"
 
 // Closed orders of the past, the close profit coloured. A row shows only
 // when its symbol, the symbol's property and account are known.
 class HistoryOrderModel : public HistoryListModel<trade_CloseBill>
 {
 public:
+    // The day list's columns up to the close type; the report has no open
+    // price of its own, its open price column shows the hold price.
     enum Column {
-        eRowNumber,
-        eOrderCode,
-        eSymbol,
-        eMarketName,
-        eClosePrice,
-        eSide,
-        eQuantity,
-        eCloseProfit,
-        eChargeClose,
-        eCloseType,
-        eOpenTime,
-        eOpenPrice,
+        eOpenPrice = CloseBillModel::eOpenPrice,
         eChargeOpen,
         eOrderCodeRe,
         eCloseTime,

@@ -5,16 +5,8 @@
 #include "db/user_Account.h"
 
 namespace {
-JSONElement Condition(const char* op, const JSONElement& value, const char* key)
-{
-    JSONElement condition = JSONElement::createObject();
-    condition.addProperty("operator", op);
-    condition.addProperty("value", value);
-    condition.addProperty("key", key);
-    return condition;
-}
-
-JSONElement Condition(const char* op, const wxString& value, const char* key)
+// `value` is a text or a JSON value.
+template <class Value> JSONElement Condition(const char* op, const Value& value, const char* key)
 {
     JSONElement condition = JSONElement::createObject();
     condition.addProperty("operator", op);

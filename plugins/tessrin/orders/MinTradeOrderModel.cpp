@@ -50,6 +50,11 @@ bool MinTradeOrderModel::HasLinks(const trade_BinaryOrder& order) const
 void MinTradeOrderModel::GetRecordValue(const trade_BinaryOrder& order, unsigned int column,
                                         wxVariant& value) const
 {
+    CellValue(order, column, value);
+}
+
+void MinTradeOrderModel::CellValue(const trade_BinaryOrder& order, unsigned int column, wxVariant& value)
+{
     const symbol_Property& property = *order.cachedSymbolInfo->cachedSymbolProperty;
     switch(column) {
     case eOrderCode:

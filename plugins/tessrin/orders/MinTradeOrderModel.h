@@ -34,6 +34,10 @@ public:
     // `sounds` null: the plug-in's player at the time a sound is due.
     explicit MinTradeOrderModel(RecordStore* db, SoundPlayer* sounds = nullptr);
 
+    // The texts of an order's cells, for every list of binary orders; the
+    // order's symbol and property must be linked.
+    static void CellValue(const trade_BinaryOrder& order, unsigned int column, wxVariant& value);
+
     void afterUpdate(const trade_BinaryOrder& stored, CTransaction* transaction, void* reserved) override;
 
 protected:

@@ -17,6 +17,17 @@ bool CloseBillModel::HasLinks(const trade_CloseBill& bill) const
 
 void CloseBillModel::GetRecordValue(const trade_CloseBill& bill, unsigned int column, wxVariant& value) const
 {
+    CellValue(bill, column, value);
+}
+
+void CloseBillModel::GetRecordAttr(const trade_CloseBill& bill, unsigned int column,
+                                   wxDataViewItemAttr& attr) const
+{
+    CellAttr(bill, column, attr);
+}
+
+void CloseBillModel::CellValue(const trade_CloseBill& bill, unsigned int column, wxVariant& value)
+{
     const symbol_Property& property = *bill.cachedSymbolInfo->cachedSymbolProperty;
     switch(column) {
     case eOrderCode:
@@ -69,8 +80,7 @@ void CloseBillModel::GetRecordValue(const trade_CloseBill& bill, unsigned int co
     }
 }
 
-void CloseBillModel::GetRecordAttr(const trade_CloseBill& bill, unsigned int column,
-                                   wxDataViewItemAttr& attr) const
+void CloseBillModel::CellAttr(const trade_CloseBill& bill, unsigned int column, wxDataViewItemAttr& attr)
 {
     if(column == eCloseProfit) {
         ColourProfit(bill.closeProfit, attr);

@@ -30,6 +30,11 @@ public:
 
     explicit CloseBillModel(RecordStore* db);
 
+    // The texts and colours of a bill's cells, for every list of closed
+    // bills; the bill's symbol and property must be linked.
+    static void CellValue(const trade_CloseBill& bill, unsigned int column, wxVariant& value);
+    static void CellAttr(const trade_CloseBill& bill, unsigned int column, wxDataViewItemAttr& attr);
+
 protected:
     // The bill's symbol and the symbol's account; the property is made with
     // defaults when missing.

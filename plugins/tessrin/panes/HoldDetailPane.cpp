@@ -96,25 +96,18 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
     Bind(wxEVT_DATAVIEW_LINK_CLICKED, &HoldDetailPane::OnLinkClicked, this);
     LoadColumnConfig("HoldDetailPaneCfg");
 
+    std::vector<MenuEntry> entries{{"new_order", _("New Order\tF9"), -1},
+                                   {"close_order", _("Close Order"), -1},
+                                   {"modify_order", _("Modify Order"), -1},
+                                   kSeparator,
+                                   {"delivery_order", _("Delivery Order"), -1},
+                                   {"delivery_cancel", _("UnDelivery Order"), -1},
+                                   kSeparator};
     wxString contract;
     if(LoadOrderContract(contract)) {
-        InitContextMenu({{"new_order", _("New Order\tF9"), -1},
-                         {"close_order", _("Close Order"), -1},
-                         {"modify_order", _("Modify Order"), -1},
-                         kSeparator,
-                         {"delivery_order", _("Delivery Order"), -1},
-                         {"delivery_cancel", _("UnDelivery Order"), -1},
-                         kSeparator,
-                         {"show_order_contract", _("Order Contract"), -1}});
-    } else {
-        InitContextMenu({{"new_order", _("New Order\tF9"), -1},
-                         {"close_order", _("Close Order"), -1},
-                         {"modify_order", _("Modify Order"), -1},
-                         kSeparator,
-                         {"delivery_order", _("Delivery Order"), -1},
-                         {"delivery_cancel", _("UnDelivery Order"), -1},
-                         kSeparator});
+        entries.push_back({"show_order_contract", _("Order Contract"), -1});
     }
+    InitContextMenu(entries);
 
     m_lastActivation = m_clock();
     m_rememberedRow = 0;

@@ -76,10 +76,8 @@ void InOutMoneyModel::GetRecordValue(const am_AmountInOut& row, unsigned int col
         value = row.cachedAccount->marketName;
         break;
     case eInMoney:
-        value = row.inOutType == '1' ? FormatMoney(row.amount) : wxString();
-        break;
     case eOutMoney:
-        value = row.inOutType == '2' ? FormatMoney(row.amount) : wxString();
+        value = InOutMoneyRules::MoneyText(row, column == eInMoney);
         break;
     case eCommitTime:
         value = FormatDateTime(row.changeTime);

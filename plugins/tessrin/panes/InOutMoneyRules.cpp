@@ -1,5 +1,6 @@
 #include "panes/InOutMoneyRules.h"
 
+#include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 
 namespace InOutMoneyRules {
@@ -41,6 +42,11 @@ bool CanPay(RecordStore* db, const am_AmountInOut& row)
     }
     const auto& payports = *db->m_user_Payport_table;
     return FindUserPayport(payports, *row.cachedAccount) != payports.GetIndexByPrimary().end();
+}
+
+wxString MoneyText(const am_AmountInOut& row, bool in)
+{
+    return row.inOutType == (in ? '1' : '2') ? FormatMoney(row.amount) : wxString();
 }
 
 } // namespace InOutMoneyRules

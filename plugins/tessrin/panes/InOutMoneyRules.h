@@ -2,6 +2,8 @@
 
 #include "db/RecordFactories.h"
 
+#include <wx/string.h>
+
 class RecordStore;
 struct am_AmountInOut;
 
@@ -18,6 +20,10 @@ struct Totals
     double out = 0.0;
 };
 Totals SumPassed(const CObjectFactory<am_AmountInOut>& table);
+
+// The amount of a deposit (`in`) or withdrawal as a list shows it; empty for
+// a movement the other way.
+wxString MoneyText(const am_AmountInOut& row, bool in);
 
 // An update opens the bank page when it brings a page address that is not
 // empty and differs (case-sensitive) from the stored one.

@@ -23,6 +23,11 @@ bool LimitOrderModel::HasLinks(const trade_Limit& order) const
 
 void LimitOrderModel::GetRecordValue(const trade_Limit& order, unsigned int column, wxVariant& value) const
 {
+    CellValue(order, column, value);
+}
+
+void LimitOrderModel::CellValue(const trade_Limit& order, unsigned int column, wxVariant& value)
+{
     const symbol_Property& property = *order.cachedSymbolInfo->cachedSymbolProperty;
     switch(column) {
     case eOrderCode:

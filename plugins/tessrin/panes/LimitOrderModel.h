@@ -27,6 +27,10 @@ public:
 
     explicit LimitOrderModel(RecordStore* db);
 
+    // The texts of an order's cells, for every list of limit orders; the
+    // order's symbol and property must be linked.
+    static void CellValue(const trade_Limit& order, unsigned int column, wxVariant& value);
+
 protected:
     // The order's symbol and the symbol's account; the property and its
     // price record are made with defaults when missing.
