@@ -169,6 +169,12 @@ public:
         const std::size_t seenOfClass = m_bed.Dialogs().CountSeen(row.what);
         const State before = Take();
         Send(row, id);
+        // GTK refuses a menu its pointer grab fails for (a loaded X server):
+        // the popup then returns at once and is asked for again.
+        for(int retry = 0; row.effect == Effect::eHostMenu && escapes == 0 && retry < 3; ++retry) {
+            PumpFor(std::chrono::milliseconds(300));
+            Send(row, id);
+        }
         const State after = Take();
         closer.Stop();
 
