@@ -328,13 +328,18 @@ TEST_F(HistoryPagesTest, ClosedProfitsAreColouredByTheirSign)
 {
     wxObjectDataPtr<HistoryOrderModel> model(new HistoryOrderModel(&m_db));
     model->Fill(11,
-                Parse(R"([{"symbolId":"101","profitClose":"-12.5","priceHold":"4500","orderCode":"C1"},)"
+                Parse(R"([{"symbolId":"101","profitClose":"-12.5","priceHold":"4500","orderCode":"C1",)"
+                      R"("chargeOpen":"3.2","orderCodeRe":"H7","closeDate":"2026-12-01 10:20:30"},)"
                       R"({"symbolId":"101","profitClose":"0"},{"symbolId":"101","profitClose":"8"},)"
                       R"({"symbolId":"777","profitClose":"8"}])"),
                 &HistoryOrderModel::ReadRow);
     EXPECT_EQ(Cell(*model, 0, 0), "11");
     EXPECT_EQ(Cell(*model, 0, 7), "-12.50");
+    // The columns after the open price, each with its own field.
     EXPECT_EQ(Cell(*model, 0, 11), "4500.000");
+    EXPECT_EQ(Cell(*model, 0, 12), "3.20");
+    EXPECT_EQ(Cell(*model, 0, 13), "H7");
+    EXPECT_EQ(Cell(*model, 0, 14), "2026-12-01 10:20:30");
     EXPECT_EQ(Colour(*model, 0, 7), Html(DrawingUtils::GetGlobalDownColour()));
     EXPECT_EQ(Cell(*model, 1, 7), "0.00");
     EXPECT_EQ(Colour(*model, 1, 7), "");
