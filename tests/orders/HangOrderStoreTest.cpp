@@ -369,7 +369,8 @@ TEST_F(HangOrderConfirm, ATakenCodeDrawsAnotherAndNoFreeCodeKeepsTheOrderOut)
     EXPECT_EQ(added.orderCode, "2600071530120043");
     EXPECT_EQ(store.GetContainer().size(), 2u);
 
-    for(int random = 0; random < 10000; ++random) {
+    // Every code the fixture's source can draw (42 onwards) is taken.
+    for(int random = 0; random < 42 + HangOrderEntry::kCodeAttempts; ++random) {
         store.Insert(
             MakeOrder(FormatLocalOrderCode(wxDateTime(7, wxDateTime::Jan, 2026, 15, 30, 12), random), "Gold"),
             true);
