@@ -175,6 +175,10 @@ private:
     template <class Request>
     int SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int));
     void CountDownBinaryOrders();
+    // A login failure in the output window and, while "showErrMsgBox" is on,
+    // a box; a reason already told since the last successful login is not
+    // repeated (refusals that are retried come again and again).
+    void TellLoginFailure(const wxString& reason);
 
     void OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event);
     void OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event);
@@ -259,6 +263,7 @@ private:
     Clock m_clock;
     QueryCycle m_cycle;
     bool m_reportedReady = false; // what the last connection report said
+    wxString m_toldLoginFailure;
 
     wxDECLARE_EVENT_TABLE();
 };
