@@ -226,7 +226,7 @@ TEST_F(ClientTest, RefusedTradeLoginMovesTheMachineAndTellsWhyOnce)
     client->CheckPendingQueries();
     PumpFor(std::chrono::milliseconds(100));
     EXPECT_EQ(host.outputs.size(), 2u);
-    EXPECT_EQ(host.outputs.back(), "Login Failed|login name or password too long");
+    EXPECT_EQ(host.outputs.back(), "Market Data Login Failed|login name or password too long");
     EXPECT_EQ(host.messageBoxes.size(), 1u);
 }
 

@@ -254,16 +254,16 @@ void Client::NotifyConnectionState()
     m_pHost->SetStatusField(5, wxJoin(state, '\n', '\\'));
 }
 
-void Client::TellLoginFailure(const wxString& reason)
+void Client::TellLoginFailure(const wxString& title, const wxString& reason)
 {
     if(reason.empty() || reason == m_toldLoginFailure) {
         return;
     }
     m_toldLoginFailure = reason;
-    m_pHost->OutputLog(_("Login Failed"), reason);
+    m_pHost->OutputLog(title, reason);
     if(m_pHost->ReadConfigBool("showErrMsgBox", true)) {
         // Not inside the tick that found it: the box runs a loop of its own.
-        CallAfter([this, reason] { m_pHost->ShowMessageBox(reason, _("Login Failed")); });
+        CallAfter([this, title, reason] { m_pHost->ShowMessageBox(reason, title); });
     }
 }
 
