@@ -526,9 +526,8 @@ protected:
         }
         return count;
     }
-    // The last box: an error "[hh:mm:ss]<text>[<code>]" captioned
-    // "ErrorMessage", or without a code a success "[hh:mm:ss]<text>"
-    // captioned "NoticeMessage".
+    // The last box: an error "[hh:mm:ss]<text>[<code>]" captioned "ErrorMessage",
+    // or without a code a success "[hh:mm:ss]<text>" captioned "NoticeMessage".
     bool LastBoxIs(const char* text, std::optional<int> code)
     {
         const auto& seen = bed->Dialogs().Seen();
