@@ -18,6 +18,7 @@
 #include <map>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <tradeapi/FixedText.h>
 #include <wx/base64.h>
 
 namespace {
@@ -194,13 +195,15 @@ TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
     EXPECT_EQ(trade.Operations(), startUp);
 }
 
-TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
+TEST_F(ClientTest, RefusedTradeLoginMovesTheMachineAndTellsWhyOnce)
 {
     client->GetTradeConnecter().StartLogin("pw");
     Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
     trade.calls.clear();
-    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42),
-                                              Result(21), 1);
+    sFFixRspInfo refusal = Result(21);
+    tradeapi::SetFixedText(refusal.errorMsg, "wrong password");
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), refusal,
+                                              1);
 
     EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginFailed);
     EXPECT_EQ(client->GetUserId(), 0);
@@ -209,6 +212,21 @@ TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
     EXPECT_TRUE(host.acceptedPasswords.empty());
     // The login machine and the error answer each disconnect.
     EXPECT_EQ(trade.calls, (std::vector<std::string>{"Disconnect", "Disconnect"}));
+
+    // The next tick tells the trader, in the output and in a box.
+    client->CheckPendingQueries();
+    EXPECT_EQ(host.outputs, std::vector<wxString>{"Login Failed|wrong password"});
+    EXPECT_TRUE(PumpUntil([&] { return !host.messageBoxes.empty(); }, std::chrono::milliseconds(3000)));
+    EXPECT_EQ(host.messageBoxes, std::vector<wxString>{"Login Failed|wrong password"});
+    // The same reason again is not repeated; without "showErrMsgBox", no box.
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), refusal,
+                                              1);
+    client->GetMdConnecter().StartLogin(wxString('x', 100));
+    host.config["showErrMsgBox"] = false;
+    client->CheckPendingQueries();
+    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(host.outputs.back(), "Market Data Login Failed|login name or password too long");
+    EXPECT_EQ(host.outputs.size() + host.messageBoxes.size(), 3u);
 }
 
 struct StampCase

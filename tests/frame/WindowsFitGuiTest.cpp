@@ -6,6 +6,7 @@
 #include "TestBed.h"
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
+#include "charts/SystemSetting.h"
 #include "frame/TessrinPlugin.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
@@ -181,6 +182,24 @@ void Settle()
     wxTheApp->ProcessIdle();
 }
 
+// Buttons, check boxes and labels that are empty or start in lower case:
+// a key shown as it stands.
+std::vector<wxString> UnreadLabels(wxWindow& parent)
+{
+    std::vector<wxString> found;
+    for(wxWindow* child : parent.GetChildren()) {
+        const wxString label = child->GetLabel();
+        if(ShowsText(*child) && !dynamic_cast<wxChoice*>(child) && (label.empty() || wxIslower(label[0]))) {
+            found.push_back(Name(*child));
+        }
+        if(!dynamic_cast<wxControl*>(child)) {
+            const std::vector<wxString> inner = UnreadLabels(*child);
+            found.insert(found.end(), inner.begin(), inner.end());
+        }
+    }
+    return found;
+}
+
 class WindowsFit : public LoggedInTest
 {
 };
@@ -234,6 +253,27 @@ TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
     EXPECT_TRUE(LookAtModal<RiskParamsCustomDlg>(bed, "riskCustom", [&](RiskParamsCustomDlg& dialog) {
         Settle();
         EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
+    }));
+}
+
+TEST(WindowsInEnglish, AFailedLoginSaysWhyAndTheSettingsNameEveryControl)
+{
+    TestBed::Options options;
+    options.catalogue = true;
+    TestBed bed(options);
+    bed.SetConfigValue("showErrMsgBox", true);
+    ASSERT_TRUE(bed.Load());
+    bed.SendLogin("demo", "wrong");
+    const auto& seen = bed.Dialogs().Seen();
+    ASSERT_TRUE(PumpUntil([&] { return !seen.empty() && seen.back().title == "Login Failed"; }, 30s));
+    EXPECT_EQ(seen.back().message, "Wrong user name or password");
+
+    ASSERT_TRUE(bed.Login());
+    // Both pages, the chart page's colour rows included.
+    EXPECT_TRUE(LookAtModal<SystemSetting>(bed, "systemSetting", [&](SystemSetting& dialog) {
+        Settle();
+        EXPECT_EQ(UnreadLabels(dialog), std::vector<wxString>());
+        SaveWindowScreenshot(&dialog, "settings_english.png");
     }));
 }
 

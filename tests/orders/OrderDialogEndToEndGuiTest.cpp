@@ -6,6 +6,7 @@
 #include "SpinTyping.h"
 #include "TestBed.h"
 #include "common/SettingsAccessors.h"
+#include "connection/Client.h"
 #include "db/RecordStore.h"
 #include "orders/MarketOrderConfirm.h"
 
@@ -341,6 +342,22 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     ASSERT_TRUE(setOrder.is_object());
     EXPECT_EQ(5032.0, setOrder["fields"]["price"].get<double>());
     EXPECT_EQ(0, setOrder["errorId"].get<int>());
+
+    // With the trade link down nothing goes, and the line says why.
+    SetOrderPreConfirm(false);
+    for(const char* action : {"refuse", "drop"}) {
+        for(const char* front : {"trade1", "trade2"}) {
+            ASSERT_EQ(200, bed.Market().Post(std::string("/admin/front?name=") + front + "&action=" + action));
+        }
+    }
+    ASSERT_TRUE(PumpUntil([&] { return bed.GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
+    const int64_t downSeq = LogSeq();
+    failing = Open(eOpen, eMarketOrder, 'b');
+    failing->Click(failing->m_marketOk);
+    EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith(
+        "]Set Order Failed! The trade server is not connected.[-1]"))
+        << failing->m_messageText->GetValue();
+    EXPECT_TRUE(SetOrdersSince(downSeq).empty());
 
     // The unload closes every open dialog.
     Open(eOpen, eMarketOrder, 'b');

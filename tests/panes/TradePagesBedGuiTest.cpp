@@ -193,7 +193,7 @@ TEST(TradePagesOnTheTestBed, AfterAMarketCrashWithLostAnswersThePagesAgreeWithIt
         std::chrono::seconds(30)));
     EXPECT_EQ(bed.GetClient()->GetTradeConnecter().GetStatus(), eLS_LoginSuccess);
     EXPECT_FALSE(bed.GetClient()->IsReady());
-    EXPECT_FALSE(bed.Host().Login().DescribeState().Contains("Trade|3"))
+    EXPECT_FALSE(bed.Host().Login().DescribeState().Contains("Trade: Logged in"))
         << bed.Host().Login().DescribeState();
     // (The restarted market may push money of its own meanwhile.)
     const json stale = json::parse(PagesText(holds, positions, accounts));
@@ -215,7 +215,7 @@ TEST(TradePagesOnTheTestBed, AfterAMarketCrashWithLostAnswersThePagesAgreeWithIt
         << PagesText(holds, positions, accounts) << "\nagainst\n"
         << expected;
     EXPECT_LT(std::chrono::steady_clock::now() - cleared, std::chrono::seconds(15));
-    EXPECT_TRUE(PumpUntil([&] { return bed.Host().Login().DescribeState().Contains("Trade|3"); }))
+    EXPECT_TRUE(PumpUntil([&] { return bed.Host().Login().DescribeState().Contains("Trade: Logged in"); }))
         << bed.Host().Login().DescribeState();
 }
 

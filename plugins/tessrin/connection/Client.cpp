@@ -17,6 +17,7 @@
 #include <utility>
 #include <wx/arrstr.h>
 #include <wx/debug.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 wxBEGIN_EVENT_TABLE(Client, wxEvtHandler) EVT_TIMER(Client::kTimerId, Client::OnTimer) wxEND_EVENT_TABLE()
@@ -168,6 +169,7 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
         return;
     }
     m_userId = login.userId;
+    m_toldLoginFailure.clear();
     m_pHost->OnLoginAccepted(m_tradeConnecter.GetPassword());
     user_LoginInfo record;
     record.userId = login.userId;
@@ -250,6 +252,19 @@ void Client::NotifyConnectionState()
     state.Add(m_mdConnecter.GetStateString());
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_CONNECTION_STATE, &state);
     m_pHost->SetStatusField(5, wxJoin(state, '\n', '\\'));
+}
+
+void Client::TellLoginFailure(const wxString& title, const wxString& reason)
+{
+    if(reason.empty() || reason == m_toldLoginFailure) {
+        return;
+    }
+    m_toldLoginFailure = reason;
+    m_pHost->OutputLog(title, reason);
+    if(m_pHost->ReadConfigBool("showErrMsgBox", true)) {
+        // Not inside the tick that found it: the box runs a loop of its own.
+        CallAfter([this, title, reason] { m_pHost->ShowMessageBox(reason, title); });
+    }
 }
 
 void Client::SyncServerClock(const wxDateTime& serverTime)

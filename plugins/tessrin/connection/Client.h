@@ -175,6 +175,11 @@ private:
     template <class Request>
     int SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int));
     void CountDownBinaryOrders();
+    // A login failure under `title` in the output window and, while
+    // "showErrMsgBox" is on, in a box; a reason already told since the last
+    // successful login is not repeated (retried refusals come again and
+    // again, and both fronts refuse a wrong password).
+    void TellLoginFailure(const wxString& title, const wxString& reason);
 
     void OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event);
     void OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event);
@@ -259,6 +264,7 @@ private:
     Clock m_clock;
     QueryCycle m_cycle;
     bool m_reportedReady = false; // what the last connection report said
+    wxString m_toldLoginFailure;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -118,7 +118,7 @@ void Client::OnRspSetOrder(const TradeAnswerEvent<sFFixSetOrder>& event)
 {
     const sFFixSetOrder& order = event.GetRequest();
     const sFFixRspInfo& result = event.GetResult();
-    const wxString text = result.errorId != 0 ? Utf8Text(result.errorMsg) : NarrowText(order.resultText);
+    const wxString text = result.errorId != 0 ? ServerMessage(result) : NarrowText(order.resultText);
     RequestNotify::Get()->NotifyResponse(event.GetRequestId(), result.errorId, text);
     if(result.errorId == 0) {
         return;

@@ -118,7 +118,7 @@ void OrderDialog::OnOK(wxCommandEvent& event)
     SaveSymbolConfig();
     const int id = m_sender->SetOrder(request);
     if(id < 0) {
-        ShowError(_("Set Order Failed!"), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Set Order Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id);
@@ -167,7 +167,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         SaveSymbolConfig();
         id = m_sender->ModifyOrder(request);
         if(id < 0) {
-            ShowError(_("Modify Order Failed!"), -1, true, true);
+            ShowError(MessageLine::UnsentText(_("Modify Order Failed!")), -1, true, true);
             return;
         }
     } else {
@@ -178,7 +178,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         SaveSymbolConfig();
         id = m_sender->CancelOrder(request);
         if(id < 0) {
-            ShowError(_("Cancel Order Failed!"), -1, true, true);
+            ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
             return;
         }
     }
@@ -198,7 +198,7 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
     SaveSymbolConfig();
     const int id = m_sender->HoldBillDelivery(request);
     if(id < 0) {
-        ShowError(_("Cancel Order Failed!"), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id);
@@ -223,7 +223,7 @@ void OrderDialog::OnClosePosition(wxCommandEvent& event)
     SaveSymbolConfig();
     const int id = m_sender->PositionCloseOrder(request);
     if(id < 0) {
-        ShowError(_("Close Poistion Failed!"), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Close Poistion Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id);

@@ -271,7 +271,7 @@ void TranscationPanel::SendOrder(char side)
     if(requestId >= 0) {
         StartWaitting(requestId);
     } else {
-        ShowErrorMessage(_("Set Order Failed!"), -1);
+        ShowErrorMessage(MessageLine::UnsentText(_("Set Order Failed!")), -1);
     }
 }
 
