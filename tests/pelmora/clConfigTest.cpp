@@ -1,10 +1,16 @@
 #include "pelmora/clConfig.h"
 
 #include "ScratchFolder.h"
+#include "pelmora/Archive.h"
+#include "pelmora/EditorConfig.h"
 #include "pelmora/JSONRoot.h"
+#include "pelmora/SerializedObject.h"
 #include "pelmora/clConfigItem.h"
 
+#include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wx/dir.h>
@@ -223,4 +229,144 @@ TEST(clConfig, WriteIntoAnUnwritableFolderFailsAndKeepsTheOldFile)
     EXPECT_FALSE(config.Write("a", 2));
     chmod(dir.Path().fn_str(), 0755);
     EXPECT_EQ(clConfig(path).Read("a", 0), 1);
+}
+
+namespace {
+// The configuration layer's log records while it lives.
+class ConfigLog : public wxLog
+{
+public:
+    ConfigLog() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~ConfigLog() override { wxLog::SetActiveTarget(m_previous); }
+    std::vector<std::pair<wxLogLevel, std::string>> records;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override
+    {
+        if(info.component && std::string(info.component) == clConfig::kLogComponent) {
+            records.emplace_back(level, msg.utf8_string());
+        }
+    }
+
+private:
+    wxLog* m_previous;
+};
+
+class Anything : public SerializedObject
+{
+public:
+    void Serialize(Archive&) override {}
+    void DeSerialize(Archive&) override {}
+};
+
+// Writes beyond this many bytes fail (EFBIG), as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_signal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_signal);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_signal)(int);
+};
+} // namespace
+
+TEST(clConfig, AFileThatCannotBeReadIsNeverWrittenOverAndEveryFailureIsLoggedForTheUser)
+{
+    ScratchFolder dir;
+    ConfigLog log;
+    // A folder in the file's place: it opens, and reading fails.
+    const wxString folder = dir.File("storeorder.con");
+    ASSERT_TRUE(wxFileName::Mkdir(folder));
+    clConfig config(folder, true);
+    EXPECT_EQ(config.Read("a", 7), 7);
+    EXPECT_FALSE(config.Write("a", 1));
+    ASSERT_TRUE(wxFileName::Mkdir(dir.File("editor.conf")));
+    EditorConfig settings(dir.File("editor.conf"));
+    EXPECT_FALSE(settings.SaveLongValue("kept", 5));
+    long kept = 0;
+    EXPECT_TRUE(settings.GetLongValue("kept", kept) && kept == 5) << "kept in memory for this run";
+    EXPECT_TRUE(Files(dir.Path()).empty()) << "both folders as they were";
+    ASSERT_GE(log.records.size(), 2u);
+    EXPECT_EQ(log.records[0].first, wxLOG_Error);
+    EXPECT_NE(log.records[0].second.find("Cannot read the settings file " + folder.utf8_string()),
+              std::string::npos);
+    EXPECT_EQ(log.records[1], log.records[0]) << "in the same words each time";
+
+    // A write the disk refuses: the old file stays, and the user hears of it.
+    const wxString path = dir.File("c.con");
+    WriteText(path, R"({"a":1})");
+    log.records.clear();
+    {
+        FileSizeLimit full(8);
+        EXPECT_FALSE(clConfig(path).Write("a", std::string(100, '2')));
+    }
+    EXPECT_EQ(clConfig(path).Read("a", 0), 1);
+    ASSERT_EQ(log.records.size(), 1u);
+    EXPECT_EQ(log.records[0].first, wxLOG_Error);
+    EXPECT_EQ(log.records[0].second.rfind("Cannot write " + path.utf8_string(), 0), 0u);
+}
+
+TEST(clConfig, HostileShapesReadSafely)
+{
+    ScratchFolder dir;
+    ConfigLog log;
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    const std::string server = R"({"server": [{"name": "A"}], "errors": )" + deep + "}";
+    const wxString path = dir.File("Tessrin.con");
+    WriteText(path, server);
+    clConfig config(path);
+    NameList names;
+    ASSERT_TRUE(config.ReadItem(&names));
+    EXPECT_EQ(names.names, wxArrayString(1, "A"));
+    EXPECT_EQ(config.Read("errors", "none"), "none");
+    ASSERT_TRUE(config.Write("markets", "3"));
+    EXPECT_EQ(ReadText(path + ".corrupt"), server);
+    EXPECT_EQ(clConfig(path).Read("markets", ""), "3");
+
+    // In the settings the entries are one level lower: the other objects stay.
+    const wxString settings = dir.File("editor.conf");
+    WriteText(settings, R"({"longValues": {"n": 4}, "objects": {"Deep": )" + deep + R"(, "Other": {}}})");
+    EditorConfig editor(settings);
+    long n = 0;
+    EXPECT_TRUE(editor.GetLongValue("n", n) && n == 4);
+    Anything other;
+    EXPECT_TRUE(editor.LoadObject("Other", &other));
+    EXPECT_FALSE(editor.LoadObject("Deep", &other));
+    const std::vector<std::string> told = {"The entry \"errors\" of the settings file " + path.utf8_string(),
+                                           "Kept the settings file " + path.utf8_string(),
+                                           "The entry \"objects/Deep\" of the settings file " +
+                                               settings.utf8_string()};
+    for(const std::string& start : told) {
+        EXPECT_TRUE(std::any_of(log.records.begin(), log.records.end(), [&](const auto& record) {
+            return record.second.rfind(start, 0) == 0;
+        })) << start;
+    }
+
+    // A document from elsewhere that deep is no JSON to read.
+    EXPECT_FALSE(JSONRoot(wxString(deep)).isOk());
+    EXPECT_TRUE(JSONRoot(wxString(std::string(100, '[') + std::string(100, ']'))).isOk());
+    // A repeated key keeps its first place and the last value, in objects
+    // small and large.
+    for(const int members : {3, 40}) {
+        std::string text = "{";
+        for(int i = 0; i < members; ++i) {
+            text += "\"k" + std::to_string(i) + "\": " + std::to_string(i) + ", ";
+        }
+        const JSONElement::Json read = JSONRoot(wxString(text + R"("k1": "last"})")).toElement().value();
+        ASSERT_EQ(read.size(), static_cast<size_t>(members));
+        EXPECT_EQ(std::next(read.begin()).key(), "k1");
+        EXPECT_EQ(*std::next(read.begin()), "last");
+    }
 }
