@@ -153,7 +153,7 @@ TEST(RecordFromFixBounds, SymbolRowKeepsDecimalsInRangeCountsAtLeastZeroAndPrice
     const Case cases[] = {
         {kMinInt, kMinInt, kNaN, -7, 0, 0.0},     {kMaxInt, kMaxInt, kInfinity, 7, kMaxInt, 0.0},
         {-1, -1, -kInfinity, -1, 0, 0.0},         {4, 250, 12.5, 4, 250, 12.5},
-        {kMinInt + 1, -250, -12.5, -7, 0, -12.5},
+        {kMinInt + 1, -250, -12.5, -7, 0, -12.5}, {2, 1, 1e308, 2, 1, 0.0},
     };
     for(const Case& c : cases) {
         sFFixRspQrySymbolInfo row{};

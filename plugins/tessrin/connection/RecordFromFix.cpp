@@ -53,11 +53,11 @@ int QuoteDigits(int value)
     return static_cast<signed char>(static_cast<unsigned>(value) & 0xffu);
 }
 
-// A number that is not finite (NaN, infinity) means nothing: kept as 0, so
-// that no sum, comparison or later record inherits it.
+// A number that is no figure (NaN, infinity, 1e308) means nothing: kept as
+// 0, so that no sum, comparison, chart or later record inherits it.
 template <class Number> Number Finite(Number value)
 {
-    return std::isfinite(value) ? value : Number(0);
+    return IsFigure(value) ? value : Number(0);
 }
 
 // A figure of a bill, a position or an account that is no figure (NaN, an
