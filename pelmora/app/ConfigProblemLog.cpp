@@ -14,8 +14,8 @@ void ConfigProblemLog::SetOutputWindow(OutputWindow* window)
     m_window = window;
     std::vector<wxString> waiting;
     waiting.swap(m_waiting);
-    for(const wxString& text : waiting) {
-        Show(text);
+    for(const wxString& entry : waiting) {
+        Show(entry);
     }
 }
 
@@ -23,18 +23,19 @@ void ConfigProblemLog::DoLogRecord(wxLogLevel level, const wxString& msg, const 
 {
     if(level <= wxLOG_Warning && info.component &&
        std::strcmp(info.component, clConfig::kLogComponent) == 0 && m_told.insert(msg).second) {
-        Show(msg);
+        // Errors are settings that are not kept; warnings, files read in part.
+        Show((level == wxLOG_Warning ? _("Settings file") : _("Settings not saved")) + "\n" + msg);
     }
     if(m_next) {
         m_next->LogRecord(level, msg, info);
     }
 }
 
-void ConfigProblemLog::Show(const wxString& text)
+void ConfigProblemLog::Show(const wxString& entry)
 {
     if(m_window) {
-        m_window->AppendText(_("Settings file") + "\n" + text);
+        m_window->AppendText(entry);
     } else {
-        m_waiting.push_back(text);
+        m_waiting.push_back(entry);
     }
 }

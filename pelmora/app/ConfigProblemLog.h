@@ -27,12 +27,13 @@ protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
 
 private:
-    void Show(const wxString& text);
+    // The title line, then the text.
+    void Show(const wxString& entry);
 
     std::unique_ptr<wxLog> m_next;
     wxWeakRef<OutputWindow> m_window;
     std::set<wxString> m_told;
-    std::vector<wxString> m_waiting;
+    std::vector<wxString> m_waiting; // entries before there was a window
 };
 
 #endif // PELMORA_APP_CONFIGPROBLEMLOG_H
