@@ -260,7 +260,7 @@ double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char 
 double CalcRiskRate(char kind, double netValue, double marginUsed, double suretyMoney)
 {
     // A rate made from no figure is none, not one of no risk.
-    if(!IsFigure(netValue) || !IsFigure(marginUsed) || !IsFigure(suretyMoney)) {
+    if(!IsFigure(netValue) || !IsFigure(marginUsed) || (kind == '3' && !IsFigure(suretyMoney))) {
         return std::numeric_limits<double>::quiet_NaN();
     }
     if(kind == '3') {
