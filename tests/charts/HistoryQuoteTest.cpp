@@ -545,12 +545,13 @@ TEST_F(HistoryQuoteTest, AnswersKeepGoodRowsAndSkipTheRest)
                              "{\"row\":\"1710475260,x,10\"},"                          // too few fields
                              "{\"row\":\"1710475320,x,abc,11,9,10.5,0,0\"},"           // open is no number
                              "{\"row\":\"1710475380,x,10,nan,9,10.5,0,0\"},"           // no finite number
+                             "{\"row\":\"1710475400,x,10,1e308,9,10.5,0,0\"},"         // no figure
                              "{\"row\":\"1710475440,x,10,11,9,10.5,0\"},"              // seven fields
                              "{\"other\":\"1710475500,x,10,11,9,10.5,0,0\"},"          // no row
                              "{\"row\":\"1710475560,2024\\\\,03,10,11,9,10.25,0,0\"}," // escaped comma
                              "{\"row\":\"1710475620,x,12,13,11,12.5,,,\"}"
                              "]; // end of data";
-    Deliver(*history, wxString::FromUTF8(body), -8); // as many items as asked
+    Deliver(*history, wxString::FromUTF8(body), -9); // as many items as asked
     ASSERT_EQ(history->GetKDataCount(), 3);
     ExpectBar(history->GetKData(0), {1710475200, 10, 11, 9, 10.5});
     ExpectBar(history->GetKData(1), {1710475560, 10, 11, 9, 10.25}); // fields counted after the escape

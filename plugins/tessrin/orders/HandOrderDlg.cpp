@@ -80,7 +80,7 @@ void HandOrderDlg::ShowHangOrder()
     m_textCtrlPrice->Enable(m_mode == HangOrderEntry::eHuanJia);
     m_textCtrlPrice->ChangeValue(FormatMoney(m_hangOrder.priceOrder));
     m_comboBoxSymbol->SetStringSelection(m_hangOrder.symbolName);
-    m_comboBoxBS->SetStringSelection(m_hangOrder.bsCode);
+    m_comboBoxBS->SetStringSelection(wxGetTranslation(m_hangOrder.bsCode));
     m_comboBoxQty->ChangeValue(FormatMoney(m_hangOrder.GetQuantityRemaining()));
     m_comboBoxWareHouse->SetStringSelection(m_hangOrder.storeName);
     SetTitle(HangOrderEntry::TitleText(m_mode, m_hangOrder.orderCode));

@@ -57,6 +57,16 @@ bool HangOrderEntry::ParsePrice(const wxString& text, double* price)
     return true;
 }
 
+wxString HangOrderEntry::KeyOf(const wxString& shown)
+{
+    for(const char* key : {wxTRANSLATE("Buy"), wxTRANSLATE("Sell"), wxTRANSLATE("Kg")}) {
+        if(shown == wxGetTranslation(key)) {
+            return key;
+        }
+    }
+    return shown;
+}
+
 HangOrderEntry::Result HangOrderEntry::Confirm(int mode, const Fields& fields, HangOrderFactory& store,
                                                HangOrder* added)
 {
@@ -85,9 +95,9 @@ HangOrderEntry::Result HangOrderEntry::Confirm(int mode, const Fields& fields, H
         return eNoFreeCode;
     }
     order.symbolName = fields.symbolName;
-    order.unitName = _("Kg");
+    order.unitName = "Kg";
     order.quantityComplete = 0.0;
-    order.bsCode = fields.side;
+    order.bsCode = KeyOf(fields.side);
     order.priceOrder = price;
     order.storeName = fields.storeName;
     order.quantityOrder = quantity;

@@ -49,6 +49,10 @@ public:
     static bool ParseQuantity(const wxString& text, double* quantity);
     // A finite decimal number.
     static bool ParsePrice(const wxString& text, double* price);
+    // The side and the unit are stored as their keys ("Buy", "Sell", "Kg"),
+    // which each catalogue shows in its own words: a shown text of this
+    // catalogue gives its key, any other text stays as it is.
+    static wxString KeyOf(const wxString& shown);
 
     // OK pressed in that mode. In mode 0 a new hang order with a code that no
     // stored order holds is inserted into the store (observers told), and
