@@ -301,9 +301,9 @@ TEST(HangOrderEntryTexts, ModesWarehousesAndQuantities)
         }
     }
     double price = 0;
-    EXPECT_TRUE(HangOrderEntry::ParsePrice("-3.5", &price)); // prices are not range-checked
-    EXPECT_DOUBLE_EQ(price, -3.5);
-    for(const char* bad : {"", "abc", "1.2.3", "nan", "inf"}) {
+    EXPECT_TRUE(HangOrderEntry::ParsePrice("3.5", &price));
+    EXPECT_DOUBLE_EQ(price, 3.5);
+    for(const char* bad : {"", "abc", "1.2.3", "nan", "inf", "-3.5", "0"}) {
         EXPECT_FALSE(HangOrderEntry::ParsePrice(bad, &price)) << bad;
     }
 }
@@ -321,7 +321,7 @@ protected:
                                 }};
 };
 
-TEST_F(HangOrderConfirm, ModeZeroStoresTheOrderWithANewCodeAndModesOneAndTwoStoreNothing)
+TEST_F(HangOrderConfirm, ModeZeroStoresTheOrderWithANewCodeModeTwoItsNewPriceAndModeOneNothing)
 {
     HangOrder added;
     ASSERT_EQ(HangOrderEntry::Confirm(0, fields, store, &added), HangOrderEntry::eAdded);
@@ -335,9 +335,17 @@ TEST_F(HangOrderConfirm, ModeZeroStoresTheOrderWithANewCodeAndModesOneAndTwoStor
     EXPECT_DOUBLE_EQ(stored.quantityComplete, 0.0);
     EXPECT_EQ(stored.storeName, "North");
 
+    fields.price = "4600";
     EXPECT_EQ(HangOrderEntry::Confirm(1, fields, store), HangOrderEntry::eClose);
-    fields.price = "bad"; // not even read in these modes
-    EXPECT_EQ(HangOrderEntry::Confirm(2, fields, store), HangOrderEntry::eClose);
+    EXPECT_DOUBLE_EQ(store.Find(added.orderCode)->priceOrder, 4520.5);
+    EXPECT_EQ(HangOrderEntry::Confirm(2, fields, store, nullptr, added.orderCode),
+              HangOrderEntry::ePriceChanged);
+    EXPECT_DOUBLE_EQ(store.Find(added.orderCode)->priceOrder, 4600.0);
+    fields.price = "-5";
+    EXPECT_EQ(HangOrderEntry::Confirm(2, fields, store, nullptr, added.orderCode), HangOrderEntry::eBadPrice);
+    EXPECT_EQ(HangOrderEntry::Confirm(2, {"Oil", "Sell", "1", "1", "1", ""}, store, nullptr, "gone"),
+              HangOrderEntry::eOrderGone);
+    EXPECT_DOUBLE_EQ(store.Find(added.orderCode)->priceOrder, 4600.0);
     EXPECT_EQ(store.GetContainer().size(), 1u);
 }
 
@@ -352,7 +360,9 @@ TEST_F(HangOrderConfirm, AnEmptySymbolOrAFieldThatDoesNotConvertStoresNothing)
          &HangOrderEntry::Fields::price}) {
         HangOrderEntry::Fields bad = fields;
         bad.*field = "";
-        EXPECT_EQ(HangOrderEntry::Confirm(0, bad, store), HangOrderEntry::eNotANumber);
+        EXPECT_EQ(HangOrderEntry::Confirm(0, bad, store), field == &HangOrderEntry::Fields::price
+                                                              ? HangOrderEntry::eBadPrice
+                                                              : HangOrderEntry::eBadQuantity);
     }
     EXPECT_TRUE(store.GetContainer().empty());
     EXPECT_TRUE(draws.empty());

@@ -166,18 +166,28 @@ TEST(OrderRequests, ModifyCancelAndDeliveryCarryTheCodeWithinItsBound)
                         .Double(32, 11.25)
                         .Matches(BuildModifyOrder(c.code, 9.5, 11.25)));
         EXPECT_TRUE(Bytes(18).Text(0, c.sent16).Matches(BuildCancelOrder(c.code)));
-        EXPECT_TRUE(Bytes(19).Text(0, c.sent17).Char(18, '1').Matches(BuildHoldBillDelivery(c.code, '1')));
+        EXPECT_TRUE(Bytes(19).Text(0, c.sent17).Char(18, '1').Matches(BuildHoldBillDelivery(c.code, true)));
     }
 }
 
-TEST(OrderRequests, DeliveryAppliesForUnsetOrDeliveryTypeOneAndWithdrawsOtherwise)
+TEST(OrderRequests, DeliveryAppliesOrWithdrawsAsTheBillsStatusSaysAndNothingOncePaired)
 {
-    const std::pair<char, char> cases[] = {{'1', '1'}, {0, '1'}, {'2', '0'}, {'9', '0'}};
-    for(const auto& [deliveryType, flag] : cases) {
-        SCOPED_TRACE(int(deliveryType));
-        EXPECT_TRUE(
-            Bytes(19).Text(0, "H0001").Char(18, flag).Matches(BuildHoldBillDelivery("H0001", deliveryType)));
+    const struct
+    {
+        char type;
+        char status;
+        OrderRules::DeliveryAction action;
+    } cases[] = {{'1', '1', OrderRules::eApplyDelivery},    {0, 0, OrderRules::eApplyDelivery},
+                 {'2', '1', OrderRules::eWithdrawDelivery}, {0, '2', OrderRules::eWithdrawDelivery},
+                 {'2', '3', OrderRules::eNoDeliveryAction}, {'9', '1', OrderRules::eNoDeliveryAction}};
+    for(const auto& c : cases) {
+        SCOPED_TRACE(int(c.type) * 1000 + c.status);
+        trade_HoldBill bill;
+        bill.deliveryType = c.type;
+        bill.deliveryStatus = c.status;
+        EXPECT_EQ(c.action, OrderRules::DeliveryActionOf(bill));
     }
+    EXPECT_TRUE(Bytes(19).Text(0, "H0001").Char(18, '0').Matches(BuildHoldBillDelivery("H0001", false)));
 }
 
 TEST(OrderRequests, PositionCloseCarriesThePositionTheQuoteAndTenThousandPointsWhenOff)

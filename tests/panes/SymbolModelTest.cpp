@@ -3,6 +3,7 @@
 #include "panes/SymbolModel.h"
 
 #include "SymbolBoardFixture.h"
+#include "common/Colours.h"
 #include "common/RefreshClock.h"
 
 #include <gtest/gtest.h>
@@ -120,7 +121,7 @@ TEST_F(SymbolModelTest, AFlashLivesAtLeastHalfASecondAndSurvivesAClockSetBack)
     EXPECT_TRUE(model->ExpireHighlights());
 }
 
-TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsAndShowDashesWithoutAPrice)
+TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsShowDashesWithoutAPriceAndGreyAStaleQuote)
 {
     const wxString dashes = wxString::FromUTF8("\xE2\x80\x94\xE2\x80\x94\xE2\x80\x94");
     Show({{101, "AG", "Silver", '1', 1, 3, 10.5, 2, 1},
@@ -136,17 +137,26 @@ TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsAndShowDashesWithoutAPric
         {0, SymbolModel::eSymbol, "   Silver"}, {0, SymbolModel::eBid, "10.499"},
         {0, SymbolModel::eAsk, "10.502"},       {0, SymbolModel::eLast, "10.500"},
         {0, SymbolModel::eHigh, "10.500"},      {1, SymbolModel::eLast, "68500.0"},
+        {1, SymbolModel::eBid, "68500.0"},      {1, SymbolModel::eAsk, "68500.0"},
         {2, SymbolModel::eLast, "0.00"},
     };
     for(const Case& c : cases) {
         EXPECT_EQ(Text(c.row, c.column), c.text) << c.row << "/" << c.column;
     }
-    // The aggregate market and a last price of 0 show dashes for both sides.
-    for(unsigned int row : {1u, 2u}) {
-        EXPECT_EQ(Text(row, SymbolModel::eBid), dashes) << row;
-        EXPECT_EQ(Text(row, SymbolModel::eAsk), dashes) << row;
-    }
+    // The aggregate market trades at its last price (above); a last price
+    // of 0 shows dashes for both sides.
+    EXPECT_EQ(Text(2, SymbolModel::eBid), dashes);
+    EXPECT_EQ(Text(2, SymbolModel::eAsk), dashes);
     EXPECT_EQ(Text(3, SymbolModel::eLast), ""); // past the rows
+
+    // A quote not live greys and slants its whole row, over the up colour.
+    MoveLast(store, 101, 11.0);
+    ASSERT_TRUE(store.m_symbol_price_table->Modify(101, [](symbol_price& price) { price.live = false; }));
+    for(unsigned int column : {SymbolModel::eSymbol, SymbolModel::eBid, SymbolModel::eTime}) {
+        EXPECT_EQ(Attr(0, column).GetColour(), wxColour(Colours::kStaleQuoteText)) << column;
+        EXPECT_TRUE(Attr(0, column).GetItalic()) << column;
+    }
+    EXPECT_FALSE(Attr(1, SymbolModel::eSymbol).HasColour());
 }
 
 TEST_F(SymbolModelTest, TheThreeOrdersAreStableAndPutUnlistedCodesFirst)

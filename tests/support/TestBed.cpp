@@ -48,6 +48,20 @@ const char* StatusName(int status)
 // Whether the tables hold every account and every open bill the market has
 // for the user (in the configured markets). The answers arrive row by row:
 // one account in the table does not mean all have come.
+// The market sends each symbol's quote when it is subscribed: until it is
+// in, a market order would be refused as stale.
+bool QuotesLive(RecordStore& store)
+{
+    for(const symbol_Info& symbol : store.m_symbol_Info_table->GetIndexByPrimary()) {
+        const auto& prices = store.m_symbol_price_table->GetIndexByPrimary();
+        const auto price = prices.find(symbol.symbolId);
+        if(price == prices.end() || !price->live) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool TablesMatchMarket(const nlohmann::json& state, RecordStore& store, int userId,
                        const wxArrayInt& marketIds)
 {
@@ -273,7 +287,7 @@ void TestBed::SendLogin(const std::string& user, const std::string& password, co
             RecordStore* store = Plugin().GetDatabase();
             if(!client || !store || !client->IsReady() ||
                client->GetMdConnecter().GetStatus() != eLS_LoginSuccess || !client->IsMdSubscribed() ||
-               store->m_symbol_Info_table->GetIndexByPrimary().empty()) {
+               store->m_symbol_Info_table->GetIndexByPrimary().empty() || !QuotesLive(*store)) {
                 return false;
             }
             if(!market) {

@@ -199,7 +199,10 @@ bool MarketOrderConfirm::Fill()
         m_priceCaption->SetLabel(_("DeliveryPrice:"));
         m_priceValue->ChangeValue(PriceText(symbol, hold->holdPrice, false));
         m_quantityValue->ChangeValue(FormatMoney(hold->quantity));
-        for(int row = eOrderTypeRow; row < kRowCount; ++row) {
+        // What the request does, as it carries it: apply, or withdraw.
+        m_orderTypeValue->ChangeValue(m_pDeliveryOrder->apply == '1' ? _("Delivery Order")
+                                                                     : _("UnDelivery Order"));
+        for(int row = eStopLossRow; row < kRowCount; ++row) {
             ShowRow(row, false);
         }
         return true;
