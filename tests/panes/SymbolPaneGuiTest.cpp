@@ -500,6 +500,10 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     EXPECT_TRUE(IsShowTranscationPanel());
     workspace.SetSelection(static_cast<size_t>(otcPage));
     EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(TranscationPanel::kPaneName).IsShown(); }));
+    // So does a binary option's chart in front.
+    bed.Plugin().ShowChartWindow(*FindBoardSymbol(bed.Store(), 401), true);
+    EXPECT_TRUE(PumpUntil([&] { return !aui.GetPane(TranscationPanel::kPaneName).IsShown(); }));
+    EXPECT_TRUE(IsShowTranscationPanel());
 
     // "QuickBtnColours" of other than three items gives the default colours;
     // an empty one leaves the buttons' own.
