@@ -643,6 +643,13 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     EXPECT_TRUE(boxes.back().Contains("Stop Loss Price Invalid")) << boxes.back();
     TypeIntoSpin(PanelSpin(*panel, 0), "0");
 
+    // A stale quote says so in the caption and prices no order.
+    ASSERT_TRUE(store.m_symbol_price_table->Modify(101, [](symbol_price& price) { price.live = false; }));
+    EXPECT_TRUE(panel->GetCaption().EndsWith(" (stale)")) << panel->GetCaption();
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(boxes.back().Contains("Price not live")) << boxes.back();
+
     // A symbol dropped by a later query: the limit button finds it gone.
     store.m_symbol_Info_table->Remove(store.m_symbol_Info_table->GetIndexByPrimary().find(101));
     ClickButton(PanelButton(*panel, "limitPrice"));

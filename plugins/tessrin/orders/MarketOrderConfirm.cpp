@@ -262,7 +262,8 @@ void MarketOrderConfirm::afterUpdate(const symbol_price& stored, CTransaction* /
     double sellQuote = 0.0;
     double buyQuote = 0.0;
     CalcStopProfitBounds(m_pDb, *symbol, sellQuote, buyQuote);
-    *price = side == 'b' ? buyQuote : sellQuote;
+    // Market '2' trades at the last price itself, as the order dialog sends it.
+    *price = symbol->marketType == '2' ? stored.lastPrice : side == 'b' ? buyQuote : sellQuote;
     if(symbol->GetSymbolProperty(m_pDb)) {
         m_priceValue->ChangeValue(PriceText(*symbol, *price));
     }

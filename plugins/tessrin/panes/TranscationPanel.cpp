@@ -175,7 +175,9 @@ void TranscationPanel::UpdateCaption()
     if(!TradeCheck()) {
         return;
     }
-    SetLabel(QuickOrderQuote(m_pDb, *m_pSymbolInfo).Caption());
+    const wxString caption = QuickOrderQuote(m_pDb, *m_pSymbolInfo).Caption();
+    const bool live = m_pSymbolInfo->cachedSymbolProperty->cachedSymbolPrice->live;
+    SetLabel(live ? caption : wxString::Format(_("%s (stale)"), caption));
 }
 
 void TranscationPanel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)
