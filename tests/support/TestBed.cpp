@@ -6,6 +6,7 @@
 #include <connection/Client.h>
 #include <connection/MarketFilter.h>
 #include <db/RecordStore.h>
+#include <algorithm>
 #include <filesystem>
 #include <frame/TessrinPlugin.h>
 #include <fstream>
@@ -52,14 +53,12 @@ const char* StatusName(int status)
 // in, a market order would be refused as stale.
 bool QuotesLive(RecordStore& store)
 {
-    for(const symbol_Info& symbol : store.m_symbol_Info_table->GetIndexByPrimary()) {
-        const auto& prices = store.m_symbol_price_table->GetIndexByPrimary();
+    const auto& prices = store.m_symbol_price_table->GetIndexByPrimary();
+    const auto& symbols = store.m_symbol_Info_table->GetIndexByPrimary();
+    return std::all_of(symbols.begin(), symbols.end(), [&](const symbol_Info& symbol) {
         const auto price = prices.find(symbol.symbolId);
-        if(price == prices.end() || !price->live) {
-            return false;
-        }
-    }
-    return true;
+        return price != prices.end() && price->live;
+    });
 }
 
 bool TablesMatchMarket(const nlohmann::json& state, RecordStore& store, int userId,
