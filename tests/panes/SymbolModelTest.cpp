@@ -136,16 +136,15 @@ TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsAndShowDashesWithoutAPric
         {0, SymbolModel::eSymbol, "   Silver"}, {0, SymbolModel::eBid, "10.499"},
         {0, SymbolModel::eAsk, "10.502"},       {0, SymbolModel::eLast, "10.500"},
         {0, SymbolModel::eHigh, "10.500"},      {1, SymbolModel::eLast, "68500.0"},
+        {1, SymbolModel::eBid, "68500.0"},      {1, SymbolModel::eAsk, "68500.0"},
         {2, SymbolModel::eLast, "0.00"},
     };
     for(const Case& c : cases) {
         EXPECT_EQ(Text(c.row, c.column), c.text) << c.row << "/" << c.column;
     }
-    // The aggregate market and a last price of 0 show dashes for both sides.
-    for(unsigned int row : {1u, 2u}) {
-        EXPECT_EQ(Text(row, SymbolModel::eBid), dashes) << row;
-        EXPECT_EQ(Text(row, SymbolModel::eAsk), dashes) << row;
-    }
+    // The aggregate market trades at its last price (above); a last price
+    // of 0 shows dashes for both sides.
+    EXPECT_EQ(Text(2, SymbolModel::eBid) + Text(2, SymbolModel::eAsk), dashes + dashes);
     EXPECT_EQ(Text(3, SymbolModel::eLast), ""); // past the rows
 }
 

@@ -25,6 +25,7 @@ constexpr Rgb kAlertText{255, 0, 0};  // rules in breach, notes the user must no
 constexpr Rgb kFigureText{0, 0, 255}; // quantities and prices picked out in a list
 constexpr Rgb kLinkText{0, 0, 255};   // a link, also while hovered
 constexpr Rgb kVisitedLinkText{255, 0, 0};
+constexpr Rgb kStaleQuoteText{128, 128, 128}; // a quote not live; readable on light and dark boards
 
 // Backgrounds.
 constexpr Rgb kPlainBackground{255, 255, 255};

@@ -137,6 +137,7 @@ void Client::OnMdEvent(wxThreadEvent& event)
         break;
     case CallbackCode::Disconnect:
         m_mdConnecter.OnDisconnect(); // waiting requests are the trade side's
+        MarkQuotesStale();
         break;
     case CallbackCode::RspQrySymbolInfo:
         Route(event, &Client::HandleMdRspQrySymbolInfo);
@@ -193,6 +194,24 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
     m_pHost->SetStatusField(1, wxString::Format("%s|%s", record.userName, record.loginAccount));
     m_pHost->SetStatusField(4, m_serverText);
     m_pHost->SetStatusField(3, FormatDate(record.tradingDay));
+}
+
+void Client::MarkQuotesStale()
+{
+    if(m_pDb == nullptr || !m_pDb->m_symbol_price_table) {
+        return;
+    }
+    auto& prices = *m_pDb->m_symbol_price_table;
+    std::vector<int> live;
+    for(const symbol_price& price : prices.GetIndexByPrimary()) {
+        if(price.live) {
+            live.push_back(price.symbolId);
+        }
+    }
+    // Each one told to its observers: boards and order windows show it at once.
+    for(int symbolId : live) {
+        prices.Modify(symbolId, [](symbol_price& price) { price.live = false; });
+    }
 }
 
 void Client::OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event)

@@ -183,6 +183,8 @@ private:
 
     void OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event);
     void OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event);
+    // The market-data link is gone: every quote is stale until its next tick.
+    void MarkQuotesStale();
 
     // Answer and push handlers, filled in ClientHandlers.cpp.
     void HandleRspQrySymbolInfo(const TradeQueryRowEvent<sFFixRspQrySymbolInfo>& event);

@@ -323,6 +323,7 @@ void Client::OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event)
     const sFFixMarketData& tick = event.GetNotice();
     if(!m_pDb->m_symbol_price_table->Modify(tick.symbolId, [&](symbol_price& price) {
            ApplyMarketData(price, tick);
+           price.live = true;
            if(price.quoteTime.IsValid()) {
                SyncServerClockFromQuote(price.quoteTime);
            }

@@ -37,7 +37,7 @@ const FieldLayout kTextFields[] = {
     {-1, 5, 2, 5, 0, false}, // 2 the rotating account line
     {100, 5, 2, 5, 0, true}, // 3 "Trading Day [%s]"
     {50, 5, 2, 5, 0, true},  // 4 the server
-    {40, 5, 2, 5, 0, false}, // 5 the connection icons
+    {56, 5, 2, 5, 0, false}, // 5 the connection icons: two of 16 pixels, 5 apart
     {100, 5, 2, 5, 0, true}, // 6 the server date and time
 };
 } // namespace

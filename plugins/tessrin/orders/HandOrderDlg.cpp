@@ -96,11 +96,18 @@ void HandOrderDlg::OnOK(wxCommandEvent& /*event*/)
     fields.minQuantity = m_comboBoxMinQty->GetValue();
     fields.storeName = m_comboBoxWareHouse->GetValue();
 
-    switch(HangOrderEntry::Confirm(m_mode, fields, GetHangOrderFactory())) {
+    switch(HangOrderEntry::Confirm(m_mode, fields, GetHangOrderFactory(), nullptr, m_hangOrder.orderCode)) {
     case HangOrderEntry::eSymbolInvalid:
         ShowStatus(_("Symbol Invalid"));
         return;
-    case HangOrderEntry::eNotANumber:
+    case HangOrderEntry::eBadQuantity:
+        ShowStatus(_("Quantity Error!"));
+        return;
+    case HangOrderEntry::eBadPrice:
+        ShowStatus(_("Price Invalid"));
+        return;
+    case HangOrderEntry::eOrderGone:
+        ShowStatus(_("Order Invalid"));
         return;
     case HangOrderEntry::eNoFreeCode:
         ShowStatus(_("No free order code, please try again"));
@@ -109,6 +116,7 @@ void HandOrderDlg::OnOK(wxCommandEvent& /*event*/)
         ShowStatus(_("Hang order not stored"));
         return;
     case HangOrderEntry::eAdded:
+    case HangOrderEntry::ePriceChanged:
         // Kept at once: no pane may be open to save it later.
         SaveHangOrders();
         break;

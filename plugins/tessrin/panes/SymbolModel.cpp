@@ -65,10 +65,16 @@ const symbol_price* SymbolModel::QuoteOf(const symbol_Info& symbol) const
     return property.cachedSymbolPrice.Get();
 }
 
-bool SymbolModel::ShowsDashes(const symbol_Info& symbol, const symbol_price& quote)
+bool SymbolModel::ShowsDashes(const symbol_price& quote)
 {
     // A NaN last price compares unequal to 0 and shows as a number.
-    return symbol.marketType == '2' || quote.lastPrice == 0.0;
+    return quote.lastPrice == 0.0;
+}
+
+double SymbolModel::SpreadPrice(const symbol_Info& symbol, int points, int digits)
+{
+    // Market '2' trades at the last price itself: its bid and ask are that price.
+    return symbol.marketType == '2' ? 0.0 : PointsToPrice(points, digits);
 }
 
 void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int column) const
@@ -100,14 +106,16 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
         break;
     }
     case eBid:
-        value = ShowsDashes(*symbol, *quote)
+        value = ShowsDashes(*quote)
                     ? wxString(kDashes)
-                    : FormatPrice(quote->lastPrice - PointsToPrice(symbol->bidSpreadPoints, digits), digits);
+                    : FormatPrice(quote->lastPrice - SpreadPrice(*symbol, symbol->bidSpreadPoints, digits),
+                                  digits);
         break;
     case eAsk:
-        value = ShowsDashes(*symbol, *quote)
+        value = ShowsDashes(*quote)
                     ? wxString(kDashes)
-                    : FormatPrice(quote->lastPrice + PointsToPrice(symbol->askSpreadPoints, digits), digits);
+                    : FormatPrice(quote->lastPrice + SpreadPrice(*symbol, symbol->askSpreadPoints, digits),
+                                  digits);
         break;
     case eSettlementPrice:
         value = FormatPrice(symbol->settlementPrice, digits);
@@ -132,7 +140,18 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
 bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const
 {
     const SymbolModelRow* node = m_rows.GetAt(row);
-    if(!node || (column != eBid && column != eAsk && column != eLast)) {
+    if(!node) {
+        return false;
+    }
+    const symbol_price* quote = node->m_pSymbolInfo ? QuoteOf(*node->m_pSymbolInfo) : nullptr;
+    if(quote && !quote->live) {
+        // Not quoted since the market-data link came up: the whole row is
+        // greyed and slanted, never in the colours of a moving price.
+        attr.SetColour(Colours::kStaleQuoteText);
+        attr.SetItalic(true);
+        return false;
+    }
+    if(column != eBid && column != eAsk && column != eLast) {
         return false;
     }
     if(node->m_mark == eUp) {

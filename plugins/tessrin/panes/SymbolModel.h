@@ -20,7 +20,8 @@ struct symbol_price;
 // symbols have rows and in which order) answered cell by cell from the
 // symbol, its property and its quote. Every quote colours the row by the
 // direction of its last price and flashes the price cells for at least
-// kHighlightMs. Quotes repaint their rows at the refresh clock's next tick,
+// kHighlightMs. A quote the market-data link has not sent since it came up
+// greys its row. Quotes repaint their rows at the refresh clock's next tick,
 // many at once as one repaint of the control. GUI thread only.
 class SymbolModel : public wxDataViewVirtualListModel,
                     public CActionTrigger<symbol_price>,
@@ -114,8 +115,10 @@ private:
                                            SymbolHighlight, const symbol_Info*, &SymbolHighlight::symbol>>,
                                        boost::multi_index::sequenced<>>>;
 
-    // Bid and ask are dashes: an aggregate symbol, or no last price yet.
-    static bool ShowsDashes(const symbol_Info& symbol, const symbol_price& quote);
+    // Bid and ask are dashes: no last price yet.
+    static bool ShowsDashes(const symbol_price& quote);
+    // The distance of bid or ask from the last price.
+    static double SpreadPrice(const symbol_Info& symbol, int points, int digits);
     const symbol_price* QuoteOf(const symbol_Info& symbol) const;
     wxDateTime Now() const { return m_clock ? m_clock() : wxDateTime::UNow(); }
 
