@@ -404,7 +404,7 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith(
         "]Set Order Failed! The trade server is not connected.[-1]"))
         << failing->m_messageText->GetValue();
-    EXPECT_TRUE(SetOrdersSince(downSeq).empty());
+    EXPECT_TRUE(RequestsSince(downSeq).empty());
 
     // The unload closes every open dialog.
     Open(eOpen, eMarketOrder, 'b');
