@@ -47,6 +47,9 @@ constexpr Rgb kBoardFallLight{0, 115, 30};
 constexpr Rgb kBoardRiseDark{255, 120, 120};
 constexpr Rgb kBoardFallDark{70, 215, 110};
 
+// Behind the lock box: hides the terminal while the screen is locked.
+constexpr Rgb kLockScreenBackdrop{40, 44, 52};
+
 // The bar of the time left to a min-trade order.
 constexpr Rgb kExpiryTrack{144, 144, 144};
 constexpr Rgb kExpiryTrackBorder{112, 112, 112};
