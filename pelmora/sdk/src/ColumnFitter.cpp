@@ -7,6 +7,7 @@
 #include <wx/dataview.h>
 
 namespace {
+constexpr int kChangedRowsDelayMs = 1000;
 // A cell's text lies inside the renderer's padding (2 on each side), the
 // list's column separator (4) and the rule between columns.
 constexpr int kCellPadding = 10;
@@ -44,9 +45,16 @@ public:
         m_fitter.OnRowsChanged();
         return true;
     }
-    // Values change with every price: they are measured when their row comes.
-    bool ItemChanged(const wxDataViewItem&) override { return true; }
-    bool ValueChanged(const wxDataViewItem&, unsigned int) override { return true; }
+    bool ItemChanged(const wxDataViewItem& item) override
+    {
+        m_fitter.OnRowChanged(item);
+        return true;
+    }
+    bool ValueChanged(const wxDataViewItem& item, unsigned int) override
+    {
+        m_fitter.OnRowChanged(item);
+        return true;
+    }
     void Resort() override {}
 
 private:
@@ -54,7 +62,10 @@ private:
 };
 } // namespace
 
-ColumnFitter::ColumnFitter(wxDataViewCtrl& ctrl) : m_ctrl(ctrl) {}
+ColumnFitter::ColumnFitter(wxDataViewCtrl& ctrl) : m_ctrl(ctrl)
+{
+    m_changeTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { ScheduleFit(); });
+}
 
 ColumnFitter::~ColumnFitter()
 {
@@ -133,10 +144,26 @@ void ColumnFitter::OnRowsAdded()
     }
 }
 
+void ColumnFitter::OnRowChanged(const wxDataViewItem& item)
+{
+    auto* rows = dynamic_cast<wxDataViewListModel*>(m_model);
+    const unsigned int row = rows ? rows->GetRow(item) : kMeasuredRows;
+    if(row >= std::min(m_measuredRows, kMeasuredRows)) {
+        return; // not measured yet, or below the rows that are
+    }
+    m_changedRows.set(row);
+    // Prices change many times a second: their rows are measured again once
+    // a second at most.
+    if(!m_changeTimer.IsRunning()) {
+        m_changeTimer.StartOnce(kChangedRowsDelayMs);
+    }
+}
+
 void ColumnFitter::OnRowsChanged()
 {
     // The rows near the top may be others now.
     m_measuredRows = 0;
+    m_changedRows.reset();
     m_wanted.clear();
     ScheduleFit();
 }
@@ -152,7 +179,10 @@ void ColumnFitter::Fit()
             continue;
         }
         int& wanted = m_wanted[column];
-        for(unsigned int row = from; row < count; ++row) {
+        for(unsigned int row = 0; row < count; ++row) {
+            if(row < from && !m_changedRows.test(row)) {
+                continue;
+            }
             wxVariant value;
             rows->GetValueByRow(value, row, column->GetModelColumn());
             wxDataViewItemAttr attr;
@@ -167,6 +197,7 @@ void ColumnFitter::Fit()
         }
     }
     m_measuredRows = count;
+    m_changedRows.reset();
 }
 
 int ColumnFitter::ValueWidth(wxDataViewColumn& column, const wxVariant& value, bool bold) const

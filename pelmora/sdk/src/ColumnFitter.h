@@ -1,20 +1,22 @@
 #pragma once
 
+#include <bitset>
 #include <map>
+#include <wx/timer.h>
 
 class wxDataViewColumn;
 class wxDataViewCtrl;
+class wxDataViewItem;
 class wxDataViewModel;
 class wxDataViewModelNotifier;
 class wxVariant;
 
 // Keeps the widths the program gave a list's columns readable: such a column
 // is widened (never narrowed) to show its title and the values of the first
-// rows whole, at the first idle time after it is added and after rows arrive
-// near the top. A width the user drags or a stored layout gives is theirs and
-// stays; columns that size themselves to their contents are the toolkit's.
-// Layouts store a fitted column with the width it was added with, so they
-// keep meaning the same after the texts change.
+// rows whole, at the first idle time after it is added, after rows arrive
+// near the top and, a second later, after they change. A width the user drags or a stored layout gives is
+// theirs and stays; columns that size themselves to their contents are the toolkit's. Layouts store a fitted
+// column with the width it was added with, so they keep meaning the same after the texts change.
 class ColumnFitter
 {
 public:
@@ -43,8 +45,10 @@ public:
     void ScheduleFit();
     void Fit();
 
-    // Rows came, went or were all replaced (the model's notices).
+    // Rows came, one changed, rows went or were all replaced (the model's
+    // notices).
     void OnRowsAdded();
+    void OnRowChanged(const wxDataViewItem& item);
     void OnRowsChanged();
 
 private:
@@ -62,5 +66,7 @@ private:
     std::map<const wxDataViewColumn*, Widths> m_widths;
     std::map<const wxDataViewColumn*, int> m_wanted; // widest value measured
     unsigned int m_measuredRows = 0;
+    std::bitset<kMeasuredRows> m_changedRows; // measured, then changed
+    wxTimer m_changeTimer;
     bool m_fitPending = false;
 };
