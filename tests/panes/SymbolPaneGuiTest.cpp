@@ -7,6 +7,7 @@
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
 #include "charts/ChartViewerPanel.h"
+#include "common/Colours.h"
 #include "common/SettingsAccessors.h"
 #include "common/pmSymbolPaneConfig.h"
 #include "connection/RequestNotify.h"
@@ -23,7 +24,7 @@
 
 #include <gtest/gtest.h>
 #include <pelmora/Archive.h>
-#include <pelmora/DrawingUtils.h>
+#include <pelmora/ColoursAndFontsManager.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
@@ -235,7 +236,8 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     for(unsigned int column : {SymbolModel::eBid, SymbolModel::eAsk, SymbolModel::eLast}) {
         wxDataViewItemAttr attr;
         otc.GetModel()->GetAttrByRow(0, column, attr);
-        EXPECT_EQ(attr.GetColour(), DrawingUtils::GetGlobalUpColour()) << column;
+        EXPECT_EQ(attr.GetColour(), Colours::BoardPriceText(true, ColoursAndFontsManager::Get().IsDark()))
+            << column;
     }
     EXPECT_TRUE(PumpUntil([&] { return otc.GetModel()->GetHighlightCount() == 0; })); // the timer expires it
 

@@ -42,6 +42,8 @@ public:
 
 private:
     void OnQuickOrderButton(wxCommandEvent& event);
+    // What `count` connection icons take, their margins included.
+    wxSize IconsSize(size_t count) const;
 
     HostManager* m_mgr;
     std::function<const wxImageList*()> m_images;

@@ -94,7 +94,9 @@ void MarketOrderConfirm::OnInitDialog(wxInitDialogEvent& event)
 {
     event.Skip();
     if(Fill()) {
+        // Laid out again even when the dialog keeps its size: the captions are.
         GetSizer()->Fit(this);
+        Layout();
     }
 }
 

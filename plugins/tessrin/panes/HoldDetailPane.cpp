@@ -71,7 +71,8 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
 {
     // The model scrolls the control to new rows: the control exists first.
     auto* model = new HoldDetailModel(db, nullptr, PluginRefreshClock());
-    CreateList(model);
+    // The bill rows' cells draw the rules between columns (SummaryBand).
+    CreateList(model, kListStyle & ~wxDV_VERT_RULES);
     GetList()->HookPopupMenu([this](wxDataViewEvent& event) { return OnPopupMenu(event); });
     model->SetCtrl(GetList());
 

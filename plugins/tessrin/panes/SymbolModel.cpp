@@ -154,14 +154,13 @@ bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataView
     if(column != eBid && column != eAsk && column != eLast) {
         return false;
     }
-    if(node->m_mark == eUp) {
-        attr.SetColour(DrawingUtils::GetGlobalUpColour());
-    } else if(node->m_mark == eDown) {
-        attr.SetColour(DrawingUtils::GetGlobalDownColour());
+    // The board follows the theme; its price colours are those readable on it.
+    const bool dark = DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour());
+    if(node->m_mark == eUp || node->m_mark == eDown) {
+        attr.SetColour(Colours::BoardPriceText(node->m_mark == eUp, dark));
     }
     if(IsHighlighted(node->m_pSymbolInfo)) {
-        attr.SetBackgroundColour(Colours::HighlightedSymbolBackground(
-            DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour())));
+        attr.SetBackgroundColour(Colours::HighlightedSymbolBackground(dark));
     }
     return false;
 }
