@@ -136,7 +136,10 @@ TEST_F(NoticeMgrTest, AnswersMergeWithoutDuplicatesNewestFirstAndOnlyTheFirstUpd
         {List({Item("U", "no date"), "42", Item("C", "2026-12-06 07:00:00", "text", false, 7)}),
          {"C", "B", "A", "A", "U"},
          {1, 0, 0}},
-        {List({Item("U", "no date")}), {"C", "B", "A", "A", "U"}, {1, 0, 0, 0}},
+        // Only held bulletins: no update, so none is announced again.
+        {List({Item("U", "no date"), Item("C", "2026-12-06 07:00:00", "text", false, 7)}),
+         {"C", "B", "A", "A", "U"},
+         {1, 0, 0}},
     };
     int round = 0;
     for(const auto& poll : polls) {

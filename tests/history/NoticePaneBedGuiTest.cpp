@@ -194,6 +194,16 @@ TEST_F(NoticePaneTest, APollWritesTheNewestUnreadBulletinOrOpensTheTipsOnTheFirs
         {"first poll, tips off", {List({older, newer, newestRead})}, false, "U2", nullptr, 3},
         {"first poll, tips on", {List({older, newer, newestRead})}, true, nullptr, "R3", 3},
         {"a later poll, tips on", {List({newestRead}), List({later, newestRead})}, true, "U4", nullptr, 2},
+        // A poll repeats the bulletins of its start second and those dated
+        // ahead: each is written once, and a new older one is written itself.
+        {"a repeated answer",
+         {List({newer, Item("F", "2099-01-01 00:00:00", "f")}),
+          List({newer, Item("F", "2099-01-01 00:00:00", "f")})},
+         false,
+         nullptr,
+         nullptr,
+         2},
+        {"a later poll brings an older one", {List({newer}), List({older, newer})}, false, "U1", nullptr, 2},
         {"an empty answer", {"[]"}, true, nullptr, nullptr, 0},
     };
     for(const auto& c : cases) {

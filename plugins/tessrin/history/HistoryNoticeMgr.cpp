@@ -161,7 +161,7 @@ void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
 {
     m_timer.StartOnce(static_cast<int>(GetNoticeMsgUpdInterval() * 1000));
     m_job.reset();
-    if(!AddNotices(event.GetString())) {
+    if(!AddNotices(event.GetString()) || m_lastAdded.empty()) {
         return;
     }
     wxCommandEvent updated(wxEVT_CMD_NOTICES_UPDATED, 0);
@@ -178,6 +178,7 @@ bool HistoryNoticeMgr::AddNotices(const wxString& answer)
     }
     const JSONElement list = root.toElement();
     const int count = list.arraySize();
+    m_lastAdded.clear();
     if(count == 0) {
         return false;
     }
@@ -190,11 +191,13 @@ bool HistoryNoticeMgr::AddNotices(const wxString& answer)
         const bool known = std::any_of(m_notices.begin(), m_notices.end(),
                                        [&](const NoticePtr& held) { return held->IsSameAs(*notice); });
         if(!known) {
+            m_lastAdded.push_back(notice);
             m_notices.push_back(std::move(notice));
         }
     }
-    std::stable_sort(m_notices.begin(), m_notices.end(),
-                     [](const NoticePtr& a, const NoticePtr& b) { return IsNewerNotice(*a, *b); });
+    const auto newer = [](const NoticePtr& a, const NoticePtr& b) { return IsNewerNotice(*a, *b); };
+    std::stable_sort(m_notices.begin(), m_notices.end(), newer);
+    std::stable_sort(m_lastAdded.begin(), m_lastAdded.end(), newer);
     return true;
 }
 

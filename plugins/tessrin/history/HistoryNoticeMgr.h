@@ -10,9 +10,10 @@
 class HistoryJob;
 class INoticeSession;
 
-// A poll brought bulletins. Processed on the manager itself, so handlers
-// bind on the manager; GetInt() is 1 for the first such event of the manager
-// and 0 afterwards. A type of its own: the number 10001 is wx's timer event.
+// A poll brought bulletins not held before (HistoryNoticeMgr::GetLastAdded).
+// Processed on the manager itself, so handlers bind on the manager; GetInt()
+// is 1 for the first such event of the manager and 0 afterwards. A type of its own: the number 10001 is wx's
+// timer event.
 wxDECLARE_EVENT(wxEVT_CMD_NOTICES_UPDATED, wxCommandEvent);
 
 // The market's bulletins: polls the "noticehistory" servers one request at a
@@ -47,6 +48,9 @@ public:
     // Null past the end.
     NoticePtr GetNotice(size_t index) const;
     NoticePtr GetFirst() const { return GetNotice(0); }
+    // What the last poll added, newest first: a poll repeats the bulletins
+    // of its start second and those dated ahead of the market.
+    const std::vector<NoticePtr>& GetLastAdded() const { return m_lastAdded; }
 
     // The index of the first bulletin whose content has that output-window
     // hash (OutputWindow::ContentHash); -1 when none has.
@@ -78,7 +82,8 @@ private:
     wxDateTime PollFrom() const;
     // The host of the current server; false without an entry.
     bool CurrentHost(wxString& host) const;
-    // Merges a poll's answer; false when it is no list or an empty one.
+    // Merges a poll's answer into the list and GetLastAdded; false when it
+    // is no list or an empty one.
     bool AddNotices(const wxString& answer);
     void CancelJob();
 
@@ -88,6 +93,7 @@ private:
     std::shared_ptr<HistoryJob> m_job; // the running poll; null while idle
     wxTimer m_timer;
     std::vector<NoticePtr> m_notices; // newest first
+    std::vector<NoticePtr> m_lastAdded;
 
     static std::unique_ptr<HistoryNoticeMgr> ms_instance;
 };
