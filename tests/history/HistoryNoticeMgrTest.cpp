@@ -187,20 +187,24 @@ TEST_F(NoticeMgrTest, AFutureDatedAndASameSecondBulletinDoNotHideLaterOnes)
         << bulletins.Requests().back().target;
 }
 
-TEST_F(NoticeMgrTest, AFailedPollWaitsFiveSecondsAndAsksTheNextServer)
+TEST_F(NoticeMgrTest, AFailedPollWaitsFiveSecondsThenTenAndAsksTheNextServer)
 {
-    TestSocket refusing(false);
-    session->servers.Insert(refusing.Base(), 0);
-    manager->GetTimer().StartOnce(1);
-    ASSERT_TRUE(loop.RunUntil([&] { return manager->GetServerCounter() == 1; }));
-    EXPECT_FALSE(manager->IsPolling());
-    EXPECT_TRUE(manager->GetTimer().IsRunning());
-    EXPECT_TRUE(manager->GetTimer().IsOneShot());
-    EXPECT_EQ(manager->GetTimer().GetInterval(), HistoryNoticeMgr::kFailureDelayMs);
+    TestSocket refusing[2] = {TestSocket(false), TestSocket(false)};
+    session->servers.Insert(refusing[0].Base(), 0);
+    session->servers.Insert(refusing[1].Base(), 1);
+    for(unsigned failures : {1u, 2u}) {
+        manager->GetTimer().StartOnce(1);
+        ASSERT_TRUE(loop.RunUntil([&] { return manager->GetServerCounter() == failures; }));
+        EXPECT_FALSE(manager->IsPolling());
+        EXPECT_TRUE(manager->GetTimer().IsRunning());
+        EXPECT_TRUE(manager->GetTimer().IsOneShot());
+        EXPECT_EQ(manager->GetTimer().GetInterval(),
+                  HistoryNoticeMgr::kFailureDelayMs * static_cast<int>(failures));
+    }
     EXPECT_EQ(bulletins.RequestCount(), 0u);
 
     ASSERT_TRUE(Poll(List({Item("A", "2026-12-01 09:00:00")})));
-    EXPECT_EQ(bulletins.RequestCount(), 1u) << "the second server got the next poll";
+    EXPECT_EQ(bulletins.RequestCount(), 1u) << "the third server got the next poll";
     EXPECT_EQ(Titles(), Texts{"A"});
 }
 

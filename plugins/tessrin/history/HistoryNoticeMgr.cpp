@@ -87,6 +87,11 @@ HistoryNoticeMgr::~HistoryNoticeMgr()
     CancelJob();
 }
 
+int HistoryNoticeMgr::PollIntervalMs()
+{
+    return static_cast<int>(GetNoticeMsgUpdInterval() * 1000);
+}
+
 HistoryNoticeMgr::NoticePtr HistoryNoticeMgr::GetNotice(size_t index) const
 {
     return index < m_notices.size() ? m_notices[index] : NoticePtr();
@@ -134,7 +139,7 @@ bool HistoryNoticeMgr::RequestNotices()
         query += "&curtime=" + from.Format("%Y-%m-%d %H:%M:%S");
     }
     const wxString url = wxString::Format("http://%s/bulletin/trader", host) + "?" + wxURI(query).BuildURI();
-    auto job = std::make_shared<HistoryJob>(this, url, 0, 0);
+    auto job = std::make_shared<HistoryJob>(this, url, kPollTimeoutMs, 0);
     if(!JobQueueSingleton::Instance()->PushJob(job)) {
         return false; // the queue is stopping: nothing would ever answer
     }
@@ -159,8 +164,9 @@ wxDateTime HistoryNoticeMgr::PollFrom() const
 
 void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
 {
-    m_timer.StartOnce(static_cast<int>(GetNoticeMsgUpdInterval() * 1000));
+    m_timer.StartOnce(PollIntervalMs());
     m_job.reset();
+    m_failures = 0;
     if(!AddNotices(event.GetString()) || m_lastAdded.empty()) {
         return;
     }
@@ -204,7 +210,12 @@ bool HistoryNoticeMgr::AddNotices(const wxString& answer)
 void HistoryNoticeMgr::OnHistoryJobFailed(wxCommandEvent& event)
 {
     wxUnusedVar(event);
-    m_timer.StartOnce(kFailureDelayMs);
+    // Servers that keep failing are asked less and less often, at most at
+    // the poll interval.
+    const int delayMs =
+        m_failures >= 4 ? PollIntervalMs() : std::min(kFailureDelayMs << m_failures, PollIntervalMs());
+    m_timer.StartOnce(delayMs);
+    ++m_failures;
     m_job.reset();
     ++m_serverCounter;
 }

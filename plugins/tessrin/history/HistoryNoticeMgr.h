@@ -26,7 +26,8 @@ public:
 
     static constexpr int kStartDelayMs = 3000;
     static constexpr int kRetryDelayMs = 3000;   // no account or no server yet
-    static constexpr int kFailureDelayMs = 5000; // then the next server
+    static constexpr int kFailureDelayMs = 5000; // then the next server; doubled at each failure in a row
+    static constexpr int kPollTimeoutMs = 10000; // a poll that receives nothing this long has failed
     static constexpr int kMessageCount = 20;     // bulletins asked for per poll
     static constexpr long kMarkReadTimeoutS = 3;
 
@@ -74,6 +75,7 @@ public:
     static wxString ServerHost(const wxString& entry);
 
 private:
+    static int PollIntervalMs();
     void OnTimer(wxTimerEvent& event);
     void OnHistoryJobStatus(wxCommandEvent& event);
     void OnHistoryJobFailed(wxCommandEvent& event);
@@ -89,6 +91,7 @@ private:
 
     std::unique_ptr<INoticeSession> m_session;
     unsigned m_serverCounter = 0;
+    int m_failures = 0; // polls in a row that failed
     bool m_firstPoll = true;
     std::shared_ptr<HistoryJob> m_job; // the running poll; null while idle
     wxTimer m_timer;
