@@ -83,12 +83,12 @@ protected:
     }
 
     // Trade login through the events, then forget the requests it caused.
-    void LogIn(int userId = 42)
+    void LogIn(int userId = 42) { LogIn(LoginAnswer(userId)); }
+    void LogIn(const sFFixRspUserLogin& answer)
     {
         client->GetTradeConnecter().StartLogin("pw");
         Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
-        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(userId),
-                                                  Result(0), 1);
+        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, answer, Result(0), 1);
         trade.sent.clear();
         trade.calls.clear();
     }
@@ -560,6 +560,53 @@ TEST_F(ClientTest, AQuoteFarFromTheLoginsClockLeavesTheServerClockAlone)
     std::strcpy(tick.quoteTime, "100105"); // the login's clock and a minute
     Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
     EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(65));
+}
+
+TEST_F(ClientTest, TheShownServerTimeTakesTheMarketsDateFromTheLoginAndQuotesOfTheTradingDay)
+{
+    symbol_price price;
+    price.symbolId = 5;
+    db.m_symbol_price_table->Insert(price);
+    const struct
+    {
+        const char* what;
+        wxDateTime machine;
+        const char *serverTime, *tradingDay;
+        const char *quoteDate, *quoteTime; // null: no quote
+        const char* shown;
+    } cases[] = {
+        {"the market past midnight", wxDateTime(9, wxDateTime::Dec, 2026, 23, 59, 50), "000005", "20261210",
+         nullptr, nullptr, "2026-12-10 00:00:05"},
+        {"the machine past midnight", wxDateTime(10, wxDateTime::Dec, 2026, 0, 0, 5), "235955", "20261209",
+         nullptr, nullptr, "2026-12-09 23:59:55"},
+        {"a day ahead", wxDateTime(9, wxDateTime::Dec, 2026, 10, 0, 0), "100005", "20261210", "20261210",
+         "100006", "2026-12-10 10:00:06"},
+        {"a day behind", wxDateTime(10, wxDateTime::Dec, 2026, 10, 0, 0), "100005", "20261209", "20261209",
+         "100006", "2026-12-09 10:00:06"},
+        {"a stale quote of another day", wxDateTime(9, wxDateTime::Dec, 2026, 10, 0, 0), "100005", "20261209",
+         "20261208", "100006", "2026-12-09 10:00:05"},
+    };
+    for(const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        now = c.machine;
+        sFFixRspUserLogin answer = LoginAnswer(42);
+        std::strcpy(answer.serverTime, c.serverTime);
+        std::strcpy(answer.tradingDay, c.tradingDay);
+        LogIn(answer);
+        client->AdvanceServerClock(now);
+        if(c.quoteDate) {
+            sFFixMarketData tick{};
+            tick.symbolId = 5;
+            tick.lastPrice = 3.0;
+            std::strcpy(tick.quoteDate, c.quoteDate);
+            std::strcpy(tick.quoteTime, c.quoteTime);
+            Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+            client->AdvanceServerClock(now);
+        }
+        const auto& shown = db.m_server_time_table->GetIndexByPrimary();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown.begin()->serverTime.Format("%Y-%m-%d %H:%M:%S"), c.shown);
+    }
 }
 
 TEST_F(ClientTest, ShownServerTimeOnlyMovesForwardAndOnlyWhileLoggedIn)
