@@ -5,11 +5,14 @@
 #include "TestBed.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/SymbolModel.h"
+#include "panes/SymbolPane.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/pmStatusBar.h>
 
 namespace {
 
@@ -108,6 +111,39 @@ TEST(ListPaneOnTheTestBed, AFilledOrderAddsItsRowAClosedBillTakesItAwayAndTheLay
     pane = AddPane(bed);
     EXPECT_TRUE(sameLayout(pane));
     EXPECT_EQ(pane->GetModel()->GetCount(), before);
+
+    // Logged out, the pane, the quote board and the status bar keep no
+    // figure of the login; logged in again, the figures are the market's.
+    const SymbolModel& board = *bed.Plugin().GetOtcSymbolPane()->GetModel();
+    const auto cell = [&board](unsigned int column) {
+        wxVariant value;
+        board.GetValueByRow(value, 0, column);
+        return value.GetType() == "string" ? value.GetString() : wxString("(shown)");
+    };
+    pmStatusBar& status = *bed.Host().Manager().GetHostStatusBar();
+    const auto field = [&](int plugInField) {
+        return status.GetStatusText(bed.Plugin().GetStatusItems().at(plugInField)->field);
+    };
+    ASSERT_GT(board.GetCount(), 0u);
+    bed.Logout();
+    EXPECT_EQ(pane->GetModel()->GetCount(), 0u);
+    EXPECT_TRUE(bed.Store().m_user_Account_table->GetIndexByPrimary().empty());
+    EXPECT_EQ(cell(SymbolModel::eSymbol), "(shown)") << "the symbol stays";
+    for(unsigned int column :
+        {SymbolModel::eBid, SymbolModel::eAsk, SymbolModel::eLast, SymbolModel::eTime}) {
+        EXPECT_EQ(cell(column), "") << column;
+    }
+    for(int plugInField : {1, 3, 4, 6}) {
+        EXPECT_EQ(field(plugInField), "") << plugInField;
+    }
+    EXPECT_EQ(field(2), "Not logged in");
+    PumpFor(std::chrono::milliseconds(1200)); // the status timers tick: nothing comes back
+    EXPECT_EQ(field(6), "");
+    EXPECT_EQ(field(2), "Not logged in");
+    ASSERT_TRUE(bed.Login());
+    EXPECT_EQ(pane->GetModel()->GetCount(), before);
+    EXPECT_NE(cell(SymbolModel::eBid), "");
+    EXPECT_TRUE(PumpUntil([&] { return !field(6).empty() && field(2) != "Not logged in"; }));
 
     // The pane observes the plug-in's store: it goes before the plug-in does.
     RemoveNotebookPage(&bed.Host().Manager(), pane);

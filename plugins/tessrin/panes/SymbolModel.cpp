@@ -81,6 +81,10 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
     if(!quote) {
         return;
     }
+    if(!m_quotesLive && column != eSymbol) {
+        value = wxString();
+        return;
+    }
     const int digits = quote->digits;
     switch(column) {
     case eSymbol: {
@@ -132,7 +136,7 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
 bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const
 {
     const SymbolModelRow* node = m_rows.GetAt(row);
-    if(!node || (column != eBid && column != eAsk && column != eLast)) {
+    if(!node || !m_quotesLive || (column != eBid && column != eAsk && column != eLast)) {
         return false;
     }
     if(node->m_mark == eUp) {
@@ -145,6 +149,17 @@ bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataView
             DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour())));
     }
     return false;
+}
+
+void SymbolModel::SetQuotesLive(bool live)
+{
+    if(live == m_quotesLive) {
+        return;
+    }
+    m_quotesLive = live;
+    for(unsigned int row = 0; row < m_rows.GetCount(); ++row) {
+        RowChanged(row);
+    }
 }
 
 void SymbolModel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)
