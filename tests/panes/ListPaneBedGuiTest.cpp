@@ -144,6 +144,9 @@ TEST(ListPaneOnTheTestBed, AFilledOrderAddsItsRowAClosedBillTakesItAwayAndTheLay
     EXPECT_EQ(pane->GetModel()->GetCount(), before);
     EXPECT_NE(cell(SymbolModel::eBid), "");
     EXPECT_TRUE(PumpUntil([&] { return !field(6).empty() && field(2) != "Not logged in"; }));
+    // So does the market's logout of the user, once its box is closed.
+    ASSERT_EQ(bed.Market().Post("/admin/kick?user=demo"), 200);
+    EXPECT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == 0 && field(2) == "Not logged in"; }));
 
     // The pane observes the plug-in's store: it goes before the plug-in does.
     RemoveNotebookPage(&bed.Host().Manager(), pane);
