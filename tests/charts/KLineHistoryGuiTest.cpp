@@ -314,9 +314,8 @@ TEST(KLineHistory, ADeadFirstServerHandsTheNextRequestToTheSecond)
 
     // The market's faults on the route: spoilt rows are skipped and the
     // download failed; an empty answer counts as no answer and moves to the
-    // next server. The history's timer asks again, after a growing pause
-    // (garbage and cut rows come from the market, so those stay at its
-    // server).
+    // next server. The history's timer asks again, after a pause (garbage and
+    // cut rows come from the market, so those stay at its server).
     struct Fault
     {
         const char* name;

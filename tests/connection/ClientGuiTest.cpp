@@ -8,6 +8,7 @@
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/ServerClockWindow.h"
+#include "db/DateTimeText.h"
 #include "db/RecordStore.h"
 
 #include <algorithm>
@@ -569,43 +570,30 @@ TEST_F(ClientTest, TheShownServerTimeTakesTheMarketsDateFromTheLoginAndQuotesOfT
     db.m_symbol_price_table->Insert(price);
     const struct
     {
-        const char* what;
-        wxDateTime machine;
-        const char *serverTime, *tradingDay;
-        const char *quoteDate, *quoteTime; // null: no quote
-        const char* shown;
+        const char *machine, *serverTime, *tradingDay, *quoteDate, *shown;
     } cases[] = {
-        {"the market past midnight", wxDateTime(9, wxDateTime::Dec, 2026, 23, 59, 50), "000005", "20261210",
-         nullptr, nullptr, "2026-12-10 00:00:05"},
-        {"the machine past midnight", wxDateTime(10, wxDateTime::Dec, 2026, 0, 0, 5), "235955", "20261209",
-         nullptr, nullptr, "2026-12-09 23:59:55"},
-        {"a day ahead", wxDateTime(9, wxDateTime::Dec, 2026, 10, 0, 0), "100005", "20261210", "20261210",
-         "100006", "2026-12-10 10:00:06"},
-        {"a day behind", wxDateTime(10, wxDateTime::Dec, 2026, 10, 0, 0), "100005", "20261209", "20261209",
-         "100006", "2026-12-09 10:00:06"},
-        {"a stale quote of another day", wxDateTime(9, wxDateTime::Dec, 2026, 10, 0, 0), "100005", "20261209",
-         "20261208", "100006", "2026-12-09 10:00:05"},
+        {"20261209T235950", "000005", "20261210", "", "2026-12-10 00:00:05"}, // the market past midnight
+        {"20261210T000005", "235955", "20261209", "", "2026-12-09 23:59:55"}, // the machine past midnight
+        {"20261209T100000", "100000", "20261210", "20261210", "2026-12-10 10:00:01"}, // a day ahead
+        {"20261210T100000", "100000", "20261209", "20261209", "2026-12-09 10:00:01"}, // a day behind
+        {"20261209T100000", "100000", "20261209", "20261208", "2026-12-09 10:00:00"}, // a stale quote
     };
     for(const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        now = c.machine;
+        now = ParseCompactDateTime(c.machine);
         sFFixRspUserLogin answer = LoginAnswer(42);
         std::strcpy(answer.serverTime, c.serverTime);
         std::strcpy(answer.tradingDay, c.tradingDay);
         LogIn(answer);
         client->AdvanceServerClock(now);
-        if(c.quoteDate) {
-            sFFixMarketData tick{};
-            tick.symbolId = 5;
-            tick.lastPrice = 3.0;
-            std::strcpy(tick.quoteDate, c.quoteDate);
-            std::strcpy(tick.quoteTime, c.quoteTime);
-            Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
-            client->AdvanceServerClock(now);
-        }
-        const auto& shown = db.m_server_time_table->GetIndexByPrimary();
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown.begin()->serverTime.Format("%Y-%m-%d %H:%M:%S"), c.shown);
+        sFFixMarketData tick{};
+        tick.symbolId = 5;
+        std::strcpy(tick.quoteDate, c.quoteDate);
+        std::strcpy(tick.quoteTime, "100001");
+        Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+        client->AdvanceServerClock(now);
+        EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime.Format("%Y-%m-%d %H:%M:%S"),
+                  c.shown)
+            << c.serverTime << " " << c.quoteDate;
     }
 }
 

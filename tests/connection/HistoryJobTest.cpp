@@ -201,32 +201,23 @@ TEST(HistoryJobFailure, SilentServerGivesNoAnswerOnceTheTimeOutHasReallyPassed)
     EXPECT_GE(elapsed, 300ms); // never gives up before the silence has lasted the time-out
 }
 
-TEST(HistoryJobFailure, ABodyThatKeepsComingIsWaitedForAStalledOneIsNot)
+TEST(HistoryJobFailure, FirstByteThenAStallBeyondTheTimeOutIsNoAnswer)
 {
     LoopbackHttpServer http;
-    // Bytes 150 ms apart, or one byte and a stall far beyond the time-out.
-    for(const char* path : {"/slow", "/stall"}) {
-        http.server().Get(path, [path](const httplib::Request&, httplib::Response& res) {
-            const bool stall = std::string(path) == "/stall";
-            res.set_chunked_content_provider("text/plain", [stall](size_t, httplib::DataSink& sink) {
-                sink.write("a", 1);
-                std::this_thread::sleep_for(stall ? 1200ms : 150ms);
-                sink.write("b", 1);
-                std::this_thread::sleep_for(150ms);
-                sink.write("c", 1);
-                sink.done();
-                return true;
-            });
+    http.server().Get("/slow", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
+            sink.write("a", 1);
+            std::this_thread::sleep_for(600ms); // far beyond the job's time-out
+            sink.write("bc", 2);
+            sink.done();
+            return true;
         });
-    }
+    });
     http.Start();
-    JobEventRecorder slow, stalled;
-    ASSERT_TRUE(RunJob(MakeJob(slow, http.Url("/slow"), 400)));
-    ASSERT_TRUE(RunJob(MakeJob(stalled, http.Url("/stall"), 400)));
+    JobEventRecorder owner;
+    ASSERT_TRUE(RunJob(MakeJob(owner, http.Url("/slow"), 200)));
 
-    EXPECT_TRUE(OnlyEvent(slow).answered);
-    EXPECT_EQ(OnlyEvent(slow).text, "abc");
-    EXPECT_FALSE(OnlyEvent(stalled).answered);
+    EXPECT_FALSE(OnlyEvent(owner).answered);
 }
 
 // --- cancel ----------------------------------------------------------------
