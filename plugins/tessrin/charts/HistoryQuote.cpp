@@ -156,9 +156,7 @@ void HistoryQuote::Failed()
     m_retry = true;
     // A first failure may be its server's alone: the next request, to the
     // next server, goes at once.
-    const int pauseMs = m_failures == 0  ? 0
-                        : m_failures > 5 ? kMaxRetryMs
-                                         : std::min(kTimerMs << (m_failures - 1), kMaxRetryMs);
+    const int pauseMs = m_failures == 0 ? 0 : std::min(kTimerMs << std::min(m_failures - 1, 5), kMaxRetryMs);
     ++m_failures;
     m_retryAt = m_clock() + std::chrono::milliseconds(pauseMs);
     if(!m_timer.IsRunning()) {

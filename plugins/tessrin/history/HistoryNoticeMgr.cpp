@@ -178,13 +178,13 @@ void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
 
 bool HistoryNoticeMgr::AddNotices(const wxString& answer)
 {
+    m_lastAdded.clear();
     const JSONRoot root(answer);
     if(!root.isOk()) {
         return false;
     }
     const JSONElement list = root.toElement();
     const int count = list.arraySize();
-    m_lastAdded.clear();
     if(count == 0) {
         return false;
     }
@@ -212,9 +212,7 @@ void HistoryNoticeMgr::OnHistoryJobFailed(wxCommandEvent& event)
     wxUnusedVar(event);
     // Servers that keep failing are asked less and less often, at most at
     // the poll interval.
-    const int delayMs =
-        m_failures >= 4 ? PollIntervalMs() : std::min(kFailureDelayMs << m_failures, PollIntervalMs());
-    m_timer.StartOnce(delayMs);
+    m_timer.StartOnce(std::min(kFailureDelayMs << std::min(m_failures, 4), PollIntervalMs()));
     ++m_failures;
     m_job.reset();
     ++m_serverCounter;
