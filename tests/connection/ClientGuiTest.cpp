@@ -8,6 +8,7 @@
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/ServerClockWindow.h"
+#include "db/DateTimeText.h"
 #include "db/RecordStore.h"
 
 #include <algorithm>
@@ -84,12 +85,12 @@ protected:
     }
 
     // Trade login through the events, then forget the requests it caused.
-    void LogIn(int userId = 42)
+    void LogIn(int userId = 42) { LogIn(LoginAnswer(userId)); }
+    void LogIn(const sFFixRspUserLogin& answer)
     {
         client->GetTradeConnecter().StartLogin("pw");
         Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
-        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(userId),
-                                                  Result(0), 1);
+        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, answer, Result(0), 1);
         trade.sent.clear();
         trade.calls.clear();
     }
@@ -578,6 +579,40 @@ TEST_F(ClientTest, AQuoteFarFromTheLoginsClockLeavesTheServerClockAlone)
     std::strcpy(tick.quoteTime, "100105"); // the login's clock and a minute
     Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
     EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(65));
+}
+
+TEST_F(ClientTest, TheShownServerTimeTakesTheMarketsDateFromTheLoginAndQuotesOfTheTradingDay)
+{
+    symbol_price price;
+    price.symbolId = 5;
+    db.m_symbol_price_table->Insert(price);
+    const struct
+    {
+        const char *machine, *serverTime, *tradingDay, *quoteDate, *shown;
+    } cases[] = {
+        {"20261209T235950", "000005", "20261210", "", "2026-12-10 00:00:05"}, // the market past midnight
+        {"20261210T000005", "235955", "20261209", "", "2026-12-09 23:59:55"}, // the machine past midnight
+        {"20261209T100000", "100000", "20261210", "20261210", "2026-12-10 10:00:01"}, // a day ahead
+        {"20261210T100000", "100000", "20261209", "20261209", "2026-12-09 10:00:01"}, // a day behind
+        {"20261209T100000", "100000", "20261209", "20261208", "2026-12-09 10:00:00"}, // a stale quote
+    };
+    for(const auto& c : cases) {
+        now = ParseCompactDateTime(c.machine);
+        sFFixRspUserLogin answer = LoginAnswer(42);
+        std::strcpy(answer.serverTime, c.serverTime);
+        std::strcpy(answer.tradingDay, c.tradingDay);
+        LogIn(answer);
+        client->AdvanceServerClock(now);
+        sFFixMarketData tick{};
+        tick.symbolId = 5;
+        std::strcpy(tick.quoteDate, c.quoteDate);
+        std::strcpy(tick.quoteTime, "100001");
+        Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+        client->AdvanceServerClock(now);
+        EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime.Format("%Y-%m-%d %H:%M:%S"),
+                  c.shown)
+            << c.serverTime << " " << c.quoteDate;
+    }
 }
 
 TEST_F(ClientTest, ShownServerTimeOnlyMovesForwardAndOnlyWhileLoggedIn)

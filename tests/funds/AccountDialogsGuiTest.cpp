@@ -693,6 +693,15 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     EXPECT_EQ(Account(12).value("accountState", ""), "1");
     EXPECT_EQ(Account(11).value("accountState", ""), "2");
     EXPECT_TRUE(LastBoxIs("Change MainAcc Success!", std::nullopt));
+    // Opened again, the line names the main account of the chosen account's currency.
+    EXPECT_TRUE(RunCommand<ChangeMainAcc>("change_MainAcc", [&](ChangeMainAcc& dialog) {
+        EXPECT_EQ(dialog.GetComboBoxAccount()->GetValue(), wxString::FromUTF8("现货一部"));
+        EXPECT_EQ(dialog.GetTextCtrlMainLine()->GetValue(),
+                  wxString::FromUTF8("current main account:撮合二部"));
+        Choose(dialog.GetComboBoxAccount(), dialog.GetComboBoxAccount()->FindString("FX"));
+        EXPECT_EQ(dialog.GetTextCtrlMainLine()->GetValue(), "current main account:Energy");
+        dialog.Close();
+    }));
 
     // Surety money on the one account that carries it.
     closed = false;

@@ -177,7 +177,9 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
     record.userName = wxString::FromUTF8(tradeapi::FixedText(login.userName));
     record.loginAccount = wxString(tradeapi::FixedText(login.loginAccount));
     record.tradingDay = ParseCompactDate(wxString(tradeapi::FixedText(login.tradingDay)));
-    record.carriedTime1 = ParseCompactTime(wxString(tradeapi::FixedText(login.serverTime)));
+    record.carriedTime1 =
+        NearestServerTime(ParseCompactTime(wxString(tradeapi::FixedText(login.serverTime))), m_clock());
+    m_tradingDay = record.tradingDay;
     if(m_pDb != nullptr) {
         m_pDb->m_user_LoginInfo_table->Upsert(record);
     }
@@ -299,6 +301,13 @@ void Client::SyncServerClock(const wxDateTime& serverTime)
 
 void Client::SyncServerClockFromQuote(const wxDateTime& quoteTime)
 {
+    wxTimeSpan shift;
+    if(FindServerDateShift(quoteTime, m_clock() + m_loginClockOffset, m_tradingDay, shift)) {
+        // The market's date, which the login answer does not give.
+        m_loginClockOffset += shift;
+        m_serverTimeOffset += shift;
+        m_serverDateMoved = true;
+    }
     if(IsWithinServerClockWindow(quoteTime, m_clock() + m_loginClockOffset)) {
         SyncServerClock(quoteTime);
     }
@@ -312,9 +321,10 @@ void Client::AdvanceServerClock(const wxDateTime& now)
     const wxDateTime serverNow = now + m_serverTimeOffset;
     const auto& table = *m_pDb->m_server_time_table;
     const auto& rows = table.GetIndexByPrimary();
-    // The shown server time never runs backwards.
-    if(rows.empty() || !rows.begin()->serverTime.IsValid() ||
+    // The shown server time never runs backwards, but to the market's date.
+    if(rows.empty() || m_serverDateMoved || !rows.begin()->serverTime.IsValid() ||
        !rows.begin()->serverTime.IsLaterThan(serverNow)) {
+        m_serverDateMoved = false;
         server_time record;
         record.id = 1;
         record.serverTime = serverNow;

@@ -92,7 +92,9 @@ public:
     void NotifyConnectionState();
     void SyncServerClock(const wxDateTime& serverTime);
     // A quote's time sets the server clock only within the window around the
-    // local clock moved by the login answer's offset.
+    // local clock moved by the login answer's offset. One dated the trading
+    // day first moves that offset to the market's date when only the time of
+    // day agrees.
     void SyncServerClockFromQuote(const wxDateTime& quoteTime);
     void AdvanceServerClock(const wxDateTime& now);
 
@@ -257,7 +259,9 @@ private:
     int m_userId = 0;
     int m_symbolCount = 0;
     wxTimeSpan m_serverTimeOffset;
-    wxTimeSpan m_loginClockOffset; // the offset as the last login answer set it
+    wxTimeSpan m_loginClockOffset;  // the offset as the last login answer set it, on the market's date
+    wxDateTime m_tradingDay;        // of the last login answer
+    bool m_serverDateMoved = false; // the shown clock may step back to the market's date
     bool m_bMdSubscribed = false;
     int m_mdQueryDelayMs = 3000;
     wxTimer m_timer;

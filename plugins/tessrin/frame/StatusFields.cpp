@@ -193,6 +193,21 @@ wxSize StatusFields::IconsSize(size_t count) const
                   2 * kIconInset + height);
 }
 
+void StatusFields::ShowLoggedOut()
+{
+    if(!m_statusBar) {
+        return;
+    }
+    for(int field : {1, 2, 3, 4, 6}) {
+        if(static_cast<size_t>(field) < m_items.size() && m_items[field]) {
+            m_statusBar->SetStatusText(field == 2 ? _("Not logged in") : wxString(), m_items[field]->field);
+        }
+    }
+    SetFieldColour(2, wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+    // Both connections, trade and market data, in state 0.
+    SetField(5, "\n\n|0\n|0");
+}
+
 void StatusFields::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position) const
 {
     wxUnusedVar(text);

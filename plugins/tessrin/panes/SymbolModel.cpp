@@ -87,6 +87,10 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
     if(!quote) {
         return;
     }
+    if(!m_quotesLive && column != eSymbol) {
+        value = wxString();
+        return;
+    }
     const int digits = quote->digits;
     switch(column) {
     case eSymbol: {
@@ -140,7 +144,7 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
 bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const
 {
     const SymbolModelRow* node = m_rows.GetAt(row);
-    if(!node) {
+    if(!node || !m_quotesLive) {
         return false;
     }
     const symbol_price* quote = node->m_pSymbolInfo ? QuoteOf(*node->m_pSymbolInfo) : nullptr;
@@ -163,6 +167,17 @@ bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataView
         attr.SetBackgroundColour(Colours::HighlightedSymbolBackground(dark));
     }
     return false;
+}
+
+void SymbolModel::SetQuotesLive(bool live)
+{
+    if(live == m_quotesLive) {
+        return;
+    }
+    m_quotesLive = live;
+    for(unsigned int row = 0; row < m_rows.GetCount(); ++row) {
+        RowChanged(row);
+    }
 }
 
 void SymbolModel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)

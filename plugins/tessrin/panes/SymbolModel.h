@@ -70,6 +70,11 @@ public:
     void afterUpdate(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
     bool beforeRemove(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
 
+    // Logged out, the figures of the rows are blank: there is no market to
+    // keep them live. Repaints every row when it changes.
+    void SetQuotesLive(bool live);
+    bool AreQuotesLive() const { return m_quotesLive; }
+
     // Repaints the price cells of every flash older than kHighlightMs and
     // drops it; true when no flash is left. A stamp in the future (the clock
     // was set back) stays.
@@ -129,4 +134,5 @@ private:
     Clock m_clock;
     std::function<void()> m_flashListener;
     DirtyRows m_dirty;
+    bool m_quotesLive = true;
 };
