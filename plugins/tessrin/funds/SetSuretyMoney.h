@@ -1,60 +1,23 @@
 #pragma once
 
-#include "connection/RequestCallBack.h"
-#include "db/CActionTrigger.h"
-#include "funds/AccountRequestFlow.h"
+#include "funds/AccountDialog.h"
 #include "layouts/SetSuretyMoneyBase.h"
 
-#include <functional>
 #include <tradeapi/FFixAccount.h>
-
-class RecordStore;
-class RequestNotify;
-struct user_Account;
 
 // The modal dialog that sets the surety money of an account that carries it:
 // the account by market name, its current surety money, the new amount and
-// the money password; one request, a 10 s wait with only "ok" disabled;
-// success closes it. Messages through ErrMsgBox.
-//
-// Opening: construct on the stack, ShowModal; the dialog ends its modal
-// loop (EndModal) and the opener destroys it. GUI thread only.
-class SetSuretyMoney : public SetSuretyMoneyBase, public RequestCallBack, public CActionTrigger<user_Account>
+// the money password.
+class SetSuretyMoney : public AccountDialog<SetSuretyMoneyBase, sFFixSetSuretyMoney>
 {
 public:
-    static constexpr unsigned kWaitMs = AccountRequestFlow::kWaitMs;
-    // Sends the packed request; the request id, or below 0 when not sent.
-    using Sender = std::function<int(sFFixSetSuretyMoney& request)>;
-
     // The parent is not used: the dialog has none.
     SetSuretyMoney(wxWindow* parent, RecordStore* db);
-    ~SetSuretyMoney() override;
-
-    void OnResponse(int requestId, int errorCode, const wxString& text) override;
-    void OnResponseTimeOut(int requestId) override;
-    void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
-
-    bool IsWaitting() const { return m_flow.IsWaiting(); }
-    // Tests replace the sender (default: the Client's trade API), the
-    // registry of waits and the box.
-    void SetSender(Sender sender) { m_sender = std::move(sender); }
-    void SetRequestNotify(RequestNotify* registry) { m_flow.SetRequestNotify(registry); }
-    ErrMsgBox& GetErrMsgBox() { return m_flow.GetErrMsgBox(); }
 
 protected:
     void OnInitDialog(wxInitDialogEvent& event) override;
-    void OnClose(wxCloseEvent& event) override;
     // Another account's surety money would mislead: the line follows the choice.
     void OnAccountSelected(wxCommandEvent& event) override;
-    void OnOk(wxCommandEvent& event) override;
-
-private:
-    void RefreshSuretyLine();
-    void UnregisterTrigger();
-    // At unload: lets go of the table and the wait, ends the modal loop.
-    void OnPluginUnplug(wxCommandEvent& event);
-
-    RecordStore* m_db; // not owned
-    AccountRequestFlow m_flow;
-    Sender m_sender;
+    bool MakeRequest(sFFixSetSuretyMoney& request) override;
+    void ShowAccountLine() override;
 };
