@@ -231,6 +231,12 @@ TEST_F(OrderDialogTest, EachKindShowsItsControlsAndClosesWithoutLeavingTriggers)
         EXPECT_EQ(c.symbolEnabled, dialog->m_symbolCombo->IsEnabled());
         EXPECT_EQ(c.quantityEnabled, dialog->m_quantitySpin->IsEnabled());
         EXPECT_EQ(c.range, dialog->m_ordRangeLabel->GetLabel());
+        // "Max" takes the top of the range shown, wherever the quantity is the trader's.
+        EXPECT_EQ(c.quantityEnabled, dialog->m_maxButton->IsEnabled());
+        if(c.quantityEnabled) {
+            dialog->Click(dialog->m_maxButton);
+            EXPECT_EQ(wxString(c.range), wxString::Format("1~%d", dialog->m_quantity));
+        }
         EXPECT_EQ(c.side == 'b', dialog->m_buyRadio->GetValue());
         if(c.price1) {
             EXPECT_EQ(c.price1, dialog->m_priceText1->GetValue());

@@ -5,7 +5,7 @@
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
-#include "orders/OrderKinds.h"
+#include "orders/OrderKindTraits.h"
 
 #include <wx/intl.h>
 #include <wx/sizer.h>
@@ -102,9 +102,9 @@ void MarketOrderConfirm::OnInitDialog(wxInitDialogEvent& event)
 
 bool MarketOrderConfirm::Fill()
 {
-    switch(m_orderKind) {
-    case eOpen:
-    case eClose: {
+    const OrderKindTraits& kind = OrderKindTraits::Of(m_orderKind);
+    switch(kind.request) {
+    case OrderKindTraits::eSetOrder: {
         if(!m_pSetOrder) {
             return false;
         }
@@ -118,7 +118,7 @@ bool MarketOrderConfirm::Fill()
         m_quantityValue->ChangeValue(FormatMoney(m_pSetOrder->quantity));
         m_orderTypeValue->ChangeValue(code == '3' || code == '4' ? _("NewLimitOrder")
                                                                  : OrderOperTypeText(code));
-        if(m_orderKind == eOpen) {
+        if(kind.opens) {
             m_stopLossValue->ChangeValue(PriceText(*symbol, m_pSetOrder->stopLoss));
             m_takeProfitValue->ChangeValue(PriceText(*symbol, m_pSetOrder->takeProfit));
             m_marginTypeValue->ChangeValue(m_pSetOrder->marginTradeType == '3' ? _("WithoutMarginTradeType")
@@ -131,7 +131,7 @@ bool MarketOrderConfirm::Fill()
         }
         return true;
     }
-    case eModify: {
+    case OrderKindTraits::eModifyOrder: {
         if(!m_pModifyOrder) {
             return false;
         }
@@ -163,7 +163,7 @@ bool MarketOrderConfirm::Fill()
         ShowRow(eMarginRow, false);
         return true;
     }
-    case eCancel: {
+    case OrderKindTraits::eCancelOrder: {
         if(!m_pCancelOrder) {
             return false;
         }
@@ -185,7 +185,7 @@ bool MarketOrderConfirm::Fill()
         }
         return true;
     }
-    case eDelivery: {
+    case OrderKindTraits::eHoldBillDelivery: {
         if(!m_pDeliveryOrder) {
             return false;
         }
@@ -209,7 +209,7 @@ bool MarketOrderConfirm::Fill()
         }
         return true;
     }
-    case eClosePosition: {
+    case OrderKindTraits::ePositionClose: {
         if(!m_pPositionClose) {
             return false;
         }
@@ -226,15 +226,14 @@ bool MarketOrderConfirm::Fill()
         ShowRow(eMarginRow, false);
         return true;
     }
-    default:
-        return false;
     }
+    return false;
 }
 
 void MarketOrderConfirm::afterUpdate(const symbol_price& stored, CTransaction* /*transaction*/,
                                      void* /*reserved*/)
 {
-    if(m_orderKind != eOpen && m_orderKind != eClose && m_orderKind != eClosePosition) {
+    if(!OrderKindTraits::Of(m_orderKind).tradesAtQuote) {
         return;
     }
     int symbolId = 0;

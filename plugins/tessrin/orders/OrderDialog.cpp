@@ -151,47 +151,43 @@ void OrderDialog::PlaceNearLast(OrderDialog* dialog)
     }
 }
 
-template <class Match> bool OrderDialog::HasDialog(Match&& match)
+bool OrderDialog::HasDialog(int kind, int symbolId, const wxString& orderCode)
 {
-    return std::any_of(s_openDialogs.begin(), s_openDialogs.end(),
-                       [&](const OrderDialog* dialog) { return match(*dialog); });
+    const bool bySymbol = OrderKindTraits::Of(kind).key == OrderKindTraits::eBySymbol;
+    return std::any_of(s_openDialogs.begin(), s_openDialogs.end(), [&](const OrderDialog* dialog) {
+        return dialog->m_openCloseType == kind &&
+               (bySymbol ? dialog->m_symbolId == symbolId : dialog->m_orderCodeRe == orderCode);
+    });
 }
 
 bool OrderDialog::HasNewOrderDialog(int symbolId)
 {
-    return HasDialog(
-        [&](const OrderDialog& d) { return d.m_openCloseType == eOpen && d.m_symbolId == symbolId; });
+    return HasDialog(eOpen, symbolId, wxString());
 }
 
 bool OrderDialog::HasCloseOrderDialog(const wxString& orderCode)
 {
-    return HasDialog(
-        [&](const OrderDialog& d) { return d.m_openCloseType == eClose && d.m_orderCodeRe == orderCode; });
+    return HasDialog(eClose, 0, orderCode);
 }
 
 bool OrderDialog::HasModifyOrderDialog(const wxString& orderCode)
 {
-    return HasDialog(
-        [&](const OrderDialog& d) { return d.m_openCloseType == eModify && d.m_orderCodeRe == orderCode; });
+    return HasDialog(eModify, 0, orderCode);
 }
 
 bool OrderDialog::HasCancelOrderDialog(const wxString& orderCode)
 {
-    return HasDialog(
-        [&](const OrderDialog& d) { return d.m_openCloseType == eCancel && d.m_orderCodeRe == orderCode; });
+    return HasDialog(eCancel, 0, orderCode);
 }
 
 bool OrderDialog::HasDeliveryOrderDialog(const wxString& orderCode)
 {
-    return HasDialog(
-        [&](const OrderDialog& d) { return d.m_openCloseType == eDelivery && d.m_orderCodeRe == orderCode; });
+    return HasDialog(eDelivery, 0, orderCode);
 }
 
 bool OrderDialog::HasClosePositionDialog(int symbolId)
 {
-    return HasDialog([&](const OrderDialog& d) {
-        return d.m_openCloseType == eClosePosition && d.m_symbolId == symbolId;
-    });
+    return HasDialog(eClosePosition, symbolId, wxString());
 }
 
 void OrderDialog::SetLimitOrder(const trade_Limit* order)
@@ -532,38 +528,28 @@ void OrderDialog::EnabledAllCtls()
             m_takeProfitSpin->SetValue(0);
         }
     };
-    auto showDirection = [this] {
-        m_buyRadio->SetValue(m_direction == 'b');
-        m_sellRadio->SetValue(m_direction != 'b');
-    };
-
-    switch(m_openCloseType) {
-    case eOpen:
-        showDirection();
+    m_buyRadio->SetValue(m_direction == 'b');
+    m_sellRadio->SetValue(m_direction != 'b');
+    const OrderKindTraits& kind = Kind();
+    switch(kind.controls) {
+    case OrderKindTraits::eNewOrderControls:
         m_orderTypeCombo->SetSelection(m_orderType == eLimitOrder ? 1 : 0);
-        setStops(!noStops);
         break;
-    case eClose:
-    case eClosePosition:
+    case OrderKindTraits::eClosingControls:
         if(m_pHoldBill) {
             m_orderCodeRe = m_pHoldBill->orderCode;
         }
         m_symbolCombo->Disable();
-        showDirection();
         m_buyRadio->Disable();
         m_sellRadio->Disable();
         m_orderInfoText->Hide();
         m_orderTypeCombo->Enable(noStops);
-        setStops(false);
         m_marginTypeCombo->Disable();
         break;
-    case eModify:
-    case eCancel:
-    case eDelivery:
+    case OrderKindTraits::eFixedControls:
         m_symbolCombo->Disable();
         m_maxButton->Disable();
         m_ordRangeLabel->Disable();
-        showDirection();
         m_buyRadio->Disable();
         m_sellRadio->Disable();
         m_orderTypeCombo->SetSelection(m_orderType == eLimitOrder ? 1 : 0);
@@ -574,13 +560,11 @@ void OrderDialog::EnabledAllCtls()
         if(m_orderType == eLimitOrder && m_pLimitOrder) {
             m_limitPrice = m_pLimitOrder->orderPrice;
         }
-        setStops(m_openCloseType == eModify && !noStops);
         m_quantitySpin->Disable();
         m_marginTypeCombo->Disable();
         break;
-    default:
-        break;
     }
+    setStops(kind.editsStops && !noStops);
 }
 
 void OrderDialog::OnSymbolSelected(wxCommandEvent& event)
@@ -606,7 +590,8 @@ void OrderDialog::OnSymbolSelected(wxCommandEvent& event)
 void OrderDialog::OnOrderTypeSelected(wxCommandEvent& event)
 {
     event.Skip();
-    if(m_openCloseType == eModify || m_openCloseType == eCancel || !CheckAll(false, true)) {
+    // A fixed order keeps its own order type.
+    if(Kind().controls == OrderKindTraits::eFixedControls || !CheckAll(false, true)) {
         return;
     }
     if(m_orderTypeCombo->GetSelection() == 1) {
@@ -685,28 +670,9 @@ void OrderDialog::OnMaxClicked(wxCommandEvent& event)
     if(!CheckAll(false, true)) {
         return;
     }
-    OrderRules rules(*this);
-    switch(m_openCloseType) {
-    case eOpen:
-        m_quantity = std::max(rules.MaxQuantity(), 1);
-        break;
-    case eClose:
-    case eModify:
-        if(m_pHoldBill) {
-            m_quantity = static_cast<int>(std::min(m_pHoldBill->quantity, 10000000.0));
-        }
-        break;
-    case eClosePosition:
-        m_quantity = static_cast<int>(std::min(rules.PositionCloseQuantity(), 10000000.0));
-        break;
-    case eCancel:
-        if(m_pLimitOrder) {
-            m_quantity = static_cast<int>(std::min(m_pLimitOrder->quantityOrder, 10000000.0));
-        }
-        break;
-    default:
-        break;
-    }
+    // The largest quantity shown; at least one of a new order.
+    const int maximum = OrderRules(*this).MaxQuantity();
+    m_quantity = Kind().opens ? std::max(maximum, 1) : maximum;
     RequestRefresh();
 }
 

@@ -7,6 +7,7 @@
 #include "layouts/OrderDialogBase.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialogConfig.h"
+#include "orders/OrderKindTraits.h"
 #include "orders/OrderRequests.h"
 #include "orders/OrderSymbolList.h"
 #include "orders/OrderTicket.h"
@@ -156,7 +157,7 @@ private:
     OrderInputs ReadInputs() const;
     // Shows the confirmation when it is on; false when the request is to be
     // dropped (cancelled, or the dialog closed meanwhile).
-    template <class Request> bool Confirm(int kind, Request* request);
+    template <class Request> bool Confirm(Request* request);
     bool DisablesOk() const;
     // Below 1: false, silently; above the largest quantity shown: false
     // with "Quantity Error!".
@@ -171,7 +172,10 @@ private:
     bool AskFinancingGoods();
     void UnregisterTriggers();
     void RemoveFromOpenDialogs();
-    template <class Match> static bool HasDialog(Match&& match);
+    // Whether a dialog of the kind is open for the symbol or the order code,
+    // whichever the kind is known by.
+    static bool HasDialog(int kind, int symbolId, const wxString& orderCode);
+    const OrderKindTraits& Kind() const { return OrderKindTraits::Of(m_openCloseType); }
 
     static std::vector<OrderDialog*> s_openDialogs;
 

@@ -38,7 +38,7 @@ OrderInputs OrderDialog::ReadInputs() const
     return inputs;
 }
 
-template <class Request> bool OrderDialog::Confirm(int kind, Request* request)
+template <class Request> bool OrderDialog::Confirm(Request* request)
 {
     if(!IsOrderPreConfirm()) {
         return true;
@@ -46,7 +46,7 @@ template <class Request> bool OrderDialog::Confirm(int kind, Request* request)
     int result = wxID_CANCEL;
     {
         MarketOrderConfirm confirm(m_pDb, this);
-        confirm.m_orderKind = kind;
+        confirm.m_orderKind = m_openCloseType;
         if constexpr(std::is_same_v<Request, sFFixSetOrder>) {
             confirm.m_pSetOrder = request;
         } else if constexpr(std::is_same_v<Request, sFFixModifyOrder>) {
@@ -76,18 +76,18 @@ void OrderDialog::OnOK(wxCommandEvent& event)
     if(m_wait.IsWaiting() || !CheckAll(true, true)) {
         return;
     }
-    switch(m_openCloseType) {
-    case eModify:
-    case eCancel:
+    switch(Kind().request) {
+    case OrderKindTraits::eModifyOrder:
+    case OrderKindTraits::eCancelOrder:
         OnModifyOrder(event);
         return;
-    case eDelivery:
+    case OrderKindTraits::eHoldBillDelivery:
         OnDeliveryOrder(event);
         return;
-    case eClosePosition:
+    case OrderKindTraits::ePositionClose:
         OnClosePosition(event);
         return;
-    default:
+    case OrderKindTraits::eSetOrder:
         break;
     }
 
@@ -107,7 +107,7 @@ void OrderDialog::OnOK(wxCommandEvent& event)
     }
     sFFixSetOrder request = BuildSetOrder(rules, inputs);
     // The records may have changed while the confirmation was up.
-    if(!Confirm(m_openCloseType, &request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
+    if(!Confirm(&request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
         return;
     }
     SaveSymbolConfig();
@@ -159,7 +159,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         return;
     }
     int id = -1;
-    if(m_openCloseType == eModify) {
+    if(Kind().request == OrderKindTraits::eModifyOrder) {
         double stopLoss = 0.0;
         double takeProfit = 0.0;
         if(m_orderType == eLimitOrder && m_pLimitOrder) {
@@ -182,7 +182,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
             return;
         }
         sFFixModifyOrder request = BuildModifyOrder(m_orderCodeRe, newStopLoss, newTakeProfit);
-        if(!Confirm(eModify, &request)) {
+        if(!Confirm(&request)) {
             return;
         }
         SaveSymbolConfig();
@@ -193,7 +193,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         }
     } else {
         sFFixCancelOrder request = BuildCancelOrder(m_orderCodeRe);
-        if(!Confirm(eCancel, &request)) {
+        if(!Confirm(&request)) {
             return;
         }
         SaveSymbolConfig();
@@ -219,7 +219,7 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
     }
     sFFixHoldBillDelivery request =
         BuildHoldBillDelivery(m_pHoldBill->orderCode, action == OrderRules::eApplyDelivery);
-    if(!Confirm(eDelivery, &request)) {
+    if(!Confirm(&request)) {
         return;
     }
     SaveSymbolConfig();
@@ -244,7 +244,7 @@ void OrderDialog::OnClosePosition(wxCommandEvent& event)
         return;
     }
     sFFixPositionCloseOrder request = BuildPositionCloseOrder(rules, *m_pPosition, inputs);
-    if(!Confirm(eClosePosition, &request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
+    if(!Confirm(&request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
         return;
     }
     SaveSymbolConfig();

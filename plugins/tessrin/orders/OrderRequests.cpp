@@ -2,6 +2,7 @@
 
 #include "connection/RequestFields.h"
 #include "db/RecordStore.h"
+#include "orders/OrderKindTraits.h"
 #include "orders/OrderRules.h"
 
 #include <cstring>
@@ -23,7 +24,8 @@ sFFixSetOrder BuildSetOrder(const OrderRules& rules, const OrderInputs& inputs)
     }
     request.accountKey = symbol->accountKey;
     request.side = ticket.m_direction;
-    if(ticket.m_openCloseType == eClose) {
+    // A set order that opens nothing closes the ticket's bill.
+    if(!OrderKindTraits::Of(ticket.m_openCloseType).opens) {
         CopyToCharField(request.closeOrderCode, ticket.m_orderCodeRe, kOrderCodeBound);
     }
     request.price = rules.OrderPrice();

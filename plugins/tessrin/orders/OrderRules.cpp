@@ -26,6 +26,12 @@ bool AtLeast(double value, double limit)
 // The largest quantity the quantity spin takes.
 constexpr double kMaxSpinQuantity = 10000000.0;
 
+const trade_HoldBill* FindHoldBill(RecordStore& store, const wxString& orderCode)
+{
+    const auto hold = store.m_trade_HoldBill_table->Find(orderCode);
+    return hold != store.m_trade_HoldBill_table->GetIndexByPrimary().end() ? &*hold : nullptr;
+}
+
 int TruncatedQuantity(double quantity)
 {
     if(!(quantity > 0.0)) {
@@ -53,30 +59,20 @@ OrderRules::CheckResult OrderRules::Check()
     if(!m_ticket.m_pSymbolInfo->GetAccount(store)) {
         return eAccountInvalid;
     }
-    switch(m_ticket.m_openCloseType) {
-    case eClose:
-    case eDelivery: {
+    switch(Kind().record) {
+    case OrderKindTraits::eHoldBill:
         // A delivery dialog reads its bill as much as a close dialog does.
-        const auto hold = store->m_trade_HoldBill_table->Find(m_ticket.m_orderCodeRe);
-        const bool found = hold != store->m_trade_HoldBill_table->GetIndexByPrimary().end();
-        m_ticket.m_pHoldBill = found ? &*hold : nullptr;
+        m_ticket.m_pHoldBill = FindHoldBill(*store, m_ticket.m_orderCodeRe);
         break;
-    }
-    case eClosePosition: {
+    case OrderKindTraits::ePosition: {
         const auto& positions = store->m_trade_Position_table->GetIndexByPrimary();
         const auto position = positions.find(m_ticket.m_symbolId);
         m_ticket.m_pPosition = position != positions.end() ? &*position : nullptr;
-        if(!m_ticket.m_pPosition) {
-            return eOrderInvalid;
-        }
-        return eCheckPassed;
+        return m_ticket.m_pPosition ? eCheckPassed : eOrderInvalid;
     }
-    case eModify:
-    case eCancel:
+    case OrderKindTraits::eBillOrLimit:
         if(!IsLimit()) {
-            const auto hold = store->m_trade_HoldBill_table->Find(m_ticket.m_orderCodeRe);
-            const bool found = hold != store->m_trade_HoldBill_table->GetIndexByPrimary().end();
-            m_ticket.m_pHoldBill = found ? &*hold : nullptr;
+            m_ticket.m_pHoldBill = FindHoldBill(*store, m_ticket.m_orderCodeRe);
         } else {
             const auto& limits = store->m_trade_Limit_table->GetIndexByPrimary();
             const auto limit = limits.find(m_ticket.m_orderCodeRe);
@@ -84,7 +80,7 @@ OrderRules::CheckResult OrderRules::Check()
             return m_ticket.m_pLimitOrder ? eCheckPassed : eOrderInvalid;
         }
         break;
-    default:
+    case OrderKindTraits::eNoRecord:
         return eCheckPassed;
     }
     return m_ticket.m_pHoldBill ? eCheckPassed : eOrderInvalid;
@@ -106,8 +102,8 @@ const char* OrderRules::CheckMessage(CheckResult result)
 
 bool OrderRules::CheckForcesLine(CheckResult result) const
 {
-    return result == eOrderInvalid && !IsLimit() &&
-           (m_ticket.m_openCloseType == eModify || m_ticket.m_openCloseType == eCancel);
+    // A bill gone under a modify or cancel dialog: said even on a silent refresh.
+    return result == eOrderInvalid && !IsLimit() && Kind().record == OrderKindTraits::eBillOrLimit;
 }
 
 const symbol_Property* OrderRules::GetProperty() const
@@ -282,7 +278,7 @@ char OrderRules::GetOrderType() const
     if(!symbol) {
         return 0;
     }
-    const bool open = m_ticket.m_openCloseType == eOpen;
+    const bool open = Kind().opens;
     if(symbol->marketType == '2') {
         if(IsLimit()) {
             return open ? 'B' : 'D';
@@ -327,15 +323,15 @@ double OrderRules::PositionCloseQuantity() const
 
 int OrderRules::MaxQuantity() const
 {
-    switch(m_ticket.m_openCloseType) {
-    case eOpen:
+    switch(Kind().record) {
+    case OrderKindTraits::eNoRecord:
         if(!m_ticket.m_pSymbolInfo) {
             return 0;
         }
         return TruncatedQuantity(
             CalcMaxOrderQuantity(m_ticket.m_pDb, *m_ticket.m_pSymbolInfo, m_ticket.m_direction,
                                  IsLimit() ? kGivenPrice : kMarketPrice, true, m_ticket.m_limitPrice));
-    case eClosePosition:
+    case OrderKindTraits::ePosition:
         return TruncatedQuantity(PositionCloseQuantity());
     default:
         if(m_ticket.m_pHoldBill) {
@@ -389,10 +385,10 @@ wxString OrderRules::DeliveryTitle(const trade_HoldBill* bill)
 
 bool OrderRules::DisablesOkWhileWaiting(int kind, int orderType)
 {
-    switch(kind) {
-    case eOpen:
+    switch(OrderKindTraits::Of(kind).ok) {
+    case OrderKindTraits::eOkDisabledAtMarket:
         return orderType == eMarketOrder;
-    case eCancel:
+    case OrderKindTraits::eOkEnabled:
         return false;
     default:
         return true;
@@ -401,51 +397,34 @@ bool OrderRules::DisablesOkWhileWaiting(int kind, int orderType)
 
 OrderControlVisibility OrderRules::Visibility(int kind, int orderType, bool showMultiMargin)
 {
+    const OrderKindTraits& traits = OrderKindTraits::Of(kind);
     OrderControlVisibility shown;
-    shown.orderType = kind != eDelivery;
+    shown.orderType = traits.showsOrderType;
     shown.marginType = showMultiMargin;
     shown.limitPart = orderType == eLimitOrder;
-    shown.stopProfit = kind != eClose && kind != eDelivery && kind != eClosePosition;
-    shown.pointDiff =
-        orderType == eMarketOrder && (kind == eOpen || kind == eClose || kind == eClosePosition);
+    shown.stopProfit = traits.showsStops;
+    shown.pointDiff = orderType == eMarketOrder && traits.tradesAtQuote;
     return shown;
 }
 
 bool OrderRules::GetTitle(wxString& title) const
 {
-    const char marketType = m_ticket.m_pSymbolInfo ? m_ticket.m_pSymbolInfo->marketType : 0;
-    const wxString detail = wxString::Format("[%s]", m_ticket.m_orderCodeRe);
-    wxString kindTitle;
-    wxString kindDetail = detail;
-    switch(m_ticket.m_openCloseType) {
-    case eOpen:
-        kindTitle = _("New Order");
-        kindDetail.clear();
-        break;
-    case eClose:
-        kindTitle = _("Close Order");
-        break;
-    case eModify:
-        kindTitle = _("Modify Order");
-        break;
-    case eCancel:
-        kindTitle = _("Cancel Order");
-        break;
-    case eDelivery:
+    const OrderKindTraits& traits = Kind();
+    wxString kindTitle = wxGetTranslation(traits.title);
+    wxString detail;
+    if(traits.request == OrderKindTraits::eHoldBillDelivery) {
         kindTitle = DeliveryTitle(m_ticket.m_pHoldBill);
-        break;
-    case eClosePosition: {
+    }
+    if(traits.key == OrderKindTraits::eByOrderCode) {
+        detail = wxString::Format("[%s]", m_ticket.m_orderCodeRe);
+    } else if(traits.record == OrderKindTraits::ePosition) {
         const symbol_Property* property = GetProperty();
         if(!property) {
             return false;
         }
-        kindTitle = _("Close Position");
-        kindDetail = wxString::Format("[%s]", property->symbolName);
-        break;
+        detail = wxString::Format("[%s]", property->symbolName);
     }
-    default:
-        return false;
-    }
-    title = wxString::Format("%s%s:%s", kindTitle, kindDetail, HangTypeText(marketType));
+    const char marketType = m_ticket.m_pSymbolInfo ? m_ticket.m_pSymbolInfo->marketType : 0;
+    title = wxString::Format("%s%s:%s", kindTitle, detail, HangTypeText(marketType));
     return true;
 }

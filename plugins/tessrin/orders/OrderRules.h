@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orders/OrderKindTraits.h"
 #include "orders/OrderTicket.h"
 
 #include <wx/string.h>
@@ -119,6 +120,7 @@ public:
     const OrderTicket& GetTicket() const { return m_ticket; }
 
 private:
+    const OrderKindTraits& Kind() const { return OrderKindTraits::Of(m_ticket.m_openCloseType); }
     bool IsBuy() const { return m_ticket.m_direction == 'b'; }
     bool IsLimit() const { return m_ticket.m_orderType == eLimitOrder; }
     double CurrentPrice() const;
