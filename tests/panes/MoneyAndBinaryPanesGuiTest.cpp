@@ -2,11 +2,11 @@
 // table with its total row and its queued page openings; the bank-page
 // openers with the platform fakes; both panes on the display; then one flow
 // each on the logged-in test bed.
+#include "../common/RecordingNotifier.h"
 #include "EventPump.h"
 #include "LogCapture.h"
 #include "NotebookHost.h"
 #include "PaneTestRecords.h"
-#include "RecordingNotifier.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "TestBed.h"

@@ -3,8 +3,8 @@
 // the texts and colours of its cells.
 #include "panes/PositionModel.h"
 
+#include "../common/RecordingNotifier.h"
 #include "PaneTestRecords.h"
-#include "RecordingNotifier.h"
 
 #include <gtest/gtest.h>
 #include <pelmora/DrawingUtils.h>

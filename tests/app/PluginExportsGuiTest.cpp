@@ -1,6 +1,6 @@
 // The plug-in as the host sees it: a library loaded at run time and reached
 // only through its three exports and the plug-in interface.
-#include "FakeHost.h"
+#include "../frame/FakeHost.h"
 
 #include <cstdlib>
 #include <dlfcn.h>

@@ -2,9 +2,9 @@
 // in a host notebook, its menus, links and stored layout, and taking panes
 // off the host's notebooks.
 #include "../frame/FakeHost.h"
+#include "../panes/NotebookHost.h"
 #include "EventPump.h"
 #include "HoldBillTestPane.h"
-#include "NotebookHost.h"
 #include "WrongTypeLog.h"
 #include "app/PluginExports.h"
 #include "frame/RemoveNotebookPage.h"
