@@ -11,7 +11,7 @@ extern bool g_bitmapResourcesLoaded;
 // its handler when needed) and loads the index.
 void InitBitmapResources();
 
-// What every generated layout does right after creating its window: the
+// What every layout does right after creating its window: the
 // first call registers the bitmap handler with the XML resource system and
 // loads the resources; later calls do nothing. True when this call loaded.
 bool EnsureBitmapResources();
