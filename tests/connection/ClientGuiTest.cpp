@@ -2,7 +2,6 @@
 #include "FakeApis.h"
 #include "FakeConnectionHost.h"
 #include "connection/AccountStatusLines.h"
-#include "connection/BlinkPhase.h"
 #include "connection/Client.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestId.h"
@@ -75,7 +74,6 @@ protected:
         client->SetTradeApi(&trade);
         client->SetMdApi(&md);
         client->SetAllQueryStamps(now);
-        g_blinkPhase = 1;
     }
     ~ClientTest() override
     {
@@ -378,7 +376,7 @@ TEST_F(ClientTest, TradeDisconnectFailsEveryWaitingRequestOnceWithCodeOne)
     EXPECT_EQ(window.answers[0].second, 1);
     EXPECT_EQ(window.answers[1].second, 1);
     EXPECT_EQ(RequestNotify::Get()->GetCount(), 0u);
-    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), g_blinkPhase);
+    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_Login1);
     EXPECT_EQ(client->GetQueryStamp(Client::eQryPosition), now);
 
     Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
@@ -420,7 +418,7 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     EXPECT_EQ(state[3], "Md|0");
     EXPECT_EQ(host.fields[5], "Demo Market\ndemo\nTrade|1\nMd|0");
 
-    g_blinkPhase = 2; // connecting: reported on every tick, blinking
+    host.blinkPhase = 2; // connecting: reported on every tick, blinking
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 2u);
     EXPECT_EQ(listener.reports[1][2], "Trade|2");
@@ -436,7 +434,7 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     trade.sent.clear(); // the login request
     StartUpQueries();
     AnswerAllBut({"ReqQryPosition"});
-    g_blinkPhase = 1;
+    host.blinkPhase = 1;
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 4u);
     EXPECT_EQ(listener.reports[3][2], "Trade|1");
@@ -929,14 +927,14 @@ TEST_F(ClientTest, AccountLinesRotateThroughEveryAccountWithItsColour)
     AccountStatusLines::Get().SetLine(3, "second");
     client->RotateAccountStatus();
     EXPECT_EQ(host.fields[2], "first");
-    EXPECT_EQ(host.colours[2], *wxBLACK);
+    EXPECT_EQ(host.colours[2], StatusColour::Black);
     client->RotateAccountStatus();
     EXPECT_EQ(host.fields[2], "second");
-    EXPECT_EQ(host.colours[2], *wxBLUE);
+    EXPECT_EQ(host.colours[2], StatusColour::Blue);
     AccountStatusLines::Get().SetLine(7, "first again");
     client->RotateAccountStatus();
     EXPECT_EQ(host.fields[2], "first again");
-    EXPECT_EQ(host.colours[2], *wxBLACK);
+    EXPECT_EQ(host.colours[2], StatusColour::Black);
 }
 
 } // namespace

@@ -4,19 +4,24 @@
 #include "DialogScript.h"
 #include "EventPump.h"
 #include "FakeHost.h"
+#include "LoopbackHttpServer.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
+#include "TestSocket.h"
 #include "app/PluginExports.h"
+#include "connection/CGetLocalIp.h"
 #include "connection/Client.h"
 #include "connection/RequestId.h"
 #include "frame/TessrinPlugin.h"
 #include "frame/TradeApiLibrary.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <pelmora/JobQueueSingleton.h>
 #include <string>
 #include <vector>
 
@@ -61,9 +66,40 @@ private:
     ScopedEnv m_bin;
 };
 
-std::string ConText()
+// A "/getip" that answers only once the test lets it (or after ten seconds).
+class HeldAddressServer
+{
+public:
+    HeldAddressServer()
+    {
+        m_http.server().Get("/getip", [this](const httplib::Request&, httplib::Response& res) {
+            const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while(!released && std::chrono::steady_clock::now() < limit) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            res.set_content("10.7.7.7", "text/plain");
+        });
+        m_http.Start();
+    }
+    ~HeldAddressServer() { released = true; }
+    std::string Base() const { return m_http.Base(); }
+
+    std::atomic<bool> released{false};
+
+private:
+    LoopbackHttpServer m_http;
+};
+
+std::string ConText(const std::string& heldAddress = "http://127.0.0.1:1",
+                    const std::string& silentAddress = "http://127.0.0.1:1")
 {
     return R"({"server": [
+        {"name": "Probed", "api": "FakeTradeApi", "trade": ["127.0.0.1:7800"], "mq": ["127.0.0.1:7801"],
+         "history": [")" +
+           heldAddress + R"("]},
+        {"name": "Silent", "api": "FakeTradeApi", "trade": ["127.0.0.1:7900"], "mq": ["127.0.0.1:7901"],
+         "history": [")" +
+           silentAddress + R"("]},
         {"name": "Fake", "api": "FakeTradeApi", "trade": ["127.0.0.1:7000"], "mq": ["127.0.0.1:7001"]},
         {"name": "Fake2", "api": "FakeTradeApi", "trade": ["127.0.0.1:7100"], "mq": ["127.0.0.1:7101"]},
         {"name": "Other", "api": "OtherTradeApi", "trade": ["127.0.0.1:7200"], "mq": ["127.0.0.1:7201"]},
@@ -89,7 +125,7 @@ size_t IndexOf(const std::string& entry)
 class PluginLoginTest : public ::testing::Test
 {
 protected:
-    PluginLoginTest() : m_host(ConText().c_str())
+    PluginLoginTest() : m_host(ConText(m_held.Base(), m_silent.Base()).c_str())
     {
         g_journal.clear();
         m_plugin = static_cast<TessrinPlugin*>(CreatePlugin(&m_host));
@@ -100,6 +136,8 @@ protected:
         EventNotifier::Get()->Unbind(wxEVT_CMD_CLIENT_CREATED, &PluginLoginTest::OnClientCreated, this);
         if(m_plugin) {
             m_plugin->UnPlug();
+            // As the host does at unload: the address probes' jobs end first.
+            JobQueueSingleton::Release();
             delete m_plugin;
         }
     }
@@ -127,6 +165,8 @@ protected:
     }
 
     StandInFolder m_standIns;
+    HeldAddressServer m_held;
+    TestSocket m_silent{true};
     FakeHost m_host;
     TessrinPlugin* m_plugin;
     std::vector<void*> announced;
@@ -161,6 +201,40 @@ TEST_F(PluginLoginTest, LoginLoadsTheServersLibraryCreatesTheClientAndAnnouncesI
     EXPECT_EQ(server->trade[0], "127.0.0.1:7000");
     ASSERT_EQ(server->mq.size(), 1u);
     EXPECT_EQ(server->mq[0], "127.0.0.1:7001");
+}
+
+// No loop waits for the local-address probe: the login request returns at
+// once, and the machines start, and the Client is announced, when the probe
+// reports: with the address found, after every server failed, or never when
+// a logout came first.
+TEST_F(PluginLoginTest, TheMachinesStartWhenTheAddressProbeReports)
+{
+    g_localIp.clear();
+    Login("Probed");
+    ASSERT_TRUE(m_plugin->GetClient());
+    EXPECT_TRUE(TradeApi()->calls.empty()) << "started before the probe reported";
+    EXPECT_TRUE(announced.empty());
+    m_held.released = true;
+    ASSERT_TRUE(PumpUntil([&] { return !announced.empty(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(), "10.7.7.7");
+    ASSERT_FALSE(TradeApi()->calls.empty());
+    EXPECT_NE(TradeApi()->calls[0].find("127.0.0.1:7800"), std::string::npos) << TradeApi()->calls[0];
+
+    g_localIp.clear();
+    m_held.released = false;
+    Login("Probed");
+    FakeTradeApi* abandoned = TradeApi();
+    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
+    m_held.released = true;
+    PumpFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(announced.size(), 1u);
+    EXPECT_TRUE(abandoned->calls.empty());
+
+    Login("Silent");
+    EXPECT_TRUE(TradeApi()->calls.empty());
+    ASSERT_TRUE(PumpUntil([&] { return announced.size() == 2; }, std::chrono::seconds(15)));
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(), "");
+    EXPECT_FALSE(TradeApi()->calls.empty()) << "a failed probe logs in without an address";
 }
 
 TEST_F(PluginLoginTest, MalformedOrUnknownLoginRequestsChangeNothing)

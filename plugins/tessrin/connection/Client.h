@@ -18,6 +18,7 @@
 #include <wx/timer.h>
 
 class AccountProfitBook;
+class CGetLocalIp;
 class IConnectionHost;
 class MdClient;
 class RecordStore;
@@ -76,6 +77,12 @@ public:
     MdClient* GetMdClient() const { return m_pMdClient.get(); }
     ClientConnecter<CTradeApi>& GetTradeConnecter() { return m_tradeConnecter; }
     ClientConnecter<CMDApi>& GetMdConnecter() { return m_mdConnecter; }
+    // Starts both login machines with the password once the local address
+    // is known, asking the servers for it first while it is not; nothing
+    // waits, and a probe that fails logs in without it. Then calls
+    // `started`. Release ends a probe still running: its login never starts.
+    void StartLogin(const wxString& password, const wxArrayString& probeServers,
+                    std::function<void()> started);
     // Both login machines log in with this password from now on.
     void SetLoginPassword(const wxString& password);
 
@@ -254,6 +261,7 @@ private:
     wxString m_serverText;
     ClientConnecter<CTradeApi> m_tradeConnecter;
     ClientConnecter<CMDApi> m_mdConnecter;
+    std::unique_ptr<CGetLocalIp> m_localIpProbe;
     CTradeApi* m_pTradeApi = nullptr; // released, never deleted
     CMDApi* m_pMdApi = nullptr;
     int m_userId = 0;

@@ -218,9 +218,14 @@ void TessrinPlugin::SetStatusField(int field, const wxString& text)
     m_statusFields.SetField(field, text);
 }
 
-void TessrinPlugin::SetStatusFieldColour(int field, const wxColour& colour)
+void TessrinPlugin::SetStatusFieldColour(int field, StatusColour colour)
 {
-    m_statusFields.SetFieldColour(field, colour);
+    m_statusFields.SetFieldColour(field, StatusFields::ToColour(colour));
+}
+
+int TessrinPlugin::GetBlinkPhase() const
+{
+    return g_blinkPhase;
 }
 
 void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position)

@@ -102,7 +102,8 @@ public:
     std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusFields.GetItems(); }
 
     // The text colour of a status field's window (field 2: the account line).
-    void SetStatusFieldColour(int field, const wxColour& colour) override;
+    void SetStatusFieldColour(int field, StatusColour colour) override;
+    int GetBlinkPhase() const override;
     // Builds the panes, the tool bar and the status-bar fields shown from
     // start-up.
     void CreatePanes();
