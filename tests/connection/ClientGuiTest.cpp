@@ -725,40 +725,65 @@ TEST_F(ClientTest, RefusedRequestUsesUpItsIdAndKeepsItsStamp)
     EXPECT_EQ(client->GetQueryStamp(Client::eQryAccount), now);
 }
 
-TEST_F(ClientTest, SendPutsTheNextIdLastAndARefusalStillUsesItUp)
+TEST_F(ClientTest, EveryRequestOfAWindowLeavesWithItsOperationAndTheNextId)
 {
     const int before = g_requestId;
+    sFFixSetOrder order{};
+    sFFixModifyOrder modify{};
+    sFFixCancelOrder cancel{};
     sFFixPositionCloseOrder close{};
     close.symbolId = 77;
-    EXPECT_EQ(client->Send(&CTradeApi::ReqPositionCloseOrder, &close, 0, 0), before + 1);
-    ASSERT_EQ(trade.sent.size(), 1u);
-    EXPECT_EQ(trade.sent[0].operation, "ReqPositionCloseOrder");
-    EXPECT_EQ(trade.sent[0].requestId, before + 1);
+    sFFixHoldBillDelivery delivery{};
+    sFFixModifyPassword password{};
+    sFFixFinancingGoods goods{};
+    sFFixMasterAccount master{};
+    sFFixMoveMoney move{};
+    sFFixSetSuretyMoney surety{};
+    const std::vector<std::pair<std::string, std::function<int()>>> requests = {
+        {"ReqSetOrder", [&] { return client->ReqSetOrder(&order); }},
+        {"ReqModifyOrder", [&] { return client->ReqModifyOrder(&modify); }},
+        {"ReqCancelOrder", [&] { return client->ReqCancelOrder(&cancel); }},
+        {"ReqPositionCloseOrder", [&] { return client->ReqPositionCloseOrder(&close); }},
+        {"ReqHoldBillDelivery", [&] { return client->ReqHoldBillDelivery(&delivery); }},
+        {"ReqModifyPassword", [&] { return client->ReqModifyPassword(&password); }},
+        {"ReqFinancingGoods", [&] { return client->ReqFinancingGoods(&goods); }},
+        {"ReqMasterAccount", [&] { return client->ReqMasterAccount(&master); }},
+        {"ReqMoveMoney", [&] { return client->ReqMoveMoney(&move); }},
+        {"ReqSetSuretyMoney", [&] { return client->ReqSetSuretyMoney(&surety); }},
+    };
+    for(std::size_t i = 0; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].second(), before + 1 + static_cast<int>(i)) << requests[i].first;
+        ASSERT_EQ(trade.sent.size(), i + 1);
+        EXPECT_EQ(trade.sent[i].operation, requests[i].first);
+        EXPECT_EQ(trade.sent[i].requestId, before + 1 + static_cast<int>(i));
+    }
     sFFixPositionCloseOrder sent{};
-    ASSERT_EQ(trade.sent[0].bytes.size(), sizeof(sent));
-    std::memcpy(&sent, trade.sent[0].bytes.data(), sizeof(sent));
+    ASSERT_EQ(trade.sent[3].bytes.size(), sizeof(sent));
+    std::memcpy(&sent, trade.sent[3].bytes.data(), sizeof(sent));
     EXPECT_EQ(sent.symbolId, 77);
 
-    // The market-data side takes the same counter.
-    const sFFixUserId user{};
-    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), before + 2);
-    EXPECT_EQ(md.requests.back(), "ReqQrySymbolInfo");
-
+    // None to send takes no id; a refusal uses its id up.
+    const int next = g_requestId;
+    EXPECT_EQ(client->ReqSetOrder(nullptr), -1);
+    EXPECT_EQ(client->ReqPositionCloseOrder(nullptr), -1);
+    EXPECT_EQ(g_requestId, next);
     trade.result = 0;
-    const sFFixSetOrder order{};
-    EXPECT_EQ(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
-    EXPECT_EQ(g_requestId, before + 3);
-    md.result = -2;
-    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), -1);
-    EXPECT_EQ(g_requestId, before + 4);
+    EXPECT_EQ(client->ReqSetOrder(&order), -1);
+    EXPECT_EQ(g_requestId, next + 1);
+
+    // The market-data side takes the same counter.
+    db.m_symbol_Info_table->Insert(symbol_Info{});
+    client->ReqSubscribeSymbolList();
+    EXPECT_EQ(md.requests.back(), "ReqSubscribeMarketData");
+    EXPECT_EQ(g_requestId, next + 2);
 
     // Without the library objects nothing goes and no id is taken.
     client->Release();
     trade.result = 1;
-    EXPECT_EQ(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
-    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), -1);
-    EXPECT_EQ(g_requestId, before + 4);
-    EXPECT_EQ(trade.sent.size(), 2u);
+    EXPECT_EQ(client->ReqSetOrder(&order), -1);
+    EXPECT_EQ(client->ReqMoveMoney(&move), -1);
+    EXPECT_EQ(g_requestId, next + 2);
+    EXPECT_EQ(trade.sent.size(), requests.size() + 1);
 }
 
 TEST_F(ClientTest, OnlyWhileEmptyQueriesTakeNoIdOnceTheirTableIsFilled)

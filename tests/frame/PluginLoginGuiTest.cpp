@@ -1,8 +1,8 @@
 // Login, logout and the trade API library, with recording fake libraries in
 // place of the real one; the request senders over the fake trade API.
-#include "../connection/FakeApis.h"
 #include "DialogScript.h"
 #include "EventPump.h"
+#include "FakeApis.h"
 #include "FakeHost.h"
 #include "LoopbackHttpServer.h"
 #include "ScopedEnv.h"
@@ -11,7 +11,6 @@
 #include "app/PluginExports.h"
 #include "connection/CGetLocalIp.h"
 #include "connection/Client.h"
-#include "connection/RequestId.h"
 #include "frame/TessrinPlugin.h"
 #include "frame/TradeApiLibrary.h"
 
@@ -361,66 +360,6 @@ TEST_F(PluginLoginTest, UnPlugReleasesTheClientThenTheLibrary)
     EXPECT_EQ(announced.size(), 1u);
     delete m_plugin;
     m_plugin = nullptr;
-}
-
-TEST_F(PluginLoginTest, SendersWithoutAClientReturnMinusOneAndTakeNoId)
-{
-    const int before = g_requestId;
-    sFFixSetOrder order{};
-    sFFixModifyOrder modify{};
-    sFFixCancelOrder cancel{};
-    sFFixModifyPassword password{};
-    sFFixFinancingGoods goods{};
-    EXPECT_EQ(m_plugin->ReqQryPayPortInfo(), -1);
-    EXPECT_EQ(m_plugin->ReqSetOrder(&order), -1);
-    EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
-    EXPECT_EQ(m_plugin->ReqCancelOrder(&cancel), -1);
-    EXPECT_EQ(m_plugin->ReqModifyPassword(&password), -1);
-    EXPECT_EQ(m_plugin->ReqFinancingGoods(&goods), -1);
-    EXPECT_EQ(g_requestId, before);
-    Login("Fake");
-    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
-    EXPECT_EQ(m_plugin->ReqSetOrder(&order), -1);
-    EXPECT_EQ(g_requestId, before);
-}
-
-TEST_F(PluginLoginTest, SendersTakeConsecutiveIdsAndARefusalStillUsesOne)
-{
-    Login("Fake");
-    FakeTradeApi* trade = TradeApi();
-    trade->sent.clear();
-    sFFixSetOrder order{};
-    sFFixCancelOrder cancel{};
-    sFFixFinancingGoods goods{};
-    const int first = m_plugin->ReqSetOrder(&order);
-    EXPECT_EQ(first, g_requestId);
-    EXPECT_EQ(m_plugin->ReqCancelOrder(&cancel), first + 1);
-    EXPECT_EQ(m_plugin->ReqFinancingGoods(&goods), first + 2);
-    const int payPorts = m_plugin->ReqQryPayPortInfo();
-    EXPECT_EQ(payPorts, first + 3);
-    ASSERT_EQ(trade->sent.size(), 4u);
-    EXPECT_EQ(trade->sent[0].operation, "ReqSetOrder");
-    EXPECT_EQ(trade->sent[0].requestId, first);
-    EXPECT_EQ(trade->sent[1].operation, "ReqCancelOrder");
-    EXPECT_EQ(trade->sent[2].operation, "ReqFinancingGoods");
-    EXPECT_EQ(trade->sent[3].operation, "ReqQryPayPortInfo");
-    // The pay-port query carries the user id of the login (none yet: 0).
-    sFFixUserId user{};
-    ASSERT_EQ(trade->sent[3].bytes.size(), sizeof(user));
-    std::memcpy(&user, trade->sent[3].bytes.data(), sizeof(user));
-    EXPECT_EQ(user.userId, 0);
-
-    trade->result = 0;
-    const int before = g_requestId;
-    EXPECT_EQ(m_plugin->ReqModifyPassword(nullptr), -1); // nothing to send
-    EXPECT_EQ(g_requestId, before);
-    sFFixModifyPassword password{};
-    EXPECT_EQ(m_plugin->ReqModifyPassword(&password), -1);
-    EXPECT_EQ(g_requestId, before + 1);
-    trade->result = -3;
-    sFFixModifyOrder modify{};
-    EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
-    EXPECT_EQ(g_requestId, before + 2);
 }
 
 namespace {
