@@ -184,19 +184,6 @@ TEST_F(LocalIpProbe, AServerThatNeverStopsTricklingIsGivenUpAtTheLimit)
     stop = true;
 }
 
-TEST_F(LocalIpProbe, ACancelledProbeNeverReportsAndAnswersNothing)
-{
-    TestSocket silent(true);
-    bool reported = false;
-    m_probe.SendRequests(Servers({Entry(silent)}), [&reported] { reported = true; });
-    EXPECT_TRUE(m_probe.IsRunning());
-    EXPECT_FALSE(reported) << "nothing waited for the answer";
-    m_probe.Cancel();
-    PumpFor(200ms);
-    EXPECT_FALSE(reported);
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(), "");
-}
-
 TEST_F(LocalIpProbe, EmptyServerListEndsAtOnceWithoutAnAddress)
 {
     EXPECT_EQ(Probe(wxArrayString()), "");

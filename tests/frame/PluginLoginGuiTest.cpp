@@ -1,5 +1,5 @@
-// Login, logout and the trade API library, with recording fake libraries in
-// place of the real one; the request senders over the fake trade API.
+// Login, logout, the local-address probe and the trade API library, with
+// recording fake libraries in place of the real one.
 #include "DialogScript.h"
 #include "EventPump.h"
 #include "FakeApis.h"
@@ -7,7 +7,6 @@
 #include "LoopbackHttpServer.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
-#include "TestSocket.h"
 #include "app/PluginExports.h"
 #include "connection/CGetLocalIp.h"
 #include "connection/Client.h"
@@ -89,16 +88,15 @@ private:
     LoopbackHttpServer m_http;
 };
 
-std::string ConText(const std::string& heldAddress = "http://127.0.0.1:1",
-                    const std::string& silentAddress = "http://127.0.0.1:1")
+// "Refused" asks a port that refuses connections for the address.
+std::string ConText(const std::string& heldAddress = "http://127.0.0.1:1")
 {
     return R"({"server": [
         {"name": "Probed", "api": "FakeTradeApi", "trade": ["127.0.0.1:7800"], "mq": ["127.0.0.1:7801"],
          "history": [")" +
            heldAddress + R"("]},
-        {"name": "Silent", "api": "FakeTradeApi", "trade": ["127.0.0.1:7900"], "mq": ["127.0.0.1:7901"],
-         "history": [")" +
-           silentAddress + R"("]},
+        {"name": "Refused", "api": "FakeTradeApi", "trade": ["127.0.0.1:7900"], "mq": ["127.0.0.1:7901"],
+         "history": ["http://127.0.0.1:1"]},
         {"name": "Fake", "api": "FakeTradeApi", "trade": ["127.0.0.1:7000"], "mq": ["127.0.0.1:7001"]},
         {"name": "Fake2", "api": "FakeTradeApi", "trade": ["127.0.0.1:7100"], "mq": ["127.0.0.1:7101"]},
         {"name": "Other", "api": "OtherTradeApi", "trade": ["127.0.0.1:7200"], "mq": ["127.0.0.1:7201"]},
@@ -124,7 +122,7 @@ size_t IndexOf(const std::string& entry)
 class PluginLoginTest : public ::testing::Test
 {
 protected:
-    PluginLoginTest() : m_host(ConText(m_held.Base(), m_silent.Base()).c_str())
+    PluginLoginTest() : m_host(ConText(m_held.Base()).c_str())
     {
         g_journal.clear();
         m_plugin = static_cast<TessrinPlugin*>(CreatePlugin(&m_host));
@@ -165,7 +163,6 @@ protected:
 
     StandInFolder m_standIns;
     HeldAddressServer m_held;
-    TestSocket m_silent{true};
     FakeHost m_host;
     TessrinPlugin* m_plugin;
     std::vector<void*> announced;
@@ -229,8 +226,7 @@ TEST_F(PluginLoginTest, TheMachinesStartWhenTheAddressProbeReports)
     EXPECT_EQ(announced.size(), 1u);
     EXPECT_TRUE(abandoned->calls.empty());
 
-    Login("Silent");
-    EXPECT_TRUE(TradeApi()->calls.empty());
+    Login("Refused");
     ASSERT_TRUE(PumpUntil([&] { return announced.size() == 2; }, std::chrono::seconds(15)));
     EXPECT_EQ(CGetLocalIp::GetLocalIp(), "");
     EXPECT_FALSE(TradeApi()->calls.empty()) << "a failed probe logs in without an address";

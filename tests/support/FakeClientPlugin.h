@@ -1,10 +1,9 @@
 #pragma once
 // The plug-in object as the features see it (IClientPlugin), without the
 // host, the frame or a market: a record store of its own, a Client over the
-// recording library objects once logged in, and a record of what the
-// features asked of it. It is g_plugin while it lives. A program that uses
-// it links the plug-in (its parts or libTessrin.so) and
-// tessrin_platform_fakes.
+// recording library objects once logged in, and what the features asked of
+// it. It is g_plugin while it lives. Its program links the plug-in (its
+// parts or libTessrin.so) and tessrin_platform_fakes.
 //
 //     FakeClientPlugin plugin;
 //     plugin.LogIn();
@@ -41,8 +40,6 @@ public:
         LogOut();
         g_plugin = m_previous;
     }
-    FakeClientPlugin(const FakeClientPlugin&) = delete;
-    FakeClientPlugin& operator=(const FakeClientPlugin&) = delete;
 
     // A Client of the login name over `trade` and `md`, as a login leaves
     // it: the library objects set, no machine started.
@@ -93,8 +90,8 @@ public:
     CharViewPanelMgr* GetChartViewMgr() const override { return nullptr; }
     const symbol_Info* GetChartSymbolInFront() const override { return nullptr; }
     SymbolPane* GetBinaryOptionSymbolPane() const override { return nullptr; }
-    void AppendMoneyMenuItem() override { ++moneyMenuRestores; }
-    void AppendMoneyMenuItem2() override { ++moneyMenuRestores; }
+    void AppendMoneyMenuItem() override {}
+    void AppendMoneyMenuItem2() override {}
     wxAuiToolBar* BuildToolBar(wxWindow* /*parent*/) override { return nullptr; }
     void BuildMenus() override {}
     void UnPlug() override { LogOut(); }
@@ -114,7 +111,6 @@ public:
     std::vector<const symbol_Info*> charts;
     std::vector<const user_AttPay*> payPortPages;
     std::vector<const am_AmountInOut*> inOutPages;
-    int moneyMenuRestores = 0;
 
 private:
     IClientPlugin* m_previous;
