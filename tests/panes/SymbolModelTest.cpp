@@ -90,7 +90,7 @@ TEST_F(SymbolModelTest, ARiseMarksUpASamePriceKeepsTheMarkAndFlashesAgain)
     EXPECT_TRUE(model->ExpireHighlights());
     EXPECT_FALSE(Attr(1, SymbolModel::eLast).HasBackgroundColour());
     EXPECT_EQ(Attr(1, SymbolModel::eLast).GetColour(), DrawingUtils::GetGlobalUpColour());
-    EXPECT_EQ(log->entries, std::vector<std::string>({"value 1 2", "value 1 1", "value 1 6"}));
+    EXPECT_EQ(log->entries, std::vector<std::string>({"change 1"}));
 
     MoveLast(store, 102, 379.0);
     EXPECT_EQ(model->GetRowAt(1)->m_mark, SymbolModel::eDown);

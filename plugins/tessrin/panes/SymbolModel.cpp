@@ -232,11 +232,11 @@ bool SymbolModel::ExpireHighlights()
         if(age.IsNegative() || age.GetMilliseconds() < kHighlightMs) {
             break;
         }
+        // The whole row: the toolkit repaints a cell's text area only, and
+        // the flash's background reaches past it.
         const int row = GetSymbolRow(oldest.symbol);
         if(row != -1) {
-            for(unsigned int column : {eAsk, eBid, eLast}) {
-                m_dirty.MarkCell(static_cast<unsigned int>(row), column);
-            }
+            m_dirty.MarkRow(static_cast<unsigned int>(row));
         }
         byAge.pop_front();
     }

@@ -208,6 +208,10 @@ void SymbolPane::afterUpdate(const symbol_Info& stored, CTransaction* transactio
     const int row = m_model->GetSymbolRow(&stored);
     if(row != -1) {
         m_model->RowChanged(static_cast<unsigned int>(row));
+    } else if(m_marketType == 0 || stored.marketType == m_marketType) {
+        // The symbols can arrive before the login is known (the market-data
+        // front answered first, a re-login): every later answer updates them.
+        PostRebuild();
     }
 }
 
