@@ -280,7 +280,8 @@ void BM_Session(benchmark::State& state)
         state.counters["gui_wakeups_s"] = static_cast<double>(switchesEnd - switchesStart) / seconds;
         state.counters["status_gap_ms"] = static_cast<double>(longestGap);
         state.counters["status_late_ms"] = static_cast<double>(std::max(0LL, longestGap - kStatusPeriodMs));
-        state.counters["login_ms"] = static_cast<double>(trace.ClockStart() + trace.Lines()[*login].stamp - execMs);
+        state.counters["login_ms"] =
+            static_cast<double>(trace.ClockStart() + trace.Lines()[*login].stamp - execMs);
         if(!lags.empty()) {
             double sum = 0;
             for(long long lag : lags) {
