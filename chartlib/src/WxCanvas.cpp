@@ -8,12 +8,6 @@
 namespace chartlib {
 namespace {
 
-wxColour toWx(Argb colour)
-{
-    return wxColour((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
-                    255 - ((colour >> 24) & 0xFF));
-}
-
 // Odd-width lines along the pixel grid sit on pixel centres, so they stay
 // one pixel wide under anti-aliasing.
 double crisp(double v, double width)
@@ -23,7 +17,15 @@ double crisp(double v, double width)
 
 } // namespace
 
-WxCanvas::WxCanvas(wxGraphicsContext& gc) : m_gc(gc) {}
+WxCanvas::WxCanvas(wxGraphicsContext& gc, WxDrawingCache* cache)
+    : m_gc(gc), m_cache(cache ? *cache : m_ownCache)
+{}
+
+wxColour WxCanvas::colour(Argb colour)
+{
+    return wxColour((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
+                    255 - ((colour >> 24) & 0xFF));
+}
 
 wxString WxCanvas::faceName()
 {
@@ -46,7 +48,7 @@ void WxCanvas::setAntiAlias(bool shapes, int)
 
 void WxCanvas::usePen(Argb colour, double width, int dash)
 {
-    wxGraphicsPenInfo info(toWx(colour), width);
+    wxGraphicsPenInfo info(WxCanvas::colour(colour), width);
     if(dash != 0) {
         // High byte on, low byte off, in pixels; wx counts in pen widths.
         const double unit = width > 0 ? width : 1;
@@ -61,7 +63,7 @@ void WxCanvas::rect(double x, double y, double width, double height, Argb fill, 
 {
     if(!isTransparent(fill) && width > 0 && height > 0) {
         m_gc.SetPen(wxNullGraphicsPen);
-        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(toWx(fill))));
+        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(WxCanvas::colour(fill))));
         m_gc.DrawRectangle(x, y, width, height);
     }
     if(isTransparent(edge) || edgeWidth <= 0) {
@@ -118,7 +120,7 @@ void WxCanvas::polygon(const std::vector<Point>& points, Argb fill, Argb edge)
     }
     path.CloseSubpath();
     if(!isTransparent(fill)) {
-        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(toWx(fill))));
+        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(WxCanvas::colour(fill))));
         m_gc.FillPath(path);
     }
     if(!isTransparent(edge)) {
@@ -127,36 +129,13 @@ void WxCanvas::polygon(const std::vector<Point>& points, Argb fill, Argb edge)
     }
 }
 
-void WxCanvas::useFont(const FontSpec& font, Argb colour)
-{
-    const auto key = std::make_tuple(font.bold, font.size, colour);
-    auto found = m_fonts.find(key);
-    if(found == m_fonts.end()) {
-        const auto fontKey = std::make_tuple(font.bold, font.size);
-        auto wxFound = m_wxFonts.find(fontKey);
-        if(wxFound == m_wxFonts.end()) {
-            wxFontInfo info(font.size > 0 ? font.size : 8.0);
-            const wxString face = faceName();
-            if(face.empty()) {
-                info.Family(wxFONTFAMILY_SWISS);
-            } else {
-                info.FaceName(face);
-            }
-            info.Bold(font.bold);
-            wxFound = m_wxFonts.emplace(fontKey, wxFont(info)).first;
-        }
-        found = m_fonts.emplace(key, m_gc.CreateFont(wxFound->second, toWx(colour))).first;
-    }
-    m_gc.SetFont(found->second);
-}
-
 void WxCanvas::text(double x, double y, const std::string& utf8, const FontSpec& font, Argb colour,
                     double angle)
 {
     if(isTransparent(colour) || utf8.empty()) {
         return;
     }
-    useFont(font, colour);
+    m_gc.SetFont(m_cache.Font(m_gc, font, colour));
     const wxString text = wxString::FromUTF8(utf8);
     if(angle != 0) {
         m_gc.DrawText(text, x, y, angle * M_PI / 180.0);
@@ -167,10 +146,7 @@ void WxCanvas::text(double x, double y, const std::string& utf8, const FontSpec&
 
 Size WxCanvas::measureText(const std::string& utf8, const FontSpec& font)
 {
-    useFont(font, 0);
-    double width = 0, height = 0;
-    m_gc.GetTextExtent(wxString::FromUTF8(utf8), &width, &height);
-    return {width, height};
+    return m_cache.Extent(m_gc, utf8, font);
 }
 
 } // namespace chartlib

@@ -1,6 +1,7 @@
 #include "pelmora/pmDataViewCtrl.h"
 
 #include "GtkTreeColumns.h"
+#include "GtkTreeRows.h"
 #include "IconTextCellRenderer.h"
 #include "TextCellRenderer.h"
 #include "pelmora/pmDataViewCtrlConfig.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 #include <wx/menu.h>
+#include <wx/time.h>
 
 pmDataViewCtrl::pmDataViewCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                                long style, const wxValidator& validator, const wxString& name)
@@ -24,6 +26,35 @@ pmDataViewCtrl::~pmDataViewCtrl()
         StoreLayout(*m_config);
         m_config = nullptr;
     }
+}
+
+void pmDataViewCtrl::RefreshRows()
+{
+    GtkTreeRows::Redraw(this);
+}
+
+void pmDataViewCtrl::OnInternalIdle()
+{
+    const wxLongLong now = wxGetLocalTimeMillis();
+    if(IsShownOnScreen() && (m_idleWork || now - m_lastIdleWork >= kIdleWorkMs)) {
+        m_idleWork = false;
+        m_lastIdleWork = now;
+        wxDataViewCtrl::OnInternalIdle();
+    } else {
+        wxWindow::OnInternalIdle();
+    }
+}
+
+bool pmDataViewCtrl::AssociateModel(wxDataViewModel* model)
+{
+    m_idleWork = true;
+    return wxDataViewCtrl::AssociateModel(model);
+}
+
+void pmDataViewCtrl::EnsureVisible(const wxDataViewItem& item, const wxDataViewColumn* column)
+{
+    m_idleWork = true; // a list not yet drawn scrolls at its idle work
+    wxDataViewCtrl::EnsureVisible(item, column);
 }
 
 wxDataViewColumn* pmDataViewCtrl::AppendTextColumn(const wxString& title, unsigned int modelColumn,
@@ -47,6 +78,7 @@ wxDataViewColumn* pmDataViewCtrl::AppendIconTextColumn(const wxString& title, un
 
 void pmDataViewCtrl::PrepareColumn(wxDataViewColumn* column)
 {
+    m_idleWork = true; // its header is connected at the idle work
     if(column) {
         column->SetReorderable(true);
     }

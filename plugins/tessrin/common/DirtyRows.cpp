@@ -1,7 +1,7 @@
 #include "common/DirtyRows.h"
 
 #include <algorithm>
-#include <tuple>
+#include <pelmora/pmDataViewCtrl.h>
 #include <wx/dataview.h>
 
 DirtyRows::DirtyRows(wxDataViewVirtualListModel& model, RefreshClock* clock) : m_model(model), m_clock(clock)
@@ -56,34 +56,18 @@ void DirtyRows::Flush()
     std::sort(cells.begin(), cells.end());
     cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
     const unsigned int count = m_model.GetCount();
-    unsigned int first = 0;
-    unsigned int last = count;
     if(m_control && rows.size() + cells.size() > kManyRows) {
-        std::tie(first, last) = VisibleRows(count);
+        m_control->RefreshRows();
+        return;
     }
     for(unsigned int row : rows) {
-        if(row >= first && row < last) {
+        if(row < count) {
             m_model.RowChanged(row);
         }
     }
     for(const auto& [row, column] : cells) {
-        if(row >= first && row < last && !std::binary_search(rows.begin(), rows.end(), row)) {
+        if(row < count && !std::binary_search(rows.begin(), rows.end(), row)) {
             m_model.RowValueChanged(row, column);
         }
     }
-}
-
-std::pair<unsigned int, unsigned int> DirtyRows::VisibleRows(unsigned int count) const
-{
-    if(!m_control->IsShownOnScreen()) {
-        return {0, 0}; // drawn afresh when it shows
-    }
-    const wxDataViewItem top = m_control->GetTopItem();
-    const int perPage = m_control->GetCountPerPage();
-    if(!top.IsOk() || perPage <= 0) {
-        return {0, count};
-    }
-    // One more for the row cut at the bottom.
-    const unsigned int first = m_model.GetRow(top);
-    return {first, std::min(count, first + static_cast<unsigned int>(perPage) + 1)};
 }

@@ -5,20 +5,19 @@
 #include <utility>
 #include <vector>
 
-class wxDataViewCtrl;
+class pmDataViewCtrl;
 class wxDataViewVirtualListModel;
 
 // The changed rows and cells of a list model, told to its control together
 // at the refresh clock's next tick instead of one by one as prices change
 // them; without a clock, at once. Marks name rows by number: a model flushes
 // them before it tells of rows added or deleted. When more rows changed than
-// a screen holds, only those the control shows are told (the toolkit draws
-// the others when they scroll into view; repainting the control as a whole
-// draws no row on GTK). GUI thread only.
+// a screen holds, the control repaints the rows it shows once instead (values
+// only: the row count and the rows' heights stay). GUI thread only.
 class DirtyRows : public RefreshClock::Client
 {
 public:
-    // Above this many rows and cells, only the control's visible rows are told.
+    // Above this many rows and cells, one repaint of the rows shown.
     static constexpr std::size_t kManyRows = 64;
 
     DirtyRows(wxDataViewVirtualListModel& model, RefreshClock* clock);
@@ -26,9 +25,8 @@ public:
     DirtyRows(const DirtyRows&) = delete;
     DirtyRows& operator=(const DirtyRows&) = delete;
 
-    // The control whose visible rows are told when many changed; none:
-    // every row told.
-    void SetControl(wxDataViewCtrl* control) { m_control = control; }
+    // The control repainted when many rows changed; none: every row told.
+    void SetControl(pmDataViewCtrl* control) { m_control = control; }
 
     void MarkRow(unsigned int row);
     void MarkCell(unsigned int row, unsigned int column);
@@ -40,13 +38,10 @@ public:
 
 private:
     void Wait();
-    // The rows the control shows, [first, last); the whole model when it
-    // cannot tell, none when it is not on the screen.
-    std::pair<unsigned int, unsigned int> VisibleRows(unsigned int count) const;
 
     wxDataViewVirtualListModel& m_model;
     RefreshClock* m_clock;
-    wxDataViewCtrl* m_control = nullptr;
+    pmDataViewCtrl* m_control = nullptr;
     std::vector<unsigned int> m_rows;
     std::vector<std::pair<unsigned int, unsigned int>> m_cells;
 };

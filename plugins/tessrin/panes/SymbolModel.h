@@ -20,8 +20,8 @@ struct symbol_price;
 // symbols have rows and in which order) answered cell by cell from the
 // symbol, its property and its quote. Every quote colours the row by the
 // direction of its last price and flashes the price cells for at least
-// kHighlightMs. Quotes repaint their rows at the refresh clock's next tick;
-// of many at once, those the control shows. GUI thread only.
+// kHighlightMs. Quotes repaint their rows at the refresh clock's next tick,
+// many at once as one repaint of the rows shown. GUI thread only.
 class SymbolModel : public wxDataViewVirtualListModel,
                     public CActionTrigger<symbol_price>,
                     public CActionTrigger<SymbolModelRow>
@@ -97,8 +97,8 @@ public:
     void SetClock(Clock clock) { m_clock = std::move(clock); }
     // Called when a quote starts a flash: the board expires them while any is left.
     void SetFlashListener(std::function<void()> listener) { m_flashListener = std::move(listener); }
-    // The control whose visible rows alone are told when many changed at once.
-    void SetRepaintControl(wxDataViewCtrl* control) { m_dirty.SetControl(control); }
+    // The control repainted whole when many rows changed at once.
+    void SetRepaintControl(pmDataViewCtrl* control) { m_dirty.SetControl(control); }
     // Tells the control of the rows changed since the last tick, now.
     void FlushChanges() { m_dirty.Flush(); }
 

@@ -305,7 +305,7 @@ void SymbolPane::SortRows()
         break;
     }
     PublishOrder();
-    GetList()->Refresh();
+    GetList()->RefreshRows(); // the rows stand in another order
 }
 
 void SymbolPane::PublishOrder()
@@ -381,7 +381,7 @@ void SymbolPane::RestoreDefaultOrder()
     if(position >= 0) {
         SelectRow(position);
     }
-    GetList()->Refresh();
+    GetList()->RefreshRows();
     Refresh();
 }
 
