@@ -109,13 +109,16 @@ TEST_F(SymbolModelTest, AFlashLivesAtLeastHalfASecondAndSurvivesAClockSetBack)
     now = stamp - wxTimeSpan::Seconds(10); // the clock went back
     EXPECT_FALSE(model->ExpireHighlights());
     EXPECT_EQ(model->GetHighlightCount(), 2u);
+    EXPECT_EQ(model->GetMsToNextExpiry(), SymbolModel::kHighlightMs);
     now = stamp + wxTimeSpan::Milliseconds(499);
     EXPECT_FALSE(model->ExpireHighlights());
     EXPECT_EQ(model->GetHighlightCount(), 2u);
+    EXPECT_EQ(model->GetMsToNextExpiry(), 1); // the board's timer wakes for the oldest
     now = stamp + wxTimeSpan::Milliseconds(500);
     EXPECT_FALSE(model->ExpireHighlights()); // the older one only
     EXPECT_FALSE(model->IsHighlighted(FindBoardSymbol(store, 101)));
     EXPECT_TRUE(model->IsHighlighted(FindBoardSymbol(store, 102)));
+    EXPECT_EQ(model->GetMsToNextExpiry(), 100);
     now = stamp + wxTimeSpan::Milliseconds(600);
     EXPECT_TRUE(model->ExpireHighlights());
 }

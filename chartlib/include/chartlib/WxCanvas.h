@@ -32,6 +32,8 @@ public:
 
 private:
     void usePen(Argb colour, double width, int dash);
+    // A dashed line along one axis (x1 == x2 or y1 == y2).
+    void dashedRule(double x1, double y1, double x2, double y2, Argb colour, double width, int dash);
 
     wxGraphicsContext& m_gc;
     WxDrawingCache m_ownCache;

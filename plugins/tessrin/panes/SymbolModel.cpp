@@ -7,6 +7,7 @@
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
 
+#include <algorithm>
 #include <pelmora/DrawingUtils.h>
 #include <unordered_map>
 #include <wx/imaglist.h>
@@ -241,6 +242,19 @@ bool SymbolModel::ExpireHighlights()
         byAge.pop_front();
     }
     return byAge.empty();
+}
+
+int SymbolModel::GetMsToNextExpiry() const
+{
+    const auto& byAge = m_highlights.get<1>();
+    if(byAge.empty()) {
+        return kHighlightMs;
+    }
+    const wxTimeSpan age = Now() - byAge.front().stamp;
+    if(age.IsNegative()) {
+        return kHighlightMs;
+    }
+    return static_cast<int>(std::max<wxLongLong>(0, kHighlightMs - age.GetMilliseconds()).GetValue());
 }
 
 void SymbolModel::SortByDefaultOrder()

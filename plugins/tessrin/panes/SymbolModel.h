@@ -73,6 +73,9 @@ public:
     // drops it; true when no flash is left. A stamp in the future (the clock
     // was set back) stays.
     bool ExpireHighlights();
+    // Milliseconds until the oldest flash may be expired: 0 when it may now,
+    // kHighlightMs without a flash or with a stamp in the future.
+    int GetMsToNextExpiry() const;
     bool IsHighlighted(const symbol_Info* symbol) const;
     std::size_t GetHighlightCount() const { return m_highlights.size(); }
 

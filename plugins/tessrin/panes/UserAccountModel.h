@@ -4,7 +4,9 @@
 #include "db/CActionTrigger.h"
 #include "db/RecordStore.h"
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 #include <wx/dataview.h>
 
 // The trading accounts, one row each in the account table's order, with
@@ -70,8 +72,14 @@ public:
 private:
     const user_AccountFactory& Table() const { return *m_db->m_user_Account_table; }
 
+    // The cells of the account whose text or colour differ, one bit each.
+    uint32_t ChangedCells(const user_Account& current, const user_Account& next) const;
+
     RecordStore* m_db;
     std::function<void()> m_requestRefresh;
     DirtyRows m_dirty;
     bool m_kindChanged = false;
+    // Per account in an update, the cells it changes: a quote changes a few
+    // figures of a row of fifteen.
+    std::vector<std::pair<int, uint32_t>> m_changing;
 };
