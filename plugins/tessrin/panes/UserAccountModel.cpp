@@ -144,31 +144,23 @@ bool UserAccountModel::beforeUpdate(const user_Account& current, const user_Acco
     const auto entry = std::find_if(m_changing.begin(), m_changing.end(),
                                     [&](const auto& pending) { return pending.first == next.accountKey; });
     if(entry != m_changing.end()) {
-        entry->second = ChangedCells(current, next);
+        entry->second = ShowsChange(current, next);
     } else {
-        m_changing.emplace_back(next.accountKey, ChangedCells(current, next));
+        m_changing.emplace_back(next.accountKey, ShowsChange(current, next));
     }
     return true;
 }
 
-uint32_t UserAccountModel::ChangedCells(const user_Account& current, const user_Account& next) const
+bool UserAccountModel::ShowsChange(const user_Account& current, const user_Account& next) const
 {
-    uint32_t cells = 0;
     for(unsigned int column = 0; column < eColumnCount; ++column) {
         if(GetCellText(current, column) != GetCellText(next, column)) {
-            cells |= 1u << column;
+            return true;
         }
     }
-    const auto colourChanged = [](double before, double after) {
-        return wxColour(Colours::SignedFigureText(before)) != wxColour(Colours::SignedFigureText(after));
-    };
-    if(colourChanged(current.profitClose, next.profitClose)) {
-        cells |= 1u << eProfitClose;
-    }
-    if(colourChanged(current.profitDyn, next.profitDyn)) {
-        cells |= 1u << eProfitDyn;
-    }
-    return cells;
+    const auto colour = [](double value) { return wxColour(Colours::SignedFigureText(value)); };
+    return colour(current.profitClose) != colour(next.profitClose) ||
+           colour(current.profitDyn) != colour(next.profitDyn);
 }
 
 void UserAccountModel::afterUpdate(const user_Account& stored, CTransaction*, void*)
@@ -177,26 +169,17 @@ void UserAccountModel::afterUpdate(const user_Account& stored, CTransaction*, vo
         m_kindChanged = false;
         m_requestRefresh();
     }
-    // The cells its beforeUpdate saw change; the whole row when it is unknown.
-    uint32_t cells = ~0u;
+    // Whether its beforeUpdate saw a cell change; when unknown, it did.
+    bool changed = true;
     const auto found = std::find_if(m_changing.begin(), m_changing.end(),
                                     [&](const auto& entry) { return entry.first == stored.accountKey; });
     if(found != m_changing.end()) {
-        cells = found->second;
+        changed = found->second;
         m_changing.erase(found);
     }
     const int row = GetRecordRow(Table().GetIndexByPrimary().find(stored.accountKey));
-    if(row == -1 || cells == 0) {
-        return;
-    }
-    if(cells == ~0u) {
+    if(row != -1 && changed) {
         m_dirty.MarkRow(static_cast<unsigned int>(row));
-        return;
-    }
-    for(unsigned int column = 0; column < eColumnCount; ++column) {
-        if(cells & (1u << column)) {
-            m_dirty.MarkCell(static_cast<unsigned int>(row), column);
-        }
     }
 }
 

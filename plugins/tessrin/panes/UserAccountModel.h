@@ -4,7 +4,6 @@
 #include "db/CActionTrigger.h"
 #include "db/RecordStore.h"
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 #include <wx/dataview.h>
@@ -72,14 +71,14 @@ public:
 private:
     const user_AccountFactory& Table() const { return *m_db->m_user_Account_table; }
 
-    // The cells of the account whose text or colour differ, one bit each.
-    uint32_t ChangedCells(const user_Account& current, const user_Account& next) const;
+    // Whether a cell of the account's row shows another text or colour.
+    bool ShowsChange(const user_Account& current, const user_Account& next) const;
 
     RecordStore* m_db;
     std::function<void()> m_requestRefresh;
     DirtyRows m_dirty;
     bool m_kindChanged = false;
-    // Per account in an update, the cells it changes: a quote changes a few
-    // figures of a row of fifteen.
-    std::vector<std::pair<int, uint32_t>> m_changing;
+    // Per account in an update, whether its row shows a change: most quotes
+    // move the figures of one or two accounts by less than a cent.
+    std::vector<std::pair<int, bool>> m_changing;
 };
