@@ -61,8 +61,7 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
             }
             // A cut text shows whole as a tool tip. Setting one makes GTK ask
             // the X server where the pointer is: only when it changes.
-            const wxString tip =
-                WantedSize(*item).GetWidth() > item->window->GetSize().GetWidth() ? text : "";
+            const wxString tip = WantedSize(*item).GetWidth() > item->window->GetSize().GetWidth() ? text : "";
             if(item->window->GetToolTipText() != tip) {
                 item->window->SetToolTip(tip);
             }
