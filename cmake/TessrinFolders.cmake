@@ -12,7 +12,7 @@ set(TESSRIN_TOP_FOLDERS pelmora/sdk tradeapi platform chartlib plugins/tessrin v
 set(TESSRIN_PLUGIN_FOLDERS db connection common layouts frame funds orders panes history risk charts app)
 set(TESSRIN_TEST_FOLDERS support db connection frame pelmora tradeapi platform chartlib orders charts panes history funds varnel e2e)
 set(TESSRIN_BENCH_FOLDERS price_push record_store record_table chart_build kline chart_tick hold_detail quote_board
-    chart_cursor session)
+    chart_cursor session config_file)
 
 # Adds each folder of the list below the current source folder.
 macro(tessrin_add_folders)

@@ -75,6 +75,30 @@ void LoginController::AnnounceLogout()
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_REFRESH_VIEWS, nullptr);
 }
 
+namespace {
+// A front's state text, "<name>|<status>", in words.
+wxString StateWords(const wxString& state)
+{
+    long status = -1;
+    if(!state.AfterLast('|').ToLong(&status)) {
+        return state;
+    }
+    switch(status) {
+    case 0:
+        return _("Not logged in");
+    case 1:
+    case 2:
+        return _("Logging in");
+    case 3:
+        return _("Logged in");
+    case 4:
+        return _("Login failed");
+    default:
+        return state;
+    }
+}
+} // namespace
+
 wxString LoginController::DescribeState() const
 {
     if(!m_loggedIn) {
@@ -82,7 +106,8 @@ wxString LoginController::DescribeState() const
     }
     wxString text = m_user + "@" + m_server;
     if(m_state.size() >= 4) {
-        text << " [" << _("Trade") << " " << m_state[2] << ", " << _("Market") << " " << m_state[3] << "]";
+        text << " [" << _("Trade") << ": " << StateWords(m_state[2]) << ", " << _("Market") << ": "
+             << StateWords(m_state[3]) << "]";
     }
     return text;
 }

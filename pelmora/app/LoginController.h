@@ -30,6 +30,8 @@ public:
     const wxString& GetPassword() const { return m_password; }
     // The four texts of the last connection report, empty after logout.
     const wxArrayString& GetConnectionState() const { return m_state; }
+    // "user@server [Trade: Logged in, Market: Login failed]", the fronts'
+    // states in words.
     wxString DescribeState() const;
 
     // Called after every change the window should show.

@@ -1,6 +1,7 @@
 #include "PelmoraApp.h"
 
 #include "BusTracer.h"
+#include "ConfigProblemLog.h"
 #include "LoginController.h"
 #include "MainFrame.h"
 #include "PelmoraHostManager.h"
@@ -97,15 +98,17 @@ bool PelmoraApp::OnInit()
             wxLog::AddTraceMask(mask);
         }
         std::unique_ptr<wxLog> stderrLog(wxLog::SetActiveTarget(nullptr));
-        m_traceLog = new TraceLog(m_tracer, std::move(stderrLog));
-        wxLog::SetActiveTarget(m_traceLog);
+        wxLog::SetActiveTarget(new TraceLog(m_tracer, std::move(stderrLog)));
     }
+    m_log = new ConfigProblemLog(std::unique_ptr<wxLog>(wxLog::SetActiveTarget(nullptr)));
+    wxLog::SetActiveTarget(m_log);
     const wxString exeFolder = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     m_images = std::make_unique<BitmapLoader>(exeFolder + "/images");
     // Before any window: the host's menu titles are keys the plug-ins look up.
     PluginCatalogues::Load(pmStandardPaths::Get().GetPluginsDirectory());
 
     m_frame = new MainFrame(m_tracer);
+    m_log->SetOutputWindow(m_frame->GetOutputWindow());
     m_frame->SetScreenshotFile(m_options.screenshotFile);
     m_frame->SetShutdown([this] { Shutdown(); });
     m_manager =
@@ -173,10 +176,11 @@ int PelmoraApp::OnExit()
     m_manager.reset();
     m_busTracer.reset();
     EventNotifier::Release();
-    // The trace target writes into this object's tracer: it goes before it does.
-    if(m_traceLog && wxLog::GetActiveTarget() == m_traceLog) {
+    // The trace target below it writes into this object's tracer: both go
+    // before it does.
+    if(m_log && wxLog::GetActiveTarget() == m_log) {
         delete wxLog::SetActiveTarget(new wxLogStderr);
     }
-    m_traceLog = nullptr;
+    m_log = nullptr;
     return wxApp::OnExit();
 }

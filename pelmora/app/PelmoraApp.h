@@ -12,7 +12,7 @@ class BusTracer;
 class MainFrame;
 class PelmoraHostManager;
 class PluginManager;
-class TraceLog;
+class ConfigProblemLog;
 
 // The host program: builds the main window, loads the plug-ins from the
 // plugins folder and takes everything down again in the opposite order.
@@ -38,7 +38,8 @@ private:
     std::unique_ptr<PelmoraHostManager> m_manager;
     std::unique_ptr<PluginManager> m_plugins;
     std::unique_ptr<BusTracer> m_busTracer;
-    TraceLog* m_traceLog = nullptr; // the active log target while tracing with masks; wx owns it
+    // The active log target, over the trace log when tracing with masks; wx owns it.
+    ConfigProblemLog* m_log = nullptr;
 };
 
 wxDECLARE_APP(PelmoraApp);

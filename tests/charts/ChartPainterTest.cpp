@@ -4,6 +4,7 @@
 #include "charts/ChartPainter.h"
 
 #include "charts/ChartPanelData.h"
+#include "charts/ChartTextRoom.h"
 #include "charts/HistoryQuote.h"
 #include "charts/ePeriodType.h"
 #include "db/CTransaction.h"
@@ -14,6 +15,7 @@
 #include <chartlib/DrawArea.h>
 #include <chartlib/ImageMap.h>
 #include <chartlib/Layer.h>
+#include <chartlib/MarkupText.h>
 #include <chartlib/PlotArea.h>
 #include <chartlib/RecordingCanvas.h>
 #include <cstdlib>
@@ -341,6 +343,28 @@ TEST_F(ChartPainterTest, CursorLinesAndLabelsSitOnTheKLineAndThePlotEdges)
     data.SetCursorY(123);
     painter.DrawTrackCursor(chart.get());
     EXPECT_EQ(data.GetCursorY(), 123);
+}
+
+TEST_F(ChartPainterTest, WithTextRoomTheKLinesStartBelowTheLegendAndTheLatestPriceStandsWhole)
+{
+    style.decimals = 1;
+    Fill(std::vector<double>(200, 68497.2));
+    data.SetLatestPrice(68497.2);
+    RecordingCanvas metrics;
+    ChartTextRoom room(metrics);
+    const FontSpec bold{true, ChartPainter::kFontSize};
+    for(const int width : {1000, 450, 300}) {
+        SCOPED_TRACE(width);
+        auto chart = ChartPainter(data, style, &room).BuildChart(width, 400);
+        XYChart* main = chart->mainPane();
+        const auto legend = Texts(*chart, "<*block,valign=top");
+        const auto latest = Texts(*chart, "<*font,bgColor=C080C0,color=000000*> ");
+        ASSERT_EQ(legend.size(), 1u);
+        ASSERT_EQ(latest.size(), 1u);
+        const double legendBottom = legend[0].y1 + MarkupText(legend[0].text, bold, 0).size(metrics).height;
+        EXPECT_LT(legendBottom, main->getYCoor(68497.2 + 1)) << "the highest K-line";
+        EXPECT_LE(latest[0].x1 + MarkupText(latest[0].text, bold, 0).size(metrics).width, width);
+    }
 }
 
 TEST_F(ChartPainterTest, NoCursorWithoutAChartPanesOrKLines)

@@ -481,7 +481,8 @@ TEST_F(HistoryQuoteTest, ServerEntriesWithAndWithoutSchemeGiveOneUrl)
 
 TEST_F(HistoryQuoteTest, FailedDownloadsMoveToTheNextServerForTheNextRequest)
 {
-    TestSocket refusing[3] = {TestSocket(false), TestSocket(false), TestSocket(false)};
+    // The last one silent: its download fails at the time-out.
+    TestSocket refusing[3] = {TestSocket(false), TestSocket(false), TestSocket(true)};
     wxArrayString servers;
     for(const TestSocket& socket : refusing) {
         servers.push_back(socket.Base());
@@ -496,18 +497,22 @@ TEST_F(HistoryQuoteTest, FailedDownloadsMoveToTheNextServerForTheNextRequest)
     }
     std::srand(seed);
     HistoryQuote history(&store, "AG", eMinute1, servers);
+    auto now = std::chrono::steady_clock::now();
+    history.SetClock([&now] { return now += std::chrono::seconds(30); }); // no pause is felt
     EXPECT_EQ(history.GetServerIndex(), 0);
     for(int expected : {1, 2, 0}) {
         ASSERT_TRUE(history.RequestHistory(0, -200));
-        ASSERT_TRUE(Pump([&] { return !history.IsDownloading(); }));
+        ASSERT_TRUE(PumpUntil([&] { return !history.IsDownloading(); }, 30s));
         EXPECT_EQ(history.GetServerIndex(), expected);
         EXPECT_TRUE(history.IsEmpty());
     }
 }
 
-TEST_F(HistoryQuoteTest, AFailedDownloadIsAskedAgainAtEachTimerTickUntilAnAnswerServes)
+TEST_F(HistoryQuoteTest, AFailedDownloadIsAskedAgainAtATimerTickAfterAPauseFromTheSecondFailureOn)
 {
     auto history = MakeHistory(eMinute1);
+    auto now = std::chrono::steady_clock::now();
+    history->SetClock([&now] { return now; });
     EXPECT_FALSE(history->HasFailed());
     // An error page, then K-lines that say nothing: each is a failure,
     // asked again as it was by the next tick, and no end of the history.
@@ -522,6 +527,11 @@ TEST_F(HistoryQuoteTest, AFailedDownloadIsAskedAgainAtEachTimerTickUntilAnAnswer
     EXPECT_TRUE(history->HasFailed());
     EXPECT_TRUE(history->IsEmpty());
     EXPECT_TRUE(history->HasOlderHistory()) << "one unreadable row is no short answer";
+    // The second in a row: neither ticks nor the timer ask until a second has passed.
+    Tick(noon, 10.7);
+    TimerTick(*history);
+    EXPECT_EQ(server.Requests().size(), 2u);
+    now += std::chrono::milliseconds(HistoryQuote::kTimerMs);
     TimerTick(*history);
     ASSERT_TRUE(Pump([&] { return server.Requests().size() == 3 && !history->IsDownloading(); }));
     EXPECT_FALSE(history->HasFailed());
@@ -545,12 +555,13 @@ TEST_F(HistoryQuoteTest, AnswersKeepGoodRowsAndSkipTheRest)
                              "{\"row\":\"1710475260,x,10\"},"                          // too few fields
                              "{\"row\":\"1710475320,x,abc,11,9,10.5,0,0\"},"           // open is no number
                              "{\"row\":\"1710475380,x,10,nan,9,10.5,0,0\"},"           // no finite number
+                             "{\"row\":\"1710475400,x,10,1e308,9,10.5,0,0\"},"         // no figure
                              "{\"row\":\"1710475440,x,10,11,9,10.5,0\"},"              // seven fields
                              "{\"other\":\"1710475500,x,10,11,9,10.5,0,0\"},"          // no row
                              "{\"row\":\"1710475560,2024\\\\,03,10,11,9,10.25,0,0\"}," // escaped comma
                              "{\"row\":\"1710475620,x,12,13,11,12.5,,,\"}"
                              "]; // end of data";
-    Deliver(*history, wxString::FromUTF8(body), -8); // as many items as asked
+    Deliver(*history, wxString::FromUTF8(body), -9); // as many items as asked
     ASSERT_EQ(history->GetKDataCount(), 3);
     ExpectBar(history->GetKData(0), {1710475200, 10, 11, 9, 10.5});
     ExpectBar(history->GetKData(1), {1710475560, 10, 11, 9, 10.25}); // fields counted after the escape

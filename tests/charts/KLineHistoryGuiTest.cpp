@@ -314,7 +314,7 @@ TEST(KLineHistory, ADeadFirstServerHandsTheNextRequestToTheSecond)
 
     // The market's faults on the route: spoilt rows are skipped and the
     // download failed; an empty answer counts as no answer and moves to the
-    // next server. The history's timer asks again each second (garbage and
+    // next server. The history's timer asks again, after a pause (garbage and
     // cut rows come from the market, so those stay at its server).
     struct Fault
     {
@@ -325,7 +325,7 @@ TEST(KLineHistory, ADeadFirstServerHandsTheNextRequestToTheSecond)
     for(const Fault& fault : faults) {
         ASSERT_EQ(bed.Market().Post(std::string("/admin/http?route=") + kKLines + "&fault=" + fault.name),
                   200);
-        ASSERT_TRUE(PumpUntil([&] { return history->RequestHistory(oldest, -200); }, 10s)) << fault.name;
+        ASSERT_TRUE(PumpUntil([&] { return history->RequestHistory(oldest, -200); }, 40s)) << fault.name;
         ASSERT_TRUE(PumpUntil([&] { return !history->IsDownloading(); }, 10s)) << fault.name;
         EXPECT_TRUE(history->HasFailed()) << fault.name;
         EXPECT_EQ(history->GetKDataCount(), 200) << fault.name;
@@ -337,7 +337,7 @@ TEST(KLineHistory, ADeadFirstServerHandsTheNextRequestToTheSecond)
     // Once the market serves again, the next retry brings the older K-lines.
     const int asked = KLineRequests(bed.Market(), "period=6&");
     ASSERT_EQ(bed.Market().Post(std::string("/admin/http?route=") + kKLines + "&fault=none"), 200);
-    ASSERT_TRUE(PumpUntil([&] { return !history->HasFailed() && !history->IsDownloading(); }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return !history->HasFailed() && !history->IsDownloading(); }, 40s));
     EXPECT_EQ(history->GetKDataCount(), 400);
     EXPECT_GT(KLineRequests(bed.Market(), "period=6&"), asked);
     history.reset();

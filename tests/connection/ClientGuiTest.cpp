@@ -8,6 +8,7 @@
 #include "connection/RequestId.h"
 #include "connection/RequestNotify.h"
 #include "connection/ServerClockWindow.h"
+#include "db/DateTimeText.h"
 #include "db/RecordStore.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include <map>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <tradeapi/FixedText.h>
 #include <wx/base64.h>
 
 namespace {
@@ -83,12 +85,12 @@ protected:
     }
 
     // Trade login through the events, then forget the requests it caused.
-    void LogIn(int userId = 42)
+    void LogIn(int userId = 42) { LogIn(LoginAnswer(userId)); }
+    void LogIn(const sFFixRspUserLogin& answer)
     {
         client->GetTradeConnecter().StartLogin("pw");
         Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
-        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(userId),
-                                                  Result(0), 1);
+        Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, answer, Result(0), 1);
         trade.sent.clear();
         trade.calls.clear();
     }
@@ -194,13 +196,15 @@ TEST_F(ClientTest, StartUpQueriesGo300MsAfterEachTradeLogin)
     EXPECT_EQ(trade.Operations(), startUp);
 }
 
-TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
+TEST_F(ClientTest, RefusedTradeLoginMovesTheMachineAndTellsWhyOnce)
 {
     client->GetTradeConnecter().StartLogin("pw");
     Feed<TradeConnectionEvent>(*client, CallbackCode::Connect, 0);
     trade.calls.clear();
-    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42),
-                                              Result(21), 1);
+    sFFixRspInfo refusal = Result(21);
+    tradeapi::SetFixedText(refusal.errorMsg, "wrong password");
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), refusal,
+                                              1);
 
     EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_LoginFailed);
     EXPECT_EQ(client->GetUserId(), 0);
@@ -209,6 +213,21 @@ TEST_F(ClientTest, RefusedTradeLoginOnlyMovesTheMachine)
     EXPECT_TRUE(host.acceptedPasswords.empty());
     // The login machine and the error answer each disconnect.
     EXPECT_EQ(trade.calls, (std::vector<std::string>{"Disconnect", "Disconnect"}));
+
+    // The next tick tells the trader, in the output and in a box.
+    client->CheckPendingQueries();
+    EXPECT_EQ(host.outputs, std::vector<wxString>{"Login Failed|wrong password"});
+    EXPECT_TRUE(PumpUntil([&] { return !host.messageBoxes.empty(); }, std::chrono::milliseconds(3000)));
+    EXPECT_EQ(host.messageBoxes, std::vector<wxString>{"Login Failed|wrong password"});
+    // The same reason again is not repeated; without "showErrMsgBox", no box.
+    Feed<TradeAnswerEvent<sFFixRspUserLogin>>(*client, CallbackCode::RspUserLogin, LoginAnswer(42), refusal,
+                                              1);
+    client->GetMdConnecter().StartLogin(wxString('x', 100));
+    host.config["showErrMsgBox"] = false;
+    client->CheckPendingQueries();
+    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(host.outputs.back(), "Market Data Login Failed|login name or password too long");
+    EXPECT_EQ(host.outputs.size() + host.messageBoxes.size(), 3u);
 }
 
 struct StampCase
@@ -560,6 +579,40 @@ TEST_F(ClientTest, AQuoteFarFromTheLoginsClockLeavesTheServerClockAlone)
     std::strcpy(tick.quoteTime, "100105"); // the login's clock and a minute
     Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
     EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(65));
+}
+
+TEST_F(ClientTest, TheShownServerTimeTakesTheMarketsDateFromTheLoginAndQuotesOfTheTradingDay)
+{
+    symbol_price price;
+    price.symbolId = 5;
+    db.m_symbol_price_table->Insert(price);
+    const struct
+    {
+        const char *machine, *serverTime, *tradingDay, *quoteDate, *shown;
+    } cases[] = {
+        {"20261209T235950", "000005", "20261210", "", "2026-12-10 00:00:05"}, // the market past midnight
+        {"20261210T000005", "235955", "20261209", "", "2026-12-09 23:59:55"}, // the machine past midnight
+        {"20261209T100000", "100000", "20261210", "20261210", "2026-12-10 10:00:01"}, // a day ahead
+        {"20261210T100000", "100000", "20261209", "20261209", "2026-12-09 10:00:01"}, // a day behind
+        {"20261209T100000", "100000", "20261209", "20261208", "2026-12-09 10:00:00"}, // a stale quote
+    };
+    for(const auto& c : cases) {
+        now = ParseCompactDateTime(c.machine);
+        sFFixRspUserLogin answer = LoginAnswer(42);
+        std::strcpy(answer.serverTime, c.serverTime);
+        std::strcpy(answer.tradingDay, c.tradingDay);
+        LogIn(answer);
+        client->AdvanceServerClock(now);
+        sFFixMarketData tick{};
+        tick.symbolId = 5;
+        std::strcpy(tick.quoteDate, c.quoteDate);
+        std::strcpy(tick.quoteTime, "100001");
+        Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
+        client->AdvanceServerClock(now);
+        EXPECT_EQ(db.m_server_time_table->GetIndexByPrimary().begin()->serverTime.Format("%Y-%m-%d %H:%M:%S"),
+                  c.shown)
+            << c.serverTime << " " << c.quoteDate;
+    }
 }
 
 TEST_F(ClientTest, ShownServerTimeOnlyMovesForwardAndOnlyWhileLoggedIn)

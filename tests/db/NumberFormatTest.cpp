@@ -53,18 +53,15 @@ TEST(FormatMoney, TwoDecimalsTrimmedOnlyWhenAsked)
     EXPECT_EQ(FormatMoney(0.004, true), "0");
 }
 
-TEST(FormatMoney, AnOverflowedSumIsDashesAndAHugeFiniteValueIsItsDigits)
+TEST(FormatMoney, AnOverflowedSumOrAnAbsurdValueIsDashesNeverHundredsOfDigits)
 {
     const double inf = std::numeric_limits<double>::infinity();
-    for(double value : {inf, -inf, std::numeric_limits<double>::quiet_NaN(), 1e308 + 1e308}) {
+    for(double value :
+        {inf, -inf, std::numeric_limits<double>::quiet_NaN(), 1e308 + 1e308, 1e308, -1e308, 1e13}) {
         EXPECT_EQ(FormatMoney(value), "---") << value;
         EXPECT_EQ(FormatPrice(value, 4, true), "---") << value;
     }
-    const wxString huge = FormatMoney(1e308);
-    EXPECT_TRUE(huge.StartsWith("1000000000000000")) << huge;
-    EXPECT_TRUE(huge.EndsWith(".00")) << huge;
-    EXPECT_EQ(huge.length(), 309u + 3u);
-    EXPECT_EQ(FormatMoney(-1e308).Left(2), "-1");
+    EXPECT_EQ(FormatMoney(-9999999999999.0), "-9999999999999.00");
 }
 
 TEST(RiskRateText, PercentageOrDashPerKind)

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -213,6 +214,11 @@ TEST_F(HostFaultsTest, AHugeSettingsFileDoesNotStallTheExit)
     for(int i = 0; i < 150; ++i) {
         objects["Filler." + std::to_string(i)] = filler;
     }
+    // One object of many members: each insert searched them all.
+    json& wide = objects["Wide"] = json::object();
+    for(int i = 0; i < 300000; ++i) {
+        wide["k" + std::to_string(i)] = i;
+    }
     m_host.SetObjectSetting("Filler", objects);
     const std::string settings = m_host.UserDataDir() + "/config/editor.conf";
     ASSERT_GT(std::filesystem::file_size(settings), 30u * 1000 * 1000);
@@ -239,9 +245,47 @@ TEST_F(HostFaultsTest, AHugeSettingsFileDoesNotStallTheExit)
     std::ifstream in(settings);
     const json stored = json::parse(in, nullptr, false);
     ASSERT_TRUE(stored.is_object());
-    EXPECT_EQ(stored["objects"]["Filler"].size(), 150u);
+    EXPECT_EQ(stored["objects"]["Filler"].size(), 151u);
+    EXPECT_EQ(stored["objects"]["Filler"]["Wide"].size(), 300000u);
     EXPECT_TRUE(stored["objects"].contains("TessrinPluginConfig"));
     EXPECT_TRUE(stored["objects"].contains("PositionPaneCfg"));
+}
+
+TEST_F(HostFaultsTest, SettingsFilesThatCannotBeReadAreLeftAsTheyAreAndToldOnce)
+{
+    namespace fs = std::filesystem;
+    // Folders where the settings and the store orders belong.
+    const std::string config = m_host.UserDataDir() + "/config";
+    fs::remove(config + "/editor.conf");
+    fs::create_directories(config + "/editor.conf");
+    fs::create_directories(config + "/storeorder.con");
+    const std::string leftover = config + "/storeorder.con.tmp." + std::to_string(GonePid()) + ".1";
+    std::ofstream(leftover) << "[";
+    // The error texts nested 200,000 levels deep: copying them overflowed the stack.
+    const std::string server = m_host.DataDir() + "/config/Tessrin.con";
+    std::string text = json::parse(std::ifstream(server)).dump();
+    text.pop_back();
+    std::ofstream(server) << text << R"(, "errors": )" << std::string(200000, '[') << std::string(200000, ']')
+                          << '}';
+
+    m_host.Start(LoginArgs(8));
+    ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    EXPECT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
+    const std::vector<std::string> lines = m_host.TraceLines();
+    for(const std::string told :
+        {"Settings not saved\\|Cannot read the settings file .*/editor.conf \\(Is a directory\\)",
+         "Settings not saved\\|Cannot read the settings file .*/storeorder.con \\(Is a directory\\)",
+         "Settings file\\|The entry \"errors\" of the settings file .*/Tessrin.con is nested too deeply"}) {
+        const std::regex line("^output " + told);
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [&](const std::string& l) { return std::regex_search(l, line); }),
+                  1)
+            << told << "\n"
+            << m_host.Describe();
+    }
+    EXPECT_TRUE(fs::is_directory(config + "/editor.conf") && fs::is_empty(config + "/editor.conf"));
+    EXPECT_TRUE(fs::is_directory(config + "/storeorder.con") && fs::is_empty(config + "/storeorder.con"));
+    EXPECT_FALSE(fs::exists(leftover)) << "removed as editor.conf's are";
 }
 
 TEST(ScratchDataFolder, GetsEveryInstalledDataFileButTheServerList)

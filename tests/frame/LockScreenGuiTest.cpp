@@ -8,6 +8,7 @@
 #include <pelmora/SafeKeyboard.h>
 #include <vector>
 #include <wx/app.h>
+#include <wx/display.h>
 #include <wx/timer.h>
 
 namespace {
@@ -58,7 +59,7 @@ TEST(LockScreenLayout, ShowsThePromptThePasswordFieldTheKeyboardAndTheUnlockButt
     EXPECT_EQ(wxSize(24, 24), keyboard.GetSize());
     EXPECT_FALSE(dialog.HasFlag(wxCAPTION));
     EXPECT_FALSE(dialog.HasFlag(wxCLOSE_BOX));
-    EXPECT_EQ(wxSize(600, 200), dialog.GetSize());
+    EXPECT_EQ(wxSize(600, 200), dialog.GetPanelBox()->GetSize());
     EXPECT_TRUE(dialog.GetTitle().empty());
     EXPECT_EQ(nullptr, dialog.GetParent());
 }
@@ -149,15 +150,17 @@ TEST(LockScreenUnlock, ClosingOrEscapeDoesNotGetPastThePassword)
     EXPECT_TRUE(afterEscape);
 }
 
-TEST(LockScreenKeyboard, TheKeyboardOpensAboveTheDialogNotOverThePasswordField)
+TEST(LockScreenKeyboard, TheScreenIsCoveredAndTheKeyboardOpensAboveTheLockBox)
 {
     RecordingLockScreen dialog(PasswordDigest("pw"));
     wxRect keyboardRect;
-    wxRect fieldRect;
+    wxRect boxRect;
+    wxRect covered;
     wxPoint asked;
     const int result = RunModal(dialog, [&] {
         asked = dialog.KeyboardPosition();
-        fieldRect = dialog.GetTextCtrlPassword()->GetScreenRect();
+        boxRect = dialog.GetPanelBox()->GetScreenRect();
+        covered = dialog.GetScreenRect();
         // The keyboard's own loop: look where it is, then close it.
         wxTheApp->CallAfter([&] {
             for(wxWindow* window : wxTopLevelWindows) {
@@ -172,12 +175,16 @@ TEST(LockScreenKeyboard, TheKeyboardOpensAboveTheDialogNotOverThePasswordField)
         dialog.Click(dialog.GetButtonUnlock());
     });
     EXPECT_EQ(0, result);
-    const wxPoint place = dialog.GetPosition();
-    EXPECT_EQ(wxPoint(place.x, std::max(0, place.y - 110 - dialog.GetClientSize().GetHeight())), asked);
+    // Nothing of the terminal shows beside the lock box.
+    const wxRect screen = wxDisplay(0u).GetGeometry();
+    EXPECT_TRUE(covered.Contains(screen)) << covered.width << "x" << covered.height;
+    EXPECT_EQ(wxSize(600, 200), boxRect.GetSize());
+    EXPECT_EQ(wxPoint(boxRect.x, std::max(0, boxRect.y - 110 - dialog.GetPanelBox()->GetClientSize().y)),
+              asked);
     ASSERT_FALSE(keyboardRect.IsEmpty()) << "the keyboard did not open";
-    EXPECT_FALSE(keyboardRect.Intersects(fieldRect))
+    EXPECT_LT(keyboardRect.GetBottom(), boxRect.GetTop())
         << "keyboard " << keyboardRect.x << "," << keyboardRect.y << " " << keyboardRect.width << "x"
-        << keyboardRect.height << " over the field at " << fieldRect.x << "," << fieldRect.y;
+        << keyboardRect.height << ", box at " << boxRect.x << "," << boxRect.y;
     EXPECT_EQ(asked, keyboardRect.GetPosition());
 }
 

@@ -60,7 +60,7 @@ TEST_F(PluginStatusBarTest, StartupAddsSevenFieldsWithTheQuickOrderButtonFirst)
     ASSERT_EQ(bar->GetItemCount(), 7u);
     const std::vector<pmStatusBarItem*> items = m_plugin->GetStatusItems();
     ASSERT_EQ(items.size(), 7u);
-    const int widths[] = {3, 100, -1, 100, 50, 40, 100};
+    const int widths[] = {3, 100, -1, 100, 50, 56, 100};
     for(int field = 0; field < 7; ++field) {
         ASSERT_EQ(items[field], bar->GetItem(field));
         EXPECT_EQ(items[field]->field, field);
@@ -106,6 +106,8 @@ TEST_F(PluginStatusBarTest, ConnectionStateIsDrawnNotWritten)
     EXPECT_TRUE(m_host.texts.empty());
     EXPECT_TRUE(icons->GetBitmap().IsOk());
     EXPECT_EQ(icons->GetBitmap().GetSize(), icons->GetSize());
+    // Both icons show, the market data's too: 16 pixels each, 5 apart, in a margin of 2.
+    EXPECT_GE(icons->GetSize().x, 2 + 16 + 5 + 16 + 2);
 }
 
 TEST_F(PluginStatusBarTest, TheAccountLineTakesTheColourItIsGiven)

@@ -1,12 +1,15 @@
 // The English catalogue against the source tree: every key the code hands to
-// the translation lookup that is not plain English words has an entry (the
-// rule is at the top of TranslationKeyScanner.h), and entries keep the
-// printf conversions of their keys. The tree is read when the test runs, so
+// the translation lookup that is not plain English words, or starts in lower
+// case, has an entry (the rule is at the top of TranslationKeyScanner.h), the
+// server's error texts included, and entries keep the printf conversions of
+// their keys. The tree is read when the test runs, so
 // keys added on any branch are caught after a merge: rebuild, then run
 // `ctest -R frame_TranslationCatalogueTest`. The failure lists each missing
 // key with the file and line that uses it; its entry goes into
 // plugins/tessrin/locale/en.po.
 #include "TranslationKeyScanner.h"
+#include "connection/ErrorTextTable.h"
+#include "connection/ServerErrorTable.h"
 #include "connection/TradeNotices.h"
 #include "db/CodeTexts.h"
 #include "frame/NoticeClick.h"
@@ -17,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
+#include <tuple>
 #include <wx/translation.h>
 
 namespace {
@@ -124,9 +128,15 @@ TEST(TranslationKeyScanner, PlainEnglishIsWordsOfOneCaseOrOneCapitalConversionsA
     for(const auto& [key, plain] : cases) {
         EXPECT_EQ(TranslationKeyScanner::IsPlainEnglish(key), plain) << key;
     }
+    // Plain, but not to be shown as it stands: a lower-case start.
+    const std::pair<const char*, bool> needs[] = {
+        {"ok", true}, {"&cancel", true}, {"biggest diff", true}, {"E&xit", false}, {"%d stored", false}};
+    for(const auto& [key, entry] : needs) {
+        EXPECT_EQ(TranslationKeyScanner::NeedsEntry(key), entry) << key;
+    }
 }
 
-TEST_F(EnglishCatalogue, EveryKeyThatIsNotPlainEnglishHasAnEntry)
+TEST_F(EnglishCatalogue, EveryKeyThatNeedsAnEntryHasOne)
 {
     const TranslationKeyScanner& tree = SourceTree();
     // A scan that found nothing would pass: it must see the keys of the
@@ -142,7 +152,7 @@ TEST_F(EnglishCatalogue, EveryKeyThatIsNotPlainEnglishHasAnEntry)
     }
     std::map<std::string, std::string> missing; // key -> where it is used
     for(const TranslationKey& key : tree.Keys()) {
-        if(!TranslationKeyScanner::IsPlainEnglish(key.key) && !Entry(key.key)) {
+        if(TranslationKeyScanner::NeedsEntry(key.key) && !Entry(key.key)) {
             missing.emplace(key.key,
                             key.file.substr(SourceDir().size() + 1) + ":" + std::to_string(key.line));
         }
@@ -169,6 +179,36 @@ TEST_F(EnglishCatalogue, EntriesKeepTheConversionsOfTheirKeysInOrder)
             << key.key << " -> " << text->utf8_string();
     }
     EXPECT_GT(checked, 250);
+}
+
+TEST_F(EnglishCatalogue, EveryServerErrorTextReadsEnglishHoweverItArrives)
+{
+    int texts = 0;
+    for(const ServerErrorEntry* entry = ServerErrorTable; entry->code != 0 || entry->text[0] != '\0';
+        ++entry, ++texts) {
+        const wxString* english = Entry(entry->text);
+        ASSERT_NE(english, nullptr) << entry->code << " " << entry->text;
+        EXPECT_FALSE(TranslationKeyScanner::NeedsEntry(english->utf8_string())) << english->utf8_string();
+    }
+    EXPECT_EQ(texts, 213);
+
+    ErrorTextTable table;
+    table.InitErrorTexts();
+    EXPECT_EQ(table.GetErrorText(94), "Wrong money password");
+    EXPECT_EQ(table.GetErrorText(177), "Unknown error");
+    // The server's own text; one cut to the 67 bytes of its field (at a
+    // character, or mid character, which decodes to nothing); words of its own.
+    const wxString long195 = table.GetErrorText(195);
+    const std::tuple<int, wxString, wxString> messages[] = {
+        {94, table.GetKeyText(94), "Wrong money password"},
+        {195, table.GetKeyText(195).Left(22), long195},
+        {195, wxString(), long195},
+        {31, "gateway closed", "gateway closed"},
+        {0, wxString(), wxString()},
+    };
+    for(const auto& [code, message, shown] : messages) {
+        EXPECT_EQ(ServerMessageText(code, message, &table), shown) << code << " " << message;
+    }
 }
 
 TEST_F(EnglishCatalogue, TheHostLoadsTheEnglishCatalogueBesideThePlugIn)

@@ -232,6 +232,13 @@ bool TranslationKeyScanner::IsPlainEnglish(const std::string& key)
     return true;
 }
 
+bool TranslationKeyScanner::NeedsEntry(const std::string& key)
+{
+    const size_t first = key.find_first_not_of('&');
+    return !IsPlainEnglish(key) ||
+           (first != std::string::npos && std::islower(static_cast<unsigned char>(key[first])));
+}
+
 std::vector<std::string> TranslationKeyScanner::Conversions(const std::string& text)
 {
     std::vector<std::string> found;

@@ -16,9 +16,11 @@
 // underscores) is all lower case ("search"), one capital then lower case
 // ("Account") or all capitals ("OTC", "B"). Anything else (a camel-case
 // join "systemSetting" or "ZaiPai", an underscore "eAST_Normal", a Chinese
-// text) needs a catalogue entry. The rule looks at shapes, not spelling: a
-// misspelt or made-up lower-case word passes, and the catalogue may still
-// give it a text.
+// text) needs a catalogue entry, and so does a key that starts with a
+// lower-case letter ("ok", "search"): shown as it stands it would not read as
+// a title, a button or a sentence (NeedsEntry). The rule looks at shapes, not
+// spelling: a misspelt or made-up capitalised word passes, and the catalogue
+// may still give it a text.
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ public:
     int VariableLookups() const { return m_variableLookups; }
 
     static bool IsPlainEnglish(const std::string& key);
+    // Not plain English, or starting with a lower-case letter.
+    static bool NeedsEntry(const std::string& key);
     // The printf conversions of a text, in order ("%s", "%d", "%.2f"; "%%"
     // is no conversion and left out).
     static std::vector<std::string> Conversions(const std::string& text);

@@ -6,6 +6,10 @@
 #include "TestBed.h"
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
+#include "charts/SystemSetting.h"
+#include "common/Colours.h"
+#include "common/ToolBarTools.h"
+#include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 #include "funds/ChangeMainAcc.h"
 #include "funds/ModifyPasswordDlg.h"
@@ -17,6 +21,7 @@
 #include "history/HistoryPane.h"
 #include "history/QueryConditionPanel.h"
 #include "history/SalesReportPanel.h"
+#include "orders/BinaryOpQuickOrderConfirm.h"
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
 #include "panes/TranscationPanel.h"
@@ -30,21 +35,37 @@
 #include <pelmora/DrawingUtils.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmChartViewer.h>
+#include <pelmora/pmDataViewCtrl.h>
 #include <pelmora/pmStatusBar.h>
 #include <vector>
 #include <wx/anybutton.h>
 #include <wx/aui/auibar.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/xrc/xmlres.h>
 
+// The toolkit's own measure of a column header; its development headers are
+// not part of the platform.
+extern "C" {
+typedef struct _GtkTreeViewColumn GtkTreeViewColumn;
+typedef struct _GtkWidget GtkWidget;
+GtkWidget* gtk_tree_view_column_get_button(GtkTreeViewColumn* column);
+void gtk_widget_get_preferred_width(GtkWidget* widget, int* minimum, int* natural);
+}
+
 namespace {
 
 using namespace std::chrono_literals;
+
+// A cell's text inside its padding and the column separator.
+constexpr int kCellPadding = 8;
+constexpr unsigned int kFirstRows = 10;
 
 wxString Text(const wxRect& rect)
 {
@@ -110,6 +131,60 @@ std::vector<wxString> FitFaults(wxWindow& window)
     };
     visit(window);
     return faults;
+}
+
+int TitleWidth(const wxDataViewColumn& column)
+{
+    int minimum = 0;
+    int natural = 0;
+    gtk_widget_get_preferred_width(
+        gtk_tree_view_column_get_button(reinterpret_cast<GtkTreeViewColumn*>(column.GetGtkHandle())),
+        &minimum, &natural);
+    return natural;
+}
+
+// One line for each title and each text of the first rows that its column
+// cuts, in the lists shown on `window`. Drawn cells (links, the hold-detail
+// bands) are not texts.
+wxArrayString CutCells(wxWindow& window)
+{
+    wxArrayString cuts;
+    std::function<void(wxWindow&)> visit = [&](wxWindow& parent) {
+        for(wxWindow* child : parent.GetChildren()) {
+            auto* list = dynamic_cast<pmDataViewCtrl*>(child);
+            if(!child->IsShownOnScreen() || !list) {
+                visit(*child);
+                continue;
+            }
+            auto* rows = dynamic_cast<wxDataViewListModel*>(list->GetModel());
+            const unsigned int count = rows ? std::min(rows->GetCount(), kFirstRows) : 0;
+            for(unsigned int position = 0; position < list->GetColumnCount(); ++position) {
+                const wxDataViewColumn& column = *list->GetColumn(position);
+                const int width = column.GetWidth();
+                if(!column.IsHidden() && TitleWidth(column) > width) {
+                    cuts.Add(wxString::Format("title \"%s\" wants %d, has %d", column.GetTitle(),
+                                              TitleWidth(column), width));
+                }
+                for(unsigned int row = 0; row < count && !column.IsHidden(); ++row) {
+                    wxVariant value;
+                    rows->GetValueByRow(value, row, column.GetModelColumn());
+                    wxDataViewItemAttr attr;
+                    rows->GetAttrByRow(row, column.GetModelColumn(), attr);
+                    wxFont font = list->GetFont();
+                    font.SetWeight(attr.GetBold() ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
+                    const wxString text = value.GetType() == "string" ? value.GetString() : wxString();
+                    int wanted = 0;
+                    list->GetTextExtent(text, &wanted, nullptr, nullptr, nullptr, &font);
+                    if(!text.empty() && wanted + kCellPadding > width) {
+                        cuts.Add(wxString::Format("\"%s\" of row %u under \"%s\" wants %d, has %d", text, row,
+                                                  column.GetTitle(), wanted + kCellPadding, width));
+                    }
+                }
+            }
+        }
+    };
+    visit(window);
+    return cuts;
 }
 
 ::testing::AssertionResult Fits(wxWindow& window, const wxString& picture)
@@ -181,8 +256,37 @@ void Settle()
     wxTheApp->ProcessIdle();
 }
 
-class WindowsFit : public LoggedInTest
+// Buttons, check boxes and labels that are empty or start in lower case:
+// a key shown as it stands.
+std::vector<wxString> UnreadLabels(wxWindow& parent)
 {
+    std::vector<wxString> found;
+    for(wxWindow* child : parent.GetChildren()) {
+        const wxString label = child->GetLabel();
+        if(ShowsText(*child) && !dynamic_cast<wxChoice*>(child) && (label.empty() || wxIslower(label[0]))) {
+            found.push_back(Name(*child));
+        }
+        if(!dynamic_cast<wxControl*>(child)) {
+            const std::vector<wxString> inner = UnreadLabels(*child);
+            found.insert(found.end(), inner.begin(), inner.end());
+        }
+    }
+    return found;
+}
+
+// In English, as the trader reads it: the compiled catalogue is loaded.
+class WindowsFit : public ::testing::Test
+{
+protected:
+    static TestBed::Options English()
+    {
+        TestBed::Options options;
+        options.catalogue = true;
+        return options;
+    }
+    void SetUp() override { ASSERT_TRUE(bed.Start()); }
+
+    TestBed bed{English()};
 };
 
 TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
@@ -235,6 +339,40 @@ TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
         Settle();
         EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
     }));
+    // The binary quick order's confirmation, whose captions change when it shows.
+    const auto& symbols = bed.Store().m_symbol_Info_table->GetIndexByPrimary();
+    const auto binary = std::find_if(symbols.begin(), symbols.end(),
+                                     [](const symbol_Info& symbol) { return symbol.marketType == '4'; });
+    ASSERT_NE(binary, symbols.end());
+    BinaryOpQuickOrderConfirm confirm(&bed.Store(), binary->symbolId, _("Order Confirm"));
+    confirm.SetTexts("Euro", "1.08358", "95.00", _("Buy"), "5.00", true);
+    wxTheApp->CallAfter([&] {
+        Settle();
+        EXPECT_TRUE(Fits(confirm, "binary_confirm.png"));
+        confirm.EndModal(wxID_CANCEL);
+    });
+    confirm.ShowModal();
+}
+
+TEST(WindowsInEnglish, AFailedLoginSaysWhyAndTheSettingsNameEveryControl)
+{
+    TestBed::Options options;
+    options.catalogue = true;
+    TestBed bed(options);
+    bed.SetConfigValue("showErrMsgBox", true);
+    ASSERT_TRUE(bed.Load());
+    bed.SendLogin("demo", "wrong");
+    const auto& seen = bed.Dialogs().Seen();
+    ASSERT_TRUE(PumpUntil([&] { return !seen.empty() && seen.back().title == "Login Failed"; }, 30s));
+    EXPECT_EQ(seen.back().message, "Wrong user name or password");
+
+    ASSERT_TRUE(bed.Login());
+    // Both pages, the chart page's colour rows included.
+    EXPECT_TRUE(LookAtModal<SystemSetting>(bed, "systemSetting", [&](SystemSetting& dialog) {
+        Settle();
+        EXPECT_EQ(UnreadLabels(dialog), std::vector<wxString>());
+        SaveWindowScreenshot(&dialog, "settings_english.png");
+    }));
 }
 
 TEST_F(WindowsFit, StatusFieldsAsWideAsTheirTextsAndEveryToolInsideTheFrame)
@@ -260,6 +398,23 @@ TEST_F(WindowsFit, StatusFieldsAsWideAsTheirTextsAndEveryToolInsideTheFrame)
             << status.GetStatusText(field) << " at " << Text(label.GetRect()) << " in " << Text(rect);
     }
     EXPECT_TRUE(wxRect(wxPoint(0, 0), status.GetClientSize()).Contains(status.GetItem(6)->window->GetRect()));
+    // The rotating account line whole, on a second line where it must be.
+    ASSERT_TRUE(PumpUntil([&] { return !status.GetStatusText(2).empty(); }));
+    auto& line = dynamic_cast<wxStaticText&>(*status.GetItem(2)->window);
+    int lineHeight = 0;
+    for(const wxString& part : wxSplit(line.GetLabel(), '\n', '\0')) {
+        const wxSize extent = line.GetTextExtent(part);
+        EXPECT_LE(extent.x, line.GetSize().x) << part;
+        lineHeight = extent.y;
+    }
+    wxString joined = line.GetLabel();
+    joined.Replace("\n", " ");
+    EXPECT_EQ(joined, status.GetStatusText(2));
+    EXPECT_GE(line.GetSize().y, lineHeight * static_cast<int>(wxSplit(line.GetLabel(), '\n', '\0').size()));
+    // Both connection icons, each 16 pixels and 5 apart, inside the field.
+    auto& icons = dynamic_cast<wxStaticBitmap&>(*status.GetItem(5)->window);
+    EXPECT_GE(icons.GetBitmap().GetWidth(), 2 + 16 + 5 + 16);
+    EXPECT_LE(icons.GetBitmap().GetWidth(), icons.GetSize().x);
 
     wxAuiToolBar* bar = bed.Plugin().GetToolBar();
     ASSERT_NE(bar, nullptr);
@@ -276,6 +431,29 @@ TEST_F(WindowsFit, StatusFieldsAsWideAsTheirTextsAndEveryToolInsideTheFrame)
             << tool->GetLabel() << " at " << Text(rect) << " in " << Text(inside);
     }
 
+    // The chart tools and the board's row marks are drawn pictures, each of
+    // a shape of its own (its alpha), not the loader's coloured squares.
+    std::vector<wxString> names{"common/16/up", "common/16/down", "common/16/circle_dark"};
+    for(const ToolEntry& tool : ToolBarTools()) {
+        if(tool.bitmap) {
+            names.push_back(tool.bitmap);
+        }
+    }
+    std::vector<wxImage> shapes;
+    for(const wxString& name : names) {
+        const wxString file = bed.BinDir() + "/images/" + name + ".png";
+        ASSERT_TRUE(wxFileExists(file)) << file;
+        shapes.emplace_back(file, wxBITMAP_TYPE_PNG);
+        ASSERT_TRUE(shapes.back().HasAlpha()) << name;
+        for(size_t other = 0; other + 1 < shapes.size(); ++other) {
+            const wxImage& a = shapes.back();
+            const wxImage& b = shapes[other];
+            EXPECT_FALSE(a.GetSize() == b.GetSize() &&
+                         std::equal(a.GetAlpha(), a.GetAlpha() + a.GetWidth() * a.GetHeight(), b.GetAlpha()))
+                << name << " has the shape of " << names[other];
+        }
+    }
+
     // A narrower frame: the bar keeps inside it, the last tools are reached
     // through the overflow button.
     frame.SetSize(wxSize(900, 800));
@@ -284,6 +462,34 @@ TEST_F(WindowsFit, StatusFieldsAsWideAsTheirTextsAndEveryToolInsideTheFrame)
     EXPECT_LE(bar->GetSize().x, frame.GetClientSize().x);
     EXPECT_TRUE(bar->GetOverflowVisible());
     EXPECT_FALSE(bar->GetToolFitsByIndex(static_cast<int>(bar->GetToolCount()) - 1));
+}
+
+TEST_F(WindowsFit, EveryPaneShowsItsColumnTitlesAndFirstRowsWhole)
+{
+    MainFrame& frame = bed.Host().Frame();
+    ASSERT_EQ(frame.GetSize(), wxSize(1280, 800));
+    for(Notebook* book : {frame.GetOutputBook(), frame.GetWorkspaceBook()}) {
+        for(size_t page = 0; page < book->GetPageCount(); ++page) {
+            book->SetSelection(page);
+            wxWindow& pane = *book->GetPage(page);
+            // Columns widen after the rows arrive and the toolkit has laid them out.
+            PumpUntil([&] { return CutCells(pane).empty(); }, 5s);
+            const wxArrayString cuts = CutCells(pane);
+            EXPECT_TRUE(cuts.empty()) << book->GetPageText(page) << ":\n  " << wxJoin(cuts, '\n');
+        }
+    }
+    // The output window's three columns lie on its pane.
+    wxListCtrl* notices = nullptr;
+    for(wxWindow* child : bed.Host().Output().GetChildren()) {
+        notices = notices ? notices : dynamic_cast<wxListCtrl*>(child);
+    }
+    ASSERT_NE(notices, nullptr);
+    int right = 0;
+    for(int column = 0; column < notices->GetColumnCount(); ++column) {
+        EXPECT_GE(notices->GetColumnWidth(column), 40) << column;
+        right += notices->GetColumnWidth(column);
+    }
+    EXPECT_LE(right, notices->GetSize().x);
 }
 
 TEST_F(WindowsFit, TheSalesReportBarKeepsEveryControlOnThePage)
@@ -390,7 +596,7 @@ TEST_F(WindowsFit, DarkColoursMenuChartAndBoardFollowOneSetting)
         for(unsigned int row = 0; row < model.GetCount(); ++row) {
             wxDataViewItemAttr attr;
             model.GetAttrByRow(row, SymbolModel::eBid, attr);
-            const wxColour flash = dark ? wxColour(190, 150, 190) : wxColour(191, 191, 255);
+            const wxColour flash = Colours::HighlightedSymbolBackground(dark);
             if(attr.HasBackgroundColour() && attr.GetBackgroundColour() != flash) {
                 return ::testing::AssertionFailure()
                        << "the flash of row " << row << " " << attr.GetBackgroundColour().GetAsString();

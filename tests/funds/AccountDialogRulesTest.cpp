@@ -175,7 +175,7 @@ TEST(MainAccountRequest, TakesTheFirstAccountsUserAndTheChosenKeyAndMarket)
     EXPECT_EQ(chosen.marketId, 2);
 }
 
-TEST(AccountChoices, ListInTableOrderWithKeysAndNameTheLastMainAccount)
+TEST(AccountChoices, ListInTableOrderWithKeysAndNameTheMainAccountOfTheChosenCurrency)
 {
     MoneyTestStore market;
     market.AddAccount(11, "M1");
@@ -194,13 +194,18 @@ TEST(AccountChoices, ListInTableOrderWithKeysAndNameTheLastMainAccount)
               (Entries{{"M1", 11}, {"Same", 12}, {"M3", 13}, {"Same", 14}}));
     EXPECT_EQ(Rules::SuretyAccounts(&market.store), (Entries{{"M3", 13}, {"Same", 14}}));
     const Rules::MainAccountChoice main = Rules::MainAccounts(&market.store);
-    EXPECT_TRUE(main.hasMain);
-    EXPECT_EQ(main.mainName, "M3"); // one main account per currency: the last one names the line
     EXPECT_EQ(main.others, (Entries{{"Same", 12}, {"Same", 14}}));
+    // One main account per currency: the line names the chosen account's.
+    ASSERT_TRUE(table.Modify(13, [](user_Account& a) { a.currency = "USD"; }));
+    ASSERT_TRUE(table.Modify(14, [](user_Account& a) { a.currency = "USD"; }));
+    EXPECT_EQ(Rules::MainAccountName(&market.store, 12), "M1");
+    EXPECT_EQ(Rules::MainAccountName(&market.store, 14), "M3");
+    EXPECT_EQ(Rules::MainAccountName(&market.store, -1), "M1") << "no choice: the first";
 
     RecordStore empty;
     EXPECT_TRUE(Rules::AllAccounts(&empty).empty());
-    EXPECT_FALSE(Rules::MainAccounts(nullptr).hasMain);
+    EXPECT_TRUE(Rules::MainAccounts(nullptr).others.empty());
+    EXPECT_EQ(Rules::MainAccountName(nullptr, 12), "");
 }
 
 TEST(OutMoney, AddsAFloatingLossAndNeverGoesBelowZero)

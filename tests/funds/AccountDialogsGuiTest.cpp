@@ -374,9 +374,9 @@ TEST_F(AccountDialogsTest, MainAccountLineFollowsOnlyTheAccountFlaggedMain)
     Modify(12, [](user_Account& a) { a.accountState = '1'; });
     EXPECT_EQ(dialog->GetTextCtrlMainLine()->GetValue(), "current main account:M2");
 
-    // Success shows with code 0 while "showErrMsgBox" is on (no plug-in: on).
+    // Success shows, without its code, while "showErrMsgBox" is on (no plug-in: on).
     registry.NotifyResponse(nextId - 1, 0, "");
-    EXPECT_EQ(LastBox(), "ErrorMessage|[10:00:10]Change MainAcc Success![0]");
+    EXPECT_EQ(LastBox(), "NoticeMessage|[10:00:10]Change MainAcc Success!");
     EXPECT_FALSE(dialog->IsWaitting());
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
 }
@@ -429,7 +429,7 @@ TEST_F(AccountDialogsTest, SuretyLineFollowsTheChoiceAndAnEmptyChoiceSendsMinusO
     EXPECT_EQ(sent[1].accountKey, 14);
     EXPECT_EQ(sent[1].amount, 6000.0);
     registry.NotifyResponse(nextId - 1, 0, "");
-    EXPECT_EQ(LastBox(), "ErrorMessage|[10:00:00]Set Surety Money Success![-1]");
+    EXPECT_EQ(LastBox(), "NoticeMessage|[10:00:00]Set Surety Money Success!");
     EXPECT_FALSE(dialog->IsWaitting());
 }
 
@@ -526,15 +526,16 @@ protected:
         }
         return count;
     }
-    // The box of the last error, when it matches "[hh:mm:ss]<text>[<code>]".
-    bool LastBoxIs(const char* text, int code)
+    // The last box: an error "[hh:mm:ss]<text>[<code>]" captioned "ErrorMessage",
+    // or without a code a success "[hh:mm:ss]<text>" captioned "NoticeMessage".
+    bool LastBoxIs(const char* text, std::optional<int> code)
     {
         const auto& seen = bed->Dialogs().Seen();
-        if(seen.empty() || seen.back().title != "ErrorMessage") {
+        if(seen.empty() || seen.back().title != (code ? "ErrorMessage" : "NoticeMessage")) {
             return false;
         }
-        wxRegEx pattern(
-            wxString::Format("^\\[[0-9]{2}:[0-9]{2}:[0-9]{2}\\]%s\\[%d\\]$", wxString::FromUTF8(text), code));
+        const wxString tail = code ? wxString::Format("\\[%d\\]", *code) : wxString();
+        wxRegEx pattern("^\\[[0-9]{2}:[0-9]{2}:[0-9]{2}\\]" + wxString::FromUTF8(text) + tail + "$");
         return pattern.Matches(seen.back().message);
     }
     // A transfer of 1000.00 from the first to the second account with the password.
@@ -649,6 +650,7 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
         closed = PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10));
     }));
     EXPECT_TRUE(closed);
+    EXPECT_TRUE(LastBoxIs("Transfer Cash Success!", std::nullopt)) << bed->Dialogs().Seen().back().message;
     EXPECT_TRUE(PumpUntil([&] { return Remain(11) != remain11; }, std::chrono::seconds(10)));
     EXPECT_NEAR(Remain(11), remain11 - 1000.0, 0.001);
     EXPECT_NEAR(Remain(12), remain12 + 1000.0, 0.001);
@@ -690,7 +692,16 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     EXPECT_TRUE(closed);
     EXPECT_EQ(Account(12).value("accountState", ""), "1");
     EXPECT_EQ(Account(11).value("accountState", ""), "2");
-    EXPECT_TRUE(LastBoxIs("Change MainAcc Success!", 0));
+    EXPECT_TRUE(LastBoxIs("Change MainAcc Success!", std::nullopt));
+    // Opened again, the line names the main account of the chosen account's currency.
+    EXPECT_TRUE(RunCommand<ChangeMainAcc>("change_MainAcc", [&](ChangeMainAcc& dialog) {
+        EXPECT_EQ(dialog.GetComboBoxAccount()->GetValue(), wxString::FromUTF8("现货一部"));
+        EXPECT_EQ(dialog.GetTextCtrlMainLine()->GetValue(),
+                  wxString::FromUTF8("current main account:撮合二部"));
+        Choose(dialog.GetComboBoxAccount(), dialog.GetComboBoxAccount()->FindString("FX"));
+        EXPECT_EQ(dialog.GetTextCtrlMainLine()->GetValue(), "current main account:Energy");
+        dialog.Close();
+    }));
 
     // Surety money on the one account that carries it.
     closed = false;

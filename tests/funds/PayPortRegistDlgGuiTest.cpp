@@ -822,6 +822,24 @@ TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
     EXPECT_EQ(PayPortPages().size(), 1u);
     EXPECT_EQ(fakeLauncher.calls.size(), 1u) << "no signing control for that bank";
 
+    // Energy's registration on its own bank, then cancelled from a dialog
+    // opened on 现货一部: Energy's goes, 现货一部's stays.
+    for(const bool registering : {true, false}) {
+        ScriptPasswordAndYes("");
+        EXPECT_TRUE(RunCommand([&](PayPortRegistDlg& dialog) {
+            ASSERT_TRUE(PumpUntil([&] { return dialog.GetComboBoxMarket()->GetCount() == 4; },
+                                  std::chrono::seconds(10)));
+            dialog.GetComboBoxMarket()->SetStringSelection("Energy");
+            Click(dialog.GetComboBoxMarket(), wxEVT_COMBOBOX);
+            EXPECT_EQ(dialog.GetMode(), registering ? 0 : 1);
+            Fill(dialog, "Bankfor Direct", "666666");
+            Click(dialog.GetButtonOk());
+            EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10))) << Line(dialog);
+        }));
+        EXPECT_EQ(Registered(1001, 2), registering);
+    }
+    EXPECT_TRUE(Registered(1001, 3));
+
     // As "second", with the built signing tool: registering on "Ostrel"
     // runs it, its registration ends the wait, the page finds the control.
     bed.Plugin().SetProcessLauncher(std::make_unique<SystemProcessLauncher>());
@@ -844,7 +862,7 @@ TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
     EXPECT_EQ(Registration(1002, 1).value("identityType", ""), "1");
     EXPECT_TRUE(IsSignControlInstalled());
     const std::vector<PayPortRegistPanel*> pages = PayPortPages();
-    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(pages.size(), 1u) << "the one page, made again for this bank";
     Notebook* centre = bed.Host().Manager().GetCentreBook();
     EXPECT_EQ(centre->GetCurrentPage(), pages.back()) << "selected";
     EXPECT_TRUE(
@@ -853,19 +871,20 @@ TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
     const std::vector<std::string> requests = BankRequests();
     EXPECT_NE(std::find(requests.begin(), requests.end(), "qianyue=1&payport=1&acc=21"), requests.end());
 
-    // The opener: nothing without an address or a known pay port, a new
-    // page for every call.
+    // The opener: nothing without an address or a known pay port; the one
+    // page shows the latest address.
     user_AttPay row;
     row.sysPayPortId = 1;
     bed.Plugin().ShowPayPortPage(row);
     row.bankUrl = "http://127.0.0.1:1/bank";
     row.sysPayPortId = 99;
     bed.Plugin().ShowPayPortPage(row);
-    EXPECT_EQ(PayPortPages().size(), 2u);
+    EXPECT_EQ(PayPortPages().size(), 1u);
     row.sysPayPortId = 1;
     bed.Plugin().ShowPayPortPage(row);
     bed.Plugin().ShowPayPortPage(row);
-    EXPECT_EQ(PayPortPages().size(), 4u);
+    ASSERT_EQ(PayPortPages().size(), 1u);
+    EXPECT_EQ(PayPortPages()[0]->GetUrl(), row.bankUrl);
 }
 
 } // namespace

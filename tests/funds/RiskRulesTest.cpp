@@ -16,6 +16,7 @@
 #include <pelmora/EditorConfig.h>
 #include <utility>
 #include <vector>
+#include <wx/translation.h>
 
 namespace {
 
@@ -58,10 +59,30 @@ std::vector<std::string> Keys(const Json& object)
     return keys;
 }
 
+// The plug-in's English catalogue while it lives ("mdWarning" shows as
+// "Price Alert").
+class EnglishCatalogue
+{
+public:
+    EnglishCatalogue()
+    {
+        const char* build = std::getenv("TESSRIN_BUILD_DIR");
+        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxString::FromUTF8(build ? build : ".") +
+                                                             "/bin/plugins/locale");
+        auto translations = std::make_unique<wxTranslations>();
+        translations->SetLanguage("en");
+        translations->AddCatalog("Tessrin");
+        wxTranslations::Set(translations.release());
+    }
+    ~EnglishCatalogue() { wxTranslations::Set(nullptr); }
+};
+
 // --- Stored form ---
 
-TEST(RiskRuleStorage, ARuleIsSixEntriesInOrderWithTextsAndTwoDecimals)
+TEST(RiskRuleStorage, ARuleIsSixEntriesInOrderWithKeysWhateverTheCatalogueAndTwoDecimals)
 {
+    EnglishCatalogue english;
+    ASSERT_EQ(RiskTypeToStr('A'), "Price Alert");
     const Json price = Stored(*Rule('A', wxString::FromUTF8("白银"), 1234.5, true, false, 'E'));
     EXPECT_EQ(Keys(price), (std::vector<std::string>{"m_riskType", "m_riskItem", "m_riskMaxVal",
                                                      "m_riskCondition", "m_bSound", "m_bWindow"}));
@@ -94,6 +115,12 @@ TEST(RiskRuleStorage, TextsReadBackAsCodesAndUnknownTextsAsMdWarningAndNone)
         {"RISKWARNING", "BUYRISKCONDITION", "0.8", 'B', 'E', 0.8},
         {"Kursalarm", "Kaufbedingung", "7", 'A', 'G', 7.0},
         {"cashDepositWarning", "", "not a number", 'C', 'G', 0.0},
+        // What earlier builds stored under the English catalogue, read without it.
+        {"Margin Alert", "", "0.8", 'C', 'G', 0.8},
+        {"price alert", "Buy Side", "1", 'A', 'E', 1.0},
+        {"Floating Profit Alert", "", "2", 'D', 'G', 2.0},
+        {"Risk Rate Alert", "", "3", 'B', 'G', 3.0},
+        {"Price Alert", "Sell Side", "4", 'A', 'F', 4.0},
     };
     for(const auto& c : cases) {
         SCOPED_TRACE(c.type);
@@ -178,6 +205,9 @@ TEST(RiskRuleStorage, WhatCannotBeReadIsKeptAsideAndNothingReadIsWrittenBackChan
         {"sound as text", with("m_bSound", "yes")},
         {"item as a number", with("m_riskItem", 7)},
         {"type as a number", with("m_riskType", 1)},
+        // Read as a price rule it would be written back as one.
+        {"type no build wrote", with("m_riskType", "Kursalarm")},
+        {"condition no build wrote", with("m_riskCondition", "Kaufbedingung")},
         {"no type", Json{{"m_riskItem", "AG"}, {"m_riskMaxVal", "1.00"}}},
         {"rule as text", "mdWarning AG 5100"},
     };

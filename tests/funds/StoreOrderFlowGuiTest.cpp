@@ -165,6 +165,11 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
     ASSERT_EQ(bed.Market().Post("/admin/goods?account=11&store=1&symbol=101&delta=2"), 200);
     ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver) == std::map<int, double>{{1, 5.0}}; }));
     EXPECT_EQ(StoreNames(*pane, bed.Market(), 1), loaded) << "the pushed row keeps its store name";
+    // Nothing of these goods is financed: "Cancel Apply" says so, no goods page.
+    pane->CancelApply(static_cast<unsigned int>(RowOf(*pane, 1, kSilver)));
+    EXPECT_EQ(bed.Dialogs().Seen().back().title, "Cancel Apply");
+    EXPECT_TRUE(bed.Dialogs().Seen().back().message.StartsWith("None of these goods is financed"));
+    EXPECT_EQ(FindPage<GoodsMgrPanel>(centre, "FinancingGoods"), nullptr);
     ASSERT_EQ(bed.Market().Post("/admin/goods?account=11&store=1&symbol=101&delta=-5"), 200);
     ASSERT_TRUE(PumpUntil([&] { return Mirrored(*pane, kSilver).empty(); }));
     EXPECT_EQ(bed.Market().Post("/admin/goods?account=99&store=1&symbol=101&delta=1"), 400);

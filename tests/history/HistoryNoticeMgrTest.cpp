@@ -136,7 +136,7 @@ TEST_F(NoticeMgrTest, AnswersMergeWithoutDuplicatesNewestFirstAndOnlyTheFirstUpd
         {List({Item("U", "no date"), "42", Item("C", "2026-12-06 07:00:00", "text", false, 7)}),
          {"C", "B", "A", "A", "U"},
          {1, 0, 0}},
-        {List({Item("U", "no date")}), {"C", "B", "A", "A", "U"}, {1, 0, 0, 0}},
+        {List({Item("U", "no date")}), {"C", "B", "A", "A", "U"}, {1, 0, 0}}, // only held ones: no update
     };
     int round = 0;
     for(const auto& poll : polls) {
@@ -195,9 +195,14 @@ TEST_F(NoticeMgrTest, AFailedPollWaitsFiveSecondsAndAsksTheNextServer)
     EXPECT_TRUE(manager->GetTimer().IsOneShot());
     EXPECT_EQ(manager->GetTimer().GetInterval(), HistoryNoticeMgr::kFailureDelayMs);
     EXPECT_EQ(bulletins.RequestCount(), 0u);
+    // Failing again in a row, it waits twice as long.
+    session->servers.Insert(refusing.Base(), 1);
+    manager->GetTimer().StartOnce(1);
+    ASSERT_TRUE(loop.RunUntil([&] { return manager->GetServerCounter() == 2; }));
+    EXPECT_EQ(manager->GetTimer().GetInterval(), 2 * HistoryNoticeMgr::kFailureDelayMs);
 
     ASSERT_TRUE(Poll(List({Item("A", "2026-12-01 09:00:00")})));
-    EXPECT_EQ(bulletins.RequestCount(), 1u) << "the second server got the next poll";
+    EXPECT_EQ(bulletins.RequestCount(), 1u) << "the third server got the next poll";
     EXPECT_EQ(Titles(), Texts{"A"});
 }
 

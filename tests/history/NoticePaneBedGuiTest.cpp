@@ -176,6 +176,7 @@ TEST_F(NoticePaneTest, APollWritesTheNewestUnreadBulletinOrOpensTheTipsOnTheFirs
     const std::string newer = Item("U2", "2026-11-02 10:00:00", "u2 first\\nu2 second");
     const std::string newestRead = Item("R3", "2026-11-03 10:00:00", "r3", true);
     const std::string later = Item("U4", "2026-11-04 10:00:00", "u4");
+    const std::string repeated = List({newer, Item("F", "2099-01-01 00:00:00", "f")}); // F dated ahead
     const struct
     {
         const char* what;
@@ -194,6 +195,8 @@ TEST_F(NoticePaneTest, APollWritesTheNewestUnreadBulletinOrOpensTheTipsOnTheFirs
         {"first poll, tips off", {List({older, newer, newestRead})}, false, "U2", nullptr, 3},
         {"first poll, tips on", {List({older, newer, newestRead})}, true, nullptr, "R3", 3},
         {"a later poll, tips on", {List({newestRead}), List({later, newestRead})}, true, "U4", nullptr, 2},
+        {"a repeated answer: each written once", {repeated, repeated}, false, nullptr, nullptr, 2},
+        {"a later poll brings an older one", {List({newer}), List({older, newer})}, false, "U1", nullptr, 2},
         {"an empty answer", {"[]"}, true, nullptr, nullptr, 0},
     };
     for(const auto& c : cases) {

@@ -97,14 +97,18 @@ TEST_F(HandOrderDialog, OkWithoutASymbolShowsTheAttemptInRedAndStaysOpen)
     EXPECT_EQ(store.GetContainer().size(), before);
 }
 
-TEST_F(HandOrderDialog, AQuantityMinimumOrPriceThatDoesNotConvertKeepsTheDialogAndStoresNothing)
+TEST_F(HandOrderDialog, ABadQuantityMinimumOrPriceIsRefusedOnTheLineAndStoresNothing)
 {
     const struct
     {
         const char* quantity;
         const char* minQuantity;
         const char* price;
-    } cases[] = {{"", "1", "10"}, {"x", "1", "10"}, {"1", "", "10"}, {"1", "1", ""}, {"1", "1", "ten"}};
+        const char* message;
+    } cases[] = {{"", "1", "10", "Quantity Error!"}, {"x", "1", "10", "Quantity Error!"},
+                 {"1", "", "10", "Quantity Error!"}, {"1", "1", "", "Price Invalid"},
+                 {"1", "1", "ten", "Price Invalid"}, {"1", "1", "-5", "Price Invalid"},
+                 {"1", "1", "0", "Price Invalid"}};
     const std::size_t before = store.GetContainer().size();
     for(const auto& c : cases) {
         HandOrderDlg dialog(nullptr, db.get());
@@ -119,7 +123,7 @@ TEST_F(HandOrderDialog, AQuantityMinimumOrPriceThatDoesNotConvertKeepsTheDialogA
                            }),
                   kStillOpen)
             << c.quantity << "|" << c.minQuantity << "|" << c.price;
-        EXPECT_EQ(status, "");
+        EXPECT_TRUE(status.EndsWith(wxString(c.message) + "[-1]")) << status;
     }
     EXPECT_EQ(store.GetContainer().size(), before);
 }
@@ -169,7 +173,7 @@ TEST_F(HandOrderDialog, OkInModeZeroStoresUnderAFreeCodeSavesEndsTheLoopAndTheOp
     EXPECT_TRUE(found) << json.dump();
 }
 
-TEST_F(HandOrderDialog, ShownOrdersDisableTheFieldsAndOkClosesWithoutAChange)
+TEST_F(HandOrderDialog, ShownOrdersDisableTheFieldsAndOkKeepsTheOrderOrStoresItsNewPrice)
 {
     const struct
     {
@@ -177,7 +181,9 @@ TEST_F(HandOrderDialog, ShownOrdersDisableTheFieldsAndOkClosesWithoutAChange)
         const char* title;
         const char* label;
         bool priceEnabled;
-    } cases[] = {{1, "ZaiPai[C1]", "ZaiPai", false}, {2, "HuanJia[C1]", "HuanJia", true}};
+        double stored;
+    } cases[] = {{1, "ZaiPai[C1]", "ZaiPai", false, 4520.5}, {2, "HuanJia[C1]", "HuanJia", true, 1.0}};
+    store.Upsert(ShownOrder());
     const std::size_t before = store.GetContainer().size();
     for(const auto& c : cases) {
         HandOrderDlg dialog(nullptr, db.get());
@@ -203,8 +209,10 @@ TEST_F(HandOrderDialog, ShownOrdersDisableTheFieldsAndOkClosesWithoutAChange)
             PressOk(d);
         });
         EXPECT_EQ(answer, wxID_OK) << c.mode;
+        EXPECT_EQ(store.Find("C1")->priceOrder, c.stored) << c.mode;
     }
     EXPECT_EQ(store.GetContainer().size(), before);
+    store.Remove(store.Find("C1"));
 }
 
 } // namespace

@@ -301,9 +301,9 @@ TEST(HangOrderEntryTexts, ModesWarehousesAndQuantities)
         }
     }
     double price = 0;
-    EXPECT_TRUE(HangOrderEntry::ParsePrice("-3.5", &price)); // prices are not range-checked
-    EXPECT_DOUBLE_EQ(price, -3.5);
-    for(const char* bad : {"", "abc", "1.2.3", "nan", "inf"}) {
+    EXPECT_TRUE(HangOrderEntry::ParsePrice("3.5", &price));
+    EXPECT_DOUBLE_EQ(price, 3.5);
+    for(const char* bad : {"", "abc", "1.2.3", "nan", "inf", "-3.5", "0"}) {
         EXPECT_FALSE(HangOrderEntry::ParsePrice(bad, &price)) << bad;
     }
 }
@@ -321,7 +321,7 @@ protected:
                                 }};
 };
 
-TEST_F(HangOrderConfirm, ModeZeroStoresTheOrderWithANewCodeAndModesOneAndTwoStoreNothing)
+TEST_F(HangOrderConfirm, ModeZeroStoresTheOrderWithANewCodeAndModeOneNothing)
 {
     HangOrder added;
     ASSERT_EQ(HangOrderEntry::Confirm(0, fields, store, &added), HangOrderEntry::eAdded);
@@ -336,8 +336,7 @@ TEST_F(HangOrderConfirm, ModeZeroStoresTheOrderWithANewCodeAndModesOneAndTwoStor
     EXPECT_EQ(stored.storeName, "North");
 
     EXPECT_EQ(HangOrderEntry::Confirm(1, fields, store), HangOrderEntry::eClose);
-    fields.price = "bad"; // not even read in these modes
-    EXPECT_EQ(HangOrderEntry::Confirm(2, fields, store), HangOrderEntry::eClose);
+    EXPECT_EQ(HangOrderEntry::Confirm(2, fields, store, nullptr, "gone"), HangOrderEntry::eOrderGone);
     EXPECT_EQ(store.GetContainer().size(), 1u);
 }
 
@@ -352,7 +351,9 @@ TEST_F(HangOrderConfirm, AnEmptySymbolOrAFieldThatDoesNotConvertStoresNothing)
          &HangOrderEntry::Fields::price}) {
         HangOrderEntry::Fields bad = fields;
         bad.*field = "";
-        EXPECT_EQ(HangOrderEntry::Confirm(0, bad, store), HangOrderEntry::eNotANumber);
+        EXPECT_EQ(HangOrderEntry::Confirm(0, bad, store), field == &HangOrderEntry::Fields::price
+                                                              ? HangOrderEntry::eBadPrice
+                                                              : HangOrderEntry::eBadQuantity);
     }
     EXPECT_TRUE(store.GetContainer().empty());
     EXPECT_TRUE(draws.empty());
@@ -369,7 +370,8 @@ TEST_F(HangOrderConfirm, ATakenCodeDrawsAnotherAndNoFreeCodeKeepsTheOrderOut)
     EXPECT_EQ(added.orderCode, "2600071530120043");
     EXPECT_EQ(store.GetContainer().size(), 2u);
 
-    for(int random = 0; random < 10000; ++random) {
+    // Every code the fixture's source can draw (42 onwards) is taken.
+    for(int random = 0; random < 42 + HangOrderEntry::kCodeAttempts; ++random) {
         store.Insert(
             MakeOrder(FormatLocalOrderCode(wxDateTime(7, wxDateTime::Jan, 2026, 15, 30, 12), random), "Gold"),
             true);

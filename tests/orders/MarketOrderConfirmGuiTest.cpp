@@ -103,7 +103,7 @@ TEST_F(ConfirmTest, APositionCloseFollowsTheQuoteAndOtherKindsKeepTheirRequest)
     close.price = 10.03;
     close.quantity = 4;
     sFFixModifyOrder modify = BuildModifyOrder("H1", 9.5, 10.5);
-    sFFixHoldBillDelivery delivery = BuildHoldBillDelivery("H1", '1');
+    sFFixHoldBillDelivery delivery = BuildHoldBillDelivery("H1", true);
     const sFFixModifyOrder modifyBefore = modify;
     const sFFixHoldBillDelivery deliveryBefore = delivery;
     {
@@ -135,7 +135,8 @@ TEST_F(ConfirmTest, RowsOfEachKind)
     sFFixSetOrder close = SetOrder('s', '2', 9.98);
     sFFixModifyOrder modify = BuildModifyOrder("L1", 10.8, 9.25);
     sFFixCancelOrder cancel = BuildCancelOrder("L1");
-    sFFixHoldBillDelivery delivery = BuildHoldBillDelivery("H1", 0);
+    sFFixHoldBillDelivery delivery = BuildHoldBillDelivery("H1", true);
+    sFFixHoldBillDelivery withdrawal = BuildHoldBillDelivery("H1", false);
     sFFixPositionCloseOrder position;
     std::memset(&position, 0, sizeof position);
     position.symbolId = 101;
@@ -192,8 +193,15 @@ TEST_F(ConfirmTest, RowsOfEachKind)
              d.m_orderKind = eDelivery;
              d.m_pDeliveryOrder = &delivery;
          },
-         {"symbolName:", "DeliveryPrice:", "symbolQuantity:", "", "", "", ""},
-         {"Silver", "9.50", "3.00", "", "", "", ""}},
+         {"symbolName:", "DeliveryPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
+         {"Silver", "9.50", "3.00", "Delivery Order", "", "", ""}},
+        {"delivery withdrawn",
+         [&](MarketOrderConfirm& d) {
+             d.m_orderKind = eDelivery;
+             d.m_pDeliveryOrder = &withdrawal;
+         },
+         {"symbolName:", "DeliveryPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
+         {"Silver", "9.50", "3.00", "UnDelivery Order", "", "", ""}},
         {"close position",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eClosePosition;
@@ -221,6 +229,8 @@ TEST_F(ConfirmTest, RowsOfEachKind)
     marked.m_pSetOrder = &open;
     marked.InitDialog();
     EXPECT_EQ("WithoutMarginTradeType", marked.GetRowValue(6));
+    // Enter confirms.
+    EXPECT_EQ(marked.FindWindow(wxID_OK), marked.GetDefaultItem());
 }
 
 TEST_F(ConfirmTest, AGoneRecordLeavesTheLayoutEmptyAndTheCloseBoxCancels)

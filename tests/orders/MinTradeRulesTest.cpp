@@ -151,6 +151,7 @@ TEST(MinTradeChecks, EachFailureGivesItsMessageInOrderAndBothBoundsPass)
         {true, {{"timelimit", "60"}, {"invest", "inf"}}, "Invalid invest amount", 's'},
         {true, {{"timelimit", "60"}, {"invest", "1000.01"}}, "Invalid invest amount", 's'},
         {true, {{"timelimit", "60"}, {"invest", "ten"}}, "Invalid invest amount", 's'},
+        {true, {{"timelimit", "60"}, {"invest", "105"}}, "Invalid invest amount", 's'}, // off the step of 10
         {true, {{"timelimit", "60"}, {"invest", "10"}, {"direction", "b"}}, "", 'b'},
         {true, {{"timelimit", "60"}, {"invest", "1000"}, {"direction", "B"}}, "", 's'},
         {true, {{"timelimit", "60"}, {"invest", "100"}}, "", 's'},

@@ -5,9 +5,14 @@
 #include "OrderDialogHarness.h"
 #include "SpinTyping.h"
 #include "TestBed.h"
+#include "common/Colours.h"
 #include "common/SettingsAccessors.h"
+#include "connection/Client.h"
 #include "db/RecordStore.h"
+#include "frame/TessrinPlugin.h"
 #include "orders/MarketOrderConfirm.h"
+#include "panes/SymbolModel.h"
+#include "panes/SymbolPane.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -25,16 +30,17 @@ using Fill = std::function<void(TestOrderDialog&)>;
 class OrderDialogEndToEnd : public LoggedInTest
 {
 protected:
-    // Opens a dialog on symbol 101 as a pane would: Create's place in the
-    // list, the fields of the kind, then PlaceNearLast.
-    TestOrderDialog* Open(int kind, int orderType, char side, const Fill& fill = Fill())
+    // Opens a dialog on a symbol (AG unless said) as a pane would: Create's
+    // place in the list, the fields of the kind, then PlaceNearLast.
+    TestOrderDialog* Open(int kind, int orderType, char side, const Fill& fill = Fill(), int symbolId = 101)
     {
-        auto* dialog = new TestOrderDialog(&bed.Store(), '1');
+        const symbol_Info& symbol = *bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(symbolId);
+        auto* dialog = new TestOrderDialog(&bed.Store(), symbol.marketType);
         dialog->m_openCloseType = kind;
         dialog->m_orderType = orderType;
         dialog->m_direction = side;
-        dialog->m_pSymbolInfo = &*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(101);
-        dialog->m_symbolId = 101;
+        dialog->m_pSymbolInfo = &symbol;
+        dialog->m_symbolId = symbolId;
         if(fill) {
             fill(*dialog);
         }
@@ -101,22 +107,37 @@ protected:
         }
         return json();
     }
-    double LastPrice(int symbolId)
+    const symbol_price& Quote(int symbolId)
     {
-        return bed.Store().m_symbol_price_table->GetIndexByPrimary().find(symbolId)->lastPrice;
+        return *bed.Store().m_symbol_price_table->GetIndexByPrimary().find(symbolId);
     }
-    // The set-order requests the market logged after `seq`.
-    std::vector<json> SetOrdersSince(int64_t seq)
+    double LastPrice(int symbolId) { return Quote(symbolId).lastPrice; }
+    // The requests of that operation the market logged after `seq`.
+    std::vector<json> RequestsSince(int64_t seq, const std::string& operation = "ReqSetOrder")
     {
         const json logged =
             json::parse(bed.Market().Get("/admin/state?logAfter=" + std::to_string(seq)), nullptr, false);
         std::vector<json> found;
         for(const json& request : logged.value("requests", json::array())) {
-            if(request.value("request", std::string()) == "ReqSetOrder") {
+            if(request.value("request", std::string()) == operation) {
                 found.push_back(request);
             }
         }
         return found;
+    }
+    // Types into a spin (if any), clicks OK and expects the message and nothing sent.
+    void Refused(TestOrderDialog* dialog, wxSpinCtrlBase* spin, const wxString& typed, const char* message)
+    {
+        const int64_t seq = LogSeq();
+        if(spin) {
+            TypeIntoSpin(spin, typed);
+        }
+        PumpPending();
+        dialog->Click(dialog->m_marketOk);
+        EXPECT_FALSE(dialog->IsWaitting()) << typed;
+        EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith(wxString("]") + message + "[-1]"))
+            << typed << ": " << dialog->m_messageText->GetValue();
+        EXPECT_EQ(LogSeq(), seq) << typed; // nothing reached the market
     }
     int64_t LogSeq() { return bed.Market().State()["requestsLastSeq"].get<int64_t>(); }
 };
@@ -184,9 +205,17 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_EQ(2.0, hold["quantity"].get<double>());
     EXPECT_EQ(shownQuote, wxString::Format("%g", hold["openPrice"].get<double>()));
 
-    // Its stop-loss and take-profit through kind 2: each spin first jumps
-    // to its bound, then takes the price typed.
+    // Its stop-loss and take-profit through kind 2, checked as a new order's:
+    // beyond their bounds or below 0 refused, nothing sent.
     TestOrderDialog* modify = Open(eModify, eMarketOrder, 'b', Bill(bill, false));
+    Refused(modify, modify->m_stopLossSpin, wxString::Format("%d", settled), "Stop Loss Price Invalid");
+    Refused(modify, modify->m_stopLossSpin, "-5", "Stop Loss Price Invalid");
+    TypeIntoSpin(modify->m_stopLossSpin, "0");
+    Refused(modify, modify->m_takeProfitSpin, wxString::Format("%d", settled - 100),
+            "Take Profit Price Invalid");
+    TypeIntoSpin(modify->m_takeProfitSpin, "0");
+    PumpPending();
+    // Each spin first jumps to its bound, then takes the price typed.
     modify->Spin(modify->m_stopLossSpin, 1);
     modify->Spin(modify->m_stopLossSpin, 4900);
     modify->Spin(modify->m_takeProfitSpin, 1);
@@ -226,6 +255,13 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     const wxString limitKey = wxString::FromUTF8(limitCode);
     const auto& limits = bed.Store().m_trade_Limit_table->GetIndexByPrimary();
     ASSERT_TRUE(PumpUntil([&] { return limits.find(limitKey) != limits.end(); }));
+    // A stop-loss above the buy limit's price would stop it out as it fills.
+    TestOrderDialog* limitModify = Open(eModify, eLimitOrder, 'b', [&](TestOrderDialog& d) {
+        d.SetLimitOrder(&*limits.find(limitKey));
+        d.m_limitPrice = 4700;
+    });
+    Refused(limitModify, limitModify->m_stopLossSpin, "4750", "Stop Loss Price Invalid");
+    limitModify->Close();
     ASSERT_TRUE(SendAndClose(Open(eCancel, eLimitOrder, 'b', [&](TestOrderDialog& d) {
         const trade_Limit& order = *limits.find(limitKey);
         d.SetLimitOrder(&order);
@@ -246,9 +282,18 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     ASSERT_TRUE(SendAndClose(withdraw));
     EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
     ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '1'; }));
-    // Applied again and carried out: one charge in the ledger, the close it
-    // makes books none of its own.
+    // Applied again and paired: neither applied for nor withdrawn any more;
+    // the dialog says so and sends nothing.
     ASSERT_TRUE(SendAndClose(Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false))));
+    ASSERT_EQ(200, bed.Market().Post("/admin/clock?offsetMs=15000"));
+    ASSERT_TRUE(
+        PumpUntil([&] { return bed.Store().m_trade_HoldBill_table->Find("H0001")->deliveryStatus == '3'; },
+                  std::chrono::seconds(10)));
+    TestOrderDialog* late = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
+    Refused(late, nullptr, "", "Delivery can no longer be applied for or withdrawn");
+    late->Close();
+    // Carried out: one charge in the ledger, the close it makes books none
+    // of its own.
     ASSERT_EQ(200, bed.Market().Post("/admin/clock?offsetMs=25000"));
     json delivered;
     ASSERT_TRUE(PumpUntil(
@@ -302,8 +347,9 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_EQ(*wxRED, failing->m_messageText->GetForegroundColour());
     EXPECT_TRUE(failing->m_marketOk->IsEnabled());
 
-    // A swallowed answer ends with the time-out of the plug-in's sweep.
-    ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=swallow"));
+    // An answer later than the plug-in's sweep: the time-out, then, when the
+    // answer comes, what became of the order.
+    ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=delay&ms=1500"));
     failing->Click(failing->m_marketOk);
     ASSERT_TRUE(failing->IsWaitting());
     EXPECT_FALSE(failing->m_marketOk->IsEnabled());
@@ -312,6 +358,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith("]Request Time Out![-1]"))
         << failing->m_messageText->GetValue();
     EXPECT_TRUE(failing->m_marketOk->IsEnabled());
+    const wxTextCtrl& line = *failing->m_messageText;
+    EXPECT_TRUE(PumpUntil([&] { return line.GetValue().EndsWith("timed out was carried out[0]"); })) << line.GetValue();
     failing->Close();
     ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=normal"));
 
@@ -342,6 +390,22 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_EQ(5032.0, setOrder["fields"]["price"].get<double>());
     EXPECT_EQ(0, setOrder["errorId"].get<int>());
 
+    // With the trade link down nothing goes, and the line says why.
+    SetOrderPreConfirm(false);
+    for(const char* action : {"refuse", "drop"}) {
+        for(const char* front : {"trade1", "trade2"}) {
+            ASSERT_EQ(200, bed.Market().Post(std::string("/admin/front?name=") + front + "&action=" + action));
+        }
+    }
+    ASSERT_TRUE(PumpUntil([&] { return bed.GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
+    const int64_t downSeq = LogSeq();
+    failing = Open(eOpen, eMarketOrder, 'b');
+    failing->Click(failing->m_marketOk);
+    EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith(
+        "]Set Order Failed! The trade server is not connected.[-1]"))
+        << failing->m_messageText->GetValue();
+    EXPECT_TRUE(RequestsSince(downSeq).empty());
+
     // The unload closes every open dialog.
     Open(eOpen, eMarketOrder, 'b');
     ASSERT_FALSE(OrderDialog::GetOpenDialogs().empty());
@@ -349,7 +413,7 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty());
 }
 
-TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTypeLaysOutAgain)
+TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEveryOrderTypeLaysOutAgain)
 {
     ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
     const int settled = LastPrice(101) == 5000 ? 5001 : 5000;
@@ -364,8 +428,13 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTyp
     }
     EXPECT_EQ("", LayoutFaults(*dialog));
 
-    // A typed 0 sends nothing, silently; a typed 9999 (the spin goes to 100)
-    // is refused on the line. Neither becomes another number.
+    // An 8 % margin reads as such.
+    EXPECT_TRUE(dialog->m_orderInfoText->GetValue().StartsWith("proportion of deposit[8%],used margin["))
+        << dialog->m_orderInfoText->GetValue();
+
+    // A typed 0 sends nothing, silently; one above the range shown (money,
+    // and at most AG's 50 an order) is refused on the line. Neither becomes
+    // another number.
     const int64_t seq = LogSeq();
     TypeIntoSpin(dialog->m_quantitySpin, "0");
     PumpPending();
@@ -373,13 +442,12 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTyp
     dialog->Click(dialog->m_marketOk);
     EXPECT_FALSE(dialog->IsWaitting());
     EXPECT_EQ("", dialog->m_messageText->GetValue());
-    TypeIntoSpin(dialog->m_quantitySpin, "9999");
-    PumpPending();
-    dialog->Click(dialog->m_marketOk);
-    EXPECT_FALSE(dialog->IsWaitting());
-    EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith("]Quantity Error![-1]"))
-        << dialog->m_messageText->GetValue();
-    EXPECT_EQ(9999, dialog->m_quantitySpin->GetValue());
+    long most = 0;
+    ASSERT_TRUE(dialog->m_ordRangeLabel->GetLabel().AfterFirst('~').ToLong(&most))
+        << dialog->m_ordRangeLabel->GetLabel();
+    EXPECT_LE(most, 50);
+    Refused(dialog, dialog->m_quantitySpin, wxString::Format("%ld", most + 1), "Quantity Error!");
+    EXPECT_EQ(most + 1, dialog->m_quantitySpin->GetValue());
 
     // Limit order: the price row and validity join the dialog, laid out
     // anew, nothing covered or cut.
@@ -400,7 +468,7 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTyp
     EXPECT_FALSE(dialog->IsWaitting());
     EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith("]Limit Price Invalid[-1]"))
         << dialog->m_messageText->GetValue();
-    EXPECT_TRUE(SetOrdersSince(seq).empty());
+    EXPECT_TRUE(RequestsSince(seq).empty());
 
     // A price typed into the empty stop-loss is kept, not replaced by the
     // bound; so is a typed limit price. Both are what the market gets.
@@ -412,9 +480,48 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAreSentAsTypedOrNotAtAllAndEveryOrderTyp
     EXPECT_EQ(4000.0, dialog->m_stopLossPrice);
     EXPECT_EQ("", LayoutFaults(*dialog));
     ASSERT_TRUE(SendAndClose(dialog));
-    const std::vector<json> sent = SetOrdersSince(seq);
+    const std::vector<json> sent = RequestsSince(seq);
     ASSERT_EQ(1u, sent.size());
     EXPECT_EQ(4900.0, sent[0]["fields"]["price"].get<double>());
     EXPECT_EQ(4000.0, sent[0]["fields"]["stopLoss"].get<double>());
     EXPECT_EQ(1.0, sent[0]["fields"]["quantity"].get<double>());
+
+    // Copper (market '2') shows and fills at its last price, with a margin
+    // per unit; crude oil (market '3') closes at the price its dialog shows.
+    ASSERT_EQ(200, bed.Market().Post("/admin/price?symbol=201&price=68504.4"));
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(201) == 68504.4; }));
+    const std::set<wxString> before = BillCodes();
+    TestOrderDialog* copper = Open(eOpen, eMarketOrder, 'b', Fill(), 201);
+    EXPECT_EQ("68504.4", copper->m_priceText1->GetValue());
+    EXPECT_TRUE(copper->m_orderInfoText->GetValue().StartsWith("deposit per unit[3000.00],used margin[3000.00]"))
+        << copper->m_orderInfoText->GetValue();
+    ASSERT_TRUE(SendAndClose(copper));
+    EXPECT_EQ(68504.4, Find(bed.Market().State()["holds"], "code", NewBill(before).utf8_string())["openPrice"]);
+    TestOrderDialog* close = Open(eClose, eMarketOrder, 'b', Bill("H0002", true), 301);
+    const wxString closePrice = close->m_priceText1->GetValue();
+    ASSERT_TRUE(SendAndClose(close));
+    EXPECT_EQ(closePrice, wxString::Format("%.3f", Find(bed.Market().State()["closeBills"], "codeRe", "H0002")
+                                                       .value("closePrice", 0.0)));
+
+    // Market data down: the board greys the row, the dialog's price says it
+    // is stale and no market order goes; back with a fresh quote, it goes at
+    // the price it shows.
+    ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=refuse"));
+    ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=drop"));
+    ASSERT_TRUE(PumpUntil([&] { return !Quote(101).live; }, std::chrono::seconds(10)));
+    SymbolModel& board = *bed.Plugin().GetOtcSymbolPane()->GetModel();
+    wxDataViewItemAttr attr;
+    board.GetAttrByRow(board.GetSymbolRow(&*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(101)),
+                       SymbolModel::eAsk, attr);
+    EXPECT_EQ(wxColour(Colours::kStaleQuoteText), attr.GetColour());
+    dialog = Open(eOpen, eMarketOrder, 'b');
+    EXPECT_TRUE(dialog->m_priceText1->GetValue().EndsWith(" (stale)")) << dialog->m_priceText1->GetValue();
+    EXPECT_EQ("", LayoutFaults(*dialog));
+    Refused(dialog, nullptr, "", "Price not live, wait for a fresh quote");
+    const int64_t staleSeq = LogSeq();
+    ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=accept"));
+    ASSERT_TRUE(PumpUntil([&] { return Quote(101).live; }, std::chrono::seconds(30)));
+    const wxString fresh = dialog->m_priceText1->GetValue();
+    ASSERT_TRUE(SendAndClose(dialog));
+    EXPECT_EQ(fresh, wxString::Format("%g", RequestsSince(staleSeq).at(0)["fields"]["price"].get<double>()));
 }

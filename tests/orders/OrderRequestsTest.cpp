@@ -166,17 +166,14 @@ TEST(OrderRequests, ModifyCancelAndDeliveryCarryTheCodeWithinItsBound)
                         .Double(32, 11.25)
                         .Matches(BuildModifyOrder(c.code, 9.5, 11.25)));
         EXPECT_TRUE(Bytes(18).Text(0, c.sent16).Matches(BuildCancelOrder(c.code)));
-        EXPECT_TRUE(Bytes(19).Text(0, c.sent17).Char(18, '1').Matches(BuildHoldBillDelivery(c.code, '1')));
+        EXPECT_TRUE(Bytes(19).Text(0, c.sent17).Char(18, '1').Matches(BuildHoldBillDelivery(c.code, true)));
     }
 }
 
-TEST(OrderRequests, DeliveryAppliesForUnsetOrDeliveryTypeOneAndWithdrawsOtherwise)
+TEST(OrderRequests, DeliveryAppliesOrWithdraws)
 {
-    const std::pair<char, char> cases[] = {{'1', '1'}, {0, '1'}, {'2', '0'}, {'9', '0'}};
-    for(const auto& [deliveryType, flag] : cases) {
-        SCOPED_TRACE(int(deliveryType));
-        EXPECT_TRUE(
-            Bytes(19).Text(0, "H0001").Char(18, flag).Matches(BuildHoldBillDelivery("H0001", deliveryType)));
+    for(const auto& [apply, flag] : {std::pair{true, '1'}, {false, '0'}}) {
+        EXPECT_TRUE(Bytes(19).Text(0, "H0001").Char(18, flag).Matches(BuildHoldBillDelivery("H0001", apply)));
     }
 }
 

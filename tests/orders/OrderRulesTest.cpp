@@ -262,7 +262,7 @@ TEST_F(OrderRulesTest, QuantityRangeByKind)
     EXPECT_EQ(0, OrderRules(nothing).MaxQuantity());
 
     // Typed quantities are judged as typed: below 1 nothing, above the
-    // spin's range (the largest, at least 100 for a new order) refused.
+    // largest the dialog shows refused.
     struct Case
     {
         OrderTicket* ticket;
@@ -272,8 +272,8 @@ TEST_F(OrderRulesTest, QuantityRangeByKind)
     const Case cases[] = {
         {&open, 0, OrderRules::eQuantityNone},
         {&open, -5, OrderRules::eQuantityNone},
-        {&open, 100, OrderRules::eQuantitySendable},
-        {&open, 101, OrderRules::eQuantityTooLarge},
+        {&open, 50, OrderRules::eQuantitySendable},
+        {&open, 51, OrderRules::eQuantityTooLarge},
         {&open, 9999, OrderRules::eQuantityTooLarge},
         {&close, 7, OrderRules::eQuantitySendable},
         {&close, 8, OrderRules::eQuantityTooLarge},

@@ -64,6 +64,7 @@ public:
         price.symbolId = id;
         price.digits = digits;
         price.lastPrice = last;
+        price.live = true;
         store.m_symbol_price_table->Insert(price);
     }
 

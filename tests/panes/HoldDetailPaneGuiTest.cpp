@@ -279,6 +279,16 @@ TEST_F(HoldDetailPaneTest, ThePopupMenuFitsTheRowAndOffersTheContractOnlyWithIts
             EXPECT_EQ(menu->IsEnabled(XRCID("delivery_cancel")), !c.deliveryEnabled);
         }
     }
+    // Paired by the market: neither applied for again nor withdrawn.
+    auto& bills = *data.store.m_trade_HoldBill_table;
+    trade_HoldBill paired = *bills.Find("B2");
+    paired.deliveryType = '2';
+    paired.deliveryStatus = '3';
+    ASSERT_TRUE(bills.Update(bills.Find("B2"), paired));
+    wxDataViewEvent pairedMenu(wxEVT_DATAVIEW_ITEM_CONTEXT_MENU, pane->GetList(), Item(eB2));
+    pane->OnPopupMenu(pairedMenu);
+    EXPECT_FALSE(menu->IsEnabled(XRCID("delivery_order")));
+    EXPECT_FALSE(menu->IsEnabled(XRCID("delivery_cancel")));
 
     WriteTemplate();
     Build();

@@ -5,11 +5,14 @@
 #include "TestBed.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinPlugin.h"
+#include "panes/SymbolModel.h"
+#include "panes/SymbolPane.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
+#include <pelmora/pmStatusBar.h>
 
 namespace {
 
@@ -108,6 +111,29 @@ TEST(ListPaneOnTheTestBed, AFilledOrderAddsItsRowAClosedBillTakesItAwayAndTheLay
     pane = AddPane(bed);
     EXPECT_TRUE(sameLayout(pane));
     EXPECT_EQ(pane->GetModel()->GetCount(), before);
+
+    // Logged out, by the trader and then by the market, the pane, the quote
+    // board and the status bar keep no figure of the login.
+    const SymbolModel& board = *bed.Plugin().GetOtcSymbolPane()->GetModel();
+    pmStatusBar& status = *bed.Host().Manager().GetHostStatusBar();
+    const auto cell = [&board](unsigned int column) {
+        wxVariant value;
+        board.GetValueByRow(value, 0, column);
+        return value.GetType() == "string" ? value.GetString() : wxString("(shown)");
+    };
+    const auto field = [&](int n) { return status.GetStatusText(bed.Plugin().GetStatusItems().at(n)->field); };
+    const auto loggedOut = [&] {
+        return pane->GetModel()->GetCount() == 0 && cell(SymbolModel::eSymbol) == "(shown)" &&
+               cell(SymbolModel::eBid).empty() && cell(SymbolModel::eTime).empty() && field(1).empty() &&
+               field(6).empty() && field(2) == "Not logged in";
+    };
+    bed.Logout();
+    EXPECT_TRUE(loggedOut());
+    ASSERT_TRUE(bed.Login());
+    EXPECT_EQ(pane->GetModel()->GetCount(), before);
+    EXPECT_NE(cell(SymbolModel::eBid), "");
+    ASSERT_EQ(bed.Market().Post("/admin/kick?user=demo"), 200);
+    EXPECT_TRUE(PumpUntil(loggedOut));
 
     // The pane observes the plug-in's store: it goes before the plug-in does.
     RemoveNotebookPage(&bed.Host().Manager(), pane);

@@ -57,6 +57,7 @@ public:
         price.symbolId = id;
         price.digits = digits;
         price.lastPrice = lastPrice;
+        price.live = true;
         store.m_symbol_price_table->Insert(price);
     }
 

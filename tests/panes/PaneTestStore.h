@@ -82,6 +82,7 @@ public:
         quote.symbolId = id;
         quote.digits = digits;
         quote.lastPrice = price;
+        quote.live = true;
         ASSERT_TRUE(store.m_symbol_price_table->Insert(quote).second);
     }
     void SetPrice(int symbolId, double price)

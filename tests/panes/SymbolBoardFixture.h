@@ -44,6 +44,7 @@ inline void AddBoardSymbol(RecordStore& store, const BoardSymbol& s)
     price.lastPrice = s.last;
     price.highPrice = s.last;
     price.lowPrice = s.last;
+    price.live = true;
     ASSERT_TRUE(store.m_symbol_Property_table->Insert(property).second);
     ASSERT_TRUE(store.m_symbol_price_table->Insert(price).second);
     ASSERT_TRUE(store.m_symbol_Info_table->Insert(info).second);

@@ -3,12 +3,36 @@
 #include "panes/SymbolModel.h"
 
 #include "SymbolBoardFixture.h"
+#include "common/Colours.h"
 #include "common/RefreshClock.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
-#include <pelmora/DrawingUtils.h>
+#include <pelmora/ColoursAndFontsManager.h>
 
 namespace {
+
+wxColour PriceColour(bool rising)
+{
+    return Colours::BoardPriceText(rising, ColoursAndFontsManager::Get().IsDark());
+}
+
+// The contrast of two colours as the web's accessibility guidelines measure
+// it: from 1 (alike) to 21 (black on white).
+double Contrast(const wxColour& a, const wxColour& b)
+{
+    auto luminance = [](const wxColour& colour) {
+        auto linear = [](unsigned char channel) {
+            const double c = channel / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) +
+               0.0722 * linear(colour.Blue());
+    };
+    const double x = luminance(a) + 0.05;
+    const double y = luminance(b) + 0.05;
+    return std::max(x, y) / std::min(x, y);
+}
 
 class SymbolModelTest : public ::testing::Test
 {
@@ -72,7 +96,7 @@ TEST_F(SymbolModelTest, ARiseMarksUpASamePriceKeepsTheMarkAndFlashesAgain)
     EXPECT_EQ(model->GetRowAt(0)->m_mark, SymbolModel::eNoMark);
     EXPECT_EQ(log->entries, std::vector<std::string>({"change 1"}));
     for(unsigned int column : {SymbolModel::eBid, SymbolModel::eAsk, SymbolModel::eLast}) {
-        EXPECT_EQ(Attr(1, column).GetColour(), DrawingUtils::GetGlobalUpColour()) << column;
+        EXPECT_EQ(Attr(1, column).GetColour(), PriceColour(true)) << column;
         EXPECT_TRUE(Attr(1, column).HasBackgroundColour()) << column;
     }
     EXPECT_FALSE(Attr(1, SymbolModel::eHigh).HasColour());
@@ -89,12 +113,42 @@ TEST_F(SymbolModelTest, ARiseMarksUpASamePriceKeepsTheMarkAndFlashesAgain)
     log->entries.clear();
     EXPECT_TRUE(model->ExpireHighlights());
     EXPECT_FALSE(Attr(1, SymbolModel::eLast).HasBackgroundColour());
-    EXPECT_EQ(Attr(1, SymbolModel::eLast).GetColour(), DrawingUtils::GetGlobalUpColour());
+    EXPECT_EQ(Attr(1, SymbolModel::eLast).GetColour(), PriceColour(true));
     EXPECT_EQ(log->entries, std::vector<std::string>({"change 1"}));
 
     MoveLast(store, 102, 379.0);
     EXPECT_EQ(model->GetRowAt(1)->m_mark, SymbolModel::eDown);
-    EXPECT_EQ(Attr(1, SymbolModel::eBid).GetColour(), DrawingUtils::GetGlobalDownColour());
+    EXPECT_EQ(Attr(1, SymbolModel::eBid).GetColour(), PriceColour(false));
+}
+
+TEST_F(SymbolModelTest, APriceReadsAtFourAndAHalfToOneOnEveryBoardBackgroundInBothThemes)
+{
+    Show({{101, "AG", "Silver", '1', 1, 0, 5000}, {102, "PT", "Platinum", '1', 2, 2, 380.5}});
+    for(const bool dark : {true, false}) {
+        ColoursAndFontsManager::Get().SetDark(dark);
+        const ColoursAndFontsManager& theme = ColoursAndFontsManager::Get();
+        // Silver rises, then falls; platinum flashes without a direction.
+        for(const double last : {5010.0, 4990.0}) {
+            MoveLast(store, 101, last);
+            MoveLast(store, 102, 380.5);
+            for(const bool flashing : {true, false}) {
+                if(!flashing) {
+                    now += wxTimeSpan::Seconds(1);
+                    model->ExpireHighlights();
+                }
+                for(unsigned int row : {0u, 1u}) {
+                    const wxDataViewItemAttr attr = Attr(row, SymbolModel::eBid);
+                    const wxColour text = attr.HasColour() ? attr.GetColour() : theme.GetFgColour();
+                    const wxColour back =
+                        attr.HasBackgroundColour() ? attr.GetBackgroundColour() : theme.GetBgColour();
+                    EXPECT_GE(Contrast(text, back), 4.5)
+                        << "dark " << dark << ", row " << row << ", last " << last << ", flashing "
+                        << flashing << ": " << text.GetRGB() << " on " << back.GetRGB();
+                }
+            }
+        }
+    }
+    ColoursAndFontsManager::Get().SetDark(true);
 }
 
 TEST_F(SymbolModelTest, AFlashLivesAtLeastHalfASecondAndSurvivesAClockSetBack)
@@ -139,16 +193,15 @@ TEST_F(SymbolModelTest, CellTextsFollowTheQuoteDecimalsAndShowDashesWithoutAPric
         {0, SymbolModel::eSymbol, "   Silver"}, {0, SymbolModel::eBid, "10.499"},
         {0, SymbolModel::eAsk, "10.502"},       {0, SymbolModel::eLast, "10.500"},
         {0, SymbolModel::eHigh, "10.500"},      {1, SymbolModel::eLast, "68500.0"},
+        {1, SymbolModel::eBid, "68500.0"},      {1, SymbolModel::eAsk, "68500.0"},
         {2, SymbolModel::eLast, "0.00"},
     };
     for(const Case& c : cases) {
         EXPECT_EQ(Text(c.row, c.column), c.text) << c.row << "/" << c.column;
     }
-    // The aggregate market and a last price of 0 show dashes for both sides.
-    for(unsigned int row : {1u, 2u}) {
-        EXPECT_EQ(Text(row, SymbolModel::eBid), dashes) << row;
-        EXPECT_EQ(Text(row, SymbolModel::eAsk), dashes) << row;
-    }
+    // The aggregate market trades at its last price (above); a last price
+    // of 0 shows dashes for both sides.
+    EXPECT_EQ(Text(2, SymbolModel::eBid) + Text(2, SymbolModel::eAsk), dashes + dashes);
     EXPECT_EQ(Text(3, SymbolModel::eLast), ""); // past the rows
 }
 

@@ -7,6 +7,7 @@
 #include "SymbolBoardFixture.h"
 #include "TestBed.h"
 #include "charts/ChartViewerPanel.h"
+#include "common/Colours.h"
 #include "common/SettingsAccessors.h"
 #include "common/pmSymbolPaneConfig.h"
 #include "connection/RequestNotify.h"
@@ -23,7 +24,7 @@
 
 #include <gtest/gtest.h>
 #include <pelmora/Archive.h>
-#include <pelmora/DrawingUtils.h>
+#include <pelmora/ColoursAndFontsManager.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
@@ -235,7 +236,8 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     for(unsigned int column : {SymbolModel::eBid, SymbolModel::eAsk, SymbolModel::eLast}) {
         wxDataViewItemAttr attr;
         otc.GetModel()->GetAttrByRow(0, column, attr);
-        EXPECT_EQ(attr.GetColour(), DrawingUtils::GetGlobalUpColour()) << column;
+        EXPECT_EQ(attr.GetColour(), Colours::BoardPriceText(true, ColoursAndFontsManager::Get().IsDark()))
+            << column;
     }
     EXPECT_TRUE(PumpUntil([&] { return otc.GetModel()->GetHighlightCount() == 0; })); // the timer expires it
 
@@ -484,9 +486,18 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     EventNotifier::Get()->ProcessEvent(refresh);
     EXPECT_TRUE(aui.GetPane(TranscationPanel::kPaneName).IsShown());
 
-    // The binary-options board in front turns the panel's setting off.
+    // Binary options in front hide the panel, which does not trade them; the
+    // trader's setting stays, and the panel is back once they are not.
+    const int otcPage = workspace.GetSelection();
     workspace.SetSelection(static_cast<size_t>(workspace.GetPageIndex(&binary)));
-    EXPECT_TRUE(PumpUntil([] { return !IsShowTranscationPanel(); }));
+    EXPECT_TRUE(PumpUntil([&] { return !aui.GetPane(TranscationPanel::kPaneName).IsShown(); }));
+    EXPECT_TRUE(IsShowTranscationPanel());
+    workspace.SetSelection(static_cast<size_t>(otcPage));
+    EXPECT_TRUE(PumpUntil([&] { return aui.GetPane(TranscationPanel::kPaneName).IsShown(); }));
+    // So does a binary option's chart in front.
+    bed.Plugin().ShowChartWindow(*FindBoardSymbol(bed.Store(), 401), true);
+    EXPECT_TRUE(PumpUntil([&] { return !aui.GetPane(TranscationPanel::kPaneName).IsShown(); }));
+    EXPECT_TRUE(IsShowTranscationPanel());
 
     // "QuickBtnColours" of other than three items gives the default colours;
     // an empty one leaves the buttons' own.
@@ -535,6 +546,21 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     ASSERT_TRUE(store.m_user_LoginInfo_table->Insert(login).second);
     AddBoardSymbol(store, {401, "EURUSD", "Euro", '4', 1, 5, 1.08345});
     AddBoardSymbol(store, {101, "AG", "Silver", '1', 2, 0, 5000, 2, 2});
+    // Room for 40 at 100 a unit, of at most 30 an order: the bound is 30.
+    user_Account account;
+    account.accountKey = 11;
+    account.currency = "CNY";
+    account.netValue = 4000;
+    ASSERT_TRUE(store.m_user_Account_table->Insert(account).second);
+    ASSERT_TRUE(store.m_sys_CurrencyExchangeRate_table->Insert({"CNY", "CNY", 1.0}).second);
+    auto& silver =
+        const_cast<symbol_Property&>(*store.m_symbol_Property_table->GetIndexByPrimary().find(101));
+    silver.currency = "CNY";
+    silver.maxOrderQuantity = silver.maxHoldQuantity = 30;
+    store.m_symbol_Info_table->Modify(101, [](symbol_Info& info) {
+        info.marginType = '1';
+        info.buyMarginList = info.sellMarginList = wxArrayString(1, "100");
+    });
     auto* frame = new wxFrame(nullptr, wxID_ANY, "panel");
     auto* panel = new TranscationPanel(&store, nullptr, frame);
     auto sender = std::make_unique<RecordingOrderSender>();
@@ -592,16 +618,17 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     EXPECT_TRUE(boxes.back().EndsWith("no money[7]")) << boxes.back();
 
     // Typed numbers as typed: 0 sends nothing and says nothing, more than
-    // the field takes is refused, a stop-loss below 0 is no "no stop".
+    // the order dialog allows is refused with its bound, a stop-loss below
+    // 0 is no "no stop".
     const std::size_t boxesBefore = boxes.size();
     PanelQuantity(*panel)->ChangeValue("0");
     panel->SendOrder('b');
     EXPECT_EQ(sent.size(), 2u);
     EXPECT_EQ(boxes.size(), boxesBefore);
-    PanelQuantity(*panel)->ChangeValue(wxString::Format("%d", TranscationPanel::kMaxQuantity + 1));
+    PanelQuantity(*panel)->ChangeValue("31");
     panel->SendOrder('b');
     EXPECT_EQ(sent.size(), 2u);
-    EXPECT_TRUE(boxes.back().Contains("Quantity Error!")) << boxes.back();
+    EXPECT_TRUE(boxes.back().Contains("Quantity Error! (1~30)")) << boxes.back();
     PanelQuantity(*panel)->ChangeValue("1");
     TypeIntoSpin(PanelSpin(*panel, 0), "-5");
     EXPECT_EQ(PanelSpin(*panel, 0)->GetValue(), -5);
@@ -609,6 +636,13 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     EXPECT_EQ(sent.size(), 2u);
     EXPECT_TRUE(boxes.back().Contains("Stop Loss Price Invalid")) << boxes.back();
     TypeIntoSpin(PanelSpin(*panel, 0), "0");
+
+    // A stale quote says so in the caption and prices no order.
+    ASSERT_TRUE(store.m_symbol_price_table->Modify(101, [](symbol_price& price) { price.live = false; }));
+    EXPECT_TRUE(panel->GetCaption().EndsWith(" (stale)")) << panel->GetCaption();
+    panel->SendOrder('b');
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(boxes.back().Contains("Price not live")) << boxes.back();
 
     // A symbol dropped by a later query: the limit button finds it gone.
     store.m_symbol_Info_table->Remove(store.m_symbol_Info_table->GetIndexByPrimary().find(101));

@@ -24,11 +24,13 @@
 #include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <set>
+#include <tradeapi/FixedText.h>
 #include <wx/button.h>
 #include <wx/menu.h>
 #include <wx/timer.h>
@@ -193,7 +195,7 @@ TEST(TradePagesOnTheTestBed, AfterAMarketCrashWithLostAnswersThePagesAgreeWithIt
         std::chrono::seconds(30)));
     EXPECT_EQ(bed.GetClient()->GetTradeConnecter().GetStatus(), eLS_LoginSuccess);
     EXPECT_FALSE(bed.GetClient()->IsReady());
-    EXPECT_FALSE(bed.Host().Login().DescribeState().Contains("Trade|3"))
+    EXPECT_FALSE(bed.Host().Login().DescribeState().Contains("Trade: Logged in"))
         << bed.Host().Login().DescribeState();
     // (The restarted market may push money of its own meanwhile.)
     const json stale = json::parse(PagesText(holds, positions, accounts));
@@ -215,7 +217,7 @@ TEST(TradePagesOnTheTestBed, AfterAMarketCrashWithLostAnswersThePagesAgreeWithIt
         << PagesText(holds, positions, accounts) << "\nagainst\n"
         << expected;
     EXPECT_LT(std::chrono::steady_clock::now() - cleared, std::chrono::seconds(15));
-    EXPECT_TRUE(PumpUntil([&] { return bed.Host().Login().DescribeState().Contains("Trade|3"); }))
+    EXPECT_TRUE(PumpUntil([&] { return bed.Host().Login().DescribeState().Contains("Trade: Logged in"); }))
         << bed.Host().Login().DescribeState();
 }
 
@@ -349,6 +351,77 @@ TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
         }
         return false;
     }));
+}
+
+TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMakeNoForcedClose)
+{
+    TestBed bed;
+    ASSERT_TRUE(bed.Start());
+    ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
+    int tradePage = -1;
+    auto* accounts = FindPage<UserAccountPane>(bed, "Account");
+    auto* trade = FindPage<HoldDetailPane>(bed, "Trade", &tradePage);
+    ASSERT_TRUE(accounts && trade);
+    bed.Host().Manager().GetOutputBook()->SetSelection(static_cast<size_t>(tradePage));
+    HoldDetailModel* holds = trade->GetModel();
+    auto& bills = *bed.Store().m_trade_HoldBill_table;
+    auto push = [&](const trade_HoldBill& bill, const std::function<void(sFFixHoldDetail&)>& change) {
+        sFFixHoldDetail row{};
+        row.accountKey = bill.accountKey;
+        row.side = bill.side;
+        row.symbolId = bill.symbolId;
+        row.quantity = bill.quantity;
+        row.holdPrice = bill.holdPrice;
+        row.openPrice = bill.openPrice;
+        tradeapi::SetFixedText(row.orderCode, bill.orderCode.utf8_string());
+        change(row);
+        return bed.Market().Post("/admin/push?user=demo&code=1018",
+                                 std::string(reinterpret_cast<const char*>(&row), sizeof row));
+    };
+    const trade_HoldBill* sold = nullptr;
+    const trade_HoldBill* bought = nullptr;
+    for(const trade_HoldBill& bill : bills.GetIndexByPrimary()) {
+        (bill.side == 's' ? sold : bought) = &bill;
+    }
+    ASSERT_TRUE(sold && bought);
+    PumpEvents();
+    std::vector<int> widths;
+    for(unsigned int i = 0; i < trade->GetList()->GetColumnCount(); ++i) {
+        widths.push_back(trade->GetList()->GetColumn(i)->GetWidth());
+    }
+
+    // The market pushes the sold bill with prices that are no number and a
+    // stop and margin of 1e308. As 0 the price made a loss that forced the
+    // account's close; 1e308 widened its columns for good.
+    ASSERT_EQ(push(*sold,
+                   [](sFFixHoldDetail& row) {
+                       row.holdPrice = std::numeric_limits<double>::quiet_NaN();
+                       row.openPrice = std::numeric_limits<double>::infinity();
+                       row.stopLoss = row.marginUsed = 1e308;
+                   }),
+              200);
+    ASSERT_TRUE(PumpUntil([&] { return std::isnan(sold->holdPrice); }));
+    const unsigned int row = static_cast<unsigned int>(holds->GetOrderList().FindRow(sold->accountKey, sold));
+    for(unsigned int column :
+        {HoldDetailModel::eOpenPrice, HoldDetailModel::eHoldPrice, HoldDetailModel::eStopLoss,
+         HoldDetailModel::eMarginUsed, HoldDetailModel::eDynProfit}) {
+        EXPECT_EQ(Cell(holds, row, column), "---") << column;
+    }
+    // A real figure that widens its column: once it has, the rows were laid
+    // out, and no other column moved.
+    ASSERT_EQ(push(*bought, [](sFFixHoldDetail& row) { row.chargeOpen = 987654321098.25; }), 200);
+    const unsigned int charge = HoldDetailModel::eChargeOpen;
+    ASSERT_TRUE(PumpUntil([&] { return trade->GetList()->GetColumn(charge)->GetWidth() > widths[charge]; }));
+    for(unsigned int i = 0; i < trade->GetList()->GetColumnCount(); ++i) {
+        EXPECT_TRUE(i == charge || trade->GetList()->GetColumn(i)->GetWidth() == widths[i]) << i;
+    }
+
+    ASSERT_TRUE(PumpUntil([&] { return !accounts->IsRefreshPending(); }));
+    for(unsigned int i = 0; i < accounts->GetModel()->GetCount(); ++i) {
+        const bool noFigures = accounts->GetModel()->GetAccountAt(i)->accountKey == sold->accountKey;
+        EXPECT_EQ(Cell(accounts->GetModel(), i, UserAccountModel::eRiskLevel) == "---", noFigures) << i;
+        EXPECT_EQ(Cell(accounts->GetModel(), i, UserAccountModel::eNetValue) == "---", noFigures) << i;
+    }
 }
 
 // A flood of prices: the GUI thread's timers keep their time (a generous

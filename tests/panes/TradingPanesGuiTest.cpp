@@ -237,8 +237,9 @@ TEST_F(TradingPanesTest, AClickOnASellQuantityLinkMakesItsRowTheSelectionAndOpen
     const std::vector<wxRect> links =
         static_cast<pmDataViewHyperlinkRenderer*>(column->GetRenderer())->LayoutTexts(value, cell);
     ASSERT_EQ(links.size(), 1u);
+    // The one link is drawn in the middle of its centred cell.
     ASSERT_TRUE(MoveMouseTo(
-        list->ClientToScreen(wxPoint(links[0].x + links[0].width / 2, links[0].y + links[0].height / 2))));
+        list->ClientToScreen(wxPoint(cell.x + cell.width / 2, links[0].y + links[0].height / 2))));
     wxUIActionSimulator().MouseClick();
     ASSERT_TRUE(PumpUntil([] { return OpenCount() == 1; }));
 

@@ -75,6 +75,11 @@ public:
         }
     }
     bool SetValueByRow(const wxVariant&, unsigned int, unsigned int) override { return true; }
+    void SetCode(unsigned int row, const wxString& code)
+    {
+        m_rows[row].code = code;
+        RowChanged(row);
+    }
 
     mutable std::set<std::pair<unsigned int, unsigned int>> asked;
 
@@ -382,6 +387,27 @@ TEST_F(DataViewCtrlTest, TheHeaderMenuShowsAndHidesOptionalColumnsAndTheLayoutFo
     EXPECT_FALSE(m_ctrl->GetColumnByModelColumn(eWhen)->IsHidden());
     EXPECT_FALSE(m_ctrl->ShowDynColumn("m_bNoSuchColumn", true));
     m_ctrl->SetConfig(nullptr);
+}
+
+TEST_F(DataViewCtrlTest, WidthsTheProgramGaveWidenToTitlesAndLaterValuesAUsersWidthStays)
+{
+    const wxString title = "The code of the bill, in full";
+    m_ctrl->AppendTextColumn(title, eCode, wxDATAVIEW_CELL_INERT, 30);
+    m_ctrl->AppendTextColumn("Amount", eAmount, wxDATAVIEW_CELL_INERT, 20, wxALIGN_RIGHT);
+    m_panel->Layout();
+    wxDataViewColumn* code = m_ctrl->GetColumnByModelColumn(eCode);
+    wxDataViewColumn* amount = m_ctrl->GetColumnByModelColumn(eAmount);
+    EXPECT_TRUE(PumpUntil([&] { return code->GetWidth() > m_ctrl->GetTextExtent(title).x; }));
+    EXPECT_EQ(m_ctrl->GetLayout()[0].width, 30); // a layout keeps the width it was added with
+
+    const wxString longer(L'W', 40);
+    m_model->SetCode(1, longer);
+    EXPECT_TRUE(PumpUntil([&] { return code->GetWidth() > m_ctrl->GetTextExtent(longer).x; }));
+
+    amount->SetWidth(21); // as the user's drag does
+    m_model->SetCode(0, longer + longer);
+    PumpFor(std::chrono::milliseconds(1500));
+    EXPECT_EQ(m_ctrl->GetLayout()[1].width, 21);
 }
 
 TEST_F(DataViewCtrlTest, AStoredLayoutAppliesAtOnceAndTheUsersChangesAreTakenBack)

@@ -185,9 +185,9 @@ TEST(JobQueue, JobStatusTypesAreFreshTypesApartFromTheBusIds)
 
 TEST(JobQueue, AStalledJobDoesNotHoldUpTheNext)
 {
-    JobQueue queue;
     Owner owner;
     Signal started, release, finished;
+    JobQueue queue; // stops before what its jobs touch goes
     ASSERT_TRUE(queue.PushJob(std::make_shared<BlockingJob>(started, release, finished)));
     ASSERT_TRUE(started.Wait());
     ASSERT_TRUE(queue.PushJob(std::make_shared<TextJob>(&owner, 1, "quick")));
@@ -200,9 +200,11 @@ TEST(JobQueue, AStalledJobDoesNotHoldUpTheNext)
 
 TEST(JobQueue, JobsRunInParallelUpToTheThreadLimit)
 {
-    JobQueue queue(3);
     Signal release;
     std::vector<std::unique_ptr<Signal>> started, finished;
+    // Declared last, so its workers have ended when the signals they still
+    // set go (the first three jobs outlive the last one's finish).
+    JobQueue queue(3);
     for(int i = 0; i < 4; ++i) {
         started.push_back(std::make_unique<Signal>());
         finished.push_back(std::make_unique<Signal>());
@@ -245,8 +247,8 @@ TEST(JobQueue, StopWaitsForTheRunningJobAndDropsTheWaitingOnes)
 
 TEST(JobQueue, FinishedJobsAreReleasedByTheQueue)
 {
-    JobQueue queue;
     Signal ran, destroyed;
+    JobQueue queue; // stops before what its jobs touch goes
     auto job = std::make_shared<DestructionJob>(ran, destroyed);
     std::weak_ptr<Job> watch = job;
     ASSERT_TRUE(queue.PushJob(std::move(job)));

@@ -1,10 +1,14 @@
 #include "pelmora/clConfig.h"
 
 #include "ScratchFolder.h"
+#include "pelmora/EditorConfig.h"
 #include "pelmora/JSONRoot.h"
 #include "pelmora/clConfigItem.h"
 
+#include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wx/dir.h>
@@ -223,4 +227,108 @@ TEST(clConfig, WriteIntoAnUnwritableFolderFailsAndKeepsTheOldFile)
     EXPECT_FALSE(config.Write("a", 2));
     chmod(dir.Path().fn_str(), 0755);
     EXPECT_EQ(clConfig(path).Read("a", 0), 1);
+}
+
+namespace {
+// The configuration layer's log records, "<level> <text>", while it lives.
+class ConfigLog : public wxLog
+{
+public:
+    ConfigLog() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~ConfigLog() override { wxLog::SetActiveTarget(m_previous); }
+    bool Has(wxLogLevel level, const std::string& start) const
+    {
+        return std::any_of(records.begin(), records.end(), [&](const std::string& record) {
+            return record.rfind(std::to_string(level) + " " + start, 0) == 0;
+        });
+    }
+    std::vector<std::string> records;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override
+    {
+        if(info.component && std::string(info.component) == clConfig::kLogComponent) {
+            records.push_back(std::to_string(level) + " " + msg.utf8_string());
+        }
+    }
+
+private:
+    wxLog* m_previous;
+};
+} // namespace
+
+TEST(clConfig, AFileThatCannotBeReadOrWrittenIsLeftAsItIsAndLoggedForTheUser)
+{
+    ScratchFolder dir;
+    ConfigLog log;
+    // A folder in the file's place: it opens, and reading fails.
+    const wxString folder = dir.File("editor.conf");
+    ASSERT_TRUE(wxFileName::Mkdir(folder));
+    EditorConfig settings(folder);
+    EXPECT_FALSE(settings.SaveLongValue("kept", 5));
+    long kept = 0;
+    EXPECT_TRUE(settings.GetLongValue("kept", kept) && kept == 5) << "kept in memory for this run";
+    EXPECT_TRUE(wxFileName::DirExists(folder) && Files(dir.Path()).empty());
+    ASSERT_GE(log.records.size(), 2u);
+    EXPECT_TRUE(log.Has(wxLOG_Error, "Cannot read the settings file " + folder.utf8_string()));
+    EXPECT_EQ(log.records[1], log.records[0]) << "in the same words each time";
+
+    // A write the disk refuses (as full): the old file stays.
+    const wxString path = dir.File("c.con");
+    WriteText(path, R"({"a":1})");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit full = old;
+    full.rlim_cur = 8;
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &full);
+    const bool written = clConfig(path).Write("a", std::string(100, '2'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(clConfig(path).Read("a", 0), 1);
+    EXPECT_TRUE(log.Has(wxLOG_Error, "Cannot write " + path.utf8_string()));
+}
+
+TEST(clConfig, HostileShapesReadSafely)
+{
+    ScratchFolder dir;
+    ConfigLog log;
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    const std::string server = R"({"server": [{"name": "A"}], "errors": )" + deep + "}";
+    const wxString path = dir.File("Tessrin.con");
+    WriteText(path, server);
+    clConfig config(path);
+    NameList names;
+    ASSERT_TRUE(config.ReadItem(&names));
+    EXPECT_EQ(names.names, wxArrayString(1, "A"));
+    EXPECT_EQ(config.Read("errors", "none"), "none");
+    ASSERT_TRUE(config.Write("markets", "3"));
+    EXPECT_EQ(ReadText(path + ".corrupt"), server);
+    EXPECT_TRUE(log.Has(wxLOG_Warning, "The entry \"errors\" of the settings file " + path.utf8_string()));
+    EXPECT_TRUE(log.Has(wxLOG_Warning, "Kept the settings file " + path.utf8_string()));
+
+    // In the settings the entries are one level lower: the others stay.
+    const wxString settings = dir.File("editor.conf");
+    WriteText(settings, R"({"longValues": {"n": 4, "deep": )" + deep + "}}");
+    EditorConfig editor(settings);
+    long n = 0;
+    EXPECT_TRUE(editor.GetLongValue("n", n) && n == 4);
+    EXPECT_TRUE(log.Has(wxLOG_Warning, "The entry \"longValues/deep\" of the settings file "));
+
+    // A document from elsewhere that deep is no JSON to read.
+    EXPECT_FALSE(JSONRoot(wxString(deep)).isOk());
+    EXPECT_TRUE(JSONRoot(wxString(std::string(100, '[') + std::string(100, ']'))).isOk());
+    // A repeated key keeps its first place and the last value, in objects
+    // small and large.
+    for(const int members : {3, 40}) {
+        std::string text = "{";
+        for(int i = 0; i < members; ++i) {
+            text += "\"k" + std::to_string(i) + "\": " + std::to_string(i) + ", ";
+        }
+        const JSONElement::Json read = JSONRoot(wxString(text + R"("k1": "last"})")).toElement().value();
+        ASSERT_EQ(read.size(), static_cast<size_t>(members));
+        EXPECT_EQ(std::next(read.begin()).key(), "k1");
+        EXPECT_EQ(*std::next(read.begin()), "last");
+    }
 }

@@ -6,6 +6,7 @@
 #include <connection/Client.h>
 #include <connection/MarketFilter.h>
 #include <db/RecordStore.h>
+#include <algorithm>
 #include <filesystem>
 #include <frame/TessrinPlugin.h>
 #include <fstream>
@@ -48,6 +49,18 @@ const char* StatusName(int status)
 // Whether the tables hold every account and every open bill the market has
 // for the user (in the configured markets). The answers arrive row by row:
 // one account in the table does not mean all have come.
+// The market sends each symbol's quote when it is subscribed: until it is
+// in, a market order would be refused as stale.
+bool QuotesLive(RecordStore& store)
+{
+    const auto& prices = store.m_symbol_price_table->GetIndexByPrimary();
+    const auto& symbols = store.m_symbol_Info_table->GetIndexByPrimary();
+    return std::all_of(symbols.begin(), symbols.end(), [&](const symbol_Info& symbol) {
+        const auto price = prices.find(symbol.symbolId);
+        return price != prices.end() && price->live;
+    });
+}
+
 bool TablesMatchMarket(const nlohmann::json& state, RecordStore& store, int userId,
                        const wxArrayInt& marketIds)
 {
@@ -273,7 +286,7 @@ void TestBed::SendLogin(const std::string& user, const std::string& password, co
             RecordStore* store = Plugin().GetDatabase();
             if(!client || !store || !client->IsReady() ||
                client->GetMdConnecter().GetStatus() != eLS_LoginSuccess || !client->IsMdSubscribed() ||
-               store->m_symbol_Info_table->GetIndexByPrimary().empty()) {
+               store->m_symbol_Info_table->GetIndexByPrimary().empty() || !QuotesLive(*store)) {
                 return false;
             }
             if(!market) {

@@ -119,11 +119,11 @@ const char* DefaultScenarioText()
      "maxOrder": 10, "marginType": "1", "buyMargin": 3000, "sellMargin": 3000, "chargeRate": 0.0005,
      "price": 68500.0, "stepPoints": 20},
     {"id": 301, "code": "OIL", "name": "Crude Oil", "marketId": 3, "marketName": "Energy", "marketType": "3",
-     "currency": "USD", "digits": 3, "askSpread": 25, "bidSpread": 25, "contractSize": 100, "maxHold": 300,
+     "currency": "USD", "digits": 3, "askSpread": 0, "bidSpread": 0, "contractSize": 100, "maxHold": 300,
      "maxOrder": 30, "marginType": "2", "buyMargin": 0.05, "sellMargin": 0.05, "chargeRate": 0.0003,
      "price": 72.125, "stepPoints": 15},
     {"id": 401, "code": "EURUSD", "name": "Euro", "marketId": 4, "marketName": "FX", "marketType": "4",
-     "currency": "USD", "digits": 5, "askSpread": 15, "bidSpread": 15, "contractSize": 1000, "maxHold": 100,
+     "currency": "USD", "digits": 5, "askSpread": 0, "bidSpread": 0, "contractSize": 1000, "maxHold": 100,
      "maxOrder": 10, "marginType": "4", "buyMargin": 0.02, "sellMargin": 0.02, "chargeRate": 0.0,
      "price": 1.08345, "stepPoints": 8}
   ],

@@ -96,6 +96,10 @@ void MarketState::Load(const json& s, int64_t nowMs)
         sym.digits = j.value("digits", 2);
         sym.askSpread = j.value("askSpread", 0);
         sym.bidSpread = j.value("bidSpread", 0);
+        // Every other market opens and closes at the last price, as a
+        // client values its holds: a spread there is one no trade applies.
+        if(sym.marketType != '1' && (sym.askSpread != 0 || sym.bidSpread != 0))
+            throw std::runtime_error("symbol " + sym.code + ": only market type '1' has spreads");
         sym.contractSize = j.value("contractSize", 1);
         sym.maxHold = j.value("maxHold", 1000);
         sym.maxOrder = j.value("maxOrder", 100);

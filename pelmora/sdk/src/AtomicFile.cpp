@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "pelmora/clConfig.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -10,6 +12,9 @@
 #include <wx/dir.h>
 #include <wx/filename.h>
 #include <wx/log.h>
+
+#undef wxLOG_COMPONENT
+#define wxLOG_COMPONENT clConfig::kLogComponent
 
 namespace {
 // Closes a descriptor on every path out of a function.
@@ -76,11 +81,17 @@ bool WriteAll(int fd, const std::string& contents)
 }
 } // namespace
 
-bool AtomicFile::Read(const wxString& path, std::string& contents)
+bool AtomicFile::Read(const wxString& path, std::string& contents, int* error)
 {
+    auto fail = [error] {
+        if(error) {
+            *error = errno;
+        }
+        return false;
+    };
     FileDescriptor fd(::open(path.fn_str(), O_RDONLY | O_CLOEXEC));
     if(fd.Get() < 0) {
-        return false;
+        return fail();
     }
     std::string data;
     char buffer[16384];
@@ -90,7 +101,7 @@ bool AtomicFile::Read(const wxString& path, std::string& contents)
             if(errno == EINTR) {
                 continue;
             }
-            return false;
+            return fail();
         }
         if(got == 0) {
             break;

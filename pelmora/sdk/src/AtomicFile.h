@@ -10,8 +10,9 @@
 class AtomicFile
 {
 public:
-    // False when the file does not exist or cannot be read.
-    static bool Read(const wxString& path, std::string& contents);
+    // False when the file does not exist or cannot be read; error (when
+    // given) is then the reason (ENOENT: there is no such file).
+    static bool Read(const wxString& path, std::string& contents, int* error = nullptr);
     // Creates missing folders. False (and the old file untouched) on failure.
     static bool Write(const wxString& path, const std::string& contents);
     // Renames the file to the first free name of path.corrupt, path.corrupt.2,

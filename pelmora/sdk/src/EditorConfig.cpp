@@ -33,7 +33,9 @@ EditorConfig::SaveBatch::~SaveBatch()
     m_config.EndBatch();
 }
 
-EditorConfig::EditorConfig(const wxString& path) : m_file(std::make_unique<ConfigFile>(path))
+// Entries are the members of the sections: a setting or object nested too
+// deeply is left out alone.
+EditorConfig::EditorConfig(const wxString& path) : m_file(std::make_unique<ConfigFile>(path, 2))
 {
     AtomicFile::RemoveLeftovers(path);
     m_document = m_file->Load();
@@ -85,9 +87,9 @@ bool EditorConfig::Write(const Json& changes)
 {
     // Merge into the file as it is now; if it went corrupt meanwhile, what
     // this process read before is the better base.
-    bool corrupt = false;
-    Json document = m_file->Load(&corrupt);
-    if(corrupt) {
+    ConfigFile::State state = ConfigFile::State::Valid;
+    Json document = m_file->Load(&state);
+    if(state == ConfigFile::State::Corrupt || state == ConfigFile::State::Unreadable) {
         document = m_document;
     }
     for(const auto& [section, values] : changes.items()) {
@@ -98,7 +100,7 @@ bool EditorConfig::Write(const Json& changes)
     m_document = std::move(document);
     // Each write rewrites the whole file: traced, so a caller can count them.
     wxLogTrace("config", "write %s", GetFileName());
-    return m_file->Save(m_document);
+    return m_file->Save(m_document, state);
 }
 
 void EditorConfig::EndBatch()

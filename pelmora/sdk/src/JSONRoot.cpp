@@ -1,6 +1,7 @@
 #include "pelmora/JSONRoot.h"
 
 #include "AtomicFile.h"
+#include "JsonReader.h"
 
 JSONRoot::JSONRoot(Type type)
     : m_document(std::make_shared<JSONElement::Json>(type == Type::Array ? JSONElement::Json::array()
@@ -25,14 +26,14 @@ JSONRoot::JSONRoot(const wxFileName& file) : m_ok(false)
 
 void JSONRoot::Parse(const std::string& utf8)
 {
-    try {
-        m_document = std::make_shared<JSONElement::Json>(JSONElement::Json::parse(utf8));
-        m_ok = true;
+    JsonReader::Result read = JsonReader::Read(utf8, 0);
+    m_ok = read.ok;
+    if(m_ok) {
+        m_document = std::make_shared<JSONElement::Json>(std::move(read.document));
         m_error.clear();
-    } catch(const JSONElement::Json::exception& e) {
+    } else {
         m_document.reset();
-        m_ok = false;
-        m_error = wxString::FromUTF8(e.what());
+        m_error = wxString::FromUTF8(read.error);
     }
 }
 

@@ -3,15 +3,20 @@
 #include "pelmora/EventNotifier.h"
 #include "pelmora/HostEvents.h"
 
+#include <algorithm>
 #include <utility>
 #include <wx/app.h>
 #include <wx/datetime.h>
 #include <wx/listctrl.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 
 namespace {
 enum Column { COL_TIME, COL_TITLE, COL_TEXT };
+// Around a column's text, and the least a column keeps.
+constexpr int kColumnPadding = 16;
+constexpr int kMinColumnWidth = 40;
 
 wxString OneLine(const wxString& text)
 {
@@ -34,6 +39,7 @@ OutputWindow::OutputWindow(wxWindow* parent, wxWindowID id) : wxPanel(parent, id
     m_list->AppendColumn(_("Time"), wxLIST_FORMAT_LEFT, 80);
     m_list->AppendColumn(_("Title"), wxLIST_FORMAT_LEFT, 160);
     m_list->AppendColumn(_("Text"), wxLIST_FORMAT_LEFT, 600);
+    m_list->Bind(wxEVT_SIZE, &OutputWindow::OnListSize, this);
     sizer->Add(m_toolBar, 0, wxEXPAND);
     sizer->Add(m_list, 1, wxEXPAND);
     SetSizer(sizer);
@@ -136,6 +142,20 @@ wxUint32 OutputWindow::ContentHash(const wxString& text)
 void OutputWindow::SetAppendObserver(AppendObserver observer)
 {
     m_observer = std::move(observer);
+}
+
+void OutputWindow::OnListSize(wxSizeEvent& event)
+{
+    event.Skip();
+    // The time as wide as a time, the title two fifths of the rest and the
+    // text the remainder, room left for a scroll bar: all three on the pane
+    // however narrow it is docked.
+    const int time = m_list->GetTextExtent(wxDateTime::Now().FormatISOTime()).x + kColumnPadding;
+    const int rest = std::max(0, m_list->GetSize().x - time - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X));
+    const int title = std::max(kMinColumnWidth, rest * 2 / 5);
+    m_list->SetColumnWidth(COL_TIME, time);
+    m_list->SetColumnWidth(COL_TITLE, title);
+    m_list->SetColumnWidth(COL_TEXT, std::max(kMinColumnWidth, rest - title));
 }
 
 void OutputWindow::OnListClick(wxMouseEvent& event)

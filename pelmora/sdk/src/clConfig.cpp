@@ -1,5 +1,6 @@
 #include "pelmora/clConfig.h"
 
+#include "AtomicFile.h"
 #include "ConfigFile.h"
 #include "pelmora/clConfigItem.h"
 
@@ -10,9 +11,14 @@ using Json = JSONElement::Json;
 clConfig::clConfig(const wxString& path, bool createIfMissing)
     : m_file(std::make_unique<ConfigFile>(path)), m_document(std::make_shared<Json>(Json::object()))
 {
+    AtomicFile::RemoveLeftovers(path);
     Reload();
     if(createIfMissing && !m_file->Exists()) {
-        m_file->Save(*m_document);
+        ConfigFile::State state = ConfigFile::State::Missing;
+        m_file->Load(&state);
+        if(state == ConfigFile::State::Missing) {
+            m_file->Save(*m_document, state);
+        }
     }
 }
 
@@ -43,13 +49,13 @@ bool clConfig::WriteMember(const wxString& key, Json value)
     // Start from the file as it is now, so members written meanwhile by
     // another object (or by hand) survive. A file that went corrupt since it
     // was read gives way to what this object read before.
-    bool corrupt = false;
-    Json document = m_file->Load(&corrupt);
-    if(corrupt) {
+    ConfigFile::State state = ConfigFile::State::Valid;
+    Json document = m_file->Load(&state);
+    if(state == ConfigFile::State::Corrupt || state == ConfigFile::State::Unreadable) {
         document = *m_document;
     }
     document[key.utf8_string()] = std::move(value);
-    if(!m_file->Save(document)) {
+    if(!m_file->Save(document, state)) {
         return false;
     }
     *m_document = std::move(document);

@@ -1,5 +1,6 @@
 #include "pelmora/pmDataViewCtrl.h"
 
+#include "ColumnFitter.h"
 #include "GtkTreeColumns.h"
 #include "GtkTreeRows.h"
 #include "IconTextCellRenderer.h"
@@ -13,7 +14,8 @@
 
 pmDataViewCtrl::pmDataViewCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                                long style, const wxValidator& validator, const wxString& name)
-    : wxDataViewCtrl(parent, id, pos, size, style, validator, name)
+    : wxDataViewCtrl(parent, id, pos, size, style, validator, name),
+      m_fitter(std::make_unique<ColumnFitter>(*this))
 {
     Bind(wxEVT_DATAVIEW_ITEM_CONTEXT_MENU, &pmDataViewCtrl::OnContextMenu, this);
     Bind(wxEVT_DATAVIEW_COLUMN_HEADER_RIGHT_CLICK, &pmDataViewCtrl::OnHeaderRightClick, this);
@@ -26,6 +28,18 @@ pmDataViewCtrl::~pmDataViewCtrl()
         StoreLayout(*m_config);
         m_config = nullptr;
     }
+    m_fitter.reset(); // off the model, which may outlive the control
+}
+
+bool pmDataViewCtrl::AssociateModel(wxDataViewModel* model)
+{
+    m_fitter->Watch(nullptr); // the old model may go with the association
+    m_idleWork = true;
+    const bool associated = wxDataViewCtrl::AssociateModel(model);
+    if(associated) {
+        m_fitter->Watch(model);
+    }
+    return associated;
 }
 
 void pmDataViewCtrl::RefreshRows()
@@ -43,12 +57,6 @@ void pmDataViewCtrl::OnInternalIdle()
     } else {
         wxWindow::OnInternalIdle();
     }
-}
-
-bool pmDataViewCtrl::AssociateModel(wxDataViewModel* model)
-{
-    m_idleWork = true;
-    return wxDataViewCtrl::AssociateModel(model);
 }
 
 void pmDataViewCtrl::EnsureVisible(const wxDataViewItem& item, const wxDataViewColumn* column)
@@ -87,19 +95,27 @@ void pmDataViewCtrl::PrepareColumn(wxDataViewColumn* column)
 bool pmDataViewCtrl::AppendColumn(wxDataViewColumn* column)
 {
     PrepareColumn(column);
-    return wxDataViewCtrl::AppendColumn(column);
+    return TrackAdded(column, wxDataViewCtrl::AppendColumn(column));
 }
 
 bool pmDataViewCtrl::PrependColumn(wxDataViewColumn* column)
 {
     PrepareColumn(column);
-    return wxDataViewCtrl::PrependColumn(column);
+    return TrackAdded(column, wxDataViewCtrl::PrependColumn(column));
 }
 
 bool pmDataViewCtrl::InsertColumn(unsigned int pos, wxDataViewColumn* column)
 {
     PrepareColumn(column);
-    return wxDataViewCtrl::InsertColumn(pos, column);
+    return TrackAdded(column, wxDataViewCtrl::InsertColumn(pos, column));
+}
+
+bool pmDataViewCtrl::TrackAdded(const wxDataViewColumn* column, bool added)
+{
+    if(added && column) {
+        m_fitter->Track(*column);
+    }
+    return added;
 }
 
 wxDataViewColumn* pmDataViewCtrl::GetColumnByModelColumn(unsigned int modelColumn) const
@@ -132,7 +148,8 @@ std::vector<pmDataViewCtrlConfig::Column> pmDataViewCtrl::GetLayout() const
         const wxDataViewColumn* column = GetColumn(pos);
         // A width the program or the user gave; otherwise the column still
         // sizes itself to its contents and should go on doing so.
-        const int given = GtkTreeColumns::GetGivenWidth(column);
+        const int given = m_fitter->IsProgramSized(*column) ? m_fitter->TableWidth(*column)
+                                                            : GtkTreeColumns::GetGivenWidth(column);
         columns.push_back(pmDataViewCtrlConfig::Column{static_cast<int>(column->GetModelColumn()),
                                                        given > 0 ? given : wxCOL_WIDTH_AUTOSIZE,
                                                        static_cast<int>(pos), !column->IsHidden()});
@@ -162,7 +179,7 @@ void pmDataViewCtrl::ApplyLayout(const pmDataViewCtrlConfig& config)
             continue;
         }
         if(arranged.width > 0 && arranged.width != GtkTreeColumns::GetGivenWidth(column)) {
-            column->SetWidth(std::max(arranged.width, column->GetMinWidth()));
+            m_fitter->SetWidth(*column, std::max(arranged.width, column->GetMinWidth()));
         }
         if(arranged.shown == column->IsHidden()) {
             column->SetHidden(!arranged.shown);

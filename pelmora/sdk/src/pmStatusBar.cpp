@@ -47,9 +47,9 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
     }
     if(item->ownsWindow) {
         // The same text again (a clock set twice a second) repaints nothing.
-        auto* label = static_cast<wxStaticText*>(item->window);
-        if(label->GetLabel() != text) {
-            label->SetLabel(text);
+        if(item->text != text) {
+            item->text = text;
+            ShowText(*item);
             // The label does not resize itself: the field follows its text
             // (its width when it fits its window, the bar's height always).
             wxRect rect;
@@ -58,12 +58,6 @@ void pmStatusBar::SetStatusText(const wxString& text, int field)
                 WantedSize(*item).GetHeight() + item->marginTop + item->marginBottom > rect.height;
             if(tooLow || (item->fitWindow && FieldWidth(*item) != GetStatusWidth(field))) {
                 Relayout();
-            }
-            // A cut text shows whole as a tool tip. Setting one makes GTK ask
-            // the X server where the pointer is: only when it changes.
-            const wxString tip = WantedSize(*item).GetWidth() > item->window->GetSize().GetWidth() ? text : "";
-            if(item->window->GetToolTipText() != tip) {
-                item->window->SetToolTip(tip);
             }
         }
     } else if(wxStatusBar::GetStatusText(field) != text) {
@@ -81,7 +75,7 @@ wxString pmStatusBar::GetStatusText(int field) const
         return wxEmptyString;
     }
     if(item->ownsWindow) {
-        return static_cast<wxStaticText*>(item->window)->GetLabel();
+        return item->text;
     }
     return wxStatusBar::GetStatusText(field);
 }
@@ -114,6 +108,55 @@ void pmStatusBar::Relayout()
         rect.height = std::max(1, rect.height - item->marginTop - item->marginBottom);
         item->window->SetSize(rect);
     }
+    // A field of another width may take its text on fewer or more lines.
+    bool rewrapped = false;
+    for(const auto& item : m_items) {
+        rewrapped = (item->ownsWindow && ShowText(*item)) || rewrapped;
+    }
+    if(rewrapped) {
+        FitHeightToWindows();
+    }
+}
+
+bool pmStatusBar::ShowText(pmStatusBarItem& item)
+{
+    auto* label = static_cast<wxStaticText*>(item.window);
+    const wxString shown = WrappedText(item);
+    const bool changed = label->GetLabel() != shown;
+    if(changed) {
+        label->SetLabel(shown);
+    }
+    // A text still cut shows whole as a tool tip. Setting one makes GTK ask
+    // the X server where the pointer is: only when it changes.
+    const wxString tip = WantedSize(item).GetWidth() > item.window->GetSize().GetWidth() ? item.text : "";
+    if(item.window->GetToolTipText() != tip) {
+        item.window->SetToolTip(tip);
+    }
+    return changed;
+}
+
+wxString pmStatusBar::WrappedText(const pmStatusBarItem& item) const
+{
+    const int width = item.window->GetSize().GetWidth();
+    if(item.fitWindow || width <= 0 || item.window->GetTextExtent(item.text).GetWidth() <= width) {
+        return item.text;
+    }
+    // Greedy, word by word; the last line takes what is left.
+    const wxArrayString words = wxSplit(item.text, ' ', '\0');
+    wxString wrapped;
+    wxString line;
+    int lines = 1;
+    for(const wxString& word : words) {
+        const wxString longer = line.empty() ? word : line + ' ' + word;
+        if(!line.empty() && lines < kMaxLines && item.window->GetTextExtent(longer).GetWidth() > width) {
+            wrapped += line + '\n';
+            line = word;
+            ++lines;
+        } else {
+            line = longer;
+        }
+    }
+    return wrapped + line;
 }
 
 void pmStatusBar::FitHeightToWindows()
@@ -153,10 +196,15 @@ wxSize pmStatusBar::WantedSize(const pmStatusBarItem& item) const
         return item.window->GetBestSize();
     }
     const wxString text = static_cast<wxStaticText*>(item.window)->GetLabel();
-    int width = 0;
-    int height = 0;
-    item.window->GetTextExtent(text.empty() ? wxString("Ag") : text, &width, &height);
-    return wxSize(text.empty() ? 0 : width, height);
+    wxSize wanted(0, 0);
+    for(const wxString& line : wxSplit(text.empty() ? wxString("Ag") : text, '\n', '\0')) {
+        int width = 0;
+        int height = 0;
+        item.window->GetTextExtent(line, &width, &height);
+        wanted.x = std::max(wanted.x, width);
+        wanted.y += height;
+    }
+    return wxSize(text.empty() ? 0 : wanted.x, wanted.y);
 }
 
 void pmStatusBar::SetTextObserver(TextObserver observer)

@@ -122,7 +122,13 @@ void Commands::OnSalesReport(wxCommandEvent& event)
     if(!book || !db) {
         return;
     }
-    // A new page for every command; report pages are not looked for.
+    // One report page: a second command selects it.
+    for(size_t i = 0; i < book->GetPageCount(); ++i) {
+        if(dynamic_cast<SalesReportPanel*>(book->GetPage(i))) {
+            book->SetSelection(i);
+            return;
+        }
+    }
     auto* panel = new SalesReportPanel(db, book);
     panel->SetFocus();
     // Report pages stay in the notebook past UnPlug: a key that reaches one

@@ -23,10 +23,22 @@ void FundsWindows::ShowPayPortPage(const user_AttPay& row)
     if(!book || !db || row.bankUrl.empty() || !row.GetSysPayPort(db) || !AcceptBankAddress(row.bankUrl)) {
         return;
     }
-    // A new page every time; the pages stay past unload and go with the notebook.
+    // One "PayPort" page, showing the latest bank page: a fresh one in the
+    // place of the last, as its signing controls are given when a page is
+    // made, for its own bank. The pages stay past unload and go with the
+    // notebook.
+    const wxString caption = _("PayPort");
     auto* panel = new PayPortRegistPanel(book, row.bankUrl);
     panel->LoadUrl(row.bankUrl);
-    book->AddPage(panel, _("PayPort"), true, wxNullBitmap);
+    for(size_t i = 0; i < book->GetPageCount(); ++i) {
+        // An "InOut" page is another.
+        if(dynamic_cast<PayPortRegistPanel*>(book->GetPage(i)) && book->GetPageText(i) == caption) {
+            book->DeletePage(i);
+            book->InsertPage(i, panel, caption, true);
+            return;
+        }
+    }
+    book->AddPage(panel, caption, true, wxNullBitmap);
 }
 
 void FundsWindows::ShowInOutPage(const am_AmountInOut& row)

@@ -190,6 +190,15 @@ void PaneSet::AddSymbolPage(SymbolPane* board, const wxString& label)
     }
 }
 
+void PaneSet::SetLoggedIn(bool loggedIn)
+{
+    for(SymbolPane* board : {m_binaryOptionSymbolPane, m_otcSymbolPane, m_allSymbolPane}) {
+        if(board) {
+            board->SetQuotesLive(loggedIn);
+        }
+    }
+}
+
 void PaneSet::ShowNoticeTarget(const NoticeClick& click)
 {
     HostManager* mgr = m_plugin.GetManager();

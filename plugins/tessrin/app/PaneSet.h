@@ -40,6 +40,7 @@ public:
     void AddAllSymbolPage() override;
     void AddBinaryOptionHistoryPage() override;
 
+    void SetLoggedIn(bool loggedIn) override;
     void ShowNoticeTarget(const NoticeClick& click) override;
 
     HistoryPane* GetHistoryPane() const override { return m_historyPane; }

@@ -26,6 +26,10 @@ constexpr int kGridColour = 0xC0C0C0;
 constexpr int kAltPlotColour = 0xF8F8F8;
 constexpr int kAxisLabelGap = 6;
 constexpr int kLatestPriceInset = 10;
+// The legend's place below the plot's top, and what the K-lines keep clear
+// of it.
+constexpr int kLegendInset = 3;
+constexpr int kLegendGap = 3;
 const char kLabelFont[] = "<*font,bgColor=E0E0B0,color=000000*> ";
 const char kLatestFont[] = "<*font,bgColor=C080C0,color=000000*> ";
 const char kFailureFont[] = "<*font,bgColor=FFE0E0,color=CC0000*> ";
@@ -74,8 +78,14 @@ std::unique_ptr<KLineChart> ChartPainter::BuildChart(int width, int height)
 {
     auto chart = std::make_unique<KLineChart>(width);
     chart->setDefaultFonts(kFontName);
+    // A price label wider than the margin widens it: the labels stand whole.
+    int rightMargin = kRightMargin;
+    if(m_room) {
+        rightMargin =
+            std::max(rightMargin, kAxisLabelGap + m_room->LabelWidth(*chart, LatestLabel(*chart)) + 1);
+    }
     chart->leftMargin = kLeftMargin;
-    chart->rightMargin = kRightMargin;
+    chart->rightMargin = rightMargin;
     chart->topMargin = kTopMargin;
     chart->bottomMargin = kBottomMargin;
     // Transparent legend colours: the composer draws no legend box.
@@ -103,7 +113,7 @@ std::unique_ptr<KLineChart> ChartPainter::BuildChart(int width, int height)
 
     XYChart* main = chart->addPriceChart(height - kBottomMargin - kTopMargin);
     const int grid = chart->dashLineColor(kGridColour, DotLine);
-    main->setPlotArea(0, 0, width - kRightMargin, height - kBottomMargin, 0xFFFFFF, kAltPlotColour,
+    main->setPlotArea(0, 0, width - rightMargin, height - kBottomMargin, 0xFFFFFF, kAltPlotColour,
                       Transparent, grid, grid);
     main->yAxis()->setTickDensity(30, 0);
     main->xAxis()->setTickDensity(30, 0);
@@ -146,11 +156,12 @@ std::unique_ptr<KLineChart> ChartPainter::BuildChart(int width, int height)
     main->xAxis()->setColors(fg, fg, fg, fg);
     main->yAxis()->setColors(fg, fg, fg, fg);
 
-    const int pixels = std::max(1, (width - kRightMargin - kLeftMargin) / m_data.GetScreenCount());
+    const int pixels = std::max(1, (width - rightMargin - kLeftMargin) / m_data.GetScreenCount());
     m_data.SetPixelsPerBar(pixels);
     if(pixels > 6 && boxes) {
         boxes->setDataWidth(pixels - 2);
     }
+    ReserveLegend(*chart, *main);
 
     m_data.SetCursorY(-1);
     DrawTrackCursor(chart.get());
@@ -204,6 +215,77 @@ std::string ChartPainter::OhlcLegend(BaseChart& chart, double open, double high,
     return text + "<*/*>";
 }
 
+std::string ChartPainter::PaneLegend(MultiChart& chart, XYChart& pane, int x, int valid) const
+{
+    const std::string value = ValueFormat();
+    std::string ohlc;
+    std::vector<std::string> entries;
+    for(int z = 0; z < pane.getLayerCount(); ++z) {
+        const Layer* layer = pane.getLayerByZ(z);
+        const int i = std::min(layer->getXIndexOf(x), valid - 1);
+        const int n = layer->getDataSetCount();
+        if(n == 4) {
+            const double close = layer->getDataSet(3)->getValue(i);
+            if(hasValue(close)) {
+                ohlc +=
+                    OhlcLegend(chart, layer->getDataSet(2)->getValue(i), layer->getDataSet(0)->getValue(i),
+                               layer->getDataSet(1)->getValue(i), close);
+            }
+            continue;
+        }
+        // A band (2) or a stack (3) is one entry.
+        const int named = n == 2 || n == 3 ? 1 : n;
+        for(int k = 0; k < named; ++k) {
+            const DataSet* set = layer->getDataSet(k);
+            std::string name = set->getDataName();
+            const double v = set->getValue(i);
+            if(name.empty() || !hasValue(v)) {
+                continue;
+            }
+            std::string unit;
+            SplitName(name, unit);
+            std::string entry = name + ": ";
+            if(n == 2) {
+                const double a = layer->getDataSet(0)->getValue(i), b = layer->getDataSet(1)->getValue(i);
+                entry += Format(chart, std::min(a, b), value) + " - " + Format(chart, std::max(a, b), value);
+            } else if(n == 3) {
+                const double sum = layer->getDataSet(0)->getValue(i) + layer->getDataSet(1)->getValue(i) +
+                                   layer->getDataSet(2)->getValue(i);
+                entry += Format(chart, sum, value) + unit;
+            } else {
+                entry += Format(chart, v, value) + unit;
+            }
+            entries.push_back("<*block*><*img=@square,width=8,edgeColor=000000,color=" +
+                              Hex(set->getDataColor()) + "*> " + entry + "<*/*>");
+        }
+    }
+    std::string legend = "<*block,valign=top,maxWidth=" + std::to_string(pane.getPlotArea()->getWidth() - 5) +
+                         "*>[" + pane.xAxis()->getFormattedLabel(x, kCursorTimeFormat) + "]" + ohlc;
+    for(auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        legend += "      " + *entry;
+    }
+    return legend + "<*/*>";
+}
+
+std::string ChartPainter::LatestLabel(BaseChart& chart) const
+{
+    return kLatestFont + Format(chart, m_data.GetLatestPrice(), ValueFormat() + "<*/font*>") + " <*/font*>";
+}
+
+void ChartPainter::ReserveLegend(KLineChart& chart, XYChart& main) const
+{
+    const ChartDataArray* times = m_data.GetSeriesArray(ChartPanelData::eTime);
+    if(!m_room || !times || times->GetValidCount() <= 0) {
+        return;
+    }
+    // The legend of the K-line under the cursor, as it will be drawn: the
+    // K-lines start below it, however many lines a narrow chart wraps it on.
+    const int maxWidth = main.getPlotArea()->getWidth() - 5;
+    const int height = m_room->LegendHeight(
+        chart, PaneLegend(chart, main, m_data.GetCursorX(), times->GetValidCount()), maxWidth);
+    main.yAxis()->setMargin(std::max(2 * chart.yAxisMargin, kLegendInset + height + kLegendGap), 0);
+}
+
 void ChartPainter::DrawFailure(MultiChart& chart, DrawArea& layer) const
 {
     XYChart* main = chart.getChart(0);
@@ -245,60 +327,13 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
         if(!pane) {
             continue;
         }
-        std::string ohlc;
-        std::vector<std::string> entries;
-        for(int z = 0; z < pane->getLayerCount(); ++z) {
-            const Layer* layer = pane->getLayerByZ(z);
-            const int i = std::min(layer->getXIndexOf(x), valid - 1);
-            const int n = layer->getDataSetCount();
-            if(n == 4) {
-                const double close = layer->getDataSet(3)->getValue(i);
-                if(hasValue(close)) {
-                    ohlc += OhlcLegend(*chart, layer->getDataSet(2)->getValue(i),
-                                       layer->getDataSet(0)->getValue(i), layer->getDataSet(1)->getValue(i),
-                                       close);
-                }
-                continue;
-            }
-            // A band (2) or a stack (3) is one entry.
-            const int named = n == 2 || n == 3 ? 1 : n;
-            for(int k = 0; k < named; ++k) {
-                const DataSet* set = layer->getDataSet(k);
-                std::string name = set->getDataName();
-                const double v = set->getValue(i);
-                if(name.empty() || !hasValue(v)) {
-                    continue;
-                }
-                std::string unit;
-                SplitName(name, unit);
-                std::string entry = name + ": ";
-                if(n == 2) {
-                    const double a = layer->getDataSet(0)->getValue(i), b = layer->getDataSet(1)->getValue(i);
-                    entry +=
-                        Format(*chart, std::min(a, b), value) + " - " + Format(*chart, std::max(a, b), value);
-                } else if(n == 3) {
-                    const double sum = layer->getDataSet(0)->getValue(i) + layer->getDataSet(1)->getValue(i) +
-                                       layer->getDataSet(2)->getValue(i);
-                    entry += Format(*chart, sum, value) + unit;
-                } else {
-                    entry += Format(*chart, v, value) + unit;
-                }
-                entries.push_back("<*block*><*img=@square,width=8,edgeColor=000000,color=" +
-                                  Hex(set->getDataColor()) + "*> " + entry + "<*/*>");
-            }
-        }
         const PlotArea* plot = pane->getPlotArea();
         const int offsetX = pane->getAbsOffsetX(), offsetY = pane->getAbsOffsetY();
-        std::string legend = "<*block,valign=top,maxWidth=" + std::to_string(plot->getWidth() - 5) + "*>[" +
-                             pane->xAxis()->getFormattedLabel(x, kCursorTimeFormat) + "]" + ohlc;
-        for(auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-            legend += "      " + *entry;
-        }
-        legend += "<*/*>";
+        const std::string legend = PaneLegend(*chart, *pane, x, valid);
         const int lineX = pane->getXCoor(x) + offsetX;
         cursor->line(lineX, plot->getTopY() + offsetY, lineX, plot->getBottomY() + offsetY, cursorLine);
         cursor->text(legend, kBoldFontName, kFontSize, plot->getLeftX() + 5 + offsetX,
-                     plot->getTopY() + 3 + offsetY, fg, TopLeft);
+                     plot->getTopY() + kLegendInset + offsetY, fg, TopLeft);
     }
 
     const PlotArea* plot = main->getPlotArea();
@@ -327,7 +362,6 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
     if(latestY > plot->getBottomY() + offsetY - kLatestPriceInset) {
         latestY = plot->getBottomY() + offsetY - kLatestPriceInset;
     }
-    const std::string latest = Format(*chart, m_data.GetLatestPrice(), value + "<*/font*>");
-    cursor->text(kLatestFont + latest + " <*/font*>", kBoldFontName, kFontSize,
-                 plot->getRightX() + offsetX + kAxisLabelGap, latestY, 0xFFFFFF, Left);
+    cursor->text(LatestLabel(*chart), kBoldFontName, kFontSize, plot->getRightX() + offsetX + kAxisLabelGap,
+                 latestY, 0xFFFFFF, Left);
 }

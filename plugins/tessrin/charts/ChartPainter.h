@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/ChartStyle.h"
+#include "charts/ChartTextRoom.h"
 #include "charts/KLineChart.h"
 
 #include <memory>
@@ -11,6 +12,7 @@ namespace chartlib {
 class BaseChart;
 class DrawArea;
 class MultiChart;
+class XYChart;
 } // namespace chartlib
 
 // Turns a chart page's window of K-lines into a picture: a new finance
@@ -29,7 +31,12 @@ public:
     static constexpr const char* kBoldFontName = "msyhbd.ttc";
     static constexpr const char* kCursorTimeFormat = "yyyy/mm/dd hh:nn:ss";
 
-    ChartPainter(ChartPanelData& data, const ChartStyle& style) : m_data(data), m_style(style) {}
+    // With `room` the labels and the legend get the room they need: the
+    // right margin widens to the latest price and the K-lines start below
+    // the legend; without it the margins are fixed.
+    ChartPainter(ChartPanelData& data, const ChartStyle& style, ChartTextRoom* room = nullptr)
+        : m_data(data), m_style(style), m_room(room)
+    {}
 
     // A chart of the viewer's size with the cursor drawn; sets the data's
     // pixels per K-line and takes the cursor line to the K-line's close.
@@ -50,7 +57,14 @@ private:
     // the newest K-line.
     std::string OhlcLegend(chartlib::BaseChart& chart, double open, double high, double low,
                            double close) const;
+    // A pane's legend of the K-line at window index `x` (at most `valid` - 1).
+    std::string PaneLegend(chartlib::MultiChart& chart, chartlib::XYChart& pane, int x, int valid) const;
+    // The label of the symbol's latest price.
+    std::string LatestLabel(chartlib::BaseChart& chart) const;
+    // Keeps the main pane's K-lines below its legend.
+    void ReserveLegend(KLineChart& chart, chartlib::XYChart& main) const;
 
     ChartPanelData& m_data;
     const ChartStyle& m_style;
+    ChartTextRoom* m_room; // null: fixed margins
 };

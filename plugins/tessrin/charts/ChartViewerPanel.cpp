@@ -361,7 +361,7 @@ void ChartViewerPanel::DrawChart()
         return; // no plot area yet; the size event asks again
     }
     const ChartStyle style = CurrentStyle();
-    ChartPainter painter(m_data, style);
+    ChartPainter painter(m_data, style, &m_textRoom);
     std::unique_ptr<KLineChart> chart = painter.BuildChart(size.x, size.y);
     // The viewer never holds a deleted chart, even for a moment.
     chartlib::BaseChart* previous = m_chartView->getChart();
@@ -387,7 +387,7 @@ void ChartViewerPanel::OnViewerMotion(wxMouseEvent& event)
 void ChartViewerPanel::DrawTrackCursor(chartlib::BaseChart* chart)
 {
     const ChartStyle style = CurrentStyle();
-    ChartPainter(m_data, style).DrawTrackCursor(chart);
+    ChartPainter(m_data, style, &m_textRoom).DrawTrackCursor(chart);
 }
 
 void ChartViewerPanel::OnTimer(wxTimerEvent& event)

@@ -2,6 +2,7 @@
 
 #include "charts/ChartPanelData.h"
 #include "charts/ChartStyle.h"
+#include "charts/ChartTextRoom.h"
 #include "charts/ChartViewPanelConfig.h"
 #include "charts/WheelNotches.h"
 #include "charts/sKData.h"
@@ -149,6 +150,7 @@ private:
     ChartViewPanelConfig m_config;
     ChartStyle m_style;
     ChartPanelData m_data;
+    ChartTextRoom m_textRoom; // what the legend and the price labels take
     wxTimer m_refreshTimer;
     PriceReportPane* m_priceReport = nullptr; // a page of the side book
     MinTradeOrderPanel* m_minTrade = nullptr; // a page of the side book

@@ -5,6 +5,7 @@
 #include "db/CTransaction.h"
 #include "db/RecordStore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <curl/curl.h>
@@ -47,7 +48,8 @@ const sKData& NoKData()
 
 HistoryQuote::HistoryQuote(RecordStore* db, const wxString& symbolCode, int period,
                            const wxArrayString& servers)
-    : m_period(period), m_symbolCode(symbolCode), m_pDb(db), m_timer(this), m_servers(servers)
+    : m_clock(&std::chrono::steady_clock::now), m_period(period), m_symbolCode(symbolCode), m_pDb(db),
+      m_timer(this), m_servers(servers)
 {
     m_serverIndex = m_servers.empty() ? 0 : std::rand() % static_cast<int>(m_servers.size());
     Bind(wxEVT_CMD_JOB_STATUS, &HistoryQuote::OnHistoryJobStatus, this);
@@ -101,9 +103,15 @@ int HistoryQuote::LowerBoundPosition(double time) const
                             byPosition.begin());
 }
 
+bool HistoryQuote::IsPausing() const
+{
+    return m_failures > 0 && m_clock() < m_retryAt;
+}
+
 bool HistoryQuote::RequestHistory(int64_t time, int barcount)
 {
-    if(m_job) {
+    // Ticks and charts ask often: a failing server is not asked at their pace.
+    if(m_job || IsPausing()) {
         return false;
     }
     if(!m_hasOlderHistory && barcount < 0 && !IsEmpty() &&
@@ -131,8 +139,8 @@ bool HistoryQuote::RequestHistory(int64_t time, int barcount)
         query = wxString::Format("%s?symbolCode=%s&period=%d&time=%.0f&barcount=%d&rnd=%d", url, code,
                                  periodCode, static_cast<double>(time), barcount, std::rand());
     }
-    // No time-out: a slow history server is waited for.
-    auto job = std::make_shared<HistoryJob>(this, query, 0, barcount);
+    // A slow server is waited for as long as its answer keeps coming.
+    auto job = std::make_shared<HistoryJob>(this, query, kTimeoutMs, barcount);
     if(!JobQueueSingleton::Instance()->PushJob(job)) {
         return false; // the queue is stopping: nothing would ever answer
     }
@@ -146,6 +154,11 @@ void HistoryQuote::Failed()
 {
     m_failed = true;
     m_retry = true;
+    // A first failure may be its server's alone: the next request, to the
+    // next server, goes at once.
+    const int pauseMs = m_failures == 0 ? 0 : std::min(kTimerMs << std::min(m_failures - 1, 5), kMaxRetryMs);
+    ++m_failures;
+    m_retryAt = m_clock() + std::chrono::milliseconds(pauseMs);
     if(!m_timer.IsRunning()) {
         m_timer.Start(kTimerMs); // the next tick asks again
     }
@@ -172,6 +185,7 @@ void HistoryQuote::OnHistoryJobStatus(wxCommandEvent& event)
         Failed(); // K-lines that say nothing: asked again, not taken as the end of the history
     } else {
         m_failed = false;
+        m_failures = 0;
         const long barcount = event.GetExtraLong();
         if(barcount < 0 && m_answer.items < -barcount) {
             m_hasOlderHistory = false;
@@ -201,6 +215,9 @@ void HistoryQuote::OnHistoryJobFailed(wxCommandEvent& /*event*/)
 void HistoryQuote::OnTimer(wxTimerEvent& /*event*/)
 {
     if(m_retry && !m_job) {
+        if(IsPausing()) {
+            return;
+        }
         // Asked again as it was; the next server after a silent one. A
         // request the cache now holds is not sent and not repeated.
         m_retry = false;

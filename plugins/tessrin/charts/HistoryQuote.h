@@ -5,7 +5,9 @@
 #include "db/CCommitTrigger.h"
 #include "db/symbol_price.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <wx/arrstr.h>
 #include <wx/event.h>
@@ -26,6 +28,12 @@ class HistoryQuote : public wxEvtHandler, public sKDataFactory, public CCommitTr
 {
 public:
     static constexpr int kTimerMs = 1000;
+    // A download that receives nothing for this long has failed.
+    static constexpr int kTimeoutMs = 10000;
+    // After repeated failures the pause before the next request doubles,
+    // from kTimerMs at the second up to this.
+    static constexpr int kMaxRetryMs = 30000;
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
     // Picks a random first server and observes the store's symbol_price
     // table. Its one-second timer runs only while a tick past the newest
@@ -40,7 +48,9 @@ public:
     // Starts a download: time 0 asks for the newest K-lines; barcount > 0
     // that many from `time` on, < 0 that many before `time`, 0 whatever the
     // server sends. False when a download runs, the cache already holds the
-    // range, older history is known to be exhausted, or there is no server.
+    // range, older history is known to be exhausted, there is no server, or
+    // the pause after a failure lasts (the failed request is asked again
+    // when it ends).
     bool RequestHistory(int64_t time, int barcount);
     // "http://<host>/quotes/hisquotes_data.js" of the current server; empty
     // without servers. An index past the list goes back to 0.
@@ -70,10 +80,16 @@ public:
     // False once the server answered a backward request with fewer rows than asked.
     bool HasOlderHistory() const { return m_hasOlderHistory; }
     bool IsDownloading() const { return static_cast<bool>(m_job); }
-    // The last download brought nothing usable (no answer, a spoilt or error
-    // page, only unreadable K-lines); false again after one that did. A
-    // failed request is asked again at the next timer tick.
+    // The last download brought nothing usable (no answer within
+    // kTimeoutMs, a spoilt or error page, only unreadable K-lines); false
+    // again after one that did. A failed request is asked again at the next
+    // timer tick; from the second failure in a row on, after a pause that
+    // doubles with each.
     bool HasFailed() const { return m_failed; }
+    // Failures in a row; 0 after a download that served.
+    int GetFailureCount() const { return m_failures; }
+    // Tests move the time the pauses are counted in.
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
     // Whether the timer runs: only while a tick waits for its K-line.
     bool IsWaitingForNewest() const { return m_timer.IsRunning(); }
     int GetServerIndex() const { return m_serverIndex; }
@@ -97,10 +113,16 @@ private:
     // The running download failed: the next tick asks for the same again.
     void Failed();
 
+    // The pause after the last failure lasts.
+    bool IsPausing() const;
+
     std::shared_ptr<HistoryJob> m_job; // the running download; empty while idle
     Request m_request;                 // what the running download asks for
     bool m_failed = false;
     bool m_retry = false; // m_request is to be asked again
+    int m_failures = 0;
+    std::chrono::steady_clock::time_point m_retryAt; // end of the pause after a failure
+    Clock m_clock;
     bool m_hasOlderHistory = true;
     int m_period;
     wxString m_symbolCode;

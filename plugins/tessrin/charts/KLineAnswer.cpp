@@ -1,8 +1,9 @@
 #include "charts/KLineAnswer.h"
 
+#include "db/TradeArithmetic.h"
+
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -11,8 +12,9 @@ namespace {
 
 constexpr std::size_t kRowFields = 8;
 
-// A field as a finite number, as a C-locale reading of the whole field would
-// take it: blanks and a '+' before it allowed, nothing after it.
+// A field as a figure (a 1e308 high would flatten the chart), as a C-locale
+// reading of the whole field would take it: blanks and a '+' before it
+// allowed, nothing after it.
 bool FiniteNumber(std::string_view field, double& value)
 {
     const char* first = field.data();
@@ -24,7 +26,7 @@ bool FiniteNumber(std::string_view field, double& value)
         ++first;
     }
     const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc() && end == last && end != first && std::isfinite(value);
+    return error == std::errc() && end == last && end != first && IsFigure(value);
 }
 
 // "time,x,open,high,low,close,x,x": a comma after '\' belongs to its field

@@ -25,6 +25,7 @@ constexpr Rgb kAlertText{255, 0, 0};  // rules in breach, notes the user must no
 constexpr Rgb kFigureText{0, 0, 255}; // quantities and prices picked out in a list
 constexpr Rgb kLinkText{0, 0, 255};   // a link, also while hovered
 constexpr Rgb kVisitedLinkText{255, 0, 0};
+constexpr Rgb kStaleQuoteText{128, 128, 128}; // a quote not live; readable on light and dark boards
 
 // Backgrounds.
 constexpr Rgb kPlainBackground{255, 255, 255};
@@ -37,9 +38,18 @@ constexpr Rgb kStopLossButton{191, 223, 255};
 constexpr Rgb kTakeProfitButton{191, 233, 255};
 constexpr Rgb kQuickOrderButton{255, 147, 255}; // the status bar's quick-order button
 constexpr Rgb kQuickOrderButtonText{255, 0, 255};
-// A symbol picked out on the quote board.
-constexpr Rgb kHighlightedSymbolLight{191, 191, 255};
-constexpr Rgb kHighlightedSymbolDark{190, 150, 190};
+// The quote board follows the theme. Its rising and falling prices and the
+// highlight of a symbol whose price just moved are chosen together: a price
+// reads at 4.5:1 or better on the board and on the highlight alike.
+constexpr Rgb kHighlightedSymbolLight{230, 230, 255};
+constexpr Rgb kHighlightedSymbolDark{52, 46, 82};
+constexpr Rgb kBoardRiseLight{200, 0, 0};
+constexpr Rgb kBoardFallLight{0, 115, 30};
+constexpr Rgb kBoardRiseDark{255, 120, 120};
+constexpr Rgb kBoardFallDark{70, 215, 110};
+
+// Behind the lock box: hides the terminal while the screen is locked.
+constexpr Rgb kLockScreenBackdrop{40, 44, 52};
 
 // The bar of the time left to a min-trade order.
 constexpr Rgb kExpiryTrack{144, 144, 144};
@@ -74,6 +84,14 @@ inline Rgb SignedFigureText(double value)
 inline Rgb HighlightedSymbolBackground(bool darkTheme)
 {
     return darkTheme ? kHighlightedSymbolDark : kHighlightedSymbolLight;
+}
+
+inline Rgb BoardPriceText(bool rising, bool darkTheme)
+{
+    if(darkTheme) {
+        return rising ? kBoardRiseDark : kBoardFallDark;
+    }
+    return rising ? kBoardRiseLight : kBoardFallLight;
 }
 
 } // namespace Colours

@@ -4,9 +4,11 @@
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
+#include "connection/Client.h"
 #include "connection/ErrorTextTable.h"
 #include "db/DateTimeText.h"
 
+#include <wx/intl.h>
 #include <wx/textctrl.h>
 
 MessageLine::MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule)
@@ -58,4 +60,16 @@ wxString MessageLine::Format(const wxDateTime& when, const wxString& text, int c
 bool MessageLine::IsBoxConfigured()
 {
     return TessrinConfig(g_plugin ? g_plugin->GetConfig() : nullptr).IsShowErrMsgBox();
+}
+
+wxString MessageLine::UnsentText(const wxString& failure)
+{
+    if(!g_plugin) {
+        return failure; // no link to tell of
+    }
+    Client* client = g_plugin->GetClient().get();
+    if(client && client->GetTradeConnecter().GetStatus() == eLS_LoginSuccess) {
+        return failure;
+    }
+    return failure + " " + _("The trade server is not connected.");
 }

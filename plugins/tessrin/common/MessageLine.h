@@ -36,6 +36,10 @@ public:
     // "[%s]%s[%d]" with the time as "%H:%M:%S".
     static wxString Format(const wxDateTime& when, const wxString& text, int code);
     static bool IsBoxConfigured();
+    // The text of a request that could not be sent: `failure`, and that the
+    // trade link is down when the plug-in is not logged in to it (without a
+    // plug-in, `failure` alone).
+    static wxString UnsentText(const wxString& failure);
 
     const wxString& GetCaption() const { return m_caption; }
     // A modal box without parent unless replaced (tests record instead).

@@ -17,6 +17,7 @@
 #include <utility>
 #include <wx/arrstr.h>
 #include <wx/debug.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 wxBEGIN_EVENT_TABLE(Client, wxEvtHandler) EVT_TIMER(Client::kTimerId, Client::OnTimer) wxEND_EVENT_TABLE()
@@ -136,6 +137,7 @@ void Client::OnMdEvent(wxThreadEvent& event)
         break;
     case CallbackCode::Disconnect:
         m_mdConnecter.OnDisconnect(); // waiting requests are the trade side's
+        MarkQuotesStale();
         break;
     case CallbackCode::RspQrySymbolInfo:
         Route(event, &Client::HandleMdRspQrySymbolInfo);
@@ -168,13 +170,16 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
         return;
     }
     m_userId = login.userId;
+    m_toldLoginFailure.clear();
     m_pHost->OnLoginAccepted(m_tradeConnecter.GetPassword());
     user_LoginInfo record;
     record.userId = login.userId;
     record.userName = wxString::FromUTF8(tradeapi::FixedText(login.userName));
     record.loginAccount = wxString(tradeapi::FixedText(login.loginAccount));
     record.tradingDay = ParseCompactDate(wxString(tradeapi::FixedText(login.tradingDay)));
-    record.carriedTime1 = ParseCompactTime(wxString(tradeapi::FixedText(login.serverTime)));
+    record.carriedTime1 =
+        NearestServerTime(ParseCompactTime(wxString(tradeapi::FixedText(login.serverTime))), m_clock());
+    m_tradingDay = record.tradingDay;
     if(m_pDb != nullptr) {
         m_pDb->m_user_LoginInfo_table->Upsert(record);
     }
@@ -191,6 +196,24 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
     m_pHost->SetStatusField(1, wxString::Format("%s|%s", record.userName, record.loginAccount));
     m_pHost->SetStatusField(4, m_serverText);
     m_pHost->SetStatusField(3, FormatDate(record.tradingDay));
+}
+
+void Client::MarkQuotesStale()
+{
+    if(m_pDb == nullptr || !m_pDb->m_symbol_price_table) {
+        return;
+    }
+    auto& prices = *m_pDb->m_symbol_price_table;
+    std::vector<int> live;
+    for(const symbol_price& price : prices.GetIndexByPrimary()) {
+        if(price.live) {
+            live.push_back(price.symbolId);
+        }
+    }
+    // Each one told to its observers: boards and order windows show it at once.
+    for(int symbolId : live) {
+        prices.Modify(symbolId, [](symbol_price& price) { price.live = false; });
+    }
 }
 
 void Client::OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event)
@@ -252,6 +275,19 @@ void Client::NotifyConnectionState()
     m_pHost->SetStatusField(5, wxJoin(state, '\n', '\\'));
 }
 
+void Client::TellLoginFailure(const wxString& title, const wxString& reason)
+{
+    if(reason.empty() || reason == m_toldLoginFailure) {
+        return;
+    }
+    m_toldLoginFailure = reason;
+    m_pHost->OutputLog(title, reason);
+    if(m_pHost->ReadConfigBool("showErrMsgBox", true)) {
+        // Not inside the tick that found it: the box runs a loop of its own.
+        CallAfter([this, title, reason] { m_pHost->ShowMessageBox(reason, title); });
+    }
+}
+
 void Client::SyncServerClock(const wxDateTime& serverTime)
 {
     const wxDateTime now = m_clock();
@@ -265,6 +301,13 @@ void Client::SyncServerClock(const wxDateTime& serverTime)
 
 void Client::SyncServerClockFromQuote(const wxDateTime& quoteTime)
 {
+    wxTimeSpan shift;
+    if(FindServerDateShift(quoteTime, m_clock() + m_loginClockOffset, m_tradingDay, shift)) {
+        // The market's date, which the login answer does not give.
+        m_loginClockOffset += shift;
+        m_serverTimeOffset += shift;
+        m_serverDateMoved = true;
+    }
     if(IsWithinServerClockWindow(quoteTime, m_clock() + m_loginClockOffset)) {
         SyncServerClock(quoteTime);
     }
@@ -278,9 +321,10 @@ void Client::AdvanceServerClock(const wxDateTime& now)
     const wxDateTime serverNow = now + m_serverTimeOffset;
     const auto& table = *m_pDb->m_server_time_table;
     const auto& rows = table.GetIndexByPrimary();
-    // The shown server time never runs backwards.
-    if(rows.empty() || !rows.begin()->serverTime.IsValid() ||
+    // The shown server time never runs backwards, but to the market's date.
+    if(rows.empty() || m_serverDateMoved || !rows.begin()->serverTime.IsValid() ||
        !rows.begin()->serverTime.IsLaterThan(serverNow)) {
+        m_serverDateMoved = false;
         server_time record;
         record.id = 1;
         record.serverTime = serverNow;

@@ -92,7 +92,9 @@ public:
     void NotifyConnectionState();
     void SyncServerClock(const wxDateTime& serverTime);
     // A quote's time sets the server clock only within the window around the
-    // local clock moved by the login answer's offset.
+    // local clock moved by the login answer's offset. One dated the trading
+    // day first moves that offset to the market's date when only the time of
+    // day agrees.
     void SyncServerClockFromQuote(const wxDateTime& quoteTime);
     void AdvanceServerClock(const wxDateTime& now);
 
@@ -175,9 +177,16 @@ private:
     template <class Request>
     int SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int));
     void CountDownBinaryOrders();
+    // A login failure under `title` in the output window and, while
+    // "showErrMsgBox" is on, in a box; a reason already told since the last
+    // successful login is not repeated (retried refusals come again and
+    // again, and both fronts refuse a wrong password).
+    void TellLoginFailure(const wxString& title, const wxString& reason);
 
     void OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event);
     void OnMdRspUserLogin(const MdAnswerEvent<sFFixRspUserLogin>& event);
+    // The market-data link is gone: every quote is stale until its next tick.
+    void MarkQuotesStale();
 
     // Answer and push handlers, filled in ClientHandlers.cpp.
     void HandleRspQrySymbolInfo(const TradeQueryRowEvent<sFFixRspQrySymbolInfo>& event);
@@ -250,7 +259,9 @@ private:
     int m_userId = 0;
     int m_symbolCount = 0;
     wxTimeSpan m_serverTimeOffset;
-    wxTimeSpan m_loginClockOffset; // the offset as the last login answer set it
+    wxTimeSpan m_loginClockOffset;  // the offset as the last login answer set it, on the market's date
+    wxDateTime m_tradingDay;        // of the last login answer
+    bool m_serverDateMoved = false; // the shown clock may step back to the market's date
     bool m_bMdSubscribed = false;
     int m_mdQueryDelayMs = 3000;
     wxTimer m_timer;
@@ -259,6 +270,7 @@ private:
     Clock m_clock;
     QueryCycle m_cycle;
     bool m_reportedReady = false; // what the last connection report said
+    wxString m_toldLoginFailure;
 
     wxDECLARE_EVENT_TABLE();
 };

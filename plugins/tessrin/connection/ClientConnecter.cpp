@@ -2,6 +2,7 @@
 
 #include "connection/BlinkPhase.h"
 #include "connection/CGetLocalIp.h"
+#include "connection/ErrorTextTable.h"
 #include "connection/RequestFields.h"
 
 #include <cstdlib>
@@ -42,7 +43,7 @@ std::string NarrowAddress(const wxString& address)
 
 wxString ErrorText(const sFFixRspInfo& result)
 {
-    return wxString::FromUTF8(tradeapi::FixedText(result.errorMsg));
+    return ServerMessageText(result.errorId, wxString::FromUTF8(tradeapi::FixedText(result.errorMsg)));
 }
 } // namespace
 
@@ -113,6 +114,7 @@ template <class Api> void ClientConnecter<Api>::StartLogin(const wxString& passw
     }
     if(!refusal.empty()) {
         wxLogMessage("%s", Line(_("[%s] %s Server Login Failed: %s"), refusal));
+        m_failure = refusal;
         SetStatus(eLS_LoginFailed);
         return;
     }
@@ -157,6 +159,7 @@ template <class Api> void ClientConnecter<Api>::SetConnectResult(bool connected)
         } else {
             wxLogMessage("%s", Line(_("[%s] %s Server Connect Failed")));
             wxLogMessage("%s", Line(_("[%s] %s Server Login Failed")));
+            m_failure = _("No server could be reached.");
             SetStatus(eLS_LoginFailed);
         }
         return;
@@ -171,7 +174,8 @@ template <class Api> void ClientConnecter<Api>::SetConnectResult(bool connected)
     sFFixReqUserLogin request;
     if(!FillLoginRequest(request, m_loginName, m_password, CGetLocalIp::GetLocalIp(false, wxArrayString()))) {
         // StartLogin already refused such credentials; never send a cut one.
-        wxLogMessage("%s", Line(_("[%s] %s Server Login Failed: %s"), _("login name or password too long")));
+        m_failure = _("login name or password too long");
+        wxLogMessage("%s", Line(_("[%s] %s Server Login Failed: %s"), m_failure));
         SetStatus(eLS_LoginFailed);
         Disconnect();
         return;
@@ -188,7 +192,8 @@ void ClientConnecter<Api>::SetLoginResult(const sFFixRspUserLogin& /*login*/, co
         return;
     }
     if(result.errorId != 0) {
-        wxLogMessage("%s", Line(_("[%s] %s Server Login Failed: %s"), ErrorText(result)));
+        m_failure = ErrorText(result);
+        wxLogMessage("%s", Line(_("[%s] %s Server Login Failed: %s"), m_failure));
         // 20: no such user, 21: wrong name or password; retrying cannot help.
         const bool final = result.errorId == 20 || result.errorId == 21;
         SetStatus(final ? eLS_LoginFailed : eLS_Login1);
@@ -222,6 +227,7 @@ template <class Api> void ClientConnecter<Api>::OnDisconnect()
         wxLogDebug("%s", Line(_("[%s] %s Server Login TimeOut")));
         if(!NextAddress(2000)) {
             wxLogMessage("%s", Line(_("[%s] %s Server Login Failed")));
+            m_failure = _("The server did not answer the login.");
             SetStatus(eLS_LoginFailed);
         }
         return;
@@ -235,6 +241,13 @@ template <class Api> void ClientConnecter<Api>::OnErrorRsp(const sFFixRspInfo& r
     }
     wxLogError("%s", Line(_("[%s] %s Server Error: %s"), ErrorText(result)));
     Disconnect();
+}
+
+template <class Api> wxString ClientConnecter<Api>::TakeFailure()
+{
+    wxString failure;
+    failure.swap(m_failure);
+    return failure;
 }
 
 template <class Api> bool ClientConnecter<Api>::NextAddress(int delay)

@@ -55,6 +55,10 @@ public:
     // every address has been tried and no established login dropped.
     bool NextAddress(int delay);
 
+    // Why the last login attempt failed, in words for the trader; empty when
+    // nothing failed since the last call.
+    wxString TakeFailure();
+
     int GetStatus() const { return m_status; }
     bool IsChanged() const { return m_changed; }
     bool IsConnecting() const { return m_bConnect; }
@@ -81,6 +85,7 @@ private:
     int m_status = eLS_UnLogin;
     bool m_changed = false;
     bool m_bConnect = false;
+    wxString m_failure;
 };
 
 class CTradeApi;

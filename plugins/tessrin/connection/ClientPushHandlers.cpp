@@ -118,7 +118,7 @@ void Client::OnRspSetOrder(const TradeAnswerEvent<sFFixSetOrder>& event)
 {
     const sFFixSetOrder& order = event.GetRequest();
     const sFFixRspInfo& result = event.GetResult();
-    const wxString text = result.errorId != 0 ? Utf8Text(result.errorMsg) : NarrowText(order.resultText);
+    const wxString text = result.errorId != 0 ? ServerMessage(result) : NarrowText(order.resultText);
     RequestNotify::Get()->NotifyResponse(event.GetRequestId(), result.errorId, text);
     if(result.errorId == 0) {
         return;
@@ -323,6 +323,7 @@ void Client::OnNtfMarketData(const MdNoticeEvent<sFFixMarketData>& event)
     const sFFixMarketData& tick = event.GetNotice();
     if(!m_pDb->m_symbol_price_table->Modify(tick.symbolId, [&](symbol_price& price) {
            ApplyMarketData(price, tick);
+           price.live = true;
            if(price.quoteTime.IsValid()) {
                SyncServerClockFromQuote(price.quoteTime);
            }

@@ -380,6 +380,6 @@ void Client::OnRspSubscribeMarketData(const MdSubscribeEvent& event)
     m_bMdSubscribed = true;
     const sFFixRspInfo& result = event.GetResult();
     if(result.errorId != 0 && wxLog::IsLevelEnabled(wxLOG_Warning, wxLOG_COMPONENT)) {
-        wxLogWarning("%s", Utf8Text(result.errorMsg));
+        wxLogWarning("%s", ServerMessage(result));
     }
 }

@@ -142,7 +142,7 @@ void Client::OnRspModifyOrder(const TradeAnswerEvent<sFFixModifyOrder>& event)
     wxLogMessage(
         _("[%s][%s]Modify Order Response : [%s:%d],OrderCode[%s],OrderType[%s],Symbol[%s],StopLoss[%s "
           "-> %s],TakeProfit[%s -> %s]"),
-        LoginText(m_pDb, *account), account->marketName, Utf8Text(result.errorMsg), result.errorId, orderCode,
+        LoginText(m_pDb, *account), account->marketName, ServerMessage(result), result.errorId, orderCode,
         orderType, symbol->symbolCode, FormatPrice(oldStopLoss, digits),
         FormatPrice(request.stopLoss, digits), FormatPrice(oldTakeProfit, digits),
         FormatPrice(request.takeProfit, digits));

@@ -195,6 +195,8 @@ bool Client::IsLate(QueryKind kind, const wxDateTime& now, long delayMs) const
 
 void Client::CheckPendingQueries()
 {
+    TellLoginFailure(_("Login Failed"), m_tradeConnecter.TakeFailure());
+    TellLoginFailure(_("Market Data Login Failed"), m_mdConnecter.TakeFailure());
     // A login whose trading day is still arriving blinks like one in progress.
     const bool loading = m_tradeConnecter.GetStatus() == eLS_LoginSuccess && !m_cycle.IsComplete();
     if(m_tradeConnecter.IsChanged() || m_tradeConnecter.GetStatus() == eLS_Login1 ||

@@ -2,11 +2,19 @@
 
 #include "connection/ServerErrorTable.h"
 
+#include <wx/translation.h>
+
 ErrorTextTable* g_errorTable = nullptr;
 
 namespace {
-const char kUnknownError[] = "unknow error";
+const char kUnknownError[] = wxTRANSLATE("unknow error");
+
+// The catalogue's empty key is its header, not a text.
+wxString Translated(const wxString& text)
+{
+    return text.empty() ? text : wxGetTranslation(text);
 }
+} // namespace
 
 void ErrorTextTable::InitErrorTexts()
 {
@@ -30,10 +38,32 @@ bool ErrorTextTable::HasErrorText(int code) const
 wxString ErrorTextTable::GetErrorText(int code) const
 {
     const auto found = m_texts.find(code);
-    return found != m_texts.end() ? found->second : wxString(kUnknownError);
+    return Translated(found != m_texts.end() ? found->second : wxString(kUnknownError));
+}
+
+wxString ErrorTextTable::GetKeyText(int code) const
+{
+    const auto found = m_texts.find(code);
+    return found != m_texts.end() ? found->second : wxString();
 }
 
 wxString GetErrorText(int code)
 {
-    return g_errorTable ? g_errorTable->GetErrorText(code) : wxString(kUnknownError);
+    return g_errorTable ? g_errorTable->GetErrorText(code) : Translated(kUnknownError);
+}
+
+wxString ServerMessageText(int code, const wxString& message, const ErrorTextTable* errors)
+{
+    const ErrorTextTable* table = errors ? errors : g_errorTable;
+    if(code != 0) {
+        // The message field holds 67 bytes: longer texts arrive cut short.
+        const wxString whole = table ? table->GetKeyText(code) : wxString();
+        if(!whole.empty() && (message.empty() || whole.StartsWith(message))) {
+            return Translated(whole);
+        }
+        if(message.empty()) {
+            return Translated(kUnknownError);
+        }
+    }
+    return Translated(message);
 }

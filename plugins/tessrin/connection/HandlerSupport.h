@@ -2,6 +2,7 @@
 
 // Small steps that many answer and push handlers of the Client share.
 
+#include "connection/ErrorTextTable.h"
 #include "connection/RecordFromFix.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
@@ -13,10 +14,16 @@
 
 namespace handler_support {
 
+// The answer's message as a trader reads it.
+inline wxString ServerMessage(const sFFixRspInfo& info)
+{
+    return ServerMessageText(info.errorId, Utf8Text(info.errorMsg));
+}
+
 // Wakes the window waiting for the request with the answer's code and text.
 inline void HandOver(int requestId, const sFFixRspInfo& info)
 {
-    RequestNotify::Get()->NotifyResponse(requestId, info.errorId, Utf8Text(info.errorMsg));
+    RequestNotify::Get()->NotifyResponse(requestId, info.errorId, ServerMessage(info));
 }
 
 // Tells the window waiting for a query that its answer is complete.

@@ -153,10 +153,13 @@ HistoryJob::Outcome HistoryJob::Transfer(std::string& body)
         return Outcome::Failed;
     }
 
-    // Real time of silence, counted also while libcurl is still resolving
-    // the name or has no socket yet.
+    // Real time of silence since the last byte of the body (or the start),
+    // counted also while libcurl is still resolving the name or has no
+    // socket yet: a slow answer that keeps coming is waited for, a stalled
+    // one is not.
     using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
+    auto lastProgress = Clock::now();
+    std::size_t received = 0;
     const auto timeout = std::chrono::milliseconds(m_timeoutMs);
 
     int running = 0;
@@ -168,8 +171,12 @@ HistoryJob::Outcome HistoryJob::Transfer(std::string& body)
             return Outcome::Cancelled;
         }
         int waitMs = kPollSliceMs;
-        if(body.empty() && m_timeoutMs > 0) {
-            const auto left = timeout - (Clock::now() - start);
+        if(body.size() != received) {
+            received = body.size();
+            lastProgress = Clock::now();
+        }
+        if(m_timeoutMs > 0) {
+            const auto left = timeout - (Clock::now() - lastProgress);
             if(left <= Clock::duration::zero()) {
                 return Outcome::Failed;
             }

@@ -31,8 +31,8 @@ wxString HttpBodyToText(const std::string& body);
 class HistoryJob : public Job
 {
 public:
-    // timeoutMs: how long the job waits while nothing has arrived; 0 waits
-    // for ever. Once a byte has arrived the transfer runs to its end.
+    // timeoutMs: how long the job waits while no byte of the body arrives,
+    // at the start or between two bytes; 0 waits for ever.
     HistoryJob(wxEvtHandler* owner, const wxString& url, int timeoutMs, wxInt64 tag);
     ~HistoryJob() override;
 

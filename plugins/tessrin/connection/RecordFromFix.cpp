@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <wx/arrstr.h>
 
@@ -52,17 +53,27 @@ int QuoteDigits(int value)
     return static_cast<signed char>(static_cast<unsigned>(value) & 0xffu);
 }
 
-// A number that is not finite (NaN, infinity) means nothing: kept as 0, so
-// that no sum, comparison or later record inherits it.
+// A number that is no figure (NaN, infinity, 1e308) means nothing: kept as
+// 0, so that no sum, comparison, chart or later record inherits it.
 template <class Number> Number Finite(Number value)
 {
-    return std::isfinite(value) ? value : Number(0);
+    return IsFigure(value) ? value : Number(0);
 }
 
-// A tick's number replaces the stored one only when it is finite.
+// A figure of a bill, a position or an account that is no figure (NaN, an
+// infinity, 1e308) is kept as NaN: shown "---", and the profits, net values
+// and risk rates made with it are no figures either. As 0 it made a price of
+// 0 and a false forced close.
+double Figure(double value)
+{
+    return IsFigure(value) ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+// A tick's price replaces the stored one only when it is a figure: boards,
+// charts and profits keep the last real quote.
 void KeepOrTake(double& stored, double wire)
 {
-    if(std::isfinite(wire)) {
+    if(IsFigure(wire)) {
         stored = wire;
     }
 }
@@ -91,21 +102,21 @@ user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
     a.dealerId = row.carriedInt1;
     a.organisationId = row.carriedInt2;
     a.exchangeId = row.carriedInt3;
-    a.marginFree = Finite(row.marginFree);
-    a.marginFreezed = Finite(row.marginFreezed);
-    a.marginRemain = Finite(row.marginRemain);
-    a.marginUsed = Finite(row.marginUsed);
-    a.withdrawableMoney = Finite(row.withdrawable);
-    a.lastDelayCharge = Finite(row.lastDelayCharge);
-    a.carriedDouble1 = Finite(row.carried1);
+    a.marginFree = Figure(row.marginFree);
+    a.marginFreezed = Figure(row.marginFreezed);
+    a.marginRemain = Figure(row.marginRemain);
+    a.marginUsed = Figure(row.marginUsed);
+    a.withdrawableMoney = Figure(row.withdrawable);
+    a.lastDelayCharge = Figure(row.lastDelayCharge);
+    a.carriedDouble1 = Figure(row.carried1);
     a.currency = NarrowText(row.currency);
-    a.netValue = Finite(row.netValue);
-    a.profitClose = Finite(row.profitClose);
-    a.profitDyn = Finite(row.profitDyn);
-    a.dailyCharge = Finite(row.dailyCharge);
+    a.netValue = Figure(row.netValue);
+    a.profitClose = Figure(row.profitClose);
+    a.profitDyn = Figure(row.profitDyn);
+    a.dailyCharge = Figure(row.dailyCharge);
     a.riskKind = row.riskKind;
-    a.forceCloseLine = Finite(row.forceCloseLine);
-    a.warningLine = Finite(row.warningLine);
+    a.forceCloseLine = Figure(row.forceCloseLine);
+    a.warningLine = Figure(row.warningLine);
     a.accStatus = row.accStatus;
     a.carriedInt1 = row.carriedInt4;
     a.carriedInt2 = row.carriedInt5;
@@ -115,19 +126,19 @@ user_Account AccountFromFix(const sFFixRspQryAccount& row, int userId)
     a.marketId = row.marketId;
     a.marketName = Utf8Text(row.marketName);
     a.marketType = row.marketType;
-    a.suretyMoney = Finite(row.suretyMoney);
+    a.suretyMoney = Figure(row.suretyMoney);
     return a;
 }
 
 void ApplyMoney(user_Account& account, const sFFixMoney& money)
 {
-    account.withdrawableMoney = Finite(money.withdrawable);
-    account.marginFreezed = Finite(money.marginFreezed);
-    account.marginRemain = Finite(money.marginRemain);
-    account.marginUsed = Finite(money.marginUsed);
-    account.dailyCharge = Finite(money.dailyCharge);
-    account.profitClose = Finite(money.profitClose);
-    account.suretyMoney = Finite(money.suretyMoney);
+    account.withdrawableMoney = Figure(money.withdrawable);
+    account.marginFreezed = Figure(money.marginFreezed);
+    account.marginRemain = Figure(money.marginRemain);
+    account.marginUsed = Figure(money.marginUsed);
+    account.dailyCharge = Figure(money.dailyCharge);
+    account.profitClose = Figure(money.profitClose);
+    account.suretyMoney = Figure(money.suretyMoney);
 }
 
 trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
@@ -136,27 +147,27 @@ trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
     h.accountKey = row.accountKey;
     h.side = row.side;
     h.symbolId = row.symbolId;
-    h.stopLoss = Finite(row.stopLoss);
-    h.takeProfit = Finite(row.takeProfit);
-    h.quantity = Finite(row.quantity);
+    h.stopLoss = Figure(row.stopLoss);
+    h.takeProfit = Figure(row.takeProfit);
+    h.quantity = Figure(row.quantity);
     h.orderCode = NarrowText(row.orderCode);
-    h.holdPrice = Finite(row.holdPrice);
-    h.openPrice = Finite(row.openPrice);
-    h.totalChargeInterest = Finite(row.totalChargeInterest);
-    h.carriedDouble1 = Finite(row.carried1);
-    h.chargeOpen = Finite(row.chargeOpen);
-    h.marginUsed = Finite(row.marginUsed);
+    h.holdPrice = Figure(row.holdPrice);
+    h.openPrice = Figure(row.openPrice);
+    h.totalChargeInterest = Figure(row.totalChargeInterest);
+    h.carriedDouble1 = Figure(row.carried1);
+    h.chargeOpen = Figure(row.chargeOpen);
+    h.marginUsed = Figure(row.marginUsed);
     h.carriedValue1 = JoinInts(row.carriedInt1, row.carriedInt2);
     h.openTime = DateAndTime(row.openDate, row.openTime);
     // A push carries the delivery type too once it changes (an application
     // made or withdrawn); 0 there means "as before".
     h.deliveryType = row.queryFlag;
     if(queryAnswer) {
-        h.carriedDouble2 = Finite(row.queryValue);
+        h.carriedDouble2 = Figure(row.queryValue);
     }
     h.deliveryStatus = row.deliveryStatus;
     h.carriedTime1 = CompactDateTime(row.deliveryTime);
-    h.carriedDouble3 = Finite(row.carried2);
+    h.carriedDouble3 = Figure(row.carried2);
     return h;
 }
 
@@ -164,10 +175,10 @@ trade_Position PositionFromFix(const sFFixPosition& row)
 {
     trade_Position p;
     p.accountKey = row.accountKey;
-    p.buyAmount = Finite(row.buyAmount);
-    p.sellAmount = Finite(row.sellAmount);
-    p.buyQuantity = Finite(row.buyQuantity);
-    p.sellQuantity = Finite(row.sellQuantity);
+    p.buyAmount = Figure(row.buyAmount);
+    p.sellAmount = Figure(row.sellAmount);
+    p.buyQuantity = Figure(row.buyQuantity);
+    p.sellQuantity = Figure(row.sellQuantity);
     p.symbolId = row.symbolId;
     return p;
 }

@@ -131,5 +131,5 @@ wxString RequestNotify::ChooseText(int errorCode, const wxString& given) const
     if(errors && errors->HasErrorText(errorCode)) {
         return errors->GetErrorText(errorCode);
     }
-    return given;
+    return ServerMessageText(errorCode, given, errors);
 }

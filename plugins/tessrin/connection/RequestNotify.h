@@ -78,7 +78,7 @@ private:
                 boost::multi_index::member<Entry, wxDateTime, &Entry::deadline>>>>;
 
     // The configured text of `errorCode` when the "errors" item names it,
-    // else `given`.
+    // else `given` as a trader reads it (ServerMessageText).
     wxString ChooseText(int errorCode, const wxString& given) const;
 
     Clock m_clock;

@@ -39,10 +39,35 @@ bool RequestWait::End(int requestId)
     return true;
 }
 
+bool RequestWait::TimeOut(int requestId)
+{
+    if(!End(requestId)) {
+        return false;
+    }
+    RequestNotify* registry = Registry(true);
+    if(m_lateRequestId != -1) {
+        registry->RemoveRequest(m_lateRequestId);
+    }
+    m_lateRequestId = requestId;
+    registry->RemoveRequest(requestId); // a wait still registered would keep its first deadline
+    registry->WaitResponse(requestId, m_owner, kLateAnswerMs);
+    return true;
+}
+
+bool RequestWait::EndLate(int requestId)
+{
+    if(m_lateRequestId == -1 || requestId != m_lateRequestId) {
+        return false;
+    }
+    m_lateRequestId = -1;
+    return true;
+}
+
 void RequestWait::Drop()
 {
     m_bWaitting = false;
     m_waitRequestId = -1;
+    m_lateRequestId = -1;
     // Nothing to withdraw from a registry that does not exist (any more).
     if(RequestNotify* registry = Registry(false)) {
         registry->RemoveCallBack(m_owner);

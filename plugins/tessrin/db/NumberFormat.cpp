@@ -1,5 +1,7 @@
 #include "db/NumberFormat.h"
 
+#include "db/TradeArithmetic.h"
+
 #include <cmath>
 
 namespace {
@@ -23,7 +25,7 @@ wxString Percentage(double rate)
     return wxString::FromDouble(rate * 100, 2) + "%";
 }
 
-// What a cell shows for a sum that overflowed or a value that is no number.
+// What a cell shows for a sum that overflowed or a value that is no figure.
 wxString NoNumberText()
 {
     return "---";
@@ -33,7 +35,8 @@ wxString NoNumberText()
 
 wxString FormatPrice(double value, int decimals, bool trim)
 {
-    if(!std::isfinite(value)) {
+    // Never hundreds of digits: a column would widen to them.
+    if(!IsFigure(value)) {
         return NoNumberText();
     }
     if(decimals < 0) {

@@ -6,7 +6,8 @@
 
 // The value with `decimals` decimals (below 0 taken as 0, above 6 printed
 // with "%f"). With `trim`, trailing zeros and then a trailing point are cut.
-// An infinite or NaN value (a sum that overflowed) is "---".
+// A value that is no figure (NaN, an infinity, a sum that overflowed, 1e308;
+// see IsFigure) is "---".
 wxString FormatPrice(double value, int decimals, bool trim = false);
 
 // Amounts, quantities and money: two decimals.

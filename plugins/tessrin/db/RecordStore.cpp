@@ -1,5 +1,7 @@
 #include "db/RecordStore.h"
 
+#include <cstdint>
+
 RecordStore::RecordStore() = default;
 
 RecordStore::~RecordStore()
@@ -41,6 +43,29 @@ template <class Table> void Create(std::unique_ptr<Table>& table)
     }
 }
 } // namespace
+
+namespace {
+template <class Record> void RemoveAll(SweptTable<Record>& table)
+{
+    table.SweepStale(UINT32_MAX);
+}
+} // namespace
+
+void RecordStore::RemoveTradingRecords()
+{
+    // What refers to an account goes before it.
+    RemoveAll(*m_UserInventory_table);
+    RemoveAll(*m_trade_BinaryOrder_table);
+    RemoveAll(*m_trade_DeliveryOrder_table);
+    RemoveAll(*m_am_AmountInOut_table);
+    RemoveAll(*m_trade_Limit_table);
+    RemoveAll(*m_trade_CloseBill_table);
+    RemoveAll(*m_trade_Position_table);
+    RemoveAll(*m_trade_HoldBill_table);
+    RemoveAll(*m_user_Payport_table);
+    RemoveAll(*m_user_Account_table);
+    m_server_time_table->Clear();
+}
 
 void RecordStore::CreateTables()
 {

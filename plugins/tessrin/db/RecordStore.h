@@ -31,6 +31,11 @@ public:
 
     // Creates every table, each empty and without observers.
     void CreateTables();
+    // At logout: removes, telling their observers, the records of the user's
+    // trading (accounts, bills, orders, money movements, registrations,
+    // goods) and the server time. The market's symbols, prices, rates and
+    // pay ports, the login record and the pushed notices stay.
+    void RemoveTradingRecords();
 
     std::unique_ptr<trade_HoldBillFactory> m_trade_HoldBill_table;                     // 0
     std::unique_ptr<user_LoginInfoFactory> m_user_LoginInfo_table;                     // 1

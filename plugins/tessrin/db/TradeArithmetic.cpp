@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <boost/tuple/tuple.hpp>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -107,6 +108,11 @@ double OrderMargin(RecordStore* store, const symbol_Info& symbol, char side, int
 }
 
 } // namespace
+
+bool IsFigure(double value)
+{
+    return std::isfinite(value) && std::fabs(value) < kMostFigure;
+}
 
 double PointsToPrice(int points, int digits)
 {
@@ -253,6 +259,10 @@ double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char 
 
 double CalcRiskRate(char kind, double netValue, double marginUsed, double suretyMoney)
 {
+    // A rate made from no figure is none, not one of no risk.
+    if(!IsFigure(netValue) || !IsFigure(marginUsed) || (kind == '3' && !IsFigure(suretyMoney))) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     if(kind == '3') {
         const double surety = std::max(suretyMoney, 1.0);
         return (netValue - surety) / surety;

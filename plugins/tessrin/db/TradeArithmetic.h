@@ -14,6 +14,13 @@ struct user_Account;
 // Rates of a risk rate without meaning (no margin used, or no net value).
 constexpr double kMeaninglessRiskRate = 10000.0;
 
+// No price, quantity or amount of this market comes near this in size.
+constexpr double kMostFigure = 1e13;
+// A number that may be shown, summed and charted: finite and below
+// kMostFigure in size. Anything else (NaN, an infinity, 1e308) is no figure,
+// whatever the sender meant.
+bool IsFigure(double value);
+
 // Price decimals beyond this count as this many (either sign).
 constexpr int kMaxPointDigits = 7;
 
@@ -82,5 +89,6 @@ double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char 
 
 // Risk rate of an account by its risk kind: '1' used margin over net value,
 // '2' net value over used margin (both within [0, 10000]), '3' the net value
-// above the surety money relative to it; 0 for any other kind.
+// above the surety money relative to it; 0 for any other kind; NaN when a
+// figure it is made from is none (see IsFigure).
 double CalcRiskRate(char kind, double netValue, double marginUsed, double suretyMoney);

@@ -20,6 +20,9 @@ struct symbol_price
     wxDateTime quoteTime;
     double carriedDouble1 = 0.0; // set from the symbol query
     uint32_t refreshSerial = 0;
+    // Quoted by the market-data link since it last came up; a price from a
+    // symbol query or from before a drop is stale.
+    bool live = false;
     mutable CachedLink<symbol_Property> cachedSymbolProperty;
 
     bool GetSymbolProperty(RecordStore* store) const;

@@ -34,6 +34,9 @@ public:
     virtual void AddAllSymbolPage() = 0;
     virtual void AddBinaryOptionHistoryPage() = 0;
 
+    // The quote boards show their figures only while logged in.
+    virtual void SetLoggedIn(bool loggedIn) = 0;
+
     // Brings forward the pane a clicked trade notice is about, at its row.
     virtual void ShowNoticeTarget(const NoticeClick& click) = 0;
 

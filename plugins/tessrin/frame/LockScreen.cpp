@@ -5,13 +5,21 @@
 
 #include <algorithm>
 #include <pelmora/SafeKeyboard.h>
+#include <wx/app.h>
 #include <wx/display.h>
 #include <wx/intl.h>
 
 namespace {
-const wxSize kLockScreenSize(600, 200);
-// The keyboard sits this far above the dialog's client area.
+// The keyboard sits this far above the lock box's client area.
 constexpr int kKeyboardLift = 110;
+
+// The screen of the terminal's main window, all of it.
+wxRect TerminalScreen()
+{
+    const wxWindow* terminal = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+    const int display = terminal ? wxDisplay::GetFromWindow(terminal) : wxNOT_FOUND;
+    return wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned int>(display)).GetGeometry();
+}
 } // namespace
 
 LockScreen::LockScreen(const wxMemoryBuffer& passwordDigest, wxWindow* parent)
@@ -26,11 +34,13 @@ LockScreen::~LockScreen() = default;
 void LockScreen::OnInitDialog(wxInitDialogEvent& event)
 {
     event.Skip();
-    SetSize(kLockScreenSize);
+    // The whole screen, the box in its middle: no balance or position of the
+    // terminal shows while it is locked.
+    SetSize(TerminalScreen());
+    Layout();
     m_textCtrlPassword->Clear();
     m_textCtrlPassword->SetHint(_("Input Password"));
     m_textCtrlPassword->SetFocus();
-    CentreOnScreen(wxBOTH);
 }
 
 void LockScreen::OnKeyboard(wxCommandEvent& event)
@@ -57,10 +67,10 @@ void LockScreen::TryUnlock()
 
 wxPoint LockScreen::KeyboardPosition() const
 {
-    const wxPoint position = GetPosition();
-    const int above = position.y - (kKeyboardLift + GetClientSize().GetHeight());
-    // A dialog centred on a low screen would push the keyboard's caption off
-    // its top; it stays above the dialog from there.
+    const wxPoint position = m_panelBox->GetScreenPosition();
+    const int above = position.y - (kKeyboardLift + m_panelBox->GetClientSize().GetHeight());
+    // A box on a low screen would push the keyboard's caption off its top;
+    // it stays above the box from there.
     const int display = wxDisplay::GetFromWindow(this);
     const int top = display == wxNOT_FOUND ? above : wxDisplay(display).GetClientArea().GetTop();
     return wxPoint(position.x, std::max(above, top));

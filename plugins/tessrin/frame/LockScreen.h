@@ -8,9 +8,9 @@
 // handled on the application object.
 const wxEventTypeTag<wxCommandEvent> wxEVT_SHOW_LOCK_SCREEN(16000);
 
-// The lock screen: a borderless modal dialog that ends (with 0) only when the
-// typed password has the login's digest. It keeps a copy of that digest, not
-// the password.
+// The lock screen: a borderless modal dialog over the whole screen of the
+// terminal that ends (with 0) only when the typed password has the login's
+// digest. It keeps a copy of that digest, not the password.
 class LockScreen : public LockScreenBase
 {
 public:
@@ -20,8 +20,8 @@ public:
     // Compares the typed text; ends the dialog when it is right, tells the
     // user otherwise and keeps the text.
     void TryUnlock();
-    // The on-screen keyboard's place: 110 pixels and the client area's
-    // height above the dialog, not above the top of its screen.
+    // The on-screen keyboard's place: 110 pixels and the lock box's client
+    // height above the box, not above the top of its screen.
     wxPoint KeyboardPosition() const;
 
 protected:

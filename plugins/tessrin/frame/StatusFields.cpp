@@ -8,6 +8,7 @@
 #include <pelmora/pmColourButton.h>
 #include <pelmora/pmStatusBar.h>
 #include <utility>
+#include <vector>
 #include <wx/dcmemory.h>
 #include <wx/font.h>
 #include <wx/imaglist.h>
@@ -17,6 +18,9 @@
 
 namespace {
 constexpr int kStatusFieldCount = 7;
+// The connection icons: from the field's edge, and between two.
+constexpr int kIconInset = 2;
+constexpr int kIconGap = 5;
 
 // One field: the width (negative: a share of the free space; at least
 // this wide when it fits its text), the margins and whether it widens to
@@ -37,7 +41,7 @@ const FieldLayout kTextFields[] = {
     {-1, 5, 2, 5, 0, false}, // 2 the rotating account line
     {100, 5, 2, 5, 0, true}, // 3 "Trading Day [%s]"
     {50, 5, 2, 5, 0, true},  // 4 the server
-    {40, 5, 2, 5, 0, false}, // 5 the connection icons
+    {56, 5, 2, 5, 0, false}, // 5 the connection icons: two of 16 pixels, 5 apart
     {100, 5, 2, 5, 0, true}, // 6 the server date and time
 };
 } // namespace
@@ -130,36 +134,78 @@ void StatusFields::SetField(int field, const wxString& text)
         break;
     case 5: {
         wxStaticBitmap* icons = dynamic_cast<wxStaticBitmap*>(item->window);
-        const wxSize size = icons ? icons->GetSize() : wxSize();
+        wxSize size = icons ? icons->GetSize() : wxSize();
         if(size.x <= 0 || size.y <= 0) {
             break;
         }
+        // Lines 0 and 1 are the account and the user; then "address|state"
+        // of each connection.
+        std::vector<std::pair<wxString, long>> connections;
+        const wxArrayString lines = wxSplit(text, '\n', '\\');
+        for(size_t i = 2; i < lines.size(); ++i) {
+            const wxArrayString parts = wxSplit(lines[i], '|', '\\');
+            long state = 0;
+            if(parts.size() == 2 && parts[1].ToLong(&state, 10)) {
+                connections.emplace_back(parts[0], state);
+            }
+        }
+        // Every icon whole: the field grows to them.
+        const wxSize wanted = IconsSize(connections.size());
+        const bool grow = wanted.x > size.x;
+        size.x = std::max(size.x, wanted.x);
         wxBitmap bitmap(size);
         wxMemoryDC dc(bitmap);
         wxRect rect(size);
         dc.SetPen(*wxTRANSPARENT_PEN);
         dc.SetBrush(wxBrush(DrawingUtils::GetPanelBgColour()));
         dc.DrawRectangle(rect);
-        rect.Deflate(2);
+        rect.Deflate(kIconInset);
         wxPoint position = rect.GetTopLeft();
-        // Lines 0 and 1 are the account and the user; then "address|state"
-        // of each connection.
-        const wxArrayString lines = wxSplit(text, '\n', '\\');
-        for(size_t i = 2; i < lines.size(); ++i) {
-            const wxArrayString parts = wxSplit(lines[i], '|', '\\');
-            long state = 0;
-            if(parts.size() == 2 && parts[1].ToLong(&state, 10)) {
-                DrawStatusIcon(dc, parts[0], state, position);
-            }
+        for(const auto& [address, state] : connections) {
+            DrawStatusIcon(dc, address, state, position);
         }
         dc.SelectObject(wxNullBitmap);
         icons->SetBitmap(bitmap);
+        if(grow) {
+            // Drawn again at the field's new size.
+            item->fitWindow = true;
+            m_statusBar->Relayout();
+            SetField(field, text);
+        }
         break;
     }
     default:
         m_statusBar->SetStatusText(text, item->field);
         break;
     }
+}
+
+wxSize StatusFields::IconsSize(size_t count) const
+{
+    const wxImageList* images = m_images ? m_images() : nullptr;
+    int width = 0;
+    int height = 0;
+    if(images && images->GetImageCount() > 0) {
+        images->GetSize(0, width, height);
+    }
+    const int icons = static_cast<int>(count);
+    return wxSize(2 * kIconInset + icons * (width + kIconGap) - (icons > 0 ? kIconGap : 0),
+                  2 * kIconInset + height);
+}
+
+void StatusFields::ShowLoggedOut()
+{
+    if(!m_statusBar) {
+        return;
+    }
+    for(int field : {1, 2, 3, 4, 6}) {
+        if(static_cast<size_t>(field) < m_items.size() && m_items[field]) {
+            m_statusBar->SetStatusText(field == 2 ? _("Not logged in") : wxString(), m_items[field]->field);
+        }
+    }
+    SetFieldColour(2, wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+    // Both connections, trade and market data, in state 0.
+    SetField(5, "\n\n|0\n|0");
 }
 
 void StatusFields::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position) const
@@ -175,8 +221,8 @@ void StatusFields::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wx
     if(images && image < images->GetImageCount()) {
         const wxBitmap icon = images->GetBitmap(image);
         dc.DrawBitmap(icon, position, false);
-        position.x += icon.GetWidth() + 5;
+        position.x += icon.GetWidth() + kIconGap;
     } else {
-        position.x += 5;
+        position.x += kIconGap;
     }
 }

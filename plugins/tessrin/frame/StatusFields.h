@@ -34,6 +34,9 @@ public:
     void SetField(int field, const wxString& text);
     // The text colour of a field's window (field 2: the account line).
     void SetFieldColour(int field, const wxColour& colour);
+    // After logout: no account, trading day, server or time, the account
+    // line and the connection icons say not logged in.
+    void ShowLoggedOut();
     // Draws the connection icon of a login state and moves the position on.
     void DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position) const;
     void Release();
@@ -42,6 +45,8 @@ public:
 
 private:
     void OnQuickOrderButton(wxCommandEvent& event);
+    // What `count` connection icons take, their margins included.
+    wxSize IconsSize(size_t count) const;
 
     HostManager* m_mgr;
     std::function<const wxImageList*()> m_images;

@@ -233,6 +233,11 @@ private:
     // Host bus 10001 and 10002: log in to a configured server, log out.
     void OnLoginRequest(wxCommandEvent& event);
     void OnLogoutRequest(wxCommandEvent& event);
+    // Bus 10006 (the plug-in's own, queued): the market logged the user out.
+    void OnUserKicked(wxCommandEvent& event);
+    // After a logout: the trading records go, the status fields say so and
+    // the quote boards show no figures.
+    void ShowLoggedOut();
     // Bus 10005 (sent by the password dialog): the lock screen follows.
     void OnLoginPasswordChanged(wxCommandEvent& event);
     // Host bus 10003: nothing to do.

@@ -3,6 +3,7 @@
 #include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
 #include "common/SettingsAccessors.h"
+#include "connection/AccountStatusLines.h"
 #include "connection/BlinkPhase.h"
 #include "connection/Client.h"
 #include "connection/RequestNotify.h"
@@ -45,6 +46,7 @@ wxEND_EVENT_TABLE()
     EventNotifier* bus = EventNotifier::Get();
     bus->Bind(wxEVT_CMD_LOGIN_REQUEST, &TessrinPlugin::OnLoginRequest, this);
     bus->Bind(wxEVT_CMD_LOGOUT_REQUEST, &TessrinPlugin::OnLogoutRequest, this);
+    bus->Bind(wxEVT_CMD_USER_KICKED, &TessrinPlugin::OnUserKicked, this);
     bus->Bind(wxEVT_CMD_PASSWORD_CHANGED, &TessrinPlugin::OnLoginPasswordChanged, this);
     bus->Bind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
     bus->Bind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
@@ -55,6 +57,7 @@ void TessrinPlugin::DisconnectHostEvents()
     EventNotifier* bus = EventNotifier::Get();
     bus->Unbind(wxEVT_CMD_LOGIN_REQUEST, &TessrinPlugin::OnLoginRequest, this);
     bus->Unbind(wxEVT_CMD_LOGOUT_REQUEST, &TessrinPlugin::OnLogoutRequest, this);
+    bus->Unbind(wxEVT_CMD_USER_KICKED, &TessrinPlugin::OnUserKicked, this);
     bus->Unbind(wxEVT_CMD_PASSWORD_CHANGED, &TessrinPlugin::OnLoginPasswordChanged, this);
     bus->Unbind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
     bus->Unbind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
@@ -191,12 +194,33 @@ void TessrinPlugin::OnLoginRequest(wxCommandEvent& event)
         return;
     }
     m_login.Login(*server, loginName, password);
+    if(GetClient()) {
+        m_parts.panes->SetLoggedIn(true);
+    }
 }
 
 void TessrinPlugin::OnLogoutRequest(wxCommandEvent& event)
 {
     event.Skip();
     ReleaseClient(); // the library stays loaded for the next login
+    ShowLoggedOut();
+}
+
+void TessrinPlugin::OnUserKicked(wxCommandEvent& event)
+{
+    event.Skip(); // the host learns it too
+    ShowLoggedOut();
+}
+
+void TessrinPlugin::ShowLoggedOut()
+{
+    // Nothing the last login showed may pass for the market's figures now.
+    if(m_db) {
+        m_db->RemoveTradingRecords();
+    }
+    AccountStatusLines::Get().Clear();
+    m_statusFields.ShowLoggedOut();
+    m_parts.panes->SetLoggedIn(false);
 }
 
 void TessrinPlugin::OnLoginAccepted(const wxString& password)

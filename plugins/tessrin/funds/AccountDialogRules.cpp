@@ -33,15 +33,22 @@ std::vector<AccountDialogRules::Entry> AccountDialogRules::SuretyAccounts(Record
 AccountDialogRules::MainAccountChoice AccountDialogRules::MainAccounts(RecordStore* db)
 {
     MainAccountChoice choice;
-    choice.others = Accounts(db, [&choice](const user_Account& account) {
-        if(IsMainAccount(account)) {
-            choice.hasMain = true;
-            choice.mainName = account.marketName;
-            return false;
-        }
-        return true;
-    });
+    choice.others = Accounts(db, [](const user_Account& account) { return !IsMainAccount(account); });
     return choice;
+}
+
+wxString AccountDialogRules::MainAccountName(RecordStore* db, int chosenKey)
+{
+    const user_Account* chosen = FindAccount(db, chosenKey);
+    if(!db || !db->m_user_Account_table) {
+        return wxString();
+    }
+    for(const user_Account& account : db->m_user_Account_table->GetIndexByPrimary()) {
+        if(IsMainAccount(account) && (!chosen || account.currency == chosen->currency)) {
+            return account.marketName;
+        }
+    }
+    return wxString();
 }
 
 const user_Account* AccountDialogRules::FindAccount(RecordStore* db, int accountKey)

@@ -26,11 +26,9 @@ public:
             return marketName == other.marketName && accountKey == other.accountKey;
         }
     };
-    // What the main-account dialog shows at init.
+    // What the main-account dialog offers at init.
     struct MainAccountChoice
     {
-        bool hasMain = false;
-        wxString mainName; // the last account flagged main, in table order
         std::vector<Entry> others;
     };
     // The money password: as many bytes as the password dialog takes.
@@ -41,6 +39,10 @@ public:
     // The accounts that carry surety money, in table order.
     static std::vector<Entry> SuretyAccounts(RecordStore* db);
     static MainAccountChoice MainAccounts(RecordStore* db);
+    // The market name of the main account of the chosen account's currency
+    // (each currency has its own); without a chosen account, of the first
+    // main account. Empty when there is none.
+    static wxString MainAccountName(RecordStore* db, int chosenKey);
     static bool IsMainAccount(const user_Account& account) { return account.accountState == '1'; }
     static bool CarriesSurety(const user_Account& account) { return account.riskKind == '3'; }
 

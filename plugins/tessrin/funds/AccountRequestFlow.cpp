@@ -1,5 +1,6 @@
 #include "funds/AccountRequestFlow.h"
 
+#include "common/MessageLine.h"
 #include "funds/AccountDialogRules.h"
 #include "funds/ModifyPasswordRules.h"
 
@@ -28,7 +29,7 @@ bool AccountRequestFlow::CheckPassword(const wxString& password)
 void AccountRequestFlow::Sent(int requestId)
 {
     if(requestId < 0) {
-        m_box.ShowErrMsgBox(_("Send Command Failed!"), -1);
+        m_box.ShowErrMsgBox(MessageLine::UnsentText(_("Send Command Failed!")), -1);
         return;
     }
     m_wait.Start(requestId, kWaitMs);

@@ -14,6 +14,7 @@ ChangeMainAcc::ChangeMainAcc(wxWindow* /*parent*/, RecordStore* db)
       m_sender([](sFFixMasterAccount& request) { return AccountRequestSender::Send(request); })
 {
     wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &ChangeMainAcc::OnPluginUnplug, this);
+    m_comboBoxAccount->Bind(wxEVT_COMBOBOX, &ChangeMainAcc::OnAccountChosen, this);
 }
 
 ChangeMainAcc::~ChangeMainAcc()
@@ -36,28 +37,37 @@ void ChangeMainAcc::OnInitDialog(wxInitDialogEvent& event)
     event.Skip();
     SetTitle(_("changeMainAccDlg"));
     const AccountDialogRules::MainAccountChoice choice = AccountDialogRules::MainAccounts(m_db);
-    if(choice.hasMain) {
-        ShowMainAccount(choice.mainName);
-    }
     AccountChoice::Fill(m_comboBoxAccount, choice.others);
     if(!choice.others.empty()) {
         m_comboBoxAccount->SetSelection(0);
     }
+    ShowMainAccount();
     if(m_db && m_db->m_user_Account_table && !GetObservedTable()) {
         m_db->m_user_Account_table->AddActionTrigger(this);
     }
 }
 
-void ChangeMainAcc::ShowMainAccount(const wxString& marketName)
+void ChangeMainAcc::ShowMainAccount()
 {
-    m_textCtrlMainLine->ChangeValue(_("current main account:") + marketName);
+    const wxString name =
+        AccountDialogRules::MainAccountName(m_db, AccountChoice::ChosenKey(m_comboBoxAccount));
+    const wxString line = name.empty() ? wxString() : _("current main account:") + name;
+    // Every tick of an account's profit comes here.
+    if(m_textCtrlMainLine->GetValue() != line) {
+        m_textCtrlMainLine->ChangeValue(line);
+    }
 }
 
-void ChangeMainAcc::afterUpdate(const user_Account& stored, CTransaction* /*transaction*/, void* /*reserved*/)
+void ChangeMainAcc::OnAccountChosen(wxCommandEvent& event)
 {
-    if(AccountDialogRules::IsMainAccount(stored)) {
-        ShowMainAccount(stored.marketName);
-    }
+    event.Skip();
+    ShowMainAccount();
+}
+
+void ChangeMainAcc::afterUpdate(const user_Account& /*stored*/, CTransaction* /*transaction*/,
+                                void* /*reserved*/)
+{
+    ShowMainAccount();
 }
 
 void ChangeMainAcc::OnOk(wxCommandEvent& event)

@@ -13,10 +13,10 @@ class RequestNotify;
 struct user_Account;
 
 // The modal dialog that makes another of the trader's accounts the main
-// account: the current main account's line, the other accounts by market
-// name; one request, a 10 s wait with only the button disabled; success
-// closes it. Messages through ErrMsgBox. Which account may become main is
-// the server's decision.
+// account of its currency: the line names the current main account of the
+// chosen account's currency, the other accounts are listed by market name; one request, a 10 s wait with only
+// the button disabled; success closes it. Messages through ErrMsgBox. Which account may become main is the
+// server's decision.
 //
 // Opening: construct on the stack, ShowModal; the dialog ends its modal
 // loop (EndModal) and the opener destroys it. GUI thread only.
@@ -33,7 +33,7 @@ public:
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
-    // An account flagged main names itself on the line.
+    // The line follows the accounts: an account made main names itself.
     void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
 
     bool IsWaitting() const { return m_flow.IsWaiting(); }
@@ -49,7 +49,9 @@ protected:
     void OnOk(wxCommandEvent& event) override;
 
 private:
-    void ShowMainAccount(const wxString& marketName);
+    // The main account of the chosen account's currency.
+    void ShowMainAccount();
+    void OnAccountChosen(wxCommandEvent& event);
     void UnregisterTrigger();
     // At unload: lets go of the table and the wait, ends the modal loop.
     void OnPluginUnplug(wxCommandEvent& event);

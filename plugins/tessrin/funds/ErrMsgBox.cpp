@@ -2,6 +2,7 @@
 
 #include "common/MessageLine.h"
 #include "connection/ErrorTextTable.h"
+#include "db/DateTimeText.h"
 
 #include <wx/intl.h>
 
@@ -12,9 +13,13 @@ wxString ErrMsgBox::ShowErrMsgBox(const wxString& text, int code, Outcome outcom
     if(!IsShown(outcome, MessageLine::IsBoxConfigured())) {
         return wxString();
     }
-    const wxString line = MessageLine::Format(m_clock(), text.empty() ? GetErrorText(code) : text, code);
+    const wxString shown = text.empty() ? GetErrorText(code) : text;
+    // A success is no error, and its code tells the trader nothing.
+    const bool success = outcome == eSuccess;
+    const wxString line = success ? wxString::Format("[%s]%s", FormatTime(m_clock()), shown)
+                                  : MessageLine::Format(m_clock(), shown, code);
     if(m_box) {
-        m_box(line, _("ErrorMessage"));
+        m_box(line, success ? _("NoticeMessage") : _("ErrorMessage"));
     }
     return line;
 }

@@ -7,9 +7,10 @@
 #include <wx/string.h>
 
 // The message routine of the transfer, main-account and surety-money
-// dialogs, which have no message line: "[hh:mm:ss]text[code]" in a box
-// captioned "ErrorMessage". Failures always show; a success shows only while
-// "showErrMsgBox" is on (the dialog closes anyway). GUI thread only.
+// dialogs, which have no message line: a failure as "[hh:mm:ss]text[code]"
+// in a box captioned "ErrorMessage", always; a success as "[hh:mm:ss]text"
+// captioned "NoticeMessage", only while "showErrMsgBox" is on (the dialog
+// closes anyway). GUI thread only.
 class ErrMsgBox
 {
 public:

@@ -1,6 +1,7 @@
 #include "funds/GoodsMgrPanel.h"
 
 #include "common/IClientPlugin.h"
+#include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
 #include "connection/Client.h"
 #include "db/DateTimeText.h"
@@ -104,6 +105,9 @@ void GoodsMgrPanel::ShowCancelGoods(RecordStore* db, HostManager* mgr, int store
 {
     const SymbolInventory* row = FinancingGoodsRules::FindVendorRow(db, symbolId, storeId);
     if(!row) {
+        ModalMessageBox::Show(_("The vendor of these goods no longer offers them: the financing cannot be "
+                                "cancelled here."),
+                              _("Cancel Goods"), wxOK | wxICON_WARNING | wxCENTRE);
         return;
     }
     FinancingGoods dialog(db, mgr, FinancingGoodsRules::eCancel, *row, nullptr);

@@ -318,14 +318,22 @@ void PayPortRegistDlg::Regist()
 
 void PayPortRegistDlg::UnRegist()
 {
-    const user_Payport* registration = m_model.GetDialogRegistration();
-    if(!registration) {
+    // The registration the dialog shows, on the port it shows: another
+    // market's may be cancelled, never the opening account's in its place.
+    const user_Payport* registration = m_model.GetRegistration();
+    const sys_PayPort* port = m_model.GetPayPort();
+    if(!registration || !port) {
         ModalMessageBox::Show(_("UnRegist Error: Find User PayPort Failed!"), wxMessageBoxCaptionStr,
                               wxOK | wxCENTRE, this);
         return;
     }
+    // The prompts run modal loops in which the tables may change.
     const int payPortId = registration->sysPayPortId;
-    const bool askBankPassword = m_model.GetPayPort()->needBankPassword != 0;
+    const int64_t registrationKey = registration->payportKey;
+    const bool askBankPassword = port->needBankPassword != 0;
+    const wxString channel = port->channelName;
+    const wxString bank = port->bankName;
+    const wxString card = registration->cardNumber;
     const wxString moneyPassword = m_textCtrlMoneyPassword->GetValue();
     const PayPortRegistRules::Check check = PayPortRegistRules::CheckUnRegist(moneyPassword);
     if(!check.Passed()) {
@@ -337,8 +345,11 @@ void PayPortRegistDlg::UnRegist()
     if(askBankPassword && !m_services.askBankPassword(this, bankPassword)) {
         return;
     }
-    if(!m_services.confirm(this, _("UnRegist Account"),
-                           wxString::Format(_("Are uou sure UnRegist Account[%s]?"), m_userName))) {
+    const wxString message =
+        wxString::Format(_("Are uou sure UnRegist Account[%s]?"), m_userName) +
+        wxString::Format(_("\n\n     Channel: [%s]\n\n     Bank: [%s]\n\n     Card Number: [%s]"), channel,
+                         bank, card);
+    if(!m_services.confirm(this, _("UnRegist Account"), message)) {
         return;
     }
     sFFixUnRegistPayPort request =
@@ -350,6 +361,7 @@ void PayPortRegistDlg::UnRegist()
     }
     m_requestMode = PayPortRegistRules::eUnRegist;
     m_requestPayPortId = payPortId;
+    m_requestRegistrationKey = registrationKey;
     StartWaitting(requestId);
 }
 
@@ -400,7 +412,7 @@ void PayPortRegistDlg::OnResponse(int requestId, int errorCode, const wxString& 
         ShowMessage(text, errorCode, true);
         // The server no longer knows the registration.
         if(m_requestMode == PayPortRegistRules::eUnRegist && errorCode == 85) {
-            RemoveDialogRegistration();
+            RemoveCancelledRegistration();
             QueryIfUnregistered();
             RefreshAll();
         }
@@ -419,7 +431,7 @@ void PayPortRegistDlg::OnResponse(int requestId, int errorCode, const wxString& 
                     0, false);
         return;
     }
-    RemoveDialogRegistration();
+    RemoveCancelledRegistration();
     QueryIfUnregistered();
     ShowMessage(_("UnRegist Apply Success, Please Wait ..."), 0, false);
 }
@@ -451,14 +463,16 @@ void PayPortRegistDlg::QueryIfUnregistered()
     }
 }
 
-void PayPortRegistDlg::RemoveDialogRegistration()
+void PayPortRegistDlg::RemoveCancelledRegistration()
 {
-    const user_Payport* registration = m_model.GetDialogRegistration();
-    if(!registration) {
+    if(!m_db || !m_db->m_user_Payport_table) {
         return;
     }
     auto& table = *m_db->m_user_Payport_table;
-    table.Remove(table.GetIndexByPrimary().find(registration->payportKey));
+    const auto found = table.GetIndexByPrimary().find(m_requestRegistrationKey);
+    if(found != table.GetIndexByPrimary().end()) {
+        table.Remove(found);
+    }
 }
 
 void PayPortRegistDlg::afterAdd(const user_Payport& /*stored*/, CTransaction* /*transaction*/,

@@ -7,6 +7,7 @@
 #include "funds/PayPortRegistModel.h"
 #include "layouts/PayPortRegistDlgBase.h"
 
+#include <cstdint>
 #include <functional>
 #include <tradeapi/FFixMoney.h>
 #include <wx/timer.h>
@@ -121,7 +122,8 @@ private:
     // Asks the server for the user's pay ports when the dialog's account has
     // no registration.
     void QueryIfUnregistered();
-    void RemoveDialogRegistration();
+    // The registration the unregistration in flight cancels.
+    void RemoveCancelledRegistration();
     // The attachment looked up again by its id, after the change returned.
     void OpenPayPortPageLater(int attPayId);
     void OnSignControlRecheck(wxTimerEvent& event);
@@ -142,6 +144,7 @@ private:
     Services m_services;
     PayPortRegistRules::Mode m_requestMode = PayPortRegistRules::eRegist; // of the request in flight
     int m_requestPayPortId = -1;
+    int64_t m_requestRegistrationKey = 0;
     wxTimer m_signControlRecheck;
     int m_recheckAttPayId = 0;
     bool m_registeringSignControl = false; // the modal wait for the control runs

@@ -20,6 +20,8 @@ public:
     // Loads the address 500 ms from now; a later call within that time
     // replaces it, so only the last address is fetched.
     void LoadUrl(const wxString& url);
+    // The address last asked for.
+    const wxString& GetUrl() const { return m_url; }
 
     // Null when the system has no web engine (logged).
     WebPage* GetPage() const { return m_page; }

@@ -257,6 +257,12 @@ void StoreOrderPane::CancelApply(unsigned int row)
         }
         return;
     }
+    // Goods delivered or stored in, not financed: there is no financing to cancel.
+    if(order->quantity <= 0.0) {
+        ModalMessageBox::Show(_("None of these goods is financed: there is no financing to cancel."),
+                              _("Cancel Apply"), wxOK | wxICON_INFORMATION | wxCENTRE, this);
+        return;
+    }
     // The holding's own row at the goods page's next answer.
     const int storeId = order->mirrorStoreId;
     const int symbolId = order->symbolId;

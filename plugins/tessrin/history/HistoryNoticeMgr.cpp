@@ -87,6 +87,11 @@ HistoryNoticeMgr::~HistoryNoticeMgr()
     CancelJob();
 }
 
+int HistoryNoticeMgr::PollIntervalMs()
+{
+    return static_cast<int>(GetNoticeMsgUpdInterval() * 1000);
+}
+
 HistoryNoticeMgr::NoticePtr HistoryNoticeMgr::GetNotice(size_t index) const
 {
     return index < m_notices.size() ? m_notices[index] : NoticePtr();
@@ -134,7 +139,7 @@ bool HistoryNoticeMgr::RequestNotices()
         query += "&curtime=" + from.Format("%Y-%m-%d %H:%M:%S");
     }
     const wxString url = wxString::Format("http://%s/bulletin/trader", host) + "?" + wxURI(query).BuildURI();
-    auto job = std::make_shared<HistoryJob>(this, url, 0, 0);
+    auto job = std::make_shared<HistoryJob>(this, url, kPollTimeoutMs, 0);
     if(!JobQueueSingleton::Instance()->PushJob(job)) {
         return false; // the queue is stopping: nothing would ever answer
     }
@@ -159,9 +164,10 @@ wxDateTime HistoryNoticeMgr::PollFrom() const
 
 void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
 {
-    m_timer.StartOnce(static_cast<int>(GetNoticeMsgUpdInterval() * 1000));
+    m_timer.StartOnce(PollIntervalMs());
     m_job.reset();
-    if(!AddNotices(event.GetString())) {
+    m_failures = 0;
+    if(!AddNotices(event.GetString()) || m_lastAdded.empty()) {
         return;
     }
     wxCommandEvent updated(wxEVT_CMD_NOTICES_UPDATED, 0);
@@ -172,6 +178,7 @@ void HistoryNoticeMgr::OnHistoryJobStatus(wxCommandEvent& event)
 
 bool HistoryNoticeMgr::AddNotices(const wxString& answer)
 {
+    m_lastAdded.clear();
     const JSONRoot root(answer);
     if(!root.isOk()) {
         return false;
@@ -190,18 +197,23 @@ bool HistoryNoticeMgr::AddNotices(const wxString& answer)
         const bool known = std::any_of(m_notices.begin(), m_notices.end(),
                                        [&](const NoticePtr& held) { return held->IsSameAs(*notice); });
         if(!known) {
+            m_lastAdded.push_back(notice);
             m_notices.push_back(std::move(notice));
         }
     }
-    std::stable_sort(m_notices.begin(), m_notices.end(),
-                     [](const NoticePtr& a, const NoticePtr& b) { return IsNewerNotice(*a, *b); });
+    const auto newer = [](const NoticePtr& a, const NoticePtr& b) { return IsNewerNotice(*a, *b); };
+    std::stable_sort(m_notices.begin(), m_notices.end(), newer);
+    std::stable_sort(m_lastAdded.begin(), m_lastAdded.end(), newer);
     return true;
 }
 
 void HistoryNoticeMgr::OnHistoryJobFailed(wxCommandEvent& event)
 {
     wxUnusedVar(event);
-    m_timer.StartOnce(kFailureDelayMs);
+    // Servers that keep failing are asked less and less often, at most at
+    // the poll interval.
+    m_timer.StartOnce(std::min(kFailureDelayMs << std::min(m_failures, 4), PollIntervalMs()));
+    ++m_failures;
     m_job.reset();
     ++m_serverCounter;
 }

@@ -10,9 +10,10 @@
 class HistoryJob;
 class INoticeSession;
 
-// A poll brought bulletins. Processed on the manager itself, so handlers
-// bind on the manager; GetInt() is 1 for the first such event of the manager
-// and 0 afterwards. A type of its own: the number 10001 is wx's timer event.
+// A poll brought bulletins not held before (HistoryNoticeMgr::GetLastAdded).
+// Processed on the manager itself, so handlers bind on the manager; GetInt()
+// is 1 for the first such event of the manager and 0 afterwards. A type of its own: the number 10001 is wx's
+// timer event.
 wxDECLARE_EVENT(wxEVT_CMD_NOTICES_UPDATED, wxCommandEvent);
 
 // The market's bulletins: polls the "noticehistory" servers one request at a
@@ -25,7 +26,8 @@ public:
 
     static constexpr int kStartDelayMs = 3000;
     static constexpr int kRetryDelayMs = 3000;   // no account or no server yet
-    static constexpr int kFailureDelayMs = 5000; // then the next server
+    static constexpr int kFailureDelayMs = 5000; // then the next server; doubled at each failure in a row
+    static constexpr int kPollTimeoutMs = 10000; // a poll that receives nothing this long has failed
     static constexpr int kMessageCount = 20;     // bulletins asked for per poll
     static constexpr long kMarkReadTimeoutS = 3;
 
@@ -47,6 +49,9 @@ public:
     // Null past the end.
     NoticePtr GetNotice(size_t index) const;
     NoticePtr GetFirst() const { return GetNotice(0); }
+    // What the last poll added, newest first: a poll repeats the bulletins
+    // of its start second and those dated ahead of the market.
+    const std::vector<NoticePtr>& GetLastAdded() const { return m_lastAdded; }
 
     // The index of the first bulletin whose content has that output-window
     // hash (OutputWindow::ContentHash); -1 when none has.
@@ -70,6 +75,7 @@ public:
     static wxString ServerHost(const wxString& entry);
 
 private:
+    static int PollIntervalMs();
     void OnTimer(wxTimerEvent& event);
     void OnHistoryJobStatus(wxCommandEvent& event);
     void OnHistoryJobFailed(wxCommandEvent& event);
@@ -78,16 +84,19 @@ private:
     wxDateTime PollFrom() const;
     // The host of the current server; false without an entry.
     bool CurrentHost(wxString& host) const;
-    // Merges a poll's answer; false when it is no list or an empty one.
+    // Merges a poll's answer into the list and GetLastAdded; false when it
+    // is no list or an empty one.
     bool AddNotices(const wxString& answer);
     void CancelJob();
 
     std::unique_ptr<INoticeSession> m_session;
     unsigned m_serverCounter = 0;
+    int m_failures = 0; // polls in a row that failed
     bool m_firstPoll = true;
     std::shared_ptr<HistoryJob> m_job; // the running poll; null while idle
     wxTimer m_timer;
     std::vector<NoticePtr> m_notices; // newest first
+    std::vector<NoticePtr> m_lastAdded;
 
     static std::unique_ptr<HistoryNoticeMgr> ms_instance;
 };

@@ -7,6 +7,7 @@
 #include "history/NoticeTipDialog.h"
 #include "history/NoticeTipProvider.h"
 
+#include <algorithm>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
@@ -80,14 +81,12 @@ void NoticeMessagePane::ResetRows()
 void NoticeMessagePane::OnNoticesUpdated(wxCommandEvent& event)
 {
     ResetRows();
-    int unread = -1;
-    for(size_t i = 0; i < m_manager.GetCount(); ++i) {
-        if(!m_manager.GetNotice(i)->is_read) {
-            unread = static_cast<int>(i);
-            break;
-        }
-    }
-    if(unread < 0) {
+    // Each bulletin is announced once: only one the poll brought.
+    const auto& added = m_manager.GetLastAdded();
+    const auto unread =
+        std::find_if(added.begin(), added.end(),
+                     [](const HistoryNoticeMgr::NoticePtr& notice) { return !notice->is_read; });
+    if(unread == added.end()) {
         return;
     }
     if(event.GetInt() != 0 && IsNoticeStartShow()) {
@@ -95,7 +94,7 @@ void NoticeMessagePane::OnNoticesUpdated(wxCommandEvent& event)
         return;
     }
     if(g_plugin) {
-        const HistoryNoticeMgr::NoticePtr notice = m_manager.GetNotice(static_cast<size_t>(unread));
+        const HistoryNoticeMgr::NoticePtr notice = *unread;
         // The output window takes the first line as the title.
         wxString title = notice->title;
         title.Replace("\n", " ");

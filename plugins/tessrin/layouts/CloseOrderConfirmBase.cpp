@@ -35,6 +35,9 @@ CloseOrderConfirmBase::CloseOrderConfirmBase(wxWindow* parent, wxWindowID id, co
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     root->Add(buttons, 0, wxALL | wxALIGN_CENTER_HORIZONTAL, 5);
     m_confirmOk = new wxButton(this, wxID_OK, _("ok"));
+    // Enter confirms: the read-only rows would otherwise take it.
+    m_confirmOk->SetDefault();
+    m_confirmOk->SetFocus();
     buttons->Add(m_confirmOk, 0, wxALL, 5);
     m_confirmCancel = new wxButton(this, wxID_CANCEL, _("cancel"));
     buttons->Add(m_confirmCancel, 0, wxALL, 5);

@@ -42,6 +42,9 @@ NewOrderConfirmBase::NewOrderConfirmBase(wxWindow* parent, wxWindowID /*id*/, co
     mainSizer->Add(buttons, 0, wxEXPAND, 0);
     buttons->Add(10, 0, 1, 0, 0);
     m_confirmOk = new wxButton(this, wxID_OK, _("ok"));
+    // Enter confirms: the read-only rows would otherwise take it.
+    m_confirmOk->SetDefault();
+    m_confirmOk->SetFocus();
     buttons->Add(m_confirmOk, 0, wxALL, 5);
     m_confirmCancel = new wxButton(this, wxID_CANCEL, _("cancel"));
     buttons->Add(m_confirmCancel, 0, wxALL, 5);

@@ -142,7 +142,8 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     SetSpinWidth(m_pointDiffSpin, kIntegerSpinChars);
     m_pointDiffSpin->SetFocus();
     m_pointLabel = new wxStaticText(this, wxID_ANY, _("Point"));
-    m_preConfirmCheck = new wxCheckBox(this, wxID_ANY, _("Pre confirmation"));
+    // One switch for every order window: the label says so.
+    m_preConfirmCheck = new wxCheckBox(this, wxID_ANY, _("Pre confirmation (all order windows)"));
     m_preConfirmCheck->SetValue(true);
     m_preConfirmCheck->SetForegroundColour(Colours::kAlertText);
     m_preConfirmCheck->SetFocus();

@@ -28,7 +28,7 @@ wxColourPickerCtrl* AddPickerRow(wxWindow* parent, wxGridBagSizer* sizer, int ro
 
 wxCheckBox* AddSolidBox(wxWindow* parent, wxGridBagSizer* sizer, int row, const wxString& tip)
 {
-    auto* box = new wxCheckBox(parent, wxID_ANY, wxEmptyString);
+    auto* box = new wxCheckBox(parent, wxID_ANY, _("Solid"));
     box->SetValue(false);
     box->SetToolTip(tip);
     sizer->Add(box, wxGBPosition(row, 2), wxGBSpan(1, 1), wxALL | wxALIGN_CENTER_VERTICAL, 5);

@@ -63,7 +63,8 @@ TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, cons
     pointRow->Add(m_pointLabel, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
 
     mainSizer->AddSpacer(5);
-    m_preConfirmCheck = new wxCheckBox(this, wxID_ANY, _("Pre confirmation"));
+    // One switch for every order window: the label says so.
+    m_preConfirmCheck = new wxCheckBox(this, wxID_ANY, _("Pre confirmation (all order windows)"));
     m_preConfirmCheck->SetValue(true);
     mainSizer->Add(m_preConfirmCheck, 0, wxLEFT, 15);
 

@@ -45,7 +45,9 @@ void BinaryOpQuickOrderConfirm::OnInitDialog(wxInitDialogEvent& event)
     event.Skip();
     m_quantityCaption->SetLabel(_("Order Amount:"));
     m_orderCodeCaption->SetLabel(_("Order Charge:"));
+    // Laid out again even when the dialog keeps its size: the captions are.
     GetSizer()->Fit(this);
+    Layout();
 }
 
 void BinaryOpQuickOrderConfirm::afterUpdate(const symbol_price& stored, CTransaction*, void*)

@@ -80,7 +80,7 @@ void HandOrderDlg::ShowHangOrder()
     m_textCtrlPrice->Enable(m_mode == HangOrderEntry::eHuanJia);
     m_textCtrlPrice->ChangeValue(FormatMoney(m_hangOrder.priceOrder));
     m_comboBoxSymbol->SetStringSelection(m_hangOrder.symbolName);
-    m_comboBoxBS->SetStringSelection(m_hangOrder.bsCode);
+    m_comboBoxBS->SetStringSelection(wxGetTranslation(m_hangOrder.bsCode));
     m_comboBoxQty->ChangeValue(FormatMoney(m_hangOrder.GetQuantityRemaining()));
     m_comboBoxWareHouse->SetStringSelection(m_hangOrder.storeName);
     SetTitle(HangOrderEntry::TitleText(m_mode, m_hangOrder.orderCode));
@@ -96,11 +96,18 @@ void HandOrderDlg::OnOK(wxCommandEvent& /*event*/)
     fields.minQuantity = m_comboBoxMinQty->GetValue();
     fields.storeName = m_comboBoxWareHouse->GetValue();
 
-    switch(HangOrderEntry::Confirm(m_mode, fields, GetHangOrderFactory())) {
+    switch(HangOrderEntry::Confirm(m_mode, fields, GetHangOrderFactory(), nullptr, m_hangOrder.orderCode)) {
     case HangOrderEntry::eSymbolInvalid:
         ShowStatus(_("Symbol Invalid"));
         return;
-    case HangOrderEntry::eNotANumber:
+    case HangOrderEntry::eBadQuantity:
+        ShowStatus(_("Quantity Error!"));
+        return;
+    case HangOrderEntry::eBadPrice:
+        ShowStatus(_("Price Invalid"));
+        return;
+    case HangOrderEntry::eOrderGone:
+        ShowStatus(_("Order Invalid"));
         return;
     case HangOrderEntry::eNoFreeCode:
         ShowStatus(_("No free order code, please try again"));
@@ -109,6 +116,7 @@ void HandOrderDlg::OnOK(wxCommandEvent& /*event*/)
         ShowStatus(_("Hang order not stored"));
         return;
     case HangOrderEntry::eAdded:
+    case HangOrderEntry::ePriceChanged:
         // Kept at once: no pane may be open to save it later.
         SaveHangOrders();
         break;

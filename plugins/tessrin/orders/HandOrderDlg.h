@@ -9,9 +9,10 @@
 class RecordStore;
 
 // The modal dialog in which the trader enters a hang order (mode 0,
-// "GuaPai") or looks at one (mode 1 "ZaiPai", mode 2 "HuanJia"). Only a
-// confirmed mode-0 order leaves a trace: the new record in the process-wide
-// store, which is then saved. Nothing is sent to the market.
+// "GuaPai"), looks at one (mode 1 "ZaiPai") or changes its price (mode 2
+// "HuanJia"). A confirmed mode-0 order or a changed price is stored in the
+// process-wide store, which is then saved; a price that is not above 0 is
+// refused on the status line. Nothing is sent to the market.
 //
 // Opening: make it on the stack with the record store; either set the side
 // and the symbol name (mode 0) or the chosen hang order and mode 1 or 2;

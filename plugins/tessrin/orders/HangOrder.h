@@ -8,9 +8,9 @@ struct HangOrder
 {
     wxString orderCode;  // MakeLocalOrderCode; unique
     wxString symbolName; // the name text of the symbol's property record
-    wxString unitName;
+    wxString unitName;   // "Kg", shown translated
     double quantityComplete = 0.0;
-    wxString bsCode; // the side as the dialog's side box shows it
+    wxString bsCode; // "Buy" or "Sell", shown translated
     double priceOrder = 0.0;
     wxString storeName; // warehouse
     double quantityOrder = 0.0;

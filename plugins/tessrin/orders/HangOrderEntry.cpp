@@ -50,28 +50,49 @@ bool HangOrderEntry::ParseQuantity(const wxString& text, double* quantity)
 bool HangOrderEntry::ParsePrice(const wxString& text, double* price)
 {
     double value = 0.0;
-    if(!text.ToDouble(&value) || !std::isfinite(value)) {
+    if(!text.ToDouble(&value) || !std::isfinite(value) || !(value > 0.0)) {
         return false;
     }
     *price = value;
     return true;
 }
 
+wxString HangOrderEntry::KeyOf(const wxString& shown)
+{
+    for(const char* key : {wxTRANSLATE("Buy"), wxTRANSLATE("Sell"), wxTRANSLATE("Kg")}) {
+        if(shown == wxGetTranslation(key)) {
+            return key;
+        }
+    }
+    return shown;
+}
+
 HangOrderEntry::Result HangOrderEntry::Confirm(int mode, const Fields& fields, HangOrderFactory& store,
-                                               HangOrder* added)
+                                               HangOrder* added, const wxString& orderCode)
 {
     if(fields.symbolName.empty()) {
         return eSymbolInvalid;
     }
-    if(mode != eGuaPai) {
+    if(mode != eGuaPai && mode != eHuanJia) {
         return eClose;
+    }
+    double price = 0.0;
+    if(!ParsePrice(fields.price, &price)) {
+        return eBadPrice;
+    }
+    if(mode == eHuanJia) {
+        const auto found = store.Find(orderCode);
+        if(found == store.GetIndexByPrimary().end()) {
+            return eOrderGone;
+        }
+        HangOrder changed = *found;
+        changed.priceOrder = price;
+        return store.Upsert(changed) ? ePriceChanged : eRefused;
     }
     double quantity = 0.0;
     double minQuantity = 0.0;
-    double price = 0.0;
-    if(!ParseQuantity(fields.quantity, &quantity) || !ParseQuantity(fields.minQuantity, &minQuantity) ||
-       !ParsePrice(fields.price, &price)) {
-        return eNotANumber;
+    if(!ParseQuantity(fields.quantity, &quantity) || !ParseQuantity(fields.minQuantity, &minQuantity)) {
+        return eBadQuantity;
     }
 
     HangOrder order;
@@ -85,9 +106,9 @@ HangOrderEntry::Result HangOrderEntry::Confirm(int mode, const Fields& fields, H
         return eNoFreeCode;
     }
     order.symbolName = fields.symbolName;
-    order.unitName = _("Kg");
+    order.unitName = "Kg";
     order.quantityComplete = 0.0;
-    order.bsCode = fields.side;
+    order.bsCode = KeyOf(fields.side);
     order.priceOrder = price;
     order.storeName = fields.storeName;
     order.quantityOrder = quantity;

@@ -16,15 +16,18 @@ public:
     enum Mode {
         eGuaPai = 0,  // enter a new hang order
         eZaiPai = 1,  // show one
-        eHuanJia = 2, // show one, price editable (nothing is stored)
+        eHuanJia = 2, // show one, change its price
     };
     enum Result {
         eSymbolInvalid, // no symbol chosen: "Symbol Invalid" on the status line
-        eNotANumber,    // a quantity or the price does not convert: nothing happens
-        eClose,         // modes 1 and 2: the dialog closes, nothing changes
+        eBadQuantity,   // a quantity is not a whole number from 1: "Quantity Error!"
+        eBadPrice,      // the price is empty, not a number, or not above 0: "Price Invalid"
+        eClose,         // mode 1: the dialog closes, nothing changes
         eAdded,         // the new hang order is in the store
         eNoFreeCode,    // every code drawn was taken: nothing stored
         eRefused,       // an observer of the store refused the order
+        ePriceChanged,  // mode 2: the shown order's new price is stored
+        eOrderGone,     // mode 2: the shown order is no longer stored
     };
     // The texts of the dialog's fields, as the trader left them.
     struct Fields
@@ -47,12 +50,17 @@ public:
     static wxArrayString SplitStoreNames(const wxString& text);
     // A whole number from 1 to 4294967295, as the quantity boxes accept.
     static bool ParseQuantity(const wxString& text, double* quantity);
-    // A finite decimal number.
+    // A finite decimal number above 0.
     static bool ParsePrice(const wxString& text, double* price);
+    // The side and the unit are stored as their keys ("Buy", "Sell", "Kg"),
+    // which each catalogue shows in its own words: a shown text of this
+    // catalogue gives its key, any other text stays as it is.
+    static wxString KeyOf(const wxString& shown);
 
     // OK pressed in that mode. In mode 0 a new hang order with a code that no
     // stored order holds is inserted into the store (observers told), and
-    // `added` receives it.
-    static Result Confirm(int mode, const Fields& fields, HangOrderFactory& store,
-                          HangOrder* added = nullptr);
+    // `added` receives it. In mode 2 the stored order of `orderCode` takes
+    // the price.
+    static Result Confirm(int mode, const Fields& fields, HangOrderFactory& store, HangOrder* added = nullptr,
+                          const wxString& orderCode = wxString());
 };

@@ -2,6 +2,7 @@
 
 #include "common/StoreOrderFile.h"
 #include "db/NumberFormat.h"
+#include "orders/HangOrderEntry.h"
 
 TESSRIN_COMPILE_RECORD_TABLE(HangOrder)
 
@@ -52,9 +53,10 @@ HangOrder HangOrderFactory::RecordFromJSON(const JSONElement& element)
     HangOrder record;
     record.orderCode = element.namedObject("orderCode").toString();
     record.symbolName = element.namedObject("symbolName").toString();
-    record.unitName = element.namedObject("unitName").toString();
+    // Earlier builds stored the shown texts.
+    record.unitName = HangOrderEntry::KeyOf(element.namedObject("unitName").toString());
     record.quantityComplete = NumberFromText(element.namedObject("quantityComplete").toString());
-    record.bsCode = element.namedObject("bsCode").toString();
+    record.bsCode = HangOrderEntry::KeyOf(element.namedObject("bsCode").toString());
     record.priceOrder = NumberFromText(element.namedObject("priceOrder").toString());
     record.storeName = element.namedObject("storeName").toString();
     record.quantityOrder = NumberFromText(element.namedObject("quantityOrder").toString());

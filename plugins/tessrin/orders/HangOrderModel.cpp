@@ -18,7 +18,7 @@ void HangOrderModel::GetRecordValue(const HangOrder& order, unsigned int column,
         value = order.symbolName;
         break;
     case eUnitName:
-        value = order.unitName;
+        value = wxGetTranslation(order.unitName);
         break;
     case eQuantityRemaining:
         value = FormatMoney(order.GetQuantityRemaining());
@@ -27,7 +27,7 @@ void HangOrderModel::GetRecordValue(const HangOrder& order, unsigned int column,
         value = FormatMoney(order.quantityComplete);
         break;
     case eBsCode:
-        value = order.bsCode;
+        value = wxGetTranslation(order.bsCode);
         break;
     case ePriceOrder:
         value = FormatMoney(order.priceOrder);

@@ -94,7 +94,9 @@ void MarketOrderConfirm::OnInitDialog(wxInitDialogEvent& event)
 {
     event.Skip();
     if(Fill()) {
+        // Laid out again even when the dialog keeps its size: the captions are.
         GetSizer()->Fit(this);
+        Layout();
     }
 }
 
@@ -199,7 +201,10 @@ bool MarketOrderConfirm::Fill()
         m_priceCaption->SetLabel(_("DeliveryPrice:"));
         m_priceValue->ChangeValue(PriceText(symbol, hold->holdPrice, false));
         m_quantityValue->ChangeValue(FormatMoney(hold->quantity));
-        for(int row = eOrderTypeRow; row < kRowCount; ++row) {
+        // What the request does, as it carries it: apply, or withdraw.
+        m_orderTypeValue->ChangeValue(m_pDeliveryOrder->apply == '1' ? _("Delivery Order")
+                                                                     : _("UnDelivery Order"));
+        for(int row = eStopLossRow; row < kRowCount; ++row) {
             ShowRow(row, false);
         }
         return true;
@@ -259,7 +264,8 @@ void MarketOrderConfirm::afterUpdate(const symbol_price& stored, CTransaction* /
     double sellQuote = 0.0;
     double buyQuote = 0.0;
     CalcStopProfitBounds(m_pDb, *symbol, sellQuote, buyQuote);
-    *price = side == 'b' ? buyQuote : sellQuote;
+    // Market '2' trades at the last price itself, as the order dialog sends it.
+    *price = symbol->marketType == '2' ? stored.lastPrice : side == 'b' ? buyQuote : sellQuote;
     if(symbol->GetSymbolProperty(m_pDb)) {
         m_priceValue->ChangeValue(PriceText(*symbol, *price));
     }

@@ -1,6 +1,7 @@
 #include "orders/MinTradeOrderPanel.h"
 
 #include "common/IClientPlugin.h"
+#include "common/MessageLine.h"
 #include "common/ModalMessageBox.h"
 #include "common/SettingsAccessors.h"
 #include "common/TessrinConfig.h"
@@ -257,7 +258,7 @@ void MinTradeOrderPanel::SetOrder(const Query& query)
                      now->cachedSymbolProperty->cachedSymbolPrice->lastPrice, PluginConfig().GetBiMode());
     const int id = m_sender ? m_sender->SetOrder(request) : -1;
     if(id < 0) {
-        ShowError(_("Set Order Failed!"), -1);
+        ShowError(MessageLine::UnsentText(_("Set Order Failed!")), -1);
         return;
     }
     // An earlier order still awaited keeps its own wait.

@@ -56,6 +56,18 @@ bool ParseInteger(const wxString& text, int64_t& value)
     return true;
 }
 
+// An amount the page's spinner reaches: the minimum and whole steps above
+// it (a step of 0 or less allows any amount).
+bool IsOnStep(double amount, const trade_Contract& contract)
+{
+    const double step = contract.amountStep;
+    if(!(step > 0.0)) {
+        return true;
+    }
+    const double steps = (amount - contract.minInvestAmount) / step;
+    return std::fabs(steps - std::round(steps)) <= 1e-9 * std::max(1.0, std::fabs(steps));
+}
+
 } // namespace
 
 std::optional<Query> ParseOrderRequest(const wxString& url)
@@ -202,7 +214,8 @@ CheckedOrder CheckOrder(const Query& query, bool symbolKnown,
     order.side = value("direction") == "b" ? 'b' : 's';
     double amount = 0.0;
     if(!value("invest").ToCDouble(&amount) || !std::isfinite(amount) ||
-       amount < order.contract->minInvestAmount || amount > order.contract->maxInvestAmount) {
+       amount < order.contract->minInvestAmount || amount > order.contract->maxInvestAmount ||
+       !IsOnStep(amount, *order.contract)) {
         order.error = _("Invalid invest amount");
         return order;
     }

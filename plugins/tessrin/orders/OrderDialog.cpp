@@ -355,19 +355,27 @@ void OrderDialog::FillSymbolList()
 
 void OrderDialog::UpdatePriceTexts()
 {
-    if(m_pSymbolInfo->marketType == '2') {
-        return;
-    }
     OrderRules rules(*this);
     const int digits = rules.PriceDigits();
+    const bool live = rules.IsQuoteLive();
+    // A stale quote says so in the price itself: it is what an order would carry.
+    auto shown = [&](double price) {
+        const wxString text = FormatPrice(price, digits);
+        return live ? text : wxString::Format(_("%s (stale)"), text);
+    };
     if(m_orderType == eMarketOrder) {
-        m_priceText1->ChangeValue(FormatPrice(rules.SideQuote(), digits));
+        // The price the order carries: the side's quote, the last price on market '2'.
+        m_priceText1->ChangeValue(shown(rules.OrderPrice()));
     } else {
-        m_priceText1->ChangeValue(FormatPrice(rules.LimitBoundary(true), digits));
-        m_priceText2->ChangeValue(FormatPrice(rules.LimitBoundary(false), digits));
+        m_priceText1->ChangeValue(shown(rules.LimitBoundary(true)));
+        m_priceText2->ChangeValue(shown(rules.LimitBoundary(false)));
         FitPriceText(m_priceText2);
     }
     FitPriceText(m_priceText1);
+    if(live != m_shownLive) {
+        m_shownLive = live;
+        FitToControls();
+    }
 }
 
 void OrderDialog::UpdateStopProfitDisplay()
@@ -447,11 +455,17 @@ void OrderDialog::UpdateOrderInfo()
         m_orderInfoText->Clear();
         return;
     }
-    double proportion = 0.0;
-    const double margin = CalcOrderMargin(m_pDb, *m_pSymbolInfo, m_direction, m_orderType, &proportion,
+    double rate = 0.0;
+    const double margin = CalcOrderMargin(m_pDb, *m_pSymbolInfo, m_direction, m_orderType, &rate,
                                           m_quantitySpin->GetValue(), m_limitPrice);
-    m_orderInfoText->ChangeValue(wxString::Format(_("proportion of deposit[%s%%],used margin[%s]"),
-                                                  FormatPrice(proportion, 6, true), FormatMoney(margin)));
+    // Margin types '1' and '5' take a sum per unit, the others a share of the value.
+    const char marginType = m_pSymbolInfo->marginType;
+    m_orderInfoText->ChangeValue(marginType == '1' || marginType == '5'
+                                     ? wxString::Format(_("deposit per unit[%s],used margin[%s]"),
+                                                        FormatMoney(rate), FormatMoney(margin))
+                                     : wxString::Format(_("proportion of deposit[%s%%],used margin[%s]"),
+                                                        FormatPrice(rate * 100.0, 6, true),
+                                                        FormatMoney(margin)));
 }
 
 void OrderDialog::UpdateQuantityRange()
@@ -460,8 +474,8 @@ void OrderDialog::UpdateQuantityRange()
     m_ordRangeLabel->SetLabel(wxString::Format("1~%d", maximum));
     const bool valid = m_quantity >= 1 && m_quantity <= maximum;
     m_quantitySpin->SetBackgroundColour(valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground);
-    // The spin's range (OrderRules::QuantityTop) is checked on Ok: the
-    // control itself takes any number, so that none typed is replaced.
+    // The range is checked on Ok: the control itself takes any number, so
+    // that none typed is replaced.
     SetSpinValueUnlessFocused(m_quantitySpin, m_quantity);
 }
 

@@ -158,9 +158,14 @@ private:
     // dropped (cancelled, or the dialog closed meanwhile).
     template <class Request> bool Confirm(int kind, Request* request);
     bool DisablesOk() const;
-    // Below 1: false, silently; above the spin's range: false with
-    // "Quantity Error!".
+    // Below 1: false, silently; above the largest quantity shown: false
+    // with "Quantity Error!".
     bool CheckTypedQuantity(const OrderRules& rules, double quantity);
+    // Take-profit, then stop-loss against their bounds; the message of the
+    // first that fails.
+    bool CheckStops(const OrderRules& rules, const OrderInputs& inputs);
+    // A market order only at a live quote: a stale one is refused with a message.
+    bool CheckLiveQuote(const OrderRules& rules);
     // Asks whether to finance goods; Yes opens the goods page, whose next
     // answer opens "Apply Goods" for the symbol.
     bool AskFinancingGoods();
@@ -177,4 +182,5 @@ private:
     std::vector<OrderSymbolEntry> m_symbolEntries; // what m_symbolCombo lists
     bool m_triggersRegistered = false;
     bool m_closing = false;
+    bool m_shownLive = true; // whether the price texts showed a live quote
 };

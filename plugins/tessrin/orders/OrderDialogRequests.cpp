@@ -93,16 +93,7 @@ void OrderDialog::OnOK(wxCommandEvent& event)
 
     const OrderInputs inputs = ReadInputs();
     OrderRules rules(*this);
-    if(!CheckTypedQuantity(rules, inputs.quantity)) {
-        return;
-    }
-    if(!rules.IsTakeProfitValid(inputs.takeProfit)) {
-        UpdateStopProfitDisplay();
-        ShowError(_("Take Profit Price Invalid"), -1, true, true);
-        return;
-    }
-    if(!rules.IsStopLossValid(inputs.stopLoss)) {
-        ShowError(_("Stop Loss Price Invalid"), -1, true, true);
+    if(rules.CheckQuantity(inputs.quantity) == OrderRules::eQuantityNone || !CheckStops(rules, inputs)) {
         return;
     }
     if(m_orderType == eLimitOrder && (!rules.IsLimitPriceValid(m_limitPrice) || m_limitPrice == 0.0)) {
@@ -111,17 +102,41 @@ void OrderDialog::OnOK(wxCommandEvent& event)
         ShowError(_("Limit Price Invalid"), -1, true, true);
         return;
     }
+    if(!CheckTypedQuantity(rules, inputs.quantity) || !CheckLiveQuote(rules)) {
+        return;
+    }
     sFFixSetOrder request = BuildSetOrder(rules, inputs);
-    if(!Confirm(m_openCloseType, &request)) {
+    // The records may have changed while the confirmation was up.
+    if(!Confirm(m_openCloseType, &request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
         return;
     }
     SaveSymbolConfig();
     const int id = m_sender->SetOrder(request);
     if(id < 0) {
-        ShowError(_("Set Order Failed!"), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Set Order Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id);
+}
+
+bool OrderDialog::CheckStops(const OrderRules& rules, const OrderInputs& inputs)
+{
+    const char* invalid = rules.CheckStops(inputs.stopLoss, inputs.takeProfit);
+    if(!invalid) {
+        return true;
+    }
+    UpdateStopProfitDisplay();
+    ShowError(wxGetTranslation(invalid), -1, true, true);
+    return false;
+}
+
+bool OrderDialog::CheckLiveQuote(const OrderRules& rules)
+{
+    if(m_orderType != eMarketOrder || rules.IsQuoteLive()) {
+        return true;
+    }
+    ShowError(_("Price not live, wait for a fresh quote"), -1, true, true);
+    return false;
 }
 
 bool OrderDialog::CheckTypedQuantity(const OrderRules& rules, double quantity)
@@ -150,14 +165,20 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         if(m_orderType == eLimitOrder && m_pLimitOrder) {
             stopLoss = m_pLimitOrder->stopLoss;
             takeProfit = m_pLimitOrder->takeProfit;
+            m_limitPrice = m_pLimitOrder->orderPrice; // the bounds lie from its price
         } else if(m_pHoldBill) {
             stopLoss = m_pHoldBill->stopLoss;
             takeProfit = m_pHoldBill->takeProfit;
         }
-        const double newStopLoss = m_stopLossSpin->GetValue();
-        const double newTakeProfit = m_takeProfitSpin->GetValue();
+        const OrderInputs inputs = ReadInputs();
+        const double newStopLoss = inputs.stopLoss;
+        const double newTakeProfit = inputs.takeProfit;
         if(SamePrice(newStopLoss, stopLoss) && SamePrice(newTakeProfit, takeProfit)) {
             Close(false); // nothing changed: nothing to send
+            return;
+        }
+        // The checks of a new order: a price the next tick would trigger is refused.
+        if(!CheckStops(OrderRules(*this), inputs)) {
             return;
         }
         sFFixModifyOrder request = BuildModifyOrder(m_orderCodeRe, newStopLoss, newTakeProfit);
@@ -167,7 +188,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         SaveSymbolConfig();
         id = m_sender->ModifyOrder(request);
         if(id < 0) {
-            ShowError(_("Modify Order Failed!"), -1, true, true);
+            ShowError(MessageLine::UnsentText(_("Modify Order Failed!")), -1, true, true);
             return;
         }
     } else {
@@ -178,7 +199,7 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
         SaveSymbolConfig();
         id = m_sender->CancelOrder(request);
         if(id < 0) {
-            ShowError(_("Cancel Order Failed!"), -1, true, true);
+            ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
             return;
         }
     }
@@ -191,14 +212,20 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
     if(!m_pHoldBill) {
         return;
     }
-    sFFixHoldBillDelivery request = BuildHoldBillDelivery(m_pHoldBill->orderCode, m_pHoldBill->deliveryType);
+    const OrderRules::DeliveryAction action = OrderRules::DeliveryActionOf(*m_pHoldBill);
+    if(action == OrderRules::eNoDeliveryAction) {
+        ShowError(_("Delivery can no longer be applied for or withdrawn"), -1, true, true);
+        return;
+    }
+    sFFixHoldBillDelivery request =
+        BuildHoldBillDelivery(m_pHoldBill->orderCode, action == OrderRules::eApplyDelivery);
     if(!Confirm(eDelivery, &request)) {
         return;
     }
     SaveSymbolConfig();
     const int id = m_sender->HoldBillDelivery(request);
     if(id < 0) {
-        ShowError(_("Cancel Order Failed!"), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id);
@@ -213,17 +240,17 @@ void OrderDialog::OnClosePosition(wxCommandEvent& event)
     OrderRules rules(*this);
     const OrderInputs inputs = ReadInputs();
     // More than is open is refused, never cut to what is open and sent.
-    if(!CheckTypedQuantity(rules, inputs.quantity)) {
+    if(!CheckTypedQuantity(rules, inputs.quantity) || !CheckLiveQuote(rules)) {
         return;
     }
     sFFixPositionCloseOrder request = BuildPositionCloseOrder(rules, *m_pPosition, inputs);
-    if(!Confirm(eClosePosition, &request)) {
+    if(!Confirm(eClosePosition, &request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
         return;
     }
     SaveSymbolConfig();
     const int id = m_sender->PositionCloseOrder(request);
     if(id < 0) {
-        ShowError(_("Close Poistion Failed!"), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Close Poistion Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id);
@@ -241,6 +268,11 @@ void OrderDialog::StartWaitting(int requestId)
 void OrderDialog::OnResponse(int requestId, int errorCode, const wxString& text)
 {
     if(!m_wait.End(requestId)) {
+        if(m_wait.EndLate(requestId)) {
+            // "Request Time Out!" was not the end of it: say what became of it.
+            ShowError(errorCode == 0 ? _("The request that timed out was carried out") : text, errorCode,
+                      true, true);
+        }
         return;
     }
     if(errorCode == 0) {
@@ -296,7 +328,8 @@ bool OrderDialog::AskFinancingGoods()
 
 void OrderDialog::OnResponseTimeOut(int requestId)
 {
-    if(!m_wait.End(requestId)) {
+    if(!m_wait.TimeOut(requestId)) {
+        m_wait.EndLate(requestId); // no late answer either: nothing more to tell
         return;
     }
     if(DisablesOk()) {

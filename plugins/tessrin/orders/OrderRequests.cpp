@@ -62,12 +62,12 @@ sFFixCancelOrder BuildCancelOrder(const wxString& orderCode)
     return request;
 }
 
-sFFixHoldBillDelivery BuildHoldBillDelivery(const wxString& orderCode, char deliveryType)
+sFFixHoldBillDelivery BuildHoldBillDelivery(const wxString& orderCode, bool apply)
 {
     sFFixHoldBillDelivery request;
     std::memset(&request, 0, sizeof request);
     CopyToCharField(request.orderCode, orderCode, kDeliveryCodeBound);
-    request.apply = deliveryType == '1' || deliveryType == 0 ? '1' : '0';
+    request.apply = apply ? '1' : '0';
     return request;
 }
 

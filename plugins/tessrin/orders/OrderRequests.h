@@ -31,8 +31,8 @@ constexpr int kPositionCloseOpenPointDiff = 10000;
 sFFixSetOrder BuildSetOrder(const OrderRules& rules, const OrderInputs& inputs);
 sFFixModifyOrder BuildModifyOrder(const wxString& orderCode, double stopLoss, double takeProfit);
 sFFixCancelOrder BuildCancelOrder(const wxString& orderCode);
-// '1' applies for delivery (delivery type '1' or unset), anything else withdraws.
-sFFixHoldBillDelivery BuildHoldBillDelivery(const wxString& orderCode, char deliveryType);
+// '1' applies for delivery, '0' withdraws the application.
+sFFixHoldBillDelivery BuildHoldBillDelivery(const wxString& orderCode, bool apply);
 // Close of `quantity` on the side opposite the ticket's direction, at the
 // side's quote.
 sFFixPositionCloseOrder BuildPositionCloseOrder(const OrderRules& rules, const trade_Position& position,

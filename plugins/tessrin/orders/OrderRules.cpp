@@ -128,6 +128,12 @@ const symbol_price* OrderRules::GetPrice() const
     return property->cachedSymbolPrice.Get();
 }
 
+bool OrderRules::IsQuoteLive() const
+{
+    const symbol_price* price = GetPrice();
+    return price && price->live;
+}
+
 bool OrderRules::GetQuotes(double& sellQuote, double& buyQuote) const
 {
     sellQuote = 0.0;
@@ -225,6 +231,17 @@ bool OrderRules::IsTakeProfitValid(double price) const
     }
     const double bound = TakeProfitBound();
     return IsBuy() ? AtLeast(price, bound) : AtMost(price, bound);
+}
+
+const char* OrderRules::CheckStops(double stopLoss, double takeProfit) const
+{
+    if(!IsTakeProfitValid(takeProfit)) {
+        return wxTRANSLATE("Take Profit Price Invalid");
+    }
+    if(!IsStopLossValid(stopLoss)) {
+        return wxTRANSLATE("Stop Loss Price Invalid");
+    }
+    return nullptr;
 }
 
 bool OrderRules::IsStopLossBeyondBound(double price) const
@@ -331,19 +348,43 @@ int OrderRules::MaxQuantity() const
     }
 }
 
-int OrderRules::QuantityTop() const
-{
-    constexpr int kNewOrderTop = 100;
-    const int top = std::max(MaxQuantity(), 1);
-    return m_ticket.m_openCloseType == eOpen ? std::max(top, kNewOrderTop) : top;
-}
-
 OrderRules::QuantityVerdict OrderRules::CheckQuantity(double quantity) const
 {
     if(!(quantity >= 1.0)) {
         return eQuantityNone;
     }
-    return quantity > QuantityTop() ? eQuantityTooLarge : eQuantitySendable;
+    // The bound the dialog shows ("1~max") is the one kept.
+    return quantity > MaxQuantity() ? eQuantityTooLarge : eQuantitySendable;
+}
+
+OrderRules::DeliveryAction OrderRules::DeliveryActionOf(const trade_HoldBill& bill)
+{
+    if(bill.deliveryStatus == '3') {
+        return eNoDeliveryAction; // paired: neither applied for again nor withdrawn
+    }
+    if(bill.deliveryType == '2' || bill.deliveryStatus == '2') {
+        return eWithdrawDelivery;
+    }
+    if(bill.deliveryType == '1' || bill.deliveryType == 0) {
+        return eApplyDelivery;
+    }
+    return eNoDeliveryAction;
+}
+
+wxString OrderRules::DeliveryTitle(const trade_HoldBill* bill)
+{
+    if(!bill) {
+        return _("Delivery Order");
+    }
+    switch(DeliveryActionOf(*bill)) {
+    case eApplyDelivery:
+        return _("Delivery Order");
+    case eWithdrawDelivery:
+        return _("UnDelivery Order");
+    default:
+        // Paired: the application stands and can only be looked at.
+        return bill->deliveryStatus == '3' ? _("Delivery Order") : _("Exception Delivery Type");
+    }
 }
 
 bool OrderRules::DisablesOkWhileWaiting(int kind, int orderType)
@@ -390,17 +431,9 @@ bool OrderRules::GetTitle(wxString& title) const
     case eCancel:
         kindTitle = _("Cancel Order");
         break;
-    case eDelivery: {
-        const char deliveryType = m_ticket.m_pHoldBill ? m_ticket.m_pHoldBill->deliveryType : 0;
-        if(deliveryType == '2') {
-            kindTitle = _("UnDelivery Order");
-        } else if(deliveryType == '1' || deliveryType == 0) {
-            kindTitle = _("Delivery Order");
-        } else {
-            kindTitle = _("Exception Delivery Type");
-        }
+    case eDelivery:
+        kindTitle = DeliveryTitle(m_ticket.m_pHoldBill);
         break;
-    }
     case eClosePosition: {
         const symbol_Property* property = GetProperty();
         if(!property) {

@@ -6,6 +6,7 @@
 
 struct symbol_Property;
 struct symbol_price;
+struct trade_HoldBill;
 
 // Which groups of order-dialog controls a kind of order shows.
 struct OrderControlVisibility
@@ -48,6 +49,9 @@ public:
     const symbol_Property* GetProperty() const;
     const symbol_price* GetPrice() const;
 
+    // Whether the symbol's quote came from the market-data link since it
+    // last came up; a stale quote prices no market order.
+    bool IsQuoteLive() const;
     // Sell and buy quote of the symbol: the last price minus the sell spread,
     // plus the buy spread. False, both 0, when a link fails.
     bool GetQuotes(double& sellQuote, double& buyQuote) const;
@@ -67,6 +71,9 @@ public:
     // its bound is valid.
     bool IsStopLossValid(double price) const;
     bool IsTakeProfitValid(double price) const;
+    // The untranslated message of the first of take-profit and stop-loss
+    // that is not valid; null when both are.
+    const char* CheckStops(double stopLoss, double takeProfit) const;
     // The side's quote plus (upper) or minus (lower) the limit distance.
     double LimitBoundary(bool upper) const;
     // Never below 0; valid on market '2', when 0 (not chosen yet), or at
@@ -82,18 +89,26 @@ public:
     double OrderPrice() const;
     // The largest quantity the kind allows.
     int MaxQuantity() const;
-    // The top of the quantity spin's range: the largest quantity, at least
-    // 1, raised to 100 for a new order.
-    int QuantityTop() const;
     enum QuantityVerdict {
         eQuantityNone,     // below 1: nothing to send, no message
-        eQuantityTooLarge, // above the spin's range: "Quantity Error!"
+        eQuantityTooLarge, // above the largest quantity shown: "Quantity Error!"
         eQuantitySendable,
     };
     // The quantity as typed, never replaced by another.
     QuantityVerdict CheckQuantity(double quantity) const;
     // The position's quantity on the side being closed (kind 5).
     double PositionCloseQuantity() const;
+
+    // What a delivery request on the bill does: one status decides the
+    // menu, the dialog's title and the request.
+    enum DeliveryAction {
+        eApplyDelivery,    // delivery type '1' or unset
+        eWithdrawDelivery, // applied ('2') or waiting to be paired
+        eNoDeliveryAction, // paired, or a delivery type of no known meaning
+    };
+    static DeliveryAction DeliveryActionOf(const trade_HoldBill& bill);
+    // "Delivery Order", "UnDelivery Order" or "Exception Delivery Type", translated.
+    static wxString DeliveryTitle(const trade_HoldBill* bill);
 
     // Whether OK stays disabled while the answer of this kind is awaited.
     static bool DisablesOkWhileWaiting(int kind, int orderType);

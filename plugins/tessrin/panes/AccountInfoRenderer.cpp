@@ -60,6 +60,9 @@ void AccountInfoRenderer::RenderBackground(wxDC* dc, const wxRect& rect)
 {
     if(!m_account || !m_ctrl || !GetOwner()) {
         pmDataViewTextRenderer::RenderBackground(dc, rect);
+        if(m_ctrl && GetOwner()) {
+            SummaryBand::PaintRule(*dc, rect, *m_ctrl, *GetOwner());
+        }
         return;
     }
     SummaryBand::Paint(*dc, rect, *m_ctrl, *GetOwner(), *m_account);

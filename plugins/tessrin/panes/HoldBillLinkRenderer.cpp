@@ -13,5 +13,8 @@ bool HoldBillLinkRenderer::Render(wxRect cell, wxDC* dc, int state)
         SummaryBand::Paint(*dc, cell, *ctrl, *column, *static_cast<const user_Account*>(value.GetVoidPtr()));
         return true;
     }
+    if(ctrl) {
+        SummaryBand::PaintRule(*dc, cell, *ctrl, *column);
+    }
     return pmDataViewHyperlinkRenderer::Render(cell, dc, state);
 }

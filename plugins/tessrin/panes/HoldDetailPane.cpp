@@ -10,6 +10,7 @@
 #include "funds/SetSuretyMoney.h"
 #include "funds/TransferAcc.h"
 #include "orders/OrderDialog.h"
+#include "orders/OrderRules.h"
 #include "panes/AccountInfoRenderer.h"
 #include "panes/HoldBillLinkRenderer.h"
 #include "panes/HoldDetailModel.h"
@@ -70,7 +71,8 @@ HoldDetailPane::HoldDetailPane(RecordStore* db, HostManager* mgr, wxWindow* pare
 {
     // The model scrolls the control to new rows: the control exists first.
     auto* model = new HoldDetailModel(db, nullptr, PluginRefreshClock());
-    CreateList(model);
+    // The bill rows' cells draw the rules between columns (SummaryBand).
+    CreateList(model, kListStyle & ~wxDV_VERT_RULES);
     GetList()->HookPopupMenu([this](wxDataViewEvent& event) { return OnPopupMenu(event); });
     model->SetCtrl(GetList());
 
@@ -245,7 +247,10 @@ void HoldDetailPane::RunAction(Action action)
         OpenModifyDialog(*bill, eModify);
         break;
     case eDeliveryAction:
-        OpenModifyDialog(*bill, eDelivery);
+        // A paired application is neither applied for again nor withdrawn.
+        if(OrderRules::DeliveryActionOf(*bill) != OrderRules::eNoDeliveryAction) {
+            OpenModifyDialog(*bill, eDelivery);
+        }
         break;
     default:
         break;
@@ -365,9 +370,10 @@ bool HoldDetailPane::OnPopupMenu(wxDataViewEvent& event)
     const trade_HoldBill* bill = model->GetBill(row);
     wxMenu* menu = GetList()->GetMenu();
     if(bill && menu) {
-        const bool waiting = bill->deliveryStatus == '2';
-        menu->Enable(XRCID("delivery_order"), !waiting);
-        menu->Enable(XRCID("delivery_cancel"), waiting);
+        // The status the delivery dialog and its request decide from.
+        const OrderRules::DeliveryAction action = OrderRules::DeliveryActionOf(*bill);
+        menu->Enable(XRCID("delivery_order"), action == OrderRules::eApplyDelivery);
+        menu->Enable(XRCID("delivery_cancel"), action == OrderRules::eWithdrawDelivery);
     }
     return false;
 }

@@ -43,6 +43,20 @@ private:
 // the row's edges, where the toolkit clips it.
 constexpr int kRowBleed = 2;
 constexpr int kTextMargin = 2;
+
+wxColour RuleColour(const wxDataViewCtrl& ctrl)
+{
+    const wxColour background = ctrl.GetBackgroundColour();
+    return DrawingUtils::IsDark(background) ? DrawingUtils::LightColour(background, 4.0f)
+                                            : DrawingUtils::DarkColour(background, 4.0f);
+}
+
+// The column's part of the cell's row.
+wxRect ColumnBand(const wxRect& cell, const wxDataViewCtrl& ctrl, const wxDataViewColumn& column)
+{
+    return wxRect(SummaryBand::ColumnLeft(ctrl, column), cell.y - kRowBleed, column.GetWidth(),
+                  cell.height + 2 * kRowBleed);
+}
 } // namespace
 
 int SummaryBand::ColumnLeft(const wxDataViewCtrl& ctrl, const wxDataViewColumn& column)
@@ -65,18 +79,14 @@ void SummaryBand::Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, cons
     if(!model) {
         return;
     }
-    const wxRect band(ColumnLeft(ctrl, column), cell.y - kRowBleed, column.GetWidth(),
-                      cell.height + 2 * kRowBleed);
+    const wxRect band = ColumnBand(cell, ctrl, column);
     const BandClip clip(dc, band);
     const wxDCBrushChanger brush(dc, wxBrush(model->GetSummaryBackground()));
     const wxDCPenChanger pen(dc, *wxTRANSPARENT_PEN);
     dc.DrawRectangle(band);
 
-    const wxColour background = ctrl.GetBackgroundColour();
     if(ctrl.HasFlag(wxDV_HORIZ_RULES)) {
-        const wxColour rule = DrawingUtils::IsDark(background) ? DrawingUtils::LightColour(background, 4.0f)
-                                                               : DrawingUtils::DarkColour(background, 4.0f);
-        const wxDCPenChanger rulePen(dc, wxPen(rule));
+        const wxDCPenChanger rulePen(dc, wxPen(RuleColour(ctrl)));
         dc.DrawLine(band.GetLeft(), band.GetBottom(), band.GetRight() + 1, band.GetBottom());
     }
 
@@ -96,4 +106,13 @@ void SummaryBand::Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, cons
     const wxDCTextColourChanger colour(dc, model->GetSummaryTextColour());
     const wxSize extent = dc.GetTextExtent(line);
     dc.DrawText(line, ColumnLeft(ctrl, *first) + kTextMargin, cell.y + (cell.height - extent.y) / 2);
+}
+
+void SummaryBand::PaintRule(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl,
+                            const wxDataViewColumn& column)
+{
+    const wxRect band = ColumnBand(cell, ctrl, column);
+    const BandClip clip(dc, band);
+    const wxDCPenChanger pen(dc, wxPen(RuleColour(ctrl)));
+    dc.DrawLine(band.GetRight(), band.GetTop(), band.GetRight(), band.GetBottom() + 1);
 }

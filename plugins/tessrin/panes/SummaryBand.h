@@ -21,6 +21,9 @@ public:
     // rows), in the list's coordinates.
     static void Paint(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, const wxDataViewColumn& column,
                       const user_Account& account);
+    // The rule at the column's right across a bill row. The list draws no
+    // rules between columns itself: they would cross the money line.
+    static void PaintRule(wxDC& dc, const wxRect& cell, wxDataViewCtrl& ctrl, const wxDataViewColumn& column);
     // Where the column starts: the widths of the shown columns before it in
     // the order they are shown.
     static int ColumnLeft(const wxDataViewCtrl& ctrl, const wxDataViewColumn& column);

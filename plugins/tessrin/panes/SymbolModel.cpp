@@ -66,10 +66,16 @@ const symbol_price* SymbolModel::QuoteOf(const symbol_Info& symbol) const
     return property.cachedSymbolPrice.Get();
 }
 
-bool SymbolModel::ShowsDashes(const symbol_Info& symbol, const symbol_price& quote)
+bool SymbolModel::ShowsDashes(const symbol_price& quote)
 {
     // A NaN last price compares unequal to 0 and shows as a number.
-    return symbol.marketType == '2' || quote.lastPrice == 0.0;
+    return quote.lastPrice == 0.0;
+}
+
+double SymbolModel::SpreadPrice(const symbol_Info& symbol, int points, int digits)
+{
+    // Market '2' trades at the last price itself: its bid and ask are that price.
+    return symbol.marketType == '2' ? 0.0 : PointsToPrice(points, digits);
 }
 
 void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int column) const
@@ -80,6 +86,10 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
     }
     const symbol_price* quote = QuoteOf(*symbol);
     if(!quote) {
+        return;
+    }
+    if(!m_quotesLive && column != eSymbol) {
+        value = wxString();
         return;
     }
     const int digits = quote->digits;
@@ -101,14 +111,16 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
         break;
     }
     case eBid:
-        value = ShowsDashes(*symbol, *quote)
+        value = ShowsDashes(*quote)
                     ? wxString(kDashes)
-                    : FormatPrice(quote->lastPrice - PointsToPrice(symbol->bidSpreadPoints, digits), digits);
+                    : FormatPrice(quote->lastPrice - SpreadPrice(*symbol, symbol->bidSpreadPoints, digits),
+                                  digits);
         break;
     case eAsk:
-        value = ShowsDashes(*symbol, *quote)
+        value = ShowsDashes(*quote)
                     ? wxString(kDashes)
-                    : FormatPrice(quote->lastPrice + PointsToPrice(symbol->askSpreadPoints, digits), digits);
+                    : FormatPrice(quote->lastPrice + SpreadPrice(*symbol, symbol->askSpreadPoints, digits),
+                                  digits);
         break;
     case eSettlementPrice:
         value = FormatPrice(symbol->settlementPrice, digits);
@@ -133,19 +145,40 @@ void SymbolModel::GetValueByRow(wxVariant& value, unsigned int row, unsigned int
 bool SymbolModel::GetAttrByRow(unsigned int row, unsigned int column, wxDataViewItemAttr& attr) const
 {
     const SymbolModelRow* node = m_rows.GetAt(row);
-    if(!node || (column != eBid && column != eAsk && column != eLast)) {
+    if(!node || !m_quotesLive) {
         return false;
     }
-    if(node->m_mark == eUp) {
-        attr.SetColour(DrawingUtils::GetGlobalUpColour());
-    } else if(node->m_mark == eDown) {
-        attr.SetColour(DrawingUtils::GetGlobalDownColour());
+    const symbol_price* quote = node->m_pSymbolInfo ? QuoteOf(*node->m_pSymbolInfo) : nullptr;
+    if(quote && !quote->live) {
+        // Not quoted since the market-data link came up: the whole row is
+        // greyed and slanted, never in the colours of a moving price.
+        attr.SetColour(Colours::kStaleQuoteText);
+        attr.SetItalic(true);
+        return false;
+    }
+    if(column != eBid && column != eAsk && column != eLast) {
+        return false;
+    }
+    // The board follows the theme; its price colours are those readable on it.
+    const bool dark = DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour());
+    if(node->m_mark == eUp || node->m_mark == eDown) {
+        attr.SetColour(Colours::BoardPriceText(node->m_mark == eUp, dark));
     }
     if(IsHighlighted(node->m_pSymbolInfo)) {
-        attr.SetBackgroundColour(Colours::HighlightedSymbolBackground(
-            DrawingUtils::IsDark(DrawingUtils::GetOutputPaneBgColour())));
+        attr.SetBackgroundColour(Colours::HighlightedSymbolBackground(dark));
     }
     return false;
+}
+
+void SymbolModel::SetQuotesLive(bool live)
+{
+    if(live == m_quotesLive) {
+        return;
+    }
+    m_quotesLive = live;
+    for(unsigned int row = 0; row < m_rows.GetCount(); ++row) {
+        RowChanged(row);
+    }
 }
 
 void SymbolModel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)

@@ -20,7 +20,8 @@ struct symbol_price;
 // symbols have rows and in which order) answered cell by cell from the
 // symbol, its property and its quote. Every quote colours the row by the
 // direction of its last price and flashes the price cells for at least
-// kHighlightMs. Quotes repaint their rows at the refresh clock's next tick,
+// kHighlightMs. A quote the market-data link has not sent since it came up
+// greys its row. Quotes repaint their rows at the refresh clock's next tick,
 // many at once as one repaint of the rows shown. GUI thread only.
 class SymbolModel : public wxDataViewVirtualListModel,
                     public CActionTrigger<symbol_price>,
@@ -68,6 +69,11 @@ public:
     void afterAdd(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
     void afterUpdate(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
     bool beforeRemove(const SymbolModelRow& stored, CTransaction* transaction, void* reserved) override;
+
+    // Logged out, the figures of the rows are blank: there is no market to
+    // keep them live. Repaints every row when it changes.
+    void SetQuotesLive(bool live);
+    bool AreQuotesLive() const { return m_quotesLive; }
 
     // Repaints the row of every flash older than kHighlightMs and
     // drops it; true when no flash is left. A stamp in the future (the clock
@@ -117,8 +123,10 @@ private:
                                            SymbolHighlight, const symbol_Info*, &SymbolHighlight::symbol>>,
                                        boost::multi_index::sequenced<>>>;
 
-    // Bid and ask are dashes: an aggregate symbol, or no last price yet.
-    static bool ShowsDashes(const symbol_Info& symbol, const symbol_price& quote);
+    // Bid and ask are dashes: no last price yet.
+    static bool ShowsDashes(const symbol_price& quote);
+    // The distance of bid or ask from the last price.
+    static double SpreadPrice(const symbol_Info& symbol, int points, int digits);
     const symbol_price* QuoteOf(const symbol_Info& symbol) const;
     wxDateTime Now() const { return m_clock ? m_clock() : wxDateTime::UNow(); }
 
@@ -129,4 +137,5 @@ private:
     Clock m_clock;
     std::function<void()> m_flashListener;
     DirtyRows m_dirty;
+    bool m_quotesLive = true;
 };

@@ -284,6 +284,13 @@ void SymbolPane::Rebuild()
     SortRows();
 }
 
+void SymbolPane::SetQuotesLive(bool live)
+{
+    if(m_model) {
+        m_model->SetQuotesLive(live);
+    }
+}
+
 void SymbolPane::SortRows()
 {
     if(!m_model) {

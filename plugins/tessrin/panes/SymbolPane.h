@@ -44,6 +44,9 @@ public:
     void afterUpdate(const symbol_Info& stored, CTransaction* transaction, void* reserved) override;
     bool beforeRemove(const symbol_Info& stored, CTransaction* transaction, void* reserved) override;
 
+    // Logged out, the board shows its symbols without figures.
+    void SetQuotesLive(bool live);
+
     // Sorts as the state says and publishes the order.
     void SortRows();
     // Moves the selected symbol by `step` rows in the custom order (0 makes

@@ -8,10 +8,12 @@
 #include "db/RecordStore.h"
 #include "orders/MarketOrderConfirm.h"
 #include "orders/OrderDialog.h"
+#include "orders/OrderRules.h"
 #include "orders/PluginOrderSender.h"
 #include "panes/QuickOrderQuote.h"
 #include "panes/SymbolPane.h"
 
+#include <algorithm>
 #include <pelmora/EditorConfig.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
@@ -173,7 +175,9 @@ void TranscationPanel::UpdateCaption()
     if(!TradeCheck()) {
         return;
     }
-    SetLabel(QuickOrderQuote(m_pDb, *m_pSymbolInfo).Caption());
+    const wxString caption = QuickOrderQuote(m_pDb, *m_pSymbolInfo).Caption();
+    const bool live = m_pSymbolInfo->cachedSymbolProperty->cachedSymbolPrice->live;
+    SetLabel(live ? caption : wxString::Format(_("%s (stale)"), caption));
 }
 
 void TranscationPanel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)
@@ -234,8 +238,19 @@ void TranscationPanel::SendOrder(char side)
     if(!m_quantityCombo->GetValue().ToCDouble(&quantity) || !(quantity >= 1.0)) {
         return;
     }
-    if(quantity > kMaxQuantity) {
-        ShowErrorMessage(_("Quantity Error!"), -1);
+    // The bound the order dialog shows for the symbol and side is the one kept.
+    OrderTicket ticket;
+    ticket.m_pDb = m_pDb;
+    ticket.m_pSymbolInfo = m_pSymbolInfo;
+    ticket.m_symbolId = m_symbolId;
+    ticket.m_direction = side;
+    const OrderRules rules(ticket);
+    if(quantity > std::min(rules.MaxQuantity(), kMaxQuantity)) {
+        ShowErrorMessage(wxString::Format(_("Quantity Error! (1~%d)"), rules.MaxQuantity()), -1);
+        return;
+    }
+    if(!rules.IsQuoteLive()) {
+        ShowErrorMessage(_("Price not live, wait for a fresh quote"), -1);
         return;
     }
     const QuickOrderQuote quote(m_pDb, *m_pSymbolInfo);
@@ -261,8 +276,9 @@ void TranscationPanel::SendOrder(char side)
         if(confirm.ShowModal() == wxID_CANCEL) {
             return;
         }
-        // The symbol may have gone while the confirmation was open.
-        if(!TradeCheck()) {
+        // The symbol may have gone, or its quote gone stale, while the
+        // confirmation was open.
+        if(!TradeCheck() || !rules.IsQuoteLive()) {
             return;
         }
     }
@@ -271,7 +287,7 @@ void TranscationPanel::SendOrder(char side)
     if(requestId >= 0) {
         StartWaitting(requestId);
     } else {
-        ShowErrorMessage(_("Set Order Failed!"), -1);
+        ShowErrorMessage(MessageLine::UnsentText(_("Set Order Failed!")), -1);
     }
 }
 
@@ -283,6 +299,11 @@ void TranscationPanel::StartWaitting(int requestId)
 void TranscationPanel::OnResponse(int requestId, int errorCode, const wxString& text)
 {
     if(!m_wait.End(requestId)) {
+        if(m_wait.EndLate(requestId)) {
+            // The order said "Request Time Out!": what became of it is news.
+            ShowErrorMessage(errorCode == 0 ? _("The request that timed out was carried out") : text,
+                             errorCode);
+        }
         return;
     }
     if(errorCode != 0) {
@@ -292,11 +313,16 @@ void TranscationPanel::OnResponse(int requestId, int errorCode, const wxString& 
 
 void TranscationPanel::OnResponseTimeOut(int requestId)
 {
-    wxUnusedVar(requestId);
+    if(m_wait.EndLate(requestId)) {
+        return; // no late answer either
+    }
     if(!m_wait.IsWaiting()) {
         return;
     }
-    m_wait.Drop();
+    // Whatever the id: one wait at a time, and it ends now.
+    if(!m_wait.TimeOut(m_wait.GetRequestId())) {
+        return;
+    }
     ShowErrorMessage(_("Request Time Out!"), -1);
 }
 
@@ -355,11 +381,34 @@ void TranscationPanel::ShowPane(bool show)
     }
 }
 
-bool TranscationPanel::IsBinaryBoardInFront() const
+bool TranscationPanel::IsBinaryInFront() const
 {
     Notebook* workspace = m_pManager ? m_pManager->GetWorkspaceBook() : nullptr;
     SymbolPane* board = g_plugin ? g_plugin->GetBinaryOptionSymbolPane() : nullptr;
-    return workspace && board && workspace->GetCurrentPage() == board;
+    if(workspace && board && workspace->GetCurrentPage() == board) {
+        return true;
+    }
+    const symbol_Info* chart = g_plugin ? g_plugin->GetChartSymbolInFront() : nullptr;
+    return chart && chart->marketType == '4';
+}
+
+bool TranscationPanel::ShouldShow() const
+{
+    return IsShowTranscationPanel() && !IsBinaryInFront();
+}
+
+void TranscationPanel::FollowFrontPage()
+{
+    wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr;
+    if(!aui) {
+        return;
+    }
+    const wxAuiPaneInfo& pane = aui->GetPane(this);
+    const bool show = ShouldShow();
+    if(pane.IsOk() && pane.IsShown() != show) {
+        ShowPane(show);
+        aui->Update();
+    }
 }
 
 void TranscationPanel::OnRefreshViews(wxCommandEvent& event)
@@ -368,7 +417,7 @@ void TranscationPanel::OnRefreshViews(wxCommandEvent& event)
     if(!event.GetClientData()) {
         return;
     }
-    ShowPane(IsShowTranscationPanel());
+    ShowPane(ShouldShow());
     if(wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr) {
         aui->Update();
     }
@@ -380,7 +429,7 @@ void TranscationPanel::OnSettingChanged(wxCommandEvent& event)
     if(event.GetId() == XRCID("orderPreConfirmChk")) {
         m_preConfirmCheck->SetValue(IsOrderPreConfirm());
     } else if(event.GetId() == XRCID("m_bShowTranscationPanel")) {
-        ShowPane(IsBinaryBoardInFront() ? false : IsShowTranscationPanel());
+        ShowPane(ShouldShow());
         UpdateCaption();
         if(wxAuiManager* aui = m_pManager ? m_pManager->GetAuiManager() : nullptr) {
             aui->Update();
@@ -391,7 +440,7 @@ void TranscationPanel::OnSettingChanged(wxCommandEvent& event)
 void TranscationPanel::OnFullScreen(wxCommandEvent& event)
 {
     event.Skip();
-    ShowPane(IsShowTranscationPanel());
+    ShowPane(ShouldShow());
     UpdateCaption();
 }
 
@@ -406,10 +455,9 @@ void TranscationPanel::OnPaneClose(wxAuiManagerEvent& event)
 void TranscationPanel::OnPageWatch(wxIdleEvent& event)
 {
     event.Skip();
-    // A switch that is off already stays as it is.
-    if(IsBinaryBoardInFront()) {
-        SetShowTranscationPanel(false);
-    }
+    // Hidden while binary options are in front, which it does not trade; the
+    // trader's setting stays as it is and the panel comes back after them.
+    FollowFrontPage();
 }
 
 void TranscationPanel::OnQuantitySelected(wxCommandEvent& event)

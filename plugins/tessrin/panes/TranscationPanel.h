@@ -22,10 +22,11 @@ struct symbol_price;
 
 // The quick-trade panel, docked in the host frame as "QuickOrderPanel": a
 // market order of the current symbol with one click on Buy or Sell, at the
-// quotes its caption shows; the limit button opens the order dialog. It
-// follows the symbol the OTC board selects, or else the first quoted one
-// (never a binary option). One order at a time: a click while an answer is
-// awaited sends nothing. GUI thread only.
+// quotes its caption shows, within the quantity the order dialog allows and
+// only at a live quote; the limit button opens the order dialog. It follows
+// the symbol the OTC board selects, or else the first quoted one (never a
+// binary option), and hides while binary options are in front. One order at
+// a time: a click while an answer is awaited sends nothing. GUI thread only.
 class TranscationPanel : public TranscationPanelBase,
                          public RequestCallBack,
                          public CActionTrigger<symbol_price>,
@@ -100,7 +101,12 @@ private:
     void ApplyButtonColours();
     void SaveOrderConfig();
     void StartWaitting(int requestId);
-    bool IsBinaryBoardInFront() const;
+    // The binary-options board, or a chart of a binary option, in front.
+    bool IsBinaryInFront() const;
+    // The trader's setting, unless binary options are in front.
+    bool ShouldShow() const;
+    // Shows or hides the pane when ShouldShow changed.
+    void FollowFrontPage();
     // A click on the same button within the system's double-click time:
     // the second click of a double click, which sends nothing.
     bool IsSecondClick(char side);

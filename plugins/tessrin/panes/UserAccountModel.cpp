@@ -3,6 +3,7 @@
 #include "common/Colours.h"
 #include "db/CodeTexts.h"
 #include "db/NumberFormat.h"
+#include "db/TradeArithmetic.h"
 
 #include <algorithm>
 
@@ -26,6 +27,11 @@ UserAccountModel::~UserAccountModel()
 char UserAccountModel::RiskLevel(const user_Account& account)
 {
     const double rate = account.riskRate;
+    // A rate made from no figure (a bill or balance the market sent as NaN)
+    // is no level: neither normal nor a forced close.
+    if(!IsFigure(rate) || !IsFigure(account.forceCloseLine) || !IsFigure(account.warningLine)) {
+        return 0;
+    }
     switch(account.riskKind) {
     case '1': // used margin over net value: the higher, the riskier
         return rate >= account.forceCloseLine ? '3' : rate >= account.warningLine ? '2' : '1';
@@ -80,8 +86,10 @@ wxString UserAccountModel::GetCellText(const user_Account& account, unsigned int
     case eLastDelayCharge:
         // 0.0 - x: no delay charge shows "0.00", not "-0.00".
         return FormatMoney(0.0 - account.lastDelayCharge);
-    case eRiskLevel:
-        return RiskLevelText(RiskLevel(account));
+    case eRiskLevel: {
+        const char level = RiskLevel(account);
+        return level ? RiskLevelText(level) : wxString("---");
+    }
     case eRisk:
         return wxString::Format("%s (%s)", RiskRateText(account.riskKind, account.riskRate),
                                 AccountKindText(account.riskKind));

@@ -65,7 +65,7 @@ public:
     wxString GetCellText(const user_Account& account, unsigned int column) const;
 
     // '1' normal, '2' warning, '3' force close, from the risk kind's rate
-    // against the account's two lines.
+    // against the account's two lines; 0 ("---") when one is no figure.
     static char RiskLevel(const user_Account& account);
 
 private:

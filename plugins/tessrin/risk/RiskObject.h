@@ -20,12 +20,13 @@ public:
 
     RiskObject();
 
-    // Six entries: type and condition as their translated texts, the
-    // threshold with two decimals.
+    // Six entries: type and condition as their catalogue keys (the same in
+    // every language), the threshold with two decimals.
     void Serialize(Archive& arch) override;
     void DeSerialize(Archive& arch) override;
-    // Whether a stored rule reads as it was written: a type, each entry of
-    // its kind, the threshold a finite number. A list keeps any other aside
+    // Whether a stored rule reads as it was written: a type and condition
+    // this program ever wrote, each entry of its kind, the threshold a
+    // finite number. A list keeps any other aside
     // rather than read it with defaults and write it back changed.
     static bool IsReadable(const Archive& arch);
 
@@ -49,7 +50,7 @@ using RiskObjectVec = std::vector<RiskObjectPtr>;
 // Translated texts of the codes; an unknown code gives "" ('G' included).
 wxString RiskTypeToStr(char type);
 wxString RiskConditionToStr(char condition);
-// Case-insensitive against the translated texts and the untranslated keys;
-// an unmatched text reads as 'A' and 'G'.
+// Case-insensitive against the translated texts, the keys and the English
+// texts earlier builds stored; an unmatched text reads as 'A' and 'G'.
 char StrToRiskType(const wxString& text);
 char StrToRiskCondition(const wxString& text);

@@ -257,7 +257,11 @@ TEST(LoginSession, ConnectionStateIsShownWhileLoggedInAndIgnoredAfterLogout)
     state.Add("10.0.0.1:7001|1");
     login.Login("Demo", "alice", "pw");
     Send(wxEVT_CMD_CONNECTION_STATE, &state);
-    EXPECT_EQ("alice@Demo [Trade 10.0.0.1:7000|3, Market 10.0.0.1:7001|1]", login.DescribeState());
+    EXPECT_EQ("alice@Demo [Trade: Logged in, Market: Logging in]", login.DescribeState());
+    state[2] = "Trade|4";
+    state[3] = "Md|0";
+    Send(wxEVT_CMD_CONNECTION_STATE, &state);
+    EXPECT_EQ("alice@Demo [Trade: Login failed, Market: Not logged in]", login.DescribeState());
     login.Logout();
     Send(wxEVT_CMD_CONNECTION_STATE, &state);
     EXPECT_TRUE(login.GetConnectionState().empty());

@@ -12,8 +12,10 @@ class SerializedObject;
 // objects, kept in one JSON file in the user data folder across runs. Every
 // save writes the file at once (atomically), except inside a SaveBatch; a
 // corrupt file reads as empty and is kept aside as "<file>.corrupt" before it
-// is replaced. Temporary files left by a save that never finished (the
-// process died) are removed when the store is made.
+// is replaced, and so is one with a value or object nested too deeply, which
+// alone is left out. A file that cannot be read is never written over: the
+// values saved live on in memory only. Temporary files left by a save that
+// never finished (the process died) are removed when the store is made.
 // Used on the GUI thread only.
 class EditorConfig
 {

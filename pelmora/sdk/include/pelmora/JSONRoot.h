@@ -13,9 +13,10 @@ public:
     enum class Type { Object, Array };
 
     explicit JSONRoot(Type type);
-    // Parses the text; isOk() is false when it is not JSON.
+    // Parses the text; isOk() is false when it is not JSON or is nested
+    // more than a hundred levels deep.
     explicit JSONRoot(const wxString& text);
-    // Reads the file; isOk() is false when it is missing or not JSON.
+    // Reads the file; isOk() is false when it is missing or as above.
     explicit JSONRoot(const wxFileName& file);
 
     bool isOk() const { return m_ok; }

@@ -7,6 +7,7 @@
 
 class wxListCtrl;
 class wxMouseEvent;
+class wxSizeEvent;
 class wxToolBar;
 
 // The host's output window: a log of texts appended by the host and by
@@ -52,6 +53,8 @@ public:
 
 private:
     void OnListClick(wxMouseEvent& event);
+    // The columns share the list's width.
+    void OnListSize(wxSizeEvent& event);
     void OnCommand(wxCommandEvent& event);
 
     wxToolBar* m_toolBar;

@@ -13,12 +13,20 @@ class ConfigFile;
 //
 // The file is read when the object is made (Reload() reads it again). A
 // missing file reads as empty; a corrupt one reads as empty, is logged, and
-// is kept aside as "<file>.corrupt" before the first write replaces it.
+// is kept aside as "<file>.corrupt" before the first write replaces it; so
+// is one with a member nested too deeply to read, which is left out. A file
+// that exists but cannot be read reads as empty and is never written over.
 // Every write changes one member of the file as it is on disk at that moment,
-// keeps all other members, and replaces the file atomically.
+// keeps all other members, and replaces the file atomically. Temporary files
+// left by a write that never finished are removed when the object is made.
 class clConfig
 {
 public:
+    // The wx log component of what the configuration files log: a file that
+    // cannot be read, is kept aside or cannot be written (warnings and errors,
+    // each time in the same words), for the host to tell the user.
+    static constexpr const char* kLogComponent = "pelmora/config";
+
     // createIfMissing: write an empty file (and its folders) at once when
     // there is none, so the user finds a file to edit.
     explicit clConfig(const wxString& path, bool createIfMissing = false);

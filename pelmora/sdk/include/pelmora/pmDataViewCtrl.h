@@ -8,10 +8,14 @@
 #include <vector>
 #include <wx/dataview.h>
 
+class ColumnFitter;
 class wxMenu;
 
 // The host's data-view list control. Beyond wxDataViewCtrl:
-// - columns the user can reorder (drag a header) and resize;
+// - columns the user can reorder (drag a header) and resize; a width the
+//   program gives is widened, never narrowed, to show the title and the
+//   first rows' values whole, while a width the user or a stored layout
+//   gives stays as it is;
 // - a column layout object (SetConfig): the control applies it at once and
 //   keeps it in step with the user's changes; the optional columns it lists
 //   are shown and hidden from a menu on a header right click;
@@ -28,6 +32,8 @@ public:
                    const wxValidator& validator = wxDefaultValidator,
                    const wxString& name = wxASCII_STR(wxDataViewCtrlNameStr));
     ~pmDataViewCtrl() override;
+
+    bool AssociateModel(wxDataViewModel* model) override;
 
     // A text column that takes every value type of the host's text cells.
     // `align` is a wxAlignment; the width -2 sizes the column to its contents.
@@ -57,6 +63,7 @@ public:
     void StoreLayout(pmDataViewCtrlConfig& config) const;
     // The columns in display order with their given widths (-2 for one that
     // sizes itself to its contents).
+    // A column the program sized keeps the width it was added with there.
     std::vector<pmDataViewCtrlConfig::Column> GetLayout() const;
     // Shows or hides the optional column of that key, as the column menu does;
     // false when the key is not an optional column of the held layout.
@@ -76,18 +83,19 @@ public:
     // model or a scroll request arrive, and otherwise at most every
     // kIdleWorkMs; a list out of sight waits until it shows.
     void OnInternalIdle() override;
-    bool AssociateModel(wxDataViewModel* model) override;
     void EnsureVisible(const wxDataViewItem& item, const wxDataViewColumn* column = nullptr) override;
     static constexpr int kIdleWorkMs = 250;
 
 private:
     void PrepareColumn(wxDataViewColumn* column);
+    bool TrackAdded(const wxDataViewColumn* column, bool added);
     wxDataViewColumn* FindColumn(int modelColumn) const;
     void ApplyLayout(const pmDataViewCtrlConfig& config);
     void OnContextMenu(wxDataViewEvent& event);
     void OnHeaderRightClick(wxDataViewEvent& event);
 
     pmDataViewCtrlConfig* m_config = nullptr;
+    std::unique_ptr<ColumnFitter> m_fitter;
     std::unique_ptr<wxMenu> m_menu;
     PopupHook m_popupHook;
     bool m_idleWork = true;

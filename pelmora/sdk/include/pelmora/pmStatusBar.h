@@ -21,12 +21,14 @@ struct pmStatusBarItem
     bool fitWindow = false; // field at least as wide as its window (its text) wants
     wxWindow* window = nullptr;
     bool ownsWindow = false; // window is the bar's own text label
+    wxString text;           // the label's text as set, before it is wrapped
 };
 
 class pmStatusBar : public wxStatusBar
 {
 public:
     using TextObserver = std::function<void(int field, const wxString& text)>;
+    static constexpr int kMaxLines = 2;
 
     pmStatusBar(wxWindow* parent, wxWindowID id = wxID_ANY, long style = wxSTB_DEFAULT_STYLE);
 
@@ -38,7 +40,8 @@ public:
     pmStatusBarItem* GetItem(size_t field) const;
 
     // A text field that fits its window widens or narrows with the text;
-    // the bar grows to a text that is higher than its fields.
+    // in another a text wider than the field goes on a second line. The bar
+    // grows to a text that is higher than its fields.
     void SetStatusText(const wxString& text, int field = 0);
     wxString GetStatusText(int field = 0) const;
 
@@ -55,6 +58,11 @@ private:
     // its text: asking GTK for a label's best size queues a resize of the
     // whole frame, which a clock would do every second.
     wxSize WantedSize(const pmStatusBarItem& item) const;
+    // The item's text broken at blanks onto at most kMaxLines lines that fit
+    // its window, as far as they can.
+    wxString WrappedText(const pmStatusBarItem& item) const;
+    // Gives an own label its text for its width; true when that changed it.
+    bool ShowText(pmStatusBarItem& item);
     // Grows the bar until every field holds its window's height.
     void FitHeightToWindows();
     void OnSize(wxSizeEvent& event);
