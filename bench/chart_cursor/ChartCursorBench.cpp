@@ -107,13 +107,17 @@ int main(int argc, char** argv)
 {
     setenv("GDK_BACKEND", "x11", 1);
     setenv("GDK_GL", "disable", 0);
+    // The benchmark's own flags first: wx refuses options it does not know.
+    benchmark::Initialize(&argc, argv);
+    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
     wxApp::SetInstance(new wxApp); // wx owns the application object
     int wxArgc = 1;
     if(!wxEntryStart(wxArgc, argv)) {
         std::fprintf(stderr, "no display: run under xvfb-run\n");
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     wxEntryCleanup();

@@ -28,7 +28,8 @@ class QuietHost : public IConnectionHost
 {
 public:
     void SetStatusField(int, const wxString&) override {}
-    void SetStatusFieldColour(int, const wxColour&) override {}
+    void SetStatusFieldColour(int, StatusColour) override {}
+    int GetBlinkPhase() const override { return 1; }
     void OutputLog(const wxString&, const wxString&) override {}
     void ShowMessageBox(const wxString&, const wxString&) override {}
     void OnLoginAccepted(const wxString&) override {}
@@ -243,6 +244,9 @@ int main(int argc, char** argv)
         return 1;
     }
     benchmark::Initialize(&argc, argv);
+    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

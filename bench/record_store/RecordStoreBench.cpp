@@ -181,6 +181,9 @@ int main(int argc, char** argv)
 {
     wxInitializer wx;
     benchmark::Initialize(&argc, argv);
+    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

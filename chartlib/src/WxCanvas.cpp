@@ -8,12 +8,6 @@
 namespace chartlib {
 namespace {
 
-wxColour toWx(Argb colour)
-{
-    return wxColour((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
-                    255 - ((colour >> 24) & 0xFF));
-}
-
 // Odd-width lines along the pixel grid sit on pixel centres, so they stay
 // one pixel wide under anti-aliasing.
 double crisp(double v, double width)
@@ -23,7 +17,15 @@ double crisp(double v, double width)
 
 } // namespace
 
-WxCanvas::WxCanvas(wxGraphicsContext& gc) : m_gc(gc) {}
+WxCanvas::WxCanvas(wxGraphicsContext& gc, WxDrawingCache* cache)
+    : m_gc(gc), m_cache(cache ? *cache : m_ownCache)
+{}
+
+wxColour WxCanvas::colour(Argb colour)
+{
+    return wxColour((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF,
+                    255 - ((colour >> 24) & 0xFF));
+}
 
 wxString WxCanvas::faceName()
 {
@@ -46,7 +48,7 @@ void WxCanvas::setAntiAlias(bool shapes, int)
 
 void WxCanvas::usePen(Argb colour, double width, int dash)
 {
-    wxGraphicsPenInfo info(toWx(colour), width);
+    wxGraphicsPenInfo info(WxCanvas::colour(colour), width);
     if(dash != 0) {
         // High byte on, low byte off, in pixels; wx counts in pen widths.
         const double unit = width > 0 ? width : 1;
@@ -61,7 +63,7 @@ void WxCanvas::rect(double x, double y, double width, double height, Argb fill, 
 {
     if(!isTransparent(fill) && width > 0 && height > 0) {
         m_gc.SetPen(wxNullGraphicsPen);
-        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(toWx(fill))));
+        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(WxCanvas::colour(fill))));
         m_gc.DrawRectangle(x, y, width, height);
     }
     if(isTransparent(edge) || edgeWidth <= 0) {
@@ -83,6 +85,10 @@ void WxCanvas::line(double x1, double y1, double x2, double y2, Argb colour, dou
     if(isTransparent(colour) || width <= 0) {
         return;
     }
+    if(dash != 0 && (x1 == x2 || y1 == y2)) {
+        dashedRule(x1, y1, x2, y2, colour, width, dash);
+        return;
+    }
     usePen(colour, width, dash);
     if(x1 == x2) {
         x1 = x2 = crisp(x1, width);
@@ -90,6 +96,36 @@ void WxCanvas::line(double x1, double y1, double x2, double y2, Argb colour, dou
         y1 = y2 = crisp(y1, width);
     }
     m_gc.StrokeLine(x1, y1, x2, y2);
+}
+
+void WxCanvas::dashedRule(double x1, double y1, double x2, double y2, Argb colour, double width, int dash)
+{
+    // The pattern's dashes as one fill of pixel boxes. The toolkit's dashed
+    // stroke cuts a long cursor or grid line into hundreds of strokes at
+    // every paint, and its pen (round caps, the context's half-pixel offset)
+    // smeared a one-pixel dotted line over two rows at half ink.
+    const double unit = width > 0 ? width : 1;
+    const double on = std::max(1.0, std::round(((dash >> 8) & 0xFF) / unit)) * unit;
+    const double off = std::max(1.0, std::round((dash & 0xFF) / unit)) * unit;
+    const bool vertical = x1 == x2;
+    const double across = crisp(vertical ? x1 : y1, width) - width / 2;
+    const double from = vertical ? y1 : x1;
+    const double to = vertical ? y2 : x2;
+    const double step = from <= to ? 1 : -1;
+    const double length = std::fabs(to - from);
+    wxGraphicsPath path = m_gc.CreatePath();
+    for(double done = 0; done < length; done += on + off) {
+        const double dashLength = std::min(on, length - done);
+        const double start = step > 0 ? from + done : from - done - dashLength;
+        if(vertical) {
+            path.AddRectangle(across, start, width, dashLength);
+        } else {
+            path.AddRectangle(start, across, dashLength, width);
+        }
+    }
+    m_gc.SetPen(wxNullGraphicsPen);
+    m_gc.SetBrush(m_gc.CreateBrush(wxBrush(WxCanvas::colour(colour))));
+    m_gc.FillPath(path);
 }
 
 void WxCanvas::polyline(const std::vector<Point>& points, Argb colour, double width, int dash)
@@ -118,7 +154,7 @@ void WxCanvas::polygon(const std::vector<Point>& points, Argb fill, Argb edge)
     }
     path.CloseSubpath();
     if(!isTransparent(fill)) {
-        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(toWx(fill))));
+        m_gc.SetBrush(m_gc.CreateBrush(wxBrush(WxCanvas::colour(fill))));
         m_gc.FillPath(path);
     }
     if(!isTransparent(edge)) {
@@ -127,36 +163,13 @@ void WxCanvas::polygon(const std::vector<Point>& points, Argb fill, Argb edge)
     }
 }
 
-void WxCanvas::useFont(const FontSpec& font, Argb colour)
-{
-    const auto key = std::make_tuple(font.bold, font.size, colour);
-    auto found = m_fonts.find(key);
-    if(found == m_fonts.end()) {
-        const auto fontKey = std::make_tuple(font.bold, font.size);
-        auto wxFound = m_wxFonts.find(fontKey);
-        if(wxFound == m_wxFonts.end()) {
-            wxFontInfo info(font.size > 0 ? font.size : 8.0);
-            const wxString face = faceName();
-            if(face.empty()) {
-                info.Family(wxFONTFAMILY_SWISS);
-            } else {
-                info.FaceName(face);
-            }
-            info.Bold(font.bold);
-            wxFound = m_wxFonts.emplace(fontKey, wxFont(info)).first;
-        }
-        found = m_fonts.emplace(key, m_gc.CreateFont(wxFound->second, toWx(colour))).first;
-    }
-    m_gc.SetFont(found->second);
-}
-
 void WxCanvas::text(double x, double y, const std::string& utf8, const FontSpec& font, Argb colour,
                     double angle)
 {
     if(isTransparent(colour) || utf8.empty()) {
         return;
     }
-    useFont(font, colour);
+    m_gc.SetFont(m_cache.Font(m_gc, font, colour));
     const wxString text = wxString::FromUTF8(utf8);
     if(angle != 0) {
         m_gc.DrawText(text, x, y, angle * M_PI / 180.0);
@@ -167,10 +180,7 @@ void WxCanvas::text(double x, double y, const std::string& utf8, const FontSpec&
 
 Size WxCanvas::measureText(const std::string& utf8, const FontSpec& font)
 {
-    useFont(font, 0);
-    double width = 0, height = 0;
-    m_gc.GetTextExtent(wxString::FromUTF8(utf8), &width, &height);
-    return {width, height};
+    return m_cache.Extent(m_gc, utf8, font);
 }
 
 } // namespace chartlib

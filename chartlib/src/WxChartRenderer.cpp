@@ -8,7 +8,7 @@
 
 namespace chartlib {
 
-wxBitmap WxChartRenderer::render(BaseChart& chart, bool withDynamicLayer)
+wxBitmap WxChartRenderer::render(BaseChart& chart, bool withDynamicLayer, WxDrawingCache* cache)
 {
     chart.layout();
     if(chart.getWidth() <= 0 || chart.getHeight() <= 0) {
@@ -21,24 +21,24 @@ wxBitmap WxChartRenderer::render(BaseChart& chart, bool withDynamicLayer)
         dc.Clear();
         std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
         if(gc) {
-            draw(chart, *gc);
+            draw(chart, *gc, cache);
             if(withDynamicLayer) {
-                drawDynamicLayer(chart, *gc);
+                drawDynamicLayer(chart, *gc, cache);
             }
         }
     }
     return bitmap;
 }
 
-void WxChartRenderer::draw(BaseChart& chart, wxGraphicsContext& gc)
+void WxChartRenderer::draw(BaseChart& chart, wxGraphicsContext& gc, WxDrawingCache* cache)
 {
-    WxCanvas canvas(gc);
+    WxCanvas canvas(gc, cache);
     chart.render(canvas);
 }
 
-void WxChartRenderer::drawDynamicLayer(const BaseChart& chart, wxGraphicsContext& gc)
+void WxChartRenderer::drawDynamicLayer(const BaseChart& chart, wxGraphicsContext& gc, WxDrawingCache* cache)
 {
-    WxCanvas canvas(gc);
+    WxCanvas canvas(gc, cache);
     canvas.setAntiAlias(chart.getAntiAlias(), 0);
     chart.renderDynamicLayer(canvas);
 }

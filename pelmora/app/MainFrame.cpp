@@ -55,6 +55,13 @@ MainFrame::MainFrame(Tracer& tracer)
       m_auiPaintFilter(this), m_login(std::make_unique<LoginController>(tracer)), m_exitTimer(this),
       m_exitStepTimer(this)
 {
+    // Menus take their items' state when they open and tools when they are
+    // set; no window wants update events at idle time, which would go to
+    // every window at every idle pass (hundreds of times a second in a flood).
+    wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
+    // Its own font: every paint of the docking area would ask the toolkit's
+    // style for the default one (children still take their own defaults).
+    SetOwnFont(GetFont());
     m_aui.SetManagedWindow(this);
     PushEventHandler(&m_auiPaintFilter);
     m_workspaceBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(300, 400), kSideBookStyle);

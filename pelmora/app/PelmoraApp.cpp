@@ -118,15 +118,17 @@ bool PelmoraApp::OnInit()
     m_busTracer->Connect();
 
     SetTopWindow(m_frame);
+    // A login named on the command line starts before the window shows: the
+    // market answers while the window is laid out and drawn.
+    if(!m_options.login.empty()) {
+        m_frame->GetLogin().Login(m_options.login[0], m_options.login[1], m_options.login[2]);
+    }
     m_frame->Show();
     m_frame->ExitAfter(m_options.exitAfterSeconds);
     for(const HostOptions::TimedCommand& command : m_options.commands) {
         m_frame->SendCommandAfter(command.name, command.seconds);
     }
-    if(!m_options.login.empty()) {
-        const wxArrayString login = m_options.login;
-        CallAfter([this, login] { m_frame->GetLogin().Login(login[0], login[1], login[2]); });
-    } else if(m_plugins->GetCount() > 0) {
+    if(m_options.login.empty() && m_plugins->GetCount() > 0) {
         CallAfter([this] { m_frame->ShowLoginDialog(); });
     }
     return true;

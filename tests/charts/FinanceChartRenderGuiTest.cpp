@@ -143,6 +143,7 @@ TEST(FinanceChartRender, TheDynamicLayerDrawsOverTheChart)
     std::unique_ptr<FinanceChart> chart = BuildChart(bars);
     DrawArea* cursor = chart->initDynamicLayer();
     cursor->line(500, 40, 500, 560, 0x0000FF, 3);
+    cursor->line(300, 100, 300, 200, chart->dashLineColor(0x0000FF, FineDotLine), 1);
     cursor->text("<*font,bgColor=C080C0,color=000000*> 101.25 <*/font*>", "msyhbd.ttc", 9, 960, 300, 0xFFFFFF,
                  Left);
     const wxImage with = WxChartRenderer::render(*chart, true).ConvertToImage();
@@ -150,6 +151,11 @@ TEST(FinanceChartRender, TheDynamicLayerDrawsOverTheChart)
     EXPECT_TRUE(Near(with, 500, 300, 0x0000FF, 8));
     EXPECT_FALSE(Near(without, 500, 300, 0x0000FF, 8));
     EXPECT_TRUE(Near(with, 962, 300, 0xC080C0, 8)); // the label's background
+    // A dotted line is one pixel wide, every other pixel inked in full.
+    for(int y = 120; y < 124; ++y) {
+        EXPECT_EQ(Near(with, 300, y, 0x0000FF, 8), y % 2 == 0) << y;
+        EXPECT_FALSE(Near(with, 299, y, 0x0000FF, 128) || Near(with, 301, y, 0x0000FF, 128)) << y;
+    }
     // The CJK face is used when it is installed.
     if(!WxCanvas::faceName().empty()) {
         EXPECT_TRUE(WxCanvas::faceName().StartsWith("Noto Sans CJK"));

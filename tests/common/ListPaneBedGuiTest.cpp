@@ -3,6 +3,7 @@
 // user arranged survives a rebuild and a restart.
 #include "HoldBillTestPane.h"
 #include "TestBed.h"
+#include "connection/Client.h"
 #include "frame/RemoveNotebookPage.h"
 #include "frame/TessrinPlugin.h"
 #include "panes/SymbolModel.h"
@@ -61,7 +62,7 @@ TEST(ListPaneOnTheTestBed, AFilledOrderAddsItsRowAClosedBillTakesItAwayAndTheLay
     order.orderType = '1';
     order.symbolId = 101;
     order.quantity = 1;
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     ASSERT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == before + 1; }));
     const wxString code = CodeAt(*pane, before);
     ASSERT_FALSE(code.empty());
@@ -81,7 +82,7 @@ TEST(ListPaneOnTheTestBed, AFilledOrderAddsItsRowAClosedBillTakesItAwayAndTheLay
     close.symbolId = 101;
     close.quantity = 1;
     std::strncpy(close.closeOrderCode, code.utf8_str(), sizeof(close.closeOrderCode) - 1);
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&close), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&close), -1);
     ASSERT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == before; }));
     EXPECT_FALSE(MarketHolds(bed.Market(), code));
     EXPECT_TRUE(PumpUntil([&] { return pane->GetList()->GetItemRect(added).height == 0; }));

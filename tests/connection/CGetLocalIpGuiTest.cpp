@@ -1,3 +1,4 @@
+#include "EventPump.h"
 #include "LoopbackHttpServer.h"
 #include "TestSocket.h"
 #include "connection/CGetLocalIp.h"
@@ -9,9 +10,7 @@
 #include <pelmora/JobQueueSingleton.h>
 #include <string>
 #include <thread>
-#include <wx/dialog.h>
 #include <wx/log.h>
-#include <wx/timer.h>
 
 using namespace std::chrono_literals;
 
@@ -80,23 +79,9 @@ protected:
         g_localIp.clear();
         m_log = new LogCapture;
         m_previousLog = wxLog::SetActiveTarget(m_log);
-        // Bounds every modal wait: a probe that never ends fails the test
-        // instead of hanging it.
-        m_guard.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-            for(wxWindow* window : wxTopLevelWindows) {
-                auto* dialog = dynamic_cast<wxDialog*>(window);
-                if(dialog && dialog->IsModal()) {
-                    m_guardFired = true;
-                    dialog->EndModal(wxID_ABORT);
-                }
-            }
-        });
-        m_guard.Start(15000, wxTIMER_ONE_SHOT);
     }
     void TearDown() override
     {
-        m_guard.Stop();
-        EXPECT_FALSE(m_guardFired) << "the probe did not end by itself";
         delete wxLog::SetActiveTarget(m_previousLog);
         g_localIp.clear();
     }
@@ -110,19 +95,30 @@ protected:
         return list;
     }
 
+    // Runs one probe to its report (exactly one) and gives the cached address.
+    wxString Probe(const wxArrayString& servers)
+    {
+        int reports = 0;
+        m_probe.SendRequests(servers, [&reports] { ++reports; });
+        EXPECT_TRUE(PumpUntil([&] { return reports > 0; }, 15s)) << "the probe never reported";
+        PumpFor(50ms);
+        EXPECT_EQ(reports, 1);
+        EXPECT_FALSE(m_probe.IsRunning());
+        return g_localIp;
+    }
+
     LogCapture* m_log = nullptr;
+    CGetLocalIp m_probe;
 
 private:
     wxLog* m_previousLog = nullptr;
-    wxTimer m_guard;
-    bool m_guardFired = false;
 };
 } // namespace
 
 TEST_F(LocalIpProbe, PlainAnswerBecomesTheCachedAddress)
 {
     IpServer server("10.1.2.3");
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({server.Entry()})), "10.1.2.3");
+    EXPECT_EQ(Probe(Servers({server.Entry()})), "10.1.2.3");
     EXPECT_EQ(g_localIp, "10.1.2.3");
     EXPECT_EQ(m_log->Count("localIp : 10.1.2.3"), 1);
 }
@@ -132,7 +128,7 @@ TEST_F(LocalIpProbe, SilentServerDoesNotHoldBackTheOneThatAnswers)
     TestSocket silent(true);
     IpServer good("{\"ip\":\"192.168.1.20\"}");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({Entry(silent), good.Entry()})), "192.168.1.20");
+    EXPECT_EQ(Probe(Servers({Entry(silent), good.Entry()})), "192.168.1.20");
     // The answer wins as soon as it arrives; the silent job is cancelled,
     // not waited out (its time-out is 3 s).
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2500ms);
@@ -142,7 +138,7 @@ TEST_F(LocalIpProbe, AnswerWithoutAWellFormedAddressCountsAsOneFailure)
 {
     IpServer bad("1234.5.6.78");
     IpServer late("10.0.0.9", 200ms);
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({bad.Entry(), late.Entry()})), "10.0.0.9");
+    EXPECT_EQ(Probe(Servers({bad.Entry(), late.Entry()})), "10.0.0.9");
     EXPECT_EQ(m_log->Count("GetLocalIp : Failed"), 0);
 }
 
@@ -150,34 +146,46 @@ TEST_F(LocalIpProbe, EveryServerFailingLeavesTheCacheEmptyAndTheNextLoginProbesA
 {
     TestSocket refused(false);
     IpServer noAddress("no address");
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({Entry(refused), noAddress.Entry()})), "");
+    EXPECT_EQ(Probe(Servers({Entry(refused), noAddress.Entry()})), "");
     EXPECT_EQ(m_log->Count("GetLocalIp : Failed"), 1);
     EXPECT_TRUE(g_localIp.empty());
 
     IpServer good("10.4.4.4");
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({good.Entry()})), "10.4.4.4");
+    EXPECT_EQ(Probe(Servers({good.Entry()})), "10.4.4.4");
     EXPECT_EQ(good.Calls(), 1);
 }
 
 TEST_F(LocalIpProbe, KnownAddressIsNotProbedAgain)
 {
     IpServer first("10.1.1.1");
-    ASSERT_EQ(CGetLocalIp::GetLocalIp(true, Servers({first.Entry()})), "10.1.1.1");
+    ASSERT_EQ(Probe(Servers({first.Entry()})), "10.1.1.1");
 
     IpServer second("10.2.2.2");
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, Servers({second.Entry()})), "10.1.1.1");
+    EXPECT_EQ(Probe(Servers({second.Entry()})), "10.1.1.1");
     EXPECT_EQ(second.Calls(), 0);
 }
 
-TEST_F(LocalIpProbe, WithoutRefreshOnlyTheCacheIsRead)
+TEST_F(LocalIpProbe, AServerThatNeverStopsTricklingIsGivenUpAtTheLimit)
 {
-    IpServer server("10.3.3.3");
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(false, Servers({server.Entry()})), "");
-    EXPECT_EQ(server.Calls(), 0);
+    std::atomic<bool> stop{false};
+    LoopbackHttpServer http;
+    http.server().Get("/getip", [&stop](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain", [&stop](size_t, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(200ms);
+            return !stop && sink.write(" ", 1);
+        });
+    });
+    http.Start();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Probe(Servers({http.Base()})), "");
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(CGetLocalIp::kProbeLimitMs));
+    EXPECT_EQ(m_log->Count("GetLocalIp : Failed"), 1);
+    stop = true;
 }
 
 TEST_F(LocalIpProbe, EmptyServerListEndsAtOnceWithoutAnAddress)
 {
-    EXPECT_EQ(CGetLocalIp::GetLocalIp(true, wxArrayString()), "");
+    EXPECT_EQ(Probe(wxArrayString()), "");
     EXPECT_TRUE(g_localIp.empty());
 }

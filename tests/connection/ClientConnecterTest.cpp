@@ -2,7 +2,6 @@
 
 #include "FakeApis.h"
 #include "LogCapture.h"
-#include "connection/BlinkPhase.h"
 #include "connection/CGetLocalIp.h"
 
 #include <cstring>
@@ -79,14 +78,12 @@ struct Row
     std::vector<const char*> addresses;
     const char* setup; // words run before the event
     const char* event;
-    int status;                     // after the event; -1 = g_blinkPhase
+    int status;                     // after the event
     std::vector<std::string> calls; // library calls of the event; {next} = the address after the current one
 };
 
 class ConnecterStateTable : public ::testing::TestWithParam<Row>
 {
-protected:
-    void SetUp() override { g_blinkPhase = 1; }
 };
 
 std::string Expand(const std::string& call, const wxArrayString& addresses, unsigned before, unsigned after)
@@ -117,7 +114,7 @@ TEST_P(ConnecterStateTable, EventMovesToStatusWithLibraryCalls)
 
     machine.Run(row.event);
 
-    EXPECT_EQ(machine.connecter.GetStatus(), row.status < 0 ? g_blinkPhase : row.status);
+    EXPECT_EQ(machine.connecter.GetStatus(), row.status);
     std::vector<std::string> expected;
     for(const std::string& call : row.calls) {
         expected.push_back(
@@ -127,14 +124,14 @@ TEST_P(ConnecterStateTable, EventMovesToStatusWithLibraryCalls)
 }
 
 const Row kRows[] = {
-    {"IdleStartConnects", {"a:1", "b:2"}, "", "start", -1, {"Connect {now}"}},
+    {"IdleStartConnects", {"a:1", "b:2"}, "", "start", eLS_Login1, {"Connect {now}"}},
     {"FailedStartReconnectsAfter1000",
      {"a:1"},
      "start refused",
      "start",
-     -1,
+     eLS_Login1,
      {"SetAddress {now}", "ReConnect 1000"}},
-    {"StartWhileLoggingInOnlyLogs", {"a:1"}, "start", "start", -1, {}},
+    {"StartWhileLoggingInOnlyLogs", {"a:1"}, "start", "start", eLS_Login1, {}},
     {"StartWhileLoggedInOnlyLogs", {"a:1"}, "start connected login", "start", 3, {}},
     {"StartWhileLoggingOutOnlyLogs", {"a:1"}, "start logout", "start", 100, {}},
     {"LogoutIdleIsUnLogin", {"a:1"}, "", "logout", 0, {}},
@@ -145,10 +142,10 @@ const Row kRows[] = {
      {"a:1", "b:2", "c:3"},
      "start",
      "refused",
-     -1,
+     eLS_Login1,
      {"SetAddress {next}", "ReConnect 1000"}},
     {"RefusedWithoutAddressLeftFails", {"a:1"}, "start", "refused", 4, {}},
-    {"ConnectedSendsLogin", {"a:1"}, "start", "connected", -1, {"ReqUserLogin"}},
+    {"ConnectedSendsLogin", {"a:1"}, "start", "connected", eLS_Login1, {"ReqUserLogin"}},
     {"LoginAnswerDuringLogoutIgnored", {"a:1"}, "start connected logout", "login", 100, {}},
     {"WrongPasswordFailsForGood", {"a:1"}, "start connected", "error:21", 4, {"Disconnect"}},
     {"UnknownUserFailsForGood", {"a:1"}, "start connected", "error:20", 4, {"Disconnect"}},
@@ -160,13 +157,13 @@ const Row kRows[] = {
      {"a:1", "b:2"},
      "start connected login",
      "drop",
-     -1,
+     eLS_Login1,
      {"SetAddress {next}", "ReConnect 2000"}},
     {"DropOfLoginReconnectsEvenWithOneAddress",
      {"a:1"},
      "start connected login",
      "drop",
-     -1,
+     eLS_Login1,
      {"SetAddress a:1", "ReConnect 2000"}},
     {"DropAfterRetryableRefusalTriesNext",
      {"a:1", "b:2"},
@@ -194,7 +191,7 @@ TEST(ClientConnecter, ThreeRefusingAddressesAreEachTriedOnceThenLoginFails)
     machine.Run("start");
     const unsigned first = machine.connecter.GetCurrentIndex();
     machine.Run("refused refused");
-    EXPECT_EQ(machine.connecter.GetStatus(), g_blinkPhase);
+    EXPECT_EQ(machine.connecter.GetStatus(), eLS_Login1);
     machine.Run("refused");
 
     EXPECT_EQ(machine.connecter.GetStatus(), eLS_LoginFailed);
@@ -218,7 +215,7 @@ TEST(ClientConnecter, DroppedLoginCyclesThroughAddressesWithoutEnd)
     machine.Run("start connected login drop");
     for(int i = 0; i < 5; ++i) {
         machine.Run("refused");
-        EXPECT_EQ(machine.connecter.GetStatus(), g_blinkPhase) << "attempt " << i;
+        EXPECT_EQ(machine.connecter.GetStatus(), eLS_Login1) << "attempt " << i;
     }
     machine.Run("connected login");
     EXPECT_EQ(machine.connecter.GetStatus(), eLS_LoginSuccess);
@@ -244,21 +241,17 @@ TEST(ClientConnecter, RefusedLoginLogsTheServerText)
 TEST(ClientConnecter, StateStringReportsBlinkPhaseAndLogoutAsZero)
 {
     Machine machine(Addresses({"a:1"}));
-    g_blinkPhase = 2;
     machine.Run("start");
-    EXPECT_EQ(machine.connecter.GetStatus(), 2);
-    g_blinkPhase = 1;
+    EXPECT_EQ(machine.connecter.GetStatus(), eLS_Login1);
     EXPECT_TRUE(machine.connecter.IsChanged());
-    EXPECT_EQ(machine.connecter.GetStateString(), "Trade|1");
+    EXPECT_EQ(machine.connecter.GetStateString(1), "Trade|1");
     EXPECT_FALSE(machine.connecter.IsChanged());
-    g_blinkPhase = 2;
-    EXPECT_EQ(machine.connecter.GetStateString(), "Trade|2");
+    EXPECT_EQ(machine.connecter.GetStateString(2), "Trade|2");
 
     machine.Run("logout");
     EXPECT_EQ(machine.connecter.GetStatus(), eLS_Logout);
-    EXPECT_EQ(machine.connecter.GetStateString(), "Trade|0");
+    EXPECT_EQ(machine.connecter.GetStateString(2), "Trade|0");
     EXPECT_EQ(machine.connecter.GetStatusText(), "Logout");
-    g_blinkPhase = 1;
 }
 
 TEST(ClientConnecter, StatusTexts)

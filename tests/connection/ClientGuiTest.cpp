@@ -2,7 +2,6 @@
 #include "FakeApis.h"
 #include "FakeConnectionHost.h"
 #include "connection/AccountStatusLines.h"
-#include "connection/BlinkPhase.h"
 #include "connection/Client.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestId.h"
@@ -75,7 +74,6 @@ protected:
         client->SetTradeApi(&trade);
         client->SetMdApi(&md);
         client->SetAllQueryStamps(now);
-        g_blinkPhase = 1;
     }
     ~ClientTest() override
     {
@@ -378,7 +376,7 @@ TEST_F(ClientTest, TradeDisconnectFailsEveryWaitingRequestOnceWithCodeOne)
     EXPECT_EQ(window.answers[0].second, 1);
     EXPECT_EQ(window.answers[1].second, 1);
     EXPECT_EQ(RequestNotify::Get()->GetCount(), 0u);
-    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), g_blinkPhase);
+    EXPECT_EQ(client->GetTradeConnecter().GetStatus(), eLS_Login1);
     EXPECT_EQ(client->GetQueryStamp(Client::eQryPosition), now);
 
     Feed<TradeConnectionEvent>(*client, CallbackCode::Disconnect, 1);
@@ -420,7 +418,7 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     EXPECT_EQ(state[3], "Md|0");
     EXPECT_EQ(host.fields[5], "Demo Market\ndemo\nTrade|1\nMd|0");
 
-    g_blinkPhase = 2; // connecting: reported on every tick, blinking
+    host.blinkPhase = 2; // connecting: reported on every tick, blinking
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 2u);
     EXPECT_EQ(listener.reports[1][2], "Trade|2");
@@ -436,7 +434,7 @@ TEST_F(ClientTest, ConnectionStateIsReportedOnChangeAndWhileConnecting)
     trade.sent.clear(); // the login request
     StartUpQueries();
     AnswerAllBut({"ReqQryPosition"});
-    g_blinkPhase = 1;
+    host.blinkPhase = 1;
     client->CheckPendingQueries();
     ASSERT_EQ(listener.reports.size(), 4u);
     EXPECT_EQ(listener.reports[3][2], "Trade|1");
@@ -727,40 +725,64 @@ TEST_F(ClientTest, RefusedRequestUsesUpItsIdAndKeepsItsStamp)
     EXPECT_EQ(client->GetQueryStamp(Client::eQryAccount), now);
 }
 
-TEST_F(ClientTest, SendPutsTheNextIdLastAndARefusalStillUsesItUp)
+TEST_F(ClientTest, EveryRequestOfAWindowLeavesWithItsOperationAndTheNextId)
 {
-    const int before = g_requestId;
+    sFFixSetOrder order{};
+    sFFixModifyOrder modify{};
+    sFFixCancelOrder cancel{};
     sFFixPositionCloseOrder close{};
     close.symbolId = 77;
-    EXPECT_EQ(client->Send(&CTradeApi::ReqPositionCloseOrder, &close, 0, 0), before + 1);
-    ASSERT_EQ(trade.sent.size(), 1u);
-    EXPECT_EQ(trade.sent[0].operation, "ReqPositionCloseOrder");
-    EXPECT_EQ(trade.sent[0].requestId, before + 1);
+    sFFixHoldBillDelivery delivery{};
+    sFFixModifyPassword password{};
+    sFFixFinancingGoods goods{};
+    sFFixMasterAccount master{};
+    sFFixMoveMoney move{};
+    sFFixSetSuretyMoney surety{};
+    const int first = g_requestId + 1;
+    const std::vector<int> ids = {client->ReqSetOrder(&order),
+                                  client->ReqModifyOrder(&modify),
+                                  client->ReqCancelOrder(&cancel),
+                                  client->ReqPositionCloseOrder(&close),
+                                  client->ReqHoldBillDelivery(&delivery),
+                                  client->ReqModifyPassword(&password),
+                                  client->ReqFinancingGoods(&goods),
+                                  client->ReqMasterAccount(&master),
+                                  client->ReqMoveMoney(&move),
+                                  client->ReqSetSuretyMoney(&surety)};
+    const std::vector<std::string> operations = {
+        "ReqSetOrder",         "ReqModifyOrder",    "ReqCancelOrder",    "ReqPositionCloseOrder",
+        "ReqHoldBillDelivery", "ReqModifyPassword", "ReqFinancingGoods", "ReqMasterAccount",
+        "ReqMoveMoney",        "ReqSetSuretyMoney"};
+    ASSERT_EQ(trade.Operations(), operations);
+    for(std::size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_EQ(ids[i], first + static_cast<int>(i)) << operations[i];
+        EXPECT_EQ(trade.sent[i].requestId, ids[i]) << operations[i];
+    }
     sFFixPositionCloseOrder sent{};
-    ASSERT_EQ(trade.sent[0].bytes.size(), sizeof(sent));
-    std::memcpy(&sent, trade.sent[0].bytes.data(), sizeof(sent));
+    ASSERT_EQ(trade.sent[3].bytes.size(), sizeof(sent));
+    std::memcpy(&sent, trade.sent[3].bytes.data(), sizeof(sent));
     EXPECT_EQ(sent.symbolId, 77);
 
-    // The market-data side takes the same counter.
-    const sFFixUserId user{};
-    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), before + 2);
-    EXPECT_EQ(md.requests.back(), "ReqQrySymbolInfo");
-
+    // None to send takes no id; a refusal uses its id up.
+    const int next = g_requestId;
+    EXPECT_EQ(client->ReqSetOrder(nullptr), -1);
+    EXPECT_EQ(g_requestId, next);
     trade.result = 0;
-    const sFFixSetOrder order{};
-    EXPECT_EQ(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
-    EXPECT_EQ(g_requestId, before + 3);
-    md.result = -2;
-    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), -1);
-    EXPECT_EQ(g_requestId, before + 4);
+    EXPECT_EQ(client->ReqSetOrder(&order), -1);
+    EXPECT_EQ(g_requestId, next + 1);
+
+    // The market-data side takes the same counter.
+    db.m_symbol_Info_table->Insert(symbol_Info{});
+    client->ReqSubscribeSymbolList();
+    EXPECT_EQ(md.requests.back(), "ReqSubscribeMarketData");
+    EXPECT_EQ(g_requestId, next + 2);
 
     // Without the library objects nothing goes and no id is taken.
     client->Release();
     trade.result = 1;
-    EXPECT_EQ(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
-    EXPECT_EQ(client->Send(&CMDApi::ReqQrySymbolInfo, &user), -1);
-    EXPECT_EQ(g_requestId, before + 4);
-    EXPECT_EQ(trade.sent.size(), 2u);
+    EXPECT_EQ(client->ReqSetOrder(&order), -1);
+    EXPECT_EQ(g_requestId, next + 2);
+    EXPECT_EQ(trade.sent.size(), ids.size() + 1);
 }
 
 TEST_F(ClientTest, OnlyWhileEmptyQueriesTakeNoIdOnceTheirTableIsFilled)
@@ -929,14 +951,14 @@ TEST_F(ClientTest, AccountLinesRotateThroughEveryAccountWithItsColour)
     AccountStatusLines::Get().SetLine(3, "second");
     client->RotateAccountStatus();
     EXPECT_EQ(host.fields[2], "first");
-    EXPECT_EQ(host.colours[2], *wxBLACK);
+    EXPECT_EQ(host.colours[2], StatusColour::Black);
     client->RotateAccountStatus();
     EXPECT_EQ(host.fields[2], "second");
-    EXPECT_EQ(host.colours[2], *wxBLUE);
+    EXPECT_EQ(host.colours[2], StatusColour::Blue);
     AccountStatusLines::Get().SetLine(7, "first again");
     client->RotateAccountStatus();
     EXPECT_EQ(host.fields[2], "first again");
-    EXPECT_EQ(host.colours[2], *wxBLACK);
+    EXPECT_EQ(host.colours[2], StatusColour::Black);
 }
 
 } // namespace

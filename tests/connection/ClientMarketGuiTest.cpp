@@ -148,7 +148,7 @@ TEST_F(ClientMarketTest, TradingDayFillsTheTablesAndAnOrderFillReachesBillsPosit
     order.quantity = 2;
     order.price = quote["ask"].get<double>();
     order.pointDiff = 100;
-    const int id = client->Send(&CTradeApi::ReqSetOrder, &order);
+    const int id = client->ReqSetOrder(&order);
     ASSERT_NE(id, -1);
     Waiter window;
     RequestNotify::Get()->WaitResponse(id, &window, 10000);

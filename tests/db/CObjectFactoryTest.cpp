@@ -321,6 +321,9 @@ TEST_F(RecordTable, UpdateAndRemoveTakeAPositionOfAnyIndex)
     const auto& byName = table.GetIndex<1>();
     EXPECT_TRUE(table.Update(byName.find("two"), MakeItem(2, "deux", 21)));
     EXPECT_EQ(Find(2)->name, "deux");
+    // A text key of the same length, changed: the index moves it.
+    EXPECT_TRUE(table.Update(Find(1), MakeItem(1, "abc", 10)));
+    EXPECT_EQ(byName.begin()->name, "abc");
     EXPECT_TRUE(table.Remove(table.GetIndex<2>().begin()));
     EXPECT_TRUE(Find(1) == table.GetIndexByPrimary().end());
     EXPECT_EQ(byName.count("deux"), 1u);

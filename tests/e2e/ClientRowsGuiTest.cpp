@@ -147,7 +147,7 @@ TEST_F(ClientRowsTest, ABinaryOrderKeepsThePriceItWasOpenedAgainst)
     order.quantity = 100;
     order.orderType = 'F';
     order.contractKey = 9001;
-    ASSERT_NE(client->Send(&CTradeApi::ReqSetOrder, &order), -1);
+    ASSERT_NE(client->ReqSetOrder(&order), -1);
     ASSERT_TRUE(PumpUntil([this] { return !db.m_trade_BinaryOrder_table->GetIndexByPrimary().empty(); },
                           std::chrono::milliseconds(10000)));
     const trade_BinaryOrder& mine = *db.m_trade_BinaryOrder_table->GetIndexByPrimary().begin();

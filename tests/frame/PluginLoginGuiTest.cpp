@@ -1,22 +1,25 @@
-// Login, logout and the trade API library, with recording fake libraries in
-// place of the real one; the request senders over the fake trade API.
-#include "../connection/FakeApis.h"
+// Login, logout, the local-address probe and the trade API library, with
+// recording fake libraries in place of the real one.
 #include "DialogScript.h"
 #include "EventPump.h"
+#include "FakeApis.h"
 #include "FakeHost.h"
+#include "LoopbackHttpServer.h"
 #include "ScopedEnv.h"
 #include "ScratchFolder.h"
 #include "app/PluginExports.h"
+#include "connection/CGetLocalIp.h"
 #include "connection/Client.h"
-#include "connection/RequestId.h"
 #include "frame/TessrinPlugin.h"
 #include "frame/TradeApiLibrary.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
+#include <pelmora/JobQueueSingleton.h>
 #include <string>
 #include <vector>
 
@@ -61,9 +64,39 @@ private:
     ScopedEnv m_bin;
 };
 
-std::string ConText()
+// A "/getip" that answers only once the test lets it (or after ten seconds).
+class HeldAddressServer
+{
+public:
+    HeldAddressServer()
+    {
+        m_http.server().Get("/getip", [this](const httplib::Request&, httplib::Response& res) {
+            const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while(!released && std::chrono::steady_clock::now() < limit) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            res.set_content("10.7.7.7", "text/plain");
+        });
+        m_http.Start();
+    }
+    ~HeldAddressServer() { released = true; }
+    std::string Base() const { return m_http.Base(); }
+
+    std::atomic<bool> released{false};
+
+private:
+    LoopbackHttpServer m_http;
+};
+
+// "Refused" asks a port that refuses connections for the address.
+std::string ConText(const std::string& heldAddress = "http://127.0.0.1:1")
 {
     return R"({"server": [
+        {"name": "Probed", "api": "FakeTradeApi", "trade": ["127.0.0.1:7800"], "mq": ["127.0.0.1:7801"],
+         "history": [")" +
+           heldAddress + R"("]},
+        {"name": "Refused", "api": "FakeTradeApi", "trade": ["127.0.0.1:7900"], "mq": ["127.0.0.1:7901"],
+         "history": ["http://127.0.0.1:1"]},
         {"name": "Fake", "api": "FakeTradeApi", "trade": ["127.0.0.1:7000"], "mq": ["127.0.0.1:7001"]},
         {"name": "Fake2", "api": "FakeTradeApi", "trade": ["127.0.0.1:7100"], "mq": ["127.0.0.1:7101"]},
         {"name": "Other", "api": "OtherTradeApi", "trade": ["127.0.0.1:7200"], "mq": ["127.0.0.1:7201"]},
@@ -89,7 +122,7 @@ size_t IndexOf(const std::string& entry)
 class PluginLoginTest : public ::testing::Test
 {
 protected:
-    PluginLoginTest() : m_host(ConText().c_str())
+    PluginLoginTest() : m_host(ConText(m_held.Base()).c_str())
     {
         g_journal.clear();
         m_plugin = static_cast<TessrinPlugin*>(CreatePlugin(&m_host));
@@ -100,6 +133,8 @@ protected:
         EventNotifier::Get()->Unbind(wxEVT_CMD_CLIENT_CREATED, &PluginLoginTest::OnClientCreated, this);
         if(m_plugin) {
             m_plugin->UnPlug();
+            // As the host does at unload: the address probes' jobs end first.
+            JobQueueSingleton::Release();
             delete m_plugin;
         }
     }
@@ -127,6 +162,7 @@ protected:
     }
 
     StandInFolder m_standIns;
+    HeldAddressServer m_held;
     FakeHost m_host;
     TessrinPlugin* m_plugin;
     std::vector<void*> announced;
@@ -161,6 +197,39 @@ TEST_F(PluginLoginTest, LoginLoadsTheServersLibraryCreatesTheClientAndAnnouncesI
     EXPECT_EQ(server->trade[0], "127.0.0.1:7000");
     ASSERT_EQ(server->mq.size(), 1u);
     EXPECT_EQ(server->mq[0], "127.0.0.1:7001");
+}
+
+// No loop waits for the local-address probe: the login request returns at
+// once, and the machines start, and the Client is announced, when the probe
+// reports: with the address found, after every server failed, or never when
+// a logout came first.
+TEST_F(PluginLoginTest, TheMachinesStartWhenTheAddressProbeReports)
+{
+    g_localIp.clear();
+    Login("Probed");
+    ASSERT_TRUE(m_plugin->GetClient());
+    EXPECT_TRUE(TradeApi()->calls.empty()) << "started before the probe reported";
+    EXPECT_TRUE(announced.empty());
+    m_held.released = true;
+    ASSERT_TRUE(PumpUntil([&] { return !announced.empty(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(), "10.7.7.7");
+    ASSERT_FALSE(TradeApi()->calls.empty());
+    EXPECT_NE(TradeApi()->calls[0].find("127.0.0.1:7800"), std::string::npos) << TradeApi()->calls[0];
+
+    g_localIp.clear();
+    m_held.released = false;
+    Login("Probed");
+    FakeTradeApi* abandoned = TradeApi();
+    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
+    m_held.released = true;
+    PumpFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(announced.size(), 1u);
+    EXPECT_TRUE(abandoned->calls.empty());
+
+    Login("Refused");
+    ASSERT_TRUE(PumpUntil([&] { return announced.size() == 2; }, std::chrono::seconds(15)));
+    EXPECT_EQ(CGetLocalIp::GetLocalIp(), "");
+    EXPECT_FALSE(TradeApi()->calls.empty()) << "a failed probe logs in without an address";
 }
 
 TEST_F(PluginLoginTest, MalformedOrUnknownLoginRequestsChangeNothing)
@@ -287,66 +356,6 @@ TEST_F(PluginLoginTest, UnPlugReleasesTheClientThenTheLibrary)
     EXPECT_EQ(announced.size(), 1u);
     delete m_plugin;
     m_plugin = nullptr;
-}
-
-TEST_F(PluginLoginTest, SendersWithoutAClientReturnMinusOneAndTakeNoId)
-{
-    const int before = g_requestId;
-    sFFixSetOrder order{};
-    sFFixModifyOrder modify{};
-    sFFixCancelOrder cancel{};
-    sFFixModifyPassword password{};
-    sFFixFinancingGoods goods{};
-    EXPECT_EQ(m_plugin->ReqQryPayPortInfo(), -1);
-    EXPECT_EQ(m_plugin->ReqSetOrder(&order), -1);
-    EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
-    EXPECT_EQ(m_plugin->ReqCancelOrder(&cancel), -1);
-    EXPECT_EQ(m_plugin->ReqModifyPassword(&password), -1);
-    EXPECT_EQ(m_plugin->ReqFinancingGoods(&goods), -1);
-    EXPECT_EQ(g_requestId, before);
-    Login("Fake");
-    Send(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
-    EXPECT_EQ(m_plugin->ReqSetOrder(&order), -1);
-    EXPECT_EQ(g_requestId, before);
-}
-
-TEST_F(PluginLoginTest, SendersTakeConsecutiveIdsAndARefusalStillUsesOne)
-{
-    Login("Fake");
-    FakeTradeApi* trade = TradeApi();
-    trade->sent.clear();
-    sFFixSetOrder order{};
-    sFFixCancelOrder cancel{};
-    sFFixFinancingGoods goods{};
-    const int first = m_plugin->ReqSetOrder(&order);
-    EXPECT_EQ(first, g_requestId);
-    EXPECT_EQ(m_plugin->ReqCancelOrder(&cancel), first + 1);
-    EXPECT_EQ(m_plugin->ReqFinancingGoods(&goods), first + 2);
-    const int payPorts = m_plugin->ReqQryPayPortInfo();
-    EXPECT_EQ(payPorts, first + 3);
-    ASSERT_EQ(trade->sent.size(), 4u);
-    EXPECT_EQ(trade->sent[0].operation, "ReqSetOrder");
-    EXPECT_EQ(trade->sent[0].requestId, first);
-    EXPECT_EQ(trade->sent[1].operation, "ReqCancelOrder");
-    EXPECT_EQ(trade->sent[2].operation, "ReqFinancingGoods");
-    EXPECT_EQ(trade->sent[3].operation, "ReqQryPayPortInfo");
-    // The pay-port query carries the user id of the login (none yet: 0).
-    sFFixUserId user{};
-    ASSERT_EQ(trade->sent[3].bytes.size(), sizeof(user));
-    std::memcpy(&user, trade->sent[3].bytes.data(), sizeof(user));
-    EXPECT_EQ(user.userId, 0);
-
-    trade->result = 0;
-    const int before = g_requestId;
-    EXPECT_EQ(m_plugin->ReqModifyPassword(nullptr), -1); // nothing to send
-    EXPECT_EQ(g_requestId, before);
-    sFFixModifyPassword password{};
-    EXPECT_EQ(m_plugin->ReqModifyPassword(&password), -1);
-    EXPECT_EQ(g_requestId, before + 1);
-    trade->result = -3;
-    sFFixModifyOrder modify{};
-    EXPECT_EQ(m_plugin->ReqModifyOrder(&modify), -1);
-    EXPECT_EQ(g_requestId, before + 2);
 }
 
 namespace {

@@ -112,9 +112,11 @@ TEST_F(PluginStatusBarTest, ConnectionStateIsDrawnNotWritten)
 
 TEST_F(PluginStatusBarTest, TheAccountLineTakesTheColourItIsGiven)
 {
-    m_plugin->SetStatusFieldColour(2, *wxRED);
+    m_plugin->SetStatusFieldColour(2, StatusColour::Red);
     EXPECT_EQ(m_plugin->GetStatusItems()[2]->window->GetForegroundColour(), *wxRED);
-    m_plugin->SetStatusFieldColour(9, *wxBLUE); // no such field: ignored
+    m_plugin->SetStatusFieldColour(2, StatusColour::LightGrey);
+    EXPECT_EQ(m_plugin->GetStatusItems()[2]->window->GetForegroundColour(), *wxLIGHT_GREY);
+    m_plugin->SetStatusFieldColour(9, StatusColour::Blue); // no such field: ignored
 }
 
 TEST_F(PluginStatusBarTest, TheQuickOrderButtonTogglesTheQuickOrderSetting)

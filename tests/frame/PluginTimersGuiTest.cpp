@@ -3,7 +3,6 @@
 #include "FakeHost.h"
 #include "app/PluginExports.h"
 #include "common/PluginEvents.h"
-#include "connection/BlinkPhase.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestNotify.h"
 #include "frame/TessrinPlugin.h"

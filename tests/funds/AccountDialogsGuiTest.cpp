@@ -3,7 +3,7 @@
 // dialogs (choices by key, their lines, the wait); then the trader's flows on
 // the logged-in test bed, opened from the host's menus through the
 // hold-detail pane, and the password prompt after a login that must change it.
-#include "../connection/FakeConnectionHost.h"
+#include "FakeConnectionHost.h"
 #include "MoneyTestStore.h"
 #include "TestBed.h"
 #include "connection/Client.h"

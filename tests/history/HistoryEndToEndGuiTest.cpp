@@ -4,6 +4,7 @@
 #include "ReportStubServer.h"
 #include "TestBed.h"
 #include "TestReportPage.h"
+#include "connection/Client.h"
 #include "db/DateTimeText.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
@@ -236,7 +237,7 @@ TEST(HistoryEndToEnd, EveryReportAnswersTheMembersTheHistoryPagesRead)
     order.symbolId = 401;
     order.contractKey = 9002;
     order.binaryMode = '1';
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     ASSERT_TRUE(PumpUntil([&] { return !bed.Market().State()["binaryOrders"].empty(); }));
 
     const struct

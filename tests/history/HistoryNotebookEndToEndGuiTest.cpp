@@ -215,7 +215,7 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     buy.side = 'b';
     buy.quantity = 1;
     buy.orderType = '1';
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&buy), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&buy), -1);
     wxString holdCode;
     ASSERT_TRUE(
         PumpUntil([&] { return !(holdCode = newCode(*store.m_trade_HoldBill_table, holdsBefore)).empty(); }));
@@ -223,7 +223,7 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     close.side = 's';
     close.orderType = '2';
     tradeapi::SetFixedText(close.closeOrderCode, holdCode.ToStdString());
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&close), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&close), -1);
     const trade_CloseBill* closedBill = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
         for(const trade_CloseBill& bill : store.m_trade_CloseBill_table->GetContainer()) {
@@ -245,13 +245,13 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
             limit.price = price["ask"].get<double>() - 100;
         }
     }
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&limit), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&limit), -1);
     wxString limitCode;
     ASSERT_TRUE(
         PumpUntil([&] { return !(limitCode = newCode(*store.m_trade_Limit_table, limitsBefore)).empty(); }));
     sFFixCancelOrder cancel{};
     tradeapi::SetFixedText(cancel.orderCode, limitCode.ToStdString());
-    ASSERT_NE(bed.Plugin().ReqCancelOrder(&cancel), -1);
+    ASSERT_NE(bed.GetClient()->ReqCancelOrder(&cancel), -1);
     ASSERT_TRUE(PumpUntil([&] {
         const Json finished = bed.Market().State()["finishedLimits"];
         return std::any_of(finished.begin(), finished.end(),
@@ -288,7 +288,7 @@ TEST(HistoryNotebook, PagesShowTheReportsOfTheMarketAfterALogin)
     order.symbolId = 401;
     order.contractKey = 9002;
     order.binaryMode = '1';
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     ASSERT_TRUE(PumpUntil([&] { return !bed.Market().State()["binaryOrders"].empty(); }));
     ASSERT_EQ(bed.Market().Post("/admin/clock?offsetMs=3600000"), 200);
     ASSERT_TRUE(PumpUntil([&] { return bed.Market().State()["binaryOrders"][0]["state"] == "2"; }, 20s));

@@ -3,6 +3,7 @@
 // report of the same history its report queries serve.
 #include "TestBed.h"
 #include "charts/ChartViewerPanel.h"
+#include "connection/Client.h"
 #include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 #include "history/SalesReportPanel.h"
@@ -81,7 +82,7 @@ protected:
         open.quantity = 1;
         open.orderType = '1';
         open.symbolId = 101;
-        if(bed.Plugin().ReqSetOrder(&open) == -1) {
+        if(bed.GetClient()->ReqSetOrder(&open) == -1) {
             return ::testing::AssertionFailure() << "open not sent";
         }
         Json hold;
@@ -97,7 +98,7 @@ protected:
         close.orderType = '2';
         close.symbolId = 101;
         SetText(close.closeOrderCode, hold["code"].get<std::string>().c_str());
-        if(bed.Plugin().ReqSetOrder(&close) == -1) {
+        if(bed.GetClient()->ReqSetOrder(&close) == -1) {
             return ::testing::AssertionFailure() << "close not sent";
         }
         const std::string code = hold["code"];

@@ -366,6 +366,12 @@ TEST_F(HoldDetailList, SummaryRowHandsItsAccountAndItsTextsSumTheGroup)
     EXPECT_EQ(model->GetSummaryText(stored, HoldDetailModel::eChargeOpen), "1.50");
     EXPECT_EQ(model->GetSummaryText(stored, HoldDetailModel::eTotalChargeInterest), "2.75");
     EXPECT_EQ(model->GetSummaryText(stored, HoldDetailModel::eOrderCode), "");
+    // The sums kept for the paints follow a quote and a changed bill.
+    data.SetPrice(101, 120.0); // 1 x 20 + 3 x -20
+    EXPECT_EQ(model->GetSummaryText(stored, HoldDetailModel::eDynProfit), "-40.00");
+    ASSERT_TRUE(data.store.m_trade_HoldBill_table->Modify(wxString("S2"),
+                                                          [](trade_HoldBill& b) { b.marginUsed = 1; }));
+    EXPECT_EQ(model->GetSummaryText(stored, HoldDetailModel::eMarginUsed), "11.50");
 
     // Without the login record the summary cells stay empty.
     user_Account stranger = data.MakeAccount(12, '1');

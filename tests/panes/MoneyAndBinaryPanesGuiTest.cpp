@@ -643,7 +643,7 @@ TEST(MoneyPageOnTheBed, MovementsWithTheirTotalAndADepositsBankPageInsideOrInThe
 
     // The deposit dialog's pay-port queries come first.
     bed.GetClient()->ReqQrySysPayPortInfo();
-    ASSERT_NE(bed.Plugin().ReqQryPayPortInfo(), -1);
+    ASSERT_NE(bed.GetClient()->ReqQryPayPortInfo(), -1);
     ASSERT_TRUE(PumpUntil([&] {
         return !bed.Store().m_sys_PayPort_table->GetContainer().empty() &&
                !bed.Store().m_user_Payport_table->GetContainer().empty();
@@ -829,7 +829,7 @@ TEST(BinaryOrderPageOnTheBed, AnOrderCountsDownSettlesWithASoundAndItsNoticeSele
     order.symbolId = kEuro;
     order.contractKey = 9001;
     order.binaryMode = '1';
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     ASSERT_TRUE(PumpUntil([&] { return model->GetCount() == before + 1; }));
     const unsigned int row = before;
     const wxString code = Cell(model, row, MinTradeOrderModel::eOrderCode);

@@ -114,7 +114,7 @@ TEST_F(SymbolModelTest, ARiseMarksUpASamePriceKeepsTheMarkAndFlashesAgain)
     EXPECT_TRUE(model->ExpireHighlights());
     EXPECT_FALSE(Attr(1, SymbolModel::eLast).HasBackgroundColour());
     EXPECT_EQ(Attr(1, SymbolModel::eLast).GetColour(), PriceColour(true));
-    EXPECT_EQ(log->entries, std::vector<std::string>({"value 1 2", "value 1 1", "value 1 6"}));
+    EXPECT_EQ(log->entries, std::vector<std::string>({"change 1"}));
 
     MoveLast(store, 102, 379.0);
     EXPECT_EQ(model->GetRowAt(1)->m_mark, SymbolModel::eDown);
@@ -163,13 +163,16 @@ TEST_F(SymbolModelTest, AFlashLivesAtLeastHalfASecondAndSurvivesAClockSetBack)
     now = stamp - wxTimeSpan::Seconds(10); // the clock went back
     EXPECT_FALSE(model->ExpireHighlights());
     EXPECT_EQ(model->GetHighlightCount(), 2u);
+    EXPECT_EQ(model->GetMsToNextExpiry(), SymbolModel::kHighlightMs);
     now = stamp + wxTimeSpan::Milliseconds(499);
     EXPECT_FALSE(model->ExpireHighlights());
     EXPECT_EQ(model->GetHighlightCount(), 2u);
+    EXPECT_EQ(model->GetMsToNextExpiry(), 1); // the board's timer wakes for the oldest
     now = stamp + wxTimeSpan::Milliseconds(500);
     EXPECT_FALSE(model->ExpireHighlights()); // the older one only
     EXPECT_FALSE(model->IsHighlighted(FindBoardSymbol(store, 101)));
     EXPECT_TRUE(model->IsHighlighted(FindBoardSymbol(store, 102)));
+    EXPECT_EQ(model->GetMsToNextExpiry(), 100);
     now = stamp + wxTimeSpan::Milliseconds(600);
     EXPECT_TRUE(model->ExpireHighlights());
 }

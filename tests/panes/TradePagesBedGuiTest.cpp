@@ -172,7 +172,7 @@ TEST(TradePagesOnTheTestBed, AfterAMarketCrashWithLostAnswersThePagesAgreeWithIt
         order.orderType = '1';
         order.symbolId = 101;
         order.quantity = 1;
-        ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+        ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     }
     ASSERT_TRUE(PumpUntil([&] {
         return store.m_trade_HoldBill_table->GetContainer().size() == before + 2 &&
@@ -265,7 +265,7 @@ TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
     order.orderType = '1';
     order.symbolId = 101;
     order.quantity = 3;
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     ASSERT_TRUE(PumpUntil([&] { return store.m_trade_HoldBill_table->GetContainer().size() == before + 1; }));
     const int summary = holds->GetOrderList().FindSummaryRow(11);
     const trade_HoldBill* bill = holds->GetBill(static_cast<unsigned int>(summary - 1));

@@ -4,6 +4,7 @@
 // order, a delivery through its confirmation, and the layout across a restart.
 #include "../orders/OrderDialogHarness.h"
 #include "TestBed.h"
+#include "connection/Client.h"
 #include "db/CodeTexts.h"
 #include "db/DateTimeText.h"
 #include "db/NumberFormat.h"
@@ -499,7 +500,7 @@ TEST_F(TradingPanesOnTheBed, WhenTheSelectedLimitOrderGoesNothingIsSelectedAndEn
         order.symbolId = 101;
         order.validDateType = '1';
         order.pointDiff = 100000;
-        ASSERT_GE(bed.Plugin().ReqSetOrder(&order), 0);
+        ASSERT_GE(bed.GetClient()->ReqSetOrder(&order), 0);
         ASSERT_TRUE(PumpUntil([&] { return table.size() == before + 1 + (price < 4000.0); }));
     }
     pmDataViewCtrl& list = *limits->GetList();
@@ -520,7 +521,7 @@ TEST_F(TradingPanesOnTheBed, WhenTheSelectedLimitOrderGoesNothingIsSelectedAndEn
     ASSERT_NE(chosen, nullptr);
     sFFixCancelOrder cancel{};
     std::strncpy(cancel.orderCode, chosen->orderCode.utf8_str(), sizeof cancel.orderCode);
-    ASSERT_GE(bed.Plugin().ReqCancelOrder(&cancel), 0);
+    ASSERT_GE(bed.GetClient()->ReqCancelOrder(&cancel), 0);
     ASSERT_TRUE(PumpUntil([&] { return table.size() == before + 1; }));
     PumpPending();
     EXPECT_FALSE(list.HasSelection());

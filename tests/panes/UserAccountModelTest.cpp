@@ -177,11 +177,13 @@ TEST_F(AccountList, AddsAndRiskKindsAskForARefreshFiguresAndRemovalsDoNot)
     data.AddAccount(12);
     EXPECT_EQ(refreshRequests, 2);
     data.ChangeAccount(11, [](user_Account& a) { a.netValue = 3; });
+    data.ChangeAccount(11, [](user_Account& a) { a.netValue = 3.001; }); // shows as before
     EXPECT_EQ(refreshRequests, 2);
     data.ChangeAccount(11, [](user_Account& a) { a.riskKind = '3'; });
     EXPECT_EQ(refreshRequests, 3);
     data.RemoveAccount(12);
     EXPECT_EQ(refreshRequests, 3);
+    // A change no cell shows repaints nothing.
     EXPECT_EQ(log, (std::vector<std::string>{"add 0", "add 1", "change 0", "change 0", "delete 1"}));
     EXPECT_EQ(model->GetCount(), 1u);
 }

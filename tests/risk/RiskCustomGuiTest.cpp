@@ -451,7 +451,7 @@ TEST(RiskCustomFlow, PriceAndRiskRateRulesRaiseAndClearTheirAlarmsAndStayWithThe
     order.symbolId = 101;
     order.quantity = 3;
     const size_t holds = bed.Store().m_trade_HoldBill_table->GetContainer().size();
-    ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+    ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
     ASSERT_TRUE(
         PumpUntil([&] { return bed.Store().m_trade_HoldBill_table->GetContainer().size() == holds + 1; }));
     ScriptNewRule(bed, 1, wxString(), "0.8");

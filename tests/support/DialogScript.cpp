@@ -1,6 +1,5 @@
 #include "DialogScript.h"
 
-#include <connection/CGetLocalIp.h>
 #include <cstdlib>
 #include <cxxabi.h>
 #include <memory>
@@ -9,11 +8,6 @@
 #include <wx/textdlg.h>
 
 namespace {
-
-bool RunForItsLoop(wxDialog& dialog)
-{
-    return dynamic_cast<CGetLocalIp*>(&dialog) != nullptr;
-}
 
 wxString MessageOf(wxDialog& dialog)
 {
@@ -43,7 +37,7 @@ DialogScript::~DialogScript()
 void DialogScript::Answer(Reply reply, Match match)
 {
     if(!match) {
-        match = [](wxDialog& dialog) { return !RunForItsLoop(dialog); };
+        match = [](wxDialog&) { return true; };
     }
     m_scripts.push_back({std::move(reply), std::move(match)});
 }

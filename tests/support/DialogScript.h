@@ -39,9 +39,8 @@ public:
     DialogScript(const DialogScript&) = delete;
     DialogScript& operator=(const DialogScript&) = delete;
 
-    // Answers the next dialog that `match` accepts (by default every dialog
-    // but those a plug-in runs only for their modal loop, such as the login's
-    // address probe). Scripts are used once, in order.
+    // Answers the next dialog that `match` accepts (by default every dialog).
+    // Scripts are used once, in order.
     void Answer(Reply reply, Match match = Match());
     void AnswerWith(int id, Match match = Match());
     // For message boxes and text prompts without a script; wxID_NONE shows them.

@@ -32,7 +32,7 @@
 //         ASSERT_TRUE(bed.Start());                     // host, plug-in, login as demo
 //         ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
 //         sFFixSetOrder order = ...;
-//         ASSERT_NE(bed.Plugin().ReqSetOrder(&order), -1);
+//         ASSERT_NE(bed.GetClient()->ReqSetOrder(&order), -1);
 //         ASSERT_TRUE(PumpUntil([&] { return HoldCount(bed.Store()) == 3; }));
 //         EXPECT_EQ(bed.Market().State()["holds"].size(), 3u);
 //         ASSERT_TRUE(bed.Restart());                   // unload, load, log in again

@@ -1,20 +1,20 @@
 #pragma once
 
 #include "chartlib/Canvas.h"
+#include "chartlib/WxDrawingCache.h"
 
-#include <map>
-#include <tuple>
 #include <wx/graphics.h>
 
 namespace chartlib {
 
 // The screen back-end: draws on a wx graphics context (anti-aliased when the
 // chart asks). Fonts are the CJK face of fonts-noto-cjk when installed, else
-// the default sans face.
+// the default sans face. Fonts and text sizes come from the cache given,
+// else from one of the canvas's own.
 class WxCanvas : public Canvas
 {
 public:
-    explicit WxCanvas(wxGraphicsContext& gc);
+    explicit WxCanvas(wxGraphicsContext& gc, WxDrawingCache* cache = nullptr);
 
     void setAntiAlias(bool shapes, int textMode) override;
     void rect(double x, double y, double width, double height, Argb fill, Argb edge,
@@ -28,14 +28,16 @@ public:
 
     // The face name used, empty for the default sans face.
     static wxString faceName();
+    static wxColour colour(Argb colour);
 
 private:
     void usePen(Argb colour, double width, int dash);
-    void useFont(const FontSpec& font, Argb colour);
+    // A dashed line along one axis (x1 == x2 or y1 == y2).
+    void dashedRule(double x1, double y1, double x2, double y2, Argb colour, double width, int dash);
 
     wxGraphicsContext& m_gc;
-    std::map<std::tuple<bool, double, Argb>, wxGraphicsFont> m_fonts;
-    std::map<std::tuple<bool, double>, wxFont> m_wxFonts;
+    WxDrawingCache m_ownCache;
+    WxDrawingCache& m_cache;
     wxDash m_dashes[2] = {1, 1}; // the current pen's pattern
 };
 

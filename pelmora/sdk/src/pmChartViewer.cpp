@@ -18,6 +18,9 @@ pmChartViewer::pmChartViewer(wxWindow* parent, wxWindowID id, const wxPoint& pos
     : wxPanel(parent, id, pos, size, style | wxWANTS_CHARS)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    // Its own font: a paint's device context would ask the toolkit's style
+    // for the default one at every paint.
+    SetOwnFont(GetFont());
     Bind(wxEVT_PAINT, &pmChartViewer::OnPaint, this);
     Bind(wxEVT_SIZE, &pmChartViewer::OnSize, this);
     Bind(wxEVT_MOTION, &pmChartViewer::OnMotion, this);
@@ -81,7 +84,7 @@ void pmChartViewer::OnPaint(wxPaintEvent& event)
         return;
     }
     if(m_imageStale) {
-        m_image = chartlib::WxChartRenderer::render(*m_chart, false);
+        m_image = chartlib::WxChartRenderer::render(*m_chart, false, &m_imageCache);
         m_imageStale = false;
     }
     if(m_image.IsOk()) {
@@ -89,7 +92,7 @@ void pmChartViewer::OnPaint(wxPaintEvent& event)
     }
     std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
     if(gc) {
-        chartlib::WxChartRenderer::drawDynamicLayer(*m_chart, *gc);
+        chartlib::WxChartRenderer::drawDynamicLayer(*m_chart, *gc, &m_dynamicCache);
     }
 }
 

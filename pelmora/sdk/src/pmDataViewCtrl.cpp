@@ -2,6 +2,7 @@
 
 #include "ColumnFitter.h"
 #include "GtkTreeColumns.h"
+#include "GtkTreeRows.h"
 #include "IconTextCellRenderer.h"
 #include "TextCellRenderer.h"
 #include "pelmora/pmDataViewCtrlConfig.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 #include <wx/menu.h>
+#include <wx/time.h>
 
 pmDataViewCtrl::pmDataViewCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
                                long style, const wxValidator& validator, const wxString& name)
@@ -32,11 +34,35 @@ pmDataViewCtrl::~pmDataViewCtrl()
 bool pmDataViewCtrl::AssociateModel(wxDataViewModel* model)
 {
     m_fitter->Watch(nullptr); // the old model may go with the association
+    m_idleWork = true;
     const bool associated = wxDataViewCtrl::AssociateModel(model);
     if(associated) {
         m_fitter->Watch(model);
     }
     return associated;
+}
+
+void pmDataViewCtrl::RefreshRows()
+{
+    GtkTreeRows::Redraw(this);
+}
+
+void pmDataViewCtrl::OnInternalIdle()
+{
+    const wxLongLong now = wxGetLocalTimeMillis();
+    if(IsShownOnScreen() && (m_idleWork || now - m_lastIdleWork >= kIdleWorkMs)) {
+        m_idleWork = false;
+        m_lastIdleWork = now;
+        wxDataViewCtrl::OnInternalIdle();
+    } else {
+        wxWindow::OnInternalIdle();
+    }
+}
+
+void pmDataViewCtrl::EnsureVisible(const wxDataViewItem& item, const wxDataViewColumn* column)
+{
+    m_idleWork = true; // a list not yet drawn scrolls at its idle work
+    wxDataViewCtrl::EnsureVisible(item, column);
 }
 
 wxDataViewColumn* pmDataViewCtrl::AppendTextColumn(const wxString& title, unsigned int modelColumn,
@@ -60,6 +86,7 @@ wxDataViewColumn* pmDataViewCtrl::AppendIconTextColumn(const wxString& title, un
 
 void pmDataViewCtrl::PrepareColumn(wxDataViewColumn* column)
 {
+    m_idleWork = true; // its header is connected at the idle work
     if(column) {
         column->SetReorderable(true);
     }

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr std::size_t kRowFields = 8;
 // A field as a figure (a 1e308 high would flatten the chart), as a C-locale
 // reading of the whole field would take it: blanks and a '+' before it
 // allowed, nothing after it.
-bool FiniteNumber(const std::string& field, double& value)
+bool FiniteNumber(std::string_view field, double& value)
 {
     const char* first = field.data();
     const char* last = first + field.size();
@@ -32,31 +33,48 @@ bool FiniteNumber(const std::string& field, double& value)
 // and takes the '\''s place; a comma after such a comma is a separator again.
 bool ParseRow(const std::string& row, sKData& bar)
 {
-    std::array<std::string, kRowFields> fields;
+    std::array<std::string, kRowFields> unescaped;
+    std::array<std::string_view, kRowFields> fields;
     std::size_t count = 0;
-    std::string current;
-    char previous = 0;
-    for(const char c : row) {
-        if(c == ',') {
-            if(previous == '\\') {
-                current.back() = ',';
-            } else {
-                if(count < kRowFields) {
-                    fields[count] = current;
-                }
-                ++count;
-                current.clear();
-            }
-        } else {
-            current += c;
-        }
-        previous = c;
-    }
-    if(!current.empty() || previous == ',') {
+    const auto keep = [&](std::string_view field, const std::string* copy) {
         if(count < kRowFields) {
-            fields[count] = current;
+            if(copy) {
+                unescaped[count] = *copy;
+                field = unescaped[count];
+            }
+            fields[count] = field;
         }
         ++count;
+    };
+    if(row.find('\\') == std::string::npos) {
+        // No escaped comma: the fields are slices of the row.
+        std::size_t start = 0;
+        for(std::size_t comma = row.find(','); comma != std::string::npos; comma = row.find(',', start)) {
+            keep(std::string_view(row).substr(start, comma - start), nullptr);
+            start = comma + 1;
+        }
+        if(start < row.size() || (!row.empty() && row.back() == ',')) {
+            keep(std::string_view(row).substr(start), nullptr);
+        }
+    } else {
+        std::string current;
+        char previous = 0;
+        for(const char c : row) {
+            if(c == ',') {
+                if(previous == '\\') {
+                    current.back() = ',';
+                } else {
+                    keep({}, &current);
+                    current.clear();
+                }
+            } else {
+                current += c;
+            }
+            previous = c;
+        }
+        if(!current.empty() || previous == ',') {
+            keep({}, &current);
+        }
     }
     if(count < kRowFields) {
         return false;
@@ -65,6 +83,23 @@ bool ParseRow(const std::string& row, sKData& bar)
     return FiniteNumber(fields[0], bar.time) && FiniteNumber(fields[2], bar.open) &&
            FiniteNumber(fields[3], bar.high) && FiniteNumber(fields[4], bar.low) &&
            FiniteNumber(fields[5], bar.close);
+}
+
+// The answer's bytes: its characters as they are while they are ASCII (all
+// but a name ever is), else its UTF-8 form.
+std::string Utf8Of(const wxString& text)
+{
+    const wxStringCharType* characters = text.wx_str();
+    const std::size_t length = text.length();
+    std::string bytes(length, '\0');
+    for(std::size_t i = 0; i < length; ++i) {
+        if(static_cast<unsigned long>(characters[i]) >= 0x80) {
+            const wxScopedCharBuffer utf8 = text.utf8_str();
+            return std::string(utf8.data(), utf8.length());
+        }
+        bytes[i] = static_cast<char>(characters[i]);
+    }
+    return bytes;
 }
 
 // Follows the parser through the array: items at depth 1, the last "row"
@@ -154,8 +189,8 @@ bool KLineAnswer::Parse(const wxString& text)
 {
     bars.clear();
     items = 0;
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    const std::string_view body(utf8.data(), utf8.length());
+    const std::string utf8 = Utf8Of(text);
+    const std::string_view body(utf8);
     const std::size_t first = body.find('[');
     const std::size_t last = body.rfind(']');
     if(first == std::string_view::npos || last == std::string_view::npos || last < first) {

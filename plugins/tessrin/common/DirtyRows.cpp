@@ -1,6 +1,7 @@
 #include "common/DirtyRows.h"
 
 #include <algorithm>
+#include <pelmora/pmDataViewCtrl.h>
 #include <wx/dataview.h>
 
 DirtyRows::DirtyRows(wxDataViewVirtualListModel& model, RefreshClock* clock) : m_model(model), m_clock(clock)
@@ -56,7 +57,7 @@ void DirtyRows::Flush()
     cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
     const unsigned int count = m_model.GetCount();
     if(m_control && rows.size() + cells.size() > kManyRows) {
-        m_control->Refresh(false);
+        m_control->RefreshRows();
         return;
     }
     for(unsigned int row : rows) {

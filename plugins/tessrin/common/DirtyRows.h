@@ -5,19 +5,19 @@
 #include <utility>
 #include <vector>
 
+class pmDataViewCtrl;
 class wxDataViewVirtualListModel;
-class wxWindow;
 
 // The changed rows and cells of a list model, told to its control together
 // at the refresh clock's next tick instead of one by one as prices change
 // them; without a clock, at once. Marks name rows by number: a model flushes
-// them before it tells of rows added or deleted. More rows than a screen
-// holds repaint the whole control instead (values only: the row count and
-// the rows' heights stay). GUI thread only.
+// them before it tells of rows added or deleted. When more rows changed than
+// a screen holds, the control repaints the rows it shows once instead (values
+// only: the row count and the rows' heights stay). GUI thread only.
 class DirtyRows : public RefreshClock::Client
 {
 public:
-    // Above this many rows, one repaint of the control.
+    // Above this many rows and cells, one repaint of the rows shown.
     static constexpr std::size_t kManyRows = 64;
 
     DirtyRows(wxDataViewVirtualListModel& model, RefreshClock* clock);
@@ -26,7 +26,7 @@ public:
     DirtyRows& operator=(const DirtyRows&) = delete;
 
     // The control repainted when many rows changed; none: every row told.
-    void SetControl(wxWindow* control) { m_control = control; }
+    void SetControl(pmDataViewCtrl* control) { m_control = control; }
 
     void MarkRow(unsigned int row);
     void MarkCell(unsigned int row, unsigned int column);
@@ -41,7 +41,7 @@ private:
 
     wxDataViewVirtualListModel& m_model;
     RefreshClock* m_clock;
-    wxWindow* m_control = nullptr;
+    pmDataViewCtrl* m_control = nullptr;
     std::vector<unsigned int> m_rows;
     std::vector<std::pair<unsigned int, unsigned int>> m_cells;
 };

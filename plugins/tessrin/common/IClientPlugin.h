@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <pelmora/IPlugin.h>
-#include <tradeapi/ClientApi.h>
 #include <wx/string.h>
 
 struct am_AmountInOut;
@@ -62,15 +61,6 @@ public:
     // The clock the panes repaint price-driven figures on.
     virtual RefreshClock& GetRefreshClock() = 0;
 
-    // Trade requests of dialogs and panes: the request id when the library
-    // took the request, else -1 (no Client: -1 and no id is used up).
-    virtual int ReqQryPayPortInfo() = 0;
-    virtual int ReqSetOrder(sFFixSetOrder* request) = 0;
-    virtual int ReqModifyOrder(sFFixModifyOrder* request) = 0;
-    virtual int ReqCancelOrder(sFFixCancelOrder* request) = 0;
-    virtual int ReqModifyPassword(sFFixModifyPassword* request) = 0;
-    virtual int ReqFinancingGoods(sFFixFinancingGoods* request) = 0;
-
     // What starts programs, opens addresses outside the host and plays
     // sounds: the system's until a test puts a fake in.
     virtual ProcessLauncher& GetProcessLauncher() = 0;
@@ -100,3 +90,7 @@ public:
 
 // The plug-in object, set by CreatePlugin; null when there is none.
 extern IClientPlugin* g_plugin;
+
+// The Client of the current login, through which every request of a window
+// leaves (Client::ReqX); null without the plug-in object or a login.
+Client* LoginClient();

@@ -1,7 +1,6 @@
 #include "connection/AccountStatusLines.h"
 
 #include <algorithm>
-#include <wx/gdicmn.h>
 
 AccountStatusLines& AccountStatusLines::Get()
 {
@@ -9,14 +8,9 @@ AccountStatusLines& AccountStatusLines::Get()
     return lines;
 }
 
-wxColour AccountStatusLines::PaletteColour(std::size_t entry)
+StatusColour AccountStatusLines::PaletteColour(std::size_t entry)
 {
-    static const wxStockGDI::Item palette[] = {
-        wxStockGDI::COLOUR_BLACK, wxStockGDI::COLOUR_BLUE,      wxStockGDI::COLOUR_GREEN,
-        wxStockGDI::COLOUR_CYAN,  wxStockGDI::COLOUR_LIGHTGREY, wxStockGDI::COLOUR_RED,
-        wxStockGDI::COLOUR_WHITE,
-    };
-    return *wxStockGDI::GetColour(palette[entry % (sizeof palette / sizeof palette[0])]);
+    return static_cast<StatusColour>(entry % static_cast<std::size_t>(StatusColour::Count));
 }
 
 void AccountStatusLines::SetLine(int accountKey, const wxString& text)

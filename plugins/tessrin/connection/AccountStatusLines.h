@@ -1,14 +1,16 @@
 #pragma once
 
+#include "connection/StatusColour.h"
+
+#include <cstddef>
 #include <map>
 #include <vector>
-#include <wx/colour.h>
 #include <wx/string.h>
 
 // One account's line of the rotating status-bar field.
 struct AccountStatusLine
 {
-    wxColour colour;
+    StatusColour colour = StatusColour::Black;
     wxString text;
 };
 
@@ -31,11 +33,11 @@ public:
     std::size_t GetCount() const { return m_order.size(); }
 
     // Black, blue, green, cyan, light grey, red, white.
-    static wxColour PaletteColour(std::size_t entry);
+    static StatusColour PaletteColour(std::size_t entry);
 
 private:
     std::map<int, AccountStatusLine> m_lines;
-    std::map<int, wxColour> m_colours;
+    std::map<int, StatusColour> m_colours;
     std::vector<int> m_order;
     int m_shown = -1;
 };

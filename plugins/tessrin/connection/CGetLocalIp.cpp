@@ -27,15 +27,6 @@ bool IsIpv4(const std::string& text)
 }
 } // namespace
 
-wxString CGetLocalIp::GetLocalIp(bool refresh, const wxArrayString& servers)
-{
-    if(refresh && g_localIp.empty()) {
-        CGetLocalIp probe;
-        probe.SendRequests(servers);
-    }
-    return g_localIp;
-}
-
 wxString CGetLocalIp::ProbeUrl(const wxString& server)
 {
     wxString url = server;
@@ -74,26 +65,32 @@ wxString CGetLocalIp::FindIpv4(const wxString& answer)
     return wxString();
 }
 
-CGetLocalIp::CGetLocalIp()
-    : wxDialog(nullptr, wxID_ANY, wxString(), wxDefaultPosition, wxSize(0, 0),
-               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)
-{}
+CGetLocalIp::CGetLocalIp() : m_limit(this) {}
 
 CGetLocalIp::~CGetLocalIp()
 {
-    // The loop may also end by a close of the window: a job still running
-    // must not post to a dialog that is gone.
+    Cancel();
+}
+
+void CGetLocalIp::Cancel()
+{
+    m_limit.Stop();
+    // After Cancel() a job posts nothing; what it posted before goes here.
     for(const auto& job : m_jobs) {
         job->Cancel();
     }
     m_jobs.clear();
+    DeletePendingEvents();
+    m_report = nullptr;
 }
 
-void CGetLocalIp::SendRequests(const wxArrayString& servers)
+void CGetLocalIp::SendRequests(const wxArrayString& servers, Report report)
 {
+    Cancel();
     m_failures = 0;
-    m_jobs.clear();
-    if(servers.empty()) {
+    m_report = std::move(report);
+    if(!g_localIp.empty() || servers.empty()) {
+        CancelJobs();
         return;
     }
     for(const wxString& server : servers) {
@@ -106,16 +103,16 @@ void CGetLocalIp::SendRequests(const wxArrayString& servers)
     }
     if(m_failures == static_cast<int>(m_jobs.size())) {
         wxLogGeneric(100, "GetLocalIp : Failed");
-        CancelJobs(1);
+        CancelJobs();
         return;
     }
-    ShowModal();
+    m_limit.StartOnce(kProbeLimitMs);
 }
 
 void CGetLocalIp::OnHistoryJobStatus(wxCommandEvent& event)
 {
     if(m_jobs.empty()) {
-        return; // queued before the probe ended; the first answer has won
+        return;
     }
     const wxString address = FindIpv4(event.GetString());
     if(address.empty()) {
@@ -124,12 +121,21 @@ void CGetLocalIp::OnHistoryJobStatus(wxCommandEvent& event)
     }
     g_localIp = address;
     wxLogGeneric(100, "localIp : %s", g_localIp);
-    CancelJobs(0);
+    CancelJobs();
 }
 
 void CGetLocalIp::FailedOnce(wxCommandEvent& /*event*/)
 {
     CountFailure();
+}
+
+void CGetLocalIp::OnProbeLimit(wxTimerEvent& /*event*/)
+{
+    // A server that keeps trickling bytes must not hold the login back.
+    if(!m_jobs.empty()) {
+        wxLogGeneric(100, "GetLocalIp : Failed");
+        CancelJobs();
+    }
 }
 
 void CGetLocalIp::CountFailure()
@@ -140,23 +146,27 @@ void CGetLocalIp::CountFailure()
     ++m_failures;
     if(m_failures == static_cast<int>(m_jobs.size())) {
         wxLogGeneric(100, "GetLocalIp : Failed");
-        CancelJobs(1);
+        CancelJobs();
     }
 }
 
-void CGetLocalIp::CancelJobs(int code)
+void CGetLocalIp::CancelJobs()
 {
+    m_limit.Stop();
     for(const auto& job : m_jobs) {
         job->Cancel();
     }
     m_jobs.clear();
-    if(IsModal()) {
-        EndModal(code);
+    Report report;
+    report.swap(m_report);
+    if(report) {
+        report();
     }
 }
 
 // clang-format off
-wxBEGIN_EVENT_TABLE(CGetLocalIp, wxDialog)
+wxBEGIN_EVENT_TABLE(CGetLocalIp, wxEvtHandler)
     EVT_COMMAND(wxID_ANY, wxEVT_CMD_JOB_STATUS, CGetLocalIp::OnHistoryJobStatus)
     EVT_COMMAND(wxID_ANY, wxEVT_CMD_JOB_STATUS_VOID_PTR, CGetLocalIp::FailedOnce)
+    EVT_TIMER(wxID_ANY, CGetLocalIp::OnProbeLimit)
 wxEND_EVENT_TABLE()

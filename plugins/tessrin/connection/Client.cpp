@@ -1,6 +1,6 @@
 #include "connection/Client.h"
 
-#include "connection/BlinkPhase.h"
+#include "connection/CGetLocalIp.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/IConnectionHost.h"
 #include "connection/MdClient.h"
@@ -25,8 +25,8 @@ wxBEGIN_EVENT_TABLE(Client, wxEvtHandler) EVT_TIMER(Client::kTimerId, Client::On
     Client::Client(const wxString& loginName, RecordStore* db, IConnectionHost* host)
     : m_loginName(loginName), m_pDb(db), m_pHost(host), m_serverText(host->GetServerText()),
       m_tradeConnecter(host->GetTradeAddresses(), loginName, "Trade"),
-      m_mdConnecter(host->GetMdAddresses(), loginName, "Md"), m_timer(this, kTimerId),
-      m_clock([] { return wxDateTime::UNow(); })
+      m_mdConnecter(host->GetMdAddresses(), loginName, "Md"), m_localIpProbe(std::make_unique<CGetLocalIp>()),
+      m_timer(this, kTimerId), m_clock([] { return wxDateTime::UNow(); })
 {
     if(m_pDb && m_pDb->m_trade_HoldBill_table && m_pDb->m_sys_CurrencyExchangeRate_table) {
         m_profitBook = std::make_unique<AccountProfitBook>(m_pDb);
@@ -50,6 +50,7 @@ Client::~Client()
 
 void Client::Release()
 {
+    m_localIpProbe->Cancel();
     if(m_pTradeApi != nullptr) {
         m_pTradeApi->Release();
         m_pTradeApi = nullptr;
@@ -62,6 +63,18 @@ void Client::Release()
     m_mdConnecter.SetApi(nullptr);
     m_pTradeClient.reset();
     m_pMdClient.reset();
+}
+
+void Client::StartLogin(const wxString& password, const wxArrayString& probeServers,
+                        std::function<void()> started)
+{
+    m_localIpProbe->SendRequests(probeServers, [this, password, started = std::move(started)] {
+        m_tradeConnecter.StartLogin(password);
+        m_mdConnecter.StartLogin(password);
+        if(started) {
+            started();
+        }
+    });
 }
 
 void Client::SetTradeApi(CTradeApi* api)
@@ -263,14 +276,15 @@ void Client::NotifyConnectionState()
     wxArrayString state;
     state.Add(m_serverText);
     state.Add(m_loginName);
-    wxString trade = m_tradeConnecter.GetStateString(); // clears the changed flag
+    const int blinkPhase = m_pHost->GetBlinkPhase();
+    wxString trade = m_tradeConnecter.GetStateString(blinkPhase); // clears the changed flag
     if(m_tradeConnecter.GetStatus() == eLS_LoginSuccess && !m_cycle.IsComplete()) {
         // Logged in, the trading day's answers still on their way.
-        trade = wxString::Format("%s|%d", m_tradeConnecter.GetName(), g_blinkPhase);
+        trade = wxString::Format("%s|%d", m_tradeConnecter.GetName(), blinkPhase);
     }
     m_reportedReady = IsReady();
     state.Add(trade);
-    state.Add(m_mdConnecter.GetStateString());
+    state.Add(m_mdConnecter.GetStateString(blinkPhase));
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_CONNECTION_STATE, &state);
     m_pHost->SetStatusField(5, wxJoin(state, '\n', '\\'));
 }

@@ -18,6 +18,7 @@
 #include <wx/timer.h>
 
 class AccountProfitBook;
+class CGetLocalIp;
 class IConnectionHost;
 class MdClient;
 class RecordStore;
@@ -76,6 +77,12 @@ public:
     MdClient* GetMdClient() const { return m_pMdClient.get(); }
     ClientConnecter<CTradeApi>& GetTradeConnecter() { return m_tradeConnecter; }
     ClientConnecter<CMDApi>& GetMdConnecter() { return m_mdConnecter; }
+    // Starts both login machines with the password once the local address
+    // is known, asking the servers for it first while it is not; nothing
+    // waits, and a probe that fails logs in without it. Then calls
+    // `started`. Release ends a probe still running: its login never starts.
+    void StartLogin(const wxString& password, const wxArrayString& probeServers,
+                    std::function<void()> started);
     // Both login machines log in with this password from now on.
     void SetLoginPassword(const wxString& password);
 
@@ -118,16 +125,18 @@ public:
     int ReqQryPriceReport(int priceLevelId); // only while the price-level table is empty
     void ReqSubscribeSymbolList();
 
-    // Sends one request through the library object of the operation's class
-    // (trade or market data) with the next request id, which follows the
-    // given arguments: the id when the library took it (above 0), else -1.
-    // Without that library object nothing is sent and no id is used up.
-    template <class Api, class... Params, class... Args>
-    int Send(int (Api::*operation)(Params...), Args&&... args);
-    // The same with the library call made by `call`(api, id), for a request
-    // that needs its id before it goes; a result of 0 or below is a refusal.
-    template <class Api, class Call> int SendWithId(Call&& call);
-
+    // Requests filled by windows: the request id, or -1 when nothing was
+    // sent (no request, no library object, or the library refused it).
+    int ReqSetOrder(const sFFixSetOrder* request);
+    int ReqModifyOrder(const sFFixModifyOrder* request);
+    int ReqCancelOrder(const sFFixCancelOrder* request);
+    int ReqPositionCloseOrder(const sFFixPositionCloseOrder* request);
+    int ReqHoldBillDelivery(const sFFixHoldBillDelivery* request);
+    int ReqModifyPassword(const sFFixModifyPassword* request);
+    int ReqFinancingGoods(const sFFixFinancingGoods* request);
+    int ReqMasterAccount(const sFFixMasterAccount* request);
+    int ReqMoveMoney(const sFFixMoveMoney* request);
+    int ReqSetSuretyMoney(const sFFixSetSuretyMoney* request);
     // Money requests filled by dialogs; the bank password is masked in place.
     int ReqInOutMoney(sFFixReqInOutMoney* request);
     int ReqRegistPayPort(sFFixRegistPayPort* request);
@@ -155,6 +164,23 @@ public:
     int GetUserInventoryQueries() const { return m_userInventoryQueries; }
 
 private:
+    // Every request leaves here: through the library object of the
+    // operation's class (trade or market data) with the next request id,
+    // which follows the given arguments; the id when the library took it
+    // (above 0), else -1. Without that library object nothing is sent and
+    // no id is used up.
+    template <class Api, class... Params, class... Args>
+    int Send(int (Api::*operation)(Params...), Args&&... args);
+    // The same with the library call made by `call`(api, id), for a request
+    // that needs its id before it goes; a result of 0 or below is a refusal.
+    template <class Api, class Call> int SendWithId(Call&& call);
+    // A request a window filled; none is not sent.
+    template <class Request>
+    int SendFilled(int (CTradeApi::*operation)(const Request*, int), const Request* request)
+    {
+        return request != nullptr ? Send(operation, request) : -1;
+    }
+
     // Calls the handler when the event carries its payload, first clearing the
     // stamp of the query it answers, if any.
     template <class Event>
@@ -254,6 +280,7 @@ private:
     wxString m_serverText;
     ClientConnecter<CTradeApi> m_tradeConnecter;
     ClientConnecter<CMDApi> m_mdConnecter;
+    std::unique_ptr<CGetLocalIp> m_localIpProbe;
     CTradeApi* m_pTradeApi = nullptr; // released, never deleted
     CMDApi* m_pMdApi = nullptr;
     int m_userId = 0;

@@ -1,6 +1,5 @@
 #include "connection/ClientConnecter.h"
 
-#include "connection/BlinkPhase.h"
 #include "connection/CGetLocalIp.h"
 #include "connection/ErrorTextTable.h"
 #include "connection/RequestFields.h"
@@ -132,7 +131,7 @@ template <class Api> void ClientConnecter<Api>::StartLogin(const wxString& passw
         ReConnect(1000);
     }
     wxLogDebug("%s", Line(_("[%s] %s Server Start Login")));
-    SetStatus(g_blinkPhase);
+    SetStatus(eLS_Login1);
 }
 
 template <class Api> void ClientConnecter<Api>::Logout()
@@ -172,7 +171,7 @@ template <class Api> void ClientConnecter<Api>::SetConnectResult(bool connected)
     wxLogMessage("%s", Line(_("[%s] %s Server Connect Success")));
     m_tries = 0;
     sFFixReqUserLogin request;
-    if(!FillLoginRequest(request, m_loginName, m_password, CGetLocalIp::GetLocalIp(false, wxArrayString()))) {
+    if(!FillLoginRequest(request, m_loginName, m_password, CGetLocalIp::GetLocalIp())) {
         // StartLogin already refused such credentials; never send a cut one.
         m_failure = _("login name or password too long");
         wxLogMessage("%s", Line(_("[%s] %s Server Login Failed: %s"), m_failure));
@@ -220,7 +219,7 @@ template <class Api> void ClientConnecter<Api>::OnDisconnect()
         wxLogDebug("%s", Line(_("[%s] %s Server Disconnct")));
         m_tries = 0;
         m_reconnect = 1;
-        SetStatus(g_blinkPhase);
+        SetStatus(eLS_Login1);
         NextAddress(2000);
         return;
     default:
@@ -272,11 +271,11 @@ template <class Api> bool ClientConnecter<Api>::NextAddress(int delay)
     return true;
 }
 
-template <class Api> wxString ClientConnecter<Api>::GetStateString()
+template <class Api> wxString ClientConnecter<Api>::GetStateString(int blinkPhase)
 {
     int reported = m_status;
     if(m_status == eLS_Login1 || m_status == eLS_Login2) {
-        reported = g_blinkPhase;
+        reported = blinkPhase;
     } else if(m_status == eLS_Logout) {
         reported = eLS_UnLogin;
     }

@@ -6,8 +6,9 @@
 struct sFFixRspInfo;
 struct sFFixRspUserLogin;
 
-// Login status of a connection. 1 and 2 are one state ("Login"): the
-// reported number follows g_blinkPhase so that the host's icon blinks.
+// Login status of a connection. 1 and 2 are one state ("Login"), kept as 1:
+// the reported number follows the connection icons' blink phase, so that the
+// host's icon blinks.
 enum eLoginStatus {
     eLS_UnLogin = 0,
     eLS_Login1 = 1,
@@ -48,8 +49,9 @@ public:
     // An error answer (event 1): disconnects; the disconnection drives the rest.
     void OnErrorRsp(const sFFixRspInfo& result);
 
-    // "%s|%d" of the name and the reported status; clears the changed flag.
-    wxString GetStateString();
+    // "%s|%d" of the name and the reported status (the blink phase, 1 or 2,
+    // while logging in); clears the changed flag.
+    wxString GetStateString(int blinkPhase);
     wxString GetStatusText() const { return LoginStatusText(m_status); }
     // Moves to the next address and reconnects after the delay; false when
     // every address has been tried and no established login dropped.

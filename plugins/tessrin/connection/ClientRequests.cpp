@@ -156,6 +156,57 @@ void Client::ReqSubscribeSymbolList()
     }
 }
 
+int Client::ReqSetOrder(const sFFixSetOrder* request)
+{
+    return SendFilled(&CTradeApi::ReqSetOrder, request);
+}
+
+int Client::ReqModifyOrder(const sFFixModifyOrder* request)
+{
+    return SendFilled(&CTradeApi::ReqModifyOrder, request);
+}
+
+int Client::ReqCancelOrder(const sFFixCancelOrder* request)
+{
+    return SendFilled(&CTradeApi::ReqCancelOrder, request);
+}
+
+int Client::ReqPositionCloseOrder(const sFFixPositionCloseOrder* request)
+{
+    // Both reserved numbers are 0.
+    return request != nullptr ? Send(&CTradeApi::ReqPositionCloseOrder, request, 0, 0) : -1;
+}
+
+int Client::ReqHoldBillDelivery(const sFFixHoldBillDelivery* request)
+{
+    return SendFilled(&CTradeApi::ReqHoldBillDelivery, request);
+}
+
+int Client::ReqModifyPassword(const sFFixModifyPassword* request)
+{
+    return SendFilled(&CTradeApi::ReqModifyPassword, request);
+}
+
+int Client::ReqFinancingGoods(const sFFixFinancingGoods* request)
+{
+    return SendFilled(&CTradeApi::ReqFinancingGoods, request);
+}
+
+int Client::ReqMasterAccount(const sFFixMasterAccount* request)
+{
+    return SendFilled(&CTradeApi::ReqMasterAccount, request);
+}
+
+int Client::ReqMoveMoney(const sFFixMoveMoney* request)
+{
+    return SendFilled(&CTradeApi::ReqMoveMoney, request);
+}
+
+int Client::ReqSetSuretyMoney(const sFFixSetSuretyMoney* request)
+{
+    return SendFilled(&CTradeApi::ReqSetSuretyMoney, request);
+}
+
 template <class Request>
 int Client::SendMoneyRequest(Request* request, int (CTradeApi::*operation)(const Request*, int))
 {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "connection/StatusColour.h"
+
 #include <wx/arrstr.h>
 #include <wx/dynarray.h>
 #include <wx/string.h>
-
-class wxColour;
 
 // What the connection layer needs of the plug-in object. The plug-in
 // implements it; tests fake it. GUI thread only.
@@ -16,7 +16,10 @@ public:
     // Status-bar field 1 to 6 of the plug-in; other fields are ignored.
     virtual void SetStatusField(int field, const wxString& text) = 0;
     // The text colour of a status-bar field's window.
-    virtual void SetStatusFieldColour(int field, const wxColour& colour) = 0;
+    virtual void SetStatusFieldColour(int field, StatusColour colour) = 0;
+    // The blink phase of the connection icons, 1 or 2: what a login under
+    // way reports as its state, so that its icon blinks.
+    virtual int GetBlinkPhase() const = 0;
     // A notice in the host's output window under a title.
     virtual void OutputLog(const wxString& title, const wxString& text) = 0;
     // Whether the user wants notices of a kind (0 market open, 1 limit order,

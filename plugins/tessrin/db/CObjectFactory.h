@@ -42,12 +42,15 @@
 #include <boost/multi_index_container.hpp>
 #include <cstddef>
 #include <cstdint>
+#include <cwchar>
 #include <deque>
+#include <functional>
 #include <iterator>
 #include <type_traits>
 #include <utility>
 #include <vector>
 #include <wx/debug.h>
+#include <wx/string.h>
 
 // Specialise for each record type: `using type = boost::multi_index_container<Record, ...>;`
 template <class Record> struct RecordContainer;
@@ -156,6 +159,7 @@ protected:
 private:
     friend class CDatabaseResource<Record>;
     static constexpr unsigned kOperations = TableOperations<Record>::value;
+    static constexpr std::size_t kIndices = boost::mpl::size<typename Container::index_type_list>::value;
 
     class ChangeScope;
     template <class Trigger, class Call>
@@ -185,6 +189,7 @@ private:
     bool Replace(iterator stored, const Record& newValue);
     template <std::size_t... N>
     bool KeysEqual(const Record& a, const Record& b, std::index_sequence<N...>) const;
+    template <std::size_t... N> void PrefetchKeys(const Record& a, std::index_sequence<N...>) const;
     Record& OldValueOf(const Record& stored);
 
     template <class Iterator> iterator ToPrimary(Iterator it) const
@@ -220,17 +225,51 @@ struct HasKeyComp<Index, std::void_t<decltype(std::declval<const Index&>().key_c
 {
 };
 
+// Key equality without a call into the text library: lengths first.
+template <class Key> bool KeysMatch(const Key& a, const Key& b)
+{
+    return a == b;
+}
+inline bool KeysMatch(const wxString& a, const wxString& b)
+{
+    const std::size_t length = a.length();
+    return length == b.length() && std::wmemcmp(a.wx_str(), b.wx_str(), length) == 0;
+}
+
+// Asks for a text key's characters ahead of their first use: in a big table
+// they are a second cache miss behind the record's own, which the triggers'
+// calls can then overlap. Only keys held by the record are looked at.
+template <class Index, class Value> void PrefetchKey(const Index& index, const Value& a)
+{
+    if constexpr(HasKeyEq<Index>::value || HasKeyComp<Index>::value) {
+        if constexpr(std::is_same<decltype(index.key_extractor()(a)), const wxString&>::value) {
+            __builtin_prefetch(index.key_extractor()(a).wx_str());
+        }
+    }
+}
+
 // Whether two values sit at the same place of one index: equal hashed keys,
-// equivalent ordered keys; sequences have no key.
+// equivalent ordered keys; sequences have no key. Keys compared by the
+// standard objects are compared for equality once; keys that are equivalent
+// but unequal (NaN) then only take the container's own check.
 template <class Index, class Value> bool SameKey(const Index& index, const Value& a, const Value& b)
 {
     if constexpr(HasKeyEq<Index>::value) {
         const auto key = index.key_extractor();
-        return index.key_eq()(key(a), key(b));
+        if constexpr(std::is_same<typename Index::key_equal,
+                                  std::equal_to<typename Index::key_type>>::value) {
+            return KeysMatch(key(a), key(b));
+        } else {
+            return index.key_eq()(key(a), key(b));
+        }
     } else if constexpr(HasKeyComp<Index>::value) {
         const auto key = index.key_extractor();
-        const auto less = index.key_comp();
-        return !less(key(a), key(b)) && !less(key(b), key(a));
+        if constexpr(std::is_same<typename Index::key_compare, std::less<typename Index::key_type>>::value) {
+            return KeysMatch(key(a), key(b));
+        } else {
+            const auto less = index.key_comp();
+            return !less(key(a), key(b)) && !less(key(b), key(a));
+        }
     } else {
         return true;
     }
@@ -461,6 +500,7 @@ bool CObjectFactory<Record>::UpdateRecord(iterator stored, const Record& newValu
     if constexpr((kOperations & eTableUpdate) == 0) {
         return false;
     } else {
+        PrefetchKeys(*stored, std::make_index_sequence<kIndices>());
         if(!notify) {
             return Replace(stored, newValue);
         }
@@ -561,8 +601,7 @@ template <class Record> void CObjectFactory<Record>::Clear()
 
 template <class Record> bool CObjectFactory<Record>::Replace(iterator stored, const Record& newValue)
 {
-    constexpr std::size_t indices = boost::mpl::size<typename Container::index_type_list>::value;
-    if(KeysEqual(*stored, newValue, std::make_index_sequence<indices>())) {
+    if(KeysEqual(*stored, newValue, std::make_index_sequence<kIndices>())) {
         // No index moves: skip the container's re-check of every index, which
         // walks to the neighbouring records and costs cache misses in big tables.
         if(&*stored != &newValue) {
@@ -580,9 +619,19 @@ bool CObjectFactory<Record>::KeysEqual(const Record& a, const Record& b, std::in
     return (record_table_detail::SameKey(m_container.template get<N>(), a, b) && ...);
 }
 
+template <class Record>
+template <std::size_t... N>
+void CObjectFactory<Record>::PrefetchKeys(const Record& a, std::index_sequence<N...>) const
+{
+    (record_table_detail::PrefetchKey(m_container.template get<N>(), a), ...);
+}
+
 template <class Record> Record& CObjectFactory<Record>::OldValueOf(const Record& stored)
 {
     // The copy is kept in a slot of this nesting level, so texts reuse their buffers.
+    if(m_walkDepth == 1 && !m_oldValues.empty()) {
+        return AssignRecord(m_oldValues.front(), stored);
+    }
     const std::size_t level = static_cast<std::size_t>(m_walkDepth) - 1;
     while(m_oldValues.size() <= level) {
         m_oldValues.emplace_back();

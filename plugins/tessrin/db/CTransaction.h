@@ -3,6 +3,7 @@
 #include "db/CResource.h"
 
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 // A unit of work over record tables. The tables apply each change at once and
@@ -36,5 +37,14 @@ public:
     std::size_t GetCount() const { return m_resources.size(); }
 
 private:
+    // Empties the list, handing its resources out oldest first.
+    std::vector<ResourceHandle> TakeResources();
+
     std::vector<ResourceHandle> m_resources; // oldest first
+    // The resources of one target, newest first: its newest one's position,
+    // then for each position the one before it of the same target (kNone at
+    // the oldest). A download merged in one unit of work adds a thousand.
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::unordered_map<const void*, std::size_t> m_newestOfTarget;
+    std::vector<std::size_t> m_previousOfTarget;
 };

@@ -1,6 +1,5 @@
 #include "frame/LoginFlow.h"
 
-#include "connection/CGetLocalIp.h"
 #include "connection/Client.h"
 #include "connection/MdClient.h"
 #include "connection/TradeClient.h"
@@ -33,15 +32,13 @@ void LoginFlow::Login(const ServerInfo& server, const wxString& loginName, const
     client->SetTradeApi(m_library.CreateTradeApi(client->GetTradeClient(), narrowLogin.data()));
     client->SetMdApi(m_library.CreateMDApi(client->GetMdClient(), narrowLogin.data()));
 
-    CGetLocalIp::GetLocalIp(true, m_loginServer.history);
-    // The probe runs a modal loop: the host may have logged out, logged in
-    // again or unloaded the plug-in in the meantime.
-    if(m_client != client || !m_plugin.GetDatabase()) {
-        return;
-    }
-    client->GetTradeConnecter().StartLogin(password);
-    client->GetMdConnecter().StartLogin(password);
-    EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_CLIENT_CREATED, client.get());
+    // The local-address probe may still run when this returns; a logout or
+    // another login before it reports releases this Client, and with it the
+    // probe, so the announcement is always of the current Client.
+    Client* created = client.get();
+    client->StartLogin(password, m_loginServer.history, [created] {
+        EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_CLIENT_CREATED, created);
+    });
 }
 
 void LoginFlow::ReleaseClient()

@@ -16,6 +16,8 @@
 #include <wx/settings.h>
 #include <wx/statbmp.h>
 
+int g_blinkPhase = 1;
+
 namespace {
 constexpr int kStatusFieldCount = 7;
 // The connection icons: from the field's edge, and between two.
@@ -45,6 +47,18 @@ const FieldLayout kTextFields[] = {
     {100, 5, 2, 5, 0, true}, // 6 the server date and time
 };
 } // namespace
+
+wxColour StatusFields::ToColour(StatusColour colour)
+{
+    static const wxStockGDI::Item stock[] = {
+        wxStockGDI::COLOUR_BLACK, wxStockGDI::COLOUR_BLUE,      wxStockGDI::COLOUR_GREEN,
+        wxStockGDI::COLOUR_CYAN,  wxStockGDI::COLOUR_LIGHTGREY, wxStockGDI::COLOUR_RED,
+        wxStockGDI::COLOUR_WHITE,
+    };
+    static_assert(sizeof stock / sizeof stock[0] == static_cast<std::size_t>(StatusColour::Count));
+    const auto entry = static_cast<std::size_t>(colour);
+    return *wxStockGDI::GetColour(stock[entry < static_cast<std::size_t>(StatusColour::Count) ? entry : 0]);
+}
 
 StatusFields::StatusFields(HostManager* manager, std::function<const wxImageList*()> images)
     : m_mgr(manager), m_images(std::move(images))

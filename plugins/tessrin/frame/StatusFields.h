@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/StatusColour.h"
+
 #include <functional>
 #include <vector>
 #include <wx/colour.h>
@@ -12,6 +14,11 @@ class pmStatusBar;
 struct pmStatusBarItem;
 class wxDC;
 class wxImageList;
+
+// The blink phase of the connection icons: 1 at load, switched between 1
+// and 2 by the plug-in's 500 ms tick. A login under way reports it as its
+// state, so that its icon alternates. GUI thread only.
+extern int g_blinkPhase;
 
 // The plug-in's seven fields in the host's status bar: the quick-order
 // button in field 0, then the account, the rotating account line, the
@@ -34,6 +41,8 @@ public:
     void SetField(int field, const wxString& text);
     // The text colour of a field's window (field 2: the account line).
     void SetFieldColour(int field, const wxColour& colour);
+    // The toolkit's stock colour of a status colour.
+    static wxColour ToColour(StatusColour colour);
     // After logout: no account, trading day, server or time, the account
     // line and the connection icons say not logged in.
     void ShowLoggedOut();

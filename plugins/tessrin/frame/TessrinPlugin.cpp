@@ -218,9 +218,14 @@ void TessrinPlugin::SetStatusField(int field, const wxString& text)
     m_statusFields.SetField(field, text);
 }
 
-void TessrinPlugin::SetStatusFieldColour(int field, const wxColour& colour)
+void TessrinPlugin::SetStatusFieldColour(int field, StatusColour colour)
 {
-    m_statusFields.SetFieldColour(field, colour);
+    m_statusFields.SetFieldColour(field, StatusFields::ToColour(colour));
+}
+
+int TessrinPlugin::GetBlinkPhase() const
+{
+    return g_blinkPhase;
 }
 
 void TessrinPlugin::DrawStatusIcon(wxDC& dc, const wxString& text, long state, wxPoint& position)
@@ -354,36 +359,6 @@ void TessrinPlugin::AddAllSymbolPage()
 void TessrinPlugin::RemovePanes()
 {
     m_parts.panes->RemovePanes();
-}
-
-int TessrinPlugin::ReqQryPayPortInfo()
-{
-    return GetClient() ? GetClient()->ReqQryPayPortInfo() : -1;
-}
-
-int TessrinPlugin::ReqSetOrder(sFFixSetOrder* request)
-{
-    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqSetOrder, request) : -1;
-}
-
-int TessrinPlugin::ReqModifyOrder(sFFixModifyOrder* request)
-{
-    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqModifyOrder, request) : -1;
-}
-
-int TessrinPlugin::ReqCancelOrder(sFFixCancelOrder* request)
-{
-    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqCancelOrder, request) : -1;
-}
-
-int TessrinPlugin::ReqModifyPassword(sFFixModifyPassword* request)
-{
-    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqModifyPassword, request) : -1;
-}
-
-int TessrinPlugin::ReqFinancingGoods(sFFixFinancingGoods* request)
-{
-    return GetClient() && request ? GetClient()->Send(&CTradeApi::ReqFinancingGoods, request) : -1;
 }
 
 SoundPlayer& TessrinPlugin::GetSoundPlayer()

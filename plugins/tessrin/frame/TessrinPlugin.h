@@ -102,7 +102,8 @@ public:
     std::vector<pmStatusBarItem*> GetStatusItems() const { return m_statusFields.GetItems(); }
 
     // The text colour of a status field's window (field 2: the account line).
-    void SetStatusFieldColour(int field, const wxColour& colour) override;
+    void SetStatusFieldColour(int field, StatusColour colour) override;
+    int GetBlinkPhase() const override;
     // Builds the panes, the tool bar and the status-bar fields shown from
     // start-up.
     void CreatePanes();
@@ -135,14 +136,6 @@ public:
     // exports; false leaves no library loaded.
     bool LoadTradeApiLibrary(const wxString& name);
 
-    // Trade requests of dialogs and panes: the request id when the library
-    // took the request, else -1 (no Client: -1 and no id is used up).
-    int ReqQryPayPortInfo() override;
-    int ReqSetOrder(sFFixSetOrder* request) override;
-    int ReqModifyOrder(sFFixModifyOrder* request) override;
-    int ReqCancelOrder(sFFixCancelOrder* request) override;
-    int ReqModifyPassword(sFFixModifyPassword* request) override;
-    int ReqFinancingGoods(sFFixFinancingGoods* request) override;
     // A new "PayPort" page in the centre notebook loading the attachment's
     // bank page; nothing for an empty address or an unknown pay port.
     void ShowPayPortPage(const user_AttPay& row) override;

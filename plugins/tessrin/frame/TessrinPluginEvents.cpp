@@ -4,7 +4,6 @@
 #include "common/PluginEvents.h"
 #include "common/SettingsAccessors.h"
 #include "connection/AccountStatusLines.h"
-#include "connection/BlinkPhase.h"
 #include "connection/Client.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"

@@ -4,6 +4,7 @@
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
+#include "connection/Client.h"
 #include "connection/ErrorTextTable.h"
 #include "db/DateTimeText.h"
 #include "db/NumberFormat.h"
@@ -15,7 +16,10 @@
 FinancingGoods::FinancingGoods(RecordStore* db, HostManager* mgr, int mode, const SymbolInventory& row,
                                wxWindow* parent)
     : FinancingGoodsBase(parent, wxID_ANY, mode == 0 ? _("Apply Goods") : _("Cancel Goods")), m_db(db),
-      m_mgr(mgr), m_mode(mode), m_wait(this)
+      m_mgr(mgr), m_mode(mode), m_wait(this), m_sender([](sFFixFinancingGoods* request) {
+          Client* client = LoginClient();
+          return client ? client->ReqFinancingGoods(request) : -1;
+      })
 {
     AssignGoodsRecord(m_row, row);
 }
@@ -100,9 +104,7 @@ void FinancingGoods::OnOK(wxCommandEvent&)
     }
     sFFixFinancingGoods request =
         FinancingGoodsRules::MakeRequest(symbol->accountKey, m_row, m_mode, quantity);
-    const int requestId = m_sender   ? m_sender(&request)
-                          : g_plugin ? g_plugin->ReqFinancingGoods(&request)
-                                     : -1;
+    const int requestId = m_sender ? m_sender(&request) : -1;
     if(requestId < 0) {
         ShowMessage(_("Send Command Failed!"), -1);
         return;

@@ -23,7 +23,7 @@ public:
                    wxWindow* parent = nullptr);
     ~FinancingGoods() override;
 
-    // Tests send through their own; by default the plug-in's sender.
+    // Tests send through their own; by default the login's Client.
     void SetSender(Sender sender) { m_sender = std::move(sender); }
     RequestWait& GetWait() { return m_wait; }
     int GetMaximum() const { return m_maximum; }

@@ -121,10 +121,11 @@ void GoodsMgrPanel::Query()
         m_queryAfterPause = true;
         return;
     }
-    if(m_wait.IsWaiting() || !g_plugin || !g_plugin->GetClient()) {
+    Client* client = LoginClient();
+    if(m_wait.IsWaiting() || !client) {
         return;
     }
-    const int requestId = g_plugin->GetClient()->ReqQrySymbolInventory();
+    const int requestId = client->ReqQrySymbolInventory();
     if(requestId >= 0) {
         StartWaitting(requestId);
     }

@@ -15,10 +15,11 @@
 ModifyPasswordDlg::ModifyPasswordDlg(wxWindow* parent, const user_LoginInfo* login)
     : ModifyPasswordDlgBase(parent, wxID_ANY, _("Modify Password")), m_userId(login ? login->userId : 0),
       m_wait(this), m_messageLine(m_textCtrlMessage, _("Modify Password"), MessageLine::eLineOnly),
-      m_sender(
-          [](sFFixModifyPassword& request) { return g_plugin ? g_plugin->ReqModifyPassword(&request) : -1; }),
-      m_clientSource([] { return g_plugin ? g_plugin->GetClient().get() : nullptr; }),
-      m_prompts(DialogPrompts::Native())
+      m_sender([](sFFixModifyPassword& request) {
+          Client* client = LoginClient();
+          return client ? client->ReqModifyPassword(&request) : -1;
+      }),
+      m_clientSource(&LoginClient), m_prompts(DialogPrompts::Native())
 {
     wxTheApp->Bind(wxEVT_PLUGIN_UNPLUG, &ModifyPasswordDlg::OnPluginUnplug, this);
 }

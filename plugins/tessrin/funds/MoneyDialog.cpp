@@ -19,13 +19,8 @@ const wxEventTypeTag<wxCommandEvent> kMoneyDialogRefresh(wxNewEventType());
 
 int SendThroughClient(sFFixReqInOutMoney& request)
 {
-    const std::shared_ptr<Client> client = g_plugin ? g_plugin->GetClient() : nullptr;
+    Client* client = LoginClient();
     return client ? client->ReqInOutMoney(&request) : -1;
-}
-
-Client* CurrentClient()
-{
-    return g_plugin ? g_plugin->GetClient().get() : nullptr;
 }
 } // namespace
 
@@ -90,8 +85,8 @@ void MoneyDialog::OnInitDialog(wxInitDialogEvent& /*event*/)
     m_textCtrlAmount->SetValidator(amount);
 
     // The user's pay ports, so that the bank line can follow; not waited for.
-    if(CurrentClient()) {
-        g_plugin->ReqQryPayPortInfo();
+    if(Client* client = LoginClient()) {
+        client->ReqQryPayPortInfo();
     }
     Update();
 }
@@ -154,7 +149,7 @@ void MoneyDialog::UpdateBankLine()
         break;
     case MoneyRules::eQuerySysPayPorts:
         // The name comes with the answer, through the pay-port trigger.
-        if(Client* client = CurrentClient()) {
+        if(Client* client = LoginClient()) {
             client->ReqQrySysPayPortInfo();
         }
         m_textCtrlBank->ChangeValue(_("************"));
@@ -259,8 +254,9 @@ void MoneyDialog::OnOk(wxCommandEvent& /*event*/)
         ShowMessage(wxGetTranslation(MoneyRules::CheckMessage(check)), -1);
         return;
     }
-    if(m_db->m_user_Payport_table->GetIndexByPrimary().empty() && CurrentClient()) {
-        g_plugin->ReqQryPayPortInfo();
+    Client* client = LoginClient();
+    if(m_db->m_user_Payport_table->GetIndexByPrimary().empty() && client) {
+        client->ReqQryPayPortInfo();
     }
     wxString bankPassword;
     const user_Account* account = MoneyRules::FindAccount(m_db, m_accountKey);

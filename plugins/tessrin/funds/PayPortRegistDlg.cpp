@@ -18,11 +18,6 @@
 
 namespace {
 constexpr int kRecheckTimerId = wxID_HIGHEST + 7789;
-
-std::shared_ptr<Client> CurrentClient()
-{
-    return g_plugin ? g_plugin->GetClient() : nullptr;
-}
 } // namespace
 
 bool IsSignControlInstalled()
@@ -44,16 +39,19 @@ PayPortRegistDlg::Services PayPortRegistDlg::DefaultServices()
 {
     Services services;
     services.regist = [](sFFixRegistPayPort& request) {
-        const std::shared_ptr<Client> client = CurrentClient();
+        Client* client = LoginClient();
         return client ? client->ReqRegistPayPort(&request) : -1;
     };
     services.unRegist = [](sFFixUnRegistPayPort& request) {
-        const std::shared_ptr<Client> client = CurrentClient();
+        Client* client = LoginClient();
         return client ? client->ReqUnRegistPayPort(&request) : -1;
     };
-    services.queryUserPayPorts = [] { return g_plugin ? g_plugin->ReqQryPayPortInfo() : -1; };
+    services.queryUserPayPorts = [] {
+        Client* client = LoginClient();
+        return client ? client->ReqQryPayPortInfo() : -1;
+    };
     services.querySysPayPorts = [] {
-        const std::shared_ptr<Client> client = CurrentClient();
+        Client* client = LoginClient();
         return client ? client->ReqQrySysPayPortInfo() : -1;
     };
     services.askBankPassword = [](wxWindow* parent, wxString& password) {

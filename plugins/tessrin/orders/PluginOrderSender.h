@@ -2,9 +2,8 @@
 
 #include "orders/IOrderSender.h"
 
-// The plug-in's senders for set, modify and cancel; delivery and position
-// close go through the login's Client with the next request id. Without a
-// login nothing is sent.
+// The order windows' requests, sent by the login's Client (Client::ReqX)
+// with the next request id. Without a login nothing is sent.
 class PluginOrderSender : public IOrderSender
 {
 public:

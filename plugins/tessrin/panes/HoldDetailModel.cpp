@@ -205,13 +205,25 @@ void HoldDetailModel::GetBillValue(const trade_HoldBill& bill, unsigned int row,
     }
 }
 
+auto HoldDetailModel::SumsOf(const user_Account& account) const -> const GroupSums&
+{
+    const auto found = m_sums.find(account.accountKey);
+    if(found != m_sums.end()) {
+        return found->second;
+    }
+    GroupSums sums;
+    sums.dynProfit = SumHoldProfit(m_db, account, eDynProfit);
+    sums.accuProfit = SumHoldProfit(m_db, account, eAccuProfit);
+    ForEachBillOfAccount(account.accountKey, [&](const trade_HoldBill& bill) {
+        sums.marginUsed += bill.marginUsed;
+        sums.chargeOpen += bill.chargeOpen;
+        sums.totalChargeInterest += bill.totalChargeInterest;
+    });
+    return m_sums.emplace(account.accountKey, sums).first->second;
+}
+
 wxString HoldDetailModel::GetSummaryText(const user_Account& account, unsigned int column) const
 {
-    auto sumOfGroup = [&](double trade_HoldBill::*field) {
-        double total = 0.0;
-        ForEachBillOfAccount(account.accountKey, [&](const trade_HoldBill& bill) { total += bill.*field; });
-        return FormatMoney(total);
-    };
     switch(column) {
     case eNumber:
         return wxString::Format("[ %s ]", account.marketName) + " " +
@@ -222,14 +234,15 @@ wxString HoldDetailModel::GetSummaryText(const user_Account& account, unsigned i
                wxString::Format(_("risk[%s (%s)]"), RiskRateText(account.riskKind, account.riskRate),
                                 AccountKindText(account.riskKind));
     case eDynProfit:
+        return FormatMoney(SumsOf(account).dynProfit);
     case eAccuProfit:
-        return FormatMoney(SumHoldProfit(m_db, account, static_cast<int>(column)));
+        return FormatMoney(SumsOf(account).accuProfit);
     case eMarginUsed:
-        return sumOfGroup(&trade_HoldBill::marginUsed);
+        return FormatMoney(SumsOf(account).marginUsed);
     case eChargeOpen:
-        return sumOfGroup(&trade_HoldBill::chargeOpen);
+        return FormatMoney(SumsOf(account).chargeOpen);
     case eTotalChargeInterest:
-        return sumOfGroup(&trade_HoldBill::totalChargeInterest);
+        return FormatMoney(SumsOf(account).totalChargeInterest);
     default:
         return wxString();
     }
@@ -260,7 +273,8 @@ bool HoldDetailModel::GetAttrByRow(unsigned int row, unsigned int column, wxData
         if(!node->IsSummary()) {
             SetProfitColour(CalcHoldProfit(m_db, *node->holdBill, static_cast<int>(column)), attr);
         } else if(const user_Account* account = FindAccount(node->accountKey)) {
-            SetProfitColour(SumHoldProfit(m_db, *account, static_cast<int>(column)), attr);
+            const GroupSums& sums = SumsOf(*account);
+            SetProfitColour(column == eDynProfit ? sums.dynProfit : sums.accuProfit, attr);
         }
         break;
     case eQuantity:
@@ -302,6 +316,7 @@ void HoldDetailModel::RemoveNode(int row)
 
 void HoldDetailModel::afterAdd(const trade_HoldBill& stored, CTransaction*, void*)
 {
+    ForgetSums(stored.accountKey);
     if(!stored.GetAccount(m_db)) {
         return;
     }
@@ -335,6 +350,7 @@ void HoldDetailModel::afterAdd(const trade_HoldBill& stored, CTransaction*, void
 
 void HoldDetailModel::afterUpdate(const trade_HoldBill& stored, CTransaction*, void*)
 {
+    ForgetSums(stored.accountKey);
     const int row = m_orderList.FindRow(stored.accountKey, &stored);
     if(row != OrderList::kNoRow) {
         m_dirty.MarkRow(static_cast<unsigned int>(row));
@@ -343,12 +359,14 @@ void HoldDetailModel::afterUpdate(const trade_HoldBill& stored, CTransaction*, v
 
 bool HoldDetailModel::beforeRemove(const trade_HoldBill& stored, CTransaction*, void*)
 {
+    ForgetSums(stored.accountKey);
     RemoveNode(m_orderList.FindRow(stored.accountKey, &stored));
     return true;
 }
 
 void HoldDetailModel::afterAdd(const user_Account& stored, CTransaction*, void*)
 {
+    m_sums.clear(); // a group may form again around bills left behind
     if(stored.accountClass != '1' && stored.accountClass != '2') {
         return;
     }
@@ -367,6 +385,8 @@ void HoldDetailModel::afterAdd(const user_Account& stored, CTransaction*, void*)
 
 void HoldDetailModel::afterUpdate(const user_Account& stored, CTransaction*, void*)
 {
+    // A new rate refreshes every account: the profits follow it.
+    ForgetSums(stored.accountKey);
     const int row = m_orderList.FindSummaryRow(stored.accountKey);
     if(row != OrderList::kNoRow) {
         m_dirty.MarkRow(static_cast<unsigned int>(row));
@@ -375,12 +395,21 @@ void HoldDetailModel::afterUpdate(const user_Account& stored, CTransaction*, voi
 
 bool HoldDetailModel::beforeRemove(const user_Account& stored, CTransaction*, void*)
 {
+    m_sums.clear();
     RemoveNode(m_orderList.FindSummaryRow(stored.accountKey));
     return true;
 }
 
 void HoldDetailModel::afterUpdate(const symbol_price& stored, CTransaction*, void*)
 {
-    m_orderList.ForEachRowOfSymbol(
-        stored.symbolId, [this](int row) { m_dirty.MarkCell(static_cast<unsigned int>(row), eDynProfit); });
+    // A symbol's bills are those of one account or a few.
+    const OrderListNode* previous = nullptr;
+    m_orderList.ForEachRowOfSymbol(stored.symbolId, [&](int row) {
+        const OrderListNode* node = m_orderList.GetNode(static_cast<unsigned int>(row));
+        if(!m_sums.empty() && (!previous || previous->accountKey != node->accountKey)) {
+            ForgetSums(node->accountKey);
+        }
+        previous = node;
+        m_dirty.MarkCell(static_cast<unsigned int>(row), eDynProfit);
+    });
 }

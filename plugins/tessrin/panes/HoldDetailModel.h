@@ -6,6 +6,7 @@
 #include "panes/OrderList.h"
 
 #include <functional>
+#include <unordered_map>
 #include <wx/colour.h>
 #include <wx/dataview.h>
 
@@ -108,6 +109,21 @@ public:
                                const symbol_price& quote);
 
 private:
+    // A summary row's figures: the account's floating profits (from the hold
+    // and from the open price) and its group's money sums. Kept until a bill,
+    // an account or a quote of one of its symbols changes, so a repaint of
+    // the row does not walk its bills again.
+    struct GroupSums
+    {
+        double dynProfit = 0.0;
+        double accuProfit = 0.0;
+        double marginUsed = 0.0;
+        double chargeOpen = 0.0;
+        double totalChargeInterest = 0.0;
+    };
+    const GroupSums& SumsOf(const user_Account& account) const;
+    void ForgetSums(int accountKey) { m_sums.erase(accountKey); }
+
     void GetBillValue(const trade_HoldBill& bill, unsigned int row, unsigned int column,
                       wxVariant& value) const;
     const user_Account* FindAccount(int accountKey) const;
@@ -118,4 +134,5 @@ private:
     OrderList m_orderList;
     RecordStore* m_db;
     DirtyRows m_dirty; // price and account changes, repainted on the refresh clock
+    mutable std::unordered_map<int, GroupSums> m_sums; // by account key, while valid
 };

@@ -25,7 +25,7 @@ const std::vector<ListColumn>& Columns()
 
 int QueryThroughPlugin(int symbolId)
 {
-    Client* client = g_plugin ? g_plugin->GetClient().get() : nullptr;
+    Client* client = LoginClient();
     return client ? client->ReqQryPriceReport(symbolId) : -1;
 }
 

@@ -7,6 +7,7 @@
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
 
+#include <algorithm>
 #include <pelmora/DrawingUtils.h>
 #include <unordered_map>
 #include <wx/imaglist.h>
@@ -265,15 +266,28 @@ bool SymbolModel::ExpireHighlights()
         if(age.IsNegative() || age.GetMilliseconds() < kHighlightMs) {
             break;
         }
+        // The whole row: the toolkit repaints a cell's text area only, and
+        // the flash's background reaches past it.
         const int row = GetSymbolRow(oldest.symbol);
         if(row != -1) {
-            for(unsigned int column : {eAsk, eBid, eLast}) {
-                m_dirty.MarkCell(static_cast<unsigned int>(row), column);
-            }
+            m_dirty.MarkRow(static_cast<unsigned int>(row));
         }
         byAge.pop_front();
     }
     return byAge.empty();
+}
+
+int SymbolModel::GetMsToNextExpiry() const
+{
+    const auto& byAge = m_highlights.get<1>();
+    if(byAge.empty()) {
+        return kHighlightMs;
+    }
+    const wxTimeSpan age = Now() - byAge.front().stamp;
+    if(age.IsNegative()) {
+        return kHighlightMs;
+    }
+    return static_cast<int>(std::max<wxLongLong>(0, kHighlightMs - age.GetMilliseconds()).GetValue());
 }
 
 void SymbolModel::SortByDefaultOrder()

@@ -22,7 +22,7 @@ struct symbol_price;
 // direction of its last price and flashes the price cells for at least
 // kHighlightMs. A quote the market-data link has not sent since it came up
 // greys its row. Quotes repaint their rows at the refresh clock's next tick,
-// many at once as one repaint of the control. GUI thread only.
+// many at once as one repaint of the rows shown. GUI thread only.
 class SymbolModel : public wxDataViewVirtualListModel,
                     public CActionTrigger<symbol_price>,
                     public CActionTrigger<SymbolModelRow>
@@ -75,10 +75,13 @@ public:
     void SetQuotesLive(bool live);
     bool AreQuotesLive() const { return m_quotesLive; }
 
-    // Repaints the price cells of every flash older than kHighlightMs and
+    // Repaints the row of every flash older than kHighlightMs and
     // drops it; true when no flash is left. A stamp in the future (the clock
     // was set back) stays.
     bool ExpireHighlights();
+    // Milliseconds until the oldest flash may be expired: 0 when it may now,
+    // kHighlightMs without a flash or with a stamp in the future.
+    int GetMsToNextExpiry() const;
     bool IsHighlighted(const symbol_Info* symbol) const;
     std::size_t GetHighlightCount() const { return m_highlights.size(); }
 
@@ -104,7 +107,7 @@ public:
     // Called when a quote starts a flash: the board expires them while any is left.
     void SetFlashListener(std::function<void()> listener) { m_flashListener = std::move(listener); }
     // The control repainted whole when many rows changed at once.
-    void SetRepaintControl(wxWindow* control) { m_dirty.SetControl(control); }
+    void SetRepaintControl(pmDataViewCtrl* control) { m_dirty.SetControl(control); }
     // Tells the control of the rows changed since the last tick, now.
     void FlushChanges() { m_dirty.Flush(); }
 

@@ -10,6 +10,7 @@
 #include "panes/SymbolModel.h"
 #include "panes/TranscationPanel.h"
 
+#include <algorithm>
 #include <pelmora/ColoursAndFontsManager.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
@@ -23,7 +24,9 @@
 const wxEventType SymbolPane::kRebuildEventType = wxNewEventType();
 
 namespace {
-constexpr int kTimerMs = 100;
+// A flash's end waits at least this long, so flashes ending close together
+// end in one pass.
+constexpr int kMinTimerMs = 20;
 constexpr int kRowPadding = 20;
 
 std::vector<ListColumn> ColumnTable()
@@ -74,10 +77,11 @@ SymbolPane::SymbolPane(RecordStore* db, TranscationPanel* panel, HostManager* mg
     m_model = new SymbolModel(db, GetImages(), clock);
     CreateList(m_model, wxDV_MULTIPLE | wxDV_HORIZ_RULES | wxDV_VERT_RULES | wxBORDER_NONE);
     m_model->SetRepaintControl(GetList());
-    // Flashes expire on the board's timer, which runs only while one is shown.
+    // Flashes expire on the board's timer, set for the oldest one's end: one
+    // wake-up per flash that ends, none while quotes keep them alive.
     m_model->SetFlashListener([this] {
         if(!m_timer.IsRunning()) {
-            m_timer.Start(kTimerMs);
+            ExpireFlashesLater();
         }
     });
     AppendColumns(ColumnTable());
@@ -208,6 +212,10 @@ void SymbolPane::afterUpdate(const symbol_Info& stored, CTransaction* transactio
     const int row = m_model->GetSymbolRow(&stored);
     if(row != -1) {
         m_model->RowChanged(static_cast<unsigned int>(row));
+    } else if(m_marketType == 0 || stored.marketType == m_marketType) {
+        // The symbols can arrive before the login is known (the market-data
+        // front answered first, a re-login): every later answer updates them.
+        PostRebuild();
     }
 }
 
@@ -308,7 +316,7 @@ void SymbolPane::SortRows()
         break;
     }
     PublishOrder();
-    GetList()->Refresh();
+    GetList()->RefreshRows(); // the rows stand in another order
 }
 
 void SymbolPane::PublishOrder()
@@ -384,7 +392,7 @@ void SymbolPane::RestoreDefaultOrder()
     if(position >= 0) {
         SelectRow(position);
     }
-    GetList()->Refresh();
+    GetList()->RefreshRows();
     Refresh();
 }
 
@@ -464,9 +472,14 @@ void SymbolPane::ShowSymbolInfo()
 void SymbolPane::OnTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
-    if(!m_model || m_model->ExpireHighlights()) {
-        m_timer.Stop(); // nothing left to expire
+    if(m_model && !m_model->ExpireHighlights()) {
+        ExpireFlashesLater();
     }
+}
+
+void SymbolPane::ExpireFlashesLater()
+{
+    m_timer.StartOnce(std::max(kMinTimerMs, m_model->GetMsToNextExpiry()));
 }
 
 void SymbolPane::OnNewOrder(wxCommandEvent& event)

@@ -92,6 +92,7 @@ private:
     void ApplyTheme();
     void OnColoursChanged(wxCommandEvent& event);
     void OnTimer(wxTimerEvent& event);
+    void ExpireFlashesLater();
     void OnNewOrder(wxCommandEvent& event);
     void OnAppNewOrder(wxCommandEvent& event);
     void OnNewChart(wxCommandEvent& event);

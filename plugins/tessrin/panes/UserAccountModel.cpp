@@ -5,6 +5,8 @@
 #include "db/NumberFormat.h"
 #include "db/TradeArithmetic.h"
 
+#include <algorithm>
+
 namespace {
 const wxChar kEmDash = 0x2014;
 } // namespace
@@ -145,7 +147,28 @@ bool UserAccountModel::beforeUpdate(const user_Account& current, const user_Acco
 {
     // Only the risk kind changes what the pane shows beyond the row.
     m_kindChanged = m_kindChanged || current.riskKind != next.riskKind;
+    // One entry per account: an update another observer vetoes leaves one
+    // behind, which the account's next update replaces.
+    const auto entry = std::find_if(m_changing.begin(), m_changing.end(),
+                                    [&](const auto& pending) { return pending.first == next.accountKey; });
+    if(entry != m_changing.end()) {
+        entry->second = ShowsChange(current, next);
+    } else {
+        m_changing.emplace_back(next.accountKey, ShowsChange(current, next));
+    }
     return true;
+}
+
+bool UserAccountModel::ShowsChange(const user_Account& current, const user_Account& next) const
+{
+    for(unsigned int column = 0; column < eColumnCount; ++column) {
+        if(GetCellText(current, column) != GetCellText(next, column)) {
+            return true;
+        }
+    }
+    const auto colour = [](double value) { return wxColour(Colours::SignedFigureText(value)); };
+    return colour(current.profitClose) != colour(next.profitClose) ||
+           colour(current.profitDyn) != colour(next.profitDyn);
 }
 
 void UserAccountModel::afterUpdate(const user_Account& stored, CTransaction*, void*)
@@ -154,8 +177,16 @@ void UserAccountModel::afterUpdate(const user_Account& stored, CTransaction*, vo
         m_kindChanged = false;
         m_requestRefresh();
     }
+    // Whether its beforeUpdate saw a cell change; when unknown, it did.
+    bool changed = true;
+    const auto found = std::find_if(m_changing.begin(), m_changing.end(),
+                                    [&](const auto& entry) { return entry.first == stored.accountKey; });
+    if(found != m_changing.end()) {
+        changed = found->second;
+        m_changing.erase(found);
+    }
     const int row = GetRecordRow(Table().GetIndexByPrimary().find(stored.accountKey));
-    if(row != -1) {
+    if(row != -1 && changed) {
         m_dirty.MarkRow(static_cast<unsigned int>(row));
     }
 }

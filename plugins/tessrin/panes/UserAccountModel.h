@@ -5,6 +5,7 @@
 #include "db/RecordStore.h"
 
 #include <functional>
+#include <vector>
 #include <wx/dataview.h>
 
 // The trading accounts, one row each in the account table's order, with
@@ -70,8 +71,14 @@ public:
 private:
     const user_AccountFactory& Table() const { return *m_db->m_user_Account_table; }
 
+    // Whether a cell of the account's row shows another text or colour.
+    bool ShowsChange(const user_Account& current, const user_Account& next) const;
+
     RecordStore* m_db;
     std::function<void()> m_requestRefresh;
     DirtyRows m_dirty;
     bool m_kindChanged = false;
+    // Per account in an update, whether its row shows a change: most quotes
+    // move the figures of one or two accounts by less than a cent.
+    std::vector<std::pair<int, bool>> m_changing;
 };

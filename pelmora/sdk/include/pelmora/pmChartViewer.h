@@ -2,6 +2,7 @@
 #define PELMORA_PMCHARTVIEWER_H
 
 #include <chartlib/ImageMap.h>
+#include <chartlib/WxDrawingCache.h>
 #include <string>
 #include <vector>
 #include <wx/bitmap.h>
@@ -89,6 +90,8 @@ private:
     chartlib::BaseChart* m_chart = nullptr;
     wxBitmap m_image; // the chart without its dynamic layer
     bool m_imageStale = true;
+    chartlib::WxDrawingCache m_imageCache;   // fonts and text sizes of the image
+    chartlib::WxDrawingCache m_dynamicCache; // of the dynamic layer, drawn on the window
     bool m_needUpdateChart = false;
     bool m_needUpdateImageMap = false;
     int m_mouseUsage = MouseUsageDefault;

@@ -74,6 +74,18 @@ public:
     wxMenu* GetMenu() const { return m_menu.get(); }
     void HookPopupMenu(PopupHook hook) { m_popupHook = std::move(hook); }
 
+    // Repaints every row shown with the model's values (the row count and
+    // the rows' heights stay); the toolkit list draws no row on Refresh.
+    void RefreshRows();
+
+    // The toolkit list's own idle work maps every column to its wx object by
+    // a linear search. It is done at the next idle pass after columns, a
+    // model or a scroll request arrive, and otherwise at most every
+    // kIdleWorkMs; a list out of sight waits until it shows.
+    void OnInternalIdle() override;
+    void EnsureVisible(const wxDataViewItem& item, const wxDataViewColumn* column = nullptr) override;
+    static constexpr int kIdleWorkMs = 250;
+
 private:
     void PrepareColumn(wxDataViewColumn* column);
     bool TrackAdded(const wxDataViewColumn* column, bool added);
@@ -86,6 +98,8 @@ private:
     std::unique_ptr<ColumnFitter> m_fitter;
     std::unique_ptr<wxMenu> m_menu;
     PopupHook m_popupHook;
+    bool m_idleWork = true;
+    wxLongLong m_lastIdleWork = 0;
 };
 
 #endif // PELMORA_PMDATAVIEWCTRL_H

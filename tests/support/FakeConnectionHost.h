@@ -5,7 +5,6 @@
 #include <map>
 #include <set>
 #include <vector>
-#include <wx/colour.h>
 
 class FakeConnectionHost : public IConnectionHost
 {
@@ -18,7 +17,8 @@ public:
     }
 
     void SetStatusField(int field, const wxString& text) override { fields[field] = text; }
-    void SetStatusFieldColour(int field, const wxColour& colour) override { colours[field] = colour; }
+    void SetStatusFieldColour(int field, StatusColour colour) override { colours[field] = colour; }
+    int GetBlinkPhase() const override { return blinkPhase; }
     void OutputLog(const wxString& title, const wxString& text) override
     {
         outputs.push_back(title + "|" + text);
@@ -40,7 +40,8 @@ public:
     const wxArrayString& GetMdAddresses() const override { return md; }
 
     std::map<int, wxString> fields;
-    std::map<int, wxColour> colours;
+    std::map<int, StatusColour> colours;
+    int blinkPhase = 1;
     std::vector<wxString> outputs;
     std::vector<wxString> messageBoxes;
     std::vector<wxString> acceptedPasswords;

@@ -1,3 +1,0 @@
-#include "connection/BlinkPhase.h"
-
-int g_blinkPhase = 1;
