@@ -59,9 +59,12 @@ MainFrame::MainFrame(Tracer& tracer)
     // set; no window wants update events at idle time, which would go to
     // every window at every idle pass (hundreds of times a second in a flood).
     wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
-    // Its own font: every paint of the docking area would ask the toolkit's
-    // style for the default one (children still take their own defaults).
+    // Its own font and colours: every paint of a window below it paints the
+    // frame too, and each would ask the toolkit's style for the defaults
+    // (children still take their own defaults).
     SetOwnFont(GetFont());
+    SetOwnForegroundColour(GetForegroundColour());
+    SetOwnBackgroundColour(GetBackgroundColour());
     m_aui.SetManagedWindow(this);
     PushEventHandler(&m_auiPaintFilter);
     m_workspaceBook = new Notebook(this, wxID_ANY, wxDefaultPosition, wxSize(300, 400), kSideBookStyle);

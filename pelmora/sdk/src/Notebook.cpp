@@ -6,6 +6,12 @@ Notebook::Notebook(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     : wxAuiNotebook(parent, id, pos, size, style), m_paintFilter(this)
 {
     PushEventHandler(&m_paintFilter);
+    // A paint of a page paints the notebook too: with its own attributes it
+    // does not ask the toolkit's style for the defaults each time (its
+    // children still take their own).
+    SetOwnFont(GetFont());
+    SetOwnForegroundColour(GetForegroundColour());
+    SetOwnBackgroundColour(GetBackgroundColour());
 }
 
 Notebook::~Notebook()
