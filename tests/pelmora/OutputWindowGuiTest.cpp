@@ -123,6 +123,7 @@ TEST_F(OutputWindowTest, AMouseClickOnANoticeRowSendsIt)
     m_frame->SetSize(600, 300);
     m_window->SetSize(m_frame->GetClientSize());
     m_window->AppendText("Close Trade[C42]\nclosed 1 lot", OutputWindow::FLAG_NOTICE);
+    m_window->AppendText("TessrinPlugin loaded from a long path", 0);
     wxListCtrl* list = nullptr;
     for(wxWindow* child : m_window->GetChildren()) {
         if((list = dynamic_cast<wxListCtrl*>(child)) != nullptr) {
@@ -130,6 +131,11 @@ TEST_F(OutputWindowTest, AMouseClickOnANoticeRowSendsIt)
         }
     }
     ASSERT_NE(nullptr, list);
+    // A title and its text in their columns; a one-line entry in the wide one.
+    EXPECT_EQ("Close Trade[C42]", list->GetItemText(0, 1));
+    EXPECT_EQ("closed 1 lot", list->GetItemText(0, 2));
+    EXPECT_EQ("", list->GetItemText(1, 1));
+    EXPECT_EQ("TessrinPlugin loaded from a long path", list->GetItemText(1, 2));
     wxStopWatch clock;
     while(clock.Time() < 2000 && !list->IsShownOnScreen()) {
         wxYield();

@@ -75,8 +75,14 @@ void OutputWindow::AppendText(const wxString& text, int flags)
         m_list->DeleteItem(0);
     }
     const long row = m_list->InsertItem(m_list->GetItemCount(), wxDateTime::Now().FormatISOTime());
-    m_list->SetItem(row, COL_TITLE, OneLine(entry.title));
-    m_list->SetItem(row, COL_TEXT, OneLine(entry.body));
+    if(entry.body.empty()) {
+        // A one-line entry (a log line) is read in the wide column: the
+        // title column would cut it.
+        m_list->SetItem(row, COL_TEXT, OneLine(entry.title));
+    } else {
+        m_list->SetItem(row, COL_TITLE, OneLine(entry.title));
+        m_list->SetItem(row, COL_TEXT, OneLine(entry.body));
+    }
     if(entry.IsNotice()) {
         wxFont bold = m_list->GetFont();
         bold.SetWeight(wxFONTWEIGHT_BOLD);
