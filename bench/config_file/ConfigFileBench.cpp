@@ -117,6 +117,9 @@ int main(int argc, char** argv)
 {
     wxInitializer wx;
     benchmark::Initialize(&argc, argv);
+    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::remove((Folder() + "/wide.conf").c_str());
