@@ -768,6 +768,25 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
                                                                       std::chrono::steady_clock::now()));
     }
     EXPECT_EQ(bed->Dialogs().CountSeen("ModifyPasswordDlg"), 1u); // the menu's only
+
+    // With the trade link down nothing goes, and the line says why.
+    for(const char* front : {"trade1", "trade2"}) {
+        ASSERT_EQ(200, bed->Market().Post(std::string("/admin/front?name=") + front + "&action=refuse"));
+        ASSERT_EQ(200, bed->Market().Post(std::string("/admin/front?name=") + front + "&action=drop"));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return bed->GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
+    const int passwordRequests = Requests("ReqModifyPassword");
+    EXPECT_TRUE(RunCommand<ModifyPasswordDlg>("modify_password", [&](ModifyPasswordDlg& dialog) {
+        dialog.GetTextCtrlOldPassword()->ChangeValue(longPassword);
+        dialog.GetTextCtrlNewPassword()->ChangeValue("666666");
+        dialog.GetTextCtrlConfirmPassword()->ChangeValue("666666");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(dialog.GetTextCtrlMessage()->GetValue().EndsWith(
+            "]Send Command Failed! The trade server is not connected.[-1]"))
+            << dialog.GetTextCtrlMessage()->GetValue();
+        dialog.Close();
+    }));
+    EXPECT_EQ(Requests("ReqModifyPassword"), passwordRequests);
 }
 
 TEST_F(AccountDialogsOnTheBed, ALoginThatMustChangeIsPromptedOnceAndLogsInWithTheNewPassword)

@@ -1,5 +1,6 @@
 #include "funds/FinancingGoods.h"
 
+#include "common/MessageLine.h"
 #include "common/Colours.h"
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
@@ -106,7 +107,7 @@ void FinancingGoods::OnOK(wxCommandEvent&)
         FinancingGoodsRules::MakeRequest(symbol->accountKey, m_row, m_mode, quantity);
     const int requestId = m_sender ? m_sender(&request) : -1;
     if(requestId < 0) {
-        ShowMessage(_("Send Command Failed!"), -1);
+        ShowMessage(MessageLine::UnsentText(_("Send Command Failed!")), -1);
         return;
     }
     m_wait.Start(requestId, kWaitMs);

@@ -1,5 +1,6 @@
 #include "funds/ModifyPasswordDlg.h"
 
+#include "common/MessageLine.h"
 #include "common/IClientPlugin.h"
 #include "common/PluginEvents.h"
 #include "connection/Client.h"
@@ -65,7 +66,7 @@ void ModifyPasswordDlg::OnOk(wxCommandEvent& /*event*/)
     sFFixModifyPassword request = ModifyPasswordRules::MakeRequest(m_userId, kind, newPassword, oldPassword);
     const int requestId = m_sender ? m_sender(request) : -1;
     if(requestId < 0) {
-        ShowMessage(_("Send Command Failed!"), -1);
+        ShowMessage(MessageLine::UnsentText(_("Send Command Failed!")), -1);
         return;
     }
     m_sentKind = kind;

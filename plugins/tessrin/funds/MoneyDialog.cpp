@@ -1,5 +1,6 @@
 #include "funds/MoneyDialog.h"
 
+#include "common/MessageLine.h"
 #include "common/IClientPlugin.h"
 #include "common/PluginEvents.h"
 #include "connection/Client.h"
@@ -267,7 +268,7 @@ void MoneyDialog::OnOk(wxCommandEvent& /*event*/)
                                                          m_textCtrlMoneyPassword->GetValue(), bankPassword);
     const int requestId = m_sender ? m_sender(request) : -1;
     if(requestId < 0) {
-        ShowMessage(_("Send Command Failed!"), -1);
+        ShowMessage(MessageLine::UnsentText(_("Send Command Failed!")), -1);
         return;
     }
     StartWaitting(requestId);

@@ -1,5 +1,6 @@
 #include "funds/PayPortRegistDlg.h"
 
+#include "common/MessageLine.h"
 #include "common/IClientPlugin.h"
 #include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
@@ -306,7 +307,7 @@ void PayPortRegistDlg::Regist()
         PayPortRegistRules::MakeRegistRequest(m_userId, input, payPortId, bankPassword);
     const int requestId = m_services.regist(request);
     if(requestId < 0) {
-        ShowMessage(_("Send Command Failed!"), -1, true);
+        ShowMessage(MessageLine::UnsentText(_("Send Command Failed!")), -1, true);
         return;
     }
     m_requestMode = PayPortRegistRules::eRegist;
@@ -354,7 +355,7 @@ void PayPortRegistDlg::UnRegist()
         PayPortRegistRules::MakeUnRegistRequest(m_userId, payPortId, moneyPassword, bankPassword);
     const int requestId = m_services.unRegist(request);
     if(requestId < 0) {
-        ShowMessage(_("Send Command Failed!"), -1, true);
+        ShowMessage(MessageLine::UnsentText(_("Send Command Failed!")), -1, true);
         return;
     }
     m_requestMode = PayPortRegistRules::eUnRegist;
