@@ -59,6 +59,7 @@ protected:
         symbol_price quote;
         quote.symbolId = id;
         quote.lastPrice = price;
+        quote.live = true;
         m_db.m_symbol_price_table->Insert(quote);
     }
     void MovePrice(int id, double price)
@@ -68,6 +69,14 @@ protected:
         symbol_price moved = *stored;
         moved.lastPrice = price;
         table.Update(stored, moved);
+    }
+    void SetLive(int id, bool live)
+    {
+        auto& table = *m_db.m_symbol_price_table;
+        const auto stored = table.GetIndexByPrimary().find(id);
+        symbol_price changed = *stored;
+        changed.live = live;
+        table.Update(stored, changed);
     }
     std::unique_ptr<MinTradeOrderPanel> MakePanel()
     {
@@ -130,6 +139,23 @@ TEST_F(MinTradeOrderPanelTest, AConfirmedOrderLeavesWithThePriceOfTheMomentAndCa
     EXPECT_EQ(m_sender->setOrders[0].side, 'b');
     EXPECT_EQ(m_sender->setOrders[0].price, 1.08345);
     EXPECT_TRUE(m_registry.IsWaiting(71));
+
+    // A price the market-data link has not sent since it came back is not
+    // traded on, before the confirmation or at its OK.
+    SetLive(401, false);
+    panel->SetOrder(kUp100);
+    EXPECT_EQ(m_confirmed.size(), 2u);
+    SetLive(401, true);
+    panel->SetConfirm([this](const MinTradeOrderPanel::Confirmation&) {
+        SetLive(401, false);
+        return true;
+    });
+    panel->SetOrder(kUp100);
+    EXPECT_EQ(m_sender->setOrders.size(), 1u);
+    ASSERT_EQ(Messages().size(), 2u);
+    for(const wxString& message : Messages()) {
+        EXPECT_TRUE(message.EndsWith("]Price not live, wait for a fresh quote")) << message;
+    }
 }
 
 TEST_F(MinTradeOrderPanelTest, TwoOrdersTheFirstRefusedAndTheSecondTimedOutAreBothReported)

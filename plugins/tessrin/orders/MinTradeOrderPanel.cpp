@@ -231,6 +231,11 @@ void MinTradeOrderPanel::SetOrder(const Query& query)
         return;
     }
     const symbol_Property& property = *symbol->cachedSymbolProperty;
+    if(!property.cachedSymbolPrice->live) {
+        // The order goes at the price shown: not one the market has left.
+        ShowError(_("Price not live, wait for a fresh quote"), -1);
+        return;
+    }
     const double charge = order.contract->chargeRate * order.amount;
     const int accountKey = symbol->accountKey;
     const trade_Contract contract = *order.contract; // the table may change while the box is open
@@ -251,6 +256,10 @@ void MinTradeOrderPanel::SetOrder(const Query& query)
     const symbol_Info* now = FindSymbol();
     if(!now || !now->GetSymbolProperty(m_pDb) || !now->cachedSymbolProperty->GetSymbolPrice(m_pDb)) {
         ShowError(_("Symbol Invalid"), -1);
+        return;
+    }
+    if(!now->cachedSymbolProperty->cachedSymbolPrice->live) {
+        ShowError(_("Price not live, wait for a fresh quote"), -1);
         return;
     }
     sFFixSetOrder request =
