@@ -332,6 +332,9 @@ TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
     // Choices filled by the server's answers.
     EXPECT_TRUE(LookAtModal<PayPortRegistDlg>(bed, "payport_regist", [&](PayPortRegistDlg& dialog) {
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetComboBoxBank()->GetCount() > 0; }, 10s));
+        // The demo user is registered: the button turns to the longer label
+        // when the answer of the user's pay ports comes.
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetButtonOk()->GetLabel() == "Unregister"; }, 10s));
         Settle();
         EXPECT_TRUE(Fits(dialog, "payport_regist.png"));
     }));

@@ -223,7 +223,10 @@ void PayPortRegistDlg::ShowModel()
 
     const wxString action = wxGetTranslation(PayPortRegistRules::ActionText(m_model.GetMode()));
     SetTitle(wxString::Format(_("[%s : %s]"), action, m_userName));
-    m_buttonOk->SetLabel(action);
+    if(m_buttonOk->GetLabel() != action) {
+        m_buttonOk->SetLabel(action);
+        Layout(); // a registration answered late turns the button into the longer "Unregister"
+    }
 }
 
 void PayPortRegistDlg::OnMarketSelected(wxCommandEvent& event)
