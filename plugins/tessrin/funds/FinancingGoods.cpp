@@ -1,8 +1,8 @@
 #include "funds/FinancingGoods.h"
 
-#include "common/MessageLine.h"
 #include "common/Colours.h"
 #include "common/IClientPlugin.h"
+#include "common/MessageLine.h"
 #include "common/ModalMessageBox.h"
 #include "common/TessrinConfig.h"
 #include "connection/Client.h"

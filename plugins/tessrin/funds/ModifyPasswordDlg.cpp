@@ -1,7 +1,7 @@
 #include "funds/ModifyPasswordDlg.h"
 
-#include "common/MessageLine.h"
 #include "common/IClientPlugin.h"
+#include "common/MessageLine.h"
 #include "common/PluginEvents.h"
 #include "connection/Client.h"
 #include "db/user_LoginInfo.h"

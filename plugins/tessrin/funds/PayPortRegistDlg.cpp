@@ -1,7 +1,7 @@
 #include "funds/PayPortRegistDlg.h"
 
-#include "common/MessageLine.h"
 #include "common/IClientPlugin.h"
+#include "common/MessageLine.h"
 #include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
 #include "connection/Client.h"
