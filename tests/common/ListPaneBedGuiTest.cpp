@@ -122,7 +122,9 @@ TEST(ListPaneOnTheTestBed, AFilledOrderAddsItsRowAClosedBillTakesItAwayAndTheLay
         board.GetValueByRow(value, 0, column);
         return value.GetType() == "string" ? value.GetString() : wxString("(shown)");
     };
-    const auto field = [&](int n) { return status.GetStatusText(bed.Plugin().GetStatusItems().at(n)->field); };
+    const auto field = [&](int n) {
+        return status.GetStatusText(bed.Plugin().GetStatusItems().at(n)->field);
+    };
     const auto loggedOut = [&] {
         return pane->GetModel()->GetCount() == 0 && cell(SymbolModel::eSymbol) == "(shown)" &&
                cell(SymbolModel::eBid).empty() && cell(SymbolModel::eTime).empty() && field(1).empty() &&

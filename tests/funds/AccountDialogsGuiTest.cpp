@@ -774,7 +774,8 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
         ASSERT_EQ(200, bed->Market().Post(std::string("/admin/front?name=") + front + "&action=refuse"));
         ASSERT_EQ(200, bed->Market().Post(std::string("/admin/front?name=") + front + "&action=drop"));
     }
-    ASSERT_TRUE(PumpUntil([&] { return bed->GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return bed->GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
     const int passwordRequests = Requests("ReqModifyPassword");
     EXPECT_TRUE(RunCommand<ModifyPasswordDlg>("modify_password", [&](ModifyPasswordDlg& dialog) {
         dialog.GetTextCtrlOldPassword()->ChangeValue(longPassword);

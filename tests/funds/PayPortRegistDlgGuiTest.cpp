@@ -834,7 +834,8 @@ TEST_F(PayPortRegistOnTheBed, CancelRegisterAndTheBankPagesAfterTheSigningTool)
             EXPECT_EQ(dialog.GetMode(), registering ? 0 : 1);
             Fill(dialog, "Bankfor Direct", "666666");
             Click(dialog.GetButtonOk());
-            EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10))) << Line(dialog);
+            EXPECT_TRUE(PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10)))
+                << Line(dialog);
         }));
         EXPECT_EQ(Registered(1001, 2), registering);
     }

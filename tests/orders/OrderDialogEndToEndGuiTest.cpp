@@ -359,7 +359,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
         << failing->m_messageText->GetValue();
     EXPECT_TRUE(failing->m_marketOk->IsEnabled());
     const wxTextCtrl& line = *failing->m_messageText;
-    EXPECT_TRUE(PumpUntil([&] { return line.GetValue().EndsWith("timed out was carried out[0]"); })) << line.GetValue();
+    EXPECT_TRUE(PumpUntil([&] { return line.GetValue().EndsWith("timed out was carried out[0]"); }))
+        << line.GetValue();
     failing->Close();
     ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=normal"));
 
@@ -394,10 +395,12 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     SetOrderPreConfirm(false);
     for(const char* action : {"refuse", "drop"}) {
         for(const char* front : {"trade1", "trade2"}) {
-            ASSERT_EQ(200, bed.Market().Post(std::string("/admin/front?name=") + front + "&action=" + action));
+            ASSERT_EQ(200,
+                      bed.Market().Post(std::string("/admin/front?name=") + front + "&action=" + action));
         }
     }
-    ASSERT_TRUE(PumpUntil([&] { return bed.GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return bed.GetClient()->GetTradeConnecter().GetStatus() != eLS_LoginSuccess; }));
     const int64_t downSeq = LogSeq();
     failing = Open(eOpen, eMarketOrder, 'b');
     failing->Click(failing->m_marketOk);
@@ -493,15 +496,19 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     const std::set<wxString> before = BillCodes();
     TestOrderDialog* copper = Open(eOpen, eMarketOrder, 'b', Fill(), 201);
     EXPECT_EQ("68504.4", copper->m_priceText1->GetValue());
-    EXPECT_TRUE(copper->m_orderInfoText->GetValue().StartsWith("deposit per unit[3000.00],used margin[3000.00]"))
+    EXPECT_TRUE(
+        copper->m_orderInfoText->GetValue().StartsWith("deposit per unit[3000.00],used margin[3000.00]"))
         << copper->m_orderInfoText->GetValue();
     ASSERT_TRUE(SendAndClose(copper));
-    EXPECT_EQ(68504.4, Find(bed.Market().State()["holds"], "code", NewBill(before).utf8_string())["openPrice"]);
+    EXPECT_EQ(68504.4,
+              Find(bed.Market().State()["holds"], "code", NewBill(before).utf8_string())["openPrice"]);
     TestOrderDialog* close = Open(eClose, eMarketOrder, 'b', Bill("H0002", true), 301);
     const wxString closePrice = close->m_priceText1->GetValue();
     ASSERT_TRUE(SendAndClose(close));
-    EXPECT_EQ(closePrice, wxString::Format("%.3f", Find(bed.Market().State()["closeBills"], "codeRe", "H0002")
-                                                       .value("closePrice", 0.0)));
+    EXPECT_EQ(
+        closePrice,
+        wxString::Format(
+            "%.3f", Find(bed.Market().State()["closeBills"], "codeRe", "H0002").value("closePrice", 0.0)));
 
     // Market data down: the board greys the row, the dialog's price says it
     // is stale and no market order goes; back with a fresh quote, it goes at

@@ -3,10 +3,10 @@
 #include "TessrinConFile.h"
 
 #include <PluginCatalogues.h>
+#include <algorithm>
 #include <connection/Client.h>
 #include <connection/MarketFilter.h>
 #include <db/RecordStore.h>
-#include <algorithm>
 #include <filesystem>
 #include <frame/TessrinPlugin.h>
 #include <fstream>
