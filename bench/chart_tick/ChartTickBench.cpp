@@ -3,6 +3,7 @@
 // the page's window (five series of 100 K-lines and 30 leading ones) follows
 // it and sets the redraw flag. The drawing itself waits for the 50 ms timer
 // (bench_chart_build). Target: at most 50 us per tick.
+#include "BenchMain.h"
 #include "charts/ChartPanelData.h"
 #include "charts/HistoryQuote.h"
 #include "charts/ePeriodType.h"
@@ -71,16 +72,5 @@ BENCHMARK(BM_ChartTick)->Arg(0)->Arg(1);
 
 int main(int argc, char** argv)
 {
-    wxInitializer wx;
-    if(!wx.IsOk()) {
-        std::fprintf(stderr, "wx did not initialise\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

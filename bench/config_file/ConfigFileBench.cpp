@@ -7,6 +7,8 @@
 // (b) One write into the 30 MB file, as at the exit. Target: about a second.
 // (c) Reading a small file whose one entry is nested 200,000 levels deep
 //     (left out). Target: well under a second.
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -115,16 +117,10 @@ BENCHMARK(BM_ReadAnEntryNested200000Deep)->Unit(benchmark::kMillisecond)->Iterat
 
 int main(int argc, char** argv)
 {
-    wxInitializer wx;
-    benchmark::Initialize(&argc, argv);
-    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::remove((Folder() + "/wide.conf").c_str());
-    std::remove((Folder() + "/objects.conf").c_str());
-    std::remove((Folder() + "/deep.conf").c_str());
-    rmdir(Folder().c_str());
-    return 0;
+    return RunBenchmarks(argc, argv, [] {
+        std::remove((Folder() + "/wide.conf").c_str());
+        std::remove((Folder() + "/objects.conf").c_str());
+        std::remove((Folder() + "/deep.conf").c_str());
+        rmdir(Folder().c_str());
+    });
 }

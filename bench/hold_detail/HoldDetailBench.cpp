@@ -2,6 +2,7 @@
 // one quote costs (the table's observers and the DynProfit repaints of its
 // bills), a bill arriving in a long list, painting a row, and a summary row's
 // group sums.
+#include "BenchMain.h"
 #include "db/RecordStore.h"
 #include "panes/HoldDetailModel.h"
 
@@ -160,12 +161,5 @@ BENCHMARK(BM_PaintSummaryRow)->Arg(100)->Arg(1000)->Arg(10000);
 
 int main(int argc, char** argv)
 {
-    wxInitializer wx;
-    benchmark::Initialize(&argc, argv);
-    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -6,6 +6,7 @@
 //     commit to one sKData observer. Target: at most 5 us per tick.
 // (b) One 1,000-row answer parsed and merged, into an empty history and into
 //     one that already holds those K-lines. Target: under 5 ms.
+#include "BenchMain.h"
 #include "charts/HistoryQuote.h"
 #include "charts/ePeriodType.h"
 #include "db/RecordStore.h"
@@ -141,17 +142,5 @@ BENCHMARK(BM_AnswerMerge)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    wxInitializer wx;
-    if(!wx.IsOk()) {
-        std::fprintf(stderr, "wx did not initialise\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    JobQueueSingleton::Release();
-    return 0;
+    return RunBenchmarks(argc, argv, [] { JobQueueSingleton::Release(); });
 }

@@ -5,6 +5,7 @@
 // chart would; the second run adds the risk pane's 20 rules. The argument is
 // the number of hold bills per account, spread over the account's symbols.
 
+#include "BenchMain.h"
 #include "connection/Client.h"
 #include "connection/IConnectionHost.h"
 #include "connection/MdClient.h"
@@ -238,16 +239,5 @@ BENCHMARK(BM_PricePushWithRiskRules)->ArgName("bills")->Arg(20);
 
 int main(int argc, char** argv)
 {
-    wxInitializer wx;
-    if(!wx.IsOk()) {
-        std::fprintf(stderr, "wx did not initialise\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

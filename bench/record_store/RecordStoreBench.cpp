@@ -2,6 +2,7 @@
 // symbol_price table, and the full refresh of the hold-bill table followed by
 // the sweep of rows the answer no longer held.
 
+#include "BenchMain.h"
 #include "db/RecordStore.h"
 
 #include <algorithm>
@@ -179,12 +180,5 @@ BENCHMARK(BM_HoldBillRefreshAndSweep)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    wxInitializer wx;
-    benchmark::Initialize(&argc, argv);
-    if(benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
