@@ -81,6 +81,9 @@ void NoticeMessagePane::ResetRows()
 void NoticeMessagePane::OnNoticesUpdated(wxCommandEvent& event)
 {
     ResetRows();
+    if(m_manager.GetCount() == 0 && m_tips) {
+        m_tips->EndModal(wxID_CANCEL); // the bulletins of a login that has ended
+    }
     // Each bulletin is announced once: those the poll brought, every one of
     // them (several may share a second).
     std::vector<HistoryNoticeMgr::NoticePtr> unread;
@@ -137,7 +140,9 @@ void NoticeMessagePane::ShowNotice(int index)
     bool showAtStartup = IsNoticeStartShow();
     {
         NoticeTipDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, &tips, showAtStartup);
+        m_tips = &dialog;
         dialog.ShowModal();
+        m_tips = nullptr;
         showAtStartup = dialog.ShowAtStartup();
     }
     const size_t lowest = tips.GetLowestIndex();
