@@ -30,7 +30,6 @@
 #include <pelmora/Notebook.h>
 #include <pelmora/pmDataViewHyperlinkRenderer.h>
 #include <set>
-#include <tradeapi/FFixSymbol.h>
 #include <tradeapi/FixedText.h>
 #include <wx/button.h>
 #include <wx/menu.h>
@@ -424,8 +423,8 @@ TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMake
         EXPECT_EQ(Cell(accounts->GetModel(), i, UserAccountModel::eNetValue) == "---", noFigures) << i;
     }
 
-    // A quantity of -5 and a tick of -1 no market sends: the bill shows
-    // dashes, not "-5.00" and a profit; the quote keeps its low.
+    // A quantity of -5 no market sends: the bill shows dashes, not "-5.00"
+    // and a profit.
     ASSERT_EQ(push(*bought, [](sFFixHoldDetail& row) { row.quantity = -5; }), 200);
     ASSERT_TRUE(PumpUntil([&] { return std::isnan(bought->quantity); }));
     const auto boughtRow =
@@ -433,22 +432,6 @@ TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMake
     for(unsigned int column : {HoldDetailModel::eQuantity, HoldDetailModel::eDynProfit}) {
         EXPECT_EQ(Cell(holds, boughtRow, column), "---") << column;
     }
-    const symbol_price& quote = *bed.Store().m_symbol_price_table->GetIndexByPrimary().find(bought->symbolId);
-    const double low = quote.lowPrice;
-    const double last = quote.lastPrice;
-    for(const double price : {-1.0, last + 1}) {
-        sFFixMarketData tick{};
-        tick.symbolId = bought->symbolId;
-        tick.lastPrice = tick.highPrice = price;
-        tick.lowPrice = price < 0 ? price : low; // the next real tick keeps the day's low
-        tradeapi::SetFixedText(tick.quoteDate, wxDateTime::Now().Format("%Y%m%d").utf8_string());
-        tradeapi::SetFixedText(tick.quoteTime, wxDateTime::Now().Format("%H%M%S").utf8_string());
-        ASSERT_EQ(bed.Market().Post("/admin/push?user=demo&code=1029&front=md",
-                                    std::string(reinterpret_cast<const char*>(&tick), sizeof tick)),
-                  200);
-    }
-    ASSERT_TRUE(PumpUntil([&] { return quote.lastPrice == last + 1; }));
-    EXPECT_EQ(quote.lowPrice, low);
 }
 
 // A flood of prices: the GUI thread's timers keep their time (a generous

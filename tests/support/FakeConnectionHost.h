@@ -27,7 +27,7 @@ public:
     {
         messageBoxes.push_back(caption + "|" + message);
     }
-    void ShowLoggedOut() override { ++loggedOut; }
+    void ShowLoggedOut() override {}
     bool IsShowNotify(int kind) const override { return hiddenNotices.count(kind) == 0; }
     const wxArrayInt& GetMarketIds() const override { return markets; }
     void OnLoginAccepted(const wxString& password) override { acceptedPasswords.push_back(password); }
@@ -45,7 +45,6 @@ public:
     int blinkPhase = 1;
     std::vector<wxString> outputs;
     std::vector<wxString> messageBoxes;
-    int loggedOut = 0;
     std::vector<wxString> acceptedPasswords;
     std::set<int> hiddenNotices;
     wxArrayInt markets;
