@@ -1,6 +1,7 @@
 #include "UnsavedAtExit.h"
 
 #include <functional>
+#include <string>
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -12,7 +13,8 @@ wxArrayString UnsavedAtExit::Places() const
     wxArrayString places;
     places.Add(wxFileName(m_userDataDir, "unsaved-at-exit.txt").GetFullPath());
     const size_t key = std::hash<std::string>()(m_userDataDir.utf8_string());
-    places.Add(wxFileName(wxFileName::GetTempDir(), wxString::Format("pelmora-unsaved-%zx.txt", key)).GetFullPath());
+    places.Add(
+        wxFileName(wxFileName::GetTempDir(), wxString::Format("pelmora-unsaved-%zx.txt", key)).GetFullPath());
     return places;
 }
 
