@@ -7,11 +7,11 @@
 #include "history/NoticeTipDialog.h"
 #include "history/NoticeTipProvider.h"
 
-#include <vector>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/OutputWindow.h>
+#include <vector>
 #include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/xrc/xmlres.h>
