@@ -708,8 +708,23 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
     EXPECT_TRUE(RunCommand<SetSuretyMoney>("setsurety_Money", [&](SetSuretyMoney& dialog) {
         EXPECT_EQ(dialog.GetComboBoxAccount()->GetCount(), 1u);
         EXPECT_EQ(dialog.GetComboBoxAccount()->GetValue(), "FX");
-        dialog.GetTextCtrlAmount()->ChangeValue("6000");
+        // More than its net value of 20000 covers is refused, and why; one
+        // that calls for margin is asked about, and No sends nothing.
+        const int sent = Requests("ReqSetSuretyMoney");
         dialog.GetTextCtrlPassword()->ChangeValue("666666");
+        dialog.GetTextCtrlAmount()->ChangeValue("99999999");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(
+            bed->Dialogs().Seen().back().message.Contains("cannot cover a surety money of 99999999.00") &&
+            bed->Dialogs().Seen().back().message.EndsWith("It covers at most 16666.66."))
+            << bed->Dialogs().Seen().back().message;
+        bed->Dialogs().AnswerWith(wxID_NO, &IsGenericBox);
+        dialog.GetTextCtrlAmount()->ChangeValue("14000");
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(bed->Dialogs().Seen().back().message.Contains("past the warning line"));
+        EXPECT_EQ(Requests("ReqSetSuretyMoney"), sent);
+        EXPECT_TRUE(dialog.IsModal());
+        dialog.GetTextCtrlAmount()->ChangeValue("6000");
         Click(dialog.GetButtonOk());
         closed = PumpUntil([&] { return !dialog.IsModal(); }, std::chrono::seconds(10));
         EXPECT_TRUE(PumpUntil(
