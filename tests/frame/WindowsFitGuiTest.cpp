@@ -48,6 +48,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
 // The toolkit's own measure of a column header; its development headers are
@@ -479,6 +480,16 @@ TEST_F(WindowsFit, EveryPaneShowsItsColumnTitlesAndFirstRowsWhole)
             PumpUntil([&] { return CutCells(pane).empty(); }, 5s);
             const wxArrayString cuts = CutCells(pane);
             EXPECT_TRUE(cuts.empty()) << book->GetPageText(page) << ":\n  " << wxJoin(cuts, '\n');
+            // Every tool bar of a page whole and on it: no tool past its edge.
+            for(wxWindow* child : pane.GetChildren()) {
+                if(auto* tools = dynamic_cast<wxToolBar*>(child)) {
+                    const wxRect rect = tools->GetRect();
+                    EXPECT_TRUE(wxRect(pane.GetClientSize()).Contains(rect) &&
+                                rect.width >= tools->GetBestSize().x)
+                        << book->GetPageText(page) << ": tool bar at " << Text(rect) << " of "
+                        << tools->GetBestSize().x << " on " << Text(wxRect(pane.GetClientSize()));
+                }
+            }
         }
     }
     // The output window's three columns lie on its pane.
