@@ -17,6 +17,7 @@
 #include "panes/PositionFigures.h"
 #include "panes/PositionModel.h"
 #include "panes/PositionPane.h"
+#include "panes/RiskNoticeBox.h"
 #include "panes/UserAccountModel.h"
 #include "panes/UserAccountPane.h"
 
@@ -32,6 +33,7 @@
 #include <set>
 #include <tradeapi/FixedText.h>
 #include <wx/button.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/timer.h>
 #include <wx/xrc/xmlres.h>
@@ -340,17 +342,34 @@ TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
     EXPECT_TRUE(PumpUntil([] { return OrderDialog::GetOpenDialogs().empty(); }));
     EXPECT_EQ(holds->GetOrderList().FindSummaryRow(11), summary - 1);
 
-    // The market's warning for A11 reaches the output window.
+    // The market's warning for A11 reaches the output window, whose detail
+    // shows it whole at the default size, and a box in front of the trader.
     const wxString title = wxString("notice of append deposit:[") + wxString::FromUTF8("现货一部") + "]";
     ASSERT_EQ(bed.Market().Post("/admin/risk?account=11&line=warning"), 200);
-    EXPECT_TRUE(PumpUntil([&] {
+    size_t warning = 0;
+    ASSERT_TRUE(PumpUntil([&] {
         for(size_t i = 0; i < output.GetEntryCount(); ++i) {
-            if(output.GetEntry(i).title == title) {
-                return output.GetEntry(i).body.Contains("%");
+            if(output.GetEntry(i).title == title && output.GetEntry(i).body.Contains("%")) {
+                warning = i;
+                return true;
             }
         }
         return false;
     }));
+    output.GetList()->SetItemState(static_cast<long>(warning), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    wxTextCtrl& detail = *output.GetDetail();
+    EXPECT_TRUE(detail.GetValue().EndsWith(title + "\n" + output.GetEntry(warning).body))
+        << detail.GetValue();
+    ASSERT_TRUE(PumpUntil([&] { return detail.IsShownOnScreen() && detail.GetClientSize().y > 0; }));
+    PumpEvents();
+    wxPoint last = detail.PositionToCoords(detail.GetLastPosition());
+    EXPECT_TRUE(last.y >= 0 && last.y + detail.GetCharHeight() <= detail.GetClientSize().y)
+        << "the last line at " << last.y << " in " << detail.GetClientSize().y;
+    RiskNoticeBox* box = accounts->GetRiskNoticeBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->IsShown());
+    EXPECT_TRUE(
+        box->GetTextCtrlNotices()->GetValue().StartsWith(title + "\n" + output.GetEntry(warning).body));
 }
 
 TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMakeNoForcedClose)
