@@ -1,12 +1,14 @@
 // The side book of chart pages on the logged-in test bed: an aggregate
 // symbol's depth of market follows the market's price levels, other symbols
 // have no side pane.
+#include "DrawnContrast.h"
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
 
 #include <charts/CharViewPanelMgr.h>
 #include <charts/ChartViewerPanel.h>
 #include <common/SettingsAccessors.h>
+#include <cstdio>
 #include <db/NumberFormat.h>
 #include <db/RecordStore.h>
 #include <db/trade_Contract.h>
@@ -204,6 +206,25 @@ TEST(ChartSidePanes, TheBinaryQuickOrderPageOrdersThroughTheProgramWithItsChecks
     ASSERT_TRUE(PumpUntil([&] { return Evaluate(*page, "lists.seconds.join('|')") == "60|300"; }, 5s));
     EXPECT_EQ(Evaluate(*page, "lists.periods.length"), "2");
     EXPECT_TRUE(SaveWindowScreenshot(&bed.Host().Frame(), "chart_binary_order.png"));
+    // At the default size Amount, Up and Down are on the pane, and the
+    // buttons' words read at 4.5:1.
+    for(const char* id : {"amount", "up", "down"}) {
+        EXPECT_EQ(Evaluate(*page, wxString::Format("document.getElementById('%s').getBoundingClientRect()"
+                                                   ".bottom <= window.innerHeight",
+                                                   id)),
+                  "true")
+            << id;
+    }
+    for(const char* id : {"up", "down"}) {
+        auto colour = [&](const char* property) {
+            int r = 0, g = 0, b = 0;
+            const wxString css = Evaluate(
+                *page, wxString::Format("getComputedStyle(document.getElementById('%s')).%s", id, property));
+            EXPECT_EQ(std::sscanf(css.utf8_str(), "rgb(%d, %d, %d)", &r, &g, &b), 3) << css;
+            return wxColour(r, g, b);
+        };
+        EXPECT_GE(Contrast(colour("color"), colour("backgroundColor")), 4.5) << id;
+    }
 
     // Up 100 for 60 s: confirmed with the charge apart, then placed.
     SetBinOpOrderSucessPrompt(true);
