@@ -2,6 +2,7 @@
 // logged-in test bed: every text fits its control and every control lies
 // inside its window. The money and account dialogs, the pay-port and risk
 // rule dialogs are opened from the host's menus as a click would open them.
+#include "DrawnContrast.h"
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
 #include "charts/CharViewPanelMgr.h"
@@ -336,12 +337,27 @@ TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
         // The demo user is registered: the button turns to the longer label
         // when the answer of the user's pay ports comes.
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetButtonOk()->GetLabel() == "Unregister"; }, 10s));
+        EXPECT_EQ(dialog.GetTitle(), wxString::FromUTF8("Unregister Pay Port: 演示用户"));
         Settle();
         EXPECT_TRUE(Fits(dialog, "payport_regist.png"));
     }));
     EXPECT_TRUE(LookAtModal<RiskParamsCustomDlg>(bed, "riskCustom", [&](RiskParamsCustomDlg& dialog) {
         Settle();
         EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
+        // The two alarm means apart; an account rule shows no symbol or condition.
+        EXPECT_GE(dialog.GetCheckBoxWindow()->GetPosition().x -
+                      dialog.GetCheckBoxSound()->GetRect().GetRight(),
+                  20);
+        dialog.GetComboBoxRiskType()->SetSelection(2);
+        wxCommandEvent chosen(wxEVT_COMBOBOX, dialog.GetComboBoxRiskType()->GetId());
+        dialog.GetComboBoxRiskType()->ProcessWindowEvent(chosen);
+        Settle();
+        for(wxWindow* row : std::initializer_list<wxWindow*>{
+                dialog.GetStaticTextRiskItem(), dialog.GetComboBoxRiskItem(),
+                dialog.GetStaticTextRiskCondition(), dialog.GetComboBoxRiskCondition()}) {
+            EXPECT_FALSE(row->IsShown()) << Name(*row);
+        }
+        EXPECT_TRUE(Fits(dialog, "riskCustom_margin.png"));
     }));
     // The binary quick order's confirmation, whose captions change when it shows.
     const auto& symbols = bed.Store().m_symbol_Info_table->GetIndexByPrimary();
@@ -480,6 +496,14 @@ TEST_F(WindowsFit, EveryPaneShowsItsColumnTitlesAndFirstRowsWhole)
             PumpUntil([&] { return CutCells(pane).empty(); }, 5s);
             const wxArrayString cuts = CutCells(pane);
             EXPECT_TRUE(cuts.empty()) << book->GetPageText(page) << ":\n  " << wxJoin(cuts, '\n');
+            // The column titles read at 4.5:1, as the board's prices do.
+            for(wxWindow* child : pane.GetChildren()) {
+                if(auto* list = dynamic_cast<pmDataViewCtrl*>(child); list && list->IsShownOnScreen()) {
+                    const wxRect titles(list->GetScreenPosition() + wxPoint(2, 2),
+                                        wxSize(list->GetClientSize().x - 4, list->GetCharHeight()));
+                    EXPECT_GE(DrawnContrast(titles), 4.5) << book->GetPageText(page);
+                }
+            }
             // Every tool bar of a page whole and on it: no tool past its edge.
             for(wxWindow* child : pane.GetChildren()) {
                 if(auto* tools = dynamic_cast<wxToolBar*>(child)) {
@@ -492,6 +516,17 @@ TEST_F(WindowsFit, EveryPaneShowsItsColumnTitlesAndFirstRowsWhole)
             }
         }
     }
+    // The navigator's board shows its symbols' times whole.
+    SymbolPane& board = *bed.Plugin().GetOtcSymbolPane();
+    int timeRight = 0;
+    for(unsigned int position = 0; position < board.GetList()->GetColumnCount(); ++position) {
+        const wxDataViewColumn& column = *board.GetList()->GetColumn(position);
+        timeRight += column.IsHidden() ? 0 : column.GetWidth();
+        if(column.GetModelColumn() == SymbolModel::eTime) {
+            break;
+        }
+    }
+    EXPECT_LE(timeRight, board.GetList()->GetClientSize().x);
     // The output window's three columns lie on its pane.
     wxListCtrl* notices = nullptr;
     for(wxWindow* child : bed.Host().Output().GetChildren()) {

@@ -14,9 +14,11 @@
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <vector>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/regex.h>
@@ -279,6 +281,19 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '2'; }));
     TestOrderDialog* withdraw = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
     EXPECT_TRUE(withdraw->GetTitle().StartsWith("UnDelivery Order")) << withdraw->GetTitle();
+    // No empty band where the order type and the prices of other kinds are.
+    std::vector<std::pair<int, int>> bands;
+    for(wxWindow* child : withdraw->GetChildren()) {
+        if(child->IsShown()) {
+            bands.emplace_back(child->GetRect().GetTop(), child->GetRect().GetBottom() + 1);
+        }
+    }
+    std::sort(bands.begin(), bands.end());
+    int covered = 0;
+    for(const auto& [top, bottom] : bands) {
+        EXPECT_LE(top - covered, 20) << "an empty band above " << top;
+        covered = std::max(covered, bottom);
+    }
     ASSERT_TRUE(SendAndClose(withdraw));
     EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
     ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '1'; }));
