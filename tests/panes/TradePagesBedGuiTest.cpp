@@ -372,6 +372,24 @@ TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
         box->GetTextCtrlNotices()->GetValue().StartsWith(title + "\n" + output.GetEntry(warning).body));
 }
 
+// The second demo user's account has no risk lines and uses no margin: no
+// risk and no alarm, as at the market.
+TEST(TradePagesOnTheTestBed, AnAccountWithoutLinesOrMarginIsAtNormal)
+{
+    TestBed::Options options;
+    options.user = "second";
+    options.password = "second1";
+    TestBed bed(options);
+    ASSERT_TRUE(bed.Start());
+    auto* accounts = FindPage<UserAccountPane>(bed, "Account");
+    ASSERT_NE(accounts, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return accounts->GetModel()->GetCount() == 1; }));
+    EXPECT_EQ(Account(bed.Market().State(), 21)["marginUsed"].get<double>(), 0.0);
+    EXPECT_EQ(Cell(accounts->GetModel(), 0, UserAccountModel::eRisk).BeforeFirst(' '),
+              wxString(wxChar(0x2014)));
+    EXPECT_EQ(Cell(accounts->GetModel(), 0, UserAccountModel::eRiskLevel), "Normal");
+}
+
 TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMakeNoForcedClose)
 {
     TestBed bed;
