@@ -208,22 +208,20 @@ TEST(ChartSidePanes, TheBinaryQuickOrderPageOrdersThroughTheProgramWithItsChecks
     EXPECT_TRUE(SaveWindowScreenshot(&bed.Host().Frame(), "chart_binary_order.png"));
     // At the default size Amount, Up and Down are on the pane, and the
     // buttons' words read at 4.5:1.
-    for(const char* id : {"amount", "up", "down"}) {
-        EXPECT_EQ(Evaluate(*page, wxString::Format("document.getElementById('%s').getBoundingClientRect()"
-                                                   ".bottom <= window.innerHeight",
-                                                   id)),
-                  "true")
-            << id;
-    }
+    EXPECT_EQ(Evaluate(*page, "['amount', 'up', 'down'].every(function(id) { return document."
+                              "getElementById(id).getBoundingClientRect().bottom <= window.innerHeight; })"),
+              "true");
     for(const char* id : {"up", "down"}) {
-        auto colour = [&](const char* property) {
-            int r = 0, g = 0, b = 0;
-            const wxString css = Evaluate(
-                *page, wxString::Format("getComputedStyle(document.getElementById('%s')).%s", id, property));
-            EXPECT_EQ(std::sscanf(css.utf8_str(), "rgb(%d, %d, %d)", &r, &g, &b), 3) << css;
-            return wxColour(r, g, b);
-        };
-        EXPECT_GE(Contrast(colour("color"), colour("backgroundColor")), 4.5) << id;
+        int c[6] = {};
+        const wxString css =
+            Evaluate(*page, wxString::Format("var s = getComputedStyle(document.getElementById("
+                                             "'%s')); s.color + s.backgroundColor",
+                                             id));
+        ASSERT_EQ(std::sscanf(css.utf8_str(), "rgb(%d, %d, %d)rgb(%d, %d, %d)", c, c + 1, c + 2, c + 3, c + 4,
+                              c + 5),
+                  6)
+            << css;
+        EXPECT_GE(Contrast(wxColour(c[0], c[1], c[2]), wxColour(c[3], c[4], c[5])), 4.5) << id;
     }
 
     // Up 100 for 60 s: confirmed with the charge apart, then placed.

@@ -165,8 +165,8 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
     change.SetMode(HangOrderEntry::eHuanJia);
     change.SetHangOrder(*GetHangOrderFactory().Find(entered.orderCode));
     RunModal(change, [](HandOrderDlg& d) {
-        EXPECT_EQ(d.GetTextCtrlEffectiveDay()->GetValue(), "2026-12-31");
-        EXPECT_EQ(d.GetComboBoxMinQty()->GetValue(), "2");
+        EXPECT_EQ(d.GetTextCtrlEffectiveDay()->GetValue() + " " + d.GetComboBoxMinQty()->GetValue(),
+                  "2026-12-31 2");
     });
 }
 

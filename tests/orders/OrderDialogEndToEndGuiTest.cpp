@@ -282,17 +282,17 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     TestOrderDialog* withdraw = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
     EXPECT_TRUE(withdraw->GetTitle().StartsWith("UnDelivery Order")) << withdraw->GetTitle();
     // No empty band where the order type and the prices of other kinds are.
-    std::vector<std::pair<int, int>> bands;
+    std::vector<wxRect> shown;
     for(wxWindow* child : withdraw->GetChildren()) {
         if(child->IsShown()) {
-            bands.emplace_back(child->GetRect().GetTop(), child->GetRect().GetBottom() + 1);
+            shown.push_back(child->GetRect());
         }
     }
-    std::sort(bands.begin(), bands.end());
+    std::sort(shown.begin(), shown.end(), [](const wxRect& a, const wxRect& b) { return a.y < b.y; });
     int covered = 0;
-    for(const auto& [top, bottom] : bands) {
-        EXPECT_LE(top - covered, 20) << "an empty band above " << top;
-        covered = std::max(covered, bottom);
+    for(const wxRect& rect : shown) {
+        EXPECT_LE(rect.y - covered, 20) << "an empty band above " << rect.y;
+        covered = std::max(covered, rect.GetBottom() + 1);
     }
     ASSERT_TRUE(SendAndClose(withdraw));
     EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());

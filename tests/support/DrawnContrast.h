@@ -1,18 +1,12 @@
 #pragma once
-
 // The contrast of two colours as the web's accessibility guidelines measure
 // it, from 1 (alike) to 21 (black on white), and that of what the (Xvfb)
-// screen shows in a rectangle: its commonest colour (the background) against
-// the colour farthest from it (the core of a glyph).
+// screen shows in a rectangle: the colour at its top left (the background)
+// against the colour farthest from it (the core of a glyph).
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <wx/bitmap.h>
-#include <wx/colour.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
-#include <wx/gdicmn.h>
-#include <wx/image.h>
 
 inline double Contrast(const wxColour& a, const wxColour& b)
 {
@@ -24,37 +18,21 @@ inline double Contrast(const wxColour& a, const wxColour& b)
         return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) +
                0.0722 * linear(colour.Blue());
     };
-    const double x = luminance(a) + 0.05;
-    const double y = luminance(b) + 0.05;
+    const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
     return std::max(x, y) / std::min(x, y);
 }
 
 inline double DrawnContrast(const wxRect& onScreen)
 {
-    if(onScreen.IsEmpty()) {
-        return 0.0;
-    }
     wxBitmap bitmap(onScreen.GetSize());
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, onScreen.width, onScreen.height, &screen, onScreen.x, onScreen.y);
-    }
+    wxScreenDC screen;
+    wxMemoryDC(bitmap).Blit(0, 0, onScreen.width, onScreen.height, &screen, onScreen.x, onScreen.y);
     const wxImage image = bitmap.ConvertToImage();
-    std::map<unsigned long, int> counts;
     const unsigned char* rgb = image.GetData();
-    const int pixels = image.GetWidth() * image.GetHeight();
-    for(int i = 0; i < pixels; ++i) {
-        ++counts[(rgb[3 * i] << 16) | (rgb[3 * i + 1] << 8) | rgb[3 * i + 2]];
-    }
-    const auto background = std::max_element(
-        counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
-    auto colour = [](unsigned long packed) {
-        return wxColour((packed >> 16) & 0xFF, (packed >> 8) & 0xFF, packed & 0xFF);
-    };
     double most = 1.0;
-    for(const auto& [packed, count] : counts) {
-        most = std::max(most, Contrast(colour(packed), colour(background->first)));
+    for(int i = 0; i < image.GetWidth() * image.GetHeight(); ++i) {
+        const unsigned char* p = rgb + 3 * i;
+        most = std::max(most, Contrast(wxColour(p[0], p[1], p[2]), wxColour(rgb[0], rgb[1], rgb[2])));
     }
     return most;
 }
