@@ -55,4 +55,13 @@ double RiskRate(char kind, double netValue, double marginUsed, double suretyMone
     return kind == '1' ? usedOverNet : kind == '2' ? netOverUsed : 0.0;
 }
 
+int RiskLinesReached(double rate, double warningLine, double forceCloseLine)
+{
+    if(warningLine == 0 || forceCloseLine == 0)
+        return 0;
+    const bool higherIsWorse = forceCloseLine > warningLine;
+    auto reached = [&](double line) { return higherIsWorse ? rate >= line : rate <= line; };
+    return reached(forceCloseLine) ? 2 : reached(warningLine) ? 1 : 0;
+}
+
 } // namespace simmarket

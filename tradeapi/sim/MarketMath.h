@@ -18,5 +18,9 @@ double OrderMargin(char marginType, double sideRate, double price, double quanti
 // kind '3': (net - max(surety,1)) / max(surety,1); '1': used/net; '2': net/used
 // (10000 without meaning); others 0.
 double RiskRate(char kind, double netValue, double marginUsed, double suretyMoney);
+// The lines a rate has reached: 0 none, 1 the warning line, 2 the force-close
+// line. Lines of 0 are none; the force-close line above the warning line
+// means the higher the riskier, below it the lower.
+int RiskLinesReached(double rate, double warningLine, double forceCloseLine);
 
 } // namespace simmarket

@@ -34,16 +34,10 @@ double RiskService::Rate(const SimAccount& account) const
 
 RiskService::Level RiskService::LevelOf(const SimAccount& account, double rate) const
 {
-    if(account.warningLine == 0 || account.forceCloseLine == 0)
-        return kNormal;
     // Kinds '1' and '2' mean nothing without margin in use.
     if(account.riskKind != '3' && m_state.MarginUsed(account.key) <= 0)
         return kNormal;
-    const bool higherIsWorse = account.forceCloseLine > account.warningLine;
-    auto past = [&](double line) { return higherIsWorse ? rate >= line : rate <= line; };
-    if(past(account.forceCloseLine))
-        return kForce;
-    return past(account.warningLine) ? kWarning : kNormal;
+    return static_cast<Level>(RiskLinesReached(rate, account.warningLine, account.forceCloseLine));
 }
 
 void RiskService::Notify(const SimAccount& account, uint32_t code, char kind, double rate, int64_t nowMs)

@@ -54,6 +54,9 @@ void MessageLine::Clear()
 
 wxString MessageLine::Format(const wxDateTime& when, const wxString& text, int code)
 {
+    if(code == kOwnCode) {
+        return wxString::Format("[%s]%s", FormatTime(when), text);
+    }
     return wxString::Format("[%s]%s[%d]", FormatTime(when), text, code);
 }
 

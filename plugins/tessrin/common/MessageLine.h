@@ -23,6 +23,9 @@ public:
     using Clock = std::function<wxDateTime()>;
 
     static constexpr int kShowSeconds = 5;
+    // The code of a message the client makes itself: it tells the trader
+    // nothing and is not shown.
+    static constexpr int kOwnCode = -1;
 
     // `line` may be null (a window without a message line).
     MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule = eBoxWhenConfigured);
@@ -33,7 +36,7 @@ public:
     // Empties the message line.
     void Clear();
 
-    // "[%s]%s[%d]" with the time as "%H:%M:%S".
+    // "[%s]%s[%d]" with the time as "%H:%M:%S"; "[%s]%s" for kOwnCode.
     static wxString Format(const wxDateTime& when, const wxString& text, int code);
     static bool IsBoxConfigured();
     // The text of a request that could not be sent: `failure`, and that the

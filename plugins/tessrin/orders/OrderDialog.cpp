@@ -503,6 +503,18 @@ void OrderDialog::UpdateVisibility()
         std::initializer_list<wxWindow*>{m_pointDiffCheck, m_pointDiffSpin, m_pointLabel}) {
         window->Show(shown.pointDiff);
     }
+    // A row whose controls are all hidden goes with its spacers and borders.
+    ShowRow(m_priceTextSizer, shown.orderType || shown.limitPart);
+    ShowRow(m_limitSizer, shown.limitPart);
+}
+
+void OrderDialog::ShowRow(wxSizer* row, bool show)
+{
+    for(wxSizerItem* item : row->GetChildren()) {
+        if(item->IsSpacer()) {
+            item->Show(show);
+        }
+    }
 }
 
 void OrderDialog::UpdateCheckBoxes()

@@ -150,6 +150,8 @@ private:
     void UpdateOrderInfo();
     void UpdateQuantityRange();
     void UpdateVisibility();
+    // The row's spacers follow its controls.
+    static void ShowRow(wxSizer* row, bool show);
     void UpdateCheckBoxes();
     // Lays the dialog out again and fits it to what it shows.
     void FitToControls();
