@@ -6,6 +6,13 @@
 
 namespace simmarket {
 
+namespace {
+bool HigherIsWorse(char riskKind)
+{
+    return riskKind == '1';
+}
+} // namespace
+
 using namespace tradeapi::wire;
 using tradeapi::SetFixedText;
 
@@ -39,7 +46,9 @@ RiskService::Level RiskService::LevelOf(const SimAccount& account, double rate) 
     // Kinds '1' and '2' mean nothing without margin in use.
     if(account.riskKind != '3' && m_state.MarginUsed(account.key) <= 0)
         return kNormal;
-    const bool higherIsWorse = account.forceCloseLine > account.warningLine;
+    // By the kind, as the client reads the rate: '1' (used margin over net
+    // value) rises toward danger, '2' and '3' fall toward it.
+    const bool higherIsWorse = HigherIsWorse(account.riskKind);
     auto past = [&](double line) { return higherIsWorse ? rate >= line : rate <= line; };
     if(past(account.forceCloseLine))
         return kForce;
@@ -108,7 +117,7 @@ std::string RiskService::MoveAcross(int accountKey, const std::string& line)
     const double f = account->forceCloseLine;
     if(w == 0 || f == 0)
         return "the account has no risk lines";
-    const bool higherIsWorse = f > w;
+    const bool higherIsWorse = HigherIsWorse(account->riskKind);
     double target;
     if(line == "warning")
         target = (w + f) / 2;
