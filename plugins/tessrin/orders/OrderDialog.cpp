@@ -474,9 +474,16 @@ void OrderDialog::UpdateOrderInfo()
 void OrderDialog::UpdateQuantityRange()
 {
     const int maximum = OrderRules(*this).MaxQuantity();
-    m_ordRangeLabel->SetLabel(wxString::Format("1~%d", maximum));
+    // Followed at every tick of the account: only what changed is redrawn.
+    const wxString range = wxString::Format("1~%d", maximum);
+    if(m_ordRangeLabel->GetLabel() != range) {
+        m_ordRangeLabel->SetLabel(range);
+    }
     const bool valid = m_quantity >= 1 && m_quantity <= maximum;
-    m_quantitySpin->SetBackgroundColour(valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground);
+    const wxColour background = valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground;
+    if(m_quantitySpin->GetBackgroundColour() != background) {
+        m_quantitySpin->SetBackgroundColour(background);
+    }
     // The range is checked on Ok: the control itself takes any number, so
     // that none typed is replaced.
     SetSpinValueUnlessFocused(m_quantitySpin, m_quantity);
