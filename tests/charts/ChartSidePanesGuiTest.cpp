@@ -310,9 +310,9 @@ TEST(ChartSidePanes, TheBinaryQuickOrderPageOrdersThroughTheProgramWithItsChecks
         return dynamic_cast<BinaryOpQuickOrderConfirm*>(&dialog) != nullptr;
     });
     ClickOrder(*page, "100", "300", "down");
-    ASSERT_TRUE(PumpUntil([&] { return !panel->GetPendingIds().empty(); }, 10s));
-    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("Request Time Out!"); }, 20s));
-    EXPECT_TRUE(panel->GetPendingIds().empty());
+    ASSERT_TRUE(PumpUntil([&] { return panel->IsWaitting(); }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("No answer yet"); }, 20s));
+    EXPECT_TRUE(panel->IsUnsettled());
 
     // A notice still open goes with the plug-in.
     (new MinTradeConfm())->Show();

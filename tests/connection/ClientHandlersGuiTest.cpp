@@ -436,7 +436,7 @@ TEST_F(HandlersTest, ClosedBillIsStoredWithThePushSerialAndAnnouncedUnlessSwitch
     EXPECT_EQ(host.outputs.size(), 1u);
 }
 
-TEST_F(HandlersTest, LimitOrderLifeGivesSetThenTradeWithStoredValuesOrCancel)
+TEST_F(HandlersTest, LimitOrderLifeGivesSetThenTradeWithStoredPriceAndPushedFillOrCancel)
 {
     SetUpMarket();
     auto& limits = db.m_trade_Limit_table->GetIndexByPrimary();
@@ -449,7 +449,7 @@ TEST_F(HandlersTest, LimitOrderLifeGivesSetThenTradeWithStoredValuesOrCancel)
                                             LimitRow("L1", 11, 3, 3, 9.75));
     EXPECT_TRUE(limits.empty());
     EXPECT_EQ(host.outputs.back(),
-              "Limit Trade[L1]|symbolName[N-AG],bsCode[Buy],orderPrice[9.50],quantityComplete[1.00]");
+              "Limit Trade[L1]|symbolName[N-AG],bsCode[Buy],orderPrice[9.50],quantityComplete[3.00]");
 
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder, LimitRow("L2", 11, 2, 0));
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder, LimitRow("L2", 11, 0, 0));

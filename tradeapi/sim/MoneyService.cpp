@@ -278,7 +278,7 @@ void MoneyService::OnSetSuretyMoney(const std::shared_ptr<Session>& session, con
     const double net = RoundCents(m_state.NetValue(account->key));
     const double rate = RiskRate('3', net, m_state.MarginUsed(account->key), amount);
     if(amount > account->suretyMoney &&
-       RiskLinesReached(rate, account->warningLine, account->forceCloseLine) == 2)
+       RiskLinesReached('3', rate, account->warningLine, account->forceCloseLine) == 2)
         return reply(kErrBadSuretyMoney, "设置的担保金额非法");
     account->suretyMoney = amount;
     reply(kErrNone, "");

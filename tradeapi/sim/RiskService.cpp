@@ -37,7 +37,8 @@ RiskService::Level RiskService::LevelOf(const SimAccount& account, double rate) 
     // Kinds '1' and '2' mean nothing without margin in use.
     if(account.riskKind != '3' && m_state.MarginUsed(account.key) <= 0)
         return kNormal;
-    return static_cast<Level>(RiskLinesReached(rate, account.warningLine, account.forceCloseLine));
+    return static_cast<Level>(
+        RiskLinesReached(account.riskKind, rate, account.warningLine, account.forceCloseLine));
 }
 
 void RiskService::Notify(const SimAccount& account, uint32_t code, char kind, double rate, int64_t nowMs)
@@ -102,7 +103,7 @@ std::string RiskService::MoveAcross(int accountKey, const std::string& line)
     const double f = account->forceCloseLine;
     if(w == 0 || f == 0)
         return "the account has no risk lines";
-    const bool higherIsWorse = f > w;
+    const bool higherIsWorse = HigherIsWorse(account->riskKind);
     double target;
     if(line == "warning")
         target = (w + f) / 2;

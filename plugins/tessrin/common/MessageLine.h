@@ -31,7 +31,8 @@ public:
     MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule = eBoxWhenConfigured);
 
     // Shows the message and returns until when it stays: now plus five
-    // seconds. An empty text is the error-table text of the code.
+    // seconds. An empty text is the error-table text of the code. A box of
+    // code 0 (a notice) is captioned "NoticeMessage".
     wxDateTime Show(const wxString& text, int code, bool allowBox, bool showLine);
     // Empties the message line.
     void Clear();
@@ -45,7 +46,7 @@ public:
     static wxString UnsentText(const wxString& failure);
 
     const wxString& GetCaption() const { return m_caption; }
-    // A modal box without parent unless replaced (tests record instead).
+    // A modal box over the line's window unless replaced (tests record instead).
     void SetBoxFunction(BoxFunction box) { m_box = std::move(box); }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 
