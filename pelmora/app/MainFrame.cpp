@@ -30,6 +30,7 @@ constexpr int kBottomRowHeight = 425;
 constexpr double kBottomRowShare = 0.62;
 constexpr int kOutputWidth = 980;
 constexpr int kLogWidth = 300;
+constexpr int kNavigatorWidth = 350;
 // An exit looks again this often while dialogs are still ending.
 const int kExitStepMs = 20;
 
@@ -81,12 +82,13 @@ MainFrame::MainFrame(Tracer& tracer)
     SetStatusBar(m_statusBar);
     m_statusBar->SetTextObserver([&tracer](int field, const wxString& text) { tracer.Status(field, text); });
 
+    // Wide enough for a quote board's symbol, bid, ask and time.
     m_aui.AddPane(m_workspaceBook, wxAuiPaneInfo()
                                        .Name("Navigator")
                                        .Caption(_("Navigator"))
                                        .Left()
                                        .Layer(1)
-                                       .BestSize(300, 400)
+                                       .BestSize(kNavigatorWidth, 400)
                                        .CloseButton(true));
     // The output notebook and the output window share the bottom row, which
     // spans the frame's width below the navigator; at the default size the

@@ -365,6 +365,16 @@ TEST_F(ChartPainterTest, WithTextRoomTheKLinesStartBelowTheLegendAndTheLatestPri
         EXPECT_LT(legendBottom, main->getYCoor(68497.2 + 1)) << "the highest K-line";
         EXPECT_LE(latest[0].x1 + MarkupText(latest[0].text, bold, 0).size(metrics).width, width);
     }
+    // The cursor's time label whole under the first K-line and under the last.
+    for(const int x : {0, data.GetSeriesArray(ChartPanelData::eTime)->GetValidCount() - 1}) {
+        data.SetCursorX(x);
+        data.SetCursor(true);
+        auto chart = ChartPainter(data, style, &room).BuildChart(450, 400);
+        const auto time = Texts(*chart, "<*font,bgColor=E0E0B0,color=000000*> 20");
+        ASSERT_EQ(time.size(), 1u) << x;
+        const double half = MarkupText(time[0].text, bold, 0).size(metrics).width / 2;
+        EXPECT_TRUE(time[0].x1 - half >= 0 && time[0].x1 + half <= 450) << x << ": " << time[0].x1;
+    }
 }
 
 TEST_F(ChartPainterTest, NoCursorWithoutAChartPanesOrKLines)

@@ -400,7 +400,7 @@ TEST_F(HandlersTest, MarketOpenFillIsLoggedAndAnnouncedOtherFillsOnlyLogged)
     Feed<TradeNoticeEvent<sFFixTrade>>(*client, CallbackCode::NtfTrade, fill);
     ASSERT_EQ(host.outputs.size(), 1u);
     EXPECT_EQ(host.outputs[0],
-              "Market Trade[T1]|symbolName[N-AG],bsCode[B],tradePrice[10.50],quantity[2.00]");
+              "Market Trade[T1]|symbolName[N-AG],bsCode[Buy],tradePrice[10.50],quantity[2.00]");
     EXPECT_TRUE(log.Contains("[demo01][Spot] Notify Trade : OrderCode[T1],Symbol[AG],Quantity[2.00],BS[B],"
                              "Price[10.50],OrderType[MarketOpen],TradeTime[10:15:00]"));
 
@@ -426,7 +426,7 @@ TEST_F(HandlersTest, ClosedBillIsStoredWithThePushSerialAndAnnouncedUnlessSwitch
     EXPECT_EQ(bills.begin()->refreshSerial, static_cast<uint32_t>(g_requestId));
     ASSERT_EQ(host.outputs.size(), 1u);
     EXPECT_EQ(host.outputs[0],
-              "Close Trade[K1]|symbolName[N-AG],bsCode[S],priceClose[10.00],quantityClose[1.00],"
+              "Close Trade[K1]|symbolName[N-AG],bsCode[Sell],priceClose[10.00],quantityClose[1.00],"
               "profitClose[50.00]");
 
     host.hiddenNotices.insert(2);
@@ -436,20 +436,20 @@ TEST_F(HandlersTest, ClosedBillIsStoredWithThePushSerialAndAnnouncedUnlessSwitch
     EXPECT_EQ(host.outputs.size(), 1u);
 }
 
-TEST_F(HandlersTest, LimitOrderLifeGivesSetThenTradeWithStoredValuesOrCancel)
+TEST_F(HandlersTest, LimitOrderLifeGivesSetThenTradeWithStoredPriceAndPushedFillOrCancel)
 {
     SetUpMarket();
     auto& limits = db.m_trade_Limit_table->GetIndexByPrimary();
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder, LimitRow("L1", 11, 3, 1));
     ASSERT_EQ(limits.size(), 1u);
     EXPECT_EQ(host.outputs.back(),
-              "Limit Set[L1]|symbolName[N-AG],bsCode[B],orderPrice[9.50],quantityOrder[3.00]");
+              "Limit Set[L1]|symbolName[N-AG],bsCode[Buy],orderPrice[9.50],quantityOrder[3.00]");
 
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder,
                                             LimitRow("L1", 11, 3, 3, 9.75));
     EXPECT_TRUE(limits.empty());
     EXPECT_EQ(host.outputs.back(),
-              "Limit Trade[L1]|symbolName[N-AG],bsCode[B],orderPrice[9.50],quantityComplete[1.00]");
+              "Limit Trade[L1]|symbolName[N-AG],bsCode[Buy],orderPrice[9.50],quantityComplete[3.00]");
 
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder, LimitRow("L2", 11, 2, 0));
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder, LimitRow("L2", 11, 0, 0));
@@ -466,7 +466,7 @@ TEST_F(HandlersTest, FinishedPushOfAnUnknownLimitOrderIsNeverStoredOrAnnouncedAs
     EXPECT_TRUE(db.m_trade_Limit_table->GetIndexByPrimary().empty());
     ASSERT_EQ(host.outputs.size(), 1u);
     EXPECT_EQ(host.outputs[0],
-              "Limit Trade[L9]|symbolName[N-AG],bsCode[B],orderPrice[9.25],quantityComplete[2.00]");
+              "Limit Trade[L9]|symbolName[N-AG],bsCode[Buy],orderPrice[9.25],quantityComplete[2.00]");
 
     Feed<TradeNoticeEvent<sFFixLimitOrder>>(*client, CallbackCode::NtfLimitOrder, LimitRow("L8", 11, 0, 0));
     EXPECT_TRUE(db.m_trade_Limit_table->GetIndexByPrimary().empty());
@@ -564,7 +564,7 @@ TEST_F(HandlersTest, BinaryOrderSettlementIsAnnouncedOnlyWithoutRemainingPeriod)
     EXPECT_EQ(orders.size(), 1u);
     EXPECT_EQ(orders.begin()->orderState, '2');
     ASSERT_EQ(host.outputs.size(), 1u);
-    EXPECT_EQ(host.outputs[0], "MinOrder Trade[B1]|symbolName[N-AG],bsCode[S],profitClose[12.00]");
+    EXPECT_EQ(host.outputs[0], "MinOrder Trade[B1]|symbolName[N-AG],bsCode[Sell],profitClose[12.00]");
 }
 
 TEST_F(HandlersTest, RiskNoticesOfOneSecondStayTwoRecordsAndUnknownAccountsAreDropped)

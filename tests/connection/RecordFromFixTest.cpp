@@ -334,19 +334,20 @@ TEST(TradeNotices, TitlesCarryTheCodeAndTextsTheFormattedValues)
 {
     TradeNotice n = MarketTradeNotice("M1", "Silver", 'b', 5.5, 3, 2.0);
     EXPECT_EQ(n.title, "Market Trade[M1]");
-    EXPECT_EQ(n.text, "symbolName[Silver],bsCode[B],tradePrice[5.500],quantity[2.00]");
+    EXPECT_EQ(n.text, "symbolName[Silver],bsCode[Buy],tradePrice[5.500],quantity[2.00]");
 
     n = CloseTradeNotice("C1", "Silver", 's', 5.25, 2, 1.0, -3.456);
     EXPECT_EQ(n.title, "Close Trade[C1]");
-    EXPECT_EQ(n.text, "symbolName[Silver],bsCode[S],priceClose[5.25],quantityClose[1.00],profitClose[-3.46]");
+    EXPECT_EQ(n.text,
+              "symbolName[Silver],bsCode[Sell],priceClose[5.25],quantityClose[1.00],profitClose[-3.46]");
 
     n = LimitSetNotice("L1", "Gold", 'b', 300.0, 1, 4.0);
     EXPECT_EQ(n.title, "Limit Set[L1]");
-    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[B],orderPrice[300.0],quantityOrder[4.00]");
+    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[Buy],orderPrice[300.0],quantityOrder[4.00]");
 
     n = LimitTradeNotice("L1", "Gold", 'b', 300.0, 1, 4.0);
     EXPECT_EQ(n.title, "Limit Trade[L1]");
-    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[B],orderPrice[300.0],quantityComplete[4.00]");
+    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[Buy],orderPrice[300.0],quantityComplete[4.00]");
 
     n = LimitCancelNotice("L1");
     EXPECT_EQ(n.title, "Limit Cancel[L1]");
@@ -358,7 +359,7 @@ TEST(TradeNotices, TitlesCarryTheCodeAndTextsTheFormattedValues)
 
     n = MinOrderNotice("B1", "Gold", 's', 12.0);
     EXPECT_EQ(n.title, "MinOrder Trade[B1]");
-    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[S],profitClose[12.00]");
+    EXPECT_EQ(n.text, "symbolName[Gold],bsCode[Sell],profitClose[12.00]");
 }
 
 } // namespace

@@ -224,3 +224,32 @@ TEST_F(TradeMargin, MaxQuantityOfAnUnlinkedSymbolIsZero)
     EXPECT_EQ(CalcMaxOrderQuantity(&m_store, stray, 'b', kGivenPrice, false, 50.0), 0.0);
     EXPECT_EQ(CalcMaxOrderQuantity(nullptr, Symbol(), 'b', kGivenPrice, false, 50.0), 0.0);
 }
+
+TEST_F(TradeMargin, MaxQuantityPaysTheChargeAndStopsShortOfTheForceCloseLineOfEachRiskKind)
+{
+    // A unit at 50: margin 50, charge 0.5, and 3.00 lost at once to the spread.
+    ChangeSymbol([](symbol_Info& s) { s.chargeRate = 0.001; });
+    EXPECT_DOUBLE_EQ(CalcMaxOrderQuantity(&m_store, Symbol(), 'b', kGivenPrice, false, 50.0), 6000.0 / 50.5);
+    auto& accounts = *m_store.m_user_Account_table;
+    auto setRisk = [&](char kind, double line, double surety) {
+        user_Account account = *accounts.GetIndexByPrimary().find(1);
+        account.riskKind = kind;
+        account.forceCloseLine = line;
+        account.suretyMoney = surety;
+        ASSERT_TRUE(accounts.Update(accounts.GetIndexByPrimary().find(1), account));
+    };
+    // '1': (3000 + 50 q) / (10000 - 3.5 q) < 0.5 up to 38 units, not 39.
+    setRisk('1', 0.5, 0);
+    EXPECT_EQ(CalcMaxOrderQuantity(&m_store, Symbol(), 'b', kGivenPrice, false, 50.0), 38.0);
+    EXPECT_LT(CalcRiskRateAfterOrder(&m_store, Symbol(), 'b', kGivenPrice, 50.0, 38), 0.5);
+    EXPECT_TRUE(
+        IsRiskLineReached('1', CalcRiskRateAfterOrder(&m_store, Symbol(), 'b', kGivenPrice, 50.0, 39), 0.5));
+    // '2': (10000 - 3.5 q) / (3000 + 50 q) > 1.5 up to 70; '3': (10000 - 3.5 q - 5000) / 5000 > 0.95 up
+    // to 71.
+    setRisk('2', 1.5, 0);
+    EXPECT_EQ(CalcMaxOrderQuantity(&m_store, Symbol(), 'b', kGivenPrice, false, 50.0), 70.0);
+    setRisk('3', 0.95, 5000);
+    EXPECT_EQ(CalcMaxOrderQuantity(&m_store, Symbol(), 'b', kGivenPrice, false, 50.0), 71.0);
+    EXPECT_FALSE(IsRiskLineReached('3', 0.96, 0.95));
+    EXPECT_TRUE(IsRiskLineReached('3', 0.95, 0.95));
+}

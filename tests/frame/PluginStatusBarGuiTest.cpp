@@ -1,4 +1,6 @@
 // The plug-in's fields in the host's status bar.
+#include "DrawnContrast.h"
+#include "EventPump.h"
 #include "FakeHost.h"
 #include "app/PluginExports.h"
 #include "common/SettingsAccessors.h"
@@ -110,12 +112,20 @@ TEST_F(PluginStatusBarTest, ConnectionStateIsDrawnNotWritten)
     EXPECT_GE(icons->GetSize().x, 2 + 16 + 5 + 16 + 2);
 }
 
-TEST_F(PluginStatusBarTest, TheAccountLineTakesTheColourItIsGiven)
+TEST_F(PluginStatusBarTest, TheAccountLineReadsAtFourAndAHalfToOneInEveryColourItIsGiven)
 {
-    m_plugin->SetStatusFieldColour(2, StatusColour::Red);
-    EXPECT_EQ(m_plugin->GetStatusItems()[2]->window->GetForegroundColour(), *wxRED);
-    m_plugin->SetStatusFieldColour(2, StatusColour::LightGrey);
-    EXPECT_EQ(m_plugin->GetStatusItems()[2]->window->GetForegroundColour(), *wxLIGHT_GREY);
+    m_host.GetMainFrame()->SetSize(1280, 800);
+    m_host.GetMainFrame()->Show();
+    m_plugin->SetStatusField(2, "[ Energy ] Status [Normal] Balance [30000.00]");
+    wxWindow& line = *m_plugin->GetStatusItems()[2]->window;
+    ASSERT_TRUE(PumpUntil([&] { return line.IsShownOnScreen(); }));
+    for(int colour = 0; colour < static_cast<int>(StatusColour::Count); ++colour) {
+        m_plugin->SetStatusFieldColour(2, static_cast<StatusColour>(colour));
+        line.Refresh();
+        line.Update();
+        PumpEvents();
+        EXPECT_GE(DrawnContrast(line.GetScreenRect()), 4.5) << "colour " << colour;
+    }
     m_plugin->SetStatusFieldColour(9, StatusColour::Blue); // no such field: ignored
 }
 

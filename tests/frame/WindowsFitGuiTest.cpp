@@ -2,6 +2,7 @@
 // logged-in test bed: every text fits its control and every control lies
 // inside its window. The money and account dialogs, the pay-port and risk
 // rule dialogs are opened from the host's menus as a click would open them.
+#include "DrawnContrast.h"
 #include "ScreenshotSaver.h"
 #include "TestBed.h"
 #include "charts/CharViewPanelMgr.h"
@@ -48,6 +49,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
 // The toolkit's own measure of a column header; its development headers are
@@ -335,12 +337,24 @@ TEST_F(WindowsFit, MoneyAccountPayPortAndRiskRuleDialogsShowTheirTextsWhole)
         // The demo user is registered: the button turns to the longer label
         // when the answer of the user's pay ports comes.
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetButtonOk()->GetLabel() == "Unregister"; }, 10s));
+        EXPECT_EQ(dialog.GetTitle(), wxString::FromUTF8("Unregister Pay Port: 演示用户"));
         Settle();
         EXPECT_TRUE(Fits(dialog, "payport_regist.png"));
     }));
     EXPECT_TRUE(LookAtModal<RiskParamsCustomDlg>(bed, "riskCustom", [&](RiskParamsCustomDlg& dialog) {
         Settle();
         EXPECT_TRUE(Fits(dialog, "riskCustom.png"));
+        // The two alarm means apart; a margin rule shows no symbol or condition.
+        EXPECT_GE(dialog.GetCheckBoxWindow()->GetPosition().x -
+                      dialog.GetCheckBoxSound()->GetRect().GetRight(),
+                  20);
+        dialog.GetComboBoxRiskType()->SetSelection(2);
+        wxCommandEvent chosen(wxEVT_COMBOBOX, dialog.GetComboBoxRiskType()->GetId());
+        dialog.GetComboBoxRiskType()->ProcessWindowEvent(chosen);
+        Settle();
+        EXPECT_FALSE(dialog.GetStaticTextRiskItem()->IsShown() ||
+                     dialog.GetComboBoxRiskCondition()->IsShown());
+        EXPECT_TRUE(Fits(dialog, "riskCustom_margin.png"));
     }));
     // The binary quick order's confirmation, whose captions change when it shows.
     const auto& symbols = bed.Store().m_symbol_Info_table->GetIndexByPrimary();
@@ -479,8 +493,32 @@ TEST_F(WindowsFit, EveryPaneShowsItsColumnTitlesAndFirstRowsWhole)
             PumpUntil([&] { return CutCells(pane).empty(); }, 5s);
             const wxArrayString cuts = CutCells(pane);
             EXPECT_TRUE(cuts.empty()) << book->GetPageText(page) << ":\n  " << wxJoin(cuts, '\n');
+            // Column titles that read at 4.5:1, as the board's prices do; tool
+            // bars whole and on the page, no tool past its edge.
+            for(wxWindow* child : pane.GetChildren()) {
+                if(auto* list = dynamic_cast<pmDataViewCtrl*>(child); list && list->IsShownOnScreen()) {
+                    EXPECT_GE(
+                        DrawnContrast(wxRect(list->GetScreenPosition() + wxPoint(2, 2),
+                                             wxSize(list->GetClientSize().x - 4, list->GetCharHeight()))),
+                        4.5)
+                        << book->GetPageText(page);
+                } else if(auto* tools = dynamic_cast<wxToolBar*>(child)) {
+                    EXPECT_TRUE(wxRect(pane.GetClientSize()).Contains(tools->GetRect()) &&
+                                tools->GetSize().x >= tools->GetBestSize().x)
+                        << book->GetPageText(page) << ": a tool bar at " << Text(tools->GetRect());
+                }
+            }
         }
     }
+    // The navigator's board shows its symbols' times whole.
+    pmDataViewCtrl& board = *bed.Plugin().GetOtcSymbolPane()->GetList();
+    int timeRight = 0;
+    for(unsigned int i = 0; i < board.GetColumnCount() && timeRight >= 0; ++i) {
+        const wxDataViewColumn& column = *board.GetColumn(i);
+        timeRight += column.IsHidden() ? 0 : column.GetWidth();
+        timeRight = column.GetModelColumn() == SymbolModel::eTime ? -timeRight : timeRight;
+    }
+    EXPECT_LE(-timeRight, board.GetClientSize().x);
     // The output window's three columns lie on its pane.
     wxListCtrl* notices = nullptr;
     for(wxWindow* child : bed.Host().Output().GetChildren()) {

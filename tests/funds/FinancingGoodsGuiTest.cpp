@@ -63,7 +63,7 @@ TEST(FinancingGoodsDialog, VendorChangeCancelMaximumAndRefusals)
     wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
     dialog.GetButtonOK()->GetEventHandler()->ProcessEvent(ok);
     ASSERT_FALSE(dialogs.Seen().empty());
-    EXPECT_TRUE(dialogs.Seen().back().message.Contains("Account Invalid, Maybe Disconnected![-1]"));
+    EXPECT_TRUE(dialogs.Seen().back().message.Contains("Account Invalid, Maybe Disconnected!"));
     EXPECT_EQ(sent, 0);
     EXPECT_FALSE(dialog.GetWait().IsWaiting());
 }

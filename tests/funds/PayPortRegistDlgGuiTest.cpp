@@ -352,7 +352,7 @@ TEST_F(PayPortRegistDlgTest, OkChecksAsksTheBankPasswordConfirmsThenSends)
     // Failures stop before any prompt.
     Fill("6222a", "6222A");
     Click(dialog->GetButtonOk());
-    EXPECT_TRUE(LastBox().EndsWith("]Confirm bank card error![-1]")) << LastBox();
+    EXPECT_TRUE(LastBox().EndsWith("]Confirm bank card error!")) << LastBox();
     EXPECT_EQ(prompts, 0);
 
     // A cancelled bank password sends nothing and asks nothing more.
@@ -378,7 +378,7 @@ TEST_F(PayPortRegistDlgTest, OkChecksAsksTheBankPasswordConfirmsThenSends)
     confirmAnswer = true;
     sendFails = true;
     Click(dialog->GetButtonOk());
-    EXPECT_TRUE(LastBox().EndsWith("]Send Command Failed![-1]")) << LastBox();
+    EXPECT_TRUE(LastBox().EndsWith("]Send Command Failed!")) << LastBox();
     EXPECT_FALSE(dialog->IsWaitting());
     sendFails = false;
     Click(dialog->GetButtonOk());
@@ -488,7 +488,7 @@ TEST_F(PayPortRegistDlgTest, AnswersEndOnlyTheirOwnWaitWithTheirTexts)
     boxes.clear();
     registry.CheckTimeOut(now + wxTimeSpan::Milliseconds(5000));
     EXPECT_FALSE(dialog->IsWaitting());
-    EXPECT_TRUE(LastBox().EndsWith("]Request Time Out![-1]")) << LastBox();
+    EXPECT_TRUE(LastBox().EndsWith("]Request Time Out!")) << LastBox();
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
 
     // Closing while waiting drops every wait of the dialog.

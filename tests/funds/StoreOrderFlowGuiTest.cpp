@@ -184,9 +184,11 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
         EXPECT_FALSE(store.GetComboBoxStoreOrder()->IsEnabled());
         store.GetComboBoxQty()->SetValue("2.5");
         Click(store.GetButtonOK());
-        EXPECT_TRUE(store.GetStaticTextMessage()->GetLabel().EndsWith("Quantity Error![-1]"));
+        EXPECT_TRUE(store.GetStaticTextMessage()->GetLabel().EndsWith("Quantity Error!"));
         store.GetComboBoxQty()->SetValue("2");
         Click(store.GetButtonOK());
+        const wxString added = store.GetStaticTextMessage()->GetLabel();
+        EXPECT_TRUE(added.Contains("added") && added.Contains("quantity 2")) << added;
         return wxID_CANCEL;
     });
     wxCommandEvent storeIn(wxEVT_MENU, XRCID("store_in"));
@@ -208,7 +210,9 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
         EXPECT_EQ(regist.GetTitle(), "Store Regist");
         EXPECT_EQ(regist.GetComboBoxStoreOrder()->GetStringSelection(), code);
         EXPECT_FALSE(regist.GetComboBoxQty()->IsEnabled());
-        Click(regist.GetButtonOK());
+        // Nothing to confirm: Close only.
+        EXPECT_FALSE(regist.GetButtonOK()->IsShown());
+        EXPECT_EQ(regist.GetButtonCancel()->GetLabel(), "Close");
         return wxID_CANCEL;
     });
     wxCommandEvent regist(wxEVT_MENU, XRCID("store_regist"));

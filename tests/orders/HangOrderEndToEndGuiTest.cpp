@@ -8,6 +8,7 @@
 #include "charts/CharViewPanelMgr.h"
 #include "charts/ChartViewerPanel.h"
 #include "frame/TessrinPlugin.h"
+#include "orders/HangOrderEntry.h"
 #include "orders/HangOrderFactory.h"
 #include "orders/HangOrderPane.h"
 
@@ -103,6 +104,8 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
                            [](HandOrderDlg& d) {
                                d.GetTextCtrlPrice()->ChangeValue("73.25");
                                d.GetComboBoxQty()->ChangeValue("5");
+                               d.GetComboBoxMinQty()->ChangeValue("2");
+                               d.GetTextCtrlEffectiveDay()->ChangeValue("2026-12-31");
                                PressOk(d);
                            }),
                   wxID_OK);
@@ -156,6 +159,15 @@ TEST(HangOrderFlow, APageForOilAnOrderKeptOverARestartAndNothingSentToTheMarket)
     HangOrderPane* again = HangPage(centreAgain, "OIL");
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetModel()->FindRow(entered.orderCode, &HangOrder::orderCode) >= 0, true);
+
+    // Its price changed after the restart: the dialog shows what was typed.
+    HandOrderDlg change(nullptr, &bed.Store());
+    change.SetMode(HangOrderEntry::eHuanJia);
+    change.SetHangOrder(*GetHangOrderFactory().Find(entered.orderCode));
+    RunModal(change, [](HandOrderDlg& d) {
+        EXPECT_EQ(d.GetTextCtrlEffectiveDay()->GetValue() + " " + d.GetComboBoxMinQty()->GetValue(),
+                  "2026-12-31 2");
+    });
 }
 
 TEST(HangOrderFlow, UnloadRemembersEveryHangOrderPageInPageOrderAndLeavesOtherPages)

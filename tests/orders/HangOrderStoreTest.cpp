@@ -111,7 +111,7 @@ TEST_F(HangOrderFile, RoundTripKeepsEveryFieldWithNumbersAsTwoDecimalTextsInMemb
         EXPECT_TRUE(member.value().is_string()) << member.key();
     }
     EXPECT_THAT(keys, ElementsAre("orderCode", "symbolName", "unitName", "quantityComplete", "bsCode",
-                                  "priceOrder", "storeName", "quantityOrder"));
+                                  "priceOrder", "storeName", "quantityOrder", "minQuantity", "effectiveDay"));
     EXPECT_EQ(first["priceOrder"], "4520.50");
     EXPECT_EQ(first["quantityOrder"], "10.00");
     EXPECT_EQ(first["quantityComplete"], "3.00");
@@ -312,7 +312,7 @@ class HangOrderConfirm : public ::testing::Test
 {
 protected:
     HangOrderFactory store;
-    HangOrderEntry::Fields fields{"Oil", "Sell", "4520.5", "10", "1", "North"};
+    HangOrderEntry::Fields fields{"Oil", "Sell", "4520.5", "10", "1", "North", "2026-02-01"};
     std::vector<int> draws;
     LocalOrderCodeSource source{[] { return wxDateTime(7, wxDateTime::Jan, 2026, 15, 30, 12); },
                                 [this] {

@@ -2,6 +2,7 @@
 // and clock: every order sent is reported, whichever answers first; the
 // confirmation follows its own symbol only and hides a zero charge.
 #include "DialogScript.h"
+#include "EventPump.h"
 #include "RecordingOrderSender.h"
 #include "connection/RequestNotify.h"
 #include "db/RecordStore.h"
@@ -139,6 +140,7 @@ TEST_F(MinTradeOrderPanelTest, AConfirmedOrderLeavesWithThePriceOfTheMomentAndCa
     EXPECT_EQ(m_sender->setOrders[0].side, 'b');
     EXPECT_EQ(m_sender->setOrders[0].price, 1.08345);
     EXPECT_TRUE(m_registry.IsWaiting(71));
+    m_registry.NotifyResponse(71, 1009, "refused"); // answered: the next may go
 
     // A price the market-data link has not sent since it came back is not
     // traded on, before the confirmation or at its OK.
@@ -152,34 +154,43 @@ TEST_F(MinTradeOrderPanelTest, AConfirmedOrderLeavesWithThePriceOfTheMomentAndCa
     });
     panel->SetOrder(kUp100);
     EXPECT_EQ(m_sender->setOrders.size(), 1u);
-    ASSERT_EQ(Messages().size(), 2u);
-    for(const wxString& message : Messages()) {
+    ASSERT_EQ(Messages().size(), 3u);
+    for(const wxString& message : {Messages()[1], Messages()[2]}) {
         EXPECT_TRUE(message.EndsWith("]Price not live, wait for a fresh quote")) << message;
     }
 }
 
-TEST_F(MinTradeOrderPanelTest, TwoOrdersTheFirstRefusedAndTheSecondTimedOutAreBothReported)
+TEST_F(MinTradeOrderPanelTest, AnOrderAwaitedOrOfUnknownFateStopsTheNextAndALateSuccessIsANotice)
 {
     auto panel = MakePanel();
     panel->SetOrder(kUp100);
-    m_now += wxTimeSpan::Seconds(5);
     panel->SetOrder(kUp100);
-    ASSERT_EQ(m_sender->setOrders.size(), 2u);
-    EXPECT_EQ(panel->GetPendingIds(), (std::set<int>{71, 72}));
-
+    ASSERT_EQ(m_sender->setOrders.size(), 1u);
+    EXPECT_TRUE(Messages().back().EndsWith("]The last order is still awaiting its answer"))
+        << Messages().back();
     m_registry.NotifyResponse(71, 1009, "refused");
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].EndsWith("refused[1009]")) << Messages()[0];
+    EXPECT_TRUE(Messages().back().EndsWith("refused[1009]")) << Messages().back();
 
     // An id never sent, or already settled, changes nothing.
+    const std::size_t told = Messages().size();
     panel->OnResponse(71, 1, "again");
     panel->OnResponseTimeOut(99);
-    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages().size(), told);
 
+    // Timed out, it may still be carried out: nothing more goes until its
+    // late answer, told as a notice.
+    panel->SetOrder(kUp100);
     m_registry.CheckTimeOut(m_now + wxTimeSpan::Milliseconds(MinTradeOrderPanel::kTimeoutMs));
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_TRUE(Messages()[1].EndsWith("]Request Time Out!")) << Messages()[1];
-    EXPECT_TRUE(panel->GetPendingIds().empty());
+    EXPECT_TRUE(Messages().back().EndsWith(
+        "]No answer yet: the order may still be carried out; check the Trade page"))
+        << Messages().back();
+    panel->SetOrder(kUp100);
+    EXPECT_EQ(m_sender->setOrders.size(), 2u);
+    m_registry.NotifyResponse(72, 0, "");
+    PumpEvents();
+    EXPECT_TRUE(Messages().back().EndsWith("had no answer was carried out[0]")) << Messages().back();
+    EXPECT_EQ(m_dialogs.Seen().back().title, "NoticeMessage");
+    EXPECT_FALSE(panel->IsUnsettled());
 
     // A refused check is reported before anything is confirmed.
     panel->SetOrder({{"direction", "b"}, {"invest", "nan"}, {"timelimit", "60"}});

@@ -13,10 +13,14 @@
 #include "orders/MarketOrderConfirm.h"
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
+#include "panes/TranscationPanel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <vector>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/regex.h>
@@ -126,7 +130,8 @@ protected:
         return found;
     }
     // Types into a spin (if any), clicks OK and expects the message and nothing sent.
-    void Refused(TestOrderDialog* dialog, wxSpinCtrlBase* spin, const wxString& typed, const char* message)
+    void Refused(TestOrderDialog* dialog, wxSpinCtrlBase* spin, const wxString& typed,
+                 const wxString& message)
     {
         const int64_t seq = LogSeq();
         if(spin) {
@@ -135,7 +140,7 @@ protected:
         PumpPending();
         dialog->Click(dialog->m_marketOk);
         EXPECT_FALSE(dialog->IsWaitting()) << typed;
-        EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith(wxString("]") + message + "[-1]"))
+        EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith(wxString("]") + message))
             << typed << ": " << dialog->m_messageText->GetValue();
         EXPECT_EQ(LogSeq(), seq) << typed; // nothing reached the market
     }
@@ -279,6 +284,19 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '2'; }));
     TestOrderDialog* withdraw = Open(eDelivery, eMarketOrder, 'b', Bill("H0001", false));
     EXPECT_TRUE(withdraw->GetTitle().StartsWith("UnDelivery Order")) << withdraw->GetTitle();
+    // No empty band where the order type and the prices of other kinds are.
+    std::vector<wxRect> shown;
+    for(wxWindow* child : withdraw->GetChildren()) {
+        if(child->IsShown()) {
+            shown.push_back(child->GetRect());
+        }
+    }
+    std::sort(shown.begin(), shown.end(), [](const wxRect& a, const wxRect& b) { return a.y < b.y; });
+    int covered = 0;
+    for(const wxRect& rect : shown) {
+        EXPECT_LE(rect.y - covered, 20) << "an empty band above " << rect.y;
+        covered = std::max(covered, rect.GetBottom() + 1);
+    }
     ASSERT_TRUE(SendAndClose(withdraw));
     EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001")["delivery"].is_null());
     ASSERT_TRUE(PumpUntil([&] { return deliveryType() == '1'; }));
@@ -347,20 +365,28 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_EQ(*wxRED, failing->m_messageText->GetForegroundColour());
     EXPECT_TRUE(failing->m_marketOk->IsEnabled());
 
-    // An answer later than the plug-in's sweep: the time-out, then, when the
-    // answer comes, what became of the order.
+    // An answer later than the plug-in's sweep: after the time-out the order
+    // may still be carried out, so the dialog says so, whole, and sends
+    // nothing more until the late answer tells, as a notice.
     ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=delay&ms=1500"));
+    const int64_t lateSeq = LogSeq();
     failing->Click(failing->m_marketOk);
     ASSERT_TRUE(failing->IsWaitting());
-    EXPECT_FALSE(failing->m_marketOk->IsEnabled());
     RequestNotify::Get()->CheckTimeOut(wxDateTime::UNow() + wxTimeSpan::Milliseconds(OrderDialog::kWaitMs));
-    EXPECT_FALSE(failing->IsWaitting());
-    EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith("]Request Time Out![-1]"))
+    EXPECT_TRUE(failing->IsUnsettled());
+    EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith(
+        "]No answer yet: the order may still be carried out; check the Trade page"))
         << failing->m_messageText->GetValue();
+    EXPECT_EQ("", LayoutFaults(*failing));
+    EXPECT_FALSE(failing->m_marketOk->IsEnabled());
+    failing->Click(failing->m_marketOk);
+    bed.SetConfigValue("showErrMsgBox", true);
+    ASSERT_TRUE(PumpUntil([&] { return !failing->IsUnsettled(); }));
+    ASSERT_TRUE(PumpUntil([&] { return bed.Dialogs().Seen().back().message.EndsWith("carried out[0]"); }));
+    EXPECT_EQ("NoticeMessage", bed.Dialogs().Seen().back().title);
+    bed.SetConfigValue("showErrMsgBox", false);
+    EXPECT_EQ(1u, RequestsSince(lateSeq).size());
     EXPECT_TRUE(failing->m_marketOk->IsEnabled());
-    const wxTextCtrl& line = *failing->m_messageText;
-    EXPECT_TRUE(PumpUntil([&] { return line.GetValue().EndsWith("timed out was carried out[0]"); }))
-        << line.GetValue();
     failing->Close();
     ASSERT_EQ(200, bed.Market().Post("/admin/answer?code=1009&mode=normal"));
 
@@ -391,8 +417,28 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     EXPECT_EQ(5032.0, setOrder["fields"]["price"].get<double>());
     EXPECT_EQ(0, setOrder["errorId"].get<int>());
 
-    // With the trade link down nothing goes, and the line says why.
+    // Into a muted trade link: when the link drops, the order's fate is
+    // unknown; the records read after it comes back tell it was not carried out.
     SetOrderPreConfirm(false);
+    for(const char* front : {"trade1", "trade2"}) {
+        ASSERT_EQ(200, bed.Market().Post(std::string("/admin/front?name=") + front + "&action=mute"));
+    }
+    TestOrderDialog* muted = Open(eOpen, eMarketOrder, 'b');
+    muted->Click(muted->m_marketOk);
+    const wxTextCtrl& mutedLine = *muted->m_messageText;
+    EXPECT_TRUE(PumpUntil([&] { return mutedLine.GetValue().Contains("dropped before the answer"); },
+                          std::chrono::seconds(20)))
+        << mutedLine.GetValue();
+    for(const char* front : {"trade1", "trade2"}) {
+        ASSERT_EQ(200, bed.Market().Post(std::string("/admin/front?name=") + front + "&action=unmute"));
+    }
+    EXPECT_TRUE(PumpUntil([&] { return mutedLine.GetValue().EndsWith("was not carried out"); },
+                          std::chrono::seconds(60)))
+        << mutedLine.GetValue();
+    EXPECT_TRUE(muted->CanSend());
+    muted->Close();
+
+    // With the trade link down nothing goes, and the line says why.
     for(const char* action : {"refuse", "drop"}) {
         for(const char* front : {"trade1", "trade2"}) {
             ASSERT_EQ(200,
@@ -404,8 +450,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     const int64_t downSeq = LogSeq();
     failing = Open(eOpen, eMarketOrder, 'b');
     failing->Click(failing->m_marketOk);
-    EXPECT_TRUE(failing->m_messageText->GetValue().EndsWith(
-        "]Set Order Failed! The trade server is not connected.[-1]"))
+    EXPECT_TRUE(
+        failing->m_messageText->GetValue().EndsWith("]Set Order Failed! The trade server is not connected."))
         << failing->m_messageText->GetValue();
     EXPECT_TRUE(RequestsSince(downSeq).empty());
 
@@ -449,7 +495,8 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     ASSERT_TRUE(dialog->m_ordRangeLabel->GetLabel().AfterFirst('~').ToLong(&most))
         << dialog->m_ordRangeLabel->GetLabel();
     EXPECT_LE(most, 50);
-    Refused(dialog, dialog->m_quantitySpin, wxString::Format("%ld", most + 1), "Quantity Error!");
+    Refused(dialog, dialog->m_quantitySpin, wxString::Format("%ld", most + 1),
+            wxString::Format("Quantity Error! (1~%ld)", most));
     EXPECT_EQ(most + 1, dialog->m_quantitySpin->GetValue());
 
     // Limit order: the price row and validity join the dialog, laid out
@@ -469,7 +516,7 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     EXPECT_EQ(wxColour(255, 0, 0), dialog->m_priceSpin->GetBackgroundColour());
     dialog->Click(dialog->m_marketOk);
     EXPECT_FALSE(dialog->IsWaitting());
-    EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith("]Limit Price Invalid[-1]"))
+    EXPECT_TRUE(dialog->m_messageText->GetValue().EndsWith("]Limit Price Invalid"))
         << dialog->m_messageText->GetValue();
     EXPECT_TRUE(RequestsSince(seq).empty());
 
@@ -531,4 +578,83 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     const wxString fresh = dialog->m_priceText1->GetValue();
     ASSERT_TRUE(SendAndClose(dialog));
     EXPECT_EQ(fresh, wxString::Format("%g", RequestsSince(staleSeq).at(0)["fields"]["price"].get<double>()));
+}
+
+TEST_F(OrderDialogEndToEnd, TheFinalOkChecksWithItsOwnPricesAndTheMaxStopsShortOfTheForceCloseLine)
+{
+    ASSERT_EQ(200, bed.Market().Post("/admin/walk?rate=0"));
+    const int settled = LastPrice(101) == 5000 ? 5001 : 5000;
+    ASSERT_EQ(200, bed.Market().Post("/admin/price?symbol=101&price=" + std::to_string(settled)));
+    ASSERT_TRUE(PumpUntil([&] { return LastPrice(101) == settled; }));
+    SetOrderPreConfirm(true);
+    auto whileConfirming = [this](std::function<void()> move) {
+        bed.Dialogs().Answer(
+            [move](wxDialog&) {
+                move();
+                return wxID_OK;
+            },
+            [](wxDialog& dialog) { return dynamic_cast<MarketOrderConfirm*>(&dialog) != nullptr; });
+    };
+    auto movePrice = [this](int price) {
+        EXPECT_EQ(200, bed.Market().Post("/admin/price?symbol=101&price=" + std::to_string(price)));
+        EXPECT_TRUE(PumpUntil([&] { return LastPrice(101) == price; }));
+    };
+
+    // The demo bill's stop loss, valid when typed; the price falls through it
+    // while the confirmation is up: its OK sends nothing and says why.
+    TestOrderDialog* modify = Open(eModify, eMarketOrder, 'b', Bill("H0001", false));
+    TypeIntoSpin(modify->m_stopLossSpin, wxString::Format("%d", settled - 10));
+    PumpPending();
+    whileConfirming([&] { movePrice(settled - 20); });
+    Refused(modify, nullptr, "", "Stop Loss Price Invalid");
+    EXPECT_EQ(wxColour(255, 0, 0), modify->m_stopLossSpin->GetBackgroundColour());
+    EXPECT_TRUE(RequestsSince(0, "ReqModifyOrder").empty());
+    modify->Close();
+
+    // The quick panel, by the same rule: a quote gone stale under its
+    // confirmation is refused with the reason.
+    TranscationPanel& panel = *bed.Plugin().GetTranscationPanel();
+    panel.SetSymbol(&*bed.Store().m_symbol_Info_table->GetIndexByPrimary().find(101));
+    const int64_t quickSeq = LogSeq();
+    whileConfirming([&] {
+        ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=refuse"));
+        ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=drop"));
+        ASSERT_TRUE(PumpUntil([&] { return !Quote(101).live; }, std::chrono::seconds(10)));
+    });
+    panel.SendOrder('b');
+    EXPECT_TRUE(panel.GetMessageText().EndsWith("]Price not live, wait for a fresh quote"))
+        << panel.GetMessageText();
+    EXPECT_TRUE(RequestsSince(quickSeq).empty());
+    ASSERT_EQ(200, bed.Market().Post("/admin/front?name=md&action=accept"));
+    ASSERT_TRUE(PumpUntil([&] { return Quote(101).live; }, std::chrono::seconds(30)));
+    movePrice(settled);
+
+    // "Max" is short of what free money pays for: the account stays short of
+    // its force-close line at that quantity, and its confirmation warns of
+    // the warning line it passes.
+    const json account = Find(bed.Market().State()["accounts"], "name", "A11");
+    TestOrderDialog* buy = Open(eOpen, eMarketOrder, 'b');
+    long most = 0;
+    ASSERT_TRUE(buy->m_ordRangeLabel->GetLabel().AfterFirst('~').ToLong(&most));
+    const double unitMargin = (settled + 2) * 15 * 0.08;
+    EXPECT_LT(most, std::floor(account["marginFree"].get<double>() / unitMargin));
+    Refused(buy, buy->m_quantitySpin, wxString::Format("%ld", most + 1),
+            wxString::Format("Quantity Error! (1~%ld)", most));
+    TypeIntoSpin(buy->m_quantitySpin, wxString::Format("%ld", most));
+    PumpPending();
+    wxString warning;
+    bed.Dialogs().Answer(
+        [&](wxDialog& dialog) {
+            dialog.InitDialog(); // filled as it shows
+            warning = static_cast<MarketOrderConfirm&>(dialog).GetRiskWarning();
+            return wxID_OK;
+        },
+        [](wxDialog& dialog) { return dynamic_cast<MarketOrderConfirm*>(&dialog) != nullptr; });
+    ASSERT_TRUE(SendAndClose(buy));
+    EXPECT_TRUE(warning.Contains("past its warning line of 80.00%")) << warning;
+    PumpFor(std::chrono::milliseconds(500)); // the market's risk check runs every 100 ms
+    const json after = Find(bed.Market().State()["accounts"], "name", "A11");
+    EXPECT_LT(after["riskRate"].get<double>(), after["forceCloseLine"].get<double>());
+    EXPECT_GE(after["riskRate"].get<double>(), after["warningLine"].get<double>());
+    EXPECT_TRUE(Find(bed.Market().State()["holds"], "code", "H0001").is_object()); // nothing closed by force
 }

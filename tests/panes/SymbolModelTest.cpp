@@ -2,6 +2,7 @@
 // cell texts and the three row orders, without a display.
 #include "panes/SymbolModel.h"
 
+#include "DrawnContrast.h"
 #include "SymbolBoardFixture.h"
 #include "common/Colours.h"
 #include "common/RefreshClock.h"
@@ -15,23 +16,6 @@ namespace {
 wxColour PriceColour(bool rising)
 {
     return Colours::BoardPriceText(rising, ColoursAndFontsManager::Get().IsDark());
-}
-
-// The contrast of two colours as the web's accessibility guidelines measure
-// it: from 1 (alike) to 21 (black on white).
-double Contrast(const wxColour& a, const wxColour& b)
-{
-    auto luminance = [](const wxColour& colour) {
-        auto linear = [](unsigned char channel) {
-            const double c = channel / 255.0;
-            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) +
-               0.0722 * linear(colour.Blue());
-    };
-    const double x = luminance(a) + 0.05;
-    const double y = luminance(b) + 0.05;
-    return std::max(x, y) / std::min(x, y);
 }
 
 class SymbolModelTest : public ::testing::Test

@@ -607,7 +607,12 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     registry.CheckTimeOut(now);
     EXPECT_FALSE(panel->IsWaitting());
     EXPECT_EQ(panel->GetRequestId(), -1);
-    EXPECT_TRUE(boxes.back().Contains("Request Time Out!")) << boxes.back();
+    EXPECT_TRUE(boxes.back().Contains("No answer yet: the order may still be carried out")) << boxes.back();
+    panel->SendOrder('s'); // its fate unknown: nothing more goes until the late answer tells it
+    EXPECT_EQ(sent.size(), 1u);
+    registry.NotifyResponse(41, 0, "");
+    PumpEvents();
+    EXPECT_TRUE(boxes.back().EndsWith("had no answer was carried out[0]")) << boxes.back();
 
     // A server error shows its text and code; the next order may go.
     panel->SendOrder('s');

@@ -32,6 +32,7 @@
 #include <set>
 #include <tradeapi/FixedText.h>
 #include <wx/button.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/timer.h>
 #include <wx/xrc/xmlres.h>
@@ -340,17 +341,37 @@ TEST(TradePagesOnTheTestBed, AccountsBillsProfitNoticesCloseAndRisk)
     EXPECT_TRUE(PumpUntil([] { return OrderDialog::GetOpenDialogs().empty(); }));
     EXPECT_EQ(holds->GetOrderList().FindSummaryRow(11), summary - 1);
 
-    // The market's warning for A11 reaches the output window.
+    // The market's warning for A11 reaches the output window, whose detail
+    // shows it whole at the default size, and a box in front of the trader.
     const wxString title = wxString("notice of append deposit:[") + wxString::FromUTF8("现货一部") + "]";
     ASSERT_EQ(bed.Market().Post("/admin/risk?account=11&line=warning"), 200);
-    EXPECT_TRUE(PumpUntil([&] {
+    size_t warning = 0;
+    ASSERT_TRUE(PumpUntil([&] {
         for(size_t i = 0; i < output.GetEntryCount(); ++i) {
-            if(output.GetEntry(i).title == title) {
-                return output.GetEntry(i).body.Contains("%");
+            if(output.GetEntry(i).title == title && output.GetEntry(i).body.Contains("%")) {
+                warning = i;
+                return true;
             }
         }
         return false;
     }));
+    const wxString whole = title + "\n" + output.GetEntry(warning).body;
+    output.GetList()->SetItemState(static_cast<long>(warning), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    wxTextCtrl& detail = *output.GetDetail();
+    EXPECT_TRUE(detail.GetValue().EndsWith(whole)) << detail.GetValue();
+    ASSERT_TRUE(PumpUntil([&] { return detail.IsShownOnScreen(); }));
+    const int last = detail.PositionToCoords(detail.GetLastPosition()).y;
+    EXPECT_TRUE(last >= 0 && last + detail.GetCharHeight() <= detail.GetClientSize().y) << last;
+    ASSERT_TRUE(accounts->GetRiskNoticeBox() && accounts->GetRiskNoticeBox()->IsShown());
+    EXPECT_TRUE(accounts->GetRiskNoticeBox()->GetTextCtrlNotices()->GetValue().StartsWith(whole));
+
+    // The next user: the box goes with demo's accounts; second's account,
+    // without risk lines or margin in use, is at Normal.
+    ASSERT_TRUE(bed.Login("second", "second1"));
+    ASSERT_TRUE(
+        PumpUntil([&] { return !accounts->GetRiskNoticeBox() || !accounts->GetRiskNoticeBox()->IsShown(); }));
+    ASSERT_TRUE(PumpUntil([&] { return accounts->GetModel()->GetCount() == 1; }));
+    EXPECT_EQ(Cell(accounts->GetModel(), 0, UserAccountModel::eRiskLevel), "Normal");
 }
 
 TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMakeNoForcedClose)

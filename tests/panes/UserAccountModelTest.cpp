@@ -140,6 +140,7 @@ TEST_F(AccountList, RiskLevelByTheKindsLines)
         user_Account account;
         account.riskKind = c.kind;
         account.riskRate = c.rate;
+        account.marginUsed = 100.0;
         account.warningLine = c.kind == '2' ? 1.5 : 0.8;
         account.forceCloseLine = c.kind == '2' ? 1.1 : 0.95;
         EXPECT_EQ(UserAccountModel::RiskLevel(account), c.level) << c.kind << " at " << c.rate;

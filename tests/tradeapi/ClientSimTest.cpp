@@ -261,6 +261,15 @@ TEST_F(ClientSim, OrderBeyondTheFreeMarginIsRefusedWithCode31)
     answer = rec.log.WaitFor([](const Event& e) { return e.code == 1009 && e.requestId == 11; }, from);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->info.errorId, 31);
+    // The answer says why, not only that it refused.
+    EXPECT_STREQ(answer->info.errorMsg, "refused: the free money does not pay the margin and the charge");
+    order.quantity = 1;
+    order.stopLoss = 90000; // above the price of a buy
+    ASSERT_GT(api->ReqSetOrder(&order, 12), 0);
+    answer = rec.log.WaitFor([](const Event& e) { return e.code == 1009 && e.requestId == 12; }, from);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->info.errorId, 34);
+    EXPECT_STREQ(answer->info.errorMsg, "stop loss beyond the price: a buy's must be below, a sell's above");
 }
 
 TEST_F(ClientSim, LimitOrderWaitsAndFillsWhenThePriceReachesIt)

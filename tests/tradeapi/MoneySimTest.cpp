@@ -166,6 +166,14 @@ TEST_F(MoneySim, SuretyMoneyIsSetOnlyOnSuretyAccounts)
     EXPECT_EQ(ErrorOf(1122, id), 0);
     EXPECT_DOUBLE_EQ(Wait(1016, from).As<sFFixMoney>().suretyMoney, 6000.0);
 
+    // A net value of 20000 covers at most 16666.66 above the 0.2 line.
+    for(const auto& [amount, error] : {std::pair{16666.67, 141}, {99999999.0, 141}, {16666.66, 0}}) {
+        req.amount = amount;
+        const int next = NextId();
+        ASSERT_GT(api->ReqSetSuretyMoney(&req, next), 0);
+        EXPECT_EQ(ErrorOf(1122, next), error) << amount;
+    }
+
     const int refused = NextId();
     req.accountKey = 11;
     ASSERT_GT(api->ReqSetSuretyMoney(&req, refused), 0);

@@ -55,4 +55,18 @@ double RiskRate(char kind, double netValue, double marginUsed, double suretyMone
     return kind == '1' ? usedOverNet : kind == '2' ? netOverUsed : 0.0;
 }
 
+bool HigherIsWorse(char riskKind)
+{
+    return riskKind == '1';
+}
+
+int RiskLinesReached(char riskKind, double rate, double warningLine, double forceCloseLine)
+{
+    if(warningLine == 0 || forceCloseLine == 0)
+        return 0;
+    const bool higherIsWorse = HigherIsWorse(riskKind);
+    auto reached = [&](double line) { return higherIsWorse ? rate >= line : rate <= line; };
+    return reached(forceCloseLine) ? 2 : reached(warningLine) ? 1 : 0;
+}
+
 } // namespace simmarket

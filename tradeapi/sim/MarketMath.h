@@ -18,5 +18,11 @@ double OrderMargin(char marginType, double sideRate, double price, double quanti
 // kind '3': (net - max(surety,1)) / max(surety,1); '1': used/net; '2': net/used
 // (10000 without meaning); others 0.
 double RiskRate(char kind, double netValue, double marginUsed, double suretyMoney);
+// Whether a higher rate of the kind is the riskier: '1' (used margin over
+// net value) rises toward danger, '2' and '3' fall toward it.
+bool HigherIsWorse(char riskKind);
+// The lines a rate of the kind has reached: 0 none, 1 the warning line, 2 the
+// force-close line. Lines of 0 are none.
+int RiskLinesReached(char riskKind, double rate, double warningLine, double forceCloseLine);
 
 } // namespace simmarket

@@ -272,7 +272,15 @@ void MoneyService::OnSetSuretyMoney(const std::shared_ptr<Session>& session, con
         return reply(kErrBadSuretyMoney, "设置的担保金额非法");
     if(int error = CheckMoneyPassword(*session, FixedText(req.password)))
         return reply(error, error == kErrBadMoneyPassword ? "资金密码错误" : "请先设置资金密码");
-    account->suretyMoney = RoundCents(req.amount);
+    // A raise the account's net value cannot cover would put it past its
+    // force-close line at once: refused, not taken and then closed by force.
+    const double amount = RoundCents(req.amount);
+    const double net = RoundCents(m_state.NetValue(account->key));
+    const double rate = RiskRate('3', net, m_state.MarginUsed(account->key), amount);
+    if(amount > account->suretyMoney &&
+       RiskLinesReached('3', rate, account->warningLine, account->forceCloseLine) == 2)
+        return reply(kErrBadSuretyMoney, "设置的担保金额非法");
+    account->suretyMoney = amount;
     reply(kErrNone, "");
     PushMoney(*account);
 }

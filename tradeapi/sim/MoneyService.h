@@ -6,7 +6,9 @@
 // The market moves it on to '2' Processing and '3' Pass, one step every
 // "moneyStepMs" of market time; a passed deposit credits the account and
 // earns one bonus point per 100 deposited. A withdrawal holds its amount
-// from the start; a rejected one ('4') gives it back.
+// from the start; a rejected one ('4') gives it back. A raise of an
+// account's surety money that would take its risk rate to the force-close
+// line is refused with 141, as a lowering never is.
 #include "PayPortService.h"
 #include "PeriodicTask.h"
 #include "SimServer.h"

@@ -59,6 +59,31 @@ void OrderEngine::Register()
                       [this](const auto& s, const auto& f) { OnPositionClose(s, f); });
 }
 
+namespace {
+// Why CheckOpen refused, as the answer says it (at most 67 characters).
+const char* RefusalText(int error)
+{
+    switch(error) {
+    case kErrBadSide:
+        return "refused: the side is neither buy nor sell";
+    case kErrBadOrder:
+        return "refused: the quantity or the price is no positive number";
+    case kErrOverMaxQuantity:
+        return "refused: the quantity is above the symbol's largest order";
+    case kErrOverMaxHold:
+        return "refused: the holding would pass the symbol's largest holding";
+    case kErrBadStopLoss:
+        return "stop loss beyond the price: a buy's must be below, a sell's above";
+    case kErrBadTakeProfit:
+        return "take profit beyond the price: a buy's must be above, a sell's below";
+    case kErrNoMoney:
+        return "refused: the free money does not pay the margin and the charge";
+    default:
+        return "order refused";
+    }
+}
+} // namespace
+
 int OrderEngine::Resolve(const Session& session, int accountKey, int symbolId, SimAccount*& account,
                          SimSymbol*& symbol)
 {
@@ -119,7 +144,7 @@ void OrderEngine::OnSetOrder(const std::shared_ptr<Session>& session, const Fram
             return refuse(kErrPriceDeviation, "price moved beyond the accepted difference");
         if(int error =
                CheckOpen(*account, *symbol, req.side, req.quantity, price, req.stopLoss, req.takeProfit))
-            return refuse(error, "order refused");
+            return refuse(error, RefusalText(error));
         // Answer first, then the pushes; the hold code is known before either.
         const std::string code = m_state.NextCode('H');
         SetFixedText(req.resultText, code);
@@ -150,7 +175,7 @@ void OrderEngine::OnSetOrder(const std::shared_ptr<Session>& session, const Fram
             return refuse(kErrBadLimitPrice, "limit price missing");
         if(int error =
                CheckOpen(*account, *symbol, req.side, req.quantity, req.price, req.stopLoss, req.takeProfit))
-            return refuse(error, "order refused");
+            return refuse(error, RefusalText(error));
         SimLimit limit;
         limit.code = m_state.NextCode('L');
         limit.accountKey = account->key;

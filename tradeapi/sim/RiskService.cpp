@@ -34,16 +34,11 @@ double RiskService::Rate(const SimAccount& account) const
 
 RiskService::Level RiskService::LevelOf(const SimAccount& account, double rate) const
 {
-    if(account.warningLine == 0 || account.forceCloseLine == 0)
-        return kNormal;
     // Kinds '1' and '2' mean nothing without margin in use.
     if(account.riskKind != '3' && m_state.MarginUsed(account.key) <= 0)
         return kNormal;
-    const bool higherIsWorse = account.forceCloseLine > account.warningLine;
-    auto past = [&](double line) { return higherIsWorse ? rate >= line : rate <= line; };
-    if(past(account.forceCloseLine))
-        return kForce;
-    return past(account.warningLine) ? kWarning : kNormal;
+    return static_cast<Level>(
+        RiskLinesReached(account.riskKind, rate, account.warningLine, account.forceCloseLine));
 }
 
 void RiskService::Notify(const SimAccount& account, uint32_t code, char kind, double rate, int64_t nowMs)
@@ -108,7 +103,7 @@ std::string RiskService::MoveAcross(int accountKey, const std::string& line)
     const double f = account->forceCloseLine;
     if(w == 0 || f == 0)
         return "the account has no risk lines";
-    const bool higherIsWorse = f > w;
+    const bool higherIsWorse = HigherIsWorse(account->riskKind);
     double target;
     if(line == "warning")
         target = (w + f) / 2;

@@ -58,6 +58,7 @@ sFFixRspQrySymbolInfo RowBuilder::Symbol(const SimSymbol& s, int accountKey, int
     SetFixedText(r.buyMarginList, Number(s.buyMargin));
     SetFixedText(r.sellMarginList, Number(s.sellMargin));
     r.marketType = s.marketType;
+    r.chargeRate = s.chargeRate;
     r.settlementPrice = s.settlement;
     return r;
 }

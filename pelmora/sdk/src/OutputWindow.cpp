@@ -11,6 +11,8 @@
 #include <wx/listctrl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 namespace {
@@ -41,8 +43,14 @@ OutputWindow::OutputWindow(wxWindow* parent, wxWindowID id) : wxPanel(parent, id
     m_list->AppendColumn(_("Title"), wxLIST_FORMAT_LEFT, 160);
     m_list->AppendColumn(_("Text"), wxLIST_FORMAT_LEFT, 600);
     m_list->Bind(wxEVT_SIZE, &OutputWindow::OnListSize, this);
+    m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &OutputWindow::OnSelectionChanged, this);
+    m_list->Bind(wxEVT_LIST_ITEM_DESELECTED, &OutputWindow::OnSelectionChanged, this);
+    m_detail = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                              wxTE_MULTILINE | wxTE_READONLY | wxTE_WORDWRAP | wxBORDER_NONE);
     sizer->Add(m_toolBar, 0, wxEXPAND);
     sizer->Add(m_list, 1, wxEXPAND);
+    sizer->Add(new wxStaticLine(this), 0, wxEXPAND);
+    sizer->Add(m_detail, 1, wxEXPAND | wxALL, 4);
     SetSizer(sizer);
 
     // The generic list control takes its mouse input on an inner window; a
@@ -92,6 +100,7 @@ void OutputWindow::AppendText(const wxString& text, int flags, const wxString& o
     }
     m_list->EnsureVisible(row);
     m_entries.push_back(std::move(entry));
+    ShowDetail();
     if(m_observer) {
         m_observer(m_entries.back());
     }
@@ -131,6 +140,7 @@ void OutputWindow::Clear()
 {
     m_entries.clear();
     m_list->DeleteAllItems();
+    ShowDetail();
 }
 
 bool OutputWindow::ClickEntry(size_t index)
@@ -181,6 +191,31 @@ void OutputWindow::OnListSize(wxSizeEvent& event)
     m_list->SetColumnWidth(COL_TIME, time);
     m_list->SetColumnWidth(COL_TITLE, title);
     m_list->SetColumnWidth(COL_TEXT, std::max(kMinColumnWidth, rest - title));
+}
+
+void OutputWindow::OnSelectionChanged(wxListEvent& event)
+{
+    event.Skip();
+    ShowDetail();
+}
+
+void OutputWindow::ShowDetail()
+{
+    long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    if(row < 0 || static_cast<size_t>(row) >= m_entries.size()) {
+        row = static_cast<long>(m_entries.size()) - 1;
+    }
+    if(row < 0) {
+        m_detail->Clear();
+        return;
+    }
+    const Entry& entry = m_entries[static_cast<size_t>(row)];
+    wxString text = m_list->GetItemText(row, COL_TIME) + "  " + entry.title;
+    if(!entry.body.empty()) {
+        text += "\n" + entry.body;
+    }
+    m_detail->ChangeValue(text);
+    m_detail->ShowPosition(0);
 }
 
 void OutputWindow::OnListClick(wxMouseEvent& event)

@@ -17,6 +17,7 @@ pmDataViewCtrl::pmDataViewCtrl(wxWindow* parent, wxWindowID id, const wxPoint& p
     : wxDataViewCtrl(parent, id, pos, size, style, validator, name),
       m_fitter(std::make_unique<ColumnFitter>(*this))
 {
+    GtkTreeColumns::UseReadableTitles(this);
     Bind(wxEVT_DATAVIEW_ITEM_CONTEXT_MENU, &pmDataViewCtrl::OnContextMenu, this);
     Bind(wxEVT_DATAVIEW_COLUMN_HEADER_RIGHT_CLICK, &pmDataViewCtrl::OnHeaderRightClick, this);
 }

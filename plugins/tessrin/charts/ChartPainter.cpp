@@ -355,9 +355,17 @@ void ChartPainter::DrawTrackCursor(BaseChart* base)
     const int cursorY = m_data.GetCursorY();
     cursor->line(plot->getLeftX() + offsetX, cursorY, plot->getRightX() + offsetX, cursorY, cursorLine);
 
-    const std::string time = main->xAxis()->getFormattedLabel(x, kCursorTimeFormat);
-    cursor->text(kLabelFont + time + " <*/font*>", kBoldFontName, kFontSize, main->getXCoor(x) + offsetX,
-                 plot->getBottomY() + offsetY + kAxisLabelGap, 0xFFFFFF, TopCenter);
+    const std::string time =
+        kLabelFont + main->xAxis()->getFormattedLabel(x, kCursorTimeFormat) + " <*/font*>";
+    // Centred under the cursor, but never past the chart's edges, where it
+    // would be cut: the first and the last bars are the ones looked at most.
+    int timeX = main->getXCoor(x) + offsetX;
+    if(m_room) {
+        const int half = (m_room->LabelWidth(*chart, time) + 1) / 2;
+        timeX = std::clamp(timeX, half, std::max(half, chart->getWidth() - half));
+    }
+    cursor->text(time, kBoldFontName, kFontSize, timeX, plot->getBottomY() + offsetY + kAxisLabelGap,
+                 0xFFFFFF, TopCenter);
     const std::string price = Format(*chart, main->getYValue(cursorY - offsetY), value + "<*/font*>");
     cursor->text(kLabelFont + price + " <*/font*>", kBoldFontName, kFontSize,
                  plot->getRightX() + offsetX + kAxisLabelGap, cursorY, 0xFFFFFF, Left);

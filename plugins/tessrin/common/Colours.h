@@ -48,6 +48,12 @@ constexpr Rgb kBoardFallLight{0, 115, 30};
 constexpr Rgb kBoardRiseDark{255, 120, 120};
 constexpr Rgb kBoardFallDark{70, 215, 110};
 
+// The account lines of the status bar, in the order of the status colours
+// (black, blue, green, cyan, light grey, red, white): the stock colours of
+// those names read at 1.15:1 (cyan) on the bar, these at 5:1 or better.
+constexpr Rgb kStatusLineColours[] = {{0, 0, 0},    {0, 0, 230}, {0, 115, 0},  {0, 105, 125},
+                                      {90, 90, 90}, {200, 0, 0}, {128, 0, 160}};
+
 // Behind the lock box: hides the terminal while the screen is locked.
 constexpr Rgb kLockScreenBackdrop{40, 44, 52};
 

@@ -10,11 +10,14 @@
 
 #include <wx/intl.h>
 #include <wx/textctrl.h>
+#include <wx/toplevel.h>
 
 MessageLine::MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule)
     : m_line(line), m_caption(caption), m_rule(rule),
-      m_box([](const wxString& message, const wxString& boxCaption) {
-          ModalMessageBox::Show(message, boxCaption, wxOK | wxCENTRE, nullptr);
+      m_box([line](const wxString& message, const wxString& boxCaption) {
+          // Over the window it speaks for, not wherever the screen's middle is.
+          ModalMessageBox::Show(message, boxCaption, wxOK | wxCENTRE,
+                                line ? wxGetTopLevelParent(line) : nullptr);
       }),
       m_clock([] { return wxDateTime::Now(); })
 {}
@@ -25,11 +28,15 @@ wxDateTime MessageLine::Show(const wxString& text, int code, bool allowBox, bool
     const wxDateTime now = m_clock();
     const wxString message = Format(now, shown, code);
     if(m_rule == eBoxWhenConfigured && allowBox && IsBoxConfigured()) {
-        m_box(message, m_caption);
+        // Good news is no error: a notice has a notice's caption.
+        m_box(message, code == 0 ? _("NoticeMessage") : m_caption);
     } else if(showLine && m_line) {
         m_line->SetForegroundColour(Colours::MessageText(code == 0));
         m_line->ChangeValue(message);
         WidenLineFor(message);
+        // From its first character: a line scrolled to its end cuts the start.
+        m_line->SetInsertionPoint(0);
+        m_line->ShowPosition(0);
     }
     return now + wxTimeSpan::Seconds(kShowSeconds);
 }
@@ -54,6 +61,9 @@ void MessageLine::Clear()
 
 wxString MessageLine::Format(const wxDateTime& when, const wxString& text, int code)
 {
+    if(code == kOwnCode) {
+        return wxString::Format("[%s]%s", FormatTime(when), text);
+    }
     return wxString::Format("[%s]%s[%d]", FormatTime(when), text, code);
 }
 

@@ -23,17 +23,21 @@ public:
     using Clock = std::function<wxDateTime()>;
 
     static constexpr int kShowSeconds = 5;
+    // The code of a message the client makes itself: it tells the trader
+    // nothing and is not shown.
+    static constexpr int kOwnCode = -1;
 
     // `line` may be null (a window without a message line).
     MessageLine(wxTextCtrl* line, const wxString& caption, BoxRule rule = eBoxWhenConfigured);
 
     // Shows the message and returns until when it stays: now plus five
-    // seconds. An empty text is the error-table text of the code.
+    // seconds. An empty text is the error-table text of the code. A box of
+    // code 0 (a notice) is captioned "NoticeMessage".
     wxDateTime Show(const wxString& text, int code, bool allowBox, bool showLine);
     // Empties the message line.
     void Clear();
 
-    // "[%s]%s[%d]" with the time as "%H:%M:%S".
+    // "[%s]%s[%d]" with the time as "%H:%M:%S"; "[%s]%s" for kOwnCode.
     static wxString Format(const wxDateTime& when, const wxString& text, int code);
     static bool IsBoxConfigured();
     // The text of a request that could not be sent: `failure`, and that the
@@ -42,7 +46,7 @@ public:
     static wxString UnsentText(const wxString& failure);
 
     const wxString& GetCaption() const { return m_caption; }
-    // A modal box without parent unless replaced (tests record instead).
+    // A modal box over the line's window unless replaced (tests record instead).
     void SetBoxFunction(BoxFunction box) { m_box = std::move(box); }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 

@@ -242,9 +242,10 @@ void Client::OnNtfLimitOrder(const TradeNoticeEvent<sFFixLimitOrder>& event)
             if(row.quantityOrder == 0.0) {
                 Show(m_pHost, eNoticeLimitOrder, LimitCancelNotice(kept.orderCode));
             } else {
+                // The pushed row tells what was filled; the stored one, what was before.
                 Show(m_pHost, eNoticeLimitOrder,
                      LimitTradeNotice(kept.orderCode, property->symbolName, kept.side, kept.orderPrice,
-                                      property->digits, kept.quantityComplete));
+                                      property->digits, pushed.quantityComplete));
             }
         } else if(row.quantityOrder != 0.0) {
             // A fill of an order never seen open: announced, not stored.

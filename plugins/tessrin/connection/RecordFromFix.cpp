@@ -478,7 +478,7 @@ symbol_Info SymbolInfoFromFix(const sFFixRspQrySymbolInfo& row, int userId)
     s.buyMarginList = MarginList(row.buyMarginList);
     s.sellMarginList = MarginList(row.sellMarginList);
     s.carriedInt2 = row.carriedInt5;
-    s.carriedDouble3 = Finite(row.carried3);
+    s.chargeRate = Finite(row.chargeRate);
     s.carriedDouble4 = Finite(row.carried4);
     s.carriedDouble5 = Finite(row.carried5);
     s.carriedInt3 = row.carriedInt6;

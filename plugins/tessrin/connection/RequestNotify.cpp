@@ -82,7 +82,7 @@ void RequestNotify::NotifyAll(int errorCode, const wxString& text)
             continue;
         }
         byId.erase(it);
-        entry.callback->OnResponse(entry.requestId, errorCode, chosen);
+        entry.callback->OnResponseLost(entry.requestId, errorCode, chosen);
     }
 }
 

@@ -14,12 +14,14 @@ wxString Title(const wxString& word, const wxString& code)
 
 } // namespace
 
+// Sides are words here: a notice is read as a sentence, not as a list cell.
+
 TradeNotice MarketTradeNotice(const wxString& orderCode, const wxString& symbolName, char side, double price,
                               int digits, double quantity)
 {
     return {Title(_("Market Trade"), orderCode),
             wxString::Format(_("symbolName[%s],bsCode[%s],tradePrice[%s],quantity[%s]"), symbolName,
-                             DirectionText(side), FormatPrice(price, digits), FormatMoney(quantity))};
+                             SideWordText(side), FormatPrice(price, digits), FormatMoney(quantity))};
 }
 
 TradeNotice CloseTradeNotice(const wxString& orderCode, const wxString& symbolName, char side,
@@ -27,7 +29,7 @@ TradeNotice CloseTradeNotice(const wxString& orderCode, const wxString& symbolNa
 {
     return {Title(_("Close Trade"), orderCode),
             wxString::Format(_("symbolName[%s],bsCode[%s],priceClose[%s],quantityClose[%s],profitClose[%s]"),
-                             symbolName, DirectionText(side), FormatPrice(closePrice, digits),
+                             symbolName, SideWordText(side), FormatPrice(closePrice, digits),
                              FormatMoney(quantity), FormatMoney(profit))};
 }
 
@@ -36,7 +38,7 @@ TradeNotice LimitSetNotice(const wxString& orderCode, const wxString& symbolName
 {
     return {Title(_("Limit Set"), orderCode),
             wxString::Format(_("symbolName[%s],bsCode[%s],orderPrice[%s],quantityOrder[%s]"), symbolName,
-                             DirectionText(side), FormatPrice(orderPrice, digits),
+                             SideWordText(side), FormatPrice(orderPrice, digits),
                              FormatMoney(quantityOrder))};
 }
 
@@ -45,7 +47,7 @@ TradeNotice LimitTradeNotice(const wxString& orderCode, const wxString& symbolNa
 {
     return {Title(_("Limit Trade"), orderCode),
             wxString::Format(_("symbolName[%s],bsCode[%s],orderPrice[%s],quantityComplete[%s]"), symbolName,
-                             DirectionText(side), FormatPrice(orderPrice, digits),
+                             SideWordText(side), FormatPrice(orderPrice, digits),
                              FormatMoney(quantityComplete))};
 }
 
@@ -64,6 +66,6 @@ TradeNotice InOutNotice(char inOutType, double amount, char approveState)
 TradeNotice MinOrderNotice(const wxString& orderCode, const wxString& symbolName, char side, double profit)
 {
     return {Title(_("MinOrder Trade"), orderCode),
-            wxString::Format(_("symbolName[%s],bsCode[%s],profitClose[%s]"), symbolName, DirectionText(side),
+            wxString::Format(_("symbolName[%s],bsCode[%s],profitClose[%s]"), symbolName, SideWordText(side),
                              FormatMoney(profit))};
 }

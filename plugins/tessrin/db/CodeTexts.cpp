@@ -30,6 +30,7 @@ wxString Translated(const CodeText (&table)[N], char code, const wxString& fallb
 }
 
 const CodeText kDirections[] = {{'b', wxTRANSLATE("B")}, {'s', wxTRANSLATE("S")}};
+const CodeText kSideWords[] = {{'b', wxTRANSLATE("Buy")}, {'s', wxTRANSLATE("Sell")}};
 
 const CodeText kRiskLevels[] = {{'1', wxTRANSLATE("Normal")},
                                 {'2', wxTRANSLATE("Warning")},
@@ -130,6 +131,11 @@ const CodeText kAmountTypes[] = {{'1', wxTRANSLATE("In")},
 wxString DirectionText(char side)
 {
     return Translated(kDirections, side);
+}
+
+wxString SideWordText(char side)
+{
+    return Translated(kSideWords, side);
 }
 
 wxString RiskLevelText(char level)

@@ -7,6 +7,7 @@
 // gives that mapping's default.
 
 wxString DirectionText(char side);           // 'b' "B", 's' "S"
+wxString SideWordText(char side);            // 'b' "Buy", 's' "Sell": for a sentence
 wxString RiskLevelText(char level);          // '1' "Normal" ... '5' "Freeze"
 wxString OrderOperTypeText(char operType);   // '1' "MarketOpen" ... 'A' "DeliveryOrder"
 wxString CloseTypeText(char closeType);      // '1' "StopLose" ... 'B' "OverNightClose"
@@ -19,7 +20,7 @@ wxString AccountKindText(char riskKind);     // '1' "M/N", '2' "N/M", '3' "N-D/D
 // "eDELCS_Failed", '4' "eDELCS_OpFailed"; any other code (the waiting '1'
 // among them) "eDELCS_WaitConfirm".
 wxString DeliveryConfirmStatusText(char state);
-wxString AccountRoleText(char role);         // '1' "Master"; else "Slave"
+wxString AccountRoleText(char role); // '1' "Master"; else "Slave"
 // '2' "eDELS_WaitDelivery", '3' "eDELS_SuccessPair", '4' "eDELS_FailedPair";
 // else "eDELS_NotDelivery".
 wxString DeliveryStateText(char state);

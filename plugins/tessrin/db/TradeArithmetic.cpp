@@ -231,19 +231,120 @@ double CalcOrderMargin(RecordStore* store, const symbol_Info& symbol, char side,
     return RoundToCents(OrderMargin(store, symbol, side, priceMode, sideRate, quantity, price));
 }
 
+bool CalcOrderUnitCost(RecordStore* store, const symbol_Info& symbol, char side, int priceMode, double price,
+                       OrderUnitCost& cost)
+{
+    cost = OrderUnitCost();
+    SymbolLinks links;
+    if(!LinkSymbol(store, symbol, links)) {
+        return false;
+    }
+    const sys_CurrencyExchangeRate* exchange =
+        FindExchangeRate(store, links.property->currency, links.account->currency);
+    if(!exchange) {
+        return false;
+    }
+    double bid = 0.0;
+    double ask = 0.0;
+    CalcStopProfitBounds(store, symbol, bid, ask);
+    const double orderPrice = priceMode == kGivenPrice ? price : side == 'b' ? ask : bid;
+    const double units = static_cast<double>(links.property->contractSize) * exchange->rate;
+    // Unrounded: in cents a small unit would round to nothing.
+    cost.margin = OrderMargin(store, symbol, side, priceMode, nullptr, 1.0, price);
+    cost.charge = std::max(0.0, orderPrice * units * symbol.chargeRate);
+    if(symbol.marketType == '1') {
+        cost.spreadLoss = std::max(0.0, (ask - bid) * units);
+    }
+    return true;
+}
+
+bool IsRiskLineReached(char kind, double rate, double line)
+{
+    if(line == 0.0 || !IsFigure(rate) || !IsFigure(line)) {
+        return false;
+    }
+    switch(kind) {
+    case '1':
+        return rate >= line;
+    case '2':
+    case '3':
+        return rate <= line;
+    default:
+        return false;
+    }
+}
+
+double CalcRiskRateAfterOrder(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
+                              double price, double quantity)
+{
+    OrderUnitCost cost;
+    if(!CalcOrderUnitCost(store, symbol, side, priceMode, price, cost)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const user_Account& account = *symbol.cachedAccount;
+    return CalcRiskRate(account.riskKind, account.netValue - (cost.charge + cost.spreadLoss) * quantity,
+                        account.marginUsed + cost.margin * quantity, account.suretyMoney);
+}
+
+namespace {
+
+// The most units that leave the account's risk rate short of its
+// force-close line; infinity where the line or the kind sets no bound.
+double QuantityShortOfForceClose(const user_Account& account, const OrderUnitCost& cost)
+{
+    const double line = account.forceCloseLine;
+    const double net = account.netValue;
+    const double used = account.marginUsed;
+    const double spent = cost.charge + cost.spreadLoss; // what each unit takes from the net value
+    double limit = std::numeric_limits<double>::infinity();
+    if(line == 0.0 || !IsFigure(line)) {
+        return limit;
+    }
+    switch(account.riskKind) {
+    case '1': // (used + m q) / (net - spent q) < line
+        if(line > 0.0 && cost.margin + line * spent > 0.0) {
+            limit = (line * net - used) / (cost.margin + line * spent);
+        }
+        break;
+    case '2': // (net - spent q) / (used + m q) > line
+        if(spent + line * cost.margin > 0.0) {
+            limit = (net - line * used) / (spent + line * cost.margin);
+        }
+        break;
+    case '3': { // (net - spent q - surety) / surety > line
+        const double surety = std::max(account.suretyMoney, 1.0);
+        if(spent > 0.0) {
+            limit = (net - surety * (1.0 + line)) / spent;
+        }
+        break;
+    }
+    default:
+        return limit;
+    }
+    if(!(limit > 0.0)) {
+        return 0.0;
+    }
+    // Short of the line: a whole number of units that would land on it exactly is one too many.
+    const double whole = std::ceil(limit - 1e-9) - 1.0;
+    return std::max(whole, 0.0);
+}
+
+} // namespace
+
 double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
                             bool checkHoldings, double price)
 {
     SymbolLinks links;
-    if(!LinkSymbol(store, symbol, links)) {
+    OrderUnitCost cost;
+    if(!LinkSymbol(store, symbol, links) || !CalcOrderUnitCost(store, symbol, side, priceMode, price, cost)) {
         return 0.0;
     }
     const user_Account& account = *links.account;
+    // The market takes each unit's margin and opening charge from the free money.
     const double available = account.netValue - account.marginUsed - account.marginFreezed;
-    // The margin of one unit is taken unrounded: in cents a small one would
-    // round to nothing (no order allowed) or by far too little (too much).
-    const double unitMargin = OrderMargin(store, symbol, side, priceMode, nullptr, 1.0, price);
-    double quantity = available > 0 && unitMargin > 0 ? available / unitMargin : 0.0;
+    const double unitMoney = cost.margin + cost.charge;
+    double quantity = available > 0 && cost.margin > 0 ? available / unitMoney : 0.0;
+    quantity = std::min(quantity, QuantityShortOfForceClose(account, cost));
     quantity = std::min(quantity, static_cast<double>(links.property->maxOrderQuantity));
 
     if(checkHoldings && store->m_trade_HoldBill_table) {

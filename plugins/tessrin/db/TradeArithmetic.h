@@ -81,9 +81,39 @@ constexpr int kGivenPrice = 1;  // the price passed in
 double CalcOrderMargin(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
                        double* sideRate, double quantity, double price);
 
-// The largest quantity the account's free money allows, capped by the
-// symbol's largest order and, with `checkHoldings`, by what its largest
-// holding leaves. Not rounded: the order entry applies its own step.
+// What one unit of an order takes from its account at the order's price, in
+// the account's currency, as the market books it: the margin it holds, the
+// charge it pays on opening (the symbol's charge rate of its value) and the
+// loss it shows at once because it is valued where it closes, on the other
+// side of the quote (market '1' only).
+struct OrderUnitCost
+{
+    double margin = 0.0;
+    double charge = 0.0;
+    double spreadLoss = 0.0;
+};
+// False, all 0, when a record or the exchange rate is missing.
+bool CalcOrderUnitCost(RecordStore* store, const symbol_Info& symbol, char side, int priceMode, double price,
+                       OrderUnitCost& cost);
+
+// Whether a risk rate of the kind has reached a line (the force-close or
+// the warning line): kind '1' (used margin over net value) rises toward
+// danger, kinds '2' and '3' fall toward it; a line of 0 (none) or a rate
+// that is no figure is never reached, nor is any line of another kind.
+bool IsRiskLineReached(char kind, double rate, double line);
+
+// The risk rate of the symbol's account were an order of `quantity` at its
+// price filled now: its margin added to the used margin, its charge and
+// its spread loss taken from the net value. NaN when it cannot be known.
+double CalcRiskRateAfterOrder(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
+                              double price, double quantity);
+
+// The largest quantity an order may take: what the account's free money
+// pays for in margin and charges, and what leaves the account short of its
+// force-close line at the order's price (its margin, charge and spread loss
+// included); capped by the symbol's largest order and, with
+// `checkHoldings`, by what its largest holding leaves. Not rounded: the
+// order entry applies its own step.
 double CalcMaxOrderQuantity(RecordStore* store, const symbol_Info& symbol, char side, int priceMode,
                             bool checkHoldings, double price);
 

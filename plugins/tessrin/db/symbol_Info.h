@@ -31,7 +31,7 @@ struct symbol_Info
     wxArrayString buyMarginList;
     wxArrayString sellMarginList;
     int carriedInt2 = 0;
-    double carriedDouble3 = 0.0;
+    double chargeRate = 0.0; // share of an order's value charged at opening (and at closing); 0: none known
     double carriedDouble4 = 0.0;
     double carriedDouble5 = 0.0;
     int carriedInt3 = 0;

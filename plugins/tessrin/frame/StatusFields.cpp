@@ -3,6 +3,7 @@
 #include "common/Colours.h"
 #include "common/SettingsAccessors.h"
 
+#include <iterator>
 #include <pelmora/DrawingUtils.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/pmColourButton.h>
@@ -50,14 +51,9 @@ const FieldLayout kTextFields[] = {
 
 wxColour StatusFields::ToColour(StatusColour colour)
 {
-    static const wxStockGDI::Item stock[] = {
-        wxStockGDI::COLOUR_BLACK, wxStockGDI::COLOUR_BLUE,      wxStockGDI::COLOUR_GREEN,
-        wxStockGDI::COLOUR_CYAN,  wxStockGDI::COLOUR_LIGHTGREY, wxStockGDI::COLOUR_RED,
-        wxStockGDI::COLOUR_WHITE,
-    };
-    static_assert(sizeof stock / sizeof stock[0] == static_cast<std::size_t>(StatusColour::Count));
+    static_assert(std::size(Colours::kStatusLineColours) == static_cast<std::size_t>(StatusColour::Count));
     const auto entry = static_cast<std::size_t>(colour);
-    return *wxStockGDI::GetColour(stock[entry < static_cast<std::size_t>(StatusColour::Count) ? entry : 0]);
+    return Colours::kStatusLineColours[entry < static_cast<std::size_t>(StatusColour::Count) ? entry : 0];
 }
 
 StatusFields::StatusFields(HostManager* manager, std::function<const wxImageList*()> images)

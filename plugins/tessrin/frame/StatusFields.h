@@ -41,7 +41,7 @@ public:
     void SetField(int field, const wxString& text);
     // The text colour of a field's window (field 2: the account line).
     void SetFieldColour(int field, const wxColour& colour);
-    // The toolkit's stock colour of a status colour.
+    // The colour a status colour is drawn in: readable on the bar.
     static wxColour ToColour(StatusColour colour);
     // After logout: no account, trading day, server or time, the account
     // line and the connection icons say not logged in.

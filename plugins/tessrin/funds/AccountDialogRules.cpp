@@ -1,8 +1,14 @@
 #include "funds/AccountDialogRules.h"
 
+#include "db/CodeTexts.h"
+#include "db/NumberFormat.h"
 #include "db/RecordStore.h"
+#include "db/TradeArithmetic.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <wx/intl.h>
 
 namespace {
 template <class Keep> std::vector<AccountDialogRules::Entry> Accounts(RecordStore* db, Keep keep)
@@ -17,6 +23,17 @@ template <class Keep> std::vector<AccountDialogRules::Entry> Accounts(RecordStor
         }
     }
     return entries;
+}
+// 0 none, 1 the warning line, 2 the force-close line; lines of 0 are none.
+// The force-close line above the warning line: the higher the riskier.
+int LinesReached(double rate, double warningLine, double forceCloseLine)
+{
+    if(warningLine == 0 || forceCloseLine == 0) {
+        return 0;
+    }
+    const bool higherIsWorse = forceCloseLine > warningLine;
+    auto reached = [&](double line) { return higherIsWorse ? rate >= line : rate <= line; };
+    return reached(forceCloseLine) ? 2 : reached(warningLine) ? 1 : 0;
 }
 } // namespace
 
@@ -138,4 +155,37 @@ sFFixSetSuretyMoney AccountDialogRules::MakeSetSuretyMoney(int accountKey, doubl
     request.amount = amount;
     CopyNarrow(request.password, kPasswordBytes, password);
     return request;
+}
+
+AccountDialogRules::SuretyCheck AccountDialogRules::CheckSurety(const user_Account& account, double amount)
+{
+    SuretyCheck check;
+    const double net = account.netValue;
+    if(!IsFigure(net) || !IsFigure(amount) || !(amount > account.suretyMoney)) {
+        return check; // the market judges what the figures cannot
+    }
+    check.rate = CalcRiskRate('3', net, account.marginUsed, amount);
+    const int reached = LinesReached(check.rate, account.warningLine, account.forceCloseLine);
+    // The rate falls as the surety grows: it stays above the line below net / (1 + line).
+    const double bound = net / (1.0 + account.forceCloseLine);
+    if(account.forceCloseLine < account.warningLine && bound > 0) {
+        check.most = std::max(0.0, (std::ceil(bound * 100.0 - 1e-6) - 1.0) / 100.0);
+    }
+    const wxString risk = wxString::Format("%s (%s)", RiskRateText('3', check.rate), AccountKindText('3'));
+    if(reached == 2) {
+        check.verdict = SuretyCheck::eNotCovered;
+        check.message = wxString::Format(_("The net value of %s, %s, cannot cover a surety money of %s: its "
+                                           "risk would be %s, past the force-close line, and the market "
+                                           "would close its positions at once."),
+                                         account.marketName, FormatMoney(net), FormatMoney(amount), risk);
+        if(check.most >= 0) {
+            check.message += " " + wxString::Format(_("It covers at most %s."), FormatMoney(check.most));
+        }
+    } else if(reached == 1) {
+        check.verdict = SuretyCheck::eWarning;
+        check.message = wxString::Format(_("A surety money of %s puts the risk of %s at %s, past the warning "
+                                           "line: the market will call for margin. Set it anyway?"),
+                                         FormatMoney(amount), account.marketName, risk);
+    }
+    return check;
 }

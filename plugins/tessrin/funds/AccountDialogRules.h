@@ -31,6 +31,20 @@ public:
     {
         std::vector<Entry> others;
     };
+    // What a new surety money does to an account, judged from its figures
+    // as the market judges it: only a raise can reach a line.
+    struct SuretyCheck
+    {
+        enum Verdict {
+            eCovered,
+            eWarning,    // the rate reaches the warning line: a margin call follows
+            eNotCovered, // the rate reaches the force-close line: positions closed at once
+        };
+        Verdict verdict = eCovered;
+        double rate = 0.0;
+        double most = -1.0; // the largest amount clear of the force-close line; below 0: none known
+        wxString message;   // why, for a verdict other than eCovered
+    };
     // The money password: as many bytes as the password dialog takes.
     static constexpr std::size_t kPasswordBytes = 24;
 
@@ -68,4 +82,5 @@ public:
     // (-1 each when there is none).
     static sFFixMasterAccount MakeMasterAccount(RecordStore* db, int accountKey);
     static sFFixSetSuretyMoney MakeSetSuretyMoney(int accountKey, double amount, const wxString& password);
+    static SuretyCheck CheckSurety(const user_Account& account, double amount);
 };

@@ -76,7 +76,7 @@ void FinancingGoods::OnVendorSelected(wxCommandEvent&)
 void FinancingGoods::ShowMessage(const wxString& text, int code)
 {
     const wxString shown = text.empty() ? GetErrorText(code) : text;
-    const wxString line = wxString::Format("[%s]%s[%d]", FormatTime(wxDateTime::Now()), shown, code);
+    const wxString line = MessageLine::Format(wxDateTime::Now(), shown, code);
     m_messageExpiry = wxDateTime::Now() + wxTimeSpan::Seconds(5);
     const bool box = TessrinConfig(g_plugin ? g_plugin->GetConfig() : nullptr).IsShowErrMsgBox();
     if(box) {

@@ -1,6 +1,7 @@
 #include "funds/GoodsMgrPanel.h"
 
 #include "common/IClientPlugin.h"
+#include "common/MessageLine.h"
 #include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
 #include "connection/Client.h"
@@ -146,8 +147,7 @@ void GoodsMgrPanel::OnResponse(int requestId, int errorCode, const wxString& tex
     m_answered = true;
     m_timer.StartOnce(kButtonPauseMs);
     if(errorCode != 0) {
-        m_timeLine->ChangeValue(
-            wxString::Format("[%s]%s[%d]", FormatTime(wxDateTime::Now()), text, errorCode));
+        m_timeLine->ChangeValue(MessageLine::Format(wxDateTime::Now(), text, errorCode));
         return;
     }
     m_timeLine->ChangeValue(_("Last Update Time: ") + FormatDateTime(wxDateTime::Now()));

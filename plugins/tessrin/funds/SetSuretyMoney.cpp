@@ -3,6 +3,7 @@
 #include "db/NumberFormat.h"
 #include "funds/AccountChoice.h"
 #include "funds/AccountDialogRules.h"
+#include "funds/DialogPrompts.h"
 
 #include <wx/intl.h>
 
@@ -42,8 +43,21 @@ bool SetSuretyMoney::MakeRequest(sFFixSetSuretyMoney& request)
     if(!m_flow.CheckPassword(password)) {
         return false;
     }
-    request = AccountDialogRules::MakeSetSuretyMoney(
-        AccountChoice::ChosenKey(m_comboBoxAccount),
-        AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue()), password);
+    const int accountKey = AccountChoice::ChosenKey(m_comboBoxAccount);
+    const double amount = AccountDialogRules::ParseAmount(m_textCtrlAmount->GetValue());
+    // Asked before sending: the market would take an amount the account
+    // cannot cover and close its positions at once.
+    if(const user_Account* account = AccountDialogRules::FindAccount(m_db, accountKey)) {
+        const AccountDialogRules::SuretyCheck check = AccountDialogRules::CheckSurety(*account, amount);
+        if(check.verdict == AccountDialogRules::SuretyCheck::eNotCovered) {
+            m_flow.GetErrMsgBox().ShowErrMsgBox(check.message, -1);
+            return false;
+        }
+        if(check.verdict == AccountDialogRules::SuretyCheck::eWarning &&
+           !DialogPrompts::Native().ask(check.message, _("Set Surety Money"))) {
+            return false;
+        }
+    }
+    request = AccountDialogRules::MakeSetSuretyMoney(accountKey, amount, password);
     return true;
 }

@@ -90,5 +90,8 @@ StoreInEntry::Result StoreInEntry::Add(const std::vector<Symbol>& symbols, int c
     if(!orders.Insert(order, true).second) {
         return {false, wxEmptyString, 0};
     }
-    return {true, wxEmptyString, 0};
+    return {true,
+            wxString::Format(_("Store order %s added: %s, quantity %llu, warehouse %s"), order.storeCode,
+                             order.symbolCode, quantity, storeName.empty() ? wxString("-") : storeName),
+            0};
 }

@@ -18,7 +18,7 @@ struct StoreInEntry
     struct Result
     {
         bool added = false;
-        wxString message; // empty: nothing to show
+        wxString message; // what was added, or why not; empty: nothing to show
         int code = 0;
     };
 

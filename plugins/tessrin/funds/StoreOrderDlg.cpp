@@ -1,9 +1,9 @@
 #include "funds/StoreOrderDlg.h"
 
 #include "common/Colours.h"
+#include "common/MessageLine.h"
 #include "common/StoreOrderFile.h"
 #include "common/TessrinConfig.h"
-#include "db/DateTimeText.h"
 #include "db/RecordStore.h"
 #include "funds/StoreOrderModel.h"
 
@@ -27,8 +27,9 @@ StoreOrderDlg::StoreOrderDlg(wxWindow* parent, StoreOrderModel* model, RecordSto
 
 void StoreOrderDlg::ShowMessage(const wxString& text, int code)
 {
-    m_staticTextMessage->SetForegroundColour(Colours::kAlertText);
-    m_staticTextMessage->SetLabel(wxString::Format("[%s]%s[%d]", FormatTime(wxDateTime::Now()), text, code));
+    m_staticTextMessage->SetForegroundColour(Colours::MessageText(code == 0));
+    m_staticTextMessage->SetLabel(MessageLine::Format(wxDateTime::Now(), text, code));
+    FitToContents(); // the whole line, however long the order's names
 }
 
 void StoreOrderDlg::OnInitDialog(wxInitDialogEvent& event)
@@ -73,6 +74,12 @@ void StoreOrderDlg::OnInitDialog(wxInitDialogEvent& event)
             m_comboBoxStoreOrder->Append(order.storeCode);
         }
     }
+    // An order that is only shown: nothing to confirm, and no OK that looks
+    // as if it acted.
+    m_buttonOK->Hide();
+    m_buttonCancel->SetLabel(_("Close"));
+    m_staticTextMessage->SetLabel(
+        _("Store orders are kept on this computer only: nothing is sent to the market."));
     m_comboBoxQty->SetValue(wxString::Format("%f", m_order.quantity));
     SelectText(m_comboBoxSymbol, m_order.symbolCode);
     SelectText(m_comboBoxWareHouse, m_order.storeName);
@@ -84,7 +91,7 @@ void StoreOrderDlg::OnInitDialog(wxInitDialogEvent& event)
 
 void StoreOrderDlg::OnOK(wxCommandEvent&)
 {
-    // The other five operations send nothing yet; the dialog stays open.
+    // The other five only show their order (they have no OK).
     if(m_operation != eStoreIn || !m_model) {
         return;
     }

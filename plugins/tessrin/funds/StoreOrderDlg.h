@@ -10,8 +10,8 @@ class RecordStore;
 class StoreOrderModel;
 
 // The dialog of the six store commands. "Store In" adds a local order on
-// each OK and stays open; the other five show the chosen order read-only and
-// their OK does nothing.
+// each OK, says which, and stays open; the other five show the chosen order
+// read-only, with Close only: no store order reaches the market.
 class StoreOrderDlg : public StoreOrderDlgBase
 {
 public:

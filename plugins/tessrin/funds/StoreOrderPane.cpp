@@ -14,6 +14,7 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
+#include <wx/wrapsizer.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -109,7 +110,9 @@ void StoreOrderPane::CreateToolBars()
         wxBitmap image = loader ? loader->LoadBitmap(name) : wxNullBitmap;
         return image.IsOk() ? image : wxBitmap(16, 16);
     };
-    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    // The two bars wrap: at the host's default size the goods tool goes below
+    // the store tools instead of past the pane's edge.
+    auto* row = new wxWrapSizer(wxHORIZONTAL);
     auto* stores = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxTB_FLAT | wxTB_HORZ_TEXT | wxTB_NODIVIDER);
     for(int i = 0; i < 6; ++i) {
@@ -130,7 +133,6 @@ void StoreOrderPane::CreateToolBars()
     goods->AddSeparator();
     goods->Realize();
     row->Add(stores, 0, wxEXPAND);
-    row->AddStretchSpacer();
     row->Add(goods, 0, wxEXPAND);
     GetSizer()->Add(row, 0, wxEXPAND);
 }

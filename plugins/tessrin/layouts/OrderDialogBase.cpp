@@ -160,6 +160,9 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     const int labelFlags = wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL;
     const int fieldFlags = wxALL | wxEXPAND;
     auto* topGrid = new wxGridBagSizer(0, 0);
+    // A row whose controls a kind hides takes no room (an empty row of a
+    // grid takes 20 pixels by default).
+    topGrid->SetEmptyCellSize(wxSize(0, 0));
     mainSizer->Add(topGrid, 0, wxLEFT | wxRIGHT | wxEXPAND, 20);
     topGrid->Add(m_symbolLabel, wxGBPosition(0, 0), wxGBSpan(1, 1), labelFlags, 5);
     topGrid->Add(m_symbolCombo, wxGBPosition(0, 1), wxGBSpan(1, 2), fieldFlags, 5);
@@ -184,26 +187,27 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     sideSizer->Add(m_sellRadio, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     sideSizer->AddStretchSpacer(2);
 
-    auto* priceTextSizer = new wxBoxSizer(wxHORIZONTAL);
-    mainSizer->Add(priceTextSizer, 0, wxALL | wxEXPAND, 5);
-    priceTextSizer->AddStretchSpacer(1);
-    priceTextSizer->Add(m_priceText1, 4, wxALIGN_CENTER_VERTICAL, 0);
-    priceTextSizer->Add(m_priceText2, 4, 0, 0);
-    priceTextSizer->AddStretchSpacer(1);
+    m_priceTextSizer = new wxBoxSizer(wxHORIZONTAL);
+    mainSizer->Add(m_priceTextSizer, 0, wxALL | wxEXPAND, 5);
+    m_priceTextSizer->AddStretchSpacer(1);
+    m_priceTextSizer->Add(m_priceText1, 4, wxALIGN_CENTER_VERTICAL, 0);
+    m_priceTextSizer->Add(m_priceText2, 4, 0, 0);
+    m_priceTextSizer->AddStretchSpacer(1);
 
-    auto* limitSizer = new wxBoxSizer(wxHORIZONTAL);
-    mainSizer->Add(limitSizer, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_HORIZONTAL, 5);
-    limitSizer->Add(m_priceLabel, 0, wxALIGN_CENTER_VERTICAL, 0);
-    limitSizer->Add(m_priceSpin, 0, wxALL, 1);
-    limitSizer->Add(10, 0, 0, 0, 0);
-    limitSizer->Add(m_expireLabel, 0, wxALIGN_CENTER_VERTICAL, 0);
-    limitSizer->Add(m_expireCombo, 0, wxEXPAND, 0);
+    m_limitSizer = new wxBoxSizer(wxHORIZONTAL);
+    mainSizer->Add(m_limitSizer, 0, wxTOP | wxLEFT | wxRIGHT | wxALIGN_CENTER_HORIZONTAL, 5);
+    m_limitSizer->Add(m_priceLabel, 0, wxALIGN_CENTER_VERTICAL, 0);
+    m_limitSizer->Add(m_priceSpin, 0, wxALL, 1);
+    m_limitSizer->Add(10, 0, 0, 0, 0);
+    m_limitSizer->Add(m_expireLabel, 0, wxALIGN_CENTER_VERTICAL, 0);
+    m_limitSizer->Add(m_expireCombo, 0, wxEXPAND, 0);
 
     auto* infoSizer = new wxBoxSizer(wxHORIZONTAL);
     mainSizer->Add(infoSizer, 0, wxEXPAND, 0);
     infoSizer->Add(m_orderInfoText, 1, wxALL | wxEXPAND, 5);
 
     auto* stopGrid = new wxGridBagSizer(0, 0);
+    stopGrid->SetEmptyCellSize(wxSize(0, 0));
     mainSizer->Add(stopGrid, 0, wxLEFT | wxRIGHT | wxEXPAND, 20);
     stopGrid->Add(m_stopLossLabel, wxGBPosition(0, 0), wxGBSpan(1, 1), labelFlags, 5);
     stopGrid->Add(m_stopLossSpin, wxGBPosition(0, 1), wxGBSpan(1, 1), fieldFlags, 5);

@@ -64,6 +64,10 @@ protected:
     wxSpinCtrlDouble_* m_priceSpin;
     wxStaticText* m_expireLabel;
     wxComboBox* m_expireCombo;
+    // The rows of the two prices and of the limit price: hidden with their
+    // controls, so that no empty border stays where they were.
+    wxSizer* m_priceTextSizer;
+    wxSizer* m_limitSizer;
     wxTextCtrl* m_orderInfoText;
     wxStaticText* m_stopLossLabel;
     wxSpinCtrlDouble_* m_stopLossSpin;

@@ -37,25 +37,27 @@ RiskParamsCustomBase::RiskParamsCustomBase(wxWindow* parent, wxWindowID id, cons
 
     mainSizer->Add(Heading(this, _("RiskParamsSet")), 0, wxALL | wxEXPAND, kBorder);
 
+    // One row each: the item and the condition hide for the kinds without
+    // them, and the threshold stays in line with the rest.
     auto* grid = new wxGridBagSizer(0, 5);
-    auto* itemLabel = new wxStaticText(this, wxID_ANY, _("RiskItems:"));
+    grid->SetEmptyCellSize(wxSize(0, 0)); // hidden rows take no room
+    m_staticTextRiskItem = new wxStaticText(this, wxID_ANY, _("RiskItems:"));
     m_comboBoxRiskItem = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                         wxArrayString(), readOnly);
-    auto* conditionLabel = new wxStaticText(this, wxID_ANY, _("RiskCondition:"));
+    m_staticTextRiskCondition = new wxStaticText(this, wxID_ANY, _("RiskCondition:"));
     m_comboBoxRiskCondition = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                              wxArrayString(), readOnly);
     auto* valueLabel = new wxStaticText(this, wxID_ANY, _("RiskMaxValue:"));
     m_textCtrlMaxValue = new wxTextCtrl(this, wxID_ANY, "0");
     m_textCtrlMaxValue->SetHint(wxEmptyString);
     const int labelFlags = wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL;
-    grid->Add(itemLabel, wxGBPosition(0, 0), wxDefaultSpan, labelFlags, kBorder);
+    grid->Add(m_staticTextRiskItem, wxGBPosition(0, 0), wxDefaultSpan, labelFlags, kBorder);
     grid->Add(m_comboBoxRiskItem, wxGBPosition(0, 1), wxDefaultSpan, wxALL | wxEXPAND, kBorder);
-    grid->Add(conditionLabel, wxGBPosition(1, 0), wxDefaultSpan, labelFlags, kBorder);
+    grid->Add(m_staticTextRiskCondition, wxGBPosition(1, 0), wxDefaultSpan, labelFlags, kBorder);
     grid->Add(m_comboBoxRiskCondition, wxGBPosition(1, 1), wxDefaultSpan, wxALL | wxEXPAND, kBorder);
-    grid->Add(valueLabel, wxGBPosition(1, 2), wxDefaultSpan, labelFlags, kBorder);
-    grid->Add(m_textCtrlMaxValue, wxGBPosition(1, 3), wxDefaultSpan, wxALL | wxEXPAND, kBorder);
+    grid->Add(valueLabel, wxGBPosition(2, 0), wxDefaultSpan, labelFlags, kBorder);
+    grid->Add(m_textCtrlMaxValue, wxGBPosition(2, 1), wxDefaultSpan, wxALL | wxEXPAND, kBorder);
     grid->AddGrowableCol(1);
-    grid->AddGrowableCol(3);
     mainSizer->Add(grid, 0, wxALL | wxEXPAND, kBorder);
 
     mainSizer->Add(Heading(this, _("RiskMeansSet")), 0, wxALL | wxEXPAND, kBorder);
@@ -63,9 +65,11 @@ RiskParamsCustomBase::RiskParamsCustomBase(wxWindow* parent, wxWindowID id, cons
     auto* meansRow = new wxBoxSizer(wxHORIZONTAL);
     m_checkBoxSound = new wxCheckBox(this, wxID_ANY, _("sound"));
     m_checkBoxWindow = new wxCheckBox(this, wxID_ANY, _("window"));
+    // Apart, so that the two read as two choices.
+    constexpr int kMeansGap = 30;
     meansRow->AddStretchSpacer();
     meansRow->Add(m_checkBoxSound, 0, wxALL, kBorder);
-    meansRow->AddStretchSpacer();
+    meansRow->AddSpacer(kMeansGap);
     meansRow->Add(m_checkBoxWindow, 0, wxALL, kBorder);
     meansRow->AddStretchSpacer();
     mainSizer->Add(meansRow, 0, wxALL | wxEXPAND, kBorder);

@@ -9,8 +9,8 @@
 #include <wx/textctrl.h>
 
 // Layout of the risk rule dialog: the type, then the rule's item, condition
-// and threshold, then the alarm means and the two buttons. The hand-written
-// dialog overrides the handlers.
+// and threshold, a row each, then the alarm means and the two buttons. The
+// hand-written dialog overrides the handlers.
 class RiskParamsCustomBase : public FittingDialog
 {
 public:
@@ -22,6 +22,8 @@ public:
 
     wxComboBox* GetComboBoxRiskType() { return m_comboBoxRiskType; }
     wxComboBox* GetComboBoxRiskItem() { return m_comboBoxRiskItem; }
+    wxStaticText* GetStaticTextRiskItem() { return m_staticTextRiskItem; }
+    wxStaticText* GetStaticTextRiskCondition() { return m_staticTextRiskCondition; }
     wxComboBox* GetComboBoxRiskCondition() { return m_comboBoxRiskCondition; }
     wxTextCtrl* GetTextCtrlMaxValue() { return m_textCtrlMaxValue; }
     wxCheckBox* GetCheckBoxSound() { return m_checkBoxSound; }
@@ -35,7 +37,9 @@ protected:
     virtual void OnOK(wxCommandEvent& event) { event.Skip(); }
 
     wxComboBox* m_comboBoxRiskType;
+    wxStaticText* m_staticTextRiskItem;
     wxComboBox* m_comboBoxRiskItem;
+    wxStaticText* m_staticTextRiskCondition;
     wxComboBox* m_comboBoxRiskCondition;
     wxTextCtrl* m_textCtrlMaxValue;
     wxCheckBox* m_checkBoxSound;

@@ -7,7 +7,7 @@
 
 StoreOrderDlgBase::StoreOrderDlgBase(wxWindow* parent, wxWindowID id, const wxString& title,
                                      const wxPoint& pos, const wxSize& size, long style)
-    : wxDialog(parent, id, title, pos, size, style)
+    : FittingDialog(parent, id, title, pos, size, style)
 {
     auto* mainSizer = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxGridBagSizer(0, 0);

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "layouts/FittingDialog.h"
+
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/dialog.h>
 #include <wx/stattext.h>
 
 // Layout of the store-order dialog: symbol, warehouse, quantity and store
-// order in a grid, the OK and Cancel buttons and a message line. The
-// hand-written dialog overrides the handlers.
-class StoreOrderDlgBase : public wxDialog
+// order in a grid, the OK and Cancel buttons and a message line, kept whole
+// as its texts change. The hand-written dialog overrides the handlers.
+class StoreOrderDlgBase : public FittingDialog
 {
 public:
     explicit StoreOrderDlgBase(wxWindow* parent = nullptr, wxWindowID id = wxID_ANY,

@@ -82,6 +82,10 @@ void HandOrderDlg::ShowHangOrder()
     m_comboBoxSymbol->SetStringSelection(m_hangOrder.symbolName);
     m_comboBoxBS->SetStringSelection(wxGetTranslation(m_hangOrder.bsCode));
     m_comboBoxQty->ChangeValue(FormatMoney(m_hangOrder.GetQuantityRemaining()));
+    if(m_hangOrder.minQuantity > 0) {
+        m_comboBoxMinQty->ChangeValue(FormatMoney(m_hangOrder.minQuantity, true));
+    }
+    m_textCtrlEffectiveDay->ChangeValue(m_hangOrder.effectiveDay);
     m_comboBoxWareHouse->SetStringSelection(m_hangOrder.storeName);
     SetTitle(HangOrderEntry::TitleText(m_mode, m_hangOrder.orderCode));
 }
@@ -94,6 +98,7 @@ void HandOrderDlg::OnOK(wxCommandEvent& /*event*/)
     fields.price = m_textCtrlPrice->GetValue();
     fields.quantity = m_comboBoxQty->GetValue();
     fields.minQuantity = m_comboBoxMinQty->GetValue();
+    fields.effectiveDay = m_textCtrlEffectiveDay->GetValue();
     fields.storeName = m_comboBoxWareHouse->GetValue();
 
     switch(HangOrderEntry::Confirm(m_mode, fields, GetHangOrderFactory(), nullptr, m_hangOrder.orderCode)) {

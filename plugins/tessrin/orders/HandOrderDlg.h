@@ -33,7 +33,7 @@ public:
     void SetSymbolName(const wxString& name) { m_hangOrder.symbolName = name; }
     const HangOrder& GetHangOrder() const { return m_hangOrder; }
 
-    // The message in red on the status line, "[hh:mm:ss]message[-1]", never
+    // The message in red on the status line, "[hh:mm:ss]message", never
     // in a box; an empty message is the error text of -1.
     void ShowStatus(const wxString& message);
 

@@ -14,6 +14,10 @@ struct HangOrder
     double priceOrder = 0.0;
     wxString storeName; // warehouse
     double quantityOrder = 0.0;
+    // As typed, shown again when the order is looked at; none in files of
+    // earlier builds.
+    double minQuantity = 0.0;
+    wxString effectiveDay;
 
     double GetQuantityRemaining() const { return quantityOrder - quantityComplete; }
 };

@@ -112,6 +112,8 @@ HangOrderEntry::Result HangOrderEntry::Confirm(int mode, const Fields& fields, H
     order.priceOrder = price;
     order.storeName = fields.storeName;
     order.quantityOrder = quantity;
+    order.minQuantity = minQuantity;
+    order.effectiveDay = wxString(fields.effectiveDay).Trim(true).Trim(false);
     if(!store.Insert(order, true).second) {
         return eRefused;
     }

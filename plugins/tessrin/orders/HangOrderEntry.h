@@ -38,6 +38,7 @@ public:
         wxString quantity;
         wxString minQuantity;
         wxString storeName;
+        wxString effectiveDay;
     };
     // How many codes are drawn before the order is given up.
     static constexpr int kCodeAttempts = 100;

@@ -60,6 +60,8 @@ HangOrder HangOrderFactory::RecordFromJSON(const JSONElement& element)
     record.priceOrder = NumberFromText(element.namedObject("priceOrder").toString());
     record.storeName = element.namedObject("storeName").toString();
     record.quantityOrder = NumberFromText(element.namedObject("quantityOrder").toString());
+    record.minQuantity = NumberFromText(element.namedObject("minQuantity").toString());
+    record.effectiveDay = element.namedObject("effectiveDay").toString();
     return record;
 }
 
@@ -73,7 +75,9 @@ JSONElement HangOrderFactory::RecordToJSON(const HangOrder& record)
         .addProperty("bsCode", record.bsCode)
         .addProperty("priceOrder", FormatMoney(record.priceOrder))
         .addProperty("storeName", record.storeName)
-        .addProperty("quantityOrder", FormatMoney(record.quantityOrder));
+        .addProperty("quantityOrder", FormatMoney(record.quantityOrder))
+        .addProperty("minQuantity", FormatMoney(record.minQuantity))
+        .addProperty("effectiveDay", record.effectiveDay);
     return element;
 }
 

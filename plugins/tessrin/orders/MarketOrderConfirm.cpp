@@ -5,10 +5,13 @@
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
+#include "orders/FinalOrderCheck.h"
 #include "orders/OrderKindTraits.h"
 
+#include <algorithm>
 #include <wx/intl.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 
 namespace {
 constexpr int kRowCount = 7;
@@ -23,6 +26,11 @@ bool IsMarketCode(char code)
 MarketOrderConfirm::MarketOrderConfirm(RecordStore* store, wxWindow* parent)
     : NewOrderConfirmBase(parent, wxID_ANY, _("orderConfrimDlg")), m_pDb(store)
 {
+    // Between the rows and the buttons.
+    m_riskWarning = new wxStaticText(this, wxID_ANY, wxEmptyString);
+    m_riskWarning->SetForegroundColour(*wxRED);
+    m_riskWarning->Hide();
+    GetSizer()->Insert(1, m_riskWarning, 0, wxLEFT | wxRIGHT | wxEXPAND, 10);
     if(m_pDb && m_pDb->m_symbol_price_table) {
         m_pDb->m_symbol_price_table->AddActionTrigger(this);
     }
@@ -67,6 +75,26 @@ bool MarketOrderConfirm::IsRowShown(int row) const
 {
     const wxTextCtrl* value = Value(row);
     return value && value->IsShown();
+}
+
+wxString MarketOrderConfirm::GetRiskWarning() const
+{
+    return m_riskText;
+}
+
+void MarketOrderConfirm::UpdateRiskWarning()
+{
+    const wxString warning =
+        m_pSetOrder ? FinalOrderCheck::RiskWarning(m_pDb, m_orderKind, *m_pSetOrder) : wxString();
+    if(warning == m_riskText) {
+        return;
+    }
+    m_riskText = warning;
+    m_riskWarning->SetLabel(warning);
+    m_riskWarning->Show(!warning.empty());
+    m_riskWarning->Wrap(std::max(GetClientSize().x - 20, 200));
+    GetSizer()->Fit(this);
+    Layout();
 }
 
 void MarketOrderConfirm::ShowRow(int row, bool show)
@@ -119,6 +147,7 @@ bool MarketOrderConfirm::Fill()
         m_orderTypeValue->ChangeValue(code == '3' || code == '4' ? _("NewLimitOrder")
                                                                  : OrderOperTypeText(code));
         if(kind.opens) {
+            UpdateRiskWarning();
             m_stopLossValue->ChangeValue(PriceText(*symbol, m_pSetOrder->stopLoss));
             m_takeProfitValue->ChangeValue(PriceText(*symbol, m_pSetOrder->takeProfit));
             m_marginTypeValue->ChangeValue(m_pSetOrder->marginTradeType == '3' ? _("WithoutMarginTradeType")
@@ -267,5 +296,8 @@ void MarketOrderConfirm::afterUpdate(const symbol_price& stored, CTransaction* /
     *price = symbol->marketType == '2' ? stored.lastPrice : side == 'b' ? buyQuote : sellQuote;
     if(symbol->GetSymbolProperty(m_pDb)) {
         m_priceValue->ChangeValue(PriceText(*symbol, *price));
+    }
+    if(OrderKindTraits::Of(m_orderKind).opens) {
+        UpdateRiskWarning();
     }
 }

@@ -30,6 +30,9 @@ public:
     wxString GetRowValue(int row) const;
     wxString GetRowCaption(int row) const;
     bool IsRowShown(int row) const;
+    // The warning below the rows of a new order that would take its account
+    // past the warning line at the price shown; empty when none is shown.
+    wxString GetRiskWarning() const;
 
     int m_orderKind = 0; // the order dialog's kinds; 4 delivery
     RecordStore* m_pDb;
@@ -52,4 +55,9 @@ private:
     void ShowRow(int row, bool show);
     wxStaticText* Caption(int row) const;
     wxTextCtrl* Value(int row) const;
+    // Shows the risk warning of the request at its price of now.
+    void UpdateRiskWarning();
+
+    wxStaticText* m_riskWarning; // below the rows, hidden while empty
+    wxString m_riskText;         // what it shows, before it is wrapped
 };

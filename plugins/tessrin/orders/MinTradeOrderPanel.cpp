@@ -13,7 +13,9 @@
 #include "db/symbol_Info.h"
 #include "db/symbol_Property.h"
 #include "orders/BinaryOpQuickOrderConfirm.h"
+#include "orders/FinalOrderCheck.h"
 #include "orders/MinTradeConfm.h"
+#include "orders/OrderKinds.h"
 #include "orders/PluginOrderSender.h"
 
 #include <pelmora/pmStandardPaths.h>
@@ -41,6 +43,10 @@ wxEND_EVENT_TABLE()
     MinTradeOrderPanel::MinTradeOrderPanel(RecordStore* db, void* unused, wxWindow* parent,
                                            const symbol_Info* symbol)
     : MinTradeQuickOrderPanelBase(parent), m_pDb(db), m_symbolId(symbol ? symbol->symbolId : 0),
+      m_wait(this, db,
+             [this](OrderWait::Outcome outcome, int code, const wxString& text) {
+                 OnFateSettled(outcome, code, text);
+             }),
       m_sender(std::make_unique<PluginOrderSender>())
 {
     wxUnusedVar(unused);
@@ -59,9 +65,7 @@ MinTradeOrderPanel::~MinTradeOrderPanel()
 {
     *m_alive = false;
     m_refreshTimer.Stop();
-    if(RequestNotify* registry = m_registry ? m_registry : RequestNotify::GetIfExists()) {
-        registry->RemoveCallBack(this);
-    }
+    m_wait.Drop();
     if(m_pDb) {
         m_pDb->m_symbol_price_table->RemoveActionTrigger(this);
         m_pDb->m_trade_Contract_table->RemoveActionTrigger(this);
@@ -72,11 +76,6 @@ MinTradeOrderPanel::~MinTradeOrderPanel()
 void MinTradeOrderPanel::SetSender(std::unique_ptr<IOrderSender> sender)
 {
     m_sender = std::move(sender);
-}
-
-RequestNotify* MinTradeOrderPanel::Registry() const
-{
-    return m_registry ? m_registry : RequestNotify::Get();
 }
 
 void MinTradeOrderPanel::LoadPage()
@@ -222,6 +221,15 @@ bool MinTradeOrderPanel::ShowConfirmation(const Confirmation& confirmation)
 
 void MinTradeOrderPanel::SetOrder(const Query& query)
 {
+    // Never a second bet beside one whose answer is still to come.
+    if(m_wait.IsUnsettled()) {
+        ShowError(OrderWait::UnsettledText(), -1);
+        return;
+    }
+    if(m_wait.IsWaiting()) {
+        ShowError(_("The last order is still awaiting its answer"), -1);
+        return;
+    }
     const symbol_Info* symbol = FindSymbol();
     const bool known =
         symbol && symbol->GetSymbolProperty(m_pDb) && symbol->cachedSymbolProperty->GetSymbolPrice(m_pDb);
@@ -231,14 +239,23 @@ void MinTradeOrderPanel::SetOrder(const Query& query)
         return;
     }
     const symbol_Property& property = *symbol->cachedSymbolProperty;
-    if(!property.cachedSymbolPrice->live) {
-        // The order goes at the price shown: not one the market has left.
-        ShowError(_("Price not live, wait for a fresh quote"), -1);
-        return;
-    }
     const double charge = order.contract->chargeRate * order.amount;
     const int accountKey = symbol->accountKey;
     const trade_Contract contract = *order.contract; // the table may change while the box is open
+    const wxString biMode = PluginConfig().GetBiMode();
+    // The rule of every order window, before the confirmation and at its OK.
+    auto check = [&](double price, sFFixSetOrder& request) {
+        request = BuildRequest(accountKey, m_symbolId, contract, order.side, order.amount, price, biMode);
+        const FinalOrderCheck::Verdict verdict = FinalOrderCheck::Check(m_pDb, eOpen, request);
+        if(!verdict.Passed()) {
+            ShowError(verdict.message, -1);
+        }
+        return verdict.Passed();
+    };
+    sFFixSetOrder request;
+    if(!check(property.cachedSymbolPrice->lastPrice, request)) {
+        return;
+    }
 
     Confirmation confirmation;
     confirmation.symbolName = property.symbolName;
@@ -258,27 +275,21 @@ void MinTradeOrderPanel::SetOrder(const Query& query)
         ShowError(_("Symbol Invalid"), -1);
         return;
     }
-    if(!now->cachedSymbolProperty->cachedSymbolPrice->live) {
-        ShowError(_("Price not live, wait for a fresh quote"), -1);
+    if(!check(now->cachedSymbolProperty->cachedSymbolPrice->lastPrice, request)) {
         return;
     }
-    sFFixSetOrder request =
-        BuildRequest(accountKey, m_symbolId, contract, order.side, order.amount,
-                     now->cachedSymbolProperty->cachedSymbolPrice->lastPrice, PluginConfig().GetBiMode());
     const int id = m_sender ? m_sender->SetOrder(request) : -1;
     if(id < 0) {
         ShowError(MessageLine::UnsentText(_("Set Order Failed!")), -1);
         return;
     }
-    // An earlier order still awaited keeps its own wait.
-    m_pending.insert(id);
-    Registry()->WaitResponse(id, this, kTimeoutMs);
+    m_wait.Start(id, kTimeoutMs, OrderFate::Of(m_pDb, eOpen, request));
 }
 
 void MinTradeOrderPanel::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(m_pending.erase(requestId) == 0) {
-        return;
+    if(m_wait.OnResponse(requestId, errorCode, text) != OrderWait::eInTime) {
+        return; // a late answer is told by OnFateSettled
     }
     if(errorCode != 0) {
         ShowError(text, errorCode);
@@ -292,10 +303,21 @@ void MinTradeOrderPanel::OnResponse(int requestId, int errorCode, const wxString
 
 void MinTradeOrderPanel::OnResponseTimeOut(int requestId)
 {
-    if(m_pending.erase(requestId) == 0) {
-        return;
+    if(m_wait.OnResponseTimeOut(requestId)) {
+        ShowError(OrderWait::UnsettledText(), -1);
     }
-    ShowError(_("Request Time Out!"), -1);
+}
+
+void MinTradeOrderPanel::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
+{
+    if(m_wait.OnResponseLost(requestId)) {
+        ShowError(OrderWait::LinkLostText(), errorCode);
+    }
+}
+
+void MinTradeOrderPanel::OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text)
+{
+    ShowError(OrderWait::OutcomeText(outcome, text), OrderWait::OutcomeCode(outcome, code));
 }
 
 void MinTradeOrderPanel::ShowError(const wxString& text, int code)
@@ -303,7 +325,8 @@ void MinTradeOrderPanel::ShowError(const wxString& text, int code)
     const wxString message = text.empty() ? GetErrorText(code) : text;
     const wxString full = ErrorText(FormatTime(wxDateTime::Now()), message, code);
     if(PluginConfig().IsShowErrMsgBox()) {
-        ModalMessageBox::Show(full, _("ErrorMessage"), wxOK | wxCENTRE);
+        // Good news is no error: a notice has a notice's caption.
+        ModalMessageBox::Show(full, code == 0 ? _("NoticeMessage") : _("ErrorMessage"), wxOK | wxCENTRE);
     } else {
         // Without boxes the page's own line says it.
         RunScript("setMessage", {full});

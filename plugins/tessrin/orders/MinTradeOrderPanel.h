@@ -7,10 +7,10 @@
 #include "db/trade_Contract.h"
 #include "layouts/MinTradeQuickOrderPanelBase.h"
 #include "orders/MinTradeRules.h"
+#include "orders/OrderWait.h"
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <vector>
 #include <wx/timer.h>
 
@@ -22,8 +22,10 @@ struct symbol_Info;
 // The binary-option quick order beside a chart: a page of our own that the
 // program fills (symbol, price, clock, the contract periods) and that asks
 // for an order through its new-window request. The panel checks the order
-// against the symbol's contracts, confirms it, sends it and reports every
-// answer or time-out of each order it sent. GUI thread only.
+// against the symbol's contracts, confirms it, sends it and reports its
+// answer. One order at a time: while one is awaited, or its fate is unknown
+// after a time-out or a dropped link, the next is refused with the reason.
+// GUI thread only.
 class MinTradeOrderPanel : public MinTradeQuickOrderPanelBase,
                            public RequestCallBack,
                            public CActionTrigger<symbol_price>,
@@ -47,7 +49,8 @@ public:
 
     // Tests: where orders go, where waits are kept, what confirms.
     void SetSender(std::unique_ptr<IOrderSender> sender);
-    void SetRegistry(RequestNotify* registry) { m_registry = registry; }
+    void SetRegistry(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    void SetRecordsReadyCheck(OrderWait::ReadyCheck check) { m_wait.SetReadyCheck(std::move(check)); }
     void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
 
     void LoadPage();
@@ -66,7 +69,9 @@ public:
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
-    const std::set<int>& GetPendingIds() const { return m_pending; }
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
+    bool IsWaitting() const { return m_wait.IsWaiting(); }
+    bool IsUnsettled() const { return m_wait.IsUnsettled(); }
 
     void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
     void afterAdd(const trade_Contract& stored, CTransaction* transaction, void* reserved) override;
@@ -86,14 +91,13 @@ private:
     std::vector<const trade_Contract*> SymbolContracts() const;
     const symbol_Info* FindSymbol() const;
     bool ShowConfirmation(const Confirmation& confirmation);
-    RequestNotify* Registry() const;
+    void OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text);
 
     RecordStore* m_pDb;
     int m_symbolId;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-    std::set<int> m_pending; // ids sent and not yet answered or timed out
+    OrderWait m_wait;
     std::unique_ptr<IOrderSender> m_sender;
-    RequestNotify* m_registry = nullptr; // not owned; null: the process-wide one
     Confirm m_confirm;
     wxTimer m_refreshTimer;
 

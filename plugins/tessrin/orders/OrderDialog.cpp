@@ -69,7 +69,11 @@ OrderDialog* OrderDialog::Create(RecordStore* store, HostManager* manager, char 
 
 OrderDialog::OrderDialog(RecordStore* store, HostManager* manager, char marketType)
     : OrderDialogBase(nullptr, wxID_ANY, _("Order")), m_mgr(manager),
-      m_sender(std::make_unique<PluginOrderSender>()), m_wait(this),
+      m_sender(std::make_unique<PluginOrderSender>()),
+      m_wait(this, store,
+             [this](OrderWait::Outcome outcome, int code, const wxString& text) {
+                 OnFateSettled(outcome, code, text);
+             }),
       m_messageLine(m_messageText, _("ErrorMessage"))
 {
     m_pDb = store;
@@ -222,6 +226,9 @@ bool OrderDialog::CheckAll(bool allowBox, bool showLine)
 void OrderDialog::ShowError(const wxString& text, int code, bool allowBox, bool showLine)
 {
     m_messageExpiry = m_messageLine.Show(text, code, allowBox, showLine);
+    if(showLine && !m_closing) {
+        FitToControls(); // a longer message widened the line
+    }
 }
 
 void OrderDialog::LoadSymbolConfig(const wxString& symbolCode, bool defaultsOnly)
@@ -467,9 +474,16 @@ void OrderDialog::UpdateOrderInfo()
 void OrderDialog::UpdateQuantityRange()
 {
     const int maximum = OrderRules(*this).MaxQuantity();
-    m_ordRangeLabel->SetLabel(wxString::Format("1~%d", maximum));
+    // Followed at every tick of the account: only what changed is redrawn.
+    const wxString range = wxString::Format("1~%d", maximum);
+    if(m_ordRangeLabel->GetLabel() != range) {
+        m_ordRangeLabel->SetLabel(range);
+    }
     const bool valid = m_quantity >= 1 && m_quantity <= maximum;
-    m_quantitySpin->SetBackgroundColour(valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground);
+    const wxColour background = valid ? Colours::kPlainBackground : Colours::kInvalidInputBackground;
+    if(m_quantitySpin->GetBackgroundColour() != background) {
+        m_quantitySpin->SetBackgroundColour(background);
+    }
     // The range is checked on Ok: the control itself takes any number, so
     // that none typed is replaced.
     SetSpinValueUnlessFocused(m_quantitySpin, m_quantity);
@@ -502,6 +516,18 @@ void OrderDialog::UpdateVisibility()
     for(wxWindow* window :
         std::initializer_list<wxWindow*>{m_pointDiffCheck, m_pointDiffSpin, m_pointLabel}) {
         window->Show(shown.pointDiff);
+    }
+    // A row whose controls are all hidden goes with its spacers and borders.
+    ShowRow(m_priceTextSizer, shown.orderType || shown.limitPart);
+    ShowRow(m_limitSizer, shown.limitPart);
+}
+
+void OrderDialog::ShowRow(wxSizer* row, bool show)
+{
+    for(wxSizerItem* item : row->GetChildren()) {
+        if(item->IsSpacer()) {
+            item->Show(show);
+        }
     }
 }
 
@@ -753,11 +779,21 @@ void OrderDialog::afterUpdate(const symbol_price& stored, CTransaction* /*transa
     UpdateStopProfitDisplay();
     UpdateLimitPart();
     UpdateOrderInfo();
+    UpdateQuantityRange(); // the Max at the price shown
 }
 
 void OrderDialog::afterAdd(const user_Account& /*stored*/, CTransaction* /*transaction*/, void* /*reserved*/)
 {
     RequestRefresh();
+}
+
+void OrderDialog::afterUpdate(const user_Account& stored, CTransaction* /*transaction*/, void* /*reserved*/)
+{
+    // Found again first: the symbol held may have gone with a query.
+    if(m_closing || !CheckAll(false, false) || stored.accountKey != m_pSymbolInfo->accountKey) {
+        return;
+    }
+    UpdateQuantityRange();
 }
 
 void OrderDialog::OnCancel(wxCommandEvent& event)

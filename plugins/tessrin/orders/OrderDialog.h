@@ -2,15 +2,16 @@
 
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
-#include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
 #include "layouts/OrderDialogBase.h"
+#include "orders/FinalOrderCheck.h"
 #include "orders/IOrderSender.h"
 #include "orders/OrderDialogConfig.h"
 #include "orders/OrderKindTraits.h"
 #include "orders/OrderRequests.h"
 #include "orders/OrderSymbolList.h"
 #include "orders/OrderTicket.h"
+#include "orders/OrderWait.h"
 #include "orders/SymbolGroupConfig.h"
 
 #include <memory>
@@ -74,10 +75,15 @@ public:
     char GetOrderType() const;
     // The message routine: "[hh:mm:ss]text[code]".
     void ShowError(const wxString& text, int code, bool allowBox, bool showLine);
-    // Registers the wait for the answer to `requestId`.
-    void StartWaitting(int requestId);
+    // Registers the wait for the answer to `requestId`, whose fill the
+    // records show as `fate` says.
+    void StartWaitting(int requestId, OrderFate fate = OrderFate());
     bool IsWaitting() const { return m_wait.IsWaiting(); }
     int GetWaitRequestId() const { return m_wait.GetRequestId(); }
+    // Nothing awaited, and no order sent whose fate is not known.
+    bool CanSend() const { return m_wait.CanSend(); }
+    // A time-out or a dropped link left the last order's fate unknown.
+    bool IsUnsettled() const { return m_wait.IsUnsettled(); }
 
     // The point-difference memory of the current symbol.
     void LoadSymbolConfig(const wxString& symbolCode, bool defaultsOnly);
@@ -86,16 +92,21 @@ public:
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
     // The server's answer that the order needs goods financing.
     static constexpr int kFinancingQuestionCode = 157;
     // The symbol's quote moved: prices and bounds follow at once.
     void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
     // A new account: refreshed once the burst is over.
     void afterAdd(const user_Account& stored, CTransaction* transaction, void* reserved) override;
+    // The symbol's account moved (its net value follows every quote): the
+    // largest quantity follows.
+    void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
 
     // Replaceable outside services (tests).
     void SetSender(std::unique_ptr<IOrderSender> sender) { m_sender = std::move(sender); }
     void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    void SetRecordsReadyCheck(OrderWait::ReadyCheck check) { m_wait.SetReadyCheck(std::move(check)); }
     MessageLine& GetMessageLine() { return m_messageLine; }
 
     OrderDialogConfig m_config;
@@ -150,6 +161,8 @@ private:
     void UpdateOrderInfo();
     void UpdateQuantityRange();
     void UpdateVisibility();
+    // The row's spacers follow its controls.
+    static void ShowRow(wxSizer* row, bool show);
     void UpdateCheckBoxes();
     // Lays the dialog out again and fits it to what it shows.
     void FitToControls();
@@ -158,15 +171,16 @@ private:
     // Shows the confirmation when it is on; false when the request is to be
     // dropped (cancelled, or the dialog closed meanwhile).
     template <class Request> bool Confirm(Request* request);
+    // The final check of the request (FinalOrderCheck), the confirmation,
+    // and the final check again at its OK; false, with the reason shown,
+    // when nothing is to be sent.
+    template <class Request> bool ConfirmChecked(Request* request);
+    // True when the verdict lets the request go; else its message, with
+    // the fields it names shown against the bounds of this moment.
+    bool Passes(const FinalOrderCheck::Verdict& verdict);
+    // What became of an order whose answer did not come in time.
+    void OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text);
     bool DisablesOk() const;
-    // Below 1: false, silently; above the largest quantity shown: false
-    // with "Quantity Error!".
-    bool CheckTypedQuantity(const OrderRules& rules, double quantity);
-    // Take-profit, then stop-loss against their bounds; the message of the
-    // first that fails.
-    bool CheckStops(const OrderRules& rules, const OrderInputs& inputs);
-    // A market order only at a live quote: a stale one is refused with a message.
-    bool CheckLiveQuote(const OrderRules& rules);
     // Asks whether to finance goods; Yes opens the goods page, whose next
     // answer opens "Apply Goods" for the symbol.
     bool AskFinancingGoods();
@@ -181,7 +195,7 @@ private:
 
     HostManager* m_mgr; // not owned
     std::unique_ptr<IOrderSender> m_sender;
-    RequestWait m_wait;
+    OrderWait m_wait;
     MessageLine m_messageLine;
     std::vector<OrderSymbolEntry> m_symbolEntries; // what m_symbolCombo lists
     bool m_triggersRegistered = false;

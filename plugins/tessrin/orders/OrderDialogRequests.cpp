@@ -72,8 +72,13 @@ bool OrderDialog::DisablesOk() const
 void OrderDialog::OnOK(wxCommandEvent& event)
 {
     event.Skip();
-    // One request at a time: a second one would lose the first one's answer.
-    if(m_wait.IsWaiting() || !CheckAll(true, true)) {
+    // One request at a time: a second one would lose the first one's answer,
+    // and one whose fate is not known yet may still be carried out.
+    if(m_wait.IsUnsettled()) {
+        ShowError(OrderWait::UnsettledText(), -1, true, true);
+        return;
+    }
+    if(!CanSend() || !CheckAll(true, true)) {
         return;
     }
     switch(Kind().request) {
@@ -90,24 +95,8 @@ void OrderDialog::OnOK(wxCommandEvent& event)
     case OrderKindTraits::eSetOrder:
         break;
     }
-
-    const OrderInputs inputs = ReadInputs();
-    OrderRules rules(*this);
-    if(rules.CheckQuantity(inputs.quantity) == OrderRules::eQuantityNone || !CheckStops(rules, inputs)) {
-        return;
-    }
-    if(m_orderType == eLimitOrder && (!rules.IsLimitPriceValid(m_limitPrice) || m_limitPrice == 0.0)) {
-        UpdateStopProfitDisplay();
-        UpdateLimitPart();
-        ShowError(_("Limit Price Invalid"), -1, true, true);
-        return;
-    }
-    if(!CheckTypedQuantity(rules, inputs.quantity) || !CheckLiveQuote(rules)) {
-        return;
-    }
-    sFFixSetOrder request = BuildSetOrder(rules, inputs);
-    // The records may have changed while the confirmation was up.
-    if(!Confirm(&request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
+    sFFixSetOrder request = BuildSetOrder(OrderRules(*this), ReadInputs());
+    if(!ConfirmChecked(&request)) {
         return;
     }
     SaveSymbolConfig();
@@ -116,40 +105,45 @@ void OrderDialog::OnOK(wxCommandEvent& event)
         ShowError(MessageLine::UnsentText(_("Set Order Failed!")), -1, true, true);
         return;
     }
-    StartWaitting(id);
+    StartWaitting(id, OrderFate::Of(m_pDb, m_openCloseType, request));
 }
 
-bool OrderDialog::CheckStops(const OrderRules& rules, const OrderInputs& inputs)
+template <class Request> bool OrderDialog::ConfirmChecked(Request* request)
 {
-    const char* invalid = rules.CheckStops(inputs.stopLoss, inputs.takeProfit);
-    if(!invalid) {
+    // The rule before the confirmation, and again at its OK with the prices
+    // of that moment: the confirmation may have stood while they moved.
+    auto check = [this, request] {
+        if constexpr(std::is_same_v<Request, sFFixSetOrder>) {
+            return FinalOrderCheck::Check(m_pDb, m_openCloseType, *request);
+        } else {
+            return FinalOrderCheck::Check(m_pDb, *request);
+        }
+    };
+    return Passes(check()) && Confirm(request) && Passes(check());
+}
+
+bool OrderDialog::Passes(const FinalOrderCheck::Verdict& verdict)
+{
+    using V = FinalOrderCheck::Verdict;
+    switch(verdict.failure) {
+    case V::ePassed:
         return true;
-    }
-    UpdateStopProfitDisplay();
-    ShowError(wxGetTranslation(invalid), -1, true, true);
-    return false;
-}
-
-bool OrderDialog::CheckLiveQuote(const OrderRules& rules)
-{
-    if(m_orderType != eMarketOrder || rules.IsQuoteLive()) {
-        return true;
-    }
-    ShowError(_("Price not live, wait for a fresh quote"), -1, true, true);
-    return false;
-}
-
-bool OrderDialog::CheckTypedQuantity(const OrderRules& rules, double quantity)
-{
-    switch(rules.CheckQuantity(quantity)) {
-    case OrderRules::eQuantityNone:
+    case V::eNothingToSend:
         return false;
-    case OrderRules::eQuantityTooLarge:
-        ShowError(_("Quantity Error!"), -1, true, true);
-        return false;
+    case V::eTakeProfit:
+    case V::eStopLoss:
+        UpdateStopProfitDisplay();
+        break;
+    case V::eLimitPrice:
+        UpdateStopProfitDisplay();
+        UpdateLimitPart();
+        break;
     default:
-        return true;
+        break;
     }
+    ShowError(verdict.message, -1, true, true);
+    RequestRefresh(); // the bounds and the range of this moment
+    return false;
 }
 
 void OrderDialog::OnModifyOrder(wxCommandEvent& event)
@@ -178,11 +172,8 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
             return;
         }
         // The checks of a new order: a price the next tick would trigger is refused.
-        if(!CheckStops(OrderRules(*this), inputs)) {
-            return;
-        }
         sFFixModifyOrder request = BuildModifyOrder(m_orderCodeRe, newStopLoss, newTakeProfit);
-        if(!Confirm(&request)) {
+        if(!ConfirmChecked(&request)) {
             return;
         }
         SaveSymbolConfig();
@@ -191,19 +182,20 @@ void OrderDialog::OnModifyOrder(wxCommandEvent& event)
             ShowError(MessageLine::UnsentText(_("Modify Order Failed!")), -1, true, true);
             return;
         }
-    } else {
-        sFFixCancelOrder request = BuildCancelOrder(m_orderCodeRe);
-        if(!Confirm(&request)) {
-            return;
-        }
-        SaveSymbolConfig();
-        id = m_sender->CancelOrder(request);
-        if(id < 0) {
-            ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
-            return;
-        }
+        StartWaitting(id, OrderFate::Of(m_pDb, request));
+        return;
     }
-    StartWaitting(id);
+    sFFixCancelOrder request = BuildCancelOrder(m_orderCodeRe);
+    if(!ConfirmChecked(&request)) {
+        return;
+    }
+    SaveSymbolConfig();
+    id = m_sender->CancelOrder(request);
+    if(id < 0) {
+        ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
+        return;
+    }
+    StartWaitting(id, OrderFate::Of(m_pDb, request));
 }
 
 void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
@@ -219,7 +211,7 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
     }
     sFFixHoldBillDelivery request =
         BuildHoldBillDelivery(m_pHoldBill->orderCode, action == OrderRules::eApplyDelivery);
-    if(!Confirm(&request)) {
+    if(!ConfirmChecked(&request)) {
         return;
     }
     SaveSymbolConfig();
@@ -228,7 +220,7 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
         ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
         return;
     }
-    StartWaitting(id);
+    StartWaitting(id, OrderFate::Of(m_pDb, request));
 }
 
 void OrderDialog::OnClosePosition(wxCommandEvent& event)
@@ -237,14 +229,9 @@ void OrderDialog::OnClosePosition(wxCommandEvent& event)
     if(!m_pPosition) {
         return;
     }
-    OrderRules rules(*this);
-    const OrderInputs inputs = ReadInputs();
     // More than is open is refused, never cut to what is open and sent.
-    if(!CheckTypedQuantity(rules, inputs.quantity) || !CheckLiveQuote(rules)) {
-        return;
-    }
-    sFFixPositionCloseOrder request = BuildPositionCloseOrder(rules, *m_pPosition, inputs);
-    if(!Confirm(&request) || !CheckAll(true, true) || !CheckLiveQuote(OrderRules(*this))) {
+    sFFixPositionCloseOrder request = BuildPositionCloseOrder(OrderRules(*this), *m_pPosition, ReadInputs());
+    if(!ConfirmChecked(&request)) {
         return;
     }
     SaveSymbolConfig();
@@ -253,12 +240,12 @@ void OrderDialog::OnClosePosition(wxCommandEvent& event)
         ShowError(MessageLine::UnsentText(_("Close Poistion Failed!")), -1, true, true);
         return;
     }
-    StartWaitting(id);
+    StartWaitting(id, OrderFate::Of(m_pDb, request));
 }
 
-void OrderDialog::StartWaitting(int requestId)
+void OrderDialog::StartWaitting(int requestId, OrderFate fate)
 {
-    m_wait.Start(requestId, kWaitMs);
+    m_wait.Start(requestId, kWaitMs, std::move(fate));
     if(DisablesOk()) {
         wxASSERT_MSG(m_marketOk->IsEnabled(), "m_marketOk->IsEnabled() == true");
         m_marketOk->Disable();
@@ -267,13 +254,8 @@ void OrderDialog::StartWaitting(int requestId)
 
 void OrderDialog::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
-        if(m_wait.EndLate(requestId)) {
-            // "Request Time Out!" was not the end of it: say what became of it.
-            ShowError(errorCode == 0 ? _("The request that timed out was carried out") : text, errorCode,
-                      true, true);
-        }
-        return;
+    if(m_wait.OnResponse(requestId, errorCode, text) != OrderWait::eInTime) {
+        return; // a late answer is told by OnFateSettled
     }
     if(errorCode == 0) {
         Close(false);
@@ -328,12 +310,26 @@ bool OrderDialog::AskFinancingGoods()
 
 void OrderDialog::OnResponseTimeOut(int requestId)
 {
-    if(!m_wait.TimeOut(requestId)) {
-        m_wait.EndLate(requestId); // no late answer either: nothing more to tell
+    // OK stays as it is: the order may still be carried out.
+    if(m_wait.OnResponseTimeOut(requestId)) {
+        ShowError(OrderWait::UnsettledText(), -1, true, true);
+    }
+}
+
+void OrderDialog::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
+{
+    if(m_wait.OnResponseLost(requestId)) {
+        ShowError(OrderWait::LinkLostText(), errorCode, true, true);
+    }
+}
+
+void OrderDialog::OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text)
+{
+    if(m_closing) {
         return;
     }
     if(DisablesOk()) {
         m_marketOk->Enable();
     }
-    ShowError(_("Request Time Out!"), -1, true, true);
+    ShowError(OrderWait::OutcomeText(outcome, text), OrderWait::OutcomeCode(outcome, code), true, true);
 }

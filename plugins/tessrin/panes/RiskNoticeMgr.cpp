@@ -8,7 +8,8 @@
 #include <wx/debug.h>
 #include <wx/intl.h>
 
-RiskNoticeMgr::RiskNoticeMgr(RecordStore* db, Output output) : m_pDb(db), m_output(std::move(output))
+RiskNoticeMgr::RiskNoticeMgr(RecordStore* db, Output output, Alert alert)
+    : m_pDb(db), m_output(std::move(output)), m_alert(std::move(alert))
 {
     wxASSERT_MSG_AT(m_pDb != nullptr, "", __FILE__, __LINE__, "RiskNoticeMgr::RiskNoticeMgr");
     if(m_pDb) {
@@ -37,8 +38,14 @@ void RiskNoticeMgr::ShowRiskNotice(const risk_notice& notice)
 {
     wxString title;
     wxString text;
-    if(FormatNotice(m_pDb, notice, title, text) && m_output) {
+    if(!FormatNotice(m_pDb, notice, title, text)) {
+        return;
+    }
+    if(m_output) {
         m_output(title, text);
+    }
+    if(m_alert) {
+        m_alert(notice.accountKey, title, text);
     }
 }
 

@@ -10,15 +10,19 @@ class RecordStore;
 struct risk_notice;
 
 // Turns the server's risk notices into titled messages of the output
-// window: every added or changed notice whose show flag is set, for an
-// account the client knows. Owned by the account pane. GUI thread only.
+// window and of the alert: every added or changed notice whose show flag is
+// set, for an account the client knows. Owned by the account pane. GUI
+// thread only.
 class RiskNoticeMgr : public CActionTrigger<risk_notice>, public wxEvtHandler
 {
 public:
     using Output = std::function<void(const wxString& title, const wxString& text)>;
+    // The same message for where the trader looks, with its account.
+    using Alert = std::function<void(int accountKey, const wxString& title, const wxString& text)>;
 
-    // Observes the risk-notice table until destroyed; messages go to `output`.
-    RiskNoticeMgr(RecordStore* db, Output output);
+    // Observes the risk-notice table until destroyed; messages go to
+    // `output` and to `alert`.
+    RiskNoticeMgr(RecordStore* db, Output output, Alert alert = Alert());
     ~RiskNoticeMgr() override;
     RiskNoticeMgr(const RiskNoticeMgr&) = delete;
     RiskNoticeMgr& operator=(const RiskNoticeMgr&) = delete;
@@ -34,4 +38,5 @@ public:
 private:
     RecordStore* m_pDb;
     Output m_output;
+    Alert m_alert;
 };

@@ -31,7 +31,11 @@ constexpr int kOutputLayerShift = 3;
 
 TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* parent, RefreshClock* clock)
     : TranscationPanelBase(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 280)), m_pDb(db), m_pManager(mgr),
-      m_wait(this), m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>()),
+      m_wait(this, db,
+             [this](OrderWait::Outcome outcome, int code, const wxString& text) {
+                 OnFateSettled(outcome, code, text);
+             }),
+      m_message(nullptr, _("NoticeMessage")), m_sender(std::make_unique<PluginOrderSender>()),
       m_refreshClock(clock), m_clock([] { return wxGetUTCTimeMillis(); })
 {
     wxIntegerValidator<unsigned> quantity;
@@ -228,8 +232,12 @@ void TranscationPanel::SendOrder(char side)
         ShowErrorMessage(_("please select a symbol!"), -1);
         return;
     }
+    if(m_wait.IsUnsettled()) {
+        ShowErrorMessage(OrderWait::UnsettledText(), -1);
+        return;
+    }
     // One order at a time: a second click while one is awaited sends nothing.
-    if(m_wait.IsWaiting() || !TradeCheck()) {
+    if(!m_wait.CanSend() || !TradeCheck()) {
         return;
     }
     // The quantity as typed: below 1 sends nothing, above the field's
@@ -238,29 +246,13 @@ void TranscationPanel::SendOrder(char side)
     if(!m_quantityCombo->GetValue().ToCDouble(&quantity) || !(quantity >= 1.0)) {
         return;
     }
-    // The bound the order dialog shows for the symbol and side is the one kept.
-    OrderTicket ticket;
-    ticket.m_pDb = m_pDb;
-    ticket.m_pSymbolInfo = m_pSymbolInfo;
-    ticket.m_symbolId = m_symbolId;
-    ticket.m_direction = side;
-    const OrderRules rules(ticket);
-    if(quantity > std::min(rules.MaxQuantity(), kMaxQuantity)) {
-        ShowErrorMessage(wxString::Format(_("Quantity Error! (1~%d)"), rules.MaxQuantity()), -1);
-        return;
-    }
-    if(!rules.IsQuoteLive()) {
-        ShowErrorMessage(_("Price not live, wait for a fresh quote"), -1);
+    if(quantity > kMaxQuantity) {
+        ShowErrorMessage(wxString::Format(_("Quantity Error! (1~%d)"), kMaxQuantity), -1);
         return;
     }
     const QuickOrderQuote quote(m_pDb, *m_pSymbolInfo);
     m_stopLoss = m_stopLossSpin->GetValue();
     m_takeProfit = m_takeProfitSpin->GetValue();
-    const wxString invalid = quote.CheckStops(side, m_stopLoss, m_takeProfit);
-    if(!invalid.empty()) {
-        ShowErrorMessage(invalid, -1);
-        return;
-    }
     QuickOrderQuote::Inputs inputs;
     inputs.quantity = quantity;
     inputs.usePointDiff = m_pointDiffCheck->GetValue();
@@ -268,43 +260,51 @@ void TranscationPanel::SendOrder(char side)
     inputs.stopLoss = m_stopLoss;
     inputs.takeProfit = m_takeProfit;
     sFFixSetOrder request = quote.BuildRequest(side, inputs);
-
+    // The order dialog's rule: the bounds, the Max it shows, a live quote.
+    if(!Passes(FinalOrderCheck::Check(m_pDb, eOpen, request))) {
+        return;
+    }
     if(IsOrderPreConfirm()) {
         MarketOrderConfirm confirm(m_pDb, nullptr);
-        confirm.m_orderKind = 0;
+        confirm.m_orderKind = eOpen;
         confirm.m_pSetOrder = &request;
         if(confirm.ShowModal() == wxID_CANCEL) {
             return;
         }
-        // The symbol may have gone, or its quote gone stale, while the
-        // confirmation was open.
-        if(!TradeCheck() || !rules.IsQuoteLive()) {
+        // The final OK: the same rule with the prices of this moment.
+        if(!Passes(FinalOrderCheck::Check(m_pDb, eOpen, request))) {
             return;
         }
     }
     SaveOrderConfig();
     const int requestId = m_sender ? m_sender->SetOrder(request) : -1;
     if(requestId >= 0) {
-        StartWaitting(requestId);
+        StartWaitting(requestId, OrderFate::Of(m_pDb, eOpen, request));
     } else {
         ShowErrorMessage(MessageLine::UnsentText(_("Set Order Failed!")), -1);
     }
 }
 
-void TranscationPanel::StartWaitting(int requestId)
+bool TranscationPanel::Passes(const FinalOrderCheck::Verdict& verdict)
 {
-    m_wait.Start(requestId, kWaitMs);
+    if(verdict.Passed()) {
+        return true;
+    }
+    if(!verdict.message.empty()) {
+        ShowErrorMessage(verdict.message, -1);
+    }
+    return false;
+}
+
+void TranscationPanel::StartWaitting(int requestId, OrderFate fate)
+{
+    m_wait.Start(requestId, kWaitMs, std::move(fate));
 }
 
 void TranscationPanel::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
-        if(m_wait.EndLate(requestId)) {
-            // The order said "Request Time Out!": what became of it is news.
-            ShowErrorMessage(errorCode == 0 ? _("The request that timed out was carried out") : text,
-                             errorCode);
-        }
-        return;
+    if(m_wait.OnResponse(requestId, errorCode, text) != OrderWait::eInTime) {
+        return; // a late answer is told by OnFateSettled
     }
     if(errorCode != 0) {
         ShowErrorMessage(text, errorCode);
@@ -313,17 +313,25 @@ void TranscationPanel::OnResponse(int requestId, int errorCode, const wxString& 
 
 void TranscationPanel::OnResponseTimeOut(int requestId)
 {
-    if(m_wait.EndLate(requestId)) {
-        return; // no late answer either
-    }
-    if(!m_wait.IsWaiting()) {
-        return;
-    }
     // Whatever the id: one wait at a time, and it ends now.
-    if(!m_wait.TimeOut(m_wait.GetRequestId())) {
-        return;
+    if(m_wait.IsWaiting()) {
+        requestId = m_wait.GetRequestId();
     }
-    ShowErrorMessage(_("Request Time Out!"), -1);
+    if(m_wait.OnResponseTimeOut(requestId)) {
+        ShowErrorMessage(OrderWait::UnsettledText(), -1);
+    }
+}
+
+void TranscationPanel::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
+{
+    if(m_wait.OnResponseLost(requestId)) {
+        ShowErrorMessage(OrderWait::LinkLostText(), errorCode);
+    }
+}
+
+void TranscationPanel::OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text)
+{
+    ShowErrorMessage(OrderWait::OutcomeText(outcome, text), OrderWait::OutcomeCode(outcome, code));
 }
 
 void TranscationPanel::ShowErrorMessage(const wxString& text, int code)

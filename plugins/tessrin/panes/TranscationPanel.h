@@ -3,10 +3,11 @@
 #include "common/MessageLine.h"
 #include "common/RefreshClock.h"
 #include "connection/RequestCallBack.h"
-#include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
 #include "layouts/TranscationPanelBase.h"
+#include "orders/FinalOrderCheck.h"
 #include "orders/OrderDialogConfig.h"
+#include "orders/OrderWait.h"
 
 #include <functional>
 #include <memory>
@@ -56,6 +57,7 @@ public:
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
     void afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
     void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
     // The caption of the quotes the refresh clock's tick found.
@@ -72,6 +74,8 @@ public:
     const symbol_Info* GetSymbol() const { return m_pSymbolInfo; }
     int GetSymbolId() const { return m_symbolId; }
     bool IsWaitting() const { return m_wait.IsWaiting(); }
+    // A time-out or a dropped link left the last order's fate unknown.
+    bool IsUnsettled() const { return m_wait.IsUnsettled(); }
     int GetRequestId() const { return m_wait.GetRequestId(); }
     const OrderDialogConfig& GetOrderConfig() const { return m_orderConfig; }
     wxString GetMessageText() const;
@@ -80,6 +84,7 @@ public:
     // Replaceable outside services (tests).
     void SetSender(std::unique_ptr<IOrderSender> sender);
     void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
+    void SetRecordsReadyCheck(OrderWait::ReadyCheck check) { m_wait.SetReadyCheck(std::move(check)); }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
     MessageLine& GetMessageLine() { return m_message; }
 
@@ -100,7 +105,11 @@ private:
     void FollowQuote(const symbol_price& quote);
     void ApplyButtonColours();
     void SaveOrderConfig();
-    void StartWaitting(int requestId);
+    void StartWaitting(int requestId, OrderFate fate);
+    // True when the verdict of the final check lets the order go; else its
+    // message.
+    bool Passes(const FinalOrderCheck::Verdict& verdict);
+    void OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text);
     // The binary-options board, or a chart of a binary option, in front.
     bool IsBinaryInFront() const;
     // The trader's setting, unless binary options are in front.
@@ -127,7 +136,7 @@ private:
     wxTimer m_messageTimer; // hides the message line
     int m_symbolId = -1;
     OrderDialogConfig m_orderConfig;
-    RequestWait m_wait;
+    OrderWait m_wait;
     MessageLine m_message;
     std::unique_ptr<IOrderSender> m_sender;
     RefreshClock* m_refreshClock; // not owned; null: the caption follows each quote at once

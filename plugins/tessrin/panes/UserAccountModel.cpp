@@ -32,10 +32,21 @@ char UserAccountModel::RiskLevel(const user_Account& account)
     if(!IsFigure(rate) || !IsFigure(account.forceCloseLine) || !IsFigure(account.warningLine)) {
         return 0;
     }
+    // As the market judges it: lines of 0 are none, and a rate of used margin
+    // means nothing while no margin is used (it shows as a dash).
+    if(account.forceCloseLine == 0 || account.warningLine == 0) {
+        return '1';
+    }
     switch(account.riskKind) {
     case '1': // used margin over net value: the higher, the riskier
+        if(!(account.marginUsed > 0)) {
+            return '1';
+        }
         return rate >= account.forceCloseLine ? '3' : rate >= account.warningLine ? '2' : '1';
     case '2': // net value over used margin: the lower, the riskier
+        if(!(account.marginUsed > 0)) {
+            return '1';
+        }
         return rate <= account.forceCloseLine ? '3' : rate <= account.warningLine ? '2' : '1';
     default:
         return '1';

@@ -66,6 +66,7 @@ public:
 
     // '1' normal, '2' warning, '3' force close, from the risk kind's rate
     // against the account's two lines; 0 ("---") when one is no figure.
+    // Without lines, or with no margin in use (kinds '1' and '2'), normal.
     static char RiskLevel(const user_Account& account);
 
 private:

@@ -4,9 +4,11 @@
 #include "common/TessrinConfig.h"
 #include "db/MainAccounts.h"
 #include "db/RecordStore.h"
+#include "panes/RiskNoticeBox.h"
 #include "panes/RiskNoticeMgr.h"
 #include "panes/UserAccountModel.h"
 
+#include <wx/app.h>
 #include <wx/intl.h>
 
 const wxEventTypeTag<wxCommandEvent> UserAccountPane::kRefreshEvent(wxNewEventType());
@@ -57,11 +59,20 @@ UserAccountPane::UserAccountPane(RecordStore* db, wxWindow* parent) : ListPane(d
     // The stored layout holds the last state of the switch, not the user's.
     SetColumnShown(GetList(), UserAccountModel::eBonusPoint, config.IsShowBonusPoint());
     InitContextMenu({});
-    m_riskNoticeMgr = std::make_unique<RiskNoticeMgr>(db, [](const wxString& title, const wxString& text) {
-        if(g_plugin) {
-            g_plugin->OutputLog(title, text);
-        }
-    });
+    m_riskNoticeMgr = std::make_unique<RiskNoticeMgr>(
+        db,
+        [](const wxString& title, const wxString& text) {
+            if(g_plugin) {
+                g_plugin->OutputLog(title, text);
+            }
+        },
+        [this](int accountKey, const wxString& title, const wxString& text) {
+            // Not only in the output window, which may be hidden or small.
+            if(!m_riskBox) {
+                m_riskBox = new RiskNoticeBox(wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+            }
+            m_riskBox->ShowNotice(accountKey, title, text);
+        });
     Bind(kRefreshEvent, &UserAccountPane::OnRefresh, this);
 }
 
@@ -69,6 +80,9 @@ UserAccountPane::~UserAccountPane()
 {
     Unbind(kRefreshEvent, &UserAccountPane::OnRefresh, this);
     m_riskNoticeMgr.reset();
+    if(m_riskBox) {
+        m_riskBox->Destroy();
+    }
 }
 
 UserAccountModel* UserAccountPane::GetModel() const
@@ -113,6 +127,10 @@ void UserAccountPane::RefreshAccounts()
         if(suretyAccount) {
             g_plugin->AppendMoneyMenuItem2();
         }
+    }
+    // Notices of accounts gone (a logout, the next user) go with them.
+    if(m_riskBox) {
+        m_riskBox->KeepAccounts([&accounts](int key) { return accounts.find(key) != accounts.end(); });
     }
     // The rows of one query arrive one by one: the column follows the
     // accounts present at each refresh, so a late kind-'3' account shows it.

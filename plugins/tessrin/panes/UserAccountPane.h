@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/ListPane.h"
+#include "panes/RiskNoticeBox.h"
 
 #include <memory>
 #include <wx/event.h>
+#include <wx/weakref.h>
 
 class RecordStore;
 class RiskNoticeMgr;
@@ -16,7 +18,7 @@ class UserAccountModel;
 // menu's account entries back, shows the surety column exactly while an
 // account of risk kind '3' exists and, once while the plug-in is loaded,
 // gives each currency its main account. The pane owns the manager that
-// writes the server's risk notices to the output window.
+// writes the server's risk notices to the output window and into a box.
 class UserAccountPane : public ListPane
 {
 public:
@@ -28,6 +30,8 @@ public:
 
     UserAccountModel* GetModel() const;
     RiskNoticeMgr* GetRiskNoticeMgr() const { return m_riskNoticeMgr.get(); }
+    // The box of the notices shown, or null.
+    RiskNoticeBox* GetRiskNoticeBox() const { return m_riskBox; }
     bool IsRefreshPending() const { return m_refreshPending; }
 
     // Queues one refresh; further requests before it runs cost nothing.
@@ -41,5 +45,6 @@ private:
 
     bool m_rolesAssigned = false;
     std::unique_ptr<RiskNoticeMgr> m_riskNoticeMgr;
+    wxWeakRef<RiskNoticeBox> m_riskBox; // the box destroys itself
     bool m_refreshPending = false;
 };

@@ -104,6 +104,7 @@ void RiskParamsCustomDlg::OnInit(wxInitDialogEvent& event)
     m_comboBoxRiskType->Disable();
     m_comboBoxRiskItem->Disable();
     m_comboBoxRiskCondition->Disable();
+    ShowItemRows(m_riskObject->m_riskType == 'A');
 }
 
 void RiskParamsCustomDlg::ApplyRiskType(char type)
@@ -121,6 +122,19 @@ void RiskParamsCustomDlg::ApplyRiskType(char type)
             box->Disable();
         }
     }
+    ShowItemRows(type == 'A');
+}
+
+void RiskParamsCustomDlg::ShowItemRows(bool show)
+{
+    // An account rule has no symbol and no condition: no rows that look as if
+    // they did and could not be changed.
+    for(wxWindow* window : std::initializer_list<wxWindow*>{
+            m_staticTextRiskItem, m_comboBoxRiskItem, m_staticTextRiskCondition, m_comboBoxRiskCondition}) {
+        window->Show(show);
+    }
+    Layout();
+    GetSizer()->SetSizeHints(this);
 }
 
 void RiskParamsCustomDlg::OnRiskTypeChanged(wxCommandEvent& event)

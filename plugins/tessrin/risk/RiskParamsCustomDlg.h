@@ -39,8 +39,10 @@ protected:
 private:
     void SetValueValidator();
     // The item and condition boxes follow the type: enabled with their first
-    // entries for "mdWarning", cleared and disabled otherwise.
+    // entries for "mdWarning", cleared, disabled and hidden otherwise.
     void ApplyRiskType(char type);
+    // Shows or hides the item and condition rows; the dialog fits again.
+    void ShowItemRows(bool show);
 
     wxWindow* m_pane; // the pane that opened it
     RecordStore* m_db;

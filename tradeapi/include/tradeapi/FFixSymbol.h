@@ -44,7 +44,7 @@ struct sFFixRspQrySymbolInfo
     char buyMarginList[129];  // 337, UTF-8, ',' separated
     char sellMarginList[130]; // 466, UTF-8, ',' separated
     int32_t carriedInt5;      // 596
-    double carried3;          // 600
+    double chargeRate;        // 600, share of an order's value charged at opening and at closing
     double carried4;          // 608
     double carried5;          // 616
     int32_t carriedInt6;      // 624
@@ -85,7 +85,7 @@ FFIX_AT(sFFixRspQrySymbolInfo, marginType, 336);
 FFIX_AT(sFFixRspQrySymbolInfo, buyMarginList, 337);
 FFIX_AT(sFFixRspQrySymbolInfo, sellMarginList, 466);
 FFIX_AT(sFFixRspQrySymbolInfo, carriedInt5, 596);
-FFIX_AT(sFFixRspQrySymbolInfo, carried3, 600);
+FFIX_AT(sFFixRspQrySymbolInfo, chargeRate, 600);
 FFIX_AT(sFFixRspQrySymbolInfo, carriedInt6, 624);
 FFIX_AT(sFFixRspQrySymbolInfo, carriedChar2, 628);
 FFIX_AT(sFFixRspQrySymbolInfo, marketType, 630);

@@ -6,7 +6,9 @@
 #include <wx/panel.h>
 
 class wxListCtrl;
+class wxListEvent;
 class wxMouseEvent;
+class wxTextCtrl;
 class wxSizeEvent;
 class wxToolBar;
 
@@ -14,7 +16,9 @@ class wxToolBar;
 // plug-ins. An entry appended with FLAG_NOTICE is a notice whose first line is
 // its title; clicking it sends the bus event 11113 (wxEVT_CMD_NOTICE_CLICKED)
 // with a wxString* holding the title line as client data and, as event id,
-// ContentHash() of the text after the title line.
+// ContentHash() of the text after the title line. Below the list the chosen
+// entry (the newest while none is chosen) is shown whole, its lines wrapped:
+// a row shows only what its columns hold.
 class OutputWindow : public wxPanel
 {
 public:
@@ -55,14 +59,22 @@ public:
 
     void SetAppendObserver(AppendObserver observer);
 
+    // The whole entry shown below the list.
+    wxTextCtrl* GetDetail() const { return m_detail; }
+    wxListCtrl* GetList() const { return m_list; }
+
 private:
     void OnListClick(wxMouseEvent& event);
     // The columns share the list's width.
     void OnListSize(wxSizeEvent& event);
     void OnCommand(wxCommandEvent& event);
+    void OnSelectionChanged(wxListEvent& event);
+    // The selected entry, else the newest, in the detail text.
+    void ShowDetail();
 
     wxToolBar* m_toolBar;
     wxListCtrl* m_list;
+    wxTextCtrl* m_detail;
     std::vector<Entry> m_entries;
     AppendObserver m_observer;
 };
