@@ -18,13 +18,15 @@
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 using namespace std::chrono_literals;
 
 namespace {
 
-// The texts the window draws (list cells, choices, labels, page captions,
-// the chart's price label, the output window's rows) that hold a marker.
+// The texts the window draws (list cells, choices, labels, fields, page
+// captions, the chart's price label, the output window's rows and detail)
+// that hold a marker.
 std::vector<std::string> Shown(TestBed& bed, const std::vector<wxString>& markers)
 {
     std::vector<wxString> texts;
@@ -42,6 +44,8 @@ std::vector<std::string> Shown(TestBed& bed, const std::vector<wxString>& marker
             texts.push_back(wxJoin(choice->GetStrings(), ','));
         } else if(auto* label = dynamic_cast<wxStaticText*>(window)) {
             texts.push_back(label->GetLabel());
+        } else if(auto* field = dynamic_cast<wxTextCtrl*>(window)) {
+            texts.push_back(field->GetValue());
         } else if(auto* viewer = dynamic_cast<pmChartViewer*>(window); viewer && viewer->getChart()) {
             const chartlib::DrawArea* cursor = viewer->getChart()->getDynamicLayer(); // the latest price
             for(size_t op = 0; cursor && op < cursor->ops().size(); ++op) {

@@ -133,6 +133,9 @@ size_t OutputWindow::RemoveEntriesOf(const wxString& owner)
             ++removed;
         }
     }
+    if(removed > 0) {
+        ShowDetail(); // it may have shown one of them
+    }
     return removed;
 }
 
