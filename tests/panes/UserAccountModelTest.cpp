@@ -131,9 +131,11 @@ TEST_F(AccountList, RiskLevelByTheKindsLines)
         {'2', 1.2, '2'},
         {'2', 1.1, '3'},
         {'2', 0.5, '3'},
-        // Other kinds are always normal.
-        {'3', 0.0, '1'},
+        // Kind '3' as the market closes it: the lower, the riskier (warning 1.5, force close 1.1).
         {'3', 99.0, '1'},
+        {'3', 1.5, '2'},
+        {'3', 0.0, '3'},
+        // Other kinds are always normal.
         {0, 5.0, '1'},
     };
     for(const auto& c : cases) {
@@ -141,8 +143,9 @@ TEST_F(AccountList, RiskLevelByTheKindsLines)
         account.riskKind = c.kind;
         account.riskRate = c.rate;
         account.marginUsed = 100.0;
-        account.warningLine = c.kind == '2' ? 1.5 : 0.8;
-        account.forceCloseLine = c.kind == '2' ? 1.1 : 0.95;
+        const bool lowerIsWorse = c.kind == '2' || c.kind == '3';
+        account.warningLine = lowerIsWorse ? 1.5 : 0.8;
+        account.forceCloseLine = lowerIsWorse ? 1.1 : 0.95;
         EXPECT_EQ(UserAccountModel::RiskLevel(account), c.level) << c.kind << " at " << c.rate;
     }
 }

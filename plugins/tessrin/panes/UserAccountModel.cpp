@@ -48,6 +48,8 @@ char UserAccountModel::RiskLevel(const user_Account& account)
             return '1';
         }
         return rate <= account.forceCloseLine ? '3' : rate <= account.warningLine ? '2' : '1';
+    case '3': // net value over surety money: the lower, the riskier, margin or none
+        return rate <= account.forceCloseLine ? '3' : rate <= account.warningLine ? '2' : '1';
     default:
         return '1';
     }
