@@ -8,6 +8,7 @@
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
 
+#include <algorithm>
 #include <chartlib/BaseChart.h>
 #include <chartlib/DrawArea.h>
 #include <functional>
@@ -63,10 +64,9 @@ std::vector<std::string> Shown(TestBed& bed, const std::vector<wxString>& marker
     collect(&bed.Host().Frame());
     std::vector<std::string> found;
     for(const wxString& text : texts) {
-        for(const wxString& marker : markers) {
-            if(text.Contains(marker)) {
-                found.push_back(text.utf8_string());
-            }
+        if(std::any_of(markers.begin(), markers.end(),
+                       [&](const wxString& marker) { return text.Contains(marker); })) {
+            found.push_back(text.utf8_string());
         }
     }
     return found;
