@@ -33,6 +33,7 @@ public:
     int GetBlinkPhase() const override { return 1; }
     void OutputLog(const wxString&, const wxString&) override {}
     void ShowMessageBox(const wxString&, const wxString&) override {}
+    void ShowLoggedOut() override {}
     void OnLoginAccepted(const wxString&) override {}
     bool IsShowNotify(int) const override { return true; }
     const wxArrayInt& GetMarketIds() const override { return m_markets; }

@@ -19,10 +19,20 @@ void ConfigProblemLog::SetOutputWindow(OutputWindow* window)
     }
 }
 
+wxArrayString ConfigProblemLog::TakeErrors()
+{
+    wxArrayString kept;
+    kept.swap(m_kept);
+    return kept;
+}
+
 void ConfigProblemLog::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info)
 {
-    if(level <= wxLOG_Warning && info.component &&
-       std::strcmp(info.component, clConfig::kLogComponent) == 0 && m_told.insert(msg).second) {
+    const bool settings = info.component && std::strcmp(info.component, clConfig::kLogComponent) == 0;
+    if(settings && m_keeping && level <= wxLOG_Error && m_kept.Index(msg) == wxNOT_FOUND) {
+        m_kept.Add(msg);
+    }
+    if(level <= wxLOG_Warning && settings && m_told.insert(msg).second) {
         // Errors are settings that are not kept; warnings, files read in part.
         Show((level == wxLOG_Warning ? _("Settings file") : _("Settings not saved")) + "\n" + msg);
     }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <vector>
+#include <wx/arrstr.h>
 #include <wx/log.h>
 #include <wx/weakref.h>
 
@@ -22,6 +23,10 @@ public:
 
     // Texts logged before there is a window are shown when it is set.
     void SetOutputWindow(OutputWindow* window);
+    // From now on (the exit) the errors, each once, are also kept for
+    // TakeErrors: the window that shows them is about to close.
+    void KeepErrors() { m_keeping = true; }
+    wxArrayString TakeErrors();
 
 protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override;
@@ -34,6 +39,8 @@ private:
     wxWeakRef<OutputWindow> m_window;
     std::set<wxString> m_told;
     std::vector<wxString> m_waiting; // entries before there was a window
+    bool m_keeping = false;
+    wxArrayString m_kept;
 };
 
 #endif // PELMORA_APP_CONFIGPROBLEMLOG_H

@@ -8,6 +8,7 @@
 #include "PluginCatalogues.h"
 #include "PluginManager.h"
 #include "TraceLog.h"
+#include "UnsavedAtExit.h"
 #include "pelmora/BitmapLoader.h"
 #include "pelmora/EditorConfig.h"
 #include "pelmora/EventNotifier.h"
@@ -19,6 +20,7 @@
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 #include <wx/wxcrtvararg.h>
 
@@ -109,6 +111,7 @@ bool PelmoraApp::OnInit()
 
     m_frame = new MainFrame(m_tracer);
     m_log->SetOutputWindow(m_frame->GetOutputWindow());
+    const wxString unsaved = TellUnsavedAtLastExit();
     m_frame->SetScreenshotFile(m_options.screenshotFile);
     m_frame->SetShutdown([this] { Shutdown(); });
     m_manager =
@@ -128,10 +131,37 @@ bool PelmoraApp::OnInit()
     for(const HostOptions::TimedCommand& command : m_options.commands) {
         m_frame->SendCommandAfter(command.name, command.seconds);
     }
-    if(m_options.login.empty() && m_plugins->GetCount() > 0) {
-        CallAfter([this] { m_frame->ShowLoginDialog(); });
+    const bool loginDialog = m_options.login.empty() && m_plugins->GetCount() > 0;
+    if(loginDialog || !unsaved.empty()) {
+        // Once the window shows, one after the other; queued on the frame:
+        // dropped if it goes first.
+        MainFrame* frame = m_frame;
+        frame->CallAfter([frame, unsaved, loginDialog] {
+            if(!unsaved.empty()) {
+                // A wx dialog, not the toolkit's: an exit asked for meanwhile ends it.
+                wxGenericMessageDialog box(frame, unsaved, _("Settings not saved at the last exit"),
+                                           wxOK | wxICON_WARNING | wxCENTRE);
+                box.ShowModal();
+            }
+            if(loginDialog) {
+                frame->ShowLoginDialog();
+            }
+        });
     }
     return true;
+}
+
+wxString PelmoraApp::TellUnsavedAtLastExit()
+{
+    const wxArrayString unsaved = UnsavedAtExit(pmStandardPaths::Get().GetUserDataDir()).Take();
+    if(unsaved.empty()) {
+        return wxString();
+    }
+    const wxString texts = wxJoin(unsaved, '\n', '\0');
+    m_frame->GetOutputWindow()->AppendText(_("Settings not saved at the last exit") + "\n" + texts);
+    return _("The last exit could not save the settings: the window layout and the store orders are as "
+             "they were before it.") +
+           "\n\n" + texts;
 }
 
 void PelmoraApp::LoadPlugins()
@@ -155,10 +185,21 @@ void PelmoraApp::LoadPlugins()
 void PelmoraApp::Shutdown()
 {
     if(m_plugins) {
-        // Every pane stores its settings as it goes: one write of the
-        // settings file for all of them, however large it is.
-        EditorConfig::SaveBatch batch(*EditorConfigST::Get());
-        m_plugins->Unplug();
+        // What cannot be saved now is told at the next start: the window that
+        // would tell it closes.
+        if(m_log) {
+            m_log->KeepErrors();
+        }
+        {
+            // Every pane stores its settings as it goes: one write of the
+            // settings file for all of them, however large it is.
+            EditorConfig::SaveBatch batch(*EditorConfigST::Get());
+            m_plugins->Unplug();
+        }
+        const wxArrayString unsaved = m_log ? m_log->TakeErrors() : wxArrayString();
+        if(!unsaved.empty() && !UnsavedAtExit(pmStandardPaths::Get().GetUserDataDir()).Keep(unsaved)) {
+            wxLogWarning("The settings not saved at this exit cannot be kept for the next start either.");
+        }
     }
     if(m_busTracer) {
         m_busTracer->Disconnect();

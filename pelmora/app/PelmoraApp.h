@@ -29,6 +29,9 @@ public:
 
 private:
     void LoadPlugins();
+    // What the last exit could not save, in the output window; returns the
+    // message of the box that tells it too, empty when all was saved.
+    wxString TellUnsavedAtLastExit();
     void Shutdown();
 
     HostOptions m_options;

@@ -556,6 +556,7 @@ TEST_F(HistoryQuoteTest, AnswersKeepGoodRowsAndSkipTheRest)
                              "{\"row\":\"1710475320,x,abc,11,9,10.5,0,0\"},"           // open is no number
                              "{\"row\":\"1710475380,x,10,nan,9,10.5,0,0\"},"           // no finite number
                              "{\"row\":\"1710475400,x,10,1e308,9,10.5,0,0\"},"         // no figure
+                             "{\"row\":\"1710475420,x,10,11,-1,10.5,0,0\"},"           // no market's low
                              "{\"row\":\"1710475440,x,10,11,9,10.5,0\"},"              // seven fields
                              "{\"other\":\"1710475500,x,10,11,9,10.5,0,0\"},"          // no row
                              "{\"row\":\"1710475560,2024\\\\,03,10,11,9,10.25,0,0\"}," // escaped comma

@@ -288,6 +288,32 @@ TEST_F(HostFaultsTest, SettingsFilesThatCannotBeReadAreLeftAsTheyAreAndToldOnce)
     EXPECT_FALSE(fs::exists(leftover)) << "removed as editor.conf's are";
 }
 
+TEST_F(HostFaultsTest, SettingsTheExitCannotSaveAreToldAtTheNextStart)
+{
+    namespace fs = std::filesystem;
+    m_host.Start(LoginArgs(6));
+    ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    // A file in the settings' folder's place refuses the exit's writes, as a
+    // read-only folder or a full disk do.
+    const std::string config = m_host.UserDataDir() + "/config";
+    fs::remove_all(config);
+    std::ofstream(config) << "in the folder's place";
+    ASSERT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
+    fs::remove(config);
+
+    // The next start tells it, once, in the output window and a box.
+    m_host.Start(LoginArgs(5));
+    ASSERT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
+    const std::vector<std::string> lines = m_host.TraceLines();
+    const std::regex told(
+        "^output Settings not saved at the last exit\\|.*/config/storeorder.con .*/config/editor.conf ");
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [&](const std::string& l) { return std::regex_search(l, told); }),
+              1)
+        << m_host.Describe();
+    EXPECT_FALSE(fs::exists(m_host.UserDataDir() + "/unsaved-at-exit.txt"));
+}
+
 TEST(ScratchDataFolder, GetsEveryInstalledDataFileButTheServerList)
 {
     namespace fs = std::filesystem;

@@ -164,13 +164,13 @@ protected:
         ASSERT_TRUE(
             PumpUntil([] { return HistoryNoticeMgr::Find() && HistoryNoticeMgr::Find()->GetCount() > 0; },
                       std::chrono::seconds(20)));
-        ASSERT_TRUE(PumpUntil([&] { return CountOutput(bed, wxString::FromUTF8("交易时间调整通知")) == 1; }));
+        ASSERT_TRUE(PumpUntil([&] { return CountOutput(bed, wxString::FromUTF8("系统维护公告")) == 1; }));
     }
 };
 
 } // namespace
 
-TEST_F(NoticePaneTest, APollWritesTheNewestUnreadBulletinOrOpensTheTipsOnTheFirstPollOnly)
+TEST_F(NoticePaneTest, APollWritesEachNewUnreadBulletinOrOpensTheTipsOnTheFirstPollOnly)
 {
     const std::string older = Item("U1", "2026-11-01 10:00:00", "u1 body");
     const std::string newer = Item("U2", "2026-11-02 10:00:00", "u2 first\\nu2 second");
@@ -192,7 +192,7 @@ TEST_F(NoticePaneTest, APollWritesTheNewestUnreadBulletinOrOpensTheTipsOnTheFirs
          nullptr,
          nullptr,
          2},
-        {"first poll, tips off", {List({older, newer, newestRead})}, false, "U2", nullptr, 3},
+        {"first poll, tips off", {List({newer, newestRead})}, false, "U2", nullptr, 2},
         {"first poll, tips on", {List({older, newer, newestRead})}, true, nullptr, "R3", 3},
         {"a later poll, tips on", {List({newestRead}), List({later, newestRead})}, true, "U4", nullptr, 2},
         {"a repeated answer: each written once", {repeated, repeated}, false, nullptr, nullptr, 2},
@@ -368,10 +368,10 @@ TEST(NoticePaneFlow, BulletinsArriveFromTheSecondServerAreReadThroughAClickAndAL
         EXPECT_EQ(Cell(*pane, row, NoticeMessageModel::eColReadFlag), "noRead");
     }
 
-    // "NoticeStartShow" is off on the bed: the newest unread bulletin is
-    // written to the output window, once.
+    // "NoticeStartShow" is off on the bed: each unread bulletin is written to
+    // the output window, once, the newest (of the oldest one's title) last.
     const wxString newestTitle = wxString::FromUTF8("交易时间调整通知");
-    ASSERT_TRUE(PumpUntil([&] { return CountOutput(bed, newestTitle) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return CountOutput(bed, newestTitle) == 2; }));
     OutputWindow& window = bed.Host().Output();
     size_t entry = window.GetEntryCount();
     for(size_t i = 0; i < window.GetEntryCount(); ++i) {
@@ -430,6 +430,11 @@ TEST(NoticePaneFlow, BulletinsArriveFromTheSecondServerAreReadThroughAClickAndAL
     ASSERT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == 6; }, std::chrono::seconds(10)));
     EXPECT_EQ(Cell(*pane, 0, NoticeMessageModel::eColTitle), "远期公告");
     EXPECT_EQ(Cell(*pane, 2, NoticeMessageModel::eColTitle), "同秒公告");
+    // Both of one poll are announced (of one second, three were one notice).
+    EXPECT_TRUE(PumpUntil([&] {
+        return CountOutput(bed, wxString::FromUTF8("远期公告")) == 1 &&
+               CountOutput(bed, wxString::FromUTF8("同秒公告")) == 1;
+    }));
     ASSERT_EQ(bed.Market().Post("/admin/bulletin?user=demo", R"({"title":"今日公告"})"), 200);
     manager->GetTimer().StartOnce(10);
     ASSERT_TRUE(PumpUntil([&] { return pane->GetModel()->GetCount() == 7; }, std::chrono::seconds(10)));

@@ -443,6 +443,16 @@ TEST(TradePagesOnTheTestBed, AbsurdFiguresOfABillShowDashesKeepTheColumnsAndMake
         EXPECT_EQ(Cell(accounts->GetModel(), i, UserAccountModel::eRiskLevel) == "---", noFigures) << i;
         EXPECT_EQ(Cell(accounts->GetModel(), i, UserAccountModel::eNetValue) == "---", noFigures) << i;
     }
+
+    // A quantity of -5 no market sends: the bill shows dashes, not "-5.00"
+    // and a profit.
+    ASSERT_EQ(push(*bought, [](sFFixHoldDetail& row) { row.quantity = -5; }), 200);
+    ASSERT_TRUE(PumpUntil([&] { return std::isnan(bought->quantity); }));
+    const auto boughtRow =
+        static_cast<unsigned int>(holds->GetOrderList().FindRow(bought->accountKey, bought));
+    for(unsigned int column : {HoldDetailModel::eQuantity, HoldDetailModel::eDynProfit}) {
+        EXPECT_EQ(Cell(holds, boughtRow, column), "---") << column;
+    }
 }
 
 // A flood of prices: the GUI thread's timers keep their time (a generous

@@ -27,6 +27,7 @@ public:
     {
         messageBoxes.push_back(caption + "|" + message);
     }
+    void ShowLoggedOut() override {}
     bool IsShowNotify(int kind) const override { return hiddenNotices.count(kind) == 0; }
     const wxArrayInt& GetMarketIds() const override { return markets; }
     void OnLoginAccepted(const wxString& password) override { acceptedPasswords.push_back(password); }

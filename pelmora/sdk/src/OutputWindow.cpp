@@ -4,6 +4,7 @@
 #include "pelmora/HostEvents.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <wx/app.h>
 #include <wx/datetime.h>
@@ -75,9 +76,10 @@ OutputWindow::Entry OutputWindow::ParseEntry(const wxString& text, int flags)
     return entry;
 }
 
-void OutputWindow::AppendText(const wxString& text, int flags)
+void OutputWindow::AppendText(const wxString& text, int flags, const wxString& owner)
 {
     Entry entry = ParseEntry(text, flags);
+    entry.owner = owner;
     if(m_entries.size() >= MAX_ENTRIES) {
         m_entries.erase(m_entries.begin());
         m_list->DeleteItem(0);
@@ -115,6 +117,26 @@ void OutputWindow::AddCommand(int id, const wxString& label)
         m_toolBar->Show();
         Layout();
     }
+}
+
+size_t OutputWindow::RemoveEntriesOf(const wxString& owner)
+{
+    if(owner.empty()) {
+        return 0;
+    }
+    size_t removed = 0;
+    // From the end: the rows before an erased one keep their numbers.
+    for(size_t i = m_entries.size(); i-- > 0;) {
+        if(m_entries[i].owner == owner) {
+            m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
+            m_list->DeleteItem(static_cast<long>(i));
+            ++removed;
+        }
+    }
+    if(removed > 0) {
+        ShowDetail(); // it may have shown one of them
+    }
+    return removed;
 }
 
 void OutputWindow::Clear()

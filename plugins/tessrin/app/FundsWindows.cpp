@@ -8,6 +8,7 @@
 #include "funds/ModifyPasswordDlg.h"
 #include "funds/OpenInOutPageExternal.h"
 #include "funds/PayPortRegistPanel.h"
+#include "history/SalesReportPanel.h"
 
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
@@ -69,4 +70,19 @@ void FundsWindows::ShowPasswordPrompt(wxWindow* parent, const user_LoginInfo* lo
 {
     ModifyPasswordDlg dialog(parent, login);
     dialog.ShowModal();
+}
+
+void FundsWindows::CloseAccountPages()
+{
+    HostManager* mgr = m_plugin.GetManager();
+    Notebook* book = mgr ? mgr->GetCentreBook() : nullptr;
+    if(!book) {
+        return;
+    }
+    for(size_t i = book->GetPageCount(); i-- > 0;) {
+        wxWindow* page = book->GetPage(i);
+        if(dynamic_cast<PayPortRegistPanel*>(page) || dynamic_cast<SalesReportPanel*>(page)) {
+            book->DeletePage(i);
+        }
+    }
 }

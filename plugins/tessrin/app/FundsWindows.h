@@ -20,6 +20,8 @@ public:
     // a new selected centre page "InOut".
     void ShowInOutPage(const am_AmountInOut& row) override;
     void ShowPasswordPrompt(wxWindow* parent, const user_LoginInfo* login) override;
+    // The "PayPort" and "InOut" pages and the sales report page.
+    void CloseAccountPages() override;
 
 private:
     TessrinPlugin& m_plugin;

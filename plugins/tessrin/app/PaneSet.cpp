@@ -197,6 +197,20 @@ void PaneSet::SetLoggedIn(bool loggedIn)
             board->SetQuotesLive(loggedIn);
         }
     }
+    if(loggedIn) {
+        return;
+    }
+    // What the panes keep beside the record tables: no page shows the next
+    // user what the last one asked for or received.
+    if(m_historyPane) {
+        m_historyPane->ForgetLogin();
+    }
+    if(HistoryNoticeMgr* notices = HistoryNoticeMgr::Find()) {
+        notices->ForgetLogin();
+    }
+    if(m_riskCustomPanel) {
+        m_riskCustomPanel->ForgetLogin();
+    }
 }
 
 void PaneSet::ShowNoticeTarget(const NoticeClick& click)

@@ -32,6 +32,7 @@ constexpr int kLegendInset = 3;
 constexpr int kLegendGap = 3;
 const char kLabelFont[] = "<*font,bgColor=E0E0B0,color=000000*> ";
 const char kLatestFont[] = "<*font,bgColor=C080C0,color=000000*> ";
+const char kStaleFont[] = "<*font,bgColor=C0C0C0,color=000000*> ";
 const char kFailureFont[] = "<*font,bgColor=FFE0E0,color=CC0000*> ";
 constexpr int kFailureFontSize = 12;
 
@@ -269,7 +270,13 @@ std::string ChartPainter::PaneLegend(MultiChart& chart, XYChart& pane, int x, in
 
 std::string ChartPainter::LatestLabel(BaseChart& chart) const
 {
-    return kLatestFont + Format(chart, m_data.GetLatestPrice(), ValueFormat() + "<*/font*>") + " <*/font*>";
+    const std::string price = Format(chart, m_data.GetLatestPrice(), ValueFormat() + "<*/font*>");
+    if(m_data.IsLatestLive()) {
+        return kLatestFont + price + " <*/font*>";
+    }
+    // No market behind it (logged out, the link down): not to be read as a quote.
+    const wxString stale = wxString::Format(wxGetTranslation("%s (stale)"), wxString::FromUTF8(price));
+    return kStaleFont + stale.utf8_string() + " <*/font*>";
 }
 
 void ChartPainter::ReserveLegend(KLineChart& chart, XYChart& main) const

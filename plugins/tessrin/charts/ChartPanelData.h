@@ -100,6 +100,10 @@ public:
     void SetCursorY(int y) { m_cursorY = y; }
     double GetLatestPrice() const { return m_latestPrice; }
     void SetLatestPrice(double price) { m_latestPrice = price; }
+    // Whether the latest price is the market's now (quoted since the link
+    // last came up); a stale one is drawn as such.
+    bool IsLatestLive() const { return m_latestLive; }
+    void SetLatestLive(bool live) { m_latestLive = live; }
     int GetPixelsPerBar() const { return m_pixelsPerBar; }
     void SetPixelsPerBar(int pixels) { m_pixelsPerBar = pixels; }
 
@@ -120,6 +124,7 @@ private:
     int m_cursorX = 0;
     int m_cursorY = -1;
     double m_latestPrice = 0.0;
+    bool m_latestLive = true;
     int m_pixelsPerBar = 15;
     std::function<void()> m_drawListener;
 };

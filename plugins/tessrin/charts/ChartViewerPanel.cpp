@@ -297,6 +297,7 @@ void ChartViewerPanel::SetSymbolPeriod(int period)
 
     if(symbol->GetSymbolProperty(m_pDb) && symbol->cachedSymbolProperty->GetSymbolPrice(m_pDb)) {
         m_data.SetLatestPrice(symbol->cachedSymbolProperty->cachedSymbolPrice->lastPrice);
+        m_data.SetLatestLive(symbol->cachedSymbolProperty->cachedSymbolPrice->live);
     }
     m_data.SeekToNewest();
     m_data.SetRedraw(true);
@@ -329,7 +330,16 @@ void ChartViewerPanel::commitUpdate(const sKData& oldValue, const sKData& stored
 void ChartViewerPanel::commitUpdate(const symbol_price& oldValue, const symbol_price& stored, int argument)
 {
     wxUnusedVar(argument);
-    if(stored.symbolId == m_symbolId && oldValue.lastPrice != stored.lastPrice) {
+    if(stored.symbolId != m_symbolId) {
+        return;
+    }
+    const bool liveChanged = stored.live != m_data.IsLatestLive();
+    if(liveChanged) {
+        // The label changes its width: the margin beside the plot too.
+        m_data.SetLatestLive(stored.live);
+        m_data.SetRedraw(true);
+    }
+    if(liveChanged || oldValue.lastPrice != stored.lastPrice) {
         m_data.SetLatestPrice(stored.lastPrice);
         m_data.SetCursor(true);
     }

@@ -80,9 +80,10 @@ bool ParseRow(const std::string& row, sKData& bar)
         return false;
     }
     bar = sKData();
+    // No market prices at zero or below: such a low flattened the candles.
     return FiniteNumber(fields[0], bar.time) && FiniteNumber(fields[2], bar.open) &&
            FiniteNumber(fields[3], bar.high) && FiniteNumber(fields[4], bar.low) &&
-           FiniteNumber(fields[5], bar.close);
+           FiniteNumber(fields[5], bar.close) && bar.open > 0 && bar.high > 0 && bar.low > 0 && bar.close > 0;
 }
 
 // The answer's bytes: its characters as they are while they are ASCII (all

@@ -213,19 +213,8 @@ void Client::OnRspUserLogin(const TradeAnswerEvent<sFFixRspUserLogin>& event)
 
 void Client::MarkQuotesStale()
 {
-    if(m_pDb == nullptr || !m_pDb->m_symbol_price_table) {
-        return;
-    }
-    auto& prices = *m_pDb->m_symbol_price_table;
-    std::vector<int> live;
-    for(const symbol_price& price : prices.GetIndexByPrimary()) {
-        if(price.live) {
-            live.push_back(price.symbolId);
-        }
-    }
-    // Each one told to its observers: boards and order windows show it at once.
-    for(int symbolId : live) {
-        prices.Modify(symbolId, [](symbol_price& price) { price.live = false; });
+    if(m_pDb != nullptr) {
+        m_pDb->MarkQuotesStale();
     }
 }
 

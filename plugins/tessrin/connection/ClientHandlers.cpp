@@ -13,6 +13,7 @@ void Client::OnNtfUserId(const TradeNoticeEvent<sFFixUserId>&)
     m_mdConnecter.Logout();
     m_tradeConnecter.Logout();
     MarkQuotesStale();
+    m_pHost->ShowLoggedOut();
     m_pHost->ShowMessageBox(_("User Kicked"), _("Notify"));
     // The host learns only after the user has read the message.
     wxCommandEvent kicked(wxEVT_CMD_USER_KICKED, 0);

@@ -30,6 +30,9 @@ public:
     // A modal message box without parent, with an OK button, centred;
     // returns when the user has closed it.
     virtual void ShowMessageBox(const wxString& message, const wxString& caption) = 0;
+    // The login has ended: nothing of it may stay on any page, also not
+    // behind the box that tells the user so.
+    virtual void ShowLoggedOut() = 0;
     // The trade front accepted a login with this password: what the lock
     // screen must ask for from now on.
     virtual void OnLoginAccepted(const wxString& password) = 0;

@@ -69,12 +69,33 @@ double Figure(double value)
     return IsFigure(value) ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
+// A quantity below zero or a price not above it is no figure either: no
+// market sends one (a negative profit or charge is a figure, and stays).
+double Quantity(double value)
+{
+    return value >= 0.0 ? Figure(value) : std::numeric_limits<double>::quiet_NaN();
+}
+
+double Price(double value)
+{
+    return value > 0.0 ? Figure(value) : std::numeric_limits<double>::quiet_NaN();
+}
+
 // A tick's price replaces the stored one only when it is a figure: boards,
 // charts and profits keep the last real quote.
 void KeepOrTake(double& stored, double wire)
 {
     if(IsFigure(wire)) {
         stored = wire;
+    }
+}
+
+// The same for the prices that must be above zero: a tick of -1 was the
+// chart's low.
+void KeepOrTakePrice(double& stored, double wire)
+{
+    if(wire > 0.0) {
+        KeepOrTake(stored, wire);
     }
 }
 
@@ -149,10 +170,10 @@ trade_HoldBill HoldBillFromFix(const sFFixHoldDetail& row, bool queryAnswer)
     h.symbolId = row.symbolId;
     h.stopLoss = Figure(row.stopLoss);
     h.takeProfit = Figure(row.takeProfit);
-    h.quantity = Figure(row.quantity);
+    h.quantity = Quantity(row.quantity);
     h.orderCode = NarrowText(row.orderCode);
-    h.holdPrice = Figure(row.holdPrice);
-    h.openPrice = Figure(row.openPrice);
+    h.holdPrice = Price(row.holdPrice);
+    h.openPrice = Price(row.openPrice);
     h.totalChargeInterest = Figure(row.totalChargeInterest);
     h.carriedDouble1 = Figure(row.carried1);
     h.chargeOpen = Figure(row.chargeOpen);
@@ -177,8 +198,8 @@ trade_Position PositionFromFix(const sFFixPosition& row)
     p.accountKey = row.accountKey;
     p.buyAmount = Figure(row.buyAmount);
     p.sellAmount = Figure(row.sellAmount);
-    p.buyQuantity = Figure(row.buyQuantity);
-    p.sellQuantity = Figure(row.sellQuantity);
+    p.buyQuantity = Quantity(row.buyQuantity);
+    p.sellQuantity = Quantity(row.sellQuantity);
     p.symbolId = row.symbolId;
     return p;
 }
@@ -501,9 +522,9 @@ void ApplyMarketData(symbol_price& price, const sFFixMarketData& tick)
 {
     price.digits = QuoteDigits(tick.digits);
     // A price that is not a number leaves the quote it would replace.
-    KeepOrTake(price.highPrice, tick.highPrice);
-    KeepOrTake(price.lowPrice, tick.lowPrice);
-    KeepOrTake(price.lastPrice, tick.lastPrice);
+    KeepOrTakePrice(price.highPrice, tick.highPrice);
+    KeepOrTakePrice(price.lowPrice, tick.lowPrice);
+    KeepOrTakePrice(price.lastPrice, tick.lastPrice);
     static_assert(sizeof tick.quote / sizeof tick.quote[0] == 7, "seven further prices");
     for(int i = 0; i < 7; ++i) {
         KeepOrTake(price.carriedPrices[i], tick.quote[i]);

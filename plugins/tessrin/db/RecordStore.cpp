@@ -1,6 +1,7 @@
 #include "db/RecordStore.h"
 
 #include <cstdint>
+#include <vector>
 
 RecordStore::RecordStore() = default;
 
@@ -65,6 +66,24 @@ void RecordStore::RemoveTradingRecords()
     RemoveAll(*m_user_Payport_table);
     RemoveAll(*m_user_Account_table);
     m_server_time_table->Clear();
+}
+
+void RecordStore::MarkQuotesStale()
+{
+    if(!m_symbol_price_table) {
+        return;
+    }
+    auto& prices = *m_symbol_price_table;
+    std::vector<int> live;
+    for(const symbol_price& price : prices.GetIndexByPrimary()) {
+        if(price.live) {
+            live.push_back(price.symbolId);
+        }
+    }
+    // Each one told to its observers: boards, charts and order windows show it at once.
+    for(int symbolId : live) {
+        prices.Modify(symbolId, [](symbol_price& price) { price.live = false; });
+    }
 }
 
 void RecordStore::CreateTables()

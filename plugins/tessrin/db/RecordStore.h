@@ -36,6 +36,9 @@ public:
     // goods) and the server time. The market's symbols, prices, rates and
     // pay ports, the login record and the pushed notices stay.
     void RemoveTradingRecords();
+    // No quote is the market's now (the link dropped, the login ended): each
+    // price that was live is told to its observers as stale.
+    void MarkQuotesStale();
 
     std::unique_ptr<trade_HoldBillFactory> m_trade_HoldBill_table;                     // 0
     std::unique_ptr<user_LoginInfoFactory> m_user_LoginInfo_table;                     // 1

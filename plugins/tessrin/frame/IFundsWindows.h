@@ -17,4 +17,7 @@ public:
     virtual void ShowInOutPage(const am_AmountInOut& row) = 0;
     // Modal, over `parent`.
     virtual void ShowPasswordPrompt(wxWindow* parent, const user_LoginInfo* login) = 0;
+    // At the end of a login: the centre pages that show its accounts (bank
+    // pages, the sales report) close.
+    virtual void CloseAccountPages() = 0;
 };

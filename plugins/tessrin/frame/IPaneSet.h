@@ -34,7 +34,8 @@ public:
     virtual void AddAllSymbolPage() = 0;
     virtual void AddBinaryOptionHistoryPage() = 0;
 
-    // The quote boards show their figures only while logged in.
+    // The quote boards show their figures only while logged in; logged out,
+    // the history pages, bulletins and risk rules of the login go.
     virtual void SetLoggedIn(bool loggedIn) = 0;
 
     // Brings forward the pane a clicked trade notice is about, at its row.

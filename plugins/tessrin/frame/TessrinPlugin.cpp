@@ -200,7 +200,10 @@ void TessrinPlugin::OutputLog(const wxString& title, const wxString& text)
 {
     OutputWindow* output = m_mgr ? m_mgr->GetOutputWindow() : nullptr;
     if(output) {
-        output->AppendText(title + "\n" + text, OutputWindow::FLAG_NOTICE);
+        // The login's own notices (its money, trades, alarms and bulletins)
+        // must not be read by the next user at the desk.
+        output->AppendText(title + "\n" + text, OutputWindow::FLAG_NOTICE,
+                           GetClient() ? wxString(kLoginNoticesOwner) : wxString());
     }
 }
 

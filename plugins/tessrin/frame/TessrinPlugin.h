@@ -83,6 +83,7 @@ public:
     void afterAdd(const symbol_Info& stored, CTransaction* transaction, void* reserved) override;
 
     // A notice in the host's output window: the title, a line feed, the text.
+    // Written while a login is in place, it goes again when the login ends.
     void OutputLog(const wxString& title, const wxString& text) override;
     // The first trading account; null before the accounts arrive.
     const user_Account* GetLoginUser() const override;
@@ -117,6 +118,10 @@ public:
     bool ReadConfigBool(const wxString& key, bool defaultValue) const override;
     // The lock screen asks for the password the market last accepted.
     void OnLoginAccepted(const wxString& password) override;
+    // At a logout, a kick-out and a login that replaces another: the
+    // trading records, the login's notices in the output window, its pages
+    // and bulletins go, the status fields say so and no quote stays live.
+    void ShowLoggedOut() override;
     // The server of the current login.
     wxString GetServerText() const override;
     const wxArrayString& GetTradeAddresses() const override;
@@ -221,6 +226,9 @@ public:
     void SetIdleClock(IdleLockMonitor::Clock clock);
 
 private:
+    // The owner of the output window's entries written during a login.
+    static constexpr const char* kLoginNoticesOwner = "Tessrin login";
+
     // Host bus 10000: the server names, in ascending name hash.
     void OnQueryServerNames(wxCommandEvent& event);
     // Host bus 10001 and 10002: log in to a configured server, log out.
@@ -228,9 +236,6 @@ private:
     void OnLogoutRequest(wxCommandEvent& event);
     // Bus 10006 (the plug-in's own, queued): the market logged the user out.
     void OnUserKicked(wxCommandEvent& event);
-    // After a logout: the trading records go, the status fields say so and
-    // the quote boards show no figures.
-    void ShowLoggedOut();
     // Bus 10005 (sent by the password dialog): the lock screen follows.
     void OnLoginPasswordChanged(wxCommandEvent& event);
     // Host bus 10003: nothing to do.

@@ -13,6 +13,7 @@
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
+#include <pelmora/OutputWindow.h>
 #include <pelmora/clConfig.h>
 #include <wx/app.h>
 #include <wx/arrstr.h>
@@ -192,6 +193,11 @@ void TessrinPlugin::OnLoginRequest(wxCommandEvent& event)
     if(!server || !m_db) {
         return;
     }
+    if(GetClient()) {
+        // Another login in its place: the last one's figures must not pass
+        // for this one's while its answers come.
+        ShowLoggedOut();
+    }
     m_login.Login(*server, loginName, password);
     if(GetClient()) {
         m_parts.panes->SetLoggedIn(true);
@@ -216,10 +222,15 @@ void TessrinPlugin::ShowLoggedOut()
     // Nothing the last login showed may pass for the market's figures now.
     if(m_db) {
         m_db->RemoveTradingRecords();
+        m_db->MarkQuotesStale();
     }
     AccountStatusLines::Get().Clear();
+    if(OutputWindow* output = m_mgr ? m_mgr->GetOutputWindow() : nullptr) {
+        output->RemoveEntriesOf(kLoginNoticesOwner);
+    }
     m_statusFields.ShowLoggedOut();
     m_parts.panes->SetLoggedIn(false);
+    m_parts.funds->CloseAccountPages();
 }
 
 void TessrinPlugin::OnLoginAccepted(const wxString& password)

@@ -147,6 +147,18 @@ bool HistoryNoticeMgr::RequestNotices()
     return true;
 }
 
+void HistoryNoticeMgr::ForgetLogin()
+{
+    CancelJob();
+    m_notices.clear();
+    m_lastAdded.clear();
+    m_firstPoll = true;
+    m_failures = 0;
+    m_timer.StartOnce(kStartDelayMs);
+    wxCommandEvent emptied(wxEVT_CMD_NOTICES_UPDATED, 0);
+    ProcessEvent(emptied);
+}
+
 wxDateTime HistoryNoticeMgr::PollFrom() const
 {
     // From the newest bulletin the market's clock has reached, that second

@@ -10,15 +10,16 @@
 class HistoryJob;
 class INoticeSession;
 
-// A poll brought bulletins not held before (HistoryNoticeMgr::GetLastAdded).
+// The list changed: a poll brought bulletins not held before
+// (HistoryNoticeMgr::GetLastAdded), or a logout emptied it (nothing added).
 // Processed on the manager itself, so handlers bind on the manager; GetInt()
-// is 1 for the first such event of the manager and 0 afterwards. A type of its own: the number 10001 is wx's
-// timer event.
+// is 1 for the first poll's event of a login and 0 otherwise. A type of its
+// own: the number 10001 is wx's timer event.
 wxDECLARE_EVENT(wxEVT_CMD_NOTICES_UPDATED, wxCommandEvent);
 
 // The market's bulletins: polls the "noticehistory" servers one request at a
-// time, keeps every bulletin received since it was made, newest first and
-// without duplicates, and marks bulletins read on the server. GUI thread only.
+// time, keeps every bulletin the login received, newest first and without
+// duplicates, and marks bulletins read on the server. GUI thread only.
 class HistoryNoticeMgr : public wxEvtHandler
 {
 public:
@@ -63,6 +64,10 @@ public:
     // Starts a poll unless one runs; false when none can be built (no
     // account or no server yet).
     bool RequestNotices();
+    // The login has ended: its bulletins (some may be addressed to that user
+    // alone) and its running poll go, and the next login's first poll asks
+    // from the start, as the first poll of the manager does.
+    void ForgetLogin();
 
     // The one-shot poll timer; tests shorten a wait by restarting it.
     wxTimer& GetTimer() { return m_timer; }

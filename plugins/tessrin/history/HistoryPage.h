@@ -69,6 +69,15 @@ public:
         m_model->Fill(firstRowNumber, data, &Model::ReadRow);
     }
 
+    // The rows go, and the markets of the last user's accounts with them.
+    void ForgetLogin() override
+    {
+        HistoryQryCtl::ForgetLogin();
+        if(QueryConditionPanel* conditions = GetConditionPanel()) {
+            conditions->GetMarketChoice()->Clear();
+        }
+    }
+
     // An account's market joins the choice at its first update.
     void afterUpdate(const user_Account& stored, CTransaction* /*transaction*/, void* /*reserved*/) override
     {

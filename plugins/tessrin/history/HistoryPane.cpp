@@ -56,6 +56,15 @@ void HistoryPane::AddBinaryOptionPage()
     m_binaryPageAdded = true;
 }
 
+void HistoryPane::ForgetLogin()
+{
+    for(size_t i = 0; i < m_notebook->GetPageCount(); ++i) {
+        if(auto* page = dynamic_cast<HistoryQryCtl*>(m_notebook->GetPage(i))) {
+            page->ForgetLogin();
+        }
+    }
+}
+
 void HistoryPane::OnColoursChanged(wxCommandEvent& event)
 {
     Refresh(true);

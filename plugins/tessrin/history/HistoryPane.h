@@ -17,6 +17,8 @@ public:
 
     // Adds the "Binary Op History" page the first time; later calls do nothing.
     void AddBinaryOptionPage();
+    // The login has ended: every page empty until asked for the next user.
+    void ForgetLogin();
 
     Notebook* GetNotebook() const { return m_notebook; }
 

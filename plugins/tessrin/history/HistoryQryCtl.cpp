@@ -176,6 +176,26 @@ void HistoryQryCtl::EnableControls(bool enable)
     m_conditionPanel->GetEndDate()->Enable(enable);
 }
 
+void HistoryQryCtl::ForgetLogin()
+{
+    if(m_job) {
+        m_job->Cancel(); // it posts nothing after this
+        m_job.reset();
+    }
+    m_waitTimer.Stop();
+    EnableControls(true);
+    if(!m_pagingPanel) {
+        return;
+    }
+    FillRows(1, JSONElement::createArray());
+    m_pagingPanel->SetPage(1);
+    m_pagingPanel->SetPageCount(0);
+    m_pagingPanel->SetTotalCount(0);
+    m_pagingPanel->UpdatePageText();
+    m_pagingPanel->SetPageValidator();
+    m_pagingPanel->SetMessage(_("No record"));
+}
+
 void HistoryQryCtl::ChangePage(int page)
 {
     m_pagingPanel->SetPage(page);

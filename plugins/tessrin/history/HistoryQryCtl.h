@@ -45,6 +45,9 @@ public:
     // The controls a query must not change while it runs: page size, Query,
     // Reset and both dates. The page links and field stay usable.
     void EnableControls(bool enable);
+    // The login has ended: a running query is dropped (its answer would be
+    // the last user's) and the page is empty until it is asked again.
+    virtual void ForgetLogin();
 
     PagingPanel* GetPagingPanel() const { return m_pagingPanel; }
     QueryConditionPanel* GetConditionPanel() const { return m_conditionPanel; }

@@ -7,11 +7,11 @@
 #include "history/NoticeTipDialog.h"
 #include "history/NoticeTipProvider.h"
 
-#include <algorithm>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
 #include <pelmora/HostManager.h>
 #include <pelmora/OutputWindow.h>
+#include <vector>
 #include <wx/app.h>
 #include <wx/intl.h>
 #include <wx/xrc/xmlres.h>
@@ -81,24 +81,34 @@ void NoticeMessagePane::ResetRows()
 void NoticeMessagePane::OnNoticesUpdated(wxCommandEvent& event)
 {
     ResetRows();
-    // Each bulletin is announced once: only one the poll brought.
-    const auto& added = m_manager.GetLastAdded();
-    const auto unread =
-        std::find_if(added.begin(), added.end(),
-                     [](const HistoryNoticeMgr::NoticePtr& notice) { return !notice->is_read; });
-    if(unread == added.end()) {
+    if(m_manager.GetCount() == 0 && m_tips) {
+        m_tips->EndModal(wxID_CANCEL); // the bulletins of a login that has ended
+    }
+    // Each bulletin is announced once: those the poll brought, every one of
+    // them (several may share a second).
+    std::vector<HistoryNoticeMgr::NoticePtr> unread;
+    for(const HistoryNoticeMgr::NoticePtr& notice : m_manager.GetLastAdded()) {
+        if(!notice->is_read) {
+            unread.push_back(notice);
+        }
+    }
+    if(unread.empty()) {
         return;
     }
     if(event.GetInt() != 0 && IsNoticeStartShow()) {
         ShowNotice(0);
         return;
     }
-    if(g_plugin) {
-        const HistoryNoticeMgr::NoticePtr notice = *unread;
+    if(!g_plugin) {
+        return;
+    }
+    // Oldest first: the newest stands last, where the output window's newest
+    // entries are.
+    for(auto notice = unread.rbegin(); notice != unread.rend(); ++notice) {
         // The output window takes the first line as the title.
-        wxString title = notice->title;
+        wxString title = (*notice)->title;
         title.Replace("\n", " ");
-        g_plugin->OutputLog(title, notice->content);
+        g_plugin->OutputLog(title, (*notice)->content);
     }
 }
 
@@ -130,7 +140,9 @@ void NoticeMessagePane::ShowNotice(int index)
     bool showAtStartup = IsNoticeStartShow();
     {
         NoticeTipDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, &tips, showAtStartup);
+        m_tips = &dialog;
         dialog.ShowModal();
+        m_tips = nullptr;
         showAtStartup = dialog.ShowAtStartup();
     }
     const size_t lowest = tips.GetLowestIndex();

@@ -4,13 +4,15 @@
 
 class HistoryNoticeMgr;
 class NoticeMessageModel;
+class NoticeTipDialog;
 
 // The bulletin list: the manager's bulletins newest first, unread titles
-// bold. A poll that brings bulletins writes the newest unread one of them to
-// the output window (each bulletin once), or opens the tips at the newest one on the first poll when
-// the user wants them at start-up. The tips also open on a double click and on
-// a click on a bulletin in the output window; once they close, the newest
-// bulletin shown and all older ones are marked read.
+// bold. A poll that brings bulletins writes each unread one of them to the
+// output window (each bulletin once, the newest last), or opens the tips at
+// the newest one on the first poll when the user wants them at start-up. The
+// tips also open on a double click and on a click on a bulletin in the output
+// window; once they close, the newest bulletin shown and all older ones are
+// marked read. A logout empties the list and closes the tips.
 class NoticeMessagePane : public ListPane
 {
 public:
@@ -37,4 +39,5 @@ private:
     void ResetRows();
 
     HistoryNoticeMgr& m_manager;
+    NoticeTipDialog* m_tips = nullptr; // while the tips are open
 };

@@ -220,6 +220,13 @@ void RiskCustomPanel::SaveColumnConfig()
     EditorConfigST::Get()->SaveObject(RiskParamsCustomConfig::kObjectName, config);
 }
 
+void RiskCustomPanel::ForgetLogin()
+{
+    SaveColumnConfig();
+    m_loginName.clear();
+    GetModel()->SetRiskObjVec(RiskObjectVec());
+}
+
 int RiskCustomPanel::GetSelectedRow() const
 {
     wxDataViewItemArray selection;

@@ -57,6 +57,9 @@ public:
     // The list under the login in the stored object; nothing without a
     // login or before the first load.
     void SaveColumnConfig();
+    // The login has ended: its rules are stored under it and leave the page,
+    // alarms and all; the next login brings its own.
+    void ForgetLogin();
 
 private:
     RiskParamsCustomConfig* GetConfig() const;

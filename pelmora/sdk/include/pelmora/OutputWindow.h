@@ -32,13 +32,17 @@ public:
         wxString title; // first line of the text
         wxString body;  // the text after the first line feed
         int flags = 0;
+        wxString owner; // who may take the entry back (RemoveEntriesOf); empty: nobody
         bool IsNotice() const { return (flags & FLAG_NOTICE) != 0; }
     };
     using AppendObserver = std::function<void(const Entry& entry)>;
 
     explicit OutputWindow(wxWindow* parent, wxWindowID id = wxID_ANY);
 
-    void AppendText(const wxString& text, int flags = 0);
+    void AppendText(const wxString& text, int flags = 0, const wxString& owner = wxString());
+    // Takes back every entry appended with that (non-empty) owner, as a
+    // plug-in does with a login's notices at its logout; returns how many.
+    size_t RemoveEntriesOf(const wxString& owner);
     // A button that sends a menu command with the id to the application.
     void AddCommand(int id, const wxString& label);
     void Clear();
