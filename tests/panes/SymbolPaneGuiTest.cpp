@@ -559,6 +559,12 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
         fresh->Destroy();
     }
 
+    // Logged out, the caption shows no prices and Buy says why nothing goes.
+    bed.Logout();
+    EXPECT_EQ(panel.GetCaption(), "QuickOrderPanel");
+    panel.SendOrder('b');
+    EXPECT_TRUE(panel.GetMessageText().EndsWith("]Not logged in")) << panel.GetMessageText();
+
     // Unloading takes the panel out of the docking manager.
     bed.Host().UnloadPlugin();
     EXPECT_FALSE(aui.GetPane(TranscationPanel::kPaneName).IsOk());
@@ -596,6 +602,7 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     });
     auto* frame = new wxFrame(nullptr, wxID_ANY, "panel");
     auto* panel = new TranscationPanel(&store, nullptr, frame);
+    panel->SetLoggedIn(true);
     auto sender = std::make_unique<RecordingOrderSender>();
     sender->nextId = 41;
     RecordingOrderSender& senderRef = *sender;

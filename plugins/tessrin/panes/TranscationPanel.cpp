@@ -125,6 +125,24 @@ void TranscationPanel::SetSymbol(const symbol_Info* symbol)
     UpdateCaption();
 }
 
+void TranscationPanel::SetLoggedIn(bool loggedIn)
+{
+    m_loggedIn = loggedIn;
+    if(loggedIn) {
+        UpdateCaption();
+    } else {
+        SetLabel(_("QuickOrderPanel")); // the last login's prices are no quote
+    }
+}
+
+bool TranscationPanel::CheckLoggedIn()
+{
+    if(!m_loggedIn) {
+        ShowErrorMessage(_("Not logged in"), -1);
+    }
+    return m_loggedIn;
+}
+
 void TranscationPanel::LoadOrderConfig(const wxString& symbolCode)
 {
     OrderDialogConfig stored;
@@ -174,7 +192,7 @@ void TranscationPanel::SetLabel(const wxString& label)
 
 bool TranscationPanel::TradeCheck()
 {
-    if(!m_pDb || m_pDb->m_user_LoginInfo_table->GetContainer().empty()) {
+    if(!m_loggedIn || !m_pDb || m_pDb->m_user_LoginInfo_table->GetContainer().empty()) {
         return false;
     }
     const auto& symbols = m_pDb->m_symbol_Info_table->GetIndexByPrimary();
@@ -270,6 +288,9 @@ void TranscationPanel::OnRefreshTick()
 
 void TranscationPanel::SendOrder(char side)
 {
+    if(!CheckLoggedIn()) {
+        return;
+    }
     if(!m_pSymbolInfo) {
         ShowErrorMessage(_("please select a symbol!"), -1);
         return;
@@ -574,7 +595,7 @@ void TranscationPanel::OnSell(wxCommandEvent& event)
 void TranscationPanel::OnLimitPrice(wxCommandEvent& event)
 {
     event.Skip();
-    if(!m_pDb || !m_pDb->m_symbol_Info_table) {
+    if(!CheckLoggedIn() || !m_pDb || !m_pDb->m_symbol_Info_table) {
         return;
     }
     // Found again by id: a symbol query may have dropped the one held.

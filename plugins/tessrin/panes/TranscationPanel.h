@@ -53,6 +53,9 @@ public:
     // The symbol to trade; the caption follows. Another symbol's stops
     // start empty.
     void SetSymbol(const symbol_Info* symbol);
+    // Logged out, the caption shows no prices and Buy, Sell and the limit
+    // button say so; until the first login it is logged out.
+    void SetLoggedIn(bool loggedIn);
     // Reads the point-difference memory of the symbol code; the controls
     // keep their values.
     void LoadOrderConfig(const wxString& symbolCode);
@@ -112,6 +115,8 @@ private:
     // The stop field's value after a change; the arrows of an empty field
     // start at the bound (`before` is the value until this change).
     double SteppedStop(wxSpinCtrlDouble_* spin, double before, bool stopLoss);
+    // False, with the message, when logged out.
+    bool CheckLoggedIn();
     void FollowQuote(const symbol_price& quote);
     void ApplyButtonColours();
     void SaveOrderConfig();
@@ -152,6 +157,7 @@ private:
     RefreshClock* m_refreshClock; // not owned; null: the caption follows each quote at once
     wxString m_caption;
     bool m_triggerRegistered = false;
+    bool m_loggedIn = false;
     Clock m_clock;
     char m_lastClickSide = 0;
     wxLongLong m_lastClickMs = 0;
