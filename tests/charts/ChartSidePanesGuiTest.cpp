@@ -9,6 +9,7 @@
 #include <charts/ChartViewerPanel.h>
 #include <common/SettingsAccessors.h>
 #include <cstdio>
+#include <db/DateTimeText.h>
 #include <db/NumberFormat.h>
 #include <db/RecordStore.h>
 #include <db/trade_Contract.h>
@@ -303,6 +304,22 @@ TEST(ChartSidePanes, TheBinaryQuickOrderPageOrdersThroughTheProgramWithItsChecks
     Evaluate(*page, "setTimeout(function () { window.open(orderUrl + "
                     "'?direction=b&invest=100&timelimit=60'); }, 0); 'sent'");
     ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "message").Contains("Invalid Contract"); }, 10s));
+
+    // Market data down: the price is grey and slanted with "(stale)", and
+    // the clock stands at its time while the server's goes on.
+    ASSERT_EQ(market.Post("/admin/front?name=md&action=refuse"), 200);
+    ASSERT_EQ(market.Post("/admin/front?name=md&action=drop"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return PageText(*page, "price").EndsWith(" (stale)"); }, 10s));
+    EXPECT_EQ(
+        Evaluate(*page, "var s = getComputedStyle(document.getElementById('price')); s.color + s.fontStyle"),
+        "rgb(128, 128, 128)italic");
+    const auto& clock = bed.Store().m_server_time_table->GetIndexByPrimary();
+    const wxDateTime server = clock.begin()->serverTime;
+    ASSERT_TRUE(PumpUntil([&] { return clock.begin()->serverTime != server; }, 5s));
+    EXPECT_EQ(PageText(*page, "clock"),
+              FormatDateTime(bed.Store().m_symbol_price_table->GetIndexByPrimary().find(kEur)->quoteTime));
+    ASSERT_EQ(market.Post("/admin/front?name=md&action=accept"), 200);
+    ASSERT_TRUE(PumpUntil([&] { return !PageText(*page, "price").Contains("stale"); }, 30s));
 
     // A swallowed answer times out.
     ASSERT_EQ(market.Post("/admin/answer?code=1009&mode=swallow"), 200);

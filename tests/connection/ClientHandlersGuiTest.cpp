@@ -376,6 +376,18 @@ TEST_F(HandlersTest, HoldBillsAndTicksRefreshTheAccountsProfitAndTheServerClock)
     Feed<MdNoticeEvent<sFFixMarketData>>(*client, CallbackCode::NtfMarketData, tick);
     EXPECT_EQ(client->GetServerTimeOffset(), wxTimeSpan::Seconds(30));
 
+    // A symbol answer leaves the market-data link's live tick, and fills the
+    // quote once the link is down, never as live.
+    const symbol_price& quote = *db.m_symbol_price_table->GetIndexByPrimary().find(11);
+    client->GetMdConnecter().StartLogin("pw");
+    for(const bool mdUp : {true, false}) {
+        Feed<MdConnectionEvent>(*client, mdUp ? CallbackCode::Connect : CallbackCode::Disconnect, 0);
+        Feed<TradeQueryRowEvent<sFFixRspQrySymbolInfo>>(*client, CallbackCode::RspQrySymbolInfo,
+                                                        SymbolRow(11, 1, "AG", 10.5), 600, eLastTypeMore);
+        EXPECT_EQ(quote.live, mdUp);
+        EXPECT_DOUBLE_EQ(quote.lastPrice, mdUp ? 11.0 : 10.5);
+    }
+
     // A hold push of quantity 0 removes the bill and still refreshes.
     Feed<TradeNoticeEvent<sFFixHoldDetail>>(*client, CallbackCode::NtfHoldDetail, HoldRow("A", 11, 0));
     EXPECT_TRUE(db.m_trade_HoldBill_table->GetIndexByPrimary().empty());

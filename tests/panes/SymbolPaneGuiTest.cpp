@@ -17,6 +17,7 @@
 #include "orders/HangOrderPane.h"
 #include "orders/OrderDialog.h"
 #include "orders/SymbolOrders.h"
+#include "panes/QuickOrderQuote.h"
 #include "panes/SymbolInfoDlg.h"
 #include "panes/SymbolModel.h"
 #include "panes/SymbolPane.h"
@@ -35,6 +36,7 @@
 #include <wx/gbsizer.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
+#include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -58,7 +60,7 @@ std::vector<std::string> Published(char marketType)
 }
 
 // A child control of the panel: the button with that label, or the n-th
-// spin control (stop-loss, take-profit, point difference).
+// price spin (stop-loss, take-profit).
 wxWindow* PanelButton(wxWindow& panel, const wxString& label)
 {
     for(wxWindow* child : panel.GetChildren()) {
@@ -69,10 +71,10 @@ wxWindow* PanelButton(wxWindow& panel, const wxString& label)
     return nullptr;
 }
 
-wxSpinCtrl* PanelSpin(wxWindow& panel, int index)
+wxSpinCtrlDouble* PanelSpin(wxWindow& panel, int index)
 {
     for(wxWindow* child : panel.GetChildren()) {
-        if(auto* spin = dynamic_cast<wxSpinCtrl*>(child); spin && index-- == 0) {
+        if(auto* spin = dynamic_cast<wxSpinCtrlDouble*>(child); spin && index-- == 0) {
             return spin;
         }
     }
@@ -455,12 +457,16 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     panel.SetClock([&] { return clickMs; });
     SetOrderPreConfirm(false);
     const int64_t clicksFrom = bed.Market().State()["requestsLastSeq"].get<int64_t>();
+    nlohmann::json lastOrder;
     auto ordersSince = [&] {
         const nlohmann::json logged = nlohmann::json::parse(
             bed.Market().Get("/admin/state?logAfter=" + std::to_string(clicksFrom)), nullptr, false);
         int count = 0;
         for(const auto& request : logged.value("requests", nlohmann::json::array())) {
-            count += request.value("request", std::string()) == "ReqSetOrder";
+            if(request.value("request", std::string()) == "ReqSetOrder") {
+                ++count;
+                lastOrder = request["fields"];
+            }
         }
         return count;
     };
@@ -485,6 +491,33 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
     refresh.SetClientData(&data);
     EventNotifier::Get()->ProcessEvent(refresh);
     EXPECT_TRUE(aui.GetPane(TranscationPanel::kPaneName).IsShown());
+
+    // Keys go to the field clicked: Down in the empty Stop Loss starts at a
+    // buy's bound, a price typed into Take Profit stays; Buy keeps the focus.
+    wxUIActionSimulator sim;
+    auto click = [&](wxWindow* target) {
+        const wxPoint at = target->GetScreenRect().GetLeftTop() + wxPoint(10, target->GetSize().y / 2);
+        sim.MouseMove(at);
+        EXPECT_TRUE(PumpUntil([&] { return wxGetMousePosition() == at; }));
+        sim.MouseClick();
+    };
+    const double sellQuote = QuickOrderQuote(&bed.Store(), *ag).GetSellQuote();
+    click(PanelSpin(panel, 0));
+    sim.Char(WXK_DOWN);
+    sim.Char(WXK_DOWN);
+    click(PanelSpin(panel, 1));
+    sim.Char('a', wxMOD_CONTROL);
+    sim.Text("6000");
+    clickMs += 5000;
+    click(PanelButton(panel, "buy"));
+    ASSERT_TRUE(PumpUntil([&] { return !panel.IsWaitting() && ordersSince() == 3; }));
+    EXPECT_EQ(wxWindow::FindFocus(), PanelSpin(panel, 1));
+    EXPECT_EQ(lastOrder["stopLoss"], sellQuote - 1);
+    EXPECT_EQ(lastOrder["takeProfit"], 6000);
+    EXPECT_EQ(lastOrder["quantity"], 1);
+    EXPECT_EQ(PanelQuantity(panel)->GetValue(), "1");
+    panel.SetSymbol(FindBoardSymbol(bed.Store(), 102)); // PT starts without AG's stops
+    EXPECT_EQ(PanelSpin(panel, 1)->GetValue(), 0.0);
 
     // Binary options in front hide the panel, which does not trade them; the
     // trader's setting stays, and the panel is back once they are not.
@@ -526,6 +559,12 @@ TEST(QuoteBoardOnTheTestBed, PricesColoursOrdersAndTheQuickTradePanel)
         fresh->Destroy();
     }
 
+    // Logged out, the caption shows no prices and Buy says why nothing goes.
+    bed.Logout();
+    EXPECT_EQ(panel.GetCaption(), "QuickOrderPanel");
+    panel.SendOrder('b');
+    EXPECT_TRUE(panel.GetMessageText().EndsWith("]Not logged in")) << panel.GetMessageText();
+
     // Unloading takes the panel out of the docking manager.
     bed.Host().UnloadPlugin();
     EXPECT_FALSE(aui.GetPane(TranscationPanel::kPaneName).IsOk());
@@ -563,6 +602,7 @@ TEST(QuickTradePanel, AdoptsAQuotedSymbolWaitsForItsOwnAnswerAndSendsOneOrderAtA
     });
     auto* frame = new wxFrame(nullptr, wxID_ANY, "panel");
     auto* panel = new TranscationPanel(&store, nullptr, frame);
+    panel->SetLoggedIn(true);
     auto sender = std::make_unique<RecordingOrderSender>();
     sender->nextId = 41;
     RecordingOrderSender& senderRef = *sender;

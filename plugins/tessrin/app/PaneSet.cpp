@@ -197,6 +197,9 @@ void PaneSet::SetLoggedIn(bool loggedIn)
             board->SetQuotesLive(loggedIn);
         }
     }
+    if(m_transcationPanel) {
+        m_transcationPanel->SetLoggedIn(loggedIn);
+    }
     if(loggedIn) {
         return;
     }

@@ -509,12 +509,17 @@ void FillSymbolProperty(symbol_Property& property, const sFFixRspQrySymbolInfo& 
 
 void FillSymbolPrice(symbol_price& price, const sFFixRspQrySymbolInfo& row)
 {
+    price.carriedDouble1 = Finite(row.carriedPrice);
+    // A live quote is the market-data link's latest, and every later price
+    // comes that way too: an answer's snapshot may be older than it.
+    if(price.live) {
+        return;
+    }
     price.digits = QuoteDigits(row.digits);
     price.lastPrice = Finite(row.lastPrice);
     price.highPrice = Finite(row.highPrice);
     price.lowPrice = Finite(row.lowPrice);
     price.carriedPrices[0] = Finite(row.openPrice);
-    price.carriedDouble1 = Finite(row.carriedPrice);
     price.quoteTime = DateAndTime(row.quoteDate, row.quoteTime);
 }
 

@@ -48,6 +48,8 @@ SymbolInventory SymbolInventoryFromFix(const sFFixSymbolInventory& row);
 // The three records of a symbol row.
 symbol_Info SymbolInfoFromFix(const sFFixRspQrySymbolInfo& row, int userId);
 void FillSymbolProperty(symbol_Property& property, const sFFixRspQrySymbolInfo& row);
+// The answer's prices are stale by the quote's rule: they fill a quote that
+// is not live and leave a live one's prices as they are.
 void FillSymbolPrice(symbol_price& price, const sFFixRspQrySymbolInfo& row);
 // A tick: the ten prices and the quote time.
 void ApplyMarketData(symbol_price& price, const sFFixMarketData& tick);

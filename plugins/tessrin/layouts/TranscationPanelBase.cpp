@@ -1,6 +1,7 @@
 #include "layouts/TranscationPanelBase.h"
 
 #include "layouts/BitmapResources.h"
+#include "layouts/wxSpinCtrlDouble_.h"
 
 #include <pelmora/pmColourButton.h>
 #include <wx/gbsizer.h>
@@ -40,11 +41,13 @@ TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, cons
     }
     m_quantityCombo = new wxComboBox(this, wxID_ANY, "1", wxDefaultPosition, wxDefaultSize, quantities);
     grid->Add(m_quantityCombo, wxGBPosition(0, 1), wxGBSpan(1, 1), fieldFlags, 3);
-    m_stopLossSpin = new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
-                                    -kTypedPriceBound, kTypedPriceBound, 0);
+    m_stopLossSpin = new wxSpinCtrlDouble_(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize,
+                                           wxSP_ARROW_KEYS, -kTypedPriceBound, kTypedPriceBound, 0);
+    m_stopLossSpin->SetDigits(0);
     grid->Add(m_stopLossSpin, wxGBPosition(1, 1), wxGBSpan(1, 1), fieldFlags, 3);
-    m_takeProfitSpin = new wxSpinCtrl(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS,
-                                      -kTypedPriceBound, kTypedPriceBound, 0);
+    m_takeProfitSpin = new wxSpinCtrlDouble_(this, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize,
+                                             wxSP_ARROW_KEYS, -kTypedPriceBound, kTypedPriceBound, 0);
+    m_takeProfitSpin->SetDigits(0);
     grid->Add(m_takeProfitSpin, wxGBPosition(2, 1), wxGBSpan(1, 1), fieldFlags, 3);
     grid->AddGrowableCol(1);
 
@@ -91,8 +94,8 @@ TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, cons
     Centre(wxBOTH);
 
     m_quantityCombo->Bind(wxEVT_COMBOBOX, &TranscationPanelBase::OnQuantitySelected, this);
-    m_stopLossSpin->Bind(wxEVT_SPINCTRL, &TranscationPanelBase::OnStopLossSpin, this);
-    m_takeProfitSpin->Bind(wxEVT_SPINCTRL, &TranscationPanelBase::OnTakeProfitSpin, this);
+    m_stopLossSpin->Bind(wxEVT_SPINCTRLDOUBLE, &TranscationPanelBase::OnStopLossSpin, this);
+    m_takeProfitSpin->Bind(wxEVT_SPINCTRLDOUBLE, &TranscationPanelBase::OnTakeProfitSpin, this);
     m_pointDiffCheck->Bind(wxEVT_CHECKBOX, &TranscationPanelBase::OnPointDiffCheck, this);
     m_pointDiffCheck->Bind(wxEVT_KEY_DOWN, &TranscationPanelBase::OnPointDiffKeyDown, this);
     m_preConfirmCheck->Bind(wxEVT_CHECKBOX, &TranscationPanelBase::OnPreConfirmCheck, this);
@@ -104,8 +107,8 @@ TranscationPanelBase::TranscationPanelBase(wxWindow* parent, wxWindowID id, cons
 TranscationPanelBase::~TranscationPanelBase()
 {
     m_quantityCombo->Unbind(wxEVT_COMBOBOX, &TranscationPanelBase::OnQuantitySelected, this);
-    m_stopLossSpin->Unbind(wxEVT_SPINCTRL, &TranscationPanelBase::OnStopLossSpin, this);
-    m_takeProfitSpin->Unbind(wxEVT_SPINCTRL, &TranscationPanelBase::OnTakeProfitSpin, this);
+    m_stopLossSpin->Unbind(wxEVT_SPINCTRLDOUBLE, &TranscationPanelBase::OnStopLossSpin, this);
+    m_takeProfitSpin->Unbind(wxEVT_SPINCTRLDOUBLE, &TranscationPanelBase::OnTakeProfitSpin, this);
     m_pointDiffCheck->Unbind(wxEVT_CHECKBOX, &TranscationPanelBase::OnPointDiffCheck, this);
     m_pointDiffCheck->Unbind(wxEVT_KEY_DOWN, &TranscationPanelBase::OnPointDiffKeyDown, this);
     m_preConfirmCheck->Unbind(wxEVT_CHECKBOX, &TranscationPanelBase::OnPreConfirmCheck, this);

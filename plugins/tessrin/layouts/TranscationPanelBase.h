@@ -8,6 +8,7 @@
 #include <wx/stattext.h>
 
 class pmColourButton;
+class wxSpinCtrlDouble_;
 
 // Layout of the quick-trade panel: quantity, stop-loss and take-profit, the
 // point difference, the pre-confirmation switch, Buy, Sell and the limit
@@ -23,8 +24,8 @@ public:
 
 protected:
     virtual void OnQuantitySelected(wxCommandEvent& event) { event.Skip(); }
-    virtual void OnStopLossSpin(wxSpinEvent& event) { event.Skip(); }
-    virtual void OnTakeProfitSpin(wxSpinEvent& event) { event.Skip(); }
+    virtual void OnStopLossSpin(wxSpinDoubleEvent& event) { event.Skip(); }
+    virtual void OnTakeProfitSpin(wxSpinDoubleEvent& event) { event.Skip(); }
     virtual void OnPointDiffCheck(wxCommandEvent& event) { event.Skip(); }
     virtual void OnPointDiffKeyDown(wxKeyEvent& event) { event.Skip(); }
     virtual void OnPreConfirmCheck(wxCommandEvent& event) { event.Skip(); }
@@ -36,8 +37,8 @@ protected:
     wxStaticText* m_stopLossLabel;
     wxStaticText* m_takeProfitLabel;
     wxComboBox* m_quantityCombo;
-    wxSpinCtrl* m_stopLossSpin;
-    wxSpinCtrl* m_takeProfitSpin;
+    wxSpinCtrlDouble_* m_stopLossSpin; // prices, with the symbol's decimals
+    wxSpinCtrlDouble_* m_takeProfitSpin;
     wxStaticLine* m_topLine;
     wxCheckBox* m_pointDiffCheck;
     wxSpinCtrl* m_pointDiffSpin;

@@ -1,5 +1,6 @@
 #include "orders/MinTradeOrderPanel.h"
 
+#include "common/Colours.h"
 #include "common/IClientPlugin.h"
 #include "common/MessageLine.h"
 #include "common/ModalMessageBox.h"
@@ -30,6 +31,12 @@ namespace {
 TessrinConfig PluginConfig()
 {
     return TessrinConfig(g_plugin ? g_plugin->GetConfig() : nullptr);
+}
+
+// The page's colour of a text of a stale quote, as the boards draw it; empty: live.
+wxString StaleColour(bool live)
+{
+    return live ? wxString() : wxColour(Colours::kStaleQuoteText).GetAsString(wxC2S_HTML_SYNTAX);
 }
 
 } // namespace
@@ -101,9 +108,9 @@ void MinTradeOrderPanel::RunScript(const wxString& function, const std::vector<w
     }
 }
 
-void MinTradeOrderPanel::SetPrice(const wxString& price)
+void MinTradeOrderPanel::SetPrice(const wxString& price, bool live)
 {
-    RunScript("setPrice", {price});
+    RunScript("setPrice", {price, StaleColour(live)});
 }
 
 void MinTradeOrderPanel::SetSymbolName(const wxString& name)
@@ -116,9 +123,9 @@ void MinTradeOrderPanel::SetSymbolCode(const wxString& code)
     RunScript("setSymbolCode", {code});
 }
 
-void MinTradeOrderPanel::SetClockTime(const wxString& time)
+void MinTradeOrderPanel::SetClockTime(const wxString& time, bool live)
 {
-    RunScript("setClockTime", {time});
+    RunScript("setClockTime", {time, StaleColour(live)});
 }
 
 void MinTradeOrderPanel::SetTimelist(const std::array<wxString, 7>& lists)
@@ -175,13 +182,39 @@ bool MinTradeOrderPanel::IsReady() const
     return symbol && symbol->GetSymbolProperty(m_pDb) && symbol->cachedSymbolProperty->GetSymbolPrice(m_pDb);
 }
 
+const symbol_price* MinTradeOrderPanel::Quote() const
+{
+    return IsReady() ? &*FindSymbol()->cachedSymbolProperty->cachedSymbolPrice : nullptr;
+}
+
 void MinTradeOrderPanel::UpdatePrice()
 {
-    if(!IsReady()) {
+    const symbol_price* quote = Quote();
+    if(!quote) {
         return;
     }
-    const symbol_Property& property = *FindSymbol()->cachedSymbolProperty;
-    SetPrice(FormatPrice(property.cachedSymbolPrice->lastPrice, property.digits, true));
+    const wxString price = FormatPrice(quote->lastPrice, FindSymbol()->cachedSymbolProperty->digits, true);
+    SetPrice(quote->live ? price : wxString::Format(_("%s (stale)"), price), quote->live);
+    if(quote->live != m_clockLive) {
+        ShowClock();
+    }
+}
+
+void MinTradeOrderPanel::ShowClock()
+{
+    const symbol_price* quote = Quote();
+    if(!quote) {
+        return;
+    }
+    m_clockLive = quote->live;
+    if(!quote->live) {
+        SetClockTime(FormatDateTime(quote->quoteTime), false);
+        return;
+    }
+    const auto& clock = m_pDb->m_server_time_table->GetIndexByPrimary();
+    if(!clock.empty()) {
+        SetClockTime(FormatDateTime(clock.begin()->serverTime));
+    }
 }
 
 void MinTradeOrderPanel::Update()
@@ -365,7 +398,8 @@ bool MinTradeOrderPanel::beforeRemove(const trade_Contract& stored, CTransaction
 
 void MinTradeOrderPanel::afterUpdate(const server_time& stored, CTransaction*, void*)
 {
-    if(IsReady()) {
+    const symbol_price* quote = Quote();
+    if(quote && quote->live) {
         SetClockTime(FormatDateTime(stored.serverTime));
     }
 }

@@ -21,7 +21,9 @@ struct symbol_Info;
 
 // The binary-option quick order beside a chart: a page of our own that the
 // program fills (symbol, price, clock, the contract periods) and that asks
-// for an order through its new-window request. The panel checks the order
+// for an order through its new-window request. A stale quote shows grey and
+// slanted with "(stale)", and the clock then stands at its time instead of
+// the server's, which would tick as if it were live. The panel checks the order
 // against the symbol's contracts, confirms it, sends it and reports its
 // answer. One order at a time: while one is awaited, or its fate is unknown
 // after a time-out or a dropped link, the next is refused with the reason.
@@ -54,10 +56,11 @@ public:
     void SetConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
 
     void LoadPage();
-    void SetPrice(const wxString& price);
+    // Not live: in the stale quote's colour and slanted.
+    void SetPrice(const wxString& price, bool live = true);
     void SetSymbolName(const wxString& name);
     void SetSymbolCode(const wxString& code);
-    void SetClockTime(const wxString& time);
+    void SetClockTime(const wxString& time, bool live = true);
     void SetTimelist(const std::array<wxString, 7>& lists);
     void SetSymbol(int symbolId);
     void UpdatePrice();
@@ -90,6 +93,10 @@ private:
     void RunScript(const wxString& function, const std::vector<wxString>& arguments);
     std::vector<const trade_Contract*> SymbolContracts() const;
     const symbol_Info* FindSymbol() const;
+    // The symbol's quote once IsReady, else null.
+    const symbol_price* Quote() const;
+    // The server's time, or the stale quote's.
+    void ShowClock();
     bool ShowConfirmation(const Confirmation& confirmation);
     void OnFateSettled(OrderWait::Outcome outcome, int code, const wxString& text);
 
@@ -100,6 +107,7 @@ private:
     std::unique_ptr<IOrderSender> m_sender;
     Confirm m_confirm;
     wxTimer m_refreshTimer;
+    bool m_clockLive = true; // the clock shows the server's time
 
     wxDECLARE_EVENT_TABLE();
 };

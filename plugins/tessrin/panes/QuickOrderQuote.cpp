@@ -52,6 +52,14 @@ wxString QuickOrderQuote::CheckStops(char side, double stopLoss, double takeProf
     return wxString();
 }
 
+double QuickOrderQuote::StopStart(bool stopLoss, bool up) const
+{
+    // A buy's stops are judged against the sell quote, a sell's against the buy quote.
+    const bool buy = stopLoss != up;
+    const double distance = (stopLoss ? m_symbol.stopLossPoints : m_symbol.takeProfitPoints) * m_point;
+    return (buy ? m_sell : m_buy) + (up ? distance : -distance);
+}
+
 sFFixSetOrder QuickOrderQuote::BuildRequest(char side, const Inputs& inputs) const
 {
     sFFixSetOrder request;

@@ -41,6 +41,10 @@ public:
     // symbol's distances (0, none, is not checked; below 0 is invalid),
     // else the message.
     wxString CheckStops(char side, double stopLoss, double takeProfit) const;
+    // Where the arrows of an empty stop-loss (take-profit) field start: at
+    // the bound of the side whose stop lies that way (up: a sell's stop
+    // loss, a buy's take profit), the closest price that passes.
+    double StopStart(bool stopLoss, bool up) const;
     // The market order of the side.
     sFFixSetOrder BuildRequest(char side, const Inputs& inputs) const;
 

@@ -6,6 +6,7 @@
 #include "common/TessrinConfig.h"
 #include "connection/ErrorTextTable.h"
 #include "db/RecordStore.h"
+#include "layouts/wxSpinCtrlDouble_.h"
 #include "orders/MarketOrderConfirm.h"
 #include "orders/OrderDialog.h"
 #include "orders/OrderRules.h"
@@ -14,6 +15,7 @@
 #include "panes/SymbolPane.h"
 
 #include <algorithm>
+#include <cmath>
 #include <pelmora/EditorConfig.h>
 #include <pelmora/EventNotifier.h>
 #include <pelmora/HostEvents.h>
@@ -41,10 +43,12 @@ TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* 
     wxIntegerValidator<unsigned> quantity;
     quantity.SetRange(1, kMaxQuantity);
     m_quantityCombo->SetValidator(quantity);
-    // Usable, but a click leaves the keyboard focus where it was.
-    for(wxWindow* control : std::initializer_list<wxWindow*>{
-            m_quantityCombo, m_stopLossSpin, m_takeProfitSpin, m_pointDiffCheck, m_pointDiffSpin,
-            m_preConfirmCheck, m_buyButton, m_sellButton, m_limitPriceButton}) {
+    // A click on a button or switch leaves the keyboard focus in the field
+    // the trader typed in: no Space or Enter sends an order. The fields take
+    // the focus, or a field clicked would look ready while its keys went
+    // into another.
+    for(wxWindow* control : std::initializer_list<wxWindow*>{m_pointDiffCheck, m_preConfirmCheck, m_buyButton,
+                                                             m_sellButton, m_limitPriceButton}) {
         control->SetCanFocus(false);
     }
     // The workspace page in front is checked after each burst of events,
@@ -110,9 +114,33 @@ void TranscationPanel::ApplyButtonColours()
 
 void TranscationPanel::SetSymbol(const symbol_Info* symbol)
 {
+    if(!symbol || symbol->symbolId != m_symbolId) {
+        // A stop typed for one symbol is no price of another's order.
+        m_stopLossSpin->SetValue(0.0);
+        m_takeProfitSpin->SetValue(0.0);
+        m_stopLoss = m_takeProfit = 0.0;
+    }
     m_pSymbolInfo = symbol;
     m_symbolId = symbol ? symbol->symbolId : -1;
     UpdateCaption();
+}
+
+void TranscationPanel::SetLoggedIn(bool loggedIn)
+{
+    m_loggedIn = loggedIn;
+    if(loggedIn) {
+        UpdateCaption();
+    } else {
+        SetLabel(_("QuickOrderPanel")); // the last login's prices are no quote
+    }
+}
+
+bool TranscationPanel::CheckLoggedIn()
+{
+    if(!m_loggedIn) {
+        ShowErrorMessage(_("Not logged in"), -1);
+    }
+    return m_loggedIn;
 }
 
 void TranscationPanel::LoadOrderConfig(const wxString& symbolCode)
@@ -164,7 +192,7 @@ void TranscationPanel::SetLabel(const wxString& label)
 
 bool TranscationPanel::TradeCheck()
 {
-    if(!m_pDb || m_pDb->m_user_LoginInfo_table->GetContainer().empty()) {
+    if(!m_loggedIn || !m_pDb || m_pDb->m_user_LoginInfo_table->GetContainer().empty()) {
         return false;
     }
     const auto& symbols = m_pDb->m_symbol_Info_table->GetIndexByPrimary();
@@ -179,9 +207,41 @@ void TranscationPanel::UpdateCaption()
     if(!TradeCheck()) {
         return;
     }
-    const wxString caption = QuickOrderQuote(m_pDb, *m_pSymbolInfo).Caption();
+    const QuickOrderQuote quote(m_pDb, *m_pSymbolInfo);
+    const wxString caption = quote.Caption();
     const bool live = m_pSymbolInfo->cachedSymbolProperty->cachedSymbolPrice->live;
     SetLabel(live ? caption : wxString::Format(_("%s (stale)"), caption));
+    FollowDecimals(quote);
+}
+
+void TranscationPanel::FollowDecimals(const QuickOrderQuote& quote)
+{
+    const auto digits = static_cast<unsigned>(std::clamp(quote.GetDigits(), 0, 7));
+    const double increment = std::fabs(quote.GetPoint());
+    for(wxSpinCtrlDouble_* spin : {m_stopLossSpin, m_takeProfitSpin}) {
+        if(spin->GetDigits() != digits) {
+            spin->SetDigits(digits);
+        }
+        if(spin->GetIncrement() != increment) {
+            spin->SetIncrement(increment);
+        }
+    }
+}
+
+double TranscationPanel::SteppedStop(wxSpinCtrlDouble_* spin, double before, bool stopLoss)
+{
+    const double value = spin->GetValue();
+    // A typed price is kept as typed; the arrows of an empty field would
+    // step from 0, thousands of steps from any price.
+    if(spin->TakeTyped() || before != 0.0 || value == 0.0 || !TradeCheck()) {
+        return value;
+    }
+    const double start = QuickOrderQuote(m_pDb, *m_pSymbolInfo).StopStart(stopLoss, value > 0.0);
+    if(start <= 0.0) {
+        return value;
+    }
+    spin->SetValue(start);
+    return start;
 }
 
 void TranscationPanel::afterAdd(const symbol_price& stored, CTransaction* transaction, void* reserved)
@@ -228,6 +288,9 @@ void TranscationPanel::OnRefreshTick()
 
 void TranscationPanel::SendOrder(char side)
 {
+    if(!CheckLoggedIn()) {
+        return;
+    }
     if(!m_pSymbolInfo) {
         ShowErrorMessage(_("please select a symbol!"), -1);
         return;
@@ -473,16 +536,16 @@ void TranscationPanel::OnQuantitySelected(wxCommandEvent& event)
     event.Skip();
 }
 
-void TranscationPanel::OnStopLossSpin(wxSpinEvent& event)
+void TranscationPanel::OnStopLossSpin(wxSpinDoubleEvent& event)
 {
     event.Skip();
-    m_stopLoss = m_stopLossSpin->GetValue();
+    m_stopLoss = SteppedStop(m_stopLossSpin, m_stopLoss, true);
 }
 
-void TranscationPanel::OnTakeProfitSpin(wxSpinEvent& event)
+void TranscationPanel::OnTakeProfitSpin(wxSpinDoubleEvent& event)
 {
     event.Skip();
-    m_takeProfit = m_takeProfitSpin->GetValue();
+    m_takeProfit = SteppedStop(m_takeProfitSpin, m_takeProfit, false);
 }
 
 void TranscationPanel::OnPointDiffCheck(wxCommandEvent& event)
@@ -532,7 +595,7 @@ void TranscationPanel::OnSell(wxCommandEvent& event)
 void TranscationPanel::OnLimitPrice(wxCommandEvent& event)
 {
     event.Skip();
-    if(!m_pDb || !m_pDb->m_symbol_Info_table) {
+    if(!CheckLoggedIn() || !m_pDb || !m_pDb->m_symbol_Info_table) {
         return;
     }
     // Found again by id: a symbol query may have dropped the one held.

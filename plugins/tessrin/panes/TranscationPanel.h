@@ -16,15 +16,19 @@
 
 class HostManager;
 class IOrderSender;
+class QuickOrderQuote;
 class RecordStore;
 class wxAuiManagerEvent;
+class wxSpinCtrlDouble_;
 struct symbol_Info;
 struct symbol_price;
 
 // The quick-trade panel, docked in the host frame as "QuickOrderPanel": a
 // market order of the current symbol with one click on Buy or Sell, at the
 // quotes its caption shows, within the quantity the order dialog allows and
-// only at a live quote; the limit button opens the order dialog. It follows
+// only at a live quote; the limit button opens the order dialog. Its fields
+// take the keys typed after a click on them; its buttons and switches never
+// take the keyboard focus, so no key sends an order. It follows
 // the symbol the OTC board selects, or else the first quoted one (never a
 // binary option), and hides while binary options are in front. One order at
 // a time: a click while an answer is awaited sends nothing. GUI thread only.
@@ -46,8 +50,12 @@ public:
                      RefreshClock* clock = PluginRefreshClock());
     ~TranscationPanel() override;
 
-    // The symbol to trade; the caption follows.
+    // The symbol to trade; the caption follows. Another symbol's stops
+    // start empty.
     void SetSymbol(const symbol_Info* symbol);
+    // Logged out, the caption shows no prices and Buy, Sell and the limit
+    // button say so; until the first login it is logged out.
+    void SetLoggedIn(bool loggedIn);
     // Reads the point-difference memory of the symbol code; the controls
     // keep their values.
     void LoadOrderConfig(const wxString& symbolCode);
@@ -90,8 +98,8 @@ public:
 
 protected:
     void OnQuantitySelected(wxCommandEvent& event) override;
-    void OnStopLossSpin(wxSpinEvent& event) override;
-    void OnTakeProfitSpin(wxSpinEvent& event) override;
+    void OnStopLossSpin(wxSpinDoubleEvent& event) override;
+    void OnTakeProfitSpin(wxSpinDoubleEvent& event) override;
     void OnPointDiffCheck(wxCommandEvent& event) override;
     void OnPreConfirmCheck(wxCommandEvent& event) override;
     void OnBuy(wxCommandEvent& event) override;
@@ -102,6 +110,13 @@ private:
     // Logged in, the symbol still listed, its property and quote linked.
     bool TradeCheck();
     void UpdateCaption();
+    // The stop fields' decimals and step: one price point of the symbol.
+    void FollowDecimals(const QuickOrderQuote& quote);
+    // The stop field's value after a change; the arrows of an empty field
+    // start at the bound (`before` is the value until this change).
+    double SteppedStop(wxSpinCtrlDouble_* spin, double before, bool stopLoss);
+    // False, with the message, when logged out.
+    bool CheckLoggedIn();
     void FollowQuote(const symbol_price& quote);
     void ApplyButtonColours();
     void SaveOrderConfig();
@@ -142,6 +157,7 @@ private:
     RefreshClock* m_refreshClock; // not owned; null: the caption follows each quote at once
     wxString m_caption;
     bool m_triggerRegistered = false;
+    bool m_loggedIn = false;
     Clock m_clock;
     char m_lastClickSide = 0;
     wxLongLong m_lastClickMs = 0;
