@@ -609,7 +609,7 @@ TEST_F(OrderDialogTest, AConfirmedMarketOrderCarriesTheBuyQuoteOfTheLastPriceSho
                 market.SetPrice(101, last);
             }
             market.SetPrice(201, 70000.0); // another symbol changes nothing
-            shownPrice = confirm->GetRowValue(1);
+            shownPrice = confirm->GetRowValue(2);
             confirm->EndModal(wxID_OK);
         }
     });
