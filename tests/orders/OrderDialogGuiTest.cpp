@@ -445,7 +445,7 @@ TEST_F(OrderDialogTest, RefusedRequestsShowTheirFailureText)
          },
          "Modify Order Failed!"},
         {eCancel, eLimitOrder, Limit(), "Cancel Order Failed!"},
-        {eDelivery, eMarketOrder, Bill("H1"), "Cancel Order Failed!"},
+        {eDelivery, eMarketOrder, Bill("H1"), "Delivery Request Failed!"},
         {eClosePosition, eMarketOrder, Position(), "Close Poistion Failed!"},
     };
     for(const Case& c : cases) {

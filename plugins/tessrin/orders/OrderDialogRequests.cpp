@@ -217,7 +217,7 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
     SaveSymbolConfig();
     const int id = m_sender->HoldBillDelivery(request);
     if(id < 0) {
-        ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Delivery Request Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id, OrderFate::Of(m_pDb, request));
