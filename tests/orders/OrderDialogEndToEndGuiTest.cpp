@@ -481,20 +481,16 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     EXPECT_TRUE(dialog->m_orderInfoText->GetValue().StartsWith("proportion of deposit[8%],used margin["))
         << dialog->m_orderInfoText->GetValue();
 
-    // A typed 0 sends nothing, silently; one above the range shown (money,
-    // and at most AG's 50 an order) is refused on the line. Neither becomes
-    // another number.
+    // A typed 0 and one above the range shown (money, and at most AG's 50
+    // an order) are refused on the line, saying why. Neither becomes another
+    // number.
     const int64_t seq = LogSeq();
-    TypeIntoSpin(dialog->m_quantitySpin, "0");
-    PumpPending();
-    EXPECT_EQ(0, dialog->m_quantitySpin->GetValue());
-    dialog->Click(dialog->m_marketOk);
-    EXPECT_FALSE(dialog->IsWaitting());
-    EXPECT_EQ("", dialog->m_messageText->GetValue());
     long most = 0;
     ASSERT_TRUE(dialog->m_ordRangeLabel->GetLabel().AfterFirst('~').ToLong(&most))
         << dialog->m_ordRangeLabel->GetLabel();
     EXPECT_LE(most, 50);
+    Refused(dialog, dialog->m_quantitySpin, "0", wxString::Format("Quantity Error! (1~%ld)", most));
+    EXPECT_EQ(0, dialog->m_quantitySpin->GetValue());
     Refused(dialog, dialog->m_quantitySpin, wxString::Format("%ld", most + 1),
             wxString::Format("Quantity Error! (1~%ld)", most));
     EXPECT_EQ(most + 1, dialog->m_quantitySpin->GetValue());

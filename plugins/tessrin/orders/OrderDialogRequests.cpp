@@ -128,8 +128,6 @@ bool OrderDialog::Passes(const FinalOrderCheck::Verdict& verdict)
     switch(verdict.failure) {
     case V::ePassed:
         return true;
-    case V::eNothingToSend:
-        return false;
     case V::eTakeProfit:
     case V::eStopLoss:
         UpdateStopProfitDisplay();

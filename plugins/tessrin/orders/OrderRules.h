@@ -91,8 +91,8 @@ public:
     // The largest quantity the kind allows.
     int MaxQuantity() const;
     enum QuantityVerdict {
-        eQuantityNone,     // below 1: nothing to send, no message
-        eQuantityTooLarge, // above the largest quantity shown: "Quantity Error!"
+        eQuantityNone,     // below 1: nothing to send
+        eQuantityTooLarge, // above the largest quantity shown
         eQuantitySendable,
     };
     // The quantity as typed, never replaced by another.
