@@ -215,7 +215,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     TestOrderDialog* modify = Open(eModify, eMarketOrder, 'b', Bill(bill, false));
     Refused(modify, modify->m_stopLossSpin, wxString::Format("%d", settled), "Stop Loss Price Invalid");
     Refused(modify, modify->m_stopLossSpin, "-5", "Stop Loss Price Invalid");
-    TypeIntoSpin(modify->m_stopLossSpin, "0");
+    TypeIntoSpin(modify->m_stopLossSpin, ""); // emptied: no stop loss, not the field's lowest number
+    EXPECT_EQ("0", modify->m_stopLossSpin->GetTextValue());
     Refused(modify, modify->m_takeProfitSpin, wxString::Format("%d", settled - 100),
             "Take Profit Price Invalid");
     TypeIntoSpin(modify->m_takeProfitSpin, "0");

@@ -97,8 +97,13 @@ wxSpinCtrlGTKBase::GTKInputResult wxSpinCtrlDouble_::GTKInput(double* value) con
     if(base != GTKInput_Default) {
         return base;
     }
+    const wxString text = GetTextValue();
+    if(text.Strip(wxString::both).empty()) {
+        *value = 0.0; // not the lowest value the field takes
+        return GTKInput_Converted;
+    }
     double parsed = 0;
-    if(!ParseValue(GetTextValue(), &parsed)) {
+    if(!ParseValue(text, &parsed)) {
         // The spin button keeps its value; a reader of the text alone gets
         // the lowest value rather than nothing.
         *value = GetMin();

@@ -11,7 +11,7 @@
 // The native spin button formats its value itself as "%0.*f" with its own
 // digits, which is exactly m_format when those digits follow m_digits (six
 // for "%f"); typed text is parsed here, so a text that is not a number is
-// refused instead of read as 0.
+// refused instead of read as 0. An emptied field is 0, a price field's "none".
 class wxSpinCtrlDouble_ : public wxSpinCtrlDouble
 {
 public:
