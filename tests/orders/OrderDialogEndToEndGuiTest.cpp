@@ -497,7 +497,8 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     EXPECT_EQ(most + 1, dialog->m_quantitySpin->GetValue());
 
     // Limit order: the price row and validity join the dialog, laid out
-    // anew, nothing covered or cut.
+    // anew, nothing covered or cut. It starts at the buy quote (AG has no
+    // limit distance: one price box, named) with the Max at that price.
     TypeIntoSpin(dialog->m_quantitySpin, "1");
     dialog->m_orderTypeCombo->SetSelection(1);
     dialog->Click(dialog->m_orderTypeCombo, wxEVT_COMBOBOX);
@@ -505,6 +506,11 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     ASSERT_EQ(eLimitOrder, dialog->m_orderType);
     ASSERT_TRUE(dialog->m_priceSpin->IsShown());
     EXPECT_EQ("", LayoutFaults(*dialog));
+    const wxString buyQuote = wxString::Format("%d", settled + 2);
+    EXPECT_EQ(buyQuote, dialog->m_priceSpin->GetTextValue());
+    EXPECT_EQ("Buy " + buyQuote, dialog->m_priceText1->GetValue());
+    EXPECT_FALSE(dialog->m_priceText2->IsShown());
+    EXPECT_NE("1~0", dialog->m_ordRangeLabel->GetLabel());
 
     // A typed -5 is red and refused, never sent as -0.01.
     TypeIntoSpin(dialog->m_priceSpin, "-5");
@@ -518,10 +524,16 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     EXPECT_TRUE(RequestsSince(seq).empty());
 
     // A price typed into the empty stop-loss is kept, not replaced by the
-    // bound; so is a typed limit price. Both are what the market gets.
-    TypeIntoSpin(dialog->m_priceSpin, "4900");
-    PumpPending();
+    // bound; so is a limit price typed and not left, over a change of side.
+    // Both are what the market gets.
+    gtk_entry_set_text(reinterpret_cast<GtkEntry*>(dialog->m_priceSpin->GetHandle()), "4900");
+    for(wxRadioButton* side : {dialog->m_sellRadio, dialog->m_buyRadio}) {
+        side->SetValue(true);
+        dialog->Click(side, wxEVT_RADIOBUTTON);
+        PumpPending();
+    }
     EXPECT_EQ(4900.0, dialog->m_limitPrice);
+    EXPECT_EQ("4900", dialog->m_priceSpin->GetTextValue());
     TypeIntoSpin(dialog->m_stopLossSpin, "4000");
     PumpPending();
     EXPECT_EQ(4000.0, dialog->m_stopLossPrice);

@@ -49,15 +49,19 @@ unsigned wxSpinCtrlDouble_::GetShownDigits() const
 void wxSpinCtrlDouble_::OnOwnText(wxCommandEvent& event)
 {
     event.Skip();
+    if(IsTypedText(event.GetString())) {
+        m_typed = true;
+    }
+}
+
+bool wxSpinCtrlDouble_::IsTypedText(const wxString& text) const
+{
     // The control writes its value, already stored, formatted; a keystroke
     // leaves anything else: another number than the stored one, a partial
     // number, another number of decimals.
     const double stored = gtk_spin_button_get_value(reinterpret_cast<GtkSpinButton*>(m_widget));
     double parsed = 0;
-    if(!ParseValue(event.GetString(), &parsed) || parsed != stored ||
-       event.GetString() != FormatValue(parsed)) {
-        m_typed = true;
-    }
+    return !ParseValue(text, &parsed) || parsed != stored || text != FormatValue(parsed);
 }
 
 bool wxSpinCtrlDouble_::TakeTyped()

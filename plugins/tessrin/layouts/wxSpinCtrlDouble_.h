@@ -36,6 +36,9 @@ public:
     // value change that follows came from typed text rather than from the
     // arrows or the program. Clears the mark.
     bool TakeTyped();
+    // Whether a text the field shows now was typed, rather than written by
+    // the control for its stored value.
+    bool IsTypedText(const wxString& text) const;
     // "%f" on a fresh control, "%0.2lf" after SetDigits(2).
     const wxString& GetFormat() const { return m_format; }
 
