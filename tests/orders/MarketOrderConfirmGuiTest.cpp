@@ -84,7 +84,7 @@ TEST_F(ConfirmTest, AMarketOrderTakesTheQuoteOfItsSideFromEveryQuoteOfItsSymbol)
                     market.SetPrice(101, last);
                 }
                 market.SetPrice(201, 70000.0); // another symbol's quote
-                EXPECT_EQ(c.shown, confirm.GetRowValue(1));
+                EXPECT_EQ(c.shown, confirm.GetRowValue(2));
                 confirm.EndModal(wxID_OK);
             });
         }
@@ -129,6 +129,8 @@ TEST_F(ConfirmTest, APositionCloseFollowsTheQuoteAndOtherKindsKeepTheirRequest)
 TEST_F(ConfirmTest, RowsOfEachKind)
 {
     market.AddLimit("L1", 's', 10.5, 1);
+    market.store.m_trade_Limit_table->Modify(wxString("L1"),
+                                             [](trade_Limit& limit) { limit.limitType = '1'; });
     sFFixSetOrder open = SetOrder('b', '1', 10.03);
     open.marginTradeType = '3';
     sFFixSetOrder limit = SetOrder('b', '3', 9.8);
@@ -158,64 +160,66 @@ TEST_F(ConfirmTest, RowsOfEachKind)
              d.m_orderKind = eOpen;
              d.m_pSetOrder = &open;
          },
-         {"symbolName:", "symbolPrice:", "symbolQuantity:", "OrderType:", "StopLoss:", "TakeProfit:", ""},
-         {"Silver", "10.03", "2.00", "MarketOpen", "9.5", "10.75", ""}},
+         {"symbolName:", "Side:", "symbolPrice:", "symbolQuantity:", "OrderType:", "StopLoss:", "TakeProfit:",
+          ""},
+         {"Silver", "Buy", "10.03", "2.00", "MarketOpen", "9.5", "10.75", ""}},
         {"new limit order",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eOpen;
              d.m_pSetOrder = &limit;
          },
-         {"symbolName:", "symbolPrice:", "symbolQuantity:", "OrderType:", "StopLoss:", "TakeProfit:", ""},
-         {"Silver", "9.8", "2.00", "NewLimitOrder", "9.5", "10.75", ""}},
+         {"symbolName:", "Side:", "symbolPrice:", "symbolQuantity:", "OrderType:", "StopLoss:", "TakeProfit:",
+          ""},
+         {"Silver", "Buy", "9.8", "2.00", "NewLimitOrder", "9.5", "10.75", ""}},
         {"close",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eClose;
              d.m_pSetOrder = &close;
          },
-         {"symbolName:", "symbolPrice:", "symbolQuantity:", "OrderType:", "OrderCode:", "", ""},
-         {"Silver", "9.98", "2.00", "MarketClose", "H1", "", ""}},
+         {"symbolName:", "Side:", "symbolPrice:", "symbolQuantity:", "OrderType:", "OrderCode:", "", ""},
+         {"Silver", "Sell", "9.98", "2.00", "MarketClose", "H1", "", ""}},
         {"modify",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eModify;
              d.m_pModifyOrder = &modify;
          },
-         {"symbolName:", "OrderCode:", "StopLoss:", "TakeProfit:", "", "", ""},
-         {"Silver", "L1", "10.8", "9.25", "", "", ""}},
+         {"symbolName:", "Side:", "OrderCode:", "StopLoss:", "TakeProfit:", "", "", ""},
+         {"Silver", "Sell", "L1", "10.8", "9.25", "", "", ""}},
         {"cancel",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eCancel;
              d.m_pCancelOrder = &cancel;
          },
-         {"symbolName:", "OrderCode:", "", "", "", "", ""},
-         {"Silver", "L1", "", "", "", "", ""}},
+         {"symbolName:", "Side:", "symbolPrice:", "symbolQuantity:", "OrderType:", "OrderCode:", "", ""},
+         {"Silver", "Sell", "10.5", "1.00", "LimitOrder", "L1", "", ""}},
         {"delivery",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eDelivery;
              d.m_pDeliveryOrder = &delivery;
          },
-         {"symbolName:", "DeliveryPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
-         {"Silver", "9.50", "3.00", "Delivery Order", "", "", ""}},
+         {"symbolName:", "Side:", "DeliveryPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
+         {"Silver", "Buy", "9.50", "3.00", "Delivery Order", "", "", ""}},
         {"delivery withdrawn",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eDelivery;
              d.m_pDeliveryOrder = &withdrawal;
          },
-         {"symbolName:", "DeliveryPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
-         {"Silver", "9.50", "3.00", "UnDelivery Order", "", "", ""}},
+         {"symbolName:", "Side:", "DeliveryPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
+         {"Silver", "Buy", "9.50", "3.00", "UnDelivery Order", "", "", ""}},
         {"close position",
          [&](MarketOrderConfirm& d) {
              d.m_orderKind = eClosePosition;
              d.m_pPositionClose = &position;
          },
-         {"symbolName:", "symbolPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
-         {"Silver", "9.98", "6.00", "Close Position", "", "", ""}},
+         {"symbolName:", "Side:", "symbolPrice:", "symbolQuantity:", "OrderType:", "", "", ""},
+         {"Silver", "Sell", "9.98", "6.00", "Close Position", "", "", ""}},
     };
     for(const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MarketOrderConfirm confirm(&market.store, nullptr);
         c.set(confirm);
         confirm.InitDialog();
-        for(int row = 0; row < 7; ++row) {
+        for(int row = 0; row < 8; ++row) {
             SCOPED_TRACE(row);
             EXPECT_EQ(!c.captions[row].empty(), confirm.IsRowShown(row));
             if(confirm.IsRowShown(row)) {
@@ -228,7 +232,7 @@ TEST_F(ConfirmTest, RowsOfEachKind)
     marked.m_orderKind = eOpen;
     marked.m_pSetOrder = &open;
     marked.InitDialog();
-    EXPECT_EQ("WithoutMarginTradeType", marked.GetRowValue(6));
+    EXPECT_EQ("WithoutMarginTradeType", marked.GetRowValue(7));
     // Enter confirms.
     EXPECT_EQ(marked.FindWindow(wxID_OK), marked.GetDefaultItem());
 }

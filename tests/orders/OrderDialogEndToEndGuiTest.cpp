@@ -215,7 +215,8 @@ TEST_F(OrderDialogEndToEnd, EveryKindReachesTheMarketAndFailuresShowOnTheLine)
     TestOrderDialog* modify = Open(eModify, eMarketOrder, 'b', Bill(bill, false));
     Refused(modify, modify->m_stopLossSpin, wxString::Format("%d", settled), "Stop Loss Price Invalid");
     Refused(modify, modify->m_stopLossSpin, "-5", "Stop Loss Price Invalid");
-    TypeIntoSpin(modify->m_stopLossSpin, "0");
+    TypeIntoSpin(modify->m_stopLossSpin, ""); // emptied: no stop loss, not the field's lowest number
+    EXPECT_EQ("0", modify->m_stopLossSpin->GetTextValue());
     Refused(modify, modify->m_takeProfitSpin, wxString::Format("%d", settled - 100),
             "Take Profit Price Invalid");
     TypeIntoSpin(modify->m_takeProfitSpin, "0");
@@ -481,26 +482,23 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     EXPECT_TRUE(dialog->m_orderInfoText->GetValue().StartsWith("proportion of deposit[8%],used margin["))
         << dialog->m_orderInfoText->GetValue();
 
-    // A typed 0 sends nothing, silently; one above the range shown (money,
-    // and at most AG's 50 an order) is refused on the line. Neither becomes
-    // another number.
+    // A typed 0 and one above the range shown (money, and at most AG's 50
+    // an order) are refused on the line, saying why. Neither becomes another
+    // number.
     const int64_t seq = LogSeq();
-    TypeIntoSpin(dialog->m_quantitySpin, "0");
-    PumpPending();
-    EXPECT_EQ(0, dialog->m_quantitySpin->GetValue());
-    dialog->Click(dialog->m_marketOk);
-    EXPECT_FALSE(dialog->IsWaitting());
-    EXPECT_EQ("", dialog->m_messageText->GetValue());
     long most = 0;
     ASSERT_TRUE(dialog->m_ordRangeLabel->GetLabel().AfterFirst('~').ToLong(&most))
         << dialog->m_ordRangeLabel->GetLabel();
     EXPECT_LE(most, 50);
+    Refused(dialog, dialog->m_quantitySpin, "0", wxString::Format("Quantity Error! (1~%ld)", most));
+    EXPECT_EQ(0, dialog->m_quantitySpin->GetValue());
     Refused(dialog, dialog->m_quantitySpin, wxString::Format("%ld", most + 1),
             wxString::Format("Quantity Error! (1~%ld)", most));
     EXPECT_EQ(most + 1, dialog->m_quantitySpin->GetValue());
 
     // Limit order: the price row and validity join the dialog, laid out
-    // anew, nothing covered or cut.
+    // anew, nothing covered or cut. It starts at the buy quote (AG has no
+    // limit distance: one price box, named) with the Max at that price.
     TypeIntoSpin(dialog->m_quantitySpin, "1");
     dialog->m_orderTypeCombo->SetSelection(1);
     dialog->Click(dialog->m_orderTypeCombo, wxEVT_COMBOBOX);
@@ -508,6 +506,11 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     ASSERT_EQ(eLimitOrder, dialog->m_orderType);
     ASSERT_TRUE(dialog->m_priceSpin->IsShown());
     EXPECT_EQ("", LayoutFaults(*dialog));
+    const wxString buyQuote = wxString::Format("%d", settled + 2);
+    EXPECT_EQ(buyQuote, dialog->m_priceSpin->GetTextValue());
+    EXPECT_EQ("Buy " + buyQuote, dialog->m_priceText1->GetValue());
+    EXPECT_FALSE(dialog->m_priceText2->IsShown());
+    EXPECT_NE("1~0", dialog->m_ordRangeLabel->GetLabel());
 
     // A typed -5 is red and refused, never sent as -0.01.
     TypeIntoSpin(dialog->m_priceSpin, "-5");
@@ -521,10 +524,16 @@ TEST_F(OrderDialogEndToEnd, TypedNumbersAndPricesAreSentAsShownOrNotAtAllAndEver
     EXPECT_TRUE(RequestsSince(seq).empty());
 
     // A price typed into the empty stop-loss is kept, not replaced by the
-    // bound; so is a typed limit price. Both are what the market gets.
-    TypeIntoSpin(dialog->m_priceSpin, "4900");
-    PumpPending();
+    // bound; so is a limit price typed and not left, over a change of side.
+    // Both are what the market gets.
+    gtk_entry_set_text(reinterpret_cast<GtkEntry*>(dialog->m_priceSpin->GetHandle()), "4900");
+    for(wxRadioButton* side : {dialog->m_sellRadio, dialog->m_buyRadio}) {
+        side->SetValue(true);
+        dialog->Click(side, wxEVT_RADIOBUTTON);
+        PumpPending();
+    }
     EXPECT_EQ(4900.0, dialog->m_limitPrice);
+    EXPECT_EQ("4900", dialog->m_priceSpin->GetTextValue());
     TypeIntoSpin(dialog->m_stopLossSpin, "4000");
     PumpPending();
     EXPECT_EQ(4000.0, dialog->m_stopLossPrice);

@@ -203,15 +203,15 @@ TEST_F(OrderDialogTest, EachKindShowsItsControlsAndClosesWithoutLeavingTriggers)
          "1~50",
          "10.03"},
         {"new limit sell", eOpen, eLimitOrder, 's', [](TestOrderDialog& d) { d.m_limitPrice = 10.5; },
-         "New Order:OTC", true, true, true, true, false, true, true, "1~50", "10.08"},
+         "New Order:OTC", true, true, true, true, false, true, true, "1~50", ">= 10.08"},
         {"close", eClose, eMarketOrder, 's', Bill("H1"), "Close Order[H1]:OTC", true, false, false, false,
          true, false, true, "1~3", "9.98"},
         {"modify a bill", eModify, eMarketOrder, 'b', Bill("H1"), "Modify Order[H1]:OTC", true, false, true,
          true, false, false, false, "1~3", "10.03"},
         {"modify a limit order", eModify, eLimitOrder, 'b', Limit(), "Modify Order[L1]:OTC", true, true, true,
-         true, false, false, false, "1~4", "10.13"},
+         true, false, false, false, "1~4", ">= 10.13"},
         {"cancel", eCancel, eLimitOrder, 'b', Limit(), "Cancel Order[L1]:OTC", true, true, true, false, false,
-         false, false, "1~4", "10.13"},
+         false, false, "1~4", ">= 10.13"},
         {"delivery", eDelivery, eMarketOrder, 'b', Bill("H2"), "UnDelivery Order[H2]:OTC", false, false,
          false, false, false, false, false, "1~2", nullptr},
         {"close the sell side of a position", eClosePosition, eMarketOrder, 'b', Position(),
@@ -257,8 +257,8 @@ TEST_F(OrderDialogTest, ALimitOrderDialogShowsTheLimitOrdersPriceAndBoundaries)
 {
     TestOrderDialog* dialog = Open(eModify, eLimitOrder, 'b', Limit());
     EXPECT_DOUBLE_EQ(9.5, dialog->m_limitPrice);
-    EXPECT_EQ("10.13", dialog->m_priceText1->GetValue());
-    EXPECT_EQ("9.93", dialog->m_priceText2->GetValue());
+    EXPECT_EQ(">= 10.13", dialog->m_priceText1->GetValue());
+    EXPECT_EQ("<= 9.93", dialog->m_priceText2->GetValue());
     EXPECT_FALSE(dialog->m_priceSpin->IsEnabled());
 }
 
@@ -445,7 +445,7 @@ TEST_F(OrderDialogTest, RefusedRequestsShowTheirFailureText)
          },
          "Modify Order Failed!"},
         {eCancel, eLimitOrder, Limit(), "Cancel Order Failed!"},
-        {eDelivery, eMarketOrder, Bill("H1"), "Cancel Order Failed!"},
+        {eDelivery, eMarketOrder, Bill("H1"), "Delivery Request Failed!"},
         {eClosePosition, eMarketOrder, Position(), "Close Poistion Failed!"},
     };
     for(const Case& c : cases) {
@@ -478,13 +478,13 @@ TEST_F(OrderDialogTest, InvalidPricesAndZeroQuantityStopOk)
         {"take-profit under its bound", eMarketOrder, 0.0, 10.02, 0.0, "Take Profit Price Invalid"},
         {"stop-loss over its bound", eMarketOrder, 9.94, 0.0, 0.0, "Stop Loss Price Invalid"},
         {"limit price too near", eLimitOrder, 0.0, 0.0, 10.05, "Limit Price Invalid"},
-        {"no limit price yet", eLimitOrder, 0.0, 0.0, 0.0, "Limit Price Invalid"},
+        {"limit price cleared", eLimitOrder, 0.0, 0.0, 0.0, "Limit Price Invalid"},
         {"both at their bounds", eMarketOrder, 9.93, 10.03, 0.0, nullptr},
     };
     for(const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TestOrderDialog* dialog =
-            Open(eOpen, c.orderType, 'b', [&c](TestOrderDialog& d) { d.m_limitPrice = c.limitPrice; });
+        TestOrderDialog* dialog = Open(eOpen, c.orderType, 'b');
+        dialog->Spin(dialog->m_priceSpin, c.limitPrice);
         dialog->m_stopLossSpin->SetValue(c.stopLoss);
         dialog->m_takeProfitSpin->SetValue(c.takeProfit);
         boxes.clear();
@@ -609,7 +609,7 @@ TEST_F(OrderDialogTest, AConfirmedMarketOrderCarriesTheBuyQuoteOfTheLastPriceSho
                 market.SetPrice(101, last);
             }
             market.SetPrice(201, 70000.0); // another symbol changes nothing
-            shownPrice = confirm->GetRowValue(1);
+            shownPrice = confirm->GetRowValue(2);
             confirm->EndModal(wxID_OK);
         }
     });
@@ -698,6 +698,7 @@ TEST_F(OrderDialogTest, SpinChangesStartAtTheirBound)
     for(const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestOrderDialog* dialog = Open(eOpen, c.orderType, c.side);
+        dialog->Spin(c.spin(*dialog), 0.0); // a limit price opens at its side's start
         dialog->Spin(c.spin(*dialog), 0.01);
         EXPECT_NEAR(c.first, c.price(*dialog), 1e-9);
         dialog->Spin(c.spin(*dialog), 9.5);

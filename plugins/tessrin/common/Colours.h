@@ -33,7 +33,6 @@ constexpr Rgb kAmountBackground{255, 255, 225};     // the fields that take an a
 constexpr Rgb kShownMoneyBackground{190, 220, 255}; // the read-only money fields of a dialog
 constexpr Rgb kTotalRowBackground{255, 255, 200};   // the total row of a list
 constexpr Rgb kInvalidInputBackground{255, 0, 0};
-constexpr Rgb kSellPriceBackground{255, 0, 0}; // the order dialog's sell price
 constexpr Rgb kStopLossButton{191, 223, 255};
 constexpr Rgb kTakeProfitButton{191, 233, 255};
 constexpr Rgb kQuickOrderButton{255, 147, 255}; // the status bar's quick-order button

@@ -28,6 +28,7 @@ NewOrderConfirmBase::NewOrderConfirmBase(wxWindow* parent, wxWindowID /*id*/, co
         ++row;
     };
     addRow(m_symbolNameCaption, m_symbolNameValue, _("symbolName:"), wxALIGN_RIGHT, wxSize(150, -1));
+    addRow(m_sideCaption, m_sideValue, _("Side:"), wxALIGN_RIGHT, wxDefaultSize);
     addRow(m_priceCaption, m_priceValue, _("symbolPrice:"), wxALIGN_RIGHT, wxDefaultSize);
     addRow(m_quantityCaption, m_quantityValue, _("symbolQuantity:"), wxALIGN_RIGHT, wxDefaultSize);
     addRow(m_orderTypeCaption, m_orderTypeValue, _("OrderType:"), wxALIGN_RIGHT, wxDefaultSize);

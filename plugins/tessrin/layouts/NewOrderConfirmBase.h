@@ -5,7 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-// Layout of the order confirmation: seven caption and value rows (the last
+// Layout of the order confirmation: eight caption and value rows (the last
 // one hidden) and the "ok" and "cancel" buttons.
 class NewOrderConfirmBase : public wxDialog
 {
@@ -21,6 +21,8 @@ protected:
 
     wxStaticText* m_symbolNameCaption;
     wxTextCtrl* m_symbolNameValue;
+    wxStaticText* m_sideCaption;
+    wxTextCtrl* m_sideValue;
     wxStaticText* m_priceCaption;
     wxTextCtrl* m_priceValue;
     wxStaticText* m_quantityCaption;

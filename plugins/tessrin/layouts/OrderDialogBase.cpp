@@ -93,7 +93,8 @@ OrderDialogBase::OrderDialogBase(wxWindow* /*parent*/, wxWindowID /*id*/, const 
     UseFont(m_priceText1, priceFont);
     m_priceText2 = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                   wxTE_READONLY | wxTE_CENTRE | wxBORDER_SIMPLE);
-    m_priceText2->SetBackgroundColour(Colours::kSellPriceBackground);
+    // Red would read as a price refused: both boundaries look alike.
+    m_priceText2->SetBackgroundColour(m_priceText1->GetBackgroundColour());
     UseFont(m_priceText2, priceFont);
 
     m_priceLabel = new wxStaticText(this, wxID_ANY, _("Price:"));

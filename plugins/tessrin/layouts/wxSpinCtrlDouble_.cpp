@@ -49,15 +49,19 @@ unsigned wxSpinCtrlDouble_::GetShownDigits() const
 void wxSpinCtrlDouble_::OnOwnText(wxCommandEvent& event)
 {
     event.Skip();
+    if(IsTypedText(event.GetString())) {
+        m_typed = true;
+    }
+}
+
+bool wxSpinCtrlDouble_::IsTypedText(const wxString& text) const
+{
     // The control writes its value, already stored, formatted; a keystroke
     // leaves anything else: another number than the stored one, a partial
     // number, another number of decimals.
     const double stored = gtk_spin_button_get_value(reinterpret_cast<GtkSpinButton*>(m_widget));
     double parsed = 0;
-    if(!ParseValue(event.GetString(), &parsed) || parsed != stored ||
-       event.GetString() != FormatValue(parsed)) {
-        m_typed = true;
-    }
+    return !ParseValue(text, &parsed) || parsed != stored || text != FormatValue(parsed);
 }
 
 bool wxSpinCtrlDouble_::TakeTyped()
@@ -97,8 +101,13 @@ wxSpinCtrlGTKBase::GTKInputResult wxSpinCtrlDouble_::GTKInput(double* value) con
     if(base != GTKInput_Default) {
         return base;
     }
+    const wxString text = GetTextValue();
+    if(text.Strip(wxString::both).empty()) {
+        *value = 0.0; // not the lowest value the field takes
+        return GTKInput_Converted;
+    }
     double parsed = 0;
-    if(!ParseValue(GetTextValue(), &parsed)) {
+    if(!ParseValue(text, &parsed)) {
         // The spin button keeps its value; a reader of the text alone gets
         // the lowest value rather than nothing.
         *value = GetMin();

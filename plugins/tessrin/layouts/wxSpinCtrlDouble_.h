@@ -11,7 +11,7 @@
 // The native spin button formats its value itself as "%0.*f" with its own
 // digits, which is exactly m_format when those digits follow m_digits (six
 // for "%f"); typed text is parsed here, so a text that is not a number is
-// refused instead of read as 0.
+// refused instead of read as 0. An emptied field is 0, a price field's "none".
 class wxSpinCtrlDouble_ : public wxSpinCtrlDouble
 {
 public:
@@ -36,6 +36,9 @@ public:
     // value change that follows came from typed text rather than from the
     // arrows or the program. Clears the mark.
     bool TakeTyped();
+    // Whether a text the field shows now was typed, rather than written by
+    // the control for its stored value.
+    bool IsTypedText(const wxString& text) const;
     // "%f" on a fresh control, "%0.2lf" after SetDigits(2).
     const wxString& GetFormat() const { return m_format; }
 

@@ -52,9 +52,7 @@ bool CheckStops(const OrderRules& rules, double stopLoss, double takeProfit, Ver
 bool CheckQuantity(const OrderRules& rules, double quantity, Verdict& verdict)
 {
     switch(rules.CheckQuantity(quantity)) {
-    case OrderRules::eQuantityNone:
-        verdict = Fail(V::eNothingToSend, wxString());
-        return false;
+    case OrderRules::eQuantityNone: // a refusal says why, whichever end it is
     case OrderRules::eQuantityTooLarge:
         verdict = Fail(V::eQuantity, wxString::Format(_("Quantity Error! (1~%d)"), rules.MaxQuantity()));
         verdict.maxQuantity = rules.MaxQuantity();
@@ -130,9 +128,6 @@ Verdict Check(RecordStore* store, int kind, const sFFixSetOrder& request)
     Verdict verdict;
     if(!FindRecords(rules, verdict)) {
         return verdict;
-    }
-    if(!(request.quantity >= 1.0)) {
-        return Fail(V::eNothingToSend, wxString());
     }
     if(OrderKindTraits::Of(kind).opens && !CheckStops(rules, request.stopLoss, request.takeProfit, verdict)) {
         return verdict;

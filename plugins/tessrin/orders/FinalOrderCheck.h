@@ -20,19 +20,18 @@ struct Verdict
 {
     enum Failure {
         ePassed,
-        eNothingToSend, // a quantity below 1: nothing is sent, and nothing said
-        eRecord,        // the symbol, account, bill, limit order or position is gone
+        eRecord, // the symbol, account, bill, limit order or position is gone
         eTakeProfit,
         eStopLoss,
         eLimitPrice,
-        eQuantity,   // above the Max of this moment
+        eQuantity,   // below 1, or above the Max of this moment
         eStaleQuote, // an order at market without a live quote
         eContract,   // binary option: the contract is no longer open
         eAmount,     // binary option: outside the contract's amounts
         eDelivery,   // the bill can no longer be applied for or withdrawn so
     };
     Failure failure = ePassed;
-    wxString message; // translated; empty when passed or nothing to send
+    wxString message; // translated; empty when passed
     // The Max of this moment, for eQuantity.
     int maxQuantity = 0;
 

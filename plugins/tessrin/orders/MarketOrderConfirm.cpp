@@ -14,8 +14,17 @@
 #include <wx/stattext.h>
 
 namespace {
-constexpr int kRowCount = 7;
-enum Row { eNameRow = 0, ePriceRow, eQuantityRow, eOrderTypeRow, eStopLossRow, eTakeProfitRow, eMarginRow };
+constexpr int kRowCount = 8;
+enum Row {
+    eNameRow = 0,
+    eSideRow,
+    ePriceRow,
+    eQuantityRow,
+    eOrderTypeRow,
+    eStopLossRow,
+    eTakeProfitRow,
+    eMarginRow
+};
 
 bool IsMarketCode(char code)
 {
@@ -45,17 +54,17 @@ MarketOrderConfirm::~MarketOrderConfirm()
 
 wxStaticText* MarketOrderConfirm::Caption(int row) const
 {
-    wxStaticText* const captions[kRowCount] = {m_symbolNameCaption, m_priceCaption,    m_quantityCaption,
-                                               m_orderTypeCaption,  m_stopLossCaption, m_takeProfitCaption,
-                                               m_marginTypeCaption};
+    wxStaticText* const captions[kRowCount] = {m_symbolNameCaption, m_sideCaption,      m_priceCaption,
+                                               m_quantityCaption,   m_orderTypeCaption, m_stopLossCaption,
+                                               m_takeProfitCaption, m_marginTypeCaption};
     return row >= 0 && row < kRowCount ? captions[row] : nullptr;
 }
 
 wxTextCtrl* MarketOrderConfirm::Value(int row) const
 {
-    wxTextCtrl* const values[kRowCount] = {m_symbolNameValue, m_priceValue,    m_quantityValue,
-                                           m_orderTypeValue,  m_stopLossValue, m_takeProfitValue,
-                                           m_marginTypeValue};
+    wxTextCtrl* const values[kRowCount] = {m_symbolNameValue, m_sideValue,      m_priceValue,
+                                           m_quantityValue,   m_orderTypeValue, m_stopLossValue,
+                                           m_takeProfitValue, m_marginTypeValue};
     return row >= 0 && row < kRowCount ? values[row] : nullptr;
 }
 
@@ -142,6 +151,7 @@ bool MarketOrderConfirm::Fill()
         }
         const char code = m_pSetOrder->orderType;
         m_symbolNameValue->ChangeValue(symbol->cachedSymbolProperty->symbolName);
+        m_sideValue->ChangeValue(SideWordText(m_pSetOrder->side));
         m_priceValue->ChangeValue(PriceText(*symbol, m_pSetOrder->price));
         m_quantityValue->ChangeValue(FormatMoney(m_pSetOrder->quantity));
         m_orderTypeValue->ChangeValue(code == '3' || code == '4' ? _("NewLimitOrder")
@@ -166,9 +176,11 @@ bool MarketOrderConfirm::Fill()
         }
         const wxString orderCode = NarrowText(m_pModifyOrder->orderCode);
         const symbol_Info* symbol = nullptr;
+        char side = 0;
         const auto hold = m_pDb->m_trade_HoldBill_table->Find(orderCode);
         if(hold != m_pDb->m_trade_HoldBill_table->GetIndexByPrimary().end()) {
             symbol = hold->GetSymbolInfo(m_pDb) ? hold->cachedSymbolInfo.Get() : nullptr;
+            side = hold->side;
         } else {
             const auto& limits = m_pDb->m_trade_Limit_table->GetIndexByPrimary();
             const auto limit = limits.find(orderCode);
@@ -176,11 +188,13 @@ bool MarketOrderConfirm::Fill()
                 return false;
             }
             symbol = limit->GetSymbolInfo(m_pDb) ? limit->cachedSymbolInfo.Get() : nullptr;
+            side = limit->side;
         }
         if(!symbol || !symbol->GetSymbolProperty(m_pDb)) {
             return false;
         }
         m_symbolNameValue->ChangeValue(symbol->cachedSymbolProperty->symbolName);
+        m_sideValue->ChangeValue(SideWordText(side));
         m_priceCaption->SetLabel(_("OrderCode:"));
         m_priceValue->ChangeValue(orderCode);
         m_quantityCaption->SetLabel(_("StopLoss:"));
@@ -206,12 +220,16 @@ bool MarketOrderConfirm::Fill()
         if(!symbol.GetSymbolProperty(m_pDb)) {
             return false;
         }
+        // What is cancelled, as its close shows a bill.
         m_symbolNameValue->ChangeValue(symbol.cachedSymbolProperty->symbolName);
-        m_priceCaption->SetLabel(_("OrderCode:"));
-        m_priceValue->ChangeValue(orderCode);
-        for(int row = eQuantityRow; row < kRowCount; ++row) {
-            ShowRow(row, false);
-        }
+        m_sideValue->ChangeValue(SideWordText(limit->side));
+        m_priceValue->ChangeValue(PriceText(symbol, limit->orderPrice));
+        m_quantityValue->ChangeValue(FormatMoney(limit->quantityOrder));
+        m_orderTypeValue->ChangeValue(LimitOrderTypeText(limit->limitType));
+        m_stopLossCaption->SetLabel(_("OrderCode:"));
+        m_stopLossValue->ChangeValue(orderCode);
+        ShowRow(eTakeProfitRow, false);
+        ShowRow(eMarginRow, false);
         return true;
     }
     case OrderKindTraits::eHoldBillDelivery: {
@@ -227,6 +245,7 @@ bool MarketOrderConfirm::Fill()
             return false;
         }
         m_symbolNameValue->ChangeValue(symbol.cachedSymbolProperty->symbolName);
+        m_sideValue->ChangeValue(SideWordText(hold->side));
         m_priceCaption->SetLabel(_("DeliveryPrice:"));
         m_priceValue->ChangeValue(PriceText(symbol, hold->holdPrice, false));
         m_quantityValue->ChangeValue(FormatMoney(hold->quantity));
@@ -247,6 +266,7 @@ bool MarketOrderConfirm::Fill()
             return false;
         }
         m_symbolNameValue->ChangeValue(symbol->cachedSymbolProperty->symbolName);
+        m_sideValue->ChangeValue(SideWordText(m_pPositionClose->side));
         m_priceValue->ChangeValue(PriceText(*symbol, m_pPositionClose->price));
         m_quantityValue->ChangeValue(FormatMoney(m_pPositionClose->quantity));
         m_orderTypeValue->ChangeValue(_("Close Position"));

@@ -25,7 +25,7 @@ public:
     // A quote record was replaced: kinds 0, 1 and 5 at market follow it.
     void afterUpdate(const symbol_price& stored, CTransaction* transaction, void* reserved) override;
 
-    // The text shown in a row (0 name ... 6 margin type), its caption and
+    // The text shown in a row (0 name, 1 side ... 7 margin type), its caption and
     // whether the row is shown.
     wxString GetRowValue(int row) const;
     wxString GetRowCaption(int row) const;

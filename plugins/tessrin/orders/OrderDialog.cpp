@@ -6,6 +6,7 @@
 #include "common/PluginEvents.h"
 #include "common/SettingsAccessors.h"
 #include "common/TessrinConfig.h"
+#include "db/CodeTexts.h"
 #include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "db/TradeArithmetic.h"
@@ -281,6 +282,7 @@ void OrderDialog::OnDeferredRefresh(wxCommandEvent& event)
 void OrderDialog::OnInitDialog(wxInitDialogEvent& event)
 {
     event.Skip();
+    m_ownLimitPrice = m_limitPrice == 0.0; // a price the opener gave stays
     RefreshDialog();
 }
 
@@ -290,6 +292,7 @@ void OrderDialog::RefreshDialog()
     if(!CheckAll(false, false)) {
         return;
     }
+    PlaceLimitPrice();
     UpdatePriceTexts();
     UpdateStopProfitDisplay();
     UpdateLimitPart();
@@ -356,6 +359,13 @@ void OrderDialog::FillSymbolList()
     }
 }
 
+void OrderDialog::PlaceLimitPrice()
+{
+    if(m_ownLimitPrice && m_limitPrice == 0.0 && m_orderType == eLimitOrder && Kind().opens) {
+        m_limitPrice = OrderRules(*this).OpeningLimitPrice();
+    }
+}
+
 void OrderDialog::UpdatePriceTexts()
 {
     OrderRules rules(*this);
@@ -369,10 +379,14 @@ void OrderDialog::UpdatePriceTexts()
     if(m_orderType == eMarketOrder) {
         // The price the order carries: the side's quote, the last price on market '2'.
         m_priceText1->ChangeValue(shown(rules.OrderPrice()));
-    } else {
-        m_priceText1->ChangeValue(shown(rules.LimitBoundary(true)));
-        m_priceText2->ChangeValue(shown(rules.LimitBoundary(false)));
+    } else if(rules.HasLimitDistance()) {
+        // Where a limit price may lie, said as the stop buttons say their bounds.
+        m_priceText1->ChangeValue(">= " + shown(rules.LimitBoundary(true)));
+        m_priceText2->ChangeValue("<= " + shown(rules.LimitBoundary(false)));
         FitPriceText(m_priceText2);
+    } else {
+        // Any price may be asked: the quote it is measured against, once.
+        m_priceText1->ChangeValue(SideWordText(m_direction) + " " + shown(rules.SideQuote()));
     }
     FitPriceText(m_priceText1);
     if(live != m_shownLive) {
@@ -504,10 +518,12 @@ void OrderDialog::UpdateVisibility()
     }
     m_marginTypeLabel->Show(shown.marginType);
     m_marginTypeCombo->Show(shown.marginType);
-    for(wxWindow* window : std::initializer_list<wxWindow*>{m_priceText2, m_priceLabel, m_priceSpin,
-                                                            m_expireLabel, m_expireCombo}) {
+    for(wxWindow* window :
+        std::initializer_list<wxWindow*>{m_priceLabel, m_priceSpin, m_expireLabel, m_expireCombo}) {
         window->Show(shown.limitPart);
     }
+    // Two boundaries only where they lie apart.
+    m_priceText2->Show(shown.limitPart && OrderRules(*this).HasLimitDistance());
     for(wxWindow* window :
         std::initializer_list<wxWindow*>{m_stopLossLabel, m_stopLossSpin, m_stopLoss10Point,
                                          m_takeProfitLabel, m_takeProfitSpin, m_takeProfit10Point}) {
@@ -608,6 +624,11 @@ void OrderDialog::OnSymbolSelected(wxCommandEvent& event)
     if(found->symbolId != m_symbolId || m_symbolCombo->GetSelection() != picked) {
         m_symbolCombo->SetSelection(picked);
     }
+    if(found->symbolId != m_symbolId) {
+        // Another symbol's price means nothing here.
+        m_limitPrice = 0.0;
+        m_ownLimitPrice = true;
+    }
     m_pSymbolInfo = &*found;
     m_symbolId = found->symbolId;
     RequestRefresh();
@@ -623,6 +644,7 @@ void OrderDialog::OnOrderTypeSelected(wxCommandEvent& event)
     if(m_orderTypeCombo->GetSelection() == 1) {
         m_orderType = eLimitOrder;
         m_limitPrice = 0.0;
+        m_ownLimitPrice = true;
     } else {
         m_orderType = eMarketOrder;
     }
@@ -633,7 +655,24 @@ void OrderDialog::OnDirectionChanged(wxCommandEvent& event)
 {
     event.Skip();
     m_direction = m_buyRadio->GetValue() ? 'b' : 's';
-    m_limitPrice = 0.0;
+    // The dialog's own start moves to the new side's; the trader's price stays.
+    if(m_ownLimitPrice) {
+        m_limitPrice = 0.0;
+    }
+    RequestRefresh();
+}
+
+void OrderDialog::OnPriceText(wxCommandEvent& event)
+{
+    event.Skip();
+    // A typed price counts as typed, before the field is left; what the
+    // control writes for its own value is no choice of the trader's.
+    if(!m_priceSpin->IsTypedText(event.GetString())) {
+        return;
+    }
+    double price = 0.0;
+    m_limitPrice = wxSpinCtrlDouble_::ParseValue(event.GetString(), &price) ? price : 0.0;
+    m_ownLimitPrice = false;
     RequestRefresh();
 }
 
@@ -757,6 +796,7 @@ void OrderDialog::OnPriceSpin(wxSpinDoubleEvent& event)
     }
     const bool typed = m_priceSpin->TakeTyped();
     const double value = event.GetValue();
+    m_ownLimitPrice = false;
     if(!typed && m_limitPrice == 0.0 && value != 0.0) {
         m_limitPrice = OrderRules(*this).LimitBoundary(value > 0.0);
     } else {
@@ -775,6 +815,7 @@ void OrderDialog::afterUpdate(const symbol_price& stored, CTransaction* /*transa
     if(rules.GetPrice() != &stored) {
         return;
     }
+    PlaceLimitPrice(); // the first quote of a dialog opened without one
     UpdatePriceTexts();
     UpdateStopProfitDisplay();
     UpdateLimitPart();

@@ -125,6 +125,7 @@ protected:
     void OnQuantityText(wxCommandEvent& event) override;
     void OnMaxClicked(wxCommandEvent& event) override;
     void OnDirectionChanged(wxCommandEvent& event) override;
+    void OnPriceText(wxCommandEvent& event) override;
     void OnExpireSelected(wxCommandEvent& event) override;
     void OnStopLoss10Point(wxCommandEvent& event) override;
     void OnTakeProfit10Point(wxCommandEvent& event) override;
@@ -153,6 +154,9 @@ private:
     // The ticket's symbol found again by id; null when gone.
     const symbol_Info* FindSymbol() const;
     void FillSymbolList();
+    // A new limit order whose price is still the dialog's own, not chosen
+    // yet, starts at the opening price of its side (OrderRules).
+    void PlaceLimitPrice();
     void UpdatePriceTexts();
     void UpdateStopProfitDisplay();
     void UpdateLimitPart();
@@ -201,4 +205,7 @@ private:
     bool m_triggersRegistered = false;
     bool m_closing = false;
     bool m_shownLive = true; // whether the price texts showed a live quote
+    // The limit price is the dialog's own start, not the trader's or the
+    // opener's: it moves with the side and the symbol.
+    bool m_ownLimitPrice = true;
 };

@@ -128,8 +128,6 @@ bool OrderDialog::Passes(const FinalOrderCheck::Verdict& verdict)
     switch(verdict.failure) {
     case V::ePassed:
         return true;
-    case V::eNothingToSend:
-        return false;
     case V::eTakeProfit:
     case V::eStopLoss:
         UpdateStopProfitDisplay();
@@ -217,7 +215,7 @@ void OrderDialog::OnDeliveryOrder(wxCommandEvent& event)
     SaveSymbolConfig();
     const int id = m_sender->HoldBillDelivery(request);
     if(id < 0) {
-        ShowError(MessageLine::UnsentText(_("Cancel Order Failed!")), -1, true, true);
+        ShowError(MessageLine::UnsentText(_("Delivery Request Failed!")), -1, true, true);
         return;
     }
     StartWaitting(id, OrderFate::Of(m_pDb, request));

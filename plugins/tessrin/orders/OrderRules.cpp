@@ -272,6 +272,24 @@ bool OrderRules::IsLimitPriceValid(double price) const
     return AtLeast(std::fabs(price - SideQuote()), least);
 }
 
+bool OrderRules::HasLimitDistance() const
+{
+    return m_ticket.m_pSymbolInfo && m_ticket.m_pSymbolInfo->limitPoints != 0;
+}
+
+double OrderRules::OpeningLimitPrice() const
+{
+    if(!(SideQuote() > 0.0)) {
+        return 0.0;
+    }
+    // Rounded away from the quote, never into the limit distance; divided,
+    // not multiplied by the point, so that 993 / 100 is the price 9.93 itself.
+    constexpr double kSumNoise = 1e-6;
+    const double scale = std::pow(10.0, std::clamp(PropertyDecimals(), 0, 7));
+    const double steps = LimitBoundary(!IsBuy()) * scale;
+    return (IsBuy() ? std::floor(steps + kSumNoise) : std::ceil(steps - kSumNoise)) / scale;
+}
+
 char OrderRules::GetOrderType() const
 {
     const symbol_Info* symbol = m_ticket.m_pSymbolInfo;

@@ -80,6 +80,12 @@ public:
     // Never below 0; valid on market '2', when 0 (not chosen yet), or at
     // least the limit distance from the side's quote.
     bool IsLimitPriceValid(double price) const;
+    // Whether the two limit boundaries lie apart (a limit distance).
+    bool HasLimitDistance() const;
+    // Where a new limit order starts: the nearest valid price on the side's
+    // limit side of its quote (a buy below, a sell above), in the symbol's
+    // decimals; 0 without a quote.
+    double OpeningLimitPrice() const;
     // Whether a non-zero stop-loss (take-profit) lies beyond its bound.
     bool IsStopLossBeyondBound(double price) const;
     bool IsTakeProfitBeyondBound(double price) const;
@@ -91,8 +97,8 @@ public:
     // The largest quantity the kind allows.
     int MaxQuantity() const;
     enum QuantityVerdict {
-        eQuantityNone,     // below 1: nothing to send, no message
-        eQuantityTooLarge, // above the largest quantity shown: "Quantity Error!"
+        eQuantityNone,     // below 1: nothing to send
+        eQuantityTooLarge, // above the largest quantity shown
         eQuantitySendable,
     };
     // The quantity as typed, never replaced by another.
