@@ -28,7 +28,9 @@ StoreOrderDlg::StoreOrderDlg(wxWindow* parent, StoreOrderModel* model, RecordSto
 void StoreOrderDlg::ShowMessage(const wxString& text, int code)
 {
     m_staticTextMessage->SetForegroundColour(Colours::MessageText(code == 0));
-    m_staticTextMessage->SetLabel(MessageLine::Format(wxDateTime::Now(), text, code));
+    // Nothing here reaches the market: a code of the client's own tells the
+    // trader nothing, success or not.
+    m_staticTextMessage->SetLabel(MessageLine::Format(wxDateTime::Now(), text, MessageLine::kOwnCode));
     FitToContents(); // the whole line, however long the order's names
 }
 
