@@ -211,7 +211,8 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
         regist.InitDialog();
         EXPECT_EQ(regist.GetTitle(), "Store Regist");
         EXPECT_EQ(regist.GetComboBoxStoreOrder()->GetStringSelection(), code);
-        EXPECT_FALSE(regist.GetComboBoxQty()->IsEnabled());
+        EXPECT_EQ(regist.GetComboBoxQty()->GetValue(), "2");
+        EXPECT_FALSE(regist.GetComboBoxQty()->IsEnabled() || regist.GetComboBoxStoreOrder()->IsEnabled());
         // Nothing to confirm: Close only.
         EXPECT_FALSE(regist.GetButtonOK()->IsShown());
         EXPECT_EQ(regist.GetButtonCancel()->GetLabel(), "Close");
