@@ -49,6 +49,7 @@ void LoginController::Login(const wxString& server, const wxString& user, const 
 void LoginController::Logout()
 {
     m_loggedIn = false;
+    m_password.clear(); // the next at the desk types their own
     m_state.clear();
     m_tracer.Bus(wxEVT_CMD_LOGOUT_REQUEST, wxString());
     EventNotifier::Get()->SendCommandEvent(wxEVT_CMD_LOGOUT_REQUEST, nullptr);
@@ -146,6 +147,7 @@ void LoginController::OnUserKicked(wxCommandEvent& event)
 {
     event.Skip();
     m_loggedIn = false;
+    m_password.clear();
     m_state.clear();
     AnnounceLogout();
     Changed();

@@ -25,8 +25,9 @@ public:
     bool IsLoggedIn() const { return m_loggedIn; }
     const wxString& GetServer() const { return m_server; }
     const wxString& GetUser() const { return m_user; }
-    // The password for the next login: the one typed last, or the one a
-    // password change reported since.
+    // The password for the next login while logged in: the one typed last,
+    // or the one a password change reported since. None once logged out
+    // (by the user or the market): the login dialog offers no one's.
     const wxString& GetPassword() const { return m_password; }
     // The four texts of the last connection report, empty after logout.
     const wxArrayString& GetConnectionState() const { return m_state; }

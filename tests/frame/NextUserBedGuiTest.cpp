@@ -1,9 +1,10 @@
 // The next user at the desk, on the logged-in test bed: a login in another's
 // place and a kick-out (a logout ends a login the same way) leave nothing of
 // the last user on any page: what every list, choice, output line, centre
-// page and chart label shows.
+// page, open dialog and chart label shows.
 #include "TestBed.h"
 #include "frame/TessrinPlugin.h"
+#include "funds/MoneyDialog.h"
 #include "history/HistoryCashPanel.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
@@ -24,12 +25,15 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// The texts the window draws (list cells, choices, labels, fields, the
+// The texts the windows draw (list cells, choices, labels, fields, the
 // chart's price label, the output window's rows) that hold a marker.
 std::vector<std::string> Shown(TestBed& bed, const std::vector<wxString>& markers)
 {
     std::vector<wxString> texts;
     std::function<void(wxWindow*)> collect = [&](wxWindow* window) {
+        if(window->IsTopLevel() && !window->IsShown()) {
+            return; // a dialog that has ended
+        }
         if(auto* list = dynamic_cast<wxDataViewCtrl*>(window)) {
             auto* model = dynamic_cast<wxDataViewListModel*>(list->GetModel());
             for(unsigned row = 0; model && row < model->GetCount(); ++row) {
@@ -62,6 +66,11 @@ std::vector<std::string> Shown(TestBed& bed, const std::vector<wxString>& marker
         }
     };
     collect(&bed.Host().Frame());
+    for(wxWindow* window : wxTopLevelWindows) {
+        if(window != &bed.Host().Frame()) {
+            collect(window); // a dialog open over it
+        }
+    }
     std::vector<std::string> found;
     for(const wxString& text : texts) {
         if(std::any_of(markers.begin(), markers.end(),
@@ -117,18 +126,32 @@ TEST(NextUserAtTheDesk, ALoginInPlaceAndAKickOutLeaveNothingOfTheLastUserOnAnyPa
         bed.Market().State()["requests"].dump().find("userid=1002&msg_count=20&tradeMarketId=1&curtime"),
         std::string::npos);
 
-    // The market logs second out: behind the box that says so nothing of
-    // second's stays, and the chart's price is no quote any more.
+    // The market logs second out while his deposit dialog is open: behind
+    // the box that says so nothing of second's stays, the dialog neither,
+    // and the chart's price is no quote any more.
     const std::vector<wxString> second = {spot, "50000.00", wxString::FromUTF8("系统维护公告")};
     ASSERT_FALSE(Shown(bed, second).empty());
     std::vector<std::string> behindTheBox = {"(no box)"};
     bed.Dialogs().Answer(
         [&](wxDialog&) {
             behindTheBox = Shown(bed, second);
+            for(auto& t : Shown(bed, {""}))
+                if(!t.empty())
+                    for(wxWindow* window : wxTopLevelWindows) {
+                        if(auto* deposit = dynamic_cast<MoneyDialog*>(window);
+                           deposit && deposit->IsModal()) {
+                            deposit->EndModal(wxID_CANCEL); // left open: the test fails, and ends
+                        }
+                    }
             return wxID_OK;
         },
         [](wxDialog& dialog) { return dialog.GetTitle() == "Notify"; });
-    ASSERT_EQ(bed.Market().Post("/admin/kick?user=second"), 200);
+    bed.Dialogs().Answer(
+        [&](wxDialog&) {
+            return bed.Market().Post("/admin/kick?user=second") == 200 ? wxID_NONE : wxID_CANCEL;
+        },
+        [](wxDialog& dialog) { return dynamic_cast<MoneyDialog*>(&dialog) != nullptr; });
+    ASSERT_TRUE(bed.Host().SendMenuCommand("in_money"));
     ASSERT_TRUE(PumpUntil([&] { return bed.Host().kicked == 1; }));
     EXPECT_EQ(behindTheBox, std::vector<std::string>{});
     EXPECT_TRUE(PumpUntil([&] { return !Shown(bed, {"(stale)"}).empty(); }));

@@ -713,7 +713,18 @@ TEST_F(AccountDialogsOnTheBed, TransferMainAccountSuretyAndMoneyPasswordReachThe
         const int sent = Requests("ReqSetSuretyMoney");
         dialog.GetTextCtrlPassword()->ChangeValue("666666");
         dialog.GetTextCtrlAmount()->ChangeValue("99999999");
+        // The reason is read whole at the default size. wx asks before it
+        // makes the box and again once it is made and laid out.
+        int boxWidth = 0;
+        bed->Dialogs().AnswerWith(wxID_NONE, &IsGenericBox);
+        bed->Dialogs().Answer(
+            [&](wxDialog& box) {
+                boxWidth = box.GetSize().x;
+                return wxID_OK;
+            },
+            &IsGenericBox);
         Click(dialog.GetButtonOk());
+        EXPECT_TRUE(boxWidth > 0 && boxWidth <= bed->Host().Frame().GetSize().x) << boxWidth;
         const wxString said = bed->Dialogs().Seen().back().message;
         EXPECT_TRUE(said.Contains("cover a surety money of 99999999.00") && said.EndsWith("most 16666.66."))
             << said;

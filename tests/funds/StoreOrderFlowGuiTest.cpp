@@ -188,7 +188,9 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
         store.GetComboBoxQty()->SetValue("2");
         Click(store.GetButtonOK());
         const wxString added = store.GetStaticTextMessage()->GetLabel();
-        EXPECT_TRUE(added.Contains("added") && added.Contains("quantity 2")) << added;
+        EXPECT_TRUE(added.Contains("added") &&
+                    added.EndsWith(wxString::FromUTF8("quantity 2, warehouse 华北一号库")))
+            << added;
         return wxID_CANCEL;
     });
     wxCommandEvent storeIn(wxEVT_MENU, XRCID("store_in"));
@@ -209,7 +211,8 @@ TEST(StoreOrderFlow, MirrorStoreInApplyAndCancelGoodsAndTheFinancingQuestion)
         regist.InitDialog();
         EXPECT_EQ(regist.GetTitle(), "Store Regist");
         EXPECT_EQ(regist.GetComboBoxStoreOrder()->GetStringSelection(), code);
-        EXPECT_FALSE(regist.GetComboBoxQty()->IsEnabled());
+        EXPECT_EQ(regist.GetComboBoxQty()->GetValue(), "2");
+        EXPECT_FALSE(regist.GetComboBoxQty()->IsEnabled() || regist.GetComboBoxStoreOrder()->IsEnabled());
         // Nothing to confirm: Close only.
         EXPECT_FALSE(regist.GetButtonOK()->IsShown());
         EXPECT_EQ(regist.GetButtonCancel()->GetLabel(), "Close");

@@ -10,6 +10,7 @@
 #include <wx/stopwatch.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
+#include <wx/xrc/xmlres.h>
 
 namespace {
 // Records the notice clicks that reach the bus.
@@ -189,7 +190,11 @@ TEST_F(OutputWindowTest, TheObserverSeesEveryEntryAndTheOldestAreDroppedBeyondTh
 
 TEST_F(OutputWindowTest, ACommandButtonSendsItsIdAsMenuCommandToTheApplication)
 {
-    const int id = wxWindow::NewControlId();
+    // "Read Notice" also opens the newest notice and shows it; "Hide Notice" hides it.
+    NoticeListener listener;
+    m_window->AppendText("Margin Call: [A]\nrisk 87.50%", OutputWindow::FLAG_NOTICE);
+    m_window->AppendText("plain log line", 0);
+    const int id = XRCID("readnotifybtn");
     m_window->AddCommand(id, "Read Notice");
     m_window->AddCommand(id, "Read Notice"); // once only
     MenuSink sink(id);
@@ -205,5 +210,11 @@ TEST_F(OutputWindowTest, ACommandButtonSendsItsIdAsMenuCommandToTheApplication)
     click.SetEventObject(bar);
     bar->ProcessWindowEvent(click);
     EXPECT_EQ(1, sink.received);
+    EXPECT_EQ("Margin Call: [A]", listener.lastData);
+    wxCommandEvent hide(wxEVT_TOOL, XRCID("closenotifybtn"));
+    bar->ProcessWindowEvent(hide);
+    EXPECT_FALSE(m_window->GetDetail()->IsShown());
+    bar->ProcessWindowEvent(click);
+    EXPECT_TRUE(m_window->GetDetail()->IsShown() && listener.clicks == 2);
 }
 } // namespace

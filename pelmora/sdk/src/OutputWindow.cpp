@@ -14,6 +14,7 @@
 #include <wx/statline.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
 
 namespace {
 enum Column { COL_TIME, COL_TITLE, COL_TEXT };
@@ -221,6 +222,26 @@ void OutputWindow::ShowDetail()
     m_detail->ShowPosition(0);
 }
 
+void OutputWindow::ReadNotice()
+{
+    ShowDetailText(true);
+    long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    for(long i = static_cast<long>(m_entries.size()); row < 0 && i-- > 0;) {
+        row = m_entries[static_cast<size_t>(i)].IsNotice() ? i : -1;
+    }
+    if(row >= 0) {
+        ClickEntry(static_cast<size_t>(row));
+    }
+}
+
+void OutputWindow::ShowDetailText(bool show)
+{
+    if(m_detail->IsShown() != show) {
+        m_detail->Show(show);
+        Layout();
+    }
+}
+
 void OutputWindow::OnListClick(wxMouseEvent& event)
 {
     event.Skip();
@@ -233,6 +254,11 @@ void OutputWindow::OnListClick(wxMouseEvent& event)
 
 void OutputWindow::OnCommand(wxCommandEvent& event)
 {
+    if(event.GetId() == wxXmlResource::GetXRCID("readnotifybtn")) {
+        ReadNotice();
+    } else if(event.GetId() == wxXmlResource::GetXRCID("closenotifybtn")) {
+        ShowDetailText(false);
+    }
     wxCommandEvent command(wxEVT_MENU, event.GetId());
     command.SetEventObject(this);
     if(wxTheApp) {

@@ -8,6 +8,7 @@ class wxWindow;
 // The plug-in's message box, in place of wxMessageBox. It is wx's own
 // (generic) dialog, not the toolkit's native one, so its modal loop is a wx
 // loop that the host can end when it is asked to exit while the box is open.
+// Long lines are wrapped, so the whole text shows on the screen.
 class ModalMessageBox
 {
 public:

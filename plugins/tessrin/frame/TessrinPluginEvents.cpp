@@ -1,5 +1,6 @@
 // The host bus events the plug-in answers (login and logout among them) and
 // its three timers.
+#include "common/EndsWithLogin.h"
 #include "common/ModalMessageBox.h"
 #include "common/PluginEvents.h"
 #include "common/SettingsAccessors.h"
@@ -219,7 +220,9 @@ void TessrinPlugin::OnUserKicked(wxCommandEvent& event)
 
 void TessrinPlugin::ShowLoggedOut()
 {
-    // Nothing the last login showed may pass for the market's figures now.
+    // Nothing the last login showed may pass for the market's figures now,
+    // nor stay open in a dialog.
+    EndsWithLogin::Announce();
     if(m_db) {
         m_db->RemoveTradingRecords();
         m_db->MarkQuotesStale();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "common/PluginEvents.h"
 #include "connection/RequestCallBack.h"
 #include "db/CActionTrigger.h"
@@ -65,6 +66,7 @@ private:
     Sender m_sender;
     wxString m_successText;
     int m_successCode;
+    EndsWithLogin m_endsWithLogin{*this};
 };
 
 template <class Layout, class Request>

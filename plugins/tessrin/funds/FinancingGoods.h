@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
 #include "db/RecordStore.h"
@@ -49,4 +50,5 @@ private:
     wxDateTime m_messageExpiry;
     RequestWait m_wait;
     Sender m_sender;
+    EndsWithLogin m_endsWithLogin{*this};
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
@@ -72,4 +73,5 @@ private:
     Sender m_sender;
     ClientSource m_clientSource;
     DialogPrompts m_prompts;
+    EndsWithLogin m_endsWithLogin{*this};
 };

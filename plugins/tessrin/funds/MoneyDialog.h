@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
@@ -111,4 +112,5 @@ private:
     Sender m_sender;
     PasswordPrompt m_prompt;
     Clock m_clock;
+    EndsWithLogin m_endsWithLogin{*this};
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "connection/RequestWait.h"
@@ -148,4 +149,5 @@ private:
     wxTimer m_signControlRecheck;
     int m_recheckAttPayId = 0;
     bool m_registeringSignControl = false; // the modal wait for the control runs
+    EndsWithLogin m_endsWithLogin{*this};
 };

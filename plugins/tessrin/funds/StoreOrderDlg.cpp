@@ -4,6 +4,7 @@
 #include "common/MessageLine.h"
 #include "common/StoreOrderFile.h"
 #include "common/TessrinConfig.h"
+#include "db/NumberFormat.h"
 #include "db/RecordStore.h"
 #include "funds/StoreOrderModel.h"
 
@@ -28,7 +29,9 @@ StoreOrderDlg::StoreOrderDlg(wxWindow* parent, StoreOrderModel* model, RecordSto
 void StoreOrderDlg::ShowMessage(const wxString& text, int code)
 {
     m_staticTextMessage->SetForegroundColour(Colours::MessageText(code == 0));
-    m_staticTextMessage->SetLabel(MessageLine::Format(wxDateTime::Now(), text, code));
+    // Nothing here reaches the market: a code of the client's own tells the
+    // trader nothing, success or not.
+    m_staticTextMessage->SetLabel(MessageLine::Format(wxDateTime::Now(), text, MessageLine::kOwnCode));
     FitToContents(); // the whole line, however long the order's names
 }
 
@@ -80,13 +83,14 @@ void StoreOrderDlg::OnInitDialog(wxInitDialogEvent& event)
     m_buttonCancel->SetLabel(_("Close"));
     m_staticTextMessage->SetLabel(
         _("Store orders are kept on this computer only: nothing is sent to the market."));
-    m_comboBoxQty->SetValue(wxString::Format("%f", m_order.quantity));
+    m_comboBoxQty->SetValue(FormatMoney(m_order.quantity, true)); // as the list shows it
     SelectText(m_comboBoxSymbol, m_order.symbolCode);
     SelectText(m_comboBoxWareHouse, m_order.storeName);
     SelectText(m_comboBoxStoreOrder, m_order.storeCode);
     m_comboBoxSymbol->Disable();
     m_comboBoxQty->Disable();
     m_comboBoxWareHouse->Disable();
+    m_comboBoxStoreOrder->Disable(); // another code chosen would show beside this order's fields
 }
 
 void StoreOrderDlg::OnOK(wxCommandEvent&)

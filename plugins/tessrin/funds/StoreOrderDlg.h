@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "funds/StoreInEntry.h"
 #include "funds/StoreOrder.h"
 #include "layouts/StoreOrderDlgBase.h"
@@ -35,4 +36,5 @@ private:
     int m_operation = eStoreIn;
     StoreOrder m_order;
     std::vector<StoreInEntry::Symbol> m_symbols;
+    EndsWithLogin m_endsWithLogin{*this};
 };

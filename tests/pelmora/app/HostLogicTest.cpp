@@ -244,6 +244,7 @@ TEST(LoginSession, AKickOutLogsOutAndOffersTheLoginAgain)
     EXPECT_GE(changes, 2);
     EXPECT_EQ("Not logged in", login.DescribeState());
     EXPECT_EQ("alice", login.GetUser()); // kept for the dialog
+    EXPECT_EQ("", login.GetPassword());  // typed again by whoever logs in
 }
 
 TEST(LoginSession, ConnectionStateIsShownWhileLoggedInAndIgnoredAfterLogout)
@@ -265,6 +266,7 @@ TEST(LoginSession, ConnectionStateIsShownWhileLoggedInAndIgnoredAfterLogout)
     login.Logout();
     Send(wxEVT_CMD_CONNECTION_STATE, &state);
     EXPECT_TRUE(login.GetConnectionState().empty());
+    EXPECT_EQ("", login.GetPassword()); // the next user at the desk is offered none
     EXPECT_EQ("Not logged in", login.DescribeState());
 }
 

@@ -44,6 +44,9 @@ public:
     // plug-in does with a login's notices at its logout; returns how many.
     size_t RemoveEntriesOf(const wxString& owner);
     // A button that sends a menu command with the id to the application.
+    // Two are the window's own as well: "readnotifybtn" opens the chosen
+    // notice (else the newest) as a click does and shows it whole below the
+    // list, "closenotifybtn" hides that text.
     void AddCommand(int id, const wxString& label);
     void Clear();
 
@@ -71,6 +74,8 @@ private:
     void OnSelectionChanged(wxListEvent& event);
     // The selected entry, else the newest, in the detail text.
     void ShowDetail();
+    void ReadNotice();
+    void ShowDetailText(bool show);
 
     wxToolBar* m_toolBar;
     wxListCtrl* m_list;
