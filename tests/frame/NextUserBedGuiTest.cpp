@@ -8,6 +8,7 @@
 #include "history/HistoryCashPanel.h"
 #include "history/HistoryNoticeMgr.h"
 #include "history/HistoryPane.h"
+#include "orders/OrderDialog.h"
 
 #include <algorithm>
 #include <chartlib/BaseChart.h>
@@ -126,23 +127,20 @@ TEST(NextUserAtTheDesk, ALoginInPlaceAndAKickOutLeaveNothingOfTheLastUserOnAnyPa
         bed.Market().State()["requests"].dump().find("userid=1002&msg_count=20&tradeMarketId=1&curtime"),
         std::string::npos);
 
-    // The market logs second out while his deposit dialog is open: behind
-    // the box that says so nothing of second's stays, the dialog neither,
-    // and the chart's price is no quote any more.
+    // The market logs second out while his order window and deposit dialog
+    // are open: behind the box that says so nothing of second's stays, the
+    // dialogs neither, and the chart's price is no quote any more.
     const std::vector<wxString> second = {spot, "50000.00", wxString::FromUTF8("系统维护公告")};
     ASSERT_FALSE(Shown(bed, second).empty());
     std::vector<std::string> behindTheBox = {"(no box)"};
     bed.Dialogs().Answer(
         [&](wxDialog&) {
             behindTheBox = Shown(bed, second);
-            for(auto& t : Shown(bed, {""}))
-                if(!t.empty())
-                    for(wxWindow* window : wxTopLevelWindows) {
-                        if(auto* deposit = dynamic_cast<MoneyDialog*>(window);
-                           deposit && deposit->IsModal()) {
-                            deposit->EndModal(wxID_CANCEL); // left open: the test fails, and ends
-                        }
-                    }
+            for(wxWindow* window : wxTopLevelWindows) {
+                if(auto* deposit = dynamic_cast<MoneyDialog*>(window); deposit && deposit->IsModal()) {
+                    deposit->EndModal(wxID_CANCEL); // left open: the test fails, and ends
+                }
+            }
             return wxID_OK;
         },
         [](wxDialog& dialog) { return dialog.GetTitle() == "Notify"; });
@@ -151,8 +149,11 @@ TEST(NextUserAtTheDesk, ALoginInPlaceAndAKickOutLeaveNothingOfTheLastUserOnAnyPa
             return bed.Market().Post("/admin/kick?user=second") == 200 ? wxID_NONE : wxID_CANCEL;
         },
         [](wxDialog& dialog) { return dynamic_cast<MoneyDialog*>(&dialog) != nullptr; });
+    ASSERT_TRUE(bed.Host().SendMenuCommand("new_buy_order"));
+    ASSERT_TRUE(PumpUntil([] { return !OrderDialog::GetOpenDialogs().empty(); }));
     ASSERT_TRUE(bed.Host().SendMenuCommand("in_money"));
     ASSERT_TRUE(PumpUntil([&] { return bed.Host().kicked == 1; }));
     EXPECT_EQ(behindTheBox, std::vector<std::string>{});
+    EXPECT_TRUE(OrderDialog::GetOpenDialogs().empty()); // nor his order window
     EXPECT_TRUE(PumpUntil([&] { return !Shown(bed, {"(stale)"}).empty(); }));
 }

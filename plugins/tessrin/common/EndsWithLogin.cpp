@@ -30,5 +30,7 @@ void EndsWithLogin::OnLoginEnded(wxCommandEvent& event)
     event.Skip(); // every such dialog ends
     if(m_dialog.IsModal()) {
         m_dialog.EndModal(wxID_CANCEL);
+    } else if(m_dialog.IsShown()) {
+        m_dialog.Close(true);
     }
 }

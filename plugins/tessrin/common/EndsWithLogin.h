@@ -8,10 +8,10 @@ class wxDialog;
 // application object before the login's records go.
 wxDECLARE_EVENT(wxEVT_PLUGIN_LOGIN_ENDED, wxCommandEvent);
 
-// Ends the modal loop of a dialog that shows a login's accounts, money or
-// orders when that login ends: the next user at the desk must not read the
-// last one's figures behind the box that says so, nor act on them. A member
-// of the dialog it ends.
+// Ends a dialog that shows a login's accounts, money or orders when that
+// login ends (its modal loop, or a modeless one closed): the next user at the
+// desk must not read the last one's figures behind the box that says so, nor
+// act on them. A member of the dialog it ends.
 class EndsWithLogin
 {
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "db/CActionTrigger.h"
 #include "db/symbol_price.h"
 #include "layouts/CloseOrderConfirmBase.h"
@@ -31,4 +32,5 @@ protected:
 private:
     RecordStore* m_pDb;
     int m_symbolId;
+    EndsWithLogin m_endsWithLogin{*this};
 };

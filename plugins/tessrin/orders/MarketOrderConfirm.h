@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "db/CActionTrigger.h"
 #include "layouts/NewOrderConfirmBase.h"
 
@@ -60,4 +61,5 @@ private:
 
     wxStaticText* m_riskWarning; // below the rows, hidden while empty
     wxString m_riskText;         // what it shows, before it is wrapped
+    EndsWithLogin m_endsWithLogin{*this};
 };

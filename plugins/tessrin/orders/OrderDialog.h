@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "db/CActionTrigger.h"
@@ -208,4 +209,5 @@ private:
     // The limit price is the dialog's own start, not the trader's or the
     // opener's: it moves with the side and the symbol.
     bool m_ownLimitPrice = true;
+    EndsWithLogin m_endsWithLogin{*this};
 };

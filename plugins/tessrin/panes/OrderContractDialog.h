@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/EndsWithLogin.h"
+
 #include <wx/dialog.h>
 
 class wxHtmlWindow;
@@ -19,4 +21,5 @@ private:
 
     wxHtmlWindow* m_html; // a child window
     wxString m_page;
+    EndsWithLogin m_endsWithLogin{*this};
 };
