@@ -1,6 +1,7 @@
 #ifndef PELMORA_APP_MAINFRAME_H
 #define PELMORA_APP_MAINFRAME_H
 
+#include "IdleEventTargets.h"
 #include "ModalLoops.h"
 
 #include <chrono>
@@ -81,6 +82,7 @@ private:
     void UpdateLoginState();
 
     Tracer& m_tracer;
+    IdleEventTargets m_idleEventTargets; // before any window
     wxAuiManager m_aui;
     AuiPaintFilter m_auiPaintFilter; // pushed over the manager
     Notebook* m_workspaceBook;

@@ -4,6 +4,7 @@
 #include "FakeHost.h"
 #include "app/PluginExports.h"
 #include "common/SettingsAccessors.h"
+#include "db/RecordStore.h"
 #include "frame/TessrinPlugin.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,15 @@ public:
     {
         m_bar = new pmStatusBar(GetMainFrame());
         GetMainFrame()->SetStatusBar(m_bar);
-        m_bar->SetTextObserver([this](int field, const wxString& text) { texts[field] = text; });
+        m_bar->SetTextObserver([this](int field, const wxString& text) {
+            texts[field] = text;
+            ++writes[field];
+        });
     }
     pmStatusBar* GetHostStatusBar() override { return m_bar; }
 
     std::map<int, wxString> texts;
+    std::map<int, int> writes;
 
 private:
     pmStatusBar* m_bar; // owned by the frame
@@ -98,6 +103,15 @@ TEST_F(PluginStatusBarTest, FieldsOneToSixShowTheirTextsAndOthersAreIgnored)
     pmStatusBar* bar = m_host.GetHostStatusBar();
     EXPECT_EQ(bar->GetStatusText(1), "Account [Demo User|demo]");
     EXPECT_EQ(bar->GetStatusText(3), "Trading Day [2026-12-08]");
+
+    // The clock, told the time at each 500 ms tick, is written once a second.
+    server_time clock{1, wxDateTime(8, wxDateTime::Dec, 2026, 10, 0, 1)};
+    for(int ms : {0, 100, 500, 500}) { // the first adds the row
+        clock.serverTime += wxTimeSpan::Milliseconds(ms);
+        m_plugin->GetDatabase()->m_server_time_table->Upsert(clock);
+    }
+    EXPECT_EQ(m_host.writes[6], 3);
+    EXPECT_EQ(bar->GetStatusText(6), "2026-12-08 10:00:02");
 }
 
 TEST_F(PluginStatusBarTest, ConnectionStateIsDrawnNotWritten)

@@ -109,6 +109,10 @@ TEST_F(StatusBarTest, AFittedLabelWidensToItsTextAndACutTextShowsWholeAsATip)
     m_bar->SetStatusText(time, clock->field);
     EXPECT_GE(clock->window->GetSize().GetWidth(), clock->window->GetTextExtent(time).GetWidth());
     EXPECT_EQ(clock->window->GetToolTipText(), "");
+    // The same text in a larger font is measured again.
+    clock->window->SetFont(clock->window->GetFont().Scaled(1.5f));
+    m_bar->Relayout();
+    EXPECT_GE(clock->window->GetSize().GetWidth(), clock->window->GetTextExtent(time).GetWidth());
 
     const wxString line = "[ Spot ] Status [Normal] Balance [200000.00] Frozen [5803.20]";
     m_bar->SetStatusText(line, account->field);

@@ -4,9 +4,17 @@
 #include <utility>
 #include <wx/stattext.h>
 
-pmStatusBar::pmStatusBar(wxWindow* parent, wxWindowID id, long style) : wxStatusBar(parent, id, style)
+pmStatusBar::pmStatusBar(wxWindow* parent, wxWindowID id, long style)
+    : wxStatusBar(parent, id, style), m_paintFilter(this)
 {
+    PushEventHandler(&m_paintFilter);
     Bind(wxEVT_SIZE, &pmStatusBar::OnSize, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &pmStatusBar::OnSysColourChanged, this);
+}
+
+pmStatusBar::~pmStatusBar()
+{
+    RemoveEventHandler(&m_paintFilter);
 }
 
 pmStatusBarItem* pmStatusBar::AppendItem(int width, wxWindow* window, int marginLeft, int marginTop,
@@ -27,6 +35,9 @@ pmStatusBarItem* pmStatusBar::AppendItem(int width, wxWindow* window, int margin
     } else {
         item->window = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                         wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+        // Its font its own: each measure of its text would ask the toolkit's
+        // style for it.
+        item->window->SetOwnFont(item->window->GetFont());
         item->ownsWindow = true;
     }
     m_items.push_back(std::move(item));
@@ -141,22 +152,36 @@ wxString pmStatusBar::WrappedText(const pmStatusBarItem& item) const
     if(item.fitWindow || width <= 0 || item.window->GetTextExtent(item.text).GetWidth() <= width) {
         return item.text;
     }
-    // Greedy, word by word; the last line takes what is left.
+    // Each line but the last takes as many words as fit, at least one; the
+    // last takes what is left. A line's width grows with its words: the
+    // count is found by halving, a few measures instead of one a word.
     const wxArrayString words = wxSplit(item.text, ' ', '\0');
-    wxString wrapped;
-    wxString line;
-    int lines = 1;
-    for(const wxString& word : words) {
-        const wxString longer = line.empty() ? word : line + ' ' + word;
-        if(!line.empty() && lines < kMaxLines && item.window->GetTextExtent(longer).GetWidth() > width) {
-            wrapped += line + '\n';
-            line = word;
-            ++lines;
-        } else {
-            line = longer;
+    auto join = [&words](size_t from, size_t to) {
+        wxString line = words[from];
+        for(size_t i = from + 1; i < to; ++i) {
+            line += ' ' + words[i];
         }
+        return line;
+    };
+    wxString wrapped;
+    size_t first = 0;
+    for(int line = 1; line < kMaxLines; ++line) {
+        size_t fitting = first + 1;
+        for(size_t most = words.size(); fitting < most;) {
+            const size_t tried = (fitting + most + 1) / 2;
+            if(item.window->GetTextExtent(join(first, tried)).GetWidth() <= width) {
+                fitting = tried;
+            } else {
+                most = tried - 1;
+            }
+        }
+        if(fitting == words.size()) {
+            break;
+        }
+        wrapped += join(first, fitting) + '\n';
+        first = fitting;
     }
-    return wrapped + line;
+    return wrapped + join(first, words.size());
 }
 
 void pmStatusBar::FitHeightToWindows()
@@ -196,6 +221,14 @@ wxSize pmStatusBar::WantedSize(const pmStatusBarItem& item) const
         return item.window->GetBestSize();
     }
     const wxString text = static_cast<wxStaticText*>(item.window)->GetLabel();
+    const wxFont font = item.window->GetFont();
+    if(m_measured.size() <= static_cast<size_t>(item.field)) {
+        m_measured.resize(m_items.size());
+    }
+    Measured& measured = m_measured[item.field];
+    if(measured.font.IsOk() && measured.text == text && measured.font == font) {
+        return measured.size;
+    }
     wxSize wanted(0, 0);
     for(const wxString& line : wxSplit(text.empty() ? wxString("Ag") : text, '\n', '\0')) {
         int width = 0;
@@ -204,12 +237,27 @@ wxSize pmStatusBar::WantedSize(const pmStatusBarItem& item) const
         wanted.x = std::max(wanted.x, width);
         wanted.y += height;
     }
-    return wxSize(text.empty() ? 0 : wanted.x, wanted.y);
+    measured = Measured{text, font, wxSize(text.empty() ? 0 : wanted.x, wanted.y)};
+    return measured.size;
 }
 
 void pmStatusBar::SetTextObserver(TextObserver observer)
 {
     m_observer = std::move(observer);
+}
+
+wxVisualAttributes pmStatusBar::GetDefaultAttributes() const
+{
+    if(!m_style) {
+        m_style = wxStatusBar::GetDefaultAttributes();
+    }
+    return *m_style;
+}
+
+void pmStatusBar::OnSysColourChanged(wxSysColourChangedEvent& event)
+{
+    event.Skip();
+    m_style.reset(); // another theme
 }
 
 void pmStatusBar::OnSize(wxSizeEvent& event)

@@ -114,8 +114,12 @@ void StatusFields::SetFieldColour(int field, const wxColour& colour)
         return;
     }
     wxWindow* window = m_items[field]->window;
-    window->SetForegroundColour(colour);
-    window->Refresh();
+    // Each new colour restyles the label: the rotating line gives its
+    // colour every five seconds.
+    if(window->GetForegroundColour() != colour) {
+        window->SetForegroundColour(colour);
+        window->Refresh();
+    }
 }
 
 void StatusFields::Release()
@@ -137,10 +141,10 @@ void StatusFields::SetField(int field, const wxString& text)
     pmStatusBarItem* item = m_items[field];
     switch(field) {
     case 1:
-        m_statusBar->SetStatusText(wxString::Format(_("Account [%s]"), text), item->field);
+        ShowText(*item, wxString::Format(_("Account [%s]"), text));
         break;
     case 3:
-        m_statusBar->SetStatusText(wxString::Format(_("Trading Day [%s]"), text), item->field);
+        ShowText(*item, wxString::Format(_("Trading Day [%s]"), text));
         break;
     case 5: {
         wxStaticBitmap* icons = dynamic_cast<wxStaticBitmap*>(item->window);
@@ -185,8 +189,16 @@ void StatusFields::SetField(int field, const wxString& text)
         break;
     }
     default:
-        m_statusBar->SetStatusText(text, item->field);
+        ShowText(*item, text);
         break;
+    }
+}
+
+void StatusFields::ShowText(const pmStatusBarItem& item, const wxString& text)
+{
+    // The clock is told its time twice a second and shows whole seconds.
+    if(m_statusBar->GetStatusText(item.field) != text) {
+        m_statusBar->SetStatusText(text, item.field);
     }
 }
 

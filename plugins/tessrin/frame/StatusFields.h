@@ -37,7 +37,8 @@ public:
 
     // Appends the fields to the host's bar; nothing without one.
     void Create();
-    // Writes field 1 to 6; other fields are ignored.
+    // Writes field 1 to 6; other fields are ignored. A text field is not
+    // written again with the text it shows.
     void SetField(int field, const wxString& text);
     // The text colour of a field's window (field 2: the account line).
     void SetFieldColour(int field, const wxColour& colour);
@@ -54,6 +55,7 @@ public:
 
 private:
     void OnQuickOrderButton(wxCommandEvent& event);
+    void ShowText(const pmStatusBarItem& item, const wxString& text);
     // What `count` connection icons take, their margins included.
     wxSize IconsSize(size_t count) const;
 

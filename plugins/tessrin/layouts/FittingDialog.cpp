@@ -9,6 +9,8 @@ FittingDialog::FittingDialog(wxWindow* parent, wxWindowID id, const wxString& ti
                              const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style)
 {
+    // The host sends idle events only to the windows that ask for them.
+    SetExtraStyle(GetExtraStyle() | wxWS_EX_PROCESS_IDLE);
     Bind(wxEVT_IDLE, &FittingDialog::OnIdle, this);
 }
 

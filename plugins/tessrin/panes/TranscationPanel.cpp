@@ -52,7 +52,9 @@ TranscationPanel::TranscationPanel(RecordStore* db, HostManager* mgr, wxWindow* 
         control->SetCanFocus(false);
     }
     // The workspace page in front is checked after each burst of events,
-    // not on a timer: an idle terminal does not wake for it.
+    // not on a timer: an idle terminal does not wake for it. The host sends
+    // idle events only to the windows that ask for them.
+    SetExtraStyle(GetExtraStyle() | wxWS_EX_PROCESS_IDLE);
     Bind(wxEVT_IDLE, &TranscationPanel::OnPageWatch, this);
     m_messageTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &TranscationPanel::OnHideMessage, this, m_messageTimer.GetId());

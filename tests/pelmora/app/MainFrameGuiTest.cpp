@@ -1,6 +1,7 @@
 // The main window's exit with modal loops on the stack, and its colours
 // item: dialogs of any kind are ended innermost first and have returned
-// before the host takes the plug-ins down; the theme switch reaches the bus.
+// before the host takes the plug-ins down; the theme switch reaches the bus;
+// idle events reach only the windows that work in them.
 #include "EventPump.h"
 #include "MainFrame.h"
 #include "ModalLoops.h"
@@ -12,15 +13,21 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
+#include <wx/aui/auibar.h>
 #include <wx/aui/dockart.h>
+#include <wx/combo.h>
+#include <wx/datectrl.h>
 #include <wx/dialog.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
+#include <wx/propgrid/propgrid.h>
+#include <wx/richtext/richtextctrl.h>
 #include <wx/timer.h>
 #include <wx/weakref.h>
 #include <wx/xrc/xmlres.h>
@@ -292,4 +299,39 @@ TEST_F(MainFrameTest, ACommandDueBeforeTheExitIsSentFirstWhenABusyLoopLetsBothFa
         }
     }
     EXPECT_EQ(traced, wxSplit("command calculator,exit", ','));
+}
+
+TEST_F(MainFrameTest, IdleEventsReachTheWindowsThatAskAndTheToolkitsControlsThatWorkInThem)
+{
+    auto* asking = new wxPanel(m_frame);
+    asking->SetExtraStyle(wxWS_EX_PROCESS_IDLE);
+    auto* toolBar = new wxAuiToolBar(m_frame, wxID_ANY);
+    m_frame->AddToolBar(toolBar);
+    auto* floated = new wxPanel(m_frame);
+    m_frame->GetAuiManager()->AddPane(floated, wxAuiPaneInfo().Name("floated").Float());
+    m_frame->GetAuiManager()->Update();
+    auto* date = new wxDatePickerCtrl(asking, wxID_ANY);
+    std::vector<wxWindow*> windows = {asking,
+                                      new wxPanel(m_frame),
+                                      toolBar,
+                                      new wxPropertyGrid(asking, wxID_ANY, wxPoint(0, 40)),
+                                      new wxRichTextCtrl(asking, wxID_ANY, "", wxPoint(0, 200)),
+                                      date};
+    ASSERT_TRUE(PumpUntil([&] {
+        return floated->IsShownOnScreen() &&
+               std::all_of(windows.begin(), windows.end(), [](wxWindow* w) { return w->IsShownOnScreen(); });
+    }));
+    windows.back() = date->GetChildren().front(); // its combo control
+    ASSERT_NE(dynamic_cast<wxComboCtrl*>(windows.back()), nullptr);
+    windows.push_back(floated->GetParent()); // the docking manager's floating frame
+    std::set<wxWindow*> reached;
+    for(wxWindow* window : windows) {
+        window->Bind(wxEVT_IDLE, [&reached, window](wxIdleEvent& event) {
+            reached.insert(window);
+            event.Skip();
+        });
+    }
+    wxTheApp->ProcessIdle();
+    windows.erase(windows.begin() + 1); // the panel that did not ask
+    EXPECT_EQ(reached, std::set<wxWindow*>(windows.begin(), windows.end()));
 }

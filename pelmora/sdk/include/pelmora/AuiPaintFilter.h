@@ -11,7 +11,8 @@ class wxWindow;
 // GTK 3 every repaint of a child also reaches its parent, and the manager
 // would draw every caption, tab, border and sash again for nothing: under a
 // price flood, a tenth of the host's time. Push it on the window after the
-// manager; remove it before the manager goes.
+// manager; remove it before the manager goes. The status bar, which draws
+// only between its fields' windows, takes it too.
 class AuiPaintFilter : public wxEvtHandler
 {
 public:

@@ -1,8 +1,11 @@
 #ifndef PELMORA_PMSTATUSBAR_H
 #define PELMORA_PMSTATUSBAR_H
 
+#include "pelmora/AuiPaintFilter.h"
+
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <wx/statusbr.h>
 
@@ -31,6 +34,7 @@ public:
     static constexpr int kMaxLines = 2;
 
     pmStatusBar(wxWindow* parent, wxWindowID id = wxID_ANY, long style = wxSTB_DEFAULT_STYLE);
+    ~pmStatusBar() override;
 
     // Adds a field; a null window gets a text label of the bar's own. The item
     // stays valid as long as the bar.
@@ -51,12 +55,17 @@ public:
 
     void SetTextObserver(TextObserver observer);
 
+    // The toolkit's style for the bar, asked for once: every paint of the bar
+    // (each second, under the clock) would ask for it three times.
+    wxVisualAttributes GetDefaultAttributes() const override;
+
 private:
     // The width given to the field: negative for a share of the free space.
     int FieldWidth(const pmStatusBarItem& item) const;
     // What the item's window needs. A label of the bar's own is measured by
     // its text: asking GTK for a label's best size queues a resize of the
-    // whole frame, which a clock would do every second.
+    // whole frame, which a clock would do every second. The size is kept
+    // until the label's text or font changes.
     wxSize WantedSize(const pmStatusBarItem& item) const;
     // The item's text broken at blanks onto at most kMaxLines lines that fit
     // its window, as far as they can.
@@ -66,8 +75,22 @@ private:
     // Grows the bar until every field holds its window's height.
     void FitHeightToWindows();
     void OnSize(wxSizeEvent& event);
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
 
+    // A label's text as measured, in the font it was measured in.
+    struct Measured
+    {
+        wxString text;
+        wxFont font;
+        wxSize size;
+    };
+
+    // A field's window repainted (the clock each second) leaves the bar's
+    // own drawing, which lies between the windows, as it is.
+    AuiPaintFilter m_paintFilter;
     std::vector<std::unique_ptr<pmStatusBarItem>> m_items;
+    mutable std::vector<Measured> m_measured; // index = field
+    mutable std::optional<wxVisualAttributes> m_style;
     TextObserver m_observer;
 };
 
