@@ -172,8 +172,9 @@ public:
         const State before = Take();
         Send(row, id);
         // GTK refuses a menu its pointer grab fails for (a loaded X server):
-        // the popup then returns at once and is asked for again.
-        for(int retry = 0; row.effect == Effect::eHostMenu && escapes == 0 && retry < 3; ++retry) {
+        // the popup then returns at once and is asked for again, for some
+        // seconds of a busy display.
+        for(int retry = 0; row.effect == Effect::eHostMenu && escapes == 0 && retry < 20; ++retry) {
             PumpFor(std::chrono::milliseconds(300));
             Send(row, id);
         }
