@@ -433,7 +433,6 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
         wxTheApp->ProcessIdle();
         return list.GetItemRect(item, list.GetColumn(0)).height > 0;
     }));
-    PumpFor(std::chrono::milliseconds(300)); // painted
     for(const Total& total : totals) {
         SCOPED_TRACE(total.column);
         EXPECT_EQ(model->GetSummaryText(account, total.column),
@@ -462,23 +461,28 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
             return cell.width > 0 && wxRect(list.GetClientSize()).Contains(cell);
         })) << "the cell stays off the list: "
             << cell.x << "+" << cell.width << " of " << list.GetClientSize().x;
-        list.Update();
         cell.SetPosition(list.ClientToScreen(cell.GetPosition()));
         cell.Deflate(2);
-        wxBitmap shot(cell.GetSize());
-        {
-            wxScreenDC screen;
-            wxMemoryDC memory(shot);
-            memory.Blit(0, 0, cell.width, cell.height, &screen, cell.x, cell.y);
-        }
-        const wxImage image = shot.ConvertToImage();
+        // Read from the screen until the scrolled list has drawn the cell.
         int inked = 0;
-        for(int y = 0; y < image.GetHeight(); ++y) {
-            for(int x = 0; x < image.GetWidth(); ++x) {
-                inked += image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 480;
+        EXPECT_TRUE(PumpUntil([&] {
+            list.Update();
+            wxBitmap shot(cell.GetSize());
+            {
+                wxScreenDC screen;
+                wxMemoryDC memory(shot);
+                memory.Blit(0, 0, cell.width, cell.height, &screen, cell.x, cell.y);
             }
-        }
-        EXPECT_GT(inked, 10) << "no text drawn in the cell";
+            const wxImage image = shot.ConvertToImage();
+            inked = 0;
+            for(int y = 0; y < image.GetHeight(); ++y) {
+                for(int x = 0; x < image.GetWidth(); ++x) {
+                    inked += image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 480;
+                }
+            }
+            return inked > 10;
+        })) << "no text drawn in the cell: "
+            << inked << " dark pixels";
     }
 }
 
