@@ -454,24 +454,25 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
             }
         }
         gtk_tree_view_scroll_to_point(reinterpret_cast<GtkTreeView*>(list.GtkGetTreeView()), columnX, -1);
+        // Read from the screen until the list shows the cell drawn: a busy
+        // machine scrolls and paints late, and the list may be filled anew
+        // meanwhile, so the cell is looked up at every read.
         wxRect cell;
-        ASSERT_TRUE(PumpUntil([&] {
-            wxTheApp->ProcessIdle();
-            cell = list.GetItemRect(item, column);
-            return cell.width > 0 && wxRect(list.GetClientSize()).Contains(cell);
-        })) << "the cell stays off the list: "
-            << cell.x << "+" << cell.width << " of " << list.GetClientSize().x;
-        cell.SetPosition(list.ClientToScreen(cell.GetPosition()));
-        cell.Deflate(2);
-        // Read from the screen until the scrolled list has drawn the cell.
         int inked = 0;
         EXPECT_TRUE(PumpUntil([&] {
+            wxTheApp->ProcessIdle();
+            cell = list.GetItemRect(item, column);
+            if(cell.width <= 0 || !wxRect(list.GetClientSize()).Contains(cell)) {
+                return false;
+            }
             list.Update();
-            wxBitmap shot(cell.GetSize());
+            wxRect shown(list.ClientToScreen(cell.GetPosition()), cell.GetSize());
+            shown.Deflate(2);
+            wxBitmap shot(shown.GetSize());
             {
                 wxScreenDC screen;
                 wxMemoryDC memory(shot);
-                memory.Blit(0, 0, cell.width, cell.height, &screen, cell.x, cell.y);
+                memory.Blit(0, 0, shown.width, shown.height, &screen, shown.x, shown.y);
             }
             const wxImage image = shot.ConvertToImage();
             inked = 0;
@@ -481,7 +482,8 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
                 }
             }
             return inked > 10;
-        })) << "no text drawn in the cell: "
+        })) << "no text drawn in the cell at "
+            << cell.x << "," << cell.y << "+" << cell.width << " of " << list.GetClientSize().x << ": "
             << inked << " dark pixels";
     }
 }
