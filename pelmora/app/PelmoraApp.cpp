@@ -16,6 +16,7 @@
 #include "pelmora/OutputWindow.h"
 #include "pelmora/pmStandardPaths.h"
 
+#include <csignal>
 #include <wx/cmdline.h>
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -88,6 +89,8 @@ bool PelmoraApp::OnInit()
     if(!wxApp::OnInit()) {
         return false;
     }
+    // Handled once the event loop runs, the main window made by then.
+    SetSignalHandler(SIGTERM, &PelmoraApp::OnTerminate);
     // Log lines of the host and its plug-ins go to the standard error: a
     // message box per line would stop the terminal (and an unattended run).
     delete wxLog::SetActiveTarget(new wxLogStderr);
@@ -162,6 +165,13 @@ wxString PelmoraApp::TellUnsavedAtLastExit()
     return _("The last exit could not save the settings: the window layout and the store orders are as "
              "they were before it.") +
            "\n\n" + texts;
+}
+
+void PelmoraApp::OnTerminate(int)
+{
+    if(auto* frame = dynamic_cast<MainFrame*>(wxGetApp().GetTopWindow())) {
+        frame->RequestExit();
+    }
 }
 
 void PelmoraApp::LoadPlugins()

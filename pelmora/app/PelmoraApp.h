@@ -28,6 +28,9 @@ public:
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
 
 private:
+    // SIGTERM (the session ends, a test is done with the host) quits as
+    // the menu's Exit does: dialogs end, settings are saved, links close.
+    static void OnTerminate(int signal);
     void LoadPlugins();
     // What the last exit could not save, in the output window; returns the
     // message of the box that tells it too, empty when all was saved.

@@ -207,7 +207,7 @@ TEST(HistoryJobFailure, FirstByteThenAStallBeyondTheTimeOutIsNoAnswer)
     http.server().Get("/slow", [](const httplib::Request&, httplib::Response& res) {
         res.set_chunked_content_provider("text/plain", [](size_t, httplib::DataSink& sink) {
             sink.write("a", 1);
-            std::this_thread::sleep_for(600ms); // far beyond the job's time-out
+            std::this_thread::sleep_for(2s); // far beyond the job's time-out, however late its clock runs
             sink.write("bc", 2);
             sink.done();
             return true;

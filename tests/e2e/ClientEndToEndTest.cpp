@@ -18,14 +18,12 @@ namespace {
 const char* const kLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|3\|Md\|3$)";
 // A connection-state report in which either side is not logged in.
 const char* const kNotLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|([^3]|3\|Md\|[^3]))";
-constexpr int kLoginMs = 15000;
-// Long enough for a login, a drop and the reconnection (the client retries
-// after two seconds).
-constexpr int kReconnectRunSeconds = 12;
+constexpr int kLoginMs = 30000;
 
-std::vector<std::string> LoginArgs(int exitAfterSeconds)
+// The host logs in and runs until the test quits it.
+std::vector<std::string> LoginArgs()
 {
-    return {"--login", "Demo,demo,demo123", "--exit-after", std::to_string(exitAfterSeconds)};
+    return {"--login", "Demo,demo,demo123"};
 }
 
 // The market's sessions of the demo user that are logged in.
@@ -79,7 +77,7 @@ TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusField
                                          {"m_bSound", false},         {"m_bWindow", true}};
     m_host.SetObjectSetting("RiskCustomPanel",
                             {{"RiskObjectVector.demo", {{"0", rule}}}, {"RiskCustoms", {"demo"}}});
-    m_host.Start(LoginArgs(7));
+    m_host.Start(LoginArgs());
     const int client = m_host.WaitForLine("^bus 778877 ?$", kLoginMs);
     ASSERT_GE(client, 0) << m_host.Describe();
     const int login = m_host.WaitForLine(R"(^bus 10001 Demo\|demo\|\*\*\*$)", 0);
@@ -95,7 +93,7 @@ TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusField
         << m_host.Describe();
     EXPECT_GE(m_host.WaitForLine(R"(^status 6 \d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}$)", kLoginMs), 0)
         << m_host.Describe();
-    EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000)) << m_market->Get("/admin/state");
+    EXPECT_TRUE(WaitForSessions(*m_market, 2, kLoginMs)) << m_market->Get("/admin/state");
     // The quote boards become workspace pages once their symbols arrived.
     EXPECT_GE(m_host.WaitForLine("^page workspace add OTC$", kLoginMs), 0) << m_host.Describe();
     EXPECT_GE(m_host.WaitForLine("^page workspace add Binary Options$", kLoginMs), 0) << m_host.Describe();
@@ -107,27 +105,29 @@ TEST_F(ClientEndToEndTest, LoginAnnouncesTheClientAndShowsTheStateAndStatusField
     ASSERT_EQ(m_market->Post("/admin/price?symbol=101&price=5060"), 200);
 
     // Quitting releases both connections and ends the program normally.
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
     for(const char* page :
         {"page workspace add OTC", "page workspace add Binary Options", "output Price Alert|白银"}) {
         const std::vector<std::string> lines = m_host.TraceLines();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(page)), 1) << page;
     }
-    EXPECT_TRUE(WaitForSessions(*m_market, 0, 5000)) << m_market->Get("/admin/state");
+    EXPECT_TRUE(WaitForSessions(*m_market, 0, kLoginMs)) << m_market->Get("/admin/state");
 }
 
 TEST_F(ClientEndToEndTest, DroppedFrontsAreReconnectedAndLoggedInAgain)
 {
-    m_host.Start(LoginArgs(kReconnectRunSeconds));
+    m_host.Start(LoginArgs());
     const int first = m_host.WaitForLine(kLoggedIn, kLoginMs);
     ASSERT_GE(first, 0) << m_host.Describe();
     for(const char* front : {"trade1", "trade2", "md"}) {
         ASSERT_EQ(m_market->Post(std::string("/admin/front?name=") + front + "&action=drop"), 200);
     }
-    const int lost = m_host.WaitForLine(kNotLoggedIn, 5000, first + 1);
+    const int lost = m_host.WaitForLine(kNotLoggedIn, kLoginMs, first + 1);
     ASSERT_GT(lost, first) << m_host.Describe();
     EXPECT_GT(m_host.WaitForLine(kLoggedIn, kLoginMs, lost + 1), lost) << m_host.Describe();
-    EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000));
+    EXPECT_TRUE(WaitForSessions(*m_market, 2, kLoginMs));
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
 }
 
@@ -137,39 +137,42 @@ TEST_F(ClientEndToEndTest, AMarketRestartedOnTheSamePortsIsLoggedInAgain)
     const int trade2 = m_market->TradePort(1);
     const int md = m_market->MdPort();
     const int http = m_market->HttpPort();
-    m_host.Start(LoginArgs(kReconnectRunSeconds));
+    m_host.Start(LoginArgs());
     const int first = m_host.WaitForLine(kLoggedIn, kLoginMs);
     ASSERT_GE(first, 0) << m_host.Describe();
 
     m_market.reset(); // SIGTERM, bounded wait
-    const int lost = m_host.WaitForLine(kNotLoggedIn, 5000, first + 1);
+    const int lost = m_host.WaitForLine(kNotLoggedIn, kLoginMs, first + 1);
     ASSERT_GT(lost, first) << m_host.Describe();
     m_market =
         std::make_unique<SimProcess>("--ports " + std::to_string(trade1) + "," + std::to_string(trade2) +
                                      "," + std::to_string(md) + "," + std::to_string(http));
     EXPECT_GT(m_host.WaitForLine(kLoggedIn, kLoginMs, lost + 1), lost) << m_host.Describe();
-    EXPECT_TRUE(WaitForSessions(*m_market, 2, 5000));
+    EXPECT_TRUE(WaitForSessions(*m_market, 2, kLoginMs));
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
 }
 
 TEST_F(ClientEndToEndTest, TheNewestUnreadBulletinReachesTheOutputWindowWithinTenSecondsOfTheLogin)
 {
     // "NoticeStartShow" is off: the bulletin is written, no tips open.
-    m_host.Start(LoginArgs(15));
+    m_host.Start(LoginArgs());
     EXPECT_GE(m_host.WaitForLine("^page output add Notice $", kLoginMs), 0) << m_host.Describe();
     const int login = m_host.WaitForLine(kLoggedIn, kLoginMs);
     ASSERT_GE(login, 0) << m_host.Describe();
-    const int bulletin = m_host.WaitForLine("^output 交易时间调整通知\\|", 12000, login);
+    const int bulletin = m_host.WaitForLine("^output 交易时间调整通知\\|", kLoginMs, login);
     ASSERT_GT(bulletin, login) << m_host.Describe();
     const std::vector<long long> stamps = m_host.TraceStamps();
     EXPECT_LE(stamps[bulletin] - stamps[login], 10000) << m_host.Describe();
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
 }
 
 TEST_F(ClientEndToEndTest, TheHistoryPageIsAddedOnceAndItsPagesKeepTheirLayoutsAtExit)
 {
-    m_host.Start(LoginArgs(5));
+    m_host.Start(LoginArgs());
     ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    m_host.Quit();
     ASSERT_EQ(m_host.Wait(30000), 0) << m_host.Describe();
     const std::vector<std::string> lines = m_host.TraceLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "page output add History "), 1) << m_host.Describe();

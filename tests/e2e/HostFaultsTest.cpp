@@ -27,12 +27,13 @@ namespace {
 const char* const kLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|3\|Md\|3$)";
 const char* const kNotLoggedIn = R"(^bus 10004 Demo\|demo\|Trade\|([^3]|3\|Md\|[^3]))";
 // How long a login may take to come back through the other front.
-constexpr int kRecoveryMs = 15000;
-constexpr int kLoginMs = 15000;
+constexpr int kRecoveryMs = 30000;
+constexpr int kLoginMs = 30000;
 
-std::vector<std::string> LoginArgs(int exitAfterSeconds)
+// The host logs in and runs until the test quits it.
+std::vector<std::string> LoginArgs()
 {
-    return {"--login", "Demo,demo,demo123", "--exit-after", std::to_string(exitAfterSeconds)};
+    return {"--login", "Demo,demo,demo123"};
 }
 
 json State(const SimProcess& market)
@@ -74,8 +75,6 @@ class HostFaultsTest : public ::testing::Test
 protected:
     HostFaultsTest() : m_market(std::make_unique<SimProcess>()), m_host(*m_market) {}
 
-    long long StampOf(int line) { return m_host.TraceStamps().at(static_cast<std::size_t>(line)); }
-
     std::unique_ptr<SimProcess> m_market;
     HostProcess m_host;
 };
@@ -84,30 +83,28 @@ protected:
 
 TEST_F(HostFaultsTest, AKickOutBoxLeftOpenDoesNotStopTheExit)
 {
-    constexpr int kExitAfter = 8;
-    m_host.Start(LoginArgs(kExitAfter));
+    m_host.Start(LoginArgs());
     const int login = m_host.WaitForLine(kLoggedIn, kLoginMs);
     ASSERT_GE(login, 0) << m_host.Describe();
     // The host tells the views of the login, with the user.
-    EXPECT_GT(m_host.WaitForLine(R"(^bus 11111 Demo\|demo$)", 5000), login) << m_host.Describe();
+    EXPECT_GT(m_host.WaitForLine(R"(^bus 11111 Demo\|demo$)", kLoginMs), login) << m_host.Describe();
 
     std::string answer;
     ASSERT_EQ(m_market->Post("/admin/kick?user=demo", "", &answer), 200);
     ASSERT_EQ(json::parse(answer)["kicked"], true);
-    // Both sides log out; the box waits for the user, who never comes.
-    const int loggedOut = m_host.WaitForLine(R"(^bus 10004 Demo\|demo\|Trade\|0\|Md\|0$)", 5000, login);
+    // Both sides log out and the box opens at once; it waits for the user,
+    // who never comes.
+    const int loggedOut = m_host.WaitForLine(R"(^bus 10004 Demo\|demo\|Trade\|0\|Md\|0$)", kLoginMs, login);
     ASSERT_GT(loggedOut, login) << m_host.Describe();
 
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(30000), 0) << "a normal exit, no crash\n" << m_host.Describe();
     const int kicked = m_host.WaitForLine("^bus 10006 ?$", 0, loggedOut);
     ASSERT_GT(kicked, loggedOut) << "the box returned before the exit\n" << m_host.Describe();
-    // The box stays open until the deadline (its traced exit; a busy start
-    // may set the timer late) and is ended soon after it.
+    // The box stays open until the exit, which ends it.
     const int exit = m_host.WaitForLine("^exit$", 0, loggedOut);
     ASSERT_GT(exit, loggedOut) << m_host.Describe();
-    EXPECT_GE(StampOf(exit), kExitAfter * 1000);
-    EXPECT_GT(kicked, exit) << "the box stayed open until the deadline";
-    EXPECT_LT(StampOf(kicked), StampOf(exit) + 3000) << "and was ended soon after it";
+    EXPECT_GT(kicked, exit) << "the box stayed open until the exit";
     // The kick-out is a logout: the views hear of it without a user.
     EXPECT_GT(m_host.WaitForLine("^bus 11111 ?$", 0, kicked), kicked) << m_host.Describe();
 }
@@ -134,7 +131,7 @@ TEST_F(HostFaultsTest, APasswordPromptLeftOpenDoesNotStopTheExit)
 TEST_F(HostFaultsTest, ASwallowedLoginAnswerEndsInALoginOnTheOtherFront)
 {
     ASSERT_EQ(m_market->Post("/admin/answer?code=10002&mode=swallow"), 200);
-    m_host.Start(LoginArgs(25));
+    m_host.Start(LoginArgs());
     std::string swallowedFront;
     auto firstTradeLogin = [&](const json& state) {
         if(!state.is_object()) {
@@ -152,28 +149,24 @@ TEST_F(HostFaultsTest, ASwallowedLoginAnswerEndsInALoginOnTheOtherFront)
     };
     ASSERT_TRUE(WaitForState(*m_market, firstTradeLogin, kLoginMs)) << m_host.Describe();
     ASSERT_EQ(m_market->Post("/admin/answer?code=10002&mode=normal"), 200);
-    const auto cleared = std::chrono::steady_clock::now();
 
     ASSERT_GE(m_host.WaitForLine(kLoggedIn, kRecoveryMs), 0) << m_host.Describe();
-    EXPECT_LT(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - cleared)
-            .count(),
-        kRecoveryMs);
     std::string front;
     ASSERT_TRUE(WaitForState(
-        *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, 5000));
+        *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, kLoginMs));
     EXPECT_NE(front, swallowedFront) << "the login moved to the next address";
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
 }
 
 TEST_F(HostFaultsTest, AMutedFrontAfterLoginIsLeftForTheOtherFront)
 {
-    m_host.Start(LoginArgs(20));
+    m_host.Start(LoginArgs());
     const int login = m_host.WaitForLine(kLoggedIn, kLoginMs);
     ASSERT_GE(login, 0) << m_host.Describe();
     std::string muted;
     ASSERT_TRUE(WaitForState(
-        *m_market, [&](const json&) { return !(muted = LoggedInTradeFront(*m_market)).empty(); }, 5000));
+        *m_market, [&](const json&) { return !(muted = LoggedInTradeFront(*m_market)).empty(); }, kLoginMs));
     ASSERT_EQ(m_market->Post("/admin/front?name=" + muted + "&action=mute"), 200);
 
     // Prices and answers stop; the client notices and goes elsewhere.
@@ -183,8 +176,9 @@ TEST_F(HostFaultsTest, AMutedFrontAfterLoginIsLeftForTheOtherFront)
     ASSERT_GT(back, lost) << m_host.Describe();
     std::string front;
     ASSERT_TRUE(WaitForState(
-        *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, 5000));
+        *m_market, [&](const json&) { return !(front = LoggedInTradeFront(*m_market)).empty(); }, kLoginMs));
     EXPECT_NE(front, muted);
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(40000), 0) << m_host.Describe();
 }
 
@@ -225,12 +219,13 @@ TEST_F(HostFaultsTest, AHugeSettingsFileDoesNotStallTheExit)
     const std::string leftover = settings + ".tmp." + std::to_string(GonePid()) + ".1";
     std::ofstream(leftover) << "{\"half\":";
 
-    std::vector<std::string> args = LoginArgs(10);
+    std::vector<std::string> args = LoginArgs();
     args.insert(args.end(), {"--trace-mask", "config"});
     m_host.Start(args);
     ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
     EXPECT_FALSE(std::filesystem::exists(leftover)) << "removed at the start";
-    const int exit = m_host.WaitForLine("^exit$", 20000);
+    m_host.Quit();
+    const int exit = m_host.WaitForLine("^exit$", kLoginMs);
     ASSERT_GE(exit, 0) << m_host.Describe();
     EXPECT_EQ(m_host.Wait(120000), 0) << m_host.Describe();
     // Each write of 30 MB takes a second or more: one per pane stalled the
@@ -268,8 +263,9 @@ TEST_F(HostFaultsTest, SettingsFilesThatCannotBeReadAreLeftAsTheyAreAndToldOnce)
     std::ofstream(server) << text << R"(, "errors": )" << std::string(200000, '[') << std::string(200000, ']')
                           << '}';
 
-    m_host.Start(LoginArgs(8));
+    m_host.Start(LoginArgs());
     ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
+    m_host.Quit();
     EXPECT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
     const std::vector<std::string> lines = m_host.TraceLines();
     for(const std::string told :
@@ -291,24 +287,27 @@ TEST_F(HostFaultsTest, SettingsFilesThatCannotBeReadAreLeftAsTheyAreAndToldOnce)
 TEST_F(HostFaultsTest, SettingsTheExitCannotSaveAreToldAtTheNextStart)
 {
     namespace fs = std::filesystem;
-    m_host.Start(LoginArgs(6));
+    m_host.Start(LoginArgs());
     ASSERT_GE(m_host.WaitForLine(kLoggedIn, kLoginMs), 0) << m_host.Describe();
     // A file in the settings' folder's place refuses the exit's writes, as a
     // read-only folder or a full disk do.
     const std::string config = m_host.UserDataDir() + "/config";
     fs::remove_all(config);
     std::ofstream(config) << "in the folder's place";
+    m_host.Quit();
     ASSERT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
     fs::remove(config);
 
     // The next start tells it, once, in the output window and a box.
-    m_host.Start(LoginArgs(5));
+    m_host.Start(LoginArgs());
+    const std::string told =
+        "^output Settings not saved at the last exit\\|.*/config/storeorder.con .*/config/editor.conf ";
+    ASSERT_GE(m_host.WaitForLine(told, kLoginMs), 0) << m_host.Describe();
+    m_host.Quit();
     ASSERT_EQ(m_host.Wait(60000), 0) << m_host.Describe();
     const std::vector<std::string> lines = m_host.TraceLines();
-    const std::regex told(
-        "^output Settings not saved at the last exit\\|.*/config/storeorder.con .*/config/editor.conf ");
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [&](const std::string& l) { return std::regex_search(l, told); }),
+                            [&](const std::string& l) { return std::regex_search(l, std::regex(told)); }),
               1)
         << m_host.Describe();
     EXPECT_FALSE(fs::exists(m_host.UserDataDir() + "/unsaved-at-exit.txt"));

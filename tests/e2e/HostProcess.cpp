@@ -35,6 +35,21 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
+// The child of `parent` that runs `program`; -1 when there is none.
+pid_t ChildRunning(pid_t parent, const std::string& program)
+{
+    const std::string task = "/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent);
+    std::ifstream children(task + "/children");
+    for(pid_t child = 0; children >> child;) {
+        std::string name;
+        std::getline(std::ifstream("/proc/" + std::to_string(child) + "/comm"), name);
+        if(name == program) {
+            return child;
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 HostProcess::HostProcess(const SimProcess& market)
@@ -117,7 +132,8 @@ void HostProcess::Start(const std::vector<std::string>& args)
 {
     const std::string program = EnvOr("TESSRIN_BUILD_DIR", ".") + "/bin/pelmora";
     std::vector<std::string> argv;
-    if(EnvOr("DISPLAY", "").empty()) {
+    m_underXvfb = EnvOr("DISPLAY", "").empty();
+    if(m_underXvfb) {
         argv = {"/usr/bin/xvfb-run", "-a", "-s", "-screen 0 1600x1000x24"};
     }
     argv.push_back(program);
@@ -149,6 +165,14 @@ void HostProcess::Start(const std::vector<std::string>& args)
     }
     if(m_pid < 0) {
         throw std::runtime_error("fork failed");
+    }
+}
+
+void HostProcess::Quit() const
+{
+    const pid_t host = m_underXvfb ? ChildRunning(m_pid, "pelmora") : m_pid;
+    if(host > 0) {
+        kill(host, SIGTERM);
     }
 }
 

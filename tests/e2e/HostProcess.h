@@ -35,6 +35,9 @@ public:
     // Starts pelmora with --trace and the arguments; without a display it
     // runs under xvfb-run.
     void Start(const std::vector<std::string>& args);
+    // Asks the host to quit (SIGTERM), as its Exit command does; Wait then
+    // tells how it ended.
+    void Quit() const;
     // The exit status, or -1 when the program has not ended in time (it is
     // killed then).
     int Wait(int timeoutMs);
@@ -60,4 +63,5 @@ private:
     std::string m_dir;
     std::string m_dataDir;
     pid_t m_pid = -1;
+    bool m_underXvfb = false; // pelmora is then the child of m_pid
 };

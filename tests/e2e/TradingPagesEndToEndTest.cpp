@@ -35,7 +35,11 @@ TEST(TradingPagesEndToEnd, TradingPagesComeInOrderBinaryOrdersOnceAndAllGoInTheS
 {
     SimProcess market;
     HostProcess host(market);
-    host.Start({"--login", "Demo,demo,demo123", "--command", "Sales_report@2", "--exit-after", "4"});
+    host.Start({"--login", "Demo,demo,demo123", "--command", "Sales_report@2"});
+    // The report page under the English catalogue's name for "salesReportPanel".
+    ASSERT_GE(host.WaitForLine("^page centre add Sales Report$", 30000), 0) << host.Describe();
+    ASSERT_GE(host.WaitForLine("^page output add Binary Options $", 30000), 0) << host.Describe();
+    host.Quit();
     ASSERT_EQ(host.Wait(30000), 0) << host.Describe();
     const std::vector<std::string> lines = host.TraceLines();
     const std::vector<std::string> ours = {"Position", "Close",  "Delivery",
@@ -46,6 +50,4 @@ TEST(TradingPagesEndToEnd, TradingPagesComeInOrderBinaryOrdersOnceAndAllGoInTheS
         Pages(lines, "remove", ours),
         (std::vector<std::string>{"Close", "Limit ", "Money ", "Binary Options ", "Delivery", "Position"}))
         << host.Describe();
-    // The report page under the English catalogue's name for "salesReportPanel".
-    EXPECT_GE(host.WaitForLine("^page centre add Sales Report$", 0), 0) << host.Describe();
 }

@@ -150,18 +150,20 @@ public:
         }
         // A host menu pops up in a loop of its own: Escape from the
         // "keyboard" closes it, once it was seen lent out of the menu bar.
+        // Only while it shows: a popup GTK refused has returned already.
         wxMenuBar& menuBar = *m_bed.Host().Frame().GetMenuBar();
         const int menuIndex = row.effect == Effect::eHostMenu ? menuBar.FindMenu(row.what) : wxNOT_FOUND;
+        const wxMenu* menu = menuIndex == wxNOT_FOUND ? nullptr : menuBar.GetMenu(menuIndex);
         int indexWhileShown = menuIndex, escapes = 0;
         wxTimer closer;
         closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            if(!menu->GetInvokingWindow()) {
+                return;
+            }
             if(escapes++ == 0) {
                 indexWhileShown = menuBar.FindMenu(row.what);
             }
             wxUIActionSimulator().Char(WXK_ESCAPE);
-            if(escapes > 25) {
-                closer.Stop();
-            }
         });
         if(row.effect == Effect::eHostMenu) {
             closer.Start(200);
@@ -170,8 +172,9 @@ public:
         const State before = Take();
         Send(row, id);
         // GTK refuses a menu its pointer grab fails for (a loaded X server):
-        // the popup then returns at once and is asked for again.
-        for(int retry = 0; row.effect == Effect::eHostMenu && escapes == 0 && retry < 3; ++retry) {
+        // the popup then returns at once and is asked for again, for some
+        // seconds of a busy display.
+        for(int retry = 0; row.effect == Effect::eHostMenu && escapes == 0 && retry < 20; ++retry) {
             PumpFor(std::chrono::milliseconds(300));
             Send(row, id);
         }

@@ -81,16 +81,16 @@ TEST(HistoryFailover, ThreeSilentServersAreTriedInWrappedOrderThenTheQueryFailed
     const auto start = std::chrono::steady_clock::now();
     window.page->Query();
     // 1 drawn: the second server, then the third, then the first, 5 s each.
-    ASSERT_TRUE(PumpUntil([&] { return second.QueryCount() == 1; }, 2s));
+    ASSERT_TRUE(PumpUntil([&] { return second.QueryCount() == 1; }));
     EXPECT_EQ(arrivals.Total(), 1u);
-    ASSERT_TRUE(PumpUntil([&] { return third.QueryCount() == 1; }, 8s));
+    ASSERT_TRUE(PumpUntil([&] { return third.QueryCount() == 1; }, 15s));
     EXPECT_EQ(arrivals.Total(), 2u);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 4500ms);
-    EXPECT_TRUE(window.page->Message().StartsWith("Please wait ... [00:00:0")) << window.page->Message();
-    ASSERT_TRUE(PumpUntil([&] { return first.QueryCount() == 1; }, 8s));
+    EXPECT_TRUE(window.page->Message().StartsWith("Please wait ... [00:00:")) << window.page->Message();
+    ASSERT_TRUE(PumpUntil([&] { return first.QueryCount() == 1; }, 15s));
     EXPECT_EQ(arrivals.Total(), 3u);
 
-    ASSERT_TRUE(PumpUntil([&] { return !window.page->IsQueryRunning(); }, 8s));
+    ASSERT_TRUE(PumpUntil([&] { return !window.page->IsQueryRunning(); }, 15s));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 14500ms);
     EXPECT_EQ(window.page->Message(), "Query failed");
     EXPECT_TRUE(window.page->GetConditionPanel()->GetQueryButton()->IsEnabled());
@@ -147,13 +147,13 @@ TEST(HistoryFailover, SilentFirstServerGivesWayAfterFiveSeconds)
 
     const auto start = std::chrono::steady_clock::now();
     page->Query();
-    ASSERT_TRUE(PumpUntil([&] { return good.QueryCount() == 1 && !page->IsQueryRunning(); }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return good.QueryCount() == 1 && !page->IsQueryRunning(); }, 15s));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 4500ms);
     EXPECT_EQ(silent.QueryCount(), 1u);
     EXPECT_EQ(page->Rows().size(), 10u);
 
     page->NextPage();
-    ASSERT_TRUE(PumpUntil([&] { return good.QueryCount() == 2 && !page->IsQueryRunning(); }, 2s));
+    ASSERT_TRUE(PumpUntil([&] { return good.QueryCount() == 2 && !page->IsQueryRunning(); }));
     EXPECT_EQ(silent.QueryCount(), 1u);
     EXPECT_EQ(page->Message(), "Recode 2 for 12");
 }

@@ -1,3 +1,4 @@
+#include "EventPump.h"
 #include "pelmora/EventNotifier.h"
 #include "pelmora/HostEvents.h"
 #include "pelmora/OutputWindow.h"
@@ -7,7 +8,6 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
-#include <wx/stopwatch.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
@@ -137,10 +137,7 @@ TEST_F(OutputWindowTest, AMouseClickOnANoticeRowSendsIt)
     EXPECT_EQ("closed 1 lot", list->GetItemText(0, 2));
     EXPECT_EQ("", list->GetItemText(1, 1));
     EXPECT_EQ("TessrinPlugin loaded from a long path", list->GetItemText(1, 2));
-    wxStopWatch clock;
-    while(clock.Time() < 2000 && !list->IsShownOnScreen()) {
-        wxYield();
-    }
+    ASSERT_TRUE(PumpUntil([&] { return list->IsShownOnScreen(); }));
     wxRect row;
     ASSERT_TRUE(list->GetItemRect(0, row));
     const wxPoint target = list->GetMainWindowOfCompositeControl()->ClientToScreen(
@@ -151,10 +148,7 @@ TEST_F(OutputWindowTest, AMouseClickOnANoticeRowSendsIt)
     // A second click on the selected row counts as well.
     for(int i = 0; i < 2; ++i) {
         mouse.MouseClick();
-        clock.Start();
-        while(clock.Time() < 2000 && listener.clicks <= i) {
-            wxYield();
-        }
+        ASSERT_TRUE(PumpUntil([&] { return listener.clicks > i; })) << "click " << i;
     }
     EXPECT_EQ(2, listener.clicks);
     EXPECT_EQ("Close Trade[C42]", listener.lastData);

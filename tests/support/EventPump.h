@@ -26,9 +26,10 @@ inline void PumpEvents()
 }
 
 // True as soon as `done` holds (it is asked before every round); false when
-// `limit` passed first.
+// `limit` passed first. The default is meant for a machine other programs
+// keep busy: only a fault waits that long.
 inline bool PumpUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(5))
+                      std::chrono::milliseconds limit = std::chrono::seconds(20))
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for(;;) {

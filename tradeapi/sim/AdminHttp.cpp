@@ -6,6 +6,7 @@
 #include "WireCodes.h"
 #include "tradeapi/FFixStructs.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <sstream>
@@ -88,6 +89,10 @@ unsigned short AdminHttp::Start(unsigned short port)
         throw std::runtime_error("cannot listen on the HTTP port " + std::to_string(port));
     m_market.Server().SetHttpPort(static_cast<unsigned short>(bound));
     m_thread = std::thread([this] { m_http.listen_after_bind(); });
+    // Serving before the caller says ready: a stop that came before the
+    // loop had started would not end it, and the market would never exit.
+    while(!m_http.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return static_cast<unsigned short>(bound);
 }
 

@@ -110,6 +110,13 @@ int main(int argc, char** argv)
         const unsigned short httpPort = http.Start(options.ports[3]);
         const auto ports = market.Server().Ports();
 
+        // Taken before the ready line: a SIGTERM right after it stops the market cleanly.
+        boost::asio::signal_set signals(io, SIGTERM, SIGINT);
+        signals.async_wait([&](const boost::system::error_code&, int) {
+            market.Server().Close();
+            io.stop();
+        });
+
         const nlohmann::json portsJson = {
             {"trade", {ports[0], ports[1]}}, {"md", ports[2]}, {"http", httpPort}, {"pid", ::getpid()}};
         if(!options.portsFile.empty()) {
@@ -122,11 +129,6 @@ int main(int argc, char** argv)
         std::cout << "simmarketd ready trade1=" << ports[0] << " trade2=" << ports[1] << " md=" << ports[2]
                   << " http=" << httpPort << std::endl;
 
-        boost::asio::signal_set signals(io, SIGTERM, SIGINT);
-        signals.async_wait([&](const boost::system::error_code&, int) {
-            market.Server().Close();
-            io.stop();
-        });
         std::signal(SIGPIPE, SIG_IGN);
         io.run();
         http.Stop();
