@@ -1,6 +1,7 @@
 #include "layouts/FittingDialog.h"
 
 #include <algorithm>
+#include <wx/anybutton.h>
 #include <wx/display.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -43,6 +44,17 @@ bool FittingDialog::Remeasure(wxWindow& parent, bool all)
             known->second = label;
             child->InvalidateBestSize();
             remeasured = true;
+        }
+        // Cheap: the toolkit keeps a button's size request until its style
+        // changes, and a button's measure does not touch its layout.
+        if(dynamic_cast<wxAnyButton*>(child) && child->IsShown()) {
+            child->InvalidateBestSize();
+            wxSize& measured = m_buttonSizes[child];
+            const wxSize best = child->GetBestSize();
+            if(best != measured) {
+                measured = best;
+                remeasured = true;
+            }
         }
         // A text field's best size knows nothing of its hint: its minimum does.
         if(all && field && !field->GetHint().empty()) {

@@ -8,8 +8,10 @@
 // message), so it looks again each time the application goes idle: when
 // its sizer wants more than it has, it grows (within its display), and
 // when a control's wish changed, it lays itself out anew. A control whose
-// label changed is measured again (a button does not do it itself). It
-// never shrinks by itself, so it does not jump as messages come and go.
+// label changed is measured again (a button does not do it itself), and so
+// is every button: the toolkit may tell a button's size anew a while after
+// its state or label changed. It never shrinks by itself, so it does not
+// jump as messages come and go.
 class FittingDialog : public wxDialog
 {
 public:
@@ -33,6 +35,7 @@ private:
     // true when one was.
     bool Remeasure(wxWindow& parent, bool all);
 
-    wxSize m_laidOutMinimum;                      // the sizer's minimum at the last layout
-    std::map<const wxWindow*, wxString> m_labels; // as last measured
+    wxSize m_laidOutMinimum;                         // the sizer's minimum at the last layout
+    std::map<const wxWindow*, wxString> m_labels;    // as last measured
+    std::map<const wxWindow*, wxSize> m_buttonSizes; // as last measured
 };
