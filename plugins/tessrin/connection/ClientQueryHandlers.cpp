@@ -1,7 +1,6 @@
 // The answers to the queries of the trading day: each row becomes a record,
 // and the end of an answer sweeps what the server no longer reports.
 #include "connection/AccountRefresh.h"
-#include "connection/AccountStatusLines.h"
 #include "connection/Client.h"
 #include "connection/HandlerSupport.h"
 #include "connection/IConnectionHost.h"
@@ -175,11 +174,6 @@ void Client::OnRspQryAccount(const TradeQueryRowEvent<sFFixRspQryAccount>& event
     }
     if(event.IsComplete()) {
         m_pDb->m_user_Account_table->SweepStale(serial);
-        // The login's first account line shows now, not at the next turn of
-        // the rotation, which left the field blank for up to five seconds.
-        if(!AccountStatusLines::Get().HasShown()) {
-            RotateAccountStatus();
-        }
     }
 }
 
