@@ -31,6 +31,8 @@ public:
     void Clear();
 
     std::size_t GetCount() const { return m_order.size(); }
+    // Whether a line was handed out since the last Clear.
+    bool HasShown() const { return m_shown >= 0; }
 
     // Black, blue, green, cyan, light grey, red, white.
     static StatusColour PaletteColour(std::size_t entry);

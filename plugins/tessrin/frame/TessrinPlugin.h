@@ -238,6 +238,8 @@ private:
     void OnUserKicked(wxCommandEvent& event);
     // Bus 10005 (sent by the password dialog): the lock screen follows.
     void OnLoginPasswordChanged(wxCommandEvent& event);
+    // Host bus 11111 with the login: the first account line.
+    void OnRefreshViews(wxCommandEvent& event);
     // Host bus 10003: nothing to do.
     void OnHostReserved(wxCommandEvent& event);
     // Host bus 11113: a trade notice of the output window was clicked.

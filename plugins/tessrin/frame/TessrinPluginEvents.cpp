@@ -51,6 +51,7 @@ wxEND_EVENT_TABLE()
     bus->Bind(wxEVT_CMD_PASSWORD_CHANGED, &TessrinPlugin::OnLoginPasswordChanged, this);
     bus->Bind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
     bus->Bind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
+    bus->Bind(wxEVT_CMD_REFRESH_VIEWS, &TessrinPlugin::OnRefreshViews, this);
 }
 
 void TessrinPlugin::DisconnectHostEvents()
@@ -62,6 +63,7 @@ void TessrinPlugin::DisconnectHostEvents()
     bus->Unbind(wxEVT_CMD_PASSWORD_CHANGED, &TessrinPlugin::OnLoginPasswordChanged, this);
     bus->Unbind(wxEVT_CMD_HOST_RESERVED, &TessrinPlugin::OnHostReserved, this);
     bus->Unbind(wxEVT_CMD_NOTICE_CLICKED, &TessrinPlugin::OnNoticeClicked, this);
+    bus->Unbind(wxEVT_CMD_REFRESH_VIEWS, &TessrinPlugin::OnRefreshViews, this);
 }
 
 void TessrinPlugin::SetUpTimers()
@@ -123,6 +125,16 @@ void TessrinPlugin::OnClientTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
     if(GetClient()) {
+        GetClient()->RotateAccountStatus();
+    }
+}
+
+void TessrinPlugin::OnRefreshViews(wxCommandEvent& event)
+{
+    event.Skip();
+    // The login's first account line shows with the login, not at the
+    // rotation's next turn, which left it blank for up to five seconds.
+    if(event.GetClientData() && GetClient() && !AccountStatusLines::Get().HasShown()) {
         GetClient()->RotateAccountStatus();
     }
 }
