@@ -27,13 +27,18 @@
 #include <set>
 #include <wx/button.h>
 #include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
+#include <wx/graphics.h>
 #include <wx/stattext.h>
 #include <wx/xrc/xmlres.h>
 
 extern "C" {
+typedef struct _cairo cairo_t;
 typedef struct _GtkTreeView GtkTreeView;
+typedef struct _GtkWidget GtkWidget;
 void gtk_tree_view_scroll_to_point(GtkTreeView* treeView, int treeX, int treeY);
+int gtk_widget_get_allocated_width(GtkWidget* widget);
+int gtk_widget_get_allocated_height(GtkWidget* widget);
+void gtk_widget_draw(GtkWidget* widget, cairo_t* cr);
 }
 
 namespace {
@@ -425,8 +430,8 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
                             {HoldDetailModel::eChargeOpen, charge},
                             {HoldDetailModel::eTotalChargeInterest, charge}};
 
-    // What the screen shows in each total's cell: its text in a colour of
-    // its own over the band (a cell left blank shows the band alone).
+    // What the list draws in each total's cell: its text in a colour of its
+    // own over the band (a cell left blank shows the band alone).
     pmDataViewCtrl& list = *pane->GetList();
     const wxDataViewItem item = model->GetItem(static_cast<unsigned int>(summary));
     ASSERT_TRUE(PumpUntil([&] {
@@ -453,28 +458,30 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
                 columnX += before->GetWidth();
             }
         }
-        gtk_tree_view_scroll_to_point(reinterpret_cast<GtkTreeView*>(list.GtkGetTreeView()), columnX, -1);
-        // Read from the screen until the list shows the cell drawn: a busy
-        // machine scrolls and paints late, and the list may be filled anew
-        // meanwhile, so the cell is looked up at every read.
+        GtkWidget* tree = list.GtkGetTreeView();
+        gtk_tree_view_scroll_to_point(reinterpret_cast<GtkTreeView*>(tree), columnX, -1);
+        // The list draws itself into a bitmap: the screen read back inside
+        // the program may stay an older picture (the list before the scroll)
+        // on a busy display. The list may be filled anew meanwhile, so the
+        // cell is looked up at every drawing.
         wxRect cell;
         int inked = 0;
         EXPECT_TRUE(PumpUntil([&] {
             wxTheApp->ProcessIdle();
             cell = list.GetItemRect(item, column);
-            if(cell.width <= 0 || !wxRect(list.GetClientSize()).Contains(cell)) {
+            const wxRect shown(0, 0, gtk_widget_get_allocated_width(tree),
+                               gtk_widget_get_allocated_height(tree));
+            if(cell.width <= 0 || !shown.Contains(cell)) {
                 return false;
             }
-            list.Update();
-            wxRect shown(list.ClientToScreen(cell.GetPosition()), cell.GetSize());
-            shown.Deflate(2);
             wxBitmap shot(shown.GetSize());
             {
-                wxScreenDC screen;
                 wxMemoryDC memory(shot);
-                memory.Blit(0, 0, shown.width, shown.height, &screen, shown.x, shown.y);
+                memory.SetBackground(*wxWHITE_BRUSH);
+                memory.Clear();
+                gtk_widget_draw(tree, static_cast<cairo_t*>(memory.GetGraphicsContext()->GetNativeContext()));
             }
-            const wxImage image = shot.ConvertToImage();
+            const wxImage image = shot.ConvertToImage().GetSubImage(wxRect(cell).Deflate(2));
             inked = 0;
             for(int y = 0; y < image.GetHeight(); ++y) {
                 for(int x = 0; x < image.GetWidth(); ++x) {
@@ -483,8 +490,8 @@ TEST_F(TradingPanesOnTheBed, AHoldDetailSummaryRowDrawsTheFiveTotalsOfItsAccount
             }
             return inked > 10;
         })) << "no text drawn in the cell at "
-            << cell.x << "," << cell.y << "+" << cell.width << " of " << list.GetClientSize().x << ": "
-            << inked << " dark pixels";
+            << cell.x << "," << cell.y << "+" << cell.width << " of " << gtk_widget_get_allocated_width(tree)
+            << ": " << inked << " dark pixels";
     }
 }
 
