@@ -296,11 +296,15 @@ TEST_F(AccountDialogsTest, TransferSendsTheChosenKeysAndShowsTheSourcesOutMoney)
     Modify(12, [](user_Account& a) { a.profitDyn = -100.0; });
     EXPECT_EQ(dialog->GetStaticTextSourceLine()->GetLabel(), "CurrentOutMoney:200.00");
 
-    // The time-out and a refusal re-enable "ok"; both show.
+    // After the time-out the money may still move: "ok" stays disabled and
+    // sends nothing until the late answer, here a refusal, tells.
     TimeOut(TransferAcc::kWaitMs);
-    EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
-    EXPECT_EQ(LastBox(), "ErrorMessage|[10:00:10]Request Time Out!");
+    EXPECT_FALSE(dialog->GetButtonOk()->IsEnabled());
+    EXPECT_EQ(LastBox(),
+              "ErrorMessage|[10:00:10]No answer yet: the request may still be carried out; check the "
+              "Account page before you send it again");
     Click(dialog->GetButtonOk());
+    EXPECT_EQ(sent.size(), 2u);
     registry.NotifyResponse(nextId - 1, 55, "");
     EXPECT_TRUE(LastBox().EndsWith("[55]")) << LastBox();
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());

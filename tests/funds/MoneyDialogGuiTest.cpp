@@ -13,12 +13,15 @@
 #include "panes/HoldDetailPane.h"
 #include "panes/OrderList.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 #include <pelmora/HostManager.h>
 #include <pelmora/Notebook.h>
 #include <vector>
+#include <wx/evtloop.h>
 #include <wx/textdlg.h>
 #include <wx/timer.h>
 
@@ -235,12 +238,22 @@ TEST_F(MoneyDialogTest, WaitsForItsOwnAnswerOrTheTimeOutWithOnlyOkDisabled)
     EXPECT_TRUE(dialog->IsWaitting());
     EXPECT_TRUE(boxes.empty());
 
-    // A time-out ends the wait: OK again, the message says so.
+    // A time-out leaves the money's fate unknown: OK stays disabled, and a
+    // click sends nothing until the late answer says it was carried out.
     now += wxTimeSpan::Seconds(10);
     registry.CheckTimeOut(now);
     EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_TRUE(dialog->IsUnsettled());
+    EXPECT_FALSE(dialog->GetButtonOk()->IsEnabled());
+    EXPECT_EQ(LastBox(),
+              "ErrorMessage|[10:00:10]No answer yet: the request may still be carried out; check the "
+              "Account page before you send it again");
+    Click(dialog->GetButtonOk());
+    EXPECT_EQ(sent.size(), 1u);
+    registry.NotifyResponse(id, 0, "");
+    EXPECT_FALSE(dialog->IsUnsettled());
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
-    EXPECT_EQ(LastBox(), "ErrorMessage|[10:00:10]Request Time Out!");
+    EXPECT_EQ(LastBox(), "NoticeMessage|[10:00:10]The request that had no answer was carried out[0]");
     EXPECT_EQ(registry.GetCount(), 0u);
 
     // An error answer: OK again, the server's text and code.
@@ -251,13 +264,17 @@ TEST_F(MoneyDialogTest, WaitsForItsOwnAnswerOrTheTimeOutWithOnlyOkDisabled)
     EXPECT_EQ(LastBox(), wxString::FromUTF8("ErrorMessage|[10:00:10]可出资金不足[55]"));
 
     // A time-out is honoured whatever id it carries: one request at a time.
+    // A refusal that comes late settles it too.
     Click(dialog->GetButtonOk());
     ASSERT_TRUE(dialog->IsWaitting());
+    const int refused = dialog->GetWaitRequestId();
     now += wxTimeSpan::Seconds(1);
-    dialog->OnResponseTimeOut(dialog->GetWaitRequestId() + 50);
+    dialog->OnResponseTimeOut(refused + 50);
     EXPECT_FALSE(dialog->IsWaitting());
+    EXPECT_TRUE(dialog->IsUnsettled());
+    registry.NotifyResponse(refused, 55, "");
     EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
-    EXPECT_EQ(LastBox(), "ErrorMessage|[10:00:11]Request Time Out!");
+    EXPECT_TRUE(LastBox().EndsWith("[55]")) << LastBox();
     EXPECT_EQ(registry.GetCount(), 0u);
 
     // Closed while waiting: the wait is dropped, a late answer reaches nobody.
@@ -385,6 +402,18 @@ protected:
     }
     static wxString Line(MoneyDialog& dialog) { return dialog.GetTextCtrlMessage()->GetValue(); }
     int MoneyMoves() { return static_cast<int>(bed.Market().State()["moneyMoves"].size()); }
+    wxDateTime ServerTime()
+    {
+        const auto& rows = bed.Store().m_server_time_table->GetIndexByPrimary();
+        return rows.empty() ? wxDateTime() : rows.begin()->serverTime;
+    }
+    long InOutRequests()
+    {
+        const nlohmann::json log = bed.Market().State()["requests"];
+        return std::count_if(log.begin(), log.end(), [](const nlohmann::json& entry) {
+            return entry.value("request", "") == "ReqInOutMoney";
+        });
+    }
 };
 
 TEST_F(MoneyDialogOnTheBed, DepositAndWithdrawalReachTheMarketAndRefusalsShowOnTheLine)
@@ -488,24 +517,55 @@ TEST_F(MoneyDialogOnTheBed, DepositAndWithdrawalReachTheMarketAndRefusalsShowOnT
 
         // Within five seconds the next OK keeps the line until a new message.
         const wxString kept = Line(dialog);
-        ASSERT_EQ(bed.Market().Post("/admin/answer?code=1039&mode=swallow"), 200);
+        ASSERT_EQ(bed.Market().Post("/admin/answer?code=1039&mode=delay&ms=12000"), 200);
         now += wxTimeSpan::Seconds(2);
         ScriptBankPassword("135790");
         dialog.GetTextCtrlAmount()->ChangeValue("10");
         dialog.GetTextCtrlMoneyPassword()->ChangeValue("666666");
+        const long sent = InOutRequests();
         Click(dialog.GetButtonOk());
         EXPECT_TRUE(dialog.IsWaitting());
         EXPECT_FALSE(dialog.GetButtonOk()->IsEnabled());
         EXPECT_EQ(Line(dialog), kept);
-        // The swallowed answer ends in the time-out, counted by the plug-in.
+        // The late answer ends in the time-out, counted by the plug-in; the
+        // money may still move, so a second OK sends nothing until it comes.
+        // The box that says so runs its own loop: the plug-in's clock goes on.
+        bed.SetConfigValue("showErrMsgBox", true);
+        bool clockRan = false;
+        bed.Dialogs().Answer([&](wxDialog&) {
+            // A loop of its own, as the box runs, until the clock moved on.
+            const wxDateTime shown = ServerTime();
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            wxGUIEventLoop loop;
+            wxTimer look;
+            look.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+                clockRan = ServerTime().IsLaterThan(shown + wxTimeSpan::Seconds(1));
+                if(clockRan || std::chrono::steady_clock::now() > deadline) {
+                    loop.Exit();
+                }
+            });
+            look.Start(50);
+            loop.Run();
+            return wxID_OK;
+        });
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWaitting(); }, std::chrono::seconds(20)));
-        EXPECT_TRUE(Line(dialog).EndsWith("Request Time Out!")) << Line(dialog);
+        bed.SetConfigValue("showErrMsgBox", false);
+        EXPECT_TRUE(clockRan);
+        EXPECT_TRUE(
+            bed.Dialogs().Seen().back().message.EndsWith("check the Account page before you send it again"))
+            << bed.Dialogs().Seen().back().message;
+        EXPECT_FALSE(dialog.GetButtonOk()->IsEnabled());
+        Click(dialog.GetButtonOk());
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsUnsettled(); }, std::chrono::seconds(20)));
+        EXPECT_TRUE(Line(dialog).EndsWith("]The request that had no answer was carried out[0]"))
+            << Line(dialog);
         EXPECT_TRUE(dialog.GetButtonOk()->IsEnabled());
+        EXPECT_EQ(InOutRequests(), sent + 1);
         dialog.SetClock([] { return wxDateTime::Now(); }); // `now` ends with this block
         dialog.Close();
     }));
     ASSERT_EQ(bed.Market().Post("/admin/answer?code=1039&mode=normal"), 200);
-    EXPECT_EQ(MoneyMoves(), movesBefore + 1); // the refused ones left nothing
+    EXPECT_EQ(MoneyMoves(), movesBefore + 2); // the refused ones left nothing
 }
 
 TEST_F(MoneyDialogOnTheBed, ADoubleClickOnASummaryRowOpensTheDepositOfThatRowsAccount)

@@ -246,8 +246,10 @@ private:
     void OnNoticeClicked(wxCommandEvent& event);
     void ConnectHostEvents();
     void DisconnectHostEvents();
-    // Every 500 ms: late queries, the blink phase, request time-outs.
+    // Every 500 ms: late queries, the blink phase, request time-outs, run
+    // by Tick once the timer's call has returned.
     void OnTickTimer(wxTimerEvent& event);
+    void Tick();
     // Every 8000 ms until decided: the prompt to change the login password.
     void OnModifyPasswordTimer(wxTimerEvent& event);
     // Every 5000 ms: the next account line in the status bar.
@@ -288,6 +290,7 @@ private:
     std::unique_ptr<RecordStore> m_db;
     RefreshClock m_refreshClock;
     wxTimer m_tickTimer;
+    bool m_tickQueued = false;
     wxTimer m_accountStatusTimer;
     std::unique_ptr<ErrorTextTable> m_errorTable; // also g_errorTable
     std::unique_ptr<wxImageList> m_pageImages;

@@ -91,6 +91,23 @@ void TessrinPlugin::StopTimers()
 void TessrinPlugin::OnTickTimer(wxTimerEvent& event)
 {
     wxUnusedVar(event);
+    // A time-out may show a box, whose loop runs inside the call that showed
+    // it; the toolkit fires no timer whose own call has not returned, so a
+    // box shown from here would stop the clock, the late queries and every
+    // other time-out until the trader closed it.
+    if(m_tickQueued) {
+        return;
+    }
+    m_tickQueued = true;
+    CallAfter(&TessrinPlugin::Tick);
+}
+
+void TessrinPlugin::Tick()
+{
+    m_tickQueued = false;
+    if(!m_tickTimer.IsRunning()) {
+        return; // stopped since: the client or the store may be gone
+    }
     const wxDateTime now = wxDateTime::UNow();
     if(GetClient()) {
         GetClient()->CheckPendingQueries();

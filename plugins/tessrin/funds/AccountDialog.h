@@ -16,7 +16,8 @@ class RequestNotify;
 // What the transfer, main-account and surety-money dialogs share: a modal
 // dialog over the account table that sends one request of type `Request`,
 // waits 10 s for it with only "ok" disabled, reports through ErrMsgBox and
-// closes on success. A dialog adds its choices, its line and its request.
+// closes on success; a transfer's "ok" stays disabled while its fate is
+// unknown. A dialog adds its choices, its line and its request.
 //
 // Opening: construct on the stack, ShowModal; the dialog ends its modal
 // loop (EndModal) and the opener destroys it. GUI thread only.
@@ -32,10 +33,12 @@ public:
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
     // The line follows the accounts.
     void afterUpdate(const user_Account& stored, CTransaction* transaction, void* reserved) override;
 
     bool IsWaitting() const { return m_flow.IsWaiting(); }
+    bool IsUnsettled() const { return m_flow.IsUnsettled(); }
     // Tests replace the sender (default: the Client's trade API), the
     // registry of waits and the box.
     void SetSender(Sender sender) { m_sender = std::move(sender); }
@@ -107,7 +110,7 @@ void AccountDialog<Layout, Request>::afterUpdate(const user_Account& /*stored*/,
 template <class Layout, class Request> void AccountDialog<Layout, Request>::OnOk(wxCommandEvent& event)
 {
     event.Skip();
-    if(m_flow.IsWaiting()) {
+    if(m_flow.IsWaiting() || m_flow.IsUnsettled()) {
         return; // "ok" is disabled; one request at a time
     }
     Request request{};
@@ -122,10 +125,15 @@ void AccountDialog<Layout, Request>::OnResponse(int requestId, int errorCode, co
     m_flow.OnResponse(requestId, errorCode, text, m_successText, m_successCode);
 }
 
-template <class Layout, class Request>
-void AccountDialog<Layout, Request>::OnResponseTimeOut(int /*requestId*/)
+template <class Layout, class Request> void AccountDialog<Layout, Request>::OnResponseTimeOut(int requestId)
 {
-    m_flow.OnResponseTimeOut();
+    m_flow.OnResponseTimeOut(requestId);
+}
+
+template <class Layout, class Request>
+void AccountDialog<Layout, Request>::OnResponseLost(int requestId, int errorCode, const wxString& text)
+{
+    m_flow.OnResponseLost(requestId, errorCode, text);
 }
 
 template <class Layout, class Request> void AccountDialog<Layout, Request>::OnClose(wxCloseEvent& /*event*/)

@@ -39,8 +39,17 @@ void AccountRequestFlow::Sent(int requestId)
 void AccountRequestFlow::OnResponse(int requestId, int errorCode, const wxString& text,
                                     const wxString& successText, int successCode)
 {
-    if(!m_wait.End(requestId)) {
+    switch(m_wait.OnResponse(requestId, errorCode)) {
+    case MoneyRequestWait::eNotOurs:
         return;
+    case MoneyRequestWait::eLateCarriedOut:
+        // Told, not closed: the trader learns what became of it.
+        m_ok->Enable();
+        m_box.ShowErrMsgBox(MoneyRequestWait::CarriedOutText(), 0, ErrMsgBox::eSuccess);
+        return;
+    case MoneyRequestWait::eLateRefused:
+    case MoneyRequestWait::eInTime:
+        break;
     }
     m_ok->Enable();
     if(errorCode != 0) {
@@ -52,14 +61,37 @@ void AccountRequestFlow::OnResponse(int requestId, int errorCode, const wxString
     m_dialog.Close();
 }
 
-void AccountRequestFlow::OnResponseTimeOut()
+void AccountRequestFlow::OnResponseTimeOut(int requestId)
 {
-    if(!m_wait.IsWaiting()) {
+    const int id = m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId;
+    switch(m_wait.OnResponseTimeOut(id)) {
+    case MoneyRequestWait::eNotOursTimeOut:
+        return;
+    case MoneyRequestWait::eUnsettled:
+        if(m_movesMoney) {
+            m_box.ShowErrMsgBox(MoneyRequestWait::UnsettledText(), -1); // "ok" stays disabled
+            return;
+        }
+        m_wait.Drop(); // a value set twice is set once
+        m_ok->Enable();
+        m_box.ShowErrMsgBox(_("Request Time Out!"), -1);
+        return;
+    case MoneyRequestWait::eNoWord:
+        m_ok->Enable();
+        m_box.ShowErrMsgBox(MoneyRequestWait::NoWordText(), -1);
         return;
     }
-    m_wait.Drop();
-    m_ok->Enable();
-    m_box.ShowErrMsgBox(_("Request Time Out!"), -1);
+}
+
+void AccountRequestFlow::OnResponseLost(int requestId, int errorCode, const wxString& text)
+{
+    if(!m_movesMoney) {
+        OnResponse(requestId, errorCode, text, wxString(), 0);
+        return;
+    }
+    if(m_wait.OnResponseLost(requestId)) {
+        m_box.ShowErrMsgBox(MoneyRequestWait::LinkLostText(), errorCode); // "ok" stays disabled
+    }
 }
 
 void AccountRequestFlow::OnClose()

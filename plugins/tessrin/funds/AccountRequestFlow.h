@@ -1,7 +1,7 @@
 #pragma once
 
-#include "connection/RequestWait.h"
 #include "funds/ErrMsgBox.h"
+#include "funds/MoneyRequestWait.h"
 
 #include <wx/string.h>
 
@@ -13,7 +13,9 @@ class wxDialog;
 // The one request of an account dialog and how it ends: a 10 s wait with
 // only "ok" disabled; the answer or the time-out in the dialog's ErrMsgBox;
 // success closes the dialog; closing or unload ends its modal loop, and the
-// opener destroys it. GUI thread only.
+// opener destroys it. A request that moves money is not sent again after a
+// time-out or a lost link until its fate is known (MoneyRequestWait); one
+// that sets a value may be. GUI thread only.
 class AccountRequestFlow
 {
 public:
@@ -25,7 +27,11 @@ public:
     AccountRequestFlow(const AccountRequestFlow&) = delete;
     AccountRequestFlow& operator=(const AccountRequestFlow&) = delete;
 
+    // The request moves money: sending it twice would move it twice.
+    void SetMovesMoney() { m_movesMoney = true; }
+
     bool IsWaiting() const { return m_wait.IsWaiting(); }
+    bool IsUnsettled() const { return m_wait.IsUnsettled(); }
     void SetRequestNotify(RequestNotify* registry) { m_wait.SetRegistry(registry); }
     ErrMsgBox& GetErrMsgBox() { return m_box; }
 
@@ -38,7 +44,9 @@ public:
     // code, then the dialog closes.
     void OnResponse(int requestId, int errorCode, const wxString& text, const wxString& successText,
                     int successCode);
-    void OnResponseTimeOut();
+    // Honoured whatever its id while a request is awaited: one at a time.
+    void OnResponseTimeOut(int requestId);
+    void OnResponseLost(int requestId, int errorCode, const wxString& text);
     // The dialog's close: the wait is dropped, the loop ends (OK after a success).
     void OnClose();
     // Unload: the wait is dropped, the loop ends with cancel.
@@ -47,7 +55,8 @@ public:
 private:
     wxDialog& m_dialog;
     wxButton* m_ok; // owned by the dialog
-    RequestWait m_wait;
+    MoneyRequestWait m_wait;
     ErrMsgBox m_box;
+    bool m_movesMoney = false;
     bool m_succeeded = false;
 };

@@ -89,6 +89,9 @@ void FinancingGoods::ShowMessage(const wxString& text, int code)
 
 void FinancingGoods::OnOK(wxCommandEvent&)
 {
+    if(!m_wait.CanSend()) {
+        return; // OK is disabled; one request at a time
+    }
     if(!m_messageExpiry.IsValid() || wxDateTime::Now() > m_messageExpiry) {
         m_textCtrlMessage->ChangeValue(wxEmptyString);
     }
@@ -116,8 +119,16 @@ void FinancingGoods::OnOK(wxCommandEvent&)
 
 void FinancingGoods::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
+    switch(m_wait.OnResponse(requestId, errorCode)) {
+    case MoneyRequestWait::eNotOurs:
         return;
+    case MoneyRequestWait::eLateCarriedOut:
+        m_buttonOK->Enable();
+        ShowMessage(MoneyRequestWait::CarriedOutText(), 0);
+        return;
+    case MoneyRequestWait::eLateRefused:
+    case MoneyRequestWait::eInTime:
+        break;
     }
     if(errorCode != 0) {
         m_buttonOK->Enable();
@@ -129,11 +140,24 @@ void FinancingGoods::OnResponse(int requestId, int errorCode, const wxString& te
 
 void FinancingGoods::OnResponseTimeOut(int requestId)
 {
-    if(!m_wait.End(requestId)) {
+    switch(m_wait.OnResponseTimeOut(requestId)) {
+    case MoneyRequestWait::eNotOursTimeOut:
+        return;
+    case MoneyRequestWait::eUnsettled:
+        ShowMessage(MoneyRequestWait::UnsettledText(), -1); // OK stays disabled
+        return;
+    case MoneyRequestWait::eNoWord:
+        m_buttonOK->Enable();
+        ShowMessage(MoneyRequestWait::NoWordText(), -1);
         return;
     }
-    m_buttonOK->Enable();
-    ShowMessage(_("Request Time Out!"), -1);
+}
+
+void FinancingGoods::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
+{
+    if(m_wait.OnResponseLost(requestId)) {
+        ShowMessage(MoneyRequestWait::LinkLostText(), errorCode); // OK stays disabled
+    }
 }
 
 void FinancingGoods::OnClose(wxCloseEvent& event)

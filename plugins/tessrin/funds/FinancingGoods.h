@@ -2,8 +2,8 @@
 
 #include "common/EndsWithLogin.h"
 #include "connection/RequestCallBack.h"
-#include "connection/RequestWait.h"
 #include "db/RecordStore.h"
+#include "funds/MoneyRequestWait.h"
 #include "layouts/FinancingGoodsBase.h"
 
 #include <functional>
@@ -13,7 +13,9 @@ class HostManager;
 
 // Pledges goods of one vendor inventory (mode 0, "Apply Goods") or releases
 // them (mode 1, "Cancel Goods") through the trade server, and waits for the
-// answer. Success closes it; the goods page is then queried again.
+// answer. Success closes it; the goods page is then queried again. After a
+// time-out or a lost link OK stays disabled until the late answer tells
+// whether the goods moved.
 class FinancingGoods : public FinancingGoodsBase, public RequestCallBack
 {
 public:
@@ -26,12 +28,13 @@ public:
 
     // Tests send through their own; by default the login's Client.
     void SetSender(Sender sender) { m_sender = std::move(sender); }
-    RequestWait& GetWait() { return m_wait; }
+    MoneyRequestWait& GetWait() { return m_wait; }
     int GetMaximum() const { return m_maximum; }
     const SymbolInventory& GetRow() const { return m_row; }
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
     void ShowMessage(const wxString& text, int code);
 
     void OnInitDialog(wxInitDialogEvent& event) override;
@@ -48,7 +51,7 @@ private:
     SymbolInventory m_row;
     int m_maximum = 0;
     wxDateTime m_messageExpiry;
-    RequestWait m_wait;
+    MoneyRequestWait m_wait;
     Sender m_sender;
     EndsWithLogin m_endsWithLogin{*this};
 };

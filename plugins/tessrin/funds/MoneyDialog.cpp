@@ -242,7 +242,7 @@ bool MoneyDialog::beforeRemove(const user_Account& /*stored*/, CTransaction* /*t
 
 void MoneyDialog::OnOk(wxCommandEvent& /*event*/)
 {
-    if(m_wait.IsWaiting()) {
+    if(!m_wait.CanSend()) {
         return; // OK is disabled; one request at a time
     }
     if(!m_messageExpiry.IsValid() || !m_messageExpiry.IsLaterThan(m_clock())) {
@@ -293,8 +293,17 @@ void MoneyDialog::StartWaitting(int requestId)
 
 void MoneyDialog::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
+    switch(m_wait.OnResponse(requestId, errorCode)) {
+    case MoneyRequestWait::eNotOurs:
         return;
+    case MoneyRequestWait::eLateCarriedOut:
+        // Told, not closed: the trader learns what became of it.
+        m_buttonOk->Enable();
+        ShowMessage(MoneyRequestWait::CarriedOutText(), 0);
+        return;
+    case MoneyRequestWait::eLateRefused:
+    case MoneyRequestWait::eInTime:
+        break;
     }
     if(errorCode == 0) {
         m_succeeded = true;
@@ -305,15 +314,27 @@ void MoneyDialog::OnResponse(int requestId, int errorCode, const wxString& text)
     ShowMessage(text, errorCode);
 }
 
-void MoneyDialog::OnResponseTimeOut(int /*requestId*/)
+void MoneyDialog::OnResponseTimeOut(int requestId)
 {
-    // Honoured whatever its id: the dialog has one request at a time.
-    if(!m_wait.IsWaiting()) {
+    // Honoured whatever its id while waiting: the dialog has one request at a time.
+    switch(m_wait.OnResponseTimeOut(m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId)) {
+    case MoneyRequestWait::eNotOursTimeOut:
+        return;
+    case MoneyRequestWait::eUnsettled:
+        ShowMessage(MoneyRequestWait::UnsettledText(), -1); // OK stays disabled
+        return;
+    case MoneyRequestWait::eNoWord:
+        m_buttonOk->Enable();
+        ShowMessage(MoneyRequestWait::NoWordText(), -1);
         return;
     }
-    m_wait.Drop();
-    m_buttonOk->Enable();
-    ShowMessage(_("Request Time Out!"), -1);
+}
+
+void MoneyDialog::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
+{
+    if(m_wait.OnResponseLost(requestId)) {
+        ShowMessage(MoneyRequestWait::LinkLostText(), errorCode); // OK stays disabled
+    }
 }
 
 void MoneyDialog::ShowMessage(const wxString& text, int code)
@@ -323,9 +344,7 @@ void MoneyDialog::ShowMessage(const wxString& text, int code)
 
 void MoneyDialog::OnClose(wxCloseEvent& /*event*/)
 {
-    if(m_wait.IsWaiting()) {
-        m_wait.Drop();
-    }
+    m_wait.Drop();
     // The opener destroys the dialog once ShowModal returns.
     if(IsModal()) {
         EndModal(m_succeeded ? wxID_OK : wxID_CANCEL);

@@ -3,8 +3,8 @@
 #include "common/EndsWithLogin.h"
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
-#include "connection/RequestWait.h"
 #include "db/CActionTrigger.h"
+#include "funds/MoneyRequestWait.h"
 #include "layouts/MoneyDialogBase.h"
 
 #include <functional>
@@ -53,12 +53,16 @@ public:
     int GetMode() const { return m_mode; }
     bool IsWaitting() const { return m_wait.IsWaiting(); }
     int GetWaitRequestId() const { return m_wait.GetRequestId(); }
+    // Timed out or lost with the link: the money may still move, so OK stays
+    // disabled until the late answer tells.
+    bool IsUnsettled() const { return m_wait.IsUnsettled(); }
 
     // The account choice, then the bank line, then the money lines.
     void Update() override;
 
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
     // Registers the wait for the request and disables OK.
     void StartWaitting(int requestId);
 
@@ -107,7 +111,7 @@ private:
     bool m_succeeded = false; // the answer was 0: the modal loop ends with OK
     double m_amount = 0.0;    // the amount validator's value
     wxDateTime m_messageExpiry;
-    RequestWait m_wait;
+    MoneyRequestWait m_wait;
     MessageLine m_messageLine;
     Sender m_sender;
     PasswordPrompt m_prompt;

@@ -8,7 +8,9 @@
 
 TransferAcc::TransferAcc(wxWindow* /*parent*/, RecordStore* db)
     : AccountDialog(db, _("TransferAccDlg"), _("Transfer Cash Success!"), -1)
-{}
+{
+    m_flow.SetMovesMoney();
+}
 
 void TransferAcc::OnInitDialog(wxInitDialogEvent& /*event*/)
 {
