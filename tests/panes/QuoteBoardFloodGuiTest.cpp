@@ -147,7 +147,9 @@ TEST(QuoteBoardUnderAFlood, RepaintsEveryVisibleRowWithTheMarketsPrices)
     TestBed bed(options);
     ASSERT_TRUE(bed.Start());
     SymbolPane& board = *bed.Plugin().GetOtcSymbolPane();
-    ASSERT_TRUE(PumpUntil([&] { return board.GetModel()->GetCount() == kCopies + 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return board.GetModel()->GetCount() == kCopies + 2; }))
+        << board.GetModel()->GetCount() << " rows of "
+        << bed.Store().m_symbol_Info_table->GetIndexByPrimary().size() << " symbols";
     ASSERT_EQ(bed.Market().Post("/admin/walk?rate=0"), 200);
     ShowBoard(bed, board);
 
