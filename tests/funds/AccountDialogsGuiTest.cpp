@@ -227,7 +227,9 @@ TEST_F(AccountDialogsTest, PasswordAnswersActOnWhatWasSent)
         EXPECT_EQ(client.GetMdConnecter().GetPassword(), "secret99");
     }
 
-    // A refusal and a time-out leave OK enabled with the message on the line.
+    // A refusal leaves OK enabled with the message on the line. After a
+    // time-out OK stays disabled, and a login password the late answer
+    // changed is the one the Client logs in with.
     {
         auto dialog = OpenPassword();
         FillPasswords(*dialog, "000000", "777777", "777777");
@@ -235,14 +237,23 @@ TEST_F(AccountDialogsTest, PasswordAnswersActOnWhatWasSent)
         registry.NotifyResponse(902, 94, wxString::FromUTF8("资金密码错误"));
         EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
         EXPECT_EQ(Line(*dialog), wxString::FromUTF8("[10:00:00]资金密码错误[94]"));
+        Choose(dialog->GetComboBoxKind(), 1);
+        FillPasswords(*dialog, "secret99", "later777", "later777");
         Click(dialog->GetButtonOk());
         EXPECT_TRUE(dialog->IsWaitting());
         TimeOut(ModifyPasswordDlg::kWaitMs);
-        EXPECT_FALSE(dialog->IsWaitting());
-        EXPECT_TRUE(dialog->GetButtonOk()->IsEnabled());
-        EXPECT_TRUE(Line(*dialog).EndsWith("]Request Time Out!")) << Line(*dialog);
+        EXPECT_TRUE(dialog->IsUnsettled());
+        EXPECT_FALSE(dialog->GetButtonOk()->IsEnabled());
+        EXPECT_TRUE(
+            Line(*dialog).EndsWith("]No answer yet: the password may still be changed; wait for the answer "
+                                   "before you try again"))
+            << Line(*dialog);
+        Click(dialog->GetButtonOk());
+        EXPECT_EQ(passwordRequests.size(), 4u);
+        registry.NotifyResponse(903, 0, "");
+        EXPECT_EQ(client.GetTradeConnecter().GetPassword(), "later777");
     }
-    EXPECT_EQ(bus.passwords.size(), 1u);
+    EXPECT_EQ(bus.passwords.size(), 2u);
 }
 
 TEST_F(AccountDialogsTest, TransferSendsTheChosenKeysAndShowsTheSourcesOutMoney)

@@ -40,15 +40,15 @@ void AccountRequestFlow::OnResponse(int requestId, int errorCode, const wxString
                                     const wxString& successText, int successCode)
 {
     switch(m_wait.OnResponse(requestId, errorCode)) {
-    case MoneyRequestWait::eNotOurs:
+    case UnsettledRequestWait::eNotOurs:
         return;
-    case MoneyRequestWait::eLateCarriedOut:
+    case UnsettledRequestWait::eLateCarriedOut:
         // Told, not closed: the trader learns what became of it.
         m_ok->Enable();
-        m_box.ShowErrMsgBox(MoneyRequestWait::CarriedOutText(), 0, ErrMsgBox::eSuccess);
+        m_box.ShowErrMsgBox(UnsettledRequestWait::CarriedOutText(), 0, ErrMsgBox::eSuccess);
         return;
-    case MoneyRequestWait::eLateRefused:
-    case MoneyRequestWait::eInTime:
+    case UnsettledRequestWait::eLateRefused:
+    case UnsettledRequestWait::eInTime:
         break;
     }
     m_ok->Enable();
@@ -65,20 +65,20 @@ void AccountRequestFlow::OnResponseTimeOut(int requestId)
 {
     const int id = m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId;
     switch(m_wait.OnResponseTimeOut(id)) {
-    case MoneyRequestWait::eNotOursTimeOut:
+    case UnsettledRequestWait::eNotOursTimeOut:
         return;
-    case MoneyRequestWait::eUnsettled:
+    case UnsettledRequestWait::eUnsettled:
         if(m_movesMoney) {
-            m_box.ShowErrMsgBox(MoneyRequestWait::UnsettledText(), -1); // "ok" stays disabled
+            m_box.ShowErrMsgBox(UnsettledRequestWait::UnsettledText(), -1); // "ok" stays disabled
             return;
         }
         m_wait.Drop(); // a value set twice is set once
         m_ok->Enable();
         m_box.ShowErrMsgBox(_("Request Time Out!"), -1);
         return;
-    case MoneyRequestWait::eNoWord:
+    case UnsettledRequestWait::eNoWord:
         m_ok->Enable();
-        m_box.ShowErrMsgBox(MoneyRequestWait::NoWordText(), -1);
+        m_box.ShowErrMsgBox(UnsettledRequestWait::NoWordText(), -1);
         return;
     }
 }
@@ -90,7 +90,7 @@ void AccountRequestFlow::OnResponseLost(int requestId, int errorCode, const wxSt
         return;
     }
     if(m_wait.OnResponseLost(requestId)) {
-        m_box.ShowErrMsgBox(MoneyRequestWait::LinkLostText(), errorCode); // "ok" stays disabled
+        m_box.ShowErrMsgBox(UnsettledRequestWait::LinkLostText(), errorCode); // "ok" stays disabled
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "funds/ErrMsgBox.h"
-#include "funds/MoneyRequestWait.h"
+#include "funds/UnsettledRequestWait.h"
 
 #include <wx/string.h>
 
@@ -14,7 +14,7 @@ class wxDialog;
 // only "ok" disabled; the answer or the time-out in the dialog's ErrMsgBox;
 // success closes the dialog; closing or unload ends its modal loop, and the
 // opener destroys it. A request that moves money is not sent again after a
-// time-out or a lost link until its fate is known (MoneyRequestWait); one
+// time-out or a lost link until its fate is known (UnsettledRequestWait); one
 // that sets a value may be. GUI thread only.
 class AccountRequestFlow
 {
@@ -55,7 +55,7 @@ public:
 private:
     wxDialog& m_dialog;
     wxButton* m_ok; // owned by the dialog
-    MoneyRequestWait m_wait;
+    UnsettledRequestWait m_wait;
     ErrMsgBox m_box;
     bool m_movesMoney = false;
     bool m_succeeded = false;

@@ -120,14 +120,14 @@ void FinancingGoods::OnOK(wxCommandEvent&)
 void FinancingGoods::OnResponse(int requestId, int errorCode, const wxString& text)
 {
     switch(m_wait.OnResponse(requestId, errorCode)) {
-    case MoneyRequestWait::eNotOurs:
+    case UnsettledRequestWait::eNotOurs:
         return;
-    case MoneyRequestWait::eLateCarriedOut:
+    case UnsettledRequestWait::eLateCarriedOut:
         m_buttonOK->Enable();
-        ShowMessage(MoneyRequestWait::CarriedOutText(), 0);
+        ShowMessage(UnsettledRequestWait::CarriedOutText(), 0);
         return;
-    case MoneyRequestWait::eLateRefused:
-    case MoneyRequestWait::eInTime:
+    case UnsettledRequestWait::eLateRefused:
+    case UnsettledRequestWait::eInTime:
         break;
     }
     if(errorCode != 0) {
@@ -141,14 +141,14 @@ void FinancingGoods::OnResponse(int requestId, int errorCode, const wxString& te
 void FinancingGoods::OnResponseTimeOut(int requestId)
 {
     switch(m_wait.OnResponseTimeOut(requestId)) {
-    case MoneyRequestWait::eNotOursTimeOut:
+    case UnsettledRequestWait::eNotOursTimeOut:
         return;
-    case MoneyRequestWait::eUnsettled:
-        ShowMessage(MoneyRequestWait::UnsettledText(), -1); // OK stays disabled
+    case UnsettledRequestWait::eUnsettled:
+        ShowMessage(UnsettledRequestWait::UnsettledText(), -1); // OK stays disabled
         return;
-    case MoneyRequestWait::eNoWord:
+    case UnsettledRequestWait::eNoWord:
         m_buttonOK->Enable();
-        ShowMessage(MoneyRequestWait::NoWordText(), -1);
+        ShowMessage(UnsettledRequestWait::NoWordText(), -1);
         return;
     }
 }
@@ -156,7 +156,7 @@ void FinancingGoods::OnResponseTimeOut(int requestId)
 void FinancingGoods::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
 {
     if(m_wait.OnResponseLost(requestId)) {
-        ShowMessage(MoneyRequestWait::LinkLostText(), errorCode); // OK stays disabled
+        ShowMessage(UnsettledRequestWait::LinkLostText(), errorCode); // OK stays disabled
     }
 }
 

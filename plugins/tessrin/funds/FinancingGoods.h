@@ -3,7 +3,7 @@
 #include "common/EndsWithLogin.h"
 #include "connection/RequestCallBack.h"
 #include "db/RecordStore.h"
-#include "funds/MoneyRequestWait.h"
+#include "funds/UnsettledRequestWait.h"
 #include "layouts/FinancingGoodsBase.h"
 
 #include <functional>
@@ -28,7 +28,7 @@ public:
 
     // Tests send through their own; by default the login's Client.
     void SetSender(Sender sender) { m_sender = std::move(sender); }
-    MoneyRequestWait& GetWait() { return m_wait; }
+    UnsettledRequestWait& GetWait() { return m_wait; }
     int GetMaximum() const { return m_maximum; }
     const SymbolInventory& GetRow() const { return m_row; }
 
@@ -51,7 +51,7 @@ private:
     SymbolInventory m_row;
     int m_maximum = 0;
     wxDateTime m_messageExpiry;
-    MoneyRequestWait m_wait;
+    UnsettledRequestWait m_wait;
     Sender m_sender;
     EndsWithLogin m_endsWithLogin{*this};
 };

@@ -45,7 +45,7 @@ void ModifyPasswordDlg::OnInitDialog(wxInitDialogEvent& /*event*/)
 
 void ModifyPasswordDlg::OnOk(wxCommandEvent& /*event*/)
 {
-    if(m_wait.IsWaiting()) {
+    if(!m_wait.CanSend()) {
         return; // OK is disabled; one request at a time
     }
     m_messageLine.Clear();
@@ -83,7 +83,9 @@ void ModifyPasswordDlg::StartWaitting(int requestId)
 
 void ModifyPasswordDlg::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    if(!m_wait.End(requestId)) {
+    // A late success changed the password as much as one in time: the Client
+    // must log in with the new one.
+    if(m_wait.OnResponse(requestId, errorCode) == UnsettledRequestWait::eNotOurs) {
         return;
     }
     if(errorCode != 0) {
@@ -104,15 +106,30 @@ void ModifyPasswordDlg::OnResponse(int requestId, int errorCode, const wxString&
     Close();
 }
 
-void ModifyPasswordDlg::OnResponseTimeOut(int /*requestId*/)
+void ModifyPasswordDlg::OnResponseTimeOut(int requestId)
 {
-    // Honoured whatever its id: the dialog has one request at a time.
-    if(!m_wait.IsWaiting()) {
+    // Honoured whatever its id while waiting: the dialog has one request at a time.
+    switch(m_wait.OnResponseTimeOut(m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId)) {
+    case UnsettledRequestWait::eNotOursTimeOut:
+        return;
+    case UnsettledRequestWait::eUnsettled:
+        ShowMessage(
+            _("No answer yet: the password may still be changed; wait for the answer before you try again"),
+            -1); // OK stays disabled
+        return;
+    case UnsettledRequestWait::eNoWord:
+        m_buttonOk->Enable();
+        ShowMessage(_("Still no answer: the password may have been changed"), -1);
         return;
     }
-    m_wait.Drop();
-    m_buttonOk->Enable();
-    ShowMessage(_("Request Time Out!"), -1);
+}
+
+void ModifyPasswordDlg::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
+{
+    if(m_wait.OnResponseLost(requestId)) {
+        ShowMessage(_("The trade link dropped before the answer: the password may have been changed"),
+                    errorCode); // OK stays disabled
+    }
 }
 
 void ModifyPasswordDlg::ShowMessage(const wxString& text, int code)

@@ -3,8 +3,8 @@
 #include "common/EndsWithLogin.h"
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
-#include "connection/RequestWait.h"
 #include "funds/DialogPrompts.h"
+#include "funds/UnsettledRequestWait.h"
 #include "layouts/ModifyPasswordDlgBase.h"
 
 #include <functional>
@@ -17,8 +17,9 @@ struct user_LoginInfo;
 // The modal dialog in which the logged-in user changes the money or the
 // login password: three checked entries, a confirmation, one request, a 5 s
 // wait with only OK disabled. A changed login password goes to the host
-// (bus 10005) and to the Client for its next logins. Messages on its own
-// line, never in a box.
+// (bus 10005) and to the Client for its next logins, also when its answer
+// comes after the time-out; until that answer OK stays disabled. Messages
+// on its own line, never in a box.
 //
 // Opening: construct on the stack, ShowModal; the dialog ends its modal
 // loop (EndModal) and the opener destroys it. GUI thread only.
@@ -39,10 +40,12 @@ public:
     void StartWaitting(int requestId);
     void OnResponse(int requestId, int errorCode, const wxString& text) override;
     void OnResponseTimeOut(int requestId) override;
+    void OnResponseLost(int requestId, int errorCode, const wxString& text) override;
 
     int GetUserId() const { return m_userId; }
     bool IsWaitting() const { return m_wait.IsWaiting(); }
     int GetWaitRequestId() const { return m_wait.GetRequestId(); }
+    bool IsUnsettled() const { return m_wait.IsUnsettled(); }
 
     // Tests replace the sender (default: the plug-in's), the Client, the
     // registry of waits, the question and box, and the line's clock.
@@ -68,7 +71,7 @@ private:
     int m_sentKind = -1;
     wxString m_sentKindText;
     wxString m_sentPassword;
-    RequestWait m_wait;
+    UnsettledRequestWait m_wait;
     MessageLine m_messageLine;
     Sender m_sender;
     ClientSource m_clientSource;

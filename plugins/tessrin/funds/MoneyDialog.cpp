@@ -294,15 +294,15 @@ void MoneyDialog::StartWaitting(int requestId)
 void MoneyDialog::OnResponse(int requestId, int errorCode, const wxString& text)
 {
     switch(m_wait.OnResponse(requestId, errorCode)) {
-    case MoneyRequestWait::eNotOurs:
+    case UnsettledRequestWait::eNotOurs:
         return;
-    case MoneyRequestWait::eLateCarriedOut:
+    case UnsettledRequestWait::eLateCarriedOut:
         // Told, not closed: the trader learns what became of it.
         m_buttonOk->Enable();
-        ShowMessage(MoneyRequestWait::CarriedOutText(), 0);
+        ShowMessage(UnsettledRequestWait::CarriedOutText(), 0);
         return;
-    case MoneyRequestWait::eLateRefused:
-    case MoneyRequestWait::eInTime:
+    case UnsettledRequestWait::eLateRefused:
+    case UnsettledRequestWait::eInTime:
         break;
     }
     if(errorCode == 0) {
@@ -318,14 +318,14 @@ void MoneyDialog::OnResponseTimeOut(int requestId)
 {
     // Honoured whatever its id while waiting: the dialog has one request at a time.
     switch(m_wait.OnResponseTimeOut(m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId)) {
-    case MoneyRequestWait::eNotOursTimeOut:
+    case UnsettledRequestWait::eNotOursTimeOut:
         return;
-    case MoneyRequestWait::eUnsettled:
-        ShowMessage(MoneyRequestWait::UnsettledText(), -1); // OK stays disabled
+    case UnsettledRequestWait::eUnsettled:
+        ShowMessage(UnsettledRequestWait::UnsettledText(), -1); // OK stays disabled
         return;
-    case MoneyRequestWait::eNoWord:
+    case UnsettledRequestWait::eNoWord:
         m_buttonOk->Enable();
-        ShowMessage(MoneyRequestWait::NoWordText(), -1);
+        ShowMessage(UnsettledRequestWait::NoWordText(), -1);
         return;
     }
 }
@@ -333,7 +333,7 @@ void MoneyDialog::OnResponseTimeOut(int requestId)
 void MoneyDialog::OnResponseLost(int requestId, int errorCode, const wxString& /*text*/)
 {
     if(m_wait.OnResponseLost(requestId)) {
-        ShowMessage(MoneyRequestWait::LinkLostText(), errorCode); // OK stays disabled
+        ShowMessage(UnsettledRequestWait::LinkLostText(), errorCode); // OK stays disabled
     }
 }
 

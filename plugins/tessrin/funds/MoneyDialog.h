@@ -4,7 +4,7 @@
 #include "common/MessageLine.h"
 #include "connection/RequestCallBack.h"
 #include "db/CActionTrigger.h"
-#include "funds/MoneyRequestWait.h"
+#include "funds/UnsettledRequestWait.h"
 #include "layouts/MoneyDialogBase.h"
 
 #include <functional>
@@ -111,7 +111,7 @@ private:
     bool m_succeeded = false; // the answer was 0: the modal loop ends with OK
     double m_amount = 0.0;    // the amount validator's value
     wxDateTime m_messageExpiry;
-    MoneyRequestWait m_wait;
+    UnsettledRequestWait m_wait;
     MessageLine m_messageLine;
     Sender m_sender;
     PasswordPrompt m_prompt;

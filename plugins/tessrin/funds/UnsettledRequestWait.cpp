@@ -1,36 +1,36 @@
-#include "funds/MoneyRequestWait.h"
+#include "funds/UnsettledRequestWait.h"
 
 #include <wx/intl.h>
 
-wxString MoneyRequestWait::UnsettledText()
+wxString UnsettledRequestWait::UnsettledText()
 {
     return _("No answer yet: the request may still be carried out; check the Account page before you send it "
              "again");
 }
 
-wxString MoneyRequestWait::LinkLostText()
+wxString UnsettledRequestWait::LinkLostText()
 {
     return _("The trade link dropped before the answer: the request may still be carried out; check the "
              "Account page before you send it again");
 }
 
-wxString MoneyRequestWait::CarriedOutText()
+wxString UnsettledRequestWait::CarriedOutText()
 {
     return _("The request that had no answer was carried out");
 }
 
-wxString MoneyRequestWait::NoWordText()
+wxString UnsettledRequestWait::NoWordText()
 {
     return _("Still no answer: check the Account page before you send it again");
 }
 
-void MoneyRequestWait::Start(int requestId, unsigned timeoutMs)
+void UnsettledRequestWait::Start(int requestId, unsigned timeoutMs)
 {
     m_unsettled = false;
     m_wait.Start(requestId, timeoutMs);
 }
 
-MoneyRequestWait::Answer MoneyRequestWait::OnResponse(int requestId, int errorCode)
+UnsettledRequestWait::Answer UnsettledRequestWait::OnResponse(int requestId, int errorCode)
 {
     if(m_wait.End(requestId)) {
         return eInTime;
@@ -42,7 +42,7 @@ MoneyRequestWait::Answer MoneyRequestWait::OnResponse(int requestId, int errorCo
     return errorCode == 0 ? eLateCarriedOut : eLateRefused;
 }
 
-MoneyRequestWait::TimeOut MoneyRequestWait::OnResponseTimeOut(int requestId)
+UnsettledRequestWait::TimeOut UnsettledRequestWait::OnResponseTimeOut(int requestId)
 {
     if(m_wait.TimeOut(requestId)) {
         m_unsettled = true;
@@ -55,7 +55,7 @@ MoneyRequestWait::TimeOut MoneyRequestWait::OnResponseTimeOut(int requestId)
     return eNotOursTimeOut;
 }
 
-bool MoneyRequestWait::OnResponseLost(int requestId)
+bool UnsettledRequestWait::OnResponseLost(int requestId)
 {
     if(!m_wait.End(requestId) && !(m_unsettled && m_wait.EndLate(requestId))) {
         return false;
@@ -64,7 +64,7 @@ bool MoneyRequestWait::OnResponseLost(int requestId)
     return true;
 }
 
-void MoneyRequestWait::Drop()
+void UnsettledRequestWait::Drop()
 {
     m_wait.Drop();
     m_unsettled = false;

@@ -7,13 +7,13 @@
 class RequestCallBack;
 class RequestNotify;
 
-// The wait of a window whose request moves money or goods (a deposit or
-// withdrawal, a transfer, a financing). Sending it twice moves it twice, so
-// after a time-out, or when the trade link drops before the answer, the
-// request may still be carried out and the window sends nothing more until
-// its late answer, or the end of the listening for it, settles it. GUI
-// thread only.
-class MoneyRequestWait
+// The wait of a window whose request must not go twice: it moves money or
+// goods (a deposit or withdrawal, a transfer, a financing), or changes a
+// password the client must then log in with. After a time-out, or when the
+// trade link drops before the answer, the request may still be carried out:
+// the window sends nothing more until its late answer, or the end of the
+// listening for it, settles it. GUI thread only.
+class UnsettledRequestWait
 {
 public:
     enum Answer {
@@ -28,16 +28,17 @@ public:
         eNoWord,         // its late answer did not come either
     };
 
-    // What the window says: while the fate is unknown, when the link dropped
-    // before the answer, when the late answer was success, when none came.
+    // What a money window says: while the fate is unknown, when the link
+    // dropped before the answer, when the late answer was success, when none
+    // came.
     static wxString UnsettledText();
     static wxString LinkLostText();
     static wxString CarriedOutText();
     static wxString NoWordText();
 
-    explicit MoneyRequestWait(RequestCallBack* owner) : m_wait(owner) {}
-    MoneyRequestWait(const MoneyRequestWait&) = delete;
-    MoneyRequestWait& operator=(const MoneyRequestWait&) = delete;
+    explicit UnsettledRequestWait(RequestCallBack* owner) : m_wait(owner) {}
+    UnsettledRequestWait(const UnsettledRequestWait&) = delete;
+    UnsettledRequestWait& operator=(const UnsettledRequestWait&) = delete;
 
     void SetRegistry(RequestNotify* registry) { m_wait.SetRegistry(registry); }
 
