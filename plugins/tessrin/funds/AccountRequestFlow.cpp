@@ -39,17 +39,15 @@ void AccountRequestFlow::Sent(int requestId)
 void AccountRequestFlow::OnResponse(int requestId, int errorCode, const wxString& text,
                                     const wxString& successText, int successCode)
 {
-    switch(m_wait.OnResponse(requestId, errorCode)) {
-    case UnsettledRequestWait::eNotOurs:
+    const UnsettledRequestWait::Answer answer = m_wait.OnResponse(requestId, errorCode);
+    if(answer == UnsettledRequestWait::eNotOurs) {
         return;
-    case UnsettledRequestWait::eLateCarriedOut:
+    }
+    if(answer == UnsettledRequestWait::eLateCarriedOut) {
         // Told, not closed: the trader learns what became of it.
         m_ok->Enable();
         m_box.ShowErrMsgBox(UnsettledRequestWait::CarriedOutText(), 0, ErrMsgBox::eSuccess);
         return;
-    case UnsettledRequestWait::eLateRefused:
-    case UnsettledRequestWait::eInTime:
-        break;
     }
     m_ok->Enable();
     if(errorCode != 0) {
@@ -63,24 +61,19 @@ void AccountRequestFlow::OnResponse(int requestId, int errorCode, const wxString
 
 void AccountRequestFlow::OnResponseTimeOut(int requestId)
 {
-    const int id = m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId;
-    switch(m_wait.OnResponseTimeOut(id)) {
-    case UnsettledRequestWait::eNotOursTimeOut:
+    const UnsettledRequestWait::TimeOut outcome =
+        m_wait.OnResponseTimeOut(m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId);
+    if(outcome == UnsettledRequestWait::eNotOursTimeOut) {
         return;
-    case UnsettledRequestWait::eUnsettled:
-        if(m_movesMoney) {
-            m_box.ShowErrMsgBox(UnsettledRequestWait::UnsettledText(), -1); // "ok" stays disabled
-            return;
-        }
+    }
+    if(outcome == UnsettledRequestWait::eUnsettled && !m_movesMoney) {
         m_wait.Drop(); // a value set twice is set once
         m_ok->Enable();
         m_box.ShowErrMsgBox(_("Request Time Out!"), -1);
         return;
-    case UnsettledRequestWait::eNoWord:
-        m_ok->Enable();
-        m_box.ShowErrMsgBox(UnsettledRequestWait::NoWordText(), -1);
-        return;
     }
+    m_ok->Enable(outcome == UnsettledRequestWait::eNoWord); // not while the money may still move
+    m_box.ShowErrMsgBox(UnsettledRequestWait::TimeOutText(outcome), -1);
 }
 
 void AccountRequestFlow::OnResponseLost(int requestId, int errorCode, const wxString& text)

@@ -119,16 +119,14 @@ void FinancingGoods::OnOK(wxCommandEvent&)
 
 void FinancingGoods::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    switch(m_wait.OnResponse(requestId, errorCode)) {
-    case UnsettledRequestWait::eNotOurs:
+    const UnsettledRequestWait::Answer answer = m_wait.OnResponse(requestId, errorCode);
+    if(answer == UnsettledRequestWait::eNotOurs) {
         return;
-    case UnsettledRequestWait::eLateCarriedOut:
+    }
+    if(answer == UnsettledRequestWait::eLateCarriedOut) {
         m_buttonOK->Enable();
         ShowMessage(UnsettledRequestWait::CarriedOutText(), 0);
         return;
-    case UnsettledRequestWait::eLateRefused:
-    case UnsettledRequestWait::eInTime:
-        break;
     }
     if(errorCode != 0) {
         m_buttonOK->Enable();
@@ -140,16 +138,10 @@ void FinancingGoods::OnResponse(int requestId, int errorCode, const wxString& te
 
 void FinancingGoods::OnResponseTimeOut(int requestId)
 {
-    switch(m_wait.OnResponseTimeOut(requestId)) {
-    case UnsettledRequestWait::eNotOursTimeOut:
-        return;
-    case UnsettledRequestWait::eUnsettled:
-        ShowMessage(UnsettledRequestWait::UnsettledText(), -1); // OK stays disabled
-        return;
-    case UnsettledRequestWait::eNoWord:
-        m_buttonOK->Enable();
-        ShowMessage(UnsettledRequestWait::NoWordText(), -1);
-        return;
+    const UnsettledRequestWait::TimeOut outcome = m_wait.OnResponseTimeOut(requestId);
+    if(outcome != UnsettledRequestWait::eNotOursTimeOut) {
+        m_buttonOK->Enable(outcome == UnsettledRequestWait::eNoWord); // not while the goods may still move
+        ShowMessage(UnsettledRequestWait::TimeOutText(outcome), -1);
     }
 }
 

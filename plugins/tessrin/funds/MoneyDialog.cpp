@@ -293,17 +293,15 @@ void MoneyDialog::StartWaitting(int requestId)
 
 void MoneyDialog::OnResponse(int requestId, int errorCode, const wxString& text)
 {
-    switch(m_wait.OnResponse(requestId, errorCode)) {
-    case UnsettledRequestWait::eNotOurs:
+    const UnsettledRequestWait::Answer answer = m_wait.OnResponse(requestId, errorCode);
+    if(answer == UnsettledRequestWait::eNotOurs) {
         return;
-    case UnsettledRequestWait::eLateCarriedOut:
+    }
+    if(answer == UnsettledRequestWait::eLateCarriedOut) {
         // Told, not closed: the trader learns what became of it.
         m_buttonOk->Enable();
         ShowMessage(UnsettledRequestWait::CarriedOutText(), 0);
         return;
-    case UnsettledRequestWait::eLateRefused:
-    case UnsettledRequestWait::eInTime:
-        break;
     }
     if(errorCode == 0) {
         m_succeeded = true;
@@ -317,16 +315,11 @@ void MoneyDialog::OnResponse(int requestId, int errorCode, const wxString& text)
 void MoneyDialog::OnResponseTimeOut(int requestId)
 {
     // Honoured whatever its id while waiting: the dialog has one request at a time.
-    switch(m_wait.OnResponseTimeOut(m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId)) {
-    case UnsettledRequestWait::eNotOursTimeOut:
-        return;
-    case UnsettledRequestWait::eUnsettled:
-        ShowMessage(UnsettledRequestWait::UnsettledText(), -1); // OK stays disabled
-        return;
-    case UnsettledRequestWait::eNoWord:
-        m_buttonOk->Enable();
-        ShowMessage(UnsettledRequestWait::NoWordText(), -1);
-        return;
+    const UnsettledRequestWait::TimeOut outcome =
+        m_wait.OnResponseTimeOut(m_wait.IsWaiting() ? m_wait.GetRequestId() : requestId);
+    if(outcome != UnsettledRequestWait::eNotOursTimeOut) {
+        m_buttonOk->Enable(outcome == UnsettledRequestWait::eNoWord); // not while the money may still move
+        ShowMessage(UnsettledRequestWait::TimeOutText(outcome), -1);
     }
 }
 

@@ -2,12 +2,6 @@
 
 #include <wx/intl.h>
 
-wxString UnsettledRequestWait::UnsettledText()
-{
-    return _("No answer yet: the request may still be carried out; check the Account page before you send it "
-             "again");
-}
-
 wxString UnsettledRequestWait::LinkLostText()
 {
     return _("The trade link dropped before the answer: the request may still be carried out; check the "
@@ -19,9 +13,13 @@ wxString UnsettledRequestWait::CarriedOutText()
     return _("The request that had no answer was carried out");
 }
 
-wxString UnsettledRequestWait::NoWordText()
+wxString UnsettledRequestWait::TimeOutText(TimeOut outcome)
 {
-    return _("Still no answer: check the Account page before you send it again");
+    if(outcome == eNoWord) {
+        return _("Still no answer: check the Account page before you send it again");
+    }
+    return _("No answer yet: the request may still be carried out; check the Account page before you send it "
+             "again");
 }
 
 void UnsettledRequestWait::Start(int requestId, unsigned timeoutMs)

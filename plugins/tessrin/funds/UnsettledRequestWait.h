@@ -31,10 +31,11 @@ public:
     // What a money window says: while the fate is unknown, when the link
     // dropped before the answer, when the late answer was success, when none
     // came.
-    static wxString UnsettledText();
     static wxString LinkLostText();
     static wxString CarriedOutText();
-    static wxString NoWordText();
+    // At a time-out that is ours: the fate unknown (OK stays disabled), or
+    // no word at the end of the listening (OK again).
+    static wxString TimeOutText(TimeOut outcome);
 
     explicit UnsettledRequestWait(RequestCallBack* owner) : m_wait(owner) {}
     UnsettledRequestWait(const UnsettledRequestWait&) = delete;
