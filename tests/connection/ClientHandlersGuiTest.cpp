@@ -255,6 +255,20 @@ TEST_F(HandlersTest, MarketDataSymbolAnswerSubscribesEveryKnownSymbol)
     EXPECT_TRUE(client->IsMdSubscribed());
 }
 
+TEST_F(HandlersTest, TradeAndMarketDataSymbolAnswersInterleavedKeepEverySymbol)
+{
+    // Both links answer the symbol list at a login; a long list arrives in turns.
+    using Trade = TradeQueryRowEvent<sFFixRspQrySymbolInfo>;
+    using Md = MdQueryRowEvent<sFFixRspQrySymbolInfo>;
+    Feed<Trade>(*client, CallbackCode::RspQrySymbolInfo, SymbolRow(11, 1, "AG"), 140, eLastTypeMore);
+    Feed<Md>(*client, CallbackCode::RspQrySymbolInfo, SymbolRow(11, 1, "AG"), 141, eLastTypeMore);
+    Feed<Md>(*client, CallbackCode::RspQrySymbolInfo, SymbolRow(12, 1, "AU"), 141, eLastTypeMore);
+    Feed<Trade>(*client, CallbackCode::RspQrySymbolInfo, SymbolRow(12, 1, "AU"), 140, eLastTypeMore);
+    Feed<Md>(*client, CallbackCode::RspQrySymbolInfo, SymbolRow(13, 1, "CU"), 141, eLastTypeLast);
+    Feed<Trade>(*client, CallbackCode::RspQrySymbolInfo, SymbolRow(13, 1, "CU"), 140, eLastTypeLast);
+    EXPECT_EQ(db.m_symbol_Info_table->GetIndexByPrimary().size(), 3u);
+}
+
 TEST_F(HandlersTest, LaterAnswerUpdatesRowsStillReportedAndSweepsTheOmittedOneAtItsLastRow)
 {
     SetUpMarket();

@@ -7,6 +7,7 @@
 #include "connection/MarketFilter.h"
 #include "db/TradeArithmetic.h"
 
+#include <algorithm>
 #include <wx/debug.h>
 
 using namespace handler_support;
@@ -56,6 +57,10 @@ bool StoreSymbolRow(RecordStore* db, const wxArrayInt& markets, int userId, int&
         if(found == symbols.GetIndexByPrimary().end()) {
             symbols.Insert(info);
         } else {
+            // Both links answer the list at a login, their rows in turns: a row
+            // of the older answer must not make a symbol the newer one has
+            // listed look stale to the newer answer's sweep.
+            info.refreshSerial = std::max(info.refreshSerial, found->refreshSerial);
             symbols.Update(found, info);
         }
         const bool priced = db->m_symbol_price_table->Modify(
